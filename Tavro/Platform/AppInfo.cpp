@@ -1,0 +1,20 @@
+#include "Tavro/Platform/AppInfo.h"
+
+namespace tavro::AppInfo {
+
+QString bundleIdentifier()
+{
+    return QStringLiteral("com.vaskhaldor.Tavro");
+}
+
+QString displayName()
+{
+    return QStringLiteral("Tavro");
+}
+
+QString version()
+{
+    return QStringLiteral(TAVRO_VERSION);
+}
+
+} // namespace tavro::AppInfo

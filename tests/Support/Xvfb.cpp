@@ -1,0 +1,59 @@
+#include "tests/Support/Xvfb.h"
+
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+namespace tavro::test {
+
+Xvfb::Xvfb(int width, int height) : m_server(std::make_unique<QProcess>())
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        return;
+    // -displayfd lets the server pick a free display and tell us its number once it accepts clients.
+    m_server->setProcessChannelMode(QProcess::SeparateChannels);
+    m_server->start(QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+            QStringLiteral("%1x%2x24").arg(width).arg(height), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_server->waitForStarted(5000))
+        return;
+    QByteArray number;
+    while (!number.contains('\n') && m_server->waitForReadyRead(10000))
+        number += m_server->readAllStandardOutput();
+    number = number.trimmed();
+    if (!number.isEmpty())
+        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+}
+
+Xvfb::~Xvfb()
+{
+    if (m_server->state() != QProcess::NotRunning) {
+        m_server->terminate();
+        if (!m_server->waitForFinished(5000))
+            m_server->kill();
+        m_server->waitForFinished(2000);
+    }
+}
+
+bool Xvfb::isRunning() const
+{
+    return !m_display.isEmpty() && m_server->state() == QProcess::Running;
+}
+
+int Xvfb::run(const QString& program, const QStringList& arguments, QByteArray* output, int timeoutMs) const
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return -1;
+    }
+    if (output)
+        *output = process.readAllStandardOutput();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace tavro::test
