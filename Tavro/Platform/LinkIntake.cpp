@@ -136,8 +136,9 @@ QString LinkIntake::defaultSocketPath()
 {
     const QByteArray home = QDir::homePath().toUtf8();
     const QByteArray key = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/tavro-")
-        + QString::fromLatin1(key) + QStringLiteral(".sock");
+    // Looked up once: Qt warns on every lookup where the session sets no runtime folder.
+    static const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtimeFolder + QStringLiteral("/tavro-") + QString::fromLatin1(key) + QStringLiteral(".sock");
 }
 
 QList<QUrl> LinkIntake::linksFromArguments(const QStringList& arguments, const QString& workingDirectory)

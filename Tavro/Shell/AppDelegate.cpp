@@ -1,0 +1,259 @@
+#include "Tavro/Shell/AppDelegate.h"
+
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Shell/AppActivityAssertion.h"
+#include "Tavro/Shell/Router.h"
+#include "Tavro/Shell/ShellLog.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace tavro {
+
+namespace {
+bool isAccepted(const QUrl& url)
+{
+    // Schemes are case-insensitive, whatever form the sender used.
+    const QString scheme = url.scheme();
+    return scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0
+        || scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 || url.isLocalFile()
+        || scheme.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0;
+}
+
+void bringForward(QWidget* window)
+{
+    Application::setActivationPolicy(Application::ActivationPolicy::regular);
+    window->setWindowOpacity(1.0);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    Application::activate(true);
+}
+} // namespace
+
+AppDelegate::AppDelegate(SettingsStore& store, QObject* parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), parent)
+{ }
+
+AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent)
+    : QObject(parent), m_store(store), m_center(center)
+{ }
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    step(QStringLiteral("setActivationPolicy(accessory)"));
+
+    // Never ended during the run: the first link click must not wait for a napping process.
+    m_activityAssertion = std::make_unique<AppActivityAssertion>(ProcessActivity::begin(
+        kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
+    step(QStringLiteral("beginActivity"));
+
+    installMainMenu();
+    rebuildStatusItem();
+    prewarmPicker();
+    prewarmBrowsers();
+
+    if (m_store.settings().hasCompletedOnboarding)
+        startPassiveRefresh();
+    else
+        showOnboarding();
+
+    const AppSettings& settings = m_store.settings();
+    // A user launch with the menu-bar icon hidden must still show something.
+    if (settings.hasCompletedOnboarding && !settings.showMenuBarIcon && isPlainUserLaunch())
+        showSettings();
+
+    startFileWatching();
+    observeMenuBarPreference();
+    reloadGlobalHotkeys();
+    observeShowOnboarding();
+
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive)
+                return;
+            applicationWillBecomeActive();
+            applicationDidBecomeActive();
+        });
+    }
+}
+
+void AppDelegate::observeMenuBarPreference()
+{
+    step(QStringLiteral("observeSettingsChanged"));
+    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
+        if (name != Notifications::settingsChanged)
+            return;
+        rebuildStatusItem();
+        reloadGlobalHotkeys();
+        applyAppearance();
+    });
+}
+
+void AppDelegate::observeShowOnboarding()
+{
+    step(QStringLiteral("observeShowOnboarding"));
+    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
+        if (name != Notifications::showOnboarding)
+            return;
+        if (m_settingsWindow)
+            m_settingsWindow->close();
+        showOnboarding();
+    });
+}
+
+void AppDelegate::startPassiveRefresh()
+{
+    step(QStringLiteral("refresh(passive)"));
+}
+
+void AppDelegate::startFileWatching()
+{
+    step(QStringLiteral("startFileWatching"));
+}
+
+void AppDelegate::prewarmPicker()
+{
+    step(QStringLiteral("prewarmPicker"));
+}
+
+void AppDelegate::prewarmBrowsers()
+{
+    step(QStringLiteral("prewarmBrowsers"));
+}
+
+void AppDelegate::installMainMenu()
+{
+    step(QStringLiteral("installMainMenu"));
+}
+
+void AppDelegate::rebuildStatusItem()
+{
+    step(QStringLiteral("rebuildStatusItem"));
+}
+
+void AppDelegate::reloadGlobalHotkeys()
+{
+    step(QStringLiteral("reloadGlobalHotkeys"));
+}
+
+void AppDelegate::applyAppearance()
+{
+    step(QStringLiteral("applyAppearance"));
+}
+
+void AppDelegate::showOnboarding()
+{
+    step(QStringLiteral("showOnboarding"));
+}
+
+void AppDelegate::showSettings()
+{
+    step(QStringLiteral("showSettings"));
+}
+
+bool AppDelegate::isPlainUserLaunch()
+{
+    const std::optional<LaunchEvent::Kind> event = LaunchEvent::current();
+    return event == LaunchEvent::Kind::openApplication;
+}
+
+Router& AppDelegate::router()
+{
+    if (!m_router) {
+        QPointer<AppDelegate> self(this);
+        m_router = std::make_unique<Router>(
+            m_store, [self](const QUrl& url, const std::optional<QString>& notice, bool privately) {
+                if (self)
+                    self->showPicker(url, notice, privately, true, nullptr);
+            });
+    }
+    return *m_router;
+}
+
+void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
+{
+    QList<QUrl> accepted;
+    for (const QUrl& url : urls) {
+        if (isAccepted(url))
+            accepted.append(url);
+    }
+    if (accepted.isEmpty())
+        return;
+    // The first link replaces a picker that is up; the others of this request wait their turn
+    // behind links still waiting from earlier requests.
+    m_pendingLinks.append(accepted.mid(1));
+    router().route(accepted.first());
+    routePendingLinks();
+}
+
+void AppDelegate::routePendingLinks()
+{
+    while (!isPickerShown() && !m_pendingLinks.isEmpty())
+        router().route(m_pendingLinks.takeFirst());
+}
+
+bool AppDelegate::isPickerShown() const
+{
+    return false;
+}
+
+void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
+    bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
+{
+    Q_UNUSED(url);
+    Q_UNUSED(notice);
+    Q_UNUSED(startPrivate);
+    Q_UNUSED(hideAuxWindows);
+    Q_UNUSED(restoreOnCancel);
+}
+
+void AppDelegate::routeFromSettings(const QUrl& url)
+{
+    Q_UNUSED(url);
+}
+
+void AppDelegate::applicationWillBecomeActive()
+{
+    if (isPickerShown())
+        return;
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && window->isVisible())
+            window->setWindowOpacity(0.0);
+    }
+}
+
+void AppDelegate::applicationDidBecomeActive()
+{
+    QPointer<AppDelegate> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (!self || self->isPickerShown())
+            return;
+        for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
+            if (window && window->isVisible())
+                window->setWindowOpacity(1.0);
+        }
+        self->restoreHiddenWindow();
+    });
+}
+
+void AppDelegate::restoreHiddenWindow()
+{
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && !window->isVisible()) {
+            bringForward(window);
+            return;
+        }
+    }
+}
+
+} // namespace tavro

@@ -1,0 +1,144 @@
+#include "Tavro/Shell/Router.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/ModifierFlags.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QTest>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+struct PickerCall
+{
+    QUrl url;
+    std::optional<QString> notice;
+    bool privately = false;
+    bool operator==(const PickerCall&) const = default;
+};
+
+class RouterFixture : public ShellFixture
+{
+protected:
+    Router& makeRouter(const AppSettings& settings)
+    {
+        open(settings);
+        pickers.clear();
+        router = std::make_unique<Router>(
+            *store, [this](const QUrl& url, const std::optional<QString>& notice, bool privately) {
+                pickers.append({url, notice, privately});
+            });
+        router->setModifierFlagsSource([this] { return flags; });
+        return *router;
+    }
+
+    // Chrome opens private windows; Arc does not.
+    const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
+    const BrowserDestination arc = shellDestination("company.thebrowser.Browser", "Arc");
+    const QUrl link{QStringLiteral("https://example.test/page")};
+    std::unique_ptr<Router> router;
+    QList<PickerCall> pickers;
+    quint64 flags = 0;
+};
+
+struct DecisionRow
+{
+    bool equalKeys;
+    bool invert;
+    bool bypassHeld;
+    bool privateHeld;
+    bool expectPicker;
+    bool expectPrivate;
+    friend void PrintTo(const DecisionRow& r, std::ostream* os)
+    {
+        *os << (r.equalKeys ? "equal" : "different") << " keys, I=" << r.invert << " B=" << r.bypassHeld
+            << " P=" << r.privateHeld;
+    }
+};
+
+class RouterDecisionTest : public RouterFixture, public ::testing::WithParamInterface<DecisionRow>
+{ };
+
+TEST_P(RouterDecisionTest, FollowsTheHeldKeysAndInversion)
+{
+    const DecisionRow row = GetParam();
+    AppSettings settings;
+    settings.destinations = {chrome};
+    settings.lastUsedDestinationID = chrome.id;
+    settings.bypassModifier = BypassModifier::option;
+    settings.privateModifier = row.equalKeys ? BypassModifier::option : BypassModifier::shift;
+    settings.invertBypass = row.invert;
+    makeRouter(settings);
+    // Other keys held at the same time make no difference.
+    flags = ModifierFlag::control | (row.bypassHeld ? ModifierFlag::option : 0)
+        | (row.privateHeld && !row.equalKeys ? ModifierFlag::shift : 0);
+
+    router->route(link);
+
+    if (row.expectPicker) {
+        ASSERT_EQ(pickers.size(), 1);
+        EXPECT_EQ(pickers.first(), (PickerCall{link, std::nullopt, row.expectPrivate}));
+        EXPECT_TRUE(posts.isEmpty());
+    } else {
+        EXPECT_TRUE(pickers.isEmpty());
+        // A bypass records the use unless it opens privately.
+        EXPECT_EQ(posts.size(), row.expectPrivate ? 0 : 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RouterDecisionTest,
+    ::testing::Values(DecisionRow{false, false, false, false, true, false},
+        DecisionRow{false, false, false, true, true, true}, DecisionRow{false, false, true, false, false, false},
+        DecisionRow{false, false, true, true, false, true}, DecisionRow{false, true, false, false, false, false},
+        DecisionRow{false, true, false, true, false, true}, DecisionRow{false, true, true, false, true, false},
+        DecisionRow{false, true, true, true, true, true}, DecisionRow{true, false, false, false, true, false},
+        DecisionRow{true, false, true, true, false, false}, DecisionRow{true, true, false, false, false, false},
+        DecisionRow{true, true, true, true, true, false}));
+
+TEST_F(RouterFixture, ResolveBypassKeepsPrivateOpensToBrowsersThatHavePrivateWindows)
+{
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::picker(), true), Router::BypassOutcome::picker());
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::picker(QStringLiteral("n")), false),
+        Router::BypassOutcome::picker(QStringLiteral("n")));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(arc), false), Router::BypassOutcome::open(arc));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(chrome), true), Router::BypassOutcome::open(chrome));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(arc), true),
+        Router::BypassOutcome::picker(QStringLiteral("Arc can’t open private windows")));
+    const BrowserDestination unknown = shellDestination("org.example.Unlisted", "Unlisted");
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(unknown), true),
+        Router::BypassOutcome::picker(QStringLiteral("Unlisted can’t open private windows")));
+}
+
+TEST_F(RouterFixture, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivatePickerWithTheNotice)
+{
+    AppSettings settings;
+    settings.destinations = {arc};
+    settings.lastUsedDestinationID = arc.id;
+    settings.privateModifier = BypassModifier::shift;
+    makeRouter(settings);
+    flags = ModifierFlag::option | ModifierFlag::shift;
+    router->route(link);
+    ASSERT_EQ(pickers.size(), 1);
+    EXPECT_EQ(pickers.first(), (PickerCall{link, QStringLiteral("Arc can’t open private windows"), true}));
+}
+
+TEST_F(RouterFixture, BypassWithoutAUsableDestinationShowsThePicker)
+{
+    AppSettings settings;
+    settings.destinations = {chrome};
+    makeRouter(settings);
+    flags = ModifierFlag::option;
+    router->route(link);
+    EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, false}}));
+
+    settings.bypassDestinationKey = QStringLiteral("com.google.Chrome#Profile 9");
+    makeRouter(settings);
+    flags = ModifierFlag::option;
+    router->route(link);
+    ASSERT_EQ(pickers.size(), 1);
+    ASSERT_TRUE(pickers.first().notice.has_value());
+    EXPECT_TRUE(pickers.first().notice->endsWith(QStringLiteral(" isn’t available right now")));
+}
+
+} // namespace
