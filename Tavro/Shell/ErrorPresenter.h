@@ -1,0 +1,22 @@
+#pragma once
+// The modal alert shown when opening a link or a destination fails: the could-not-open alert,
+// or, when Accessibility is what was missing, the alert that offers System Settings.
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+namespace tavro::ErrorPresenter {
+
+// The could-not-open alert: the error's description, the link, then a retry button titled
+// `retryLabel`, "Copy Link" and "Dismiss". Returns once the user has answered.
+void showCouldNotOpen(
+    const QString& description, const QUrl& url, const QString& retryLabel, const std::function<void()>& retry);
+
+// The alert asking for Accessibility: for the private windows of `privateBrowser`, or for Safari
+// profiles when there is no browser name. `url` is not shown.
+void showAccessibilityNeeded(const QUrl& url, const std::optional<QString>& privateBrowser);
+
+} // namespace tavro::ErrorPresenter
