@@ -43,10 +43,10 @@ public:
     };
     struct WindowOptions
     {
-        QString document; // the URL it shows; empty for a blank window
+        QString document = {}; // the URL it shows; empty for a blank window
         bool isPrivate = false;
         QString subrole = QStringLiteral("AXStandardWindow");
-        QString title;
+        QString title = {};
     };
 
     // Starts the simulated application (a new running application in the Workspace).
