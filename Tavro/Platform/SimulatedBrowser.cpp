@@ -157,12 +157,12 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
             return;
         const AXElement front = focusedWindow();
         if (find(front)) {
-            AccessibilityHost::setAttribute(front, key(A::documentAttribute), urls.last().toString());
+            AccessibilityHost::setAttribute(front, key(A::documentAttribute), urls.last().toString(QUrl::FullyEncoded));
             return;
         }
         lock.unlock();
         WindowOptions options;
-        options.document = urls.last().toString();
+        options.document = urls.last().toString(QUrl::FullyEncoded);
         openWindow(options);
     }
 
