@@ -3,6 +3,7 @@
 #include "Tavro/Discovery/PrivateWindowAX.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Platform/Workspace.h"
 #include "tests/Discovery/LaunchTestSupport.h"
 
 using namespace tavro;
@@ -90,6 +91,20 @@ TEST_F(AutomationTest, NewWindowSkipsKnownAndNonStandardWindows)
     ASSERT_TRUE(fresh);
     EXPECT_NE(*fresh, old);
     EXPECT_EQ(browser.document(*fresh), QString());
+}
+
+TEST_F(AutomationTest, FocusNeedsTheWindowInFrontOfTheFrontmostApplication)
+{
+    SimulatedBrowser browser(browserID);
+    const AXElement back = browser.openWindow();
+    const AXElement front = browser.openWindow();
+    EXPECT_TRUE(QCoro::waitFor(PrivateWindowAX::focus(back, browserID, 20ms, timing)));
+    EXPECT_EQ(Workspace::shared().frontmostApplication()->processIdentifier, browser.processIdentifier());
+
+    // A window that will not come forward is given up at the deadline.
+    browser.setRaiseIgnored(true);
+    EXPECT_FALSE(QCoro::waitFor(PrivateWindowAX::focus(front, browserID, 20ms, timing)));
+    EXPECT_EQ(browser.focusedWindow(), back);
 }
 
 TEST_F(AutomationTest, LoadUrlTypesInChunksWhenTheFieldRefusesTheValue)
