@@ -307,7 +307,7 @@ bool Workspace::activate(const RunningApplication& application)
 }
 
 std::expected<RunningApplication, WorkspaceError> Workspace::start(
-    const AppBundle& bundle, const QStringList& arguments)
+    const AppBundle& bundle, const QStringList& arguments, bool activates)
 {
     const QString executable = bundle.executablePath();
     const QFileInfo info(executable);
@@ -327,7 +327,8 @@ std::expected<RunningApplication, WorkspaceError> Workspace::start(
     QMutexLocker lock(&s.mutex);
     s.started.append(StartedProcess{pid, bundle.bundleIdentifier, bundle.bundlePath});
     const RunningApplication started{bundle.bundleIdentifier, pid, bundle.bundlePath};
-    s.frontmost = started;
+    if (activates)
+        s.frontmost = started;
     return started;
 }
 
@@ -379,7 +380,7 @@ QCoro::Task<std::expected<RunningApplication, WorkspaceError>> Workspace::openAp
             co_return started.last();
         }
     }
-    auto started = start(*bundle, configuration.arguments);
+    auto started = start(*bundle, configuration.arguments, configuration.activates);
     log(started ? started->processIdentifier : 0, bool(started));
     co_return started;
 }
@@ -436,7 +437,7 @@ QCoro::Task<std::expected<void, WorkspaceError>> Workspace::openUrls(
     for (const QUrl& url : urls)
         arguments.append(url.toString(QUrl::FullyEncoded));
     record.arguments = arguments;
-    auto started = start(*bundle, arguments);
+    auto started = start(*bundle, arguments, configuration.activates);
     record.processIdentifier = started ? started->processIdentifier : 0;
     record.startedProcess = bool(started);
     {
