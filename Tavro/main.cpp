@@ -1,3 +1,4 @@
+#include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
 
 #include <QApplication>
@@ -6,6 +7,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QTextStream(stderr) << "Tavro: settings live in " << tavro::UserDefaults::standard().filePath() << "\n";
+    const tavro::SettingsStore& store = tavro::SettingsStore::shared();
+    QTextStream(stderr) << "Tavro: settings live in " << tavro::UserDefaults::standard().filePath() << " ("
+                        << store.settings().destinations.size() << " destinations)\n";
     return 0;
 }

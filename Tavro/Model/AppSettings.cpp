@@ -1,0 +1,186 @@
+#include "Tavro/Model/AppSettings.h"
+
+#include "Tavro/Model/JsonReader.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <algorithm>
+
+namespace tavro {
+
+QList<BrowserDestination> AppSettings::visibleDestinations() const
+{
+    QList<BrowserDestination> visible;
+    std::copy_if(destinations.begin(), destinations.end(), std::back_inserter(visible),
+        [](const BrowserDestination& d) { return d.isVisible && d.isAvailable; });
+    std::stable_sort(visible.begin(), visible.end(),
+        [](const BrowserDestination& a, const BrowserDestination& b) { return a.sortOrder < b.sortOrder; });
+    return visible;
+}
+
+QJsonObject AppSettings::toJson() const
+{
+    QJsonArray list;
+    for (const BrowserDestination& destination : destinations)
+        list.append(destination.toJson());
+    QJsonObject json;
+    json.insert(QStringLiteral("destinations"), list);
+    if (lastUsedDestinationID)
+        json.insert(QStringLiteral("lastUsedDestinationID"), uuidString(*lastUsedDestinationID));
+    json.insert(QStringLiteral("bypassModifier"), rawValue(bypassModifier));
+    json.insert(QStringLiteral("privateModifier"), rawValue(privateModifier));
+    if (bypassDestinationKey)
+        json.insert(QStringLiteral("bypassDestinationKey"), *bypassDestinationKey);
+    json.insert(QStringLiteral("mode"), rawValue(mode));
+    json.insert(QStringLiteral("showMenuBarIcon"), showMenuBarIcon);
+    json.insert(QStringLiteral("launchAtLogin"), launchAtLogin);
+    json.insert(QStringLiteral("hasCompletedOnboarding"), hasCompletedOnboarding);
+    json.insert(QStringLiteral("reduceAnimations"), reduceAnimations);
+    json.insert(QStringLiteral("emojiPosition"), rawValue(emojiPosition));
+    json.insert(QStringLiteral("invertBypass"), invertBypass);
+    json.insert(QStringLiteral("demoMode"), demoMode);
+    json.insert(QStringLiteral("globalHotkeysEnabled"), globalHotkeysEnabled);
+    json.insert(QStringLiteral("globalHotkeyPrefix"), rawValue(globalHotkeyPrefix));
+    json.insert(QStringLiteral("appearance"), rawValue(appearance));
+    return json;
+}
+
+QByteArray AppSettings::toJsonBytes() const
+{
+    return QJsonDocument(toJson()).toJson(QJsonDocument::Compact);
+}
+
+namespace {
+
+// An enumeration stored as its raw value: absent keeps the default, a non-string or unknown
+// name is an error the caller either reports or swallows.
+template <typename E> std::expected<std::optional<E>, DecodeError> readEnum(const JsonReader& r, const QString& key)
+{
+    auto raw = r.optionalString(key);
+    if (!raw)
+        return std::unexpected(raw.error());
+    if (!*raw)
+        return std::optional<E>();
+    auto value = fromRawValue<E>(**raw);
+    if (!value)
+        return std::unexpected(r.error(DecodeError::Kind::dataCorrupted, key,
+            QStringLiteral("Cannot initialize from invalid String value %1").arg(**raw)));
+    return value;
+}
+
+// Reads strictly: an error fails the record; absent keeps the default already in `field`.
+template <typename T>
+void readStrict(std::optional<DecodeError>& failure, T& field, std::expected<std::optional<T>, DecodeError> value)
+{
+    if (failure)
+        return;
+    if (!value)
+        failure = value.error();
+    else if (*value)
+        field = **value;
+}
+
+// The same for a field that may itself be absent.
+template <typename T>
+void readStrictOptional(
+    std::optional<DecodeError>& failure, std::optional<T>& field, std::expected<std::optional<T>, DecodeError> value)
+{
+    if (failure)
+        return;
+    if (value)
+        field = *value;
+    else
+        failure = value.error();
+}
+
+// Reads leniently: any error keeps the default already in `field`.
+template <typename T> void readLenient(T& field, std::expected<std::optional<T>, DecodeError> value)
+{
+    if (value && *value)
+        field = **value;
+}
+
+AppAppearance appearanceFromString(const QString& raw)
+{
+    return fromRawValue<AppAppearance>(raw).value_or(AppAppearance::system);
+}
+
+} // namespace
+
+std::expected<AppSettings, DecodeError> AppSettings::fromJson(const QJsonValue& json)
+{
+    auto reader = JsonReader::fromValue(json, {});
+    if (!reader)
+        return std::unexpected(reader.error());
+    const JsonReader& r = *reader;
+
+    AppSettings s;
+    std::optional<DecodeError> failure;
+
+    const QString destinationsKey = QStringLiteral("destinations");
+    if (!r.isAbsent(destinationsKey)) {
+        auto array = r.array(destinationsKey);
+        if (!array)
+            return std::unexpected(array.error());
+        for (qsizetype i = 0; i < array->size(); ++i) {
+            auto destination = BrowserDestination::fromJson(
+                array->at(i), r.pathOf(destinationsKey) + QLatin1Char('.') + QString::number(i));
+            if (!destination)
+                return std::unexpected(destination.error());
+            s.destinations.append(*destination);
+        }
+    }
+
+    readStrictOptional(failure, s.lastUsedDestinationID, r.optionalUuid(QStringLiteral("lastUsedDestinationID")));
+    readStrict(failure, s.bypassModifier, readEnum<BypassModifier>(r, QStringLiteral("bypassModifier")));
+    if (failure)
+        return std::unexpected(*failure);
+
+    // A decoded record never holds equal bypass and private keys: the private key gives way.
+    BypassModifier requestedPrivate = BypassModifier::shift;
+    readLenient(requestedPrivate, readEnum<BypassModifier>(r, QStringLiteral("privateModifier")));
+    if (requestedPrivate != s.bypassModifier)
+        s.privateModifier = requestedPrivate;
+    else
+        s.privateModifier = s.bypassModifier == BypassModifier::shift ? BypassModifier::option : BypassModifier::shift;
+
+    readStrictOptional(failure, s.bypassDestinationKey, r.optionalString(QStringLiteral("bypassDestinationKey")));
+    readStrict(failure, s.mode, readEnum<RoutingMode>(r, QStringLiteral("mode")));
+    readStrict(failure, s.showMenuBarIcon, r.optionalBoolean(QStringLiteral("showMenuBarIcon")));
+    readStrict(failure, s.launchAtLogin, r.optionalBoolean(QStringLiteral("launchAtLogin")));
+    readStrict(failure, s.hasCompletedOnboarding, r.optionalBoolean(QStringLiteral("hasCompletedOnboarding")));
+    readStrict(failure, s.reduceAnimations, r.optionalBoolean(QStringLiteral("reduceAnimations")));
+    if (failure)
+        return std::unexpected(*failure);
+    readLenient(s.emojiPosition, readEnum<EmojiPosition>(r, QStringLiteral("emojiPosition")));
+    readStrict(failure, s.invertBypass, r.optionalBoolean(QStringLiteral("invertBypass")));
+    readStrict(failure, s.demoMode, r.optionalBoolean(QStringLiteral("demoMode")));
+    readStrict(failure, s.globalHotkeysEnabled, r.optionalBoolean(QStringLiteral("globalHotkeysEnabled")));
+    if (failure)
+        return std::unexpected(*failure);
+    readLenient(s.globalHotkeyPrefix, readEnum<HotkeyPrefix>(r, QStringLiteral("globalHotkeyPrefix")));
+
+    // The appearance maps any unknown string to `system`; only a value that is no string is an
+    // error, and that error is swallowed too.
+    const QJsonValue appearance = r.object().value(QStringLiteral("appearance"));
+    if (appearance.isString())
+        s.appearance = appearanceFromString(appearance.toString());
+    return s;
+}
+
+std::expected<AppSettings, DecodeError> AppSettings::fromJsonBytes(const QByteArray& bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return std::unexpected(DecodeError{DecodeError::Kind::dataCorrupted, {},
+            QStringLiteral("The given data was not valid JSON: %1").arg(error.errorString())});
+    if (!document.isObject())
+        return std::unexpected(DecodeError{DecodeError::Kind::typeMismatch, {},
+            QStringLiteral("Expected to decode a dictionary but found something else.")});
+    return fromJson(document.object());
+}
+
+} // namespace tavro
