@@ -19,6 +19,8 @@ struct ErrnoCase
     const char* name;
     int error;
     FileReadOutcome::Kind kind;
+
+    friend void PrintTo(const ErrnoCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FileReadOutcomeErrnoTest : public ::testing::TestWithParam<ErrnoCase>
