@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Tavro/Picker/Appearance.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QPainter;
+
+namespace tavro {
+
+// A browser application's icon, or the "globe" symbol when the application is not found.
+class BrowserIcon : public QWidget
+{
+    Q_OBJECT
+public:
+    BrowserIcon(const QString& bundleIdentifier, double size, QWidget* parent = nullptr);
+
+    QString bundleIdentifier() const { return m_bundleIdentifier; }
+    double iconSize() const { return m_size; }
+    QSize sizeHint() const override;
+
+    // Finds an installed application's icon by bundle identifier; none when it is not installed.
+    using IconLookup = std::function<std::optional<QImage>(const QString& bundleIdentifier)>;
+    // Who answers icon lookups: the application shell hands in the workspace's lookup at start.
+    // Until then every browser counts as not installed.
+    static void setIconLookup(IconLookup lookup);
+
+    // The application icon through a process-wide cache (main thread only). Found icons stay for
+    // the life of the process; a miss is not kept, so an application installed later is found.
+    static std::optional<QImage> icon(const QString& bundleIdentifier);
+
+    static void paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_bundleIdentifier;
+    double m_size;
+};
+
+} // namespace tavro

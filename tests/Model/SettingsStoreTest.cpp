@@ -1,0 +1,256 @@
+// Loading, repairing and editing the settings record, with the exact count of writes.
+
+#include "tests/Model/StoreFixture.h"
+
+#include "Tavro/Model/Brand.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavro;
+using tavro::test::destination;
+
+class SettingsStoreLoad : public test::StoreFixture
+{ };
+
+TEST_F(SettingsStoreLoad, NothingStoredGivesTheDefaultsAndWritesNothing)
+{
+    SettingsStore& s = open();
+    EXPECT_EQ(s.settings(), AppSettings());
+    EXPECT_EQ(s.safariHint(), SafariHint::none);
+    EXPECT_EQ(s.browserDataHint(), BrowserDataHint::none());
+    EXPECT_EQ(writes(), 0);
+    EXPECT_FALSE(defaults.contains(SettingsStore::defaultsKey));
+}
+
+TEST_F(SettingsStoreLoad, LoadsTheStoredRecord)
+{
+    AppSettings settings;
+    settings.destinations = {destination("com.google.Chrome", QString("Default"))};
+    settings.invertBypass = true;
+    EXPECT_EQ(open(settings).settings(), settings);
+    EXPECT_EQ(writes(), 0);
+}
+
+TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
+{
+    const QByteArray damaged = R"({"destinations":[{"id":"nope"}],"invertBypass":true})";
+    defaults.setData(SettingsStore::defaultsKey, damaged);
+    SettingsStore& s = open();
+    EXPECT_EQ(s.settings(), AppSettings());
+    EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damaged) << "loading must not touch the stored bytes";
+    EXPECT_FALSE(defaults.contains(SettingsStore::unreadableBackupKey));
+
+    s.edit([](AppSettings& a) { a.reduceAnimations = true; });
+    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey), damaged);
+    EXPECT_TRUE(stored().reduceAnimations);
+
+    // A second damaged record later does not overwrite the first backup.
+    const QByteArray damagedAgain = "{ truncated";
+    defaults.setData(SettingsStore::defaultsKey, damagedAgain);
+    open().setVisible(true, QUuid::createUuid()); // no write: unknown id
+    EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damagedAgain);
+    store->recordUse(destination("a.A", std::nullopt));
+    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey), damaged);
+    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey + ".2"), damagedAgain);
+}
+
+class SafariRepair : public test::StoreFixture
+{
+protected:
+    BrowserDestination blankSafari(const QString& name, qint64 sortOrder)
+    {
+        BrowserDestination d
+            = ProfileDiscoveryService::makeSafariDestination(DiscoveredProfile{name, name, {}}, sortOrder);
+        d.hotkey = QStringLiteral("s");
+        d.profileEmoji = QStringLiteral("🧭");
+        d.nodeColorHex = 0xCFE2F0;
+        d.isVisible = false;
+        d.preferEmojiOverPhoto = true;
+        d.profilePhotoPath = QStringLiteral("/tmp/x.png");
+        return d;
+    }
+};
+
+TEST_F(SafariRepair, BlankProfileBecomesTheCurrentProfileWithItsDecoration)
+{
+    AppSettings settings;
+    const BrowserDestination blank = blankSafari(QStringLiteral("\u200D "), 4);
+    const BrowserDestination second = blankSafari(QString(), 6);
+    settings.destinations = {destination("com.google.Chrome", QString("Default")), blank, second};
+    settings.bypassDestinationKey = second.matchKey();
+
+    SettingsStore& s = open(settings);
+    ASSERT_EQ(s.settings().destinations.size(), 2);
+    const BrowserDestination& repaired = s.settings().destinations[1];
+    EXPECT_EQ(repaired.id, blank.id);
+    EXPECT_EQ(repaired.launchStrategy, LaunchStrategy::browserCurrentProfile());
+    EXPECT_EQ(repaired.profileDisplayName, "Current Profile");
+    EXPECT_FALSE(repaired.profileID.has_value());
+    EXPECT_EQ(repaired.sortOrder, 4);
+    EXPECT_EQ(repaired.hotkey, blank.hotkey);
+    EXPECT_EQ(repaired.profileEmoji, blank.profileEmoji);
+    EXPECT_EQ(repaired.nodeColorHex, blank.nodeColorHex);
+    EXPECT_FALSE(repaired.isVisible);
+    EXPECT_TRUE(repaired.preferEmojiOverPhoto);
+    EXPECT_FALSE(repaired.profilePhotoPath.has_value());
+    EXPECT_EQ(s.settings().bypassDestinationKey, "com.apple.Safari#_current");
+    EXPECT_EQ(writes(), 0);
+    EXPECT_EQ(stored(), settings) << "the repair reaches the defaults only with the next write";
+}
+
+TEST_F(SafariRepair, BlankProfileBesideACurrentSafariIsDropped)
+{
+    AppSettings settings;
+    const BrowserDestination current = ProfileDiscoveryService::makeSafariDestination(std::nullopt, 0);
+    const BrowserDestination blank = blankSafari(QStringLiteral(" "), 1);
+    settings.destinations = {blank, current};
+    settings.bypassDestinationKey = blank.matchKey();
+    SettingsStore& s = open(settings);
+    EXPECT_EQ(s.settings().destinations, QList<BrowserDestination>{current});
+    EXPECT_EQ(s.settings().bypassDestinationKey, current.matchKey());
+}
+
+class SettingsStoreEditing : public test::StoreFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppSettings settings;
+        for (int i = 0; i < 5; ++i)
+            settings.destinations.append(destination("com.google.Chrome", QString("P%1").arg(i), i));
+        open(settings);
+    }
+    const BrowserDestination& at(int i) const { return store->settings().destinations[i]; }
+    QUuid id(int i) const { return at(i).id; }
+};
+
+TEST_F(SettingsStoreEditing, EveryAssignmentIsOneWriteAndOnePost)
+{
+    store->setVisible(false, id(1));
+    store->setVisible(false, id(1));
+    EXPECT_EQ(writes(), 2) << "setVisible writes even when nothing changes";
+    EXPECT_FALSE(stored().destinations[1].isVisible);
+    EXPECT_EQ(posts, QStringList(2, "tavro.settingsChanged"));
+
+    store->recordUse(at(2));
+    store->recordUse(at(2));
+    EXPECT_EQ(writes(), 4);
+    EXPECT_EQ(stored().lastUsedDestinationID, id(2));
+
+    store->setVisible(true, QUuid::createUuid());
+    store->setHotkey(QStringLiteral("x"), QUuid::createUuid());
+    store->setNodeColor(0xCFE2F0, QUuid::createUuid());
+    EXPECT_EQ(writes(), 4) << "unknown ids write nothing";
+}
+
+TEST_F(SettingsStoreEditing, SetHotkeyClearsTheKeyElsewhereOneWriteEach)
+{
+    // Views may write a record in which two destinations share a key.
+    store->edit([](AppSettings& s) { s.destinations[0].hotkey = s.destinations[3].hotkey = QStringLiteral("w"); });
+    posts.clear();
+    storedAtPost.clear();
+
+    store->setHotkey(QStringLiteral("Work"), id(4));
+    EXPECT_EQ(writes(), 3);
+    EXPECT_FALSE(at(0).hotkey.has_value());
+    EXPECT_FALSE(at(3).hotkey.has_value());
+    EXPECT_EQ(at(4).hotkey, "w");
+    // Each post comes after the defaults hold that intermediate state.
+    EXPECT_FALSE(storedAtPost[0].destinations[0].hotkey.has_value());
+    EXPECT_EQ(storedAtPost[0].destinations[3].hotkey, "w");
+    EXPECT_FALSE(storedAtPost[1].destinations[3].hotkey.has_value());
+    EXPECT_FALSE(storedAtPost[1].destinations[4].hotkey.has_value());
+}
+
+TEST_F(SettingsStoreEditing, SetHotkeyWithZeroEmptyOrNothingClearsOnlyThisDestination)
+{
+    store->setHotkey(QStringLiteral("q"), id(1));
+    store->setHotkey(QStringLiteral(" x"), id(2));
+    EXPECT_EQ(at(2).hotkey, " ");
+    for (const std::optional<QString>& key :
+        {std::optional<QString>("0"), std::optional<QString>(""), std::optional<QString>()}) {
+        store->setHotkey(QStringLiteral("k"), id(0));
+        const auto before = writes();
+        store->setHotkey(key, id(0));
+        EXPECT_EQ(writes() - before, 1);
+        EXPECT_FALSE(at(0).hotkey.has_value());
+        EXPECT_EQ(at(1).hotkey, "q");
+    }
+}
+
+TEST_F(SettingsStoreEditing, ResetHotkeysWritesOncePerDestinationOrNotAtAll)
+{
+    store->resetHotkeys();
+    EXPECT_EQ(writes(), 0);
+    store->setHotkey(QStringLiteral("k"), id(2));
+    store->resetHotkeys();
+    EXPECT_EQ(writes(), 1 + 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(at(i).hotkey.has_value());
+}
+
+TEST_F(SettingsStoreEditing, SkippingSettersWriteOnlyOnChange)
+{
+    store->setProfileEmoji(QStringLiteral("  🚀 word"), id(0));
+    EXPECT_EQ(at(0).profileEmoji, "🚀");
+    store->setProfileEmoji(QStringLiteral("🚀"), id(0));
+    EXPECT_EQ(writes(), 1);
+    store->setProfileEmoji(QStringLiteral("plain"), id(0));
+    EXPECT_FALSE(at(0).profileEmoji.has_value());
+    EXPECT_EQ(writes(), 2);
+
+    store->setNodeColor(0xDFDAEE, id(1));
+    store->setNodeColor(0xDFDAEE, id(1));
+    EXPECT_EQ(at(1).nodeColorHex, 0xDFDAEEu);
+    EXPECT_EQ(writes(), 3);
+    store->setNodeColor(0x36304F, id(1)); // a tint's dark value is no tint
+    EXPECT_FALSE(at(1).nodeColorHex.has_value());
+    store->setNodeColor(0x123456, id(1));
+    EXPECT_EQ(writes(), 4);
+
+    store->setPreferEmojiOverPhoto(false, id(2));
+    store->setPreferEmojiOverPhoto(true, id(2));
+    EXPECT_EQ(writes(), 5);
+}
+
+TEST_F(SettingsStoreEditing, MoveCountsHiddenDestinationsAndRenumbers)
+{
+    store->setVisible(false, id(1));
+    store->setVisible(false, id(2));
+    const QUuid first = id(0);
+    store->move({0}, 4); // P0 goes before P4
+    EXPECT_EQ(writes(), 3);
+    QList<QString> order;
+    QList<qint64> sortOrders;
+    for (const auto& d : store->settings().destinations) {
+        order.append(*d.profileID);
+        sortOrders.append(d.sortOrder);
+    }
+    EXPECT_EQ(order, (QList<QString>{"P1", "P2", "P3", "P0", "P4"}));
+    EXPECT_EQ(sortOrders, (QList<qint64>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(at(3).id, first);
+    store->move({0, 2}, 5);
+    EXPECT_EQ(at(3).profileID, "P1");
+    EXPECT_EQ(at(4).profileID, "P3");
+    EXPECT_EQ(at(0).profileID, "P2");
+}
+
+TEST_F(SettingsStoreEditing, MoveWithOffsetsOutsideTheListDoesNothing)
+{
+    const AppSettings before = store->settings();
+    store->move({7}, 0);
+    store->move({-1}, 0);
+    store->move({0}, 6);
+    EXPECT_EQ(writes(), 0);
+    EXPECT_EQ(store->settings(), before);
+}
+
+TEST_F(SettingsStoreEditing, EditOfWholeRecordIsOneWrite)
+{
+    AppSettings next = store->settings();
+    next.appearance = AppAppearance::dark;
+    next.destinations.removeLast();
+    store->setSettings(next);
+    EXPECT_EQ(writes(), 1);
+    EXPECT_EQ(stored(), next);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "tests/Model/Fixtures.h"
+#include "tests/Support/TempHome.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tavro::test {
+
+// A store on a defaults file in a temporary HOME and a notification centre of its own. Every
+// "tavro.settingsChanged" post is recorded together with what the defaults held at that moment.
+class StoreFixture : public ::testing::Test
+{
+protected:
+    StoreFixture() : defaults(home.filePath(QStringLiteral("defaults.ini")))
+    {
+        QObject::connect(&center, &NotificationCenter::posted, [this](const QString& name, const QVariant&) {
+            posts.append(name);
+            storedAtPost.append(stored());
+        });
+    }
+
+    // Stores `settings` as the record and opens a store on it; nothing is counted for that.
+    SettingsStore& open(const AppSettings& settings)
+    {
+        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        return open();
+    }
+    SettingsStore& open()
+    {
+        store = std::make_unique<SettingsStore>(defaults, center);
+        return *store;
+    }
+
+    AppSettings stored() const
+    {
+        const auto bytes = defaults.data(SettingsStore::defaultsKey);
+        return bytes ? AppSettings::fromJsonBytes(*bytes).value_or(AppSettings()) : AppSettings();
+    }
+    qsizetype writes() const { return posts.size(); }
+
+    TempHome home;
+    UserDefaults defaults;
+    NotificationCenter center;
+    std::unique_ptr<SettingsStore> store;
+    QStringList posts;
+    QList<AppSettings> storedAtPost;
+};
+
+} // namespace tavro::test
