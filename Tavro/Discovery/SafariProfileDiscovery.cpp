@@ -1,9 +1,12 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/FileSystemReading.h"
+#include "Tavro/Platform/Workspace.h"
 
 #include <QFile>
-#include <QStringDecoder>
+#include <QSet>
 #include <QTextBoundaryFinder>
 
 #include <sqlite3.h>
@@ -11,24 +14,6 @@
 namespace tavro::SafariProfileDiscovery {
 
 namespace {
-
-// "Whitespace" as the menu texts are trimmed: space separators and tab, not line breaks.
-bool isSpaceOrTab(char32_t scalar)
-{
-    return scalar == U'\t' || QChar::category(scalar) == QChar::Separator_Space;
-}
-
-QString trimmedOfSpaces(const QString& text)
-{
-    const QList<uint> scalars = text.toUcs4();
-    qsizetype begin = 0;
-    qsizetype end = scalars.size();
-    while (begin < end && isSpaceOrTab(scalars.at(begin)))
-        ++begin;
-    while (end > begin && isSpaceOrTab(scalars.at(end - 1)))
-        --end;
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(scalars.constData() + begin), end - begin);
-}
 
 // User-perceived characters (grapheme clusters).
 QStringList characters(const QString& text)
@@ -51,30 +36,6 @@ bool isWhitespaceCharacter(const QString& character)
     const char32_t first = QStringView(character).toUcs4().value(0);
     return QChar::isSpace(first);
 }
-
-// Percent-decoding that fails, rather than guessing, on a stray "%" or bytes that are not UTF-8.
-std::optional<QString> percentDecoded(const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    QByteArray bytes;
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        if (utf8.at(i) != '%') {
-            bytes.append(utf8.at(i));
-            continue;
-        }
-        if (i + 2 >= utf8.size() || !isxdigit(uchar(utf8.at(i + 1))) || !isxdigit(uchar(utf8.at(i + 2))))
-            return std::nullopt;
-        bytes.append(char(QByteArray(utf8.mid(i + 1, 2)).toInt(nullptr, 16)));
-        i += 2;
-    }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return decoded;
-}
-
-const QLatin1String profileMarker("Window?isDefaultProfile=");
 
 // SQLite URI filenames decode "%HH" and end the path at "?" or "#"; those three characters are
 // encoded so that any home folder works. Everything else goes in as it is.
@@ -142,20 +103,6 @@ DBAccess readDB(const FileSystemReading& fileSystem)
     return DBAccess::rows(profiles);
 }
 
-std::optional<MenuProfile> profileIdentifier(const QString& identifier)
-{
-    if (!identifier.startsWith(QLatin1String("New")))
-        return std::nullopt;
-    const qsizetype marker = identifier.lastIndexOf(profileMarker);
-    if (marker < 3)
-        return std::nullopt;
-    const QString raw = identifier.mid(3, marker - 3);
-    const QString name = percentDecoded(raw).value_or(raw);
-    if (name.isEmpty())
-        return std::nullopt;
-    return MenuProfile{name, identifier.mid(marker + profileMarker.size()) == QLatin1String("true")};
-}
-
 QString displayName(const QString& id, const QString& title)
 {
     if (title.contains(id))
@@ -186,22 +133,130 @@ QString displayName(const QString& id, const QString& title)
 
 std::optional<QString> englishProfileName(const QString& title)
 {
-    const QString trimmed = trimmedOfSpaces(title);
+    const QString trimmed = SafariMenuText::trimmedSpaces(title);
     if (!trimmed.startsWith(QLatin1String("New ")) || !trimmed.endsWith(QLatin1String(" Window")))
         return std::nullopt;
-    QString middle = trimmed.mid(4);
-    middle.chop(std::min<qsizetype>(7, middle.size()));
-    middle = trimmedOfSpaces(middle);
+    const QString middle = SafariMenuText::trimmedSpaces(SafariMenuText::betweenNewAndWindow(trimmed));
     if (middle.isEmpty() || middle == QLatin1String("Private"))
         return std::nullopt;
     return middle;
 }
 
-QString squashed(const QString& name)
+QList<DiscoveredProfile> parseProfiles(const QList<SafariMenuItem>& items)
 {
-    QStringList kept = characters(name);
-    kept.removeIf(isWhitespaceCharacter);
-    return kept.join(QString());
+    QList<DiscoveredProfile> profiles;
+    QSet<QString> taken;
+    for (const SafariMenuItem& item : items) {
+        std::optional<QString> found;
+        if (const auto marker = profileIdentifier(item.identifier))
+            found = SafariMenuText::trimmedSpaces(displayName(marker->name, item.title));
+        else
+            found = englishProfileName(item.title);
+        // An item and its submenu twin name the same profile: the first one counts.
+        if (!found || isBlankName(*found) || taken.contains(*found))
+            continue;
+        taken.insert(*found);
+        profiles.append(DiscoveredProfile{*found, *found, std::nullopt});
+    }
+    return profiles;
+}
+
+QString listDescription(const QStringList& list)
+{
+    QStringList quoted;
+    for (const QString& element : list) {
+        QString literal = QStringLiteral("\"");
+        for (const char32_t scalar : element.toUcs4()) {
+            switch (scalar) {
+            case U'"':
+                literal += QStringLiteral("\\\"");
+                break;
+            case U'\\':
+                literal += QStringLiteral("\\\\");
+                break;
+            case U'\0':
+                literal += QStringLiteral("\\0");
+                break;
+            case U'\n':
+                literal += QStringLiteral("\\n");
+                break;
+            case U'\r':
+                literal += QStringLiteral("\\r");
+                break;
+            case U'\t':
+                literal += QStringLiteral("\\t");
+                break;
+            default:
+                // Other control characters as two upper-case hex digits: "\u{1B}".
+                if (scalar < 0x20 || scalar == 0x7f)
+                    literal += QStringLiteral("\\u{")
+                        + QString::number(uint(scalar), 16).rightJustified(2, QLatin1Char('0')).toUpper()
+                        + QLatin1Char('}');
+                else
+                    literal += QString::fromUcs4(&scalar, 1);
+            }
+        }
+        literal += QLatin1Char('"');
+        quoted.append(literal);
+    }
+    return QLatin1Char('[') + quoted.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+QString diagnostics(const FileSystemReading& fileSystem)
+{
+    QStringList lines;
+    lines << QStringLiteral("=== Tavro Safari diagnostics ===");
+    const bool installed = Workspace::shared().urlForApplication(QStringLiteral("com.apple.Safari")).has_value();
+    lines << QStringLiteral("safariInstalled: ") + (installed ? QStringLiteral("true") : QStringLiteral("false"));
+
+    const DBAccess access = readDB(fileSystem);
+    switch (access.kind()) {
+    case DBAccess::Kind::notApplicable:
+        lines << QStringLiteral("DB: notApplicable");
+        break;
+    case DBAccess::Kind::needsFullDiskAccess:
+        lines << QStringLiteral("DB: needsFullDiskAccess (TCC denied)");
+        break;
+    case DBAccess::Kind::malformed:
+        lines << QStringLiteral("DB: malformed (query failed)");
+        break;
+    case DBAccess::Kind::rows: {
+        QStringList names;
+        for (const DiscoveredProfile& profile : access.profiles())
+            names << profile.displayName;
+        lines << QStringLiteral("DB: profiles ") + listDescription(names);
+        break;
+    }
+    }
+
+    lines << QStringLiteral("AXIsProcessTrusted: ")
+            + (Accessibility::isProcessTrusted() ? QStringLiteral("true") : QStringLiteral("false"));
+
+    const SafariAX::Result menu = SafariAX::fileMenuItems();
+    switch (menu.kind()) {
+    case SafariAX::Result::Kind::notRunning:
+        lines << QStringLiteral("AX: Safari not running");
+        break;
+    case SafariAX::Result::Kind::notTrusted:
+        lines << QStringLiteral("AX: not trusted (grant Accessibility)");
+        break;
+    case SafariAX::Result::Kind::unreadable:
+        lines << QStringLiteral("AX: failed to read menu");
+        break;
+    case SafariAX::Result::Kind::items: {
+        QStringList items;
+        for (const SafariMenuItem& item : menu.menuItems())
+            items << item.title + QStringLiteral(" [") + item.identifier + QLatin1Char(']');
+        QStringList parsed;
+        for (const DiscoveredProfile& profile : parseProfiles(menu.menuItems()))
+            parsed << profile.displayName;
+        lines << QStringLiteral("AX File-menu items: ") + listDescription(items);
+        lines << QStringLiteral("AX parsed profiles: ") + listDescription(parsed);
+        break;
+    }
+    }
+    lines << QStringLiteral("=== end ===\n");
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace tavro::SafariProfileDiscovery

@@ -2,6 +2,7 @@
 // The Safari profile readers: Safari's tabs database, and the names in Safari's File menu items.
 // Reopens the namespace whose blank-name test lives with the model.
 
+#include "Tavro/Discovery/SafariMenuText.h"
 #include "Tavro/Model/DiscoveryHints.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
 
@@ -12,7 +13,8 @@
 
 namespace tavro {
 class FileSystemReading;
-}
+struct SafariMenuItem;
+} // namespace tavro
 
 namespace tavro::SafariProfileDiscovery {
 
@@ -54,15 +56,12 @@ QString dbPath(const FileSystemReading& fileSystem);
 DBAccess readDB(const FileSystemReading& fileSystem);
 
 // The profile named in a File-menu item's identifier ("New" + percent-encoded name +
-// "Window?isDefaultProfile=" + "true"/"false").
-struct MenuProfile
+// "Window?isDefaultProfile=" + "true"/"false"); the rule is shared with the menu automation.
+using MenuProfile = SafariMenuText::ProfileMarker;
+inline std::optional<MenuProfile> profileIdentifier(const QString& identifier)
 {
-    QString name;
-    bool isDefault = false;
-
-    bool operator==(const MenuProfile&) const = default;
-};
-std::optional<MenuProfile> profileIdentifier(const QString& identifier);
+    return SafariMenuText::profileIdentifier(identifier);
+}
 
 // The profile name as the menu title spells it: identifiers may carry it with its spaces removed.
 QString displayName(const QString& id, const QString& title);
@@ -72,6 +71,20 @@ QString displayName(const QString& id, const QString& title);
 std::optional<QString> englishProfileName(const QString& title);
 
 // The name with every white-space character removed, for comparing names.
-QString squashed(const QString& name);
+inline QString squashed(const QString& name)
+{
+    return SafariMenuText::squashed(name);
+}
+
+// The profiles named by File-menu items, in menu order, each once; blank names are skipped.
+QList<DiscoveredProfile> parseProfiles(const QList<SafariMenuItem>& items);
+
+// The plain-text report behind "--diagnose-safari": installation, the tabs database,
+// Accessibility trust, the File-menu items and the profiles parsed from them. Ends with a line
+// break. Never fails: problems are lines of the report.
+QString diagnostics(const FileSystemReading& fileSystem);
+
+// A list written as an array literal: ["a", "b \"c\""].
+QString listDescription(const QStringList& list);
 
 } // namespace tavro::SafariProfileDiscovery
