@@ -1,7 +1,9 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
-#include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Discovery/SqliteFixture.h"
-#include "tests/Support/TempHome.h"
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QDir>
 
@@ -198,6 +200,158 @@ TEST(SafariNamesTest, SquashedDropsAllWhiteSpace)
     EXPECT_EQ(Safari::squashed(QString::fromUtf8(" School\tStuff\n\u00a0\u2003X ")), "SchoolStuffX");
     EXPECT_EQ(Safari::squashed(""), "");
     EXPECT_EQ(Safari::squashed(QString::fromUtf8("\u200b")), QString::fromUtf8("\u200b"));
+}
+
+} // namespace
+
+namespace {
+
+struct MenuCase
+{
+    const char* name;
+    QList<SafariMenuItem> items;
+    QStringList expected;
+
+    friend void PrintTo(const MenuCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ParseProfilesTest : public ::testing::TestWithParam<MenuCase>
+{ };
+
+TEST_P(ParseProfilesTest, Parses)
+{
+    QStringList names;
+    for (const DiscoveredProfile& p : Safari::parseProfiles(GetParam().items)) {
+        EXPECT_EQ(p.id, p.displayName);
+        EXPECT_FALSE(p.photoPath.has_value());
+        names.append(p.id);
+    }
+    EXPECT_EQ(names, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ParseProfilesTest,
+    ::testing::Values(MenuCase{"EnglishFileMenu",
+                          {{"newWindow", "New Window"}, {"NewPrivateWindow", "New Private Window"},
+                              {"NewPersonalWindow?isDefaultProfile=true", "New Personal Window"},
+                              {"NewSchoolStuffWindow?isDefaultProfile=false", "New School Stuff Window"},
+                              {"", "New Work Window"}, {"", "Open File\xe2\x80\xa6"}, {"", ""}},
+                          {"Personal", "School Stuff", "Work"}},
+        MenuCase{"OtherLanguageKeepsTheIdentifiersName",
+            {{"NewArbeitWindow?isDefaultProfile=false",
+                 "Neues Fenster \xe2\x80\x9e"
+                 "Arbeit\xe2\x80\x9c"},
+                {"NewFamilieWindow?isDefaultProfile=false", "Neues Fenster"}, {"", "Neues privates Fenster"}},
+            {"Arbeit", "Familie"}},
+        MenuCase{"ItemAndSubmenuTwinCountOnce",
+            {{"NewWorkWindow?isDefaultProfile=false", "New Work Window"},
+                {"NewWorkWindow?isDefaultProfile=false", "Work"}, {"", "New Work Window"}},
+            {"Work"}},
+        MenuCase{"MarkerBranchKeepsPrivate", {{"NewPrivateWindow?isDefaultProfile=false", "New Private Window"}},
+            {"Private"}},
+        MenuCase{
+            "EmptyMarkerNameFallsBackToTheTitle", {{"NewWindow?isDefaultProfile=true", "New Home Window"}}, {"Home"}},
+        MenuCase{"BlankNamesAreSkipped",
+            {{"New%E2%80%8BWindow?isDefaultProfile=false", "New \xe2\x80\x8b Window"}, {"", "New \xe2\x80\x8d Window"}},
+            {}},
+        MenuCase{"TitleSpacesAreTrimmed", {{"NewMyStuffWindow?isDefaultProfile=false", "  New \tMy Stuff\t Window "}},
+            {"My Stuff"}},
+        MenuCase{"NoItems", {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class SafariDiagnosticsTest : public ::testing::Test
+{
+protected:
+    SafariDiagnosticsTest()
+    {
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+    }
+    ~SafariDiagnosticsTest() override
+    {
+        safariApp.reset();
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+    }
+
+    void startSafari()
+    {
+        const QString bundle = test::installApp(home, "Safari", "com.apple.Safari");
+        safariApp = std::make_unique<SimulatedBrowser>("com.apple.Safari", bundle);
+        safariApp->setMenus({SimulatedBrowser::Menu{"File",
+            {SimulatedBrowser::item("newWindow", "New Window"),
+                SimulatedBrowser::item("NewPersonalWindow?isDefaultProfile=true", "New Personal Window"),
+                SimulatedBrowser::item("", "New \"Quoted\" \\ Window")}}});
+    }
+
+    test::TempHome home;
+    RealFileSystem fs;
+    std::unique_ptr<SimulatedBrowser> safariApp;
+};
+
+TEST_F(SafariDiagnosticsTest, NothingThere)
+{
+    EXPECT_EQ(Safari::diagnostics(fs),
+        "=== Tavro Safari diagnostics ===\n"
+        "safariInstalled: false\n"
+        "DB: notApplicable\n"
+        "AXIsProcessTrusted: false\n"
+        "AX: Safari not running\n"
+        "=== end ===\n");
+}
+
+TEST_F(SafariDiagnosticsTest, EverythingReadable)
+{
+    startSafari();
+    test::writeSafariTabs(home, {"Personal", "Tab\there"});
+    AccessibilityHost::setTrusted(true);
+    EXPECT_EQ(Safari::diagnostics(fs),
+        "=== Tavro Safari diagnostics ===\n"
+        "safariInstalled: true\n"
+        "DB: profiles [\"Personal\", \"Tab\\there\"]\n"
+        "AXIsProcessTrusted: true\n"
+        "AX File-menu items: [\"New Window [newWindow]\", "
+        "\"New Personal Window [NewPersonalWindow?isDefaultProfile=true]\", "
+        "\"New \\\"Quoted\\\" \\\\ Window []\"]\n"
+        "AX parsed profiles: [\"Personal\", \"\\\"Quoted\\\" \\\\\"]\n"
+        "=== end ===\n");
+}
+
+TEST_F(SafariDiagnosticsTest, RefusedAndUntrusted)
+{
+    startSafari();
+    QDir().mkpath(home.filePath(test::safariContainer + "/SafariTabs.db"));
+    EXPECT_EQ(Safari::diagnostics(fs),
+        "=== Tavro Safari diagnostics ===\n"
+        "safariInstalled: true\n"
+        "DB: needsFullDiskAccess (TCC denied)\n"
+        "AXIsProcessTrusted: false\n"
+        "AX: not trusted (grant Accessibility)\n"
+        "=== end ===\n");
+}
+
+TEST_F(SafariDiagnosticsTest, MenuUnreadableAndDatabaseEmpty)
+{
+    startSafari();
+    safariApp->removeMenuBar();
+    test::writeSafariTabs(home, {});
+    AccessibilityHost::setTrusted(true);
+    EXPECT_EQ(Safari::diagnostics(fs),
+        "=== Tavro Safari diagnostics ===\n"
+        "safariInstalled: true\n"
+        "DB: profiles []\n"
+        "AXIsProcessTrusted: true\n"
+        "AX: failed to read menu\n"
+        "=== end ===\n");
+}
+
+TEST(SafariListDescriptionTest, WritesArrayLiterals)
+{
+    EXPECT_EQ(Safari::listDescription({}), "[]");
+    EXPECT_EQ(Safari::listDescription({"a"}), "[\"a\"]");
+    const QString controls = QStringLiteral("x\ny\r") + QChar(0) + QStringLiteral("z\x1b");
+    EXPECT_EQ(Safari::listDescription({"it's", controls}), "[\"it's\", \"x\\ny\\r\\0z\\u{1B}\"]");
+    EXPECT_EQ(Safari::listDescription({QString::fromUtf8("caf\xc3\xa9 \xf0\x9f\x8f\xa0")}),
+        QString::fromUtf8("[\"caf\xc3\xa9 \xf0\x9f\x8f\xa0\"]"));
 }
 
 } // namespace
