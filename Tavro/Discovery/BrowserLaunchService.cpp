@@ -1,0 +1,389 @@
+#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Discovery/ArcAX.h"
+#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Discovery/PrivateWindowAX.h"
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Discovery/SafariWindowCache.h"
+#include "Tavro/Model/BrowserDefinition.h"
+#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Platform/Accessibility.h"
+#include "Tavro/Platform/KeyEvents.h"
+
+#include <QCoro/QCoroFuture>
+#include <QCoro/QCoroTimer>
+#include <QDir>
+#include <QFuture>
+#include <QPromise>
+#include <QSet>
+
+#include <memory>
+#include <thread>
+
+namespace tavro {
+
+namespace A = Accessibility;
+using Clock = std::chrono::steady_clock;
+
+QString description(const LaunchFailure& failure)
+{
+    return std::visit(
+        [](const auto& error) -> QString {
+            if constexpr (std::is_same_v<std::decay_t<decltype(error)>, WorkspaceError>)
+                return error.localizedDescription;
+            else
+                return error.description();
+        },
+        failure);
+}
+
+bool isAccessibilityDenied(const LaunchFailure& failure)
+{
+    if (const auto* safari = std::get_if<SafariLaunchError>(&failure))
+        return safari->kind() == SafariLaunchError::Kind::accessibilityDenied;
+    if (const auto* privateWindow = std::get_if<PrivateWindowError>(&failure))
+        return privateWindow->kind() == PrivateWindowError::Kind::accessibilityDenied;
+    return false;
+}
+
+namespace BrowserLaunchService {
+
+namespace {
+
+constexpr auto safariBundleIdentifier = "com.apple.Safari";
+constexpr int safariProfileAttempts = 12;
+
+using Result = std::expected<void, LaunchFailure>;
+
+bool isRunning(const QString& bundleIdentifier)
+{
+    return !Workspace::shared().runningApplications(bundleIdentifier).isEmpty();
+}
+
+void activateFirstRunning(const QString& bundleIdentifier)
+{
+    const auto running = Workspace::shared().runningApplications(bundleIdentifier);
+    if (!running.isEmpty())
+        Workspace::shared().activate(running.first());
+}
+
+// Activates a running application or starts it; awaited.
+QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(QString appURL)
+{
+    co_return co_await Workspace::shared().openApplication(appURL, OpenConfiguration{true, false, {}});
+}
+
+// A new instance with the arguments. Not awaited: whatever becomes of it, `open` goes on, and a
+// failure is never reported.
+void argumentLaunch(const QString& appURL, const QStringList& arguments)
+{
+    [[maybe_unused]] auto launch
+        = Workspace::shared().openApplication(appURL, OpenConfiguration{true, true, arguments});
+}
+
+QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString appURL)
+{
+    // Built outside the co_await: GCC 12 cannot keep a braced list alive across a suspension.
+    QList<QUrl> urls;
+    urls.append(url);
+    co_return co_await Workspace::shared().openUrls(urls, appURL, OpenConfiguration{true, false, {}});
+}
+
+template <typename T> QFuture<T> runOnOwnThread(std::function<T()> work)
+{
+    auto promise = std::make_shared<QPromise<T>>();
+    QFuture<T> future = promise->future();
+    promise->start();
+    std::thread([promise, work = std::move(work)] {
+        promise->addResult(work());
+        promise->finish();
+    }).detach();
+    return future;
+}
+
+QCoro::Task<bool> pressNewProfileWindow(QString name, int attempts, AutomationTiming timing)
+{
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (SafariAX::openProfileWindow(name))
+            co_return true;
+        if (attempt < attempts)
+            co_await QCoro::sleepFor(timing.profilePressRetry);
+    }
+    co_return false;
+}
+
+// Safari has no command-line switch for profiles: press the profile's File-menu item, then type
+// the link into the new window. The window is remembered so the next link only raises it.
+QCoro::Task<Result> openSafariProfile(
+    std::optional<QUrl> url, BrowserDestination destination, QString appURL, AutomationTiming timing)
+{
+    const QUrl link = url.value_or(QUrl(QStringLiteral("about:blank")));
+    if (!A::isProcessTrusted()) {
+        // The link still opens in Safari's front window; the user is asked for the permission.
+        co_await openURLInApp(link, appURL);
+        co_return std::unexpected(SafariLaunchError::accessibilityDenied());
+    }
+    const QString safariID = QString::fromLatin1(safariBundleIdentifier);
+    const QString name = destination.profileDisplayName;
+    const bool wasRunning = isRunning(safariID);
+    if (!wasRunning) {
+        co_await activationLaunch(appURL);
+        co_await QCoro::sleepFor(timing.afterSafariStart);
+        SafariWindowCache::windows().clear();
+    } else if (const auto cached = SafariWindowCache::window(name); cached && SafariAX::raiseWindow(*cached)) {
+        co_await QCoro::sleepFor(timing.cachedWindowSettle);
+        const auto handed = co_await openURLInApp(link, appURL);
+        if (!handed)
+            co_return std::unexpected(handed.error());
+        co_return {};
+    }
+
+    const bool hasVisibleName = !SafariProfileDiscovery::isBlankName(name);
+    const int attempts = !wasRunning || hasVisibleName ? safariProfileAttempts : 1;
+    if (!co_await pressNewProfileWindow(name, attempts, timing)) {
+        co_await openURLInApp(link, appURL);
+        if (hasVisibleName)
+            co_return std::unexpected(SafariLaunchError::profileWindowNotFound(name));
+        co_return {};
+    }
+
+    co_await QCoro::sleepFor(timing.afterProfilePress);
+    const auto window = SafariAX::focusedWindow();
+    if (window)
+        SafariWindowCache::windows().insert(name, *window);
+    activateFirstRunning(safariID);
+    SafariAX::postKey(KeyEvents::keyL, KeyEvents::maskCommand);
+    co_await QCoro::sleepFor(timing.afterActivation);
+
+    bool entered = false;
+    if (A::isProcessTrusted()) {
+        if (const auto app = SafariAX::safariApp()) {
+            const auto field = A::elementAttribute(*app, A::focusedUIElementAttribute);
+            if (field && !field->isNull()
+                && A::setAttributeValue(*field, A::valueAttribute, absoluteString(link)) == AXError::success) {
+                SafariAX::postKey(KeyEvents::keyReturn, 0);
+                entered = true;
+            }
+        }
+    }
+    if (!entered)
+        co_await openURLInApp(link, appURL);
+
+    if (!wasRunning && window) {
+        co_await QCoro::sleepFor(timing.beforeClosingBlankWindows);
+        SafariAX::closeBlankWindows(*window);
+    }
+    co_return {};
+}
+
+// Browsers without a private-window switch: press the menu item, wait for the new window and
+// type the link into it. No failure falls back to an ordinary window: the link stays private.
+QCoro::Task<Result> openPrivateWithMenuItem(
+    std::optional<QUrl> url, BrowserDestination destination, QString appURL, AutomationTiming timing)
+{
+    const QString browser = destination.browserDisplayName;
+    if (!A::isProcessTrusted())
+        co_return std::unexpected(PrivateWindowError::accessibilityDenied(browser));
+    const QString bundleID = destination.browserBundleIdentifier;
+    const bool isSafari = bundleID == QLatin1String(safariBundleIdentifier);
+    const bool startedNow = !isRunning(bundleID);
+
+    if (startedNow) {
+        co_await activationLaunch(appURL);
+        co_await QCoro::sleepFor(timing.afterSafariStart);
+        if (isSafari) {
+            SafariWindowCache::windows().clear();
+        } else {
+            const auto deadline = Clock::now() + timing.firstWindowDeadline;
+            for (;;) {
+                if (!PrivateWindowAX::windows(bundleID).isEmpty() || Clock::now() >= deadline)
+                    break;
+                co_await QCoro::sleepFor(timing.firstWindowPoll);
+            }
+            co_await QCoro::sleepFor(timing.afterFirstWindow);
+        }
+    }
+
+    if (isSafari && url) {
+        const auto cached = SafariWindowCache::window(SafariWindowCache::privateWindowKey());
+        if (cached && SafariAX::raiseWindow(*cached)) {
+            co_await QCoro::sleepFor(timing.cachedWindowSettle);
+            // Trust the raise only when the cached window really came to the front.
+            if (SafariAX::focusedWindow() == cached) {
+                const auto handed = co_await openURLInApp(*url, appURL);
+                if (!handed)
+                    co_return std::unexpected(handed.error());
+                co_return {};
+            }
+        }
+    }
+
+    const QList<AXElement> snapshot = PrivateWindowAX::windows(bundleID);
+    if (!co_await PrivateWindowAX::openPrivateWindow(bundleID, timing.privateMenuTimeout, timing))
+        co_return std::unexpected(PrivateWindowError::menuItemNotFound(browser));
+    const auto window = co_await PrivateWindowAX::newWindow(bundleID, snapshot, timing.privateNewWindowTimeout, timing);
+    if (!window)
+        co_return std::unexpected(PrivateWindowError::menuItemNotFound(browser));
+    if (isSafari)
+        SafariWindowCache::windows().insert(SafariWindowCache::privateWindowKey(), *window);
+
+    if (!url) {
+        co_await PrivateWindowAX::focus(*window, bundleID, timing.privateFocusTimeout, timing);
+    } else {
+        switch (co_await PrivateWindowAX::loadURL(*url, *window, bundleID, timing)) {
+        case PrivateWindowAX::LoadResult::loaded:
+            break;
+        case PrivateWindowAX::LoadResult::locked:
+            co_return std::unexpected(PrivateWindowError::locked(browser));
+        case PrivateWindowAX::LoadResult::failed:
+            co_return std::unexpected(PrivateWindowError::menuItemNotFound(browser));
+        }
+    }
+
+    if (isSafari && startedNow) {
+        co_await QCoro::sleepFor(timing.beforeClosingBlankWindows);
+        SafariAX::closeBlankWindows(*window);
+    }
+    co_return {};
+}
+
+} // namespace
+
+QString absoluteString(const QUrl& url)
+{
+    return url.toString(QUrl::FullyEncoded);
+}
+
+QStringList arguments(const LaunchStrategy& strategy)
+{
+    switch (strategy.kind()) {
+    case LaunchStrategy::Kind::browserCurrentProfile:
+    case LaunchStrategy::Kind::safariProfile:
+        return {};
+    case LaunchStrategy::Kind::chromiumProfileDirectory:
+        return {QStringLiteral("--profile-directory=") + strategy.value()};
+    case LaunchStrategy::Kind::firefoxProfile:
+        return {QStringLiteral("-P"), strategy.value()};
+    case LaunchStrategy::Kind::firefoxProfilePath:
+        return {QStringLiteral("--profile"), strategy.value()};
+    case LaunchStrategy::Kind::custom:
+        return strategy.arguments();
+    }
+    return {};
+}
+
+QStringList launchArguments(const LaunchStrategy& strategy, const std::optional<QUrl>& url)
+{
+    QStringList result = arguments(strategy);
+    if (url)
+        result.append(absoluteString(*url));
+    return result;
+}
+
+QStringList privateLaunchArguments(const LaunchStrategy& strategy, const QString& flag, const std::optional<QUrl>& url)
+{
+    QStringList result = arguments(strategy);
+    result.append(flag);
+    if (url)
+        result.append(absoluteString(*url));
+    return result;
+}
+
+void prewarm(const QStringList& bundleIdentifiers)
+{
+    const QSet<QString> distinct(bundleIdentifiers.cbegin(), bundleIdentifiers.cend());
+    for (const QString& identifier : distinct)
+        (void)Workspace::shared().urlForApplication(identifier);
+}
+
+QCoro::Task<bool> deliverToRunningChromium(
+    BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing)
+{
+    const QString bundleID = destination.browserBundleIdentifier;
+    if (!isRunning(bundleID))
+        co_return false;
+    const auto definition = BrowserDefinition::definition(bundleID);
+    if (!definition || !definition->chromiumSupportSubpath)
+        co_return false;
+    const auto bundle = Workspace::bundle(appURL);
+    const QString executable = bundle ? bundle->executablePath() : QString();
+    if (executable.isEmpty())
+        co_return false;
+    const QString userDataDir = QDir::homePath() + QStringLiteral("/Library/Application Support") + QLatin1Char('/')
+        + *definition->chromiumSupportSubpath;
+    const auto socket = ChromiumSingleton::socketPath(userDataDir);
+    if (!socket)
+        co_return false;
+
+    const QStringList argv = QStringList{executable} + arguments;
+    const QStringList header = ChromiumSingleton::header(bundleID);
+    const auto ackTimeout = timing.chromiumAckTimeout;
+    const QString path = *socket;
+    // The exchange blocks for up to the reply time-out; the GUI thread only waits for its result.
+    QFuture<ChromiumSingleton::Outcome> exchange = runOnOwnThread<ChromiumSingleton::Outcome>(
+        [argv, header, path, ackTimeout] { return ChromiumSingleton::deliver(argv, header, path, ackTimeout); });
+    const ChromiumSingleton::Outcome outcome = co_await exchange;
+    if (outcome == ChromiumSingleton::Outcome::unreachable)
+        co_return false;
+    // The command line has arrived; a failed activation is not an error.
+    co_await activationLaunch(appURL);
+    co_return true;
+}
+
+QCoro::Task<std::expected<void, LaunchFailure>> open(
+    std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing)
+{
+    const QString browser = destination.browserDisplayName;
+    const auto appURL = Workspace::shared().urlForApplication(destination.browserBundleIdentifier);
+    if (!appURL)
+        co_return std::unexpected(BrowserLaunchError::appNotFound(browser));
+
+    if (privately) {
+        const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
+        const auto mechanism = definition ? definition->privateMechanism() : std::nullopt;
+        if (!mechanism)
+            co_return std::unexpected(PrivateWindowError::unsupported(browser));
+        switch (mechanism->kind()) {
+        case PrivateWindowMechanism::Kind::accessibilityMenuItem:
+            co_return co_await openPrivateWithMenuItem(url, destination, *appURL, timing);
+        case PrivateWindowMechanism::Kind::alwaysPrivate:
+            break;
+        case PrivateWindowMechanism::Kind::launchArgument: {
+            const QStringList args = privateLaunchArguments(destination.launchStrategy, mechanism->argument(), url);
+            if (definition->profileFamily == ProfileFamily::chromium
+                && co_await deliverToRunningChromium(destination, *appURL, args, timing))
+                co_return {};
+            argumentLaunch(*appURL, args);
+            co_return {};
+        }
+        }
+    }
+
+    const LaunchStrategy& strategy = destination.launchStrategy;
+    if (strategy.kind() == LaunchStrategy::Kind::safariProfile)
+        co_return co_await openSafariProfile(url, destination, *appURL, timing);
+
+    if (!arguments(strategy).isEmpty()) {
+        const QStringList args = launchArguments(strategy, url);
+        if (strategy.kind() == LaunchStrategy::Kind::chromiumProfileDirectory
+            && co_await deliverToRunningChromium(destination, *appURL, args, timing))
+            co_return {};
+        argumentLaunch(*appURL, args);
+        co_return {};
+    }
+
+    const auto launched = co_await activationLaunch(*appURL);
+    if (!launched)
+        co_return std::unexpected(BrowserLaunchError::launchFailed(browser, launched.error().localizedDescription));
+    if (url) {
+        if (destination.browserBundleIdentifier == QLatin1String(ArcAX::bundleIdentifier))
+            co_await ArcAX::ensureBrowserWindow(timing);
+        const auto handed = co_await openURLInApp(*url, *appURL);
+        if (!handed)
+            co_return std::unexpected(BrowserLaunchError::launchFailed(browser, handed.error().localizedDescription));
+    }
+    co_return {};
+}
+
+} // namespace BrowserLaunchService
+
+} // namespace tavro

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Tavro/Discovery/AutomationTiming.h"
+#include "Tavro/Discovery/BrowserLaunchError.h"
+#include "Tavro/Discovery/PrivateWindowError.h"
+#include "Tavro/Discovery/SafariLaunchError.h"
+#include "Tavro/Model/BrowserDestination.h"
+#include "Tavro/Model/LaunchStrategy.h"
+#include "Tavro/Platform/Workspace.h"
+
+#include <QCoro/QCoroTask>
+#include <QStringList>
+#include <QUrl>
+
+#include <expected>
+#include <optional>
+#include <variant>
+
+namespace tavro {
+
+// Why a link could not be opened: one of the launch errors, or a system error of a URL
+// hand-over that passes through unchanged.
+using LaunchFailure = std::variant<BrowserLaunchError, SafariLaunchError, PrivateWindowError, WorkspaceError>;
+
+// The text the shell shows for a failure.
+QString description(const LaunchFailure& failure);
+// Failures the shell answers with its own alert that offers the Accessibility settings.
+bool isAccessibilityDenied(const LaunchFailure& failure);
+
+// Where every link ends: opens a URL in a chosen destination by launch arguments, by handing the
+// command line to a running Chromium, or through the browser's menus. GUI thread; waits suspend.
+namespace BrowserLaunchService {
+
+// Opens `url` (nothing: the destination without a link) in the destination, in a private window
+// when `privately`. Argument launches are not awaited and never report a failure.
+QCoro::Task<std::expected<void, LaunchFailure>> open(
+    std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing = {});
+
+// Looks every distinct application up once, so the first launch finds it faster. Any thread.
+void prewarm(const QStringList& bundleIdentifiers);
+
+// The profile part of a command line for a launch recipe.
+QStringList arguments(const LaunchStrategy& strategy);
+// arguments(for:) followed by the URL.
+QStringList launchArguments(const LaunchStrategy& strategy, const std::optional<QUrl>& url);
+// arguments(for:), the private flag, then the URL.
+QStringList privateLaunchArguments(const LaunchStrategy& strategy, const QString& flag, const std::optional<QUrl>& url);
+
+// The URL as a browser receives it on its command line or in its address field.
+QString absoluteString(const QUrl& url);
+
+// True when the command line reached the running browser through its singleton socket; false
+// means nothing was sent and the caller should launch instead. The exchange runs on a thread of
+// its own.
+QCoro::Task<bool> deliverToRunningChromium(
+    BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing = {});
+
+} // namespace BrowserLaunchService
+
+} // namespace tavro

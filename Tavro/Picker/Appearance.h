@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Tavro/Model/ColorPair.h"
+#include "Tavro/Model/SettingsEnums.h"
+
+#include <QColor>
+
+#include <optional>
+
+class QWidget;
+
+namespace tavro {
+
+// The two standard appearances every colour pair is resolved against.
+enum class Appearance { light, dark };
+
+// Which appearance a widget draws in: the nearest explicit appearance set on it or one of its
+// parents (as a window's forced appearance reaches every view inside), else the system's.
+Appearance effectiveAppearance(const QWidget* widget);
+std::optional<Appearance> explicitAppearance(const QWidget* widget);
+void setExplicitAppearance(QWidget* widget, std::optional<Appearance> appearance);
+// The system's appearance, judged by the application palette's window colour.
+Appearance systemAppearance();
+// The explicit appearance the setting asks for; `system` asks for none.
+std::optional<Appearance> appearanceFor(AppAppearance setting);
+
+inline QColor resolve(const ColorPair& pair, Appearance appearance)
+{
+    return pair.color(appearance == Appearance::dark);
+}
+QColor resolve(const ColorPair& pair, const QWidget* widget);
+// The same colour at a lower opacity, for fills and rings drawn "at opacity x".
+QColor withOpacity(QColor color, double opacity);
+
+} // namespace tavro

@@ -1,0 +1,76 @@
+#include "Tavro/Picker/BrowserIcon.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Platform/Workspace.h"
+
+#include <QHash>
+#include <QPainter>
+
+#include <cmath>
+
+namespace tavro {
+
+namespace {
+
+// Icons are drawn at up to 34 points; twice that keeps them sharp on high-density screens.
+constexpr int iconPixels = 128;
+
+QHash<QString, QImage>& iconCache()
+{
+    static QHash<QString, QImage> cache;
+    return cache;
+}
+
+} // namespace
+
+BrowserIcon::BrowserIcon(const QString& bundleIdentifier, double size, QWidget* parent)
+    : QWidget(parent), m_bundleIdentifier(bundleIdentifier), m_size(size)
+{
+    setFixedSize(sizeHint());
+}
+
+QSize BrowserIcon::sizeHint() const
+{
+    const int side = int(std::ceil(m_size));
+    return {side, side};
+}
+
+std::optional<QImage> BrowserIcon::icon(const QString& bundleIdentifier)
+{
+    auto& cache = iconCache();
+    if (const auto found = cache.constFind(bundleIdentifier); found != cache.constEnd())
+        return *found;
+    const auto bundlePath = Workspace::shared().urlForApplication(bundleIdentifier);
+    if (!bundlePath)
+        return std::nullopt;
+    const QIcon appIcon = Workspace::icon(*bundlePath);
+    const QImage image = appIcon.isNull() ? QImage() : appIcon.pixmap(iconPixels).toImage();
+    if (image.isNull())
+        return std::nullopt;
+    cache.insert(bundleIdentifier, image);
+    return image;
+}
+
+void BrowserIcon::paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance)
+{
+    if (const auto image = icon(bundleIdentifier)) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect, *image);
+        painter.restore();
+        return;
+    }
+    const double side = 0.8 * rect.width();
+    SymbolImage::paint(painter, QRectF(rect.center() - QPointF(side / 2, side / 2), QSizeF(side, side)),
+        QStringLiteral("globe"), resolve(Brand::chainDark, appearance));
+}
+
+void BrowserIcon::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter, QRectF(0, 0, m_size, m_size), m_bundleIdentifier, effectiveAppearance(this));
+}
+
+} // namespace tavro

@@ -1,0 +1,474 @@
+#include "Tavro/Picker/DestinationPickerView.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/HotkeyAssignment.h"
+#include "Tavro/Model/PrivateTheme.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/NodeGlyph.h"
+#include "Tavro/Picker/PickerAccessibility.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Picker/ProfileNodeImage.h"
+#include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Picker/TavroMark.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+#include <numbers>
+
+namespace tavro {
+
+namespace {
+
+// Long enough for the spring to come to rest (it is within 0.01 % of 1 by then).
+constexpr double settleSeconds = 0.6;
+constexpr int frameIntervalMs = 16;
+constexpr double hubSpacing = 3;
+
+QString privateText()
+{
+    return QCoreApplication::translate("Tavro", "PRIVATE", "Caption on the link picker's hub in private-window mode.");
+}
+
+QString lastUsedCaption()
+{
+    return QCoreApplication::translate(
+        "Tavro", "LAST USED", "Caption under the last used profile on the link picker's hub.");
+}
+
+QString noDestinationsText()
+{
+    return QCoreApplication::translate("Tavro", "No destinations",
+        "Shown on the link picker's hub when there are no browser profiles to choose from.");
+}
+
+QFont captionFont()
+{
+    return Drawing::tracked(Drawing::systemFont(8, QFont::Black), 0.5);
+}
+
+} // namespace
+
+DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloom, bool interactive, QWidget* parent)
+    : QWidget(parent), m_model(model), m_bloom(bloom), m_interactive(interactive)
+{
+    PickerAccessibility::install();
+    setMouseTracking(true);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(sizeHint());
+    m_frameTimer.setInterval(frameIntervalMs);
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] {
+        if (isBloomFinished()) {
+            m_bloom = 1;
+            m_frameTimer.stop();
+        }
+        update();
+    });
+    if (m_model) {
+        setAccessibleName(m_model->accessibilityTitle());
+        connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this] {
+            moveFocus();
+            update();
+        });
+        connect(m_model, &PickerViewModel::isPrivateChanged, this, qOverload<>(&QWidget::update));
+    }
+}
+
+DestinationPickerView::~DestinationPickerView() = default;
+
+FlowerLayout DestinationPickerView::flowerLayout() const
+{
+    return FlowerLayout(m_model ? int(m_model->destinations.size()) : 0);
+}
+
+QSize DestinationPickerView::sizeHint() const
+{
+    const FlowerLayout layout = flowerLayout();
+    return {int(std::ceil(layout.canvasWidth())), int(std::ceil(layout.canvasHeight()))};
+}
+
+QPointF DestinationPickerView::hubCentre() const
+{
+    return {width() * 0.5, height() * 0.5};
+}
+
+double DestinationPickerView::spring(double seconds)
+{
+    if (seconds <= 0)
+        return 0;
+    const double omega = 2 * std::numbers::pi / springResponse;
+    const double decay = springDamping * omega;
+    const double damped = omega * std::sqrt(1 - springDamping * springDamping);
+    return 1 - std::exp(-decay * seconds) * (std::cos(damped * seconds) + decay / damped * std::sin(damped * seconds));
+}
+
+double DestinationPickerView::elapsedSeconds() const
+{
+    return m_clock.isValid() ? m_clock.nsecsElapsed() / 1e9 : 0;
+}
+
+bool DestinationPickerView::isBloomFinished() const
+{
+    if (m_bloom >= 1)
+        return true;
+    const auto count = m_model ? m_model->destinations.size() : 0;
+    return m_clock.isValid() && elapsedSeconds() >= settleSeconds + petalStagger * double(count);
+}
+
+double DestinationPickerView::petalBloom(int index) const
+{
+    if (isBloomFinished())
+        return 1;
+    if (!m_clock.isValid())
+        return m_bloom;
+    return spring(elapsedSeconds() - petalStagger * index);
+}
+
+FlowerNode DestinationPickerView::node(int index) const
+{
+    FlowerNode node;
+    const auto& destinations = m_model->destinations;
+    node.destination = destinations[index];
+    const auto keys = HotkeyAssignment::resolve(destinations);
+    if (const auto key = keys.constFind(node.destination.id); key != keys.constEnd())
+        node.hotkey = key->toUpper();
+    node.isSelected = index == m_model->selectedIndex();
+    node.isLastUsed = m_model->lastUsedID && node.destination.id == *m_model->lastUsedID;
+    node.emojiPosition = m_model->emojiPosition;
+    node.isPrivate = m_model->isPrivate();
+    node.isEnabled = m_model->isChoosable(node.destination);
+    return node;
+}
+
+QRectF DestinationPickerView::petalRect(int index) const
+{
+    if (!m_model || index < 0 || index >= m_model->destinations.size())
+        return {};
+    const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
+    const double b = petalBloom(index);
+    const FlowerNode petal = node(index);
+    const double scale = (0.55 + 0.45 * b) * petal.selectionScale();
+    const QSizeF size = petal.size() * scale;
+    const QPointF centre = hubCentre() + offsets[index] * b;
+    return {centre - QPointF(size.width() / 2, size.height() / 2), size};
+}
+
+std::optional<int> DestinationPickerView::petalAt(const QPointF& point) const
+{
+    if (!m_model)
+        return std::nullopt;
+    // Later petals are drawn over earlier ones, so they are hit first.
+    for (auto i = int(m_model->destinations.size()) - 1; i >= 0; --i) {
+        if (petalRect(i).contains(point))
+            return i;
+    }
+    return std::nullopt;
+}
+
+bool DestinationPickerView::hubContains(const QPointF& point) const
+{
+    const QPointF d = point - hubCentre();
+    return std::hypot(d.x(), d.y()) <= hubDiameter / 2;
+}
+
+DestinationPickerView::Hit DestinationPickerView::hitAt(const QPointF& point) const
+{
+    if (hubContains(point))
+        return {Target::hub, -1};
+    if (const auto index = petalAt(point))
+        return {Target::petal, *index};
+    return {};
+}
+
+std::optional<int> DestinationPickerView::hubIndex() const
+{
+    return m_model ? m_model->lastUsedIndex() : std::nullopt;
+}
+
+bool DestinationPickerView::hubDimmed() const
+{
+    const auto index = hubIndex();
+    return index && m_model->isPrivate() && !PickerViewModel::canOpenPrivateWindows(m_model->destinations[*index]);
+}
+
+QString DestinationPickerView::hubAccessibilityLabel() const
+{
+    const auto index = hubIndex();
+    if (!index)
+        return noDestinationsText();
+    const BrowserDestination& destination = m_model->destinations[*index];
+    QStringList parts{FlowerNode::lastUsedText(), FlowerNode::accessibilityName(destination)};
+    if (m_model->isPrivate())
+        parts.append(FlowerNode::privateAccessibilityText(destination));
+    return parts.join(QStringLiteral(", "));
+}
+
+void DestinationPickerView::setHubHovered(bool hovered)
+{
+    if (hovered == m_hubHovered)
+        return;
+    m_hubHovered = hovered;
+    update();
+}
+
+void DestinationPickerView::updateHover(const QPointF& point)
+{
+    const Hit hit = hitAt(point);
+    setHubHovered(hit.target == Target::hub);
+    // Hovering into a petal selects it; leaving selects nothing else.
+    if (hit.target == Target::petal && m_model)
+        m_model->setSelectedIndex(hit.index);
+}
+
+void DestinationPickerView::mouseMoveEvent(QMouseEvent* event)
+{
+    updateHover(event->position());
+}
+
+void DestinationPickerView::leaveEvent(QEvent*)
+{
+    setHubHovered(false);
+}
+
+void DestinationPickerView::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton ? std::optional(hitAt(event->position())) : std::nullopt;
+}
+
+void DestinationPickerView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const auto pressed = std::exchange(m_pressed, std::nullopt);
+    if (!pressed || event->button() != Qt::LeftButton || !m_model || hitAt(event->position()) != *pressed)
+        return;
+    // The model's callbacks may close the picker; nothing of this view is touched after them.
+    PickerViewModel* model = m_model;
+    switch (pressed->target) {
+    case Target::backdrop: {
+        const auto cancel = model->onCancel;
+        cancel();
+        return;
+    }
+    case Target::hub:
+        model->chooseSelected();
+        return;
+    case Target::petal:
+        model->choose(pressed->index);
+        return;
+    }
+}
+
+void DestinationPickerView::showEvent(QShowEvent*)
+{
+    if (m_model && !m_model->reduceAnimations && m_bloom < 1 && !m_clock.isValid()) {
+        m_clock.start();
+        m_frameTimer.start();
+    }
+    if (m_interactive && m_model && !m_model->destinations.isEmpty())
+        moveFocus();
+}
+
+void DestinationPickerView::moveFocus()
+{
+    if (!m_interactive || !m_model || m_model->destinations.isEmpty())
+        return;
+    const int index = m_model->selectedIndex();
+    if (index < 0 || index >= m_model->destinations.size())
+        return;
+    m_focusedPetal = index;
+    PickerAccessibility::notifyFocus(this, index);
+}
+
+void DestinationPickerView::paintEvent(QPaintEvent*)
+{
+    if (!m_model)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const Appearance appearance = effectiveAppearance(this);
+    paintStems(painter, appearance);
+    paintPetals(painter, appearance);
+    paintHub(painter, appearance);
+    paintNotice(painter, appearance);
+}
+
+void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance) const
+{
+    const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
+    const QColor color = resolve(m_model->isPrivate() ? PrivateTheme::stem : Brand::chain, appearance);
+    QPen pen(color, 2, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    painter.save();
+    painter.setPen(pen);
+    for (int i = 0; i < offsets.size(); ++i) {
+        const double b = petalBloom(i);
+        painter.setOpacity(std::min(2.5 * b, 0.9));
+        painter.drawLine(hubCentre(), hubCentre() + offsets[i] * b);
+    }
+    painter.restore();
+}
+
+void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance) const
+{
+    const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
+    for (int i = 0; i < offsets.size(); ++i) {
+        const double b = petalBloom(i);
+        const QPointF centre = hubCentre() + offsets[i] * b;
+        painter.save();
+        painter.setOpacity(std::min(3 * b, 1.0));
+        painter.translate(centre);
+        painter.scale(0.55 + 0.45 * b, 0.55 + 0.45 * b);
+        node(i).paint(painter, {0, 0}, appearance);
+        painter.restore();
+    }
+}
+
+double DestinationPickerView::privateCaptionHeight() const
+{
+    return QFontMetricsF(captionFont()).height();
+}
+
+void DestinationPickerView::paintPrivateCaption(QPainter& painter, const QPointF& centre, Appearance appearance) const
+{
+    const QColor color = resolve(PrivateTheme::accentBright, appearance);
+    const QFont font = captionFont();
+    const QFontMetricsF metrics(font);
+    const double symbol = metrics.height();
+    const double text = metrics.horizontalAdvance(privateText());
+    const double total = symbol + 3 + text;
+    const double left = centre.x() - total / 2;
+    const double top = centre.y() - symbol / 2;
+    SymbolImage::paint(painter, QRectF(left, top, symbol, symbol), QStringLiteral("eye.slash.fill"), color);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(color);
+    painter.drawText(QRectF(left + symbol + 3, top, text + 2, symbol), Qt::AlignLeft | Qt::AlignVCenter, privateText());
+    painter.restore();
+}
+
+void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) const
+{
+    const bool isPrivate = m_model->isPrivate();
+    const auto index = hubIndex();
+    const bool dimmed = hubDimmed();
+    const bool active = m_hubHovered && !dimmed;
+    const QPointF centre = hubCentre();
+
+    painter.save();
+    painter.translate(centre);
+    if (active)
+        painter.scale(1.05, 1.05);
+    const QPainterPath disc = Drawing::circle({0, 0}, hubDiameter);
+    Drawing::paintShadow(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
+    const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;
+    painter.setPen(Qt::NoPen);
+    // In private mode the disc takes the private surface: the private inks and caption are pale
+    // and would not read on a pale petal colour.
+    painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::petalColor(tint), appearance));
+    painter.drawPath(disc);
+    if (active)
+        Drawing::strokeInside(
+            painter, disc, resolve(isPrivate ? PrivateTheme::accentBright : Brand::accent, appearance), 2);
+    else if (isPrivate)
+        Drawing::strokeInside(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
+    else
+        Drawing::strokeInside(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
+
+    const QColor ink = resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance);
+    const QColor secondary = resolve(isPrivate ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance);
+    const double caption = isPrivate ? privateCaptionHeight() + hubSpacing : 0;
+
+    if (index) {
+        const BrowserDestination& destination = m_model->destinations[*index];
+        const QFont nameFont = Drawing::systemFont(10.5, QFont::Bold);
+        const double nameHeight = QFontMetricsF(nameFont).height();
+        const double lastHeight = QFontMetricsF(captionFont()).height();
+        const double imageSize = 34;
+        const double total = caption + imageSize + hubSpacing + nameHeight + hubSpacing + lastHeight;
+        double y = -total / 2;
+        if (isPrivate) {
+            paintPrivateCaption(painter, {0, y + privateCaptionHeight() / 2}, appearance);
+            y += caption;
+        }
+        painter.save();
+        if (dimmed)
+            painter.setOpacity(painter.opacity() * 0.4);
+        ProfileNodeImage(destination, m_model->emojiPosition, imageSize)
+            .paint(painter, {0, y + imageSize / 2}, appearance);
+        painter.restore();
+        y += imageSize + hubSpacing;
+        painter.setFont(nameFont);
+        painter.setPen(ink);
+        Drawing::drawElidedText(painter, QRectF(-hubDiameter / 2 + 12, y, hubDiameter - 24, nameHeight),
+            destination.profileDisplayName, Qt::AlignCenter);
+        y += nameHeight + hubSpacing;
+        painter.setFont(captionFont());
+        painter.setPen(secondary);
+        painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, lastHeight), Qt::AlignCenter, lastUsedCaption());
+
+        // The key that chooses the last used destination, at the top trailing corner.
+        const HotkeyBadge zero{QStringLiteral("0"), Qt::white,
+            resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance),
+            resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance)};
+        zero.paint(painter,
+            {hubDiameter / 2 - HotkeyBadge::diameter / 2 - 6, -hubDiameter / 2 + HotkeyBadge::diameter / 2 + 10});
+
+        const auto position = m_model->emojiPosition;
+        if ((position == EmojiPosition::bottomLeft || position == EmojiPosition::bottomRight)
+            && NodeGlyph::isResolvable(destination)) {
+            const double glyph = 22;
+            const double inset = hubDiameter / 2 - glyph / 2 - 8;
+            NodeGlyph(destination, glyph)
+                .paint(painter, {position == EmojiPosition::bottomLeft ? -inset : inset, inset}, appearance);
+        }
+    } else {
+        const double mark = isPrivate ? 56 : 72;
+        const bool empty = m_model->destinations.isEmpty();
+        const QFont emptyFont = Drawing::systemFont(9.5);
+        const double emptyHeight = empty ? QFontMetricsF(emptyFont).height() + hubSpacing : 0;
+        double y = -(caption + mark + emptyHeight) / 2;
+        if (isPrivate) {
+            paintPrivateCaption(painter, {0, y + privateCaptionHeight() / 2}, appearance);
+            y += caption;
+        }
+        TavroMark::paint(painter, QRectF(-mark / 2, y, mark, mark), appearance);
+        y += mark + hubSpacing;
+        if (empty) {
+            painter.setFont(emptyFont);
+            painter.setPen(secondary);
+            painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, emptyHeight), Qt::AlignHCenter | Qt::AlignTop,
+                noDestinationsText());
+        }
+    }
+    painter.restore();
+}
+
+void DestinationPickerView::paintNotice(QPainter& painter, Appearance appearance) const
+{
+    if (!m_model->notice)
+        return;
+    const bool isPrivate = m_model->isPrivate();
+    const QFont font = Drawing::systemFont(11, QFont::DemiBold);
+    const QFontMetricsF metrics(font);
+    const double maxText = width() - 2 * 12 - 16;
+    const QString text = metrics.elidedText(*m_model->notice, Qt::ElideRight, maxText);
+    const QSizeF size(metrics.horizontalAdvance(text) + 24, metrics.height() + 14);
+    const QRectF capsule(QPointF(width() / 2.0 - size.width() / 2, 4), size);
+    const QPainterPath shape = Drawing::roundedRect(capsule, size.height() / 2);
+    painter.save();
+    Drawing::paintShadow(painter, shape, 0.2, 10, {0, 3});
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance));
+    painter.drawPath(shape);
+    Drawing::strokeInside(painter, shape, resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance), 1);
+    painter.setFont(font);
+    painter.setPen(resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance));
+    painter.drawText(capsule, Qt::AlignCenter | Qt::TextSingleLine, text);
+    painter.restore();
+}
+
+} // namespace tavro

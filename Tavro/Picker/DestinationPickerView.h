@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/FlowerLayout.h"
+#include "Tavro/Picker/FlowerNode.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QTimer>
+#include <QWidget>
+
+#include <optional>
+
+namespace tavro {
+
+class PickerViewModel;
+
+// The radial picker: stems from the hub to one petal per destination, the hub standing for the last
+// used destination, and a notice banner at the top. It blooms open when shown, follows the model
+// for selection and private mode, and turns pointer hover and clicks into model calls.
+class DestinationPickerView : public QWidget
+{
+    Q_OBJECT
+public:
+    // `bloom` is where the flower starts: 0 closed (it springs open when shown), 1 fully open.
+    DestinationPickerView(PickerViewModel* model, double bloom, bool interactive, QWidget* parent = nullptr);
+    ~DestinationPickerView() override;
+
+    PickerViewModel* model() const { return m_model; }
+    bool hubHovered() const { return m_hubHovered; }
+    std::optional<int> focusedPetal() const { return m_focusedPetal; }
+    bool interactive() const { return m_interactive; }
+
+    FlowerLayout flowerLayout() const;
+    QSize sizeHint() const override;
+
+    // Where things are drawn now, in the view's coordinates.
+    QPointF hubCentre() const;
+    QRectF petalRect(int index) const;
+    double petalBloom(int index) const;
+    bool isBloomFinished() const;
+    // What the pointer at `point` is over: a petal's index, the hub, or nothing.
+    std::optional<int> petalAt(const QPointF& point) const;
+    bool hubContains(const QPointF& point) const;
+
+    // Spring of the petals leaving the hub, and the stagger between petals.
+    static constexpr double springResponse = 0.23;
+    static constexpr double springDamping = 0.7;
+    static constexpr double petalStagger = 0.012;
+    static constexpr double hubDiameter = 112;
+
+    // The position of a critically damped-below spring at `seconds`, 0 to 1 with a small overshoot.
+    static double spring(double seconds);
+
+    // The label VoiceOver reads for the hub, and for each petal.
+    QString hubAccessibilityLabel() const;
+    FlowerNode node(int index) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum class Target { backdrop, hub, petal };
+    struct Hit
+    {
+        Target target = Target::backdrop;
+        int index = -1;
+        bool operator==(const Hit&) const = default;
+    };
+    Hit hitAt(const QPointF& point) const;
+    void updateHover(const QPointF& point);
+    void setHubHovered(bool hovered);
+    void moveFocus();
+    std::optional<int> hubIndex() const;
+    bool hubDimmed() const;
+    double elapsedSeconds() const;
+
+    void paintStems(QPainter& painter, Appearance appearance) const;
+    void paintPetals(QPainter& painter, Appearance appearance) const;
+    void paintHub(QPainter& painter, Appearance appearance) const;
+    void paintPrivateCaption(QPainter& painter, const QPointF& centre, Appearance appearance) const;
+    void paintNotice(QPainter& painter, Appearance appearance) const;
+    double privateCaptionHeight() const;
+
+    QPointer<PickerViewModel> m_model;
+    double m_bloom;
+    bool m_hubHovered = false;
+    std::optional<int> m_focusedPetal;
+    bool m_interactive;
+
+    QElapsedTimer m_clock;
+    QTimer m_frameTimer;
+    std::optional<Hit> m_pressed;
+};
+
+} // namespace tavro

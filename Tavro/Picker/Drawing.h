@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainterPath>
+#include <QPointF>
+#include <QRectF>
+
+class QPainter;
+
+// Small painting helpers shared by the custom-drawn views: sizes are in points, one point being
+// one device-independent pixel, as on the platform the designs come from.
+namespace tavro::Drawing {
+
+// The system font at `points`, with a weight and, for key caps, the rounded design.
+QFont systemFont(double points, QFont::Weight weight = QFont::Normal);
+// Letter spacing ("tracking") in points.
+QFont tracked(QFont font, double points);
+
+QPainterPath roundedRect(const QRectF& rect, double radius);
+QPainterPath circle(const QPointF& centre, double diameter);
+
+// A soft drop shadow under `shape`: black at `opacity`, blurred over `radius`, moved by `offset`.
+void paintShadow(QPainter& painter, const QPainterPath& shape, double opacity, double radius, QPointF offset);
+
+// Draws `path` stroked inside its edge (as the designs' borders are) in `color` at `width`.
+void strokeInside(QPainter& painter, const QPainterPath& path, const QColor& color, double width);
+
+// `text` on one line inside `rect`, cut with an ellipsis at the end when too long.
+void drawElidedText(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment);
+
+} // namespace tavro::Drawing

@@ -1,0 +1,81 @@
+#include "Tavro/Picker/FloatingPickerPanel.h"
+
+#include "Tavro/Platform/ModifierFlags.h"
+
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+FloatingPickerPanel::FloatingPickerPanel(const QRect& contentRect, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setGeometry(contentRect);
+}
+
+void FloatingPickerPanel::setContentView(QWidget* view)
+{
+    delete m_content;
+    m_content = view;
+    view->setParent(this);
+    view->move(0, 0);
+    resize(view->size());
+    view->show();
+}
+
+quint64 FloatingPickerPanel::modifierFlag(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+        return ModifierFlag::shift;
+    case Qt::Key_Control:
+        return ModifierFlag::control;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return ModifierFlag::option;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return ModifierFlag::command;
+    default:
+        return 0;
+    }
+}
+
+bool FloatingPickerPanel::handleModifier(QKeyEvent* event, bool down)
+{
+    const quint64 flag = modifierFlag(event->key());
+    if (!flag)
+        return false;
+    // X11 reports the modifier state from before the key, so the key's own flag is set or cleared here.
+    quint64 flags = ModifierFlag::fromQt(event->modifiers());
+    flags = down ? flags | flag : flags & ~flag;
+    if (flagsChanged)
+        flagsChanged(flags);
+    return true;
+}
+
+void FloatingPickerPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (handleModifier(event, true)) {
+        event->ignore();
+        return;
+    }
+    if (keyDown && keyDown(event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FloatingPickerPanel::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!handleModifier(event, false))
+        QWidget::keyReleaseEvent(event);
+}
+
+} // namespace tavro

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+namespace tavro {
+
+// The borderless floating window that hosts the picker: stays above other windows, takes key
+// events, draws nothing of its own around its content and is placed exactly where it is put,
+// overhanging screen edges if need be.
+class FloatingPickerPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FloatingPickerPanel(const QRect& contentRect, QWidget* parent = nullptr);
+
+    // Sets the single content view; the panel takes it over and sizes itself to it.
+    void setContentView(QWidget* view);
+    QWidget* contentView() const { return m_content; }
+
+    // A key that is not a modifier; returns whether it was handled (handled keys go no further).
+    std::function<bool(QKeyEvent*)> keyDown;
+    // The platform modifier flags after a modifier key went down or up.
+    std::function<void(quint64)> flagsChanged;
+
+    // The modifier flag a modifier key stands for; 0 for any other key.
+    static quint64 modifierFlag(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    bool handleModifier(QKeyEvent* event, bool down);
+
+    QWidget* m_content = nullptr;
+};
+
+} // namespace tavro

@@ -1,0 +1,200 @@
+#include "Tavro/Picker/FlowerNode.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/BrowserDefinition.h"
+#include "Tavro/Model/PrivateTheme.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/NodeGlyph.h"
+#include "Tavro/Picker/ProfileNodeImage.h"
+#include "Tavro/Picker/SymbolImage.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QPainter>
+
+namespace tavro {
+
+namespace {
+
+constexpr double verticalPadding = 10;
+constexpr double textPadding = 10;
+constexpr double spacing = 5;
+constexpr double badgeOverhang = 6;
+constexpr double glyphSize = 18;
+constexpr double markPadding = 5;
+
+QFont nameFont()
+{
+    return Drawing::systemFont(10, QFont::Bold);
+}
+
+} // namespace
+
+QSizeF FlowerNode::size() const
+{
+    const double text = QFontMetricsF(nameFont()).height();
+    return {width, verticalPadding + imageSize + spacing + text + verticalPadding};
+}
+
+QColor FlowerNode::fillColor(Appearance appearance) const
+{
+    if (isPrivate)
+        return resolve(isSelected && isEnabled ? PrivateTheme::accent : PrivateTheme::surface, appearance);
+    return resolve(isSelected ? Brand::navy : Brand::petalColor(destination.nodeColorHex), appearance);
+}
+
+QColor FlowerNode::textColor(Appearance appearance) const
+{
+    if (isPrivate)
+        return resolve(PrivateTheme::ink, appearance);
+    return resolve(isSelected ? Brand::frost : Brand::navy, appearance);
+}
+
+QColor FlowerNode::strokeColor(Appearance appearance) const
+{
+    if (isPrivate)
+        return resolve(isSelected && isEnabled ? PrivateTheme::accentBright : PrivateTheme::divider, appearance);
+    if (!isSelected)
+        return resolve(Brand::divider, appearance);
+    return resolve(destination.nodeColorHex ? Brand::petalColor(destination.nodeColorHex) : Brand::accent, appearance);
+}
+
+double FlowerNode::borderWidth() const
+{
+    if (isPrivate)
+        return isSelected && isEnabled ? 2 : 1;
+    if (!isSelected)
+        return 1;
+    return destination.nodeColorHex ? 4 : 2;
+}
+
+HotkeyBadge FlowerNode::badge(const QString& key, Appearance appearance) const
+{
+    if (isPrivate) {
+        return {key, Qt::white, resolve(PrivateTheme::accent, appearance), resolve(PrivateTheme::surface, appearance)};
+    }
+    const QColor frost = resolve(Brand::frost, appearance);
+    return {key, frost, resolve(Brand::accent, appearance), frost};
+}
+
+QString FlowerNode::stateSymbol() const
+{
+    if (isPrivate)
+        return isEnabled ? QStringLiteral("eye.slash.fill") : QStringLiteral("nosign");
+    if (isLastUsed)
+        return QStringLiteral("clock.arrow.circlepath");
+    return {};
+}
+
+QString FlowerNode::toolTip() const
+{
+    return !isPrivate && isLastUsed ? lastUsedText() : QString();
+}
+
+void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appearance) const
+{
+    const QSizeF cardSize = size();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(centre);
+    painter.scale(selectionScale(), selectionScale());
+    if (!isEnabled)
+        painter.setOpacity(painter.opacity() * 0.4);
+
+    const QRectF card(QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize);
+    const QPainterPath shape = Drawing::roundedRect(card, cornerRadius);
+    Drawing::paintShadow(painter, shape, shadowOpacity(), shadowRadius(), {0, 5});
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fillColor(appearance));
+    painter.drawPath(shape);
+    Drawing::strokeInside(painter, shape, strokeColor(appearance), borderWidth());
+
+    const ProfileNodeImage image(destination, emojiPosition, imageSize);
+    const double imageCentreY = card.top() + verticalPadding + imageSize / 2;
+    image.paint(painter, {0, imageCentreY}, appearance);
+
+    painter.setFont(nameFont());
+    painter.setPen(textColor(appearance));
+    const double textTop = card.top() + verticalPadding + imageSize + spacing;
+    Drawing::drawElidedText(painter,
+        QRectF(card.left() + textPadding, textTop, card.width() - 2 * textPadding, QFontMetricsF(nameFont()).height()),
+        destination.profileDisplayName, Qt::AlignHCenter | Qt::AlignVCenter);
+
+    if (hotkey && isEnabled) {
+        const QPointF badgeCentre(card.right() - HotkeyBadge::diameter / 2 + badgeOverhang,
+            card.top() + HotkeyBadge::diameter / 2 - badgeOverhang);
+        badge(*hotkey, appearance).paint(painter, badgeCentre);
+    }
+
+    if (const QString symbol = stateSymbol(); !symbol.isEmpty()) {
+        const double side = isPrivate ? 9.5 : 10;
+        QColor color;
+        if (isPrivate)
+            color = isSelected ? QColor(Qt::white) : resolve(PrivateTheme::accentBright, appearance);
+        else
+            color = resolve(isSelected ? Brand::frost : Brand::accent, appearance);
+        SymbolImage::paint(painter, QRectF(card.left() + markPadding, card.top() + markPadding, side + 1.5, side + 1.5),
+            symbol, color);
+    }
+
+    const bool corner = emojiPosition == EmojiPosition::bottomLeft || emojiPosition == EmojiPosition::bottomRight;
+    if (corner && NodeGlyph::isResolvable(destination)) {
+        const double x = emojiPosition == EmojiPosition::bottomLeft ? card.left() + glyphSize / 2 - badgeOverhang
+                                                                    : card.right() - glyphSize / 2 + badgeOverhang;
+        NodeGlyph(destination, glyphSize)
+            .paint(painter, {x, card.bottom() - glyphSize / 2 + badgeOverhang}, appearance);
+    }
+    painter.restore();
+}
+
+QString FlowerNode::lastUsedText()
+{
+    return QCoreApplication::translate("Tavro", "Last used",
+        "Tooltip on the clock icon marking the most recently used profile petal in the link picker.");
+}
+
+QString FlowerNode::accessibilityName(const BrowserDestination& destination)
+{
+    QString prefix;
+    if ((!destination.profilePhotoPath || destination.preferEmojiOverPhoto) && destination.profileEmoji)
+        prefix = *destination.profileEmoji + QLatin1Char(' ');
+    const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
+    if (definition && definition->noProfilesLabel())
+        return prefix + destination.browserDisplayName;
+    return prefix + destination.browserDisplayName + QStringLiteral(", ") + destination.profileDisplayName;
+}
+
+QString FlowerNode::privateAccessibilityText(const BrowserDestination& destination)
+{
+    const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
+    if (definition && definition->privateMechanism()) {
+        return QCoreApplication::translate("Tavro", "Private window",
+            "VoiceOver announcement when the link picker switches to private mode (Shift held): links open in a "
+            "private browser window.");
+    }
+    return QCoreApplication::translate("Tavro", "%1 can’t open private windows",
+        "Notice above the profile picker when the bypass browser can't open a private window. %1 is the browser "
+        "name, e.g. ChatGPT Atlas.")
+        .arg(destination.browserDisplayName);
+}
+
+QString FlowerNode::accessibilityLabel() const
+{
+    QStringList parts{accessibilityName(destination)};
+    if (isLastUsed)
+        parts.append(lastUsedText());
+    if (isPrivate)
+        parts.append(privateAccessibilityText(destination));
+    return parts.join(QStringLiteral(", "));
+}
+
+QString FlowerNode::accessibilityHint() const
+{
+    if (!hotkey)
+        return {};
+    return QCoreApplication::translate("Tavro", "Press %1 to open here",
+        "VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.")
+        .arg(*hotkey);
+}
+
+} // namespace tavro

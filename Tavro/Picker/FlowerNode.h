@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Tavro/Model/BrowserDestination.h"
+#include "Tavro/Model/SettingsEnums.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/HotkeyBadge.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace tavro {
+
+// One petal of the picker: a rounded card with the destination's picture, its profile name, its
+// key cap and a state mark. Everything it shows is an input; the picker view places, scales and
+// fades it and handles the pointer.
+class FlowerNode
+{
+public:
+    BrowserDestination destination;
+    std::optional<QString> hotkey;
+    bool isSelected = false;
+    bool isLastUsed = false;
+    EmojiPosition emojiPosition = EmojiPosition::besideIcon;
+    bool isPrivate = false;
+    bool isEnabled = true;
+
+    static constexpr double width = 96;
+    static constexpr double cornerRadius = 16;
+    static constexpr double imageSize = 30;
+
+    // The card's size before the selection scale.
+    QSizeF size() const;
+    // 1.1 for a selected petal that can be chosen.
+    double selectionScale() const { return isSelected && isEnabled ? 1.1 : 1.0; }
+
+    // Draws the card centred on `centre`, at the selection scale.
+    void paint(QPainter& painter, const QPointF& centre, Appearance appearance) const;
+
+    QColor fillColor(Appearance appearance) const;
+    QColor textColor(Appearance appearance) const;
+    QColor strokeColor(Appearance appearance) const;
+    double borderWidth() const;
+    double shadowOpacity() const { return isSelected ? 0.3 : 0.16; }
+    double shadowRadius() const { return isSelected ? 15 : 9; }
+    HotkeyBadge badge(const QString& key, Appearance appearance) const;
+
+    // The state mark in the top leading corner: a symbol name, or empty for none.
+    QString stateSymbol() const;
+    QString toolTip() const;
+
+    QString accessibilityLabel() const;
+    QString accessibilityHint() const;
+    static QString accessibilityName(const BrowserDestination& destination);
+    static QString privateAccessibilityText(const BrowserDestination& destination);
+    static QString lastUsedText();
+};
+
+} // namespace tavro

@@ -1,0 +1,290 @@
+#include "Tavro/Picker/PickerWindowController.h"
+
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/DestinationPickerView.h"
+#include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/Announcements.h"
+#include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/Screens.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLoggingCategory>
+
+namespace tavro {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcPicker, "tavro.picker", QtInfoMsg)
+
+// The placeholder link of the warm-up picker, on a host reserved for examples.
+const QUrl prewarmURL(QStringLiteral("https://example.com/"));
+
+// With Shift held X11 reports the shifted symbol; picker keys are the unshifted ones of a US
+// keyboard, as the key's characters with no modifiers applied would be.
+QString unshiftedDigit(int key)
+{
+    switch (key) {
+    case Qt::Key_Exclam:
+        return QStringLiteral("1");
+    case Qt::Key_At:
+        return QStringLiteral("2");
+    case Qt::Key_NumberSign:
+        return QStringLiteral("3");
+    case Qt::Key_Dollar:
+        return QStringLiteral("4");
+    case Qt::Key_Percent:
+        return QStringLiteral("5");
+    case Qt::Key_AsciiCircum:
+        return QStringLiteral("6");
+    case Qt::Key_Ampersand:
+        return QStringLiteral("7");
+    case Qt::Key_Asterisk:
+        return QStringLiteral("8");
+    case Qt::Key_ParenLeft:
+        return QStringLiteral("9");
+    case Qt::Key_ParenRight:
+        return QStringLiteral("0");
+    default:
+        return {};
+    }
+}
+
+// The key's characters without Command, Control or Option; with `noModifiers` also without Shift.
+QString keyCharacters(const QKeyEvent* event, bool noModifiers)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        const QChar letter(u'a' + (key - Qt::Key_A));
+        const bool upper = !noModifiers && (event->modifiers() & Qt::ShiftModifier);
+        return upper ? QString(letter.toUpper()) : QString(letter);
+    }
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return QString(QChar(u'0' + (key - Qt::Key_0)));
+    if (noModifiers) {
+        if (const QString digit = unshiftedDigit(key); !digit.isEmpty())
+            return digit;
+    }
+    if (key > 0x20 && key < 0x7F)
+        return QString(QChar(key));
+    QString text = event->text();
+    text.removeIf([](QChar c) { return !c.isPrint(); });
+    return text;
+}
+
+} // namespace
+
+PickerWindowController::PickerWindowController(QObject* parent) : QObject(parent), m_privateFlag(ModifierFlag::shift)
+{
+    currentModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
+}
+
+PickerWindowController::~PickerWindowController()
+{
+    dismiss(false);
+}
+
+void PickerWindowController::present(const QUrl& url, const QList<BrowserDestination>& destinations,
+    std::optional<QUuid> lastUsedID, bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance,
+    std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier, bool privateKeyIsBypassModifier,
+    ChooseCallback onChoose, std::function<void()> onCancel, std::function<void()> openSettings)
+{
+    dismiss(false);
+    onOpenSettings = std::move(openSettings);
+    m_privateFlag = flag(privateModifier);
+
+    const quint64 flags = ModifierFlag::fromQt(currentModifiers());
+    const bool held = (flags & m_privateFlag) == m_privateFlag;
+    // One key for bypass and private: the key held to reach the picker is no private request.
+    m_ignoringHeldPrivateKey = privateKeyIsBypassModifier && held;
+
+    auto* model = new PickerViewModel;
+    model->destinations = destinations;
+    model->url = url;
+    model->reduceAnimations = reduceAnimations;
+    model->emojiPosition = emojiPosition;
+    model->notice = notice;
+    model->lastUsedID = lastUsedID;
+    model->setPrivate(startPrivate || (held && !m_ignoringHeldPrivateKey));
+    model->setSelectedIndex(model->lastUsedIndex().value_or(0));
+    m_model = model;
+
+    QPointer<PickerWindowController> controller(this);
+    model->onChoose = [controller, onChoose](const BrowserDestination& destination, bool privately) {
+        if (controller)
+            controller->dismiss(false);
+        if (onChoose)
+            onChoose(destination, privately);
+    };
+    model->onCancel = [controller, onCancel] {
+        if (controller)
+            controller->dismiss(false);
+        if (onCancel)
+            onCancel();
+    };
+
+    const QPoint mouse = Screens::pointerLocation();
+    if (const auto screen = Screens::screenAt(mouse)) {
+        const QRect visible = screen->visibleFrame;
+        model->screenRoom = {double(mouse.x() - visible.x()), double(visible.x() + visible.width() - mouse.x()),
+            double(mouse.y() - visible.y()), double(visible.y() + visible.height() - mouse.y())};
+    }
+
+    auto* view = new DestinationPickerView(model, reduceAnimations ? 1.0 : 0.0, true);
+    const QSize size = view->sizeHint();
+    auto* panel = new FloatingPickerPanel(QRect(0, 0, size.width(), size.height()));
+    panel->setContentView(view);
+    setExplicitAppearance(panel, appearanceFor(appearance));
+    panel->setWindowTitle(model->accessibilityTitle());
+    panel->setAccessibleName(model->accessibilityTitle());
+    // Spaces and joining full-screen applications have no counterpart here.
+    panel->move(mouse.x() - size.width() / 2, mouse.y() - size.height() / 2);
+
+    m_panel = panel;
+    panel->show();
+    panel->raise();
+    panel->activateWindow();
+    panel->setFocus(Qt::ActiveWindowFocusReason);
+    installEventMonitors();
+    qCDebug(lcPicker) << "picker shown at" << panel->geometry() << "private" << model->isPrivate();
+}
+
+void PickerWindowController::installEventMonitors()
+{
+    if (!m_panel)
+        return;
+    // The handlers stay with their panel until it is deleted (clearing them would destroy a handler
+    // while it runs); one that belongs to a panel no longer shown does nothing.
+    QPointer<PickerWindowController> controller(this);
+    QPointer<FloatingPickerPanel> panel(m_panel);
+    m_panel->keyDown = [controller, panel](QKeyEvent* event) {
+        if (!controller || !panel || controller->m_panel != panel || !controller->m_model)
+            return false;
+        return controller->handle(event, controller->m_model);
+    };
+    m_panel->flagsChanged = [controller, panel](quint64 flags) {
+        if (controller && panel && controller->m_panel == panel)
+            controller->updatePrivateMode(flags);
+    };
+    // Clicks in other applications take the activation away from this one, so losing it stands
+    // for both the global mouse-down monitor and the resign-active observer.
+    m_resignObserver
+        = connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+              if (state != Qt::ApplicationActive)
+                  applicationDidResignActive();
+          });
+}
+
+void PickerWindowController::applicationDidResignActive()
+{
+    if (!m_model)
+        return;
+    const auto cancel = m_model->onCancel;
+    cancel();
+}
+
+bool PickerWindowController::handle(QKeyEvent* event, PickerViewModel* model)
+{
+    const quint64 flags = ModifierFlag::fromQt(event->modifiers());
+    if ((flags & ModifierFlag::command) && event->key() == Qt::Key_Comma) {
+        if (onOpenSettings) {
+            const auto open = onOpenSettings;
+            open();
+        }
+        return true;
+    }
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        model->chooseSelected();
+        return true;
+    case Qt::Key_Escape: {
+        const auto cancel = model->onCancel;
+        cancel();
+        return true;
+    }
+    case Qt::Key_Left:
+        model->moveSelection(PickerViewModel::MoveDirection::left);
+        return true;
+    case Qt::Key_Right:
+        model->moveSelection(PickerViewModel::MoveDirection::right);
+        return true;
+    case Qt::Key_Down:
+        model->moveSelection(PickerViewModel::MoveDirection::down);
+        return true;
+    case Qt::Key_Up:
+        model->moveSelection(PickerViewModel::MoveDirection::up);
+        return true;
+    default:
+        break;
+    }
+    const bool noModifiers = model->isPrivate() || (flags & ModifierFlag::shift);
+    const QString characters = keyCharacters(event, noModifiers);
+    if (characters.isEmpty())
+        return false;
+    return model->chooseByKey(characters);
+}
+
+void PickerWindowController::updatePrivateMode(quint64 flags)
+{
+    if (!m_model)
+        return;
+    bool held = (flags & m_privateFlag) == m_privateFlag;
+    qCDebug(lcPicker) << "modifier flags" << Qt::hex << flags << "ignoring held key" << m_ignoringHeldPrivateKey;
+    if (m_ignoringHeldPrivateKey) {
+        if (held)
+            return;
+        m_ignoringHeldPrivateKey = false;
+        held = false;
+    }
+    if (held == m_model->isPrivate())
+        return;
+    m_model->setPrivate(held);
+    Announcements::post(held ? QCoreApplication::translate("Tavro", "Private window",
+                            "VoiceOver announcement when the link picker switches to private mode (Shift held): "
+                            "links open in a private browser window.")
+                             : QCoreApplication::translate("Tavro", "Normal window",
+                                 "VoiceOver announcement when the link picker leaves private mode: links open in a "
+                                 "normal browser window."),
+        Announcements::Priority::high);
+}
+
+void PickerWindowController::dismiss(bool callCancel)
+{
+    m_ignoringHeldPrivateKey = false;
+    disconnect(m_resignObserver);
+    m_resignObserver = {};
+    onOpenSettings = nullptr;
+    std::function<void()> cancel;
+    if (callCancel && m_model)
+        cancel = m_model->onCancel;
+    // Released after the current event: this may run inside the panel's or the view's handlers.
+    if (m_panel) {
+        m_panel->hide();
+        m_panel->deleteLater();
+    }
+    if (m_model)
+        m_model->deleteLater();
+    m_panel = nullptr;
+    m_model = nullptr;
+    if (cancel)
+        cancel();
+}
+
+void PickerWindowController::prewarm()
+{
+    PickerViewModel model;
+    model.url = prewarmURL;
+    model.emojiPosition = EmojiPosition::besideIcon;
+    DestinationPickerView view(&model, 0.0, true);
+    view.adjustSize();
+    // Drawing once loads the fonts, the symbols and the brand mark the first picker needs.
+    QImage image(view.sizeHint(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    view.render(&image);
+}
+
+} // namespace tavro

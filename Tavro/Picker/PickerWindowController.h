@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Tavro/Model/BrowserDestination.h"
+#include "Tavro/Model/SettingsEnums.h"
+
+#include <QList>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <QUuid>
+
+#include <functional>
+#include <optional>
+
+class QKeyEvent;
+
+namespace tavro {
+
+class FloatingPickerPanel;
+class PickerViewModel;
+
+// Puts the picker on screen at the pointer and takes it away. One controller lives for the whole
+// run; every link shown replaces the previous picker. The choice leaves only through the callbacks
+// handed to present(), each called after the picker is gone.
+class PickerWindowController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PickerWindowController(QObject* parent = nullptr);
+    ~PickerWindowController() override;
+
+    using ChooseCallback = std::function<void(const BrowserDestination&, bool)>;
+
+    void present(const QUrl& url, const QList<BrowserDestination>& destinations, std::optional<QUuid> lastUsedID,
+        bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance, std::optional<QString> notice,
+        bool startPrivate, BypassModifier privateModifier, bool privateKeyIsBypassModifier, ChooseCallback onChoose,
+        std::function<void()> onCancel, std::function<void()> onOpenSettings = {});
+
+    // Closes the picker; with `callCancel` its cancel callback runs once it is gone. Harmless
+    // when no picker is shown. Panel, view and model are released after the current event, so
+    // this may be called from inside their own handlers.
+    void dismiss(bool callCancel);
+
+    // Builds and lays out a throw-away picker once so that the first real one opens fast.
+    void prewarm();
+
+    // Non-null exactly while a picker is shown.
+    FloatingPickerPanel* panel() const { return m_panel; }
+    PickerViewModel* model() const { return m_model; }
+    quint64 privateFlag() const { return m_privateFlag; }
+    bool ignoringHeldPrivateKey() const { return m_ignoringHeldPrivateKey; }
+    std::function<void()> onOpenSettings;
+
+    // Where the current modifier keys are read when a picker opens; tests put fixed ones here.
+    std::function<Qt::KeyboardModifiers()> currentModifiers;
+
+    // The application stopped being the active one (a click or a switch to another application).
+    void applicationDidResignActive();
+
+private:
+    void installEventMonitors();
+    bool handle(QKeyEvent* event, PickerViewModel* model);
+    void updatePrivateMode(quint64 flags);
+
+    QPointer<FloatingPickerPanel> m_panel;
+    quint64 m_privateFlag;
+    bool m_ignoringHeldPrivateKey = false;
+    QMetaObject::Connection m_resignObserver;
+    QPointer<PickerViewModel> m_model;
+};
+
+} // namespace tavro

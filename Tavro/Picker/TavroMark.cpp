@@ -1,0 +1,60 @@
+#include "Tavro/Picker/TavroMark.h"
+
+#include "Tavro/Picker/ChainGlyph.h"
+#include "Tavro/Picker/ResourceBundle.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace tavro {
+
+TavroMark::TavroMark(std::optional<double> size, QWidget* parent) : QWidget(parent), m_size(size)
+{
+    if (m_size)
+        setFixedSize(sizeHint());
+}
+
+QSize TavroMark::sizeHint() const
+{
+    const int side = m_size ? int(std::ceil(*m_size)) : 64;
+    return {side, side};
+}
+
+std::optional<QImage> TavroMark::logoImage()
+{
+    static const std::optional<QImage> logo = []() -> std::optional<QImage> {
+        const auto file = ResourceBundle::path(QStringLiteral("logo"), QStringLiteral("png"));
+        if (!file)
+            return std::nullopt;
+        QImage image(*file);
+        if (image.isNull())
+            return std::nullopt;
+        return image;
+    }();
+    return logo;
+}
+
+void TavroMark::paint(QPainter& painter, const QRectF& rect, Appearance appearance)
+{
+    const double side = std::min(rect.width(), rect.height());
+    const QRectF square(rect.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+    const auto logo = logoImage();
+    if (!logo) {
+        ChainGlyph::paint(painter, square, appearance);
+        return;
+    }
+    const QSizeF fitted = QSizeF(logo->size()).scaled(square.size(), Qt::KeepAspectRatio);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(square.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted), *logo);
+    painter.restore();
+}
+
+void TavroMark::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paint(painter, rect(), effectiveAppearance(this));
+}
+
+} // namespace tavro

@@ -1,0 +1,100 @@
+#pragma once
+// Stands for the Accessibility API: process trust, application and system-wide elements, their
+// attributes and actions. Here the elements form an in-process tree that tests and diagnostics
+// build (AccessibilityHost.h); it may be read from any thread.
+
+#include <QList>
+#include <QString>
+
+#include <expected>
+#include <memory>
+#include <optional>
+#include <variant>
+
+namespace tavro {
+
+namespace detail {
+struct AXNode;
+}
+
+// One element of the tree. Two handles are equal when they refer to the same element.
+class AXElement
+{
+public:
+    AXElement() = default;
+
+    bool isNull() const { return !m_node; }
+    friend bool operator==(const AXElement&, const AXElement&) = default;
+
+private:
+    friend struct AXAccess;
+    explicit AXElement(std::shared_ptr<detail::AXNode> node) : m_node(std::move(node)) { }
+    std::shared_ptr<detail::AXNode> m_node;
+};
+
+// Result codes of the Accessibility calls; anything but success means "not read" or "not done".
+enum class AXError {
+    success = 0,
+    failure = -25200,
+    illegalArgument = -25201,
+    invalidUIElement = -25202,
+    cannotComplete = -25204,
+    attributeUnsupported = -25205,
+    actionUnsupported = -25206,
+    apiDisabled = -25211,
+    noValue = -25212,
+};
+
+// An attribute value: text, a number, a flag, an element or a list of elements.
+using AXValue = std::variant<QString, qint64, bool, AXElement, QList<AXElement>>;
+
+namespace Accessibility {
+
+// Attribute, role and action names used by Tavro.
+inline constexpr auto menuBarAttribute = "AXMenuBar";
+inline constexpr auto childrenAttribute = "AXChildren";
+inline constexpr auto windowsAttribute = "AXWindows";
+inline constexpr auto identifierAttribute = "AXIdentifier";
+inline constexpr auto titleAttribute = "AXTitle";
+inline constexpr auto roleAttribute = "AXRole";
+inline constexpr auto subroleAttribute = "AXSubrole";
+inline constexpr auto valueAttribute = "AXValue";
+inline constexpr auto documentAttribute = "AXDocument";
+inline constexpr auto mainAttribute = "AXMain";
+inline constexpr auto minimizedAttribute = "AXMinimized";
+inline constexpr auto closeButtonAttribute = "AXCloseButton";
+inline constexpr auto focusedWindowAttribute = "AXFocusedWindow";
+inline constexpr auto focusedUIElementAttribute = "AXFocusedUIElement";
+inline constexpr auto menuItemCmdCharAttribute = "AXMenuItemCmdChar";
+inline constexpr auto menuItemCmdModifiersAttribute = "AXMenuItemCmdModifiers";
+inline constexpr auto pressAction = "AXPress";
+inline constexpr auto raiseAction = "AXRaise";
+inline constexpr auto standardWindowSubrole = "AXStandardWindow";
+inline constexpr auto secureTextFieldSubrole = "AXSecureTextField";
+
+// Whether the process is trusted for Accessibility. With `prompt` the system would ask the user;
+// Tavro always passes false.
+bool isProcessTrusted();
+bool isProcessTrustedWithOptions(bool prompt);
+
+// The element of the application with this process identifier. It exists for every identifier;
+// reads fail when no such application offers an element tree.
+AXElement createApplication(qint64 processIdentifier);
+// The element standing for the whole system; its "AXFocusedUIElement" is that of the frontmost
+// application.
+AXElement createSystemWide();
+
+std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute);
+AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value);
+AXError performAction(const AXElement& element, const QString& action);
+
+// Typed reads: nullopt when the attribute cannot be read or holds another type.
+std::optional<QString> stringAttribute(const AXElement& element, const QString& attribute);
+std::optional<qint64> integerAttribute(const AXElement& element, const QString& attribute);
+std::optional<bool> boolAttribute(const AXElement& element, const QString& attribute);
+std::optional<AXElement> elementAttribute(const AXElement& element, const QString& attribute);
+std::optional<QList<AXElement>> elementsAttribute(const AXElement& element, const QString& attribute);
+
+} // namespace Accessibility
+
+} // namespace tavro

@@ -1,0 +1,45 @@
+#pragma once
+// Stands for synthetic keyboard events and the combined modifier state. Posted keystrokes go to
+// the focused element of the frontmost application's Accessibility tree; the modifier state is
+// Qt's, plus whatever a test holds down (KeyEventsHost.h).
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tavro {
+
+struct KeyEvent
+{
+    quint16 keyCode = 0;
+    bool keyDown = true;
+    quint64 flags = 0;
+    QString text; // the event's Unicode string, empty for a plain key
+
+    bool operator==(const KeyEvent&) const = default;
+};
+
+namespace KeyEvents {
+
+// Modifier flags of a keyboard event.
+inline constexpr quint64 maskShift = 0x20000;
+inline constexpr quint64 maskControl = 0x40000;
+inline constexpr quint64 maskAlternate = 0x80000;
+inline constexpr quint64 maskCommand = 0x100000;
+
+// Event source state identifiers: the combined session state and the hardware state.
+inline constexpr int combinedSessionState = 0;
+inline constexpr int hidSystemState = 1;
+
+// Virtual key codes Tavro posts.
+inline constexpr quint16 keyA = 0;
+inline constexpr quint16 keyL = 37;
+inline constexpr quint16 keyReturn = 36;
+
+// Posts one event at the session tap.
+void post(const KeyEvent& event);
+// The modifier flags held down for the given source state.
+quint64 flagsState(int sourceStateIdentifier);
+
+} // namespace KeyEvents
+
+} // namespace tavro

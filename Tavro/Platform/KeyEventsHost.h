@@ -1,0 +1,24 @@
+#pragma once
+// Test and diagnostics control of the KeyEvents stand-in: held modifiers and the log of posted
+// events.
+
+#include "Tavro/Platform/KeyEvents.h"
+
+#include <QList>
+
+namespace tavro {
+
+class KeyEventsHost
+{
+public:
+    // Modifier flags reported as held, in addition to Qt's.
+    static void setHeldModifiers(quint64 flags);
+    static quint64 heldModifiers();
+    // Every posted event since the last reset, in order.
+    static QList<KeyEvent> posted();
+    // The key-down events only.
+    static QList<KeyEvent> keyDowns();
+    static void reset();
+};
+
+} // namespace tavro

@@ -1,0 +1,308 @@
+#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Platform/SimulatedBrowser.h"
+#include "tests/Discovery/LaunchTestSupport.h"
+#include "tests/Discovery/SocketListener.h"
+#include "tests/Platform/RecordingApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace tavro;
+using namespace std::chrono_literals;
+using test::destination;
+using Kind = LaunchRecord::Kind;
+
+namespace {
+
+const QUrl testLink(QStringLiteral("https://example.test/path?q=a%20b"));
+const QString linkText = QStringLiteral("https://example.test/path?q=a%20b");
+
+struct RecipeCase
+{
+    const char* name;
+    const char* bundleIdentifier;
+    const char* browser;
+    LaunchStrategy strategy;
+    bool privately;
+    bool withUrl;
+    // The argument lists the browser's executable was run with, in any order.
+    QList<QStringList> runs;
+};
+
+class LaunchServiceTest : public test::LaunchFixture
+{ };
+
+class RecipeTest : public test::LaunchFixture, public ::testing::WithParamInterface<RecipeCase>
+{ };
+
+} // namespace
+
+TEST_P(RecipeTest, RunsTheBrowserWithTheRecipesArguments)
+{
+    const RecipeCase& c = GetParam();
+    test::RecordingApp app(apps(), QString::fromUtf8(c.browser), QString::fromUtf8(c.bundleIdentifier));
+    const auto d = destination(QString::fromUtf8(c.bundleIdentifier), QString::fromUtf8(c.browser), c.strategy);
+    const auto result = open(c.withUrl ? std::optional<QUrl>(testLink) : std::nullopt, d, c.privately);
+    ASSERT_TRUE(result) << description(result.error()).toStdString();
+    ASSERT_TRUE(app.waitForRuns(int(c.runs.size())));
+    QList<QStringList> runs = app.runs();
+    QList<QStringList> expected = c.runs;
+    std::sort(runs.begin(), runs.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(runs, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recipes, RecipeTest,
+    ::testing::Values(RecipeCase{"chromiumProfileDirectory", "com.google.Chrome", "Google Chrome",
+                          LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Profile 1")), false, true,
+                          {{QStringLiteral("--profile-directory=Profile 1"), linkText}}},
+        RecipeCase{"chromiumWithoutUrl", "com.google.Chrome", "Google Chrome",
+            LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")), false, false,
+            {{QStringLiteral("--profile-directory=Default")}}},
+        RecipeCase{"chromiumPrivate", "com.google.Chrome", "Google Chrome",
+            LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")), true, true,
+            {{QStringLiteral("--profile-directory=Default"), QStringLiteral("--incognito"), linkText}}},
+        RecipeCase{"edgePrivate", "com.microsoft.edgemac", "Microsoft Edge",
+            LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")), true, true,
+            {{QStringLiteral("--profile-directory=Default"), QStringLiteral("--inprivate"), linkText}}},
+        RecipeCase{"operaPrivate", "com.operasoftware.Opera", "Opera",
+            LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")), true, true,
+            {{QStringLiteral("--profile-directory=Default"), QStringLiteral("--private"), linkText}}},
+        RecipeCase{"firefoxProfile", "org.mozilla.firefox", "Firefox",
+            LaunchStrategy::firefoxProfile(QStringLiteral("work")), false, true,
+            {{QStringLiteral("-P"), QStringLiteral("work"), linkText}}},
+        RecipeCase{"firefoxPrivate", "org.mozilla.firefox", "Firefox",
+            LaunchStrategy::firefoxProfile(QStringLiteral("work")), true, true,
+            {{QStringLiteral("-P"), QStringLiteral("work"), QStringLiteral("-private-window"), linkText}}},
+        RecipeCase{"firefoxProfilePath", "org.mozilla.firefox", "Firefox",
+            LaunchStrategy::firefoxProfilePath(QStringLiteral("/p/x y")), false, true,
+            {{QStringLiteral("--profile"), QStringLiteral("/p/x y"), linkText}}},
+        RecipeCase{"custom", "app.zen-browser.zen", "Zen Browser",
+            LaunchStrategy::custom({QStringLiteral("--new-tab"), QStringLiteral("-a b")}), false, true,
+            {{QStringLiteral("--new-tab"), QStringLiteral("-a b"), linkText}}},
+        // Without arguments the browser is activated, then handed the URL.
+        RecipeCase{"currentProfile", "com.google.Chrome", "Google Chrome", LaunchStrategy::browserCurrentProfile(),
+            false, true, {{}, {linkText}}},
+        RecipeCase{
+            "customEmpty", "org.mozilla.firefox", "Firefox", LaunchStrategy::custom({}), false, true, {{}, {linkText}}},
+        RecipeCase{"currentProfileWithoutUrl", "com.google.Chrome", "Google Chrome",
+            LaunchStrategy::browserCurrentProfile(), false, false, {{}}},
+        // Tor Browser's windows are always private: a private request is an ordinary open.
+        RecipeCase{"torPrivate", "org.torproject.torbrowser", "Tor Browser", LaunchStrategy::browserCurrentProfile(),
+            true, true, {{}, {linkText}}}),
+    [](const ::testing::TestParamInfo<RecipeCase>& info) { return std::string(info.param.name); });
+
+TEST_F(LaunchServiceTest, ArgumentLaunchesAskForANewInstance)
+{
+    test::RecordingApp app(apps(), QStringLiteral("Firefox"), QStringLiteral("org.mozilla.firefox"));
+    ASSERT_TRUE(open(testLink, destination("org.mozilla.firefox", "Firefox", LaunchStrategy::firefoxProfile("a"))));
+    EXPECT_EQ(launchKinds(), QList<Kind>{Kind::arguments});
+}
+
+TEST_F(LaunchServiceTest, MissingBrowserIsReportedBeforeAnythingElse)
+{
+    for (bool privately : {false, true}) {
+        const auto result = open(testLink,
+            destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default")),
+            privately);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(std::get<BrowserLaunchError>(result.error()), BrowserLaunchError::appNotFound("Google Chrome"));
+        EXPECT_EQ(description(result.error()),
+            QStringLiteral("Couldn’t find Google Chrome. It may have been moved or uninstalled."));
+    }
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
+TEST_F(LaunchServiceTest, BrowsersWithoutPrivateWindowsOpenNothing)
+{
+    for (const auto& [bundle, name] :
+        {std::pair{"company.thebrowser.Browser", "Arc"}, std::pair{"company.thebrowser.dia", "Dia"},
+            std::pair{"com.openai.atlas", "ChatGPT Atlas"}, std::pair{"org.example.unknown", "Unknown"}}) {
+        test::writeBundle(apps(), QString::fromUtf8(name), QString::fromUtf8(bundle), QString::fromUtf8(name));
+        const auto result = open(testLink, destination(bundle, name, LaunchStrategy::browserCurrentProfile()), true);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(std::get<PrivateWindowError>(result.error()), PrivateWindowError::unsupported(name));
+    }
+    EXPECT_EQ(description(PrivateWindowError::unsupported("ChatGPT Atlas")),
+        QStringLiteral("ChatGPT Atlas can’t open private windows from Tavro. The link wasn’t opened, so it stays "
+                       "private."));
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
+TEST_F(LaunchServiceTest, FailedActivationLaunchIsLaunchFailedWithTheSystemText)
+{
+    // A bundle without its executable cannot be started.
+    test::writeBundle(
+        apps(), QStringLiteral("Vivaldi"), QStringLiteral("com.vivaldi.Vivaldi"), QStringLiteral("Vivaldi"));
+    const auto result
+        = open(testLink, destination("com.vivaldi.Vivaldi", "Vivaldi", LaunchStrategy::browserCurrentProfile()));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(std::get<BrowserLaunchError>(result.error()).kind(), BrowserLaunchError::Kind::launchFailed);
+    EXPECT_EQ(description(result.error()),
+        QStringLiteral("Couldn’t open the link in Vivaldi: The application “Vivaldi” can’t be opened."));
+
+    // An argument launch of the same bundle fails silently: `open` has already returned.
+    EXPECT_TRUE(open(testLink, destination("com.vivaldi.Vivaldi", "Vivaldi", LaunchStrategy::custom({"--x"}))));
+}
+
+TEST_F(LaunchServiceTest, ArcGetsAWindowBeforeTheUrl)
+{
+    const QString bundle = test::writeBundle(
+        apps(), QStringLiteral("Arc"), QStringLiteral("company.thebrowser.Browser"), QStringLiteral("Arc"));
+    SimulatedBrowser arc(QStringLiteral("company.thebrowser.Browser"), bundle);
+    AccessibilityHost::setTrusted(true);
+    arc.setMenus({{QStringLiteral("File"),
+        {SimulatedBrowser::item(QStringLiteral("newWindow"),
+            QStringLiteral("New "
+                           "Window"),
+            [&arc] { arc.openWindow(); })}}});
+    const auto d = destination("company.thebrowser.Browser", "Arc", LaunchStrategy::browserCurrentProfile());
+    ASSERT_TRUE(open(testLink, d));
+    EXPECT_EQ(arc.pressCount(QStringLiteral("newWindow")), 1);
+    ASSERT_EQ(arc.windows().size(), 1);
+    EXPECT_EQ(arc.document(arc.windows().first()), linkText);
+
+    // Without a URL nothing is ensured.
+    arc.closeWindow(arc.windows().first());
+    ASSERT_TRUE(open(std::nullopt, d));
+    EXPECT_EQ(arc.pressCount(QStringLiteral("newWindow")), 1);
+    EXPECT_TRUE(arc.handedUrls().size() == 1);
+}
+
+TEST_F(LaunchServiceTest, PrewarmLooksUpEachApplication)
+{
+    test::writeBundle(
+        apps(), QStringLiteral("Firefox"), QStringLiteral("org.mozilla.firefox"), QStringLiteral("firefox"));
+    BrowserLaunchService::prewarm({"org.mozilla.firefox", "org.mozilla.firefox", "com.missing"});
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
+TEST(LaunchErrorTextTest, TextsAreTheSystemsOwn)
+{
+    EXPECT_EQ(SafariLaunchError::profileWindowNotFound("Work").description(),
+        QStringLiteral("Safari has no “New Work Window” menu item. The profile may have been renamed."));
+    EXPECT_EQ(SafariLaunchError::accessibilityDenied().description(),
+        QStringLiteral("Tavro needs Accessibility permission to open links in a specific Safari profile."));
+    EXPECT_EQ(PrivateWindowError::accessibilityDenied("Safari").description(),
+        QStringLiteral("Tavro needs Accessibility permission to open private windows in Safari."));
+    EXPECT_EQ(PrivateWindowError::menuItemNotFound("Safari").description(),
+        QStringLiteral("Safari couldn’t open the link in a private window. If its private browsing is locked, unlock "
+                       "it and try again. The link wasn’t opened, so it stays private."));
+    EXPECT_EQ(PrivateWindowError::locked("Safari").description(),
+        QStringLiteral("Private browsing in Safari is locked. Unlock it, then open the link again. The link wasn’t "
+                       "opened, so it stays private."));
+    // Names are inserted once: a "%2" in a name stays as it is.
+    EXPECT_EQ(
+        BrowserLaunchError::launchFailed("A%2", "x").description(), QStringLiteral("Couldn’t open the link in A%2: x"));
+    EXPECT_TRUE(isAccessibilityDenied(SafariLaunchError::accessibilityDenied()));
+    EXPECT_TRUE(isAccessibilityDenied(PrivateWindowError::accessibilityDenied("Safari")));
+    EXPECT_FALSE(isAccessibilityDenied(PrivateWindowError::locked("Safari")));
+}
+
+// A running Chromium-family browser, simulated, with a listener on its singleton socket.
+class ChromiumDeliveryTest : public test::LaunchFixture
+{
+protected:
+    void startBrowser(const QString& bundleIdentifier, const QString& name, const QString& subpath,
+        test::SocketListener::Answer answer)
+    {
+        m_app = std::make_unique<test::RecordingApp>(apps(), name, bundleIdentifier);
+        m_pid = WorkspaceHost::addRunningApplication(bundleIdentifier, m_app->bundlePath());
+        const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/") + subpath);
+        QDir().mkpath(dataDir);
+        // As Chromium does: the link in the profile folder points at a short socket path.
+        const QString socket = m_sockets.path() + QStringLiteral("/SingletonSocket");
+        m_listener = std::make_unique<test::SocketListener>(socket, answer);
+        QFile::link(socket, dataDir + QStringLiteral("/SingletonSocket"));
+    }
+
+    QStringList receivedTokens() const
+    {
+        (void)QTest::qWaitFor([&] { return !m_listener->received().isEmpty(); }, 2000);
+        QStringList tokens;
+        for (const QByteArray& token : m_listener->received().split('\0'))
+            tokens.append(QString::fromUtf8(token));
+        return tokens;
+    }
+
+    QTemporaryDir m_sockets{QStringLiteral("/tmp/tavro-XXXXXX")};
+    std::unique_ptr<test::RecordingApp> m_app;
+    std::unique_ptr<test::SocketListener> m_listener;
+    qint64 m_pid = 0;
+};
+
+TEST_F(ChromiumDeliveryTest, RunningBrowserReceivesTheCommandLineAndIsActivated)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
+    const auto d
+        = destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Profile 2"));
+    ASSERT_TRUE(open(testLink, d));
+    EXPECT_EQ(receivedTokens(),
+        (QStringList{"START", "/", m_app->executablePath(), "--profile-directory=Profile 2", linkText}));
+    EXPECT_EQ(launchKinds(), QList<Kind>{Kind::activation});
+    EXPECT_EQ(Workspace::shared().frontmostApplication()->processIdentifier, m_pid);
+    EXPECT_TRUE(m_app->runs().isEmpty());
+}
+
+TEST_F(ChromiumDeliveryTest, PrivateWindowOfEdgeCarriesTheHeader)
+{
+    startBrowser("com.microsoft.edgemac", "Microsoft Edge", "Microsoft Edge", test::SocketListener::Answer::ack);
+    const auto d
+        = destination("com.microsoft.edgemac", "Microsoft Edge", LaunchStrategy::chromiumProfileDirectory("Default"));
+    ASSERT_TRUE(open(std::nullopt, d, true));
+    const QStringList tokens = receivedTokens();
+    ASSERT_EQ(tokens.size(), 7);
+    EXPECT_EQ(tokens.mid(4), (QStringList{m_app->executablePath(), "--profile-directory=Default", "--inprivate"}));
+    EXPECT_GT(tokens.at(2).toLongLong(), 0);
+    EXPECT_GT(tokens.at(3).toLongLong(), 0);
+}
+
+TEST_F(ChromiumDeliveryTest, ShuttingDownBrowserIsLaunchedInstead)
+{
+    startBrowser("com.brave.Browser", "Brave", "BraveSoftware/Brave-Browser", test::SocketListener::Answer::shutdown);
+    const auto d = destination("com.brave.Browser", "Brave", LaunchStrategy::chromiumProfileDirectory("Default"));
+    ASSERT_TRUE(open(testLink, d));
+    ASSERT_TRUE(m_app->waitForRuns(1));
+    EXPECT_EQ(m_app->runs(), (QList<QStringList>{{"--profile-directory=Default", linkText}}));
+    EXPECT_EQ(launchKinds(), QList<Kind>{Kind::arguments});
+}
+
+TEST_F(ChromiumDeliveryTest, CurrentProfileRecipeNeverUsesTheSocket)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
+    ASSERT_TRUE(
+        open(testLink, destination("com.google.Chrome", "Google Chrome", LaunchStrategy::browserCurrentProfile())));
+    EXPECT_EQ(m_listener->connections(), 0);
+    EXPECT_EQ(launchKinds(), (QList<Kind>{Kind::activation, Kind::urlHandOver}));
+}
+
+TEST_F(ChromiumDeliveryTest, BrowserThatDoesNotRunIsNeverContacted)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
+    WorkspaceHost::removeRunningApplication(m_pid);
+    ASSERT_TRUE(open(testLink,
+        destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default"))));
+    EXPECT_EQ(m_listener->connections(), 0);
+    EXPECT_TRUE(m_app->waitForRuns(1));
+}
+
+TEST_F(ChromiumDeliveryTest, GuiThreadKeepsRunningWhileTheBrowserSaysNothing)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::silent);
+    timing.chromiumAckTimeout = 300ms;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(10);
+    const auto d
+        = destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default"));
+    ASSERT_TRUE(open(testLink, d));
+    // No reply within the time-out still counts as delivered: nothing is launched.
+    EXPECT_GE(ticks, 10);
+    EXPECT_EQ(launchKinds(), QList<Kind>{Kind::activation});
+}

@@ -1,0 +1,173 @@
+#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "tests/Discovery/SocketListener.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace tavro;
+using namespace std::chrono_literals;
+using Outcome = ChromiumSingleton::Outcome;
+using Answer = test::SocketListener::Answer;
+
+namespace {
+
+// Sockets live in a short temporary folder: the path limit is about a hundred bytes.
+class ChromiumSingletonTest : public ::testing::Test
+{
+protected:
+    QString socketAt(const QString& name) const { return m_dir.path() + QLatin1Char('/') + name; }
+
+    QTemporaryDir m_dir{QStringLiteral("/tmp/tavro-XXXXXX")};
+};
+
+const QStringList argv{QStringLiteral("/Applications/Google Chrome.app/Contents/MacOS/Google Chrome"),
+    QStringLiteral("--profile-directory=Profile 1"), QStringLiteral("https://example.test/ä?q=1")};
+
+} // namespace
+
+TEST_F(ChromiumSingletonTest, MessageSeparatesEveryTokenWithOneNul)
+{
+    const QByteArray expected
+        = QByteArrayLiteral("START\0/\0/Applications/Google Chrome.app/Contents/MacOS/Google "
+                            "Chrome\0--profile-directory=Profile 1\0https://example.test/\xC3\xA4?q=1");
+    EXPECT_EQ(ChromiumSingleton::message(argv, {}, QStringLiteral("/")), expected);
+    EXPECT_EQ(ChromiumSingleton::message(
+                  {QStringLiteral("a")}, {QStringLiteral("1"), QStringLiteral("2")}, QStringLiteral("/")),
+        QByteArrayLiteral("START\0/\0001\0002\0a"));
+}
+
+TEST_F(ChromiumSingletonTest, OnlyEdgeCarriesTheTwoHeaderTokens)
+{
+    EXPECT_TRUE(ChromiumSingleton::header(QStringLiteral("com.google.Chrome")).isEmpty());
+    EXPECT_TRUE(ChromiumSingleton::header(QStringLiteral("com.microsoft.EdgeMac")).isEmpty());
+    const QStringList header = ChromiumSingleton::header(QStringLiteral("com.microsoft.edgemac"));
+    ASSERT_EQ(header.size(), 2);
+    const qint64 expected1601 = (QDateTime::currentSecsSinceEpoch() + 11644473600LL) * 1'000'000LL;
+    bool ok = false;
+    EXPECT_NEAR(double(header.at(0).toLongLong(&ok)), double(expected1601), 5e6);
+    EXPECT_TRUE(ok);
+    EXPECT_GT(header.at(1).toLongLong(&ok), 0);
+    EXPECT_TRUE(ok);
+    for (const QString& token : header)
+        EXPECT_FALSE(token.startsWith(QLatin1Char('0')) || token.startsWith(QLatin1Char('-')));
+}
+
+TEST_F(ChromiumSingletonTest, SocketPathFollowsTheLink)
+{
+    const QString dataDir = m_dir.path() + QStringLiteral("/Data/Google/Chrome");
+    QDir().mkpath(dataDir);
+    const QString link = dataDir + QStringLiteral("/SingletonSocket");
+    EXPECT_FALSE(ChromiumSingleton::socketPath(dataDir));
+
+    // A relative target climbs from the user-data folder and is tidied; it need not exist.
+    QFile::link(QStringLiteral("../../run/./SingletonSocket"), link);
+    EXPECT_EQ(ChromiumSingleton::socketPath(dataDir), m_dir.path() + QStringLiteral("/Data/run/SingletonSocket"));
+    QFile::remove(link);
+
+    QFile::link(QStringLiteral("/tmp/.org.chromium.Chromium.gone/SingletonSocket"), link);
+    EXPECT_EQ(ChromiumSingleton::socketPath(dataDir + QLatin1Char('/')),
+        QStringLiteral("/tmp/.org.chromium.Chromium.gone/SingletonSocket"));
+    QFile::remove(link);
+
+    QFile plain(link);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    EXPECT_EQ(ChromiumSingleton::socketPath(dataDir), link);
+}
+
+TEST_F(ChromiumSingletonTest, ReceiveTimeoutSplitsSecondsAndMicroseconds)
+{
+    EXPECT_EQ(ChromiumSingleton::receiveTimeout(3.0).tv_sec, 3);
+    EXPECT_EQ(ChromiumSingleton::receiveTimeout(3.0).tv_usec, 0);
+    EXPECT_EQ(ChromiumSingleton::receiveTimeout(2.5).tv_sec, 2);
+    EXPECT_EQ(ChromiumSingleton::receiveTimeout(2.5).tv_usec, 500000);
+}
+
+struct ReplyCase
+{
+    const char* name;
+    Answer answer;
+    Outcome outcome;
+};
+
+class ChromiumReplyTest : public ChromiumSingletonTest, public ::testing::WithParamInterface<ReplyCase>
+{ };
+
+TEST_P(ChromiumReplyTest, TheReplyDecidesTheOutcome)
+{
+    const QString path = socketAt(QStringLiteral("s"));
+    test::SocketListener listener(path, GetParam().answer);
+    ASSERT_TRUE(listener.isListening());
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, path, 300ms), GetParam().outcome);
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(listener.connections(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !listener.received().isEmpty(); }, 2000));
+    EXPECT_EQ(listener.received(), ChromiumSingleton::message(argv, {}, QStringLiteral("/")));
+    if (GetParam().answer == Answer::silent) {
+        EXPECT_GE(elapsed, 250ms);
+    } else {
+        EXPECT_LT(elapsed, 250ms);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, ChromiumReplyTest,
+    ::testing::Values(ReplyCase{"ack", Answer::ack, Outcome::delivered},
+        ReplyCase{"shutdown", Answer::shutdown, Outcome::unreachable},
+        ReplyCase{"endOfStream", Answer::close, Outcome::unreachable},
+        ReplyCase{"noReplyInTime", Answer::silent, Outcome::delivered}),
+    [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ChromiumSingletonTest, NoListenerIsUnreachable)
+{
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, socketAt(QStringLiteral("none")), 300ms), Outcome::unreachable);
+    // A socket file whose owner is gone refuses the connection.
+    const QString stale = socketAt(QStringLiteral("stale"));
+    {
+        test::SocketListener gone(stale, Answer::ack);
+    }
+    QFile(stale).open(QIODevice::WriteOnly);
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, stale, 300ms), Outcome::unreachable);
+}
+
+TEST_F(ChromiumSingletonTest, PathsUpToTheLimitAreUsed)
+{
+    const QString base = socketAt({});
+    const QString fits = base + QString(ChromiumSingleton::maxSocketPathBytes - base.toUtf8().size(), QLatin1Char('a'));
+    ASSERT_EQ(fits.toUtf8().size(), 103);
+    test::SocketListener listener(fits, Answer::ack);
+    ASSERT_TRUE(listener.isListening());
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, fits, 300ms), Outcome::delivered);
+
+    const QString tooLong = fits + QLatin1Char('b');
+    test::SocketListener other(tooLong, Answer::ack);
+    ASSERT_TRUE(other.isListening());
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, tooLong, 300ms), Outcome::unreachable);
+    EXPECT_EQ(other.connections(), 0);
+}
+
+TEST_F(ChromiumSingletonTest, TokensWithNulAreNeverSent)
+{
+    const QString path = socketAt(QStringLiteral("s"));
+    test::SocketListener listener(path, Answer::ack);
+    QStringList injected = argv;
+    injected.last() = QStringLiteral("https://a.test/") + QChar(0) + QStringLiteral("--no-sandbox");
+    EXPECT_EQ(ChromiumSingleton::deliver(injected, {}, path, 300ms), Outcome::unreachable);
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {QString(QChar(0))}, path, 300ms), Outcome::unreachable);
+    EXPECT_EQ(listener.connections(), 0);
+}
+
+TEST_F(ChromiumSingletonTest, PeerResetDuringTheWriteIsUnreachableWithoutASignal)
+{
+    const QString path = socketAt(QStringLiteral("s"));
+    test::SocketListener listener(path, Answer::closeBeforeReading);
+    QStringList big = argv;
+    big.append(QString(4 * 1024 * 1024, QLatin1Char('x')));
+    EXPECT_EQ(ChromiumSingleton::deliver(big, {}, path, 300ms), Outcome::unreachable);
+}

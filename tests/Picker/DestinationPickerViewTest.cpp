@@ -1,0 +1,213 @@
+#include "Tavro/Picker/DestinationPickerView.h"
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/PrivateTheme.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/SystemSoundHost.h"
+#include "tests/Picker/PickerFixtures.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+namespace {
+
+// Colours drawn by the painter are blended and rounded; a channel may be off by a little.
+testing::AssertionResult near(QColor actual, QColor expected)
+{
+    const int tolerance = 3;
+    if (std::abs(actual.red() - expected.red()) <= tolerance && std::abs(actual.green() - expected.green()) <= tolerance
+        && std::abs(actual.blue() - expected.blue()) <= tolerance)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "drawn " << actual.name().toStdString() << ", expected "
+                                       << expected.name().toStdString();
+}
+
+} // namespace
+
+class DestinationPickerViewTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SystemSoundHost::resetBeepCount();
+        auto list = test::destinations(4);
+        list[1].nodeColorHex = 0xCFE2F0; // "Soft Ice"
+        list[2].nodeColorHex = 0x1F3A52; // no tint's light value: a fixed colour
+        model.destinations = list;
+        model.url = QUrl("https://example.com/");
+        model.reduceAnimations = true;
+        model.onChoose = [this](const BrowserDestination& d, bool privately) {
+            chosen.append({d.profileDisplayName, privately});
+        };
+        model.onCancel = [this] { ++cancels; };
+    }
+
+    std::unique_ptr<DestinationPickerView> makeView(std::optional<Appearance> appearance = Appearance::light)
+    {
+        auto view = std::make_unique<DestinationPickerView>(&model, 1.0, true);
+        setExplicitAppearance(view.get(), appearance);
+        return view;
+    }
+
+    // A point on the petal's card left of its picture, clear of text, badge and marks.
+    static QPoint fillPoint(const DestinationPickerView& view, int index)
+    {
+        const QRectF r = view.petalRect(index);
+        return QPointF(r.left() + 10, r.center().y() - 8).toPoint();
+    }
+
+    PickerViewModel model;
+    QList<std::pair<QString, bool>> chosen;
+    int cancels = 0;
+};
+
+TEST_F(DestinationPickerViewTest, FrameIsTheLayoutCanvas)
+{
+    const auto view = makeView();
+    EXPECT_EQ(view->size(), QSize(604, 499));
+    EXPECT_EQ(view->hubCentre(), QPointF(302, 249.5));
+}
+
+TEST_F(DestinationPickerViewTest, PetalsShowTheirTintsInLightAndDark)
+{
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        const auto view = makeView(appearance);
+        const QImage image = view->grab().toImage();
+        const bool dark = appearance == Appearance::dark;
+        image.save(QDir::temp().filePath(dark ? "picker-view-dark.png" : "picker-view-light.png"));
+        // Petal 0 is selected: navy. Then the Soft Ice tint, the fixed colour, and frost for no tint.
+        EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 0)), Brand::navy.color(dark)));
+        EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 1)), QColor(dark ? 0x1F3A52 : 0xCFE2F0)));
+        EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 2)), QColor(0x1F3A52)));
+        EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 3)), Brand::frost.color(dark)));
+        // The backdrop is clear, and the hub's disc takes the default petal colour.
+        EXPECT_EQ(image.pixelColor(3, 3).alpha(), 0);
+        const QPoint hubEdge = (view->hubCentre() + QPointF(0, 46)).toPoint();
+        EXPECT_TRUE(near(image.pixelColor(hubEdge), Brand::frost.color(dark)));
+    }
+}
+
+TEST_F(DestinationPickerViewTest, PrivateModePaintsTheFixedPrivateTheme)
+{
+    model.destinations[3] = test::destination("Atlas", "com.openai.atlas");
+    model.setPrivate(true);
+    const auto view = makeView(Appearance::light);
+    const QImage image = view->grab().toImage();
+    EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 0)), PrivateTheme::accent.color(false)));
+    EXPECT_TRUE(near(image.pixelColor(fillPoint(*view, 1)), PrivateTheme::surface.color(false)));
+    // A petal that cannot open private windows is drawn at 40 % over the clear backdrop.
+    EXPECT_LT(image.pixelColor(fillPoint(*view, 3)).alpha(), 140);
+}
+
+TEST_F(DestinationPickerViewTest, HoverSelectsAPetalButLeavesTheHubOnTheLastUsed)
+{
+    model.lastUsedID = model.destinations[2].id;
+    model.setSelectedIndex(2);
+    const auto view = makeView();
+    view->show();
+    QTest::mouseMove(view.get(), view->petalRect(1).center().toPoint());
+    EXPECT_EQ(model.selectedIndex(), 1);
+    EXPECT_FALSE(view->hubHovered());
+    EXPECT_TRUE(view->hubAccessibilityLabel().startsWith("Last used, Google Chrome, Profile 3"));
+    QTest::mouseMove(view.get(), view->hubCentre().toPoint());
+    EXPECT_TRUE(view->hubHovered());
+    EXPECT_EQ(model.selectedIndex(), 1) << "leaving a petal selects nothing else";
+}
+
+TEST_F(DestinationPickerViewTest, ClicksChooseAPetalTheSelectionOrCancel)
+{
+    const auto view = makeView();
+    view->show();
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->petalRect(3).center().toPoint());
+    model.setSelectedIndex(1);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->hubCentre().toPoint());
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 4", false}, {"Profile 2", false}}));
+    EXPECT_EQ(cancels, 0);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(chosen.size(), 2);
+}
+
+TEST_F(DestinationPickerViewTest, APressThatEndsElsewhereIsNoClick)
+{
+    const auto view = makeView();
+    view->show();
+    QTest::mousePress(view.get(), Qt::LeftButton, {}, view->petalRect(0).center().toPoint());
+    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_EQ(cancels, 0);
+}
+
+TEST_F(DestinationPickerViewTest, WithoutDestinationsTheHubDoesNothing)
+{
+    model.destinations.clear();
+    const auto view = makeView();
+    view->show();
+    EXPECT_EQ(view->hubAccessibilityLabel(), "No destinations");
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->hubCentre().toPoint());
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_EQ(cancels, 0);
+}
+
+TEST_F(DestinationPickerViewTest, PrivateRefusalsBeepAndStayOpen)
+{
+    model.destinations[2] = test::destination("Atlas", "com.openai.atlas");
+    model.setPrivate(true);
+    const auto view = makeView();
+    view->show();
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->petalRect(2).center().toPoint());
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_EQ(SystemSoundHost::beepCount(), 1);
+    EXPECT_EQ(model.selectedIndex(), 2);
+}
+
+TEST_F(DestinationPickerViewTest, BloomSpringsOpenUnlessAnimationsAreReduced)
+{
+    model.reduceAnimations = false;
+    DestinationPickerView closed(&model, 0.0, true);
+    EXPECT_EQ(closed.petalBloom(0), 0);
+    closed.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed.isBloomFinished(); }, 3000));
+    EXPECT_EQ(closed.petalBloom(3), 1);
+    EXPECT_NEAR(DestinationPickerView::spring(0.6), 1, 1e-3);
+    EXPECT_GT(DestinationPickerView::spring(0.2), 1) << "the spring overshoots a little";
+
+    model.reduceAnimations = true;
+    DestinationPickerView open(&model, 1.0, true);
+    EXPECT_TRUE(open.isBloomFinished());
+    EXPECT_EQ(open.petalBloom(2), 1);
+}
+
+TEST_F(DestinationPickerViewTest, AccessibilityHasOneElementPerPetalAndTheHub)
+{
+    model.lastUsedID = model.destinations[0].id;
+    model.destinations[1].profileEmoji = QStringLiteral("🏠");
+    const auto view = makeView();
+    view->show();
+    QAccessibleInterface* container = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_TRUE(container);
+    EXPECT_EQ(container->text(QAccessible::Name), "Choose where to open example.com");
+    ASSERT_EQ(container->childCount(), 5);
+    EXPECT_EQ(container->child(0)->text(QAccessible::Name), "Google Chrome, Profile 1, Last used");
+    EXPECT_EQ(container->child(1)->text(QAccessible::Name), "🏠 Google Chrome, Profile 2");
+    EXPECT_EQ(container->child(1)->text(QAccessible::Description), "Press 2 to open here");
+    EXPECT_EQ(container->child(4)->text(QAccessible::Name), "Last used, Google Chrome, Profile 1");
+    EXPECT_EQ(view->focusedPetal(), 0);
+    model.setSelectedIndex(3);
+    EXPECT_EQ(view->focusedPetal(), 3) << "focus follows the selection";
+
+    container->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
+}
+
+TEST_F(DestinationPickerViewTest, APreviewMovesNoFocus)
+{
+    DestinationPickerView preview(&model, 1.0, false);
+    preview.show();
+    model.setSelectedIndex(2);
+    EXPECT_FALSE(preview.focusedPetal());
+}

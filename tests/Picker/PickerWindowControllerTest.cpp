@@ -1,0 +1,295 @@
+#include "Tavro/Picker/PickerWindowController.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/DestinationPickerView.h"
+#include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Platform/ScreensHost.h"
+#include "tests/Picker/PickerFixtures.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+class PickerWindowControllerTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // One 1440 × 900 screen with a 25-point menu bar at the top.
+        ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
+        ScreensHost::setPointerLocation({700, 400});
+        AnnouncementsHost::clear();
+        controller.currentModifiers = [this] { return modifiers; };
+        list = test::destinations(4);
+    }
+
+    void TearDown() override
+    {
+        controller.dismiss(false);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ScreensHost::reset();
+    }
+
+    struct Options
+    {
+        bool startPrivate = false;
+        BypassModifier privateModifier = BypassModifier::shift;
+        bool privateKeyIsBypassModifier = false;
+        AppAppearance appearance = AppAppearance::system;
+        std::function<void()> openSettings = {};
+    };
+
+    void present(const Options& options)
+    {
+        controller.present(
+            QUrl("https://example.com/a"), list, std::nullopt, true, EmojiPosition::besideIcon, options.appearance,
+            std::nullopt, options.startPrivate, options.privateModifier, options.privateKeyIsBypassModifier,
+            [this](const BrowserDestination& d, bool privately) {
+                EXPECT_EQ(controller.panel(), nullptr) << "the picker is gone before the caller hears of it";
+                chosen.append({d.profileDisplayName, privately});
+            },
+            [this] {
+                EXPECT_EQ(controller.panel(), nullptr);
+                ++cancels;
+            },
+            options.openSettings);
+    }
+    void present() { present(Options{}); }
+
+    FloatingPickerPanel* panel() const { return controller.panel(); }
+
+    static void sendModifiers(QWidget* target, int key, bool down, Qt::KeyboardModifiers before)
+    {
+        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, key, before);
+        QApplication::sendEvent(target, &event);
+    }
+
+    static bool sendKey(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& text)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(target, &event);
+        return event.isAccepted();
+    }
+
+    PickerWindowController controller;
+    Qt::KeyboardModifiers modifiers;
+    QList<BrowserDestination> list;
+    QList<std::pair<QString, bool>> chosen;
+    int cancels = 0;
+};
+
+TEST_F(PickerWindowControllerTest, PanelIsCentredOnThePointerWithTheRoomToTheVisibleEdges)
+{
+    present();
+    ASSERT_TRUE(panel());
+    EXPECT_TRUE(panel()->isVisible());
+    const QRect frame = panel()->geometry();
+    EXPECT_EQ(frame.size(), QSize(604, 499));
+    EXPECT_EQ(frame.topLeft(), QPoint(700 - 302, 400 - 249));
+    EXPECT_EQ(controller.model()->screenRoom, (EdgeRoom{700, 740, 375, 500}));
+    EXPECT_EQ(panel()->windowTitle(), "Choose where to open example.com");
+}
+
+TEST_F(PickerWindowControllerTest, NearACornerThePanelOverhangsTheScreen)
+{
+    ScreensHost::setPointerLocation({10, 40});
+    present();
+    EXPECT_EQ(panel()->geometry().topLeft(), QPoint(10 - 302, 40 - 249));
+    EXPECT_EQ(controller.model()->screenRoom, (EdgeRoom{10, 1430, 15, 860}));
+}
+
+TEST_F(PickerWindowControllerTest, ThePointerPicksTheScreenUnderIt)
+{
+    ScreensHost::setScreens(
+        {{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}, {QRect(1440, 0, 1920, 1080), QRect(1440, 0, 1920, 1040)}});
+    ScreensHost::setPointerLocation({2000, 1000});
+    present();
+    EXPECT_EQ(controller.model()->screenRoom, (EdgeRoom{560, 1360, 1000, 40}));
+    ScreensHost::setScreens({});
+    present();
+    EXPECT_TRUE(controller.model()->screenRoom.isUnconstrained()) << "no screen at all: unconstrained";
+}
+
+TEST_F(PickerWindowControllerTest, AKeyChoosesAndThePanelGoesAwayAfterTheHandler)
+{
+    present();
+    QPointer<FloatingPickerPanel> shown = panel();
+    QPointer<PickerViewModel> model = controller.model();
+    QTest::keyClick(shown.data(), Qt::Key_1);
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 1", false}}));
+    // Still alive until the event loop runs again, so the handler that closed it could return safely.
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(shown->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shown);
+    EXPECT_FALSE(model);
+}
+
+TEST_F(PickerWindowControllerTest, ClickingAPetalOrTheBackdropClosesFromInsideTheView)
+{
+    present();
+    QPointer<DestinationPickerView> view = qobject_cast<DestinationPickerView*>(panel()->contentView());
+    ASSERT_TRUE(view);
+    QTest::mouseClick(view.data(), Qt::LeftButton, {}, view->petalRect(2).center().toPoint());
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+
+    present();
+    view = qobject_cast<DestinationPickerView*>(panel()->contentView());
+    QTest::mouseClick(view.data(), Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(cancels, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(view);
+}
+
+TEST_F(PickerWindowControllerTest, EscapeCancelsAndReturnChoosesTheSelection)
+{
+    present();
+    QTest::keyClick(panel(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(controller.panel(), nullptr);
+
+    present();
+    QTest::keyClick(panel(), Qt::Key_Right);
+    QTest::keyClick(panel(), Qt::Key_Down);
+    EXPECT_EQ(controller.model()->selectedIndex(), 2);
+    QTest::keyClick(panel(), Qt::Key_Return);
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
+}
+
+TEST_F(PickerWindowControllerTest, UnmatchedKeysGoOnToTheApplication)
+{
+    present();
+    EXPECT_FALSE(sendKey(panel(), Qt::Key_X, {}, "x"));
+    EXPECT_FALSE(sendKey(panel(), Qt::Key_0, {}, "0")) << "no last used destination";
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_TRUE(panel());
+}
+
+TEST_F(PickerWindowControllerTest, CommandCommaOpensSettingsAndIsAlwaysSwallowed)
+{
+    present();
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_Comma, Qt::MetaModifier, ","));
+    int opened = 0;
+    present({.openSettings = [&] { ++opened; }});
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_Comma, Qt::MetaModifier, ","));
+    EXPECT_EQ(opened, 1);
+    // Command together with a petal key chooses that petal.
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_2, Qt::MetaModifier, ""));
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 2", false}}));
+}
+
+TEST_F(PickerWindowControllerTest, ShiftedDigitsStillChooseTheirPetal)
+{
+    present({.privateModifier = BypassModifier::option});
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_At, Qt::ShiftModifier, "@"));
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 2", false}}));
+}
+
+TEST_F(PickerWindowControllerTest, PrivateKeyHeldAtArrivalOpensPrivately)
+{
+    modifiers = Qt::ShiftModifier;
+    present();
+    EXPECT_TRUE(controller.model()->isPrivate());
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_Exclam, Qt::ShiftModifier, "!"));
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 1", true}}));
+}
+
+TEST_F(PickerWindowControllerTest, TheKeyHeldForBypassIsNoPrivateRequestUntilPressedAgain)
+{
+    modifiers = Qt::ShiftModifier;
+    present({.privateKeyIsBypassModifier = true});
+    EXPECT_FALSE(controller.model()->isPrivate());
+    EXPECT_TRUE(controller.ignoringHeldPrivateKey());
+    sendModifiers(panel(), Qt::Key_Control, true, Qt::ShiftModifier);
+    EXPECT_FALSE(controller.model()->isPrivate()) << "Shift is still the held one";
+    sendModifiers(panel(), Qt::Key_Shift, false, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_FALSE(controller.ignoringHeldPrivateKey());
+    EXPECT_FALSE(controller.model()->isPrivate());
+    EXPECT_TRUE(AnnouncementsHost::posted().isEmpty());
+    sendModifiers(panel(), Qt::Key_Shift, true, Qt::ControlModifier);
+    EXPECT_TRUE(controller.model()->isPrivate());
+    EXPECT_EQ(AnnouncementsHost::posted(),
+        (QList<AnnouncementsHost::Posted>{{"Private window", Announcements::Priority::high}}));
+}
+
+TEST_F(PickerWindowControllerTest, StartingPrivateEndsAtTheFirstChangeWithoutTheKey)
+{
+    present({.startPrivate = true, .privateModifier = BypassModifier::option});
+    EXPECT_TRUE(controller.model()->isPrivate());
+    sendModifiers(panel(), Qt::Key_Shift, true, {});
+    EXPECT_FALSE(controller.model()->isPrivate());
+    EXPECT_EQ(AnnouncementsHost::posted(),
+        (QList<AnnouncementsHost::Posted>{{"Normal window", Announcements::Priority::high}}));
+    sendModifiers(panel(), Qt::Key_Alt, true, Qt::ShiftModifier);
+    EXPECT_TRUE(controller.model()->isPrivate());
+}
+
+TEST_F(PickerWindowControllerTest, ASecondLinkReplacesTheFirstWithoutCancellingIt)
+{
+    present();
+    QPointer<FloatingPickerPanel> first = panel();
+    present();
+    EXPECT_EQ(cancels, 0);
+    EXPECT_NE(panel(), first.data());
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    // Keys that still reach the old panel do nothing to the new picker.
+    EXPECT_FALSE(sendKey(first.data(), Qt::Key_1, {}, "1"));
+    EXPECT_TRUE(chosen.isEmpty());
+}
+
+TEST_F(PickerWindowControllerTest, LosingTheActivationCancels)
+{
+    present();
+    controller.applicationDidResignActive();
+    EXPECT_EQ(cancels, 1);
+    controller.applicationDidResignActive();
+    EXPECT_EQ(cancels, 1) << "nothing is up any more";
+}
+
+TEST_F(PickerWindowControllerTest, DismissCallsCancelOnlyWhenAsked)
+{
+    present();
+    controller.dismiss(false);
+    EXPECT_EQ(cancels, 0);
+    present();
+    controller.dismiss(true);
+    EXPECT_EQ(cancels, 1);
+    controller.dismiss(true);
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(PickerWindowControllerTest, TheAppearanceSettingReachesThePanel)
+{
+    present({.appearance = AppAppearance::dark});
+    EXPECT_EQ(explicitAppearance(panel()->contentView()), Appearance::dark);
+    present({.appearance = AppAppearance::light});
+    EXPECT_EQ(explicitAppearance(panel()), Appearance::light);
+    present({.appearance = AppAppearance::system});
+    EXPECT_FALSE(explicitAppearance(panel()));
+}
+
+TEST_F(PickerWindowControllerTest, PrewarmShowsNothing)
+{
+    const auto before = QApplication::topLevelWidgets().size();
+    controller.prewarm();
+    EXPECT_EQ(controller.panel(), nullptr);
+    EXPECT_EQ(controller.model(), nullptr);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
+}
+
+TEST_F(PickerWindowControllerTest, TheSelectionStartsOnTheLastUsedDestination)
+{
+    controller.present(QUrl("https://example.com"), list, list[2].id, true, EmojiPosition::center,
+        AppAppearance::system, QStringLiteral("Brave isn’t installed"), false, BypassModifier::shift, false, {}, {});
+    EXPECT_EQ(controller.model()->selectedIndex(), 2);
+    EXPECT_EQ(controller.model()->notice, QStringLiteral("Brave isn’t installed"));
+    QTest::keyClick(panel(), Qt::Key_0);
+    EXPECT_EQ(controller.panel(), nullptr) << "a caller without callbacks still gets the picker closed";
+}
