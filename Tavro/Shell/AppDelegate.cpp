@@ -1,7 +1,13 @@
 #include "Tavro/Shell/AppDelegate.h"
 
+#include "Tavro/Discovery/AccessibilityPermission.h"
+#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/ProfilePhoto.h"
+#include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/NotificationCenter.h"
@@ -10,7 +16,9 @@
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
 
+#include <QCoro/QCoroTask>
 #include <QGuiApplication>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
 
@@ -43,7 +51,10 @@ AppDelegate::AppDelegate(SettingsStore& store, QObject* parent)
 
 AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent)
     : QObject(parent), m_store(store), m_center(center)
-{ }
+{
+    // Photos that failed to load get another chance once a scan may have fixed them.
+    DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+}
 
 AppDelegate::~AppDelegate() = default;
 
@@ -111,24 +122,44 @@ void AppDelegate::observeShowOnboarding()
     });
 }
 
+namespace {
+// Holds the store (and so the delegate's world) until the scan has landed.
+QCoro::Task<> refreshAtLaunch(SettingsStore& store)
+{
+    co_await DiscoveryCoordinator::refresh(store, DiscoveryCoordinator::SafariScanMode::passive);
+    // Listed in the Accessibility settings, so the user only has to switch Tavro on.
+    if (store.safariHint() == SafariHint::accessibilityNeeded && !Accessibility::isProcessTrusted())
+        AccessibilityPermission::registerInList();
+}
+} // namespace
+
 void AppDelegate::startPassiveRefresh()
 {
     step(QStringLiteral("refresh(passive)"));
+    refreshAtLaunch(m_store);
 }
 
 void AppDelegate::startFileWatching()
 {
     step(QStringLiteral("startFileWatching"));
+    if (!m_profileWatcher)
+        m_profileWatcher = std::make_unique<ProfileWatcher>(m_store);
+    m_profileWatcher->startFileWatching();
 }
 
 void AppDelegate::prewarmPicker()
 {
     step(QStringLiteral("prewarmPicker"));
+    m_picker.prewarm();
 }
 
 void AppDelegate::prewarmBrowsers()
 {
     step(QStringLiteral("prewarmBrowsers"));
+    QStringList bundleIdentifiers;
+    for (const BrowserDestination& destination : m_store.settings().visibleDestinations())
+        bundleIdentifiers.append(destination.browserBundleIdentifier);
+    QThreadPool::globalInstance()->start([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
 }
 
 void AppDelegate::installMainMenu()
@@ -154,6 +185,10 @@ void AppDelegate::applyAppearance()
 void AppDelegate::showOnboarding()
 {
     step(QStringLiteral("showOnboarding"));
+    // Until the first-run window exists, its scan step stands in for it, so that a first run
+    // still finds the installed browsers and the picker has destinations.
+    qCInfo(lcShell) << "No onboarding window yet; scanning the installed browsers instead";
+    DiscoveryCoordinator::refresh(m_store, DiscoveryCoordinator::SafariScanMode::interactive);
 }
 
 void AppDelegate::showSettings()
@@ -204,22 +239,72 @@ void AppDelegate::routePendingLinks()
 
 bool AppDelegate::isPickerShown() const
 {
-    return false;
+    return m_picker.panel() != nullptr;
 }
 
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
     bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
 {
-    Q_UNUSED(url);
-    Q_UNUSED(notice);
-    Q_UNUSED(startPrivate);
-    Q_UNUSED(hideAuxWindows);
-    Q_UNUSED(restoreOnCancel);
+    if (hideAuxWindows) {
+        for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+            if (window) {
+                window->setWindowOpacity(0.0);
+                window->hide();
+            }
+        }
+        // A window that was coming forward as this runs would show again after the first pass.
+        QPointer<AppDelegate> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (!self)
+                return;
+            for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
+                if (window)
+                    window->hide();
+            }
+        });
+    }
+
+    const AppSettings settings = m_store.settings();
+    QPointer<AppDelegate> self(this);
+    auto onChoose = [self, url](const BrowserDestination& destination, bool isPrivate) {
+        if (!self)
+            return;
+        self->router().open(url, destination, isPrivate);
+        self->routePendingLinks();
+    };
+    auto onCancel = [self, restoreOnCancel] {
+        if (!self)
+            return;
+        if (restoreOnCancel)
+            bringForward(restoreOnCancel);
+        self->routePendingLinks();
+    };
+    auto onOpenSettings = [self] {
+        if (self)
+            self->showSettings();
+    };
+    // The controller closes a picker still shown without its cancel: a new link replaces it.
+    m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID, settings.reduceAnimations,
+        settings.emojiPosition, settings.appearance, notice, startPrivate, settings.privateModifier,
+        settings.privateModifier == settings.bypassModifier, onChoose, onCancel, onOpenSettings);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)
 {
-    Q_UNUSED(url);
+    const AppSettings& settings = m_store.settings();
+    const quint64 flags = Router::currentModifierFlags();
+    const auto held = [flags](BypassModifier key) { return (flags & flag(key)) == flag(key); };
+    const bool bypassHeld = held(settings.bypassModifier);
+    const bool privately = settings.privateModifier != settings.bypassModifier && held(settings.privateModifier);
+    if (bypassHeld == settings.invertBypass) {
+        showPicker(url, std::nullopt, privately, false, m_settingsWindow);
+        return;
+    }
+    const Router::BypassOutcome outcome = Router::resolveBypass(m_store.bypassTarget(), privately);
+    if (outcome.kind() == Router::BypassOutcome::Kind::open)
+        router().open(url, *outcome.destination(), privately);
+    else
+        showPicker(url, outcome.notice(), privately, false, m_settingsWindow);
 }
 
 void AppDelegate::applicationWillBecomeActive()

@@ -2,6 +2,10 @@
 // The application's one delegate: owns the long-lived services for the whole run, runs the launch
 // sequence, takes the links the system hands over and presents the picker for them.
 
+#include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Picker/PickerWindowController.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -16,6 +20,7 @@ class QWidget;
 namespace tavro {
 
 class AppActivityAssertion;
+class ProfileWatcher;
 class BrowserDestination;
 class NotificationCenter;
 class Router;
@@ -44,6 +49,7 @@ public:
     static bool isPlainUserLaunch();
 
     Router& router();
+    PickerWindowController& picker() { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
     // The steps of the launch sequence and of the settings observer as they ran, named after
     // what they call; for tests and diagnostics.
@@ -66,10 +72,12 @@ protected:
     SettingsStore& m_store;
     NotificationCenter& m_center;
     std::unique_ptr<AppActivityAssertion> m_activityAssertion;
+    PickerWindowController m_picker;
     std::unique_ptr<Router> m_router;
     QPointer<QWidget> m_onboardingWindow;
     QPointer<QWidget> m_settingsWindow;
     bool m_isQuitting = false;
+    std::unique_ptr<ProfileWatcher> m_profileWatcher;
 
 private:
     void observeMenuBarPreference();

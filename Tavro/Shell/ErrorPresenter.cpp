@@ -1,5 +1,6 @@
 #include "Tavro/Shell/ErrorPresenter.h"
 
+#include "Tavro/Discovery/AccessibilityPermission.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/LoginItem.h"
@@ -23,6 +24,21 @@ int runInFront(const Alert& alert)
     return alert.runModal();
 }
 } // namespace
+
+void show(const LaunchFailure& error, const QUrl& url, const QString& retryLabel, const std::function<void()>& retry)
+{
+    if (const auto* safari = std::get_if<SafariLaunchError>(&error);
+        safari && safari->kind() == SafariLaunchError::Kind::accessibilityDenied) {
+        showAccessibilityNeeded(url, std::nullopt);
+        return;
+    }
+    if (const auto* privateWindow = std::get_if<PrivateWindowError>(&error);
+        privateWindow && privateWindow->kind() == PrivateWindowError::Kind::accessibilityDenied) {
+        showAccessibilityNeeded(url, privateWindow->browser());
+        return;
+    }
+    showCouldNotOpen(description(error), url, retryLabel, retry);
+}
 
 void showCouldNotOpen(
     const QString& description, const QUrl& url, const QString& retryLabel, const std::function<void()>& retry)
@@ -81,8 +97,11 @@ void showAccessibilityNeeded(const QUrl& url, const std::optional<QString>& priv
         "Accessibility."));
     alert.addButton(tr("Later", "Alert button that postpones granting a permission."));
 
-    if (runInFront(alert) == Alert::kFirstButtonReturn)
+    if (runInFront(alert) == Alert::kFirstButtonReturn) {
+        // Listed first, so that the pane shows Tavro with its switch.
+        AccessibilityPermission::registerInList();
         LoginItem::openAccessibilitySettings();
+    }
 }
 
 } // namespace tavro::ErrorPresenter

@@ -2,6 +2,8 @@
 // The modal alert shown when opening a link or a destination fails: the could-not-open alert,
 // or, when Accessibility is what was missing, the alert that offers System Settings.
 
+#include "Tavro/Discovery/BrowserLaunchService.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -9,6 +11,10 @@
 #include <optional>
 
 namespace tavro::ErrorPresenter {
+
+// Shows the failure of an open: the Accessibility alert when Accessibility was missing, the
+// could-not-open alert for everything else. Returns once the user has answered.
+void show(const LaunchFailure& error, const QUrl& url, const QString& retryLabel, const std::function<void()>& retry);
 
 // The could-not-open alert: the error's description, the link, then a retry button titled
 // `retryLabel`, "Copy Link" and "Dismiss". Returns once the user has answered.

@@ -1,11 +1,13 @@
 #include "Tavro/Shell/Router.h"
 
+#include "Tavro/Discovery/BrowserLaunchService.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/KeyEvents.h"
+#include "Tavro/Shell/ErrorPresenter.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QCoro/QCoroTask>
 
 namespace tavro {
 
@@ -30,7 +32,7 @@ Router::Router(SettingsStore& store, PresentPicker presentPicker, QObject* paren
 
 quint64 Router::currentModifierFlags()
 {
-    return ModifierFlag::fromQt(QGuiApplication::queryKeyboardModifiers());
+    return KeyEvents::flagsState(KeyEvents::combinedSessionState);
 }
 
 void Router::route(const QUrl& url)
@@ -41,7 +43,7 @@ void Router::route(const QUrl& url)
     const bool invert = settings.invertBypass;
 
     // Read while the link is handled, not from the click that produced it.
-    const quint64 flags = m_modifierFlags();
+    const quint64 flags = currentModifierFlags();
     const bool bypassHeld = isHeld(flags, bypassKey);
     // One key cannot mean both: with equal keys, holding it only bypasses.
     const bool privately = privateKey != bypassKey && isHeld(flags, privateKey);
@@ -94,14 +96,24 @@ void Router::openDirect(const BrowserDestination& destination, bool privately)
     launch(std::nullopt, destination, privately, chooseAnotherLabel(), [] {});
 }
 
+namespace {
+// Holds its own copies of the link and the destination; runs on the GUI thread, and the
+// launcher's waits suspend it without blocking.
+QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
+    std::function<void()> retry)
+{
+    const auto outcome = co_await BrowserLaunchService::open(url, destination, privately);
+    if (!outcome) {
+        ErrorPresenter::show(outcome.error(), url.value_or(QUrl(QStringLiteral("about:blank"))), retryLabel, retry);
+    }
+}
+} // namespace
+
 void Router::launch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
     std::function<void()> retry)
 {
-    Q_UNUSED(url);
-    Q_UNUSED(destination);
-    Q_UNUSED(privately);
-    Q_UNUSED(retryLabel);
-    Q_UNUSED(retry);
+    // Not awaited: each open runs on its own, and several may be in flight at once.
+    runLaunch(std::move(url), std::move(destination), privately, std::move(retryLabel), std::move(retry));
 }
 
 } // namespace tavro

@@ -49,8 +49,6 @@ public:
     };
 
     using PresentPicker = std::function<void(const QUrl& url, const std::optional<QString>& notice, bool privately)>;
-    // The keyboard modifier flags held now.
-    using ModifierFlags = std::function<quint64()>;
 
     Router(SettingsStore& store, PresentPicker presentPicker, QObject* parent = nullptr);
 
@@ -63,8 +61,7 @@ public:
 
     static BypassOutcome resolveBypass(const BypassTarget& target, bool privately);
 
-    // Where the held modifier keys are read; the keyboard unless replaced.
-    void setModifierFlagsSource(ModifierFlags source) { m_modifierFlags = std::move(source); }
+    // The keyboard modifier flags held now.
     static quint64 currentModifierFlags();
 
 private:
@@ -73,7 +70,6 @@ private:
 
     SettingsStore& m_store;
     PresentPicker m_presentPicker;
-    ModifierFlags m_modifierFlags = &Router::currentModifierFlags;
 };
 
 } // namespace tavro

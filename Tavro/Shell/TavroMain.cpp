@@ -1,9 +1,12 @@
 #include "Tavro/Shell/TavroMain.h"
 
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/LinkIntake.h"
+#include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Shell/AppDelegate.h"
 
 #include <QApplication>
@@ -35,7 +38,7 @@ void writeToStandardError(const QByteArray& bytes)
 
 int runDiagnoseSafari()
 {
-    const QByteArray report;
+    const QByteArray report = SafariProfileDiscovery::diagnostics(RealFileSystem::shared()).toUtf8();
     writeToStandardError(report);
     writeDiagnosticsFile(report);
     return 0;
@@ -43,7 +46,7 @@ int runDiagnoseSafari()
 
 int runTestSafariLaunch(const QString& profileName)
 {
-    const bool opened = false;
+    const bool opened = SafariAX::openProfileWindow(profileName);
     writeToStandardError(launchOutcomeLine(profileName, opened));
     return opened ? 0 : 1;
 }

@@ -1,10 +1,17 @@
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Shell/Router.h"
+#include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QTest>
 #include <QWidget>
 
 using namespace tavro;
@@ -105,6 +112,130 @@ TEST_F(AppDelegateTest, ObserversRunInTheirOrder)
 
     center.post(Notifications::showOnboarding);
     EXPECT_EQ(delegate->steps().last(), QStringLiteral("showOnboarding"));
+}
+
+// Links handed over while Tavro runs: which are taken, in which order, and the picker they get.
+class LinkIntakeTest : public ShellFixture
+{
+protected:
+    LinkIntakeTest()
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
+        ScreensHost::setPointerLocation(QPoint(700, 400));
+        writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
+            "#!/bin/sh\nexit 0\n");
+    }
+    ~LinkIntakeTest() override
+    {
+        delegate.reset();
+        ScreensHost::reset();
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+    }
+
+    AppDelegate& start(AppSettings settings = {})
+    {
+        settings.destinations = {chrome, brave};
+        open(settings);
+        delegate = std::make_unique<AppDelegate>(*store, center);
+        return *delegate;
+    }
+
+    // The link of the picker shown now; empty when none is shown.
+    QUrl shownLink() const
+    {
+        const PickerWindowController& picker = delegate->picker();
+        return picker.panel() && picker.model() ? picker.model()->url : QUrl();
+    }
+
+    void cancelPicker()
+    {
+        ASSERT_NE(delegate->picker().model(), nullptr);
+        const auto cancel = delegate->picker().model()->onCancel;
+        cancel();
+    }
+
+    const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
+    const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(LinkIntakeTest, WebAndFileLinksOfOneRequestEachGetThePickerInOrder)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("mailto:someone@a.test"),
+        QUrl("FILE:///tmp/page.html"), QUrl("ftp://a.test/x"), QUrl("HTTP://B.test/2")});
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("file:///tmp/page.html"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("http://b.test/2"));
+    cancelPicker();
+    EXPECT_EQ(delegate->picker().panel(), nullptr);
+}
+
+TEST_F(LinkIntakeTest, ANewRequestReplacesThePickerAndTheWaitingLinksFollow)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    delegate->applicationOpenUrls({QUrl("https://c.test/3"), QUrl("https://c.test/4")});
+    EXPECT_EQ(shownLink(), QUrl("https://c.test/3"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://c.test/4"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+}
+
+TEST_F(LinkIntakeTest, PickerShowsTheVisibleDestinationsAtThePointer)
+{
+    AppSettings settings;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    const PickerViewModel* model = delegate->picker().model();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->destinations, (QList<BrowserDestination>{chrome, brave}));
+    EXPECT_EQ(model->selectedIndex(), 1);
+    EXPECT_FALSE(model->isPrivate());
+    EXPECT_EQ(model->screenRoom, (EdgeRoom{700, 740, 375, 500}));
+    const QRect frame = delegate->picker().panel()->geometry();
+    EXPECT_LE(
+        (frame.topLeft() + QPoint(frame.width() / 2, frame.height() / 2) - QPoint(700, 400)).manhattanLength(), 1);
+}
+
+TEST_F(LinkIntakeTest, AChoiceOpensTheLinkThroughTheRouter)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    const auto choose = delegate->picker().model()->onChoose;
+    choose(chrome, false);
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
+    EXPECT_TRUE(WorkspaceHost::launches().first().arguments.contains("https://a.test/1"));
+    // The next link of the request comes up once the first picker is gone.
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+}
+
+TEST_F(LinkIntakeTest, ChooseAnotherReopensThePickerWithTheSamePrivateState)
+{
+    AppSettings settings;
+    settings.invertBypass = true;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    // The private key held: the bypass opens Brave privately, which is not installed.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !shownLink().isEmpty(); }, 5000));
+    ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    EXPECT_TRUE(delegate->picker().model()->isPrivate());
+    EXPECT_FALSE(delegate->picker().model()->notice.has_value());
 }
 
 } // namespace

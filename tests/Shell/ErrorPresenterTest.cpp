@@ -101,4 +101,36 @@ TEST_F(ErrorPresenterTest, SafariProfileAccessibilityAlertOpensTheAccessibilityP
         (QList<QUrl>{QUrl("x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility")}));
 }
 
+TEST_F(ErrorPresenterTest, ShowPicksTheAlertByTheFailure)
+{
+    struct Case
+    {
+        LaunchFailure failure;
+        QString title;
+        QString bodyStart;
+    };
+    const QList<Case> cases{
+        {SafariLaunchError::accessibilityDenied(), "Let Tavro open Safari profiles", "To open links in a specific"},
+        {PrivateWindowError::accessibilityDenied("Firefox"), "Let Tavro open private windows",
+            "To open links in a private Firefox window"},
+        {PrivateWindowError::locked("Firefox"), "Tavro couldn’t open that link",
+            PrivateWindowError::locked("Firefox").description()},
+        {PrivateWindowError::menuItemNotFound("Safari"), "Tavro couldn’t open that link",
+            PrivateWindowError::menuItemNotFound("Safari").description()},
+        {SafariLaunchError::profileWindowNotFound("Work"), "Tavro couldn’t open that link",
+            SafariLaunchError::profileWindowNotFound("Work").description()},
+        {BrowserLaunchError::appNotFound("Brave Browser"), "Tavro couldn’t open that link",
+            BrowserLaunchError::appNotFound("Brave Browser").description()},
+    };
+    for (const Case& c : cases) {
+        Alert::resetTestAnswers();
+        Alert::answerNextWith(Alert::kSecondButtonReturn + 1);
+        ErrorPresenter::show(c.failure, link, "Choose Another…", retry);
+        const Alert alert = onlyAlert();
+        EXPECT_EQ(alert.messageText, c.title);
+        EXPECT_TRUE(alert.informativeText.startsWith(c.bodyStart)) << alert.informativeText.toStdString();
+    }
+    EXPECT_EQ(retries, 0);
+}
+
 } // namespace

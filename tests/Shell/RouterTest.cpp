@@ -1,8 +1,13 @@
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 using namespace tavro;
@@ -21,6 +26,20 @@ struct PickerCall
 class RouterFixture : public ShellFixture
 {
 protected:
+    RouterFixture()
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        // Chrome is installed (its executable ends at once); Brave is not.
+        writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
+            "#!/bin/sh\nexit 0\n");
+    }
+    ~RouterFixture() override
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+    }
+
     Router& makeRouter(const AppSettings& settings)
     {
         open(settings);
@@ -29,17 +48,27 @@ protected:
             *store, [this](const QUrl& url, const std::optional<QString>& notice, bool privately) {
                 pickers.append({url, notice, privately});
             });
-        router->setModifierFlagsSource([this] { return flags; });
         return *router;
+    }
+
+    void hold(quint64 flags) { KeyEventsHost::setHeldModifiers(flags); }
+
+    // The one launch of the test, once it happened.
+    std::optional<LaunchRecord> waitForLaunch()
+    {
+        if (!QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000))
+            return std::nullopt;
+        EXPECT_EQ(WorkspaceHost::launches().size(), 1);
+        return WorkspaceHost::launches().first();
     }
 
     // Chrome opens private windows; Arc does not.
     const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
     const BrowserDestination arc = shellDestination("company.thebrowser.Browser", "Arc");
     const QUrl link{QStringLiteral("https://example.test/page")};
+    const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
     std::unique_ptr<Router> router;
     QList<PickerCall> pickers;
-    quint64 flags = 0;
 };
 
 struct DecisionRow
@@ -71,8 +100,8 @@ TEST_P(RouterDecisionTest, FollowsTheHeldKeysAndInversion)
     settings.invertBypass = row.invert;
     makeRouter(settings);
     // Other keys held at the same time make no difference.
-    flags = ModifierFlag::control | (row.bypassHeld ? ModifierFlag::option : 0)
-        | (row.privateHeld && !row.equalKeys ? ModifierFlag::shift : 0);
+    hold(ModifierFlag::control | (row.bypassHeld ? ModifierFlag::option : 0)
+        | (row.privateHeld && !row.equalKeys ? ModifierFlag::shift : 0));
 
     router->route(link);
 
@@ -84,6 +113,11 @@ TEST_P(RouterDecisionTest, FollowsTheHeldKeysAndInversion)
         EXPECT_TRUE(pickers.isEmpty());
         // A bypass records the use unless it opens privately.
         EXPECT_EQ(posts.size(), row.expectPrivate ? 0 : 1);
+        const auto launched = waitForLaunch();
+        ASSERT_TRUE(launched);
+        EXPECT_EQ(launched->bundleIdentifier, QStringLiteral("com.google.Chrome"));
+        EXPECT_EQ(launched->arguments.contains(QStringLiteral("--incognito")), row.expectPrivate);
+        EXPECT_TRUE(launched->arguments.contains(link.toString()));
     }
 }
 
@@ -117,7 +151,7 @@ TEST_F(RouterFixture, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivateP
     settings.lastUsedDestinationID = arc.id;
     settings.privateModifier = BypassModifier::shift;
     makeRouter(settings);
-    flags = ModifierFlag::option | ModifierFlag::shift;
+    hold(ModifierFlag::option | ModifierFlag::shift);
     router->route(link);
     ASSERT_EQ(pickers.size(), 1);
     EXPECT_EQ(pickers.first(), (PickerCall{link, QStringLiteral("Arc can’t open private windows"), true}));
@@ -128,17 +162,78 @@ TEST_F(RouterFixture, BypassWithoutAUsableDestinationShowsThePicker)
     AppSettings settings;
     settings.destinations = {chrome};
     makeRouter(settings);
-    flags = ModifierFlag::option;
+    hold(ModifierFlag::option);
     router->route(link);
     EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, false}}));
 
     settings.bypassDestinationKey = QStringLiteral("com.google.Chrome#Profile 9");
     makeRouter(settings);
-    flags = ModifierFlag::option;
     router->route(link);
     ASSERT_EQ(pickers.size(), 1);
     ASSERT_TRUE(pickers.first().notice.has_value());
     EXPECT_TRUE(pickers.first().notice->endsWith(QStringLiteral(" isn’t available right now")));
+}
+
+TEST_F(RouterFixture, UseIsRecordedBeforeTheLaunchAndNeverForAPrivateOpen)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, arc};
+    makeRouter(settings);
+    qsizetype launchesWhenRecorded = -1;
+    QObject::connect(&center, &NotificationCenter::posted, [&](const QString& name, const QVariant&) {
+        if (name == Notifications::settingsChanged)
+            launchesWhenRecorded = WorkspaceHost::launches().size();
+    });
+
+    router->open(link, chrome, true);
+    ASSERT_TRUE(waitForLaunch());
+    EXPECT_TRUE(posts.isEmpty());
+    EXPECT_FALSE(store->settings().lastUsedDestinationID.has_value());
+
+    WorkspaceHost::clearLaunches();
+    router->open(link, chrome, false);
+    EXPECT_EQ(launchesWhenRecorded, 0);
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+    EXPECT_TRUE(waitForLaunch());
+}
+
+TEST_F(RouterFixture, AFailedOpenStillCountsAndChooseAnotherShowsTheSamePickerAgain)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    makeRouter(settings);
+    for (const bool privately : {false, true}) {
+        pickers.clear();
+        Alert::resetTestAnswers();
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        router->open(link, brave, privately);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 5000));
+        const Alert alert = Alert::answeredAlerts().first();
+        EXPECT_EQ(alert.messageText, QStringLiteral("Tavro couldn’t open that link"));
+        EXPECT_TRUE(alert.informativeText.endsWith(QStringLiteral("\n\nhttps://example.test/page")));
+        EXPECT_EQ(alert.buttonTitles, (QStringList{"Choose Another…", "Copy Link", "Dismiss"}));
+        EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately}}));
+        // The private attempt leaves the use recorded by the first one.
+        EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
+    }
+}
+
+TEST_F(RouterFixture, AFailedOpenWithoutALinkOnlyClosesTheAlert)
+{
+    AppSettings settings;
+    settings.destinations = {brave};
+    makeRouter(settings);
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    router->openDirect(brave, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 5000));
+    EXPECT_TRUE(Alert::answeredAlerts().first().informativeText.endsWith(QStringLiteral("\n\nabout:blank")));
+    EXPECT_TRUE(pickers.isEmpty());
+    EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
+
+    Alert::answerNextWith(Alert::kSecondButtonReturn);
+    router->openDirect(brave, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Alert::answeredAlerts().size() == 2; }, 5000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("about:blank"));
 }
 
 } // namespace

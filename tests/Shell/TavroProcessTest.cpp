@@ -65,6 +65,7 @@ TEST_F(TavroProcessTest, DiagnoseSafariWritesTheSameReportToStandardErrorAndAPri
 {
     const Outcome outcome = run({"--diagnose-safari"});
     EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(outcome.standardError.contains("Safari")) << outcome.standardError.toStdString();
     QFile file(QString::fromLatin1(TavroMain::kDiagnosticsPath));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), outcome.standardError);
