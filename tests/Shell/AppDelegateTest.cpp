@@ -114,6 +114,15 @@ TEST_F(AppDelegateTest, ObserversRunInTheirOrder)
     EXPECT_EQ(delegate->steps().last(), QStringLiteral("showOnboarding"));
 }
 
+// A delegate whose Settings window a test provides (the real one comes with the Settings window).
+class WindowedDelegate : public AppDelegate
+{
+public:
+    using AppDelegate::AppDelegate;
+    using AppDelegate::routeFromSettings;
+    void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
+};
+
 // Links handed over while Tavro runs: which are taken, in which order, and the picker they get.
 class LinkIntakeTest : public ShellFixture
 {
@@ -139,7 +148,7 @@ protected:
     {
         settings.destinations = {chrome, brave};
         open(settings);
-        delegate = std::make_unique<AppDelegate>(*store, center);
+        delegate = std::make_unique<WindowedDelegate>(*store, center);
         return *delegate;
     }
 
@@ -159,7 +168,7 @@ protected:
 
     const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
     const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
-    std::unique_ptr<AppDelegate> delegate;
+    std::unique_ptr<WindowedDelegate> delegate;
 };
 
 TEST_F(LinkIntakeTest, WebAndFileLinksOfOneRequestEachGetThePickerInOrder)
@@ -236,6 +245,58 @@ TEST_F(LinkIntakeTest, ChooseAnotherReopensThePickerWithTheSamePrivateState)
     EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
     EXPECT_TRUE(delegate->picker().model()->isPrivate());
     EXPECT_FALSE(delegate->picker().model()->notice.has_value());
+}
+
+TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
+{
+    start();
+    QWidget settingsWindow;
+    settingsWindow.show();
+    delegate->setSettingsWindow(&settingsWindow);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    EXPECT_FALSE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    cancelPicker();
+    EXPECT_FALSE(settingsWindow.isVisible());
+}
+
+TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
+{
+    start();
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    QWidget settingsWindow;
+    settingsWindow.show();
+    delegate->setSettingsWindow(&settingsWindow);
+    delegate->routeFromSettings(QUrl("https://a.test/1"));
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    EXPECT_TRUE(settingsWindow.isVisible());
+
+    // Activation while the picker is up leaves the window's alpha alone.
+    delegate->applicationWillBecomeActive();
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+
+    cancelPicker();
+    EXPECT_TRUE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
+}
+
+TEST_F(LinkIntakeTest, ActivationWithoutAPickerBringsAHiddenSettingsWindowBack)
+{
+    start();
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    QWidget settingsWindow;
+    delegate->setSettingsWindow(&settingsWindow);
+    settingsWindow.show();
+    delegate->applicationWillBecomeActive();
+    EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    delegate->applicationDidBecomeActive();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.windowOpacity() == 1.0; }, 2000));
+
+    settingsWindow.hide();
+    delegate->applicationDidBecomeActive();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.isVisible(); }, 2000));
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
 }
 
 } // namespace
