@@ -70,31 +70,6 @@ template <typename E> std::expected<std::optional<E>, DecodeError> readEnum(cons
     return value;
 }
 
-// Reads strictly: an error fails the record; absent keeps the default already in `field`.
-template <typename T>
-void readStrict(std::optional<DecodeError>& failure, T& field, std::expected<std::optional<T>, DecodeError> value)
-{
-    if (failure)
-        return;
-    if (!value)
-        failure = value.error();
-    else if (*value)
-        field = **value;
-}
-
-// The same for a field that may itself be absent.
-template <typename T>
-void readStrictOptional(
-    std::optional<DecodeError>& failure, std::optional<T>& field, std::expected<std::optional<T>, DecodeError> value)
-{
-    if (failure)
-        return;
-    if (value)
-        field = *value;
-    else
-        failure = value.error();
-}
-
 // Reads leniently: any error keeps the default already in `field`.
 template <typename T> void readLenient(T& field, std::expected<std::optional<T>, DecodeError> value)
 {
@@ -117,7 +92,7 @@ std::expected<AppSettings, DecodeError> AppSettings::fromJson(const QJsonValue& 
     const JsonReader& r = *reader;
 
     AppSettings s;
-    std::optional<DecodeError> failure;
+    FieldDecoder read;
 
     const QString destinationsKey = QStringLiteral("destinations");
     if (!r.isAbsent(destinationsKey)) {
@@ -133,10 +108,10 @@ std::expected<AppSettings, DecodeError> AppSettings::fromJson(const QJsonValue& 
         }
     }
 
-    readStrictOptional(failure, s.lastUsedDestinationID, r.optionalUuid(QStringLiteral("lastUsedDestinationID")));
-    readStrict(failure, s.bypassModifier, readEnum<BypassModifier>(r, QStringLiteral("bypassModifier")));
-    if (failure)
-        return std::unexpected(*failure);
+    read(s.lastUsedDestinationID, r.optionalUuid(QStringLiteral("lastUsedDestinationID")));
+    read.orDefault(s.bypassModifier, readEnum<BypassModifier>(r, QStringLiteral("bypassModifier")));
+    if (read.failure())
+        return std::unexpected(*read.failure());
 
     // A decoded record never holds equal bypass and private keys: the private key gives way.
     BypassModifier requestedPrivate = BypassModifier::shift;
@@ -146,20 +121,20 @@ std::expected<AppSettings, DecodeError> AppSettings::fromJson(const QJsonValue& 
     else
         s.privateModifier = s.bypassModifier == BypassModifier::shift ? BypassModifier::option : BypassModifier::shift;
 
-    readStrictOptional(failure, s.bypassDestinationKey, r.optionalString(QStringLiteral("bypassDestinationKey")));
-    readStrict(failure, s.mode, readEnum<RoutingMode>(r, QStringLiteral("mode")));
-    readStrict(failure, s.showMenuBarIcon, r.optionalBoolean(QStringLiteral("showMenuBarIcon")));
-    readStrict(failure, s.launchAtLogin, r.optionalBoolean(QStringLiteral("launchAtLogin")));
-    readStrict(failure, s.hasCompletedOnboarding, r.optionalBoolean(QStringLiteral("hasCompletedOnboarding")));
-    readStrict(failure, s.reduceAnimations, r.optionalBoolean(QStringLiteral("reduceAnimations")));
-    if (failure)
-        return std::unexpected(*failure);
+    read(s.bypassDestinationKey, r.optionalString(QStringLiteral("bypassDestinationKey")));
+    read.orDefault(s.mode, readEnum<RoutingMode>(r, QStringLiteral("mode")));
+    read.orDefault(s.showMenuBarIcon, r.optionalBoolean(QStringLiteral("showMenuBarIcon")));
+    read.orDefault(s.launchAtLogin, r.optionalBoolean(QStringLiteral("launchAtLogin")));
+    read.orDefault(s.hasCompletedOnboarding, r.optionalBoolean(QStringLiteral("hasCompletedOnboarding")));
+    read.orDefault(s.reduceAnimations, r.optionalBoolean(QStringLiteral("reduceAnimations")));
+    if (read.failure())
+        return std::unexpected(*read.failure());
     readLenient(s.emojiPosition, readEnum<EmojiPosition>(r, QStringLiteral("emojiPosition")));
-    readStrict(failure, s.invertBypass, r.optionalBoolean(QStringLiteral("invertBypass")));
-    readStrict(failure, s.demoMode, r.optionalBoolean(QStringLiteral("demoMode")));
-    readStrict(failure, s.globalHotkeysEnabled, r.optionalBoolean(QStringLiteral("globalHotkeysEnabled")));
-    if (failure)
-        return std::unexpected(*failure);
+    read.orDefault(s.invertBypass, r.optionalBoolean(QStringLiteral("invertBypass")));
+    read.orDefault(s.demoMode, r.optionalBoolean(QStringLiteral("demoMode")));
+    read.orDefault(s.globalHotkeysEnabled, r.optionalBoolean(QStringLiteral("globalHotkeysEnabled")));
+    if (read.failure())
+        return std::unexpected(*read.failure());
     readLenient(s.globalHotkeyPrefix, readEnum<HotkeyPrefix>(r, QStringLiteral("globalHotkeyPrefix")));
 
     // The appearance maps any unknown string to `system`; only a value that is no string is an

@@ -59,26 +59,6 @@ QJsonObject BrowserDestination::toJson() const
     return json;
 }
 
-namespace {
-
-// Assigns a decoded value or remembers the first error; later reads are skipped once one failed.
-struct FieldDecoder
-{
-    std::optional<DecodeError> failure;
-
-    template <typename T, typename U> void operator()(T& field, std::expected<U, DecodeError> value)
-    {
-        if (failure)
-            return;
-        if (value)
-            field = *value;
-        else
-            failure = value.error();
-    }
-};
-
-} // namespace
-
 std::expected<BrowserDestination, DecodeError> BrowserDestination::fromJson(
     const QJsonValue& json, const QString& codingPath)
 {
@@ -96,14 +76,12 @@ std::expected<BrowserDestination, DecodeError> BrowserDestination::fromJson(
     read(d.browserExecutablePath, r.optionalString(QStringLiteral("browserExecutablePath")));
     read(d.profileID, r.optionalString(QStringLiteral("profileID")));
     read(d.profileDisplayName, r.string(QStringLiteral("profileDisplayName")));
-    if (!read.failure) {
-        const QString key = QStringLiteral("launchStrategy");
-        if (r.isAbsent(key))
-            read.failure
-                = r.error(DecodeError::Kind::keyNotFound, key, QStringLiteral("No value associated with key."));
-        else
-            read(d.launchStrategy, LaunchStrategy::fromJson(r.object().value(key), r.pathOf(key)));
-    }
+    const QString strategyKey = QStringLiteral("launchStrategy");
+    if (r.isAbsent(strategyKey))
+        read.fail(
+            r.error(DecodeError::Kind::keyNotFound, strategyKey, QStringLiteral("No value associated with key.")));
+    else
+        read(d.launchStrategy, LaunchStrategy::fromJson(r.object().value(strategyKey), r.pathOf(strategyKey)));
     read(d.isVisible, r.boolean(QStringLiteral("isVisible")));
     read(d.sortOrder, r.int64(QStringLiteral("sortOrder")));
     read(d.isAvailable, r.boolean(QStringLiteral("isAvailable")));
@@ -113,8 +91,8 @@ std::expected<BrowserDestination, DecodeError> BrowserDestination::fromJson(
     read(d.profilePhotoPath, r.optionalString(QStringLiteral("profilePhotoPath")));
     std::optional<bool> prefer;
     read(prefer, r.optionalBoolean(QStringLiteral("preferEmojiOverPhoto")));
-    if (read.failure)
-        return std::unexpected(*read.failure);
+    if (read.failure())
+        return std::unexpected(*read.failure());
     d.preferEmojiOverPhoto = prefer.value_or(false);
     return d;
 }

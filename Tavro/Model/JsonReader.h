@@ -48,6 +48,44 @@ private:
     QString m_path;
 };
 
+// Runs a sequence of field reads and keeps the first error; every read after it is skipped,
+// so a decoder can list its fields in order and check once at the end.
+class FieldDecoder
+{
+public:
+    // Assigns the decoded value; for an optional field an absent value is assigned too.
+    template <typename T, typename U> void operator()(T& field, std::expected<U, DecodeError> value)
+    {
+        if (m_failure)
+            return;
+        if (value)
+            field = *value;
+        else
+            m_failure = value.error();
+    }
+
+    // Assigns a present value; an absent one keeps the default already in `field`.
+    template <typename T> void orDefault(T& field, std::expected<std::optional<T>, DecodeError> value)
+    {
+        if (m_failure)
+            return;
+        if (!value)
+            m_failure = value.error();
+        else if (*value)
+            field = **value;
+    }
+
+    void fail(const DecodeError& error)
+    {
+        if (!m_failure)
+            m_failure = error;
+    }
+    const std::optional<DecodeError>& failure() const { return m_failure; }
+
+private:
+    std::optional<DecodeError> m_failure;
+};
+
 // The canonical upper-case text form of a UUID, 8-4-4-4-12 hexadecimal digits.
 QString uuidString(const QUuid& uuid);
 // Parses exactly the 36-character 8-4-4-4-12 form (either letter case); absent otherwise.

@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Platform/Workspace.h"
 
 #include <QHash>
 #include <QPainter>
@@ -12,11 +13,8 @@ namespace tavro {
 
 namespace {
 
-BrowserIcon::IconLookup& iconLookup()
-{
-    static BrowserIcon::IconLookup lookup;
-    return lookup;
-}
+// Icons are drawn at up to 34 points; twice that keeps them sharp on high-density screens.
+constexpr int iconPixels = 128;
 
 QHash<QString, QImage>& iconCache()
 {
@@ -38,22 +36,19 @@ QSize BrowserIcon::sizeHint() const
     return {side, side};
 }
 
-void BrowserIcon::setIconLookup(IconLookup lookup)
-{
-    iconLookup() = std::move(lookup);
-}
-
 std::optional<QImage> BrowserIcon::icon(const QString& bundleIdentifier)
 {
     auto& cache = iconCache();
     if (const auto found = cache.constFind(bundleIdentifier); found != cache.constEnd())
         return *found;
-    if (!iconLookup())
+    const auto bundlePath = Workspace::shared().urlForApplication(bundleIdentifier);
+    if (!bundlePath)
         return std::nullopt;
-    const auto image = iconLookup()(bundleIdentifier);
-    if (!image || image->isNull())
+    const QIcon appIcon = Workspace::icon(*bundlePath);
+    const QImage image = appIcon.isNull() ? QImage() : appIcon.pixmap(iconPixels).toImage();
+    if (image.isNull())
         return std::nullopt;
-    cache.insert(bundleIdentifier, *image);
+    cache.insert(bundleIdentifier, image);
     return image;
 }
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QPainter;
@@ -25,14 +24,9 @@ public:
     double iconSize() const { return m_size; }
     QSize sizeHint() const override;
 
-    // Finds an installed application's icon by bundle identifier; none when it is not installed.
-    using IconLookup = std::function<std::optional<QImage>(const QString& bundleIdentifier)>;
-    // Who answers icon lookups: the application shell hands in the workspace's lookup at start.
-    // Until then every browser counts as not installed.
-    static void setIconLookup(IconLookup lookup);
-
-    // The application icon through a process-wide cache (main thread only). Found icons stay for
-    // the life of the process; a miss is not kept, so an application installed later is found.
+    // The application icon found through the workspace, kept in a process-wide cache (main thread
+    // only). Found icons stay for the life of the process; a miss is not kept, so an application
+    // installed later is found. An installed application without a readable icon counts as a miss.
     static std::optional<QImage> icon(const QString& bundleIdentifier);
 
     static void paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance);

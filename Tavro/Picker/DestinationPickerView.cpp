@@ -366,7 +366,9 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
     Drawing::paintShadow(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
     const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(resolve(Brand::petalColor(tint), appearance));
+    // In private mode the disc takes the private surface: the private inks and caption are pale
+    // and would not read on a pale petal colour.
+    painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::petalColor(tint), appearance));
     painter.drawPath(disc);
     if (active)
         Drawing::strokeInside(

@@ -18,7 +18,7 @@ namespace tavro {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcPicker, "tavro.picker")
+Q_LOGGING_CATEGORY(lcPicker, "tavro.picker", QtInfoMsg)
 
 // The placeholder link of the warm-up picker, on a host reserved for examples.
 const QUrl prewarmURL(QStringLiteral("https://example.com/"));
@@ -233,6 +233,7 @@ void PickerWindowController::updatePrivateMode(quint64 flags)
     if (!m_model)
         return;
     bool held = (flags & m_privateFlag) == m_privateFlag;
+    qCDebug(lcPicker) << "modifier flags" << Qt::hex << flags << "ignoring held key" << m_ignoringHeldPrivateKey;
     if (m_ignoringHeldPrivateKey) {
         if (held)
             return;

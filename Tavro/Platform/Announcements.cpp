@@ -7,7 +7,7 @@ namespace tavro {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcAnnouncements, "tavro.announcements")
+Q_LOGGING_CATEGORY(lcAnnouncements, "tavro.announcements", QtInfoMsg)
 
 // Main thread only, like the platform call it stands for.
 struct State

@@ -8,6 +8,14 @@
 
 #include <optional>
 
+#include <ostream>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace tavro::test {
 
 // A destination of a known browser ("com.google.Chrome" can open private windows,

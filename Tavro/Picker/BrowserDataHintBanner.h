@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Tavro/Model/DiscoveryHints.h"
+#include "Tavro/Picker/HintBanner.h"
+
+#include <QStringList>
+
+namespace tavro {
+
+// Which browsers' data macOS keeps from Tavro, with numbered steps to allow it under Files & Folders.
+// A hint of none shows nothing and takes no room.
+class BrowserDataHintBanner : public HintBanner
+{
+    Q_OBJECT
+public:
+    BrowserDataHintBanner(const BrowserDataHint& hint, std::function<void()> onRecheck, HintBannerActions actions = {},
+        QWidget* parent = nullptr);
+
+    BrowserDataHint hint() const { return m_hint; }
+    QStringList stepTexts() const { return m_steps; }
+
+    // The names as one phrase in the current language ("Chrome and Edge"); "browser" for none.
+    static QString browserList(const QStringList& browsers);
+
+private:
+    void addStep(int number, const QString& markdown);
+
+    BrowserDataHint m_hint;
+    QStringList m_steps;
+};
+
+} // namespace tavro

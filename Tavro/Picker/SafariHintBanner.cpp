@@ -1,0 +1,98 @@
+#include "Tavro/Picker/SafariHintBanner.h"
+
+#include "Tavro/Platform/Workspace.h"
+
+#include <QCoreApplication>
+
+namespace tavro {
+
+namespace {
+
+QString symbolFor(SafariHint hint)
+{
+    switch (hint) {
+    case SafariHint::accessibilityNeeded:
+        return QStringLiteral("hand.raised");
+    case SafariHint::safariNotRunning:
+        return QStringLiteral("safari");
+    case SafariHint::none:
+        break;
+    }
+    return QStringLiteral("lock.shield");
+}
+
+QString titleFor(SafariHint hint)
+{
+    switch (hint) {
+    case SafariHint::accessibilityNeeded:
+        return QCoreApplication::translate("Tavro", "Let Tavro see your Safari profiles",
+            "Banner title when Safari profiles can't be read because Accessibility permission is missing.");
+    case SafariHint::safariNotRunning:
+        return QCoreApplication::translate("Tavro", "Open Safari to detect its profiles",
+            "Banner title when Safari profiles can't be read because Safari isn't running.");
+    case SafariHint::none:
+        break;
+    }
+    return {};
+}
+
+QString messageFor(SafariHint hint)
+{
+    switch (hint) {
+    case SafariHint::accessibilityNeeded:
+        return QCoreApplication::translate("Tavro",
+            "Tavro reads your Safari profiles from Safari’s menus, using the same Accessibility permission it uses "
+            "to open links in them. Allow Tavro under Accessibility, then re-check.",
+            "Banner body explaining why Accessibility permission is needed. Use Apple's localized name for the "
+            "Accessibility privacy setting.");
+    case SafariHint::safariNotRunning:
+        return QCoreApplication::translate("Tavro",
+            "Tavro detects Safari profiles from a running Safari. Open Safari, then re-check and your profiles will "
+            "appear as destinations.",
+            "Banner body shown when Safari isn't running. Destinations are the browser profiles links can open in.");
+    case SafariHint::none:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+SafariHintBanner::SafariHintBanner(
+    SafariHint hint, std::function<void()> onRecheck, HintBannerActions actions, QWidget* parent)
+    : HintBanner(symbolFor(hint), titleFor(hint), messageFor(hint), parent), m_hint(hint)
+{
+    switch (hint) {
+    case SafariHint::accessibilityNeeded:
+        addButtons(
+            QCoreApplication::translate("Tavro", "Grant Accessibility…",
+                "Button that opens the Accessibility pane in System Settings. Use Apple's localized name for "
+                "Accessibility."),
+            [actions] {
+                if (actions.registerForAccessibility)
+                    actions.registerForAccessibility();
+                if (actions.openAccessibilitySettings)
+                    actions.openAccessibilitySettings();
+            },
+            std::move(onRecheck));
+        break;
+    case SafariHint::safariNotRunning:
+        addButtons(QCoreApplication::translate("Tavro", "Open Safari", "Button that launches Safari."), &openSafari,
+            std::move(onRecheck));
+        break;
+    case SafariHint::none:
+        addButtons({}, {}, std::move(onRecheck));
+        break;
+    }
+}
+
+void SafariHintBanner::openSafari()
+{
+    const auto safari = Workspace::shared().urlForApplication(QStringLiteral("com.apple.Safari"));
+    if (!safari)
+        return;
+    // Not awaited: the banner waits for the user's "Re-check", not for Safari.
+    [[maybe_unused]] auto launch = Workspace::shared().openApplication(*safari, OpenConfiguration{});
+}
+
+} // namespace tavro

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Tavro/Model/DiscoveryHints.h"
+#include "Tavro/Picker/HintBanner.h"
+
+namespace tavro {
+
+// Why Safari's profiles could not be read, and the cure: Accessibility access or a running Safari.
+class SafariHintBanner : public HintBanner
+{
+    Q_OBJECT
+public:
+    SafariHintBanner(
+        SafariHint hint, std::function<void()> onRecheck, HintBannerActions actions = {}, QWidget* parent = nullptr);
+
+    SafariHint hint() const { return m_hint; }
+
+    // Launches Safari when it is installed; nothing otherwise.
+    static void openSafari();
+
+private:
+    SafariHint m_hint;
+};
+
+} // namespace tavro

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QProxyStyle>
+
+class QAbstractButton;
+
+namespace tavro {
+
+// The solid button: filled with `Brand.fill` and lettered in `Brand.onFill` when prominent, a quiet
+// `Brand.frostDeep` with `Brand.navy` text otherwise. Pressed, it dims to 0.75 and shrinks to 0.98.
+class TavroButtonStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    explicit TavroButtonStyle(bool prominent);
+
+    bool prominent() const { return m_prominent; }
+
+    // Gives `button` the style (one shared instance per variant) and its font.
+    static void apply(QAbstractButton* button, bool prominent);
+    static TavroButtonStyle* shared(bool prominent);
+
+    void polish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    QSize sizeFromContents(
+        ContentsType type, const QStyleOption* option, const QSize& contents, const QWidget* widget) const override;
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
+
+    static constexpr double cornerRadius = 9;
+    static constexpr int horizontalPadding = 16;
+    static constexpr int verticalPadding = 8;
+
+private:
+    bool m_prominent;
+};
+
+} // namespace tavro
