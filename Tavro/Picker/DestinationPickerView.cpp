@@ -62,15 +62,19 @@ DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloo
     setFixedSize(sizeHint());
     m_frameTimer.setInterval(frameIntervalMs);
     connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        if (isBloomFinished()) {
+        if (isBloomFinished() && m_bloom < 1)
             m_bloom = 1;
+        if (!isAnimating())
             m_frameTimer.stop();
-        }
         update();
     });
     if (m_model) {
         setAccessibleName(m_model->accessibilityTitle());
-        connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this] {
+        m_shownSelection = m_model->selectedIndex();
+        connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this](int index) {
+            m_previousSelection = std::exchange(m_shownSelection, index);
+            m_selectionClock.start();
+            startFrames();
             moveFocus();
             update();
         });
@@ -96,13 +100,13 @@ QPointF DestinationPickerView::hubCentre() const
     return {width() * 0.5, height() * 0.5};
 }
 
-double DestinationPickerView::spring(double seconds)
+double DestinationPickerView::spring(double seconds, double response, double damping)
 {
     if (seconds <= 0)
         return 0;
-    const double omega = 2 * std::numbers::pi / springResponse;
-    const double decay = springDamping * omega;
-    const double damped = omega * std::sqrt(1 - springDamping * springDamping);
+    const double omega = 2 * std::numbers::pi / response;
+    const double decay = damping * omega;
+    const double damped = omega * std::sqrt(1 - damping * damping);
     return 1 - std::exp(-decay * seconds) * (std::cos(damped * seconds) + decay / damped * std::sin(damped * seconds));
 }
 
@@ -211,8 +215,53 @@ void DestinationPickerView::setHubHovered(bool hovered)
 {
     if (hovered == m_hubHovered)
         return;
+    m_hubScaleFrom = hubScale();
     m_hubHovered = hovered;
+    m_hubClock.start();
+    startFrames();
     update();
+}
+
+void DestinationPickerView::startFrames()
+{
+    if (isVisible() && !m_frameTimer.isActive())
+        m_frameTimer.start();
+}
+
+bool DestinationPickerView::isAnimating() const
+{
+    const auto running
+        = [](const QElapsedTimer& clock) { return clock.isValid() && clock.elapsed() < 1000 * settleSeconds; };
+    return !isBloomFinished() || running(m_selectionClock) || running(m_hubClock);
+}
+
+double DestinationPickerView::petalSelectionScale(int index) const
+{
+    const FlowerNode petal = node(index);
+    const double target = petal.selectionScale();
+    if (!m_selectionClock.isValid() || !petal.isEnabled)
+        return target;
+    const double t = m_selectionClock.nsecsElapsed() / 1e9;
+    if (t >= settleSeconds)
+        return target;
+    const double progress = spring(t, selectionResponse, selectionDamping);
+    if (petal.isSelected)
+        return 1.0 + 0.1 * progress;
+    // The petal that was selected before eases back down.
+    if (index == m_previousSelection)
+        return 1.1 - 0.1 * progress;
+    return target;
+}
+
+double DestinationPickerView::hubScale() const
+{
+    const double target = m_hubHovered && !hubDimmed() ? 1.05 : 1.0;
+    if (!m_hubClock.isValid())
+        return target;
+    const double t = m_hubClock.nsecsElapsed() / 1e9;
+    if (t >= settleSeconds)
+        return target;
+    return m_hubScaleFrom + (target - m_hubScaleFrom) * spring(t, hubResponse, hubDamping);
 }
 
 void DestinationPickerView::updateHover(const QPointF& point)
@@ -322,7 +371,7 @@ void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance
         painter.setOpacity(std::min(3 * b, 1.0));
         painter.translate(centre);
         painter.scale(0.55 + 0.45 * b, 0.55 + 0.45 * b);
-        node(i).paint(painter, {0, 0}, appearance);
+        node(i).paint(painter, {0, 0}, appearance, petalSelectionScale(i));
         painter.restore();
     }
 }
@@ -360,8 +409,7 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
 
     painter.save();
     painter.translate(centre);
-    if (active)
-        painter.scale(1.05, 1.05);
+    painter.scale(hubScale(), hubScale());
     const QPainterPath disc = Drawing::circle({0, 0}, hubDiameter);
     Drawing::paintShadow(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
     const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;

@@ -52,8 +52,18 @@ public:
     static constexpr double petalStagger = 0.012;
     static constexpr double hubDiameter = 112;
 
-    // The position of a critically damped-below spring at `seconds`, 0 to 1 with a small overshoot.
-    static double spring(double seconds);
+    // Springs of a petal's selection and of the hub's hover.
+    static constexpr double selectionResponse = 0.3;
+    static constexpr double selectionDamping = 0.65;
+    static constexpr double hubResponse = 0.25;
+    static constexpr double hubDamping = 0.7;
+
+    // Where an underdamped spring released from 0 towards 1 is after `seconds` (it overshoots a little).
+    static double spring(double seconds, double response = springResponse, double damping = springDamping);
+    // The petal's scale for its selection as drawn now, moving with the selection spring.
+    double petalSelectionScale(int index) const;
+    double hubScale() const;
+    bool isAnimating() const;
 
     // The label VoiceOver reads for the hub, and for each petal.
     QString hubAccessibilityLabel() const;
@@ -96,8 +106,16 @@ private:
     std::optional<int> m_focusedPetal;
     bool m_interactive;
 
+    void startFrames();
+
     QElapsedTimer m_clock;
     QTimer m_frameTimer;
+    // Selection and hub-hover transitions: when they began and what they came from.
+    QElapsedTimer m_selectionClock;
+    int m_previousSelection = -1;
+    int m_shownSelection = -1;
+    QElapsedTimer m_hubClock;
+    double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
 };
 

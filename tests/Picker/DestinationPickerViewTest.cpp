@@ -211,3 +211,21 @@ TEST_F(DestinationPickerViewTest, APreviewMovesNoFocus)
     model.setSelectedIndex(2);
     EXPECT_FALSE(preview.focusedPetal());
 }
+
+TEST_F(DestinationPickerViewTest, SelectionAndHubHoverSpringToTheirNewScale)
+{
+    const auto view = makeView();
+    view->show();
+    EXPECT_EQ(view->petalSelectionScale(0), 1.1);
+    model.setSelectedIndex(2);
+    EXPECT_LT(view->petalSelectionScale(2), 1.05) << "the new selection starts from its old size";
+    EXPECT_GT(view->petalSelectionScale(0), 1.05) << "the old one starts large";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isAnimating(); }, 3000));
+    EXPECT_EQ(view->petalSelectionScale(2), 1.1);
+    EXPECT_EQ(view->petalSelectionScale(0), 1.0);
+
+    QTest::mouseMove(view.get(), view->hubCentre().toPoint());
+    EXPECT_LT(view->hubScale(), 1.01);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isAnimating(); }, 3000));
+    EXPECT_EQ(view->hubScale(), 1.05);
+}
