@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -73,7 +74,7 @@ DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloo
         m_shownSelection = m_model->selectedIndex();
         connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this](int index) {
             m_previousSelection = std::exchange(m_shownSelection, index);
-            m_selectionClock.start();
+            m_selectionStart = clock();
             startFrames();
             moveFocus();
             update();
@@ -110,9 +111,26 @@ double DestinationPickerView::spring(double seconds, double response, double dam
     return 1 - std::exp(-decay * seconds) * (std::cos(damped * seconds) + decay / damped * std::sin(damped * seconds));
 }
 
+double DestinationPickerView::steadySeconds()
+{
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return started.nsecsElapsed() / 1e9;
+}
+
+std::optional<double> DestinationPickerView::since(std::optional<double> start) const
+{
+    if (!start)
+        return std::nullopt;
+    return clock() - *start;
+}
+
 double DestinationPickerView::elapsedSeconds() const
 {
-    return m_clock.isValid() ? m_clock.nsecsElapsed() / 1e9 : 0;
+    return since(m_bloomStart).value_or(0);
 }
 
 bool DestinationPickerView::isBloomFinished() const
@@ -120,14 +138,14 @@ bool DestinationPickerView::isBloomFinished() const
     if (m_bloom >= 1)
         return true;
     const auto count = m_model ? m_model->destinations.size() : 0;
-    return m_clock.isValid() && elapsedSeconds() >= settleSeconds + petalStagger * double(count);
+    return m_bloomStart && elapsedSeconds() >= settleSeconds + petalStagger * double(count);
 }
 
 double DestinationPickerView::petalBloom(int index) const
 {
     if (isBloomFinished())
         return 1;
-    if (!m_clock.isValid())
+    if (!m_bloomStart)
         return m_bloom;
     return spring(elapsedSeconds() - petalStagger * index);
 }
@@ -217,7 +235,7 @@ void DestinationPickerView::setHubHovered(bool hovered)
         return;
     m_hubScaleFrom = hubScale();
     m_hubHovered = hovered;
-    m_hubClock.start();
+    m_hubStart = clock();
     startFrames();
     update();
 }
@@ -231,17 +249,18 @@ void DestinationPickerView::startFrames()
 bool DestinationPickerView::isAnimating() const
 {
     const auto running
-        = [](const QElapsedTimer& clock) { return clock.isValid() && clock.elapsed() < 1000 * settleSeconds; };
-    return !isBloomFinished() || running(m_selectionClock) || running(m_hubClock);
+        = [this](std::optional<double> start) { return since(start).value_or(settleSeconds) < settleSeconds; };
+    return !isBloomFinished() || running(m_selectionStart) || running(m_hubStart);
 }
 
 double DestinationPickerView::petalSelectionScale(int index) const
 {
     const FlowerNode petal = node(index);
     const double target = petal.selectionScale();
-    if (!m_selectionClock.isValid() || !petal.isEnabled)
+    const auto elapsed = since(m_selectionStart);
+    if (!elapsed || !petal.isEnabled)
         return target;
-    const double t = m_selectionClock.nsecsElapsed() / 1e9;
+    const double t = *elapsed;
     if (t >= settleSeconds)
         return target;
     const double progress = spring(t, selectionResponse, selectionDamping);
@@ -256,9 +275,10 @@ double DestinationPickerView::petalSelectionScale(int index) const
 double DestinationPickerView::hubScale() const
 {
     const double target = m_hubHovered && !hubDimmed() ? 1.05 : 1.0;
-    if (!m_hubClock.isValid())
+    const auto elapsed = since(m_hubStart);
+    if (!elapsed)
         return target;
-    const double t = m_hubClock.nsecsElapsed() / 1e9;
+    const double t = *elapsed;
     if (t >= settleSeconds)
         return target;
     return m_hubScaleFrom + (target - m_hubScaleFrom) * spring(t, hubResponse, hubDamping);
@@ -312,8 +332,8 @@ void DestinationPickerView::mouseReleaseEvent(QMouseEvent* event)
 
 void DestinationPickerView::showEvent(QShowEvent*)
 {
-    if (m_model && !m_model->reduceAnimations && m_bloom < 1 && !m_clock.isValid()) {
-        m_clock.start();
+    if (m_model && !m_model->reduceAnimations && m_bloom < 1 && !m_bloomStart) {
+        m_bloomStart = clock();
         m_frameTimer.start();
     }
     if (m_interactive && m_model && !m_model->destinations.isEmpty())

@@ -4,7 +4,6 @@
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QPointF>
 #include <QPointer>
@@ -12,6 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 namespace tavro {
@@ -51,6 +51,10 @@ public:
     static constexpr double springDamping = 0.7;
     static constexpr double petalStagger = 0.012;
     static constexpr double hubDiameter = 112;
+
+    // Seconds on a steady clock; the animations read the time here, and tests put a clock of their own.
+    std::function<double()> clock = &steadySeconds;
+    static double steadySeconds();
 
     // Springs of a petal's selection and of the hub's hover.
     static constexpr double selectionResponse = 0.3;
@@ -92,6 +96,8 @@ private:
     std::optional<int> hubIndex() const;
     bool hubDimmed() const;
     double elapsedSeconds() const;
+    // Seconds since `start`, none when that transition never began.
+    std::optional<double> since(std::optional<double> start) const;
 
     void paintStems(QPainter& painter, Appearance appearance) const;
     void paintPetals(QPainter& painter, Appearance appearance) const;
@@ -108,13 +114,13 @@ private:
 
     void startFrames();
 
-    QElapsedTimer m_clock;
+    std::optional<double> m_bloomStart;
     QTimer m_frameTimer;
     // Selection and hub-hover transitions: when they began and what they came from.
-    QElapsedTimer m_selectionClock;
+    std::optional<double> m_selectionStart;
     int m_previousSelection = -1;
     int m_shownSelection = -1;
-    QElapsedTimer m_hubClock;
+    std::optional<double> m_hubStart;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
 };
