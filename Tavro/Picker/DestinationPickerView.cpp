@@ -13,8 +13,10 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QEasingCurve>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -79,7 +81,13 @@ DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloo
             moveFocus();
             update();
         });
-        connect(m_model, &PickerViewModel::isPrivateChanged, this, qOverload<>(&QWidget::update));
+        connect(m_model, &PickerViewModel::isPrivateChanged, this, [this] {
+            // The last picture drawn is the one of the mode being left; it fades out over the new one.
+            m_fadeFrom = m_lastFrame;
+            m_fadeStart = clock();
+            startFrames();
+            update();
+        });
     }
 }
 
@@ -250,7 +258,7 @@ bool DestinationPickerView::isAnimating() const
 {
     const auto running
         = [this](std::optional<double> start) { return since(start).value_or(settleSeconds) < settleSeconds; };
-    return !isBloomFinished() || running(m_selectionStart) || running(m_hubStart);
+    return !isBloomFinished() || running(m_selectionStart) || running(m_hubStart) || privateFadeProgress() < 1;
 }
 
 double DestinationPickerView::petalSelectionScale(int index) const
@@ -355,14 +363,38 @@ void DestinationPickerView::paintEvent(QPaintEvent*)
 {
     if (!m_model)
         return;
+    // Drawn into a picture first, kept for the fade when the private mode changes.
+    const qreal ratio = devicePixelRatioF();
+    QImage frame((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Qt::transparent);
+    {
+        QPainter painter(&frame);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const Appearance appearance = effectiveAppearance(this);
+        paintStems(painter, appearance);
+        paintPetals(painter, appearance);
+        paintHub(painter, appearance);
+        paintNotice(painter, appearance);
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const Appearance appearance = effectiveAppearance(this);
-    paintStems(painter, appearance);
-    paintPetals(painter, appearance);
-    paintHub(painter, appearance);
-    paintNotice(painter, appearance);
+    const double fade = privateFadeProgress();
+    if (fade < 1 && !m_fadeFrom.isNull()) {
+        painter.setOpacity(1 - fade);
+        painter.drawImage(QPointF(0, 0), m_fadeFrom);
+        painter.setOpacity(fade);
+    }
+    painter.drawImage(QPointF(0, 0), frame);
+    m_lastFrame = frame;
+}
+
+double DestinationPickerView::privateFadeProgress() const
+{
+    const auto elapsed = since(m_fadeStart);
+    if (!elapsed || *elapsed >= privateFadeSeconds)
+        return 1;
+    return QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(*elapsed / privateFadeSeconds);
 }
 
 void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance) const

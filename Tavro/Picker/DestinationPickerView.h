@@ -4,6 +4,7 @@
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QPointer>
@@ -68,6 +69,9 @@ public:
     double petalSelectionScale(int index) const;
     double hubScale() const;
     bool isAnimating() const;
+    // How far the change to or from private mode has faded in, 0 to 1 over 0.16 s (ease in and out).
+    double privateFadeProgress() const;
+    static constexpr double privateFadeSeconds = 0.16;
 
     // The label VoiceOver reads for the hub, and for each petal.
     QString hubAccessibilityLabel() const;
@@ -121,6 +125,9 @@ private:
     int m_previousSelection = -1;
     int m_shownSelection = -1;
     std::optional<double> m_hubStart;
+    std::optional<double> m_fadeStart;
+    QImage m_fadeFrom;
+    QImage m_lastFrame;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
 };

@@ -247,3 +247,21 @@ TEST_F(DestinationPickerViewTest, SelectionAndHubHoverSpringToTheirNewScale)
     now += 0.6;
     EXPECT_EQ(view->hubScale(), 1.05);
 }
+
+TEST_F(DestinationPickerViewTest, PrivateModeFadesInOverTheNormalPicture)
+{
+    double now = 10;
+    const auto view = makeView(Appearance::light);
+    view->clock = [&] { return now; };
+    view->show();
+    const QPoint fill = fillPoint(*view, 1);
+    const QColor normal = view->grab().toImage().pixelColor(fill);
+    model.setPrivate(true);
+    EXPECT_EQ(view->privateFadeProgress(), 0);
+    EXPECT_TRUE(near(view->grab().toImage().pixelColor(fill), normal)) << "the fade starts from the normal look";
+    now += 0.08;
+    EXPECT_NEAR(view->privateFadeProgress(), 0.5, 1e-9);
+    now += 0.08;
+    EXPECT_EQ(view->privateFadeProgress(), 1);
+    EXPECT_TRUE(near(view->grab().toImage().pixelColor(fill), PrivateTheme::surface.color(false)));
+}
