@@ -218,6 +218,13 @@ std::optional<QList<AXElement>> elementsAttribute(const AXElement& element, cons
 
 // Test surface
 
+AXWeakElement::AXWeakElement(const AXElement& element) : m_node(AXAccess::node(element)) { }
+
+AXElement AXWeakElement::lock() const
+{
+    return AXAccess::make(m_node.lock());
+}
+
 void AccessibilityHost::setTrusted(bool trusted)
 {
     Tree& t = tree();

@@ -12,6 +12,20 @@ namespace tavro {
 
 struct KeyEvent;
 
+// A handle that does not keep its element alive: what an element's own actions and observers
+// capture, so the tree holds no reference cycles.
+class AXWeakElement
+{
+public:
+    AXWeakElement() = default;
+    explicit AXWeakElement(const AXElement& element);
+    // The element, or a null element once nothing else holds it.
+    AXElement lock() const;
+
+private:
+    std::weak_ptr<detail::AXNode> m_node;
+};
+
 class AccessibilityHost
 {
 public:

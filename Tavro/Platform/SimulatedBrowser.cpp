@@ -191,11 +191,12 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         AccessibilityHost::setSettable(w.element, key(A::mainAttribute));
 
         std::weak_ptr<State> weak = weak_from_this();
-        const AXElement element = w.element;
+        // The window's own actions must not keep the window alive.
+        const AXWeakElement element(w.element);
         AccessibilityHost::setAction(w.closeButton, key(A::pressAction), [weak, element] {
             if (auto self = weak.lock()) {
                 QMutexLocker lock(&self->mutex);
-                self->close(element);
+                self->close(element.lock());
             }
             return AXError::success;
         });
@@ -203,7 +204,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
             if (auto self = weak.lock()) {
                 QMutexLocker lock(&self->mutex);
                 if (!self->raiseIgnored)
-                    self->focus(element);
+                    self->focus(element.lock());
             }
             return AXError::success;
         });
@@ -214,7 +215,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
                 return;
             QMutexLocker lock(&self->mutex);
             if (!self->raiseIgnored)
-                self->focus(element);
+                self->focus(element.lock());
         });
         windows.prepend(w);
         focus(w.element);

@@ -41,7 +41,7 @@ struct WorkspaceState
     QHash<QString, std::function<void()>> launchers;
     QList<LaunchRecord> log;
     QList<StartedProcess> started;
-    std::optional<qint64> frontmost;
+    std::optional<RunningApplication> frontmost;
     qint64 nextPid = firstSimulatedPid;
 };
 
@@ -262,30 +262,25 @@ QList<RunningApplication> Workspace::runningApplications(const QString& bundleId
 
 std::optional<RunningApplication> Workspace::frontmostApplication() const
 {
-    std::optional<qint64> pid;
+    std::optional<RunningApplication> front;
     {
         WorkspaceState& s = state();
         QMutexLocker lock(&s.mutex);
-        pid = s.frontmost;
-        if (pid && isSimulatedPid(*pid)) {
-            for (const SimulatedApp& app : std::as_const(s.simulated)) {
-                if (app.application.processIdentifier == *pid)
-                    return app.application;
-            }
-            return std::nullopt;
-        }
-        if (pid) {
-            for (const StartedProcess& process : std::as_const(s.started)) {
-                if (process.pid == *pid)
-                    return processIsAlive(*pid)
-                        ? std::optional(RunningApplication{process.bundleIdentifier, process.pid, process.bundlePath})
-                        : std::nullopt;
-            }
-        }
+        front = s.frontmost;
     }
-    if (!pid || !processIsAlive(*pid))
+    if (!front)
         return std::nullopt;
-    return RunningApplication{{}, *pid, {}};
+    // The frontmost application may have quit since it came to the front.
+    if (isSimulatedPid(front->processIdentifier)) {
+        WorkspaceState& s = state();
+        QMutexLocker lock(&s.mutex);
+        for (const SimulatedApp& app : std::as_const(s.simulated)) {
+            if (app.application.processIdentifier == front->processIdentifier)
+                return app.application;
+        }
+        return std::nullopt;
+    }
+    return processIsAlive(front->processIdentifier) ? front : std::nullopt;
 }
 
 bool Workspace::activate(const RunningApplication& application)
@@ -304,7 +299,7 @@ bool Workspace::activate(const RunningApplication& application)
         } else if (!processIsAlive(application.processIdentifier)) {
             return false;
         }
-        s.frontmost = application.processIdentifier;
+        s.frontmost = application;
     }
     if (handler)
         handler();
@@ -312,7 +307,7 @@ bool Workspace::activate(const RunningApplication& application)
 }
 
 std::expected<RunningApplication, WorkspaceError> Workspace::start(
-    const AppBundle& bundle, const QStringList& arguments)
+    const AppBundle& bundle, const QStringList& arguments, bool activates)
 {
     const QString executable = bundle.executablePath();
     const QFileInfo info(executable);
@@ -331,8 +326,10 @@ std::expected<RunningApplication, WorkspaceError> Workspace::start(
     WorkspaceState& s = state();
     QMutexLocker lock(&s.mutex);
     s.started.append(StartedProcess{pid, bundle.bundleIdentifier, bundle.bundlePath});
-    s.frontmost = pid;
-    return RunningApplication{bundle.bundleIdentifier, pid, bundle.bundlePath};
+    const RunningApplication started{bundle.bundleIdentifier, pid, bundle.bundlePath};
+    if (activates)
+        s.frontmost = started;
+    return started;
 }
 
 QCoro::Task<std::expected<RunningApplication, WorkspaceError>> Workspace::openApplication(
@@ -383,7 +380,7 @@ QCoro::Task<std::expected<RunningApplication, WorkspaceError>> Workspace::openAp
             co_return started.last();
         }
     }
-    auto started = start(*bundle, configuration.arguments);
+    auto started = start(*bundle, configuration.arguments, configuration.activates);
     log(started ? started->processIdentifier : 0, bool(started));
     co_return started;
 }
@@ -440,7 +437,7 @@ QCoro::Task<std::expected<void, WorkspaceError>> Workspace::openUrls(
     for (const QUrl& url : urls)
         arguments.append(url.toString(QUrl::FullyEncoded));
     record.arguments = arguments;
-    auto started = start(*bundle, arguments);
+    auto started = start(*bundle, arguments, configuration.activates);
     record.processIdentifier = started ? started->processIdentifier : 0;
     record.startedProcess = bool(started);
     {
@@ -507,7 +504,7 @@ void WorkspaceHost::removeRunningApplication(qint64 processIdentifier)
     QMutexLocker lock(&s.mutex);
     s.simulated.removeIf(
         [&](const SimulatedApp& app) { return app.application.processIdentifier == processIdentifier; });
-    if (s.frontmost == processIdentifier)
+    if (s.frontmost && s.frontmost->processIdentifier == processIdentifier)
         s.frontmost.reset();
 }
 
@@ -545,7 +542,15 @@ void WorkspaceHost::setFrontmost(std::optional<qint64> processIdentifier)
 {
     WorkspaceState& s = state();
     QMutexLocker lock(&s.mutex);
-    s.frontmost = processIdentifier;
+    s.frontmost.reset();
+    if (!processIdentifier)
+        return;
+    for (const SimulatedApp& app : std::as_const(s.simulated)) {
+        if (app.application.processIdentifier == *processIdentifier)
+            s.frontmost = app.application;
+    }
+    if (!s.frontmost)
+        s.frontmost = RunningApplication{{}, *processIdentifier, {}};
 }
 
 QList<qint64> WorkspaceHost::startedProcesses()

@@ -101,7 +101,8 @@ private:
     friend class WorkspaceHost;
     Workspace() = default;
 
-    std::expected<RunningApplication, WorkspaceError> start(const AppBundle& bundle, const QStringList& arguments);
+    std::expected<RunningApplication, WorkspaceError> start(
+        const AppBundle& bundle, const QStringList& arguments, bool activates);
 };
 
 } // namespace tavro

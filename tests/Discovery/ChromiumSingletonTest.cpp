@@ -91,6 +91,7 @@ TEST_F(ChromiumSingletonTest, ReceiveTimeoutSplitsSecondsAndMicroseconds)
 
 struct ReplyCase
 {
+    const char* name;
     Answer answer;
     Outcome outcome;
 };
@@ -117,8 +118,11 @@ TEST_P(ChromiumReplyTest, TheReplyDecidesTheOutcome)
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies, ChromiumReplyTest,
-    ::testing::Values(ReplyCase{Answer::ack, Outcome::delivered}, ReplyCase{Answer::shutdown, Outcome::unreachable},
-        ReplyCase{Answer::close, Outcome::unreachable}, ReplyCase{Answer::silent, Outcome::delivered}));
+    ::testing::Values(ReplyCase{"ack", Answer::ack, Outcome::delivered},
+        ReplyCase{"shutdown", Answer::shutdown, Outcome::unreachable},
+        ReplyCase{"endOfStream", Answer::close, Outcome::unreachable},
+        ReplyCase{"noReplyInTime", Answer::silent, Outcome::delivered}),
+    [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ChromiumSingletonTest, NoListenerIsUnreachable)
 {

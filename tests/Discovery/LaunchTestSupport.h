@@ -12,6 +12,7 @@
 #include "tests/Support/TempHome.h"
 
 #include <QCoro/QCoroTask>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>

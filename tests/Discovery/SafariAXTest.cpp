@@ -119,6 +119,7 @@ TEST_F(SafariAXTest, FileMenuCanBeReadFromAnotherThread)
 
 struct ProfileCase
 {
+    const char* label;
     const char* requested;
     const char* pressed; // identifier or title of the item that must be pressed; nullptr: none
 };
@@ -145,13 +146,14 @@ TEST_P(SafariProfileWindowTest, PressesTheItemOfTheNamedProfile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, SafariProfileWindowTest,
-    ::testing::Values(ProfileCase{"Work Stuff", "NewWorkStuffWindow?isDefaultProfile=false"},
-        ProfileCase{"WorkStuff", "NewWorkStuffWindow?isDefaultProfile=false"},
+    ::testing::Values(ProfileCase{"spacedName", "Work Stuff", "NewWorkStuffWindow?isDefaultProfile=false"},
+        ProfileCase{"squashedName", "WorkStuff", "NewWorkStuffWindow?isDefaultProfile=false"},
         // The first item in menu order decides: the default profile's item comes before the
         // profile that is named "Default".
-        ProfileCase{"Default", "NewPersonalWindow?isDefaultProfile=true"},
-        ProfileCase{"   ", "NewPersonalWindow?isDefaultProfile=true"}, ProfileCase{"School", "NewOtherWindow"},
-        ProfileCase{"Gone", nullptr}));
+        ProfileCase{"defaultWord", "Default", "NewPersonalWindow?isDefaultProfile=true"},
+        ProfileCase{"blankName", "   ", "NewPersonalWindow?isDefaultProfile=true"},
+        ProfileCase{"titleOnly", "School", "NewOtherWindow"}, ProfileCase{"unknown", "Gone", nullptr}),
+    [](const ::testing::TestParamInfo<ProfileCase>& info) { return std::string(info.param.label); });
 
 TEST_F(SafariAXTest, ProfileWindowPressFailsWithoutTrustOrWhenThePressFails)
 {

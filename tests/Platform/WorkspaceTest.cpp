@@ -4,6 +4,7 @@
 #include "tests/Support/TempHome.h"
 
 #include <QCoro/QCoroTask>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -132,6 +133,7 @@ TEST_F(WorkspaceTest, RealProcessesCountAsRunningUntilTheyExit)
     const auto running = Workspace::shared().runningApplications(QStringLiteral("org.example.Sleeper"));
     ASSERT_EQ(running.size(), 1);
     EXPECT_EQ(running.first().processIdentifier, started->processIdentifier);
+    EXPECT_EQ(Workspace::shared().frontmostApplication()->bundleIdentifier, QStringLiteral("org.example.Sleeper"));
     // A second activation launch finds it running and starts nothing.
     ASSERT_TRUE(QCoro::waitFor(Workspace::shared().openApplication(bundle, {})));
     EXPECT_EQ(WorkspaceHost::startedProcesses().size(), 1);
@@ -139,4 +141,24 @@ TEST_F(WorkspaceTest, RealProcessesCountAsRunningUntilTheyExit)
     ::kill(pid_t(started->processIdentifier), SIGKILL);
     EXPECT_TRUE(QTest::qWaitFor(
         [] { return Workspace::shared().runningApplications(QStringLiteral("org.example.Sleeper")).isEmpty(); }, 5000));
+}
+
+TEST_F(WorkspaceTest, ProcessesStartedElsewhereAreFoundByTheirExecutable)
+{
+    // Like a browser wrapper, the executable replaces itself but keeps its name as argv[0].
+    const QString bundle = test::writeBundle(apps(), QStringLiteral("Wrapped"), QStringLiteral("org.example.Wrapped"),
+        QStringLiteral("Wrapped"), "#!/bin/bash\nexec -a \"$0\" sleep 30\n");
+    QProcess process;
+    process.start(bundle + QStringLiteral("/Contents/MacOS/Wrapped"), {});
+    ASSERT_TRUE(process.waitForStarted());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto running = Workspace::shared().runningApplications(QStringLiteral("org.example.Wrapped"));
+            return running.size() == 1 && running.first().processIdentifier == process.processId();
+        },
+        5000));
+    EXPECT_TRUE(Workspace::shared().runningApplications(QStringLiteral("org.example.Other")).isEmpty());
+    process.kill();
+    process.waitForFinished();
+    EXPECT_TRUE(Workspace::shared().runningApplications(QStringLiteral("org.example.Wrapped")).isEmpty());
 }

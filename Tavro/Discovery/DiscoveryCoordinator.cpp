@@ -1,0 +1,244 @@
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+
+#include "Tavro/Discovery/BrowserDiscoveryService.h"
+#include "Tavro/Discovery/ChromiumProfileDiscovery.h"
+#include "Tavro/Discovery/DiscoveryLog.h"
+#include "Tavro/Discovery/FirefoxProfileDiscovery.h"
+#include "Tavro/Discovery/ProfileDiscoveryService.h"
+#include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Discovery/SafariProfileDiscovery.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/RealFileSystem.h"
+#include "Tavro/Platform/SerialQueue.h"
+
+#include <QCoro/QCoroFuture>
+#include <QFuture>
+#include <QMutex>
+#include <QPointer>
+#include <QPromise>
+
+namespace tavro::DiscoveryCoordinator {
+
+namespace {
+
+const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
+
+struct NonSafariScan
+{
+    QList<BrowserDestination> destinations;
+    bool safariInstalled = false;
+    QStringList unreliable;   // bundle identifiers, in scan order
+    QStringList blockedNames; // display names of the browsers whose data was refused
+};
+
+struct SafariResolution
+{
+    QList<BrowserDestination> destinations;
+    SafariHint hint = SafariHint::none;
+    bool resolved = false;
+};
+
+QMutex photoResetLock;
+std::function<void()>& photoFailuresReset()
+{
+    static std::function<void()> reset;
+    return reset;
+}
+
+void markBlocked(NonSafariScan& scan, const InstalledBrowser& browser)
+{
+    scan.unreliable.append(browser.bundleIdentifier);
+    scan.blockedNames.append(browser.definition.displayName);
+}
+
+// Data that exists but could not be used (a file caught half-written) keeps the browser's
+// stored destinations; the user has nothing to allow, so no hint names it.
+void markUnreliable(NonSafariScan& scan, const InstalledBrowser& browser, ProfileDataError error)
+{
+    qCInfo(lcDiscovery) << "profiles of" << browser.definition.displayName << "not read:" << description(error);
+    scan.unreliable.append(browser.bundleIdentifier);
+}
+
+NonSafariScan scanNonSafari(const FileSystemReading& fs)
+{
+    NonSafariScan scan;
+    const SQLiteFirefoxProfileStore firefoxStore;
+    for (const InstalledBrowser& browser : BrowserDiscoveryService::discoverInstalled()) {
+        switch (browser.definition.profileFamily) {
+        case ProfileFamily::safari:
+            scan.safariInstalled = true;
+            break;
+        case ProfileFamily::chromium: {
+            const auto& subpath = browser.definition.chromiumSupportSubpath;
+            if (subpath) {
+                const QString localState
+                    = ChromiumProfileDiscovery::userDataDir(*subpath, fs) + QStringLiteral("/Local State");
+                if (fs.read(localState).kind() == FileReadOutcome::Kind::denied) {
+                    markBlocked(scan, browser);
+                    break;
+                }
+            }
+            const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+            if (!profiles) {
+                markUnreliable(scan, browser, profiles.error());
+                break;
+            }
+            if (profiles->isEmpty()) {
+                scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
+                break;
+            }
+            for (qsizetype i = 0; i < profiles->size(); ++i) {
+                const DiscoveredProfile& p = profiles->at(i);
+                scan.destinations.append(ProfileDiscoveryService::profileDestination(
+                    browser, p.id, p.displayName, LaunchStrategy::chromiumProfileDirectory(p.id), i, p.photoPath));
+            }
+            break;
+        }
+        case ProfileFamily::firefox: {
+            if (FirefoxProfileDiscovery::dataAccess(fs) == FirefoxProfileDiscovery::DataAccess::denied) {
+                markBlocked(scan, browser);
+                break;
+            }
+            const auto profiles = FirefoxProfileDiscovery::profiles(fs, firefoxStore);
+            if (!profiles) {
+                markUnreliable(scan, browser, profiles.error());
+                break;
+            }
+            if (profiles->isEmpty()) {
+                scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
+                break;
+            }
+            for (qsizetype i = 0; i < profiles->size(); ++i) {
+                const DiscoveredFirefoxProfile& p = profiles->at(i);
+                scan.destinations.append(
+                    ProfileDiscoveryService::profileDestination(browser, p.id, p.displayName, p.launch, i));
+            }
+            break;
+        }
+        case ProfileFamily::unsupported:
+            scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
+            break;
+        }
+    }
+    return scan;
+}
+
+// One destination per profile whose name is not blank; the fallback when none is left.
+QList<BrowserDestination> profileDests(
+    const QList<DiscoveredProfile>& profiles, const QList<BrowserDestination>& fallback)
+{
+    QList<BrowserDestination> destinations;
+    for (const DiscoveredProfile& profile : profiles) {
+        if (SafariProfileDiscovery::isBlankName(profile.id))
+            continue;
+        destinations.append(ProfileDiscoveryService::makeSafariDestination(profile, destinations.size()));
+    }
+    return destinations.isEmpty() ? fallback : destinations;
+}
+
+SafariResolution resolveSafari(SafariScanMode mode, const FileSystemReading& fs)
+{
+    const QList<BrowserDestination> fallback{ProfileDiscoveryService::makeSafariDestination(std::nullopt, 0)};
+    const SafariProfileDiscovery::DBAccess access = SafariProfileDiscovery::readDB(fs);
+    if (access.kind() == SafariProfileDiscovery::DBAccess::Kind::rows)
+        return {profileDests(access.profiles(), fallback), SafariHint::none, true};
+    if (mode == SafariScanMode::passive)
+        return {fallback, SafariHint::none, false};
+    const SafariAX::Result menu = SafariAX::fileMenuItems();
+    switch (menu.kind()) {
+    case SafariAX::Result::Kind::notRunning:
+        return {fallback, SafariHint::safariNotRunning, false};
+    case SafariAX::Result::Kind::notTrusted:
+    case SafariAX::Result::Kind::unreadable:
+        return {fallback, SafariHint::accessibilityNeeded, false};
+    case SafariAX::Result::Kind::items:
+        break;
+    }
+    return {profileDests(SafariProfileDiscovery::parseProfiles(menu.menuItems()), fallback), SafariHint::none, true};
+}
+
+} // namespace
+
+ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem)
+{
+    const NonSafariScan scan = scanNonSafari(fileSystem);
+    ScanOutcome outcome;
+    outcome.destinations = scan.destinations;
+    outcome.unreliable = QSet<QString>(scan.unreliable.cbegin(), scan.unreliable.cend());
+    if (!scan.blockedNames.isEmpty())
+        outcome.browserDataHint = BrowserDataHint::blocked(scan.blockedNames);
+    if (!scan.safariInstalled)
+        return outcome;
+
+    const SafariResolution safari = resolveSafari(mode, fileSystem);
+    if (safari.resolved) {
+        outcome.destinations += safari.destinations;
+        return outcome;
+    }
+    // Whatever Safari's profiles were, this scan could not see them: keep the stored ones.
+    outcome.unreliable.insert(safariBundleIdentifier);
+    if (!hasRealSafariProfile) {
+        outcome.destinations += safari.destinations;
+        outcome.hint = safari.hint;
+    }
+    return outcome;
+}
+
+SerialQueue& scanQueue()
+{
+    // Lives for the whole process: stopping it from a static destructor, after the application
+    // object is gone, would wait for an event loop that no longer runs.
+    static SerialQueue* const queue = new SerialQueue(QStringLiteral("tavro.discovery"));
+    return *queue;
+}
+
+void setPhotoFailuresReset(std::function<void()> reset)
+{
+    QMutexLocker lock(&photoResetLock);
+    photoFailuresReset() = std::move(reset);
+}
+
+QCoro::Task<void> refresh(SettingsStore& store, SafariScanMode mode)
+{
+    // A file system shared with the queue that outlives every scan.
+    static const std::shared_ptr<const FileSystemReading> realFileSystem = std::make_shared<RealFileSystem>();
+    co_await refresh(store, mode, realFileSystem);
+}
+
+QCoro::Task<void> refresh(
+    SettingsStore& store, SafariScanMode mode, std::shared_ptr<const FileSystemReading> fileSystem)
+{
+    bool hasRealSafariProfile = false;
+    for (const BrowserDestination& destination : store.settings().destinations) {
+        if (destination.browserBundleIdentifier == safariBundleIdentifier && destination.profileID) {
+            hasRealSafariProfile = true;
+            break;
+        }
+    }
+
+    auto promise = std::make_shared<QPromise<ScanOutcome>>();
+    QFuture<ScanOutcome> future = promise->future();
+    promise->start();
+    scanQueue().async([promise, hasRealSafariProfile, mode, fileSystem] {
+        promise->addResult(fullScan(hasRealSafariProfile, mode, *fileSystem));
+        promise->finish();
+    });
+    QPointer<SettingsStore> guard(&store);
+    const ScanOutcome outcome = co_await future;
+    if (!guard)
+        co_return;
+
+    store.setSafariHint(outcome.hint);
+    store.setBrowserDataHint(outcome.browserDataHint);
+    store.mergeDiscovered(outcome.destinations, outcome.unreliable);
+    std::function<void()> reset;
+    {
+        QMutexLocker lock(&photoResetLock);
+        reset = photoFailuresReset();
+    }
+    if (reset)
+        reset();
+}
+
+} // namespace tavro::DiscoveryCoordinator

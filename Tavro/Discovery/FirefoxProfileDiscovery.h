@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Tavro/Discovery/FirefoxProfileStoreReading.h"
+#include "Tavro/Discovery/ProfileDataError.h"
+#include "Tavro/Model/LaunchStrategy.h"
+
+#include <QList>
+#include <QString>
+
+#include <expected>
+#include <optional>
+
+namespace tavro {
+
+class FileSystemReading;
+
+// One Firefox profile found in a scan.
+struct DiscoveredFirefoxProfile
+{
+    QString id; // identity within one scan; becomes the destination's profile id
+    QString displayName;
+    LaunchStrategy launch; // firefoxProfile(name) or firefoxProfilePath(path)
+
+    bool operator==(const DiscoveredFirefoxProfile&) const = default;
+};
+
+} // namespace tavro
+
+// The Firefox profiles, from "profiles.ini" and the profile-group databases of the Firefox data
+// folder "~/Library/Application Support/Firefox", which every Firefox-family browser shares.
+namespace tavro::FirefoxProfileDiscovery {
+
+// One profile section of "profiles.ini".
+struct IniSection
+{
+    std::optional<QString> name;
+    std::optional<QString> path;
+    std::optional<QString> storeID;
+
+    bool operator==(const IniSection&) const = default;
+};
+
+enum class DataAccess { readable, denied, notApplicable };
+
+QString firefoxRoot(const FileSystemReading& fileSystem);
+
+// Whether the system hands over "profiles.ini": a refusal marks the browser as blocked.
+DataAccess dataAccess(const FileSystemReading& fileSystem);
+
+// No "profiles.ini": no profiles. One that exists but cannot be read, is not UTF-8 text or is
+// empty, or a profile-group database that exists but cannot be read: an error.
+std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> profiles(
+    const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store);
+
+// The [Profile…] sections, in file order.
+QList<IniSection> parseSections(const QString& ini);
+
+// The profiles of the sections: a section's profile-group database when it names one with rows,
+// else the section's own Name. The first occurrence of an id wins.
+std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> resolve(
+    const QList<IniSection>& sections, const QString& firefoxRoot, const FirefoxProfileStoreReading& store);
+
+} // namespace tavro::FirefoxProfileDiscovery

@@ -1,0 +1,87 @@
+#include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+namespace tavro {
+
+namespace {
+
+// Removes the snapshot folder when the read ends, however it ends.
+struct SnapshotRemover
+{
+    QString dir;
+    ~SnapshotRemover() { QDir(dir).removeRecursively(); }
+};
+
+} // namespace
+
+std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::snapshot(const QString& storePath)
+{
+    const QString dir = QDir::tempPath() + QStringLiteral("/tavro-ffstore-")
+        + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    if (!QDir().mkpath(dir))
+        return std::nullopt;
+    const QString baseName = QFileInfo(storePath).fileName();
+    for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
+        const QString source = storePath + suffix;
+        if (!QFileInfo::exists(source))
+            continue;
+        const bool copied = QFile::copy(source, dir + QLatin1Char('/') + baseName + suffix);
+        if (!copied && suffix.isEmpty()) {
+            QDir(dir).removeRecursively();
+            return std::nullopt;
+        }
+    }
+    const QString db = dir + QLatin1Char('/') + baseName;
+    if (!QFileInfo::exists(db)) {
+        QDir(dir).removeRecursively();
+        return std::nullopt;
+    }
+    return Snapshot{dir, db};
+}
+
+std::expected<QList<FirefoxStoreProfile>, ProfileDataError> SQLiteFirefoxProfileStore::profiles(
+    const QString& storePath) const
+{
+    if (!QFileInfo::exists(storePath))
+        return QList<FirefoxStoreProfile>{};
+    const std::optional<Snapshot> copy = snapshot(storePath);
+    if (!copy)
+        return std::unexpected(ProfileDataError::unreadable);
+    const SnapshotRemover remover{copy->dir};
+
+    // Read-write on the copy, so that SQLite may fold the copied write-ahead log into it.
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(copy->db).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        if (db)
+            sqlite3_close(db);
+        return std::unexpected(ProfileDataError::unreadable);
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT path, name FROM Profiles ORDER BY id", -1, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return std::unexpected(ProfileDataError::malformed);
+    }
+    QList<FirefoxStoreProfile> rows;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        const auto* path = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        if (!path || !name || !*path)
+            continue;
+        rows.append(FirefoxStoreProfile{QString::fromUtf8(path), QString::fromUtf8(name)});
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    // A store caught half-written can fail part-way; the rows read until then are not all of them.
+    if (step != SQLITE_DONE)
+        return std::unexpected(ProfileDataError::malformed);
+    return rows;
+}
+
+} // namespace tavro

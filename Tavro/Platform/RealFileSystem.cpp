@@ -1,0 +1,83 @@
+#include "Tavro/Platform/RealFileSystem.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavro {
+
+FileReadOutcome FileReadOutcome::fromErrno(int error)
+{
+    switch (error) {
+    case EPERM:
+    case EACCES:
+        return denied();
+    case ENOENT:
+    case ENOTDIR:
+        return missing();
+    default:
+        return unreadable();
+    }
+}
+
+QString RealFileSystem::homeDirectory() const
+{
+    return QDir::homePath();
+}
+
+// Plain POSIX calls, so that the errno of a refused open is the system's own and nothing in
+// between retries or reinterprets it.
+std::optional<QByteArray> RealFileSystem::contents(const QString& path) const
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0)
+            break;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        bytes.append(buffer, count);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool RealFileSystem::fileExists(const QString& path) const
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+FileReadOutcome RealFileSystem::read(const QString& path) const
+{
+    if (auto bytes = contents(path))
+        return FileReadOutcome::data(std::move(*bytes));
+    // The contents call does not say why it failed; a second open does.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return FileReadOutcome::unreadable();
+    }
+    return FileReadOutcome::fromErrno(errno);
+}
+
+const RealFileSystem& RealFileSystem::shared()
+{
+    static const RealFileSystem fileSystem;
+    return fileSystem;
+}
+
+} // namespace tavro

@@ -1,0 +1,35 @@
+#pragma once
+// Stands for a serial dispatch queue with a label: one worker thread that runs submitted work
+// in order, one item at a time.
+
+#include <QString>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+namespace tavro {
+
+class SerialQueue
+{
+public:
+    explicit SerialQueue(const QString& label, QThread::Priority priority = QThread::NormalPriority);
+    // Lets the work already submitted finish, then stops the thread.
+    ~SerialQueue();
+
+    SerialQueue(const SerialQueue&) = delete;
+    SerialQueue& operator=(const SerialQueue&) = delete;
+
+    QString label() const;
+    // Runs `work` on the queue's thread after everything submitted before it.
+    void async(std::function<void()> work) const;
+    // An object that lives on the queue's thread, for queued connections and invokeMethod.
+    QObject* context() const;
+    QThread* thread() const;
+
+private:
+    std::unique_ptr<QThread> m_thread;
+    std::unique_ptr<QObject> m_context;
+};
+
+} // namespace tavro

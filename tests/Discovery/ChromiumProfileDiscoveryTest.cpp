@@ -1,0 +1,135 @@
+#include "Tavro/Discovery/ChromiumProfileDiscovery.h"
+#include "Tavro/Platform/RealFileSystem.h"
+#include "tests/Support/TempHome.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+namespace {
+
+const QString subpath = QStringLiteral("Google/Chrome");
+
+struct LocalStateCase
+{
+    const char* name;
+    QByteArray localState;
+    QStringList profileFolders; // folders that exist in the user-data folder
+    QStringList pictures;       // "<folder>/<file>" pictures that exist
+    // "id|name|picture file or empty", in order
+    QStringList expected;
+
+    friend void PrintTo(const LocalStateCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LocalStateTest : public ::testing::TestWithParam<LocalStateCase>
+{
+protected:
+    test::TempHome home;
+    RealFileSystem fs;
+};
+
+TEST_P(LocalStateTest, ListsProfiles)
+{
+    const LocalStateCase& c = GetParam();
+    const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/") + subpath);
+    home.writeFile(
+        QStringLiteral("Library/Application Support/") + subpath + QStringLiteral("/Local State"), c.localState);
+    for (const QString& folder : c.profileFolders)
+        QDir().mkpath(dataDir + QLatin1Char('/') + folder);
+    for (const QString& picture : c.pictures)
+        home.writeFile(QStringLiteral("Library/Application Support/") + subpath + QLatin1Char('/') + picture, "png");
+
+    const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+    ASSERT_TRUE(profiles.has_value());
+    QStringList got;
+    for (const DiscoveredProfile& p : *profiles) {
+        QString photo;
+        if (p.photoPath) {
+            EXPECT_TRUE(p.photoPath->startsWith(dataDir + QLatin1Char('/') + p.id + QLatin1Char('/')));
+            photo = p.photoPath->section(QLatin1Char('/'), -1);
+        }
+        got.append(p.id + QLatin1Char('|') + p.displayName + QLatin1Char('|') + photo);
+    }
+    EXPECT_EQ(got, c.expected);
+}
+
+const QStringList threeFolders{QStringLiteral("Default"), QStringLiteral("Profile 1"), QStringLiteral("Profile 2")};
+
+INSTANTIATE_TEST_SUITE_P(Cases, LocalStateTest,
+    ::testing::Values(LocalStateCase{"OrderFirstThenSortedKeys",
+                          R"({"profile":{"profiles_order":["Profile 2"],"info_cache":{
+                "Profile 1":{"name":"Work"},"Default":{"name":"Personal"},"Profile 2":{"name":"Kids"}}}})",
+                          threeFolders, {}, {"Profile 2|Kids|", "Default|Personal|", "Profile 1|Work|"}},
+        LocalStateCase{"NoOrderSortsAsPlainStrings",
+            R"({"profile":{"info_cache":{"Profile 2":{},"Profile 10":{},"Default":{},"Profile 1":{}}}})",
+            {"Default", "Profile 1", "Profile 10", "Profile 2"}, {},
+            {"Default|Default|", "Profile 1|Profile 1|", "Profile 10|Profile 10|", "Profile 2|Profile 2|"}},
+        LocalStateCase{"OrderOfOtherTypesIsIgnored",
+            R"({"profile":{"profiles_order":["Profile 1",3],"info_cache":{"Profile 1":{},"Default":{}}}})",
+            threeFolders, {}, {"Default|Default|", "Profile 1|Profile 1|"}},
+        LocalStateCase{"OrderedKeyMissingFromCacheIsSkipped",
+            R"({"profile":{"profiles_order":["Gone","Profile 1","Profile 1"],"info_cache":{
+                "Profile 1":{"name":"A"},"Default":{"name":"B"}}}})",
+            threeFolders, {}, {"Profile 1|A|", "Default|B|"}},
+        LocalStateCase{"ProfileWithoutFolderIsLeftOut",
+            R"({"profile":{"info_cache":{"Default":{"name":"A"},"Profile 9":{"name":"Deleted"}}}})", threeFolders, {},
+            {"Default|A|"}},
+        LocalStateCase{"EntryThatIsNoObjectIsSkipped",
+            R"({"profile":{"profiles_order":["Default"],"info_cache":{"Default":"x","Profile 1":{"name":"A"}}}})",
+            threeFolders, {}, {"Profile 1|A|"}},
+        LocalStateCase{"EmptyOrNonStringNameFallsBackToFolder",
+            R"({"profile":{"info_cache":{"Default":{"name":""},"Profile 1":{"name":7}}}})", threeFolders, {},
+            {"Default|Default|", "Profile 1|Profile 1|"}},
+        LocalStateCase{"PictureOnlyWhenTheFileExists",
+            R"({"profile":{"info_cache":{
+                "Default":{"name":"A","gaia_picture_file_name":"Google Profile Picture.png"},
+                "Profile 1":{"name":"B","gaia_picture_file_name":"missing.png"},
+                "Profile 2":{"name":"C","gaia_picture_file_name":""}}}})",
+            threeFolders, {"Default/Google Profile Picture.png"},
+            {"Default|A|Google Profile Picture.png", "Profile 1|B|", "Profile 2|C|"}},
+        LocalStateCase{"NoProfileObject", R"({"browser":{}})", threeFolders, {}, {}},
+        LocalStateCase{"ProfileIsNoObject", R"({"profile":[]})", threeFolders, {}, {}},
+        LocalStateCase{"NoInfoCache", R"({"profile":{"profiles_order":["Default"]}})", threeFolders, {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class ChromiumProfileDiscoveryTest : public ::testing::Test
+{
+protected:
+    test::TempHome home;
+    RealFileSystem fs;
+};
+
+TEST_F(ChromiumProfileDiscoveryTest, NoSubpathOrNoFileMeansNoProfiles)
+{
+    const auto noSubpath = ChromiumProfileDiscovery::profiles(std::nullopt, fs);
+    ASSERT_TRUE(noSubpath.has_value());
+    EXPECT_TRUE(noSubpath->isEmpty());
+    const auto noFile = ChromiumProfileDiscovery::profiles(subpath, fs);
+    ASSERT_TRUE(noFile.has_value());
+    EXPECT_TRUE(noFile->isEmpty());
+}
+
+// A browser rewriting its "Local State" can be caught half-way: that is not a browser without
+// profiles, and must not read as one.
+TEST_F(ChromiumProfileDiscoveryTest, UnparsableFileIsAnError)
+{
+    const QString relative = QStringLiteral("Library/Application Support/") + subpath + QStringLiteral("/Local State");
+    for (const QByteArray& bytes : {QByteArray(R"({"profile":{"info_cache":{"Default":{"na)"), QByteArray(),
+             QByteArray("[1,2]"), QByteArray("\"text\"")}) {
+        home.writeFile(relative, bytes);
+        const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+        ASSERT_FALSE(profiles.has_value()) << bytes.constData();
+        EXPECT_EQ(profiles.error(), ProfileDataError::malformed);
+    }
+    // A folder where the file should be exists but gives no bytes.
+    QFile::remove(home.filePath(relative));
+    QDir().mkpath(home.filePath(relative));
+    const auto folder = ChromiumProfileDiscovery::profiles(subpath, fs);
+    ASSERT_FALSE(folder.has_value());
+    EXPECT_EQ(folder.error(), ProfileDataError::unreadable);
+}
+
+} // namespace

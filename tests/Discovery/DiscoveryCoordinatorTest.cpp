@@ -1,0 +1,359 @@
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
+
+#include <QCoro/QCoroTask>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace tavro;
+using namespace tavro::DiscoveryCoordinator;
+
+namespace {
+
+const QString chrome = QStringLiteral("com.google.Chrome");
+const QString chromium = QStringLiteral("org.chromium.Chromium");
+const QString brave = QStringLiteral("com.brave.Browser");
+const QString firefox = QStringLiteral("org.mozilla.firefox");
+const QString safari = QStringLiteral("com.apple.Safari");
+
+// One line per destination: what a scan decides about it.
+QString summary(const BrowserDestination& d)
+{
+    return QStringList{d.browserID, d.profileID.value_or(QStringLiteral("-")), d.profileDisplayName,
+        LaunchStrategy::caseName(d.launchStrategy.kind()) + QLatin1Char(':') + d.launchStrategy.value(),
+        QString::number(d.sortOrder)}
+        .join(QLatin1Char('|'));
+}
+
+QStringList summaries(const QList<BrowserDestination>& destinations)
+{
+    QStringList lines;
+    for (const BrowserDestination& d : destinations)
+        lines.append(summary(d));
+    return lines;
+}
+
+class DiscoveryCoordinatorTest : public ::testing::Test
+{
+protected:
+    DiscoveryCoordinatorTest()
+        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults, center)
+    {
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+        QObject::connect(&center, &NotificationCenter::posted, [this](const QString& name) {
+            if (name == QLatin1String("tavro.settingsChanged"))
+                ++settingsChanged;
+        });
+    }
+    ~DiscoveryCoordinatorTest() override
+    {
+        setPhotoFailuresReset(nullptr);
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+    }
+
+    ScanOutcome scan(SafariScanMode mode = SafariScanMode::passive, bool hasRealSafariProfile = false)
+    {
+        return fullScan(hasRealSafariProfile, mode, fs);
+    }
+
+    void refresh(SafariScanMode mode = SafariScanMode::passive,
+        std::shared_ptr<const FileSystemReading> fileSystem = std::make_shared<RealFileSystem>())
+    {
+        QCoro::waitFor(DiscoveryCoordinator::refresh(store, mode, std::move(fileSystem)));
+    }
+
+    QString localStatePath(const QString& subpath) const
+    {
+        return home.filePath(test::chromiumSupport + subpath + QStringLiteral("/Local State"));
+    }
+
+    // Safari running as a simulation with a File menu of these (identifier, title) items.
+    std::unique_ptr<SimulatedBrowser> runSafari(const QList<std::pair<QString, QString>>& items)
+    {
+        auto browser
+            = std::make_unique<SimulatedBrowser>(safari, home.filePath(QStringLiteral("Applications/Safari.app")));
+        SimulatedBrowser::Menu file{QStringLiteral("File"), {}};
+        for (const auto& [identifier, title] : items)
+            file.items.append(SimulatedBrowser::item(identifier, title));
+        browser->setMenus({file});
+        return browser;
+    }
+
+    test::TempHome home;
+    RealFileSystem fs;
+    UserDefaults defaults;
+    NotificationCenter center;
+    SettingsStore store;
+    int settingsChanged = 0;
+};
+
+TEST_F(DiscoveryCoordinatorTest, NothingInstalledFindsNothing)
+{
+    const ScanOutcome outcome = scan(SafariScanMode::interactive);
+    EXPECT_TRUE(outcome.destinations.isEmpty());
+    EXPECT_EQ(outcome.hint, SafariHint::none);
+    EXPECT_TRUE(outcome.unreliable.isEmpty());
+    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::none());
+}
+
+TEST_F(DiscoveryCoordinatorTest, ScansEveryFamilyInTableOrder)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Brave Browser", brave);
+    test::installApp(home, "Arc", "company.thebrowser.Browser");
+    test::installApp(home, "Safari", safari);
+    test::installApp(home, "Firefox", firefox);
+    test::installApp(home, "Tor Browser", "org.torproject.torbrowser", false);
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"profile":{
+        "profiles_order":["Profile 1","Default"],
+        "info_cache":{"Default":{"name":"Personal","gaia_picture_file_name":"Google Profile Picture.png"},
+                      "Profile 1":{"name":"Work","gaia_picture_file_name":"Google Profile Picture.png"}}}})");
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Default/Google Profile Picture.png", "png");
+    QDir().mkpath(home.filePath(test::chromiumSupport + "Google/Chrome/Profile 1"));
+    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini",
+        "[General]\nStartWithLastProfile=1\n\n[Profile1]\nName=dev\nPath=Profiles/x.dev\n\n"
+        "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/y.default-release\nDefault=1\n");
+    test::writeSafariTabs(home, {"Home", "School"});
+
+    const ScanOutcome outcome = scan();
+    EXPECT_EQ(summaries(outcome.destinations),
+        (QStringList{
+            "chrome|Profile 1|Work|chromiumProfileDirectory:Profile 1|0",
+            "chrome|Default|Personal|chromiumProfileDirectory:Default|1",
+            "brave|-|Current Profile|browserCurrentProfile:|0",
+            "arc|-|Arc|browserCurrentProfile:|0",
+            "firefox|Profiles/x.dev|dev|firefoxProfile:dev|0",
+            "firefox|Profiles/y.default-release|default-release|firefoxProfile:default-release|1",
+            "tor|-|Tor|browserCurrentProfile:|0",
+            "safari|Home|Home|safariProfile:Home|0",
+            "safari|School|School|safariProfile:School|1",
+        }));
+    EXPECT_EQ(outcome.hint, SafariHint::none);
+    EXPECT_TRUE(outcome.unreliable.isEmpty());
+    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::none());
+
+    const BrowserDestination& work = outcome.destinations.at(0);
+    EXPECT_EQ(work.browserDisplayName, "Google Chrome");
+    EXPECT_EQ(work.browserBundleIdentifier, chrome);
+    EXPECT_EQ(work.browserExecutablePath, home.filePath("Applications/Google Chrome.app/Contents/MacOS/Google Chrome"));
+    EXPECT_FALSE(work.profilePhotoPath.has_value());
+    EXPECT_EQ(outcome.destinations.at(1).profilePhotoPath,
+        home.filePath(test::chromiumSupport + "Google/Chrome/Default/Google Profile Picture.png"));
+    // A bundle without its executable is still installed.
+    EXPECT_FALSE(outcome.destinations.at(6).browserExecutablePath.has_value());
+    for (const BrowserDestination& d : outcome.destinations) {
+        EXPECT_TRUE(d.isVisible && d.isAvailable);
+        EXPECT_FALSE(d.hotkey || d.profileEmoji || d.nodeColorHex);
+    }
+    EXPECT_FALSE(outcome.destinations.at(7).browserExecutablePath.has_value()); // Safari's never carries one
+}
+
+TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Chromium", chromium);
+    test::installApp(home, "Firefox", firefox);
+    test::writeLocalState(home, "Google/Chrome", {{"Default", "Personal"}});
+    test::writeLocalState(home, "Chromium", {{"Default", "Mine"}});
+    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini", "[Profile0]\nName=default\n");
+
+    const test::RefusingFileSystem refuseChrome({localStatePath("Google/Chrome")});
+    ScanOutcome outcome = fullScan(false, SafariScanMode::passive, refuseChrome);
+    EXPECT_EQ(summaries(outcome.destinations),
+        (QStringList{"chromium|Default|Mine|chromiumProfileDirectory:Default|0",
+            "firefox|default|default|firefoxProfile:default|0"}));
+    EXPECT_EQ(outcome.unreliable, QSet<QString>{chrome});
+    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::blocked({"Google Chrome"}));
+
+    const test::RefusingFileSystem refuseTwo(
+        {home.filePath(test::chromiumSupport + "Firefox/profiles.ini"), localStatePath("Google/Chrome")});
+    outcome = fullScan(false, SafariScanMode::passive, refuseTwo);
+    EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox}));
+    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::blocked({"Google Chrome", "Firefox"}));
+}
+
+// A "Local State" caught half-written, or a broken profile-group store, says nothing about the
+// browser's profiles: its stored destinations stay, and no hint asks the user for anything.
+TEST_F(DiscoveryCoordinatorTest, UnusableDataKeepsTheBrowserUnreliable)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Firefox", firefox);
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"profile":{"info_cache":{"Def)");
+    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini", "[Profile0]\nName=G\nStoreID=s1\n");
+    home.writeFile(test::chromiumSupport + "Firefox/Profile Groups/s1.sqlite", "half a database");
+
+    const ScanOutcome outcome = scan();
+    EXPECT_TRUE(outcome.destinations.isEmpty());
+    EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox}));
+    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::none());
+}
+
+TEST_F(DiscoveryCoordinatorTest, MissingDataGivesTheCurrentProfile)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Firefox", firefox);
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"browser":{}})");
+    const ScanOutcome outcome = scan();
+    EXPECT_EQ(summaries(outcome.destinations),
+        (QStringList{"chrome|-|Current Profile|browserCurrentProfile:|0",
+            "firefox|-|Current Profile|browserCurrentProfile:|0"}));
+    EXPECT_TRUE(outcome.unreliable.isEmpty());
+}
+
+struct SafariCase
+{
+    const char* name;
+    bool database;                // SafariTabs.db exists
+    QStringList databaseProfiles; // its profile titles
+    SafariScanMode mode;
+    enum { notRunning, untrusted, menu } safari;
+    bool hasRealSafariProfile;
+    QStringList expected;
+    SafariHint hint;
+    bool unreliable;
+
+    friend void PrintTo(const SafariCase& c, std::ostream* os) { *os << c.name; }
+};
+
+const QString fallback = QStringLiteral("safari|-|Current Profile|browserCurrentProfile:|0");
+const QList<std::pair<QString, QString>> safariMenu{
+    {"newWindow", "New Window"},
+    {"NewPrivateWindow", "New Private Window"},
+    {"NewPersonalWindow?isDefaultProfile=true", "New Personal Window"},
+    {"NewSchoolStuffWindow?isDefaultProfile=false", "New School Stuff Window"},
+    {"", "New Work Window"},
+    {"", "Open File…"},
+};
+
+class SafariResolutionTest : public DiscoveryCoordinatorTest, public ::testing::WithParamInterface<SafariCase>
+{ };
+
+TEST_P(SafariResolutionTest, Resolves)
+{
+    const SafariCase& c = GetParam();
+    test::installApp(home, "Safari", safari);
+    if (c.database)
+        test::writeSafariTabs(home, c.databaseProfiles);
+    std::unique_ptr<SimulatedBrowser> running;
+    if (c.safari != SafariCase::notRunning)
+        running = runSafari(safariMenu);
+    AccessibilityHost::setTrusted(c.safari == SafariCase::menu);
+
+    const ScanOutcome outcome = scan(c.mode, c.hasRealSafariProfile);
+    EXPECT_EQ(summaries(outcome.destinations), c.expected);
+    EXPECT_EQ(outcome.hint, c.hint);
+    EXPECT_EQ(outcome.unreliable.contains(safari), c.unreliable);
+}
+
+using M = SafariScanMode;
+INSTANTIATE_TEST_SUITE_P(Cases, SafariResolutionTest,
+    ::testing::Values(SafariCase{"DatabaseWithProfiles", true, {"Home", "Work"}, M::passive, SafariCase::notRunning,
+                          false, {"safari|Home|Home|safariProfile:Home|0", "safari|Work|Work|safariProfile:Work|1"},
+                          SafariHint::none, false},
+        SafariCase{"DatabaseWithoutProfiles", true, {}, M::interactive, SafariCase::notRunning, false, {fallback},
+            SafariHint::none, false},
+        SafariCase{"BlankNamesOnly", true, {"", " "}, M::passive, SafariCase::notRunning, false, {fallback},
+            SafariHint::none, false},
+        SafariCase{"BlankNamesSkipped", true, {" ", "Home"}, M::passive, SafariCase::notRunning, false,
+            {"safari|Home|Home|safariProfile:Home|0"}, SafariHint::none, false},
+        SafariCase{"PassiveWithoutDatabase", false, {}, M::passive, SafariCase::menu, false, {fallback},
+            SafariHint::none, true},
+        SafariCase{
+            "PassiveKeepsStoredProfiles", false, {}, M::passive, SafariCase::menu, true, {}, SafariHint::none, true},
+        SafariCase{"InteractiveSafariNotRunning", false, {}, M::interactive, SafariCase::notRunning, false, {fallback},
+            SafariHint::safariNotRunning, true},
+        SafariCase{"InteractiveNotRunningKeepsStoredProfiles", false, {}, M::interactive, SafariCase::notRunning, true,
+            {}, SafariHint::none, true},
+        SafariCase{"InteractiveUntrusted", false, {}, M::interactive, SafariCase::untrusted, false, {fallback},
+            SafariHint::accessibilityNeeded, true},
+        SafariCase{"InteractiveReadsTheMenu", false, {}, M::interactive, SafariCase::menu, true,
+            {"safari|Personal|Personal|safariProfile:Personal|0",
+                "safari|School Stuff|School Stuff|safariProfile:School Stuff|1",
+                "safari|Work|Work|safariProfile:Work|2"},
+            SafariHint::none, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DiscoveryCoordinatorTest, RefreshAppliesHintsThenMergesThenResetsPhotos)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Safari", safari);
+    test::writeLocalState(home, "Google/Chrome", {{"Default", "Personal"}});
+    QStringList events;
+    QObject::connect(&store, &SettingsStore::safariHintChanged, [&] { events << "safariHint"; });
+    QObject::connect(&store, &SettingsStore::browserDataHintChanged, [&] { events << "browserDataHint"; });
+    QObject::connect(&store, &SettingsStore::settingsChanged, [&] { events << "merge"; });
+    setPhotoFailuresReset([&] { events << "photos"; });
+
+    refresh(SafariScanMode::interactive);
+    EXPECT_EQ(events, (QStringList{"safariHint", "browserDataHint", "merge", "photos"}));
+    EXPECT_EQ(store.safariHint(), SafariHint::safariNotRunning);
+    EXPECT_EQ(summaries(store.settings().destinations),
+        (QStringList{"chrome|Default|Personal|chromiumProfileDirectory:Default|1",
+            "safari|-|Current Profile|browserCurrentProfile:|2"}));
+    EXPECT_EQ(settingsChanged, 1);
+
+    // Found again with nothing new: no write at all.
+    events.clear();
+    refresh(SafariScanMode::interactive);
+    EXPECT_EQ(events, (QStringList{"safariHint", "browserDataHint", "photos"}));
+    EXPECT_EQ(settingsChanged, 1);
+}
+
+TEST_F(DiscoveryCoordinatorTest, RefusedBrowserKeepsItsStoredDestinations)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::writeLocalState(home, "Google/Chrome", {{"Default", "Personal"}, {"Profile 1", "Work"}});
+    refresh();
+    ASSERT_EQ(store.settings().destinations.size(), 2);
+    store.setHotkey(QStringLiteral("w"), store.settings().destinations.at(1).id);
+    const QList<BrowserDestination> stored = store.settings().destinations;
+    const int writes = settingsChanged;
+
+    refresh(SafariScanMode::passive,
+        std::make_shared<test::RefusingFileSystem>(QSet<QString>{localStatePath("Google/Chrome")}));
+    EXPECT_EQ(store.browserDataHint(), BrowserDataHint::blocked({"Google Chrome"}));
+    EXPECT_EQ(store.settings().destinations, stored);
+    EXPECT_EQ(settingsChanged, writes);
+
+    // Caught half-written: the same, without a hint.
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", "{\"profile\":");
+    refresh();
+    EXPECT_EQ(store.browserDataHint(), BrowserDataHint::none());
+    EXPECT_EQ(store.settings().destinations, stored);
+
+    // Readable again with one profile gone: that one goes, the other keeps its key.
+    test::writeLocalState(home, "Google/Chrome", {{"Profile 1", "Work"}});
+    refresh();
+    ASSERT_EQ(store.settings().destinations.size(), 1);
+    EXPECT_EQ(store.settings().destinations.at(0).id, stored.at(1).id);
+    EXPECT_EQ(store.settings().destinations.at(0).hotkey, QStringLiteral("w"));
+}
+
+TEST_F(DiscoveryCoordinatorTest, ScansRunOnTheDiscoveryQueue)
+{
+    class RecordingFileSystem : public RealFileSystem
+    {
+    public:
+        QString homeDirectory() const override
+        {
+            threads.insert(QThread::currentThread()->objectName());
+            return RealFileSystem::homeDirectory();
+        }
+        mutable QSet<QString> threads;
+    };
+    test::installApp(home, "Google Chrome", chrome);
+    auto fileSystem = std::make_shared<RecordingFileSystem>();
+    refresh(SafariScanMode::passive, fileSystem);
+    EXPECT_EQ(fileSystem->threads, QSet<QString>{"tavro.discovery"});
+}
+
+} // namespace

@@ -1,0 +1,120 @@
+#pragma once
+// Debian's Chromium dressed as a Mac application bundle under a temporary HOME, and a local web
+// server that records what the browser asks for, for the checks against the real browser.
+
+#include "tests/Platform/RecordingApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <csignal>
+
+namespace tavro::test {
+
+// "~/Applications/Chromium.app", whose executable runs the real browser on `display` with its
+// user data in "~/Library/Application Support/Chromium", as on a Mac. It execs under its own
+// name, so the browser process is recognised as the bundle's.
+inline QString writeChromiumBundle(const QString& home, const QString& display)
+{
+    const QByteArray script = "#!/bin/bash\n"
+                              "export DISPLAY='"
+        + display.toUtf8()
+        + "'\n"
+          "exec -a \"$0\" /usr/lib/chromium/chromium --no-sandbox --no-first-run --disable-gpu "
+          "--disable-background-networking --disable-component-update --disable-sync --disable-quic "
+          "--password-store=basic --disable-features=Translate,MediaRouter "
+          "\"--user-data-dir=$HOME/Library/Application Support/Chromium\" \"$@\"\n";
+    QDir().mkpath(home + QStringLiteral("/Library/Application Support/Chromium"));
+    return writeBundle(home + QStringLiteral("/Applications"), QStringLiteral("Chromium"),
+        QStringLiteral("org.chromium.Chromium"), QStringLiteral("Chromium"), script);
+}
+
+// Processes whose command line mentions `text` (the temporary HOME): the browser and its helpers.
+inline QList<qint64> processesMentioning(const QString& text)
+{
+    QList<qint64> pids;
+    const QByteArray needle = text.toUtf8();
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isNumber = false;
+        const qint64 pid = entry.toLongLong(&isNumber);
+        if (!isNumber)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(needle))
+            pids.append(pid);
+    }
+    return pids;
+}
+
+// Browser processes proper: no "--type=" helper, no crash handler.
+inline QList<qint64> browserProcesses(const QString& home)
+{
+    QList<qint64> result;
+    for (qint64 pid : processesMentioning(home)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = cmdline.readAll();
+        if (!line.contains("--type=") && !line.contains("crashpad"))
+            result.append(pid);
+    }
+    return result;
+}
+
+inline void killProcessesMentioning(const QString& text)
+{
+    for (qint64 pid : processesMentioning(text))
+        ::kill(pid_t(pid), SIGKILL);
+}
+
+// Answers every request with a small page and keeps the paths asked for.
+class RequestRecorder
+{
+public:
+    RequestRecorder()
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    QByteArray& buffer = m_buffers[socket];
+                    buffer += socket->readAll();
+                    if (!buffer.contains("\r\n\r\n"))
+                        return;
+                    const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
+                    if (requestLine.size() >= 2)
+                        m_paths.append(QString::fromUtf8(requestLine.at(1)));
+                    m_buffers.remove(socket);
+                    const QByteArray body = "<html><body>ok</body></html>";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: "
+                        + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        m_server.listen(QHostAddress::LocalHost);
+    }
+
+    bool isListening() const { return m_server.isListening(); }
+    QString url(const QString& path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path);
+    }
+    QStringList paths() const { return m_paths; }
+    bool waitFor(const QString& path, int timeoutMs) const
+    {
+        return QTest::qWaitFor([&] { return m_paths.contains(path); }, timeoutMs);
+    }
+
+private:
+    QTcpServer m_server;
+    QHash<QTcpSocket*, QByteArray> m_buffers;
+    QStringList m_paths;
+};
+
+} // namespace tavro::test

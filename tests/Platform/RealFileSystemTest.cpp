@@ -1,0 +1,108 @@
+#include "Tavro/Platform/RealFileSystem.h"
+#include "tests/Support/TempHome.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tavro;
+
+namespace {
+
+struct ErrnoCase
+{
+    const char* name;
+    int error;
+    FileReadOutcome::Kind kind;
+
+    friend void PrintTo(const ErrnoCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class FileReadOutcomeErrnoTest : public ::testing::TestWithParam<ErrnoCase>
+{ };
+
+TEST_P(FileReadOutcomeErrnoTest, MapsOpenFailures)
+{
+    EXPECT_EQ(FileReadOutcome::fromErrno(GetParam().error).kind(), GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errnos, FileReadOutcomeErrnoTest,
+    ::testing::Values(ErrnoCase{"EPERM", EPERM, FileReadOutcome::Kind::denied},
+        ErrnoCase{"EACCES", EACCES, FileReadOutcome::Kind::denied},
+        ErrnoCase{"ENOENT", ENOENT, FileReadOutcome::Kind::missing},
+        ErrnoCase{"ENOTDIR", ENOTDIR, FileReadOutcome::Kind::missing},
+        ErrnoCase{"EIO", EIO, FileReadOutcome::Kind::unreadable},
+        ErrnoCase{"ELOOP", ELOOP, FileReadOutcome::Kind::unreadable},
+        ErrnoCase{"EMFILE", EMFILE, FileReadOutcome::Kind::unreadable}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class RealFileSystemTest : public ::testing::Test
+{
+protected:
+    test::TempHome home;
+    RealFileSystem fs;
+};
+
+TEST_F(RealFileSystemTest, HomeFollowsHomeVariable)
+{
+    EXPECT_EQ(fs.homeDirectory(), QDir(home.path()).absolutePath());
+}
+
+TEST_F(RealFileSystemTest, ReadsAFileWhole)
+{
+    QByteArray big(200000, 'x');
+    big[150000] = '\0';
+    const QString path = home.writeFile(QStringLiteral("Library/Local State"), big);
+    EXPECT_EQ(fs.read(path), FileReadOutcome::data(big));
+    EXPECT_EQ(fs.contents(path), big);
+    EXPECT_TRUE(fs.fileExists(path));
+}
+
+TEST_F(RealFileSystemTest, EmptyFileIsDataNotFailure)
+{
+    const QString path = home.writeFile(QStringLiteral("empty"), {});
+    EXPECT_EQ(fs.read(path), FileReadOutcome::data({}));
+}
+
+TEST_F(RealFileSystemTest, TellsMissingFromUnreadable)
+{
+    const QString file = home.writeFile(QStringLiteral("plain"), "x");
+    EXPECT_EQ(fs.read(home.filePath(QStringLiteral("nothing"))).kind(), FileReadOutcome::Kind::missing);
+    // A path through a plain file fails with ENOTDIR.
+    EXPECT_EQ(fs.read(file + QStringLiteral("/Local State")).kind(), FileReadOutcome::Kind::missing);
+    // A folder opens but has no contents to give.
+    EXPECT_EQ(fs.read(home.path()).kind(), FileReadOutcome::Kind::unreadable);
+    EXPECT_FALSE(fs.contents(home.path()).has_value());
+    EXPECT_TRUE(fs.fileExists(home.path()));
+    EXPECT_FALSE(fs.fileExists(home.filePath(QStringLiteral("nothing"))));
+}
+
+// The refusal must come from the system itself. root passes every permission check, so the read
+// then runs in a child process that has given up root for the unprivileged "nobody".
+TEST_F(RealFileSystemTest, RefusedOpenIsDenied)
+{
+    const QString path = home.writeFile(QStringLiteral("Library/Application Support/Chromium/Local State"), "{}");
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0), 0);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(fs.read(path).kind(), FileReadOutcome::Kind::denied);
+        return;
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(int(fs.read(path).kind()));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), int(FileReadOutcome::Kind::denied));
+}
+
+} // namespace
