@@ -133,6 +133,11 @@ Outcome deliver(
     Socket socket;
     if (socket.fd() < 0)
         return Outcome::unreachable;
+    // A browser that stopped accepting (hung, or stopped) lets its listen backlog fill up, and a
+    // Linux connect to a full Unix socket then waits for room without end, where a Mac refuses at
+    // once. Bounded by the reply time-out, such a browser counts as unreachable and is launched.
+    const timeval sendTimeout = receiveTimeout(std::chrono::duration<double>(ackTimeout).count());
+    ::setsockopt(socket.fd(), SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof(sendTimeout));
 
     const QByteArray path = socketPath.toUtf8();
     if (path.size() > maxSocketPathBytes)
