@@ -1,6 +1,5 @@
 #include "Tavro/Discovery/ChromiumSingleton.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +86,8 @@ QStringList header(const QString& bundleIdentifier)
 {
     if (bundleIdentifier != QLatin1String("com.microsoft.edgemac"))
         return {};
-    const double now = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+    // The token counts microseconds: read the wall clock at that resolution, not in milliseconds.
+    const double now = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     timespec uptime{};
     ::clock_gettime(CLOCK_MONOTONIC, &uptime);
     const double uptimeSeconds = double(uptime.tv_sec) + double(uptime.tv_nsec) / 1e9;
