@@ -161,11 +161,21 @@ Outcome deliver(
     // The half-close tells the browser that the message is complete.
     ::shutdown(socket.fd(), SHUT_WR);
 
-    const timeval timeout = receiveTimeout(std::chrono::duration<double>(ackTimeout).count());
-    ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-
+    // One time-out for the whole reply: a reply that trickles in must not restart it with every
+    // byte.
+    const auto replyDeadline = std::chrono::steady_clock::now() + ackTimeout;
     QByteArray reply;
     for (;;) {
+        const auto remaining
+            = std::chrono::duration_cast<std::chrono::microseconds>(replyDeadline - std::chrono::steady_clock::now());
+        if (remaining.count() <= 0)
+            return Outcome::delivered;
+        // Whole microseconds, never zero: a zero time-out would wait for ever.
+        timeval timeout{};
+        timeout.tv_sec = static_cast<time_t>(remaining.count() / 1'000'000);
+        timeout.tv_usec = static_cast<suseconds_t>(remaining.count() % 1'000'000);
+        ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+
         char buffer[replyLimit];
         const ssize_t count = ::recv(socket.fd(), buffer, size_t(replyLimit - reply.size()), 0);
         if (count > 0) {
