@@ -1,6 +1,5 @@
 #include "Tavro/Discovery/ChromiumSingleton.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -87,7 +86,8 @@ QStringList header(const QString& bundleIdentifier)
 {
     if (bundleIdentifier != QLatin1String("com.microsoft.edgemac"))
         return {};
-    const double now = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+    // The token counts microseconds: read the wall clock at that resolution, not in milliseconds.
+    const double now = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     timespec uptime{};
     ::clock_gettime(CLOCK_MONOTONIC, &uptime);
     const double uptimeSeconds = double(uptime.tv_sec) + double(uptime.tv_nsec) / 1e9;
@@ -133,6 +133,11 @@ Outcome deliver(
     Socket socket;
     if (socket.fd() < 0)
         return Outcome::unreachable;
+    // A browser that stopped accepting (hung, or stopped) lets its listen backlog fill up, and a
+    // Linux connect to a full Unix socket then waits for room without end, where a Mac refuses at
+    // once. Bounded by the reply time-out, such a browser counts as unreachable and is launched.
+    const timeval sendTimeout = receiveTimeout(std::chrono::duration<double>(ackTimeout).count());
+    ::setsockopt(socket.fd(), SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof(sendTimeout));
 
     const QByteArray path = socketPath.toUtf8();
     if (path.size() > maxSocketPathBytes)
@@ -156,11 +161,21 @@ Outcome deliver(
     // The half-close tells the browser that the message is complete.
     ::shutdown(socket.fd(), SHUT_WR);
 
-    const timeval timeout = receiveTimeout(std::chrono::duration<double>(ackTimeout).count());
-    ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-
+    // One time-out for the whole reply: a reply that trickles in must not restart it with every
+    // byte.
+    const auto replyDeadline = std::chrono::steady_clock::now() + ackTimeout;
     QByteArray reply;
     for (;;) {
+        const auto remaining
+            = std::chrono::duration_cast<std::chrono::microseconds>(replyDeadline - std::chrono::steady_clock::now());
+        if (remaining.count() <= 0)
+            return Outcome::delivered;
+        // Whole microseconds, never zero: a zero time-out would wait for ever.
+        timeval timeout{};
+        timeout.tv_sec = static_cast<time_t>(remaining.count() / 1'000'000);
+        timeout.tv_usec = static_cast<suseconds_t>(remaining.count() % 1'000'000);
+        ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+
         char buffer[replyLimit];
         const ssize_t count = ::recv(socket.fd(), buffer, size_t(replyLimit - reply.size()), 0);
         if (count > 0) {

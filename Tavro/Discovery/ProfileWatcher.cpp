@@ -45,8 +45,8 @@ ProfileWatcher::ProfileWatcher(
     : QObject(parent)
     , m_store(store)
     , m_streamLatency(streamLatency)
-    , m_safariProfilesDir(
-          QDir::homePath() + QStringLiteral("/Library/Containers/com.apple.Safari/Data/Library/Safari/Profiles"))
+    , m_safariProfilesDir(QDir::cleanPath(
+          QDir::homePath() + QStringLiteral("/Library/Containers/com.apple.Safari/Data/Library/Safari/Profiles")))
 {
     m_pendingRefresh.setSingleShot(true);
     m_pendingRefresh.setInterval(debounce);

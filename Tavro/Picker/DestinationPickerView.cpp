@@ -13,7 +13,10 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QEasingCurve>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -62,19 +65,29 @@ DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloo
     setFixedSize(sizeHint());
     m_frameTimer.setInterval(frameIntervalMs);
     connect(&m_frameTimer, &QTimer::timeout, this, [this] {
-        if (isBloomFinished()) {
+        if (isBloomFinished() && m_bloom < 1)
             m_bloom = 1;
+        if (!isAnimating())
             m_frameTimer.stop();
-        }
         update();
     });
     if (m_model) {
         setAccessibleName(m_model->accessibilityTitle());
-        connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this] {
+        m_shownSelection = m_model->selectedIndex();
+        connect(m_model, &PickerViewModel::selectedIndexChanged, this, [this](int index) {
+            m_previousSelection = std::exchange(m_shownSelection, index);
+            m_selectionStart = clock();
+            startFrames();
             moveFocus();
             update();
         });
-        connect(m_model, &PickerViewModel::isPrivateChanged, this, qOverload<>(&QWidget::update));
+        connect(m_model, &PickerViewModel::isPrivateChanged, this, [this] {
+            // The last picture drawn is the one of the mode being left; it fades out over the new one.
+            m_fadeFrom = m_lastFrame;
+            m_fadeStart = clock();
+            startFrames();
+            update();
+        });
     }
 }
 
@@ -96,19 +109,36 @@ QPointF DestinationPickerView::hubCentre() const
     return {width() * 0.5, height() * 0.5};
 }
 
-double DestinationPickerView::spring(double seconds)
+double DestinationPickerView::spring(double seconds, double response, double damping)
 {
     if (seconds <= 0)
         return 0;
-    const double omega = 2 * std::numbers::pi / springResponse;
-    const double decay = springDamping * omega;
-    const double damped = omega * std::sqrt(1 - springDamping * springDamping);
+    const double omega = 2 * std::numbers::pi / response;
+    const double decay = damping * omega;
+    const double damped = omega * std::sqrt(1 - damping * damping);
     return 1 - std::exp(-decay * seconds) * (std::cos(damped * seconds) + decay / damped * std::sin(damped * seconds));
+}
+
+double DestinationPickerView::steadySeconds()
+{
+    static const QElapsedTimer started = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return started.nsecsElapsed() / 1e9;
+}
+
+std::optional<double> DestinationPickerView::since(std::optional<double> start) const
+{
+    if (!start)
+        return std::nullopt;
+    return clock() - *start;
 }
 
 double DestinationPickerView::elapsedSeconds() const
 {
-    return m_clock.isValid() ? m_clock.nsecsElapsed() / 1e9 : 0;
+    return since(m_bloomStart).value_or(0);
 }
 
 bool DestinationPickerView::isBloomFinished() const
@@ -116,14 +146,14 @@ bool DestinationPickerView::isBloomFinished() const
     if (m_bloom >= 1)
         return true;
     const auto count = m_model ? m_model->destinations.size() : 0;
-    return m_clock.isValid() && elapsedSeconds() >= settleSeconds + petalStagger * double(count);
+    return m_bloomStart && elapsedSeconds() >= settleSeconds + petalStagger * double(count);
 }
 
 double DestinationPickerView::petalBloom(int index) const
 {
     if (isBloomFinished())
         return 1;
-    if (!m_clock.isValid())
+    if (!m_bloomStart)
         return m_bloom;
     return spring(elapsedSeconds() - petalStagger * index);
 }
@@ -211,8 +241,55 @@ void DestinationPickerView::setHubHovered(bool hovered)
 {
     if (hovered == m_hubHovered)
         return;
+    m_hubScaleFrom = hubScale();
     m_hubHovered = hovered;
+    m_hubStart = clock();
+    startFrames();
     update();
+}
+
+void DestinationPickerView::startFrames()
+{
+    if (isVisible() && !m_frameTimer.isActive())
+        m_frameTimer.start();
+}
+
+bool DestinationPickerView::isAnimating() const
+{
+    const auto running
+        = [this](std::optional<double> start) { return since(start).value_or(settleSeconds) < settleSeconds; };
+    return !isBloomFinished() || running(m_selectionStart) || running(m_hubStart) || privateFadeProgress() < 1;
+}
+
+double DestinationPickerView::petalSelectionScale(int index) const
+{
+    const FlowerNode petal = node(index);
+    const double target = petal.selectionScale();
+    const auto elapsed = since(m_selectionStart);
+    if (!elapsed || !petal.isEnabled)
+        return target;
+    const double t = *elapsed;
+    if (t >= settleSeconds)
+        return target;
+    const double progress = spring(t, selectionResponse, selectionDamping);
+    if (petal.isSelected)
+        return 1.0 + 0.1 * progress;
+    // The petal that was selected before eases back down.
+    if (index == m_previousSelection)
+        return 1.1 - 0.1 * progress;
+    return target;
+}
+
+double DestinationPickerView::hubScale() const
+{
+    const double target = m_hubHovered && !hubDimmed() ? 1.05 : 1.0;
+    const auto elapsed = since(m_hubStart);
+    if (!elapsed)
+        return target;
+    const double t = *elapsed;
+    if (t >= settleSeconds)
+        return target;
+    return m_hubScaleFrom + (target - m_hubScaleFrom) * spring(t, hubResponse, hubDamping);
 }
 
 void DestinationPickerView::updateHover(const QPointF& point)
@@ -263,8 +340,8 @@ void DestinationPickerView::mouseReleaseEvent(QMouseEvent* event)
 
 void DestinationPickerView::showEvent(QShowEvent*)
 {
-    if (m_model && !m_model->reduceAnimations && m_bloom < 1 && !m_clock.isValid()) {
-        m_clock.start();
+    if (m_model && !m_model->reduceAnimations && m_bloom < 1 && !m_bloomStart) {
+        m_bloomStart = clock();
         m_frameTimer.start();
     }
     if (m_interactive && m_model && !m_model->destinations.isEmpty())
@@ -286,14 +363,38 @@ void DestinationPickerView::paintEvent(QPaintEvent*)
 {
     if (!m_model)
         return;
+    // Drawn into a picture first, kept for the fade when the private mode changes.
+    const qreal ratio = devicePixelRatioF();
+    QImage frame((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Qt::transparent);
+    {
+        QPainter painter(&frame);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const Appearance appearance = effectiveAppearance(this);
+        paintStems(painter, appearance);
+        paintPetals(painter, appearance);
+        paintHub(painter, appearance);
+        paintNotice(painter, appearance);
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const Appearance appearance = effectiveAppearance(this);
-    paintStems(painter, appearance);
-    paintPetals(painter, appearance);
-    paintHub(painter, appearance);
-    paintNotice(painter, appearance);
+    const double fade = privateFadeProgress();
+    if (fade < 1 && !m_fadeFrom.isNull()) {
+        painter.setOpacity(1 - fade);
+        painter.drawImage(QPointF(0, 0), m_fadeFrom);
+        painter.setOpacity(fade);
+    }
+    painter.drawImage(QPointF(0, 0), frame);
+    m_lastFrame = frame;
+}
+
+double DestinationPickerView::privateFadeProgress() const
+{
+    const auto elapsed = since(m_fadeStart);
+    if (!elapsed || *elapsed >= privateFadeSeconds)
+        return 1;
+    return QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(*elapsed / privateFadeSeconds);
 }
 
 void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance) const
@@ -322,7 +423,7 @@ void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance
         painter.setOpacity(std::min(3 * b, 1.0));
         painter.translate(centre);
         painter.scale(0.55 + 0.45 * b, 0.55 + 0.45 * b);
-        node(i).paint(painter, {0, 0}, appearance);
+        node(i).paint(painter, {0, 0}, appearance, petalSelectionScale(i));
         painter.restore();
     }
 }
@@ -360,8 +461,7 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
 
     painter.save();
     painter.translate(centre);
-    if (active)
-        painter.scale(1.05, 1.05);
+    painter.scale(hubScale(), hubScale());
     const QPainterPath disc = Drawing::circle({0, 0}, hubDiameter);
     Drawing::paintShadow(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
     const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;

@@ -4,7 +4,7 @@
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
 
-#include <QElapsedTimer>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QPointer>
@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 namespace tavro {
@@ -52,8 +53,25 @@ public:
     static constexpr double petalStagger = 0.012;
     static constexpr double hubDiameter = 112;
 
-    // The position of a critically damped-below spring at `seconds`, 0 to 1 with a small overshoot.
-    static double spring(double seconds);
+    // Seconds on a steady clock; the animations read the time here, and tests put a clock of their own.
+    std::function<double()> clock = &steadySeconds;
+    static double steadySeconds();
+
+    // Springs of a petal's selection and of the hub's hover.
+    static constexpr double selectionResponse = 0.3;
+    static constexpr double selectionDamping = 0.65;
+    static constexpr double hubResponse = 0.25;
+    static constexpr double hubDamping = 0.7;
+
+    // Where an underdamped spring released from 0 towards 1 is after `seconds` (it overshoots a little).
+    static double spring(double seconds, double response = springResponse, double damping = springDamping);
+    // The petal's scale for its selection as drawn now, moving with the selection spring.
+    double petalSelectionScale(int index) const;
+    double hubScale() const;
+    bool isAnimating() const;
+    // How far the change to or from private mode has faded in, 0 to 1 over 0.16 s (ease in and out).
+    double privateFadeProgress() const;
+    static constexpr double privateFadeSeconds = 0.16;
 
     // The label VoiceOver reads for the hub, and for each petal.
     QString hubAccessibilityLabel() const;
@@ -82,6 +100,8 @@ private:
     std::optional<int> hubIndex() const;
     bool hubDimmed() const;
     double elapsedSeconds() const;
+    // Seconds since `start`, none when that transition never began.
+    std::optional<double> since(std::optional<double> start) const;
 
     void paintStems(QPainter& painter, Appearance appearance) const;
     void paintPetals(QPainter& painter, Appearance appearance) const;
@@ -96,8 +116,19 @@ private:
     std::optional<int> m_focusedPetal;
     bool m_interactive;
 
-    QElapsedTimer m_clock;
+    void startFrames();
+
+    std::optional<double> m_bloomStart;
     QTimer m_frameTimer;
+    // Selection and hub-hover transitions: when they began and what they came from.
+    std::optional<double> m_selectionStart;
+    int m_previousSelection = -1;
+    int m_shownSelection = -1;
+    std::optional<double> m_hubStart;
+    std::optional<double> m_fadeStart;
+    QImage m_fadeFrom;
+    QImage m_lastFrame;
+    double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
 };
 

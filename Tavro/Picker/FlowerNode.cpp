@@ -91,13 +91,15 @@ QString FlowerNode::toolTip() const
     return !isPrivate && isLastUsed ? lastUsedText() : QString();
 }
 
-void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appearance) const
+void FlowerNode::paint(
+    QPainter& painter, const QPointF& centre, Appearance appearance, std::optional<double> scale) const
 {
     const QSizeF cardSize = size();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(centre);
-    painter.scale(selectionScale(), selectionScale());
+    const double factor = scale.value_or(selectionScale());
+    painter.scale(factor, factor);
     if (!isEnabled)
         painter.setOpacity(painter.opacity() * 0.4);
 

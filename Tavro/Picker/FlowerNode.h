@@ -39,8 +39,9 @@ public:
     // 1.1 for a selected petal that can be chosen.
     double selectionScale() const { return isSelected && isEnabled ? 1.1 : 1.0; }
 
-    // Draws the card centred on `centre`, at the selection scale.
-    void paint(QPainter& painter, const QPointF& centre, Appearance appearance) const;
+    // Draws the card centred on `centre`, at `scale` (the selection scale unless a transition to or
+    // from it is under way).
+    void paint(QPainter& painter, const QPointF& centre, Appearance appearance, std::optional<double> scale = {}) const;
 
     QColor fillColor(Appearance appearance) const;
     QColor textColor(Appearance appearance) const;

@@ -173,7 +173,9 @@ void PickerWindowController::installEventMonitors()
     // for both the global mouse-down monitor and the resign-active observer.
     m_resignObserver
         = connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-              if (state != Qt::ApplicationActive)
+              // A late report from the picker just replaced must not close the new one: while the
+              // panel itself is the active window the application has not really gone inactive.
+              if (state != Qt::ApplicationActive && !(m_panel && m_panel->isActiveWindow()))
                   applicationDidResignActive();
           });
 }

@@ -34,9 +34,17 @@ QString RealFileSystem::homeDirectory() const
 std::optional<QByteArray> RealFileSystem::contents(const QString& path) const
 {
     const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a named pipe in place of the file would hold the scan until someone
+    // writes to it.
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
+    // Only a regular file has contents to give: a device such as /dev/zero would never end.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
@@ -66,7 +74,7 @@ FileReadOutcome RealFileSystem::read(const QString& path) const
     if (auto bytes = contents(path))
         return FileReadOutcome::data(std::move(*bytes));
     // The contents call does not say why it failed; a second open does.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0) {
         ::close(fd);
         return FileReadOutcome::unreadable();

@@ -14,7 +14,8 @@ class SerialQueue
 {
 public:
     explicit SerialQueue(const QString& label, QThread::Priority priority = QThread::NormalPriority);
-    // Lets the work already submitted finish, then stops the thread.
+    // Lets the work already submitted finish, then stops the thread. Destroy it while the
+    // application object exists; a queue that lives for the whole process is never destroyed.
     ~SerialQueue();
 
     SerialQueue(const SerialQueue&) = delete;

@@ -9,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tavro;
 using namespace std::chrono_literals;
@@ -110,8 +114,9 @@ TEST_P(ChromiumReplyTest, TheReplyDecidesTheOutcome)
     EXPECT_EQ(listener.connections(), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !listener.received().isEmpty(); }, 2000));
     EXPECT_EQ(listener.received(), ChromiumSingleton::message(argv, {}, QStringLiteral("/")));
-    if (GetParam().answer == Answer::silent) {
+    if (GetParam().answer == Answer::silent || GetParam().answer == Answer::trickle) {
         EXPECT_GE(elapsed, 250ms);
+        EXPECT_LT(elapsed, 700ms);
     } else {
         EXPECT_LT(elapsed, 250ms);
     }
@@ -121,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(Replies, ChromiumReplyTest,
     ::testing::Values(ReplyCase{"ack", Answer::ack, Outcome::delivered},
         ReplyCase{"shutdown", Answer::shutdown, Outcome::unreachable},
         ReplyCase{"endOfStream", Answer::close, Outcome::unreachable},
-        ReplyCase{"noReplyInTime", Answer::silent, Outcome::delivered}),
+        ReplyCase{"noReplyInTime", Answer::silent, Outcome::delivered},
+        // The time-out covers the whole reply, not each byte of it.
+        ReplyCase{"noWholeReplyInTime", Answer::trickle, Outcome::delivered}),
     [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ChromiumSingletonTest, NoListenerIsUnreachable)
@@ -134,6 +141,27 @@ TEST_F(ChromiumSingletonTest, NoListenerIsUnreachable)
     }
     QFile(stale).open(QIODevice::WriteOnly);
     EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, stale, 300ms), Outcome::unreachable);
+}
+
+TEST_F(ChromiumSingletonTest, BrowserThatStoppedAcceptingIsUnreachableWithinTheTimeOut)
+{
+    // A listener that never accepts, whose backlog another client already fills.
+    const QByteArray path = socketAt(QStringLiteral("hung")).toUtf8();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const auto* name = reinterpret_cast<const sockaddr*>(&address);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const int waiting = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(listener, name, sizeof(address)), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ASSERT_EQ(::connect(waiting, name, sizeof(address)), 0);
+
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(ChromiumSingleton::deliver(argv, {}, QString::fromUtf8(path), 300ms), Outcome::unreachable);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+    ::close(waiting);
+    ::close(listener);
 }
 
 TEST_F(ChromiumSingletonTest, PathsUpToTheLimitAreUsed)

@@ -3,6 +3,7 @@
 
 #include "Tavro/Platform/FileSystemReading.h"
 #include "Tavro/Platform/RealFileSystem.h"
+#include "tests/Discovery/QtPrinting.h"
 #include "tests/Discovery/SqliteFixture.h"
 #include "tests/Support/TempHome.h"
 
@@ -13,14 +14,7 @@
 #include <QJsonObject>
 #include <QSet>
 
-#include <ostream>
 #include <utility>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tavro::test {
 

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -25,6 +26,7 @@ public:
         shutdown,           // "SHUTDOWN", then close
         close,              // close without a word
         silent,             // keep the connection open and say nothing
+        trickle,            // "SHUTDOWN" one byte every 150 ms
         closeBeforeReading, // close at once, unread: the peer's write fails
     };
 
@@ -90,7 +92,13 @@ private:
             (void)::write(client, "ACK", 3);
         else if (m_answer == Answer::shutdown)
             (void)::write(client, "SHUTDOWN", 8);
-        else if (m_answer == Answer::silent) {
+        else if (m_answer == Answer::trickle) {
+            for (char byte : std::string_view("SHUTDOWN")) {
+                if (m_stop || ::send(client, &byte, 1, MSG_NOSIGNAL) != 1)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            }
+        } else if (m_answer == Answer::silent) {
             // Keep the connection open without a word until the listener goes away.
             while (!m_stop)
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));

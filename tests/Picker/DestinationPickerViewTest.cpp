@@ -167,11 +167,19 @@ TEST_F(DestinationPickerViewTest, PrivateRefusalsBeepAndStayOpen)
 
 TEST_F(DestinationPickerViewTest, BloomSpringsOpenUnlessAnimationsAreReduced)
 {
+    double now = 10;
     model.reduceAnimations = false;
     DestinationPickerView closed(&model, 0.0, true);
+    closed.clock = [&] { return now; };
     EXPECT_EQ(closed.petalBloom(0), 0);
     closed.show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return closed.isBloomFinished(); }, 3000));
+    EXPECT_EQ(closed.petalBloom(0), 0);
+    now += 0.1;
+    EXPECT_GT(closed.petalBloom(0), closed.petalBloom(3)) << "petals leave the hub one after another";
+    EXPECT_NEAR(closed.petalBloom(0), DestinationPickerView::spring(0.1), 1e-9);
+    EXPECT_NEAR(closed.petalBloom(3), DestinationPickerView::spring(0.1 - 3 * 0.012), 1e-9);
+    now += 0.6;
+    EXPECT_TRUE(closed.isBloomFinished());
     EXPECT_EQ(closed.petalBloom(3), 1);
     EXPECT_NEAR(DestinationPickerView::spring(0.6), 1, 1e-3);
     EXPECT_GT(DestinationPickerView::spring(0.2), 1) << "the spring overshoots a little";
@@ -210,4 +218,50 @@ TEST_F(DestinationPickerViewTest, APreviewMovesNoFocus)
     preview.show();
     model.setSelectedIndex(2);
     EXPECT_FALSE(preview.focusedPetal());
+}
+
+TEST_F(DestinationPickerViewTest, SelectionAndHubHoverSpringToTheirNewScale)
+{
+    double now = 10;
+    const auto view = makeView();
+    view->clock = [&] { return now; };
+    view->show();
+    EXPECT_EQ(view->petalSelectionScale(0), 1.1);
+    model.setSelectedIndex(2);
+    EXPECT_EQ(view->petalSelectionScale(2), 1.0) << "the new selection starts from its old size";
+    EXPECT_EQ(view->petalSelectionScale(0), 1.1) << "the old one starts large";
+    now += 0.1;
+    EXPECT_GT(view->petalSelectionScale(2), 1.0);
+    EXPECT_LT(view->petalSelectionScale(0), 1.1);
+    now += 0.6;
+    EXPECT_FALSE(view->isAnimating());
+    EXPECT_EQ(view->petalSelectionScale(2), 1.1);
+    EXPECT_EQ(view->petalSelectionScale(0), 1.0);
+
+    QTest::mouseMove(view.get(), QPoint(5, 5)); // a move to where the pointer already is is no move
+    QTest::mouseMove(view.get(), view->hubCentre().toPoint());
+    ASSERT_TRUE(view->hubHovered());
+    EXPECT_EQ(view->hubScale(), 1.0);
+    now += 0.05;
+    EXPECT_GT(view->hubScale(), 1.0);
+    now += 0.6;
+    EXPECT_EQ(view->hubScale(), 1.05);
+}
+
+TEST_F(DestinationPickerViewTest, PrivateModeFadesInOverTheNormalPicture)
+{
+    double now = 10;
+    const auto view = makeView(Appearance::light);
+    view->clock = [&] { return now; };
+    view->show();
+    const QPoint fill = fillPoint(*view, 1);
+    const QColor normal = view->grab().toImage().pixelColor(fill);
+    model.setPrivate(true);
+    EXPECT_EQ(view->privateFadeProgress(), 0);
+    EXPECT_TRUE(near(view->grab().toImage().pixelColor(fill), normal)) << "the fade starts from the normal look";
+    now += 0.08;
+    EXPECT_NEAR(view->privateFadeProgress(), 0.5, 1e-9);
+    now += 0.08;
+    EXPECT_EQ(view->privateFadeProgress(), 1);
+    EXPECT_TRUE(near(view->grab().toImage().pixelColor(fill), PrivateTheme::surface.color(false)));
 }

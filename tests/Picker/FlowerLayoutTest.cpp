@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <ostream>
 
 using namespace tavro;
 
@@ -29,7 +30,15 @@ struct RadiusCase
 {
     int count;
     double radius;
+    friend void PrintTo(const RadiusCase& c, std::ostream* out) { *out << c.count << " petals"; }
 };
+
+namespace tavro {
+void PrintTo(const EdgeRoom& room, std::ostream* out)
+{
+    *out << "room " << room.left << " " << room.right << " " << room.up << " " << room.down;
+}
+} // namespace tavro
 
 class FlowerRadius : public testing::TestWithParam<RadiusCase>
 { };
@@ -122,6 +131,7 @@ struct BentCase
     const char* name;
     int count;
     EdgeRoom room;
+    friend void PrintTo(const BentCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class BentRing : public testing::TestWithParam<BentCase>
@@ -224,6 +234,7 @@ struct RunCase
     const char* name;
     QList<bool> flags;
     std::optional<FlowerLayout::Run> run;
+    friend void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class LongestRun : public testing::TestWithParam<RunCase>

@@ -19,6 +19,7 @@ struct LookCase
     double border;
     double scale;
     const char* symbol;
+    friend void PrintTo(const LookCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class FlowerNodeLook : public testing::TestWithParam<LookCase>

@@ -128,6 +128,7 @@ struct ArrowCase
     int from;
     Direction direction;
     int to;
+    friend void PrintTo(const ArrowCase& c, std::ostream* out) { *out << c.name; }
 };
 
 class PickerArrows : public testing::TestWithParam<ArrowCase>

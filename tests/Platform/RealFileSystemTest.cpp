@@ -1,4 +1,5 @@
 #include "Tavro/Platform/RealFileSystem.h"
+#include "tests/Discovery/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>
@@ -80,6 +81,19 @@ TEST_F(RealFileSystemTest, TellsMissingFromUnreadable)
     EXPECT_FALSE(fs.contents(home.path()).has_value());
     EXPECT_TRUE(fs.fileExists(home.path()));
     EXPECT_FALSE(fs.fileExists(home.filePath(QStringLiteral("nothing"))));
+}
+
+// A pipe or a device where a browser keeps a file (a link to /dev/zero, say) must not hold or
+// flood the scan.
+TEST_F(RealFileSystemTest, OnlyRegularFilesHaveContents)
+{
+    const QString fifo = home.filePath(QStringLiteral("Local State"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(fs.read(fifo).kind(), FileReadOutcome::Kind::unreadable);
+    const QString device = home.filePath(QStringLiteral("profiles.ini"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    EXPECT_FALSE(fs.contents(device).has_value());
+    EXPECT_EQ(fs.read(device).kind(), FileReadOutcome::Kind::unreadable);
 }
 
 // The refusal must come from the system itself. root passes every permission check, so the read
