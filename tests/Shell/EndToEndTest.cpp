@@ -123,7 +123,8 @@ protected:
                   " --disable-component-update --disable-sync --disable-quic --password-store=basic"
                   " --user-data-dir=\"$HOME/Library/Application Support/Chromium\" \"$@\"\n");
         QFile::setPermissions(executable, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        // The profile list Chromium keeps; Tavro reads its profiles from here.
+        // The profile list Chromium keeps, and the profile's folder; Tavro reads its profiles from here.
+        QDir().mkpath(home.filePath("Library/Application Support/Chromium/Default"));
         home.writeFile("Library/Application Support/Chromium/Local State",
             R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
     }
@@ -260,7 +261,7 @@ TEST_F(EndToEndTest, LinkThroughThePickerIntoChromiumClosedThenRunning)
     chooseFirstDestination(waitForPicker(), elsewhere);
     ASSERT_TRUE(serverSaw("/running")) << "the running Chromium never asked for the page";
     // Through the socket no process was started: the bundle's executable did not run again.
-    EXPECT_EQ(readPidFile(), browserProcess);
+    EXPECT_EQ(readPidFile(), browserProcess) << server.paths.join(' ').toStdString();
 }
 
 } // namespace
