@@ -1,14 +1,19 @@
 #pragma once
 
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/ProfileDiscoveryService.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Shell/Alert.h"
 #include "tests/Support/TempHome.h"
 
+#include <QCoreApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 
 namespace tavro::test {
@@ -39,10 +44,25 @@ protected:
         QObject::connect(
             &center, &NotificationCenter::posted, [this](const QString& name, const QVariant&) { posts.append(name); });
     }
-    ~ShellFixture() override { Alert::resetTestAnswers(); }
+    ~ShellFixture() override
+    {
+        finishScans();
+        Alert::resetTestAnswers();
+    }
+
+    // Lets scans started by the code under test land in their store before it goes away.
+    static void finishScans()
+    {
+        auto done = std::make_shared<std::atomic<bool>>(false);
+        DiscoveryCoordinator::scanQueue().async([done] { *done = true; });
+        EXPECT_TRUE(QTest::qWaitFor([done] { return done->load(); }, 20000));
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+    }
 
     SettingsStore& open(const AppSettings& settings)
     {
+        finishScans();
         defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
         store = std::make_unique<SettingsStore>(defaults, center);
         posts.clear();
