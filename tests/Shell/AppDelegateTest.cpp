@@ -247,6 +247,32 @@ TEST_F(LinkIntakeTest, ChooseAnotherReopensThePickerWithTheSamePrivateState)
     EXPECT_FALSE(delegate->picker().model()->notice.has_value());
 }
 
+TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
+{
+    AppSettings settings;
+    settings.privateModifier = BypassModifier::shift;
+    start(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    delegate->picker().currentModifiers = [] { return Qt::KeyboardModifiers(Qt::ShiftModifier); };
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_NE(delegate->picker().model(), nullptr);
+    EXPECT_TRUE(delegate->picker().model()->isPrivate());
+    EXPECT_FALSE(delegate->picker().ignoringHeldPrivateKey());
+    cancelPicker();
+
+    // One key for both, the bypass inverted: holding it brings the picker, in normal mode, and
+    // the picker ignores the key until it is released.
+    settings.privateModifier = BypassModifier::option;
+    settings.invertBypass = true;
+    start(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::option);
+    delegate->picker().currentModifiers = [] { return Qt::KeyboardModifiers(Qt::AltModifier); };
+    delegate->applicationOpenUrls({QUrl("https://a.test/2")});
+    ASSERT_NE(delegate->picker().model(), nullptr);
+    EXPECT_FALSE(delegate->picker().model()->isPrivate());
+    EXPECT_TRUE(delegate->picker().ignoringHeldPrivateKey());
+}
+
 TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
 {
     start();
