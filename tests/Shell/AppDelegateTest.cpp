@@ -273,6 +273,25 @@ TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypa
     EXPECT_TRUE(delegate->picker().ignoringHeldPrivateKey());
 }
 
+TEST_F(LinkIntakeTest, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivatePickerWithTheNotice)
+{
+    const BrowserDestination atlas = shellDestination("com.openai.atlas", "ChatGPT Atlas");
+    AppSettings settings;
+    settings.invertBypass = true;
+    start(settings);
+    store->edit([&](AppSettings& s) {
+        s.destinations.append(atlas);
+        s.lastUsedDestinationID = atlas.id;
+    });
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    const PickerViewModel* model = delegate->picker().model();
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(model->isPrivate());
+    EXPECT_EQ(model->notice, QStringLiteral("ChatGPT Atlas can’t open private windows"));
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
 TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
 {
     start();
