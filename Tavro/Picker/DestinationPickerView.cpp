@@ -296,9 +296,12 @@ void DestinationPickerView::updateHover(const QPointF& point)
 {
     const Hit hit = hitAt(point);
     setHubHovered(hit.target == Target::hub);
-    // Hovering into a petal selects it; leaving selects nothing else.
-    if (hit.target == Target::petal && m_model)
-        m_model->setSelectedIndex(hit.index);
+    // Entering a petal selects it; moving within it does not, so arrow keys keep their selection
+    // while the pointer rests on a petal. Leaving selects nothing else.
+    const std::optional<int> petal = hit.target == Target::petal ? std::optional(hit.index) : std::nullopt;
+    if (petal && petal != m_hoveredPetal && m_model)
+        m_model->setSelectedIndex(*petal);
+    m_hoveredPetal = petal;
 }
 
 void DestinationPickerView::mouseMoveEvent(QMouseEvent* event)
@@ -309,6 +312,7 @@ void DestinationPickerView::mouseMoveEvent(QMouseEvent* event)
 void DestinationPickerView::leaveEvent(QEvent*)
 {
     setHubHovered(false);
+    m_hoveredPetal.reset();
 }
 
 void DestinationPickerView::mousePressEvent(QMouseEvent* event)

@@ -130,6 +130,8 @@ private:
     QImage m_lastFrame;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
+    // The petal under the pointer, so hover selects a petal once, when the pointer enters it.
+    std::optional<int> m_hoveredPetal;
 };
 
 } // namespace tavro

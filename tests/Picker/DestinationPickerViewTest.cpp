@@ -116,6 +116,16 @@ TEST_F(DestinationPickerViewTest, HoverSelectsAPetalButLeavesTheHubOnTheLastUsed
     QTest::mouseMove(view.get(), view->hubCentre().toPoint());
     EXPECT_TRUE(view->hubHovered());
     EXPECT_EQ(model.selectedIndex(), 1) << "leaving a petal selects nothing else";
+
+    // Only entering a petal selects it: the pointer resting on a petal keeps an arrow key's selection.
+    const QPoint onPetal = view->petalRect(3).center().toPoint();
+    QTest::mouseMove(view.get(), onPetal);
+    model.setSelectedIndex(0);
+    QTest::mouseMove(view.get(), onPetal + QPoint(3, 2));
+    EXPECT_EQ(model.selectedIndex(), 0);
+    QTest::mouseMove(view.get(), QPoint(5, 5));
+    QTest::mouseMove(view.get(), onPetal);
+    EXPECT_EQ(model.selectedIndex(), 3);
 }
 
 TEST_F(DestinationPickerViewTest, ClicksChooseAPetalTheSelectionOrCancel)
