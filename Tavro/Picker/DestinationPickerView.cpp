@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <cmath>
 #include <numbers>
@@ -203,6 +204,33 @@ bool DestinationPickerView::hubContains(const QPointF& point) const
 {
     const QPointF d = point - hubCentre();
     return std::hypot(d.x(), d.y()) <= hubDiameter / 2;
+}
+
+QString DestinationPickerView::toolTipAt(const QPointF& point) const
+{
+    const Hit hit = hitAt(point);
+    if (hit.target != Target::petal)
+        return {};
+    const FlowerNode petal = node(hit.index);
+    const QRectF drawn = petalRect(hit.index);
+    // The card as drawn is the card at its own size, scaled about its centre.
+    const double scale = drawn.width() / FlowerNode::width;
+    const QSizeF size = petal.size();
+    const QRectF mark = petal.stateMarkRect(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size));
+    const QRectF shown(drawn.center() + mark.topLeft() * scale, mark.size() * scale);
+    return shown.contains(point) ? petal.toolTip() : QString();
+}
+
+bool DestinationPickerView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
+        QToolTip::showText(help->globalPos(), tip, this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 DestinationPickerView::Hit DestinationPickerView::hitAt(const QPointF& point) const

@@ -6,9 +6,11 @@
 #include "tests/Picker/PickerFixtures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace tavro;
@@ -220,6 +222,22 @@ TEST_F(DestinationPickerViewTest, AccessibilityHasOneElementPerPetalAndTheHub)
 
     container->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
+}
+
+TEST_F(DestinationPickerViewTest, TheLastUsedClockCarriesATooltip)
+{
+    model.lastUsedID = model.destinations[2].id;
+    const auto view = makeView();
+    view->show();
+    // The unselected petals are drawn at their own size, the clock 5 points in from the corner.
+    const QPointF clock = view->petalRect(2).topLeft() + QPointF(10, 10);
+    EXPECT_EQ(view->toolTipAt(view->petalRect(2).center()), "") << "only the clock has the tooltip";
+    EXPECT_EQ(view->toolTipAt(view->petalRect(1).topLeft() + QPointF(10, 10)), "");
+    QHelpEvent event(QEvent::ToolTip, clock.toPoint(), view->mapToGlobal(clock.toPoint()));
+    QApplication::sendEvent(view.get(), &event);
+    EXPECT_EQ(QToolTip::text(), "Last used");
+    model.setPrivate(true);
+    EXPECT_EQ(view->toolTipAt(clock), "") << "no clock in private mode";
 }
 
 TEST_F(DestinationPickerViewTest, APreviewMovesNoFocus)
