@@ -503,12 +503,11 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
     painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::petalColor(tint), appearance));
     painter.drawPath(disc);
     if (active)
-        Drawing::strokeInside(
-            painter, disc, resolve(isPrivate ? PrivateTheme::accentBright : Brand::accent, appearance), 2);
+        Drawing::stroke(painter, disc, resolve(isPrivate ? PrivateTheme::accentBright : Brand::accent, appearance), 2);
     else if (isPrivate)
-        Drawing::strokeInside(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
+        Drawing::stroke(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
     else
-        Drawing::strokeInside(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
+        Drawing::stroke(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
 
     const QColor ink = resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance);
     const QColor secondary = resolve(isPrivate ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance);

@@ -115,7 +115,7 @@ void FlowerNode::paint(
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor(appearance));
     painter.drawPath(shape);
-    Drawing::strokeInside(painter, shape, strokeColor(appearance), borderWidth());
+    Drawing::stroke(painter, shape, strokeColor(appearance), borderWidth());
 
     const ProfileNodeImage image(destination, emojiPosition, imageSize);
     const double imageCentreY = card.top() + verticalPadding + imageSize / 2;
