@@ -70,12 +70,15 @@ struct FileEvents::Stream
     QStringList pending;
     std::function<void(const QStringList&)> deliver;
 
+    // The stream does not defer: the first change after a quiet spell goes out at once (with
+    // whatever arrived together with it), and each delivery opens a window of the latency in
+    // which further changes gather into the next batch.
     void note(const QString& path)
     {
         if (!pending.contains(path))
             pending.append(path);
         if (!latencyTimer->isActive())
-            latencyTimer->start(latency);
+            latencyTimer->start(0);
     }
 
     void flush()
@@ -84,6 +87,7 @@ struct FileEvents::Stream
             return;
         const QStringList batch = std::exchange(pending, {});
         deliver(batch);
+        latencyTimer->start(latency);
     }
 
     // QFileSystemWatcher watches the inode a path named when it was added; a file replaced by a

@@ -16,7 +16,8 @@ class FileEvents : public QObject
 {
     Q_OBJECT
 public:
-    // How long changes gather before one batch is delivered.
+    // The first change after a quiet spell is delivered at once; changes within this long of a
+    // delivery gather into one batch at its end.
     static constexpr std::chrono::milliseconds defaultLatency{500};
     // Folders this many levels below a watched folder are watched too; deeper ones are not.
     static constexpr int defaultDepth = 1;

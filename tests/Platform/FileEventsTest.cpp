@@ -144,10 +144,19 @@ TEST_F(FileEventsTest, ABurstArrivesInFewBatches)
         write(QStringLiteral("profiles.ini"), QByteArray::number(i));
     EXPECT_TRUE(waitFor(QStringLiteral("profiles.ini")));
     QTest::qWait(500);
-    // Writes within one latency window come as one batch, each path once.
-    EXPECT_EQ(batches.size(), 1);
+    // The first write goes out at once, the rest gather into one batch, each path once.
+    EXPECT_LE(batches.size(), 2);
     for (const QStringList& batch : std::as_const(batches))
         EXPECT_EQ(batch.count(path(QStringLiteral("profiles.ini"))), 1);
+}
+
+TEST_F(FileEventsTest, AChangeAfterAQuietSpellIsNotHeldBack)
+{
+    write(QStringLiteral("Local State"), "{}");
+    auto events = watch({}, 60s);
+    ASSERT_TRUE(events->start());
+    write(QStringLiteral("Local State"), R"({"profile":{}})");
+    EXPECT_TRUE(waitFor(QStringLiteral("Local State")));
 }
 
 TEST_F(FileEventsTest, NothingArrivesAfterStop)
