@@ -27,7 +27,8 @@ public:
     ~FileEvents() override;
 
     // Starts watching the folders that exist now and returns once their watches are in place.
-    // False, and nothing watched, when none of them exists.
+    // False, and nothing watched, when none of them exists. One of them that disappears later
+    // is watched again once it is back.
     bool start();
     // Stops watching; no batch is delivered after it returns.
     void stop();

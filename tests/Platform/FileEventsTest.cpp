@@ -134,6 +134,24 @@ TEST_F(FileEventsTest, AFolderThatAppearsIsReportedWithWhatItHolds)
     EXPECT_TRUE(waitFor(QStringLiteral("Profile Groups/store.sqlite-wal")));
 }
 
+// A browser's data folder deleted and made anew (a reset) is watched again.
+TEST_F(FileEventsTest, AWatchedFolderThatComesBackIsWatchedAgain)
+{
+    write(QStringLiteral("Chromium/Local State"), "{}");
+    auto events = watch({path(QStringLiteral("Chromium"))});
+    ASSERT_TRUE(events->start());
+    ASSERT_TRUE(QDir(path(QStringLiteral("Chromium"))).removeRecursively());
+    EXPECT_TRUE(waitFor(QStringLiteral("Chromium")));
+
+    batches.clear();
+    write(QStringLiteral("Chromium/Local State"), "{}");
+    EXPECT_TRUE(waitFor(QStringLiteral("Chromium/Local State")));
+    QTest::qWait(50);
+    batches.clear();
+    write(QStringLiteral("Chromium/Local State"), R"({"profile":{}})");
+    EXPECT_TRUE(waitFor(QStringLiteral("Chromium/Local State")));
+}
+
 TEST_F(FileEventsTest, ABurstArrivesInFewBatches)
 {
     write(QStringLiteral("profiles.ini"), "");
