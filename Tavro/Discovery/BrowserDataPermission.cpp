@@ -8,12 +8,16 @@ namespace tavro::BrowserDataPermission {
 
 void probe()
 {
-    const RealFileSystem& fs = RealFileSystem::shared();
+    probe(RealFileSystem::shared());
+}
+
+void probe(const FileSystemReading& fileSystem)
+{
     for (const InstalledBrowser& browser : BrowserDiscoveryService::discoverInstalled()) {
         const auto& subpath = browser.definition.chromiumSupportSubpath;
         if (browser.definition.profileFamily != ProfileFamily::chromium || !subpath)
             continue;
-        fs.read(ChromiumProfileDiscovery::userDataDir(*subpath, fs) + QStringLiteral("/Local State"));
+        fileSystem.read(ChromiumProfileDiscovery::userDataDir(*subpath, fileSystem) + QStringLiteral("/Local State"));
     }
 }
 

@@ -174,6 +174,10 @@ QString listDescription(const QStringList& list)
             case U'\\':
                 literal += QStringLiteral("\\\\");
                 break;
+            // The standard form escapes the single quote too: "it\'s".
+            case U'\'':
+                literal += QStringLiteral("\\'");
+                break;
             case U'\0':
                 literal += QStringLiteral("\\0");
                 break;

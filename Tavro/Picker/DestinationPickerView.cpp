@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <cmath>
 #include <numbers>
@@ -205,6 +206,33 @@ bool DestinationPickerView::hubContains(const QPointF& point) const
     return std::hypot(d.x(), d.y()) <= hubDiameter / 2;
 }
 
+QString DestinationPickerView::toolTipAt(const QPointF& point) const
+{
+    const Hit hit = hitAt(point);
+    if (hit.target != Target::petal)
+        return {};
+    const FlowerNode petal = node(hit.index);
+    const QRectF drawn = petalRect(hit.index);
+    // The card as drawn is the card at its own size, scaled about its centre.
+    const double scale = drawn.width() / FlowerNode::width;
+    const QSizeF size = petal.size();
+    const QRectF mark = petal.stateMarkRect(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size));
+    const QRectF shown(drawn.center() + mark.topLeft() * scale, mark.size() * scale);
+    return shown.contains(point) ? petal.toolTip() : QString();
+}
+
+bool DestinationPickerView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
+        QToolTip::showText(help->globalPos(), tip, this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 DestinationPickerView::Hit DestinationPickerView::hitAt(const QPointF& point) const
 {
     if (hubContains(point))
@@ -296,9 +324,12 @@ void DestinationPickerView::updateHover(const QPointF& point)
 {
     const Hit hit = hitAt(point);
     setHubHovered(hit.target == Target::hub);
-    // Hovering into a petal selects it; leaving selects nothing else.
-    if (hit.target == Target::petal && m_model)
-        m_model->setSelectedIndex(hit.index);
+    // Entering a petal selects it; moving within it does not, so arrow keys keep their selection
+    // while the pointer rests on a petal. Leaving selects nothing else.
+    const std::optional<int> petal = hit.target == Target::petal ? std::optional(hit.index) : std::nullopt;
+    if (petal && petal != m_hoveredPetal && m_model)
+        m_model->setSelectedIndex(*petal);
+    m_hoveredPetal = petal;
 }
 
 void DestinationPickerView::mouseMoveEvent(QMouseEvent* event)
@@ -309,6 +340,7 @@ void DestinationPickerView::mouseMoveEvent(QMouseEvent* event)
 void DestinationPickerView::leaveEvent(QEvent*)
 {
     setHubHovered(false);
+    m_hoveredPetal.reset();
 }
 
 void DestinationPickerView::mousePressEvent(QMouseEvent* event)
@@ -471,12 +503,11 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
     painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::petalColor(tint), appearance));
     painter.drawPath(disc);
     if (active)
-        Drawing::strokeInside(
-            painter, disc, resolve(isPrivate ? PrivateTheme::accentBright : Brand::accent, appearance), 2);
+        Drawing::stroke(painter, disc, resolve(isPrivate ? PrivateTheme::accentBright : Brand::accent, appearance), 2);
     else if (isPrivate)
-        Drawing::strokeInside(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
+        Drawing::stroke(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
     else
-        Drawing::strokeInside(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
+        Drawing::stroke(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
 
     const QColor ink = resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance);
     const QColor secondary = resolve(isPrivate ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance);

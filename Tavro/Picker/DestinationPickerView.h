@@ -46,6 +46,8 @@ public:
     // What the pointer at `point` is over: a petal's index, the hub, or nothing.
     std::optional<int> petalAt(const QPointF& point) const;
     bool hubContains(const QPointF& point) const;
+    // The tooltip of the state mark under `point` ("Last used" on the clock); empty for none.
+    QString toolTipAt(const QPointF& point) const;
 
     // Spring of the petals leaving the hub, and the stagger between petals.
     static constexpr double springResponse = 0.23;
@@ -78,6 +80,7 @@ public:
     FlowerNode node(int index) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -130,6 +133,8 @@ private:
     QImage m_lastFrame;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
+    // The petal under the pointer, so hover selects a petal once, when the pointer enters it.
+    std::optional<int> m_hoveredPetal;
 };
 
 } // namespace tavro

@@ -76,6 +76,20 @@ void Drawing::strokeInside(QPainter& painter, const QPainterPath& path, const QC
     painter.restore();
 }
 
+void Drawing::stroke(QPainter& painter, const QPainterPath& path, const QColor& color, double width)
+{
+    if (width <= 0)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.restore();
+}
+
 void Drawing::drawElidedText(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment)
 {
     const QFontMetricsF metrics(painter.font());

@@ -25,6 +25,9 @@ void paintShadow(QPainter& painter, const QPainterPath& shape, double opacity, d
 
 // Draws `path` stroked inside its edge (as the designs' borders are) in `color` at `width`.
 void strokeInside(QPainter& painter, const QPainterPath& path, const QColor& color, double width);
+// Draws `path` stroked on its edge, half the width inside and half outside (the petals' and the
+// hub's outlines).
+void stroke(QPainter& painter, const QPainterPath& path, const QColor& color, double width);
 
 // `text` on one line inside `rect`, cut with an ellipsis at the end when too long.
 void drawElidedText(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment);

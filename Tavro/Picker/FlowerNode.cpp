@@ -86,6 +86,12 @@ QString FlowerNode::stateSymbol() const
     return {};
 }
 
+QRectF FlowerNode::stateMarkRect(const QRectF& card) const
+{
+    const double side = (isPrivate ? 9.5 : 10) + 1.5;
+    return {card.left() + markPadding, card.top() + markPadding, side, side};
+}
+
 QString FlowerNode::toolTip() const
 {
     return !isPrivate && isLastUsed ? lastUsedText() : QString();
@@ -109,7 +115,7 @@ void FlowerNode::paint(
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor(appearance));
     painter.drawPath(shape);
-    Drawing::strokeInside(painter, shape, strokeColor(appearance), borderWidth());
+    Drawing::stroke(painter, shape, strokeColor(appearance), borderWidth());
 
     const ProfileNodeImage image(destination, emojiPosition, imageSize);
     const double imageCentreY = card.top() + verticalPadding + imageSize / 2;
@@ -129,14 +135,12 @@ void FlowerNode::paint(
     }
 
     if (const QString symbol = stateSymbol(); !symbol.isEmpty()) {
-        const double side = isPrivate ? 9.5 : 10;
         QColor color;
         if (isPrivate)
             color = isSelected ? QColor(Qt::white) : resolve(PrivateTheme::accentBright, appearance);
         else
             color = resolve(isSelected ? Brand::frost : Brand::accent, appearance);
-        SymbolImage::paint(painter, QRectF(card.left() + markPadding, card.top() + markPadding, side + 1.5, side + 1.5),
-            symbol, color);
+        SymbolImage::paint(painter, stateMarkRect(card), symbol, color);
     }
 
     const bool corner = emojiPosition == EmojiPosition::bottomLeft || emojiPosition == EmojiPosition::bottomRight;

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -53,6 +54,9 @@ public:
 
     // The state mark in the top leading corner: a symbol name, or empty for none.
     QString stateSymbol() const;
+    // Where the state mark sits on the card `card` (in the card's own coordinates, before scaling).
+    QRectF stateMarkRect(const QRectF& card) const;
+    // The state mark's tooltip; empty for none.
     QString toolTip() const;
 
     QString accessibilityLabel() const;

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace tavro {
@@ -67,15 +68,21 @@ struct FileEvents::Stream
     QHash<QString, QHash<QString, Entry>> listings; // watched folder → its entries
     QHash<QString, int> depths;                     // watched folder → levels below its root
     QHash<QString, quint64> files;                  // watched file → inode the watch is on
+    // A watched root folder that disappeared stays in the stream: the nearest folder above it
+    // that exists is watched in its place until the root is back.
+    QHash<QString, QString> awaiting; // vanished root → the folder watched in its place
     QStringList pending;
     std::function<void(const QStringList&)> deliver;
 
+    // The stream does not defer: the first change after a quiet spell goes out at once (with
+    // whatever arrived together with it), and each delivery opens a window of the latency in
+    // which further changes gather into the next batch.
     void note(const QString& path)
     {
         if (!pending.contains(path))
             pending.append(path);
         if (!latencyTimer->isActive())
-            latencyTimer->start(latency);
+            latencyTimer->start(0);
     }
 
     void flush()
@@ -84,6 +91,7 @@ struct FileEvents::Stream
             return;
         const QStringList batch = std::exchange(pending, {});
         deliver(batch);
+        latencyTimer->start(latency);
     }
 
     // QFileSystemWatcher watches the inode a path named when it was added; a file replaced by a
@@ -145,8 +153,47 @@ struct FileEvents::Stream
         }
     }
 
+    static QString nearestFolderAbove(QString path)
+    {
+        do
+            path = QFileInfo(path).path();
+        while (path != QLatin1String("/") && !QFileInfo(path).isDir());
+        return path;
+    }
+
+    bool isStandIn(const QString& folder) const
+    {
+        return std::find(awaiting.cbegin(), awaiting.cend(), folder) != awaiting.cend();
+    }
+
+    // After a change in a folder that stands in for vanished roots: a root that is back is
+    // watched again with all it holds; for the others the stand-in moves to where it must be.
+    void lookForVanishedRoots()
+    {
+        const QHash<QString, QString> before = std::exchange(awaiting, {});
+        for (auto it = before.cbegin(); it != before.cend(); ++it) {
+            if (QFileInfo(it.key()).isDir()) {
+                note(it.key());
+                watchFolder(it.key(), 0, true);
+            } else {
+                awaiting.insert(it.key(), nearestFolderAbove(it.key()));
+            }
+        }
+        const QStringList watched = watcher->directories();
+        for (const QString& folder : before) {
+            if (!isStandIn(folder) && !listings.contains(folder) && watched.contains(folder))
+                watcher->removePath(folder);
+        }
+        for (const QString& folder : std::as_const(awaiting)) {
+            if (!watcher->directories().contains(folder))
+                watcher->addPath(folder);
+        }
+    }
+
     void folderChanged(const QString& folder)
     {
+        if (isStandIn(folder))
+            lookForVanishedRoots();
         const auto known = listings.constFind(folder);
         if (known == listings.cend())
             return;
@@ -155,6 +202,10 @@ struct FileEvents::Stream
         if (!QFileInfo(folder).isDir()) {
             note(folder);
             unwatch(folder);
+            if (depth == 0) {
+                awaiting.insert(folder, folder);
+                lookForVanishedRoots();
+            }
             return;
         }
         const QHash<QString, Entry> after = listing(folder);

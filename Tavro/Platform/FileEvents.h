@@ -16,7 +16,8 @@ class FileEvents : public QObject
 {
     Q_OBJECT
 public:
-    // How long changes gather before one batch is delivered.
+    // The first change after a quiet spell is delivered at once; changes within this long of a
+    // delivery gather into one batch at its end.
     static constexpr std::chrono::milliseconds defaultLatency{500};
     // Folders this many levels below a watched folder are watched too; deeper ones are not.
     static constexpr int defaultDepth = 1;
@@ -26,7 +27,8 @@ public:
     ~FileEvents() override;
 
     // Starts watching the folders that exist now and returns once their watches are in place.
-    // False, and nothing watched, when none of them exists.
+    // False, and nothing watched, when none of them exists. One of them that disappears later
+    // is watched again once it is back.
     bool start();
     // Stops watching; no batch is delivered after it returns.
     void stop();

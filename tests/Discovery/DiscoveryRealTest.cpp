@@ -125,6 +125,16 @@ protected:
         QProcess& second = startChromium(QStringLiteral("Profile 1"));
         second.waitForFinished(20000);
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(userDataDir() + "/Profile 1"); }, 30000));
+        // The folder comes first; the profile joins the list that "Local State" keeps once its
+        // window is open. Stopped earlier, a loaded machine saves a list with Default alone.
+        const QString pid = QString::number(browser.processId());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                QByteArray windows;
+                xvfb.run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--pid", pid}, &windows);
+                return windows.trimmed().split('\n').size() >= 2;
+            },
+            30000));
         stop(browser);
     }
 

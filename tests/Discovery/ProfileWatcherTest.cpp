@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RelevanceTest,
 class ProfileWatcherTest : public ::testing::Test
 {
 protected:
-    static constexpr auto debounce = 150ms;
+    static constexpr auto debounce = 400ms;
 
     ProfileWatcherTest()
         : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults, center)

@@ -349,7 +349,7 @@ TEST(SafariListDescriptionTest, WritesArrayLiterals)
     EXPECT_EQ(Safari::listDescription({}), "[]");
     EXPECT_EQ(Safari::listDescription({"a"}), "[\"a\"]");
     const QString controls = QStringLiteral("x\ny\r") + QChar(0) + QStringLiteral("z\x1b");
-    EXPECT_EQ(Safari::listDescription({"it's", controls}), "[\"it's\", \"x\\ny\\r\\0z\\u{1B}\"]");
+    EXPECT_EQ(Safari::listDescription({"it's", controls}), "[\"it\\'s\", \"x\\ny\\r\\0z\\u{1B}\"]");
     EXPECT_EQ(Safari::listDescription({QString::fromUtf8("caf\xc3\xa9 \xf0\x9f\x8f\xa0")}),
         QString::fromUtf8("[\"caf\xc3\xa9 \xf0\x9f\x8f\xa0\"]"));
 }

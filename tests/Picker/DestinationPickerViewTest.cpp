@@ -6,9 +6,11 @@
 #include "tests/Picker/PickerFixtures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace tavro;
@@ -116,6 +118,16 @@ TEST_F(DestinationPickerViewTest, HoverSelectsAPetalButLeavesTheHubOnTheLastUsed
     QTest::mouseMove(view.get(), view->hubCentre().toPoint());
     EXPECT_TRUE(view->hubHovered());
     EXPECT_EQ(model.selectedIndex(), 1) << "leaving a petal selects nothing else";
+
+    // Only entering a petal selects it: the pointer resting on a petal keeps an arrow key's selection.
+    const QPoint onPetal = view->petalRect(3).center().toPoint();
+    QTest::mouseMove(view.get(), onPetal);
+    model.setSelectedIndex(0);
+    QTest::mouseMove(view.get(), onPetal + QPoint(3, 2));
+    EXPECT_EQ(model.selectedIndex(), 0);
+    QTest::mouseMove(view.get(), QPoint(5, 5));
+    QTest::mouseMove(view.get(), onPetal);
+    EXPECT_EQ(model.selectedIndex(), 3);
 }
 
 TEST_F(DestinationPickerViewTest, ClicksChooseAPetalTheSelectionOrCancel)
@@ -210,6 +222,22 @@ TEST_F(DestinationPickerViewTest, AccessibilityHasOneElementPerPetalAndTheHub)
 
     container->child(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
+}
+
+TEST_F(DestinationPickerViewTest, TheLastUsedClockCarriesATooltip)
+{
+    model.lastUsedID = model.destinations[2].id;
+    const auto view = makeView();
+    view->show();
+    // The unselected petals are drawn at their own size, the clock 5 points in from the corner.
+    const QPointF clock = view->petalRect(2).topLeft() + QPointF(10, 10);
+    EXPECT_EQ(view->toolTipAt(view->petalRect(2).center()), "") << "only the clock has the tooltip";
+    EXPECT_EQ(view->toolTipAt(view->petalRect(1).topLeft() + QPointF(10, 10)), "");
+    QHelpEvent event(QEvent::ToolTip, clock.toPoint(), view->mapToGlobal(clock.toPoint()));
+    QApplication::sendEvent(view.get(), &event);
+    EXPECT_EQ(QToolTip::text(), "Last used");
+    model.setPrivate(true);
+    EXPECT_EQ(view->toolTipAt(clock), "") << "no clock in private mode";
 }
 
 TEST_F(DestinationPickerViewTest, APreviewMovesNoFocus)
