@@ -1,0 +1,344 @@
+#include "Tavro/Shell/AppDelegate.h"
+
+#include "Tavro/Discovery/AccessibilityPermission.h"
+#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Discovery/ProfileWatcher.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/ProfilePhoto.h"
+#include "Tavro/Platform/Accessibility.h"
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Shell/AppActivityAssertion.h"
+#include "Tavro/Shell/Router.h"
+#include "Tavro/Shell/ShellLog.h"
+
+#include <QCoro/QCoroTask>
+#include <QGuiApplication>
+#include <QThreadPool>
+#include <QTimer>
+#include <QWidget>
+
+namespace tavro {
+
+namespace {
+bool isAccepted(const QUrl& url)
+{
+    // Schemes are case-insensitive, whatever form the sender used.
+    const QString scheme = url.scheme();
+    return scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0
+        || scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 || url.isLocalFile()
+        || scheme.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0;
+}
+
+void bringForward(QWidget* window)
+{
+    Application::setActivationPolicy(Application::ActivationPolicy::regular);
+    window->setWindowOpacity(1.0);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    Application::activate(true);
+}
+} // namespace
+
+AppDelegate::AppDelegate(SettingsStore& store, QObject* parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), parent)
+{ }
+
+AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent)
+    : QObject(parent), m_store(store), m_center(center)
+{
+    // Photos that failed to load get another chance once a scan may have fixed them.
+    DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    step(QStringLiteral("setActivationPolicy(accessory)"));
+
+    // Never ended during the run: the first link click must not wait for a napping process.
+    m_activityAssertion = std::make_unique<AppActivityAssertion>(ProcessActivity::begin(
+        kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
+    step(QStringLiteral("beginActivity"));
+
+    installMainMenu();
+    rebuildStatusItem();
+    prewarmPicker();
+    prewarmBrowsers();
+
+    if (m_store.settings().hasCompletedOnboarding)
+        startPassiveRefresh();
+    else
+        showOnboarding();
+
+    const AppSettings& settings = m_store.settings();
+    // A user launch with the menu-bar icon hidden must still show something.
+    if (settings.hasCompletedOnboarding && !settings.showMenuBarIcon && isPlainUserLaunch())
+        showSettings();
+
+    startFileWatching();
+    observeMenuBarPreference();
+    reloadGlobalHotkeys();
+    observeShowOnboarding();
+
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive)
+                return;
+            applicationWillBecomeActive();
+            applicationDidBecomeActive();
+        });
+    }
+}
+
+void AppDelegate::observeMenuBarPreference()
+{
+    step(QStringLiteral("observeSettingsChanged"));
+    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
+        if (name != Notifications::settingsChanged)
+            return;
+        rebuildStatusItem();
+        reloadGlobalHotkeys();
+        applyAppearance();
+    });
+}
+
+void AppDelegate::observeShowOnboarding()
+{
+    step(QStringLiteral("observeShowOnboarding"));
+    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
+        if (name != Notifications::showOnboarding)
+            return;
+        if (m_settingsWindow)
+            m_settingsWindow->close();
+        showOnboarding();
+    });
+}
+
+namespace {
+// Holds the store (and so the delegate's world) until the scan has landed.
+QCoro::Task<> refreshAtLaunch(SettingsStore& store)
+{
+    co_await DiscoveryCoordinator::refresh(store, DiscoveryCoordinator::SafariScanMode::passive);
+    // Listed in the Accessibility settings, so the user only has to switch Tavro on.
+    if (store.safariHint() == SafariHint::accessibilityNeeded && !Accessibility::isProcessTrusted())
+        AccessibilityPermission::registerInList();
+}
+} // namespace
+
+void AppDelegate::startPassiveRefresh()
+{
+    step(QStringLiteral("refresh(passive)"));
+    refreshAtLaunch(m_store);
+}
+
+void AppDelegate::startFileWatching()
+{
+    step(QStringLiteral("startFileWatching"));
+    if (!m_profileWatcher)
+        m_profileWatcher = std::make_unique<ProfileWatcher>(m_store);
+    m_profileWatcher->startFileWatching();
+}
+
+void AppDelegate::prewarmPicker()
+{
+    step(QStringLiteral("prewarmPicker"));
+    m_picker.prewarm();
+}
+
+void AppDelegate::prewarmBrowsers()
+{
+    step(QStringLiteral("prewarmBrowsers"));
+    QStringList bundleIdentifiers;
+    for (const BrowserDestination& destination : m_store.settings().visibleDestinations())
+        bundleIdentifiers.append(destination.browserBundleIdentifier);
+    QThreadPool::globalInstance()->start([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
+}
+
+void AppDelegate::installMainMenu()
+{
+    step(QStringLiteral("installMainMenu"));
+}
+
+void AppDelegate::rebuildStatusItem()
+{
+    step(QStringLiteral("rebuildStatusItem"));
+}
+
+void AppDelegate::reloadGlobalHotkeys()
+{
+    step(QStringLiteral("reloadGlobalHotkeys"));
+}
+
+void AppDelegate::applyAppearance()
+{
+    step(QStringLiteral("applyAppearance"));
+}
+
+void AppDelegate::showOnboarding()
+{
+    step(QStringLiteral("showOnboarding"));
+    // Until the first-run window exists, its scan step stands in for it, so that a first run
+    // still finds the installed browsers and the picker has destinations.
+    qCInfo(lcShell) << "No onboarding window yet; scanning the installed browsers instead";
+    DiscoveryCoordinator::refresh(m_store, DiscoveryCoordinator::SafariScanMode::interactive);
+}
+
+void AppDelegate::showSettings()
+{
+    step(QStringLiteral("showSettings"));
+}
+
+bool AppDelegate::isPlainUserLaunch()
+{
+    const std::optional<LaunchEvent::Kind> event = LaunchEvent::current();
+    return event == LaunchEvent::Kind::openApplication;
+}
+
+Router& AppDelegate::router()
+{
+    if (!m_router) {
+        QPointer<AppDelegate> self(this);
+        m_router = std::make_unique<Router>(
+            m_store, [self](const QUrl& url, const std::optional<QString>& notice, bool privately) {
+                if (self)
+                    self->showPicker(url, notice, privately, true, nullptr);
+            });
+    }
+    return *m_router;
+}
+
+void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
+{
+    QList<QUrl> accepted;
+    for (const QUrl& url : urls) {
+        if (isAccepted(url))
+            accepted.append(url);
+    }
+    if (accepted.isEmpty())
+        return;
+    // The first link replaces a picker that is up; the others of this request wait their turn
+    // behind links still waiting from earlier requests.
+    m_pendingLinks.append(accepted.mid(1));
+    router().route(accepted.first());
+    routePendingLinks();
+}
+
+void AppDelegate::routePendingLinks()
+{
+    while (!isPickerShown() && !m_pendingLinks.isEmpty())
+        router().route(m_pendingLinks.takeFirst());
+}
+
+bool AppDelegate::isPickerShown() const
+{
+    return m_picker.panel() != nullptr;
+}
+
+void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
+    bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
+{
+    if (hideAuxWindows) {
+        for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+            if (window) {
+                window->setWindowOpacity(0.0);
+                window->hide();
+            }
+        }
+        // A window that was coming forward as this runs would show again after the first pass.
+        QPointer<AppDelegate> self(this);
+        QTimer::singleShot(0, this, [self] {
+            if (!self)
+                return;
+            for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
+                if (window)
+                    window->hide();
+            }
+        });
+    }
+
+    const AppSettings settings = m_store.settings();
+    QPointer<AppDelegate> self(this);
+    auto onChoose = [self, url](const BrowserDestination& destination, bool isPrivate) {
+        if (!self)
+            return;
+        self->router().open(url, destination, isPrivate);
+        self->routePendingLinks();
+    };
+    auto onCancel = [self, restoreOnCancel] {
+        if (!self)
+            return;
+        if (restoreOnCancel)
+            bringForward(restoreOnCancel);
+        self->routePendingLinks();
+    };
+    auto onOpenSettings = [self] {
+        if (self)
+            self->showSettings();
+    };
+    // The controller closes a picker still shown without its cancel: a new link replaces it.
+    m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID, settings.reduceAnimations,
+        settings.emojiPosition, settings.appearance, notice, startPrivate, settings.privateModifier,
+        settings.privateModifier == settings.bypassModifier, onChoose, onCancel, onOpenSettings);
+}
+
+void AppDelegate::routeFromSettings(const QUrl& url)
+{
+    const AppSettings& settings = m_store.settings();
+    const quint64 flags = Router::currentModifierFlags();
+    const auto held = [flags](BypassModifier key) { return (flags & flag(key)) == flag(key); };
+    const bool bypassHeld = held(settings.bypassModifier);
+    const bool privately = settings.privateModifier != settings.bypassModifier && held(settings.privateModifier);
+    if (bypassHeld == settings.invertBypass) {
+        showPicker(url, std::nullopt, privately, false, m_settingsWindow);
+        return;
+    }
+    const Router::BypassOutcome outcome = Router::resolveBypass(m_store.bypassTarget(), privately);
+    if (outcome.kind() == Router::BypassOutcome::Kind::open)
+        router().open(url, *outcome.destination(), privately);
+    else
+        showPicker(url, outcome.notice(), privately, false, m_settingsWindow);
+}
+
+void AppDelegate::applicationWillBecomeActive()
+{
+    if (isPickerShown())
+        return;
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && window->isVisible())
+            window->setWindowOpacity(0.0);
+    }
+}
+
+void AppDelegate::applicationDidBecomeActive()
+{
+    QPointer<AppDelegate> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (!self || self->isPickerShown())
+            return;
+        for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
+            if (window && window->isVisible())
+                window->setWindowOpacity(1.0);
+        }
+        self->restoreHiddenWindow();
+    });
+}
+
+void AppDelegate::restoreHiddenWindow()
+{
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && !window->isVisible()) {
+            bringForward(window);
+            return;
+        }
+    }
+}
+
+} // namespace tavro

@@ -1,0 +1,98 @@
+#pragma once
+// The application's one delegate: owns the long-lived services for the whole run, runs the launch
+// sequence, takes the links the system hands over and presents the picker for them.
+
+#include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Picker/PickerWindowController.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QUrl>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace tavro {
+
+class AppActivityAssertion;
+class ProfileWatcher;
+class BrowserDestination;
+class NotificationCenter;
+class Router;
+class SettingsStore;
+
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+public:
+    // Options of the launch activity: user-initiated work, idle system sleep still allowed.
+    static constexpr quint64 kActivityOptions = 0xEFFFFF;
+
+    explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
+    AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The launch sequence.
+    void applicationDidFinishLaunching();
+    // The links of one open request, in the order they were given.
+    void applicationOpenUrls(const QList<QUrl>& urls);
+    void applicationWillBecomeActive();
+    void applicationDidBecomeActive();
+    void restoreHiddenWindow();
+
+    // Whether this launch was started by the user, rather than as a login item or to open links.
+    static bool isPlainUserLaunch();
+
+    Router& router();
+    PickerWindowController& picker() { return m_picker; }
+    bool isQuitting() const { return m_isQuitting; }
+    // The steps of the launch sequence and of the settings observer as they ran, named after
+    // what they call; for tests and diagnostics.
+    const QStringList& steps() const { return m_steps; }
+
+    // Members whose bodies belong to the menus, windows and hot-key parts of the shell.
+    void installMainMenu();
+    void rebuildStatusItem();
+    void reloadGlobalHotkeys();
+    void applyAppearance();
+    void showOnboarding();
+    void showSettings();
+
+protected:
+    void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
+        QPointer<QWidget> restoreOnCancel);
+    void routeFromSettings(const QUrl& url);
+    bool isPickerShown() const;
+
+    SettingsStore& m_store;
+    NotificationCenter& m_center;
+    std::unique_ptr<AppActivityAssertion> m_activityAssertion;
+    PickerWindowController m_picker;
+    std::unique_ptr<Router> m_router;
+    QPointer<QWidget> m_onboardingWindow;
+    QPointer<QWidget> m_settingsWindow;
+    bool m_isQuitting = false;
+    std::unique_ptr<ProfileWatcher> m_profileWatcher;
+
+private:
+    void observeMenuBarPreference();
+    void observeShowOnboarding();
+    void startPassiveRefresh();
+    void startFileWatching();
+    void prewarmPicker();
+    void prewarmBrowsers();
+    // Routes the waiting links of earlier requests while no picker is up.
+    void routePendingLinks();
+    void step(const QString& name) { m_steps.append(name); }
+
+    // Links of one request that wait for the picker of an earlier link to close.
+    QList<QUrl> m_pendingLinks;
+    QStringList m_steps;
+};
+
+} // namespace tavro

@@ -1,0 +1,26 @@
+#pragma once
+// Whether Tavro is the system's default web browser, and asking to become it.
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+namespace tavro::DefaultBrowserService {
+
+// The identifier compared with the handler when the main bundle has none.
+inline constexpr const char* kFallbackBundleIdentifier = "com.vaskhaldor.Tavro";
+
+// Whether the application that opens https links is this one (letter case ignored). A synchronous
+// query: callers on the GUI thread that must not block read it from a worker.
+bool isDefault();
+
+// Asks to become the handler of https links; true when the request was accepted.
+bool makeDefault();
+
+// Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
+// `interval` after the previous check finished, until it answers true. `completion` runs once, on
+// the GUI thread, with the last answer.
+void waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval, std::function<void(bool)> completion);
+
+} // namespace tavro::DefaultBrowserService

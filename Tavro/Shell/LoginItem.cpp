@@ -1,0 +1,41 @@
+#include "Tavro/Shell/LoginItem.h"
+
+#include "Tavro/Platform/UrlOpener.h"
+
+#include <QDebug>
+#include <QUrl>
+
+namespace tavro::LoginItem {
+
+namespace {
+void openAddress(const QString& address)
+{
+    UrlOpener::open(QUrl(address));
+}
+} // namespace
+
+std::expected<void, LoginItemsError> setEnabled(bool enabled)
+{
+    auto outcome = enabled ? LoginItems::registerMainApp() : LoginItems::unregisterMainApp();
+    if (!outcome)
+        qWarning().noquote() << QStringLiteral("Tavro: failed to update login item: ") + description(outcome.error());
+    return outcome;
+}
+
+void openDefaultBrowserSettings()
+{
+    const QUrl pane(QStringLiteral("x-apple.systempreferences:com.apple.Desktop-Settings.extension"));
+    UrlOpener::open(pane.isValid() ? pane : QUrl(QStringLiteral("x-apple.systempreferences:")));
+}
+
+void openAccessibilitySettings()
+{
+    openAddress(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"));
+}
+
+void openFilesAndFoldersSettings()
+{
+    openAddress(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_FilesAndFolders"));
+}
+
+} // namespace tavro::LoginItem

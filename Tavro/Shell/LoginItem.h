@@ -1,0 +1,18 @@
+#pragma once
+// Starting Tavro at login, and the System Settings panes Tavro sends the user to.
+
+#include "Tavro/Platform/LoginItems.h"
+
+#include <expected>
+
+namespace tavro::LoginItem {
+
+// Registers (true) or unregisters (false) Tavro as a login item. A refusal is logged and
+// returned, so that the caller can put its switch back.
+std::expected<void, LoginItemsError> setEnabled(bool enabled);
+
+void openDefaultBrowserSettings();
+void openAccessibilitySettings();
+void openFilesAndFoldersSettings();
+
+} // namespace tavro::LoginItem

@@ -1,0 +1,119 @@
+#include "Tavro/Shell/Router.h"
+
+#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Model/BrowserDefinition.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/KeyEvents.h"
+#include "Tavro/Shell/ErrorPresenter.h"
+
+#include <QCoreApplication>
+#include <QCoro/QCoroTask>
+
+namespace tavro {
+
+namespace {
+bool isHeld(quint64 flags, BypassModifier key)
+{
+    const quint64 mask = flag(key);
+    return (flags & mask) == mask;
+}
+
+QString chooseAnotherLabel()
+{
+    return QCoreApplication::translate("Tavro", "Choose Another…",
+        "Button in the could-not-open-link alert that reopens the profile picker to choose a different browser "
+        "profile.");
+}
+} // namespace
+
+Router::Router(SettingsStore& store, PresentPicker presentPicker, QObject* parent)
+    : QObject(parent), m_store(store), m_presentPicker(std::move(presentPicker))
+{ }
+
+quint64 Router::currentModifierFlags()
+{
+    return KeyEvents::flagsState(KeyEvents::combinedSessionState);
+}
+
+void Router::route(const QUrl& url)
+{
+    const AppSettings& settings = m_store.settings();
+    const BypassModifier bypassKey = settings.bypassModifier;
+    const BypassModifier privateKey = settings.privateModifier;
+    const bool invert = settings.invertBypass;
+
+    // Read while the link is handled, not from the click that produced it.
+    const quint64 flags = currentModifierFlags();
+    const bool bypassHeld = isHeld(flags, bypassKey);
+    // One key cannot mean both: with equal keys, holding it only bypasses.
+    const bool privately = privateKey != bypassKey && isHeld(flags, privateKey);
+    const bool bypass = bypassHeld != invert;
+
+    if (!bypass) {
+        m_presentPicker(url, std::nullopt, privately);
+        return;
+    }
+    const BypassOutcome outcome = resolveBypass(m_store.bypassTarget(), privately);
+    if (outcome.kind() == BypassOutcome::Kind::open)
+        open(url, *outcome.destination(), privately);
+    else
+        m_presentPicker(url, outcome.notice(), privately);
+}
+
+Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool privately)
+{
+    if (target.kind() == BypassTarget::Kind::picker)
+        return BypassOutcome::picker(target.notice());
+    const BrowserDestination& destination = *target.browserDestination();
+    if (!privately)
+        return BypassOutcome::open(destination);
+    const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
+    if (definition && definition->privateMechanism())
+        return BypassOutcome::open(destination);
+    return BypassOutcome::picker(QCoreApplication::translate("Tavro", "%1 can’t open private windows",
+        "Notice above the profile picker when the bypass browser can't open a private window. %@ is the browser "
+        "name, e.g. ChatGPT Atlas.")
+                                     .arg(destination.browserDisplayName));
+}
+
+void Router::open(const QUrl& url, const BrowserDestination& destination, bool privately)
+{
+    // Recorded before the launch and whatever its outcome: a failed open still counts as a use.
+    if (!privately)
+        m_store.recordUse(destination);
+    QPointer<Router> self(this);
+    auto retry = [self, url, privately] {
+        if (self)
+            self->m_presentPicker(url, std::nullopt, privately);
+    };
+    launch(url, destination, privately, chooseAnotherLabel(), retry);
+}
+
+void Router::openDirect(const BrowserDestination& destination, bool privately)
+{
+    if (!privately)
+        m_store.recordUse(destination);
+    launch(std::nullopt, destination, privately, chooseAnotherLabel(), [] {});
+}
+
+namespace {
+// Holds its own copies of the link and the destination; runs on the GUI thread, and the
+// launcher's waits suspend it without blocking.
+QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
+    std::function<void()> retry)
+{
+    const auto outcome = co_await BrowserLaunchService::open(url, destination, privately);
+    if (!outcome) {
+        ErrorPresenter::show(outcome.error(), url.value_or(QUrl(QStringLiteral("about:blank"))), retryLabel, retry);
+    }
+}
+} // namespace
+
+void Router::launch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
+    std::function<void()> retry)
+{
+    // Not awaited: each open runs on its own, and several may be in flight at once.
+    runLaunch(std::move(url), std::move(destination), privately, std::move(retryLabel), std::move(retry));
+}
+
+} // namespace tavro

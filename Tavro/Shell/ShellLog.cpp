@@ -1,0 +1,3 @@
+#include "Tavro/Shell/ShellLog.h"
+
+Q_LOGGING_CATEGORY(lcShell, "tavro.shell")

@@ -1,0 +1,143 @@
+#include "Tavro/Shell/TavroMain.h"
+
+#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Discovery/SafariProfileDiscovery.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/LinkIntake.h"
+#include "Tavro/Platform/RealFileSystem.h"
+#include "Tavro/Shell/AppDelegate.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavro::TavroMain {
+
+namespace {
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void writeToStandardError(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+int runDiagnoseSafari()
+{
+    const QByteArray report = SafariProfileDiscovery::diagnostics(RealFileSystem::shared()).toUtf8();
+    writeToStandardError(report);
+    writeDiagnosticsFile(report);
+    return 0;
+}
+
+int runTestSafariLaunch(const QString& profileName)
+{
+    const bool opened = SafariAX::openProfileWindow(profileName);
+    writeToStandardError(launchOutcomeLine(profileName, opened));
+    return opened ? 0 : 1;
+}
+
+int runApplication(int argc, char** argv, const QStringList& arguments)
+{
+    const QList<QUrl> links = LinkIntake::linksFromArguments(arguments.mid(1), QDir::currentPath());
+
+    // A Tavro runs already: it takes the links, and this process is done.
+    auto forwarded = LinkIntake::forward(links);
+    if (forwarded)
+        return 0;
+    if (forwarded.error() == LinkIntakeError::unanswered) {
+        writeToStandardError(("Tavro: " + description(forwarded.error()) + "\n").toUtf8());
+        return 1;
+    }
+
+    LaunchEvent::takeFromProcess(links);
+    QApplication app(argc, argv);
+    // Tavro lives in the menu bar: closing its last window does not end it.
+    app.setQuitOnLastWindowClosed(false);
+
+    LinkIntake intake;
+    if (!intake.listen()) {
+        // Another Tavro started at the same moment and won the socket: hand it the links.
+        if (LinkIntake::forward(links))
+            return 0;
+        writeToStandardError(("Tavro: " + description(LinkIntakeError::socketUnavailable) + "\n").toUtf8());
+    }
+
+    // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
+    AppDelegate delegate(SettingsStore::shared());
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
+    QTimer::singleShot(0, &delegate, [&delegate, links] {
+        delegate.applicationDidFinishLaunching();
+        if (!links.isEmpty())
+            delegate.applicationOpenUrls(links);
+    });
+    return app.exec();
+}
+} // namespace
+
+Command parse(const QStringList& arguments)
+{
+    if (arguments.contains(QLatin1String("--diagnose-safari")))
+        return {Command::Road::diagnoseSafari, {}};
+    const qsizetype option = arguments.indexOf(QLatin1String("--test-safari-launch"));
+    if (option >= 0 && option + 1 < arguments.size())
+        return {Command::Road::testSafariLaunch, arguments.at(option + 1)};
+    return {};
+}
+
+bool writeDiagnosticsFile(const QByteArray& report, const QString& path)
+{
+    // QSaveFile would follow a link planted at the fixed path in the shared /tmp and write
+    // through it; a fresh private file renamed over the path replaces the link itself.
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.tavro-safari-diag-XXXXXX"));
+    if (!file.open())
+        return false;
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return false;
+    if (file.write(report) != report.size() || !file.flush())
+        return false;
+    const QByteArray from = QFile::encodeName(file.fileName());
+    const QByteArray to = QFile::encodeName(path);
+    if (std::rename(from.constData(), to.constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
+}
+
+QByteArray launchOutcomeLine(const QString& profileName, bool opened)
+{
+    return ("openProfileWindow(" + profileName + ") = " + (opened ? "true" : "false") + "\n").toUtf8();
+}
+
+int main(int argc, char** argv)
+{
+    // Read before any application object exists: the diagnostic roads start no user interface.
+    const QStringList arguments = argumentList(argc, argv);
+    const Command command = parse(arguments);
+    switch (command.road) {
+    case Command::Road::diagnoseSafari:
+        return runDiagnoseSafari();
+    case Command::Road::testSafariLaunch:
+        return runTestSafariLaunch(command.profileName);
+    case Command::Road::application:
+        break;
+    }
+    return runApplication(argc, argv, arguments);
+}
+
+} // namespace tavro::TavroMain

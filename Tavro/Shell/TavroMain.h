@@ -1,0 +1,33 @@
+#pragma once
+// The process's entry: the two developer diagnostics of Safari profile handling, or the menu-bar
+// application.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tavro::TavroMain {
+
+inline constexpr const char* kDiagnosticsPath = "/tmp/tavro-safari-diag.txt";
+
+struct Command
+{
+    enum class Road { diagnoseSafari, testSafariLaunch, application };
+    Road road = Road::application;
+    QString profileName; // for testSafariLaunch
+};
+
+// Reads the whole argument list (the program path included); options match exactly.
+Command parse(const QStringList& arguments);
+
+// Replaces the file at `path` with `report` in one step, readable by this user alone. A link
+// planted at `path` is replaced, never followed. False when the file could not be written.
+bool writeDiagnosticsFile(const QByteArray& report, const QString& path = QString::fromLatin1(kDiagnosticsPath));
+
+// The line "--test-safari-launch" prints for its outcome.
+QByteArray launchOutcomeLine(const QString& profileName, bool opened);
+
+// Runs Tavro and returns the process's exit status.
+int main(int argc, char** argv);
+
+} // namespace tavro::TavroMain

@@ -1,0 +1,347 @@
+#include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/KeyEventsHost.h"
+#include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Shell/Router.h"
+#include "tests/Platform/RecordingApp.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QTest>
+#include <QWidget>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+class AppDelegateTest : public ShellFixture
+{
+protected:
+    AppDelegateTest() { LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication); }
+    ~AppDelegateTest() override { LaunchEvent::setCurrent(std::nullopt); }
+
+    AppDelegate& launch(const AppSettings& settings)
+    {
+        open(settings);
+        delegate = std::make_unique<AppDelegate>(*store, center);
+        delegate->applicationDidFinishLaunching();
+        return *delegate;
+    }
+
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+const QStringList kLaunchHead{"setActivationPolicy(accessory)", "beginActivity", "installMainMenu", "rebuildStatusItem",
+    "prewarmPicker", "prewarmBrowsers"};
+const QStringList kLaunchTail{
+    "startFileWatching", "observeSettingsChanged", "reloadGlobalHotkeys", "observeShowOnboarding"};
+
+TEST_F(AppDelegateTest, FirstLaunchShowsOnboardingInsteadOfRefreshing)
+{
+    AppSettings settings;
+    settings.showMenuBarIcon = false;
+    launch(settings);
+    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList{"showOnboarding"} + kLaunchTail);
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::accessory);
+}
+
+TEST_F(AppDelegateTest, LaterLaunchRefreshesAndHoldsTheActivity)
+{
+    AppSettings settings;
+    settings.hasCompletedOnboarding = true;
+    launch(settings);
+    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList{"refresh(passive)"} + kLaunchTail);
+
+    const auto activities = ProcessActivity::active();
+    ASSERT_FALSE(activities.isEmpty());
+    EXPECT_EQ(activities.last().options, AppDelegate::kActivityOptions);
+    EXPECT_EQ(activities.last().reason, QStringLiteral("Tavro stays responsive so the first link click is instant"));
+    const quint64 token = activities.last().token;
+    delegate.reset();
+    for (const auto& activity : ProcessActivity::active())
+        EXPECT_NE(activity.token, token);
+}
+
+TEST_F(AppDelegateTest, HiddenMenuBarIconOpensSettingsOnlyOnAPlainUserLaunch)
+{
+    AppSettings settings;
+    settings.hasCompletedOnboarding = true;
+    settings.showMenuBarIcon = false;
+    launch(settings);
+    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList({"refresh(passive)", "showSettings"}) + kLaunchTail);
+
+    for (auto kind : {LaunchEvent::Kind::openApplicationAsLoginItem, LaunchEvent::Kind::openURLs}) {
+        LaunchEvent::setCurrent(kind);
+        launch(settings);
+        EXPECT_FALSE(delegate->steps().contains("showSettings"));
+    }
+}
+
+TEST_F(AppDelegateTest, LaunchKindTellsAPlainUserLaunch)
+{
+    LaunchEvent::setCurrent(std::nullopt);
+    EXPECT_FALSE(AppDelegate::isPlainUserLaunch());
+    LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication);
+    EXPECT_TRUE(AppDelegate::isPlainUserLaunch());
+    LaunchEvent::setCurrent(LaunchEvent::Kind::openApplicationAsLoginItem);
+    EXPECT_FALSE(AppDelegate::isPlainUserLaunch());
+    LaunchEvent::setCurrent(LaunchEvent::Kind::openURLs);
+    EXPECT_FALSE(AppDelegate::isPlainUserLaunch());
+
+    qputenv(LaunchEvent::kLaunchKindVariable, "login-item");
+    EXPECT_EQ(LaunchEvent::takeFromProcess({}), LaunchEvent::Kind::openApplicationAsLoginItem);
+    EXPECT_FALSE(qEnvironmentVariableIsSet(LaunchEvent::kLaunchKindVariable));
+    EXPECT_EQ(LaunchEvent::takeFromProcess({}), LaunchEvent::Kind::openApplication);
+    EXPECT_EQ(LaunchEvent::takeFromProcess({QUrl("https://a.test/")}), LaunchEvent::Kind::openURLs);
+}
+
+TEST_F(AppDelegateTest, ObserversRunInTheirOrder)
+{
+    AppSettings settings;
+    settings.hasCompletedOnboarding = true;
+    launch(settings);
+    const qsizetype before = delegate->steps().size();
+    store->edit([](AppSettings& s) { s.reduceAnimations = true; });
+    EXPECT_EQ(
+        delegate->steps().mid(before), (QStringList{"rebuildStatusItem", "reloadGlobalHotkeys", "applyAppearance"}));
+
+    center.post(Notifications::showOnboarding);
+    EXPECT_EQ(delegate->steps().last(), QStringLiteral("showOnboarding"));
+}
+
+// A delegate whose Settings window a test provides (the real one comes with the Settings window).
+class WindowedDelegate : public AppDelegate
+{
+public:
+    using AppDelegate::AppDelegate;
+    using AppDelegate::routeFromSettings;
+    void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
+};
+
+// Links handed over while Tavro runs: which are taken, in which order, and the picker they get.
+class LinkIntakeTest : public ShellFixture
+{
+protected:
+    LinkIntakeTest()
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
+        ScreensHost::setPointerLocation(QPoint(700, 400));
+        writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
+            "#!/bin/sh\nexit 0\n");
+    }
+    ~LinkIntakeTest() override
+    {
+        delegate.reset();
+        ScreensHost::reset();
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+    }
+
+    AppDelegate& start(AppSettings settings = {})
+    {
+        settings.destinations = {chrome, brave};
+        open(settings);
+        delegate = std::make_unique<WindowedDelegate>(*store, center);
+        return *delegate;
+    }
+
+    // The link of the picker shown now; empty when none is shown.
+    QUrl shownLink() const
+    {
+        const PickerWindowController& picker = delegate->picker();
+        return picker.panel() && picker.model() ? picker.model()->url : QUrl();
+    }
+
+    void cancelPicker()
+    {
+        ASSERT_NE(delegate->picker().model(), nullptr);
+        const auto cancel = delegate->picker().model()->onCancel;
+        cancel();
+    }
+
+    const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
+    const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
+    std::unique_ptr<WindowedDelegate> delegate;
+};
+
+TEST_F(LinkIntakeTest, WebAndFileLinksOfOneRequestEachGetThePickerInOrder)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("mailto:someone@a.test"),
+        QUrl("FILE:///tmp/page.html"), QUrl("ftp://a.test/x"), QUrl("HTTP://B.test/2")});
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("file:///tmp/page.html"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("http://b.test/2"));
+    cancelPicker();
+    EXPECT_EQ(delegate->picker().panel(), nullptr);
+}
+
+TEST_F(LinkIntakeTest, ANewRequestReplacesThePickerAndTheWaitingLinksFollow)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    delegate->applicationOpenUrls({QUrl("https://c.test/3"), QUrl("https://c.test/4")});
+    EXPECT_EQ(shownLink(), QUrl("https://c.test/3"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://c.test/4"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+}
+
+TEST_F(LinkIntakeTest, PickerShowsTheVisibleDestinationsAtThePointer)
+{
+    AppSettings settings;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    const PickerViewModel* model = delegate->picker().model();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->destinations, (QList<BrowserDestination>{chrome, brave}));
+    EXPECT_EQ(model->selectedIndex(), 1);
+    EXPECT_FALSE(model->isPrivate());
+    EXPECT_EQ(model->screenRoom, (EdgeRoom{700, 740, 375, 500}));
+    const QRect frame = delegate->picker().panel()->geometry();
+    EXPECT_LE(
+        (frame.topLeft() + QPoint(frame.width() / 2, frame.height() / 2) - QPoint(700, 400)).manhattanLength(), 1);
+}
+
+TEST_F(LinkIntakeTest, AChoiceOpensTheLinkThroughTheRouter)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    const auto choose = delegate->picker().model()->onChoose;
+    choose(chrome, false);
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
+    EXPECT_TRUE(WorkspaceHost::launches().first().arguments.contains("https://a.test/1"));
+    // The next link of the request comes up once the first picker is gone.
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+}
+
+TEST_F(LinkIntakeTest, ChooseAnotherReopensThePickerWithTheSamePrivateState)
+{
+    AppSettings settings;
+    settings.invertBypass = true;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    // The private key held: the bypass opens Brave privately, which is not installed.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !shownLink().isEmpty(); }, 5000));
+    ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    EXPECT_TRUE(delegate->picker().model()->isPrivate());
+    EXPECT_FALSE(delegate->picker().model()->notice.has_value());
+}
+
+TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
+{
+    AppSettings settings;
+    settings.privateModifier = BypassModifier::shift;
+    start(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    delegate->picker().currentModifiers = [] { return Qt::KeyboardModifiers(Qt::ShiftModifier); };
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_NE(delegate->picker().model(), nullptr);
+    EXPECT_TRUE(delegate->picker().model()->isPrivate());
+    EXPECT_FALSE(delegate->picker().ignoringHeldPrivateKey());
+    cancelPicker();
+
+    // One key for both, the bypass inverted: holding it brings the picker, in normal mode, and
+    // the picker ignores the key until it is released.
+    settings.privateModifier = BypassModifier::option;
+    settings.invertBypass = true;
+    start(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::option);
+    delegate->picker().currentModifiers = [] { return Qt::KeyboardModifiers(Qt::AltModifier); };
+    delegate->applicationOpenUrls({QUrl("https://a.test/2")});
+    ASSERT_NE(delegate->picker().model(), nullptr);
+    EXPECT_FALSE(delegate->picker().model()->isPrivate());
+    EXPECT_TRUE(delegate->picker().ignoringHeldPrivateKey());
+}
+
+TEST_F(LinkIntakeTest, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivatePickerWithTheNotice)
+{
+    const BrowserDestination atlas = shellDestination("com.openai.atlas", "ChatGPT Atlas");
+    AppSettings settings;
+    settings.invertBypass = true;
+    start(settings);
+    store->edit([&](AppSettings& s) {
+        s.destinations.append(atlas);
+        s.lastUsedDestinationID = atlas.id;
+    });
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    const PickerViewModel* model = delegate->picker().model();
+    ASSERT_NE(model, nullptr);
+    EXPECT_TRUE(model->isPrivate());
+    EXPECT_EQ(model->notice, QStringLiteral("ChatGPT Atlas can’t open private windows"));
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
+TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
+{
+    start();
+    QWidget settingsWindow;
+    settingsWindow.show();
+    delegate->setSettingsWindow(&settingsWindow);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    EXPECT_FALSE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    cancelPicker();
+    EXPECT_FALSE(settingsWindow.isVisible());
+}
+
+TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
+{
+    start();
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    QWidget settingsWindow;
+    settingsWindow.show();
+    delegate->setSettingsWindow(&settingsWindow);
+    delegate->routeFromSettings(QUrl("https://a.test/1"));
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    EXPECT_TRUE(settingsWindow.isVisible());
+
+    // Activation while the picker is up leaves the window's alpha alone.
+    delegate->applicationWillBecomeActive();
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+
+    cancelPicker();
+    EXPECT_TRUE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
+}
+
+TEST_F(LinkIntakeTest, ActivationWithoutAPickerBringsAHiddenSettingsWindowBack)
+{
+    start();
+    Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    QWidget settingsWindow;
+    delegate->setSettingsWindow(&settingsWindow);
+    settingsWindow.show();
+    delegate->applicationWillBecomeActive();
+    EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    delegate->applicationDidBecomeActive();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.windowOpacity() == 1.0; }, 2000));
+
+    settingsWindow.hide();
+    delegate->applicationDidBecomeActive();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.isVisible(); }, 2000));
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
+}
+
+} // namespace

@@ -1,0 +1,267 @@
+// The main road under a real X server: `tavro URL` shows the picker at the pointer, a real key
+// press chooses the Chromium destination, and Debian's real Chromium loads the page from a server
+// on 127.0.0.1: once launched by Tavro, once reached through its singleton socket while it runs.
+// A second `tavro URL` while Tavro runs hands the link over and ends at once.
+
+#include "Tavro/Model/AppSettings.h"
+#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/TempHome.h"
+#include "tests/Support/Xvfb.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace tavro;
+
+namespace {
+
+// Serves a small page for every GET and remembers the paths asked for.
+class PageServer : public QObject
+{
+public:
+    PageServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    const QByteArray request = socket->readAll();
+                    const QList<QByteArray> words = request.left(request.indexOf('\r')).split(' ');
+                    if (words.size() >= 2)
+                        paths.append(QString::fromLatin1(words.at(1)));
+                    const QByteArray body = "<html><head><title>Tavro page</title></head><body>ok</body></html>";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: "
+                        + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    QStringList paths;
+
+private:
+    QTcpServer m_server;
+};
+
+class EndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
+        chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+        ASSERT_FALSE(chromium.isEmpty()) << "Debian's chromium is not installed";
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        makeChromiumBundle();
+        storeSettings();
+
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("DISPLAY", xvfb.display());
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("WAYLAND_DISPLAY");
+
+        // The server resets (and puts the pointer back in the middle) whenever its last client
+        // leaves; one client that stays keeps the pointer where xdotool puts it.
+        keepAlive.setProcessEnvironment(environment);
+        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
+        ASSERT_TRUE(keepAlive.waitForStarted());
+    }
+
+    void TearDown() override
+    {
+        keepAlive.kill();
+        keepAlive.waitForFinished();
+        if (tavro.state() != QProcess::NotRunning) {
+            tavro.terminate();
+            if (!tavro.waitForFinished(5000))
+                tavro.kill();
+        }
+        // The bundle's executable records the browser's process id; end that browser alone.
+        QFile pidFile(home.filePath("chromium.pid"));
+        if (pidFile.open(QIODevice::ReadOnly)) {
+            const pid_t pid = pidFile.readAll().trimmed().toInt();
+            if (pid > 0) {
+                ::kill(pid, SIGTERM);
+                (void)QTest::qWaitFor([pid] { return ::kill(pid, 0) != 0; }, 5000);
+                ::kill(pid, SIGKILL);
+            }
+        }
+    }
+
+    void makeChromiumBundle()
+    {
+        home.writeFile("Applications/Chromium.app/Contents/Info.plist",
+            R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+<plist version="1.0">
+<dict>
+    <key>CFBundleIdentifier</key><string>org.chromium.Chromium</string>
+    <key>CFBundleExecutable</key><string>Chromium</string>
+    <key>CFBundleName</key><string>Chromium</string>
+</dict>
+</plist>
+)");
+        const QString executable = home.writeFile("Applications/Chromium.app/Contents/MacOS/Chromium",
+            "#!/bin/sh\necho $$ > \"$HOME/chromium.pid\"\nexec " + chromium.toUtf8()
+                + " --no-sandbox --no-first-run --disable-gpu --disable-background-networking"
+                  " --disable-component-update --disable-sync --disable-quic --password-store=basic"
+                  " --user-data-dir=\"$HOME/Library/Application Support/Chromium\" \"$@\"\n");
+        QFile::setPermissions(executable, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // The profile list Chromium keeps, and the profile's folder; Tavro reads its profiles from here.
+        QDir().mkpath(home.filePath("Library/Application Support/Chromium/Default"));
+        home.writeFile("Library/Application Support/Chromium/Local State",
+            R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
+    }
+
+    void storeSettings()
+    {
+        // The destination discovery finds in the "Local State" above, stored ahead so that the
+        // picker has it from the first link on.
+        BrowserDestination chromium = ProfileDiscoveryService::makeDestination();
+        chromium.browserID = QStringLiteral("chromium");
+        chromium.browserDisplayName = QStringLiteral("Chromium");
+        chromium.browserBundleIdentifier = QStringLiteral("org.chromium.Chromium");
+        chromium.profileID = QStringLiteral("Default");
+        chromium.profileDisplayName = QStringLiteral("Person 1");
+        chromium.launchStrategy = LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"));
+        AppSettings settings;
+        settings.destinations = {chromium};
+        settings.hasCompletedOnboarding = true;
+        UserDefaults defaults(UserDefaults::standardPath());
+        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        defaults.synchronize();
+    }
+
+    int xdotool(const QStringList& arguments, QByteArray* output = nullptr)
+    {
+        return xvfb.run(QStringLiteral("xdotool"), arguments, output);
+    }
+
+    void movePointer(QPoint point)
+    {
+        const bool moved = QTest::qWaitFor(
+            [&] {
+                // xdotool can end before the server took the motion; a short sleep in the same
+                // run lets it through.
+                xdotool({"mousemove", QString::number(point.x()), QString::number(point.y()), "sleep", "0.1"});
+                QByteArray output;
+                xdotool({"getmouselocation", "--shell"}, &output);
+                return output.contains("X=" + QByteArray::number(point.x()) + "\nY=" + QByteArray::number(point.y()));
+            },
+            5000);
+        ASSERT_TRUE(moved) << "the pointer did not move";
+    }
+
+    // The picker's window, once it is shown.
+    QString waitForPicker()
+    {
+        QString window;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                QByteArray output;
+                if (xdotool({"search", "--onlyvisible", "--name", "Choose where to open"}, &output) != 0)
+                    return false;
+                window = QString::fromLatin1(output.trimmed().split('\n').last());
+                return !window.isEmpty();
+            },
+            30000);
+        return shown ? window : QString();
+    }
+
+    QPoint windowCentre(const QString& window)
+    {
+        QByteArray output;
+        xdotool({"getwindowgeometry", window}, &output);
+        const auto match = QRegularExpression(
+            R"(Position: (-?\d+),(-?\d+).*Geometry: (\d+)x(\d+))", QRegularExpression::DotMatchesEverythingOption)
+                               .match(QString::fromLatin1(output));
+        if (!match.hasMatch())
+            return {};
+        return {match.captured(1).toInt() + match.captured(3).toInt() / 2,
+            match.captured(2).toInt() + match.captured(4).toInt() / 2};
+    }
+
+    // Shows the picker for `path`, checks it sits on the pointer and presses "1".
+    void chooseFirstDestination(const QString& window, QPoint pointer)
+    {
+        ASSERT_FALSE(window.isEmpty()) << "no picker appeared";
+        const QPoint centre = windowCentre(window);
+        EXPECT_LE((centre - pointer).manhattanLength(), 4) << "picker centred at " << centre.x() << "," << centre.y();
+        xdotool({"windowfocus", "--sync", window});
+        EXPECT_EQ(xdotool({"key", "1", "sleep", "0.1"}), 0);
+    }
+
+    QByteArray readPidFile()
+    {
+        QFile file(home.filePath("chromium.pid"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+    }
+
+    bool serverSaw(const QString& path, int timeoutMs = 45000)
+    {
+        return QTest::qWaitFor([&] { return server.paths.contains(path); }, timeoutMs);
+    }
+
+    test::Xvfb xvfb;
+    test::TempHome home;
+    QTemporaryDir runtime;
+    PageServer server;
+    QString chromium;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcess tavro;
+    QProcess keepAlive;
+};
+
+TEST_F(EndToEndTest, LinkThroughThePickerIntoChromiumClosedThenRunning)
+{
+    const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server.port());
+    const QPoint pointer(700, 420);
+    movePointer(pointer);
+
+    // Chromium is closed: Tavro launches it with the link.
+    tavro.setProcessEnvironment(environment);
+    tavro.setProcessChannelMode(QProcess::ForwardedChannels);
+    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {base + "/closed"});
+    ASSERT_TRUE(tavro.waitForStarted());
+    chooseFirstDestination(waitForPicker(), pointer);
+    ASSERT_TRUE(serverSaw("/closed")) << "Chromium never asked for the page";
+    const QByteArray browserProcess = readPidFile();
+    ASSERT_FALSE(browserProcess.isEmpty());
+
+    // Chromium runs: a second `tavro URL` hands the link to the running Tavro and ends at once,
+    // and the choice reaches Chromium through its singleton socket.
+    const QPoint elsewhere(300, 250);
+    movePointer(elsewhere);
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    second.start(QStringLiteral(TAVRO_EXECUTABLE), {base + "/running"});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(tavro.state(), QProcess::Running);
+
+    chooseFirstDestination(waitForPicker(), elsewhere);
+    ASSERT_TRUE(serverSaw("/running")) << "the running Chromium never asked for the page";
+    // Through the socket no process was started: the bundle's executable did not run again.
+    EXPECT_EQ(readPidFile(), browserProcess) << server.paths.join(' ').toStdString();
+}
+
+} // namespace

@@ -1,0 +1,239 @@
+#include "Tavro/Shell/Router.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/KeyEventsHost.h"
+#include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "tests/Platform/RecordingApp.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+struct PickerCall
+{
+    QUrl url;
+    std::optional<QString> notice;
+    bool privately = false;
+    bool operator==(const PickerCall&) const = default;
+};
+
+class RouterFixture : public ShellFixture
+{
+protected:
+    RouterFixture()
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        // Chrome is installed (its executable ends at once); Brave is not.
+        writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
+            "#!/bin/sh\nexit 0\n");
+    }
+    ~RouterFixture() override
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+    }
+
+    Router& makeRouter(const AppSettings& settings)
+    {
+        open(settings);
+        pickers.clear();
+        router = std::make_unique<Router>(
+            *store, [this](const QUrl& url, const std::optional<QString>& notice, bool privately) {
+                pickers.append({url, notice, privately});
+            });
+        return *router;
+    }
+
+    void hold(quint64 flags) { KeyEventsHost::setHeldModifiers(flags); }
+
+    // The one launch of the test, once it happened.
+    std::optional<LaunchRecord> waitForLaunch()
+    {
+        if (!QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000))
+            return std::nullopt;
+        EXPECT_EQ(WorkspaceHost::launches().size(), 1);
+        return WorkspaceHost::launches().first();
+    }
+
+    // Chrome opens private windows; Arc does not.
+    const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
+    const BrowserDestination arc = shellDestination("company.thebrowser.Browser", "Arc");
+    const QUrl link{QStringLiteral("https://example.test/page")};
+    const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
+    std::unique_ptr<Router> router;
+    QList<PickerCall> pickers;
+};
+
+struct DecisionRow
+{
+    bool equalKeys;
+    bool invert;
+    bool bypassHeld;
+    bool privateHeld;
+    bool expectPicker;
+    bool expectPrivate;
+    friend void PrintTo(const DecisionRow& r, std::ostream* os)
+    {
+        *os << (r.equalKeys ? "equal" : "different") << " keys, I=" << r.invert << " B=" << r.bypassHeld
+            << " P=" << r.privateHeld;
+    }
+};
+
+class RouterDecisionTest : public RouterFixture, public ::testing::WithParamInterface<DecisionRow>
+{ };
+
+TEST_P(RouterDecisionTest, FollowsTheHeldKeysAndInversion)
+{
+    const DecisionRow row = GetParam();
+    AppSettings settings;
+    settings.destinations = {chrome};
+    settings.lastUsedDestinationID = chrome.id;
+    settings.bypassModifier = BypassModifier::option;
+    settings.privateModifier = row.equalKeys ? BypassModifier::option : BypassModifier::shift;
+    settings.invertBypass = row.invert;
+    makeRouter(settings);
+    // Other keys held at the same time make no difference.
+    hold(ModifierFlag::control | (row.bypassHeld ? ModifierFlag::option : 0)
+        | (row.privateHeld && !row.equalKeys ? ModifierFlag::shift : 0));
+
+    router->route(link);
+
+    if (row.expectPicker) {
+        ASSERT_EQ(pickers.size(), 1);
+        EXPECT_EQ(pickers.first(), (PickerCall{link, std::nullopt, row.expectPrivate}));
+        EXPECT_TRUE(posts.isEmpty());
+    } else {
+        EXPECT_TRUE(pickers.isEmpty());
+        // A bypass records the use unless it opens privately.
+        EXPECT_EQ(posts.size(), row.expectPrivate ? 0 : 1);
+        const auto launched = waitForLaunch();
+        ASSERT_TRUE(launched);
+        EXPECT_EQ(launched->bundleIdentifier, QStringLiteral("com.google.Chrome"));
+        EXPECT_EQ(launched->arguments.contains(QStringLiteral("--incognito")), row.expectPrivate);
+        EXPECT_TRUE(launched->arguments.contains(link.toString()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RouterDecisionTest,
+    ::testing::Values(DecisionRow{false, false, false, false, true, false},
+        DecisionRow{false, false, false, true, true, true}, DecisionRow{false, false, true, false, false, false},
+        DecisionRow{false, false, true, true, false, true}, DecisionRow{false, true, false, false, false, false},
+        DecisionRow{false, true, false, true, false, true}, DecisionRow{false, true, true, false, true, false},
+        DecisionRow{false, true, true, true, true, true}, DecisionRow{true, false, false, false, true, false},
+        DecisionRow{true, false, true, true, false, false}, DecisionRow{true, true, false, false, false, false},
+        DecisionRow{true, true, true, true, true, false}));
+
+TEST_F(RouterFixture, ResolveBypassKeepsPrivateOpensToBrowsersThatHavePrivateWindows)
+{
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::picker(), true), Router::BypassOutcome::picker());
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::picker(QStringLiteral("n")), false),
+        Router::BypassOutcome::picker(QStringLiteral("n")));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(arc), false), Router::BypassOutcome::open(arc));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(chrome), true), Router::BypassOutcome::open(chrome));
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(arc), true),
+        Router::BypassOutcome::picker(QStringLiteral("Arc can’t open private windows")));
+    const BrowserDestination unknown = shellDestination("org.example.Unlisted", "Unlisted");
+    EXPECT_EQ(Router::resolveBypass(BypassTarget::destination(unknown), true),
+        Router::BypassOutcome::picker(QStringLiteral("Unlisted can’t open private windows")));
+}
+
+TEST_F(RouterFixture, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivatePickerWithTheNotice)
+{
+    AppSettings settings;
+    settings.destinations = {arc};
+    settings.lastUsedDestinationID = arc.id;
+    settings.privateModifier = BypassModifier::shift;
+    makeRouter(settings);
+    hold(ModifierFlag::option | ModifierFlag::shift);
+    router->route(link);
+    ASSERT_EQ(pickers.size(), 1);
+    EXPECT_EQ(pickers.first(), (PickerCall{link, QStringLiteral("Arc can’t open private windows"), true}));
+}
+
+TEST_F(RouterFixture, BypassWithoutAUsableDestinationShowsThePicker)
+{
+    AppSettings settings;
+    settings.destinations = {chrome};
+    makeRouter(settings);
+    hold(ModifierFlag::option);
+    router->route(link);
+    EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, false}}));
+
+    settings.bypassDestinationKey = QStringLiteral("com.google.Chrome#Profile 9");
+    makeRouter(settings);
+    router->route(link);
+    ASSERT_EQ(pickers.size(), 1);
+    ASSERT_TRUE(pickers.first().notice.has_value());
+    EXPECT_TRUE(pickers.first().notice->endsWith(QStringLiteral(" isn’t available right now")));
+}
+
+TEST_F(RouterFixture, UseIsRecordedBeforeTheLaunchAndNeverForAPrivateOpen)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, arc};
+    makeRouter(settings);
+    qsizetype launchesWhenRecorded = -1;
+    QObject::connect(&center, &NotificationCenter::posted, [&](const QString& name, const QVariant&) {
+        if (name == Notifications::settingsChanged)
+            launchesWhenRecorded = WorkspaceHost::launches().size();
+    });
+
+    router->open(link, chrome, true);
+    ASSERT_TRUE(waitForLaunch());
+    EXPECT_TRUE(posts.isEmpty());
+    EXPECT_FALSE(store->settings().lastUsedDestinationID.has_value());
+
+    WorkspaceHost::clearLaunches();
+    router->open(link, chrome, false);
+    EXPECT_EQ(launchesWhenRecorded, 0);
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+    EXPECT_TRUE(waitForLaunch());
+}
+
+TEST_F(RouterFixture, AFailedOpenStillCountsAndChooseAnotherShowsTheSamePickerAgain)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    makeRouter(settings);
+    for (const bool privately : {false, true}) {
+        pickers.clear();
+        Alert::resetTestAnswers();
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        router->open(link, brave, privately);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 5000));
+        const Alert alert = Alert::answeredAlerts().first();
+        EXPECT_EQ(alert.messageText, QStringLiteral("Tavro couldn’t open that link"));
+        EXPECT_TRUE(alert.informativeText.endsWith(QStringLiteral("\n\nhttps://example.test/page")));
+        EXPECT_EQ(alert.buttonTitles, (QStringList{"Choose Another…", "Copy Link", "Dismiss"}));
+        EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately}}));
+        // The private attempt leaves the use recorded by the first one.
+        EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
+    }
+}
+
+TEST_F(RouterFixture, AFailedOpenWithoutALinkOnlyClosesTheAlert)
+{
+    AppSettings settings;
+    settings.destinations = {brave};
+    makeRouter(settings);
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    router->openDirect(brave, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 5000));
+    EXPECT_TRUE(Alert::answeredAlerts().first().informativeText.endsWith(QStringLiteral("\n\nabout:blank")));
+    EXPECT_TRUE(pickers.isEmpty());
+    EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
+
+    Alert::answerNextWith(Alert::kSecondButtonReturn);
+    router->openDirect(brave, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Alert::answeredAlerts().size() == 2; }, 5000));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("about:blank"));
+}
+
+} // namespace

@@ -1,0 +1,105 @@
+#include "Tavro/Shell/TavroMain.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace tavro;
+using Road = TavroMain::Command::Road;
+
+namespace {
+
+struct ParseCase
+{
+    const char* name;
+    QStringList arguments;
+    Road road;
+    QString profile;
+    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TavroMainParseTest : public ::testing::TestWithParam<ParseCase>
+{ };
+
+TEST_P(TavroMainParseTest, PicksTheRoad)
+{
+    const ParseCase& c = GetParam();
+    const TavroMain::Command command = TavroMain::parse(QStringList{"/usr/bin/tavro"} + c.arguments);
+    EXPECT_EQ(command.road, c.road);
+    EXPECT_EQ(command.profileName, c.profile);
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, TavroMainParseTest,
+    ::testing::Values(ParseCase{"none", {}, Road::application, {}},
+        ParseCase{"links", {"https://a.test/"}, Road::application, {}},
+        ParseCase{"diagnose", {"x", "--diagnose-safari"}, Road::diagnoseSafari, {}},
+        ParseCase{"diagnoseWinsAfter", {"--test-safari-launch", "Work", "--diagnose-safari"}, Road::diagnoseSafari, {}},
+        ParseCase{
+            "diagnoseWinsBefore", {"--diagnose-safari", "--test-safari-launch", "Work"}, Road::diagnoseSafari, {}},
+        ParseCase{
+            "diagnoseAsTheProfileArgument", {"--test-safari-launch", "--diagnose-safari"}, Road::diagnoseSafari, {}},
+        ParseCase{"launch", {"--test-safari-launch", "Work Profile"}, Road::testSafariLaunch, "Work Profile"},
+        ParseCase{"launchTakesHyphens", {"--test-safari-launch", "--Personal"}, Road::testSafariLaunch, "--Personal"},
+        ParseCase{"launchTwiceUsesFirst", {"--test-safari-launch", "A", "--test-safari-launch", "B"},
+            Road::testSafariLaunch, "A"},
+        ParseCase{"launchLastStartsTheApp", {"--test-safari-launch"}, Road::application, {}},
+        ParseCase{"suffixMatchesNothing", {"--diagnose-safari=1", "--test-safari-launch=Work"}, Road::application, {}},
+        ParseCase{"capitalsMatchNothing", {"--Diagnose-Safari", "-diagnose-safari"}, Road::application, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TavroMainTest, LaunchOutcomeLineIsExact)
+{
+    EXPECT_EQ(TavroMain::launchOutcomeLine("Work", true), QByteArray("openProfileWindow(Work) = true\n"));
+    EXPECT_EQ(TavroMain::launchOutcomeLine(" Ä ", false), QByteArray("openProfileWindow( Ä ) = false\n"));
+}
+
+class DiagnosticsFileTest : public ::testing::Test
+{
+protected:
+    QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tavro-safari-diag.txt");
+    const QByteArray report = "Safari: installed\nProfiles: Work, Ä\n";
+};
+
+TEST_F(DiagnosticsFileTest, WritesTheReportForTheUserAlone)
+{
+    ASSERT_TRUE(TavroMain::writeDiagnosticsFile("old report, longer than the new one\n\n\n\n\n\n\n\n\n", path));
+    ASSERT_TRUE(TavroMain::writeDiagnosticsFile(report, path));
+    EXPECT_EQ(read(path), report);
+    struct stat status
+    { };
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(DiagnosticsFileTest, APlantedLinkIsReplacedNotFollowed)
+{
+    const QString victim = dir.filePath("victim");
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("keep me");
+    file.close();
+    ASSERT_TRUE(QFile::link(victim, path));
+
+    ASSERT_TRUE(TavroMain::writeDiagnosticsFile(report, path));
+    EXPECT_EQ(read(victim), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(read(path), report);
+}
+
+TEST_F(DiagnosticsFileTest, AnUnwritableFolderFailsQuietly)
+{
+    EXPECT_FALSE(TavroMain::writeDiagnosticsFile(report, dir.filePath("missing/folder/file.txt")));
+}
+
+} // namespace

@@ -1,0 +1,103 @@
+// Runs the real `tavro` executable: the diagnostic roads and the hand-over of links to a running
+// Tavro.
+
+#include "Tavro/Shell/TavroMain.h"
+#include "tests/Support/TempHome.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace tavro;
+
+namespace {
+
+class TavroProcessTest : public ::testing::Test
+{
+protected:
+    TavroProcessTest()
+    {
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+
+    struct Outcome
+    {
+        int exitCode = -1;
+        QByteArray standardError;
+        qint64 milliseconds = 0;
+    };
+
+    Outcome run(const QStringList& arguments, int timeoutMs = 20000)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(QStringLiteral(TAVRO_EXECUTABLE), arguments);
+        Outcome outcome;
+        if (!process.waitForFinished(timeoutMs)) {
+            process.kill();
+            process.waitForFinished();
+            return outcome;
+        }
+        outcome.milliseconds = clock.elapsed();
+        outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        outcome.standardError = process.readAllStandardError();
+        return outcome;
+    }
+
+    test::TempHome home;
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+TEST_F(TavroProcessTest, DiagnoseSafariWritesTheSameReportToStandardErrorAndAPrivateFile)
+{
+    const Outcome outcome = run({"--diagnose-safari"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(outcome.standardError.contains("Safari")) << outcome.standardError.toStdString();
+    QFile file(QString::fromLatin1(TavroMain::kDiagnosticsPath));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), outcome.standardError);
+    struct stat status
+    { };
+    ASSERT_EQ(::lstat(TavroMain::kDiagnosticsPath, &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+}
+
+TEST_F(TavroProcessTest, TestSafariLaunchWithoutSafariPrintsFalseAndFails)
+{
+    const Outcome outcome = run({"--test-safari-launch", "Work"});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.standardError, QByteArray("openProfileWindow(Work) = false\n"));
+}
+
+TEST_F(TavroProcessTest, ASecondTavroHandsItsLinksOverAndEnds)
+{
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(first.waitForStarted());
+    const auto socketExists = [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); };
+    EXPECT_TRUE(QTest::qWaitFor(socketExists, 10000));
+
+    const Outcome second = run({"https://example.test/one", "mailto:someone@example.test"}, 5000);
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_LT(second.milliseconds, 2000);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.terminate();
+    first.waitForFinished(5000);
+}
+
+} // namespace
