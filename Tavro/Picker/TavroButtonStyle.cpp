@@ -6,11 +6,13 @@
 
 #include <QAbstractButton>
 #include <QPainter>
-#include <QStyleOptionButton>
+#include <QStyleOption>
 
 namespace tavro {
 
-TavroButtonStyle::TavroButtonStyle(bool prominent) : m_prominent(prominent) { }
+TavroButtonStyle::TavroButtonStyle(bool prominent)
+    : ButtonStyleBase(horizontalPadding, verticalPadding), m_prominent(prominent)
+{ }
 
 TavroButtonStyle* TavroButtonStyle::shared(bool prominent)
 {
@@ -26,46 +28,23 @@ void TavroButtonStyle::apply(QAbstractButton* button, bool prominent)
     button->setFont(Drawing::systemFont(13, QFont::DemiBold));
 }
 
-void TavroButtonStyle::polish(QWidget* widget)
+void TavroButtonStyle::drawBackground(
+    QPainter& painter, const QRectF& rect, const QStyleOption& option, Appearance appearance) const
 {
-    QProxyStyle::polish(widget);
-    widget->setAttribute(Qt::WA_Hover, false); // no hover look
+    if (option.state & State_Sunken) {
+        painter.setOpacity(0.75);
+        painter.translate(rect.center());
+        painter.scale(0.98, 0.98);
+        painter.translate(-rect.center());
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(resolve(m_prominent ? Brand::fill : Brand::frostDeep, appearance));
+    painter.drawPath(Drawing::roundedRect(rect, cornerRadius));
 }
 
-QSize TavroButtonStyle::sizeFromContents(
-    ContentsType type, const QStyleOption* option, const QSize& contents, const QWidget* widget) const
+QColor TavroButtonStyle::labelColor(Appearance appearance) const
 {
-    if (type != CT_PushButton)
-        return QProxyStyle::sizeFromContents(type, option, contents, widget);
-    return contents + QSize(2 * horizontalPadding, 2 * verticalPadding);
-}
-
-void TavroButtonStyle::drawControl(
-    ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
-{
-    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-    if (element != CE_PushButton || !button) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
-    const Appearance appearance = effectiveAppearance(widget);
-    const bool pressed = option->state & State_Sunken;
-    const QRectF rect = QRectF(option->rect);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    if (pressed) {
-        painter->setOpacity(0.75);
-        painter->translate(rect.center());
-        painter->scale(0.98, 0.98);
-        painter->translate(-rect.center());
-    }
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(resolve(m_prominent ? Brand::fill : Brand::frostDeep, appearance));
-    painter->drawPath(Drawing::roundedRect(rect, cornerRadius));
-    painter->setPen(resolve(m_prominent ? Brand::onFill : Brand::navy, appearance));
-    painter->setFont(widget ? widget->font() : painter->font());
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextShowMnemonic, button->text);
-    painter->restore();
+    return resolve(m_prominent ? Brand::onFill : Brand::navy, appearance);
 }
 
 } // namespace tavro

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QProxyStyle>
+#include "Tavro/Picker/ButtonStyleBase.h"
 
 class QAbstractButton;
 
@@ -8,7 +8,7 @@ namespace tavro {
 
 // The solid button: filled with `Brand.fill` and lettered in `Brand.onFill` when prominent, a quiet
 // `Brand.frostDeep` with `Brand.navy` text otherwise. Pressed, it dims to 0.75 and shrinks to 0.98.
-class TavroButtonStyle : public QProxyStyle
+class TavroButtonStyle : public ButtonStyleBase
 {
     Q_OBJECT
 public:
@@ -20,16 +20,14 @@ public:
     static void apply(QAbstractButton* button, bool prominent);
     static TavroButtonStyle* shared(bool prominent);
 
-    void polish(QWidget* widget) override;
-    using QProxyStyle::polish;
-    QSize sizeFromContents(
-        ContentsType type, const QStyleOption* option, const QSize& contents, const QWidget* widget) const override;
-    void drawControl(
-        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
-
     static constexpr double cornerRadius = 9;
     static constexpr int horizontalPadding = 16;
     static constexpr int verticalPadding = 8;
+
+protected:
+    void drawBackground(
+        QPainter& painter, const QRectF& rect, const QStyleOption& option, Appearance appearance) const override;
+    QColor labelColor(Appearance appearance) const override;
 
 private:
     bool m_prominent;

@@ -6,9 +6,12 @@
 
 #include <QAbstractButton>
 #include <QPainter>
-#include <QStyleOptionButton>
+#include <QPainterPath>
+#include <QStyleOption>
 
 namespace tavro {
+
+TavroOutlineButtonStyle::TavroOutlineButtonStyle() : ButtonStyleBase(horizontalPadding, verticalPadding) { }
 
 TavroOutlineButtonStyle* TavroOutlineButtonStyle::shared()
 {
@@ -22,44 +25,21 @@ void TavroOutlineButtonStyle::apply(QAbstractButton* button)
     button->setFont(Drawing::systemFont(12, QFont::Medium));
 }
 
-void TavroOutlineButtonStyle::polish(QWidget* widget)
+void TavroOutlineButtonStyle::drawBackground(
+    QPainter& painter, const QRectF& rect, const QStyleOption& option, Appearance appearance) const
 {
-    QProxyStyle::polish(widget);
-    widget->setAttribute(Qt::WA_Hover, false);
-}
-
-QSize TavroOutlineButtonStyle::sizeFromContents(
-    ContentsType type, const QStyleOption* option, const QSize& contents, const QWidget* widget) const
-{
-    if (type != CT_PushButton)
-        return QProxyStyle::sizeFromContents(type, option, contents, widget);
-    return contents + QSize(2 * horizontalPadding, 2 * verticalPadding);
-}
-
-void TavroOutlineButtonStyle::drawControl(
-    ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
-{
-    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-    if (element != CE_PushButton || !button) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
-    const Appearance appearance = effectiveAppearance(widget);
-    const bool pressed = option->state & State_Sunken;
-    const bool enabled = option->state & State_Enabled;
-    const QRectF rect = QRectF(option->rect);
     const QPainterPath shape = Drawing::roundedRect(rect, cornerRadius);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    painter->setBrush(resolve(pressed ? Brand::iceSoft : Brand::frost, appearance));
-    painter->drawPath(shape);
-    Drawing::strokeInside(*painter, shape, resolve(Brand::chain, appearance), 1);
-    painter->setOpacity(enabled ? 1.0 : disabledTextOpacity);
-    painter->setPen(resolve(Brand::navy, appearance));
-    painter->setFont(widget ? widget->font() : painter->font());
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextShowMnemonic, button->text);
-    painter->restore();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(resolve(option.state & State_Sunken ? Brand::iceSoft : Brand::frost, appearance));
+    painter.drawPath(shape);
+    Drawing::strokeInside(painter, shape, resolve(Brand::chain, appearance), 1);
+    // Disabled dims the label alone: the fill and the border keep full strength.
+    painter.setOpacity(option.state & State_Enabled ? 1.0 : disabledTextOpacity);
+}
+
+QColor TavroOutlineButtonStyle::labelColor(Appearance appearance) const
+{
+    return resolve(Brand::navy, appearance);
 }
 
 } // namespace tavro

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Tavro/Picker/Appearance.h"
+
+#include <QProxyStyle>
+
+class QAbstractButton;
+
+namespace tavro {
+
+// What the button styles share: no hover look, the label padded on each side, and the push
+// button drawn as a background of the style's own under its centred label.
+class ButtonStyleBase : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    void polish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    QSize sizeFromContents(
+        ContentsType type, const QStyleOption* option, const QSize& contents, const QWidget* widget) const override;
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
+
+protected:
+    ButtonStyleBase(int horizontalPadding, int verticalPadding);
+
+    // Paints the background with `painter` saved and antialiased; state it leaves (opacity,
+    // transform) applies to the label too.
+    virtual void drawBackground(
+        QPainter& painter, const QRectF& rect, const QStyleOption& option, Appearance appearance) const = 0;
+    virtual QColor labelColor(Appearance appearance) const = 0;
+
+private:
+    int m_horizontalPadding;
+    int m_verticalPadding;
+};
+
+} // namespace tavro
