@@ -60,6 +60,24 @@ void markUnreliable(NonSafariScan& scan, const InstalledBrowser& browser, Profil
     scan.unreliable.append(browser.bundleIdentifier);
 }
 
+// A browser's profiles as destinations: unreliable when its data could not be used, its current
+// profile when it has none, else one destination per profile in the reader's order.
+template <typename Profile, typename MakeDestination>
+void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser,
+    const std::expected<QList<Profile>, ProfileDataError>& profiles, MakeDestination makeDestination)
+{
+    if (!profiles) {
+        markUnreliable(scan, browser, profiles.error());
+        return;
+    }
+    if (profiles->isEmpty()) {
+        scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
+        return;
+    }
+    for (qsizetype i = 0; i < profiles->size(); ++i)
+        scan.destinations.append(makeDestination(profiles->at(i), i));
+}
+
 NonSafariScan scanNonSafari(const FileSystemReading& fs)
 {
     NonSafariScan scan;
@@ -79,20 +97,11 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs)
                     break;
                 }
             }
-            const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
-            if (!profiles) {
-                markUnreliable(scan, browser, profiles.error());
-                break;
-            }
-            if (profiles->isEmpty()) {
-                scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
-                break;
-            }
-            for (qsizetype i = 0; i < profiles->size(); ++i) {
-                const DiscoveredProfile& p = profiles->at(i);
-                scan.destinations.append(ProfileDiscoveryService::profileDestination(
-                    browser, p.id, p.displayName, LaunchStrategy::chromiumProfileDirectory(p.id), i, p.photoPath));
-            }
+            appendProfiles(scan, browser, ChromiumProfileDiscovery::profiles(subpath, fs),
+                [&](const DiscoveredProfile& p, qsizetype i) {
+                    return ProfileDiscoveryService::profileDestination(
+                        browser, p.id, p.displayName, LaunchStrategy::chromiumProfileDirectory(p.id), i, p.photoPath);
+                });
             break;
         }
         case ProfileFamily::firefox: {
@@ -100,20 +109,10 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs)
                 markBlocked(scan, browser);
                 break;
             }
-            const auto profiles = FirefoxProfileDiscovery::profiles(fs, firefoxStore);
-            if (!profiles) {
-                markUnreliable(scan, browser, profiles.error());
-                break;
-            }
-            if (profiles->isEmpty()) {
-                scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
-                break;
-            }
-            for (qsizetype i = 0; i < profiles->size(); ++i) {
-                const DiscoveredFirefoxProfile& p = profiles->at(i);
-                scan.destinations.append(
-                    ProfileDiscoveryService::profileDestination(browser, p.id, p.displayName, p.launch, i));
-            }
+            appendProfiles(scan, browser, FirefoxProfileDiscovery::profiles(fs, firefoxStore),
+                [&](const DiscoveredFirefoxProfile& p, qsizetype i) {
+                    return ProfileDiscoveryService::profileDestination(browser, p.id, p.displayName, p.launch, i);
+                });
             break;
         }
         case ProfileFamily::unsupported:
