@@ -174,44 +174,42 @@ AXError performAction(const AXElement& element, const QString& action)
     return handler();
 }
 
-std::optional<QString> stringAttribute(const AXElement& element, const QString& attribute)
+namespace {
+
+// An attribute's value when it holds a T; absent when it is missing or of another type.
+template <typename T> std::optional<T> typedAttribute(const AXElement& element, const QString& attribute)
 {
     const auto value = copyAttributeValue(element, attribute);
-    if (!value || !std::holds_alternative<QString>(*value))
+    if (!value || !std::holds_alternative<T>(*value))
         return std::nullopt;
-    return std::get<QString>(*value);
+    return std::get<T>(*value);
+}
+
+} // namespace
+
+std::optional<QString> stringAttribute(const AXElement& element, const QString& attribute)
+{
+    return typedAttribute<QString>(element, attribute);
 }
 
 std::optional<qint64> integerAttribute(const AXElement& element, const QString& attribute)
 {
-    const auto value = copyAttributeValue(element, attribute);
-    if (!value || !std::holds_alternative<qint64>(*value))
-        return std::nullopt;
-    return std::get<qint64>(*value);
+    return typedAttribute<qint64>(element, attribute);
 }
 
 std::optional<bool> boolAttribute(const AXElement& element, const QString& attribute)
 {
-    const auto value = copyAttributeValue(element, attribute);
-    if (!value || !std::holds_alternative<bool>(*value))
-        return std::nullopt;
-    return std::get<bool>(*value);
+    return typedAttribute<bool>(element, attribute);
 }
 
 std::optional<AXElement> elementAttribute(const AXElement& element, const QString& attribute)
 {
-    const auto value = copyAttributeValue(element, attribute);
-    if (!value || !std::holds_alternative<AXElement>(*value))
-        return std::nullopt;
-    return std::get<AXElement>(*value);
+    return typedAttribute<AXElement>(element, attribute);
 }
 
 std::optional<QList<AXElement>> elementsAttribute(const AXElement& element, const QString& attribute)
 {
-    const auto value = copyAttributeValue(element, attribute);
-    if (!value || !std::holds_alternative<QList<AXElement>>(*value))
-        return std::nullopt;
-    return std::get<QList<AXElement>>(*value);
+    return typedAttribute<QList<AXElement>>(element, attribute);
 }
 
 } // namespace Accessibility
