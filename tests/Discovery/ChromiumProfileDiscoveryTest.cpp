@@ -1,6 +1,6 @@
 #include "Tavro/Discovery/ChromiumProfileDiscovery.h"
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Discovery/QtPrinting.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 
 #include "Tavro/Platform/FileSystemReading.h"
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Discovery/QtPrinting.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Discovery/SqliteFixture.h"
 #include "tests/Support/TempHome.h"
 

@@ -1,7 +1,7 @@
 #include "Tavro/Discovery/FirefoxProfileDiscovery.h"
 #include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Discovery/QtPrinting.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Discovery/SqliteFixture.h"
 #include "tests/Support/TempHome.h"
 

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "tests/Support/QtPrinting.h"
 // Shared set-up of the launch tests: a temporary HOME with its Applications folder, the
 // platform stand-ins reset, short waits, and destinations built in one line.
 
@@ -17,12 +19,6 @@
 
 #include <csignal>
 #include <ostream>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tavro::test {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/Support/QtPrinting.h"
+
 #include "Tavro/Model/BrowserDestination.h"
 
 #include <QList>
@@ -9,12 +11,6 @@
 #include <optional>
 
 #include <ostream>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace tavro::test {
 

@@ -1,5 +1,5 @@
 #include "Tavro/Platform/FileEvents.h"
-#include "tests/Discovery/QtPrinting.h"
+#include "tests/Support/QtPrinting.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Discovery/QtPrinting.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>
