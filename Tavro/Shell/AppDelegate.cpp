@@ -227,7 +227,9 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
     m_pendingLinks.append(accepted.mid(1));
+    m_routingNewRequest = true;
     router().route(accepted.first());
+    m_routingNewRequest = false;
     routePendingLinks();
 }
 
@@ -245,6 +247,11 @@ bool AppDelegate::isPickerShown() const
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
     bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
 {
+    // Only a new request's link replaces a picker for good. One that gives way to anything else
+    // (the retry of an open that failed late, a link from Settings) comes back when this one closes.
+    if (!m_routingNewRequest && isPickerShown() && m_picker.model())
+        m_pendingLinks.prepend(m_picker.model()->url);
+
     if (hideAuxWindows) {
         for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
             if (window) {

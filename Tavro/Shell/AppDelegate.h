@@ -90,8 +90,11 @@ private:
     void routePendingLinks();
     void step(const QString& name) { m_steps.append(name); }
 
-    // Links of one request that wait for the picker of an earlier link to close.
+    // Links that wait for the picker shown now to close: the rest of a request, or a link whose
+    // picker gave way to one that was not a new request's.
     QList<QUrl> m_pendingLinks;
+    // Set while the first link of a request is routed: its picker drops the one it replaces.
+    bool m_routingNewRequest = false;
     QStringList m_steps;
 };
 

@@ -247,6 +247,22 @@ TEST_F(LinkIntakeTest, ChooseAnotherReopensThePickerWithTheSamePrivateState)
     EXPECT_FALSE(delegate->picker().model()->notice.has_value());
 }
 
+TEST_F(LinkIntakeTest, OnlyANewRequestDropsTheLinkWhosePickerItReplaces)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+    // A picker that is no new request's (from Settings here; the retry of an open that failed
+    // late is another) takes the waiting link's place only until it closes.
+    delegate->routeFromSettings(QUrl("https://s.test/"));
+    EXPECT_EQ(shownLink(), QUrl("https://s.test/"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/2"));
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+}
+
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
 {
     AppSettings settings;
