@@ -3,8 +3,8 @@
 
 #include "Tavro/Platform/FileSystemReading.h"
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Support/QtPrinting.h"
 #include "tests/Discovery/SqliteFixture.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>

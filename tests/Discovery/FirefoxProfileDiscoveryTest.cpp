@@ -1,8 +1,8 @@
 #include "Tavro/Discovery/FirefoxProfileDiscovery.h"
 #include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
 #include "Tavro/Platform/RealFileSystem.h"
-#include "tests/Support/QtPrinting.h"
 #include "tests/Discovery/SqliteFixture.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>
