@@ -206,10 +206,14 @@ Router& AppDelegate::router()
 {
     if (!m_router) {
         QPointer<AppDelegate> self(this);
-        m_router = std::make_unique<Router>(
-            m_store, [self](const QUrl& url, const std::optional<QString>& notice, bool privately) {
-                if (self)
-                    self->showPicker(url, notice, privately, true, nullptr);
+        m_router = std::make_unique<Router>(m_store,
+            [self](
+                const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
+                if (!self)
+                    return;
+                if (request == Router::PickerRequest::retry)
+                    self->keepShownLinkInLine();
+                self->showPicker(url, notice, privately, true, nullptr);
             });
     }
     return *m_router;
@@ -227,9 +231,7 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
     m_pendingLinks.append(accepted.mid(1));
-    m_routingNewRequest = true;
     router().route(accepted.first());
-    m_routingNewRequest = false;
     routePendingLinks();
 }
 
@@ -244,14 +246,15 @@ bool AppDelegate::isPickerShown() const
     return m_picker.panel() != nullptr;
 }
 
+void AppDelegate::keepShownLinkInLine()
+{
+    if (isPickerShown() && m_picker.model())
+        m_pendingLinks.prepend(m_picker.model()->url);
+}
+
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
     bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
 {
-    // Only a new request's link replaces a picker for good. One that gives way to anything else
-    // (the retry of an open that failed late, a link from Settings) comes back when this one closes.
-    if (!m_routingNewRequest && isPickerShown() && m_picker.model())
-        m_pendingLinks.prepend(m_picker.model()->url);
-
     if (hideAuxWindows) {
         for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
             if (window) {
@@ -303,15 +306,17 @@ void AppDelegate::routeFromSettings(const QUrl& url)
     const auto held = [flags](BypassModifier key) { return (flags & flag(key)) == flag(key); };
     const bool bypassHeld = held(settings.bypassModifier);
     const bool privately = settings.privateModifier != settings.bypassModifier && held(settings.privateModifier);
-    if (bypassHeld == settings.invertBypass) {
-        showPicker(url, std::nullopt, privately, false, m_settingsWindow);
-        return;
+    std::optional<QString> notice;
+    if (bypassHeld != settings.invertBypass) {
+        const Router::BypassOutcome outcome = Router::resolveBypass(m_store.bypassTarget(), privately);
+        if (outcome.kind() == Router::BypassOutcome::Kind::open) {
+            router().open(url, *outcome.destination(), privately);
+            return;
+        }
+        notice = outcome.notice();
     }
-    const Router::BypassOutcome outcome = Router::resolveBypass(m_store.bypassTarget(), privately);
-    if (outcome.kind() == Router::BypassOutcome::Kind::open)
-        router().open(url, *outcome.destination(), privately);
-    else
-        showPicker(url, outcome.notice(), privately, false, m_settingsWindow);
+    keepShownLinkInLine();
+    showPicker(url, notice, privately, false, m_settingsWindow);
 }
 
 void AppDelegate::applicationWillBecomeActive()

@@ -88,13 +88,15 @@ private:
     void prewarmBrowsers();
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
+    // Only a link just handed over replaces the shown picker for good. A picker for anything else
+    // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
+    // new picker closes.
+    void keepShownLinkInLine();
     void step(const QString& name) { m_steps.append(name); }
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
-    // picker gave way to one that was not a new request's.
+    // picker gave way to one that was not a new link's.
     QList<QUrl> m_pendingLinks;
-    // Set while the first link of a request is routed: its picker drops the one it replaces.
-    bool m_routingNewRequest = false;
     QStringList m_steps;
 };
 

@@ -50,14 +50,14 @@ void Router::route(const QUrl& url)
     const bool bypass = bypassHeld != invert;
 
     if (!bypass) {
-        m_presentPicker(url, std::nullopt, privately);
+        m_presentPicker(url, std::nullopt, privately, PickerRequest::arrival);
         return;
     }
     const BypassOutcome outcome = resolveBypass(m_store.bypassTarget(), privately);
     if (outcome.kind() == BypassOutcome::Kind::open)
         open(url, *outcome.destination(), privately);
     else
-        m_presentPicker(url, outcome.notice(), privately);
+        m_presentPicker(url, outcome.notice(), privately, PickerRequest::arrival);
 }
 
 Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool privately)
@@ -81,10 +81,12 @@ void Router::open(const QUrl& url, const BrowserDestination& destination, bool p
     // Recorded before the launch and whatever its outcome: a failed open still counts as a use.
     if (!privately)
         m_store.recordUse(destination);
+    // The alert may be answered before this returns (a launch that fails before it first waits),
+    // so the retry says for itself that it is no new link.
     QPointer<Router> self(this);
     auto retry = [self, url, privately] {
         if (self)
-            self->m_presentPicker(url, std::nullopt, privately);
+            self->m_presentPicker(url, std::nullopt, privately, PickerRequest::retry);
     };
     launch(url, destination, privately, chooseAnotherLabel(), retry);
 }

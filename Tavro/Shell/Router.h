@@ -48,7 +48,12 @@ public:
         std::optional<QString> m_notice;
     };
 
-    using PresentPicker = std::function<void(const QUrl& url, const std::optional<QString>& notice, bool privately)>;
+    // Why the picker is asked for. A link just handed over replaces a picker still shown; the retry
+    // of a failed open steps in front of it, and the shown link keeps its turn.
+    enum class PickerRequest { arrival, retry };
+
+    using PresentPicker = std::function<void(
+        const QUrl& url, const std::optional<QString>& notice, bool privately, PickerRequest request)>;
 
     Router(SettingsStore& store, PresentPicker presentPicker, QObject* parent = nullptr);
 

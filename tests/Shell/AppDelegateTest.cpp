@@ -263,6 +263,37 @@ TEST_F(LinkIntakeTest, OnlyANewRequestDropsTheLinkWhosePickerItReplaces)
     EXPECT_EQ(shownLink(), QUrl());
 }
 
+TEST_F(LinkIntakeTest, ARetryAnsweredWhileTheNewLinkIsRoutedKeepsTheShownLinkInLine)
+{
+    AppSettings settings;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    delegate->applicationOpenUrls({QUrl("https://b.test/")});
+    ASSERT_EQ(shownLink(), QUrl("https://b.test/"));
+
+    // The next link bypasses to Brave, which is not installed: the open fails before it ever
+    // waits, so its alert is answered while that link is still being routed.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::option);
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    delegate->applicationOpenUrls({QUrl("https://a.test/")});
+    ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/"));
+
+    KeyEventsHost::setHeldModifiers(0);
+    for (const QUrl& link : {QUrl("https://a.test/"), QUrl("https://b.test/")}) {
+        ASSERT_EQ(shownLink(), link);
+        const auto choose = delegate->picker().model()->onChoose;
+        choose(chrome, false);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const auto launches = WorkspaceHost::launches();
+                return !launches.isEmpty() && launches.last().arguments.contains(link.toString());
+            },
+            5000));
+    }
+    EXPECT_EQ(shownLink(), QUrl());
+}
+
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
 {
     AppSettings settings;

@@ -20,6 +20,7 @@ struct PickerCall
     QUrl url;
     std::optional<QString> notice;
     bool privately = false;
+    Router::PickerRequest request = Router::PickerRequest::arrival;
     bool operator==(const PickerCall&) const = default;
 };
 
@@ -44,9 +45,10 @@ protected:
     {
         open(settings);
         pickers.clear();
-        router = std::make_unique<Router>(
-            *store, [this](const QUrl& url, const std::optional<QString>& notice, bool privately) {
-                pickers.append({url, notice, privately});
+        router = std::make_unique<Router>(*store,
+            [this](
+                const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
+                pickers.append({url, notice, privately, request});
             });
         return *router;
     }
@@ -212,7 +214,7 @@ TEST_F(RouterFixture, AFailedOpenStillCountsAndChooseAnotherShowsTheSamePickerAg
         EXPECT_EQ(alert.messageText, QStringLiteral("Tavro couldn’t open that link"));
         EXPECT_TRUE(alert.informativeText.endsWith(QStringLiteral("\n\nhttps://example.test/page")));
         EXPECT_EQ(alert.buttonTitles, (QStringList{"Choose Another…", "Copy Link", "Dismiss"}));
-        EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately}}));
+        EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately, Router::PickerRequest::retry}}));
         // The private attempt leaves the use recorded by the first one.
         EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
     }
