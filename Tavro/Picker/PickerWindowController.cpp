@@ -88,9 +88,10 @@ PickerWindowController::~PickerWindowController()
 }
 
 void PickerWindowController::present(const QUrl& url, const QList<BrowserDestination>& destinations,
-    std::optional<QUuid> lastUsedID, bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance,
-    std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier, bool privateKeyIsBypassModifier,
-    ChooseCallback onChoose, std::function<void()> onCancel, std::function<void()> openSettings)
+    std::optional<QUuid> lastUsedID, const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition,
+    AppAppearance appearance, std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
+    bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel,
+    std::function<void()> openSettings)
 {
     dismiss(false);
     onOpenSettings = std::move(openSettings);
@@ -104,6 +105,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     auto* model = new PickerViewModel;
     model->destinations = destinations;
     model->url = url;
+    model->bypassSymbol = bypassSymbol;
     model->reduceAnimations = reduceAnimations;
     model->emojiPosition = emojiPosition;
     model->notice = notice;

@@ -32,10 +32,12 @@ public:
 
     using ChooseCallback = std::function<void(const BrowserDestination&, bool)>;
 
+    // `bypassSymbol` is the glyph of the key that skips the picker, kept in the model for the views.
     void present(const QUrl& url, const QList<BrowserDestination>& destinations, std::optional<QUuid> lastUsedID,
-        bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance, std::optional<QString> notice,
-        bool startPrivate, BypassModifier privateModifier, bool privateKeyIsBypassModifier, ChooseCallback onChoose,
-        std::function<void()> onCancel, std::function<void()> onOpenSettings = {});
+        const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance,
+        std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
+        bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel,
+        std::function<void()> onOpenSettings = {});
 
     // Closes the picker; with `callCancel` its cancel callback runs once it is gone. Harmless
     // when no picker is shown. Panel, view and model are released after the current event, so

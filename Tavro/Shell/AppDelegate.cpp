@@ -294,9 +294,10 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
             self->showSettings();
     };
     // The controller closes a picker still shown without its cancel: a new link replaces it.
-    m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID, settings.reduceAnimations,
-        settings.emojiPosition, settings.appearance, notice, startPrivate, settings.privateModifier,
-        settings.privateModifier == settings.bypassModifier, onChoose, onCancel, onOpenSettings);
+    m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
+        symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
+        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose, onCancel,
+        onOpenSettings);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)

@@ -54,9 +54,10 @@ int main(int argc, char** argv)
     controller.prewarm();
     const auto appearance
         = parser.value(appearanceOption) == QLatin1String("dark") ? AppAppearance::dark : AppAppearance::light;
+    const BypassModifier bypassKey = parser.isSet(bypassOption) ? BypassModifier::shift : BypassModifier::option;
     controller.present(
-        QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id, false,
-        EmojiPosition::besideIcon, appearance, QStringLiteral("A real check of the picker"), false,
+        QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id, symbol(bypassKey),
+        false, EmojiPosition::besideIcon, appearance, QStringLiteral("A real check of the picker"), false,
         BypassModifier::shift, parser.isSet(bypassOption),
         [&](const BrowserDestination& destination, bool privately) {
             say(QStringLiteral("chose %1 private=%2").arg(destination.profileDisplayName).arg(int(privately)));

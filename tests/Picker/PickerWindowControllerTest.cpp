@@ -46,8 +46,9 @@ protected:
     void present(const Options& options)
     {
         controller.present(
-            QUrl("https://example.com/a"), list, std::nullopt, true, EmojiPosition::besideIcon, options.appearance,
-            std::nullopt, options.startPrivate, options.privateModifier, options.privateKeyIsBypassModifier,
+            QUrl("https://example.com/a"), list, std::nullopt, QStringLiteral("⌥"), true, EmojiPosition::besideIcon,
+            options.appearance, std::nullopt, options.startPrivate, options.privateModifier,
+            options.privateKeyIsBypassModifier,
             [this](const BrowserDestination& d, bool privately) {
                 EXPECT_EQ(controller.panel(), nullptr) << "the picker is gone before the caller hears of it";
                 chosen.append({d.profileDisplayName, privately});
@@ -286,10 +287,11 @@ TEST_F(PickerWindowControllerTest, PrewarmShowsNothing)
 
 TEST_F(PickerWindowControllerTest, TheSelectionStartsOnTheLastUsedDestination)
 {
-    controller.present(QUrl("https://example.com"), list, list[2].id, true, EmojiPosition::center,
+    controller.present(QUrl("https://example.com"), list, list[2].id, QStringLiteral("⌘"), true, EmojiPosition::center,
         AppAppearance::system, QStringLiteral("Brave isn’t installed"), false, BypassModifier::shift, false, {}, {});
     EXPECT_EQ(controller.model()->selectedIndex(), 2);
     EXPECT_EQ(controller.model()->notice, QStringLiteral("Brave isn’t installed"));
+    EXPECT_EQ(controller.model()->bypassSymbol, QStringLiteral("⌘"));
     QTest::keyClick(panel(), Qt::Key_0);
     EXPECT_EQ(controller.panel(), nullptr) << "a caller without callbacks still gets the picker closed";
 }

@@ -204,11 +204,13 @@ TEST_F(LinkIntakeTest, PickerShowsTheVisibleDestinationsAtThePointer)
 {
     AppSettings settings;
     settings.lastUsedDestinationID = brave.id;
+    settings.bypassModifier = BypassModifier::control;
     start(settings);
     delegate->applicationOpenUrls({QUrl("https://a.test/1")});
     const PickerViewModel* model = delegate->picker().model();
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->destinations, (QList<BrowserDestination>{chrome, brave}));
+    EXPECT_EQ(model->bypassSymbol, QStringLiteral("⌃"));
     EXPECT_EQ(model->selectedIndex(), 1);
     EXPECT_FALSE(model->isPrivate());
     EXPECT_EQ(model->screenRoom, (EdgeRoom{700, 740, 375, 500}));
