@@ -184,8 +184,10 @@ QCoro::Task<Result> openSafariProfile(
     bool entered = false;
     if (A::isProcessTrusted()) {
         if (const auto app = SafariAX::safariApp()) {
+            // ⌘L may not have reached the address field: a password or form field that kept the
+            // focus must never receive the link, which may carry tokens, nor a Return.
             const auto field = A::elementAttribute(*app, A::focusedUIElementAttribute);
-            if (field && !field->isNull()
+            if (PrivateWindowAX::fieldKind(field) == PrivateWindowAX::FieldKind::address
                 && A::setAttributeValue(*field, A::valueAttribute, absoluteString(link)) == AXError::success) {
                 SafariAX::postKey(KeyEvents::keyReturn, 0);
                 entered = true;
