@@ -225,6 +225,11 @@ struct SizeCase
     Outcome outcome;
 };
 
+void PrintTo(const SizeCase& sizeCase, std::ostream* out)
+{
+    *out << sizeCase.name;
+}
+
 class ChromiumMessageSizeTest : public ChromiumSingletonTest, public ::testing::WithParamInterface<SizeCase>
 { };
 

@@ -286,6 +286,8 @@ TEST_F(SafariRoadTest, StartedSafariClosesItsBlankWindowsAroundThePrivateOne)
 
 // ⌘L that does not reach the address field (the page keeps it to itself) leaves the focus in one
 // of the page's fields: that field gets nothing, no Return is pressed, and Safari gets the link.
+namespace {
+
 struct KeptFocusCase
 {
     const char* name;
@@ -293,8 +295,15 @@ struct KeptFocusCase
     QString subrole;
 };
 
+void PrintTo(const KeptFocusCase& keptFocusCase, std::ostream* out)
+{
+    *out << keptFocusCase.name;
+}
+
 class SafariKeptFocusTest : public SafariRoadTest, public ::testing::WithParamInterface<KeptFocusCase>
 { };
+
+} // namespace
 
 TEST_P(SafariKeptFocusTest, FieldThatIsNoAddressFieldGetsNothing)
 {
