@@ -1,6 +1,5 @@
 #include "Tavro/Discovery/BrowserLaunchService.h"
 #include "Tavro/Discovery/ArcAX.h"
-#include "Tavro/Discovery/ChromiumSingleton.h"
 #include "Tavro/Discovery/PrivateWindowAX.h"
 #include "Tavro/Discovery/SafariAX.h"
 #include "Tavro/Discovery/SafariWindowCache.h"
@@ -9,6 +8,7 @@
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/KeyEvents.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
 #include <QDir>
@@ -100,6 +100,33 @@ template <typename T> QFuture<T> runOnOwnThread(std::function<T()> work)
     return future;
 }
 
+// The Chromium road: a running browser takes the command line through its socket, a closed one is
+// launched with it.
+QCoro::Task<Result> openInChromium(
+    BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing)
+{
+    switch (co_await BrowserLaunchService::deliverToRunningChromium(destination, appURL, arguments, timing)) {
+    case ChromiumSingleton::Outcome::delivered:
+        co_return {};
+    case ChromiumSingleton::Outcome::tooLong: {
+        // A second copy of the browser would send the same message to the running one: the link
+        // would arrive cut, or the copy would kill the running browser with its windows. Open
+        // nothing and say why.
+        const QString browser = destination.browserDisplayName;
+        //: Reason shown after "Couldn't open the link in %@:" when a link is too long to hand to a
+        //: running Chromium-family browser. %1 is the browser name, e.g. Google Chrome.
+        const QString reason = QCoreApplication::translate(
+            "Tavro", "The link is too long for %1 to take while it is open. Quit %1, then open the link again.")
+                                   .arg(browser);
+        co_return std::unexpected(BrowserLaunchError::launchFailed(browser, reason));
+    }
+    case ChromiumSingleton::Outcome::unreachable:
+        break;
+    }
+    argumentLaunch(appURL, arguments);
+    co_return {};
+}
+
 QCoro::Task<bool> pressNewProfileWindow(QString name, int attempts, AutomationTiming timing)
 {
     for (int attempt = 1; attempt <= attempts; ++attempt) {
@@ -157,8 +184,10 @@ QCoro::Task<Result> openSafariProfile(
     bool entered = false;
     if (A::isProcessTrusted()) {
         if (const auto app = SafariAX::safariApp()) {
+            // ⌘L may not have reached the address field: a password or form field that kept the
+            // focus must never receive the link, which may carry tokens, nor a Return.
             const auto field = A::elementAttribute(*app, A::focusedUIElementAttribute);
-            if (field && !field->isNull()
+            if (PrivateWindowAX::fieldKind(field) == PrivateWindowAX::FieldKind::address
                 && A::setAttributeValue(*field, A::valueAttribute, absoluteString(link)) == AXError::success) {
                 SafariAX::postKey(KeyEvents::keyReturn, 0);
                 entered = true;
@@ -295,38 +324,39 @@ void prewarm(const QStringList& bundleIdentifiers)
         (void)Workspace::shared().urlForApplication(identifier);
 }
 
-QCoro::Task<bool> deliverToRunningChromium(
+QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing)
 {
+    using Outcome = ChromiumSingleton::Outcome;
     const QString bundleID = destination.browserBundleIdentifier;
     if (!isRunning(bundleID))
-        co_return false;
+        co_return Outcome::unreachable;
     const auto definition = BrowserDefinition::definition(bundleID);
     if (!definition || !definition->chromiumSupportSubpath)
-        co_return false;
+        co_return Outcome::unreachable;
     const auto bundle = Workspace::bundle(appURL);
     const QString executable = bundle ? bundle->executablePath() : QString();
     if (executable.isEmpty())
-        co_return false;
+        co_return Outcome::unreachable;
     const QString userDataDir = QDir::homePath() + QStringLiteral("/Library/Application Support") + QLatin1Char('/')
         + *definition->chromiumSupportSubpath;
     const auto socket = ChromiumSingleton::socketPath(userDataDir);
     if (!socket)
-        co_return false;
+        co_return Outcome::unreachable;
 
     const QStringList argv = QStringList{executable} + arguments;
     const QStringList header = ChromiumSingleton::header(bundleID);
     const auto ackTimeout = timing.chromiumAckTimeout;
     const QString path = *socket;
     // The exchange blocks for up to the reply time-out; the GUI thread only waits for its result.
-    QFuture<ChromiumSingleton::Outcome> exchange = runOnOwnThread<ChromiumSingleton::Outcome>(
+    QFuture<Outcome> exchange = runOnOwnThread<Outcome>(
         [argv, header, path, ackTimeout] { return ChromiumSingleton::deliver(argv, header, path, ackTimeout); });
-    const ChromiumSingleton::Outcome outcome = co_await exchange;
-    if (outcome == ChromiumSingleton::Outcome::unreachable)
-        co_return false;
+    const Outcome outcome = co_await exchange;
+    if (outcome != Outcome::delivered)
+        co_return outcome;
     // The command line has arrived; a failed activation is not an error.
     co_await activationLaunch(appURL);
-    co_return true;
+    co_return Outcome::delivered;
 }
 
 QCoro::Task<std::expected<void, LaunchFailure>> open(
@@ -349,9 +379,8 @@ QCoro::Task<std::expected<void, LaunchFailure>> open(
             break;
         case PrivateWindowMechanism::Kind::launchArgument: {
             const QStringList args = privateLaunchArguments(destination.launchStrategy, mechanism->argument(), url);
-            if (definition->profileFamily == ProfileFamily::chromium
-                && co_await deliverToRunningChromium(destination, *appURL, args, timing))
-                co_return {};
+            if (definition->profileFamily == ProfileFamily::chromium)
+                co_return co_await openInChromium(destination, *appURL, args, timing);
             argumentLaunch(*appURL, args);
             co_return {};
         }
@@ -364,9 +393,8 @@ QCoro::Task<std::expected<void, LaunchFailure>> open(
 
     if (!arguments(strategy).isEmpty()) {
         const QStringList args = launchArguments(strategy, url);
-        if (strategy.kind() == LaunchStrategy::Kind::chromiumProfileDirectory
-            && co_await deliverToRunningChromium(destination, *appURL, args, timing))
-            co_return {};
+        if (strategy.kind() == LaunchStrategy::Kind::chromiumProfileDirectory)
+            co_return co_await openInChromium(destination, *appURL, args, timing);
         argumentLaunch(*appURL, args);
         co_return {};
     }

@@ -2,6 +2,7 @@
 
 #include "Tavro/Discovery/AutomationTiming.h"
 #include "Tavro/Discovery/BrowserLaunchError.h"
+#include "Tavro/Discovery/ChromiumSingleton.h"
 #include "Tavro/Discovery/PrivateWindowError.h"
 #include "Tavro/Discovery/SafariLaunchError.h"
 #include "Tavro/Model/BrowserDestination.h"
@@ -49,10 +50,11 @@ QStringList privateLaunchArguments(const LaunchStrategy& strategy, const QString
 // The URL as a browser receives it on its command line or in its address field.
 QString absoluteString(const QUrl& url);
 
-// True when the command line reached the running browser through its singleton socket; false
-// means nothing was sent and the caller should launch instead. The exchange runs on a thread of
-// its own.
-QCoro::Task<bool> deliverToRunningChromium(
+// Hands the command line to the running browser through its singleton socket: `delivered` when it
+// arrived; `unreachable` when nothing was sent and the caller should launch instead; `tooLong`
+// when the browser runs but would not take the command line whole. The exchange runs on a thread
+// of its own.
+QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing = {});
 
 } // namespace BrowserLaunchService

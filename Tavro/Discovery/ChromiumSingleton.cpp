@@ -130,6 +130,10 @@ Outcome deliver(
         }
     }
 
+    const QByteArray bytes = message(argv, header, QStringLiteral("/"));
+    if (bytes.size() > maxMessageBytes)
+        return Outcome::tooLong;
+
     Socket socket;
     if (socket.fd() < 0)
         return Outcome::unreachable;
@@ -148,7 +152,6 @@ Outcome deliver(
     if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
         return Outcome::unreachable;
 
-    const QByteArray bytes = message(argv, header, QStringLiteral("/"));
     qsizetype offset = 0;
     while (offset < bytes.size()) {
         // MSG_NOSIGNAL: a peer that went away gives an error here instead of killing us with SIGPIPE.

@@ -16,10 +16,16 @@ namespace tavro {
 // browser would. Stateless; safe on any thread. `deliver` blocks: never call it on the GUI thread.
 namespace ChromiumSingleton {
 
-enum class Outcome { delivered, unreachable };
+// `tooLong`: the browser would cut the message short, so nothing was sent.
+enum class Outcome { delivered, unreachable, tooLong };
 
 // The longest socket path, in UTF-8 bytes, that fits the socket address with its terminating 0.
 inline constexpr qsizetype maxSocketPathBytes = 103;
+
+// The longest message a running Chromium reads whole. Its singleton reader fills one 32 KiB buffer
+// and acts on what it holds: a longer message opens a cut URL, or, when the sender is still
+// writing as the browser hangs up, the sending process kills the running browser and takes over.
+inline constexpr qsizetype maxMessageBytes = 32 * 1024;
 
 // The socket to connect to: the target of the "SingletonSocket" link (a relative target taken
 // against the user-data directory and tidied without touching the disk), else the file itself
@@ -37,7 +43,8 @@ QByteArray message(const QStringList& argv, const QStringList& header, const QSt
 // to `ackTimeout` for the reply. "ACK", or no reply in time, is `delivered`; "SHUTDOWN" (the
 // browser is quitting and opens nothing), an end of stream without reply, or any failure before
 // is `unreachable`, so the caller launches the browser instead. A token holding a 0 byte would
-// split into extra arguments and is never sent.
+// split into extra arguments and is never sent. A message over `maxMessageBytes` is `tooLong`,
+// without a connection.
 Outcome deliver(const QStringList& argv, const QStringList& header, const QString& socketPath,
     std::chrono::milliseconds ackTimeout = std::chrono::milliseconds(3000));
 

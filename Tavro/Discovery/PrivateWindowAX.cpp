@@ -51,6 +51,19 @@ const QSet<QString>& englishTitles()
     return titles;
 }
 
+FieldKind fieldKind(const std::optional<AXElement>& element)
+{
+    if (!element || element->isNull())
+        return FieldKind::other;
+    if (A::stringAttribute(*element, A::subroleAttribute) == QLatin1String(A::secureTextFieldSubrole))
+        return FieldKind::secure;
+    const QString role = A::stringAttribute(*element, A::roleAttribute).value_or(QString());
+    if (role == QLatin1String("AXTextField") || role == QLatin1String("AXComboBox")
+        || role == QLatin1String("AXTextArea"))
+        return FieldKind::address;
+    return FieldKind::other;
+}
+
 std::optional<int> matchRank(const MenuItem& item)
 {
     if (knownIdentifiers().contains(item.identifier))
@@ -186,14 +199,14 @@ QCoro::Task<LoadResult> loadURL(QUrl url, AXElement window, QString bundleID, Au
 
     const auto application = app(bundleID);
     const auto field = application ? A::elementAttribute(*application, A::focusedUIElementAttribute) : std::nullopt;
-    if (!field || field->isNull())
-        co_return LoadResult::failed;
-    if (A::stringAttribute(*field, A::subroleAttribute) == QLatin1String(A::secureTextFieldSubrole))
+    switch (fieldKind(field)) {
+    case FieldKind::address:
+        break;
+    case FieldKind::secure:
         co_return LoadResult::locked;
-    const QString role = A::stringAttribute(*field, A::roleAttribute).value_or(QString());
-    if (role != QLatin1String("AXTextField") && role != QLatin1String("AXComboBox")
-        && role != QLatin1String("AXTextArea"))
+    case FieldKind::other:
         co_return LoadResult::failed;
+    }
 
     const QString text = url.toString(QUrl::FullyEncoded);
     if (A::setAttributeValue(*field, A::valueAttribute, text) == AXError::success) {

@@ -42,6 +42,17 @@ enum class LoadResult {
     failed, // anything else
 };
 
+// What has the keyboard focus where an address is to be entered.
+enum class FieldKind {
+    address, // a text field, combo box or text area that is no password field
+    secure,  // a password field
+    other,   // anything else: a web page's own controls, nothing, or something unreadable
+};
+
+// The kind of `element`, the application's focused element after ⌘L. Only an address field may
+// receive a link: a page that keeps ⌘L to itself leaves the focus in one of its form fields.
+FieldKind fieldKind(const std::optional<AXElement>& element);
+
 // How well an item matches: 0 by identifier, 1 by English title, 2 by ⇧⌘N; nullopt otherwise.
 std::optional<int> matchRank(const MenuItem& item);
 MenuItem describe(const AXElement& element);

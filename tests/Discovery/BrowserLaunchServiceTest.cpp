@@ -306,3 +306,29 @@ TEST_F(ChromiumDeliveryTest, GuiThreadKeepsRunningWhileTheBrowserSaysNothing)
     EXPECT_GE(ticks, 10);
     EXPECT_EQ(launchKinds(), QList<Kind>{Kind::activation});
 }
+
+TEST_F(ChromiumDeliveryTest, LinkTooLongForTheRunningBrowserOpensNothingAndSaysWhy)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
+    const auto d
+        = destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default"));
+    const QUrl tooLong(QStringLiteral("https://example.test/") + QString(ChromiumSingleton::maxMessageBytes, 'x'));
+    const auto expected = BrowserLaunchError::launchFailed("Google Chrome",
+        "The link is too long for Google Chrome to take while it is open. Quit Google Chrome, then open the link "
+        "again.");
+    // Neither the socket (the link would arrive cut) nor a second copy of the browser (it would
+    // cut the link or kill the running browser) is used, for ordinary and private windows alike.
+    for (bool privately : {false, true}) {
+        const auto result = open(tooLong, d, privately);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(std::get<BrowserLaunchError>(result.error()), expected);
+    }
+    EXPECT_EQ(m_listener->connections(), 0);
+    EXPECT_TRUE(launchKinds().isEmpty());
+
+    // A closed browser is launched with the whole link.
+    WorkspaceHost::removeRunningApplication(m_pid);
+    ASSERT_TRUE(open(tooLong, d));
+    ASSERT_TRUE(m_app->waitForRuns(1));
+    EXPECT_EQ(m_app->runs(), (QList<QStringList>{{"--profile-directory=Default", tooLong.toString()}}));
+}

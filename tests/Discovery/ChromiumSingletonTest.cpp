@@ -33,6 +33,21 @@ protected:
 const QStringList argv{QStringLiteral("/Applications/Google Chrome.app/Contents/MacOS/Google Chrome"),
     QStringLiteral("--profile-directory=Profile 1"), QStringLiteral("https://example.test/ä?q=1")};
 
+// The argv above with its link padded by `filler` until the message is exactly `messageBytes`
+// long (an odd byte left by a two-byte filler goes in as one ASCII letter).
+QStringList argvOfMessageSize(qsizetype messageBytes, QChar filler)
+{
+    QStringList padded = argv;
+    const qsizetype fillerBytes = QString(filler).toUtf8().size();
+    qsizetype missing = messageBytes - ChromiumSingleton::message(padded, {}, QStringLiteral("/")).size();
+    if (missing % fillerBytes != 0) {
+        padded.last() += QLatin1Char('a');
+        --missing;
+    }
+    padded.last() += QString(missing / fillerBytes, filler);
+    return padded;
+}
+
 } // namespace
 
 TEST_F(ChromiumSingletonTest, MessageSeparatesEveryTokenWithOneNul)
@@ -191,11 +206,61 @@ TEST_F(ChromiumSingletonTest, TokensWithNulAreNeverSent)
     EXPECT_EQ(listener.connections(), 0);
 }
 
-TEST_F(ChromiumSingletonTest, PeerResetDuringTheWriteIsUnreachableWithoutASignal)
+TEST_F(ChromiumSingletonTest, PeerResetIsUnreachableWithoutASignal)
 {
     const QString path = socketAt(QStringLiteral("s"));
     test::SocketListener listener(path, Answer::closeBeforeReading);
-    QStringList big = argv;
-    big.append(QString(4 * 1024 * 1024, QLatin1Char('x')));
+    // The longest message that is sent.
+    const QStringList big = argvOfMessageSize(ChromiumSingleton::maxMessageBytes, QLatin1Char('x'));
     EXPECT_EQ(ChromiumSingleton::deliver(big, {}, path, 300ms), Outcome::unreachable);
 }
+
+namespace {
+
+struct SizeCase
+{
+    const char* name;
+    qsizetype messageBytes;
+    QChar filler;
+    Outcome outcome;
+};
+
+void PrintTo(const SizeCase& sizeCase, std::ostream* out)
+{
+    *out << sizeCase.name;
+}
+
+class ChromiumMessageSizeTest : public ChromiumSingletonTest, public ::testing::WithParamInterface<SizeCase>
+{ };
+
+} // namespace
+
+// The browser reads one buffer of the limit and acts on what it holds: a longer message would open
+// a cut link, so it is never sent.
+TEST_P(ChromiumMessageSizeTest, OnlyMessagesThatFitTheBrowsersBufferAreSent)
+{
+    const QString path = socketAt(QStringLiteral("s"));
+    test::SocketListener listener(path, Answer::ack);
+    ASSERT_TRUE(listener.isListening());
+    const QStringList tokens = argvOfMessageSize(GetParam().messageBytes, GetParam().filler);
+    const QByteArray bytes = ChromiumSingleton::message(tokens, {}, QStringLiteral("/"));
+    ASSERT_EQ(bytes.size(), GetParam().messageBytes);
+
+    EXPECT_EQ(ChromiumSingleton::deliver(tokens, {}, path, 300ms), GetParam().outcome);
+    if (GetParam().outcome == Outcome::delivered) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !listener.received().isEmpty(); }, 2000));
+        EXPECT_EQ(listener.received(), bytes);
+    } else {
+        EXPECT_EQ(listener.connections(), 0);
+    }
+}
+
+// Bytes count, not characters: the two-byte links hold far fewer characters than the limit.
+INSTANTIATE_TEST_SUITE_P(Sizes, ChromiumMessageSizeTest,
+    ::testing::Values(
+        SizeCase{"asciiAtTheLimit", ChromiumSingleton::maxMessageBytes, QLatin1Char('x'), Outcome::delivered},
+        SizeCase{"asciiOneByteOver", ChromiumSingleton::maxMessageBytes + 1, QLatin1Char('x'), Outcome::tooLong},
+        SizeCase{"twoByteAtTheLimit", ChromiumSingleton::maxMessageBytes, QChar(0xE4), Outcome::delivered},
+        SizeCase{"twoByteOneByteOver", ChromiumSingleton::maxMessageBytes + 1, QChar(0xE4), Outcome::tooLong},
+        SizeCase{"hundredKilobytes", 100 * 1024, QLatin1Char('x'), Outcome::tooLong}),
+    [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });

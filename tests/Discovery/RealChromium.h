@@ -2,10 +2,12 @@
 // Debian's Chromium dressed as a Mac application bundle under a temporary HOME, and a local web
 // server that records what the browser asks for, for the checks against the real browser.
 
+#include "Tavro/Discovery/ChromiumSingleton.h"
 #include "tests/Platform/RecordingApp.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QStringList>
 #include <QTcpServer>
@@ -13,6 +15,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <string>
 
 namespace tavro::test {
 
@@ -51,19 +54,56 @@ inline QList<qint64> processesMentioning(const QString& text)
     return pids;
 }
 
-// Browser processes proper: no "--type=" helper, no crash handler.
+// The parent of a process; 0 when it cannot be read.
+inline qint64 parentOf(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // "pid (name) state ppid ...": the name may hold spaces and brackets, so read after the last ')'.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() : 0;
+}
+
+// Browser processes proper: no "--type=" helper, no crash handler, and no child of another of
+// them. A helper between its fork and its exec still shows the browser's own command line.
 inline QList<qint64> browserProcesses(const QString& home)
 {
+    const QList<qint64> all = processesMentioning(home);
     QList<qint64> result;
-    for (qint64 pid : processesMentioning(home)) {
+    for (qint64 pid : all) {
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
         if (!cmdline.open(QIODevice::ReadOnly))
             continue;
         const QByteArray line = cmdline.readAll();
-        if (!line.contains("--type=") && !line.contains("crashpad"))
+        if (!line.contains("--type=") && !line.contains("crashpad") && !all.contains(parentOf(pid)))
             result.append(pid);
     }
     return result;
+}
+
+// Each process mentioning `text` with its parent and the start of its command line, for the
+// message of a failed check.
+inline std::string describeProcesses(const QString& text)
+{
+    QString description;
+    for (qint64 pid : processesMentioning(text)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        cmdline.open(QIODevice::ReadOnly);
+        const QByteArray line = cmdline.readAll().replace('\0', ' ').left(200);
+        description += QStringLiteral("%1 (parent %2): %3\n").arg(pid).arg(parentOf(pid)).arg(QString::fromUtf8(line));
+    }
+    return description.toStdString();
+}
+
+// The running browser `pid` holds the profile: "SingletonLock" names it ("host-pid") and the
+// socket that "SingletonSocket" points at is bound.
+inline bool holdsProfile(const QString& userDataDir, qint64 pid)
+{
+    const QString lock = QFileInfo(userDataDir + QStringLiteral("/SingletonLock")).symLinkTarget();
+    const auto socket = ChromiumSingleton::socketPath(userDataDir);
+    return lock.endsWith(QStringLiteral("-%1").arg(pid)) && socket && QFileInfo::exists(*socket);
 }
 
 inline void killProcessesMentioning(const QString& text)

@@ -283,3 +283,55 @@ TEST_F(SafariRoadTest, StartedSafariClosesItsBlankWindowsAroundThePrivateOne)
     EXPECT_TRUE(safari->isPrivate(safari->windows().first()));
     EXPECT_EQ(safari->document(safari->windows().first()), first.toString());
 }
+
+// ⌘L that does not reach the address field (the page keeps it to itself) leaves the focus in one
+// of the page's fields: that field gets nothing, no Return is pressed, and Safari gets the link.
+namespace {
+
+struct KeptFocusCase
+{
+    const char* name;
+    QString role;
+    QString subrole;
+};
+
+void PrintTo(const KeptFocusCase& keptFocusCase, std::ostream* out)
+{
+    *out << keptFocusCase.name;
+}
+
+class SafariKeptFocusTest : public SafariRoadTest, public ::testing::WithParamInterface<KeptFocusCase>
+{ };
+
+} // namespace
+
+TEST_P(SafariKeptFocusTest, FieldThatIsNoAddressFieldGetsNothing)
+{
+    startSafari({QStringLiteral("Work")});
+    QHash<QString, AXValue> attributes{{QString::fromLatin1(Accessibility::roleAttribute), GetParam().role},
+        {QString::fromLatin1(Accessibility::valueAttribute), QString()}};
+    if (!GetParam().subrole.isEmpty())
+        attributes.insert(QString::fromLatin1(Accessibility::subroleAttribute), GetParam().subrole);
+    const AXElement pageField = AccessibilityHost::createElement(safari->processIdentifier(), attributes);
+    AccessibilityHost::setSettable(pageField, QString::fromLatin1(Accessibility::valueAttribute));
+    const qint64 pid = safari->processIdentifier();
+    const auto browserKeys = AccessibilityHost::keyHandler(pid);
+    AccessibilityHost::setKeyHandler(pid, [browserKeys, pageField, app = safari->application()](const KeyEvent& event) {
+        browserKeys(event);
+        if (event.keyDown && event.keyCode == KeyEvents::keyL)
+            AccessibilityHost::setAttribute(
+                app, QString::fromLatin1(Accessibility::focusedUIElementAttribute), pageField);
+    });
+
+    ASSERT_TRUE(open(first, profile(QStringLiteral("Work"))));
+    EXPECT_EQ(AccessibilityHost::attribute(pageField, QString::fromLatin1(Accessibility::valueAttribute)),
+        AXValue(QString()));
+    EXPECT_EQ(keyDownCodes(), QList<quint16>{KeyEvents::keyL});
+    EXPECT_EQ(safari->handedUrls(), QList<QUrl>{first});
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, SafariKeptFocusTest,
+    ::testing::Values(KeptFocusCase{"passwordField", QStringLiteral("AXTextField"),
+                          QString::fromLatin1(Accessibility::secureTextFieldSubrole)},
+        KeptFocusCase{"formChoice", QStringLiteral("AXPopUpButton"), QString()}),
+    [](const ::testing::TestParamInfo<KeptFocusCase>& info) { return std::string(info.param.name); });
