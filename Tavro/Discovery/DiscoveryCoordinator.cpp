@@ -6,7 +6,7 @@
 #include "Tavro/Discovery/FirefoxProfileDiscovery.h"
 #include "Tavro/Discovery/ProfileDiscoveryService.h"
 #include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
-#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/RealFileSystem.h"

@@ -2,5 +2,5 @@
 
 #include <QLoggingCategory>
 
-// "tavro.discovery": finding browsers and profiles, and opening links in them.
+// "tavro.discovery": finding browsers and profiles.
 Q_DECLARE_LOGGING_CATEGORY(lcDiscovery)

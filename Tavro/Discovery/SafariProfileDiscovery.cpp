@@ -1,6 +1,6 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 
-#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/FileSystemReading.h"
 #include "Tavro/Platform/Workspace.h"

@@ -2,7 +2,7 @@
 // The Safari profile readers: Safari's tabs database, and the names in Safari's File menu items.
 // Reopens the namespace whose blank-name test lives with the model.
 
-#include "Tavro/Discovery/SafariMenuText.h"
+#include "Tavro/Launch/SafariMenuText.h"
 #include "Tavro/Model/DiscoveryHints.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
 

@@ -1,6 +1,6 @@
 #include "Tavro/Discovery/SafariSetup.h"
 
-#include "Tavro/Discovery/AccessibilityPermission.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Accessibility.h"

@@ -1,7 +1,7 @@
 #include "Tavro/Shell/AppDelegate.h"
 
-#include "Tavro/Discovery/AccessibilityPermission.h"
-#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"

@@ -1,6 +1,6 @@
 #include "Tavro/Shell/ErrorPresenter.h"
 
-#include "Tavro/Discovery/AccessibilityPermission.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/LoginItem.h"

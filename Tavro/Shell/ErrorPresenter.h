@@ -2,7 +2,7 @@
 // The modal alert shown when opening a link or a destination fails: the could-not-open alert,
 // or, when Accessibility is what was missing, the alert that offers System Settings.
 
-#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "Tavro/Shell/Router.h"
 
-#include "Tavro/Discovery/BrowserLaunchService.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/KeyEvents.h"

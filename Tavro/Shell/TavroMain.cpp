@@ -1,6 +1,6 @@
 #include "Tavro/Shell/TavroMain.h"
 
-#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Application.h"

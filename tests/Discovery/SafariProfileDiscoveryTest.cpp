@@ -1,5 +1,5 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
-#include "Tavro/Discovery/SafariAX.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/WorkspaceHost.h"

@@ -1,5 +1,5 @@
-#include "Tavro/Discovery/ChromiumSingleton.h"
-#include "tests/Discovery/SocketListener.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
+#include "tests/Launch/SocketListener.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
-#include "tests/Discovery/LaunchTestSupport.h"
+#include "tests/Launch/LaunchTestSupport.h"
 #include "tests/Platform/RecordingApp.h"
 
 using namespace tavro;

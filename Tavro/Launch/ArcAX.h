@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tavro/Discovery/AutomationTiming.h"
+#include "Tavro/Launch/AutomationTiming.h"
 
 #include <QCoro/QCoroTask>
 

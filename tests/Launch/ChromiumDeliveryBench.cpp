@@ -2,12 +2,12 @@
 // Chromium's own road for the same job: a second browser process started with the link, which
 // finds the first one and hands it over. Not a timed assertion; the numbers are for reading.
 
-#include "Tavro/Discovery/BrowserLaunchService.h"
-#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
 #include "Tavro/Platform/Workspace.h"
 #include "Tavro/Platform/WorkspaceHost.h"
-#include "tests/Discovery/LaunchTestSupport.h"
-#include "tests/Discovery/RealChromium.h"
+#include "tests/Launch/LaunchTestSupport.h"
+#include "tests/Launch/RealChromium.h"
 #include "tests/Support/Xvfb.h"
 
 #include <QElapsedTimer>

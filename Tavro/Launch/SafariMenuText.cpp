@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/SafariMenuText.h"
+#include "Tavro/Launch/SafariMenuText.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

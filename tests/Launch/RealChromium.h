@@ -2,7 +2,7 @@
 // Debian's Chromium dressed as a Mac application bundle under a temporary HOME, and a local web
 // server that records what the browser asks for, for the checks against the real browser.
 
-#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
 #include "tests/Platform/RecordingApp.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "Tavro/Discovery/SafariAX.h"
-#include "Tavro/Discovery/SafariMenuText.h"
+#include "Tavro/Launch/SafariAX.h"
+#include "Tavro/Launch/SafariMenuText.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/Workspace.h"

@@ -2,12 +2,12 @@
 // a running one receives the link through its singleton socket without a second process, and a
 // link too long for that socket is never handed over cut.
 
-#include "Tavro/Discovery/BrowserLaunchService.h"
-#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
 #include "Tavro/Platform/Workspace.h"
 #include "Tavro/Platform/WorkspaceHost.h"
-#include "tests/Discovery/LaunchTestSupport.h"
-#include "tests/Discovery/RealChromium.h"
+#include "tests/Launch/LaunchTestSupport.h"
+#include "tests/Launch/RealChromium.h"
 #include "tests/Support/Xvfb.h"
 
 using namespace tavro;

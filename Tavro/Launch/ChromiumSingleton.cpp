@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
 
 #include <QDir>
 #include <QFile>

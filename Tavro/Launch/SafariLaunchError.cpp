@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/SafariLaunchError.h"
+#include "Tavro/Launch/SafariLaunchError.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/BrowserLaunchError.h"
+#include "Tavro/Launch/BrowserLaunchError.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/ArcAX.h"
+#include "Tavro/Launch/ArcAX.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Workspace.h"
 

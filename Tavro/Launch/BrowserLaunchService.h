@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Tavro/Discovery/AutomationTiming.h"
-#include "Tavro/Discovery/BrowserLaunchError.h"
-#include "Tavro/Discovery/ChromiumSingleton.h"
-#include "Tavro/Discovery/PrivateWindowError.h"
-#include "Tavro/Discovery/SafariLaunchError.h"
+#include "Tavro/Launch/AutomationTiming.h"
+#include "Tavro/Launch/BrowserLaunchError.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
+#include "Tavro/Launch/PrivateWindowError.h"
+#include "Tavro/Launch/SafariLaunchError.h"
 #include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Model/LaunchStrategy.h"
 #include "Tavro/Platform/Workspace.h"

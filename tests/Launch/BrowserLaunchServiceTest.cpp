@@ -1,8 +1,8 @@
-#include "Tavro/Discovery/BrowserLaunchService.h"
-#include "Tavro/Discovery/ChromiumSingleton.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
+#include "Tavro/Launch/ChromiumSingleton.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
-#include "tests/Discovery/LaunchTestSupport.h"
-#include "tests/Discovery/SocketListener.h"
+#include "tests/Launch/LaunchTestSupport.h"
+#include "tests/Launch/SocketListener.h"
 #include "tests/Platform/RecordingApp.h"
 
 #include <QDir>

@@ -1,8 +1,9 @@
-#include "Tavro/Discovery/BrowserLaunchService.h"
-#include "Tavro/Discovery/ArcAX.h"
-#include "Tavro/Discovery/PrivateWindowAX.h"
-#include "Tavro/Discovery/SafariAX.h"
-#include "Tavro/Discovery/SafariWindowCache.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
+#include "Tavro/Launch/ArcAX.h"
+#include "Tavro/Launch/LaunchLog.h"
+#include "Tavro/Launch/PrivateWindowAX.h"
+#include "Tavro/Launch/SafariAX.h"
+#include "Tavro/Launch/SafariWindowCache.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
 #include "Tavro/Platform/Accessibility.h"
@@ -352,6 +353,8 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     QFuture<Outcome> exchange = runOnOwnThread<Outcome>(
         [argv, header, path, ackTimeout] { return ChromiumSingleton::deliver(argv, header, path, ackTimeout); });
     const Outcome outcome = co_await exchange;
+    if (outcome == Outcome::unreachable)
+        qCInfo(lcLaunch) << "The singleton socket of" << bundleID << "did not take the link";
     if (outcome != Outcome::delivered)
         co_return outcome;
     // The command line has arrived; a failed activation is not an error.
@@ -359,7 +362,9 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     co_return Outcome::delivered;
 }
 
-QCoro::Task<std::expected<void, LaunchFailure>> open(
+namespace {
+
+QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing)
 {
     const QString browser = destination.browserDisplayName;
@@ -410,6 +415,19 @@ QCoro::Task<std::expected<void, LaunchFailure>> open(
             co_return std::unexpected(BrowserLaunchError::launchFailed(browser, handed.error().localizedDescription));
     }
     co_return {};
+}
+
+} // namespace
+
+QCoro::Task<std::expected<void, LaunchFailure>> open(
+    std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing)
+{
+    const QString browser = destination.browserDisplayName;
+    auto opened = co_await attemptOpen(std::move(url), std::move(destination), privately, timing);
+    // The link itself stays out of the log: Tavro keeps no record of what it opens.
+    if (!opened)
+        qCWarning(lcLaunch) << "Could not open a link in" << browser << ":" << description(opened.error());
+    co_return opened;
 }
 
 } // namespace BrowserLaunchService

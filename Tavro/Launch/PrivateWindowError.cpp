@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/PrivateWindowError.h"
+#include "Tavro/Launch/PrivateWindowError.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/PrivateWindowAX.h"
+#include "Tavro/Launch/PrivateWindowAX.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/Workspace.h"
 

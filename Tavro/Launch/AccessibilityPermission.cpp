@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/AccessibilityPermission.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Platform/Accessibility.h"
 
 namespace tavro::AccessibilityPermission {

@@ -1,10 +1,10 @@
-#include "Tavro/Discovery/AccessibilityPermission.h"
-#include "Tavro/Discovery/ArcAX.h"
-#include "Tavro/Discovery/PrivateWindowAX.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
+#include "Tavro/Launch/ArcAX.h"
+#include "Tavro/Launch/PrivateWindowAX.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/Workspace.h"
-#include "tests/Discovery/LaunchTestSupport.h"
+#include "tests/Launch/LaunchTestSupport.h"
 
 using namespace tavro;
 using namespace std::chrono_literals;

@@ -1,4 +1,4 @@
-#include "Tavro/Discovery/SafariWindowCache.h"
+#include "Tavro/Launch/SafariWindowCache.h"
 
 namespace tavro::SafariWindowCache {
 

@@ -4,9 +4,9 @@
 // Shared set-up of the launch tests: a temporary HOME with its Applications folder, the
 // platform stand-ins reset, short waits, and destinations built in one line.
 
-#include "Tavro/Discovery/AutomationTiming.h"
-#include "Tavro/Discovery/BrowserLaunchService.h"
-#include "Tavro/Discovery/SafariWindowCache.h"
+#include "Tavro/Launch/AutomationTiming.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
+#include "Tavro/Launch/SafariWindowCache.h"
 #include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/KeyEventsHost.h"

@@ -1,0 +1,3 @@
+#include "Tavro/Launch/LaunchLog.h"
+
+Q_LOGGING_CATEGORY(lcLaunch, "tavro.launch")
