@@ -1,5 +1,7 @@
 #include "Tavro/Platform/LinkIntake.h"
 
+#include "Tavro/Platform/SerialQueue.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -7,13 +9,19 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -21,6 +29,34 @@
 namespace tavro {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcLinkIntake, "tavro.platform.linkintake")
+
+// Qt's own options that take the next argument as their value: QGuiApplication's, QApplication's
+// and the xcb platform's. Qt reads them with one or two leading hyphens. Their values are never
+// links, whether or not the platform in use reads them.
+const QSet<QString> kQtOptionsWithValue = {
+    QStringLiteral("-platform"),
+    QStringLiteral("-platformpluginpath"),
+    QStringLiteral("-platformtheme"),
+    QStringLiteral("-plugin"),
+    QStringLiteral("-qwindowgeometry"),
+    QStringLiteral("-qwindowtitle"),
+    QStringLiteral("-qwindowicon"),
+    QStringLiteral("-geometry"),
+    QStringLiteral("-title"),
+    QStringLiteral("-icon"),
+    QStringLiteral("-session"),
+    QStringLiteral("-style"),
+    QStringLiteral("-stylesheet"),
+    QStringLiteral("-display"),
+    QStringLiteral("-name"),
+    QStringLiteral("-visual"),
+};
+
+// RFC 3986: scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ), then ":". A one-letter scheme
+// would be a drive letter elsewhere; here it is never worth guessing at, so it makes a path.
+const QRegularExpression kSchemePrefix(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
 
 // One link per line, then an empty line. URLs in their encoded form never hold a line feed.
 const QByteArray kTerminator = QByteArrayLiteral("\n\n");
@@ -117,6 +153,69 @@ bool peerIsThisUser(QLocalSocket* socket)
     return credentials.uid == ::getuid();
 }
 
+using Deliver = std::function<void(const QList<QUrl>&)>;
+
+// Reads one request, acknowledges it at once and only then hands its links on, so that the
+// sender's answer never waits for what the receiver does with them. A peer that says nothing or
+// sends part of a request and goes is dropped after a while; one that keeps writing is cut off.
+void serve(QLocalSocket* socket, const Deliver& deliver)
+{
+    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    if (!peerIsThisUser(socket)) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    QTimer::singleShot(LinkIntake::kRequestTimeout, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    auto request = std::make_shared<QByteArray>();
+    auto answered = std::make_shared<bool>(false);
+    const auto read = [socket, request, answered, deliver] {
+        if (*answered)
+            return;
+        *request += socket->readAll();
+        if (request->size() > LinkIntake::kMaximumRequestBytes) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        if (!isComplete(*request))
+            return;
+        *answered = true;
+        socket->write(kAcknowledgement);
+        socket->flush();
+        socket->disconnectFromServer();
+        deliver(decodeRequest(*request));
+    };
+    QObject::connect(socket, &QLocalSocket::readyRead, socket, read);
+    if (socket->bytesAvailable() > 0)
+        read();
+}
+
+// Takes the lock beside the socket without waiting and returns the descriptor that holds it.
+// The kernel lets an flock() lock go when its holder dies, so a lock file left by a crash, empty
+// or not, never stands in the way. Close-on-exec: a browser Tavro launches must not inherit it.
+std::expected<int, LinkIntakeError> takeLock(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        qCWarning(lcLinkIntake) << "Cannot open the lock file" << path << std::strerror(errno);
+        return std::unexpected(LinkIntakeError::socketUnavailable);
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            return std::unexpected(LinkIntakeError::heldByAnotherTavro);
+        qCWarning(lcLinkIntake) << "Cannot lock" << path << std::strerror(error);
+        return std::unexpected(LinkIntakeError::socketUnavailable);
+    }
+    return fd;
+}
+
 } // namespace
 
 QString description(LinkIntakeError error)
@@ -128,6 +227,8 @@ QString description(LinkIntakeError error)
         return QStringLiteral("Tavro is running but did not take the links");
     case LinkIntakeError::socketUnavailable:
         return QStringLiteral("the link socket could not be opened");
+    case LinkIntakeError::heldByAnotherTavro:
+        return QStringLiteral("another Tavro holds the link socket");
     }
     return {};
 }
@@ -144,14 +245,22 @@ QString LinkIntake::defaultSocketPath()
 QList<QUrl> LinkIntake::linksFromArguments(const QStringList& arguments, const QString& workingDirectory)
 {
     QList<QUrl> links;
-    for (const QString& argument : arguments) {
-        if (argument.isEmpty() || argument.startsWith(QLatin1Char('-')))
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument.isEmpty())
             continue;
-        const QUrl asUrl(argument, QUrl::StrictMode);
-        // A one-letter "scheme" would be a drive letter elsewhere; here it is never a URL scheme
-        // worth guessing at, so such arguments are paths like any other.
-        if (asUrl.isValid() && asUrl.scheme().size() > 1) {
-            links.append(asUrl);
+        if (argument.startsWith(QLatin1Char('-'))) {
+            const QString option = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+            if (kQtOptionsWithValue.contains(option))
+                ++i;
+            continue;
+        }
+        if (kSchemePrefix.match(argument).hasMatch()) {
+            const QUrl url(argument, QUrl::TolerantMode);
+            if (url.isValid())
+                links.append(url);
+            else
+                qCWarning(lcLinkIntake) << "Not a link:" << argument << url.errorString();
             continue;
         }
         links.append(QUrl::fromLocalFile(QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(argument))));
@@ -203,71 +312,57 @@ LinkIntake::LinkIntake(const QString& socketPath, QObject* parent) : QObject(par
 
 LinkIntake::~LinkIntake()
 {
-    if (m_server)
-        m_server->close();
-}
-
-bool LinkIntake::isListening() const
-{
-    return m_server && m_server->isListening();
+    // The server goes first, and removes its socket file while this process still holds the lock.
+    m_queue.reset();
+    if (m_lockFile >= 0)
+        ::close(m_lockFile);
 }
 
 std::expected<void, LinkIntakeError> LinkIntake::listen()
 {
     if (isListening())
         return {};
-    if (QFileInfo::exists(m_socketPath)) {
-        // Someone answers: another Tavro owns the socket, and we must not steal it.
-        if (FileDescriptor probe(connectTo(m_socketPath)); probe.get() >= 0)
-            return std::unexpected(LinkIntakeError::socketUnavailable);
-        QLocalServer::removeServer(m_socketPath);
-    }
     QDir().mkpath(QFileInfo(m_socketPath).absolutePath());
+    if (m_lockFile < 0) {
+        auto lock = takeLock(m_socketPath + QStringLiteral(".lock"));
+        if (!lock)
+            return std::unexpected(lock.error());
+        m_lockFile = *lock;
+    }
 
-    auto* server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(m_socketPath)) {
-        delete server;
+    // Holding the lock, this process alone may own the socket path: a file still there was left
+    // by a Tavro that died.
+    QLocalServer::removeServer(m_socketPath);
+    auto queue = std::make_unique<SerialQueue>(QStringLiteral("tavro.link-intake"));
+    bool listening = false;
+    // Emitted on this object's thread. The queue stops before this object goes, and a call still
+    // posted to it then is dropped with it.
+    const auto deliver = [this](const QList<QUrl>& links) {
+        QMetaObject::invokeMethod(
+            this, [this, links] { Q_EMIT linksReceived(links); }, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(
+        queue->context(),
+        [&listening, &deliver, context = queue->context(), path = m_socketPath] {
+            // A child of the queue's context: it is deleted, and closed, on the queue's thread.
+            auto* server = new QLocalServer(context);
+            server->setSocketOptions(QLocalServer::UserAccessOption);
+            listening = server->listen(path);
+            if (!listening) {
+                qCWarning(lcLinkIntake) << "Cannot listen on" << path << server->errorString();
+                delete server;
+                return;
+            }
+            QObject::connect(server, &QLocalServer::newConnection, server, [server, deliver] {
+                while (QLocalSocket* socket = server->nextPendingConnection())
+                    serve(socket, deliver);
+            });
+        },
+        Qt::BlockingQueuedConnection);
+    if (!listening)
         return std::unexpected(LinkIntakeError::socketUnavailable);
-    }
-    m_server = server;
-    connect(m_server, &QLocalServer::newConnection, this, &LinkIntake::acceptConnection);
+    m_queue = std::move(queue);
     return {};
-}
-
-void LinkIntake::acceptConnection()
-{
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!peerIsThisUser(socket)) {
-            socket->abort();
-            continue;
-        }
-        // A peer that connects and then says nothing is dropped after a while.
-        QTimer::singleShot(kRequestTimeout, socket, [socket] { socket->abort(); });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        if (socket->bytesAvailable() > 0)
-            readRequest(socket);
-    }
-}
-
-void LinkIntake::readRequest(QLocalSocket* socket)
-{
-    QByteArray request = socket->property("tavro.request").toByteArray();
-    request += socket->readAll();
-    if (request.size() > kMaximumRequestBytes) {
-        socket->abort();
-        return;
-    }
-    if (!isComplete(request)) {
-        socket->setProperty("tavro.request", request);
-        return;
-    }
-    socket->setProperty("tavro.request", QVariant());
-    socket->write(kAcknowledgement);
-    socket->flush();
-    socket->disconnectFromServer();
-    Q_EMIT linksReceived(decodeRequest(request));
 }
 
 } // namespace tavro

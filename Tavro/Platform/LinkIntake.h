@@ -11,16 +11,17 @@
 
 #include <chrono>
 #include <expected>
-
-class QLocalServer;
-class QLocalSocket;
+#include <memory>
 
 namespace tavro {
 
+class SerialQueue;
+
 enum class LinkIntakeError {
-    noRunningInstance, // nobody listens on the socket
-    unanswered,        // a process holds the socket but did not take the links in time
-    socketUnavailable, // the socket could not be created or bound
+    noRunningInstance,  // nobody listens on the socket
+    unanswered,         // a process holds the socket but did not take the links in time
+    socketUnavailable,  // the socket could not be created or bound
+    heldByAnotherTavro, // another Tavro of this home holds the socket, or is about to listen on it
 };
 
 QString description(LinkIntakeError error);
@@ -39,10 +40,12 @@ public:
     // holds all of Tavro's state: two homes are two separate Tavros.
     static QString defaultSocketPath();
 
-    // The links named on a command line (the program path excluded): every argument that is not
-    // an option. An argument with a URL scheme is taken as that URL; anything else is a file path,
-    // made absolute against `workingDirectory` so that it still means the same file to the
-    // process that receives it.
+    // The links named on a command line (the program path excluded): every argument that is
+    // neither an option nor the value of one of Qt's own options (`-session <id>` from a session
+    // manager, `-platform`, `-style`, `-display`, ...). An argument that begins with a URL scheme
+    // is that URL, read tolerantly (a `|`, a space or a stray `%` is percent-encoded, as a browser
+    // does); anything else is a file path, made absolute against `workingDirectory` so that it
+    // still means the same file to the process that receives it.
     static QList<QUrl> linksFromArguments(const QStringList& arguments, const QString& workingDirectory);
 
     // Hands `links` (possibly none) to the Tavro listening on `socketPath`. Needs no Qt event
@@ -55,22 +58,24 @@ public:
 
     QString socketPath() const { return m_socketPath; }
 
-    // Starts taking links. A socket file left behind by a Tavro that died is replaced; a live
-    // Tavro on the socket makes this fail with `socketUnavailable`.
+    // Starts taking links. A lock file beside the socket, held until this object goes, makes
+    // this process the home's only listener: while another Tavro holds it this fails with
+    // `heldByAnotherTavro`. A socket file left behind by a Tavro that died is replaced.
     std::expected<void, LinkIntakeError> listen();
-    bool isListening() const;
+    bool isListening() const { return m_queue != nullptr; }
 
 Q_SIGNALS:
     // The links of one request, in the order they were given (an empty list when a plain
-    // `tavro` was started while Tavro runs).
+    // `tavro` was started while Tavro runs). The sender was told they were taken before this
+    // is emitted: however long the receiver takes, no request is reported as refused.
     void linksReceived(const QList<QUrl>& links);
 
 private:
-    void acceptConnection();
-    void readRequest(QLocalSocket* socket);
-
     QString m_socketPath;
-    QLocalServer* m_server = nullptr;
+    int m_lockFile = -1;
+    // Requests are read and acknowledged on a thread of their own, so that a busy GUI thread
+    // (a modal alert, a slow first write of the settings) never makes a sender give up.
+    std::unique_ptr<SerialQueue> m_queue;
 };
 
 } // namespace tavro

@@ -10,10 +10,12 @@
 #include "Tavro/Shell/AppDelegate.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,14 +38,6 @@ void writeToStandardError(const QByteArray& bytes)
     std::fflush(stderr);
 }
 
-int runDiagnoseSafari()
-{
-    const QByteArray report = SafariProfileDiscovery::diagnostics(RealFileSystem::shared()).toUtf8();
-    writeToStandardError(report);
-    writeDiagnosticsFile(report);
-    return 0;
-}
-
 int runTestSafariLaunch(const QString& profileName)
 {
     const bool opened = SafariAX::openProfileWindow(profileName);
@@ -51,18 +45,39 @@ int runTestSafariLaunch(const QString& profileName)
     return opened ? 0 : 1;
 }
 
+int fail(LinkIntakeError error)
+{
+    QString message = QStringLiteral("Tavro: ") + description(error);
+    if (error == LinkIntakeError::socketUnavailable)
+        message += QStringLiteral(" (") + LinkIntake::defaultSocketPath() + QStringLiteral(")");
+    writeToStandardError((message + QStringLiteral("\n")).toUtf8());
+    return 1;
+}
+
+// Another Tavro of this home took the socket's lock a moment ago and may not listen yet.
+std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& links)
+{
+    const QDeadlineTimer deadline(LinkIntake::kForwardTimeout);
+    for (;;) {
+        auto forwarded = LinkIntake::forward(links);
+        if (forwarded || forwarded.error() != LinkIntakeError::noRunningInstance || deadline.hasExpired())
+            return forwarded;
+        QThread::msleep(static_cast<unsigned long>(kStartingTavroPollInterval.count()));
+    }
+}
+
 int runApplication(int argc, char** argv, const QStringList& arguments)
 {
+    // Read from the whole command line before Qt takes its own options out of it: the values of
+    // those options are skipped by name, whichever of them the platform in use consumes.
     const QList<QUrl> links = LinkIntake::linksFromArguments(arguments.mid(1), QDir::currentPath());
 
     // A Tavro runs already: it takes the links, and this process is done.
     auto forwarded = LinkIntake::forward(links);
     if (forwarded)
         return 0;
-    if (forwarded.error() == LinkIntakeError::unanswered) {
-        writeToStandardError(("Tavro: " + description(forwarded.error()) + "\n").toUtf8());
-        return 1;
-    }
+    if (forwarded.error() != LinkIntakeError::noRunningInstance)
+        return fail(forwarded.error());
 
     LaunchEvent::takeFromProcess(links);
     QApplication app(argc, argv);
@@ -70,11 +85,13 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
     app.setQuitOnLastWindowClosed(false);
 
     LinkIntake intake;
-    if (!intake.listen()) {
-        // Another Tavro started at the same moment and won the socket: hand it the links.
-        if (LinkIntake::forward(links))
-            return 0;
-        writeToStandardError(("Tavro: " + description(LinkIntakeError::socketUnavailable) + "\n").toUtf8());
+    if (auto listening = intake.listen(); !listening) {
+        // Another Tavro started at the same moment and won the socket: hand it the links. A Tavro
+        // nobody can reach would make every later `tavro URL` start one more, so none runs.
+        if (listening.error() != LinkIntakeError::heldByAnotherTavro)
+            return fail(listening.error());
+        forwarded = forwardToStartingTavro(links);
+        return forwarded ? 0 : fail(forwarded.error());
     }
 
     // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
@@ -89,6 +106,20 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
     return app.exec();
 }
 } // namespace
+
+int diagnoseSafari(const QString& path)
+{
+    const QByteArray report = SafariProfileDiscovery::diagnostics(RealFileSystem::shared()).toUtf8();
+    writeToStandardError(report);
+    if (!writeDiagnosticsFile(report, path)) {
+        // After the report, on a line of its own, so that the report stays what it was.
+        const QString separator = report.endsWith('\n') ? QString() : QStringLiteral("\n");
+        writeToStandardError(
+            (separator + QStringLiteral("Tavro: could not write ") + path + QStringLiteral("\n")).toUtf8());
+        return 1;
+    }
+    return 0;
+}
 
 Command parse(const QStringList& arguments)
 {
@@ -131,7 +162,7 @@ int main(int argc, char** argv)
     const Command command = parse(arguments);
     switch (command.road) {
     case Command::Road::diagnoseSafari:
-        return runDiagnoseSafari();
+        return diagnoseSafari();
     case Command::Road::testSafariLaunch:
         return runTestSafariLaunch(command.profileName);
     case Command::Road::application:

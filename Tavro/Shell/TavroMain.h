@@ -6,9 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+
 namespace tavro::TavroMain {
 
 inline constexpr const char* kDiagnosticsPath = "/tmp/tavro-safari-diag.txt";
+// How often a Tavro that lost the start-up race looks whether the winner listens yet.
+inline constexpr std::chrono::milliseconds kStartingTavroPollInterval{20};
 
 struct Command
 {
@@ -23,6 +27,10 @@ Command parse(const QStringList& arguments);
 // Replaces the file at `path` with `report` in one step, readable by this user alone. A link
 // planted at `path` is replaced, never followed. False when the file could not be written.
 bool writeDiagnosticsFile(const QByteArray& report, const QString& path = QString::fromLatin1(kDiagnosticsPath));
+
+// "--diagnose-safari": the report to standard error and to `path`. The exit status: 0, or 1
+// (said on standard error) when the file could not be written.
+int diagnoseSafari(const QString& path = QString::fromLatin1(kDiagnosticsPath));
 
 // The line "--test-safari-launch" prints for its outcome.
 QByteArray launchOutcomeLine(const QString& profileName, bool opened);

@@ -1,11 +1,16 @@
 #include "Tavro/Platform/LinkIntake.h"
 
 #include <QDir>
+#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <thread>
@@ -44,7 +49,30 @@ INSTANTIATE_TEST_SUITE_P(Arguments, LinksFromArgumentsTest,
         ArgumentCase{"otherSchemesPassOn", {"mailto:someone@a.test"}, {"mailto:someone@a.test"}},
         ArgumentCase{"relativePathMadeAbsolute", {"docs/../page one.html"}, {"file:///work/here/page%20one.html"}},
         ArgumentCase{"absolutePath", {"/tmp/a.html"}, {"file:///tmp/a.html"}},
-        ArgumentCase{"emptyArgumentSkipped", {""}, {}}),
+        ArgumentCase{"emptyArgumentSkipped", {""}, {}},
+        // A URL as a browser's address bar takes it: what strict parsing refuses is encoded.
+        ArgumentCase{"pipeEncoded", {"https://example.com/?q=a|b"}, {"https://example.com/?q=a%7Cb"}},
+        ArgumentCase{
+            "spaceBracesCaretQuoteEncoded", {"https://a.test/a b{c}^\"d"}, {"https://a.test/a%20b%7Bc%7D%5E%22d"}},
+        ArgumentCase{"strayPercentEncoded", {"https://a.test/100%?q=%zz"}, {"https://a.test/100%25?q=%25zz"}},
+        ArgumentCase{"encodedKeptAsIs", {"https://a.test/a%20b?q=%7C"}, {"https://a.test/a%20b?q=%7C"}},
+        ArgumentCase{"schemeWithPlusDotAndDash", {"web+x.y-z:thing|1"}, {"web+x.y-z:thing%7C1"}},
+        ArgumentCase{"colonAfterASlashIsAPath", {"docs/a:b|c"}, {"file:///work/here/docs/a:b%7Cc"}},
+        ArgumentCase{"unparsableUrlDropped", {"http://[::1/x", "https://b.test/"}, {"https://b.test/"}},
+        // Qt's own options: their values are not links; flags take no value.
+        ArgumentCase{"sessionValueSkipped", {"-session", "10d2c3a4b5", "https://a.test/"}, {"https://a.test/"}},
+        ArgumentCase{"qtValuesSkipped",
+            {"-platform", "offscreen", "-style", "fusion", "-display", ":0", "-platformtheme", "gtk3",
+                "-platformpluginpath", "/p", "-plugin", "evdev", "-qwindowgeometry", "10x10", "-qwindowtitle", "T",
+                "-qwindowicon", "i.png", "-geometry", "10x10", "-title", "T", "-icon", "i.png", "-stylesheet", "s.qss",
+                "-name", "n", "-visual", "TrueColor", "https://a.test/"},
+            {"https://a.test/"}},
+        ArgumentCase{
+            "twoHyphensToo", {"--session", "abc", "--platform", "xcb", "https://a.test/"}, {"https://a.test/"}},
+        ArgumentCase{"flagsTakeNoValue", {"-reverse", "https://a.test/", "-widgetcount", "a.html", "-nograb", "b.html"},
+            {"https://a.test/", "file:///work/here/a.html", "file:///work/here/b.html"}},
+        ArgumentCase{"valueInTheSameArgument", {"-style=fusion", "https://a.test/"}, {"https://a.test/"}},
+        ArgumentCase{"optionLastWithoutValue", {"https://a.test/", "-session"}, {"https://a.test/"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class LinkIntakeTest : public ::testing::Test
@@ -57,14 +85,33 @@ protected:
     std::expected<void, LinkIntakeError> forwardWhileServing(const QList<QUrl>& links)
     {
         std::expected<void, LinkIntakeError> outcome;
-        bool done = false;
+        std::atomic<bool> done = false;
         std::thread sender([&] {
             outcome = LinkIntake::forward(links, socketPath(), 5s);
             done = true;
         });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
         sender.join();
         return outcome;
+    }
+
+    // A peer that is not a forwarding Tavro: connects and writes `bytes` as they are.
+    std::unique_ptr<QLocalSocket> connectAndWrite(const QByteArray& bytes)
+    {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(socketPath());
+        EXPECT_TRUE(socket->waitForConnected(2000));
+        socket->write(bytes);
+        EXPECT_TRUE(socket->waitForBytesWritten(2000));
+        return socket;
+    }
+
+    // Holds the lock beside the socket from another open file, as another Tavro does.
+    int holdLock()
+    {
+        const int fd = ::open(QFile::encodeName(socketPath() + ".lock").constData(), O_RDONLY | O_CREAT, 0600);
+        EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        return fd;
     }
 
     QTemporaryDir m_dir;
@@ -125,11 +172,99 @@ TEST_F(LinkIntakeTest, LiveSocketIsNotStolen)
 {
     LinkIntake first(socketPath());
     ASSERT_TRUE(first.listen());
+    {
+        LinkIntake second(socketPath());
+        auto outcome = second.listen();
+        ASSERT_FALSE(outcome);
+        EXPECT_EQ(outcome.error(), LinkIntakeError::heldByAnotherTavro);
+    }
+    // The refused one removed nothing on its way out: the first still takes links.
+    EXPECT_TRUE(first.isListening());
+    QSignalSpy received(&first, &LinkIntake::linksReceived);
+    EXPECT_TRUE(forwardWhileServing({QUrl("https://a.test/")}));
+    EXPECT_TRUE(received.count() == 1 || received.wait(2000));
+}
+
+TEST_F(LinkIntakeTest, AHeldLockKeepsASecondListenerOffBeforeTheSocketExists)
+{
+    // The winner of a start-up race has locked but does not listen yet.
+    const int lock = holdLock();
     LinkIntake second(socketPath());
     auto outcome = second.listen();
+    ::close(lock);
     ASSERT_FALSE(outcome);
-    EXPECT_EQ(outcome.error(), LinkIntakeError::socketUnavailable);
-    EXPECT_TRUE(first.isListening());
+    EXPECT_EQ(outcome.error(), LinkIntakeError::heldByAnotherTavro);
+    EXPECT_FALSE(QFileInfo::exists(socketPath()));
+}
+
+TEST_F(LinkIntakeTest, AnEmptyLockFileLeftByACrashDoesNotHoldStartUp)
+{
+    QFile lock(socketPath() + ".lock");
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    LinkIntake intake(socketPath());
+    EXPECT_TRUE(intake.listen());
+}
+
+TEST_F(LinkIntakeTest, LinksAreAcknowledgedWhileTheReceivingThreadIsBusy)
+{
+    LinkIntake intake(socketPath());
+    ASSERT_TRUE(intake.listen());
+    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    // This thread runs no event loop while it waits: a receiver stuck in a modal alert or a
+    // slow write. The sender is still told its links were taken, and they arrive afterwards.
+    EXPECT_TRUE(LinkIntake::forward({QUrl("https://a.test/busy")}, socketPath(), 2s));
+    ASSERT_TRUE(received.count() == 1 || received.wait(2000));
+    EXPECT_EQ(received.at(0).at(0).value<QList<QUrl>>(), QList<QUrl>{QUrl("https://a.test/busy")});
+}
+
+TEST_F(LinkIntakeTest, TwoSendersAtOnceAreBothServed)
+{
+    LinkIntake intake(socketPath());
+    ASSERT_TRUE(intake.listen());
+    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    std::expected<void, LinkIntakeError> first;
+    std::expected<void, LinkIntakeError> second;
+    std::thread a([&] { first = LinkIntake::forward({QUrl("https://a.test/")}, socketPath(), 5s); });
+    std::thread b([&] { second = LinkIntake::forward({QUrl("https://b.test/")}, socketPath(), 5s); });
+    a.join();
+    b.join();
+    EXPECT_TRUE(first);
+    EXPECT_TRUE(second);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.count() == 2; }, 2000));
+    QList<QUrl> links{received.at(0).at(0).value<QList<QUrl>>() + received.at(1).at(0).value<QList<QUrl>>()};
+    std::sort(links.begin(), links.end(), [](const QUrl& l, const QUrl& r) { return l.toString() < r.toString(); });
+    EXPECT_EQ(links, (QList<QUrl>{QUrl("https://a.test/"), QUrl("https://b.test/")}));
+}
+
+TEST_F(LinkIntakeTest, HalfRequestsAreDroppedAndLaterSendersServed)
+{
+    LinkIntake intake(socketPath());
+    ASSERT_TRUE(intake.listen());
+    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    // One sender dies after part of a request; another stays connected without finishing.
+    connectAndWrite("https://half.test/\nhttps://ha").reset();
+    const auto silent = connectAndWrite("https://silent.test/\n");
+
+    EXPECT_TRUE(forwardWhileServing({QUrl("https://later.test/")}));
+    ASSERT_TRUE(received.count() == 1 || received.wait(2000));
+    EXPECT_EQ(received.at(0).at(0).value<QList<QUrl>>(), QList<QUrl>{QUrl("https://later.test/")});
+}
+
+TEST_F(LinkIntakeTest, MalformedLinesAreDroppedAndTheServerCarriesOn)
+{
+    LinkIntake intake(socketPath());
+    ASSERT_TRUE(intake.listen());
+    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    const char garbage[] = "\x00\xff\xfe\nnot a link\nhttp://[::1/\nhttps://ok.test/a%7Cb\n\n";
+    const auto socket = connectAndWrite(QByteArray(garbage, sizeof(garbage) - 1));
+    ASSERT_TRUE(received.wait(2000));
+    EXPECT_EQ(received.at(0).at(0).value<QList<QUrl>>(), QList<QUrl>{QUrl("https://ok.test/a%7Cb")});
+    // Bytes after a finished request start nothing.
+    socket->write("https://more.test/\n\n");
+    EXPECT_TRUE(forwardWhileServing({QUrl("https://next.test/")}));
+    ASSERT_TRUE(received.count() == 2 || received.wait(2000));
+    EXPECT_EQ(received.at(1).at(0).value<QList<QUrl>>(), QList<QUrl>{QUrl("https://next.test/")});
 }
 
 TEST_F(LinkIntakeTest, OversizedRequestIsRefusedWithoutLinks)

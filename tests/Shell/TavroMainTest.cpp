@@ -1,5 +1,6 @@
 #include "Tavro/Shell/TavroMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -100,6 +101,33 @@ TEST_F(DiagnosticsFileTest, APlantedLinkIsReplacedNotFollowed)
 TEST_F(DiagnosticsFileTest, AnUnwritableFolderFailsQuietly)
 {
     EXPECT_FALSE(TavroMain::writeDiagnosticsFile(report, dir.filePath("missing/folder/file.txt")));
+}
+
+TEST_F(DiagnosticsFileTest, DiagnoseSafariSaysWhenItCouldNotWriteItsFile)
+{
+    // A folder where the file belongs: the report still goes out, the failure is said, the
+    // status is not success.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("tavro-safari-diag.txt"));
+    ::testing::internal::CaptureStderr();
+    const int status = TavroMain::diagnoseSafari(path);
+    const std::string error = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(status, 0);
+    EXPECT_NE(error.find("Safari"), std::string::npos) << error;
+    EXPECT_NE(error.find("could not write " + path.toStdString()), std::string::npos) << error;
+    EXPECT_TRUE(QFileInfo(path).isDir());
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_NE(TavroMain::diagnoseSafari(dir.filePath("missing/file.txt")), 0);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not write"), std::string::npos);
+}
+
+TEST_F(DiagnosticsFileTest, DiagnoseSafariSucceedsWithTheReportInItsFile)
+{
+    ::testing::internal::CaptureStderr();
+    const int status = TavroMain::diagnoseSafari(path);
+    const std::string error = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read(path).toStdString(), error);
 }
 
 } // namespace

@@ -100,4 +100,18 @@ TEST_F(TavroProcessTest, ASecondTavroHandsItsLinksOverAndEnds)
     first.waitForFinished(5000);
 }
 
+TEST_F(TavroProcessTest, WithoutASocketTavroSaysSoAndEndsRatherThanRunUnreachable)
+{
+    // A runtime folder so deep that no socket address can name a file in it.
+    const QString deep = runtime.filePath(QString(60, QLatin1Char('r')) + "/" + QString(60, QLatin1Char('s')));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    QFile::setPermissions(deep, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    environment.insert("XDG_RUNTIME_DIR", deep);
+
+    const Outcome outcome = run({"https://example.test/"}, 10000);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(outcome.standardError.contains("link socket could not be opened"))
+        << outcome.standardError.toStdString();
+}
+
 } // namespace

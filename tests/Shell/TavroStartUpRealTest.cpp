@@ -1,0 +1,172 @@
+// Runs several real `tavro` processes against one home: only one of them stays, every link given
+// to any of them reaches a picker, the values of Qt's own options never do, and a lock file left
+// beside the settings by a crash holds back neither the first picker nor a hand-over.
+// A picker counts as shown when the process logs "picker shown" (the picker's debug category).
+
+#include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/TempHome.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+using namespace tavro;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// What a person still calls "at once".
+constexpr std::chrono::milliseconds kPromptly = 1s;
+// By then a Tavro has stored its first scan, many times over.
+constexpr std::chrono::milliseconds kStoreWritten = 3s;
+
+class Tavro
+{
+public:
+    Tavro(const QProcessEnvironment& environment, const QStringList& arguments)
+    {
+        m_process.setProcessEnvironment(environment);
+        m_process.start(QStringLiteral(TAVRO_EXECUTABLE), arguments);
+    }
+    ~Tavro()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+    // -1 while running or after a crash.
+    int exitCode() const
+    {
+        return m_process.state() == QProcess::NotRunning && m_process.exitStatus() == QProcess::NormalExit
+            ? m_process.exitCode()
+            : -1;
+    }
+    qsizetype pickersShown()
+    {
+        m_standardError += m_process.readAllStandardError();
+        return m_standardError.count("picker shown");
+    }
+    QByteArray standardError()
+    {
+        pickersShown();
+        return m_standardError;
+    }
+
+private:
+    QProcess m_process;
+    QByteArray m_standardError;
+};
+
+class TavroStartUpTest : public ::testing::Test
+{
+protected:
+    TavroStartUpTest()
+    {
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("QT_LOGGING_RULES", "tavro.picker.debug=true");
+    }
+
+    std::unique_ptr<Tavro> start(const QStringList& arguments)
+    {
+        return std::make_unique<Tavro>(environment, arguments);
+    }
+
+    // Runs a `tavro` that hands its arguments to the running one and ends.
+    int handOver(const QStringList& arguments)
+    {
+        Tavro client(environment, arguments);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !client.isRunning(); }, 10000)) << "the hand-over did not end";
+        return client.exitCode();
+    }
+
+    test::TempHome home;
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+};
+
+TEST_F(TavroStartUpTest, TwoStartedAtOnceLeaveOneRunningThatShowsBothLinks)
+{
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        auto one = start({"https://one.test/"});
+        auto two = start({"https://two.test/"});
+        // One of them hands its link to the other and ends.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !one->isRunning() || !two->isRunning(); }, 10000)) << "both still run";
+        Tavro& survivor = one->isRunning() ? *one : *two;
+        Tavro& client = one->isRunning() ? *two : *one;
+        EXPECT_EQ(client.exitCode(), 0) << client.standardError().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return survivor.pickersShown() >= 2; }, 10000))
+            << survivor.standardError().toStdString();
+        EXPECT_EQ(survivor.pickersShown(), 2);
+        EXPECT_TRUE(survivor.isRunning()) << survivor.standardError().toStdString();
+        EXPECT_EQ(client.pickersShown(), 0);
+    }
+}
+
+TEST_F(TavroStartUpTest, ValuesOfQtOptionsAreNeverLinks)
+{
+    // Options Qt consumes itself (-platform) and ones it leaves to a platform not in use
+    // (-display, -name), on the starting road and on the hand-over road alike: none of their
+    // values is a link, so neither process shows a picker until a real link comes.
+    auto running = start({"-platform", "offscreen", "-session", "1a2b3c", "-style", "fusion"});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 10000));
+    EXPECT_EQ(handOver({"-session", "4d5e6f", "--display", ":7", "-name", "tavro"}), 0);
+    EXPECT_EQ(handOver({"https://link.test/"}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() >= 1; }, 10000));
+    EXPECT_EQ(running->pickersShown(), 1) << running->standardError().toStdString();
+}
+
+TEST_F(TavroStartUpTest, AnEmptyLockBesideTheSettingsHoldsBackNeitherThePickerNorAHandOver)
+{
+    // An installed Chromium with one profile: the first scan stores it, so the settings are
+    // written soon after start-up.
+    home.writeFile("Applications/Chromium.app/Contents/Info.plist",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+        "<key>CFBundleIdentifier</key><string>org.chromium.Chromium</string>"
+        "<key>CFBundleExecutable</key><string>Chromium</string>"
+        "<key>CFBundleName</key><string>Chromium</string></dict></plist>\n");
+    home.writeFile("Library/Application Support/Chromium/Local State",
+        R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
+    // What a Tavro killed between creating the settings' lock and writing its owner leaves, at
+    // the settings file and at the settings file of earlier versions.
+    home.writeFile(QDir(home.path()).relativeFilePath(UserDefaults::standardPath()) + ".lock", {});
+    home.writeFile("Library/Preferences/com.vaskhaldor.Tavro.ini.lock", {});
+
+    auto running = start({"https://one.test/"});
+    QElapsedTimer sinceListening;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 10000));
+    sinceListening.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() >= 1; }, 10000))
+        << running->standardError().toStdString();
+    EXPECT_LT(sinceListening.elapsed(), kPromptly.count());
+
+    // Soon after, the running Tavro stores the scan and may be stuck on that lock. Links handed to
+    // it over that time are taken all the same, and each sender is told so at once.
+    while (sinceListening.elapsed() < kStoreWritten.count()) {
+        QElapsedTimer handOverTime;
+        handOverTime.start();
+        ASSERT_EQ(handOver({"https://two.test/"}), 0);
+        EXPECT_LT(handOverTime.elapsed(), kPromptly.count());
+    }
+}
+
+} // namespace
