@@ -10,10 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tavro;
 using FirefoxProfileDiscovery::IniSection;
 
 namespace {
+
+// The permission bits of a file or folder.
+mode_t mode(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
 
 std::optional<QString> s(const char* text)
 {
@@ -185,6 +194,35 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreIsReadWithItsWriteAheadLog)
     EXPECT_TRUE(leftoverSnapshots().isEmpty());
     // The live store itself was only copied.
     EXPECT_TRUE(QFileInfo::exists(storePath("wal") + "-wal"));
+}
+
+// The copy holds the names of the user's profiles and where they live: no other local user may
+// look into it while it exists, and it goes with the read.
+TEST_F(FirefoxProfileDiscoveryTest, SnapshotIsPrivateAndGoesWithItsRead)
+{
+    QDir().mkpath(root() + QStringLiteral("/Profile Groups"));
+    test::SqliteDatabase live(storePath("wal"));
+    live.exec("PRAGMA journal_mode=WAL");
+    live.exec("PRAGMA wal_autocheckpoint=0");
+    live.exec("CREATE TABLE Profiles (id INTEGER PRIMARY KEY, path TEXT, name TEXT)");
+    live.exec("INSERT INTO Profiles (path, name) VALUES ('Profiles/one', 'One')");
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        ::chmod(QFile::encodeName(storePath("wal") + suffix).constData(), 0644);
+
+    QString folder;
+    {
+        const auto copy = SQLiteFirefoxProfileStore::snapshot(storePath("wal"));
+        ASSERT_TRUE(copy.has_value());
+        folder = copy->dir.path();
+        EXPECT_EQ(QFileInfo(folder).dir().path(), tmp.path());
+        EXPECT_EQ(mode(folder), 0700);
+        const QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_EQ(files.size(), 3);
+        for (const QString& file : files)
+            EXPECT_EQ(mode(folder + '/' + file), 0600) << qPrintable(file);
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_TRUE(leftoverSnapshots().isEmpty());
 }
 
 TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
