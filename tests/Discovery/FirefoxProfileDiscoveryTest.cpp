@@ -116,8 +116,8 @@ protected:
     QList<DiscoveredFirefoxProfile> resolve(const QString& ini)
     {
         auto result = FirefoxProfileDiscovery::resolve(FirefoxProfileDiscovery::parseSections(ini), root(), store);
-        EXPECT_TRUE(result.has_value());
-        return result.value_or(QList<DiscoveredFirefoxProfile>{});
+        EXPECT_FALSE(result.error.has_value());
+        return result.profiles;
     }
 
     QStringList leftoverSnapshots() const
@@ -225,7 +225,9 @@ TEST_F(FirefoxProfileDiscoveryTest, SnapshotIsPrivateAndGoesWithItsRead)
     EXPECT_TRUE(leftoverSnapshots().isEmpty());
 }
 
-TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
+// A store Firefox changed the shape of says nothing about the other sections: only the one that
+// names it falls back to its Name, and the read reports that it is not complete.
+TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedFallsBackToItsSectionAlone)
 {
     QDir().mkpath(root() + QStringLiteral("/Profile Groups"));
     home.writeFile(QStringLiteral("Library/Application Support/Firefox/Profile Groups/junk.sqlite"), "not a database");
@@ -234,11 +236,20 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
         other.exec("CREATE TABLE Groups (id INTEGER)");
     }
 
+    writeStore("good", {{"Profiles/work", "Work"}});
+
     for (const QString& id : {QStringLiteral("junk"), QStringLiteral("other")}) {
         const auto result = FirefoxProfileDiscovery::resolve(
-            FirefoxProfileDiscovery::parseSections("[Profile0]\nName=N\nStoreID=" + id + "\n"), root(), store);
-        ASSERT_FALSE(result.has_value()) << qPrintable(id);
-        EXPECT_EQ(result.error(), ProfileDataError::malformed);
+            FirefoxProfileDiscovery::parseSections(
+                "[Profile0]\nName=Before\n[Profile1]\nName=N\nStoreID=" + id + "\n[Profile2]\nName=G\nStoreID=good\n"),
+            root(), store);
+        const QList<DiscoveredFirefoxProfile> expected{
+            {"Before", "Before", LaunchStrategy::firefoxProfile("Before")},
+            {"N", "N", LaunchStrategy::firefoxProfile("N")},
+            {"Profiles/work", "Work", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/work")},
+        };
+        EXPECT_EQ(result.profiles, expected) << qPrintable(id);
+        EXPECT_EQ(result.error, ProfileDataError::malformed) << qPrintable(id);
     }
     EXPECT_TRUE(leftoverSnapshots().isEmpty());
 }
@@ -246,16 +257,16 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
 TEST_F(FirefoxProfileDiscoveryTest, ProfilesReadsProfilesIni)
 {
     auto none = FirefoxProfileDiscovery::profiles(fs, store);
-    ASSERT_TRUE(none.has_value());
-    EXPECT_TRUE(none->isEmpty());
+    EXPECT_FALSE(none.error.has_value());
+    EXPECT_TRUE(none.profiles.isEmpty());
     EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::notApplicable);
 
     home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"),
         "[Profile0]\nName=Perso\xc3\xb1\x61l\nPath=Profiles/p\n");
     auto one = FirefoxProfileDiscovery::profiles(fs, store);
-    ASSERT_TRUE(one.has_value());
-    ASSERT_EQ(one->size(), 1);
-    EXPECT_EQ(one->first().displayName, QString::fromUtf8("Perso\xc3\xb1\x61l"));
+    EXPECT_FALSE(one.error.has_value());
+    ASSERT_EQ(one.profiles.size(), 1);
+    EXPECT_EQ(one.profiles.first().displayName, QString::fromUtf8("Perso\xc3\xb1\x61l"));
     EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::readable);
 }
 
@@ -264,8 +275,8 @@ TEST_F(FirefoxProfileDiscoveryTest, UnusableProfilesIniIsAnError)
     for (const QByteArray& bytes : {QByteArray("[Profile0]\nName=\xff\xfe\n"), QByteArray(), QByteArray(" \n")}) {
         home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"), bytes);
         const auto result = FirefoxProfileDiscovery::profiles(fs, store);
-        ASSERT_FALSE(result.has_value());
-        EXPECT_EQ(result.error(), ProfileDataError::malformed);
+        EXPECT_TRUE(result.profiles.isEmpty());
+        EXPECT_EQ(result.error, ProfileDataError::malformed);
     }
 }
 
