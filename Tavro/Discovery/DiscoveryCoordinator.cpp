@@ -52,33 +52,31 @@ void markBlocked(NonSafariScan& scan, const InstalledBrowser& browser)
     scan.blockedNames.append(browser.definition.displayName);
 }
 
-// Data that exists but could not be used (a file caught half-written) keeps the browser's
-// stored destinations; the user has nothing to allow, so no hint names it.
-void markUnreliable(NonSafariScan& scan, const InstalledBrowser& browser, ProfileDataError error)
-{
-    qCInfo(lcDiscovery) << "profiles of" << browser.definition.displayName << "not read:" << description(error);
-    scan.unreliable.append(browser.bundleIdentifier);
-}
-
-// A browser's profiles as destinations: unreliable when its data could not be used, its current
-// profile when it has none, else one destination per profile in the reader's order.
+// A browser's profiles as destinations, one per profile in the reader's order; its current
+// profile when it has none. Data that exists but could not be used (a file caught half-written, a
+// store whose shape the browser changed) may hide profiles: the browser is then unreliable, so that
+// its stored destinations stay, and the user has nothing to allow, so no hint names it. What was
+// read still comes out; when nothing was, the current profile stands in unless stored profiles of
+// the browser do, as a second destination beside them would only come and go.
 template <typename Profile, typename MakeDestination>
-void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser,
-    const std::expected<QList<Profile>, ProfileDataError>& profiles, MakeDestination makeDestination)
+void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser, const QList<Profile>& profiles,
+    std::optional<ProfileDataError> error, bool hasStoredProfiles, MakeDestination makeDestination)
 {
-    if (!profiles) {
-        markUnreliable(scan, browser, profiles.error());
+    if (error) {
+        qCInfo(lcDiscovery) << "profiles of" << browser.definition.displayName
+                            << "not all read:" << description(*error);
+        scan.unreliable.append(browser.bundleIdentifier);
+    }
+    if (profiles.isEmpty()) {
+        if (!error || !hasStoredProfiles)
+            scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
         return;
     }
-    if (profiles->isEmpty()) {
-        scan.destinations.append(ProfileDiscoveryService::currentProfileDestination(browser));
-        return;
-    }
-    for (qsizetype i = 0; i < profiles->size(); ++i)
-        scan.destinations.append(makeDestination(profiles->at(i), i));
+    for (qsizetype i = 0; i < profiles.size(); ++i)
+        scan.destinations.append(makeDestination(profiles.at(i), i));
 }
 
-NonSafariScan scanNonSafari(const FileSystemReading& fs)
+NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& browsersWithStoredProfiles)
 {
     NonSafariScan scan;
     const SQLiteFirefoxProfileStore firefoxStore;
@@ -97,7 +95,10 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs)
                     break;
                 }
             }
-            appendProfiles(scan, browser, ChromiumProfileDiscovery::profiles(subpath, fs),
+            const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+            appendProfiles(scan, browser, profiles.value_or(QList<DiscoveredProfile>{}),
+                profiles ? std::nullopt : std::optional(profiles.error()),
+                browsersWithStoredProfiles.contains(browser.bundleIdentifier),
                 [&](const DiscoveredProfile& p, qsizetype i) {
                     return ProfileDiscoveryService::profileDestination(
                         browser, p.id, p.displayName, LaunchStrategy::chromiumProfileDirectory(p.id), i, p.photoPath);
@@ -109,7 +110,9 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs)
                 markBlocked(scan, browser);
                 break;
             }
-            appendProfiles(scan, browser, FirefoxProfileDiscovery::profiles(fs, firefoxStore),
+            const FirefoxProfileDiscovery::ProfileRead read = FirefoxProfileDiscovery::profiles(fs, firefoxStore);
+            appendProfiles(scan, browser, read.profiles, read.error,
+                browsersWithStoredProfiles.contains(browser.bundleIdentifier),
                 [&](const DiscoveredFirefoxProfile& p, qsizetype i) {
                     return ProfileDiscoveryService::profileDestination(browser, p.id, p.displayName, p.launch, i);
                 });
@@ -159,9 +162,10 @@ SafariResolution resolveSafari(SafariScanMode mode, const FileSystemReading& fs)
 
 } // namespace
 
-ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem)
+ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem,
+    const QSet<QString>& browsersWithStoredProfiles)
 {
-    const NonSafariScan scan = scanNonSafari(fileSystem);
+    const NonSafariScan scan = scanNonSafari(fileSystem, browsersWithStoredProfiles);
     ScanOutcome outcome;
     outcome.destinations = scan.destinations;
     outcome.unreliable = QSet<QString>(scan.unreliable.cbegin(), scan.unreliable.cend());
@@ -208,19 +212,18 @@ QCoro::Task<void> refresh(SettingsStore& store, SafariScanMode mode)
 QCoro::Task<void> refresh(
     SettingsStore& store, SafariScanMode mode, std::shared_ptr<const FileSystemReading> fileSystem)
 {
-    bool hasRealSafariProfile = false;
+    QSet<QString> browsersWithStoredProfiles;
     for (const BrowserDestination& destination : store.settings().destinations) {
-        if (destination.browserBundleIdentifier == safariBundleIdentifier && destination.profileID) {
-            hasRealSafariProfile = true;
-            break;
-        }
+        if (destination.profileID)
+            browsersWithStoredProfiles.insert(destination.browserBundleIdentifier);
     }
+    const bool hasRealSafariProfile = browsersWithStoredProfiles.contains(safariBundleIdentifier);
 
     auto promise = std::make_shared<QPromise<ScanOutcome>>();
     QFuture<ScanOutcome> future = promise->future();
     promise->start();
-    scanQueue().async([promise, hasRealSafariProfile, mode, fileSystem] {
-        promise->addResult(fullScan(hasRealSafariProfile, mode, *fileSystem));
+    scanQueue().async([promise, hasRealSafariProfile, mode, fileSystem, browsersWithStoredProfiles] {
+        promise->addResult(fullScan(hasRealSafariProfile, mode, *fileSystem, browsersWithStoredProfiles));
         promise->finish();
     });
     QPointer<SettingsStore> guard(&store);

@@ -46,8 +46,11 @@ QCoro::Task<void> refresh(SettingsStore& store, SafariScanMode mode);
 QCoro::Task<void> refresh(
     SettingsStore& store, SafariScanMode mode, std::shared_ptr<const FileSystemReading> fileSystem);
 
-// The scan itself; runs on the calling thread.
-ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem);
+// The scan itself; runs on the calling thread. `browsersWithStoredProfiles` are the bundle
+// identifiers with a stored destination that has a profile id: a browser among them whose data
+// could not be used gets no current-profile destination beside its stored ones.
+ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem,
+    const QSet<QString>& browsersWithStoredProfiles = {});
 
 // The serial queue scans run on, created on first use.
 SerialQueue& scanQueue();

@@ -73,22 +73,21 @@ DataAccess dataAccess(const FileSystemReading& fileSystem)
     return DataAccess::notApplicable;
 }
 
-std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> profiles(
-    const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store)
+ProfileRead profiles(const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store)
 {
     const QString root = firefoxRoot(fileSystem);
     const QString iniPath = root + QStringLiteral("/profiles.ini");
     const std::optional<QByteArray> bytes = fileSystem.contents(iniPath);
     if (!bytes) {
         if (fileSystem.fileExists(iniPath))
-            return std::unexpected(ProfileDataError::unreadable);
-        return QList<DiscoveredFirefoxProfile>{};
+            return ProfileRead{{}, ProfileDataError::unreadable};
+        return ProfileRead{};
     }
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(*bytes);
     // Firefox never leaves "profiles.ini" empty; an empty one was caught while being rewritten.
     if (decoder.hasError() || text.trimmed().isEmpty())
-        return std::unexpected(ProfileDataError::malformed);
+        return ProfileRead{{}, ProfileDataError::malformed};
     return resolve(parseSections(text), root, store);
 }
 
@@ -125,12 +124,12 @@ QList<IniSection> parseSections(const QString& ini)
     return sections;
 }
 
-std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> resolve(
+ProfileRead resolve(
     const QList<IniSection>& sections, const QString& firefoxRoot, const FirefoxProfileStoreReading& store)
 {
     QSet<QString> storesRead;
     QSet<QString> emitted; // profile ids, from both "profiles.ini" and the stores
-    QList<DiscoveredFirefoxProfile> result;
+    ProfileRead result;
     for (const IniSection& section : sections) {
         if (section.storeID && !section.storeID->isEmpty()) {
             // Each store is copied once per scan, however many sections name it.
@@ -139,16 +138,18 @@ std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> resolve(
             storesRead.insert(*section.storeID);
             const auto rows = store.profiles(
                 firefoxRoot + QStringLiteral("/Profile Groups/") + *section.storeID + QStringLiteral(".sqlite"));
-            if (!rows)
-                return std::unexpected(rows.error());
-            if (!rows->isEmpty()) {
+            // A store Firefox changed the shape of, or caught half-written, hides only its own
+            // profiles; the section still has its Name, and the other sections are readable.
+            if (!rows && !result.error)
+                result.error = rows.error();
+            if (rows && !rows->isEmpty()) {
                 for (const FirefoxStoreProfile& row : *rows) {
                     if (emitted.contains(row.path))
                         continue;
                     emitted.insert(row.path);
                     const QString resolved
                         = row.path.startsWith(QLatin1Char('/')) ? row.path : firefoxRoot + QLatin1Char('/') + row.path;
-                    result.append(
+                    result.profiles.append(
                         DiscoveredFirefoxProfile{row.path, row.name, LaunchStrategy::firefoxProfilePath(resolved)});
                 }
                 continue;
@@ -160,7 +161,8 @@ std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> resolve(
         if (emitted.contains(id))
             continue;
         emitted.insert(id);
-        result.append(DiscoveredFirefoxProfile{id, *section.name, LaunchStrategy::firefoxProfile(*section.name)});
+        result.profiles.append(
+            DiscoveredFirefoxProfile{id, *section.name, LaunchStrategy::firefoxProfile(*section.name)});
     }
     return result;
 }

@@ -7,7 +7,6 @@
 #include <QList>
 #include <QString>
 
-#include <expected>
 #include <optional>
 
 namespace tavro {
@@ -42,22 +41,31 @@ struct IniSection
 
 enum class DataAccess { readable, denied, notApplicable };
 
+// The profiles that could be read and, when some of the data could not be used, why: the list
+// then lacks whatever that data held, so it is not all of the user's profiles.
+struct ProfileRead
+{
+    QList<DiscoveredFirefoxProfile> profiles;
+    std::optional<ProfileDataError> error;
+};
+
 QString firefoxRoot(const FileSystemReading& fileSystem);
 
 // Whether the system hands over "profiles.ini": a refusal marks the browser as blocked.
 DataAccess dataAccess(const FileSystemReading& fileSystem);
 
 // No "profiles.ini": no profiles. One that exists but cannot be read, is not UTF-8 text or is
-// empty, or a profile-group database that exists but cannot be read: an error.
-std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> profiles(
-    const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store);
+// empty: no profiles and an error. A profile-group database that exists but cannot be read: the
+// profiles of `resolve`, with its error.
+ProfileRead profiles(const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store);
 
 // The [Profile…] sections, in file order.
 QList<IniSection> parseSections(const QString& ini);
 
 // The profiles of the sections: a section's profile-group database when it names one with rows,
-// else the section's own Name. The first occurrence of an id wins.
-std::expected<QList<DiscoveredFirefoxProfile>, ProfileDataError> resolve(
+// else the section's own Name. The first occurrence of an id wins. A database that cannot be
+// read counts as one without rows, and the first such failure is the read's error.
+ProfileRead resolve(
     const QList<IniSection>& sections, const QString& firefoxRoot, const FirefoxProfileStoreReading& store);
 
 } // namespace tavro::FirefoxProfileDiscovery

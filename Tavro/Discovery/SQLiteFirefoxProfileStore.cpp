@@ -3,46 +3,34 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QUuid>
 
 #include <sqlite3.h>
 
 namespace tavro {
 
-namespace {
-
-// Removes the snapshot folder when the read ends, however it ends.
-struct SnapshotRemover
-{
-    QString dir;
-    ~SnapshotRemover() { QDir(dir).removeRecursively(); }
-};
-
-} // namespace
-
 std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::snapshot(const QString& storePath)
 {
-    const QString dir = QDir::tempPath() + QStringLiteral("/tavro-ffstore-")
-        + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-    if (!QDir().mkpath(dir))
+    // A folder of mode 0700 under an unguessable name, made by mkdtemp: a folder planted in the
+    // shared temporary folder is never reused.
+    Snapshot copy{QTemporaryDir(QDir::tempPath() + QStringLiteral("/tavro-ffstore-XXXXXX")), QString()};
+    if (!copy.dir.isValid())
         return std::nullopt;
     const QString baseName = QFileInfo(storePath).fileName();
     for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
         const QString source = storePath + suffix;
         if (!QFileInfo::exists(source))
             continue;
-        const bool copied = QFile::copy(source, dir + QLatin1Char('/') + baseName + suffix);
-        if (!copied && suffix.isEmpty()) {
-            QDir(dir).removeRecursively();
+        // QFile::copy gives the copy the store's own mode, which lets everyone read it.
+        const QString target = copy.dir.filePath(baseName + suffix);
+        const bool copied
+            = QFile::copy(source, target) && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        if (!copied && suffix.isEmpty())
             return std::nullopt;
-        }
     }
-    const QString db = dir + QLatin1Char('/') + baseName;
-    if (!QFileInfo::exists(db)) {
-        QDir(dir).removeRecursively();
+    copy.db = copy.dir.filePath(baseName);
+    if (!QFileInfo::exists(copy.db))
         return std::nullopt;
-    }
-    return Snapshot{dir, db};
+    return copy;
 }
 
 std::expected<QList<FirefoxStoreProfile>, ProfileDataError> SQLiteFirefoxProfileStore::profiles(
@@ -50,10 +38,10 @@ std::expected<QList<FirefoxStoreProfile>, ProfileDataError> SQLiteFirefoxProfile
 {
     if (!QFileInfo::exists(storePath))
         return QList<FirefoxStoreProfile>{};
+    // Removed when this function returns, however it returns.
     const std::optional<Snapshot> copy = snapshot(storePath);
     if (!copy)
         return std::unexpected(ProfileDataError::unreadable);
-    const SnapshotRemover remover{copy->dir};
 
     // Read-write on the copy, so that SQLite may fold the copied write-ahead log into it.
     sqlite3* db = nullptr;

@@ -21,6 +21,8 @@ const QString chrome = QStringLiteral("com.google.Chrome");
 const QString chromium = QStringLiteral("org.chromium.Chromium");
 const QString brave = QStringLiteral("com.brave.Browser");
 const QString firefox = QStringLiteral("org.mozilla.firefox");
+const QString firefoxDev = QStringLiteral("org.mozilla.firefoxdeveloperedition");
+const QString zen = QStringLiteral("app.zen-browser.zen");
 const QString safari = QStringLiteral("com.apple.Safari");
 
 // One line per destination: what a scan decides about it.
@@ -181,20 +183,84 @@ TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
     EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::blocked({"Google Chrome", "Firefox"}));
 }
 
-// A "Local State" caught half-written, or a broken profile-group store, says nothing about the
-// browser's profiles: its stored destinations stay, and no hint asks the user for anything.
-TEST_F(DiscoveryCoordinatorTest, UnusableDataKeepsTheBrowserUnreliable)
+// Data caught half-written, or a profile-group store whose shape Firefox changed, says nothing
+// about the profiles it hides: the browser stays unreliable, so that its stored destinations stay,
+// and no hint asks the user for anything. What could be read still comes out, and a browser of
+// which nothing was read gets its current profile unless it has stored profiles.
+TEST_F(DiscoveryCoordinatorTest, UnusableDataKeepsTheBrowserUnreliableAndGivesWhatWasRead)
 {
     test::installApp(home, "Google Chrome", chrome);
     test::installApp(home, "Firefox", firefox);
-    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"profile":{"info_cache":{"Def)");
-    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini", "[Profile0]\nName=G\nStoreID=s1\n");
-    home.writeFile(test::chromiumSupport + "Firefox/Profile Groups/s1.sqlite", "half a database");
+    test::installApp(home, "Firefox Developer Edition", firefoxDev);
+    test::installApp(home, "Zen", zen);
+    QDir().mkpath(home.filePath(test::chromiumSupport + "Firefox/Profile Groups"));
+    test::SqliteDatabase(home.filePath(test::chromiumSupport + "Firefox/Profile Groups/s1.sqlite"))
+        .exec("CREATE TABLE Profiles (id INTEGER PRIMARY KEY, path TEXT, title TEXT)");
+    auto firefoxFamily = [](const QStringList& lines) {
+        QStringList all;
+        for (const char* id : {"firefox", "firefox-dev", "zen"}) {
+            for (const QString& line : lines)
+                all.append(id + line);
+        }
+        return all;
+    };
+    const QString halfWritten = R"({"profile":{"info_cache":{"Def)";
+    const QString chromeCurrent = "chrome|-|Current Profile|browserCurrentProfile:|0";
+    const QStringList allCurrent
+        = QStringList{chromeCurrent} + firefoxFamily({"|-|Current Profile|browserCurrentProfile:|0"});
+    const QStringList readFromIni
+        = firefoxFamily({"|G|G|firefoxProfile:G|0", "|Profiles/d|default|firefoxProfile:default|1"});
+    const QString brokenStoreIni = "[Profile0]\nName=G\nStoreID=s1\n[Profile1]\nName=default\nPath=Profiles/d\n";
+    const struct
+    {
+        const char* name;
+        QString localState;
+        QByteArray profilesIni;
+        QStringList firstScan;  // nothing stored
+        QStringList withStored; // every browser has stored profiles
+    } cases[] = {
+        {"empty", halfWritten, "", allCurrent, {}},
+        {"not UTF-8", "[1,2]", "[Profile0]\nName=\xff\n", allCurrent, {}},
+        {"broken store", halfWritten, brokenStoreIni.toUtf8(), QStringList{chromeCurrent} + readFromIni, readFromIni},
+        {"broken store alone", "", "[Profile0]\nStoreID=s1\n", allCurrent, {}},
+    };
+    for (const auto& c : cases) {
+        home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", c.localState.toUtf8());
+        home.writeFile(test::chromiumSupport + "Firefox/profiles.ini", c.profilesIni);
+        ScanOutcome outcome = scan();
+        EXPECT_EQ(summaries(outcome.destinations), c.firstScan) << c.name;
+        EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox, firefoxDev, zen})) << c.name;
+        EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::none()) << c.name;
 
-    const ScanOutcome outcome = scan();
-    EXPECT_TRUE(outcome.destinations.isEmpty());
-    EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox}));
-    EXPECT_EQ(outcome.browserDataHint, BrowserDataHint::none());
+        outcome = fullScan(false, SafariScanMode::passive, fs, {chrome, firefox, firefoxDev, zen});
+        EXPECT_EQ(summaries(outcome.destinations), c.withStored) << c.name;
+        EXPECT_EQ(outcome.unreliable.size(), 4) << c.name;
+    }
+}
+
+// Firefox changes the shape of a profile-group store: the profiles read from it before keep their
+// identity and hot keys, and the section that named it comes back under its own Name.
+TEST_F(DiscoveryCoordinatorTest, BrokenStoreKeepsItsStoredProfiles)
+{
+    test::installApp(home, "Firefox", firefox);
+    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini",
+        "[Profile0]\nName=Group\nStoreID=s1\n[Profile1]\nName=default\nPath=Profiles/d\n");
+    const QString storePath = home.filePath(test::chromiumSupport + "Firefox/Profile Groups/s1.sqlite");
+    QDir().mkpath(QFileInfo(storePath).path());
+    test::SqliteDatabase(storePath).exec("CREATE TABLE Profiles (id INTEGER PRIMARY KEY, path TEXT, name TEXT);"
+                                         "INSERT INTO Profiles (path, name) VALUES ('Profiles/w', 'Work')");
+    refresh();
+    ASSERT_EQ(store.settings().destinations.size(), 2);
+    store.setHotkey(QStringLiteral("w"), store.settings().destinations.at(0).id);
+    const QList<BrowserDestination> stored = store.settings().destinations;
+
+    test::SqliteDatabase(storePath).exec("ALTER TABLE Profiles RENAME COLUMN name TO title");
+    refresh();
+    const QList<BrowserDestination> after = store.settings().destinations;
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after.mid(0, 2), stored);
+    EXPECT_EQ(summary(after.at(2)), "firefox|Group|Group|firefoxProfile:Group|3");
+    EXPECT_EQ(store.browserDataHint(), BrowserDataHint::none());
 }
 
 TEST_F(DiscoveryCoordinatorTest, MissingDataGivesTheCurrentProfile)

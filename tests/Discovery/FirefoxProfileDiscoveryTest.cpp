@@ -10,10 +10,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tavro;
 using FirefoxProfileDiscovery::IniSection;
 
 namespace {
+
+// The permission bits of a file or folder.
+mode_t mode(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
 
 std::optional<QString> s(const char* text)
 {
@@ -107,8 +116,8 @@ protected:
     QList<DiscoveredFirefoxProfile> resolve(const QString& ini)
     {
         auto result = FirefoxProfileDiscovery::resolve(FirefoxProfileDiscovery::parseSections(ini), root(), store);
-        EXPECT_TRUE(result.has_value());
-        return result.value_or(QList<DiscoveredFirefoxProfile>{});
+        EXPECT_FALSE(result.error.has_value());
+        return result.profiles;
     }
 
     QStringList leftoverSnapshots() const
@@ -187,7 +196,38 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreIsReadWithItsWriteAheadLog)
     EXPECT_TRUE(QFileInfo::exists(storePath("wal") + "-wal"));
 }
 
-TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
+// The copy holds the names of the user's profiles and where they live: no other local user may
+// look into it while it exists, and it goes with the read.
+TEST_F(FirefoxProfileDiscoveryTest, SnapshotIsPrivateAndGoesWithItsRead)
+{
+    QDir().mkpath(root() + QStringLiteral("/Profile Groups"));
+    test::SqliteDatabase live(storePath("wal"));
+    live.exec("PRAGMA journal_mode=WAL");
+    live.exec("PRAGMA wal_autocheckpoint=0");
+    live.exec("CREATE TABLE Profiles (id INTEGER PRIMARY KEY, path TEXT, name TEXT)");
+    live.exec("INSERT INTO Profiles (path, name) VALUES ('Profiles/one', 'One')");
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        ::chmod(QFile::encodeName(storePath("wal") + suffix).constData(), 0644);
+
+    QString folder;
+    {
+        const auto copy = SQLiteFirefoxProfileStore::snapshot(storePath("wal"));
+        ASSERT_TRUE(copy.has_value());
+        folder = copy->dir.path();
+        EXPECT_EQ(QFileInfo(folder).dir().path(), tmp.path());
+        EXPECT_EQ(mode(folder), 0700);
+        const QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_EQ(files.size(), 3);
+        for (const QString& file : files)
+            EXPECT_EQ(mode(folder + '/' + file), 0600) << qPrintable(file);
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_TRUE(leftoverSnapshots().isEmpty());
+}
+
+// A store Firefox changed the shape of says nothing about the other sections: only the one that
+// names it falls back to its Name, and the read reports that it is not complete.
+TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedFallsBackToItsSectionAlone)
 {
     QDir().mkpath(root() + QStringLiteral("/Profile Groups"));
     home.writeFile(QStringLiteral("Library/Application Support/Firefox/Profile Groups/junk.sqlite"), "not a database");
@@ -196,11 +236,20 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
         other.exec("CREATE TABLE Groups (id INTEGER)");
     }
 
+    writeStore("good", {{"Profiles/work", "Work"}});
+
     for (const QString& id : {QStringLiteral("junk"), QStringLiteral("other")}) {
         const auto result = FirefoxProfileDiscovery::resolve(
-            FirefoxProfileDiscovery::parseSections("[Profile0]\nName=N\nStoreID=" + id + "\n"), root(), store);
-        ASSERT_FALSE(result.has_value()) << qPrintable(id);
-        EXPECT_EQ(result.error(), ProfileDataError::malformed);
+            FirefoxProfileDiscovery::parseSections(
+                "[Profile0]\nName=Before\n[Profile1]\nName=N\nStoreID=" + id + "\n[Profile2]\nName=G\nStoreID=good\n"),
+            root(), store);
+        const QList<DiscoveredFirefoxProfile> expected{
+            {"Before", "Before", LaunchStrategy::firefoxProfile("Before")},
+            {"N", "N", LaunchStrategy::firefoxProfile("N")},
+            {"Profiles/work", "Work", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/work")},
+        };
+        EXPECT_EQ(result.profiles, expected) << qPrintable(id);
+        EXPECT_EQ(result.error, ProfileDataError::malformed) << qPrintable(id);
     }
     EXPECT_TRUE(leftoverSnapshots().isEmpty());
 }
@@ -208,16 +257,16 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedIsAnError)
 TEST_F(FirefoxProfileDiscoveryTest, ProfilesReadsProfilesIni)
 {
     auto none = FirefoxProfileDiscovery::profiles(fs, store);
-    ASSERT_TRUE(none.has_value());
-    EXPECT_TRUE(none->isEmpty());
+    EXPECT_FALSE(none.error.has_value());
+    EXPECT_TRUE(none.profiles.isEmpty());
     EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::notApplicable);
 
     home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"),
         "[Profile0]\nName=Perso\xc3\xb1\x61l\nPath=Profiles/p\n");
     auto one = FirefoxProfileDiscovery::profiles(fs, store);
-    ASSERT_TRUE(one.has_value());
-    ASSERT_EQ(one->size(), 1);
-    EXPECT_EQ(one->first().displayName, QString::fromUtf8("Perso\xc3\xb1\x61l"));
+    EXPECT_FALSE(one.error.has_value());
+    ASSERT_EQ(one.profiles.size(), 1);
+    EXPECT_EQ(one.profiles.first().displayName, QString::fromUtf8("Perso\xc3\xb1\x61l"));
     EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::readable);
 }
 
@@ -226,8 +275,8 @@ TEST_F(FirefoxProfileDiscoveryTest, UnusableProfilesIniIsAnError)
     for (const QByteArray& bytes : {QByteArray("[Profile0]\nName=\xff\xfe\n"), QByteArray(), QByteArray(" \n")}) {
         home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"), bytes);
         const auto result = FirefoxProfileDiscovery::profiles(fs, store);
-        ASSERT_FALSE(result.has_value());
-        EXPECT_EQ(result.error(), ProfileDataError::malformed);
+        EXPECT_TRUE(result.profiles.isEmpty());
+        EXPECT_EQ(result.error, ProfileDataError::malformed);
     }
 }
 
