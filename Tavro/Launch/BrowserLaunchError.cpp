@@ -8,14 +8,13 @@ QString BrowserLaunchError::description() const
 {
     switch (m_kind) {
     case Kind::appNotFound:
-        return QCoreApplication::translate("Tavro", "Couldn’t find %1. It may have been moved or uninstalled.",
-            "Error shown in an alert when a browser app can't be found. %1 is the browser name, e.g. Google Chrome.")
+        //: Error shown in an alert when a browser app can't be found. %1 is the browser name, e.g. Google Chrome.
+        return QCoreApplication::translate("Tavro", "Couldn’t find %1. It may have been moved or uninstalled.")
             .arg(m_browser);
     case Kind::launchFailed:
-        return QCoreApplication::translate("Tavro", "Couldn’t open the link in %1: %2",
-            "Error shown in an alert when a browser failed to launch. %1 is the browser name; %2 is the system's own "
-            "error description.")
-            .arg(m_browser, m_underlying);
+        //: Error shown in an alert when a browser failed to launch. %1 is the browser name; %2 is the system's own
+        //: error description.
+        return QCoreApplication::translate("Tavro", "Couldn’t open the link in %1: %2").arg(m_browser, m_underlying);
     }
     return {};
 }

@@ -13,9 +13,9 @@ BrowserDestination makeDestination()
 
 QString currentProfileName()
 {
-    return QCoreApplication::translate("Tavro", "Current Profile",
-        "Profile name shown for a browser with no separately detected profiles: opens the browser in whatever "
-        "profile is active. Appears on picker petals and in menus; keep short (about 16 characters).");
+    //: Profile name shown for a browser with no separately detected profiles: opens the browser in whatever profile is
+    //: active. Appears on picker petals and in menus; keep short (about 16 characters).
+    return QCoreApplication::translate("Tavro", "Current Profile");
 }
 
 BrowserDestination makeSafariDestination(const std::optional<DiscoveredProfile>& profile, qint64 sortOrder)

@@ -10,17 +10,17 @@ QString displayName(BypassModifier modifier)
 {
     switch (modifier) {
     case BypassModifier::option:
-        return QCoreApplication::translate("Tavro", "Option",
-            "Name of the Option (⌥) modifier key, as shown in Settings pickers. Use Apple's localized key name.");
+        //: Name of the Option (⌥) modifier key, as shown in Settings pickers. Use Apple's localized key name.
+        return QCoreApplication::translate("Tavro", "Option");
     case BypassModifier::command:
-        return QCoreApplication::translate("Tavro", "Command",
-            "Name of the Command (⌘) modifier key, as shown in Settings pickers. Use Apple's localized key name.");
+        //: Name of the Command (⌘) modifier key, as shown in Settings pickers. Use Apple's localized key name.
+        return QCoreApplication::translate("Tavro", "Command");
     case BypassModifier::shift:
-        return QCoreApplication::translate("Tavro", "Shift",
-            "Name of the Shift (⇧) modifier key, as shown in Settings pickers. Use Apple's localized key name.");
+        //: Name of the Shift (⇧) modifier key, as shown in Settings pickers. Use Apple's localized key name.
+        return QCoreApplication::translate("Tavro", "Shift");
     case BypassModifier::control:
-        return QCoreApplication::translate("Tavro", "Control",
-            "Name of the Control (⌃) modifier key, as shown in Settings pickers. Use Apple's localized key name.");
+        //: Name of the Control (⌃) modifier key, as shown in Settings pickers. Use Apple's localized key name.
+        return QCoreApplication::translate("Tavro", "Control");
     }
     Q_UNREACHABLE();
 }
@@ -59,17 +59,17 @@ QString displayName(EmojiPosition position)
 {
     switch (position) {
     case EmojiPosition::center:
-        return QCoreApplication::translate(
-            "Tavro", "Center", "Settings picker option for where a profile emoji sits on its picker petal: centered.");
+        //: Settings picker option for where a profile emoji sits on its picker petal: centered.
+        return QCoreApplication::translate("Tavro", "Center");
     case EmojiPosition::besideIcon:
-        return QCoreApplication::translate("Tavro", "Beside Icon",
-            "Settings picker option for where a profile emoji sits on its picker petal: next to the browser icon.");
+        //: Settings picker option for where a profile emoji sits on its picker petal: next to the browser icon.
+        return QCoreApplication::translate("Tavro", "Beside Icon");
     case EmojiPosition::bottomLeft:
-        return QCoreApplication::translate("Tavro", "Bottom Left",
-            "Settings picker option for where a profile emoji sits on its picker petal: bottom-left corner.");
+        //: Settings picker option for where a profile emoji sits on its picker petal: bottom-left corner.
+        return QCoreApplication::translate("Tavro", "Bottom Left");
     case EmojiPosition::bottomRight:
-        return QCoreApplication::translate("Tavro", "Bottom Right",
-            "Settings picker option for where a profile emoji sits on its picker petal: bottom-right corner.");
+        //: Settings picker option for where a profile emoji sits on its picker petal: bottom-right corner.
+        return QCoreApplication::translate("Tavro", "Bottom Right");
     }
     Q_UNREACHABLE();
 }
@@ -78,17 +78,17 @@ QString label(AppAppearance appearance)
 {
     switch (appearance) {
     case AppAppearance::system:
-        return QCoreApplication::translate("Tavro", "System",
-            "Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, "
-            "updates). Also the Appearance setting option that follows the macOS light or dark setting.");
+        //: Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates).
+        //: Also the Appearance setting option that follows the macOS light or dark setting.
+        return QCoreApplication::translate("Tavro", "System");
     case AppAppearance::light:
-        return QCoreApplication::translate("Tavro", "Light",
-            "Appearance setting option: always use the light look. Use Apple's localized name for the macOS Light "
-            "appearance.");
+        //: Appearance setting option: always use the light look. Use Apple's localized name for the macOS Light
+        //: appearance.
+        return QCoreApplication::translate("Tavro", "Light");
     case AppAppearance::dark:
-        return QCoreApplication::translate("Tavro", "Dark",
-            "Appearance setting option: always use the dark look. Use Apple's localized name for the macOS Dark "
-            "appearance.");
+        //: Appearance setting option: always use the dark look. Use Apple's localized name for the macOS Dark
+        //: appearance.
+        return QCoreApplication::translate("Tavro", "Dark");
     }
     Q_UNREACHABLE();
 }

@@ -24,19 +24,18 @@ QString titleFor(const BrowserDataHint& hint)
 {
     if (hint.kind() == BrowserDataHint::Kind::none)
         return {};
-    return QCoreApplication::translate("Tavro", "Let Tavro see your %1 profiles",
-        "Banner title when macOS blocks reading browser profile data. %1 is a list of browser names, e.g. Chrome and "
-        "Edge.")
-        .arg(listOf(hint));
+    //: Banner title when macOS blocks reading browser profile data. %1 is a list of browser names, e.g. Chrome and
+    //: Edge.
+    return QCoreApplication::translate("Tavro", "Let Tavro see your %1 profiles").arg(listOf(hint));
 }
 
 QString messageFor(const BrowserDataHint& hint)
 {
     if (hint.kind() == BrowserDataHint::Kind::none)
         return {};
-    return QCoreApplication::translate("Tavro",
-        "macOS blocks Tavro from reading other apps’ data, so it can’t list %1 profiles yet:",
-        "Banner body introducing numbered steps to grant access. %1 is a list of browser names, e.g. Chrome and Edge.")
+    //: Banner body introducing numbered steps to grant access. %1 is a list of browser names, e.g. Chrome and Edge.
+    return QCoreApplication::translate(
+        "Tavro", "macOS blocks Tavro from reading other apps’ data, so it can’t list %1 profiles yet:")
         .arg(listOf(hint));
 }
 
@@ -68,9 +67,9 @@ private:
 QString BrowserDataHintBanner::browserList(const QStringList& browsers)
 {
     if (browsers.isEmpty()) {
-        return QCoreApplication::translate("Tavro", "browser",
-            "Fallback word used in place of a list of browser names when none are known, e.g. Let Tavro see your "
-            "browser profiles.");
+        //: Fallback word used in place of a list of browser names when none are known, e.g. Let Tavro see your browser
+        //: profiles.
+        return QCoreApplication::translate("Tavro", "browser");
     }
     // The C locale has no language of its own; its texts are the English ones, so is its list.
     const QLocale locale = QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale();
@@ -93,15 +92,14 @@ BrowserDataHintBanner::BrowserDataHintBanner(
     column()->addLayout(steps);
     // Steps 1 and 4 name the buttons below; a translation keeps them equal to the button labels.
     const QStringList texts{
-        QCoreApplication::translate("Tavro", "Click **Allow in Files & Folders…** below.",
-            "First step in the browser data banner; the bold part must match the Allow in Files & Folders… button."),
-        QCoreApplication::translate("Tavro", "In that list, click the **⌄ arrow next to Tavro** to expand it.",
-            "Second step in the browser data banner."),
-        QCoreApplication::translate("Tavro", "Switch on each browser under it (%1).",
-            "Third step in the browser data banner. %1 is a list of browser names.")
-            .arg(list),
-        QCoreApplication::translate("Tavro", "Come back and click **Re-check**.",
-            "Last step in the browser data banner; the bold part must match the Re-check button."),
+        //: First step in the browser data banner; the bold part must match the Allow in Files & Folders… button.
+        QCoreApplication::translate("Tavro", "Click **Allow in Files & Folders…** below."),
+        //: Second step in the browser data banner.
+        QCoreApplication::translate("Tavro", "In that list, click the **⌄ arrow next to Tavro** to expand it."),
+        //: Third step in the browser data banner. %1 is a list of browser names.
+        QCoreApplication::translate("Tavro", "Switch on each browser under it (%1).").arg(list),
+        //: Last step in the browser data banner; the bold part must match the Re-check button.
+        QCoreApplication::translate("Tavro", "Come back and click **Re-check**."),
     };
     for (int i = 0; i < texts.size(); ++i) {
         auto* row = new QHBoxLayout;
@@ -121,9 +119,9 @@ BrowserDataHintBanner::BrowserDataHintBanner(
         m_steps.append(texts[i]);
     }
     addButtons(
-        QCoreApplication::translate("Tavro", "Allow in Files & Folders…",
-            "Button that opens the Files & Folders privacy pane in System Settings. Use Apple's localized name "
-            "for Files & Folders."),
+        //: Button that opens the Files & Folders privacy pane in System Settings. Use Apple's localized name for Files
+        //: & Folders.
+        QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
         [actions] {
             if (actions.probeBrowserData)
                 actions.probeBrowserData();

@@ -53,9 +53,9 @@ std::pair<QString, QString> BuiltByCredit::split(const QString& credit)
 
 BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(parent), m_content(content)
 {
-    const QString credit = QCoreApplication::translate("Tavro", "Built by {0}",
-        "Developer credit in Settings and About. {0} is replaced by the developer's name, which links to his site; "
-        "keep {0} exactly as written.");
+    //: Developer credit in Settings and About. {0} is replaced by the developer's name, which links to his site; keep
+    //: {0} exactly as written.
+    const QString credit = QCoreApplication::translate("Tavro", "Built by {0}");
     std::tie(m_leading, m_trailing) = split(credit);
 
     auto* row = new QHBoxLayout(this);

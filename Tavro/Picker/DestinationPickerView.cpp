@@ -35,19 +35,20 @@ constexpr double hubSpacing = 3;
 
 QString privateText()
 {
-    return QCoreApplication::translate("Tavro", "PRIVATE", "Caption on the link picker's hub in private-window mode.");
+    //: Caption on the link picker's hub in private-window mode.
+    return QCoreApplication::translate("Tavro", "PRIVATE");
 }
 
 QString lastUsedCaption()
 {
-    return QCoreApplication::translate(
-        "Tavro", "LAST USED", "Caption under the last used profile on the link picker's hub.");
+    //: Caption under the last used profile on the link picker's hub.
+    return QCoreApplication::translate("Tavro", "LAST USED");
 }
 
 QString noDestinationsText()
 {
-    return QCoreApplication::translate("Tavro", "No destinations",
-        "Shown on the link picker's hub when there are no browser profiles to choose from.");
+    //: Shown on the link picker's hub when there are no browser profiles to choose from.
+    return QCoreApplication::translate("Tavro", "No destinations");
 }
 
 QFont captionFont()

@@ -155,8 +155,8 @@ void FlowerNode::paint(
 
 QString FlowerNode::lastUsedText()
 {
-    return QCoreApplication::translate("Tavro", "Last used",
-        "Tooltip on the clock icon marking the most recently used profile petal in the link picker.");
+    //: Tooltip on the clock icon marking the most recently used profile petal in the link picker.
+    return QCoreApplication::translate("Tavro", "Last used");
 }
 
 QString FlowerNode::accessibilityName(const BrowserDestination& destination)
@@ -174,14 +174,13 @@ QString FlowerNode::privateAccessibilityText(const BrowserDestination& destinati
 {
     const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
     if (definition && definition->privateMechanism()) {
-        return QCoreApplication::translate("Tavro", "Private window",
-            "VoiceOver announcement when the link picker switches to private mode (Shift held): links open in a "
-            "private browser window.");
+        //: VoiceOver announcement when the link picker switches to private mode (Shift held): links open in a private
+        //: browser window.
+        return QCoreApplication::translate("Tavro", "Private window");
     }
-    return QCoreApplication::translate("Tavro", "%1 can’t open private windows",
-        "Notice above the profile picker when the bypass browser can't open a private window. %1 is the browser "
-        "name, e.g. ChatGPT Atlas.")
-        .arg(destination.browserDisplayName);
+    //: Notice above the profile picker when the bypass browser can't open a private window. %1 is the browser name,
+    //: e.g. ChatGPT Atlas.
+    return QCoreApplication::translate("Tavro", "%1 can’t open private windows").arg(destination.browserDisplayName);
 }
 
 QString FlowerNode::accessibilityLabel() const
@@ -198,9 +197,8 @@ QString FlowerNode::accessibilityHint() const
 {
     if (!hotkey)
         return {};
-    return QCoreApplication::translate("Tavro", "Press %1 to open here",
-        "VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.")
-        .arg(*hotkey);
+    //: VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.
+    return QCoreApplication::translate("Tavro", "Press %1 to open here").arg(*hotkey);
 }
 
 } // namespace tavro

@@ -73,8 +73,8 @@ HintBanner::HintBanner(const QString& symbol, const QString& title, const QStrin
 
 QString HintBanner::recheckText()
 {
-    return QCoreApplication::translate("Tavro", "Re-check",
-        "Link button in a permission banner that rescans for browser profiles after the user grants access.");
+    //: Link button in a permission banner that rescans for browser profiles after the user grants access.
+    return QCoreApplication::translate("Tavro", "Re-check");
 }
 
 QString HintBanner::title() const

@@ -37,9 +37,8 @@ public:
             if (t == QAccessible::Name)
                 return m_view->hubAccessibilityLabel();
             if (t == QAccessible::Description && m_view->model()->lastUsedIndex()) {
-                return QCoreApplication::translate("Tavro", "Press %1 to open here",
-                    "VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.")
-                    .arg(QStringLiteral("0"));
+                //: VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.
+                return QCoreApplication::translate("Tavro", "Press %1 to open here").arg(QStringLiteral("0"));
             }
             return {};
         }

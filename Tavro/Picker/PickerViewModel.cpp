@@ -157,12 +157,11 @@ QString PickerViewModel::accessibilityTitle() const
 {
     const QString host = url.host(QUrl::FullyEncoded);
     if (!host.isEmpty()) {
-        return QCoreApplication::translate("Tavro", "Choose where to open %1",
-            "Title of the link picker window. %1 is the website's host name, e.g. example.com.")
-            .arg(host);
+        //: Title of the link picker window. %1 is the website's host name, e.g. example.com.
+        return QCoreApplication::translate("Tavro", "Choose where to open %1").arg(host);
     }
-    return QCoreApplication::translate(
-        "Tavro", "Choose where to open this link", "Title of the link picker window when the link has no host name.");
+    //: Title of the link picker window when the link has no host name.
+    return QCoreApplication::translate("Tavro", "Choose where to open this link");
 }
 
 } // namespace tavro

@@ -247,13 +247,14 @@ void PickerWindowController::updatePrivateMode(quint64 flags)
     if (held == m_model->isPrivate())
         return;
     m_model->setPrivate(held);
-    Announcements::post(held ? QCoreApplication::translate("Tavro", "Private window",
-                            "VoiceOver announcement when the link picker switches to private mode (Shift held): "
-                            "links open in a private browser window.")
-                             : QCoreApplication::translate("Tavro", "Normal window",
-                                 "VoiceOver announcement when the link picker leaves private mode: links open in a "
-                                 "normal browser window."),
-        Announcements::Priority::high);
+    if (held) {
+        //: VoiceOver announcement when the link picker switches to private mode (Shift held): links open in a
+        //: private browser window.
+        Announcements::post(QCoreApplication::translate("Tavro", "Private window"), Announcements::Priority::high);
+    } else {
+        //: VoiceOver announcement when the link picker leaves private mode: links open in a normal browser window.
+        Announcements::post(QCoreApplication::translate("Tavro", "Normal window"), Announcements::Priority::high);
+    }
 }
 
 void PickerWindowController::dismiss(bool callCancel)

@@ -25,11 +25,11 @@ QString titleFor(SafariHint hint)
 {
     switch (hint) {
     case SafariHint::accessibilityNeeded:
-        return QCoreApplication::translate("Tavro", "Let Tavro see your Safari profiles",
-            "Banner title when Safari profiles can't be read because Accessibility permission is missing.");
+        //: Banner title when Safari profiles can't be read because Accessibility permission is missing.
+        return QCoreApplication::translate("Tavro", "Let Tavro see your Safari profiles");
     case SafariHint::safariNotRunning:
-        return QCoreApplication::translate("Tavro", "Open Safari to detect its profiles",
-            "Banner title when Safari profiles can't be read because Safari isn't running.");
+        //: Banner title when Safari profiles can't be read because Safari isn't running.
+        return QCoreApplication::translate("Tavro", "Open Safari to detect its profiles");
     case SafariHint::none:
         break;
     }
@@ -40,16 +40,16 @@ QString messageFor(SafariHint hint)
 {
     switch (hint) {
     case SafariHint::accessibilityNeeded:
+        //: Banner body explaining why Accessibility permission is needed. Use Apple's localized name for the
+        //: Accessibility privacy setting.
         return QCoreApplication::translate("Tavro",
             "Tavro reads your Safari profiles from Safari’s menus, using the same Accessibility permission it uses "
-            "to open links in them. Allow Tavro under Accessibility, then re-check.",
-            "Banner body explaining why Accessibility permission is needed. Use Apple's localized name for the "
-            "Accessibility privacy setting.");
+            "to open links in them. Allow Tavro under Accessibility, then re-check.");
     case SafariHint::safariNotRunning:
+        //: Banner body shown when Safari isn't running. Destinations are the browser profiles links can open in.
         return QCoreApplication::translate("Tavro",
             "Tavro detects Safari profiles from a running Safari. Open Safari, then re-check and your profiles will "
-            "appear as destinations.",
-            "Banner body shown when Safari isn't running. Destinations are the browser profiles links can open in.");
+            "appear as destinations.");
     case SafariHint::none:
         break;
     }
@@ -65,9 +65,9 @@ SafariHintBanner::SafariHintBanner(
     switch (hint) {
     case SafariHint::accessibilityNeeded:
         addButtons(
-            QCoreApplication::translate("Tavro", "Grant Accessibility…",
-                "Button that opens the Accessibility pane in System Settings. Use Apple's localized name for "
-                "Accessibility."),
+            //: Button that opens the Accessibility pane in System Settings. Use Apple's localized name for
+            //: Accessibility.
+            QCoreApplication::translate("Tavro", "Grant Accessibility…"),
             [actions] {
                 if (actions.registerForAccessibility)
                     actions.registerForAccessibility();
@@ -77,8 +77,8 @@ SafariHintBanner::SafariHintBanner(
             std::move(onRecheck));
         break;
     case SafariHint::safariNotRunning:
-        addButtons(QCoreApplication::translate("Tavro", "Open Safari", "Button that launches Safari."), &openSafari,
-            std::move(onRecheck));
+        //: Button that launches Safari.
+        addButtons(QCoreApplication::translate("Tavro", "Open Safari"), &openSafari, std::move(onRecheck));
         break;
     case SafariHint::none:
         addButtons({}, {}, std::move(onRecheck));

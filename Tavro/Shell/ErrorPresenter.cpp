@@ -41,14 +41,15 @@ void showCouldNotOpen(
     const QString link = url.toString(QUrl::FullyEncoded);
     Alert alert;
     alert.style = Alert::Style::warning;
-    alert.messageText = QCoreApplication::translate(
-        "Tavro", "Tavro couldn’t open that link", "Alert title when launching a browser for a clicked link failed.");
+    //: Alert title when launching a browser for a clicked link failed.
+    alert.messageText = QCoreApplication::translate("Tavro", "Tavro couldn’t open that link");
     alert.informativeText = description + QStringLiteral("\n\n") + link;
     alert.addButton(retryLabel);
-    alert.addButton(QCoreApplication::translate(
-        "Tavro", "Copy Link", "Alert button that copies the failed link to the clipboard."));
+    //: Alert button that copies the failed link to the clipboard.
+    alert.addButton(QCoreApplication::translate("Tavro", "Copy Link"));
     alert.addButton(
-        QCoreApplication::translate("Tavro", "Dismiss", "Alert button that closes the could-not-open-link alert."));
+        //: Alert button that closes the could-not-open-link alert.
+        QCoreApplication::translate("Tavro", "Dismiss"));
 
     switch (runInFront(alert)) {
     case Alert::kFirstButtonReturn:
@@ -72,30 +73,29 @@ void showAccessibilityNeeded(const QUrl& url, const std::optional<QString>& priv
     Q_UNUSED(url);
     Alert alert;
     if (privateBrowser) {
-        alert.messageText = QCoreApplication::translate("Tavro", "Let Tavro open private windows",
-            "Alert title asking the user to grant Accessibility permission so Tavro can open private browser "
-            "windows.");
+        //: Alert title asking the user to grant Accessibility permission so Tavro can open private browser windows.
+        alert.messageText = QCoreApplication::translate("Tavro", "Let Tavro open private windows");
+        //: Alert body asking for Accessibility permission to open private windows. %@ is the browser name, e.g. Safari.
+        //: Accessibility and System Settings are Apple's names: use Apple's official localized names for the macOS
+        //: privacy pane and app.
         alert.informativeText = QCoreApplication::translate("Tavro",
             "To open links in a private %1 window, allow Tavro under Accessibility in System "
-            "Settings. The link wasn’t opened, so it stays private.",
-            "Alert body asking for Accessibility permission to open private windows. %@ is the browser name, e.g. "
-            "Safari. Accessibility and System Settings are Apple's names: use Apple's official localized names for "
-            "the macOS privacy pane and app.")
+            "Settings. The link wasn’t opened, so it stays private.")
                                     .arg(*privateBrowser);
     } else {
-        alert.messageText = QCoreApplication::translate("Tavro", "Let Tavro open Safari profiles",
-            "Alert title asking the user to grant Accessibility permission so Tavro can open Safari profiles.");
+        //: Alert title asking the user to grant Accessibility permission so Tavro can open Safari profiles.
+        alert.messageText = QCoreApplication::translate("Tavro", "Let Tavro open Safari profiles");
+        //: Alert body asking for Accessibility permission. Accessibility and System Settings are Apple's names: use
+        //: Apple's official localized names for the macOS privacy pane and app.
         alert.informativeText = QCoreApplication::translate("Tavro",
             "To open links in a specific Safari profile, allow Tavro under Accessibility in "
-            "System Settings. The link was opened in Safari for now.",
-            "Alert body asking for Accessibility permission. Accessibility and System Settings are Apple's names: use "
-            "Apple's official localized names for the macOS privacy pane and app.");
+            "System Settings. The link was opened in Safari for now.");
     }
-    alert.addButton(QCoreApplication::translate("Tavro", "Grant Accessibility…",
-        "Alert button that opens the Accessibility pane in System Settings. Use Apple's localized name for "
-        "Accessibility."));
+    //: Alert button that opens the Accessibility pane in System Settings. Use Apple's localized name for Accessibility.
+    alert.addButton(QCoreApplication::translate("Tavro", "Grant Accessibility…"));
     alert.addButton(
-        QCoreApplication::translate("Tavro", "Later", "Alert button that postpones granting a permission."));
+        //: Alert button that postpones granting a permission.
+        QCoreApplication::translate("Tavro", "Later"));
 
     if (runInFront(alert) == Alert::kFirstButtonReturn) {
         // Listed first, so that the pane shows Tavro with its switch.

@@ -20,9 +20,8 @@ bool isHeld(quint64 flags, BypassModifier key)
 
 QString chooseAnotherLabel()
 {
-    return QCoreApplication::translate("Tavro", "Choose Another…",
-        "Button in the could-not-open-link alert that reopens the profile picker to choose a different browser "
-        "profile.");
+    //: Button in the could-not-open-link alert that reopens the profile picker to choose a different browser profile.
+    return QCoreApplication::translate("Tavro", "Choose Another…");
 }
 } // namespace
 
@@ -70,10 +69,10 @@ Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool pri
     const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
     if (definition && definition->privateMechanism())
         return BypassOutcome::open(destination);
-    return BypassOutcome::picker(QCoreApplication::translate("Tavro", "%1 can’t open private windows",
-        "Notice above the profile picker when the bypass browser can't open a private window. %@ is the browser "
-        "name, e.g. ChatGPT Atlas.")
-                                     .arg(destination.browserDisplayName));
+    //: Notice above the profile picker when the bypass browser can't open a private window. %@ is the browser name,
+    //: e.g. ChatGPT Atlas.
+    return BypassOutcome::picker(
+        QCoreApplication::translate("Tavro", "%1 can’t open private windows").arg(destination.browserDisplayName));
 }
 
 void Router::open(const QUrl& url, const BrowserDestination& destination, bool privately)
