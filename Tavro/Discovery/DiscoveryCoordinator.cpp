@@ -6,8 +6,8 @@
 #include "Tavro/Discovery/FirefoxProfileDiscovery.h"
 #include "Tavro/Discovery/ProfileDiscoveryService.h"
 #include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
-#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/SerialQueue.h"
@@ -16,7 +16,6 @@
 #include <QFuture>
 #include <QMutex>
 #include <QPointer>
-#include <QPromise>
 
 namespace tavro::DiscoveryCoordinator {
 
@@ -219,15 +218,11 @@ QCoro::Task<void> refresh(
     }
     const bool hasRealSafariProfile = browsersWithStoredProfiles.contains(safariBundleIdentifier);
 
-    auto promise = std::make_shared<QPromise<ScanOutcome>>();
-    QFuture<ScanOutcome> future = promise->future();
-    promise->start();
-    scanQueue().async([promise, hasRealSafariProfile, mode, fileSystem, browsersWithStoredProfiles] {
-        promise->addResult(fullScan(hasRealSafariProfile, mode, *fileSystem, browsersWithStoredProfiles));
-        promise->finish();
+    QFuture<ScanOutcome> scan = scanQueue().run([hasRealSafariProfile, mode, fileSystem, browsersWithStoredProfiles] {
+        return fullScan(hasRealSafariProfile, mode, *fileSystem, browsersWithStoredProfiles);
     });
     QPointer<SettingsStore> guard(&store);
-    const ScanOutcome outcome = co_await future;
+    const ScanOutcome outcome = co_await scan;
     if (!guard)
         co_return;
 

@@ -8,17 +8,16 @@
 #include "Tavro/Model/SafariProfileDiscovery.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/KeyEvents.h"
+#include "Tavro/Platform/SerialQueue.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
 #include <QDir>
 #include <QFuture>
-#include <QPromise>
 #include <QSet>
 
 #include <memory>
-#include <thread>
 
 namespace tavro {
 
@@ -87,18 +86,6 @@ QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString 
     QList<QUrl> urls;
     urls.append(url);
     co_return co_await Workspace::shared().openUrls(urls, appURL, OpenConfiguration{true, false, {}});
-}
-
-template <typename T> QFuture<T> runOnOwnThread(std::function<T()> work)
-{
-    auto promise = std::make_shared<QPromise<T>>();
-    QFuture<T> future = promise->future();
-    promise->start();
-    std::thread([promise, work = std::move(work)] {
-        promise->addResult(work());
-        promise->finish();
-    }).detach();
-    return future;
 }
 
 // The Chromium road: a running browser takes the command line through its socket, a closed one is
@@ -318,6 +305,14 @@ QStringList privateLaunchArguments(const LaunchStrategy& strategy, const QString
     return result;
 }
 
+SerialQueue& workQueue()
+{
+    // Lives for the whole process, like the scan queue: stopping it from a static destructor
+    // would wait for an event loop that no longer runs.
+    static SerialQueue* const queue = new SerialQueue(QStringLiteral("tavro.launch"));
+    return *queue;
+}
+
 void prewarm(const QStringList& bundleIdentifiers)
 {
     const QSet<QString> distinct(bundleIdentifiers.cbegin(), bundleIdentifiers.cend());
@@ -350,7 +345,7 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     const auto ackTimeout = timing.chromiumAckTimeout;
     const QString path = *socket;
     // The exchange blocks for up to the reply time-out; the GUI thread only waits for its result.
-    QFuture<Outcome> exchange = runOnOwnThread<Outcome>(
+    QFuture<Outcome> exchange = workQueue().run(
         [argv, header, path, ackTimeout] { return ChromiumSingleton::deliver(argv, header, path, ackTimeout); });
     const Outcome outcome = co_await exchange;
     if (outcome == Outcome::unreachable)

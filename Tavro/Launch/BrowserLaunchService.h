@@ -19,6 +19,8 @@
 
 namespace tavro {
 
+class SerialQueue;
+
 // Why a link could not be opened: one of the launch errors, or a system error of a URL
 // hand-over that passes through unchanged.
 using LaunchFailure = std::variant<BrowserLaunchError, SafariLaunchError, PrivateWindowError, WorkspaceError>;
@@ -36,6 +38,9 @@ namespace BrowserLaunchService {
 // when `privately`. Argument launches are not awaited and never report a failure.
 QCoro::Task<std::expected<void, LaunchFailure>> open(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing = {});
+
+// The queue that blocking launch work runs on (socket exchanges, look-ups made in advance).
+SerialQueue& workQueue();
 
 // Looks every distinct application up once, so the first launch finds it faster. Any thread.
 void prewarm(const QStringList& bundleIdentifiers);

@@ -1,9 +1,9 @@
 #include "Tavro/Shell/AppDelegate.h"
 
-#include "Tavro/Launch/AccessibilityPermission.h"
-#include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Discovery/ProfileWatcher.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/ProfilePhoto.h"
@@ -12,13 +12,13 @@
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Shell/AppActivityAssertion.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
 
 #include <QCoro/QCoroTask>
 #include <QGuiApplication>
-#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
 
@@ -159,7 +159,7 @@ void AppDelegate::prewarmBrowsers()
     QStringList bundleIdentifiers;
     for (const BrowserDestination& destination : m_store.settings().visibleDestinations())
         bundleIdentifiers.append(destination.browserBundleIdentifier);
-    QThreadPool::globalInstance()->start([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
+    BrowserLaunchService::workQueue().async([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
 }
 
 void AppDelegate::installMainMenu()

@@ -2,11 +2,10 @@
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/SerialQueue.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-#include <QThreadPool>
-#include <QTimer>
+#include <QCoro/QCoroFuture>
+#include <QCoro/QCoroTimer>
 #include <QUrl>
 
 namespace tavro::DefaultBrowserService {
@@ -21,22 +20,12 @@ QString ownBundleIdentifier()
     return identifier.isEmpty() ? QString::fromLatin1(kFallbackBundleIdentifier) : identifier;
 }
 
-void attempt(int remaining, std::chrono::milliseconds interval, std::function<void(bool)> completion)
+SerialQueue& queryQueue()
 {
-    QThreadPool::globalInstance()->start([=] {
-        const bool answer = isDefault();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [=] {
-                if (answer || remaining < 1) {
-                    completion(answer);
-                    return;
-                }
-                QTimer::singleShot(
-                    interval, QCoreApplication::instance(), [=] { attempt(remaining - 1, interval, completion); });
-            },
-            Qt::QueuedConnection);
-    });
+    // Lives for the whole process: stopping it from a static destructor would wait for an event
+    // loop that no longer runs.
+    static SerialQueue* const queue = new SerialQueue(QStringLiteral("tavro.default-browser"));
+    return *queue;
 }
 } // namespace
 
@@ -58,9 +47,14 @@ bool makeDefault()
         == DefaultBrowser::kNoError;
 }
 
-void waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval, std::function<void(bool)> completion)
+QCoro::Task<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
 {
-    attempt(maxAttempts, interval, std::move(completion));
+    bool answer = co_await queryQueue().run(&isDefault);
+    for (int remaining = maxAttempts; !answer && remaining > 0; --remaining) {
+        co_await QCoro::sleepFor(interval);
+        answer = co_await queryQueue().run(&isDefault);
+    }
+    co_return answer;
 }
 
 } // namespace tavro::DefaultBrowserService

@@ -1,10 +1,10 @@
 #pragma once
 // Whether Tavro is the system's default web browser, and asking to become it.
 
+#include <QCoro/QCoroTask>
 #include <QString>
 
 #include <chrono>
-#include <functional>
 
 namespace tavro::DefaultBrowserService {
 
@@ -19,8 +19,7 @@ bool isDefault();
 bool makeDefault();
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
-// `interval` after the previous check finished, until it answers true. `completion` runs once, on
-// the GUI thread, with the last answer.
-void waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval, std::function<void(bool)> completion);
+// `interval` after the previous check finished, until it answers true; gives the last answer.
+QCoro::Task<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval);
 
 } // namespace tavro::DefaultBrowserService

@@ -5,6 +5,7 @@
 #include "Tavro/Shell/LoginItem.h"
 #include "tests/Support/TempHome.h"
 
+#include <QCoro/QCoroTask>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,19 +18,10 @@ namespace {
 class DefaultBrowserServiceTest : public ::testing::Test
 {
 protected:
-    // Runs waitUntilDefault and waits for its one completion.
-    std::optional<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
+    // Runs waitUntilDefault to its answer.
+    static bool waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
     {
-        std::optional<bool> answer;
-        int completions = 0;
-        DefaultBrowserService::waitUntilDefault(maxAttempts, interval, [&](bool value) {
-            answer = value;
-            ++completions;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return completions > 0; }, 5000));
-        QTest::qWait(20);
-        EXPECT_EQ(completions, 1);
-        return answer;
+        return QCoro::waitFor(DefaultBrowserService::waitUntilDefault(maxAttempts, interval));
     }
 
     test::TempHome m_home;
