@@ -293,12 +293,13 @@ void SettingsStore::mergeDiscovered(const QList<BrowserDestination>& scanned, co
     std::optional<qint64> largestSortOrder;
     for (BrowserDestination d : scanned) {
         const QString key = d.matchKey();
+        // A scan that reports one profile twice would store two destinations under one key (or
+        // hand a stored identity to both); the first report is the one kept.
+        if (claimedKeys.contains(key))
+            continue;
+        claimedKeys.insert(key);
         const auto match = storedByKey.constFind(key);
         if (match != storedByKey.constEnd()) {
-            // A scan that reports one profile twice would hand the stored identity to both.
-            if (claimedKeys.contains(key))
-                continue;
-            claimedKeys.insert(key);
             d.id = match->id;
             d.isVisible = match->isVisible;
             d.sortOrder = match->sortOrder;
