@@ -8,11 +8,13 @@
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/ProfileDiscoveryService.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <limits>
@@ -20,9 +22,10 @@
 namespace tavro {
 
 const QString SettingsStore::defaultsKey = QStringLiteral("tavro.settings.v1");
-const QString SettingsStore::unreadableBackupKey = QStringLiteral("tavro.settings.v1.unreadable");
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcModel, "tavro.model")
 
 bool isCurrentSafari(const BrowserDestination& d)
 {
@@ -61,6 +64,11 @@ SettingsStore::SettingsStore(UserDefaults& defaults, NotificationCenter& center,
     load();
 }
 
+QString SettingsStore::unreadableBackupFileName()
+{
+    return AppInfo::bundleIdentifier() + QStringLiteral(".settings.unreadable.json");
+}
+
 SettingsStore& SettingsStore::shared()
 {
     static SettingsStore store(UserDefaults::standard());
@@ -70,8 +78,11 @@ SettingsStore& SettingsStore::shared()
 void SettingsStore::load()
 {
     const std::optional<QByteArray> stored = m_defaults.data(defaultsKey);
-    if (!stored)
+    if (!stored) {
+        // An entry of the old INI file that its reader mangled: its text is kept, not decoded.
+        m_unreadableData = m_defaults.unreadableValue(defaultsKey);
         return;
+    }
     auto decoded = AppSettings::fromJsonBytes(*stored);
     if (decoded) {
         m_settings = repairingBlankSafariProfiles(*decoded);
@@ -82,21 +93,23 @@ void SettingsStore::load()
     m_unreadableData = *stored;
 }
 
-void SettingsStore::keepUnreadableData()
+// The copy lives outside the defaults file, which every write rewrites whole.
+bool SettingsStore::keepUnreadableData()
 {
     if (!m_unreadableData)
-        return;
-    QString key = unreadableBackupKey;
-    for (int n = 2; m_defaults.contains(key) && m_defaults.data(key) != m_unreadableData; ++n)
-        key = unreadableBackupKey + QLatin1Char('.') + QString::number(n);
-    m_defaults.setData(key, *m_unreadableData);
+        return true;
+    if (!m_defaults.keepBesideItself(unreadableBackupFileName(), *m_unreadableData)) {
+        qCWarning(lcModel) << "the unreadable settings record could not be copied; it is not replaced yet";
+        return false;
+    }
     m_unreadableData.reset();
+    return true;
 }
 
 void SettingsStore::persist()
 {
-    keepUnreadableData();
-    m_defaults.setData(defaultsKey, m_settings.toJsonBytes());
+    if (keepUnreadableData())
+        m_defaults.setData(defaultsKey, m_settings.toJsonBytes());
     m_center.post(Notifications::settingsChanged);
 }
 
@@ -293,12 +306,13 @@ void SettingsStore::mergeDiscovered(const QList<BrowserDestination>& scanned, co
     std::optional<qint64> largestSortOrder;
     for (BrowserDestination d : scanned) {
         const QString key = d.matchKey();
+        // A scan that reports one profile twice would store two destinations under one key (or
+        // hand a stored identity to both); the first report is the one kept.
+        if (claimedKeys.contains(key))
+            continue;
+        claimedKeys.insert(key);
         const auto match = storedByKey.constFind(key);
         if (match != storedByKey.constEnd()) {
-            // A scan that reports one profile twice would hand the stored identity to both.
-            if (claimedKeys.contains(key))
-                continue;
-            claimedKeys.insert(key);
             d.id = match->id;
             d.isVisible = match->isVisible;
             d.sortOrder = match->sortOrder;

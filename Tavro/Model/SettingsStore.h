@@ -27,8 +27,9 @@ class SettingsStore : public QObject
     Q_OBJECT
 public:
     static const QString defaultsKey;
-    // Where undecodable stored bytes are kept before the first write replaces them.
-    static const QString unreadableBackupKey;
+    // The file beside the defaults (or the first free "<name>.2", "<name>.3"…) that keeps
+    // undecodable stored bytes before the first write replaces them.
+    static QString unreadableBackupFileName();
 
     explicit SettingsStore(UserDefaults& defaults, QObject* parent = nullptr);
     SettingsStore(UserDefaults& defaults, NotificationCenter& center, QObject* parent = nullptr);
@@ -86,7 +87,7 @@ Q_SIGNALS:
 private:
     void load();
     void persist();
-    void keepUnreadableData();
+    bool keepUnreadableData();
     std::optional<qsizetype> indexOf(const QUuid& id) const;
     // One write of one destination's field.
     template <typename Change> void editDestination(qsizetype index, Change&& change)

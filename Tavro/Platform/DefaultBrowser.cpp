@@ -16,7 +16,7 @@ QString keyFor(const QString& scheme)
 
 QString storePath()
 {
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.LaunchServices.ini");
+    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.LaunchServices.plist");
 }
 
 std::optional<QString> handlerForURLScheme(const QString& scheme)

@@ -39,7 +39,7 @@ namespace LoginItems {
 
 QString storePath()
 {
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.backgroundtaskmanagement.ini");
+    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.backgroundtaskmanagement.plist");
 }
 
 std::expected<void, LoginItemsError> registerMainApp()

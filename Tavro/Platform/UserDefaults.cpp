@@ -3,12 +3,227 @@
 #include "Tavro/Platform/AppInfo.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QSettings>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <limits>
 
 namespace tavro {
 
-UserDefaults::UserDefaults(const QString& filePath)
-    : m_settings(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
-{ }
+namespace {
+
+Q_LOGGING_CATEGORY(lcDefaults, "tavro.platform.defaults")
+
+const QLatin1String plistSuffix(".plist");
+
+// Characters an XML text node carries unchanged. A carriage return is legal but a reader turns
+// it into a line feed, so text holding one (or a control character XML forbids) goes as data.
+bool isPlainXmlText(const QString& text)
+{
+    for (auto it = text.cbegin(); it != text.cend(); ++it) {
+        const char16_t c = it->unicode();
+        if (c == u'\t' || c == u'\n' || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD))
+            continue;
+        if (QChar::isHighSurrogate(c) && it + 1 != text.cend() && (it + 1)->isLowSurrogate()) {
+            ++it;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+// The value as the file gives it back, so that what is in memory is what a reopened file holds.
+QVariant storable(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        return value.toLongLong();
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        if (value.toULongLong() > quint64(std::numeric_limits<qint64>::max()))
+            return value.toULongLong();
+        return value.toLongLong();
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return value.toDouble();
+    case QMetaType::QByteArray:
+        return value.toByteArray();
+    default: {
+        const QString text = value.toString();
+        return isPlainXmlText(text) ? QVariant(text) : QVariant(text.toUtf8());
+    }
+    }
+}
+
+std::optional<QVariant> readValue(QXmlStreamReader& xml)
+{
+    const QStringView element = xml.name();
+    if (element == u"string")
+        return xml.readElementText();
+    if (element == u"data") {
+        QByteArray base64 = xml.readElementText().toLatin1();
+        base64.removeIf([](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+        const auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            return std::nullopt;
+        return *decoded;
+    }
+    if (element == u"integer") {
+        const QString text = xml.readElementText().trimmed();
+        bool ok = false;
+        if (const qlonglong n = text.toLongLong(&ok); ok)
+            return n;
+        if (const qulonglong n = text.toULongLong(&ok); ok)
+            return n;
+        return std::nullopt;
+    }
+    if (element == u"real") {
+        bool ok = false;
+        const double d = xml.readElementText().trimmed().toDouble(&ok);
+        return ok ? std::optional<QVariant>(d) : std::nullopt;
+    }
+    if (element == u"true" || element == u"false") {
+        const bool value = element == u"true";
+        if (!xml.readElementText().trimmed().isEmpty())
+            return std::nullopt;
+        return value;
+    }
+    return std::nullopt;
+}
+
+// `<plist version="1.0"><dict>` of keys and string, data, integer, real, true and false values;
+// anything else is not a file these defaults wrote or can keep, so the whole file fails.
+std::optional<QMap<QString, QVariant>> parsePropertyList(const QByteArray& bytes)
+{
+    QXmlStreamReader xml(bytes);
+    if (!xml.readNextStartElement() || xml.name() != u"plist")
+        return std::nullopt;
+    if (!xml.readNextStartElement() || xml.name() != u"dict")
+        return std::nullopt;
+    QMap<QString, QVariant> values;
+    while (xml.readNextStartElement()) {
+        if (xml.name() != u"key")
+            return std::nullopt;
+        const QString key = xml.readElementText();
+        if (xml.hasError() || !xml.readNextStartElement())
+            return std::nullopt;
+        const std::optional<QVariant> value = readValue(xml);
+        if (!value || xml.hasError())
+            return std::nullopt;
+        values.insert(key, *value);
+    }
+    // Nothing but the end of <plist> may follow the dictionary.
+    if (xml.hasError() || xml.readNextStartElement())
+        return std::nullopt;
+    while (!xml.atEnd())
+        xml.readNext();
+    if (xml.hasError())
+        return std::nullopt;
+    return values;
+}
+
+std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& values)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(-1); // one tab
+    xml.writeStartDocument();
+    xml.writeDTD(QStringLiteral(R"(<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" )"
+                                R"("http://www.apple.com/DTDs/PropertyList-1.0.dtd">)"));
+    xml.writeStartElement(QStringLiteral("plist"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
+    xml.writeStartElement(QStringLiteral("dict"));
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        xml.writeTextElement(QStringLiteral("key"), it.key());
+        const QVariant& value = *it;
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+            xml.writeEmptyElement(value.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
+            break;
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            xml.writeTextElement(QStringLiteral("integer"), value.toString());
+            break;
+        case QMetaType::Double:
+            xml.writeTextElement(
+                QStringLiteral("real"), QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
+            break;
+        case QMetaType::QByteArray:
+            xml.writeTextElement(QStringLiteral("data"), QString::fromLatin1(value.toByteArray().toBase64()));
+            break;
+        default:
+            xml.writeTextElement(QStringLiteral("string"), value.toString());
+        }
+    }
+    xml.writeEndDocument();
+    // The writer flags text XML cannot hold (only a key can have it: values were made storable).
+    if (xml.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+// Replaces the file whole by renaming a finished copy over it, readable by its owner only.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qCWarning(lcDefaults) << "cannot write" << path << file.errorString();
+        return false;
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    file.write(bytes);
+    if (!file.commit()) {
+        qCWarning(lcDefaults) << "cannot write" << path << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// The text after "=" of `key`'s line in an INI file, as it stands: QSettings drops quotes and
+// splits at commas, so its value is not the text the user wrote. A key "group/name" is "name" in
+// the section "[group]"; a key without a group is in "[General]".
+std::optional<QByteArray> rawIniValue(const QByteArray& ini, const QString& key)
+{
+    const qsizetype slash = key.indexOf(QLatin1Char('/'));
+    const QByteArray section = slash < 0 ? QByteArray("General") : key.left(slash).toUtf8();
+    const QByteArray name = (slash < 0 ? key : key.mid(slash + 1)).toUtf8().replace('/', '\\');
+    QByteArray current("General");
+    std::optional<QByteArray> found; // a key given twice: the later line is the one QSettings reads
+    for (const QByteArray& rawLine : ini.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        if (line.startsWith('[') && line.endsWith(']')) {
+            current = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0 && current == section && line.left(equals).trimmed() == name)
+            found = line.mid(equals + 1).trimmed();
+    }
+    return found;
+}
+
+} // namespace
+
+UserDefaults::UserDefaults(const QString& filePath) : m_filePath(filePath)
+{
+    load();
+}
 
 UserDefaults::~UserDefaults() = default;
 
@@ -20,40 +235,119 @@ UserDefaults& UserDefaults::standard()
 
 QString UserDefaults::standardPath()
 {
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/") + AppInfo::bundleIdentifier()
-        + QStringLiteral(".ini");
+    return QDir::homePath() + QStringLiteral("/Library/Preferences/") + AppInfo::bundleIdentifier() + plistSuffix;
 }
 
 QString UserDefaults::filePath() const
 {
-    return m_settings->fileName();
+    return m_filePath;
+}
+
+void UserDefaults::load()
+{
+    QFile file(m_filePath);
+    if (!file.exists()) {
+        if (!m_filePath.endsWith(plistSuffix))
+            return;
+        const QString legacyPath = m_filePath.chopped(plistSuffix.size()) + QStringLiteral(".ini");
+        if (QFileInfo::exists(legacyPath))
+            migrateLegacyFile(legacyPath);
+        return;
+    }
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        qCWarning(lcDefaults) << "cannot read" << m_filePath << file.errorString() << "; it will not be written";
+        m_unreadableFile = true;
+        return;
+    }
+    if (auto values = parsePropertyList(bytes)) {
+        m_values = *values;
+        return;
+    }
+    qCWarning(lcDefaults) << m_filePath << "is not a property list; a copy is kept beside it before it is replaced";
+    m_unparsedFile = bytes;
+}
+
+void UserDefaults::migrateLegacyFile(const QString& iniPath)
+{
+    // Reading takes no lock file; nothing is set, so nothing is written back to the INI file.
+    const QSettings legacy(iniPath, QSettings::IniFormat);
+    QByteArray iniText;
+    for (const QString& key : legacy.allKeys()) {
+        const QVariant value = legacy.value(key);
+        if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
+            m_values.insert(key, storable(value));
+            continue;
+        }
+        // A list (unquoted commas) or an "@Variant" that does not load: keep the text as written.
+        if (iniText.isNull()) {
+            QFile file(iniPath);
+            iniText = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("");
+        }
+        if (const auto raw = rawIniValue(iniText, key))
+            m_unreadableValues.insert(key, *raw);
+    }
+    qCInfo(lcDefaults) << "read" << m_values.size() << "values from" << iniPath;
+}
+
+bool UserDefaults::write()
+{
+    m_pendingWrite = true;
+    if (m_unreadableFile)
+        return false;
+    if (m_unparsedFile) {
+        if (!keepBesideItself(QFileInfo(m_filePath).fileName() + QStringLiteral(".unreadable"), *m_unparsedFile))
+            return false;
+        m_unparsedFile.reset();
+    }
+    const std::optional<QByteArray> bytes = serializePropertyList(m_values);
+    if (!bytes) {
+        qCWarning(lcDefaults) << "a key cannot be written to" << m_filePath;
+        return false;
+    }
+    if (!writeFileAtomically(m_filePath, *bytes))
+        return false;
+    m_pendingWrite = false;
+    return true;
+}
+
+void UserDefaults::changed(const QString& key)
+{
+    m_unreadableValues.remove(key);
+    write();
 }
 
 bool UserDefaults::contains(const QString& key) const
 {
-    return m_settings->contains(key);
+    return m_values.contains(key);
 }
 
 QVariant UserDefaults::value(const QString& key) const
 {
-    return m_settings->value(key);
+    return m_values.value(key);
 }
 
 void UserDefaults::setValue(const QString& key, const QVariant& value)
 {
-    m_settings->setValue(key, value);
-    m_settings->sync();
+    if (!value.isValid()) {
+        remove(key);
+        return;
+    }
+    m_values.insert(key, storable(value));
+    changed(key);
 }
 
 void UserDefaults::remove(const QString& key)
 {
-    m_settings->remove(key);
-    m_settings->sync();
+    if (m_values.remove(key) > 0)
+        changed(key);
 }
 
 std::optional<QByteArray> UserDefaults::data(const QString& key) const
 {
-    const QVariant stored = m_settings->value(key);
+    const QVariant stored = m_values.value(key);
     if (!stored.isValid())
         return std::nullopt;
     const QByteArray bytes = stored.toByteArray();
@@ -67,9 +361,31 @@ void UserDefaults::setData(const QString& key, const QByteArray& bytes)
     setValue(key, bytes);
 }
 
+std::optional<QByteArray> UserDefaults::unreadableValue(const QString& key) const
+{
+    const auto it = m_unreadableValues.constFind(key);
+    return it == m_unreadableValues.constEnd() ? std::nullopt : std::optional<QByteArray>(*it);
+}
+
+std::optional<QString> UserDefaults::keepBesideItself(const QString& fileName, const QByteArray& bytes) const
+{
+    const QString base = QFileInfo(m_filePath).absolutePath() + QLatin1Char('/') + fileName;
+    QString path = base;
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        QFile existing(path);
+        if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+            return path;
+        path = base + QLatin1Char('.') + QString::number(n);
+    }
+    if (!writeFileAtomically(path, bytes))
+        return std::nullopt;
+    return path;
+}
+
 void UserDefaults::synchronize()
 {
-    m_settings->sync();
+    if (m_pendingWrite)
+        write();
 }
 
 } // namespace tavro

@@ -1,16 +1,24 @@
 #pragma once
-// Stands for the user defaults database: one settings file per application, here an INI file.
+// Stands for the user defaults database: one property list per application, an XML plist file.
 
 #include <QByteArray>
-#include <QSettings>
+#include <QHash>
+#include <QMap>
 #include <QString>
 #include <QVariant>
 
-#include <memory>
 #include <optional>
 
 namespace tavro {
 
+// The values are kept in memory and every change writes the whole file again, atomically (a
+// reader sees the old file or the new one, never half of either) and with no lock file: one
+// Tavro runs per home, so nothing else writes it, and no lock left by a crash can stall a write.
+//
+// A file that cannot be parsed is not lost: the defaults start empty and copy its bytes to
+// "<file name>.unreadable" beside it before their first write. A "<name>.plist" that does not
+// exist yet takes its values from the INI file "<name>.ini" that older versions kept, read once
+// and left as it is.
 class UserDefaults
 {
 public:
@@ -21,7 +29,7 @@ public:
     UserDefaults(const UserDefaults&) = delete;
     UserDefaults& operator=(const UserDefaults&) = delete;
 
-    // The application's own defaults, "~/Library/Preferences/<bundle identifier>.ini",
+    // The application's own defaults, "~/Library/Preferences/<bundle identifier>.plist",
     // worked out from HOME when first used.
     static UserDefaults& standard();
     static QString standardPath();
@@ -29,7 +37,10 @@ public:
     QString filePath() const;
 
     bool contains(const QString& key) const;
+    // A string, data (QByteArray), integer (qlonglong), real (double) or bool.
     QVariant value(const QString& key) const;
+    // Bools, integers, reals and byte arrays keep their type; any other value is stored as its
+    // string. An invalid value removes the key.
     void setValue(const QString& key, const QVariant& value);
     void remove(const QString& key);
 
@@ -37,11 +48,33 @@ public:
     std::optional<QByteArray> data(const QString& key) const;
     void setData(const QString& key, const QByteArray& bytes);
 
-    // Writes pending changes to the file now.
+    // The text of an entry of the old INI file that its reader could not give as a string or
+    // bytes (a hand edit read as a list, a damaged "@Variant"). Such a key reads as absent; its
+    // text stays available here until the key is written.
+    std::optional<QByteArray> unreadableValue(const QString& key) const;
+
+    // Copies `bytes` to the file `fileName` beside the defaults, or to the first of
+    // "<fileName>.2", "<fileName>.3"… that is free; a copy with the same bytes already there is
+    // the copy. Returns the copy's path, or nothing when it could not be written.
+    std::optional<QString> keepBesideItself(const QString& fileName, const QByteArray& bytes) const;
+
+    // Writes the values to the file now, when an earlier write did not get through.
     void synchronize();
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    void load();
+    void migrateLegacyFile(const QString& iniPath);
+    bool write();
+    void changed(const QString& key);
+
+    QString m_filePath;
+    QMap<QString, QVariant> m_values;
+    QHash<QString, QByteArray> m_unreadableValues;
+    // The bytes of a file that could not be parsed, until they are copied beside it.
+    std::optional<QByteArray> m_unparsedFile;
+    // The file exists but could not be read: writing would replace what was never seen.
+    bool m_unreadableFile = false;
+    bool m_pendingWrite = false;
 };
 
 } // namespace tavro

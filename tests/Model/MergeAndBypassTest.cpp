@@ -159,6 +159,22 @@ TEST_F(Merge, ScanReportingOneProfileTwiceKeepsOneDestination)
     EXPECT_EQ(list()[1].profileDisplayName, home.profileDisplayName);
 }
 
+TEST_F(Merge, ScanReportingOneNewProfileTwiceKeepsTheFirstReport)
+{
+    BrowserDestination fresh = destination(chrome, QString("New")), again = destination(chrome, QString("New"));
+    again.profileDisplayName = "Second copy";
+    store->mergeDiscovered({rescanned(work), fresh, again, rescanned(home), rescanned(fox)}, {});
+    EXPECT_EQ(profiles(list()), QStringList({"Work@0", "New@1", "Home@1", "default@5"}));
+    EXPECT_EQ(list()[1].id, fresh.id);
+
+    // The next scan finds one destination per key, so the first report keeps its decoration.
+    store->setHotkey(QStringLiteral("n"), fresh.id);
+    store->mergeDiscovered({rescanned(work), destination(chrome, QString("New")), rescanned(home), rescanned(fox)}, {});
+    ASSERT_EQ(list().size(), 4);
+    EXPECT_EQ(list()[1].id, fresh.id);
+    EXPECT_EQ(list()[1].hotkey, "n");
+}
+
 TEST_F(Merge, StoredDuplicatesCollapseIntoTheLaterOnesDecoration)
 {
     AppSettings settings;

@@ -4,6 +4,7 @@
 
 #include "Tavro/Model/Brand.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace tavro;
@@ -38,10 +39,10 @@ TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
     SettingsStore& s = open();
     EXPECT_EQ(s.settings(), AppSettings());
     EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damaged) << "loading must not touch the stored bytes";
-    EXPECT_FALSE(defaults.contains(SettingsStore::unreadableBackupKey));
+    EXPECT_FALSE(QFileInfo::exists(backupPath()));
 
     s.edit([](AppSettings& a) { a.reduceAnimations = true; });
-    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey), damaged);
+    EXPECT_EQ(backup(), damaged);
     EXPECT_TRUE(stored().reduceAnimations);
 
     // A second damaged record later does not overwrite the first backup.
@@ -50,9 +51,70 @@ TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
     open().setVisible(true, QUuid::createUuid()); // no write: unknown id
     EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damagedAgain);
     store->recordUse(destination("a.A", std::nullopt));
-    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey), damaged);
-    EXPECT_EQ(defaults.data(SettingsStore::unreadableBackupKey + ".2"), damagedAgain);
+    EXPECT_EQ(backup(), damaged);
+    EXPECT_EQ(backup(".2"), damagedAgain);
 }
+
+TEST_F(SettingsStoreLoad, ALargeBackupStaysOutOfTheFileEveryWriteRewrites)
+{
+    const QByteArray damaged = "{" + QByteArray(4 * 1024 * 1024, 'x');
+    defaults.setData(SettingsStore::defaultsKey, damaged);
+    SettingsStore& s = open();
+    for (int i = 0; i < 3; ++i)
+        s.edit([](AppSettings& a) { a.reduceAnimations = !a.reduceAnimations; });
+    EXPECT_EQ(backup(), damaged);
+    EXPECT_LT(QFileInfo(defaults.filePath()).size(), 4096);
+    EXPECT_FALSE(QFileInfo::exists(backupPath(".2")));
+}
+
+// A record hand-edited in the INI file that older versions kept, as the INI reader gives it back.
+struct IniRecordCase
+{
+    const char* name;
+    QByteArray line;
+    QByteArray kept; // what the backup holds; empty when the record decodes
+};
+
+class SettingsStoreFromIni : public ::testing::TestWithParam<IniRecordCase>
+{ };
+
+TEST_P(SettingsStoreFromIni, TheRecordIsReadOrKeptAndTheIniFileStaysAsItWas)
+{
+    test::TempHome home;
+    NotificationCenter center;
+    const QByteArray ini = "[General]\ntavro.settings.v1=" + GetParam().line + "\n";
+    const QString iniPath = home.writeFile("Library/Preferences/com.vaskhaldor.Tavro.ini", ini);
+    const QString backupPath = home.filePath("Library/Preferences/" + SettingsStore::unreadableBackupFileName());
+    {
+        UserDefaults defaults(UserDefaults::standardPath());
+        SettingsStore store(defaults, center);
+        EXPECT_EQ(store.settings().invertBypass, GetParam().kept.isEmpty());
+        store.edit([](AppSettings& a) { a.reduceAnimations = true; });
+    }
+    QFile backup(backupPath);
+    if (GetParam().kept.isEmpty()) {
+        EXPECT_FALSE(backup.exists());
+    } else {
+        ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+        EXPECT_EQ(backup.readAll(), GetParam().kept);
+    }
+    QFile iniFile(iniPath);
+    ASSERT_TRUE(iniFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(iniFile.readAll(), ini);
+
+    UserDefaults reopened(UserDefaults::standardPath());
+    const AppSettings settings = SettingsStore(reopened, center).settings();
+    EXPECT_TRUE(settings.reduceAnimations);
+    EXPECT_EQ(settings.invertBypass, GetParam().kept.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, SettingsStoreFromIni,
+    ::testing::Values(IniRecordCase{"Good", R"x("@ByteArray({\"invertBypass\":true})")x", {}},
+        // Unquoted commas make the INI reader split the JSON into a list.
+        IniRecordCase{"ReadAsAList", R"({"invertBypass":true,"mode":"alwaysAsk"})",
+            R"({"invertBypass":true,"mode":"alwaysAsk"})"},
+        IniRecordCase{"BadVariant", R"(@Variant(\0\0\0\x7f\0\0\0\x3zzz))", R"(@Variant(\0\0\0\x7f\0\0\0\x3zzz))"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class SafariRepair : public test::StoreFixture
 {

@@ -6,6 +6,7 @@
 #include "tests/Model/Fixtures.h"
 #include "tests/Support/TempHome.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,7 +18,7 @@ namespace tavro::test {
 class StoreFixture : public ::testing::Test
 {
 protected:
-    StoreFixture() : defaults(home.filePath(QStringLiteral("defaults.ini")))
+    StoreFixture() : defaults(home.filePath(QStringLiteral("defaults.plist")))
     {
         QObject::connect(&center, &NotificationCenter::posted, [this](const QString& name, const QVariant&) {
             posts.append(name);
@@ -43,6 +44,16 @@ protected:
         return bytes ? AppSettings::fromJsonBytes(*bytes).value_or(AppSettings()) : AppSettings();
     }
     qsizetype writes() const { return posts.size(); }
+    // The copy of an undecodable record beside the defaults; `suffix` ".2", ".3"… for later ones.
+    QString backupPath(const QString& suffix = {}) const
+    {
+        return home.filePath(SettingsStore::unreadableBackupFileName() + suffix);
+    }
+    QByteArray backup(const QString& suffix = {}) const
+    {
+        QFile file(backupPath(suffix));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     TempHome home;
     UserDefaults defaults;

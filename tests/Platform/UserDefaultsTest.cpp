@@ -1,16 +1,42 @@
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace tavro;
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class UserDefaultsFile : public ::testing::Test
+{
+protected:
+    QString preferences(const QString& name) const { return home.filePath("Library/Preferences/" + name); }
+    QStringList filesInPreferences() const { return QDir(preferences({})).entryList(QDir::Files, QDir::Name); }
+
+    test::TempHome home;
+};
+
+} // namespace
 
 TEST(UserDefaultsTest, DataSurvivesReopeningTheFile)
 {
     test::TempHome home;
-    const QString path = home.filePath(QStringLiteral("defaults.ini"));
+    const QString path = home.filePath(QStringLiteral("defaults.plist"));
     const QByteArray json = R"({"a":[1,2],"b":"x=y;z\n"})";
     {
         UserDefaults defaults(path);
@@ -27,7 +53,137 @@ TEST(UserDefaultsTest, DataSurvivesReopeningTheFile)
 TEST(UserDefaultsTest, StandardPathFollowsHome)
 {
     test::TempHome home;
-    EXPECT_EQ(UserDefaults::standardPath(), home.path() + "/Library/Preferences/com.vaskhaldor.Tavro.ini");
+    EXPECT_EQ(UserDefaults::standardPath(), home.path() + "/Library/Preferences/com.vaskhaldor.Tavro.plist");
+}
+
+TEST_F(UserDefaultsFile, EveryValueTypeSurvivesReopeningAsAnOwnerOnlyPropertyList)
+{
+    QByteArray allBytes;
+    for (int i = 0; i < 256; ++i)
+        allBytes.append(char(i));
+    // Text XML cannot carry as it is comes back as its UTF-8 bytes.
+    const QString controlText = QStringLiteral("line\r\nbell\x07 \U0001F310");
+    const QList<std::pair<QVariant, QVariant>> cases{
+        {QStringLiteral("x=y;z\n\t<&>\"' ]]> \U0001F310"), QStringLiteral("x=y;z\n\t<&>\"' ]]> \U0001F310")},
+        {QString(""), QString("")},
+        {controlText, controlText.toUtf8()},
+        {allBytes, allBytes},
+        {true, true},
+        {false, false},
+        {42, qlonglong(42)},
+        {std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::min()},
+        {std::numeric_limits<quint64>::max(), std::numeric_limits<quint64>::max()},
+        {0.1, 0.1},
+        {-1.5e300, -1.5e300},
+    };
+    const QString path = preferences("defaults.plist");
+    {
+        UserDefaults defaults(path);
+        for (qsizetype i = 0; i < cases.size(); ++i)
+            defaults.setValue(QString::number(i), cases[i].first);
+        defaults.setValue("gone", "x");
+        defaults.setValue("gone", QVariant());
+    }
+    UserDefaults reopened(path);
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QVariant value = reopened.value(QString::number(i));
+        EXPECT_EQ(value.metaType(), cases[i].second.metaType());
+        EXPECT_EQ(value, cases[i].second);
+    }
+    EXPECT_FALSE(reopened.contains("gone"));
+    const QByteArray file = contents(path);
+    EXPECT_TRUE(file.startsWith("<?xml")) << file.left(100).toStdString();
+    EXPECT_TRUE(file.contains("<plist version=\"1.0\">\n\t<dict>"));
+    EXPECT_EQ(QFile::permissions(path),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+TEST_F(UserDefaultsFile, WritesTakeNoLockSoAStaleOneCannotSlowThem)
+{
+    // An empty lock is what a crash between creating it and writing its owner leaves behind.
+    const QString path = UserDefaults::standardPath();
+    const QString legacyLock = path.chopped(QStringLiteral(".plist").size()) + ".ini.lock";
+    home.writeFile(path.mid(home.path().size() + 1) + ".lock", {});
+    home.writeFile(legacyLock.mid(home.path().size() + 1), {});
+    const QStringList planted = filesInPreferences();
+
+    UserDefaults defaults(path);
+    QElapsedTimer timer;
+    timer.start();
+    defaults.setValue("k", "v");
+    defaults.setData("d", "bytes");
+    defaults.remove("k");
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(UserDefaults(path).data("d"), QByteArray("bytes"));
+    QStringList expected = planted + QStringList{QFileInfo(path).fileName()};
+    expected.sort();
+    EXPECT_EQ(filesInPreferences(), expected);
+}
+
+TEST_F(UserDefaultsFile, AnUnparseableFileIsKeptByteForByteBeforeTheFirstWrite)
+{
+    const QByteArray plist = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>k</key>";
+    const QList<QByteArray> damaged{
+        QByteArrayLiteral("\0\xff not xml at all"),
+        plist + "<string>cut off",
+        plist + "<array><string>a</string></array></dict></plist>",
+        plist + "<date>2024-01-01T00:00:00Z</date></dict></plist>",
+        plist + "<integer>twelve</integer></dict></plist>",
+        plist + "<data>not*base64</data></dict></plist>",
+        plist + "<string>a</string></dict><dict/></plist>",
+        "<plist version=\"1.0\"><array/></plist>",
+    };
+    const QString path = preferences("defaults.plist");
+    QStringList kept;
+    for (qsizetype i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        home.writeFile(path.mid(home.path().size() + 1), damaged[i]);
+        UserDefaults defaults(path);
+        EXPECT_FALSE(defaults.contains("k"));
+        EXPECT_EQ(contents(path), damaged[i]) << "opening must not touch the file";
+        defaults.setValue("k", qlonglong(i));
+        kept.append("defaults.plist.unreadable" + (i == 0 ? QString() : "." + QString::number(i + 1)));
+        EXPECT_EQ(contents(preferences(kept.last())), damaged[i]);
+        EXPECT_EQ(UserDefaults(path).value("k"), qlonglong(i));
+    }
+
+    // Damage seen before is not copied again.
+    home.writeFile(path.mid(home.path().size() + 1), damaged[2]);
+    UserDefaults(path).setValue("k", "again");
+    EXPECT_EQ(filesInPreferences(), QStringList(QStringList{"defaults.plist"} + kept));
+}
+
+TEST_F(UserDefaultsFile, AnOldIniFileIsReadOnceAndLeftAsItWas)
+{
+    const QByteArray ini = "[General]\n"
+                           "record=\"@ByteArray({\\\"a\\\":1})\"\n"
+                           "plain=hello\n"
+                           "list={\"mode\":\"x\",\"on\":true}\n"
+                           "broken=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x3zzz)\n"
+                           "[com.vaskhaldor.Tavro]\n"
+                           "registered=true\n";
+    const QString iniPath = home.writeFile("Library/Preferences/defaults.ini", ini);
+    const QString path = preferences("defaults.plist");
+    {
+        UserDefaults defaults(path);
+        EXPECT_EQ(defaults.data("record"), QByteArray(R"({"a":1})"));
+        EXPECT_EQ(defaults.value("plain"), QStringLiteral("hello"));
+        EXPECT_TRUE(defaults.value("com.vaskhaldor.Tavro/registered").toBool());
+        EXPECT_FALSE(defaults.contains("list"));
+        EXPECT_EQ(defaults.unreadableValue("list"), QByteArray(R"({"mode":"x","on":true})"));
+        EXPECT_EQ(defaults.unreadableValue("broken"), QByteArray(R"(@Variant(\0\0\0\x7f\0\0\0\x3zzz))"));
+        EXPECT_FALSE(QFileInfo::exists(path));
+
+        defaults.setValue("list", "replaced");
+        EXPECT_FALSE(defaults.unreadableValue("list"));
+    }
+    EXPECT_EQ(contents(iniPath), ini);
+    EXPECT_EQ(filesInPreferences(), QStringList({"defaults.ini", "defaults.plist"}));
+    UserDefaults reopened(path);
+    EXPECT_EQ(reopened.value("list"), QStringLiteral("replaced"));
+    EXPECT_EQ(reopened.data("record"), QByteArray(R"({"a":1})"));
+    EXPECT_TRUE(reopened.value("com.vaskhaldor.Tavro/registered").toBool());
 }
 
 TEST(NotificationCenterTest, PostReachesObserversBeforeReturning)
