@@ -395,9 +395,9 @@ BypassTarget SettingsStore::bypassTarget() const
     const auto destination = bypassDestination();
     if (destination && destination->isAvailable)
         return BypassTarget::destination(*destination);
-    return BypassTarget::picker(QCoreApplication::translate("Tavro", "%1 isn’t available right now",
-        "Notice shown above the profile picker when the configured bypass browser profile is missing. %1 is a "
-        "browser and profile, e.g. Chrome (Work).")
+    //: Notice shown above the profile picker when the configured bypass browser profile is missing. %1 is a browser and
+    //: profile, e.g. Chrome (Work).
+    return BypassTarget::picker(QCoreApplication::translate("Tavro", "%1 isn’t available right now")
                                     .arg(bypassDestinationLabel().value_or(QString())));
 }
 

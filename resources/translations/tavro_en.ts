@@ -149,11 +149,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 isn’t available right now</source>
-        <comment>Notice shown above the profile picker when the configured bypass browser profile is missing. %1 is a browser and profile, e.g. Chrome (Work).</comment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Let Tavro see your %1 profiles</source>
         <extracomment>Banner title when macOS blocks reading browser profile data. %1 is a list of browser names, e.g. Chrome and Edge.</extracomment>
         <translation type="unfinished"></translation>
@@ -335,6 +330,11 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
     <message>
         <source>Choose Another…</source>
         <extracomment>Button in the could-not-open-link alert that reopens the profile picker to choose a different browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 isn’t available right now</source>
+        <extracomment>Notice shown above the profile picker when the configured bypass browser profile is missing. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
