@@ -159,13 +159,16 @@ TEST_F(TavroStartUpTest, AnEmptyLockBesideTheSettingsHoldsBackNeitherThePickerNo
         << running->standardError().toStdString();
     EXPECT_LT(sinceListening.elapsed(), kPromptly.count());
 
-    // Soon after, the running Tavro stores the scan and may be stuck on that lock. Links handed to
-    // it over that time are taken all the same, and each sender is told so at once.
+    // Soon after, the running Tavro stores the scan. Links handed to it over that time are taken,
+    // each sender is told so at once, and each link's picker follows as promptly.
     while (sinceListening.elapsed() < kStoreWritten.count()) {
+        const int shown = running->pickersShown();
         QElapsedTimer handOverTime;
         handOverTime.start();
         ASSERT_EQ(handOver({"https://two.test/"}), 0);
         EXPECT_LT(handOverTime.elapsed(), kPromptly.count());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() > shown; }, kPromptly.count()))
+            << "the handed-over link's picker came late";
     }
 }
 
