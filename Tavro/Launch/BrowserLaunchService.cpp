@@ -325,17 +325,19 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
 {
     using Outcome = ChromiumSingleton::Outcome;
     const QString bundleID = destination.browserBundleIdentifier;
-    if (!isRunning(bundleID))
-        co_return Outcome::unreachable;
     const auto definition = BrowserDefinition::definition(bundleID);
     if (!definition || !definition->chromiumSupportSubpath)
+        co_return Outcome::unreachable;
+    const QString userDataDir = QDir::homePath() + QStringLiteral("/Library/Application Support") + QLatin1Char('/')
+        + *definition->chromiumSupportSubpath;
+    // A browser that is not running is never contacted. One the user started may not be among the
+    // running applications (a wrapper script runs it under another name), but it holds its lock.
+    if (!isRunning(bundleID) && !ChromiumSingleton::isHeldByLiveProcess(userDataDir))
         co_return Outcome::unreachable;
     const auto bundle = Workspace::bundle(appURL);
     const QString executable = bundle ? bundle->executablePath() : QString();
     if (executable.isEmpty())
         co_return Outcome::unreachable;
-    const QString userDataDir = QDir::homePath() + QStringLiteral("/Library/Application Support") + QLatin1Char('/')
-        + *definition->chromiumSupportSubpath;
     const auto socket = ChromiumSingleton::socketPath(userDataDir);
     if (!socket)
         co_return Outcome::unreachable;
@@ -352,8 +354,10 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
         qCInfo(lcLaunch) << "The singleton socket of" << bundleID << "did not take the link";
     if (outcome != Outcome::delivered)
         co_return outcome;
-    // The command line has arrived; a failed activation is not an error.
-    co_await activationLaunch(appURL);
+    // The command line has arrived; a failed activation is not an error. A browser known only by its
+    // lock is left alone: activating it would start a second copy, and it raises its own window.
+    if (isRunning(bundleID))
+        co_await activationLaunch(appURL);
     co_return Outcome::delivered;
 }
 

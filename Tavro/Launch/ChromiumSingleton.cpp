@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -80,6 +82,28 @@ std::optional<QString> socketPath(const QString& userDataDir)
     if (QFileInfo::exists(link))
         return link;
     return std::nullopt;
+}
+
+bool isHeldByLiveProcess(const QString& userDataDir)
+{
+    const QByteArray link = QFile::encodeName(appendingPathComponent(userDataDir, QStringLiteral("SingletonLock")));
+    char target[512];
+    const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+    if (length <= 0)
+        return false;
+    const QByteArray owner(target, length);
+    const qsizetype dash = owner.lastIndexOf('-');
+    if (dash <= 0)
+        return false;
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) != 0 || owner.left(dash) != QByteArray(host))
+        return false;
+    bool isNumber = false;
+    const qint64 pid = owner.mid(dash + 1).toLongLong(&isNumber);
+    if (!isNumber || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    // A process of another user still counts: it exists, so the lock is not stale.
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 QStringList header(const QString& bundleIdentifier)

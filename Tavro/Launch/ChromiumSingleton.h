@@ -32,6 +32,11 @@ inline constexpr qsizetype maxMessageBytes = 32 * 1024;
 // when it exists; nullopt otherwise.
 std::optional<QString> socketPath(const QString& userDataDir);
 
+// Whether a live browser holds the user-data directory, by the browser's own rule: its
+// "SingletonLock" is a link to "<host name>-<pid>", and that process runs on this host. Tells a
+// browser the user started (through a wrapper script, say) from one that is closed.
+bool isHeldByLiveProcess(const QString& userDataDir);
+
 // Microsoft Edge expects two extra tokens before argv: the time in microseconds since 1601 and
 // the system uptime in microseconds. Every other browser (and any other spelling) gets none.
 QStringList header(const QString& bundleIdentifier);

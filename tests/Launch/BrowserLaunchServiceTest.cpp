@@ -291,6 +291,31 @@ TEST_F(ChromiumDeliveryTest, BrowserThatDoesNotRunIsNeverContacted)
     EXPECT_TRUE(m_app->waitForRuns(1));
 }
 
+TEST_F(ChromiumDeliveryTest, BrowserStartedOutsideTavroIsToldByItsLock)
+{
+    startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
+    WorkspaceHost::removeRunningApplication(m_pid);
+    const QString lock = home.filePath(QStringLiteral("Library/Application Support/Google/Chrome/SingletonLock"));
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    const auto d
+        = destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default"));
+
+    // Held by a live process on this host: the link goes through the socket, nothing is launched.
+    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(host) + QLatin1Char('-') + QString::number(::getpid()), lock));
+    ASSERT_TRUE(open(testLink, d));
+    EXPECT_EQ(receivedTokens(),
+        (QStringList{"START", "/", m_app->executablePath(), "--profile-directory=Default", linkText}));
+    EXPECT_TRUE(m_app->runs().isEmpty());
+
+    // Left by a browser that has gone: never contacted, launched.
+    QFile::remove(lock);
+    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(host) + QStringLiteral("-2147483000"), lock));
+    ASSERT_TRUE(open(testLink, d));
+    EXPECT_EQ(m_listener->connections(), 1);
+    EXPECT_TRUE(m_app->waitForRuns(1));
+}
+
 TEST_F(ChromiumDeliveryTest, GuiThreadKeepsRunningWhileTheBrowserSaysNothing)
 {
     startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::silent);

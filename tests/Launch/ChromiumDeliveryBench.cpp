@@ -1,6 +1,7 @@
 // Prints how long a delivery through the singleton socket of a running Chromium takes beside
 // Chromium's own road for the same job: a second browser process started with the link, which
-// finds the first one and hands it over. Not a timed assertion; the numbers are for reading.
+// finds the first one and hands it over; and how long a whole open() takes for a browser the user
+// started by hand, beside the raw socket exchange. Not timed assertions; the numbers are for reading.
 
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Launch/ChromiumSingleton.h"
@@ -82,6 +83,57 @@ TEST(ChromiumDeliveryBench, SocketDeliveryBesideASecondBrowserProcess)
     std::cout << "[bench] singleton delivery, median of " << deliveries.size() << ": " << delivery << " ms\n"
               << "[bench] second browser process, median of " << secondProcesses.size() << ": " << second << " ms\n"
               << "[bench] delivery is " << second / delivery << " times faster" << std::endl;
+    test::killProcessesMentioning(home.path());
+    WorkspaceHost::reset();
+}
+
+TEST(ChromiumDeliveryBench, OpenForABrowserStartedByHandBesideTheRawExchange)
+{
+    WorkspaceHost::reset();
+    test::Xvfb xvfb;
+    test::TempHome home;
+    test::RequestRecorder server;
+    ASSERT_TRUE(xvfb.isRunning());
+    const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
+    const QString executable = bundle + QStringLiteral("/Contents/MacOS/Chromium");
+    const auto d = test::destination(
+        "org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")));
+    const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
+
+    const qint64 browser = test::startChromiumByHand(home.path(), xvfb.display(), server.url(QStringLiteral("/start")));
+    ASSERT_NE(browser, 0);
+    ASSERT_TRUE(server.waitFor(QStringLiteral("/start"), 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::holdsProfile(dataDir, browser); }, 20000));
+    const QString socket = *ChromiumSingleton::socketPath(dataDir);
+
+    const int settleMs = 500;
+    QList<double> opens;
+    QList<double> exchanges;
+    for (int i = 0; i < 5; ++i) {
+        QTest::qWait(settleMs);
+        const QString openPath = QStringLiteral("/open%1").arg(i);
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_TRUE(QCoro::waitFor(BrowserLaunchService::open(QUrl(server.url(openPath)), d, false)));
+        opens.append(double(timer.nsecsElapsed()) / 1e6);
+        EXPECT_TRUE(server.waitFor(openPath, 20000));
+
+        QTest::qWait(settleMs);
+        const QString rawPath = QStringLiteral("/raw%1").arg(i);
+        timer.restart();
+        EXPECT_EQ(ChromiumSingleton::deliver(
+                      {executable, QStringLiteral("--profile-directory=Default"), server.url(rawPath)}, {}, socket),
+            ChromiumSingleton::Outcome::delivered);
+        exchanges.append(double(timer.nsecsElapsed()) / 1e6);
+        EXPECT_TRUE(server.waitFor(rawPath, 20000));
+    }
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+    EXPECT_EQ(test::browserProcesses(home.path()), QList<qint64>{browser});
+
+    std::cout << "[bench] open() for a browser started by hand, median of " << opens.size() << ": " << median(opens)
+              << " ms\n"
+              << "[bench] raw socket exchange, median of " << exchanges.size() << ": " << median(exchanges) << " ms"
+              << std::endl;
     test::killProcessesMentioning(home.path());
     WorkspaceHost::reset();
 }

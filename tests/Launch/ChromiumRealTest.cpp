@@ -73,6 +73,29 @@ TEST_F(ChromiumRealTest, ClosedBrowserIsLaunchedThenTheRunningOneTakesTheLinkThr
     EXPECT_EQ(test::browserProcesses(home.path()), QList<qint64>{browser}) << test::describeProcesses(home.path());
 }
 
+TEST_F(ChromiumRealTest, BrowserStartedByHandTakesTheNextLinkThroughItsSocket)
+{
+    ASSERT_TRUE(xvfb.isRunning());
+    ASSERT_TRUE(server.isListening());
+    test::writeChromiumBundle(home.path(), xvfb.display());
+    const auto d = test::destination(
+        "org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")));
+    const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
+
+    const qint64 browser
+        = test::startChromiumByHand(home.path(), xvfb.display(), server.url(QStringLiteral("/byHand")));
+    ASSERT_NE(browser, 0);
+    ASSERT_TRUE(server.waitFor(QStringLiteral("/byHand"), 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::holdsProfile(dataDir, browser); }, 20000));
+
+    // Nothing is launched, not even to activate it: the link goes through the socket.
+    const QUrl next(server.url(QStringLiteral("/next")));
+    ASSERT_TRUE(QCoro::waitFor(BrowserLaunchService::open(next, d, false)));
+    EXPECT_TRUE(launchKinds().isEmpty());
+    ASSERT_TRUE(server.waitFor(QStringLiteral("/next"), 30000)) << server.paths().join(' ').toStdString();
+    EXPECT_EQ(test::browserProcesses(home.path()), QList<qint64>{browser}) << test::describeProcesses(home.path());
+}
+
 TEST_F(ChromiumRealTest, LinksOnBothSidesOfTheSocketLimitArriveWholeOrNotAtAll)
 {
     ASSERT_TRUE(xvfb.isRunning());

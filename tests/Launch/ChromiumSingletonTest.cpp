@@ -100,6 +100,46 @@ TEST_F(ChromiumSingletonTest, SocketPathFollowsTheLink)
     EXPECT_EQ(ChromiumSingleton::socketPath(dataDir), link);
 }
 
+TEST_F(ChromiumSingletonTest, OnlyALockNamingALiveProcessOnThisHostMeansRunning)
+{
+    const QString dataDir = m_dir.path() + QStringLiteral("/Data/Chromium");
+    QDir().mkpath(dataDir);
+    const QString lock = dataDir + QStringLiteral("/SingletonLock");
+    char hostBuffer[256] = {};
+    ASSERT_EQ(::gethostname(hostBuffer, sizeof hostBuffer - 1), 0);
+    const QString host = QString::fromLocal8Bit(hostBuffer);
+    // A pid that is no process: the largest the kernel could hand out is far below it.
+    const QString deadPid = QStringLiteral("2147483000");
+
+    const struct
+    {
+        QString target;
+        bool held;
+    } cases[] = {
+        {host + QLatin1Char('-') + QString::number(::getpid()), true},
+        {host + QStringLiteral("-1"), true}, // init: alive, though not ours to signal
+        {host + QLatin1Char('-') + deadPid, false},
+        {QStringLiteral("another-host-") + QString::number(::getpid()), false},
+        {host + QStringLiteral("-"), false},
+        {host + QStringLiteral("-12ab"), false},
+        {host + QStringLiteral("--5"), false},
+        {QString::number(::getpid()), false},
+    };
+    EXPECT_FALSE(ChromiumSingleton::isHeldByLiveProcess(dataDir)) << "no lock at all";
+    for (const auto& c : cases) {
+        QFile::remove(lock);
+        ASSERT_TRUE(QFile::link(c.target, lock));
+        EXPECT_EQ(ChromiumSingleton::isHeldByLiveProcess(dataDir), c.held) << c.target.toStdString();
+    }
+    // A plain file where the link should be is no lock of a browser.
+    QFile::remove(lock);
+    QFile plain(lock);
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write(QString(host + QLatin1Char('-') + QString::number(::getpid())).toUtf8());
+    plain.close();
+    EXPECT_FALSE(ChromiumSingleton::isHeldByLiveProcess(dataDir));
+}
+
 TEST_F(ChromiumSingletonTest, ReceiveTimeoutSplitsSecondsAndMicroseconds)
 {
     EXPECT_EQ(ChromiumSingleton::receiveTimeout(3.0).tv_sec, 3);

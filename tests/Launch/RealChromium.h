@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <QProcess>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -19,22 +20,46 @@
 
 namespace tavro::test {
 
-// "~/Applications/Chromium.app", whose executable runs the real browser on `display` with its
-// user data in "~/Library/Application Support/Chromium", as on a Mac. It execs under its own
-// name, so the browser process is recognised as the bundle's.
+// Debian's Chromium binary and the switches every test browser runs with: no sandbox (root), no
+// first-run pages, no network of its own, user data in "~/Library/Application Support/Chromium".
+inline const QString kChromiumBinary = QStringLiteral("/usr/lib/chromium/chromium");
+inline QStringList chromiumSwitches(const QString& home)
+{
+    return {QStringLiteral("--no-sandbox"), QStringLiteral("--no-first-run"), QStringLiteral("--disable-gpu"),
+        QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
+        QStringLiteral("--disable-sync"), QStringLiteral("--disable-quic"), QStringLiteral("--password-store=basic"),
+        QStringLiteral("--disable-features=Translate,MediaRouter"),
+        QStringLiteral("--user-data-dir=") + home + QStringLiteral("/Library/Application Support/Chromium")};
+}
+
+// "~/Applications/Chromium.app", whose executable runs the real browser on `display` with the
+// switches above, as on a Mac. It execs under its own name, so the browser process is recognised
+// as the bundle's.
 inline QString writeChromiumBundle(const QString& home, const QString& display)
 {
-    const QByteArray script = "#!/bin/bash\n"
-                              "export DISPLAY='"
-        + display.toUtf8()
-        + "'\n"
-          "exec -a \"$0\" /usr/lib/chromium/chromium --no-sandbox --no-first-run --disable-gpu "
-          "--disable-background-networking --disable-component-update --disable-sync --disable-quic "
-          "--password-store=basic --disable-features=Translate,MediaRouter "
-          "\"--user-data-dir=$HOME/Library/Application Support/Chromium\" \"$@\"\n";
+    QByteArray script
+        = "#!/bin/bash\nexport DISPLAY='" + display.toUtf8() + "'\nexec -a \"$0\" " + kChromiumBinary.toUtf8();
+    for (const QString& flag : chromiumSwitches(home))
+        script += " '" + flag.toUtf8() + "'";
+    script += " \"$@\"\n";
     QDir().mkpath(home + QStringLiteral("/Library/Application Support/Chromium"));
     return writeBundle(home + QStringLiteral("/Applications"), QStringLiteral("Chromium"),
         QStringLiteral("org.chromium.Chromium"), QStringLiteral("Chromium"), script);
+}
+
+// Starts the browser as a user would, outside Tavro and not through the bundle, with `url`; its pid.
+inline qint64 startChromiumByHand(const QString& home, const QString& display, const QString& url)
+{
+    QDir().mkpath(home + QStringLiteral("/Library/Application Support/Chromium"));
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("HOME"), home);
+    process.setProcessEnvironment(environment);
+    process.setProgram(kChromiumBinary);
+    process.setArguments(chromiumSwitches(home) + QStringList{url});
+    qint64 pid = 0;
+    return process.startDetached(&pid) ? pid : 0;
 }
 
 // Processes whose command line mentions `text` (the temporary HOME): the browser and its helpers.
