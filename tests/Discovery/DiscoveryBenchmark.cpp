@@ -1,4 +1,5 @@
-// How long a full scan takes over five installed browsers with fifty profiles between them.
+// How long a full scan takes over five installed browsers with fifty profiles between them, alone
+// and among 150 other installed applications.
 // Prints the times; asserts nothing about them. Run: build/tests/Discovery/DiscoveryBenchTests
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
