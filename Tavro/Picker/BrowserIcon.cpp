@@ -16,6 +16,17 @@ namespace {
 // Icons are drawn at up to 34 points; twice that keeps them sharp on high-density screens.
 constexpr int iconPixels = 128;
 
+// What the system shows for an application that brings no icon of its own.
+QImage genericApplicationIcon()
+{
+    QImage image(iconPixels, iconPixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    SymbolImage::paint(painter, QRectF(0, 0, iconPixels, iconPixels), QStringLiteral("app"), QColor(0x8e, 0x8e, 0x93));
+    return image;
+}
+
 QHash<QString, QImage>& iconCache()
 {
     static QHash<QString, QImage> cache;
@@ -45,9 +56,9 @@ std::optional<QImage> BrowserIcon::icon(const QString& bundleIdentifier)
     if (!bundlePath)
         return std::nullopt;
     const QIcon appIcon = Workspace::icon(*bundlePath);
-    const QImage image = appIcon.isNull() ? QImage() : appIcon.pixmap(iconPixels).toImage();
+    QImage image = appIcon.isNull() ? QImage() : appIcon.pixmap(iconPixels).toImage();
     if (image.isNull())
-        return std::nullopt;
+        image = genericApplicationIcon();
     cache.insert(bundleIdentifier, image);
     return image;
 }

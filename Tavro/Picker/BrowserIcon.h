@@ -26,7 +26,9 @@ public:
 
     // The application icon found through the workspace, kept in a process-wide cache (main thread
     // only). Found icons stay for the life of the process; a miss is not kept, so an application
-    // installed later is found. An installed application without a readable icon counts as a miss.
+    // installed later is found. An installed application without a readable icon gets the generic
+    // application icon, kept like a found one: the picker draws every frame of its animations
+    // through here.
     static std::optional<QImage> icon(const QString& bundleIdentifier);
 
     static void paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance);

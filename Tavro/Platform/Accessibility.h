@@ -1,7 +1,8 @@
 #pragma once
 // Stands for the Accessibility API: process trust, application and system-wide elements, their
-// attributes and actions. Here the elements form an in-process tree that tests and diagnostics
-// build (AccessibilityHost.h); it may be read from any thread.
+// attributes and actions. No desktop here offers another application's element tree, so the
+// system backend answers as an untrusted process; tests and diagnostics install a simulated one
+// whose in-process tree they build (AccessibilityHost.h). Safe from any thread.
 
 #include <QList>
 #include <QString>
@@ -72,13 +73,28 @@ inline constexpr auto raiseAction = "AXRaise";
 inline constexpr auto standardWindowSubrole = "AXStandardWindow";
 inline constexpr auto secureTextFieldSubrole = "AXSecureTextField";
 
+// What the calls below go through.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual bool isProcessTrustedWithOptions(bool prompt) = 0;
+    virtual AXElement createApplication(qint64 processIdentifier) = 0;
+    virtual AXElement createSystemWide() = 0;
+    virtual std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute) = 0;
+    virtual AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value) = 0;
+    virtual AXError performAction(const AXElement& element, const QString& action) = 0;
+};
+// Routes the calls to `backend` (not owned); nullptr puts the system backend back.
+void setBackend(Backend* backend);
+
 // Whether the process is trusted for Accessibility. With `prompt` the system would ask the user;
 // Tavro always passes false.
 bool isProcessTrusted();
 bool isProcessTrustedWithOptions(bool prompt);
 
-// The element of the application with this process identifier. It exists for every identifier;
-// reads fail when no such application offers an element tree.
+// The element of the application with this process identifier; reads fail when no such
+// application offers an element tree.
 AXElement createApplication(qint64 processIdentifier);
 // The element standing for the whole system; its "AXFocusedUIElement" is that of the frontmost
 // application.

@@ -1,6 +1,7 @@
 #pragma once
-// Test and diagnostics control of the Accessibility stand-in: trust, and the element trees that
-// model applications' menus, windows and fields. Every call is safe from any thread.
+// Test and diagnostics control of the simulated Accessibility backend (in TavroSimulation, never in
+// the shipped program): trust, and the element trees that model applications' menus, windows and
+// fields. Every call is safe from any thread.
 
 #include "Tavro/Platform/Accessibility.h"
 
@@ -29,6 +30,9 @@ private:
 class AccessibilityHost
 {
 public:
+    // Routes Accessibility through the simulated element trees.
+    static void install();
+
     static void setTrusted(bool trusted);
     // How often trust was asked for, and how often with the system prompt.
     static int trustQueries();

@@ -1,5 +1,4 @@
 #include "Tavro/Platform/Announcements.h"
-#include "Tavro/Platform/AnnouncementsHost.h"
 
 #include <QLoggingCategory>
 
@@ -9,45 +8,41 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcAnnouncements, "tavro.announcements", QtInfoMsg)
 
-// Main thread only, like the platform call it stands for.
-struct State
+// No screen-reader bridge here: a request is only logged.
+class SystemBackend final : public Announcements::Backend
 {
-    QList<AnnouncementsHost::Posted> posted;
-    bool voiceOverRunning = false;
+public:
+    void post(const QString& text, Announcements::Priority priority) override
+    {
+        qCDebug(lcAnnouncements) << "announce" << text << int(priority);
+    }
+    bool isVoiceOverRunning() override { return false; }
 };
 
-State& state()
+// Main thread only, like the platform call it stands for.
+Announcements::Backend* installedBackend = nullptr;
+
+Announcements::Backend& backend()
 {
-    static State s;
-    return s;
+    static SystemBackend system;
+    return installedBackend ? *installedBackend : system;
 }
 
 } // namespace
 
+void Announcements::setBackend(Backend* backend)
+{
+    installedBackend = backend;
+}
+
 void Announcements::post(const QString& text, Priority priority)
 {
-    qCDebug(lcAnnouncements) << "announce" << text << int(priority);
-    state().posted.append({text, priority});
+    backend().post(text, priority);
 }
 
 bool Announcements::isVoiceOverRunning()
 {
-    return state().voiceOverRunning;
-}
-
-QList<AnnouncementsHost::Posted> AnnouncementsHost::posted()
-{
-    return state().posted;
-}
-
-void AnnouncementsHost::clear()
-{
-    state().posted.clear();
-}
-
-void AnnouncementsHost::setVoiceOverRunning(bool running)
-{
-    state().voiceOverRunning = running;
+    return backend().isVoiceOverRunning();
 }
 
 } // namespace tavro

@@ -1,5 +1,6 @@
 #pragma once
-// Test and diagnostics surface of Announcements: what was posted, and whether a screen reader runs.
+// Test and diagnostics surface of the simulated Announcements backend (in TavroSimulation, never in
+// the shipped program): what was posted, and whether a screen reader runs.
 
 #include "Tavro/Platform/Announcements.h"
 
@@ -15,6 +16,8 @@ struct Posted
     friend bool operator==(const Posted&, const Posted&) = default;
 };
 
+// Routes Announcements through the simulation.
+void install();
 QList<Posted> posted();
 void clear();
 void setVoiceOverRunning(bool running);

@@ -1,29 +1,13 @@
 #include "Tavro/Platform/KeyEvents.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/KeyEventsHost.h"
-#include "Tavro/Platform/Workspace.h"
 
 #include <QGuiApplication>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QThread>
+
+#include <atomic>
 
 namespace tavro {
 
 namespace {
-
-struct KeyState
-{
-    QMutex mutex;
-    quint64 held = 0;
-    QList<KeyEvent> posted;
-};
-
-KeyState& keyState()
-{
-    static KeyState s;
-    return s;
-}
 
 quint64 qtModifiers()
 {
@@ -45,75 +29,47 @@ quint64 qtModifiers()
     return flags;
 }
 
+// Keystrokes only ever go to an application's Accessibility elements, which no desktop here offers.
+class SystemBackend final : public KeyEvents::Backend
+{
+public:
+    void post(const KeyEvent&) override { }
+    quint64 flagsState(int) override { return qtModifiers(); }
+};
+
+std::atomic<KeyEvents::Backend*> installedBackend = nullptr;
+
+KeyEvents::Backend& backend()
+{
+    KeyEvents::Backend* installed = installedBackend.load();
+    return installed ? *installed : KeyEvents::systemBackend();
+}
+
 } // namespace
 
 namespace KeyEvents {
 
+Backend& systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
+
 void post(const KeyEvent& event)
 {
-    {
-        KeyState& s = keyState();
-        QMutexLocker lock(&s.mutex);
-        s.posted.append(event);
-    }
-    const auto front = Workspace::shared().frontmostApplication();
-    if (!front)
-        return;
-    if (const auto handler = AccessibilityHost::keyHandler(front->processIdentifier))
-        handler(event);
+    backend().post(event);
 }
 
 quint64 flagsState(int sourceStateIdentifier)
 {
-    Q_UNUSED(sourceStateIdentifier);
-    KeyState& s = keyState();
-    quint64 held = 0;
-    {
-        QMutexLocker lock(&s.mutex);
-        held = s.held;
-    }
-    return held | qtModifiers();
+    return backend().flagsState(sourceStateIdentifier);
 }
 
 } // namespace KeyEvents
-
-void KeyEventsHost::setHeldModifiers(quint64 flags)
-{
-    KeyState& s = keyState();
-    QMutexLocker lock(&s.mutex);
-    s.held = flags;
-}
-
-quint64 KeyEventsHost::heldModifiers()
-{
-    KeyState& s = keyState();
-    QMutexLocker lock(&s.mutex);
-    return s.held;
-}
-
-QList<KeyEvent> KeyEventsHost::posted()
-{
-    KeyState& s = keyState();
-    QMutexLocker lock(&s.mutex);
-    return s.posted;
-}
-
-QList<KeyEvent> KeyEventsHost::keyDowns()
-{
-    QList<KeyEvent> downs;
-    for (const KeyEvent& event : posted()) {
-        if (event.keyDown)
-            downs.append(event);
-    }
-    return downs;
-}
-
-void KeyEventsHost::reset()
-{
-    KeyState& s = keyState();
-    QMutexLocker lock(&s.mutex);
-    s.held = 0;
-    s.posted.clear();
-}
 
 } // namespace tavro

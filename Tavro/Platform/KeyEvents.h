@@ -1,7 +1,7 @@
 #pragma once
-// Stands for synthetic keyboard events and the combined modifier state. Posted keystrokes go to
-// the focused element of the frontmost application's Accessibility tree; the modifier state is
-// Qt's, plus whatever a test holds down (KeyEventsHost.h).
+// Stands for synthetic keyboard events and the combined modifier state. The modifier state is Qt's;
+// the system backend has no application to post keystrokes to. Tests install a simulated backend
+// (KeyEventsHost.h) that hands them to the frontmost simulated application.
 
 #include <QString>
 #include <QtGlobal>
@@ -34,6 +34,18 @@ inline constexpr int hidSystemState = 1;
 inline constexpr quint16 keyA = 0;
 inline constexpr quint16 keyL = 37;
 inline constexpr quint16 keyReturn = 36;
+
+// What the calls below go through.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual void post(const KeyEvent& event) = 0;
+    virtual quint64 flagsState(int sourceStateIdentifier) = 0;
+};
+Backend& systemBackend();
+// Routes the calls to `backend` (not owned); nullptr puts the system backend back.
+void setBackend(Backend* backend);
 
 // Posts one event at the session tap.
 void post(const KeyEvent& event);

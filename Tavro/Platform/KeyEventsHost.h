@@ -1,6 +1,6 @@
 #pragma once
-// Test and diagnostics control of the KeyEvents stand-in: held modifiers and the log of posted
-// events.
+// Test and diagnostics control of the simulated KeyEvents backend (in TavroSimulation, never in the
+// shipped program): held modifiers and the log of posted events.
 
 #include "Tavro/Platform/KeyEvents.h"
 
@@ -11,6 +11,8 @@ namespace tavro {
 class KeyEventsHost
 {
 public:
+    // Routes KeyEvents through the simulation.
+    static void install();
     // Modifier flags reported as held, in addition to Qt's.
     static void setHeldModifiers(quint64 flags);
     static quint64 heldModifiers();

@@ -1,7 +1,6 @@
 #include "Tavro/Platform/LoginItems.h"
 
 #include "Tavro/Platform/AppInfo.h"
-#include "Tavro/Platform/LoginItemsHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 
 #include <QDir>
@@ -24,13 +23,9 @@ QString registeredKey()
 {
     return AppInfo::bundleIdentifier() + QStringLiteral("/registered");
 }
-QString approvedKey()
-{
-    return AppInfo::bundleIdentifier() + QStringLiteral("/approved");
-}
 bool isApproved(const UserDefaults& store)
 {
-    const QVariant approved = store.value(approvedKey());
+    const QVariant approved = store.value(LoginItems::approvalKey());
     return !approved.isValid() || approved.toBool();
 }
 } // namespace
@@ -40,6 +35,11 @@ namespace LoginItems {
 QString storePath()
 {
     return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.backgroundtaskmanagement.plist");
+}
+
+QString approvalKey()
+{
+    return AppInfo::bundleIdentifier() + QStringLiteral("/approved");
 }
 
 std::expected<void, LoginItemsError> registerMainApp()
@@ -70,12 +70,4 @@ Status status()
 
 } // namespace LoginItems
 
-namespace LoginItemsHost {
-
-void setApproved(bool approved)
-{
-    UserDefaults(LoginItems::storePath()).setValue(approvedKey(), approved);
-}
-
-} // namespace LoginItemsHost
 } // namespace tavro

@@ -25,6 +25,8 @@ std::expected<void, LoginItemsError> unregisterMainApp();
 Status status();
 
 QString storePath();
+// The store's key for the user's approval of this application; allowed while it is absent.
+QString approvalKey();
 
 } // namespace LoginItems
 } // namespace tavro

@@ -1,5 +1,6 @@
 #pragma once
-// The control surface of LoginItems for tests and diagnostics: the user's approval of login items.
+// The control surface of LoginItems for tests and diagnostics (in TavroSimulation, never in the
+// shipped program): the user's approval of login items, as the user would give it.
 
 namespace tavro::LoginItemsHost {
 

@@ -1,5 +1,4 @@
 #include "Tavro/Platform/Screens.h"
-#include "Tavro/Platform/ScreensHost.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -9,29 +8,54 @@ namespace tavro {
 
 namespace {
 
-std::optional<QList<Screens::Screen>> fixedScreens;
-std::optional<QPoint> fixedPointer;
+// Qt's screens, the primary one first.
+class SystemBackend final : public Screens::Backend
+{
+public:
+    QList<Screens::Screen> screens() override
+    {
+        QList<Screens::Screen> result;
+        QScreen* primary = QGuiApplication::primaryScreen();
+        if (primary)
+            result.append({primary->geometry(), primary->availableGeometry()});
+        for (QScreen* screen : QGuiApplication::screens()) {
+            if (screen != primary)
+                result.append({screen->geometry(), screen->availableGeometry()});
+        }
+        return result;
+    }
+    QPoint pointerLocation() override { return QCursor::pos(); }
+};
+
+// Main thread only, like the windows that are placed with it.
+Screens::Backend* installedBackend = nullptr;
+
+Screens::Backend& backend()
+{
+    return installedBackend ? *installedBackend : Screens::systemBackend();
+}
 
 } // namespace
 
+Screens::Backend& Screens::systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void Screens::setBackend(Backend* backend)
+{
+    installedBackend = backend;
+}
+
 QList<Screens::Screen> Screens::screens()
 {
-    if (fixedScreens)
-        return *fixedScreens;
-    QList<Screen> result;
-    QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary)
-        result.append({primary->geometry(), primary->availableGeometry()});
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen != primary)
-            result.append({screen->geometry(), screen->availableGeometry()});
-    }
-    return result;
+    return backend().screens();
 }
 
 QPoint Screens::pointerLocation()
 {
-    return fixedPointer ? *fixedPointer : QCursor::pos();
+    return backend().pointerLocation();
 }
 
 std::optional<Screens::Screen> Screens::screenAt(QPoint point)
@@ -44,22 +68,6 @@ std::optional<Screens::Screen> Screens::screenAt(QPoint point)
     if (all.isEmpty())
         return std::nullopt;
     return all.first();
-}
-
-void ScreensHost::setScreens(const QList<Screens::Screen>& screens)
-{
-    fixedScreens = screens;
-}
-
-void ScreensHost::setPointerLocation(QPoint point)
-{
-    fixedPointer = point;
-}
-
-void ScreensHost::reset()
-{
-    fixedScreens.reset();
-    fixedPointer.reset();
 }
 
 } // namespace tavro

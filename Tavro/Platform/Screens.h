@@ -17,6 +17,18 @@ struct Screen
     friend bool operator==(const Screen&, const Screen&) = default;
 };
 
+// What screens() and pointerLocation() go through.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual QList<Screen> screens() = 0;
+    virtual QPoint pointerLocation() = 0;
+};
+Backend& systemBackend();
+// Routes the calls to `backend` (not owned); nullptr puts the system backend back.
+void setBackend(Backend* backend);
+
 // The first screen is the main one.
 QList<Screen> screens();
 QPoint pointerLocation();

@@ -1,28 +1,36 @@
 #include "Tavro/Platform/SystemSound.h"
-#include "Tavro/Platform/SystemSoundHost.h"
 
 #include <QApplication>
 
 namespace tavro {
 
 namespace {
-int beeps = 0;
+
+class SystemBackend final : public SystemSound::Backend
+{
+public:
+    void beep() override { QApplication::beep(); }
+};
+
+// Main thread only.
+SystemSound::Backend* installedBackend = nullptr;
+
 } // namespace
+
+SystemSound::Backend& SystemSound::systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void SystemSound::setBackend(Backend* backend)
+{
+    installedBackend = backend;
+}
 
 void SystemSound::beep()
 {
-    ++beeps;
-    QApplication::beep();
-}
-
-int SystemSoundHost::beepCount()
-{
-    return beeps;
-}
-
-void SystemSoundHost::resetBeepCount()
-{
-    beeps = 0;
+    (installedBackend ? *installedBackend : systemBackend()).beep();
 }
 
 } // namespace tavro

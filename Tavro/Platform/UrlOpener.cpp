@@ -2,33 +2,43 @@
 
 #include <QLoggingCategory>
 
+#include <atomic>
+
 namespace tavro {
 
 namespace {
+
 Q_LOGGING_CATEGORY(lcUrlOpener, "tavro.platform.urlopener")
 
-QList<QUrl>& opened()
+class SystemBackend final : public UrlOpener::Backend
 {
-    static QList<QUrl> list;
-    return list;
-}
+public:
+    bool open(const QUrl& url) override
+    {
+        qCInfo(lcUrlOpener).noquote() << "No application here opens" << url.toString();
+        return false;
+    }
+};
+
+std::atomic<UrlOpener::Backend*> installedBackend = nullptr;
+
 } // namespace
+
+UrlOpener::Backend& UrlOpener::systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void UrlOpener::setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
 
 bool UrlOpener::open(const QUrl& url)
 {
-    opened().append(url);
-    qCInfo(lcUrlOpener).noquote() << "No application here opens" << url.toString();
-    return false;
-}
-
-QList<QUrl> UrlOpenerHost::openedUrls()
-{
-    return opened();
-}
-
-void UrlOpenerHost::clear()
-{
-    opened().clear();
+    Backend* installed = installedBackend.load();
+    return (installed ? *installed : systemBackend()).open(url);
 }
 
 } // namespace tavro

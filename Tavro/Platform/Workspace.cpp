@@ -1,5 +1,4 @@
 #include "Tavro/Platform/Workspace.h"
-#include "Tavro/Platform/WorkspaceHost.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,63 +10,39 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <unistd.h>
+#include <atomic>
+#include <sys/stat.h>
+#include <time.h>
 
 namespace tavro {
 
 namespace {
 
-struct SimulatedApp
-{
-    RunningApplication application;
-    std::function<void(const QList<QUrl>&)> urlHandler;
-    std::function<void()> activationHandler;
-};
-
-struct StartedProcess
-{
-    qint64 pid = 0;
-    QString bundleIdentifier;
-    QString bundlePath;
-};
-
-// Simulated process identifiers sit far above any pid_max, so they never meet a real process.
-constexpr qint64 firstSimulatedPid = 10'000'000;
-
-struct WorkspaceState
-{
-    QMutex mutex;
-    QList<SimulatedApp> simulated;
-    QHash<QString, std::function<void()>> launchers;
-    QList<LaunchRecord> log;
-    QList<StartedProcess> started;
-    std::optional<RunningApplication> frontmost;
-    qint64 nextPid = firstSimulatedPid;
-};
-
-WorkspaceState& state()
-{
-    static WorkspaceState s;
-    return s;
-}
-
-bool isSimulatedPid(qint64 pid)
-{
-    return pid >= firstSimulatedPid;
-}
-
-// A zombie or vanished process does not run any more.
-bool processIsAlive(qint64 pid)
+// The fields of /proc/<pid>/stat after the command name, which may itself hold spaces and ")".
+QList<QByteArray> statFields(qint64 pid)
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly))
-        return false;
+        return {};
     const QByteArray line = stat.readAll();
     const qsizetype close = line.lastIndexOf(')');
-    if (close < 0 || close + 2 >= line.size())
-        return false;
-    const char processState = line.at(close + 2);
-    return processState != 'Z' && processState != 'X';
+    if (close < 0)
+        return {};
+    return line.mid(close + 1).simplified().split(' ');
+}
+
+// When the process started, in clock ticks after boot: with the pid, what tells it apart from a
+// later process that was given the same pid.
+std::optional<quint64> processStartTime(qint64 pid)
+{
+    const QList<QByteArray> fields = statFields(pid);
+    // "starttime" is the 22nd field of the line; the state, the 3rd, is the first after the name.
+    constexpr qsizetype startTimeIndex = 22 - 3;
+    if (fields.size() <= startTimeIndex)
+        return std::nullopt;
+    bool ok = false;
+    const quint64 ticks = fields.at(startTimeIndex).toULongLong(&ok);
+    return ok ? std::optional(ticks) : std::nullopt;
 }
 
 QList<QByteArray> commandLine(qint64 pid)
@@ -81,18 +56,78 @@ QList<QByteArray> commandLine(qint64 pid)
     return argv;
 }
 
+// A folder's modification time moves whenever a bundle is added, removed or renamed in it. Linux
+// stamps it from a coarse clock that lags by up to a scheduler tick, so a change made just after
+// a reading may carry the very time that reading saw; an index read this close after the folder's
+// last change is read again on the next lookup.
+constexpr qint64 racyChangeNanoseconds = 50'000'000;
+
+struct FolderIndex
+{
+    bool exists = false;
+    timespec modified{};
+    bool settled = false; // the folder had not changed for a while when it was read
+    QList<AppBundle> bundles;
+};
+
+qint64 nanoseconds(const timespec& time)
+{
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FolderIndex readFolder(const QString& folder)
+{
+    FolderIndex index;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    struct stat info
+    { };
+    index.exists = ::stat(QFile::encodeName(folder).constData(), &info) == 0;
+    if (!index.exists) {
+        index.settled = true;
+        return index;
+    }
+    index.modified = info.st_mtim;
+    index.settled = nanoseconds(info.st_mtim) < nanoseconds(now) - racyChangeNanoseconds;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("*.app")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& name : names) {
+        if (auto bundle = Workspace::bundle(dir.filePath(name)))
+            index.bundles.append(*bundle);
+    }
+    return index;
+}
+
+bool unchanged(const FolderIndex& index, const QString& folder)
+{
+    if (!index.settled)
+        return false;
+    struct stat info
+    { };
+    const bool exists = ::stat(QFile::encodeName(folder).constData(), &info) == 0;
+    if (exists != index.exists)
+        return false;
+    return !exists || (info.st_mtim.tv_sec == index.modified.tv_sec && info.st_mtim.tv_nsec == index.modified.tv_nsec);
+}
+
+// The bundles of the application folders, parsed once and read again only when a folder changed:
+// each of a scan's browsers looks itself up, and every link looks up its browser.
 QList<AppBundle> installedBundles()
 {
+    static QMutex mutex;
+    static QHash<QString, FolderIndex> indexes;
+    QMutexLocker lock(&mutex);
+    QHash<QString, FolderIndex> current;
     QList<AppBundle> result;
     for (const QString& folder : Workspace::applicationFolders()) {
-        const QDir dir(folder);
-        const QStringList names
-            = dir.entryList({QStringLiteral("*.app")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString& name : names) {
-            if (auto bundle = Workspace::bundle(dir.filePath(name)))
-                result.append(*bundle);
-        }
+        auto known = indexes.constFind(folder);
+        const FolderIndex index
+            = known != indexes.constEnd() && unchanged(*known, folder) ? *known : readFolder(folder);
+        result.append(index.bundles);
+        current.insert(folder, index);
     }
+    // Only the folders of the current HOME stay.
+    indexes = current;
     return result;
 }
 
@@ -123,18 +158,147 @@ QList<qint64> processesRunning(const QStringList& executables)
         const QString script = isShell && argv.size() > 1 ? QString::fromLocal8Bit(argv.at(1)) : QString();
         const bool matches = (!exe.isEmpty() && canonical.contains(exe)) || executables.contains(argv0)
             || (!script.isEmpty() && executables.contains(script));
-        if (matches && processIsAlive(pid))
+        if (matches && Workspace::processIsRunning(pid))
             pids.append(pid);
     }
     std::sort(pids.begin(), pids.end());
     return pids;
 }
 
-QString cannotOpenText(const QString& name)
+// The system's own processes.
+class SystemBackend final : public Workspace::Backend
 {
-    return QCoreApplication::translate("Tavro", "The application “%1” can’t be opened.",
-        "System error text when an application could not be started. %1 is the application name.")
-        .arg(name);
+public:
+    QList<RunningApplication> runningApplications(const QString& bundleIdentifier) override
+    {
+        QStringList executables;
+        QString bundlePath;
+        for (const AppBundle& bundle : installedBundles()) {
+            if (bundle.bundleIdentifier != bundleIdentifier || bundle.executableName.isEmpty())
+                continue;
+            if (executables.isEmpty())
+                bundlePath = bundle.bundlePath;
+            executables.append(bundle.executablePath());
+        }
+        QList<qint64> pids = executables.isEmpty() ? QList<qint64>() : processesRunning(executables);
+        // A process we started keeps counting while it lives, even after it changed its command line.
+        {
+            QMutexLocker lock(&m_mutex);
+            pruneStarted();
+            for (const Started& process : std::as_const(m_started)) {
+                if (process.bundleIdentifier == bundleIdentifier && !pids.contains(process.pid))
+                    pids.append(process.pid);
+            }
+        }
+        std::sort(pids.begin(), pids.end());
+        QList<RunningApplication> result;
+        for (qint64 pid : pids)
+            result.append(RunningApplication{bundleIdentifier, pid, bundlePath});
+        return result;
+    }
+
+    std::optional<RunningApplication> frontmostApplication() override
+    {
+        std::optional<RunningApplication> front;
+        {
+            QMutexLocker lock(&m_mutex);
+            front = m_frontmost;
+        }
+        // The frontmost application may have quit since it came to the front.
+        if (front && !Workspace::processIsRunning(front->processIdentifier))
+            return std::nullopt;
+        return front;
+    }
+
+    bool activate(const RunningApplication& application) override
+    {
+        if (!Workspace::processIsRunning(application.processIdentifier))
+            return false;
+        QMutexLocker lock(&m_mutex);
+        m_frontmost = application;
+        return true;
+    }
+
+    QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
+        const AppBundle& bundle, const OpenConfiguration& configuration) override
+    {
+        if (!configuration.createsNewApplicationInstance) {
+            const auto running = runningApplications(bundle.bundleIdentifier);
+            if (!running.isEmpty()) {
+                if (configuration.activates)
+                    activate(running.first());
+                co_return running.first();
+            }
+        }
+        co_return start(bundle, configuration.arguments, configuration.activates);
+    }
+
+    QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openUrls(
+        const QList<QUrl>& urls, const AppBundle& bundle, const OpenConfiguration& configuration) override
+    {
+        // A real application receives the URLs on its command line; a running single-instance
+        // browser forwards them to its first process itself.
+        QStringList arguments;
+        for (const QUrl& url : urls)
+            arguments.append(url.toString(QUrl::FullyEncoded));
+        co_return start(bundle, arguments, configuration.activates);
+    }
+
+private:
+    struct Started
+    {
+        qint64 pid = 0;
+        quint64 startTime = 0;
+        QString bundleIdentifier;
+    };
+
+    std::expected<RunningApplication, WorkspaceError> start(
+        const AppBundle& bundle, const QStringList& arguments, bool activates)
+    {
+        const QString executable = bundle.executablePath();
+        const QFileInfo info(executable);
+        if (executable.isEmpty() || !info.isFile() || !info.isExecutable())
+            return std::unexpected(Workspace::cannotOpen(bundle.name));
+        QProcess process;
+        process.setProgram(executable);
+        process.setArguments(arguments);
+        process.setWorkingDirectory(QStringLiteral("/"));
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        qint64 pid = 0;
+        if (!process.startDetached(&pid))
+            return std::unexpected(Workspace::cannotOpen(bundle.name));
+        const RunningApplication started{bundle.bundleIdentifier, pid, bundle.bundlePath};
+        QMutexLocker lock(&m_mutex);
+        pruneStarted();
+        // A process that is gone already (a URL hand-over to a running browser) is not kept.
+        if (const auto startTime = processStartTime(pid))
+            m_started.append(Started{pid, *startTime, bundle.bundleIdentifier});
+        if (activates)
+            m_frontmost = started;
+        return started;
+    }
+
+    // Forgets processes that ended, and pids the system has given to another process since.
+    void pruneStarted()
+    {
+        m_started.removeIf([](const Started& process) {
+            return !Workspace::processIsRunning(process.pid) || processStartTime(process.pid) != process.startTime;
+        });
+    }
+
+    QMutex m_mutex;
+    QList<Started> m_started;
+    std::optional<RunningApplication> m_frontmost;
+};
+
+std::atomic<Workspace::Backend*> installedBackend = nullptr;
+
+Workspace::Backend& backend()
+{
+    Workspace::Backend* installed = installedBackend.load();
+    return installed ? *installed : Workspace::systemBackend();
 }
 
 } // namespace
@@ -150,6 +314,26 @@ Workspace& Workspace::shared()
 {
     static Workspace workspace;
     return workspace;
+}
+
+Workspace::Backend& Workspace::systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void Workspace::setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
+
+bool Workspace::processIsRunning(qint64 processIdentifier)
+{
+    const QList<QByteArray> fields = statFields(processIdentifier);
+    if (fields.isEmpty() || fields.first().isEmpty())
+        return false;
+    const char state = fields.first().at(0);
+    return state != 'Z' && state != 'X';
 }
 
 std::optional<QHash<QString, QString>> Workspace::readPropertyList(const QString& path)
@@ -228,108 +412,17 @@ std::optional<QString> Workspace::urlForApplication(const QString& bundleIdentif
 
 QList<RunningApplication> Workspace::runningApplications(const QString& bundleIdentifier) const
 {
-    QList<RunningApplication> result;
-    QList<StartedProcess> started;
-    {
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        for (const SimulatedApp& app : std::as_const(s.simulated)) {
-            if (app.application.bundleIdentifier == bundleIdentifier)
-                result.append(app.application);
-        }
-        started = s.started;
-    }
-    QStringList executables;
-    QHash<QString, QString> bundleOfExecutable;
-    for (const AppBundle& bundle : installedBundles()) {
-        if (bundle.bundleIdentifier != bundleIdentifier || bundle.executableName.isEmpty())
-            continue;
-        executables.append(bundle.executablePath());
-        bundleOfExecutable.insert(bundle.executablePath(), bundle.bundlePath);
-    }
-    QList<qint64> pids = executables.isEmpty() ? QList<qint64>() : processesRunning(executables);
-    // A process we started keeps counting while it lives, even after it changed its command line.
-    for (const StartedProcess& process : started) {
-        if (process.bundleIdentifier == bundleIdentifier && !pids.contains(process.pid) && processIsAlive(process.pid))
-            pids.append(process.pid);
-    }
-    std::sort(pids.begin(), pids.end());
-    const QString bundlePath = executables.isEmpty() ? QString() : bundleOfExecutable.value(executables.first());
-    for (qint64 pid : pids)
-        result.append(RunningApplication{bundleIdentifier, pid, bundlePath});
-    return result;
+    return backend().runningApplications(bundleIdentifier);
 }
 
 std::optional<RunningApplication> Workspace::frontmostApplication() const
 {
-    std::optional<RunningApplication> front;
-    {
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        front = s.frontmost;
-    }
-    if (!front)
-        return std::nullopt;
-    // The frontmost application may have quit since it came to the front.
-    if (isSimulatedPid(front->processIdentifier)) {
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        for (const SimulatedApp& app : std::as_const(s.simulated)) {
-            if (app.application.processIdentifier == front->processIdentifier)
-                return app.application;
-        }
-        return std::nullopt;
-    }
-    return processIsAlive(front->processIdentifier) ? front : std::nullopt;
+    return backend().frontmostApplication();
 }
 
 bool Workspace::activate(const RunningApplication& application)
 {
-    std::function<void()> handler;
-    {
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        if (isSimulatedPid(application.processIdentifier)) {
-            auto it = std::find_if(s.simulated.begin(), s.simulated.end(), [&](const SimulatedApp& app) {
-                return app.application.processIdentifier == application.processIdentifier;
-            });
-            if (it == s.simulated.end())
-                return false;
-            handler = it->activationHandler;
-        } else if (!processIsAlive(application.processIdentifier)) {
-            return false;
-        }
-        s.frontmost = application;
-    }
-    if (handler)
-        handler();
-    return true;
-}
-
-std::expected<RunningApplication, WorkspaceError> Workspace::start(
-    const AppBundle& bundle, const QStringList& arguments, bool activates)
-{
-    const QString executable = bundle.executablePath();
-    const QFileInfo info(executable);
-    if (executable.isEmpty() || !info.isFile() || !info.isExecutable())
-        return std::unexpected(WorkspaceError{cannotOpenText(bundle.name)});
-    QProcess process;
-    process.setProgram(executable);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(QStringLiteral("/"));
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    qint64 pid = 0;
-    if (!process.startDetached(&pid))
-        return std::unexpected(WorkspaceError{cannotOpenText(bundle.name)});
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    s.started.append(StartedProcess{pid, bundle.bundleIdentifier, bundle.bundlePath});
-    const RunningApplication started{bundle.bundleIdentifier, pid, bundle.bundlePath};
-    if (activates)
-        s.frontmost = started;
-    return started;
+    return backend().activate(application);
 }
 
 QCoro::Task<std::expected<RunningApplication, WorkspaceError>> Workspace::openApplication(
@@ -337,52 +430,8 @@ QCoro::Task<std::expected<RunningApplication, WorkspaceError>> Workspace::openAp
 {
     const auto bundle = Workspace::bundle(bundlePath);
     if (!bundle)
-        co_return std::unexpected(WorkspaceError{cannotOpenText(QFileInfo(bundlePath).completeBaseName())});
-    const bool argumentLaunch = configuration.createsNewApplicationInstance || !configuration.arguments.isEmpty();
-    LaunchRecord record;
-    record.kind = argumentLaunch ? LaunchRecord::Kind::arguments : LaunchRecord::Kind::activation;
-    record.bundlePath = bundle->bundlePath;
-    record.bundleIdentifier = bundle->bundleIdentifier;
-    record.arguments = configuration.arguments;
-
-    auto log = [&record](qint64 pid, bool started) {
-        record.processIdentifier = pid;
-        record.startedProcess = started;
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        s.log.append(record);
-    };
-
-    if (!configuration.createsNewApplicationInstance) {
-        const auto running = runningApplications(bundle->bundleIdentifier);
-        if (!running.isEmpty()) {
-            if (configuration.activates)
-                activate(running.first());
-            log(running.first().processIdentifier, false);
-            co_return running.first();
-        }
-        std::function<void()> launcher;
-        {
-            WorkspaceState& s = state();
-            QMutexLocker lock(&s.mutex);
-            launcher = s.launchers.value(bundle->bundleIdentifier);
-        }
-        if (launcher) {
-            launcher();
-            const auto started = runningApplications(bundle->bundleIdentifier);
-            if (started.isEmpty()) {
-                log(0, false);
-                co_return std::unexpected(WorkspaceError{cannotOpenText(bundle->name)});
-            }
-            if (configuration.activates)
-                activate(started.last());
-            log(started.last().processIdentifier, false);
-            co_return started.last();
-        }
-    }
-    auto started = start(*bundle, configuration.arguments, configuration.activates);
-    log(started ? started->processIdentifier : 0, bool(started));
-    co_return started;
+        co_return std::unexpected(cannotOpen(QFileInfo(bundlePath).completeBaseName()));
+    co_return co_await backend().openApplication(*bundle, configuration);
 }
 
 QCoro::Task<std::expected<void, WorkspaceError>> Workspace::openUrls(
@@ -390,63 +439,10 @@ QCoro::Task<std::expected<void, WorkspaceError>> Workspace::openUrls(
 {
     const auto bundle = Workspace::bundle(bundlePath);
     if (!bundle)
-        co_return std::unexpected(WorkspaceError{cannotOpenText(QFileInfo(bundlePath).completeBaseName())});
-    LaunchRecord record;
-    record.kind = LaunchRecord::Kind::urlHandOver;
-    record.bundlePath = bundle->bundlePath;
-    record.bundleIdentifier = bundle->bundleIdentifier;
-    record.urls = urls;
-
-    auto running = runningApplications(bundle->bundleIdentifier);
-    if (running.isEmpty() || !isSimulatedPid(running.first().processIdentifier)) {
-        bool simulatedLauncher = false;
-        {
-            WorkspaceState& s = state();
-            QMutexLocker lock(&s.mutex);
-            simulatedLauncher = s.launchers.contains(bundle->bundleIdentifier);
-        }
-        if (running.isEmpty() && simulatedLauncher) {
-            auto launched = co_await openApplication(bundlePath, OpenConfiguration{configuration.activates, false, {}});
-            if (!launched)
-                co_return std::unexpected(launched.error());
-            running = {*launched};
-        }
-    }
-    if (!running.isEmpty() && isSimulatedPid(running.first().processIdentifier)) {
-        const RunningApplication app = running.first();
-        std::function<void(const QList<QUrl>&)> handler;
-        {
-            WorkspaceState& s = state();
-            QMutexLocker lock(&s.mutex);
-            for (const SimulatedApp& simulated : std::as_const(s.simulated)) {
-                if (simulated.application.processIdentifier == app.processIdentifier)
-                    handler = simulated.urlHandler;
-            }
-            record.processIdentifier = app.processIdentifier;
-            s.log.append(record);
-        }
-        if (configuration.activates)
-            activate(app);
-        if (handler)
-            handler(urls);
-        co_return {};
-    }
-    // A real application receives the URLs on its command line; a running single-instance
-    // browser forwards them to its first process itself.
-    QStringList arguments;
-    for (const QUrl& url : urls)
-        arguments.append(url.toString(QUrl::FullyEncoded));
-    record.arguments = arguments;
-    auto started = start(*bundle, arguments, configuration.activates);
-    record.processIdentifier = started ? started->processIdentifier : 0;
-    record.startedProcess = bool(started);
-    {
-        WorkspaceState& s = state();
-        QMutexLocker lock(&s.mutex);
-        s.log.append(record);
-    }
-    if (!started)
-        co_return std::unexpected(started.error());
+        co_return std::unexpected(cannotOpen(QFileInfo(bundlePath).completeBaseName()));
+    const auto handed = co_await backend().openUrls(urls, *bundle, configuration);
+    if (!handed)
+        co_return std::unexpected(handed.error());
     co_return {};
 }
 
@@ -473,105 +469,11 @@ QIcon Workspace::icon(const QString& bundlePath)
     return icon.availableSizes().isEmpty() && icon.pixmap(32).isNull() ? QIcon() : icon;
 }
 
-// Test surface
-
-QList<LaunchRecord> WorkspaceHost::launches()
+WorkspaceError Workspace::cannotOpen(const QString& name)
 {
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    return s.log;
-}
-
-void WorkspaceHost::clearLaunches()
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    s.log.clear();
-}
-
-qint64 WorkspaceHost::addRunningApplication(const QString& bundleIdentifier, const QString& bundlePath)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    const qint64 pid = s.nextPid++;
-    s.simulated.append(SimulatedApp{RunningApplication{bundleIdentifier, pid, bundlePath}, {}, {}});
-    return pid;
-}
-
-void WorkspaceHost::removeRunningApplication(qint64 processIdentifier)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    s.simulated.removeIf(
-        [&](const SimulatedApp& app) { return app.application.processIdentifier == processIdentifier; });
-    if (s.frontmost && s.frontmost->processIdentifier == processIdentifier)
-        s.frontmost.reset();
-}
-
-void WorkspaceHost::setLauncher(const QString& bundleIdentifier, std::function<void()> launcher)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    if (launcher)
-        s.launchers.insert(bundleIdentifier, std::move(launcher));
-    else
-        s.launchers.remove(bundleIdentifier);
-}
-
-void WorkspaceHost::setUrlHandler(qint64 processIdentifier, std::function<void(const QList<QUrl>&)> handler)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    for (SimulatedApp& app : s.simulated) {
-        if (app.application.processIdentifier == processIdentifier)
-            app.urlHandler = handler;
-    }
-}
-
-void WorkspaceHost::setActivationHandler(qint64 processIdentifier, std::function<void()> handler)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    for (SimulatedApp& app : s.simulated) {
-        if (app.application.processIdentifier == processIdentifier)
-            app.activationHandler = handler;
-    }
-}
-
-void WorkspaceHost::setFrontmost(std::optional<qint64> processIdentifier)
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    s.frontmost.reset();
-    if (!processIdentifier)
-        return;
-    for (const SimulatedApp& app : std::as_const(s.simulated)) {
-        if (app.application.processIdentifier == *processIdentifier)
-            s.frontmost = app.application;
-    }
-    if (!s.frontmost)
-        s.frontmost = RunningApplication{{}, *processIdentifier, {}};
-}
-
-QList<qint64> WorkspaceHost::startedProcesses()
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    QList<qint64> pids;
-    for (const StartedProcess& process : std::as_const(s.started))
-        pids.append(process.pid);
-    return pids;
-}
-
-void WorkspaceHost::reset()
-{
-    WorkspaceState& s = state();
-    QMutexLocker lock(&s.mutex);
-    s.simulated.clear();
-    s.launchers.clear();
-    s.log.clear();
-    s.started.clear();
-    s.frontmost.reset();
+    return WorkspaceError{QCoreApplication::translate("Tavro", "The application “%1” can’t be opened.",
+        "System error text when an application could not be started. %1 is the application name.")
+                              .arg(name)};
 }
 
 } // namespace tavro

@@ -59,7 +59,32 @@ struct WorkspaceError
 class Workspace
 {
 public:
+    // What the calls about running applications and launches go through. The system backend runs
+    // real processes and is the default; tests install a simulation beside it.
+    class Backend
+    {
+    public:
+        virtual ~Backend() = default;
+        virtual QList<RunningApplication> runningApplications(const QString& bundleIdentifier) = 0;
+        virtual std::optional<RunningApplication> frontmostApplication() = 0;
+        virtual bool activate(const RunningApplication& application) = 0;
+        virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
+            const AppBundle& bundle, const OpenConfiguration& configuration)
+            = 0;
+        // The application that received the URLs.
+        virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openUrls(
+            const QList<QUrl>& urls, const AppBundle& bundle, const OpenConfiguration& configuration)
+            = 0;
+    };
+
     static Workspace& shared();
+    static Backend& systemBackend();
+    // Routes the running-application and launch calls to `backend` (not owned); nullptr puts the
+    // system backend back.
+    static void setBackend(Backend* backend);
+
+    // Whether the process runs (a zombie does not).
+    static bool processIsRunning(qint64 processIdentifier);
 
     // Reads the string values of an XML property list's top-level dictionary; nullopt when the
     // file is missing or not a property list.
@@ -72,11 +97,13 @@ public:
     static QStringList applicationFolders();
 
     // The first bundle with this identifier (exact comparison), "~/Applications" after
-    // "/Applications"; nullopt when none is installed. Safe from any thread.
+    // "/Applications"; nullopt when none is installed. Safe from any thread. The folders are read
+    // into an index that is read again only when a folder changed.
     std::optional<QString> urlForApplication(const QString& bundleIdentifier) const;
 
-    // Running applications with this bundle identifier, simulated ones first, then real processes
-    // whose executable (or argv[0]) is the executable of an installed bundle with that identifier.
+    // Running applications with this bundle identifier: processes whose executable (or argv[0]) is
+    // the executable of an installed bundle with that identifier, and the ones this workspace
+    // started that still run.
     QList<RunningApplication> runningApplications(const QString& bundleIdentifier) const;
     std::optional<RunningApplication> frontmostApplication() const;
     // Brings the application to the front; false when it no longer runs.
@@ -86,8 +113,8 @@ public:
     // that already runs is only activated. Completes once the process was started.
     QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
         const QString& bundlePath, const OpenConfiguration& configuration);
-    // Hands the URLs to the application: a running simulated application receives them directly,
-    // otherwise the executable is run with the URLs as its arguments.
+    // Hands the URLs to the application: the executable is run with the URLs as its arguments (a
+    // running single-instance browser forwards them to its first process itself).
     QCoro::Task<std::expected<void, WorkspaceError>> openUrls(
         const QList<QUrl>& urls, const QString& bundlePath, const OpenConfiguration& configuration);
 
@@ -97,12 +124,11 @@ public:
     // The application's icon, or a null icon when it has none Qt can read.
     static QIcon icon(const QString& bundlePath);
 
-private:
-    friend class WorkspaceHost;
-    Workspace() = default;
+    // "The application “name” can’t be opened."
+    static WorkspaceError cannotOpen(const QString& name);
 
-    std::expected<RunningApplication, WorkspaceError> start(
-        const AppBundle& bundle, const QStringList& arguments, bool activates);
+private:
+    Workspace() = default;
 };
 
 } // namespace tavro

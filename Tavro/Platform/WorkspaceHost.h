@@ -1,6 +1,7 @@
 #pragma once
-// Test and diagnostics control of the Workspace stand-in: the log of launches and URL hand-overs,
-// and applications that exist only as simulations here (Safari, Arc).
+// Test and diagnostics control of the simulated Workspace backend (in TavroSimulation, never in the
+// shipped program): the log of launches and URL hand-overs, and applications that exist only as
+// simulations here (Safari, Arc). Real processes still start; the simulation notes them.
 
 #include "Tavro/Platform/Workspace.h"
 
@@ -24,6 +25,9 @@ struct LaunchRecord
 class WorkspaceHost
 {
 public:
+    // Routes the Workspace through the simulation.
+    static void install();
+
     // Every launch, activation launch and hand-over since the last reset, in order.
     static QList<LaunchRecord> launches();
     static void clearLaunches();

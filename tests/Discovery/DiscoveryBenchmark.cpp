@@ -1,4 +1,5 @@
-// How long a full scan takes over five installed browsers with fifty profiles between them.
+// How long a full scan takes over five installed browsers with fifty profiles between them, alone
+// and among 150 other installed applications.
 // Prints the times; asserts nothing about them. Run: build/tests/Discovery/DiscoveryBenchTests
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
@@ -44,10 +45,9 @@ void report(const char* what, QList<qint64> nanoseconds)
               << nanoseconds.last() / 1e6 << " ms over " << nanoseconds.size() << " runs" << std::endl;
 }
 
-TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
+// The five browsers with their profiles, in `home`.
+void installBrowsers(const test::TempHome& home)
 {
-    test::TempHome home;
-    WorkspaceHost::reset();
     for (const Browser& browser : browsers) {
         test::installApp(home, browser.app, browser.bundleIdentifier);
         if (browser.subpath) {
@@ -71,11 +71,10 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
             store.exec("INSERT INTO Profiles (path, name) VALUES ('Profiles/group" + QByteArray::number(i) + "', 'group"
                 + QByteArray::number(i) + "')");
     }
+}
 
-    const RealFileSystem fs;
-    ASSERT_EQ(
-        DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs).destinations.size(),
-        50);
+QList<qint64> timeFullScans(const RealFileSystem& fs)
+{
     QList<qint64> scans;
     for (int run = 0; run < 20; ++run) {
         QElapsedTimer timer;
@@ -83,7 +82,20 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
         DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs);
         scans.append(timer.nsecsElapsed());
     }
-    report("full scan", scans);
+    return scans;
+}
+
+TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
+{
+    test::TempHome home;
+    WorkspaceHost::reset();
+    installBrowsers(home);
+
+    const RealFileSystem fs;
+    ASSERT_EQ(
+        DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs).destinations.size(),
+        50);
+    report("full scan", timeFullScans(fs));
 
     // The whole refresh: the scan on its queue, then the merge into a store that already holds the list.
     UserDefaults defaults(home.filePath(QStringLiteral("Library/Preferences/bench.ini")));
@@ -98,6 +110,33 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
     }
     report("refresh with merge", refreshes);
     EXPECT_EQ(settings.settings().destinations.size(), 50);
+    WorkspaceHost::reset();
+}
+
+// Every browser looks itself up among the installed applications; many other applications should
+// cost the scan little (aim: within one and a half times).
+TEST(DiscoveryBenchmark, FullScanWithOneHundredFiftyOtherApplicationsInstalled)
+{
+    test::TempHome home;
+    WorkspaceHost::reset();
+    installBrowsers(home);
+    const RealFileSystem fs;
+    DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs);
+    const QList<qint64> alone = timeFullScans(fs);
+    report("full scan, browsers alone", alone);
+
+    for (int i = 0; i < 150; ++i)
+        test::installApp(home, QStringLiteral("Other %1").arg(i), QStringLiteral("org.example.other%1").arg(i));
+    ASSERT_EQ(
+        DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs).destinations.size(),
+        50);
+    const QList<qint64> crowded = timeFullScans(fs);
+    report("full scan, 150 other applications", crowded);
+    auto median = [](QList<qint64> times) {
+        std::sort(times.begin(), times.end());
+        return double(times.at(times.size() / 2));
+    };
+    std::cout << "ratio: " << median(crowded) / median(alone) << " (aim: within 1.5)" << std::endl;
     WorkspaceHost::reset();
 }
 

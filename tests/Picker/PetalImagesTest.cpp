@@ -66,6 +66,22 @@ TEST(BrowserIconTest, AnIconFoundStaysAndAMissIsLookedUpAgain)
     EXPECT_TRUE(BrowserIcon::icon(id)) << "a found icon stays for the life of the process";
 }
 
+TEST(BrowserIconTest, ABundleWithoutAnIconGetsTheGenericApplicationIconAndKeepsIt)
+{
+    test::TempHome home;
+    const QString id = uniqueId();
+    home.writeFile("Applications/Plain.app/Contents/Info.plist",
+        QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>CFBundleIdentifier</key><string>%1</string></dict></plist>)")
+            .arg(id)
+            .toUtf8());
+    const auto icon = BrowserIcon::icon(id);
+    ASSERT_TRUE(icon) << "an installed application always has an icon";
+    EXPECT_NE(icon->pixelColor(icon->width() / 2, icon->height() * 3 / 24).alpha(), 0) << "the generic icon's frame";
+    QDir(home.filePath("Applications")).removeRecursively();
+    EXPECT_TRUE(BrowserIcon::icon(id)) << "kept, so each animation frame does not look it up again";
+}
+
 TEST(BrowserIconTest, AMissingBrowserIsDrawnAsTheGlobe)
 {
     test::TempHome home;

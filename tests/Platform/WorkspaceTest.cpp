@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <utime.h>
 
 using namespace tavro;
 
@@ -161,4 +162,59 @@ TEST_F(WorkspaceTest, ProcessesStartedElsewhereAreFoundByTheirExecutable)
     process.kill();
     process.waitForFinished();
     EXPECT_TRUE(Workspace::shared().runningApplications(QStringLiteral("org.example.Wrapped")).isEmpty());
+}
+
+TEST_F(WorkspaceTest, LookupsReadTheApplicationFoldersAgainOnlyWhenTheyChange)
+{
+    const QString first = test::writeBundle(
+        apps(), QStringLiteral("First"), QStringLiteral("org.example.First"), QStringLiteral("First"));
+    // A folder whose last change lies well in the past, as an installed one does.
+    const utimbuf anHourAgo{::time(nullptr) - 3600, ::time(nullptr) - 3600};
+    ASSERT_EQ(::utime(QFile::encodeName(apps()).constData(), &anHourAgo), 0);
+    EXPECT_EQ(Workspace::shared().urlForApplication(QStringLiteral("org.example.First")), first);
+
+    // Rewriting an Info.plist in place leaves the folder as it was: the lookup answers from what
+    // it read before instead of parsing every bundle again.
+    QFile plist(first + QStringLiteral("/Contents/Info.plist"));
+    ASSERT_TRUE(plist.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    plist.write(test::infoPlist(QStringLiteral("org.example.Renamed"), QStringLiteral("First")));
+    plist.close();
+    EXPECT_EQ(Workspace::shared().urlForApplication(QStringLiteral("org.example.First")), first);
+
+    // A bundle added or removed changes the folder, which is then read again.
+    const QString second = test::writeBundle(
+        apps(), QStringLiteral("Second"), QStringLiteral("org.example.Second"), QStringLiteral("Second"));
+    EXPECT_EQ(Workspace::shared().urlForApplication(QStringLiteral("org.example.Second")), second);
+    EXPECT_EQ(Workspace::shared().urlForApplication(QStringLiteral("org.example.Renamed")), first);
+    ASSERT_TRUE(QDir(second).removeRecursively());
+    EXPECT_FALSE(Workspace::shared().urlForApplication(QStringLiteral("org.example.Second")));
+}
+
+TEST_F(WorkspaceTest, AStartedProcessWhosePidWasGivenToAnotherProcessNoLongerCounts)
+{
+    const QString bundle = test::writeBundle(apps(), QStringLiteral("Sleeper"), QStringLiteral("org.example.Sleeper"),
+        QStringLiteral("Sleeper"), "#!/bin/sh\nexec sleep 30\n");
+    const auto started = QCoro::waitFor(Workspace::shared().openApplication(bundle, {}));
+    ASSERT_TRUE(started);
+    const qint64 pid = started->processIdentifier;
+    ::kill(pid_t(pid), SIGKILL);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)); }, 5000));
+
+    // An unrelated process under the same pid: the kernel hands out the pid after ns_last_pid next.
+    QFile lastPid(QStringLiteral("/proc/sys/kernel/ns_last_pid"));
+    if (!lastPid.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "this kernel does not let a test choose the next pid";
+    QProcess stranger;
+    for (int attempt = 0; attempt < 20 && stranger.processId() != pid; ++attempt) {
+        stranger.kill();
+        stranger.waitForFinished();
+        lastPid.write(QByteArray::number(pid - 1));
+        lastPid.flush();
+        stranger.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        ASSERT_TRUE(stranger.waitForStarted());
+    }
+    ASSERT_EQ(stranger.processId(), pid) << "another process took the pid first";
+    EXPECT_TRUE(Workspace::shared().runningApplications(QStringLiteral("org.example.Sleeper")).isEmpty());
+    stranger.kill();
+    stranger.waitForFinished();
 }

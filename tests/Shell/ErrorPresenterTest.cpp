@@ -1,5 +1,5 @@
 #include "Tavro/Shell/ErrorPresenter.h"
-#include "Tavro/Platform/UrlOpener.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/Alert.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 #include "Tavro/Platform/LoginItemsHost.h"
-#include "Tavro/Platform/UrlOpener.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
 #include "tests/Support/TempHome.h"

@@ -1,0 +1,12 @@
+#include "Tavro/Platform/LoginItemsHost.h"
+#include "Tavro/Platform/LoginItems.h"
+#include "Tavro/Platform/UserDefaults.h"
+
+namespace tavro {
+
+void LoginItemsHost::setApproved(bool approved)
+{
+    UserDefaults(LoginItems::storePath()).setValue(LoginItems::approvalKey(), approved);
+}
+
+} // namespace tavro

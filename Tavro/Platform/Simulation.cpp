@@ -1,0 +1,23 @@
+#include "Tavro/Platform/Simulation.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Platform/KeyEventsHost.h"
+#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/SystemSoundHost.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+
+namespace tavro {
+
+void Simulation::install()
+{
+    WorkspaceHost::install();
+    AccessibilityHost::install();
+    KeyEventsHost::install();
+    AnnouncementsHost::install();
+    ScreensHost::install();
+    SystemSoundHost::install();
+    UrlOpenerHost::install();
+}
+
+} // namespace tavro

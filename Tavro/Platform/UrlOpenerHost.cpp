@@ -1,0 +1,52 @@
+#include "Tavro/Platform/UrlOpenerHost.h"
+#include "Tavro/Platform/UrlOpener.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace tavro {
+
+namespace {
+
+class RecordingUrlOpener final : public UrlOpener::Backend
+{
+public:
+    bool open(const QUrl& url) override
+    {
+        {
+            QMutexLocker lock(&mutex);
+            opened.append(url);
+        }
+        return UrlOpener::systemBackend().open(url);
+    }
+
+    QMutex mutex;
+    QList<QUrl> opened;
+};
+
+RecordingUrlOpener& simulation()
+{
+    static RecordingUrlOpener s;
+    return s;
+}
+
+} // namespace
+
+void UrlOpenerHost::install()
+{
+    UrlOpener::setBackend(&simulation());
+}
+
+QList<QUrl> UrlOpenerHost::openedUrls()
+{
+    QMutexLocker lock(&simulation().mutex);
+    return simulation().opened;
+}
+
+void UrlOpenerHost::clear()
+{
+    QMutexLocker lock(&simulation().mutex);
+    simulation().opened.clear();
+}
+
+} // namespace tavro

@@ -1,0 +1,303 @@
+#include "Tavro/Platform/WorkspaceHost.h"
+
+#include <QMutex>
+#include <QMutexLocker>
+
+namespace tavro {
+
+namespace {
+
+struct SimulatedApp
+{
+    RunningApplication application;
+    std::function<void(const QList<QUrl>&)> urlHandler;
+    std::function<void()> activationHandler;
+};
+
+// Simulated process identifiers sit far above any pid_max, so they never meet a real process.
+constexpr qint64 firstSimulatedPid = 10'000'000;
+
+bool isSimulatedPid(qint64 pid)
+{
+    return pid >= firstSimulatedPid;
+}
+
+// Simulated applications first; everything else goes to the system backend, and is logged.
+class SimulatedWorkspace final : public Workspace::Backend
+{
+public:
+    QList<RunningApplication> runningApplications(const QString& bundleIdentifier) override
+    {
+        QList<RunningApplication> result;
+        {
+            QMutexLocker lock(&mutex);
+            for (const SimulatedApp& app : std::as_const(simulated)) {
+                if (app.application.bundleIdentifier == bundleIdentifier)
+                    result.append(app.application);
+            }
+        }
+        result.append(system().runningApplications(bundleIdentifier));
+        return result;
+    }
+
+    std::optional<RunningApplication> frontmostApplication() override
+    {
+        QMutexLocker lock(&mutex);
+        if (!frontmost)
+            return std::nullopt;
+        // The frontmost application may have quit since it came to the front.
+        if (!isSimulatedPid(frontmost->processIdentifier))
+            return Workspace::processIsRunning(frontmost->processIdentifier) ? frontmost : std::nullopt;
+        if (const SimulatedApp* app = find(frontmost->processIdentifier))
+            return app->application;
+        return std::nullopt;
+    }
+
+    bool activate(const RunningApplication& application) override
+    {
+        std::function<void()> handler;
+        {
+            QMutexLocker lock(&mutex);
+            if (isSimulatedPid(application.processIdentifier)) {
+                const SimulatedApp* app = find(application.processIdentifier);
+                if (!app)
+                    return false;
+                handler = app->activationHandler;
+            } else if (!system().activate(application)) {
+                return false;
+            }
+            frontmost = application;
+        }
+        if (handler)
+            handler();
+        return true;
+    }
+
+    QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
+        const AppBundle& bundle, const OpenConfiguration& configuration) override
+    {
+        const bool argumentLaunch = configuration.createsNewApplicationInstance || !configuration.arguments.isEmpty();
+        LaunchRecord record;
+        record.kind = argumentLaunch ? LaunchRecord::Kind::arguments : LaunchRecord::Kind::activation;
+        record.bundlePath = bundle.bundlePath;
+        record.bundleIdentifier = bundle.bundleIdentifier;
+        record.arguments = configuration.arguments;
+
+        if (!configuration.createsNewApplicationInstance) {
+            const auto running = runningApplications(bundle.bundleIdentifier);
+            if (!running.isEmpty()) {
+                if (configuration.activates)
+                    activate(running.first());
+                log(record, running.first().processIdentifier, false);
+                co_return running.first();
+            }
+            std::function<void()> launcher;
+            {
+                QMutexLocker lock(&mutex);
+                launcher = launchers.value(bundle.bundleIdentifier);
+            }
+            if (launcher) {
+                launcher();
+                const auto started = runningApplications(bundle.bundleIdentifier);
+                if (started.isEmpty()) {
+                    log(record, 0, false);
+                    co_return std::unexpected(Workspace::cannotOpen(bundle.name));
+                }
+                if (configuration.activates)
+                    activate(started.last());
+                log(record, started.last().processIdentifier, false);
+                co_return started.last();
+            }
+        }
+        // Nothing of this identifier runs: the system starts a process.
+        auto started = co_await system().openApplication(bundle, configuration);
+        noteStarted(started ? std::optional(*started) : std::nullopt, configuration.activates);
+        log(record, started ? started->processIdentifier : 0, bool(started));
+        co_return started;
+    }
+
+    QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openUrls(
+        const QList<QUrl>& urls, const AppBundle& bundle, const OpenConfiguration& configuration) override
+    {
+        LaunchRecord record;
+        record.kind = LaunchRecord::Kind::urlHandOver;
+        record.bundlePath = bundle.bundlePath;
+        record.bundleIdentifier = bundle.bundleIdentifier;
+        record.urls = urls;
+
+        auto running = runningApplications(bundle.bundleIdentifier);
+        bool hasLauncher = false;
+        {
+            QMutexLocker lock(&mutex);
+            hasLauncher = launchers.contains(bundle.bundleIdentifier);
+        }
+        if (running.isEmpty() && hasLauncher) {
+            auto launched = co_await openApplication(bundle, OpenConfiguration{configuration.activates, false, {}});
+            if (!launched)
+                co_return std::unexpected(launched.error());
+            running = {*launched};
+        }
+        if (!running.isEmpty() && isSimulatedPid(running.first().processIdentifier)) {
+            const RunningApplication app = running.first();
+            std::function<void(const QList<QUrl>&)> handler;
+            {
+                QMutexLocker lock(&mutex);
+                if (const SimulatedApp* simulatedApp = find(app.processIdentifier))
+                    handler = simulatedApp->urlHandler;
+            }
+            log(record, app.processIdentifier, false);
+            if (configuration.activates)
+                activate(app);
+            if (handler)
+                handler(urls);
+            co_return app;
+        }
+        for (const QUrl& url : urls)
+            record.arguments.append(url.toString(QUrl::FullyEncoded));
+        auto started = co_await system().openUrls(urls, bundle, configuration);
+        noteStarted(started ? std::optional(*started) : std::nullopt, configuration.activates);
+        log(record, started ? started->processIdentifier : 0, bool(started));
+        co_return started;
+    }
+
+    QMutex mutex;
+    QList<SimulatedApp> simulated;
+    QHash<QString, std::function<void()>> launchers;
+    QList<LaunchRecord> launches;
+    QList<qint64> started;
+    std::optional<RunningApplication> frontmost;
+    qint64 nextPid = firstSimulatedPid;
+
+    SimulatedApp* find(qint64 pid)
+    {
+        auto it = std::find_if(simulated.begin(), simulated.end(),
+            [&](const SimulatedApp& app) { return app.application.processIdentifier == pid; });
+        return it == simulated.end() ? nullptr : &*it;
+    }
+
+private:
+    static Workspace::Backend& system() { return Workspace::systemBackend(); }
+
+    void noteStarted(const std::optional<RunningApplication>& application, bool activates)
+    {
+        if (!application)
+            return;
+        QMutexLocker lock(&mutex);
+        started.append(application->processIdentifier);
+        if (activates)
+            frontmost = application;
+    }
+
+    void log(LaunchRecord record, qint64 pid, bool startedProcess)
+    {
+        record.processIdentifier = pid;
+        record.startedProcess = startedProcess;
+        QMutexLocker lock(&mutex);
+        launches.append(record);
+    }
+};
+
+SimulatedWorkspace& simulation()
+{
+    static SimulatedWorkspace workspace;
+    return workspace;
+}
+
+} // namespace
+
+void WorkspaceHost::install()
+{
+    Workspace::setBackend(&simulation());
+}
+
+QList<LaunchRecord> WorkspaceHost::launches()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    return s.launches;
+}
+
+void WorkspaceHost::clearLaunches()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    s.launches.clear();
+}
+
+qint64 WorkspaceHost::addRunningApplication(const QString& bundleIdentifier, const QString& bundlePath)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    const qint64 pid = s.nextPid++;
+    s.simulated.append(SimulatedApp{RunningApplication{bundleIdentifier, pid, bundlePath}, {}, {}});
+    return pid;
+}
+
+void WorkspaceHost::removeRunningApplication(qint64 processIdentifier)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    s.simulated.removeIf(
+        [&](const SimulatedApp& app) { return app.application.processIdentifier == processIdentifier; });
+    if (s.frontmost && s.frontmost->processIdentifier == processIdentifier)
+        s.frontmost.reset();
+}
+
+void WorkspaceHost::setLauncher(const QString& bundleIdentifier, std::function<void()> launcher)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    if (launcher)
+        s.launchers.insert(bundleIdentifier, std::move(launcher));
+    else
+        s.launchers.remove(bundleIdentifier);
+}
+
+void WorkspaceHost::setUrlHandler(qint64 processIdentifier, std::function<void(const QList<QUrl>&)> handler)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    if (SimulatedApp* app = s.find(processIdentifier))
+        app->urlHandler = std::move(handler);
+}
+
+void WorkspaceHost::setActivationHandler(qint64 processIdentifier, std::function<void()> handler)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    if (SimulatedApp* app = s.find(processIdentifier))
+        app->activationHandler = std::move(handler);
+}
+
+void WorkspaceHost::setFrontmost(std::optional<qint64> processIdentifier)
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    s.frontmost.reset();
+    if (!processIdentifier)
+        return;
+    if (const SimulatedApp* app = s.find(*processIdentifier))
+        s.frontmost = app->application;
+    else
+        s.frontmost = RunningApplication{{}, *processIdentifier, {}};
+}
+
+QList<qint64> WorkspaceHost::startedProcesses()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    return s.started;
+}
+
+void WorkspaceHost::reset()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    s.simulated.clear();
+    s.launchers.clear();
+    s.launches.clear();
+    s.started.clear();
+    s.frontmost.reset();
+}
+
+} // namespace tavro
