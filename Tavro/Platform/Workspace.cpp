@@ -471,9 +471,8 @@ QIcon Workspace::icon(const QString& bundlePath)
 
 WorkspaceError Workspace::cannotOpen(const QString& name)
 {
-    return WorkspaceError{QCoreApplication::translate("Tavro", "The application “%1” can’t be opened.",
-        "System error text when an application could not be started. %1 is the application name.")
-                              .arg(name)};
+    //: System error text when an application could not be started. %1 is the application name.
+    return WorkspaceError{QCoreApplication::translate("Tavro", "The application “%1” can’t be opened.").arg(name)};
 }
 
 } // namespace tavro

@@ -283,11 +283,6 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The application “%1” can’t be opened.</source>
-        <comment>System error text when an application could not be started. %1 is the application name.</comment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Tavro couldn’t open that link</source>
         <extracomment>Alert title when launching a browser for a clicked link failed.</extracomment>
         <translation type="unfinished"></translation>
@@ -335,6 +330,11 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
     <message>
         <source>%1 isn’t available right now</source>
         <extracomment>Notice shown above the profile picker when the configured bypass browser profile is missing. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The application “%1” can’t be opened.</source>
+        <extracomment>System error text when an application could not be started. %1 is the application name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
