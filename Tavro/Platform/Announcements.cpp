@@ -1,12 +1,10 @@
 #include "Tavro/Platform/Announcements.h"
 
-#include <QLoggingCategory>
+#include "Tavro/Platform/PlatformLog.h"
 
 namespace tavro {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcAnnouncements, "tavro.announcements", QtInfoMsg)
 
 // No screen-reader bridge here: a request is only logged.
 class SystemBackend final : public Announcements::Backend
@@ -14,7 +12,7 @@ class SystemBackend final : public Announcements::Backend
 public:
     void post(const QString& text, Announcements::Priority priority) override
     {
-        qCDebug(lcAnnouncements) << "announce" << text << int(priority);
+        qCDebug(lcPlatform) << "announce" << text << int(priority);
     }
     bool isVoiceOverRunning() override { return false; }
 };

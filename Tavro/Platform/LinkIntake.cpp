@@ -1,5 +1,6 @@
 #include "Tavro/Platform/LinkIntake.h"
 
+#include "Tavro/Platform/PlatformLog.h"
 #include "Tavro/Platform/SerialQueue.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -29,8 +29,6 @@
 namespace tavro {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLinkIntake, "tavro.platform.linkintake")
 
 // Qt's own options that take the next argument as their value: QGuiApplication's, QApplication's
 // and the xcb platform's. Qt reads them with one or two leading hyphens. Their values are never
@@ -202,7 +200,7 @@ std::expected<int, LinkIntakeError> takeLock(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        qCWarning(lcLinkIntake) << "Cannot open the lock file" << path << std::strerror(errno);
+        qCWarning(lcPlatform) << "Cannot open the lock file" << path << std::strerror(errno);
         return std::unexpected(LinkIntakeError::socketUnavailable);
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -210,7 +208,7 @@ std::expected<int, LinkIntakeError> takeLock(const QString& path)
         ::close(fd);
         if (error == EWOULDBLOCK)
             return std::unexpected(LinkIntakeError::heldByAnotherTavro);
-        qCWarning(lcLinkIntake) << "Cannot lock" << path << std::strerror(error);
+        qCWarning(lcPlatform) << "Cannot lock" << path << std::strerror(error);
         return std::unexpected(LinkIntakeError::socketUnavailable);
     }
     return fd;
@@ -260,7 +258,7 @@ QList<QUrl> LinkIntake::linksFromArguments(const QStringList& arguments, const Q
             if (url.isValid())
                 links.append(url);
             else
-                qCWarning(lcLinkIntake) << "Not a link:" << argument << url.errorString();
+                qCWarning(lcPlatform) << "Not a link:" << argument << url.errorString();
             continue;
         }
         links.append(QUrl::fromLocalFile(QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(argument))));
@@ -349,7 +347,7 @@ std::expected<void, LinkIntakeError> LinkIntake::listen()
             server->setSocketOptions(QLocalServer::UserAccessOption);
             listening = server->listen(path);
             if (!listening) {
-                qCWarning(lcLinkIntake) << "Cannot listen on" << path << server->errorString();
+                qCWarning(lcPlatform) << "Cannot listen on" << path << server->errorString();
                 delete server;
                 return;
             }

@@ -1,6 +1,6 @@
 #include "Tavro/Platform/UrlOpener.h"
 
-#include <QLoggingCategory>
+#include "Tavro/Platform/PlatformLog.h"
 
 #include <atomic>
 
@@ -8,14 +8,12 @@ namespace tavro {
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcUrlOpener, "tavro.platform.urlopener")
-
 class SystemBackend final : public UrlOpener::Backend
 {
 public:
     bool open(const QUrl& url) override
     {
-        qCInfo(lcUrlOpener).noquote() << "No application here opens" << url.toString();
+        qCInfo(lcPlatform).noquote() << "No application here opens" << url.toString();
         return false;
     }
 };

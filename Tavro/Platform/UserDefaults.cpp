@@ -1,12 +1,12 @@
 #include "Tavro/Platform/UserDefaults.h"
 
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/PlatformLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSettings>
 #include <QXmlStreamReader>
@@ -17,8 +17,6 @@
 namespace tavro {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDefaults, "tavro.platform.defaults")
 
 const QLatin1String plistSuffix(".plist");
 
@@ -183,13 +181,13 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcDefaults) << "cannot write" << path << file.errorString();
+        qCWarning(lcPlatform) << "cannot write" << path << file.errorString();
         return false;
     }
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     file.write(bytes);
     if (!file.commit()) {
-        qCWarning(lcDefaults) << "cannot write" << path << file.errorString();
+        qCWarning(lcPlatform) << "cannot write" << path << file.errorString();
         return false;
     }
     return true;
@@ -258,7 +256,7 @@ void UserDefaults::load()
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        qCWarning(lcDefaults) << "cannot read" << m_filePath << file.errorString() << "; it will not be written";
+        qCWarning(lcPlatform) << "cannot read" << m_filePath << file.errorString() << "; it will not be written";
         m_unreadableFile = true;
         return;
     }
@@ -266,7 +264,7 @@ void UserDefaults::load()
         m_values = *values;
         return;
     }
-    qCWarning(lcDefaults) << m_filePath << "is not a property list; a copy is kept beside it before it is replaced";
+    qCWarning(lcPlatform) << m_filePath << "is not a property list; a copy is kept beside it before it is replaced";
     m_unparsedFile = bytes;
 }
 
@@ -289,7 +287,7 @@ void UserDefaults::migrateLegacyFile(const QString& iniPath)
         if (const auto raw = rawIniValue(iniText, key))
             m_unreadableValues.insert(key, *raw);
     }
-    qCInfo(lcDefaults) << "read" << m_values.size() << "values from" << iniPath;
+    qCInfo(lcPlatform) << "read" << m_values.size() << "values from" << iniPath;
 }
 
 bool UserDefaults::write()
@@ -304,7 +302,7 @@ bool UserDefaults::write()
     }
     const std::optional<QByteArray> bytes = serializePropertyList(m_values);
     if (!bytes) {
-        qCWarning(lcDefaults) << "a key cannot be written to" << m_filePath;
+        qCWarning(lcPlatform) << "a key cannot be written to" << m_filePath;
         return false;
     }
     if (!writeFileAtomically(m_filePath, *bytes))

@@ -41,7 +41,7 @@ void report(const char* what, QList<qint64> nanoseconds)
 {
     std::sort(nanoseconds.begin(), nanoseconds.end());
     const double median = nanoseconds.at(nanoseconds.size() / 2) / 1e6;
-    std::cout << what << ": median " << median << " ms, fastest " << nanoseconds.first() / 1e6 << " ms, slowest "
+    std::cout << "[bench] " << what << ": median " << median << " ms, fastest " << nanoseconds.first() / 1e6 << " ms, slowest "
               << nanoseconds.last() / 1e6 << " ms over " << nanoseconds.size() << " runs" << std::endl;
 }
 
@@ -136,7 +136,7 @@ TEST(DiscoveryBenchmark, FullScanWithOneHundredFiftyOtherApplicationsInstalled)
         std::sort(times.begin(), times.end());
         return double(times.at(times.size() / 2));
     };
-    std::cout << "ratio: " << median(crowded) / median(alone) << " (aim: within 1.5)" << std::endl;
+    std::cout << "[bench] ratio: " << median(crowded) / median(alone) << " (aim: within 1.5)" << std::endl;
     WorkspaceHost::reset();
 }
 

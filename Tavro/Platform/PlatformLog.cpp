@@ -1,0 +1,3 @@
+#include "Tavro/Platform/PlatformLog.h"
+
+Q_LOGGING_CATEGORY(lcPlatform, "tavro.platform", QtInfoMsg)
