@@ -61,15 +61,11 @@ AppDelegate::~AppDelegate() = default;
 void AppDelegate::applicationDidFinishLaunching()
 {
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    step(QStringLiteral("setActivationPolicy(accessory)"));
 
     // Never ended during the run: the first link click must not wait for a napping process.
     m_activityAssertion = std::make_unique<AppActivityAssertion>(ProcessActivity::begin(
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
-    step(QStringLiteral("beginActivity"));
 
-    installMainMenu();
-    rebuildStatusItem();
     prewarmPicker();
     prewarmBrowsers();
 
@@ -78,14 +74,7 @@ void AppDelegate::applicationDidFinishLaunching()
     else
         showOnboarding();
 
-    const AppSettings& settings = m_store.settings();
-    // A user launch with the menu-bar icon hidden must still show something.
-    if (settings.hasCompletedOnboarding && !settings.showMenuBarIcon && isPlainUserLaunch())
-        showSettings();
-
     startFileWatching();
-    observeMenuBarPreference();
-    reloadGlobalHotkeys();
     observeShowOnboarding();
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -98,21 +87,8 @@ void AppDelegate::applicationDidFinishLaunching()
     }
 }
 
-void AppDelegate::observeMenuBarPreference()
-{
-    step(QStringLiteral("observeSettingsChanged"));
-    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
-        if (name != Notifications::settingsChanged)
-            return;
-        rebuildStatusItem();
-        reloadGlobalHotkeys();
-        applyAppearance();
-    });
-}
-
 void AppDelegate::observeShowOnboarding()
 {
-    step(QStringLiteral("observeShowOnboarding"));
     connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
         if (name != Notifications::showOnboarding)
             return;
@@ -135,13 +111,11 @@ QCoro::Task<> refreshAtLaunch(SettingsStore& store)
 
 void AppDelegate::startPassiveRefresh()
 {
-    step(QStringLiteral("refresh(passive)"));
     refreshAtLaunch(m_store);
 }
 
 void AppDelegate::startFileWatching()
 {
-    step(QStringLiteral("startFileWatching"));
     if (!m_profileWatcher)
         m_profileWatcher = std::make_unique<ProfileWatcher>(m_store);
     m_profileWatcher->startFileWatching();
@@ -149,51 +123,23 @@ void AppDelegate::startFileWatching()
 
 void AppDelegate::prewarmPicker()
 {
-    step(QStringLiteral("prewarmPicker"));
     m_picker.prewarm();
 }
 
 void AppDelegate::prewarmBrowsers()
 {
-    step(QStringLiteral("prewarmBrowsers"));
     QStringList bundleIdentifiers;
     for (const BrowserDestination& destination : m_store.settings().visibleDestinations())
         bundleIdentifiers.append(destination.browserBundleIdentifier);
     BrowserLaunchService::workQueue().async([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
 }
 
-void AppDelegate::installMainMenu()
-{
-    step(QStringLiteral("installMainMenu"));
-}
-
-void AppDelegate::rebuildStatusItem()
-{
-    step(QStringLiteral("rebuildStatusItem"));
-}
-
-void AppDelegate::reloadGlobalHotkeys()
-{
-    step(QStringLiteral("reloadGlobalHotkeys"));
-}
-
-void AppDelegate::applyAppearance()
-{
-    step(QStringLiteral("applyAppearance"));
-}
-
 void AppDelegate::showOnboarding()
 {
-    step(QStringLiteral("showOnboarding"));
     // Until the first-run window exists, its scan step stands in for it, so that a first run
     // still finds the installed browsers and the picker has destinations.
     qCInfo(lcShell) << "No onboarding window yet; scanning the installed browsers instead";
     DiscoveryCoordinator::refresh(m_store, DiscoveryCoordinator::SafariScanMode::interactive);
-}
-
-void AppDelegate::showSettings()
-{
-    step(QStringLiteral("showSettings"));
 }
 
 bool AppDelegate::isPlainUserLaunch()
@@ -289,15 +235,11 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
             bringForward(restoreOnCancel);
         self->routePendingLinks();
     };
-    auto onOpenSettings = [self] {
-        if (self)
-            self->showSettings();
-    };
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
-        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose, onCancel,
-        onOpenSettings);
+        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose,
+        onCancel);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)

@@ -9,7 +9,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
 #include <QUrl>
 
 #include <memory>
@@ -51,17 +50,9 @@ public:
     Router& router();
     PickerWindowController& picker() { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
-    // The steps of the launch sequence and of the settings observer as they ran, named after
-    // what they call; for tests and diagnostics.
-    const QStringList& steps() const { return m_steps; }
 
-    // Members whose bodies belong to the menus, windows and hot-key parts of the shell.
-    void installMainMenu();
-    void rebuildStatusItem();
-    void reloadGlobalHotkeys();
-    void applyAppearance();
+    // Until the first-run window exists, runs the interactive scan that window would run.
     void showOnboarding();
-    void showSettings();
 
 protected:
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
@@ -80,7 +71,6 @@ protected:
     std::unique_ptr<ProfileWatcher> m_profileWatcher;
 
 private:
-    void observeMenuBarPreference();
     void observeShowOnboarding();
     void startPassiveRefresh();
     void startFileWatching();
@@ -92,12 +82,10 @@ private:
     // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
     // new picker closes.
     void keepShownLinkInLine();
-    void step(const QString& name) { m_steps.append(name); }
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
     QList<QUrl> m_pendingLinks;
-    QStringList m_steps;
 };
 
 } // namespace tavro

@@ -1,61 +1,122 @@
 #include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/Router.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
 using namespace tavro;
 using namespace tavro::test;
+using namespace std::chrono_literals;
 
 namespace {
 
+// A delegate whose Settings window a test provides (the real one comes with the Settings window)
+// and whose profile watcher it may set up beforehand.
+class WindowedDelegate : public AppDelegate
+{
+public:
+    using AppDelegate::AppDelegate;
+    using AppDelegate::routeFromSettings;
+    void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
+    void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
+};
+
+// The launch sequence and its observers, judged by what they leave behind: the destinations a
+// scan found in the temporary HOME, a refresh after a browser's files change, a closed window.
 class AppDelegateTest : public ShellFixture
 {
 protected:
-    AppDelegateTest() { LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication); }
-    ~AppDelegateTest() override { LaunchEvent::setCurrent(std::nullopt); }
-
-    AppDelegate& launch(const AppSettings& settings)
+    AppDelegateTest()
     {
-        open(settings);
-        delegate = std::make_unique<AppDelegate>(*store, center);
-        delegate->applicationDidFinishLaunching();
-        return *delegate;
+        LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication);
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+    }
+    ~AppDelegateTest() override
+    {
+        delegate.reset();
+        finishScans();
+        safari.reset();
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+        LaunchEvent::setCurrent(std::nullopt);
     }
 
-    std::unique_ptr<AppDelegate> delegate;
+    void launch(const AppSettings& settings)
+    {
+        open(settings);
+        scans = std::make_unique<QSignalSpy>(store.get(), &SettingsStore::safariHintChanged);
+        delegate = std::make_unique<WindowedDelegate>(*store, center);
+        // Short timings, so that a refresh after a change comes within a fraction of a second.
+        delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
+        delegate->applicationDidFinishLaunching();
+    }
+
+    static AppSettings laterLaunch()
+    {
+        AppSettings settings;
+        settings.hasCompletedOnboarding = true;
+        return settings;
+    }
+
+    // Whether `count` scans since the launch have landed in the store, waiting for them.
+    bool scansLanded(int count) const
+    {
+        return QTest::qWaitFor([&] { return scans->count() >= count; }, 10000);
+    }
+
+    // Chromium with one profile, and Safari running, trusted for Accessibility, with two profiles
+    // in its File menu and no tabs database to read them from.
+    void installBrowsers()
+    {
+        installApp(home, "Chromium", "org.chromium.Chromium");
+        writeLocalState(home, "Chromium", {{"Default", "Person 1"}});
+        safari = std::make_unique<SimulatedBrowser>(
+            QStringLiteral("com.apple.Safari"), installApp(home, "Safari", "com.apple.Safari"));
+        safari->setMenus({SimulatedBrowser::Menu{QStringLiteral("File"),
+            {SimulatedBrowser::item("newWindow", "New Window"),
+                SimulatedBrowser::item("NewPersonalWindow?isDefaultProfile=true", "New Personal Window"),
+                SimulatedBrowser::item("NewWorkWindow?isDefaultProfile=false", "New Work Window")}}});
+        AccessibilityHost::setTrusted(true);
+    }
+
+    // "browser:profile" for each stored destination, in order.
+    QStringList destinations() const
+    {
+        QStringList found;
+        for (const BrowserDestination& d : store->settings().destinations)
+            found.append(d.browserID + QLatin1Char(':') + d.profileDisplayName);
+        return found;
+    }
+
+    std::unique_ptr<WindowedDelegate> delegate;
+    std::unique_ptr<QSignalSpy> scans;
+    std::unique_ptr<SimulatedBrowser> safari;
 };
 
-const QStringList kLaunchHead{"setActivationPolicy(accessory)", "beginActivity", "installMainMenu", "rebuildStatusItem",
-    "prewarmPicker", "prewarmBrowsers"};
-const QStringList kLaunchTail{
-    "startFileWatching", "observeSettingsChanged", "reloadGlobalHotkeys", "observeShowOnboarding"};
+const QStringList kPassiveScan{"chromium:Person 1", "safari:Current Profile"};
+const QStringList kInteractiveScan{"chromium:Person 1", "safari:Personal", "safari:Work"};
 
-TEST_F(AppDelegateTest, FirstLaunchShowsOnboardingInsteadOfRefreshing)
+TEST_F(AppDelegateTest, LaunchStaysAnAccessoryAndHoldsTheActivityForTheRun)
 {
-    AppSettings settings;
-    settings.showMenuBarIcon = false;
-    launch(settings);
-    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList{"showOnboarding"} + kLaunchTail);
+    Application::setActivationPolicy(Application::ActivationPolicy::regular);
+    launch(laterLaunch());
     EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::accessory);
-}
-
-TEST_F(AppDelegateTest, LaterLaunchRefreshesAndHoldsTheActivity)
-{
-    AppSettings settings;
-    settings.hasCompletedOnboarding = true;
-    launch(settings);
-    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList{"refresh(passive)"} + kLaunchTail);
 
     const auto activities = ProcessActivity::active();
     ASSERT_FALSE(activities.isEmpty());
@@ -67,19 +128,52 @@ TEST_F(AppDelegateTest, LaterLaunchRefreshesAndHoldsTheActivity)
         EXPECT_NE(activity.token, token);
 }
 
-TEST_F(AppDelegateTest, HiddenMenuBarIconOpensSettingsOnlyOnAPlainUserLaunch)
+// A later launch must not drive another application's menus: Safari stays one destination
+// until something interactive reads its profiles.
+TEST_F(AppDelegateTest, LaterLaunchScansWithoutReadingSafarisMenus)
 {
-    AppSettings settings;
-    settings.hasCompletedOnboarding = true;
-    settings.showMenuBarIcon = false;
-    launch(settings);
-    EXPECT_EQ(delegate->steps(), kLaunchHead + QStringList({"refresh(passive)", "showSettings"}) + kLaunchTail);
+    installBrowsers();
+    launch(laterLaunch());
+    ASSERT_TRUE(scansLanded(1));
+    EXPECT_EQ(destinations(), kPassiveScan);
+    EXPECT_EQ(store->safariHint(), SafariHint::none);
+}
 
-    for (auto kind : {LaunchEvent::Kind::openApplicationAsLoginItem, LaunchEvent::Kind::openURLs}) {
-        LaunchEvent::setCurrent(kind);
-        launch(settings);
-        EXPECT_FALSE(delegate->steps().contains("showSettings"));
-    }
+TEST_F(AppDelegateTest, FirstLaunchReadsSafarisProfilesFromItsMenu)
+{
+    installBrowsers();
+    launch({});
+    ASSERT_TRUE(scansLanded(1));
+    EXPECT_EQ(destinations(), kInteractiveScan);
+}
+
+TEST_F(AppDelegateTest, AProfileAddedWhileRunningBecomesADestination)
+{
+    installApp(home, "Chromium", "org.chromium.Chromium");
+    writeLocalState(home, "Chromium", {{"Default", "Person 1"}});
+    launch(laterLaunch());
+    ASSERT_TRUE(scansLanded(1));
+    ASSERT_EQ(destinations(), QStringList{"chromium:Person 1"});
+
+    writeLocalState(home, "Chromium", {{"Default", "Person 1"}, {"Profile 1", "Work"}});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return destinations().contains("chromium:Work"); }, 10000))
+        << destinations().join(", ").toStdString();
+}
+
+TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
+{
+    installBrowsers();
+    launch(laterLaunch());
+    ASSERT_TRUE(scansLanded(1));
+    ASSERT_EQ(destinations(), kPassiveScan);
+
+    QWidget settingsWindow;
+    settingsWindow.show();
+    delegate->setSettingsWindow(&settingsWindow);
+    center.post(Notifications::showOnboarding);
+    EXPECT_FALSE(settingsWindow.isVisible());
+    ASSERT_TRUE(scansLanded(2));
+    EXPECT_EQ(destinations(), kInteractiveScan);
 }
 
 TEST_F(AppDelegateTest, LaunchKindTellsAPlainUserLaunch)
@@ -99,29 +193,6 @@ TEST_F(AppDelegateTest, LaunchKindTellsAPlainUserLaunch)
     EXPECT_EQ(LaunchEvent::takeFromProcess({}), LaunchEvent::Kind::openApplication);
     EXPECT_EQ(LaunchEvent::takeFromProcess({QUrl("https://a.test/")}), LaunchEvent::Kind::openURLs);
 }
-
-TEST_F(AppDelegateTest, ObserversRunInTheirOrder)
-{
-    AppSettings settings;
-    settings.hasCompletedOnboarding = true;
-    launch(settings);
-    const qsizetype before = delegate->steps().size();
-    store->edit([](AppSettings& s) { s.reduceAnimations = true; });
-    EXPECT_EQ(
-        delegate->steps().mid(before), (QStringList{"rebuildStatusItem", "reloadGlobalHotkeys", "applyAppearance"}));
-
-    center.post(Notifications::showOnboarding);
-    EXPECT_EQ(delegate->steps().last(), QStringLiteral("showOnboarding"));
-}
-
-// A delegate whose Settings window a test provides (the real one comes with the Settings window).
-class WindowedDelegate : public AppDelegate
-{
-public:
-    using AppDelegate::AppDelegate;
-    using AppDelegate::routeFromSettings;
-    void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
-};
 
 // Links handed over while Tavro runs: which are taken, in which order, and the picker they get.
 class LinkIntakeTest : public ShellFixture
