@@ -27,20 +27,32 @@ double median(QList<double> values)
     return values.at(values.size() / 2);
 }
 
-} // namespace
-
-TEST(ChromiumDeliveryBench, SocketDeliveryBesideASecondBrowserProcess)
+// Chromium's bundle in a temporary HOME, its display, and a local server that records requests.
+class ChromiumDeliveryBench : public ::testing::Test
 {
-    WorkspaceHost::reset();
+protected:
+    ChromiumDeliveryBench() { WorkspaceHost::reset(); }
+    ~ChromiumDeliveryBench() override
+    {
+        test::killProcessesMentioning(home.path());
+        WorkspaceHost::reset();
+    }
+
     test::Xvfb xvfb;
     test::TempHome home;
     test::RequestRecorder server;
-    ASSERT_TRUE(xvfb.isRunning());
     const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
     const QString executable = bundle + QStringLiteral("/Contents/MacOS/Chromium");
-    const auto d = test::destination(
+    const BrowserDestination d = test::destination(
         "org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")));
     const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
+};
+
+} // namespace
+
+TEST_F(ChromiumDeliveryBench, SocketDeliveryBesideASecondBrowserProcess)
+{
+    ASSERT_TRUE(xvfb.isRunning());
 
     ASSERT_TRUE(QCoro::waitFor(BrowserLaunchService::open(QUrl(server.url(QStringLiteral("/start"))), d, false)));
     ASSERT_TRUE(server.waitFor(QStringLiteral("/start"), 60000));
@@ -83,22 +95,11 @@ TEST(ChromiumDeliveryBench, SocketDeliveryBesideASecondBrowserProcess)
     std::cout << "[bench] singleton delivery, median of " << deliveries.size() << ": " << delivery << " ms\n"
               << "[bench] second browser process, median of " << secondProcesses.size() << ": " << second << " ms\n"
               << "[bench] delivery is " << second / delivery << " times faster" << std::endl;
-    test::killProcessesMentioning(home.path());
-    WorkspaceHost::reset();
 }
 
-TEST(ChromiumDeliveryBench, OpenForABrowserStartedByHandBesideTheRawExchange)
+TEST_F(ChromiumDeliveryBench, OpenForABrowserStartedByHandBesideTheRawExchange)
 {
-    WorkspaceHost::reset();
-    test::Xvfb xvfb;
-    test::TempHome home;
-    test::RequestRecorder server;
     ASSERT_TRUE(xvfb.isRunning());
-    const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
-    const QString executable = bundle + QStringLiteral("/Contents/MacOS/Chromium");
-    const auto d = test::destination(
-        "org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")));
-    const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
 
     const qint64 browser = test::startChromiumByHand(home.path(), xvfb.display(), server.url(QStringLiteral("/start")));
     ASSERT_NE(browser, 0);
@@ -134,6 +135,4 @@ TEST(ChromiumDeliveryBench, OpenForABrowserStartedByHandBesideTheRawExchange)
               << " ms\n"
               << "[bench] raw socket exchange, median of " << exchanges.size() << ": " << median(exchanges) << " ms"
               << std::endl;
-    test::killProcessesMentioning(home.path());
-    WorkspaceHost::reset();
 }
