@@ -99,19 +99,19 @@ void AppDelegate::observeShowOnboarding()
 }
 
 namespace {
-// Holds the store (and so the delegate's world) until the scan has landed.
-QCoro::Task<> refreshAtLaunch(SettingsStore& store)
+// Started and not awaited: the store may be gone by the time the scan lands.
+QCoro::Task<> refreshAtLaunch(QPointer<SettingsStore> store)
 {
-    co_await DiscoveryCoordinator::refresh(store, DiscoveryCoordinator::SafariScanMode::passive);
+    co_await DiscoveryCoordinator::refresh(*store, DiscoveryCoordinator::SafariScanMode::passive);
     // Listed in the Accessibility settings, so the user only has to switch Tavro on.
-    if (store.safariHint() == SafariHint::accessibilityNeeded && !Accessibility::isProcessTrusted())
+    if (store && store->safariHint() == SafariHint::accessibilityNeeded && !Accessibility::isProcessTrusted())
         AccessibilityPermission::registerInList();
 }
 } // namespace
 
 void AppDelegate::startPassiveRefresh()
 {
-    refreshAtLaunch(m_store);
+    refreshAtLaunch(&m_store);
 }
 
 void AppDelegate::startFileWatching()
