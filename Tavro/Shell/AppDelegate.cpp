@@ -101,9 +101,7 @@ void AppDelegate::applicationDidFinishLaunching()
 void AppDelegate::observeMenuBarPreference()
 {
     step(QStringLiteral("observeSettingsChanged"));
-    connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
-        if (name != Notifications::settingsChanged)
-            return;
+    connect(&m_store, &SettingsStore::settingsChanged, this, [this] {
         rebuildStatusItem();
         reloadGlobalHotkeys();
         applyAppearance();

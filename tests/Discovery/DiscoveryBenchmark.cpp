@@ -4,7 +4,6 @@
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -99,8 +98,7 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
 
     // The whole refresh: the scan on its queue, then the merge into a store that already holds the list.
     UserDefaults defaults(home.filePath(QStringLiteral("Library/Preferences/bench.ini")));
-    NotificationCenter center;
-    SettingsStore settings(defaults, center);
+    SettingsStore settings(defaults);
     QList<qint64> refreshes;
     for (int run = 0; run < 20; ++run) {
         QElapsedTimer timer;
