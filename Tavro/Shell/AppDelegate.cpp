@@ -54,6 +54,7 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, QObje
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+    connect(&m_picker, &PickerWindowController::settingsRequested, this, &AppDelegate::showSettings);
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -287,15 +288,11 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
             bringForward(restoreOnCancel);
         self->routePendingLinks();
     };
-    auto onOpenSettings = [self] {
-        if (self)
-            self->showSettings();
-    };
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
-        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose, onCancel,
-        onOpenSettings);
+        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose,
+        onCancel);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)
