@@ -1,7 +1,7 @@
 #include "Tavro/Discovery/SafariSetup.h"
 
-#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Workspace.h"

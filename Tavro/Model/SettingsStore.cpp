@@ -5,11 +5,9 @@
 #include "Tavro/Model/Characters.h"
 #include "Tavro/Model/EmojiInput.h"
 #include "Tavro/Model/HotkeyAssignment.h"
-#include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/ProfileDiscoveryService.h"
 #include "Tavro/Model/SafariProfileDiscovery.h"
 #include "Tavro/Platform/AppInfo.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -54,12 +52,7 @@ qint64 nextSortOrder(qint64 value)
 
 } // namespace
 
-SettingsStore::SettingsStore(UserDefaults& defaults, QObject* parent)
-    : SettingsStore(defaults, NotificationCenter::defaultCenter(), parent)
-{ }
-
-SettingsStore::SettingsStore(UserDefaults& defaults, NotificationCenter& center, QObject* parent)
-    : QObject(parent), m_defaults(defaults), m_center(center)
+SettingsStore::SettingsStore(UserDefaults& defaults, QObject* parent) : QObject(parent), m_defaults(defaults)
 {
     load();
 }
@@ -110,7 +103,6 @@ void SettingsStore::persist()
 {
     if (keepUnreadableData())
         m_defaults.setData(defaultsKey, m_settings.toJsonBytes());
-    m_center.post(Notifications::settingsChanged);
 }
 
 void SettingsStore::setSettings(const AppSettings& settings)

@@ -15,12 +15,11 @@
 
 namespace tavro {
 
-class NotificationCenter;
 class UserDefaults;
 
 // Owns the settings record while the application runs. Every write, of the whole record or of
-// one field in it, stores the whole record under "tavro.settings.v1" and then posts
-// "tavro.settingsChanged": one write, one post, no batching. Loading writes and posts nothing.
+// one field in it, stores the whole record under "tavro.settings.v1" and then emits
+// settingsChanged: one write, one signal, no batching. Loading writes and emits nothing.
 // GUI thread only.
 class SettingsStore : public QObject
 {
@@ -32,7 +31,6 @@ public:
     static QString unreadableBackupFileName();
 
     explicit SettingsStore(UserDefaults& defaults, QObject* parent = nullptr);
-    SettingsStore(UserDefaults& defaults, NotificationCenter& center, QObject* parent = nullptr);
 
     // The instance on the standard user defaults; only the shell's wiring uses it.
     static SettingsStore& shared();
@@ -96,7 +94,6 @@ private:
     }
 
     UserDefaults& m_defaults;
-    NotificationCenter& m_center;
     AppSettings m_settings;
     SafariHint m_safariHint = SafariHint::none;
     BrowserDataHint m_browserDataHint;

@@ -354,14 +354,12 @@ void DestinationPickerView::mouseReleaseEvent(QMouseEvent* event)
     const auto pressed = std::exchange(m_pressed, std::nullopt);
     if (!pressed || event->button() != Qt::LeftButton || !m_model || hitAt(event->position()) != *pressed)
         return;
-    // The model's callbacks may close the picker; nothing of this view is touched after them.
+    // The model's receivers may close the picker; nothing of this view is touched after them.
     PickerViewModel* model = m_model;
     switch (pressed->target) {
-    case Target::backdrop: {
-        const auto cancel = model->onCancel;
-        cancel();
+    case Target::backdrop:
+        model->cancel();
         return;
-    }
     case Target::hub:
         model->chooseSelected();
         return;

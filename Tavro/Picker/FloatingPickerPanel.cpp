@@ -54,8 +54,7 @@ bool FloatingPickerPanel::handleModifier(QKeyEvent* event, bool down)
     // X11 reports the modifier state from before the key, so the key's own flag is set or cleared here.
     quint64 flags = ModifierFlag::fromQt(event->modifiers());
     flags = down ? flags | flag : flags & ~flag;
-    if (flagsChanged)
-        flagsChanged(flags);
+    Q_EMIT flagsChanged(flags);
     return true;
 }
 

@@ -21,12 +21,15 @@ public:
     QWidget* contentView() const { return m_content; }
 
     // A key that is not a modifier; returns whether it was handled (handled keys go no further).
+    // A hook rather than a signal: the panel needs its answer before it passes the key on.
     std::function<bool(QKeyEvent*)> keyDown;
-    // The platform modifier flags after a modifier key went down or up.
-    std::function<void(quint64)> flagsChanged;
 
     // The modifier flag a modifier key stands for; 0 for any other key.
     static quint64 modifierFlag(int key);
+
+Q_SIGNALS:
+    // The platform modifier flags after a modifier key went down or up.
+    void flagsChanged(quint64 flags);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -160,10 +160,8 @@ public:
             QAccessibleWidget::doAction(name);
             return;
         }
-        if (view()->model()) {
-            const auto cancel = view()->model()->onCancel;
-            cancel();
-        }
+        if (view()->model())
+            view()->model()->cancel();
     }
 
 private:

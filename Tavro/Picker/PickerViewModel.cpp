@@ -69,12 +69,11 @@ void PickerViewModel::choose(int index)
     if (index < 0 || index >= destinations.size())
         return;
     setSelectedIndex(index);
-    // Copied: the callback may close the picker and release this model.
+    // Copied: a receiver may close the picker and change the list.
     const BrowserDestination destination = destinations[index];
     if (!acceptsPrivately(destination))
         return;
-    const auto callback = onChoose;
-    callback(destination, m_isPrivate);
+    Q_EMIT chosen(destination, m_isPrivate);
 }
 
 void PickerViewModel::chooseSelected()
@@ -84,8 +83,12 @@ void PickerViewModel::chooseSelected()
     const BrowserDestination destination = destinations[m_selectedIndex];
     if (!acceptsPrivately(destination))
         return;
-    const auto callback = onChoose;
-    callback(destination, m_isPrivate);
+    Q_EMIT chosen(destination, m_isPrivate);
+}
+
+void PickerViewModel::cancel()
+{
+    Q_EMIT cancelled();
 }
 
 bool PickerViewModel::chooseByKey(const QString& key)

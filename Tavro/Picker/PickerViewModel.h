@@ -11,13 +11,14 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <functional>
 #include <optional>
 
 namespace tavro {
 
-// The state of one open picker and the only way a choice leaves it. The window controller owns one
-// per presentation; the picker view draws from it and the key and mouse handling call into it.
+// The state of one open picker and the only way a choice leaves it: chosen() or cancelled(). The
+// window controller owns one per presentation; the picker view draws from it and the key and mouse
+// handling call into it. A receiver may close the picker and release the model (later, never while
+// it emits).
 class PickerViewModel : public QObject
 {
     Q_OBJECT
@@ -34,8 +35,6 @@ public:
     EmojiPosition emojiPosition = EmojiPosition::besideIcon;
     std::optional<QString> notice;
     EdgeRoom screenRoom;
-    std::function<void(const BrowserDestination&, bool)> onChoose = [](const BrowserDestination&, bool) {};
-    std::function<void()> onCancel = [] {};
     std::optional<QUuid> lastUsedID;
 
     int selectedIndex() const { return m_selectedIndex; }
@@ -53,6 +52,8 @@ public:
     void chooseSelected();
     // A typed key; true when a destination matched, also when private mode then refused it.
     bool chooseByKey(const QString& key);
+    // Escape, a click beside the petals, or the application losing the activation.
+    void cancel();
     void moveSelection(int delta);
     void moveSelection(MoveDirection direction);
 
@@ -63,6 +64,8 @@ public:
 Q_SIGNALS:
     void selectedIndexChanged(int index);
     void isPrivateChanged(bool isPrivate);
+    void chosen(const tavro::BrowserDestination& destination, bool privately);
+    void cancelled();
 
 private:
     // Beeps and answers false when private mode refuses `destination`.

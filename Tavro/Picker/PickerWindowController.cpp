@@ -90,11 +90,9 @@ PickerWindowController::~PickerWindowController()
 void PickerWindowController::present(const QUrl& url, const QList<BrowserDestination>& destinations,
     std::optional<QUuid> lastUsedID, const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition,
     AppAppearance appearance, std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
-    bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel,
-    std::function<void()> openSettings)
+    bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel)
 {
     dismiss(false);
-    onOpenSettings = std::move(openSettings);
     m_privateFlag = flag(privateModifier);
 
     const quint64 flags = ModifierFlag::fromQt(currentModifiers());
@@ -115,18 +113,19 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     m_model = model;
 
     QPointer<PickerWindowController> controller(this);
-    model->onChoose = [controller, onChoose](const BrowserDestination& destination, bool privately) {
-        if (controller)
-            controller->dismiss(false);
-        if (onChoose)
-            onChoose(destination, privately);
-    };
-    model->onCancel = [controller, onCancel] {
+    connect(model, &PickerViewModel::chosen, model,
+        [controller, onChoose](const BrowserDestination& destination, bool privately) {
+            if (controller)
+                controller->dismiss(false);
+            if (onChoose)
+                onChoose(destination, privately);
+        });
+    connect(model, &PickerViewModel::cancelled, model, [controller, onCancel] {
         if (controller)
             controller->dismiss(false);
         if (onCancel)
             onCancel();
-    };
+    });
 
     const QPoint mouse = Screens::pointerLocation();
     if (const auto screen = Screens::screenAt(mouse)) {
@@ -158,8 +157,8 @@ void PickerWindowController::installEventMonitors()
 {
     if (!m_panel)
         return;
-    // The handlers stay with their panel until it is deleted (clearing them would destroy a handler
-    // while it runs); one that belongs to a panel no longer shown does nothing.
+    // The key handler stays with its panel until it is deleted (clearing it would destroy the handler
+    // while it runs); it and the flags connection do nothing for a panel no longer shown.
     QPointer<PickerWindowController> controller(this);
     QPointer<FloatingPickerPanel> panel(m_panel);
     m_panel->keyDown = [controller, panel](QKeyEvent* event) {
@@ -167,10 +166,10 @@ void PickerWindowController::installEventMonitors()
             return false;
         return controller->handle(event, controller->m_model);
     };
-    m_panel->flagsChanged = [controller, panel](quint64 flags) {
-        if (controller && panel && controller->m_panel == panel)
-            controller->updatePrivateMode(flags);
-    };
+    connect(m_panel, &FloatingPickerPanel::flagsChanged, this, [this, panel](quint64 flags) {
+        if (panel && m_panel == panel)
+            updatePrivateMode(flags);
+    });
     // Clicks in other applications take the activation away from this one, so losing it stands
     // for both the global mouse-down monitor and the resign-active observer.
     m_resignObserver
@@ -184,20 +183,15 @@ void PickerWindowController::installEventMonitors()
 
 void PickerWindowController::applicationDidResignActive()
 {
-    if (!m_model)
-        return;
-    const auto cancel = m_model->onCancel;
-    cancel();
+    if (m_model)
+        m_model->cancel();
 }
 
 bool PickerWindowController::handle(QKeyEvent* event, PickerViewModel* model)
 {
     const quint64 flags = ModifierFlag::fromQt(event->modifiers());
     if ((flags & ModifierFlag::command) && event->key() == Qt::Key_Comma) {
-        if (onOpenSettings) {
-            const auto open = onOpenSettings;
-            open();
-        }
+        Q_EMIT settingsRequested();
         return true;
     }
     switch (event->key()) {
@@ -205,11 +199,9 @@ bool PickerWindowController::handle(QKeyEvent* event, PickerViewModel* model)
     case Qt::Key_Enter:
         model->chooseSelected();
         return true;
-    case Qt::Key_Escape: {
-        const auto cancel = model->onCancel;
-        cancel();
+    case Qt::Key_Escape:
+        model->cancel();
         return true;
-    }
     case Qt::Key_Left:
         model->moveSelection(PickerViewModel::MoveDirection::left);
         return true;
@@ -262,10 +254,7 @@ void PickerWindowController::dismiss(bool callCancel)
     m_ignoringHeldPrivateKey = false;
     disconnect(m_resignObserver);
     m_resignObserver = {};
-    onOpenSettings = nullptr;
-    std::function<void()> cancel;
-    if (callCancel && m_model)
-        cancel = m_model->onCancel;
+    const QPointer<PickerViewModel> model = callCancel ? m_model.data() : nullptr;
     // Released after the current event: this may run inside the panel's or the view's handlers.
     if (m_panel) {
         m_panel->hide();
@@ -275,8 +264,8 @@ void PickerWindowController::dismiss(bool callCancel)
         m_model->deleteLater();
     m_panel = nullptr;
     m_model = nullptr;
-    if (cancel)
-        cancel();
+    if (model)
+        model->cancel();
 }
 
 void PickerWindowController::prewarm()

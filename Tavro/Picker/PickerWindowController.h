@@ -36,8 +36,7 @@ public:
     void present(const QUrl& url, const QList<BrowserDestination>& destinations, std::optional<QUuid> lastUsedID,
         const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance,
         std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
-        bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel,
-        std::function<void()> onOpenSettings = {});
+        bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel);
 
     // Closes the picker; with `callCancel` its cancel callback runs once it is gone. Harmless
     // when no picker is shown. Panel, view and model are released after the current event, so
@@ -52,13 +51,16 @@ public:
     PickerViewModel* model() const { return m_model; }
     quint64 privateFlag() const { return m_privateFlag; }
     bool ignoringHeldPrivateKey() const { return m_ignoringHeldPrivateKey; }
-    std::function<void()> onOpenSettings;
 
     // Where the current modifier keys are read when a picker opens; tests put fixed ones here.
     std::function<Qt::KeyboardModifiers()> currentModifiers;
 
     // The application stopped being the active one (a click or a switch to another application).
     void applicationDidResignActive();
+
+Q_SIGNALS:
+    // Command-comma in a shown picker; the picker stays.
+    void settingsRequested();
 
 private:
     void installEventMonitors();

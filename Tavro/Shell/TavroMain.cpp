@@ -1,7 +1,7 @@
 #include "Tavro/Shell/TavroMain.h"
 
-#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
+#include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"

@@ -4,7 +4,6 @@
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -41,8 +40,9 @@ void report(const char* what, QList<qint64> nanoseconds)
 {
     std::sort(nanoseconds.begin(), nanoseconds.end());
     const double median = nanoseconds.at(nanoseconds.size() / 2) / 1e6;
-    std::cout << "[bench] " << what << ": median " << median << " ms, fastest " << nanoseconds.first() / 1e6 << " ms, slowest "
-              << nanoseconds.last() / 1e6 << " ms over " << nanoseconds.size() << " runs" << std::endl;
+    std::cout << "[bench] " << what << ": median " << median << " ms, fastest " << nanoseconds.first() / 1e6
+              << " ms, slowest " << nanoseconds.last() / 1e6 << " ms over " << nanoseconds.size() << " runs"
+              << std::endl;
 }
 
 // The five browsers with their profiles, in `home`.
@@ -99,8 +99,7 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
 
     // The whole refresh: the scan on its queue, then the merge into a store that already holds the list.
     UserDefaults defaults(home.filePath(QStringLiteral("Library/Preferences/bench.ini")));
-    NotificationCenter center;
-    SettingsStore settings(defaults, center);
+    SettingsStore settings(defaults);
     QList<qint64> refreshes;
     for (int run = 0; run < 20; ++run) {
         QElapsedTimer timer;

@@ -1,7 +1,6 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
@@ -46,14 +45,11 @@ class DiscoveryCoordinatorTest : public ::testing::Test
 {
 protected:
     DiscoveryCoordinatorTest()
-        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults, center)
+        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
     {
         WorkspaceHost::reset();
         AccessibilityHost::reset();
-        QObject::connect(&center, &NotificationCenter::posted, [this](const QString& name) {
-            if (name == QLatin1String("tavro.settingsChanged"))
-                ++settingsChanged;
-        });
+        QObject::connect(&store, &SettingsStore::settingsChanged, [this] { ++settingsChanged; });
     }
     ~DiscoveryCoordinatorTest() override
     {
@@ -93,7 +89,6 @@ protected:
     test::TempHome home;
     RealFileSystem fs;
     UserDefaults defaults;
-    NotificationCenter center;
     SettingsStore store;
     int settingsChanged = 0;
 };

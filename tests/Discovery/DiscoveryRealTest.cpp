@@ -4,7 +4,6 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -38,8 +37,7 @@ QString chromiumBinary()
 class RealBrowsersTest : public ::testing::Test
 {
 protected:
-    RealBrowsersTest()
-        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults, center)
+    RealBrowsersTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
     {
         WorkspaceHost::reset();
     }
@@ -150,7 +148,6 @@ protected:
     test::Xvfb xvfb;
     RealFileSystem fs;
     UserDefaults defaults;
-    NotificationCenter center;
     SettingsStore store;
     std::vector<std::unique_ptr<QProcess>> processes;
 };

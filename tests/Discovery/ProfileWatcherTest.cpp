@@ -1,6 +1,5 @@
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -53,8 +52,7 @@ class ProfileWatcherTest : public ::testing::Test
 protected:
     static constexpr auto debounce = 400ms;
 
-    ProfileWatcherTest()
-        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults, center)
+    ProfileWatcherTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
     {
         WorkspaceHost::reset();
     }
@@ -82,7 +80,6 @@ protected:
 
     test::TempHome home;
     UserDefaults defaults;
-    NotificationCenter center;
     SettingsStore store;
     std::unique_ptr<QSignalSpy> refreshes;
 };

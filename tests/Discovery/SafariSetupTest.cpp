@@ -2,7 +2,6 @@
 #include "Tavro/Model/ProfileDiscoveryService.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
@@ -25,7 +24,7 @@ class SafariSetupTest : public ::testing::Test
 protected:
     SafariSetupTest()
         : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini")))
-        , store(defaults, center)
+        , store(defaults)
         , scans(&store, &SettingsStore::safariHintChanged)
     {
         WorkspaceHost::reset();
@@ -57,7 +56,6 @@ protected:
 
     test::TempHome home;
     UserDefaults defaults;
-    NotificationCenter center;
     SettingsStore store;
     QSignalSpy scans; // one Safari hint per interactive refresh
     std::unique_ptr<SimulatedBrowser> safariApp;

@@ -146,7 +146,7 @@ TEST_F(Merge, CurrentProfileReplacedByRealProfilesMovesLastUsed)
     store->mergeDiscovered({first, second}, {});
     EXPECT_EQ(writes(), 2);
     EXPECT_EQ(store->settings().lastUsedDestinationID, first.id);
-    EXPECT_EQ(storedAtPost[0].lastUsedDestinationID, current.id);
+    EXPECT_EQ(storedAtTell[0].lastUsedDestinationID, current.id);
 }
 
 TEST_F(Merge, ScanReportingOneProfileTwiceKeepsOneDestination)

@@ -81,13 +81,12 @@ class SettingsStoreFromIni : public ::testing::TestWithParam<IniRecordCase>
 TEST_P(SettingsStoreFromIni, TheRecordIsReadOrKeptAndTheIniFileStaysAsItWas)
 {
     test::TempHome home;
-    NotificationCenter center;
     const QByteArray ini = "[General]\ntavro.settings.v1=" + GetParam().line + "\n";
     const QString iniPath = home.writeFile("Library/Preferences/com.vaskhaldor.Tavro.ini", ini);
     const QString backupPath = home.filePath("Library/Preferences/" + SettingsStore::unreadableBackupFileName());
     {
         UserDefaults defaults(UserDefaults::standardPath());
-        SettingsStore store(defaults, center);
+        SettingsStore store(defaults);
         EXPECT_EQ(store.settings().invertBypass, GetParam().kept.isEmpty());
         store.edit([](AppSettings& a) { a.reduceAnimations = true; });
     }
@@ -103,7 +102,7 @@ TEST_P(SettingsStoreFromIni, TheRecordIsReadOrKeptAndTheIniFileStaysAsItWas)
     EXPECT_EQ(iniFile.readAll(), ini);
 
     UserDefaults reopened(UserDefaults::standardPath());
-    const AppSettings settings = SettingsStore(reopened, center).settings();
+    const AppSettings settings = SettingsStore(reopened).settings();
     EXPECT_TRUE(settings.reduceAnimations);
     EXPECT_EQ(settings.invertBypass, GetParam().kept.isEmpty());
 }
@@ -186,13 +185,14 @@ protected:
     QUuid id(int i) const { return at(i).id; }
 };
 
-TEST_F(SettingsStoreEditing, EveryAssignmentIsOneWriteAndOnePost)
+TEST_F(SettingsStoreEditing, EveryAssignmentIsOneWriteAndOneSignal)
 {
     store->setVisible(false, id(1));
     store->setVisible(false, id(1));
     EXPECT_EQ(writes(), 2) << "setVisible writes even when nothing changes";
     EXPECT_FALSE(stored().destinations[1].isVisible);
-    EXPECT_EQ(posts, QStringList(2, "tavro.settingsChanged"));
+    EXPECT_EQ(tells.last(), stored()) << "the signal carries the record just written";
+    EXPECT_TRUE(centrePosts.isEmpty()) << "the signal is the only way the change is told";
 
     store->recordUse(at(2));
     store->recordUse(at(2));
@@ -209,19 +209,19 @@ TEST_F(SettingsStoreEditing, SetHotkeyClearsTheKeyElsewhereOneWriteEach)
 {
     // Views may write a record in which two destinations share a key.
     store->edit([](AppSettings& s) { s.destinations[0].hotkey = s.destinations[3].hotkey = QStringLiteral("w"); });
-    posts.clear();
-    storedAtPost.clear();
+    tells.clear();
+    storedAtTell.clear();
 
     store->setHotkey(QStringLiteral("Work"), id(4));
     EXPECT_EQ(writes(), 3);
     EXPECT_FALSE(at(0).hotkey.has_value());
     EXPECT_FALSE(at(3).hotkey.has_value());
     EXPECT_EQ(at(4).hotkey, "w");
-    // Each post comes after the defaults hold that intermediate state.
-    EXPECT_FALSE(storedAtPost[0].destinations[0].hotkey.has_value());
-    EXPECT_EQ(storedAtPost[0].destinations[3].hotkey, "w");
-    EXPECT_FALSE(storedAtPost[1].destinations[3].hotkey.has_value());
-    EXPECT_FALSE(storedAtPost[1].destinations[4].hotkey.has_value());
+    // Each signal comes after the defaults hold that intermediate state.
+    EXPECT_FALSE(storedAtTell[0].destinations[0].hotkey.has_value());
+    EXPECT_EQ(storedAtTell[0].destinations[3].hotkey, "w");
+    EXPECT_FALSE(storedAtTell[1].destinations[3].hotkey.has_value());
+    EXPECT_FALSE(storedAtTell[1].destinations[4].hotkey.has_value());
 }
 
 TEST_F(SettingsStoreEditing, SetHotkeyWithZeroEmptyOrNothingClearsOnlyThisDestination)

@@ -13,17 +13,16 @@
 
 namespace tavro::test {
 
-// A store on a defaults file in a temporary HOME and a notification centre of its own. Every
-// "tavro.settingsChanged" post is recorded together with what the defaults held at that moment.
+// A store on a defaults file in a temporary HOME. Every settingsChanged signal is recorded with the
+// record it carries and what the defaults held at that moment; names posted on the default
+// notification centre meanwhile are recorded too.
 class StoreFixture : public ::testing::Test
 {
 protected:
     StoreFixture() : defaults(home.filePath(QStringLiteral("defaults.plist")))
     {
-        QObject::connect(&center, &NotificationCenter::posted, [this](const QString& name, const QVariant&) {
-            posts.append(name);
-            storedAtPost.append(stored());
-        });
+        QObject::connect(&NotificationCenter::defaultCenter(), &NotificationCenter::posted, &receiver,
+            [this](const QString& name, const QVariant&) { centrePosts.append(name); });
     }
 
     // Stores `settings` as the record and opens a store on it; nothing is counted for that.
@@ -34,7 +33,11 @@ protected:
     }
     SettingsStore& open()
     {
-        store = std::make_unique<SettingsStore>(defaults, center);
+        store = std::make_unique<SettingsStore>(defaults);
+        QObject::connect(store.get(), &SettingsStore::settingsChanged, [this](const AppSettings& settings) {
+            tells.append(settings);
+            storedAtTell.append(stored());
+        });
         return *store;
     }
 
@@ -43,7 +46,7 @@ protected:
         const auto bytes = defaults.data(SettingsStore::defaultsKey);
         return bytes ? AppSettings::fromJsonBytes(*bytes).value_or(AppSettings()) : AppSettings();
     }
-    qsizetype writes() const { return posts.size(); }
+    qsizetype writes() const { return tells.size(); }
     // The copy of an undecodable record beside the defaults; `suffix` ".2", ".3"… for later ones.
     QString backupPath(const QString& suffix = {}) const
     {
@@ -57,10 +60,11 @@ protected:
 
     TempHome home;
     UserDefaults defaults;
-    NotificationCenter center;
     std::unique_ptr<SettingsStore> store;
-    QStringList posts;
-    QList<AppSettings> storedAtPost;
+    QList<AppSettings> tells;
+    QList<AppSettings> storedAtTell;
+    QStringList centrePosts;
+    QObject receiver; // ends the connection to the shared centre with the test
 };
 
 } // namespace tavro::test

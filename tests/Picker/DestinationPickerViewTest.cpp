@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -42,10 +43,9 @@ protected:
         model.destinations = list;
         model.url = QUrl("https://example.com/");
         model.reduceAnimations = true;
-        model.onChoose = [this](const BrowserDestination& d, bool privately) {
+        QObject::connect(&model, &PickerViewModel::chosen, [this](const BrowserDestination& d, bool privately) {
             chosen.append({d.profileDisplayName, privately});
-        };
-        model.onCancel = [this] { ++cancels; };
+        });
     }
 
     std::unique_ptr<DestinationPickerView> makeView(std::optional<Appearance> appearance = Appearance::light)
@@ -64,7 +64,7 @@ protected:
 
     PickerViewModel model;
     QList<std::pair<QString, bool>> chosen;
-    int cancels = 0;
+    QSignalSpy cancels{&model, &PickerViewModel::cancelled};
 };
 
 TEST_F(DestinationPickerViewTest, FrameIsTheLayoutCanvas)
@@ -138,9 +138,9 @@ TEST_F(DestinationPickerViewTest, ClicksChooseAPetalTheSelectionOrCancel)
     model.setSelectedIndex(1);
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->hubCentre().toPoint());
     EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 4", false}, {"Profile 2", false}}));
-    EXPECT_EQ(cancels, 0);
+    EXPECT_EQ(cancels.count(), 0);
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(cancels.count(), 1);
     EXPECT_EQ(chosen.size(), 2);
 }
 
@@ -151,7 +151,7 @@ TEST_F(DestinationPickerViewTest, APressThatEndsElsewhereIsNoClick)
     QTest::mousePress(view.get(), Qt::LeftButton, {}, view->petalRect(0).center().toPoint());
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(chosen.isEmpty());
-    EXPECT_EQ(cancels, 0);
+    EXPECT_EQ(cancels.count(), 0);
 }
 
 TEST_F(DestinationPickerViewTest, WithoutDestinationsTheHubDoesNothing)
@@ -162,7 +162,7 @@ TEST_F(DestinationPickerViewTest, WithoutDestinationsTheHubDoesNothing)
     EXPECT_EQ(view->hubAccessibilityLabel(), "No destinations");
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, view->hubCentre().toPoint());
     EXPECT_TRUE(chosen.isEmpty());
-    EXPECT_EQ(cancels, 0);
+    EXPECT_EQ(cancels.count(), 0);
 }
 
 TEST_F(DestinationPickerViewTest, PrivateRefusalsBeepAndStayOpen)

@@ -14,17 +14,15 @@ protected:
     {
         SystemSoundHost::resetBeepCount();
         model.url = QUrl(QStringLiteral("https://example.com/page"));
-        model.onChoose = [this](const BrowserDestination& d, bool privately) {
+        QObject::connect(&model, &PickerViewModel::chosen, [this](const BrowserDestination& d, bool privately) {
             chosen.append({d.profileDisplayName, privately});
-        };
-        model.onCancel = [this] { ++cancels; };
+        });
     }
 
     void show(QList<BrowserDestination> list) { model.destinations = std::move(list); }
 
     PickerViewModel model;
     QList<std::pair<QString, bool>> chosen;
-    int cancels = 0;
 };
 
 TEST_F(PickerViewModelTest, SequenceKeysFollowExplicitOnes)

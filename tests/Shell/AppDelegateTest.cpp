@@ -233,8 +233,7 @@ protected:
     void cancelPicker()
     {
         ASSERT_NE(delegate->picker().model(), nullptr);
-        const auto cancel = delegate->picker().model()->onCancel;
-        cancel();
+        delegate->picker().model()->cancel();
     }
 
     const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
@@ -294,8 +293,7 @@ TEST_F(LinkIntakeTest, AChoiceOpensTheLinkThroughTheRouter)
 {
     start();
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
-    const auto choose = delegate->picker().model()->onChoose;
-    choose(chrome, false);
+    Q_EMIT delegate->picker().model()->chosen(chrome, false);
     EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
     ASSERT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
     EXPECT_TRUE(WorkspaceHost::launches().first().arguments.contains("https://a.test/1"));
@@ -355,8 +353,7 @@ TEST_F(LinkIntakeTest, ARetryAnsweredWhileTheNewLinkIsRoutedKeepsTheShownLinkInL
     KeyEventsHost::setHeldModifiers(0);
     for (const QUrl& link : {QUrl("https://a.test/"), QUrl("https://b.test/")}) {
         ASSERT_EQ(shownLink(), link);
-        const auto choose = delegate->picker().model()->onChoose;
-        choose(chrome, false);
+        Q_EMIT delegate->picker().model()->chosen(chrome, false);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 const auto launches = WorkspaceHost::launches();

@@ -64,7 +64,7 @@ protected:
     {
         finishScans();
         defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        store = std::make_unique<SettingsStore>(defaults, center);
+        store = std::make_unique<SettingsStore>(defaults);
         // Decoding gives way on equal bypass and private keys; a record set while running keeps
         // them, and the routing must cope with that too.
         store->setSettings(settings);
