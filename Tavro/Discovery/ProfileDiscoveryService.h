@@ -3,7 +3,7 @@
 // the model.
 
 #include "Tavro/Discovery/InstalledBrowser.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 
 namespace tavro::ProfileDiscoveryService {
 

@@ -4,7 +4,7 @@
 
 #include "Tavro/Launch/SafariMenuText.h"
 #include "Tavro/Model/DiscoveryHints.h"
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/SafariProfileNames.h"
 
 #include <QList>
 #include <QString>

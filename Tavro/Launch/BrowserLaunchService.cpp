@@ -5,7 +5,7 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Launch/SafariWindowCache.h"
 #include "Tavro/Model/BrowserDefinition.h"
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/SafariProfileNames.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/SerialQueue.h"

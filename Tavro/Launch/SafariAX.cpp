@@ -1,6 +1,6 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Launch/SafariMenuText.h"
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/SafariProfileNames.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/Workspace.h"
 

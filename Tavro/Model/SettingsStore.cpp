@@ -5,14 +5,14 @@
 #include "Tavro/Model/Characters.h"
 #include "Tavro/Model/EmojiInput.h"
 #include "Tavro/Model/HotkeyAssignment.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/ModelLog.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
+#include "Tavro/Model/SafariProfileNames.h"
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QLoggingCategory>
 
 #include <algorithm>
 #include <limits>
@@ -22,8 +22,6 @@ namespace tavro {
 const QString SettingsStore::defaultsKey = QStringLiteral("tavro.settings.v1");
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcModel, "tavro.model")
 
 bool isCurrentSafari(const BrowserDestination& d)
 {

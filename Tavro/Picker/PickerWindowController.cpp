@@ -3,6 +3,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/PickerLog.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Platform/Announcements.h"
 #include "Tavro/Platform/ModifierFlags.h"
@@ -12,13 +13,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLoggingCategory>
 
 namespace tavro {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcPicker, "tavro.picker", QtInfoMsg)
 
 // The placeholder link of the warm-up picker, on a host reserved for examples.
 const QUrl prewarmURL(QStringLiteral("https://example.com/"));

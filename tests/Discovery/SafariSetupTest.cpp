@@ -1,5 +1,5 @@
 #include "Tavro/Discovery/SafariSetup.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/SimulatedBrowser.h"

@@ -6,7 +6,7 @@
 #include "Tavro/Model/EmojiInput.h"
 #include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/JsonReader.h"
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/SafariProfileNames.h"
 #include "tests/Model/Fixtures.h"
 
 #include <QJsonArray>

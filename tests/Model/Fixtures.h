@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Tavro/Model/BrowserDestination.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -4,7 +4,7 @@
 // A second `tavro URL` while Tavro runs hands the link over and ends at once.
 
 #include "Tavro/Model/AppSettings.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "tests/Support/TempHome.h"

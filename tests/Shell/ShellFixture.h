@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/SerialQueue.h"

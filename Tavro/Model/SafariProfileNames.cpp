@@ -1,4 +1,4 @@
-#include "Tavro/Model/SafariProfileDiscovery.h"
+#include "Tavro/Model/SafariProfileNames.h"
 
 #include <QChar>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "Tavro/Model/ProfileDiscoveryService.h"
+#include "Tavro/Model/ProfileDiscoveryDestinations.h"
 
 #include <QCoreApplication>
 

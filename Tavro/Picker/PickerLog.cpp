@@ -1,0 +1,3 @@
+#include "Tavro/Picker/PickerLog.h"
+
+Q_LOGGING_CATEGORY(lcPicker, "tavro.picker", QtInfoMsg)
