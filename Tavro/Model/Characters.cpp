@@ -13,4 +13,16 @@ QString firstCharacter(const QString& text)
     return text.left(end > 0 ? end : text.size());
 }
 
+QStringList characters(const QString& text)
+{
+    QStringList result;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
+        result.append(text.mid(start, end - start));
+        start = end;
+    }
+    return result;
+}
+
 } // namespace tavro

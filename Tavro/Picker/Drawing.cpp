@@ -17,6 +17,13 @@ QFont Drawing::systemFont(double points, QFont::Weight weight)
     return font;
 }
 
+QFont Drawing::emojiFont(double points)
+{
+    QFont font = systemFont(points);
+    font.setFamilies({QStringLiteral("Apple Color Emoji"), QStringLiteral("Noto Color Emoji"), font.family()});
+    return font;
+}
+
 QFont Drawing::tracked(QFont font, double points)
 {
     font.setLetterSpacing(QFont::AbsoluteSpacing, points);

@@ -14,6 +14,10 @@ namespace tavro::Drawing {
 
 // The system font at `points`, with a weight and, for key caps, the rounded design.
 QFont systemFont(double points, QFont::Weight weight = QFont::Normal);
+// The system font at `points` for text that is one emoji: the colour emoji font first. Matched
+// character by character, a text font that also holds "❤" or "☕" would draw them in black even
+// with the emoji variation selector after them.
+QFont emojiFont(double points);
 // Letter spacing ("tracking") in points.
 QFont tracked(QFont font, double points);
 

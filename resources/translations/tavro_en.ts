@@ -337,5 +337,70 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
         <extracomment>System error text when an application could not be started. %1 is the application name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Emoji for %1</source>
+        <extracomment>Accessible name of the button that sets a browser profile&apos;s emoji in Settings. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Showing the profile photo. Click to use an emoji instead.</source>
+        <extracomment>Tooltip of a profile&apos;s emoji button in Settings while it shows the browser&apos;s profile photo.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the profile photo, or set an emoji, to identify this profile in the picker.</source>
+        <extracomment>Tooltip of a profile&apos;s emoji button in Settings when the profile has a photo but neither it nor an emoji is in use.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set an emoji to identify this profile in the picker.</source>
+        <extracomment>Tooltip of a profile&apos;s emoji button in Settings when the profile has no photo and no emoji. The picker is the radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile emoji. Click to change.</source>
+        <extracomment>Tooltip of a profile&apos;s emoji button in Settings while it shows the profile&apos;s emoji.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile photo</source>
+        <extracomment>Accessible value of a profile&apos;s emoji button in Settings while it shows the browser&apos;s profile photo.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <extracomment>Accessible value of a profile&apos;s emoji button in Settings when no emoji is set.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear search</source>
+        <extracomment>Accessible name of the button that empties the emoji search field in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use profile photo</source>
+        <extracomment>Button in the emoji popover of a browser profile in Settings: show the browser&apos;s own profile photo instead of an emoji.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose an emoji</source>
+        <extracomment>Title in the emoji popover of a browser profile in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search by name, or paste an emoji</source>
+        <extracomment>Placeholder of the search field in the emoji popover of a browser profile in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No emoji</source>
+        <extracomment>Button in the emoji popover of a browser profile in Settings that removes the profile&apos;s emoji.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No emoji found for “%1”</source>
+        <extracomment>Shown in the emoji popover of Settings when a search finds nothing. %1 is what the user typed.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

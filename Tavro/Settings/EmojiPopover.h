@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <optional>
+
+class QAbstractButton;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavro {
+
+class EmojiPickerButton;
+
+// The popover of an emoji button: search the catalogue or paste an emoji, pick from the grid, go
+// back to the profile photo, or remove the emoji. It opens empty, with the caret in the field.
+class EmojiPopover : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit EmojiPopover(const EmojiPickerButton& button, QWidget* parent = nullptr);
+
+    // Shows the popover under `anchor`, centred on it.
+    void showBelow(QWidget* anchor);
+
+    // The grid's emoji: the pasted emoji, else the search's matches, else the defaults.
+    QStringList gridEmoji() const;
+    bool highlight(const QString& emoji, bool isFirst) const;
+
+    QLineEdit* searchField() const { return m_field; }
+    QAbstractButton* clearButton() const { return m_clear; }
+    QList<QAbstractButton*> cells() const { return m_cells; }
+    QLabel* noResultsLabel() const { return m_noResults; }
+    QPushButton* usePhotoButton() const { return m_usePhoto; }
+    QPushButton* noEmojiButton() const { return m_noEmoji; }
+
+    static constexpr int popoverWidth = 280;
+    static constexpr int searchLimit = 24;
+
+signals:
+    void chosen(const std::optional<QString>& emoji);
+    void usePhotoChosen();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void rebuildGrid();
+    void chooseFirst();
+
+    std::optional<QString> m_emoji;
+    bool m_photoShown;
+    QWidget* m_anchor = nullptr;
+    QLineEdit* m_field;
+    QAbstractButton* m_clear;
+    QWidget* m_grid;
+    QGridLayout* m_gridLayout;
+    QList<QAbstractButton*> m_cells;
+    QLabel* m_noResults;
+    QPushButton* m_usePhoto = nullptr;
+    QPushButton* m_noEmoji;
+};
+
+} // namespace tavro

@@ -1,0 +1,306 @@
+#include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/TavroButtonStyle.h"
+#include "Tavro/Settings/EmojiPopover.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+namespace {
+
+const QString fire = QStringLiteral("🔥");
+
+struct Face
+{
+    std::optional<QString> emoji;
+    std::optional<QString> photoPath;
+    bool preferEmoji = false;
+};
+
+class EmojiPickerButtonTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QImage photo(64, 64, QImage::Format_ARGB32);
+        photo.fill(QColor(0xE0, 0x60, 0x30));
+        m_photo = m_dir.filePath("photo.png");
+        ASSERT_TRUE(photo.save(m_photo));
+    }
+
+    std::unique_ptr<EmojiPickerButton> button(const Face& face)
+    {
+        auto made = std::make_unique<EmojiPickerButton>(face.emoji, face.photoPath, face.preferEmoji, "Chrome (Work)");
+        setExplicitAppearance(made.get(), Appearance::light);
+        return made;
+    }
+
+    EmojiPopover* open(EmojiPickerButton& button)
+    {
+        button.show();
+        button.click();
+        return button.popover();
+    }
+
+    static void type(EmojiPopover& popover, const QString& text) { popover.searchField()->setText(text); }
+
+    static QStringList cellTexts(const EmojiPopover& popover)
+    {
+        QStringList texts;
+        for (const QAbstractButton* cell : popover.cells())
+            texts.append(cell->text());
+        return texts;
+    }
+
+    static QString accessible(QObject* object, QAccessible::Text text)
+    {
+        return QAccessible::queryAccessibleInterface(object)->text(text);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_photo;
+};
+
+QColor fillOf(QWidget& widget)
+{
+    // Inside the border, clear of the centred content.
+    return widget.grab().toImage().pixelColor(4, 13);
+}
+
+} // namespace
+
+TEST_F(EmojiPickerButtonTest, TheFaceShowsThePhotoTheEmojiOrAnEmptyPlace)
+{
+    const QRgb frost = Brand::frost.color(false).rgb();
+    auto photo = button({fire, m_photo, false});
+    EXPECT_TRUE(photo->photoShown());
+    const QImage photoFace = photo->grab().toImage();
+    EXPECT_EQ(photoFace.pixelColor(15, 13).rgb(), QColor(0xE0, 0x60, 0x30).rgb());
+    EXPECT_EQ(photoFace.pixelColor(4, 13).rgb(), frost);
+
+    // The emoji wins when preferred; a path whose picture is missing still counts as a photo.
+    auto emoji = button({fire, m_photo, true});
+    EXPECT_FALSE(emoji->photoShown());
+    EXPECT_NE(emoji->grab().toImage().pixelColor(15, 13).rgb(), QColor(0xE0, 0x60, 0x30).rgb());
+    EXPECT_TRUE(button({std::nullopt, m_dir.filePath("gone.png"), false})->hasContent());
+
+    auto empty = button({std::nullopt, m_photo, true});
+    EXPECT_FALSE(empty->hasContent());
+    EXPECT_NE(fillOf(*empty).rgb(), frost);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(empty.get(), &enter);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fillOf(*empty).rgb() == Brand::frostDeep.color(false).rgb(); }, 2000));
+}
+
+TEST_F(EmojiPickerButtonTest, TooltipNameAndValueSayWhatIsShown)
+{
+    struct Case
+    {
+        Face face;
+        QString tooltip;
+        QString value;
+    };
+    const QList<Case> cases{
+        {{fire, m_photo, false}, "Showing the profile photo. Click to use an emoji instead.", "Profile photo"},
+        {{std::nullopt, m_photo, true},
+            "Use the profile photo, or set an emoji, to identify this profile in the picker.", "None"},
+        {{std::nullopt, std::nullopt, false}, "Set an emoji to identify this profile in the picker.", "None"},
+        {{fire, std::nullopt, false}, "Profile emoji. Click to change.", fire},
+        {{fire, m_photo, true}, "Profile emoji. Click to change.", fire},
+    };
+    for (const Case& c : cases) {
+        auto made = button(c.face);
+        EXPECT_EQ(made->toolTip(), c.tooltip);
+        EXPECT_EQ(accessible(made.get(), QAccessible::Value), c.value);
+        EXPECT_EQ(accessible(made.get(), QAccessible::Name), "Emoji for Chrome (Work)");
+    }
+}
+
+TEST_F(EmojiPickerButtonTest, ReportsTheChoiceAndPrefersOnlyAStorableEmoji)
+{
+    auto made = button({std::nullopt, m_photo, false});
+    QSignalSpy selected(made.get(), &EmojiPickerButton::emojiSelected);
+    QSignalSpy usePhoto(made.get(), &EmojiPickerButton::usePhotoSelected);
+
+    made->choose(fire);
+    made->choose(std::nullopt);
+    // Text that is no emoji is stored as none; preferring it would hide the photo behind nothing.
+    made->choose(QStringLiteral("abc"));
+    made->usePhoto();
+    ASSERT_EQ(selected.size(), 3);
+    EXPECT_EQ(selected[0][0].value<std::optional<QString>>(), fire);
+    EXPECT_TRUE(selected[0][1].toBool());
+    EXPECT_EQ(selected[1][0].value<std::optional<QString>>(), std::nullopt);
+    EXPECT_FALSE(selected[1][1].toBool());
+    EXPECT_FALSE(selected[2][1].toBool());
+    EXPECT_EQ(usePhoto.size(), 1);
+}
+
+TEST_F(EmojiPickerButtonTest, AClickTogglesThePopoverAndAChoiceClosesIt)
+{
+    auto made = button({fire, std::nullopt, false});
+    QSignalSpy selected(made.get(), &EmojiPickerButton::emojiSelected);
+    EmojiPopover* popover = open(*made);
+    ASSERT_TRUE(popover);
+    EXPECT_TRUE(popover->isVisible());
+    // The caret is put in the field once the popover is up.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popover->searchField()->hasFocus(); }, 2000));
+    made->click();
+    EXPECT_FALSE(made->popover());
+
+    popover = open(*made);
+    ASSERT_TRUE(popover);
+    EXPECT_TRUE(popover->searchField()->text().isEmpty());
+    popover->cells()[3]->click();
+    EXPECT_FALSE(made->popover());
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0][0].value<std::optional<QString>>(), EmojiPickerButton::defaultEmoji()[3]);
+
+    open(*made)->noEmojiButton()->click();
+    EXPECT_FALSE(made->popover());
+    EXPECT_EQ(selected.last()[0].value<std::optional<QString>>(), std::nullopt);
+}
+
+TEST_F(EmojiPickerButtonTest, TheDefaultGridIsEightColumnsOf32WithTheCurrentEmojiMarked)
+{
+    const QStringList defaults = EmojiPickerButton::defaultEmoji();
+    ASSERT_EQ(defaults.size(), 32);
+    EXPECT_EQ(defaults.first(), "💼");
+    EXPECT_EQ(defaults[4], QString::fromUcs4(std::array<char32_t, 3>{0x1F9D1, 0x200D, 0x1F4BB}.data(), 3));
+    EXPECT_EQ(defaults[17], QString::fromUcs4(std::array<char32_t, 2>{0x2764, 0xFE0F}.data(), 2));
+    EXPECT_EQ(defaults.last(), "🌙");
+
+    auto made = button({fire, std::nullopt, false});
+    EmojiPopover* popover = open(*made);
+    ASSERT_EQ(cellTexts(*popover), defaults);
+    const auto cells = popover->cells();
+    EXPECT_EQ(cells[8]->x(), cells[0]->x());
+    EXPECT_GT(cells[8]->y(), cells[0]->y());
+    EXPECT_EQ(cells[7]->y(), cells[0]->y());
+    EXPECT_FALSE(popover->usePhotoButton());
+    EXPECT_TRUE(popover->noEmojiButton()->isEnabled());
+    const int current = int(defaults.indexOf(fire));
+    EXPECT_TRUE(popover->highlight(fire, false));
+    EXPECT_FALSE(popover->highlight(defaults[0], true));
+    auto* selected = QAccessible::queryAccessibleInterface(cells[current]);
+    EXPECT_TRUE(selected->state().selected);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(cells[0])->state().selected);
+
+    // Return takes the first cell, not the highlighted one.
+    QSignalSpy chosen(made.get(), &EmojiPickerButton::emojiSelected);
+    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<std::optional<QString>>(), "💼");
+}
+
+TEST_F(EmojiPickerButtonTest, WithThePhotoShownNothingIsMarkedAndThePhotoButtonIsTheCurrentChoice)
+{
+    auto shown = button({fire, m_photo, false});
+    EmojiPopover* popover = open(*shown);
+    ASSERT_TRUE(popover->usePhotoButton());
+    EXPECT_FALSE(popover->usePhotoButton()->isEnabled());
+    EXPECT_EQ(popover->usePhotoButton()->style(), TavroButtonStyle::shared(true));
+    EXPECT_FALSE(popover->highlight(fire, false));
+    EXPECT_TRUE(popover->noEmojiButton()->isEnabled());
+    for (QAbstractButton* cell : popover->cells())
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(cell)->state().selected);
+
+    auto empty = button({std::nullopt, m_photo, true});
+    QSignalSpy usePhoto(empty.get(), &EmojiPickerButton::usePhotoSelected);
+    popover = open(*empty);
+    EXPECT_FALSE(popover->noEmojiButton()->isEnabled());
+    ASSERT_TRUE(popover->usePhotoButton()->isEnabled());
+    EXPECT_EQ(popover->usePhotoButton()->style(), TavroButtonStyle::shared(false));
+    popover->usePhotoButton()->click();
+    EXPECT_EQ(usePhoto.size(), 1);
+    EXPECT_FALSE(empty->popover());
+}
+
+TEST_F(EmojiPickerButtonTest, APastedEmojiOrASearchFillsTheGridAndReturnTakesTheFirst)
+{
+    auto made = button({std::nullopt, std::nullopt, false});
+    QSignalSpy chosen(made.get(), &EmojiPickerButton::emojiSelected);
+    EmojiPopover* popover = open(*made);
+
+    type(*popover, " 🔥 and more");
+    EXPECT_EQ(cellTexts(*popover), QStringList{fire});
+    EXPECT_TRUE(popover->highlight(fire, true));
+
+    type(*popover, "a");
+    EXPECT_EQ(popover->cells().size(), 24);
+    EXPECT_EQ(popover->cells()[16]->x(), popover->cells()[0]->x());
+    EXPECT_GT(popover->cells()[16]->y(), popover->cells()[8]->y());
+
+    type(*popover, ":smile:");
+    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<std::optional<QString>>(), "😄");
+    EXPECT_TRUE(chosen[0][1].toBool());
+}
+
+TEST_F(EmojiPickerButtonTest, NothingFoundQuotesTheTrimmedQueryAndReturnDoesNothing)
+{
+    auto made = button({std::nullopt, std::nullopt, false});
+    QSignalSpy chosen(made.get(), &EmojiPickerButton::emojiSelected);
+    EmojiPopover* popover = open(*made);
+
+    type(*popover, ":::");
+    EXPECT_TRUE(popover->cells().isEmpty());
+    EXPECT_TRUE(popover->noResultsLabel()->isVisible());
+    EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “:::”");
+    type(*popover, "  zzqqxxj  ");
+    EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “zzqqxxj”");
+    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    EXPECT_EQ(chosen.size(), 0);
+    EXPECT_TRUE(made->popover());
+
+    // Spaces alone show the defaults, and the clear button, since the field is not empty.
+    type(*popover, "   ");
+    EXPECT_EQ(popover->cells().size(), 32);
+    EXPECT_FALSE(popover->noResultsLabel()->isVisible());
+    EXPECT_TRUE(popover->clearButton()->isVisible());
+    popover->clearButton()->click();
+    EXPECT_TRUE(popover->searchField()->text().isEmpty());
+    EXPECT_FALSE(popover->clearButton()->isVisible());
+    EXPECT_TRUE(popover->searchField()->hasFocus());
+}
+
+TEST_F(EmojiPickerButtonTest, SavesThePopoverInBothAppearances)
+{
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        QWidget row;
+        setExplicitAppearance(&row, appearance);
+        auto* face = new EmojiPickerButton(fire, m_photo, true, "Chrome (Work)", &row);
+        auto* photo = new EmojiPickerButton(std::nullopt, m_photo, false, "Chrome (Work)", &row);
+        auto* empty = new EmojiPickerButton(std::nullopt, std::nullopt, false, "Chrome (Work)", &row);
+        row.resize(140, 40);
+        face->move(15, 7);
+        photo->move(55, 7);
+        empty->move(95, 7);
+        row.show();
+        const QString faces = appearance == Appearance::dark ? "emoji-buttons-dark.png" : "emoji-buttons-light.png";
+        QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+        EXPECT_TRUE(row.grab().scaled(560, 160).save(QDir(TAVRO_ARTIFACTS_DIR).filePath(faces)));
+        face->click();
+        EmojiPopover* popover = face->popover();
+        ASSERT_TRUE(popover);
+        const QImage image = popover->grab().toImage();
+        EXPECT_EQ(image.pixelColor(3, 3).rgb(), Brand::frost.color(appearance == Appearance::dark).rgb());
+        const QString name = appearance == Appearance::dark ? "emoji-popover-dark.png" : "emoji-popover-light.png";
+        EXPECT_TRUE(image.save(QDir(TAVRO_ARTIFACTS_DIR).filePath(name)));
+        face->setPopoverShown(false);
+    }
+}
