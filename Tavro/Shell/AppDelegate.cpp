@@ -13,7 +13,10 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/SerialQueue.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/AppActivityAssertion.h"
+#include "Tavro/Shell/AppVersion.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
 
@@ -46,11 +49,11 @@ void bringForward(QWidget* window)
 } // namespace
 
 AppDelegate::AppDelegate(SettingsStore& store, QObject* parent)
-    : AppDelegate(store, NotificationCenter::defaultCenter(), parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), parent)
 { }
 
-AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent)
-    : QObject(parent), m_store(store), m_center(center)
+AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent)
+    : QObject(parent), m_store(store), m_center(center), m_updates(true, defaults)
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
@@ -68,6 +71,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     prewarmPicker();
     prewarmBrowsers();
+    connectUpdates();
 
     if (m_store.settings().hasCompletedOnboarding)
         startPassiveRefresh();
@@ -85,6 +89,49 @@ void AppDelegate::applicationDidFinishLaunching()
             applicationDidBecomeActive();
         });
     }
+}
+
+void AppDelegate::connectUpdates()
+{
+    connect(&m_updates, &UpdateController::availableVersionChanged, this, &AppDelegate::rebuildStatusItem);
+    rebuildStatusItem();
+    // An update relaunch ends the app instead of collapsing it to the menu bar.
+    connect(&m_updates, &UpdateController::willRelaunch, this, [this] { m_isQuitting = true; });
+    QPointer<AppDelegate> self(this);
+    m_updates.setCanInstallNow([self] { return !self || !self->isPickerShown(); });
+    connect(&m_supportPolicy, &SupportPolicyChecker::updateRequired, this, &AppDelegate::showUpdateRequired);
+    m_supportPolicy.start();
+}
+
+void AppDelegate::rebuildStatusItem()
+{
+    // The menu-bar icon and its menu, with the row for an update on offer, are built here once
+    // they exist; until then the update is only announced by the framework's own window.
+}
+
+void AppDelegate::showUpdateRequired(const QString& minimum)
+{
+    // Never over the picker: the alert is modal and would hold the link back.
+    if (isPickerShown()) {
+        QTimer::singleShot(m_updateAlertRetryInterval, this, [this, minimum] { showUpdateRequired(minimum); });
+        return;
+    }
+    Application::activate(true);
+    Alert alert;
+    alert.style = Alert::Style::warning;
+    //: Title of the alert shown when this version of Tavro is no longer supported and should be updated.
+    alert.messageText = QCoreApplication::translate("Tavro", "Please update Tavro");
+    //: Body of the unsupported-version alert. The first value is the running version, the second the oldest supported
+    //: version, both like 1.9.1.
+    alert.informativeText = QCoreApplication::translate(
+        "Tavro", "Tavro %1 is no longer supported. Update to version %2 or later to keep getting fixes.")
+                                .arg(AppVersion::current(), minimum);
+    //: Unsupported-version alert button that starts the app update.
+    alert.addButton(QCoreApplication::translate("Tavro", "Update Now"));
+    //: Unsupported-version alert button that closes the alert without updating.
+    alert.addButton(QCoreApplication::translate("Tavro", "Later"));
+    if (alert.runModal() == Alert::kFirstButtonReturn)
+        m_updates.checkForUpdates(nullptr);
 }
 
 void AppDelegate::observeShowOnboarding()

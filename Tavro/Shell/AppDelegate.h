@@ -5,12 +5,15 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
+#include "Tavro/Shell/SupportPolicyChecker.h"
+#include "Tavro/Shell/UpdateController.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -24,6 +27,7 @@ class BrowserDestination;
 class NotificationCenter;
 class Router;
 class SettingsStore;
+class UserDefaults;
 
 class AppDelegate : public QObject
 {
@@ -31,9 +35,12 @@ class AppDelegate : public QObject
 public:
     // Options of the launch activity: user-initiated work, idle system sleep still allowed.
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
+    // How long the unsupported-version alert waits before it looks for the picker again.
+    static constexpr std::chrono::milliseconds kUpdateAlertRetryInterval = std::chrono::seconds(30);
 
     explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
-    AppDelegate(SettingsStore& store, NotificationCenter& center, QObject* parent = nullptr);
+    // `defaults` holds the update preferences and the record of the update opt-in migration.
+    AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // The launch sequence.
@@ -48,6 +55,8 @@ public:
     static bool isPlainUserLaunch();
 
     Router& router();
+    UpdateController& updates() { return m_updates; }
+    SupportPolicyChecker& supportPolicy() { return m_supportPolicy; }
     PickerWindowController& picker() { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
 
@@ -59,9 +68,14 @@ protected:
         QPointer<QWidget> restoreOnCancel);
     void routeFromSettings(const QUrl& url);
     bool isPickerShown() const;
+    // Runs for every value of what the status item shows, the update on offer included.
+    virtual void rebuildStatusItem();
+    // Asks the user to update, once the picker is off the screen.
+    void showUpdateRequired(const QString& minimum);
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
+    UpdateController m_updates;
     std::unique_ptr<AppActivityAssertion> m_activityAssertion;
     PickerWindowController m_picker;
     std::unique_ptr<Router> m_router;
@@ -69,8 +83,11 @@ protected:
     QPointer<QWidget> m_settingsWindow;
     bool m_isQuitting = false;
     std::unique_ptr<ProfileWatcher> m_profileWatcher;
+    SupportPolicyChecker m_supportPolicy;
+    std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
 
 private:
+    void connectUpdates();
     void observeShowOnboarding();
     void startPassiveRefresh();
     void startFileWatching();

@@ -319,7 +319,9 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
     </message>
     <message>
         <source>Later</source>
-        <extracomment>Alert button that postpones granting a permission.</extracomment>
+        <extracomment>Unsupported-version alert button that closes the alert without updating.
+----------
+Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -335,6 +337,21 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
     <message>
         <source>The application “%1” can’t be opened.</source>
         <extracomment>System error text when an application could not be started. %1 is the application name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please update Tavro</source>
+        <extracomment>Title of the alert shown when this version of Tavro is no longer supported and should be updated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro %1 is no longer supported. Update to version %2 or later to keep getting fixes.</source>
+        <extracomment>Body of the unsupported-version alert. The first value is the running version, the second the oldest supported version, both like 1.9.1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Now</source>
+        <extracomment>Unsupported-version alert button that starts the app update.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -61,7 +61,7 @@ protected:
     {
         open(settings);
         scans = std::make_unique<QSignalSpy>(store.get(), &SettingsStore::safariHintChanged);
-        delegate = std::make_unique<WindowedDelegate>(*store, center);
+        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
         // Short timings, so that a refresh after a change comes within a fraction of a second.
         delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
         delegate->applicationDidFinishLaunching();
@@ -219,7 +219,7 @@ protected:
     {
         settings.destinations = {chrome, brave};
         open(settings);
-        delegate = std::make_unique<WindowedDelegate>(*store, center);
+        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
         return *delegate;
     }
 

@@ -1,0 +1,112 @@
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/UpdaterHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Shell/AppVersion.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QTest>
+
+using namespace tavro;
+using namespace tavro::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Counts the status item's rebuilds (the item itself is not built here) and waits a short while
+// between looks for the picker.
+class UpdatingDelegate : public AppDelegate
+{
+public:
+    using AppDelegate::AppDelegate;
+    void rebuildStatusItem() override { ++statusItemBuilds; }
+    void setUpdateAlertRetryInterval(std::chrono::milliseconds interval) { m_updateAlertRetryInterval = interval; }
+    int statusItemBuilds = 0;
+};
+
+// The launch's hooks between the delegate, the update controller and the support-policy check.
+class AppDelegateUpdatesTest : public ShellFixture
+{
+protected:
+    AppDelegateUpdatesTest()
+    {
+        WorkspaceHost::reset();
+        ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
+        AppSettings settings;
+        settings.hasCompletedOnboarding = true;
+        settings.destinations = {shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"))};
+        open(settings);
+        delegate = std::make_unique<UpdatingDelegate>(*store, center, defaults);
+        delegate->applicationDidFinishLaunching();
+    }
+    ~AppDelegateUpdatesTest() override
+    {
+        delegate.reset();
+        ScreensHost::reset();
+        WorkspaceHost::reset();
+    }
+
+    void showPicker() { delegate->applicationOpenUrls({QUrl("https://a.test/")}); }
+    void closePicker() { delegate->picker().dismiss(false); }
+    Updater& updater() { return delegate->updates().updaterController(); }
+
+    std::unique_ptr<UpdatingDelegate> delegate;
+};
+
+TEST_F(AppDelegateUpdatesTest, StatusItemFollowsTheUpdateOnOffer)
+{
+    EXPECT_EQ(delegate->statusItemBuilds, 1); // for the value at launch
+    UpdaterHost::findUpdate(updater(), "2.0");
+    EXPECT_EQ(delegate->statusItemBuilds, 2);
+    UpdaterHost::finishSession(updater());
+    EXPECT_EQ(delegate->statusItemBuilds, 3);
+}
+
+TEST_F(AppDelegateUpdatesTest, AnUpdateRelaunchLetsTheAppQuit)
+{
+    EXPECT_FALSE(delegate->isQuitting());
+    UpdaterHost::willRelaunch(updater());
+    EXPECT_TRUE(delegate->isQuitting());
+}
+
+TEST_F(AppDelegateUpdatesTest, AnAutomaticInstallWaitsWhileThePickerIsShown)
+{
+    updater().setAutomaticallyDownloadsUpdates(true);
+    int installs = 0;
+    showPicker();
+    ASSERT_NE(delegate->picker().panel(), nullptr);
+    EXPECT_TRUE(UpdaterHost::willInstallOnQuit(updater(), "2.0", [&] { ++installs; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(installs, 0);
+
+    closePicker();
+    EXPECT_TRUE(UpdaterHost::willInstallOnQuit(updater(), "2.0", [&] { ++installs; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return installs == 1; }, 2000));
+}
+
+TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOffersTheUpdate)
+{
+    delegate->setUpdateAlertRetryInterval(20ms);
+    showPicker();
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+    emit delegate->supportPolicy().updateRequired(QStringLiteral("9.1"));
+    // Several retries, each finding the picker still up.
+    EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200));
+
+    const int activations = Application::activationCount();
+    closePicker();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 2000));
+    const Alert alert = Alert::answeredAlerts().first();
+    EXPECT_EQ(alert.style, Alert::Style::warning);
+    EXPECT_EQ(alert.messageText, QStringLiteral("Please update Tavro"));
+    EXPECT_EQ(alert.informativeText,
+        QStringLiteral("Tavro %1 is no longer supported. Update to version 9.1 or later to keep getting fixes.")
+            .arg(AppVersion::current()));
+    EXPECT_EQ(alert.buttonTitles, (QStringList{"Update Now", "Later"}));
+    // Brought forward for the alert, then again for the update.
+    EXPECT_EQ(Application::activationCount(), activations + 2);
+    EXPECT_EQ(Alert::answeredAlerts().size(), 1);
+}
+
+} // namespace
