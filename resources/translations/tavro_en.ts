@@ -337,5 +337,55 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
         <extracomment>System error text when an application could not be started. %1 is the application name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Browsers</source>
+        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortcuts</source>
+        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions</source>
+        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accessibility</source>
+        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other Projects</source>
+        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro Preferences</source>
+        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
