@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -305,6 +306,16 @@ void SettingsView::showEvent(QShowEvent* event)
         return;
     m_hasAppeared = true;
     setSelection(m_initialSection);
+}
+
+void SettingsView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The minimum reaches the window system only as a size hint, which a window manager may not
+    // enforce and no X server does: a client's resize below it comes through, so grow back.
+    if (isWindow() && (width() < minimumWidth() || height() < minimumHeight())) {
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+    }
 }
 
 void SettingsView::paintEvent(QPaintEvent*)

@@ -89,6 +89,7 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     SettingsStore& m_store;
     std::function<void(const QUrl&)> m_route;
