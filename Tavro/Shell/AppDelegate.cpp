@@ -6,6 +6,8 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/CenteredWindowTitle.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Application.h"
@@ -20,8 +22,10 @@
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroTask>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -57,6 +61,8 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+    // Command-comma in the picker.
+    connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -189,6 +195,42 @@ void AppDelegate::showOnboarding()
     DiscoveryCoordinator::refresh(m_store, DiscoveryCoordinator::SafariScanMode::interactive);
 }
 
+void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
+{
+    // The link waiting in a shown picker is dropped.
+    m_picker.dismiss(false);
+    if (m_settingsWindow) {
+        if (section)
+            m_center.post(Notifications::showSettingsSection, QVariant::fromValue(*section));
+        bringForward(m_settingsWindow);
+        return;
+    }
+
+    QPointer<AppDelegate> self(this);
+    auto* window = new SettingsView(
+        m_store,
+        [self](const QUrl& url) {
+            if (self)
+                self->routeFromSettings(url);
+        },
+        section.value_or(SettingsView::Section::destinations), m_center);
+    // A closed window is built anew on the next request.
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    //: Window title of the Preferences window. Use the same word as the Preferences… menu item.
+    window->setWindowTitle(QCoreApplication::translate("Tavro", "Tavro Preferences"));
+    window->resize(SettingsView::kMinimumSize);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    setExplicitAppearance(window, appearanceFor(m_store.settings().appearance));
+    CenteredWindowTitle::apply(window);
+    connect(window, &QObject::destroyed, this, [self] {
+        if (self && !self->m_onboardingWindow)
+            Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    });
+    m_settingsWindow = window;
+    bringForward(window);
+}
+
 bool AppDelegate::isPlainUserLaunch()
 {
     const std::optional<LaunchEvent::Kind> event = LaunchEvent::current();
@@ -214,6 +256,10 @@ Router& AppDelegate::router()
 
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
 {
+    if (urls.isEmpty()) {
+        showSettings();
+        return;
+    }
     QList<QUrl> accepted;
     for (const QUrl& url : urls) {
         if (isAccepted(url))

@@ -5,6 +5,7 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
+#include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/UpdateController.h"
 
@@ -45,7 +46,8 @@ public:
 
     // The launch sequence.
     void applicationDidFinishLaunching();
-    // The links of one open request, in the order they were given.
+    // The links of one open request, in the order they were given. A request with no links at
+    // all (a plain `tavro` started while Tavro runs) opens Preferences.
     void applicationOpenUrls(const QList<QUrl>& urls);
     void applicationWillBecomeActive();
     void applicationDidBecomeActive();
@@ -62,6 +64,9 @@ public:
 
     // Until the first-run window exists, runs the interactive scan that window would run.
     void showOnboarding();
+    // Opens Preferences on `section` (Browsers when none), or brings the open window forward and,
+    // when a section is given, switches it there.
+    void showSettings(std::optional<SettingsView::Section> section = std::nullopt);
 
 protected:
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,

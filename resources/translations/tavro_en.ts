@@ -340,18 +340,53 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Please update Tavro</source>
-        <extracomment>Title of the alert shown when this version of Tavro is no longer supported and should be updated.</extracomment>
+        <source>Browsers</source>
+        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Tavro %1 is no longer supported. Update to version %2 or later to keep getting fixes.</source>
-        <extracomment>Body of the unsupported-version alert. The first value is the running version, the second the oldest supported version, both like 1.9.1.</extracomment>
+        <source>Appearance</source>
+        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Update Now</source>
-        <extracomment>Unsupported-version alert button that starts the app update.</extracomment>
+        <source>Shortcuts</source>
+        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions</source>
+        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accessibility</source>
+        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other Projects</source>
+        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro Preferences</source>
+        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -417,6 +452,21 @@ Alert button that postpones granting a permission.</extracomment>
     <message>
         <source>No emoji found for “%1”</source>
         <extracomment>Shown in the emoji popover of Settings when a search finds nothing. %1 is what the user typed.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please update Tavro</source>
+        <extracomment>Title of the alert shown when this version of Tavro is no longer supported and should be updated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro %1 is no longer supported. Update to version %2 or later to keep getting fixes.</source>
+        <extracomment>Body of the unsupported-version alert. The first value is the running version, the second the oldest supported version, both like 1.9.1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Now</source>
+        <extracomment>Unsupported-version alert button that starts the app update.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

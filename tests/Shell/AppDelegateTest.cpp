@@ -33,6 +33,7 @@ public:
     using AppDelegate::AppDelegate;
     using AppDelegate::routeFromSettings;
     void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
+    SettingsView* settingsWindow() const { return qobject_cast<SettingsView*>(m_settingsWindow.data()); }
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
 };
 
@@ -407,6 +408,48 @@ TEST_F(LinkIntakeTest, PrivateBypassToABrowserWithoutPrivateWindowsShowsAPrivate
     EXPECT_TRUE(model->isPrivate());
     EXPECT_EQ(model->notice, QStringLiteral("ChatGPT Atlas can’t open private windows"));
     EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
+}
+
+TEST_F(LinkIntakeTest, CommandCommaInThePickerOpensPreferences)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_FALSE(shownLink().isEmpty());
+    Q_EMIT delegate->picker().settingsRequested();
+    EXPECT_TRUE(shownLink().isEmpty());
+    ASSERT_TRUE(delegate->settingsWindow());
+    EXPECT_TRUE(delegate->settingsWindow()->isVisible());
+}
+
+TEST_F(LinkIntakeTest, ARequestWithoutLinksOpensPreferencesAndASectionSwitchesTheOpenWindow)
+{
+    using Section = SettingsView::Section;
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    ASSERT_FALSE(shownLink().isEmpty());
+    delegate->applicationOpenUrls({});
+    EXPECT_TRUE(shownLink().isEmpty());
+    SettingsView* window = delegate->settingsWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavro Preferences"));
+    EXPECT_EQ(window->selection(), Section::destinations);
+
+    delegate->showSettings(Section::help);
+    EXPECT_EQ(delegate->settingsWindow(), window);
+    EXPECT_EQ(window->selection(), Section::help);
+    // No section only brings the window forward.
+    delegate->showSettings();
+    EXPECT_EQ(window->selection(), Section::help);
+    EXPECT_EQ(posts.count(Notifications::showSettingsSection), 1);
+
+    // A closed window is not reused.
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(delegate->settingsWindow());
+    delegate->showSettings(Section::about);
+    ASSERT_TRUE(delegate->settingsWindow());
+    EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
 }
 
 TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)

@@ -1,0 +1,89 @@
+#include "Tavro/Settings/AccessibilityTraits.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+#include <QVariant>
+
+namespace tavro {
+
+namespace {
+
+constexpr auto hiddenProperty = "tavroAccessibilityHidden";
+constexpr auto headingProperty = "tavroAccessibilityHeading";
+
+class HiddenAccessible : public QAccessibleWidget
+{
+public:
+    explicit HiddenAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::NoRole) { }
+
+    QString text(QAccessible::Text) const override { return {}; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = true;
+        return s;
+    }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+};
+
+class HeadingAccessible : public QAccessibleWidget
+{
+public:
+    explicit HeadingAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Heading) { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            if (const auto* label = qobject_cast<const QLabel*>(widget()))
+                return label->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (widget->property(hiddenProperty).toBool())
+        return new HiddenAccessible(widget);
+    if (widget->property(headingProperty).toBool())
+        return new HeadingAccessible(widget);
+    return nullptr;
+}
+
+QWidget* mark(QWidget* widget, const char* property)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    widget->setProperty(property, true);
+    // The interface Qt made before the mark would otherwise be kept for the widget's lifetime.
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    return widget;
+}
+
+} // namespace
+
+QWidget* accessibilityHidden(QWidget* widget)
+{
+    return mark(widget, hiddenProperty);
+}
+
+bool isAccessibilityHidden(const QWidget* widget)
+{
+    return widget->property(hiddenProperty).toBool();
+}
+
+QWidget* accessibilityHeading(QWidget* widget)
+{
+    return mark(widget, headingProperty);
+}
+
+} // namespace tavro

@@ -1,0 +1,115 @@
+#pragma once
+// The content of the Preferences window: a fixed sidebar listing the sections, a divider, and the
+// pane of the section shown. The delegate hosts one per window, as the window itself.
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QButtonGroup;
+class QVBoxLayout;
+
+namespace tavro {
+
+class BrandLabel;
+class NotificationCenter;
+class SettingsStore;
+class SidebarRow;
+class SwitchToggle;
+
+class SettingsView : public QWidget
+{
+    Q_OBJECT
+public:
+    // In sidebar order.
+    enum class Section {
+        destinations,
+        appearance,
+        shortcuts,
+        system,
+        permissions,
+        accessibility,
+        privacy,
+        otherProjects,
+        help,
+        about,
+    };
+    Q_ENUM(Section)
+
+    static constexpr QSize kMinimumSize{720, 660};
+    static constexpr int kSidebarWidth = 206;
+    static constexpr int kSidebarPadding = 12;
+    static constexpr int kSidebarSpacing = 4;
+    static constexpr double kSidebarMarkSize = 120;
+    static constexpr int kPanePadding = 24;
+    static constexpr double kAboutMarkSize = 420;
+    static constexpr double kAboutMarkOpacity = 0.035;
+
+    // The English name, the section's identity; never localised.
+    static QString rawValue(Section section);
+    // The localised name, looked up afresh on every call.
+    static QString title(Section section);
+    // The name of the section's symbol.
+    static QString icon(Section section);
+    // The section whose raw value is exactly `rawValue` (case and spacing count); none otherwise.
+    static std::optional<Section> fromRawValue(const QString& rawValue);
+    static const QList<Section>& allCases();
+
+    // The panes' building blocks. Titles take text the caller localised already.
+    static BrandLabel* sectionTitle(const QString& title);
+    static BrandLabel* subsectionTitle(const QString& title);
+    static constexpr int kRowLabelWidth = 180;
+    static constexpr int kRowSpacing = 14;
+    // `label` in a fixed column, kept from screen readers, then `control`, which carries the label
+    // as its accessible name, then the rest of the width.
+    static QWidget* settingRow(const QString& label, QWidget* control);
+    // An on/off switch with no visible label; every flip calls `set` with the new value at once.
+    static SwitchToggle* switchToggle(bool isOn, std::function<void(bool)> set);
+
+    // `route` opens a link through Tavro's own routing; `initialSection` is shown once the view
+    // first comes on screen. The view follows "tavro.showSettingsSection" posted on `center`.
+    SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
+        NotificationCenter& center, QWidget* parent = nullptr);
+    ~SettingsView() override;
+
+    Section selection() const { return m_selection; }
+    // The pane shown now (inside a scroll view for every section but Browsers).
+    QWidget* currentPane() const { return m_pane; }
+    SidebarRow* row(Section section) const;
+
+protected:
+    // The pane of `section`, built each time the section is selected. A pane not built yet is an
+    // empty place.
+    virtual QWidget* makePane(Section section);
+
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    SettingsStore& m_store;
+    std::function<void(const QUrl&)> m_route;
+
+private:
+    QWidget* buildSidebar();
+    // What the footer shows above the developer credit: the share menu's place.
+    QWidget* makeShareMenu();
+    void setSelection(Section section);
+    void showPane();
+
+    Section m_initialSection;
+    Section m_selection = Section::destinations;
+    bool m_hasAppeared = false;
+    QWidget* m_sidebar = nullptr;
+    QWidget* m_contentArea = nullptr;
+    QVBoxLayout* m_contentLayout = nullptr;
+    QPointer<QWidget> m_paneHolder;
+    QPointer<QWidget> m_pane;
+    QButtonGroup* m_rows = nullptr;
+};
+
+} // namespace tavro

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+
+namespace tavro {
+
+// One row of the Preferences sidebar: the section's symbol and title on a rounded highlight that
+// is filled while the row's section is shown. The whole padded rectangle takes the click. Screen
+// readers meet it as a tab named by its title (the symbol is drawn, not read), selected while its
+// section is shown.
+class SidebarRow : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    static constexpr double kIconFrame = 18;
+    static constexpr double kIconSize = 15;
+    static constexpr double kSpacing = 9;
+    static constexpr double kHorizontalPadding = 10;
+    static constexpr double kVerticalPadding = 7;
+    static constexpr double kCornerRadius = 7;
+
+    SidebarRow(const QString& title, const QString& icon, QWidget* parent = nullptr);
+
+    QString icon() const { return m_icon; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString m_icon;
+    // The ring shows only for focus that came from the keyboard, not for the first widget a
+    // window focuses when it opens.
+    bool m_showsFocusRing = false;
+};
+
+} // namespace tavro

@@ -1,0 +1,256 @@
+#include "Tavro/Settings/SettingsView.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Settings/SidebarRow.h"
+#include "tests/Support/TempHome.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+using Section = SettingsView::Section;
+
+namespace {
+
+struct SectionRow
+{
+    Section section;
+    const char* rawValue;
+    const char* icon;
+};
+
+const SectionRow sectionTable[] = {
+    {Section::destinations, "Browsers", "list.bullet"},
+    {Section::appearance, "Appearance", "paintpalette"},
+    {Section::shortcuts, "Shortcuts", "keyboard"},
+    {Section::system, "System", "gearshape"},
+    {Section::permissions, "Permissions", "lock.shield"},
+    {Section::accessibility, "Accessibility", "accessibility"},
+    {Section::privacy, "Privacy", "hand.raised"},
+    {Section::otherProjects, "Other Projects", "square.grid.2x2"},
+    {Section::help, "Help", "questionmark.circle"},
+    {Section::about, "About", "info.circle"},
+};
+
+// Panes named after their section, so a test sees which one is shown; Help's has a button that
+// switches to Browsers from inside the pane, as Help's setup buttons do.
+class NamedPanesView : public SettingsView
+{
+public:
+    using SettingsView::SettingsView;
+
+protected:
+    QWidget* makePane(Section section) override
+    {
+        if (section == Section::help) {
+            auto* button = new QPushButton(QStringLiteral("Open Browsers"));
+            button->setObjectName(rawValue(section));
+            QObject::connect(button, &QPushButton::clicked, [center = m_center] {
+                center->post(Notifications::showSettingsSection, QVariant::fromValue(Section::destinations));
+            });
+            return button;
+        }
+        auto* pane = new QWidget;
+        pane->setObjectName(rawValue(section));
+        return pane;
+    }
+
+public:
+    NotificationCenter* m_center = nullptr;
+};
+
+class SettingsViewTest : public ::testing::Test
+{
+protected:
+    SettingsViewTest() : defaults(home.filePath(QStringLiteral("defaults.ini"))), store(defaults) { }
+
+    std::unique_ptr<NamedPanesView> open(Section initial)
+    {
+        auto view = std::make_unique<NamedPanesView>(
+            store, [](const QUrl&) {}, initial, center);
+        view->m_center = &center;
+        view->show();
+        return view;
+    }
+
+    static QString shownPane(const SettingsView& view)
+    {
+        return view.currentPane() ? view.currentPane()->objectName() : QString();
+    }
+
+    static QList<Section> checkedRows(const SettingsView& view)
+    {
+        QList<Section> checked;
+        for (Section section : SettingsView::allCases()) {
+            if (view.row(section)->isChecked())
+                checked.append(section);
+        }
+        return checked;
+    }
+
+    test::TempHome home;
+    UserDefaults defaults;
+    NotificationCenter center;
+    SettingsStore store;
+};
+
+} // namespace
+
+TEST(SettingsSectionTest, TheTenSectionsInSidebarOrderWithTheirNamesAndSymbols)
+{
+    ASSERT_EQ(SettingsView::allCases().size(), std::size(sectionTable));
+    for (qsizetype i = 0; i < SettingsView::allCases().size(); ++i) {
+        const SectionRow& row = sectionTable[i];
+        EXPECT_EQ(SettingsView::allCases().at(i), row.section) << row.rawValue;
+        EXPECT_EQ(SettingsView::rawValue(row.section), QString::fromUtf8(row.rawValue));
+        EXPECT_EQ(SettingsView::title(row.section), QString::fromUtf8(row.rawValue));
+        EXPECT_EQ(SettingsView::icon(row.section), QString::fromUtf8(row.icon));
+        EXPECT_TRUE(SymbolImage::exists(SettingsView::icon(row.section))) << row.icon;
+        EXPECT_EQ(SettingsView::fromRawValue(QString::fromUtf8(row.rawValue)), row.section);
+    }
+}
+
+TEST(SettingsSectionTest, ARawValueMatchesOnlyExactly)
+{
+    EXPECT_EQ(SettingsView::fromRawValue(QStringLiteral("Other Projects")), Section::otherProjects);
+    for (const char* text : {"other projects", "OTHER PROJECTS", "Other  Projects", " Other Projects", "Browsers ",
+             "destinations", "otherProjects", ""})
+        EXPECT_EQ(SettingsView::fromRawValue(QString::fromUtf8(text)), std::nullopt) << text;
+}
+
+TEST_F(SettingsViewTest, EachInitialSectionIsShownOnceTheWindowComesOnScreen)
+{
+    for (Section section : SettingsView::allCases()) {
+        NamedPanesView view(
+            store, [](const QUrl&) {}, section, center);
+        EXPECT_EQ(view.selection(), Section::destinations);
+        view.show();
+        EXPECT_EQ(view.selection(), section);
+        EXPECT_EQ(shownPane(view), SettingsView::rawValue(section));
+        EXPECT_EQ(checkedRows(view), QList<Section>{section});
+    }
+}
+
+TEST_F(SettingsViewTest, BrowsersFillsTheAreaUnscrolledAndEveryOtherPaneScrolls)
+{
+    for (Section section : SettingsView::allCases()) {
+        auto view = open(section);
+        view->resize(900, 700);
+        QCoreApplication::processEvents();
+        QWidget* pane = view->currentPane();
+        ASSERT_TRUE(pane);
+        QScrollArea* scroll = nullptr;
+        for (QWidget* w = pane->parentWidget(); w && !scroll; w = w->parentWidget())
+            scroll = qobject_cast<QScrollArea*>(w);
+        if (section == Section::destinations) {
+            EXPECT_EQ(scroll, nullptr);
+            const QPoint origin = pane->mapTo(view.get(), QPoint(0, 0));
+            EXPECT_EQ(origin,
+                QPoint(SettingsView::kSidebarWidth + 1 + SettingsView::kPanePadding, SettingsView::kPanePadding));
+            EXPECT_EQ(pane->height(), view->height() - 2 * SettingsView::kPanePadding);
+        } else {
+            ASSERT_NE(scroll, nullptr) << SettingsView::rawValue(section).toStdString();
+            EXPECT_EQ(scroll->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        }
+    }
+}
+
+TEST_F(SettingsViewTest, TheNotificationSwitchesPanesAndAnythingButASectionChangesNothing)
+{
+    auto view = open(Section::appearance);
+    center.post(Notifications::showSettingsSection, QVariant::fromValue(Section::help));
+    EXPECT_EQ(view->selection(), Section::help);
+    EXPECT_EQ(shownPane(*view), QStringLiteral("Help"));
+    EXPECT_EQ(checkedRows(*view), QList<Section>{Section::help});
+
+    for (const QVariant& notASection : {QVariant(), QVariant(QStringLiteral("About")), QVariant(int(Section::about)),
+             QVariant::fromValue(Qt::AlignLeft)}) {
+        center.post(Notifications::showSettingsSection, notASection);
+        EXPECT_EQ(view->selection(), Section::help) << notASection.typeName();
+    }
+    center.post(Notifications::showOnboarding, QVariant::fromValue(Section::about));
+    EXPECT_EQ(view->selection(), Section::help);
+    EXPECT_EQ(shownPane(*view), QStringLiteral("Help"));
+}
+
+TEST_F(SettingsViewTest, APaneCanSwitchTheSectionFromInsideItself)
+{
+    auto view = open(Section::help);
+    QTest::mouseClick(view->currentPane(), Qt::LeftButton);
+    EXPECT_EQ(view->selection(), Section::destinations);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(shownPane(*view), QStringLiteral("Browsers"));
+    EXPECT_EQ(view->findChildren<QPushButton*>(QStringLiteral("Help")).size(), 0);
+}
+
+TEST_F(SettingsViewTest, AClickAnywhereInARowSelectsItsSection)
+{
+    auto view = open(Section::destinations);
+    SidebarRow* privacy = view->row(Section::privacy);
+    // The empty right-hand part of the row takes the click too.
+    QTest::mouseClick(privacy, Qt::LeftButton, {}, QPoint(privacy->width() - 3, privacy->height() / 2));
+    EXPECT_EQ(view->selection(), Section::privacy);
+    EXPECT_EQ(shownPane(*view), QStringLiteral("Privacy"));
+    EXPECT_EQ(checkedRows(*view), QList<Section>{Section::privacy});
+    // Showing again (after the picker hid the window) keeps what the user chose.
+    view->hide();
+    view->show();
+    EXPECT_EQ(view->selection(), Section::privacy);
+}
+
+TEST_F(SettingsViewTest, TheSidebarReadsAsTabsWithTheShownOneSelected)
+{
+    auto view = open(Section::shortcuts);
+    EXPECT_EQ(view->row(Section::shortcuts)->width(), SettingsView::kSidebarWidth - 2 * SettingsView::kSidebarPadding);
+    for (Section section : SettingsView::allCases()) {
+        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(view->row(section));
+        ASSERT_TRUE(row);
+        EXPECT_EQ(row->role(), QAccessible::PageTab);
+        EXPECT_EQ(row->text(QAccessible::Name), SettingsView::title(section));
+        EXPECT_EQ(bool(row->state().selected), section == Section::shortcuts);
+    }
+    QAccessibleInterface* about = QAccessible::queryAccessibleInterface(view->row(Section::about));
+    about->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(view->selection(), Section::about);
+}
+
+TEST_F(SettingsViewTest, TheWindowCannotBeMadeSmallerThanItsMinimum)
+{
+    auto view = open(Section::destinations);
+    EXPECT_EQ(view->minimumSize(), QSize(720, 660));
+    view->resize(400, 300);
+    EXPECT_EQ(view->size(), QSize(720, 660));
+}
+
+TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
+{
+    const QString folder = QStringLiteral(TAVRO_ARTIFACTS_DIR);
+    QDir().mkpath(folder);
+    for (const auto& [appearance, name] :
+        {std::pair{Appearance::light, "light"}, std::pair{Appearance::dark, "dark"}}) {
+        for (Section section : {Section::destinations, Section::about}) {
+            SettingsView view(
+                store, [](const QUrl&) {}, section, center);
+            setExplicitAppearance(&view, appearance);
+            view.resize(SettingsView::kMinimumSize);
+            view.show();
+            QCoreApplication::processEvents();
+            const QImage image = view.grab().toImage();
+            // The sidebar takes the pane background of its appearance.
+            EXPECT_EQ(image.pixelColor(4, image.height() / 2), resolve(Brand::frostDeep, appearance));
+            EXPECT_TRUE(image.save(folder
+                + QStringLiteral("/settings-%1-%2.png")
+                      .arg(SettingsView::rawValue(section).toLower(), QLatin1String(name))));
+        }
+    }
+}
