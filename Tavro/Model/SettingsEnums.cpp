@@ -40,6 +40,21 @@ QString symbol(BypassModifier modifier)
     Q_UNREACHABLE();
 }
 
+QString glyphs(HotkeyPrefix prefix)
+{
+    switch (prefix) {
+    case HotkeyPrefix::hyper:
+        return QStringLiteral("⌃⌥⇧⌘");
+    case HotkeyPrefix::controlOptionCommand:
+        return QStringLiteral("⌃⌥⌘");
+    case HotkeyPrefix::controlOptionShift:
+        return QStringLiteral("⌃⌥⇧");
+    case HotkeyPrefix::optionCommand:
+        return QStringLiteral("⌥⌘");
+    }
+    Q_UNREACHABLE();
+}
+
 quint64 flag(BypassModifier modifier)
 {
     switch (modifier) {

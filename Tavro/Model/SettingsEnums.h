@@ -107,6 +107,10 @@ QString symbol(BypassModifier modifier);
 // The platform modifier flag that is set while this key is held.
 quint64 flag(BypassModifier modifier);
 
+// The prefix's glyphs in the platform's order: hyper "⌃⌥⇧⌘", controlOptionCommand "⌃⌥⌘",
+// controlOptionShift "⌃⌥⇧", optionCommand "⌥⌘". Settings, the status menu and Help show them.
+QString glyphs(HotkeyPrefix prefix);
+
 QString displayName(EmojiPosition position);
 QString label(AppAppearance appearance);
 

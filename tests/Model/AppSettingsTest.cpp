@@ -150,6 +150,10 @@ TEST(SettingsEnums, RawValuesAreExactCaseNames)
     EXPECT_EQ(rawValue(HotkeyPrefix::controlOptionShift), "controlOptionShift");
     EXPECT_EQ(allCases<EmojiPosition>().size(), 4);
     EXPECT_EQ(symbol(BypassModifier::control), "⌃");
+    EXPECT_EQ(glyphs(HotkeyPrefix::hyper), "⌃⌥⇧⌘");
+    EXPECT_EQ(glyphs(HotkeyPrefix::controlOptionCommand), "⌃⌥⌘");
+    EXPECT_EQ(glyphs(HotkeyPrefix::controlOptionShift), "⌃⌥⇧");
+    EXPECT_EQ(glyphs(HotkeyPrefix::optionCommand), "⌥⌘");
     EXPECT_EQ(displayName(EmojiPosition::besideIcon), "Beside Icon");
     EXPECT_EQ(label(AppAppearance::system), "System");
 }
