@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavro {
 
 namespace {
@@ -32,13 +34,10 @@ NodeColorPopover::NodeColorPopover(std::optional<quint32> colorHex, QWidget* anc
     column->setSpacing(10);
 
     //: Title of the popover that chooses a profile's petal background color in Settings.
-    auto* title = new QLabel(QCoreApplication::translate("Tavro", "Petal color"), this);
-    title->setFont(Drawing::systemFont(12, QFont::Bold));
-    QPalette palette = title->palette();
-    palette.setColor(QPalette::WindowText, resolve(Brand::navy, anchor));
-    title->setPalette(palette);
-    RowControlAccessible::markHeading(title);
-    column->addWidget(title, 0, Qt::AlignLeading);
+    m_title = new QLabel(QCoreApplication::translate("Tavro", "Petal color"), this);
+    m_title->setFont(Drawing::systemFont(12, QFont::Bold));
+    RowControlAccessible::markHeading(m_title);
+    column->addWidget(m_title, 0, Qt::AlignLeading);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(spacing);
@@ -77,7 +76,11 @@ void NodeColorPopover::popUp()
     }
     move(topLeft);
     show();
-    if (!m_swatches.isEmpty())
+    // Keyboard focus starts on the marked swatch, where the eye already is.
+    const auto marked = std::find_if(m_swatches.cbegin(), m_swatches.cend(), [](auto* s) { return s->isSelected(); });
+    if (marked != m_swatches.cend())
+        (*marked)->setFocus(Qt::PopupFocusReason);
+    else if (!m_swatches.isEmpty())
         m_swatches.first()->setFocus(Qt::PopupFocusReason);
 }
 
@@ -87,6 +90,13 @@ void NodeColorPopover::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const Appearance appearance = effectiveAppearance(this);
     painter.fillRect(rect(), resolve(Brand::frost, appearance));
+    // The title follows the appearance too, which can change while the popover is open.
+    const QColor navy = resolve(Brand::navy, appearance);
+    if (m_title->palette().color(QPalette::WindowText) != navy) {
+        QPalette palette = m_title->palette();
+        palette.setColor(QPalette::WindowText, navy);
+        m_title->setPalette(palette);
+    }
     Drawing::strokeInside(painter, Drawing::roundedRect(QRectF(rect()), 0), resolve(Brand::divider, appearance), 1);
 }
 

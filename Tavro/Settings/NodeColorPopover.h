@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class QLabel;
+
 namespace tavro {
 
 class ColorSwatchButton;
@@ -38,6 +40,7 @@ protected:
 
 private:
     QPointer<QWidget> m_anchor;
+    QLabel* m_title;
     QList<ColorSwatchButton*> m_swatches;
 };
 

@@ -88,6 +88,11 @@ void RowControlAccessible::markHeading(QWidget* label)
 {
     install();
     label->setProperty(headingProperty, true);
+    // An interface made before this (a label announces its text as soon as it has one, when a
+    // screen reader listens) keeps the role it was made with: drop it so the next one is a heading.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(label);
+        made && made->role() != QAccessible::Heading)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 } // namespace tavro
