@@ -337,5 +337,50 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
         <extracomment>System error text when an application could not be started. %1 is the application name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Default</source>
+        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press a key… (Esc cancels, Delete resets to default)</source>
+        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hotkey for %1</source>
+        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom hotkey. Click to change.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default hotkey. Click to set your own.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color for %1</source>
+        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color: %1. Click to change.</source>
+        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a background color for this profile’s petal.</source>
+        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color</source>
+        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
