@@ -68,7 +68,8 @@ void Drawing::paintShadow(QPainter& painter, const QPainterPath& shape, double o
     painter.restore();
 }
 
-void Drawing::strokeInside(QPainter& painter, const QPainterPath& path, const QColor& color, double width)
+void Drawing::strokeInside(
+    QPainter& painter, const QPainterPath& path, const QColor& color, double width, const QList<qreal>& dashes)
 {
     if (width <= 0)
         return;
@@ -77,6 +78,13 @@ void Drawing::strokeInside(QPainter& painter, const QPainterPath& path, const QC
     painter.setClipPath(path, Qt::IntersectClip);
     QPen pen(color, width * 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setMiterLimit(10);
+    if (!dashes.isEmpty()) {
+        // A pen's dash pattern is in units of its width, and this pen is twice the visible width.
+        QList<qreal> pattern;
+        for (const qreal length : dashes)
+            pattern.append(length / (width * 2));
+        pen.setDashPattern(pattern);
+    }
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
@@ -27,8 +28,10 @@ QPainterPath circle(const QPointF& centre, double diameter);
 // A soft drop shadow under `shape`: black at `opacity`, blurred over `radius`, moved by `offset`.
 void paintShadow(QPainter& painter, const QPainterPath& shape, double opacity, double radius, QPointF offset);
 
-// Draws `path` stroked inside its edge (as the designs' borders are) in `color` at `width`.
-void strokeInside(QPainter& painter, const QPainterPath& path, const QColor& color, double width);
+// Draws `path` stroked inside its edge (as the designs' borders are) in `color` at `width`; dashed
+// when `dashes` gives drawn and gap lengths in points.
+void strokeInside(
+    QPainter& painter, const QPainterPath& path, const QColor& color, double width, const QList<qreal>& dashes = {});
 // Draws `path` stroked on its edge, half the width inside and half outside (the petals' and the
 // hub's outlines).
 void stroke(QPainter& painter, const QPainterPath& path, const QColor& color, double width);

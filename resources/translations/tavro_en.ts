@@ -340,53 +340,48 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Browsers</source>
-        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
+        <source>Default</source>
+        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Appearance</source>
-        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
+        <source>Press a key… (Esc cancels, Delete resets to default)</source>
+        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Shortcuts</source>
-        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
+        <source>Hotkey for %1</source>
+        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Permissions</source>
-        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
+        <source>Custom hotkey. Click to change.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Accessibility</source>
-        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
+        <source>Default hotkey. Click to set your own.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Privacy</source>
-        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
+        <source>Petal color for %1</source>
+        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Other Projects</source>
-        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
+        <source>Petal color: %1. Click to change.</source>
+        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Help</source>
-        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
+        <source>Set a background color for this profile’s petal.</source>
+        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>About</source>
-        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro Preferences</source>
-        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
+        <source>Petal color</source>
+        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -455,6 +450,51 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Browsers</source>
+        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Appearance</source>
+        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shortcuts</source>
+        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions</source>
+        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accessibility</source>
+        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy</source>
+        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other Projects</source>
+        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Please update Tavro</source>
         <extracomment>Title of the alert shown when this version of Tavro is no longer supported and should be updated.</extracomment>
         <translation type="unfinished"></translation>
@@ -467,6 +507,11 @@ Alert button that postpones granting a permission.</extracomment>
     <message>
         <source>Update Now</source>
         <extracomment>Unsupported-version alert button that starts the app update.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro Preferences</source>
+        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
