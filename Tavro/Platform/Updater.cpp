@@ -62,7 +62,8 @@ void Updater::setFlag(const QString& key, bool on, void (Updater::*changed)())
 
 bool Updater::canCheckForUpdates() const
 {
-    return true;
+    // Like the framework, an updater that was never started takes no check.
+    return m_started;
 }
 
 std::optional<QDateTime> Updater::lastUpdateCheckDate() const

@@ -2,9 +2,17 @@
 
 namespace tavro {
 
-void UpdaterHost::findUpdate(Updater& updater, const QString& displayVersion, bool frameworkShowsIt)
+void UpdaterHost::findUpdate(Updater& updater, const QString& displayVersion, CheckKind check)
 {
-    updater.delegate().willHandleShowingUpdate(frameworkShowsIt, Updater::AppcastItem{displayVersion});
+    Updater::Delegate& delegate = updater.delegate();
+    const Updater::AppcastItem item{displayVersion};
+    bool frameworkShowsIt = true;
+    if (check == CheckKind::scheduled && delegate.supportsGentleScheduledUpdateReminders())
+        frameworkShowsIt = delegate.shouldHandleShowingScheduledUpdate(item, false);
+    // The framework's own window offers the version history only when the delegate wants it.
+    if (frameworkShowsIt)
+        (void)delegate.shouldShowVersionHistory(item);
+    delegate.willHandleShowingUpdate(frameworkShowsIt, item);
 }
 
 bool UpdaterHost::willInstallOnQuit(Updater& updater, const QString& displayVersion, std::function<void()> install)

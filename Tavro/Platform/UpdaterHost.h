@@ -10,9 +10,11 @@
 
 namespace tavro::UpdaterHost {
 
-// A found update the framework leaves to the application to announce (a gentle reminder), or
-// announces itself when `frameworkShowsIt`.
-void findUpdate(Updater& updater, const QString& displayVersion, bool frameworkShowsIt = false);
+enum class CheckKind { scheduled, userStarted };
+// A found update, announced as the framework decides: a check the user started is always shown by
+// the framework; a scheduled one is left to the application (a gentle reminder) when the delegate
+// supports those reminders and does not ask the framework to show it.
+void findUpdate(Updater& updater, const QString& displayVersion, CheckKind check = CheckKind::scheduled);
 // A downloaded update waiting for the quit; `install` stands for installing it now. Returns the
 // delegate's answer.
 bool willInstallOnQuit(Updater& updater, const QString& displayVersion, std::function<void()> install);

@@ -80,9 +80,15 @@ QCoro::Task<> SupportPolicyChecker::check()
 
 QCoro::Task<SupportPolicyChecker::FetchResult> SupportPolicyChecker::liveFetch(const QUrl& url)
 {
+    // The reply may finish from inside its own readyRead (the abort below), so the coroutine can
+    // end while Qt is still in the reply's code: both objects go with deleteLater, never at once.
+    struct DeleteLater
+    {
+        void operator()(QObject* object) const { object->deleteLater(); }
+    };
     // A manager of its own per fetch: nothing kept from one check to the next.
-    QNetworkAccessManager manager;
-    manager.setTransferTimeout(static_cast<int>(Timing::kTransferTimeout.count()));
+    std::unique_ptr<QNetworkAccessManager, DeleteLater> manager(new QNetworkAccessManager);
+    manager->setTransferTimeout(static_cast<int>(Timing::kTransferTimeout.count()));
 
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Tavro"));
@@ -91,7 +97,7 @@ QCoro::Task<SupportPolicyChecker::FetchResult> SupportPolicyChecker::liveFetch(c
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
-    std::unique_ptr<QNetworkReply> reply(manager.get(request));
+    std::unique_ptr<QNetworkReply, DeleteLater> reply(manager->get(request));
     // Qt reads from the socket only as far as this buffer has room, so a server that keeps
     // sending costs no more memory than one byte past the limit.
     reply->setReadBufferSize(SupportPolicy::kMaxBytes + 1);
@@ -99,6 +105,8 @@ QCoro::Task<SupportPolicyChecker::FetchResult> SupportPolicyChecker::liveFetch(c
     auto tooLarge = std::make_shared<bool>(false);
     QNetworkReply* raw = reply.get();
     QObject::connect(raw, &QNetworkReply::readyRead, raw, [raw, body, tooLarge] {
+        if (*tooLarge)
+            return;
         body->append(raw->readAll());
         if (body->size() > SupportPolicy::kMaxBytes) {
             *tooLarge = true;

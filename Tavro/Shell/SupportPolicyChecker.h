@@ -44,7 +44,7 @@ public:
         std::chrono::milliseconds firstCheck = std::chrono::seconds(20);
         // The daily checks, counted from start(), not from the first check.
         std::chrono::milliseconds interval = std::chrono::seconds(86400);
-        // liveFetch's limit on the whole transfer.
+        // liveFetch's request time-out: a transfer that brings no data for this long fails.
         static constexpr std::chrono::milliseconds kTransferTimeout = std::chrono::seconds(15);
     };
 
@@ -57,6 +57,8 @@ public:
     // One check: fetch, decode, compare.
     QCoro::Task<> check();
     bool hasPromptedThisRun() const { return m_hasPromptedThisRun; }
+    // Whether a check is due later: between start() and the end of the run.
+    bool isScheduled() const { return m_timer.isActive(); }
 
     // One uncached GET with no cookies, "User-Agent: Tavro" and a 15 s limit. Only a 200 answer
     // succeeds, and a body is read no further than SupportPolicy::kMaxBytes.

@@ -85,6 +85,12 @@ TEST_F(AppDelegateUpdatesTest, AnAutomaticInstallWaitsWhileThePickerIsShown)
     EXPECT_TRUE(QTest::qWaitFor([&] { return installs == 1; }, 2000));
 }
 
+TEST_F(AppDelegateUpdatesTest, TheLaunchSchedulesTheSupportPolicyCheck)
+{
+    EXPECT_TRUE(delegate->supportPolicy().isScheduled());
+    EXPECT_FALSE(delegate->supportPolicy().hasPromptedThisRun());
+}
+
 TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOffersTheUpdate)
 {
     delegate->setUpdateAlertRetryInterval(20ms);

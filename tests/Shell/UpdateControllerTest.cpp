@@ -118,6 +118,11 @@ TEST_F(UpdateControllerTest, AUserCheckFindsNoFeedAndRecordsNoCheck)
     QAction other;
     EXPECT_TRUE(controller.validateMenuItem(check));
     EXPECT_TRUE(controller.validateMenuItem(other));
+
+    // The check item follows the updater; every other item stays enabled.
+    UpdateController notStarted(false, defaults());
+    EXPECT_FALSE(notStarted.validateMenuItem(check));
+    EXPECT_TRUE(notStarted.validateMenuItem(other));
 }
 
 TEST_F(UpdateControllerTest, AvailableVersionFollowsTheFrameworksCallbacks)
@@ -126,10 +131,12 @@ TEST_F(UpdateControllerTest, AvailableVersionFollowsTheFrameworksCallbacks)
     Updater& updater = controller.updaterController();
     QSignalSpy changes(&controller, &UpdateController::availableVersionChanged);
 
-    // The framework shows this one itself: nothing for the status item.
-    UpdaterHost::findUpdate(updater, "2.0", true);
+    // A check the user started is shown by the framework itself: nothing for the status item.
+    UpdaterHost::findUpdate(updater, "2.0", UpdaterHost::CheckKind::userStarted);
     EXPECT_EQ(controller.availableVersion(), std::nullopt);
 
+    // A scheduled one is left to Tavro: the controller supports gentle reminders and keeps the
+    // showing to itself.
     UpdaterHost::findUpdate(updater, "2.0");
     EXPECT_EQ(controller.availableVersion(), QStringLiteral("2.0"));
     UpdaterHost::userAttention(updater, "2.0");
