@@ -1,5 +1,6 @@
 #include "Tavro/Settings/AccessibilityTraits.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -43,6 +44,45 @@ public:
     }
 };
 
+// A push button as screen readers know it, plus the value and selected state the button keeps.
+class ValueButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit ValueButtonAccessible(QAbstractButton* button) : QAccessibleWidget(button, QAccessible::Button) { }
+
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return button()->property(accessibilityValueProperty).toString();
+        if (t == QAccessible::Name && button()->accessibleName().isEmpty())
+            return button()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        const QVariant selected = button()->property(accessibilitySelectedProperty);
+        if (selected.isValid()) {
+            s.selectable = true;
+            s.selected = selected.toBool();
+        }
+        return s;
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && button()->isEnabled())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -52,16 +92,17 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new HiddenAccessible(widget);
     if (widget->property(headingProperty).toBool())
         return new HeadingAccessible(widget);
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (button
+        && (button->property(accessibilityValueProperty).isValid()
+            || button->property(accessibilitySelectedProperty).isValid()))
+        return new ValueButtonAccessible(button);
     return nullptr;
 }
 
 QWidget* mark(QWidget* widget, const char* property)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibilityTraits();
     widget->setProperty(property, true);
     // The interface Qt made before the mark would otherwise be kept for the widget's lifetime.
     if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget))
@@ -70,6 +111,15 @@ QWidget* mark(QWidget* widget, const char* property)
 }
 
 } // namespace
+
+void installAccessibilityTraits()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 QWidget* accessibilityHidden(QWidget* widget)
 {

@@ -5,7 +5,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/RowControlAccessible.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -15,7 +15,7 @@ namespace tavro {
 ColorSwatchButton::ColorSwatchButton(std::optional<PetalTint> tint, bool selected, QWidget* parent)
     : QAbstractButton(parent), m_tint(std::move(tint)), m_selected(selected)
 {
-    RowControlAccessible::install();
+    installAccessibilityTraits();
     setFixedSize(sizeHint());
     setFocusPolicy(Qt::TabFocus);
     pointingHandCursor(this);

@@ -7,7 +7,7 @@
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/EmojiAccessibility.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QCoreApplication>
@@ -46,7 +46,7 @@ EmojiPickerButton::EmojiPickerButton(const std::optional<QString>& emoji, const 
     setFocusPolicy(Qt::TabFocus);
     pointingHandCursor(this);
     // Before the name: naming a widget makes Qt build and keep its accessible interface.
-    EmojiAccessibility::setValue(this, accessibilityValue());
+    installAccessibilityTraits();
     //: Accessible name of the button that sets a browser profile's emoji in Settings. %1 is a browser and
     //: profile, e.g. Chrome (Work).
     setAccessibleName(QCoreApplication::translate("Tavro", "Emoji for %1").arg(m_profileName));

@@ -19,6 +19,8 @@ class EmojiPopover;
 class EmojiPickerButton : public QAbstractButton
 {
     Q_OBJECT
+    // Read by screen readers through the Settings accessibility traits.
+    Q_PROPERTY(QString accessibilityValue READ accessibilityValue)
 public:
     EmojiPickerButton(const std::optional<QString>& emoji, const std::optional<QString>& photoPath, bool preferEmoji,
         const QString& profileName, QWidget* parent = nullptr);

@@ -8,7 +8,7 @@
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/EmojiAccessibility.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiCatalog.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
 
@@ -154,7 +154,8 @@ public:
     EmojiCell(const QString& emoji, bool highlighted, bool selected, QWidget* parent)
         : QAbstractButton(parent), m_highlighted(highlighted)
     {
-        EmojiAccessibility::setSelected(this, selected);
+        installAccessibilityTraits();
+        setProperty(accessibilitySelectedProperty, selected);
         setText(emoji);
         setAccessibleName(emoji);
         setMinimumSize(10, 30);

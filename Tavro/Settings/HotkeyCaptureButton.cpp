@@ -4,7 +4,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/VoiceOver.h"
-#include "Tavro/Settings/RowControlAccessible.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -92,7 +92,7 @@ HotkeyCaptureButton::HotkeyCaptureButton(
     , m_effective(std::move(effective))
     , m_profileName(std::move(profileName))
 {
-    RowControlAccessible::install();
+    installAccessibilityTraits();
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     setFixedSize(sizeHint());

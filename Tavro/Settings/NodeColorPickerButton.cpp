@@ -4,9 +4,9 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/NodeColorPopover.h"
-#include "Tavro/Settings/RowControlAccessible.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -16,7 +16,7 @@ namespace tavro {
 NodeColorPickerButton::NodeColorPickerButton(std::optional<quint32> colorHex, QString profileName, QWidget* parent)
     : QAbstractButton(parent), m_colorHex(colorHex), m_profileName(std::move(profileName))
 {
-    RowControlAccessible::install();
+    installAccessibilityTraits();
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     setFixedSize(sizeHint());

@@ -3,8 +3,8 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
-#include "Tavro/Settings/RowControlAccessible.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -36,7 +36,7 @@ NodeColorPopover::NodeColorPopover(std::optional<quint32> colorHex, QWidget* anc
     //: Title of the popover that chooses a profile's petal background color in Settings.
     m_title = new QLabel(QCoreApplication::translate("Tavro", "Petal color"), this);
     m_title->setFont(Drawing::systemFont(12, QFont::Bold));
-    RowControlAccessible::markHeading(m_title);
+    accessibilityHeading(m_title);
     column->addWidget(m_title, 0, Qt::AlignLeading);
 
     auto* grid = new QGridLayout;
