@@ -162,6 +162,8 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     layout->setSpacing(kRowSpacing);
     auto* text = new BrandLabel(label, Brand::navy, Drawing::systemFont(13), row);
     text->setFixedWidth(kRowLabelWidth);
+    // A label longer than the column wraps rather than losing its end.
+    text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     accessibilityHidden(text);
     layout->addWidget(text, 0, Qt::AlignVCenter);
