@@ -6,12 +6,18 @@
 #include "Tavro/Picker/BuiltByCredit.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/TavroMark.h"
+#include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/AccessibilitySection.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Settings/AppearanceSection.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/PermissionsSection.h"
 #include "Tavro/Settings/SettingsLog.h"
+#include "Tavro/Settings/ShortcutsSection.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
+#include "Tavro/Settings/SystemSection.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -156,6 +162,8 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     layout->setSpacing(kRowSpacing);
     auto* text = new BrandLabel(label, Brand::navy, Drawing::systemFont(13), row);
     text->setFixedWidth(kRowLabelWidth);
+    // A label longer than the column wraps rather than losing its end.
+    text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     accessibilityHidden(text);
     layout->addWidget(text, 0, Qt::AlignVCenter);
@@ -174,8 +182,14 @@ SwitchToggle* SettingsView::switchToggle(bool isOn, std::function<void(bool)> se
 }
 
 SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
-    NotificationCenter& center, QWidget* parent)
-    : QWidget(parent), m_store(store), m_route(std::move(route)), m_initialSection(initialSection)
+    NotificationCenter& center, QWidget* parent, UpdateController* updates)
+    : QWidget(parent)
+    , m_store(store)
+    , m_route(std::move(route))
+    , m_initialSection(initialSection)
+    , m_center(center)
+    , m_updates(updates)
+    , m_accessibilityGranted(Accessibility::isProcessTrusted())
 {
     setMinimumSize(kMinimumSize);
 
@@ -243,9 +257,38 @@ QWidget* SettingsView::makeShareMenu()
     return new QWidget;
 }
 
-QWidget* SettingsView::makePane(Section)
+QWidget* SettingsView::makePane(Section section)
 {
-    return new QWidget;
+    switch (section) {
+    case Section::appearance:
+        return new AppearanceSection(*this);
+    case Section::shortcuts:
+        return new ShortcutsSection(*this);
+    case Section::system:
+        return new SystemSection(*this);
+    case Section::permissions:
+        return new PermissionsSection(*this);
+    case Section::accessibility:
+        return new AccessibilitySection(*this);
+    default:
+        return new QWidget;
+    }
+}
+
+void SettingsView::setAccessibilityGranted(bool granted)
+{
+    if (m_accessibilityGranted == granted)
+        return;
+    m_accessibilityGranted = granted;
+    Q_EMIT accessibilityGrantedChanged(granted);
+}
+
+void SettingsView::setDefaultBrowser(bool isDefault)
+{
+    if (m_isDefaultBrowser == isDefault)
+        return;
+    m_isDefaultBrowser = isDefault;
+    Q_EMIT defaultBrowserChanged(isDefault);
 }
 
 SidebarRow* SettingsView::row(Section section) const

@@ -21,6 +21,7 @@ class NotificationCenter;
 class SettingsStore;
 class SidebarRow;
 class SwitchToggle;
+class UpdateController;
 
 class SettingsView : public QWidget
 {
@@ -73,14 +74,32 @@ public:
 
     // `route` opens a link through Tavro's own routing; `initialSection` is shown once the view
     // first comes on screen. The view follows "tavro.showSettingsSection" posted on `center`.
+    // `updates` feeds the Updates card; a view built without one shows no such card.
     SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
-        NotificationCenter& center, QWidget* parent = nullptr);
+        NotificationCenter& center, QWidget* parent = nullptr, UpdateController* updates = nullptr);
     ~SettingsView() override;
+
+    SettingsStore& store() const { return m_store; }
+    NotificationCenter& notificationCenter() const { return m_center; }
+    UpdateController* updates() const { return m_updates; }
+
+    // The last known Accessibility trust, read when the view is built; the Accessibility cards of
+    // both panes that show one keep it current.
+    bool accessibilityGranted() const { return m_accessibilityGranted; }
+    void setAccessibilityGranted(bool granted);
+    // The last known answer to whether Tavro is the default browser; false until the System pane's
+    // card has asked.
+    bool isDefaultBrowser() const { return m_isDefaultBrowser; }
+    void setDefaultBrowser(bool isDefault);
 
     Section selection() const { return m_selection; }
     // The pane shown now (inside a scroll view for every section but Browsers).
     QWidget* currentPane() const { return m_pane; }
     SidebarRow* row(Section section) const;
+
+Q_SIGNALS:
+    void accessibilityGrantedChanged(bool granted);
+    void defaultBrowserChanged(bool isDefault);
 
 protected:
     // The pane of `section`, built each time the section is selected. A pane not built yet is an
@@ -110,6 +129,10 @@ private:
     QPointer<QWidget> m_paneHolder;
     QPointer<QWidget> m_pane;
     QButtonGroup* m_rows = nullptr;
+    NotificationCenter& m_center;
+    UpdateController* m_updates;
+    bool m_accessibilityGranted;
+    bool m_isDefaultBrowser = false;
 };
 
 } // namespace tavro

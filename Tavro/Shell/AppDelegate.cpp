@@ -213,7 +213,7 @@ void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
             if (self)
                 self->routeFromSettings(url);
         },
-        section.value_or(SettingsView::Section::destinations), m_center);
+        section.value_or(SettingsView::Section::destinations), m_center, nullptr, &m_updates);
     // A closed window is built anew on the next request.
     window->setAttribute(Qt::WA_DeleteOnClose);
     //: Window title of the Preferences window. Use the same word as the Preferences… menu item.
@@ -367,6 +367,7 @@ void AppDelegate::applicationWillBecomeActive()
 
 void AppDelegate::applicationDidBecomeActive()
 {
+    m_center.post(Notifications::applicationDidBecomeActive);
     QPointer<AppDelegate> self(this);
     QTimer::singleShot(0, this, [self] {
         if (!self || self->isPickerShown())

@@ -232,7 +232,9 @@ Notice above the profile picker when the bypass browser can&apos;t open a privat
     </message>
     <message>
         <source>Re-check</source>
-        <extracomment>Link button in a permission banner that rescans for browser profiles after the user grants access.</extracomment>
+        <extracomment>Link button in a permission banner that rescans for browser profiles after the user grants access.
+----------
+Link button that re-checks a permission or default-browser status.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -340,48 +342,53 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Default</source>
-        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
+        <source>Browsers</source>
+        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Press a key… (Esc cancels, Delete resets to default)</source>
-        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
+        <source>Appearance</source>
+        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Hotkey for %1</source>
-        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <source>Shortcuts</source>
+        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Custom hotkey. Click to change.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
+        <source>Permissions</source>
+        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Default hotkey. Click to set your own.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
+        <source>Accessibility</source>
+        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Petal color for %1</source>
-        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <source>Privacy</source>
+        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Petal color: %1. Click to change.</source>
-        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
+        <source>Other Projects</source>
+        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Set a background color for this profile’s petal.</source>
-        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
+        <source>Help</source>
+        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Petal color</source>
-        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
+        <source>About</source>
+        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro Preferences</source>
+        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -450,51 +457,6 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Browsers</source>
-        <extracomment>Settings pane title (and sidebar tab) for the list of browser profiles.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Appearance</source>
-        <extracomment>Settings label for choosing Tavro&apos;s light or dark look: System, Light, or Dark. Use Apple&apos;s localized name for the macOS Appearance setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Shortcuts</source>
-        <extracomment>Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Permissions</source>
-        <extracomment>Settings sidebar tab and pane title for macOS privacy permissions.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Accessibility</source>
-        <extracomment>Settings sidebar tab and pane title for accessibility options such as reducing the picker&apos;s animation. Use the word macOS uses for its own Accessibility settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Privacy</source>
-        <extracomment>Settings sidebar tab and pane title explaining what Tavro does and doesn&apos;t do with your data.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Other Projects</source>
-        <extracomment>Settings pane title (and sidebar tab) listing the developer&apos;s other apps.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <extracomment>Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>About</source>
-        <extracomment>Settings sidebar tab and pane title for app information.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Please update Tavro</source>
         <extracomment>Title of the alert shown when this version of Tavro is no longer supported and should be updated.</extracomment>
         <translation type="unfinished"></translation>
@@ -510,8 +472,338 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Tavro Preferences</source>
-        <extracomment>Window title of the Preferences window. Use the same word as the Preferences… menu item.</extracomment>
+        <source>Accessibility permission</source>
+        <extracomment>Card title in the Permissions settings pane. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro needs Accessibility to read your Safari profiles and open links in them. Other browsers don’t require it.</source>
+        <extracomment>Permissions pane explanation. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads the profile names in Safari’s File menu and presses the matching New Window item, so each link opens in the right profile. In Arc, it opens a window when none is open so the link has somewhere to land.</source>
+        <extracomment>Permissions pane: what Tavro uses the Accessibility permission for. File and New Window are Safari menu names; use the names Safari uses in this language.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It never reads web pages, what you type, or any other app, and never sends anything anywhere.</source>
+        <extracomment>Permissions pane: what Tavro never does with the Accessibility permission.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro has Accessibility access</source>
+        <extracomment>Status line when Accessibility permission is granted.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reduce animations</source>
+        <extracomment>Settings switch label: show the picker without its opening animation.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When on, the picker appears fully expanded instead of springing open from the center.</source>
+        <extracomment>Caption under the Reduce animations switch. The picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies to Preferences, the welcome window, and the picker. “System” follows your Mac’s Light or Dark setting.</source>
+        <extracomment>Caption under the Appearance setting. “System” must match the System option of that setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image position</source>
+        <extracomment>Settings label: where a profile&apos;s emoji or photo sits on its picker petal.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies to every profile’s image on its petal.</source>
+        <extracomment>Caption under the Image position setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <extracomment>Title of the card in the Appearance settings that shows a sample of the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the picker looks when a link arrives.</source>
+        <extracomment>Caption under the picker preview in the Appearance settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browser data access</source>
+        <extracomment>Card title in the Permissions settings pane for permission to read other browsers&apos; profile data.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Since macOS 27, apps are blocked from reading other applications’ data. Tavro reads each browser’s profile list from its data folder, so Chrome, Edge, Brave, and Firefox need access here. Safari is the exception: it uses Accessibility instead.</source>
+        <extracomment>Permissions pane explanation. Browser names are not translated. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads only each browser’s list of profiles (their names and folders), and notices when you add or rename one.</source>
+        <extracomment>Permissions pane: what Tavro uses browser data access for.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It never reads your history, bookmarks, passwords, or cookies, and never sends anything anywhere.</source>
+        <extracomment>Permissions pane: what Tavro never does with browser data access.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro can read your browser profiles</source>
+        <extracomment>Status line when browser data access is granted.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blocked for %1</source>
+        <extracomment>Status line when macOS blocks reading some browsers&apos; data. %1 is a list of browser names, e.g. Chrome and Edge.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In System Settings, Tavro shows a switch for each browser. Turn on the ones whose profiles you want Tavro to read.</source>
+        <extracomment>Hint below the Allow in Files &amp; Folders button. Use Apple&apos;s localized name for System Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default web browser</source>
+        <extracomment>Card title in the System settings pane about making Tavro the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro only sees links when it’s set as your default web browser.</source>
+        <extracomment>Explanation in the Default web browser card.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is your default browser</source>
+        <extracomment>Status line when Tavro is the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Tavro as Default Browser</source>
+        <extracomment>Button that asks macOS to make Tavro the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open System Settings…</source>
+        <extracomment>Link button that opens System Settings to change the default web browser. Use Apple&apos;s localized name for System Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hyper (⌃⌥⇧⌘)</source>
+        <extracomment>Global hotkey prefix option: all four modifier keys held together. Leave the key glyphs unchanged.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Global Hotkeys</source>
+        <extracomment>Heading in the Shortcuts settings pane for the system-wide hotkeys that open a profile directly.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable global hotkeys</source>
+        <extracomment>Settings switch label: turn the system-wide hotkeys on or off.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <extracomment>Settings label: the modifier keys held with every global hotkey.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press a system-wide hotkey to open a profile directly, skipping the picker. The combo is the prefix plus the same key shown on a profile’s picker badge, and %1 0 for your most-recent. Hyper (⌃⌥⇧⌘) is the safe default. It avoids the macOS shortcuts that plainer combos collide with.</source>
+        <extracomment>Help text of the Global Hotkeys settings. %1 is the chosen modifier key glyphs, e.g. ⌃⌥⇧⌘. Leave the key glyphs and the 0 unchanged.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most recent</source>
+        <extracomment>Global hotkey list row for the key that opens the most recently used profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Personal</source>
+        <extracomment>Sample browser profile name in the Appearance preview, for a person&apos;s own (non-work) profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <extracomment>Sample browser profile name in the Appearance preview, for a work profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens the picker</source>
+        <extracomment>Bypass summary card: this gesture opens Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens %1</source>
+        <extracomment>Bypass summary card: this gesture opens links in the given profile. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens last-used destination</source>
+        <extracomment>Bypass summary card: this gesture opens links in the most recently used browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (unavailable)</source>
+        <extracomment>Menu option in the What to open bypass setting for a saved profile that can no longer be found. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass</source>
+        <extracomment>Heading in the Shortcuts settings pane for the bypass gesture: holding a modifier key to skip the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. “What to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to send every link there unless you hold the modifier.</source>
+        <extracomment>Help text at the top of the Bypass settings pane. Invert and What to open must match those setting labels. The picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modifier key</source>
+        <extracomment>Bypass setting label: which modifier key (Option, Command, Shift, Control) to hold while clicking a link.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invert</source>
+        <extracomment>Bypass setting switch label: swap what a plain click and a modifier-click do.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to open</source>
+        <extracomment>Bypass setting label: which browser profile a bypassed link opens in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Private Windows</source>
+        <extracomment>Heading in the Shortcuts settings pane for the key that opens links in a private browser window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Private window key</source>
+        <extracomment>Private Windows setting label: which modifier key (Shift, Option, Command, Control) to hold for a private browser window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Used</source>
+        <extracomment>Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 isn’t available right now, so Tavro shows the picker instead of sending links somewhere you didn’t choose. Your selection is kept until you change it.</source>
+        <extracomment>Warning in the Bypass settings pane when the chosen bypass profile is missing. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Click</source>
+        <extracomment>Bypass summary card heading for a plain click on a link. Large text; keep short.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 + Click</source>
+        <extracomment>Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥), %2 is the key name (e.g. Option). Large text; keep short.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold %1 %2 with either click gesture for a private window: the picker turns violet and opens the profile you choose in a private window, and the bypass opens its destination in one. It works in the menu bar menu too. Private opens aren’t remembered as last used.</source>
+        <extracomment>Help text at the top of the Private Windows settings section. %1 is the key glyph (e.g. ⇧), %2 is the key name (e.g. Shift). The picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch Tavro at login</source>
+        <extracomment>Settings switch label: start Tavro automatically when the user logs in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show menu bar icon</source>
+        <extracomment>Settings switch label: show Tavro&apos;s icon in the macOS menu bar.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To get back to Preferences, open Tavro again from your Applications folder.</source>
+        <extracomment>Caption under the Show menu bar icon switch, shown while the icon is hidden. Preferences is the name of the menu bar item that opens this window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <extracomment>Card title in the About settings pane for app updates.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify me when there is an update</source>
+        <extracomment>Settings switch label: check for app updates automatically in the background.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro checks for new versions in the background and shows an Update button in the menu bar when one’s ready. Turn off to only check manually.</source>
+        <extracomment>Caption under the Notify me when there is an update switch.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install updates automatically</source>
+        <extracomment>Settings switch label: download and install app updates without asking. Same setting as Sparkle&apos;s Automatically download and install updates checkbox.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When an update is ready, Tavro installs it and reopens on its own, never while the picker is open. Needs “Notify me when there is an update”.</source>
+        <extracomment>Caption under the Install updates automatically switch. Notify me when there is an update must match that switch&apos;s label. The picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for Updates…</source>
+        <extracomment>Link button that checks for app updates now.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last checked %1</source>
+        <extracomment>Shown in the About settings pane&apos;s Updates card. %1 is a date and time, e.g. Oct 16, 2026 at 3:12 PM.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press a key… (Esc cancels, Delete resets to default)</source>
+        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hotkey for %1</source>
+        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom hotkey. Click to change.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default hotkey. Click to set your own.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color for %1</source>
+        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color: %1. Click to change.</source>
+        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a background color for this profile’s petal.</source>
+        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color</source>
+        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

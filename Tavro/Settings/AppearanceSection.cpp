@@ -1,0 +1,104 @@
+#include "Tavro/Settings/AppearanceSection.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/PickerPreview.h"
+#include "Tavro/Settings/SettingsCard.h"
+#include "Tavro/Settings/SettingsView.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::appearance)));
+
+    // A segmented control: one checkable segment per appearance.
+    auto* segments = new QWidget;
+    auto* segmentRow = new QHBoxLayout(segments);
+    segmentRow->setContentsMargins(0, 0, 0, 0);
+    segmentRow->setSpacing(0);
+    m_appearance = new QButtonGroup(segments);
+    m_appearance->setExclusive(true);
+    for (AppAppearance appearance : allCases<AppAppearance>()) {
+        auto* segment = new QToolButton;
+        segment->setText(label(appearance));
+        segment->setCheckable(true);
+        segment->setAutoRaise(false);
+        m_appearance->addButton(segment, int(appearance));
+        segmentRow->addWidget(segment);
+    }
+    connect(m_appearance, &QButtonGroup::idClicked, this,
+        [this](int id) { m_store.edit([id](AppSettings& s) { s.appearance = AppAppearance(id); }); });
+    segments->setFixedSize(segments->sizeHint());
+    column->addWidget(SettingsView::settingRow(SettingsView::title(SettingsView::Section::appearance), segments));
+    //: Caption under the Appearance setting. “System” must match the System option of that setting.
+    column->addWidget(SettingsCard::caption(QCoreApplication::translate("Tavro",
+                                                "Applies to Preferences, the welcome window, and the picker. “System” "
+                                                "follows your Mac’s Light or Dark setting."),
+        12));
+
+    m_imagePosition = new QComboBox;
+    for (EmojiPosition position : allCases<EmojiPosition>())
+        m_imagePosition->addItem(displayName(position), int(position));
+    m_imagePosition->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(m_imagePosition, &QComboBox::activated, this, [this](int index) {
+        const auto position = EmojiPosition(m_imagePosition->itemData(index).toInt());
+        m_store.edit([position](AppSettings& s) { s.emojiPosition = position; });
+    });
+    //: Settings label: where a profile's emoji or photo sits on its picker petal.
+    column->addWidget(
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Image position"), m_imagePosition));
+    //: Caption under the Image position setting.
+    column->addWidget(SettingsCard::caption(
+        QCoreApplication::translate("Tavro", "Applies to every profile’s image on its petal."), 12));
+
+    auto* card = new SettingsCard(8);
+    auto* previewTitle = new BrandLabel(
+        //: Title of the card in the Appearance settings that shows a sample of the picker.
+        QCoreApplication::translate("Tavro", "Preview"), Brand::navy, Drawing::systemFont(13, QFont::DemiBold));
+    accessibilityHeading(previewTitle);
+    card->column()->addWidget(previewTitle);
+    m_previewColumn = new QVBoxLayout;
+    card->column()->addLayout(m_previewColumn);
+    //: Caption under the picker preview in the Appearance settings.
+    card->column()->addWidget(
+        SettingsCard::caption(QCoreApplication::translate("Tavro", "How the picker looks when a link arrives.")));
+    column->addWidget(card);
+
+    connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSection::refresh);
+    refresh();
+}
+
+void AppearanceSection::refresh()
+{
+    const AppSettings& settings = m_store.settings();
+    {
+        const QSignalBlocker block(m_appearance);
+        if (QAbstractButton* segment = m_appearance->button(int(settings.appearance)))
+            segment->setChecked(true);
+    }
+    {
+        const QSignalBlocker block(m_imagePosition);
+        m_imagePosition->setCurrentIndex(m_imagePosition->findData(int(settings.emojiPosition)));
+    }
+    // A new picker for each change, as the real one is built afresh each time it opens.
+    delete m_preview;
+    m_preview = new PickerPreview(settings.emojiPosition, kPreviewMaxWidth, false);
+    m_previewColumn->addWidget(m_preview, 0, Qt::AlignHCenter);
+}
+
+} // namespace tavro

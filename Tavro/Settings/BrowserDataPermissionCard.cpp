@@ -1,0 +1,140 @@
+#include "Tavro/Settings/BrowserDataPermissionCard.h"
+
+#include "Tavro/Discovery/BrowserDataPermission.h"
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/BrowserDataHintBanner.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Settings/SymbolIcon.h"
+#include "Tavro/Shell/LoginItem.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+namespace {
+
+// The platform's standard orange, the same warning colour in both appearances' own shade.
+constexpr ColorPair kSystemOrange{0xFF9500, 0xFF9F0A};
+
+QString recheckText()
+{
+    //: Link button that re-checks a permission or default-browser status.
+    return QCoreApplication::translate("Tavro", "Re-check");
+}
+
+// Started and not awaited; the store outlives every Preferences window.
+QCoro::Task<> refreshInteractively(QPointer<SettingsStore> store)
+{
+    if (store)
+        co_await DiscoveryCoordinator::refresh(*store, DiscoveryCoordinator::SafariScanMode::interactive);
+}
+
+} // namespace
+
+BrowserDataPermissionCard::BrowserDataPermissionCard(SettingsView& view, QWidget* parent)
+    : SettingsCard(8, parent), m_view(view)
+{
+    //: Card title in the Permissions settings pane for permission to read other browsers' profile data.
+    column()->addWidget(title(QCoreApplication::translate("Tavro", "Browser data access")));
+    //: Permissions pane explanation. Browser names are not translated. Use Apple's localized name for the
+    //: Accessibility privacy setting.
+    column()->addWidget(caption(QCoreApplication::translate("Tavro",
+        "Since macOS 27, apps are blocked from reading other applications’ data. Tavro reads each browser’s "
+        "profile list from its data folder, so Chrome, Edge, Brave, and Firefox need access here. Safari is the "
+        "exception: it uses Accessibility instead.")));
+    column()->addWidget(disclosure(
+        //: Permissions pane: what Tavro uses browser data access for.
+        QCoreApplication::translate("Tavro",
+            "Reads only each browser’s list of profiles (their names and folders), and notices when you add or "
+            "rename one."),
+        //: Permissions pane: what Tavro never does with browser data access.
+        QCoreApplication::translate("Tavro",
+            "It never reads your history, bookmarks, passwords, or cookies, and never sends anything anywhere.")));
+    connect(&view.store(), &SettingsStore::browserDataHintChanged, this, &BrowserDataPermissionCard::showStatus);
+    showStatus(view.store().browserDataHint());
+}
+
+void BrowserDataPermissionCard::showStatus(const BrowserDataHint& hint)
+{
+    if (m_status) {
+        m_status->hide();
+        m_status->deleteLater();
+    }
+    if (hint.kind() == BrowserDataHint::Kind::none) {
+        m_status = satisfiedRow(
+            //: Status line when browser data access is granted.
+            QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"),
+            link(recheckText(), [this] { recheckBrowserData(); }));
+        m_statusLabel = m_status->findChild<BrandLabel*>();
+    } else {
+        m_status = new QWidget;
+        auto* block = new QVBoxLayout(m_status);
+        block->setContentsMargins(0, 0, 0, 0);
+        block->setSpacing(6);
+        m_statusLabel = new BrandLabel(
+            //: Status line when macOS blocks reading some browsers' data. %1 is a list of browser names, e.g.
+            //: Chrome and Edge.
+            QCoreApplication::translate("Tavro", "Blocked for %1")
+                .arg(BrowserDataHintBanner::browserList(hint.browsers())),
+            Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
+        m_statusLabel->setWordWrap(true);
+        block->addWidget(
+            row({new SymbolIcon(QStringLiteral("exclamationmark.triangle.fill"), kSystemOrange, QSize(15, 15)),
+                    m_statusLabel},
+                6));
+        block->addWidget(row({prominentButton(
+                                  //: Button that opens the Files & Folders privacy pane in System Settings. Use
+                                  //: Apple's localized name for Files & Folders.
+                                  QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
+                                  [] {
+                                      // Tried first, so the system lists Tavro under Files & Folders.
+                                      BrowserDataPermission::probe();
+                                      LoginItem::openFilesAndFoldersSettings();
+                                  }),
+                                 link(recheckText(), [this] { recheckBrowserData(); })},
+            10));
+        //: Hint below the Allow in Files & Folders button. Use Apple's localized name for System Settings.
+        block->addWidget(caption(QCoreApplication::translate("Tavro",
+                                     "In System Settings, Tavro shows a switch for each browser. Turn on the ones "
+                                     "whose profiles you want Tavro to read."),
+            11));
+    }
+    column()->addWidget(m_status);
+}
+
+void BrowserDataPermissionCard::recheckBrowserData()
+{
+    refreshInteractively(&m_view.store());
+}
+
+void BrowserDataPermissionCard::showEvent(QShowEvent* event)
+{
+    SettingsCard::showEvent(event);
+    // No read on appearing: the hint is the last refresh's, and a refresh scans every browser.
+    if (m_activation)
+        return;
+    m_activation
+        = connect(&m_view.notificationCenter(), &NotificationCenter::posted, this, [this](const QString& name) {
+              if (name == Notifications::applicationDidBecomeActive)
+                  recheckBrowserData();
+          });
+}
+
+void BrowserDataPermissionCard::hideEvent(QHideEvent* event)
+{
+    SettingsCard::hideEvent(event);
+    disconnect(m_activation);
+    m_activation = {};
+}
+
+} // namespace tavro

@@ -1,0 +1,116 @@
+#include "Tavro/Settings/DefaultHandlerCard.h"
+#include "Tavro/Settings/BrandLabel.h"
+
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Shell/DefaultBrowserService.h"
+#include "Tavro/Shell/LoginItem.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+namespace {
+
+// Started and not awaited. Preferences may close before the answer lands; it then goes nowhere.
+QCoro::Task<> readDefault(QPointer<SettingsView> view)
+{
+    // No re-checks: one read on the service's own worker, away from the GUI thread.
+    const bool isDefault = co_await DefaultBrowserService::waitUntilDefault(0, std::chrono::milliseconds(0));
+    if (view)
+        view->setDefaultBrowser(isDefault);
+}
+
+QCoro::Task<> waitForDefault(QPointer<SettingsView> view, DefaultHandlerCard::Timing timing)
+{
+    const bool isDefault = co_await DefaultBrowserService::waitUntilDefault(timing.waitAttempts, timing.waitInterval);
+    // A refusal changes nothing: the button stays.
+    if (view && isDefault)
+        view->setDefaultBrowser(true);
+}
+
+QString recheckText()
+{
+    //: Link button that re-checks a permission or default-browser status.
+    return QCoreApplication::translate("Tavro", "Re-check");
+}
+
+} // namespace
+
+DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, QWidget* parent) : DefaultHandlerCard(view, Timing{}, parent)
+{ }
+
+DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, Timing timing, QWidget* parent)
+    : SettingsCard(8, parent), m_view(&view), m_timing(timing)
+{
+    //: Card title in the System settings pane about making Tavro the default web browser.
+    column()->addWidget(title(QCoreApplication::translate("Tavro", "Default web browser")));
+    //: Explanation in the Default web browser card.
+    column()->addWidget(caption(
+        QCoreApplication::translate("Tavro", "Tavro only sees links when it’s set as your default web browser.")));
+    connect(&view, &SettingsView::defaultBrowserChanged, this, &DefaultHandlerCard::showStatus);
+    showStatus(view.isDefaultBrowser());
+}
+
+void DefaultHandlerCard::showStatus(bool isDefault)
+{
+    if (m_status) {
+        m_status->hide();
+        m_status->deleteLater();
+    }
+    if (isDefault) {
+        m_status = satisfiedRow(
+            //: Status line when Tavro is the default web browser.
+            QCoreApplication::translate("Tavro", "Tavro is your default browser"),
+            link(recheckText(), [this] { refreshDefaultBrowserStatus(); }));
+    } else {
+        m_status = row(
+            {prominentButton(
+                 //: Button that asks macOS to make Tavro the default web browser.
+                 QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
+                //: Link button that opens System Settings to change the default web browser. Use Apple's
+                //: localized name for System Settings.
+                link(QCoreApplication::translate("Tavro", "Open System Settings…"),
+                    [] { LoginItem::openDefaultBrowserSettings(); })},
+            10);
+    }
+    column()->addWidget(m_status);
+}
+
+void DefaultHandlerCard::refreshDefaultBrowserStatus()
+{
+    readDefault(m_view);
+}
+
+void DefaultHandlerCard::setAsDefault()
+{
+    // The request's own answer means little: the system may still ask the user, so watch instead.
+    DefaultBrowserService::makeDefault();
+    waitForDefault(m_view, m_timing);
+}
+
+void DefaultHandlerCard::showEvent(QShowEvent* event)
+{
+    SettingsCard::showEvent(event);
+    if (m_activation || !m_view)
+        return;
+    m_activation
+        = connect(&m_view->notificationCenter(), &NotificationCenter::posted, this, [this](const QString& name) {
+              if (name == Notifications::applicationDidBecomeActive)
+                  refreshDefaultBrowserStatus();
+          });
+    refreshDefaultBrowserStatus();
+}
+
+void DefaultHandlerCard::hideEvent(QHideEvent* event)
+{
+    SettingsCard::hideEvent(event);
+    disconnect(m_activation);
+    m_activation = {};
+}
+
+} // namespace tavro

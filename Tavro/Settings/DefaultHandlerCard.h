@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Tavro/Settings/SettingsCard.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+#include <chrono>
+
+namespace tavro {
+
+class SettingsView;
+
+// Whether Tavro is the default web browser, with the way to make it so. The answer lives in the
+// view (`isDefaultBrowser`); the card re-reads it off the GUI thread when it comes on screen, on
+// every activation of the application while it is shown, and on "Re-check". No read is cancelled:
+// the last to answer wins.
+class DefaultHandlerCard : public SettingsCard
+{
+    Q_OBJECT
+public:
+    // After "Set Tavro as Default Browser": the checks after the first, and the pause between them.
+    struct Timing
+    {
+        int waitAttempts = 10;
+        std::chrono::milliseconds waitInterval = std::chrono::seconds(1);
+    };
+
+    explicit DefaultHandlerCard(SettingsView& view, QWidget* parent = nullptr);
+    DefaultHandlerCard(SettingsView& view, Timing timing, QWidget* parent = nullptr);
+
+    void refreshDefaultBrowserStatus();
+    void setAsDefault();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void showStatus(bool isDefault);
+
+    QPointer<SettingsView> m_view;
+    Timing m_timing;
+    QWidget* m_status = nullptr;
+    QMetaObject::Connection m_activation;
+};
+
+} // namespace tavro

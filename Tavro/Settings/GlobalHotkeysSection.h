@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class QVBoxLayout;
+
+namespace tavro {
+
+class BrandLabel;
+class SettingsStore;
+class SwitchToggle;
+
+// The Shortcuts pane's last block: system-wide hot keys on or off, their prefix, and the list of
+// combinations in force. It only writes the settings; the shell registers the keys from them.
+class GlobalHotkeysSection : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit GlobalHotkeysSection(SettingsStore& store, QWidget* parent = nullptr);
+
+    SwitchToggle* enabledSwitch() const { return m_enabled; }
+    QComboBox* prefixPicker() const { return m_prefix; }
+    BrandLabel* helpText() const { return m_help; }
+    // Absent from the layout while the hot keys are off.
+    QWidget* list() const { return m_list; }
+    // Each row of the list as "<combo>\t<label>", in order.
+    QStringList rows() const;
+
+private:
+    void refresh();
+
+    SettingsStore& m_store;
+    BrandLabel* m_help;
+    SwitchToggle* m_enabled;
+    QComboBox* m_prefix;
+    QWidget* m_list;
+    QVBoxLayout* m_listColumn;
+};
+
+} // namespace tavro

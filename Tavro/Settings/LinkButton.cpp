@@ -1,0 +1,44 @@
+#include "Tavro/Settings/LinkButton.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/PointingHandCursor.h"
+
+#include <QPainter>
+
+namespace tavro {
+
+LinkButton::LinkButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setFont(Drawing::systemFont(kFontSize));
+    setFlat(true);
+    setAttribute(Qt::WA_Hover);
+    pointingHandCursor(this);
+}
+
+QSize LinkButton::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(text()) + 2, metrics.height() + 2};
+}
+
+void LinkButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QFont linkFont = font();
+    linkFont.setUnderline(underMouse() && isEnabled());
+    painter.setFont(linkFont);
+    QColor color = resolve(Brand::ice, this);
+    if (isDown())
+        color = withOpacity(color, 0.7);
+    painter.setPen(color);
+    painter.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignVCenter, text());
+    if (hasFocus() && focusPolicy() != Qt::NoFocus) {
+        QPen ring(withOpacity(resolve(Brand::ice, this), 0.6));
+        painter.setPen(ring);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+} // namespace tavro

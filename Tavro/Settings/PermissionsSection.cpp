@@ -1,0 +1,25 @@
+#include "Tavro/Settings/PermissionsSection.h"
+
+#include "Tavro/Settings/AccessibilityPermissionCard.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/BrowserDataPermissionCard.h"
+#include "Tavro/Settings/SettingsView.h"
+
+#include <QVBoxLayout>
+
+namespace tavro {
+
+PermissionsSection::PermissionsSection(SettingsView& view, QWidget* parent)
+    : QWidget(parent)
+    , m_accessibility(new AccessibilityPermissionCard(view, this))
+    , m_browserData(new BrowserDataPermissionCard(view, this))
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::permissions)));
+    column->addWidget(m_accessibility);
+    column->addWidget(m_browserData);
+}
+
+} // namespace tavro

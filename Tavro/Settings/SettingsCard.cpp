@@ -1,0 +1,111 @@
+#include "Tavro/Settings/SettingsCard.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/TavroButtonStyle.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SymbolIcon.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+SettingsCard::SettingsCard(int spacing, QWidget* parent) : QWidget(parent), m_column(new QVBoxLayout(this))
+{
+    m_column->setContentsMargins(kPadding, kPadding, kPadding, kPadding);
+    m_column->setSpacing(spacing);
+}
+
+BrandLabel* SettingsCard::title(const QString& text)
+{
+    auto* label = new BrandLabel(text, Brand::navy, Drawing::systemFont(13, QFont::DemiBold));
+    accessibilityHeading(label);
+    return label;
+}
+
+BrandLabel* SettingsCard::caption(const QString& text, double points)
+{
+    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(points));
+    label->setWordWrap(true);
+    return label;
+}
+
+LinkButton* SettingsCard::link(const QString& text, std::function<void()> action)
+{
+    auto* button = new LinkButton(text);
+    QObject::connect(button, &QPushButton::clicked, button, [action = std::move(action)] { action(); });
+    return button;
+}
+
+QPushButton* SettingsCard::prominentButton(const QString& text, std::function<void()> action)
+{
+    auto* button = new QPushButton(text);
+    TavroButtonStyle::apply(button, true);
+    QObject::connect(button, &QPushButton::clicked, button, [action = std::move(action)] { action(); });
+    return button;
+}
+
+QWidget* SettingsCard::satisfiedRow(const QString& status, QWidget* trailing)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(7);
+    layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
+    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
+    layout->addStretch(1);
+    layout->addWidget(trailing);
+    return row;
+}
+
+namespace {
+QWidget* disclosureLine(const QString& icon, const ColorPair& tint, const QString& text)
+{
+    auto* line = new QWidget;
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    // The symbol stands on the text's first line, however many lines it wraps to.
+    layout->addWidget(new SymbolIcon(icon, tint, QSize(12, 12), line), 0, Qt::AlignTop);
+    layout->addWidget(SettingsCard::caption(text), 1);
+    return line;
+}
+} // namespace
+
+QWidget* SettingsCard::disclosure(const QString& used, const QString& neverUsed)
+{
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->setSpacing(5);
+    layout->addWidget(disclosureLine(QStringLiteral("checkmark"), Brand::accent, used));
+    layout->addWidget(disclosureLine(QStringLiteral("xmark"), Brand::textSecondary, neverUsed));
+    return block;
+}
+
+QWidget* SettingsCard::row(const QList<QWidget*>& widgets, int spacing)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    for (QWidget* widget : widgets)
+        layout->addWidget(widget, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    return row;
+}
+
+void SettingsCard::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(Drawing::roundedRect(QRectF(rect()), kCornerRadius), resolve(Brand::frostDeep, this));
+}
+
+} // namespace tavro

@@ -1,0 +1,297 @@
+#include "Tavro/Settings/ShortcutsSection.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/PrivateTheme.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/SettingsCard.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Settings/SwitchToggle.h"
+#include "Tavro/Settings/SymbolIcon.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tavro {
+
+namespace {
+
+constexpr int kModifierPickerWidth = 180;
+constexpr int kDestinationPickerWidth = 260;
+constexpr int kGestureCardPadding = 18;
+
+// A one-point rule in `Brand.divider`.
+class DividerLine : public QWidget
+{
+public:
+    DividerLine() { setFixedHeight(1); }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), resolve(Brand::divider, this)); }
+};
+
+QVBoxLayout* block(QWidget* owner)
+{
+    auto* column = new QVBoxLayout(owner);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    return column;
+}
+
+QComboBox* picker(int width)
+{
+    auto* box = new QComboBox;
+    box->setFixedWidth(width);
+    return box;
+}
+
+BrandLabel* helpText(const QString& text)
+{
+    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(12));
+    label->setWordWrap(true);
+    return label;
+}
+
+QString pickerAction()
+{
+    //: Bypass summary card: this gesture opens Tavro's radial link chooser.
+    return QCoreApplication::translate("Tavro", "Opens the picker");
+}
+
+QString bypassAction(const SettingsStore& store)
+{
+    if (const std::optional<QString> label = store.bypassDestinationLabel()) {
+        //: Bypass summary card: this gesture opens links in the given profile. %1 is a browser and profile, e.g.
+        //: Chrome (Work).
+        return QCoreApplication::translate("Tavro", "Opens %1").arg(*label);
+    }
+    //: Bypass summary card: this gesture opens links in the most recently used browser profile.
+    return QCoreApplication::translate("Tavro", "Opens last-used destination");
+}
+
+} // namespace
+
+QString ShortcutsSection::modifierRowText(BypassModifier modifier)
+{
+    return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
+}
+
+QList<ShortcutsSection::Choice> ShortcutsSection::bypassDestinationChoices(const SettingsStore& store)
+{
+    const AppSettings& settings = store.settings();
+    QList<BrowserDestination> available;
+    std::copy_if(settings.destinations.cbegin(), settings.destinations.cend(), std::back_inserter(available),
+        [](const BrowserDestination& d) { return d.isAvailable; });
+    std::stable_sort(available.begin(), available.end(),
+        [](const BrowserDestination& a, const BrowserDestination& b) { return a.sortOrder < b.sortOrder; });
+    QList<Choice> choices;
+    for (const BrowserDestination& destination : std::as_const(available))
+        choices.append({destination.matchKey(), destination.menuLabel()});
+    if (const std::optional<QString>& key = settings.bypassDestinationKey) {
+        const bool listed
+            = std::any_of(choices.cbegin(), choices.cend(), [&](const Choice& c) { return c.key == *key; });
+        if (!listed) {
+            const QString label = store.bypassDestinationLabel().value_or(BrowserDestination::describe(*key));
+            //: Menu option in the What to open bypass setting for a saved profile that can no longer be found. %1 is a
+            //: browser and profile, e.g. Chrome (Work).
+            choices.append({*key, QCoreApplication::translate("Tavro", "%1 (unavailable)").arg(label)});
+        }
+    }
+    return choices;
+}
+
+std::optional<QString> ShortcutsSection::unavailableBypassDestinationLabel(const SettingsStore& store)
+{
+    if (!store.settings().bypassDestinationKey)
+        return std::nullopt;
+    const std::optional<BrowserDestination> destination = store.bypassDestination();
+    if (destination && destination->isAvailable)
+        return std::nullopt;
+    return store.bypassDestinationLabel();
+}
+
+ShortcutsSection::GestureCard ShortcutsSection::gestureCard()
+{
+    auto* card = new SettingsCard(8);
+    card->column()->setContentsMargins(
+        kGestureCardPadding, kGestureCardPadding, kGestureCardPadding, kGestureCardPadding);
+    GestureCard parts{card, new BrandLabel(QString(), Brand::navy, Drawing::systemFont(19, QFont::Bold)),
+        new BrandLabel(QString(), Brand::textSecondary, Drawing::systemFont(14, QFont::Medium))};
+    parts.action->setWordWrap(true);
+    // One element for screen readers, named by both texts.
+    accessibilityHidden(parts.gesture);
+    accessibilityHidden(parts.action);
+    card->column()->addWidget(parts.gesture);
+    card->column()->addWidget(parts.action);
+    card->column()->addStretch(1);
+    return parts;
+}
+
+void ShortcutsSection::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
+{
+    const QSignalBlocker block(picker);
+    picker->clear();
+    for (BypassModifier modifier : allCases<BypassModifier>()) {
+        if (modifier != excluded)
+            picker->addItem(modifierRowText(modifier), QVariant::fromValue(int(modifier)));
+    }
+    // Both settings on one key: the key is not a row, and nothing shows as chosen.
+    picker->setCurrentIndex(picker->findData(int(selected)));
+}
+
+ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
+{
+    auto* pane = new QVBoxLayout(this);
+    pane->setContentsMargins(0, 0, 0, 0);
+    pane->setSpacing(20);
+    pane->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::shortcuts)));
+
+    auto* bypass = new QWidget;
+    QVBoxLayout* bypassColumn = block(bypass);
+    //: Heading in the Shortcuts settings pane for the bypass gesture: holding a modifier key to skip the picker.
+    bypassColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Bypass")));
+    //: Help text at the top of the Bypass settings pane. Invert and What to open must match those setting labels.
+    //: The picker is Tavro's radial link chooser.
+    bypassColumn->addWidget(helpText(QCoreApplication::translate("Tavro",
+        "The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a "
+        "click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. “What "
+        "to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to send every "
+        "link there unless you hold the modifier.")));
+
+    m_modifier = picker(kModifierPickerWidth);
+    connect(m_modifier, &QComboBox::activated, this, [this](int index) {
+        const auto modifier = BypassModifier(m_modifier->itemData(index).toInt());
+        m_store.edit([modifier](AppSettings& s) { s.bypassModifier = modifier; });
+    });
+    //: Bypass setting label: which modifier key (Option, Command, Shift, Control) to hold while clicking a link.
+    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Modifier key"), m_modifier));
+
+    m_invert = SettingsView::switchToggle(m_store.settings().invertBypass,
+        [this](bool on) { m_store.edit([on](AppSettings& s) { s.invertBypass = on; }); });
+    //: Bypass setting switch label: swap what a plain click and a modifier-click do.
+    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Invert"), m_invert));
+
+    m_destination = picker(kDestinationPickerWidth);
+    connect(m_destination, &QComboBox::activated, this, [this](int index) {
+        const QString key = m_destination->itemData(index).toString();
+        // "Last Used" is no key at all, never an empty one.
+        m_store.edit([&key](AppSettings& s) {
+            s.bypassDestinationKey = key.isEmpty() ? std::nullopt : std::optional<QString>(key);
+        });
+    });
+    //: Bypass setting label: which browser profile a bypassed link opens in.
+    bypassColumn->addWidget(
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "What to open"), m_destination));
+    m_warning = SettingsCard::caption(QString());
+    bypassColumn->addWidget(m_warning);
+
+    auto* callout = new QWidget;
+    auto* cards = new QHBoxLayout(callout);
+    cards->setContentsMargins(0, 4, 0, 0);
+    cards->setSpacing(12);
+    m_clickCard = gestureCard();
+    m_modifierClickCard = gestureCard();
+    cards->addWidget(m_clickCard.card, 1);
+    cards->addWidget(m_modifierClickCard.card, 1);
+    bypassColumn->addWidget(callout);
+    pane->addWidget(bypass);
+
+    pane->addWidget(new DividerLine);
+
+    auto* privateWindows = new QWidget;
+    QVBoxLayout* privateColumn = block(privateWindows);
+    //: Heading in the Shortcuts settings pane for the key that opens links in a private browser window.
+    privateColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Private Windows")));
+    m_privateHelp = helpText(QString());
+    auto* privateLabel = new QHBoxLayout;
+    privateLabel->setSpacing(6);
+    privateLabel->addWidget(
+        new SymbolIcon(QStringLiteral("eye.slash.fill"), PrivateTheme::accent, QSize(15, 15)), 0, Qt::AlignTop);
+    privateLabel->addWidget(m_privateHelp, 1);
+    privateColumn->addLayout(privateLabel);
+    m_privateModifier = picker(kModifierPickerWidth);
+    connect(m_privateModifier, &QComboBox::activated, this, [this](int index) {
+        const auto modifier = BypassModifier(m_privateModifier->itemData(index).toInt());
+        m_store.edit([modifier](AppSettings& s) { s.privateModifier = modifier; });
+    });
+    //: Private Windows setting label: which modifier key (Shift, Option, Command, Control) to hold for a private
+    //: browser window.
+    privateColumn->addWidget(
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Private window key"), m_privateModifier));
+    pane->addWidget(privateWindows);
+
+    pane->addWidget(new DividerLine);
+
+    m_hotkeys = new GlobalHotkeysSection(m_store);
+    pane->addWidget(m_hotkeys);
+
+    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSection::refresh);
+    refresh();
+}
+
+void ShortcutsSection::refresh()
+{
+    const AppSettings& settings = m_store.settings();
+    fillModifierPicker(m_modifier, settings.bypassModifier, settings.privateModifier);
+    fillModifierPicker(m_privateModifier, settings.privateModifier, settings.bypassModifier);
+    {
+        const QSignalBlocker block(m_invert);
+        m_invert->setChecked(settings.invertBypass);
+    }
+    {
+        const QSignalBlocker block(m_destination);
+        m_destination->clear();
+        //: Option in the What to open bypass setting: open bypassed links in the most recently used browser
+        //: profile.
+        m_destination->addItem(QCoreApplication::translate("Tavro", "Last Used"), QString());
+        for (const Choice& choice : bypassDestinationChoices(m_store))
+            m_destination->addItem(choice.label, choice.key);
+        m_destination->setCurrentIndex(m_destination->findData(settings.bypassDestinationKey.value_or(QString())));
+    }
+
+    const std::optional<QString> unavailable = unavailableBypassDestinationLabel(m_store);
+    m_warning->setVisible(unavailable.has_value());
+    if (unavailable) {
+        //: Warning in the Bypass settings pane when the chosen bypass profile is missing. %1 is a browser and profile,
+        //: e.g. Chrome (Work).
+        m_warning->setText(QCoreApplication::translate("Tavro",
+            "%1 isn’t available right now, so Tavro shows the picker instead of sending links somewhere you didn’t "
+            "choose. Your selection is kept until you change it.")
+                               .arg(*unavailable));
+    }
+
+    const QString picker = pickerAction();
+    const QString bypass = bypassAction(m_store);
+    //: Bypass summary card heading for a plain click on a link. Large text; keep short.
+    m_clickCard.gesture->setText(QCoreApplication::translate("Tavro", "On Click"));
+    m_clickCard.action->setText(settings.invertBypass ? bypass : picker);
+    //: Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥),
+    //: %2 is the key name (e.g. Option). Large text; keep short.
+    m_modifierClickCard.gesture->setText(
+        QCoreApplication::translate("Tavro", "%1 %2 + Click")
+            .arg(symbol(settings.bypassModifier), displayName(settings.bypassModifier)));
+    m_modifierClickCard.action->setText(settings.invertBypass ? picker : bypass);
+    for (const GestureCard& card : {m_clickCard, m_modifierClickCard})
+        card.card->setAccessibleName(card.gesture->text() + QStringLiteral(", ") + card.action->text());
+
+    //: Help text at the top of the Private Windows settings section. %1 is the key glyph (e.g. ⇧), %2 is the key
+    //: name (e.g. Shift). The picker is Tavro's radial link chooser.
+    m_privateHelp->setText(QCoreApplication::translate("Tavro",
+        "Hold %1 %2 with either click gesture for a private window: the picker turns violet and opens the profile "
+        "you choose in a private window, and the bypass opens its destination in one. It works in the menu bar "
+        "menu too. Private opens aren’t remembered as last used.")
+                               .arg(symbol(settings.privateModifier), displayName(settings.privateModifier)));
+}
+
+} // namespace tavro

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "Tavro/Model/SettingsEnums.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+
+namespace tavro {
+
+class BrandLabel;
+class GlobalHotkeysSection;
+class SettingsStore;
+class SettingsView;
+class SwitchToggle;
+
+// The bypass gesture, where a skipped link goes, the private-window key, two cards saying what a
+// click and a modifier-click do now, and the global hot keys. Holds no state: every control shows
+// the store's record and writes straight through it.
+class ShortcutsSection : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Choice
+    {
+        QString key; // a destination match key
+        QString label;
+        bool operator==(const Choice&) const = default;
+    };
+
+    explicit ShortcutsSection(SettingsView& view, QWidget* parent = nullptr);
+
+    // The "What to open" rows after "Last Used": available destinations (hidden ones too) by sort
+    // order, then the stored key as "… (unavailable)" when none of them has it.
+    static QList<Choice> bypassDestinationChoices(const SettingsStore& store);
+    // The label of a stored bypass destination that cannot be used now; absent when all is well.
+    static std::optional<QString> unavailableBypassDestinationLabel(const SettingsStore& store);
+    // "⌥  Option": the glyph, two spaces, the key's name.
+    static QString modifierRowText(BypassModifier modifier);
+
+    QComboBox* modifierPicker() const { return m_modifier; }
+    SwitchToggle* invertSwitch() const { return m_invert; }
+    QComboBox* destinationPicker() const { return m_destination; }
+    // Shown only while there is something to warn about.
+    BrandLabel* unavailableWarning() const { return m_warning; }
+    QComboBox* privateModifierPicker() const { return m_privateModifier; }
+    BrandLabel* privateHelp() const { return m_privateHelp; }
+    // The plain-click card and the modifier-click card, each one element for screen readers.
+    QWidget* clickCard() const { return m_clickCard.card; }
+    QWidget* modifierClickCard() const { return m_modifierClickCard.card; }
+    GlobalHotkeysSection* globalHotkeys() const { return m_hotkeys; }
+
+private:
+    struct GestureCard
+    {
+        QWidget* card = nullptr;
+        BrandLabel* gesture = nullptr;
+        BrandLabel* action = nullptr;
+    };
+    static GestureCard gestureCard();
+    static void fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded);
+    void refresh();
+
+    SettingsStore& m_store;
+    QComboBox* m_modifier;
+    SwitchToggle* m_invert;
+    QComboBox* m_destination;
+    BrandLabel* m_warning;
+    GestureCard m_clickCard;
+    GestureCard m_modifierClickCard;
+    QComboBox* m_privateModifier;
+    BrandLabel* m_privateHelp;
+    GlobalHotkeysSection* m_hotkeys;
+};
+
+} // namespace tavro

@@ -1,0 +1,77 @@
+#include "Tavro/Settings/SystemSection.h"
+
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/DefaultHandlerCard.h"
+#include "Tavro/Settings/SettingsCard.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Settings/SwitchToggle.h"
+#include "Tavro/Settings/UpdatesCard.h"
+#include "Tavro/Shell/LoginItem.h"
+
+#include <QCoreApplication>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+SystemSection::SystemSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_view(view)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    SettingsStore& store = m_view.store();
+
+    column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::system)));
+
+    m_login = SettingsView::switchToggle(store.settings().launchAtLogin, [this](bool on) { setLaunchAtLogin(on); });
+    //: Settings switch label: start Tavro automatically when the user logs in.
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), m_login));
+
+    m_menuBarIcon = SettingsView::switchToggle(store.settings().showMenuBarIcon,
+        [&store](bool on) { store.edit([on](AppSettings& s) { s.showMenuBarIcon = on; }); });
+    //: Settings switch label: show Tavro's icon in the macOS menu bar.
+    column->addWidget(
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Show menu bar icon"), m_menuBarIcon));
+    //: Caption under the Show menu bar icon switch, shown while the icon is hidden. Preferences is the name of the
+    //: menu bar item that opens this window.
+    m_iconCaption = SettingsCard::caption(QCoreApplication::translate(
+        "Tavro", "To get back to Preferences, open Tavro again from your Applications folder."));
+    column->addWidget(m_iconCaption);
+
+    m_defaultCard = new DefaultHandlerCard(m_view);
+    column->addSpacing(4);
+    column->addWidget(m_defaultCard);
+
+    if (UpdateController* updates = m_view.updates()) {
+        m_updatesCard = new UpdatesCard(*updates);
+        column->addWidget(m_updatesCard);
+    }
+
+    connect(&store, &SettingsStore::settingsChanged, this, &SystemSection::refresh);
+    refresh();
+}
+
+void SystemSection::setLaunchAtLogin(bool on)
+{
+    SettingsStore& store = m_view.store();
+    store.edit([on](AppSettings& s) { s.launchAtLogin = on; });
+    // The stored preference first, then the system. A refused registration must not read as done:
+    // the setting (and with it the switch) goes back to off. LoginItem has logged the refusal.
+    if (!LoginItem::setEnabled(on) && on)
+        store.edit([](AppSettings& s) { s.launchAtLogin = false; });
+}
+
+void SystemSection::refresh()
+{
+    const AppSettings& settings = m_view.store().settings();
+    {
+        const QSignalBlocker blockLogin(m_login);
+        const QSignalBlocker blockIcon(m_menuBarIcon);
+        m_login->setChecked(settings.launchAtLogin);
+        m_menuBarIcon->setChecked(settings.showMenuBarIcon);
+    }
+    m_iconCaption->setVisible(!settings.showMenuBarIcon);
+}
+
+} // namespace tavro

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Tavro/Settings/SettingsCard.h"
+
+#include <QDateTime>
+
+namespace tavro {
+
+class BrandLabel;
+class LinkButton;
+class SwitchToggle;
+class UpdateController;
+
+// The update framework's two automatic-update preferences, the time of the last check and a check
+// now. System and About each show one; both follow the controller, so a change in one shows in
+// the other at once. Nothing here goes into Tavro's settings record.
+class UpdatesCard : public SettingsCard
+{
+    Q_OBJECT
+public:
+    explicit UpdatesCard(UpdateController& updates, QWidget* parent = nullptr);
+
+    SwitchToggle* checksSwitch() const { return m_checks; }
+    SwitchToggle* downloadsSwitch() const { return m_downloads; }
+    LinkButton* checkButton() const { return m_checkNow; }
+    // The last-check line; hidden while the updater knows of no check.
+    BrandLabel* lastCheckedLabel() const { return m_lastChecked; }
+
+    // "Last checked Oct 16, 2026 at 3:12 PM", in the user's locale: a medium date and a short time.
+    static QString lastCheckedText(const QDateTime& date);
+
+private:
+    void refresh();
+
+    UpdateController& m_updates;
+    SwitchToggle* m_checks;
+    SwitchToggle* m_downloads;
+    LinkButton* m_checkNow;
+    BrandLabel* m_lastChecked;
+};
+
+} // namespace tavro

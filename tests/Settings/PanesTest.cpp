@@ -1,0 +1,382 @@
+#include "Tavro/Model/HotkeyAssignment.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/DestinationPickerView.h"
+#include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/LoginItemsHost.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Settings/AccessibilityPermissionCard.h"
+#include "Tavro/Settings/AccessibilitySection.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/BrowserDataPermissionCard.h"
+#include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/PermissionsSection.h"
+#include "Tavro/Settings/PickerPreview.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/SwitchToggle.h"
+#include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Settings/UpdatesCard.h"
+#include "Tavro/Shell/UpdateController.h"
+#include "tests/Support/TempHome.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tavro;
+using namespace std::chrono_literals;
+using Section = SettingsView::Section;
+
+namespace {
+
+QStringList rows(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts.append(box->itemText(i));
+    return texts;
+}
+
+// Every text a widget shows in its labels and buttons, visible ones only.
+QStringList shownTexts(const QWidget* widget)
+{
+    QStringList texts;
+    for (const QLabel* label : widget->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(widget->window()))
+            texts.append(label->text());
+    }
+    for (const QPushButton* button : widget->findChildren<QPushButton*>()) {
+        if (button->isVisibleTo(widget->window()))
+            texts.append(button->text());
+    }
+    return texts;
+}
+
+BrowserDestination destination(const QString& bundle, const QString& browser, const QString& profile, qint64 order)
+{
+    BrowserDestination d;
+    d.id = QUuid::createUuid();
+    d.browserID = browser.toLower();
+    d.browserDisplayName = browser;
+    d.browserBundleIdentifier = bundle;
+    d.profileID = profile;
+    d.profileDisplayName = profile;
+    d.launchStrategy = LaunchStrategy::chromiumProfileDirectory(profile);
+    d.sortOrder = order;
+    return d;
+}
+
+class PanesTest : public ::testing::Test
+{
+protected:
+    PanesTest() : defaults(home.filePath(QStringLiteral("defaults.ini"))), store(defaults) { }
+
+    std::unique_ptr<SettingsView> open(Section section, UpdateController* updates = nullptr)
+    {
+        auto view = std::make_unique<SettingsView>(
+            store, [](const QUrl&) {}, section, center, nullptr, updates);
+        view->resize(SettingsView::kMinimumSize);
+        view->show();
+        // The layout shows a pane added to a shown window on the next turn of the event loop.
+        QCoreApplication::processEvents();
+        return view;
+    }
+
+    template <typename Pane> static Pane* pane(const SettingsView& view)
+    {
+        return qobject_cast<Pane*>(view.currentPane());
+    }
+
+    void activate() { center.post(Notifications::applicationDidBecomeActive); }
+
+    test::TempHome home;
+    UserDefaults defaults;
+    SettingsStore store;
+    NotificationCenter center;
+};
+
+TEST_F(PanesTest, ShortcutsShowTheDefaults)
+{
+    auto view = open(Section::shortcuts);
+    auto* shortcuts = pane<ShortcutsSection>(*view);
+    ASSERT_TRUE(shortcuts);
+    EXPECT_EQ(rows(shortcuts->modifierPicker()), QStringList({"⌥  Option", "⌘  Command", "⌃  Control"}));
+    EXPECT_EQ(shortcuts->modifierPicker()->currentText(), "⌥  Option");
+    EXPECT_EQ(rows(shortcuts->privateModifierPicker()), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
+    EXPECT_EQ(shortcuts->privateModifierPicker()->currentText(), "⇧  Shift");
+    EXPECT_EQ(shortcuts->destinationPicker()->currentText(), "Last Used");
+    EXPECT_FALSE(shortcuts->unavailableWarning()->isVisible());
+    EXPECT_EQ(shortcuts->clickCard()->accessibleName(), "On Click, Opens the picker");
+    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens last-used destination");
+    EXPECT_TRUE(shortcuts->privateHelp()->text().startsWith("Hold ⇧ Shift with either click gesture"));
+}
+
+TEST_F(PanesTest, EqualModifierKeysListThreeRowsAndSelectNone)
+{
+    store.edit([](AppSettings& s) { s.privateModifier = BypassModifier::option; });
+    auto view = open(Section::shortcuts);
+    auto* shortcuts = pane<ShortcutsSection>(*view);
+    for (QComboBox* picker : {shortcuts->modifierPicker(), shortcuts->privateModifierPicker()}) {
+        EXPECT_EQ(rows(picker), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
+        EXPECT_EQ(picker->currentIndex(), -1);
+    }
+}
+
+TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
+{
+    BrowserDestination work = destination("com.google.Chrome", "Chrome", "Work", 2);
+    BrowserDestination hidden = destination("com.google.Chrome", "Chrome", "Hidden", 1);
+    hidden.isVisible = false;
+    BrowserDestination gone = destination("com.google.Chrome", "Chrome", "Gone", 0);
+    gone.isAvailable = false;
+    store.edit([&](AppSettings& s) {
+        s.destinations = {work, hidden, gone};
+        s.bypassDestinationKey = QStringLiteral("com.google.Chrome#Profile 1");
+    });
+    auto view = open(Section::shortcuts);
+    auto* shortcuts = pane<ShortcutsSection>(*view);
+    QComboBox* picker = shortcuts->destinationPicker();
+    EXPECT_EQ(rows(picker),
+        QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)", "Chrome (Profile 1) (unavailable)"}));
+    EXPECT_EQ(picker->currentText(), "Chrome (Profile 1) (unavailable)");
+    EXPECT_TRUE(shortcuts->unavailableWarning()->isVisible());
+    EXPECT_TRUE(shortcuts->unavailableWarning()->text().startsWith("Chrome (Profile 1) isn’t available right now"));
+    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens Chrome (Profile 1)");
+
+    // Choosing "Last Used" stores no key at all, and the row and the warning go at once.
+    picker->activated(0);
+    EXPECT_EQ(store.settings().bypassDestinationKey, std::nullopt);
+    const QJsonObject stored = QJsonDocument::fromJson(defaults.data(SettingsStore::defaultsKey).value()).object();
+    EXPECT_FALSE(stored.contains("bypassDestinationKey"));
+    EXPECT_EQ(rows(picker), QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)"}));
+    EXPECT_EQ(picker->currentText(), "Last Used");
+    EXPECT_FALSE(shortcuts->unavailableWarning()->isVisible());
+}
+
+TEST_F(PanesTest, InvertSwapsTheCards)
+{
+    auto view = open(Section::shortcuts);
+    auto* shortcuts = pane<ShortcutsSection>(*view);
+    shortcuts->invertSwitch()->click();
+    EXPECT_TRUE(store.settings().invertBypass);
+    EXPECT_EQ(shortcuts->clickCard()->accessibleName(), "On Click, Opens last-used destination");
+    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens the picker");
+}
+
+TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
+{
+    BrowserDestination personal = destination("com.google.Chrome", "Chrome", "Personal", 0);
+    BrowserDestination work = destination("com.google.Chrome", "Chrome", "Work", 1);
+    work.hotkey = QStringLiteral("w");
+    store.edit([&](AppSettings& s) { s.destinations = {personal, work}; });
+    auto view = open(Section::shortcuts);
+    GlobalHotkeysSection* hotkeys = pane<ShortcutsSection>(*view)->globalHotkeys();
+    EXPECT_EQ(hotkeys->rows(), QStringList({"⌃⌥⇧⌘ 1\tChrome (Personal)", "⌃⌥⇧⌘ W\tChrome (Work)"}));
+    EXPECT_TRUE(hotkeys->helpText()->text().contains("⌃⌥⇧⌘ 0 for your most-recent"));
+
+    hotkeys->prefixPicker()->activated(3);
+    EXPECT_EQ(store.settings().globalHotkeyPrefix, HotkeyPrefix::optionCommand);
+    EXPECT_EQ(hotkeys->rows(), QStringList({"⌥⌘ 1\tChrome (Personal)", "⌥⌘ W\tChrome (Work)"}));
+    EXPECT_TRUE(hotkeys->helpText()->text().contains("⌥⌘ 0 for your most-recent"));
+
+    store.recordUse(work);
+    EXPECT_EQ(hotkeys->rows().last(), "⌥⌘ 0\tMost recent");
+
+    hotkeys->enabledSwitch()->click();
+    EXPECT_FALSE(store.settings().globalHotkeysEnabled);
+    EXPECT_FALSE(hotkeys->list()->isVisible());
+    EXPECT_TRUE(hotkeys->prefixPicker()->isVisible());
+    EXPECT_FALSE(hotkeys->prefixPicker()->isEnabled());
+}
+
+TEST_F(PanesTest, PreviewDrawsTheSamplesAtNaturalSizeAndNeverEnlarges)
+{
+    PickerPreview full(EmojiPosition::center, 440, false);
+    EXPECT_DOUBLE_EQ(full.naturalSize().width(), 408);
+    EXPECT_NEAR(full.naturalSize().height(), 337.6, 1e-9);
+    EXPECT_EQ(full.scale(), 1.0);
+    EXPECT_EQ(full.size(), QSize(408, 338));
+    PickerPreview half(EmojiPosition::center, 204, false);
+    EXPECT_DOUBLE_EQ(half.scale(), 0.5);
+    EXPECT_EQ(half.size(), QSize(204, 169));
+
+    const PickerViewModel* model = full.pickerView()->model();
+    const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(model->destinations);
+    QStringList badges;
+    for (const BrowserDestination& sample : model->destinations)
+        badges.append(keys.value(sample.id));
+    EXPECT_EQ(badges, QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(model->selectedIndex(), 3);
+    EXPECT_EQ(model->lastUsedID, PickerPreview::chromeWorkID());
+    EXPECT_EQ(model->destinations[3].profileEmoji, QStringLiteral("💼"));
+    EXPECT_FALSE(full.pickerView()->interactive());
+    EXPECT_TRUE(full.testAttribute(Qt::WA_TransparentForMouseEvents));
+    // Something of the picker is drawn.
+    const QImage image = full.grab().toImage();
+    EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2).alpha(), 0);
+}
+
+TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
+{
+    LoginItemsHost::setApproved(false);
+    auto view = open(Section::system);
+    auto* system = pane<SystemSection>(*view);
+    system->loginSwitch()->click();
+    EXPECT_FALSE(store.settings().launchAtLogin);
+    EXPECT_FALSE(system->loginSwitch()->isChecked());
+
+    LoginItemsHost::setApproved(true);
+    system->loginSwitch()->click();
+    EXPECT_TRUE(store.settings().launchAtLogin);
+    EXPECT_TRUE(system->loginSwitch()->isChecked());
+}
+
+TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
+{
+    auto view = open(Section::system);
+    auto* system = pane<SystemSection>(*view);
+    EXPECT_FALSE(system->menuBarIconCaption()->isVisible());
+    system->menuBarIconSwitch()->click();
+    EXPECT_FALSE(store.settings().showMenuBarIcon);
+    EXPECT_TRUE(system->menuBarIconCaption()->isVisible());
+}
+
+TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
+{
+    auto view = open(Section::system);
+    auto* system = pane<SystemSection>(*view);
+    EXPECT_TRUE(shownTexts(system).contains("Set Tavro as Default Browser"));
+
+    DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro");
+    activate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
+    QTest::qWaitFor([&] { return shownTexts(system).contains("Tavro is your default browser"); }, 1000);
+    EXPECT_TRUE(shownTexts(system).contains("Tavro is your default browser"));
+    EXPECT_FALSE(shownTexts(system).contains("Set Tavro as Default Browser"));
+
+    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    activate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isDefaultBrowser(); }, 5000));
+    QTest::qWaitFor([&] { return shownTexts(system).contains("Set Tavro as Default Browser"); }, 1000);
+
+    auto* set = system->findChild<QPushButton*>();
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
+    set->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
+}
+
+TEST_F(PanesTest, UpdateSwitchesMirrorInASecondCard)
+{
+    UpdateController updates(false, defaults);
+    Updater& updater = updates.updaterController();
+    updater.setAutomaticallyChecksForUpdates(true);
+    updater.setAutomaticallyDownloadsUpdates(true);
+    UpdatesCard system(updates);
+    UpdatesCard about(updates);
+    system.show();
+    about.show();
+
+    system.checksSwitch()->click();
+    EXPECT_FALSE(updater.automaticallyChecksForUpdates());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !about.checksSwitch()->isChecked(); }, 2000));
+    for (const UpdatesCard* card : {&system, &about}) {
+        // Disabled, but keeping its value.
+        EXPECT_FALSE(card->downloadsSwitch()->isEnabled());
+        EXPECT_TRUE(card->downloadsSwitch()->isChecked());
+    }
+    EXPECT_TRUE(updater.automaticallyDownloadsUpdates());
+    EXPECT_FALSE(system.lastCheckedLabel()->isVisible());
+
+    about.checksSwitch()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return system.checksSwitch()->isChecked(); }, 2000));
+    EXPECT_TRUE(system.downloadsSwitch()->isEnabled());
+    about.downloadsSwitch()->click();
+    EXPECT_FALSE(updater.automaticallyDownloadsUpdates());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !system.downloadsSwitch()->isChecked(); }, 2000));
+}
+
+TEST_F(PanesTest, LastCheckedReadsAMediumDateAndShortTime)
+{
+    const QDateTime date(QDate(2026, 10, 16), QTime(15, 12));
+    const QString text = UpdatesCard::lastCheckedText(date);
+    EXPECT_TRUE(text.startsWith("Last checked Oct 16, 2026")) << text.toStdString();
+    EXPECT_TRUE(text.contains("3:12")) << text.toStdString();
+}
+
+TEST_F(PanesTest, TrustAndAnActivationFlipBothAccessibilityCards)
+{
+    AccessibilityHost::setTrusted(false);
+    auto view = open(Section::permissions);
+    auto* permissions = pane<PermissionsSection>(*view);
+    AccessibilitySection accessibility(*view);
+    accessibility.show();
+    QCoreApplication::processEvents();
+    for (AccessibilityPermissionCard* card : {permissions->accessibilityCard(), accessibility.accessibilityCard()})
+        EXPECT_TRUE(shownTexts(card).contains("Grant Accessibility…"));
+
+    AccessibilityHost::setTrusted(true);
+    activate();
+    EXPECT_TRUE(view->accessibilityGranted());
+    QCoreApplication::processEvents();
+    for (AccessibilityPermissionCard* card : {permissions->accessibilityCard(), accessibility.accessibilityCard()}) {
+        EXPECT_TRUE(shownTexts(card).contains("Tavro has Accessibility access"));
+        EXPECT_FALSE(shownTexts(card).contains("Grant Accessibility…"));
+    }
+    AccessibilityHost::setTrusted(false);
+}
+
+TEST_F(PanesTest, BlockedBrowsersAreListedAsTheLocaleJoinsThem)
+{
+    auto view = open(Section::permissions);
+    BrowserDataPermissionCard* card = pane<PermissionsSection>(*view)->browserDataCard();
+    EXPECT_EQ(card->statusLabel()->text(), "Tavro can read your browser profiles");
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Chrome", "Edge"}));
+    EXPECT_EQ(card->statusLabel()->text(), "Blocked for Chrome and Edge");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(shownTexts(card).contains("Allow in Files & Folders…"));
+    store.setBrowserDataHint(BrowserDataHint::blocked({}));
+    EXPECT_EQ(card->statusLabel()->text(), "Blocked for browser");
+}
+
+TEST_F(PanesTest, ScreenshotsOfEveryPaneInLightAndDark)
+{
+    UpdateController updates(false, defaults);
+    store.edit([](AppSettings& s) {
+        s.destinations = {destination("com.google.Chrome", "Chrome", "Personal", 0),
+            destination("com.google.Chrome", "Chrome", "Work", 1)};
+        s.showMenuBarIcon = false;
+    });
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Chrome", "Edge"}));
+    const QString folder = QStringLiteral(TAVRO_ARTIFACTS_DIR);
+    QDir().mkpath(folder);
+    for (const auto& [appearance, name] :
+        {std::pair{Appearance::light, "light"}, std::pair{Appearance::dark, "dark"}}) {
+        for (Section section :
+            {Section::appearance, Section::shortcuts, Section::system, Section::permissions, Section::accessibility}) {
+            auto view = std::make_unique<SettingsView>(
+                store, [](const QUrl&) {}, section, center, nullptr, &updates);
+            setExplicitAppearance(view.get(), appearance);
+            // Tall enough to show the whole pane.
+            view->resize(720, 1500);
+            view->show();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(view->grab().toImage().save(folder
+                + QStringLiteral("/settings-pane-%1-%2.png")
+                      .arg(SettingsView::rawValue(section).toLower(), QLatin1String(name))));
+        }
+    }
+}
+
+} // namespace
