@@ -7,9 +7,15 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/AboutPane.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/CopiedVersion.h"
+#include "Tavro/Settings/HelpSettingsView.h"
+#include "Tavro/Settings/OtherProjectsSettingsView.h"
+#include "Tavro/Settings/PrivacyPane.h"
 #include "Tavro/Settings/SettingsLog.h"
+#include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
@@ -175,7 +181,12 @@ SwitchToggle* SettingsView::switchToggle(bool isOn, std::function<void(bool)> se
 
 SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
     NotificationCenter& center, QWidget* parent)
-    : QWidget(parent), m_store(store), m_route(std::move(route)), m_initialSection(initialSection)
+    : QWidget(parent)
+    , m_store(store)
+    , m_route(std::move(route))
+    , m_center(center)
+    , m_copiedVersion(new CopiedVersion(CopiedVersion::kResetDelay, this))
+    , m_initialSection(initialSection)
 {
     setMinimumSize(kMinimumSize);
 
@@ -240,12 +251,23 @@ QWidget* SettingsView::buildSidebar()
 
 QWidget* SettingsView::makeShareMenu()
 {
-    return new QWidget;
+    return new ShareMenu;
 }
 
-QWidget* SettingsView::makePane(Section)
+QWidget* SettingsView::makePane(Section section)
 {
-    return new QWidget;
+    switch (section) {
+    case Section::privacy:
+        return new PrivacyPane;
+    case Section::otherProjects:
+        return new OtherProjectsSettingsView(m_route, 2);
+    case Section::help:
+        return new HelpSettingsView(m_store, m_center, [this](Section shown) { setSelection(shown); });
+    case Section::about:
+        return new AboutPane(*m_copiedVersion, [this] { setSelection(Section::otherProjects); });
+    default:
+        return new QWidget;
+    }
 }
 
 SidebarRow* SettingsView::row(Section section) const

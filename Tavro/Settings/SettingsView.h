@@ -17,6 +17,7 @@ class QVBoxLayout;
 namespace tavro {
 
 class BrandLabel;
+class CopiedVersion;
 class NotificationCenter;
 class SettingsStore;
 class SidebarRow;
@@ -93,6 +94,9 @@ protected:
 
     SettingsStore& m_store;
     std::function<void(const QUrl&)> m_route;
+    NotificationCenter& m_center;
+    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
+    CopiedVersion* m_copiedVersion;
 
 private:
     QWidget* buildSidebar();
