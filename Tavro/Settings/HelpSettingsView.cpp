@@ -244,16 +244,21 @@ void HelpSettingsView::fillPickerRows()
 
     //: Help settings pane: what a plain click on a link does.
     const QString shows = QCoreApplication::translate("Tavro", "Shows the picker");
-    //: Help settings pane: what the bypass click does when no profile is chosen for it.
-    const QString skips = label
-        ? QCoreApplication::translate("Tavro", "Skips the picker and opens %1").arg(*label)
-        : QCoreApplication::translate("Tavro", "Skips the picker and opens your last-used profile");
     //: Help settings pane: what the private-window click does.
     const QString showsPrivate = QCoreApplication::translate("Tavro", "Shows the picker in private mode");
-    //: Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).
-    const QString skipsPrivate = label
-        ? QCoreApplication::translate("Tavro", "Opens %1 in a private window").arg(*label)
-        : QCoreApplication::translate("Tavro", "Opens your last-used profile in a private window");
+    QString skips;
+    QString skipsPrivate;
+    if (label) {
+        //: Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).
+        skips = QCoreApplication::translate("Tavro", "Skips the picker and opens %1").arg(*label);
+        //: Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).
+        skipsPrivate = QCoreApplication::translate("Tavro", "Opens %1 in a private window").arg(*label);
+    } else {
+        //: Help settings pane: what the bypass click does when no profile is chosen for it.
+        skips = QCoreApplication::translate("Tavro", "Skips the picker and opens your last-used profile");
+        //: Help settings pane: what the private bypass click does when no profile is chosen for it.
+        skipsPrivate = QCoreApplication::translate("Tavro", "Opens your last-used profile in a private window");
+    }
     const bool invert = settings.invertBypass;
 
     const auto row = [this](const QString& keys, const QString& action) {

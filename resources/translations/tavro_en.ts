@@ -638,11 +638,12 @@ The message attached when sharing a link to Tavro&apos;s website from the Settin
     </message>
     <message>
         <source>Skips the picker and opens %1</source>
-        <extracomment>Help settings pane: what the bypass click does when no profile is chosen for it.</extracomment>
+        <extracomment>Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Skips the picker and opens your last-used profile</source>
+        <extracomment>Help settings pane: what the bypass click does when no profile is chosen for it.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -657,6 +658,7 @@ The message attached when sharing a link to Tavro&apos;s website from the Settin
     </message>
     <message>
         <source>Opens your last-used profile in a private window</source>
+        <extracomment>Help settings pane: what the private bypass click does when no profile is chosen for it.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
