@@ -246,7 +246,9 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(
     //: Subtitle of the Other Projects settings pane.
     introBlock->addWidget(new BrandLabel(QCoreApplication::translate("Tavro", "From the same workshop."), Brand::navy,
         Drawing::systemFont(13, QFont::DemiBold)));
-    m_intro = new BrandLabel(QString(), Brand::textSecondary, Drawing::systemFont(12));
+    // A plain label: BrandLabel draws its text as it is, and this one is rich text.
+    m_intro = new QLabel;
+    m_intro->setFont(Drawing::systemFont(12));
     m_intro->setObjectName(QStringLiteral("intro"));
     m_intro->setWordWrap(true);
     m_intro->setTextFormat(Qt::RichText);
@@ -278,6 +280,9 @@ void OtherProjectsSettingsView::showEvent(QShowEvent* event)
     const QString text = QCoreApplication::translate("Tavro",
         "Tavro is one of several products Vask Haldor of Mirovanta designs, builds, and ships end to end. Here’s "
         "the rest of the lineup.");
+    QPalette palette = m_intro->palette();
+    palette.setColor(QPalette::WindowText, resolve(Brand::textSecondary, this));
+    m_intro->setPalette(palette);
     m_intro->setText(introHtml(text, resolve(Brand::navy, this)));
 }
 

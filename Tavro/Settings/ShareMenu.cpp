@@ -116,8 +116,6 @@ ShareMenu::ShareMenu(QWidget* parent) : QToolButton(parent)
     setAutoRaise(true);
     setFont(Drawing::systemFont(12, QFont::Medium));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    // No menu arrow.
-    setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
 
     auto* menu = new QMenu(this);
     QPointer<ShareMenu> self(this);

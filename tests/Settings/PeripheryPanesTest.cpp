@@ -334,5 +334,7 @@ TEST_F(PeripheryTest, EveryPaneDrawsInLightAndDark)
         store, [](const QUrl&) {}, Section::about, center);
     window.resize(SettingsView::kMinimumSize);
     window.show();
+    // The pane is put in place on the first show; let the layout settle before grabbing.
+    QCoreApplication::processEvents();
     saveShot(window, "settings-window-about");
 }
