@@ -1,5 +1,7 @@
 #include "Tavro/Picker/ButtonStyleBase.h"
 
+#include "Tavro/Picker/SymbolImage.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QWidget>
@@ -21,7 +23,13 @@ QSize ButtonStyleBase::sizeFromContents(
 {
     if (type != CT_PushButton)
         return QProxyStyle::sizeFromContents(type, option, contents, widget);
-    return contents + QSize(2 * m_horizontalPadding, 2 * m_verticalPadding);
+    const int symbol = symbolName(widget).isEmpty() ? 0 : kSymbolSize + kSymbolSpacing;
+    return contents + QSize(2 * m_horizontalPadding + symbol, 2 * m_verticalPadding);
+}
+
+QString ButtonStyleBase::symbolName(const QWidget* widget)
+{
+    return widget ? widget->property(kSymbolProperty).toString() : QString();
 }
 
 void ButtonStyleBase::drawControl(
@@ -37,9 +45,23 @@ void ButtonStyleBase::drawControl(
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     drawBackground(*painter, rect, *option, appearance);
-    painter->setPen(labelColor(appearance));
+    const QColor color = labelColor(appearance);
+    painter->setPen(color);
     painter->setFont(widget ? widget->font() : painter->font());
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextShowMnemonic, button->text);
+    const QString symbol = symbolName(widget);
+    if (symbol.isEmpty()) {
+        painter->drawText(rect, Qt::AlignCenter | Qt::TextShowMnemonic, button->text);
+    } else {
+        // The symbol, then the title: as one centred run, or from the leading edge.
+        const bool leading = widget->property(kSymbolLeadingProperty).toBool();
+        const double textWidth = painter->fontMetrics().horizontalAdvance(button->text);
+        const double runWidth = kSymbolSize + kSymbolSpacing + textWidth;
+        const double left = leading ? rect.left() + m_horizontalPadding : rect.center().x() - runWidth / 2;
+        const QRectF symbolRect(left, rect.center().y() - kSymbolSize / 2.0, kSymbolSize, kSymbolSize);
+        SymbolImage::paint(*painter, symbolRect, symbol, color);
+        const QRectF textRect(symbolRect.right() + kSymbolSpacing, rect.top(), textWidth + 1, rect.height());
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, button->text);
+    }
     painter->restore();
 }
 

@@ -21,6 +21,13 @@ public:
     void drawControl(
         ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
 
+    // A button whose property "symbol" names a symbol shows it before its title, in the title's
+    // colour; with "symbolLeading" set the two start at the leading edge instead of the centre.
+    static constexpr auto kSymbolProperty = "symbol";
+    static constexpr auto kSymbolLeadingProperty = "symbolLeading";
+    static constexpr int kSymbolSize = 14;
+    static constexpr int kSymbolSpacing = 6;
+
 protected:
     ButtonStyleBase(int horizontalPadding, int verticalPadding);
 
@@ -31,6 +38,8 @@ protected:
     virtual QColor labelColor(Appearance appearance) const = 0;
 
 private:
+    static QString symbolName(const QWidget* widget);
+
     int m_horizontalPadding;
     int m_verticalPadding;
 };

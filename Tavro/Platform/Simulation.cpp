@@ -3,6 +3,8 @@
 #include "Tavro/Platform/AnnouncementsHost.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/SharingPickerHost.h"
+#include "Tavro/Platform/SystemInfoHost.h"
 #include "Tavro/Platform/SystemSoundHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
@@ -18,6 +20,8 @@ void Simulation::install()
     ScreensHost::install();
     SystemSoundHost::install();
     UrlOpenerHost::install();
+    SharingPickerHost::install();
+    SystemInfoHost::install();
 }
 
 } // namespace tavro

@@ -2,6 +2,8 @@
 
 #include "Tavro/Platform/PlatformLog.h"
 
+#include <QDesktopServices>
+
 #include <atomic>
 
 namespace tavro {
@@ -13,6 +15,8 @@ class SystemBackend final : public UrlOpener::Backend
 public:
     bool open(const QUrl& url) override
     {
+        if (UrlOpener::isWebPage(url))
+            return QDesktopServices::openUrl(url);
         qCInfo(lcPlatform).noquote() << "No application here opens" << url.toString();
         return false;
     }
@@ -31,6 +35,11 @@ UrlOpener::Backend& UrlOpener::systemBackend()
 void UrlOpener::setBackend(Backend* backend)
 {
     installedBackend.store(backend);
+}
+
+bool UrlOpener::isWebPage(const QUrl& url)
+{
+    return url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
 }
 
 bool UrlOpener::open(const QUrl& url)

@@ -1,7 +1,8 @@
 #pragma once
-// Stands for the workspace's open-URL call for addresses that belong to the system rather than to
-// a browser: the System Settings panes ("x-apple.systempreferences:…"). There is no System
-// Settings here, so the system backend logs such an address and reports it as not opened.
+// Stands for the workspace's open-URL call: the system's handler for an address. Web pages go to the
+// desktop's handler for their scheme (which may be Tavro itself, as on a Mac). The System Settings
+// panes ("x-apple.systempreferences:…") have no counterpart here, so the system backend logs such an
+// address and reports it as not opened.
 
 #include <QUrl>
 
@@ -17,6 +18,8 @@ public:
 Backend& systemBackend();
 // Routes open() to `backend` (not owned); nullptr puts the system backend back.
 void setBackend(Backend* backend);
+
+bool isWebPage(const QUrl& url);
 
 // Opens `url` with the application the system keeps for its scheme; false when none opened it.
 bool open(const QUrl& url);

@@ -9,9 +9,11 @@
 
 namespace tavro {
 
-LinkButton::LinkButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+LinkButton::LinkButton(const QString& text, double points, QWidget* parent) : QPushButton(text, parent)
 {
-    setFont(Drawing::systemFont(kFontSize));
+    setFont(Drawing::systemFont(points));
+    // The same mark the developer credit's name carries: Qt has no link role for a button.
+    setAccessibleDescription(QStringLiteral("link"));
     setFlat(true);
     setAttribute(Qt::WA_Hover);
     pointingHandCursor(this);

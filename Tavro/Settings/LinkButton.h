@@ -5,14 +5,14 @@
 namespace tavro {
 
 // A button drawn as a link: its text alone, in the link colour, underlined while hovered, with
-// the pointing hand.
+// the pointing hand. Screen readers hear it as a link.
 class LinkButton : public QPushButton
 {
     Q_OBJECT
 public:
     static constexpr double kFontSize = 11;
 
-    explicit LinkButton(const QString& text, QWidget* parent = nullptr);
+    explicit LinkButton(const QString& text, double points = kFontSize, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

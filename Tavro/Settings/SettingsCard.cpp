@@ -22,9 +22,15 @@ SettingsCard::SettingsCard(int spacing, QWidget* parent) : QWidget(parent), m_co
     m_column->setSpacing(spacing);
 }
 
+SettingsCard::SettingsCard(const QString& title, int spacing, QWidget* parent) : SettingsCard(spacing, parent)
+{
+    m_column->addWidget(SettingsCard::title(title));
+}
+
 BrandLabel* SettingsCard::title(const QString& text)
 {
     auto* label = new BrandLabel(text, Brand::navy, Drawing::systemFont(13, QFont::DemiBold));
+    label->setObjectName(QStringLiteral("cardTitle"));
     accessibilityHeading(label);
     return label;
 }

@@ -22,6 +22,8 @@ public:
     static constexpr double kCornerRadius = 9;
 
     explicit SettingsCard(int spacing, QWidget* parent = nullptr);
+    // A card that starts with `title` (see title()); `spacing` separates it and each row after it.
+    explicit SettingsCard(const QString& title, int spacing = 10, QWidget* parent = nullptr);
 
     QVBoxLayout* column() const { return m_column; }
 

@@ -8,12 +8,18 @@
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/AboutPane.h"
 #include "Tavro/Settings/AccessibilitySection.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/AppearanceSection.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/CopiedVersion.h"
+#include "Tavro/Settings/HelpSettingsView.h"
+#include "Tavro/Settings/OtherProjectsSettingsView.h"
 #include "Tavro/Settings/PermissionsSection.h"
+#include "Tavro/Settings/PrivacyPane.h"
 #include "Tavro/Settings/SettingsLog.h"
+#include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Settings/ShortcutsSection.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -186,8 +192,9 @@ SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)
     : QWidget(parent)
     , m_store(store)
     , m_route(std::move(route))
-    , m_initialSection(initialSection)
     , m_center(center)
+    , m_copiedVersion(new CopiedVersion(CopiedVersion::kResetDelay, this))
+    , m_initialSection(initialSection)
     , m_updates(updates)
     , m_accessibilityGranted(Accessibility::isProcessTrusted())
 {
@@ -254,7 +261,7 @@ QWidget* SettingsView::buildSidebar()
 
 QWidget* SettingsView::makeShareMenu()
 {
-    return new QWidget;
+    return new ShareMenu;
 }
 
 QWidget* SettingsView::makePane(Section section)
@@ -270,6 +277,15 @@ QWidget* SettingsView::makePane(Section section)
         return new PermissionsSection(*this);
     case Section::accessibility:
         return new AccessibilitySection(*this);
+    case Section::privacy:
+        return new PrivacyPane;
+    case Section::otherProjects:
+        return new OtherProjectsSettingsView(m_route, 2);
+    case Section::help:
+        return new HelpSettingsView(m_store, m_center, [this](Section shown) { setSelection(shown); });
+    case Section::about:
+        return new AboutPane(
+            *m_copiedVersion, [this] { setSelection(Section::otherProjects); }, m_updates);
     default:
         return new QWidget;
     }

@@ -17,6 +17,7 @@ class QVBoxLayout;
 namespace tavro {
 
 class BrandLabel;
+class CopiedVersion;
 class NotificationCenter;
 class SettingsStore;
 class SidebarRow;
@@ -112,6 +113,9 @@ protected:
 
     SettingsStore& m_store;
     std::function<void(const QUrl&)> m_route;
+    NotificationCenter& m_center;
+    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
+    CopiedVersion* m_copiedVersion;
 
 private:
     QWidget* buildSidebar();
@@ -129,7 +133,6 @@ private:
     QPointer<QWidget> m_paneHolder;
     QPointer<QWidget> m_pane;
     QButtonGroup* m_rows = nullptr;
-    NotificationCenter& m_center;
     UpdateController* m_updates;
     bool m_accessibilityGranted;
     bool m_isDefaultBrowser = false;

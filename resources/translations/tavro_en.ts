@@ -135,7 +135,9 @@
     </message>
     <message>
         <source>System</source>
-        <extracomment>Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates). Also the Appearance setting option that follows the macOS light or dark setting.</extracomment>
+        <extracomment>Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates). Also the Appearance setting option that follows the macOS light or dark setting.
+----------
+Label in the About settings pane&apos;s Version card for the macOS version line.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -291,7 +293,9 @@ Alert button that opens the Accessibility pane in System Settings. Use Apple&apo
     </message>
     <message>
         <source>Copy Link</source>
-        <extracomment>Alert button that copies the failed link to the clipboard.</extracomment>
+        <extracomment>Item of the Share Tavro menu in the Settings sidebar that copies the link to Tavro&apos;s website.
+----------
+Alert button that copies the failed link to the clipboard.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -472,6 +476,466 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Website</source>
+        <extracomment>Link in the About settings pane to Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release Notes</source>
+        <extracomment>Link in the About settings pane to Tavro&apos;s release notes page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <comment>website page</comment>
+        <extracomment>Link in the About settings pane to Tavro&apos;s help page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <extracomment>Link in the About settings pane to Tavro&apos;s support/contact page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <extracomment>Link in the About settings pane to Tavro&apos;s privacy policy page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terms of Use</source>
+        <extracomment>Link in the About settings pane to Tavro&apos;s terms of use page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <extracomment>A short button label shown briefly after a copy to the clipboard (About settings pane); also announced.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1 (%2)</source>
+        <extracomment>App version line in the About settings pane. The first %1 is the version, the second the build number, e.g. Version 1.4.0 (13).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro gets links where they belong.</source>
+        <extracomment>Product tagline in the About settings pane.
+----------
+The message attached when sharing a link to Tavro&apos;s website from the Settings sidebar; it is the app&apos;s tagline, also shown in the About settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <extracomment>Card title in the About settings pane showing the app and macOS versions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copies the Tavro and macOS versions, handy for a support request.</source>
+        <extracomment>Tooltip on the Copy Version Info button in the About settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Version Info</source>
+        <extracomment>Button in the About settings pane that copies the Tavro and macOS versions to the clipboard.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On the web</source>
+        <extracomment>Card title in the About settings pane listing links to pages on Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About the developer</source>
+        <extracomment>Card title in the About settings pane introducing the developer.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is designed, built, and shipped by Vask Haldor, an independent developer who makes every Mirovanta product end to end.</source>
+        <extracomment>About settings pane: one sentence about the developer. Vask Haldor and Mirovanta are names; do not translate them.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>See Other Projects</source>
+        <extracomment>Button in the About settings pane that switches to the Other Projects pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick answers for setting up and using Tavro. The full guide on %1 covers everything else.</source>
+        <extracomment>Intro line of the Help settings pane. %1 is the host name of Tavro&apos;s website; keep it as it is.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the Full Guide</source>
+        <extracomment>Button in the Help settings pane that opens the full guide on Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run Setup Again</source>
+        <extracomment>Button in the Help settings pane that shows the welcome (onboarding) window again.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens the welcome window again. Your settings stay as they are.</source>
+        <extracomment>Tooltip on the Run Setup Again button in the Help settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get set up</source>
+        <extracomment>Card title in the Help settings pane listing the setup steps.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make Tavro your default web browser. macOS only hands links to the default browser.</source>
+        <extracomment>Help settings pane, setup step 1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open System</source>
+        <extracomment>Help settings pane: button that switches to the System pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using Safari profiles? Grant Accessibility so Tavro can open links in them. Other browsers don’t need it.</source>
+        <extracomment>Help settings pane, setup step 2.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Permissions</source>
+        <extracomment>Help settings pane: button that switches to the Permissions pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On macOS 27 or later, allow browser data access so Tavro can read your Chrome, Edge, Brave, and Firefox profiles.</source>
+        <extracomment>Help settings pane, setup step 3. Chrome, Edge, Brave and Firefox are browser names.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrange your profiles: drag to reorder, uncheck to hide, and give each one an emoji or a color.</source>
+        <extracomment>Help settings pane, setup step 4.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Browsers</source>
+        <extracomment>Help settings pane: button that switches to the Browsers pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Using the picker</source>
+        <extracomment>Card title in the Help settings pane explaining the picker&apos;s clicks and keys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When you click a link, Tavro opens a ring of petals under your pointer, one per profile. Click a petal to open the link there.</source>
+        <extracomment>Help settings pane: how the picker works.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change these in Shortcuts</source>
+        <extracomment>Help settings pane: link that switches to the Shortcuts pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the picker</source>
+        <extracomment>Help settings pane: what a plain click on a link does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skips the picker and opens %1</source>
+        <extracomment>Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skips the picker and opens your last-used profile</source>
+        <extracomment>Help settings pane: what the bypass click does when no profile is chosen for it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows the picker in private mode</source>
+        <extracomment>Help settings pane: what the private-window click does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens %1 in a private window</source>
+        <extracomment>Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens your last-used profile in a private window</source>
+        <extracomment>Help settings pane: what the private bypass click does when no profile is chosen for it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click</source>
+        <extracomment>Help settings pane: a plain click on a link.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 + Click</source>
+        <extracomment>Heading for the bypass gesture: %1 is the modifier key&apos;s symbol, %2 its name, as in ⌥ Option + Click.
+----------
+Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥), %2 is the key name (e.g. Option). Large text; keep short.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 + Click</source>
+        <extracomment>Help settings pane: the private-window key&apos;s symbol and a click, as in ⇧ + Click.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%2 + Click</source>
+        <extracomment>Help settings pane: the private-window key&apos;s symbol, then the bypass key&apos;s, and a click, as in ⇧⌥ + Click.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold %1 in the picker</source>
+        <extracomment>Help settings pane: holding the private-window key (its symbol) while the picker shows.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switches to private mode: the profile you choose opens in a private window</source>
+        <extracomment>Help settings pane: what holding the private-window key in the picker does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 to 9, A to Z</source>
+        <extracomment>Help settings pane: the picker keys 1 to 9 and A to Z.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens the link in the profile with that key</source>
+        <extracomment>Help settings pane: what a picker key does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens the link in your most recent profile</source>
+        <extracomment>Help settings pane: what the 0 key does in the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moves between petals, then Return chooses</source>
+        <extracomment>Help settings pane: what the arrow keys and Return do in the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Closes the picker without opening the link</source>
+        <extracomment>Help settings pane: what the Escape key does in the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 + key</source>
+        <extracomment>Help settings pane: the global hot keys, %1 being the modifier symbols, as in ⌃⌥⌘ + key.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens a new tab in that profile from any app</source>
+        <extracomment>Help settings pane: what a global hot key does.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold %1 in the menu</source>
+        <extracomment>Help settings pane: holding the private-window key (its symbol) while the menu bar menu is open.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open New Tab in… becomes Open Private Window in…</source>
+        <extracomment>Help settings pane: what holding the private-window key in the menu does. Open New Tab in… and Open Private Window in… are menu items; use their translations.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links open in a browser without the picker.</source>
+        <extracomment>Help settings pane, common question 1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is probably no longer your default web browser; some browsers ask to take that back when they update. Check the Default web browser card under System. If you were holding your bypass modifier, or Invert is on, skipping the picker is expected.</source>
+        <extracomment>Help settings pane, answer 1. Default web browser, System and Invert are names of settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A Safari link opened in the wrong profile.</source>
+        <extracomment>Help settings pane, common question 2.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make sure Safari is already running and Tavro has Accessibility permission. Tavro opens each profile through Safari’s own File menu, so both have to be true.</source>
+        <extracomment>Help settings pane, answer 2.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A profile is missing from the picker.</source>
+        <extracomment>Help settings pane, common question 3.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Safari, switch to Safari once so Tavro can look again. For other browsers on macOS 27, check Browser data access under Permissions. Then choose Refresh Browser Profiles from the menu bar icon, and check that the profile isn’t unchecked under Browsers.</source>
+        <extracomment>Help settings pane, answer 3. Browser data access, Permissions, Refresh Browser Profiles and Browsers are names of settings and menu items.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How do I send every link to one profile?</source>
+        <extracomment>Help settings pane, common question 4.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Under Shortcuts, choose that profile in What to open and turn on Invert. Every click then goes straight there, and holding your modifier brings up the picker.</source>
+        <extracomment>Help settings pane, answer 4. Shortcuts, What to open and Invert are names of settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Why are some browsers dimmed in private mode?</source>
+        <extracomment>Help settings pane, common question 5.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arc and Dia can open an incognito window, but they don’t let another app load a link into it, and handing them the link the usual way opens it in an ordinary window. ChatGPT Atlas isn’t supported for private windows. Tavro never opens a private link in an ordinary window, so these browsers are dimmed while you hold the private-window key.</source>
+        <extracomment>Help settings pane, answer 5. Arc, Dia and ChatGPT Atlas are browser names.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I hid the menu bar icon. How do I get back here?</source>
+        <extracomment>Help settings pane, common question 6.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Tavro again from your Applications folder and this window comes back.</source>
+        <extracomment>Help settings pane, answer 6.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How do I uninstall Tavro?</source>
+        <extracomment>Help settings pane, common question 7.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First choose another default web browser in System Settings, under Desktop &amp; Dock. Then choose Quit Tavro from the menu bar icon and drag Tavro from Applications to the Trash.</source>
+        <extracomment>Help settings pane, answer 7. Quit Tavro is a menu item; Desktop &amp; Dock is a System Settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Common questions</source>
+        <extracomment>Card title in the Help settings pane listing common questions.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Learn more</source>
+        <extracomment>Help settings pane: link under an answer to the same topic on Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Still need help?</source>
+        <extracomment>Card title in the Help settings pane pointing to support.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Include the version info from About when you ask. It tells me which Tavro and macOS you’re on.</source>
+        <extracomment>Help settings pane: tip for asking for support. Copy Version Info in About gives the version info.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open About</source>
+        <extracomment>Help settings pane: button that switches to the About pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keeps your screenshots sorted, searchable, and out of the way.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A calm timer for deep work that stays in the menu bar.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An open-source tool that tidies up Swift package manifests.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>An open-source command line for batch-renaming photos by date.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clipboard history that remembers what you copied, privately.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plain-text notes that sync through your own folder.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Window layouts you can save and bring back with one key.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A tiny word game for two minutes a day.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads your RSS feeds aloud while you do something else.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A field guide to the small tools that make a Mac feel yours.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notes on building and shipping apps alone.</source>
+        <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From the same workshop.</source>
+        <extracomment>Subtitle of the Other Projects settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is one of several products Vask Haldor of Mirovanta designs, builds, and ships end to end. Here’s the rest of the lineup.</source>
+        <extracomment>Intro of the Other Projects settings pane. Vask Haldor is the developer&apos;s name and Mirovanta the studio&apos;s; do not translate them.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checks for new versions of Tavro and downloads them, only when “Notify me when there is an update” is on or you choose Check for Updates. Separately, once a day Tavro always fetches a small file naming the oldest supported version, so it can tell you if yours is too old. That request sends nothing about you or your Mac.</source>
+        <extracomment>Explains the update-check network connections in the Privacy settings pane. Notify me when there is an update and Check for Updates are names of controls; use the same translations as those controls.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All routing happens on your Mac. Tavro never sends your links or browsing data anywhere: no accounts, no analytics. Apart from update checks, Tavro makes no network calls.</source>
+        <extracomment>Privacy statement in the Privacy settings pane.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network activity</source>
+        <extracomment>Card title in the Privacy settings pane listing everything Tavro connects to.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Everything Tavro ever connects to on its own. Links you open go straight to your browser, never through Tavro’s servers.</source>
+        <extracomment>Caption in the Privacy settings pane&apos;s Network activity card.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the full privacy policy</source>
+        <extracomment>Link in the Privacy settings pane to the privacy policy on Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share Tavro</source>
+        <extracomment>The Settings sidebar button that shares a link to Tavro&apos;s website.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share…</source>
+        <extracomment>Item of the Share Tavro menu in the Settings sidebar that shows the system&apos;s share sheet.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Accessibility permission</source>
         <extracomment>Card title in the Permissions settings pane. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
         <translation type="unfinished"></translation>
@@ -567,6 +1031,11 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Default</source>
+        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Default web browser</source>
         <extracomment>Card title in the System settings pane about making Tavro the default web browser.</extracomment>
         <translation type="unfinished"></translation>
@@ -619,6 +1088,46 @@ Alert button that postpones granting a permission.</extracomment>
     <message>
         <source>Most recent</source>
         <extracomment>Global hotkey list row for the key that opens the most recently used profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press a key… (Esc cancels, Delete resets to default)</source>
+        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hotkey for %1</source>
+        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom hotkey. Click to change.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default hotkey. Click to set your own.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color for %1</source>
+        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color: %1. Click to change.</source>
+        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a background color for this profile’s petal.</source>
+        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color</source>
+        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -702,11 +1211,6 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 %2 + Click</source>
-        <extracomment>Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥), %2 is the key name (e.g. Option). Large text; keep short.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Hold %1 %2 with either click gesture for a private window: the picker turns violet and opens the profile you choose in a private window, and the bypass opens its destination in one. It works in the menu bar menu too. Private opens aren’t remembered as last used.</source>
         <extracomment>Help text at the top of the Private Windows settings section. %1 is the key glyph (e.g. ⇧), %2 is the key name (e.g. Shift). The picker is Tavro&apos;s radial link chooser.</extracomment>
         <translation type="unfinished"></translation>
@@ -759,51 +1263,6 @@ Alert button that postpones granting a permission.</extracomment>
     <message>
         <source>Last checked %1</source>
         <extracomment>Shown in the About settings pane&apos;s Updates card. %1 is a date and time, e.g. Oct 16, 2026 at 3:12 PM.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Press a key… (Esc cancels, Delete resets to default)</source>
-        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hotkey for %1</source>
-        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Custom hotkey. Click to change.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default hotkey. Click to set your own.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color for %1</source>
-        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color: %1. Click to change.</source>
-        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set a background color for this profile’s petal.</source>
-        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color</source>
-        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,0 +1,41 @@
+#include "Tavro/Platform/SharingPicker.h"
+
+#include "Tavro/Platform/PlatformLog.h"
+
+#include <atomic>
+
+namespace tavro {
+
+namespace {
+
+class SystemBackend final : public SharingPicker::Backend
+{
+public:
+    void show(const QList<QUrl>& items, QWidget*, const QRect&, SharingPicker::Edge) override
+    {
+        qCInfo(lcPlatform) << "No sharing picker on this system; not offering" << items.size() << "item(s)";
+    }
+};
+
+std::atomic<SharingPicker::Backend*> installedBackend = nullptr;
+
+} // namespace
+
+SharingPicker::Backend& SharingPicker::systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void SharingPicker::setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
+
+void SharingPicker::show(const QList<QUrl>& items, QWidget* view, const QRect& rect, Edge preferredEdge)
+{
+    Backend* installed = installedBackend.load();
+    (installed ? *installed : systemBackend()).show(items, view, rect, preferredEdge);
+}
+
+} // namespace tavro

@@ -1,0 +1,17 @@
+#pragma once
+// Test surface of the simulated SystemInfo backend (in TavroSimulation, never in the shipped
+// program): each value answers as the system does until a test sets it.
+
+#include "Tavro/Platform/SystemInfo.h"
+
+namespace tavro::SystemInfoHost {
+
+void install();
+// `value` none takes the key out of the information dictionary.
+void setBundleString(const QString& key, std::optional<QString> value);
+void setOperatingSystemVersion(SystemInfo::OperatingSystemVersion version);
+void setOSBuild(const QByteArray& build);
+// Back to the system's answers.
+void reset();
+
+} // namespace tavro::SystemInfoHost

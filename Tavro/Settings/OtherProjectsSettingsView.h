@@ -1,0 +1,52 @@
+#pragma once
+// The Other Projects pane: the developer in one paragraph and his other apps and sites as cards.
+// Every address it opens goes through Tavro's own link routing, so the bypass or the picker decides
+// where it lands, as for a link clicked in any other app.
+
+#include <QColor>
+#include <QList>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+
+namespace tavro {
+
+class OtherProjectsSettingsView : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Project
+    {
+        QString name;    // never translated; the card's identity
+        QString summary; // localised when the table is built
+        QString url;     // without the referral items
+        QString image;   // a "webp" picture of the resource bundle, under projects/
+    };
+
+    // `route` opens an address through Tavro's routing; `columns` is the width of the grid.
+    OtherProjectsSettingsView(std::function<void(const QUrl&)> route, int columns, QWidget* parent = nullptr);
+
+    // The eleven projects in order, built once: the summaries keep the language of the first use.
+    static const QList<Project>& projects();
+    // `address` with its own items first, then the referral items of this pane.
+    static std::optional<QUrl> taggedURL(const QString& address);
+    // `text` as rich text in which the first "Vask Haldor" and the first "Mirovanta" link, in
+    // `linkColor` and underlined, to the developer's and the studio's sites, tagged; a name the text
+    // lacks stays plain.
+    static QString introHtml(const QString& text, const QColor& linkColor);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* card(const Project& project);
+
+    std::function<void(const QUrl&)> m_route;
+    QLabel* m_intro = nullptr;
+};
+
+} // namespace tavro

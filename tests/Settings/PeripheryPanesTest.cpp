@@ -1,0 +1,340 @@
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/SharingPickerHost.h"
+#include "Tavro/Platform/SystemInfoHost.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/CopiedVersion.h"
+#include "Tavro/Settings/HelpSettingsView.h"
+#include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/OtherProjectsSettingsView.h"
+#include "Tavro/Settings/PrivacyPane.h"
+#include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Settings/ShareMenu.h"
+#include "tests/Support/TempHome.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+using Section = SettingsView::Section;
+
+namespace {
+
+class PeripheryTest : public ::testing::Test
+{
+protected:
+    PeripheryTest() : defaults(home.filePath("defaults.ini")), store(defaults)
+    {
+        UrlOpenerHost::clear();
+        SharingPickerHost::clear();
+        SystemInfoHost::reset();
+    }
+    ~PeripheryTest() override { SystemInfoHost::reset(); }
+
+    void change(const std::function<void(AppSettings&)>& edit)
+    {
+        AppSettings settings = store.settings();
+        edit(settings);
+        store.setSettings(settings);
+    }
+
+    test::TempHome home;
+    UserDefaults defaults;
+    NotificationCenter center;
+    SettingsStore store;
+};
+
+QList<std::pair<QString, QString>> pickerRows(const HelpSettingsView& help)
+{
+    QList<std::pair<QString, QString>> rows;
+    for (QWidget* row : help.findChild<QWidget*>("shortcutRows")->findChildren<QWidget*>("shortcutRow"))
+        rows.append({row->findChild<QLabel*>("keys")->text(), row->findChild<QLabel*>("action")->text()});
+    return rows;
+}
+
+void saveShot(QWidget& widget, const QString& name)
+{
+    for (Appearance appearance : {Appearance::light, Appearance::dark}) {
+        setExplicitAppearance(&widget, appearance);
+        widget.resize(widget.width(),
+            widget.heightForWidth(widget.width()) > 0 ? widget.heightForWidth(widget.width())
+                                                      : widget.sizeHint().height());
+        QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+        widget.grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/") + name
+            + (appearance == Appearance::light ? "-light.png" : "-dark.png"));
+    }
+}
+
+} // namespace
+
+TEST_F(PeripheryTest, HelpsPickerCardFollowsTheSettingsLive)
+{
+    change([](AppSettings& s) {
+        s.bypassModifier = BypassModifier::option;
+        s.privateModifier = BypassModifier::shift;
+        s.invertBypass = false;
+        s.globalHotkeysEnabled = true;
+        s.globalHotkeyPrefix = HotkeyPrefix::optionCommand;
+    });
+    HelpSettingsView help(store, center, [](Section) {});
+    auto rows = pickerRows(help);
+    ASSERT_EQ(rows.size(), 11);
+    EXPECT_EQ(rows[0], std::make_pair(QString("Click"), QString("Shows the picker")));
+    EXPECT_EQ(rows[1],
+        std::make_pair(QString("⌥ Option + Click"), QString("Skips the picker and opens your last-used profile")));
+    EXPECT_EQ(rows[2], std::make_pair(QString("⇧ + Click"), QString("Shows the picker in private mode")));
+    EXPECT_EQ(
+        rows[3], std::make_pair(QString("⇧⌥ + Click"), QString("Opens your last-used profile in a private window")));
+    EXPECT_EQ(rows[7].first, "← → ↑ ↓  ↩");
+    EXPECT_EQ(rows[9], std::make_pair(QString("⌥⌘ + key"), QString("Opens a new tab in that profile from any app")));
+
+    change([](AppSettings& s) { s.invertBypass = true; });
+    rows = pickerRows(help);
+    ASSERT_EQ(rows.size(), 11);
+    EXPECT_EQ(rows[0].second, "Skips the picker and opens your last-used profile");
+    EXPECT_EQ(rows[1].second, "Shows the picker");
+    EXPECT_EQ(rows[2].second, "Opens your last-used profile in a private window");
+    EXPECT_EQ(rows[3].second, "Shows the picker in private mode");
+
+    change([](AppSettings& s) {
+        s.privateModifier = BypassModifier::option;
+        s.globalHotkeysEnabled = false;
+    });
+    rows = pickerRows(help);
+    ASSERT_EQ(rows.size(), 8);
+    EXPECT_EQ(rows[2].first, "Hold ⌥ in the picker");
+    EXPECT_EQ(rows[7].first, "Hold ⌥ in the menu");
+    for (const auto& row : rows)
+        EXPECT_FALSE(row.first.endsWith("+ key")) << row.first.toStdString();
+}
+
+TEST_F(PeripheryTest, HelpsLinksGoToTheSiteTaggedHelpAndItsButtonsSwitchSections)
+{
+    QList<Section> shown;
+    HelpSettingsView help(store, center, [&](Section s) { shown.append(s); });
+    help.show();
+    QWidget* question = help.findChild<QWidget*>("missing-profile");
+    ASSERT_TRUE(question);
+    EXPECT_FALSE(question->findChild<LinkButton*>("learnMore")->isVisible());
+    question->findChild<QToolButton*>("question")->click();
+    question->findChild<LinkButton*>("learnMore")->click();
+    ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
+    EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
+        "https://tavro.app/help?utm_source=tavro&utm_medium=referral&utm_campaign=about&utm_content=help"
+        "#missing-profile");
+
+    for (const char* name : {"step1", "step2", "step3", "step4", "changeShortcuts"})
+        help.findChild<QAbstractButton*>(name)->click();
+    help.findChild<QAbstractButton*>("openAbout")->click();
+    EXPECT_EQ(shown,
+        (QList<Section>{Section::system, Section::permissions, Section::permissions, Section::destinations,
+            Section::shortcuts, Section::about}));
+    EXPECT_EQ(HelpSettingsView::questions().size(), 7);
+    // The answers name labels that exist elsewhere under these very names.
+    EXPECT_TRUE(
+        HelpSettingsView::questions().at(0).answer.contains("under " + SettingsView::title(Section::system) + "."));
+    EXPECT_TRUE(HelpSettingsView::questions().at(2).answer.contains(
+        "under " + SettingsView::title(Section::destinations) + "."));
+}
+
+TEST_F(PeripheryTest, RunSetupAgainAsksForOnboardingAndLeavesTheSettings)
+{
+    change([](AppSettings& s) { s.invertBypass = true; });
+    const QByteArray before = store.settings().toJsonBytes();
+    HelpSettingsView help(store, center, [](Section) {});
+    QSignalSpy posted(&center, &NotificationCenter::posted);
+    help.findChild<QAbstractButton*>("runSetupAgain")->click();
+    help.findChild<QAbstractButton*>("runSetupAgain")->click();
+    ASSERT_EQ(posted.size(), 2);
+    EXPECT_EQ(posted.at(0).at(0).toString(), Notifications::showOnboarding);
+    EXPECT_EQ(store.settings().toJsonBytes(), before);
+}
+
+TEST_F(PeripheryTest, TheSystemLineAndTheVersionLineFromWhatTheSystemGives)
+{
+    SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
+    SystemInfoHost::setOSBuild(QByteArray("23F79\0\0\0", 8));
+    EXPECT_EQ(AboutPane::systemString(), "macOS 14.5 (23F79)");
+    SystemInfoHost::setOperatingSystemVersion({14, 5, 1});
+    SystemInfoHost::setOSBuild(QByteArray(1, '\0'));
+    EXPECT_EQ(AboutPane::systemString(), "macOS 14.5.1");
+
+    SystemInfoHost::setBundleString("CFBundleShortVersionString", std::nullopt);
+    SystemInfoHost::setBundleString("CFBundleVersion", std::nullopt);
+    EXPECT_EQ(AboutPane::versionString(), "Version ? (?)");
+    SystemInfoHost::setBundleString("CFBundleShortVersionString", "1.4.0");
+    SystemInfoHost::setBundleString("CFBundleVersion", "13");
+    EXPECT_EQ(AboutPane::versionInfo(), "Tavro Version 1.4.0 (13), macOS 14.5.1");
+}
+
+TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromTheFirstPress)
+{
+    SystemInfoHost::setBundleString("CFBundleShortVersionString", "1.4.0");
+    SystemInfoHost::setBundleString("CFBundleVersion", "13");
+    SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
+    SystemInfoHost::setOSBuild("23F79");
+    QGuiApplication::clipboard()->setMimeData([] {
+        auto* data = new QMimeData;
+        data->setHtml("<b>old</b>");
+        return data;
+    }());
+    AnnouncementsHost::setVoiceOverRunning(false);
+    AnnouncementsHost::clear();
+
+    CopiedVersion copied(std::chrono::milliseconds(600));
+    AboutPane about(copied, [] {});
+    auto* button = about.findChild<QAbstractButton*>("copyVersionInfo");
+    EXPECT_EQ(button->text(), "Copy Version Info");
+    QSignalSpy changed(&copied, &CopiedVersion::changed);
+    QElapsedTimer clock;
+    clock.start();
+    button->click();
+    EXPECT_EQ(button->text(), "Copied");
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(data->formats(), QStringList{"text/plain"});
+    EXPECT_EQ(data->text(), "Tavro Version 1.4.0 (13), macOS 14.5 (23F79)");
+    EXPECT_TRUE(AnnouncementsHost::posted().isEmpty());
+
+    QTest::qWait(300);
+    AnnouncementsHost::setVoiceOverRunning(true);
+    button->click();
+    ASSERT_EQ(AnnouncementsHost::posted().size(), 1);
+    EXPECT_EQ(AnnouncementsHost::posted().at(0).text, "Copied");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button->text() == "Copy Version Info"; }, 5000));
+    // Back after the first press's delay, not the second's.
+    EXPECT_LT(clock.elapsed(), 850);
+    AnnouncementsHost::setVoiceOverRunning(false);
+}
+
+TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
+{
+    bool others = false;
+    CopiedVersion copied;
+    AboutPane about(copied, [&] { others = true; });
+    about.findChild<QAbstractButton*>("/support")->click();
+    ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
+    EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
+        "https://tavro.app/support?utm_source=tavro&utm_medium=referral&utm_campaign=about&utm_content=app");
+    about.findChild<QAbstractButton*>("seeOtherProjects")->click();
+    EXPECT_TRUE(others);
+}
+
+TEST_F(PeripheryTest, PrivacyNamesTheSupportPolicyHostAndLinksThePolicy)
+{
+    const auto endpoints = PrivacyPane::networkSurface();
+    ASSERT_EQ(endpoints.size(), 1);
+    EXPECT_EQ(endpoints.at(0).host, "storage.googleapis.com");
+    PrivacyPane privacy;
+    privacy.findChild<QAbstractButton*>("siteLink")->click();
+    ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
+    EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
+        "https://tavro.app/privacy?utm_source=tavro&utm_medium=referral&utm_campaign=about&utm_content=privacy");
+}
+
+TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
+{
+    QList<QUrl> routed;
+    OtherProjectsSettingsView pane([&](const QUrl& url) { routed.append(url); }, 2);
+    pane.show();
+    QStringList names;
+    for (const auto& project : OtherProjectsSettingsView::projects())
+        names.append(project.name);
+    EXPECT_EQ(names,
+        (QStringList{"Ostrel", "Kelvane", "Velloc", "Drusk", "Morvik", "Pellion", "Tramish", "Quibrox", "Zanthe",
+            "Hobbrel", "Gantrish"}));
+    pane.findChild<QAbstractButton*>("Hobbrel")->click();
+    ASSERT_EQ(routed.size(), 1);
+    EXPECT_EQ(routed.at(0).toString(),
+        "https://hobbrel.com?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects&utm_content=app");
+    emit pane.findChild<QLabel*>("intro")->linkActivated(
+        "https://mirovanta.com/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
+        "&utm_content=app");
+    EXPECT_EQ(routed.size(), 2);
+    EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
+    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("placeholder"));
+    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Ostrel")->findChild<QWidget*>("picture"));
+
+    const QString intro = OtherProjectsSettingsView::introHtml("Made by Mirovanta and Mirovanta.", Qt::black);
+    EXPECT_EQ(intro.count("<a "), 1);
+    EXPECT_FALSE(intro.contains("vaskhaldor"));
+    EXPECT_EQ(OtherProjectsSettingsView::taggedURL("not a url"), std::nullopt);
+}
+
+TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSharingPicker)
+{
+    ShareMenu menu;
+    QStringList titles;
+    for (QAction* action : menu.menu()->actions())
+        titles.append(action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(titles,
+        (QStringList{"X", "Bluesky", "Threads", "Mastodon", "Reddit", "LinkedIn", "Facebook", "WhatsApp", "-",
+            "Copy Link", "-", "Share…"}));
+    menu.menu()->actions().at(0)->trigger();
+    ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
+    EXPECT_EQ(QUrlQuery(UrlOpenerHost::openedUrls().at(0)).queryItemValue("url", QUrl::FullyDecoded),
+        "https://tavro.app/s/xs");
+
+    menu.menu()->actions().at(9)->trigger();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(data->formats(), QStringList{"text/plain"});
+    EXPECT_EQ(data->text(), "https://tavro.app/s/as");
+
+    menu.menu()->actions().at(11)->trigger();
+    ASSERT_EQ(SharingPickerHost::requests().size(), 1);
+    const auto request = SharingPickerHost::requests().at(0);
+    EXPECT_EQ(request.items, QList<QUrl>{QUrl("https://tavro.app/s/as")});
+    EXPECT_EQ(request.view, &menu);
+    EXPECT_EQ(request.rect, menu.rect());
+    EXPECT_EQ(request.preferredEdge, SharingPicker::Edge::maxY);
+}
+
+TEST_F(PeripheryTest, ANetworkIconFollowsTheAppearanceWhenDrawn)
+{
+    Appearance appearance = Appearance::light;
+    const QIcon icon = ShareMenu::icon("social-x", [&] { return appearance; });
+    const QImage light = icon.pixmap(16, 16).toImage();
+    appearance = Appearance::dark;
+    const QImage dark = icon.pixmap(16, 16).toImage();
+    EXPECT_NE(light, dark);
+    const QImage blank = ShareMenu::icon("social-none", [] { return Appearance::light; }).pixmap(16, 16).toImage();
+    EXPECT_EQ(qAlpha(blank.pixel(8, 8)), 0);
+}
+
+TEST_F(PeripheryTest, EveryPaneDrawsInLightAndDark)
+{
+    CopiedVersion copied;
+    HelpSettingsView help(store, center, [](Section) {});
+    AboutPane about(copied, [] {});
+    PrivacyPane privacy;
+    OtherProjectsSettingsView others([](const QUrl&) {}, 2);
+    for (auto [widget, name] : {std::pair<QWidget*, const char*>{&help, "help"}, {&about, "about"},
+             {&privacy, "privacy"}, {&others, "other-projects"}}) {
+        widget->resize(520, 400);
+        widget->show();
+        widget->resize(520, widget->sizeHint().height());
+        saveShot(*widget, QStringLiteral("settings-pane-") + name);
+    }
+    SettingsView window(
+        store, [](const QUrl&) {}, Section::about, center);
+    window.resize(SettingsView::kMinimumSize);
+    window.show();
+    // The pane is put in place on the first show; let the layout settle before grabbing.
+    QCoreApplication::processEvents();
+    saveShot(window, "settings-window-about");
+}
