@@ -9,6 +9,7 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/DestinationSettingsView.h"
 #include "Tavro/Settings/SettingsLog.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -243,8 +244,10 @@ QWidget* SettingsView::makeShareMenu()
     return new QWidget;
 }
 
-QWidget* SettingsView::makePane(Section)
+QWidget* SettingsView::makePane(Section section)
 {
+    if (section == Section::destinations)
+        return new DestinationSettingsView(m_store);
     return new QWidget;
 }
 
