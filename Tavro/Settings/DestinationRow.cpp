@@ -28,6 +28,8 @@ namespace {
 constexpr int kCheckBoxSize = 16;
 constexpr int kIconSize = 20;
 constexpr int kHandleSize = 16;
+// The system's red, brighter in dark so the small badge stays legible there.
+constexpr ColorPair kRed{0xFF3B30, 0xFF453A};
 
 // A checkbox drawn in the Brand colours, in both appearances, with no visible label.
 class VisibilityCheckBox : public QCheckBox
@@ -103,7 +105,7 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const QColor red(Qt::red);
+        const QColor red = resolve(kRed, this);
         const QRectF capsule = QRectF(rect());
         painter.fillPath(Drawing::roundedRect(capsule, capsule.height() / 2), withOpacity(red, 0.15));
         painter.setPen(red);
