@@ -18,6 +18,7 @@
 #include "tests/Support/TempHome.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoro/QCoroFuture>
 #include <QDir>
 #include <QGraphicsOpacityEffect>
@@ -243,6 +244,22 @@ TEST_F(DestinationSettingsViewTest, EachControlWritesOnceToItsOwnDestination)
     EXPECT_FALSE(homeRow()->visibilityCheckBox()->isChecked());
     EXPECT_EQ(homeRow()->keyCap()->custom(), std::optional<QString>("h"));
     EXPECT_EQ(store.settings().destinations[0].hotkey, std::nullopt);
+}
+
+TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRowsAreBuiltAgain)
+{
+    store_({chrome("Work", 0), chrome("Home", 1)});
+    const auto pane = open();
+    pane->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
+    rowNamed(*pane, "Google Chrome: Home")->visibilityCheckBox()->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_FALSE(store.settings().destinations[1].isVisible);
+    DestinationRow* rebuilt = rowNamed(*pane, "Google Chrome: Home");
+    EXPECT_TRUE(rebuilt->visibilityCheckBox()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(store.settings().destinations[1].isVisible);
 }
 
 TEST_F(DestinationSettingsViewTest, ResetHotkeysIsEnabledByAnyCustomKeyEvenHiddenOrEmpty)
