@@ -159,8 +159,6 @@ void DestinationList::paintEvent(QPaintEvent*)
         painter.fillPath(Drawing::roundedRect(lifted, 6), withOpacity(resolve(Brand::ice, this), 0.15));
         // Where the row will land: a line in the gap between two rows.
         double y;
-        if (m_rows.isEmpty())
-            return;
         if (m_dropOffset < m_rows.size())
             y = m_rows[m_dropOffset]->geometry().top() - kRowInset;
         else
