@@ -1,5 +1,8 @@
 #pragma once
 
+// popover() hands out its QPointer, which needs the popover's whole type.
+#include "Tavro/Settings/NodeColorPopover.h"
+
 #include <QAbstractButton>
 #include <QPointer>
 #include <QString>
@@ -8,7 +11,6 @@
 
 namespace tavro {
 
-class NodeColorPopover;
 struct PetalTint;
 
 // The petal colour swatch of a destination row in Preferences. A click opens a popover with the

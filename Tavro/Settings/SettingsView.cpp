@@ -14,6 +14,7 @@
 #include "Tavro/Settings/AppearanceSection.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
+#include "Tavro/Settings/DestinationSettingsView.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
 #include "Tavro/Settings/PermissionsSection.h"
@@ -267,6 +268,8 @@ QWidget* SettingsView::makeShareMenu()
 QWidget* SettingsView::makePane(Section section)
 {
     switch (section) {
+    case Section::destinations:
+        return new DestinationSettingsView(m_store);
     case Section::appearance:
         return new AppearanceSection(*this);
     case Section::shortcuts:

@@ -1265,5 +1265,45 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
         <extracomment>Shown in the About settings pane&apos;s Updates card. %1 is a date and time, e.g. Oct 16, 2026 at 3:12 PM.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Show %1 in picker</source>
+        <extracomment>Hidden (VoiceOver-only) label of the checkbox that shows or hides a browser profile in the link picker. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unavailable</source>
+        <extracomment>Small lowercase badge on a browser profile row in Settings when the browser or profile can no longer be found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place earlier in the picker order.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place later in the picker order.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Hotkeys</source>
+        <extracomment>Button in the Browsers settings pane that clears all custom per-profile hotkeys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh Profiles</source>
+        <extracomment>Button that rescans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag to reorder. Uncheck to hide a destination. Click a key to record a custom hotkey. A dashed key is the auto-assigned default (1 to 9, then A to Z). Click the emoji to tag a profile for quick spotting in the picker, or use the profile photo when one is available. In the picker, press 0 to open the most recent destination.</source>
+        <extracomment>Help text at the top of the Browsers settings pane. A destination is a browser profile links can open in; the picker is the radial link chooser. Keep 1 to 9, A to Z and 0 as is (they are the actual keys).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browsers detected yet. Click Refresh Profiles.</source>
+        <extracomment>Empty state in the Browsers settings pane. Refresh Profiles must match that button&apos;s label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

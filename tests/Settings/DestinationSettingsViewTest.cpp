@@ -1,0 +1,472 @@
+#include "Tavro/Settings/DestinationSettingsView.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/BrowserDataHintBanner.h"
+#include "Tavro/Picker/BrowserIcon.h"
+#include "Tavro/Picker/SafariHintBanner.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/DestinationHeaderButton.h"
+#include "Tavro/Settings/DestinationList.h"
+#include "Tavro/Settings/DestinationRow.h"
+#include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Settings/HotkeyCaptureButton.h"
+#include "Tavro/Settings/NodeColorPickerButton.h"
+#include "tests/Support/QtPrinting.h"
+#include "tests/Support/TempHome.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCoro/QCoroFuture>
+#include <QDir>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPromise>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+namespace {
+
+BrowserDestination chrome(const QString& profile, qint64 sortOrder)
+{
+    BrowserDestination d;
+    d.id = QUuid::createUuid();
+    d.browserID = QStringLiteral("chrome");
+    d.browserDisplayName = QStringLiteral("Google Chrome");
+    d.browserBundleIdentifier = QStringLiteral("com.google.Chrome");
+    d.profileID = profile;
+    d.profileDisplayName = profile;
+    d.sortOrder = sortOrder;
+    return d;
+}
+
+class DestinationSettingsViewTest : public ::testing::Test
+{
+protected:
+    DestinationSettingsViewTest() : defaults(home.filePath(QStringLiteral("defaults.plist"))), store(defaults) { }
+
+    void store_(const QList<BrowserDestination>& destinations)
+    {
+        AppSettings settings = store.settings();
+        settings.destinations = destinations;
+        store.setSettings(settings);
+    }
+
+    std::unique_ptr<DestinationSettingsView> open(DestinationSettingsView::Scan scan = {})
+    {
+        auto pane = scan ? std::make_unique<DestinationSettingsView>(store, std::move(scan))
+                         : std::make_unique<DestinationSettingsView>(store);
+        pane->resize(680, 600);
+        pane->show();
+        settle();
+        return pane;
+    }
+
+    // Lays out what the last change built.
+    static void settle() { QCoreApplication::processEvents(); }
+
+    static QStringList names(const DestinationSettingsView& pane)
+    {
+        QStringList names;
+        for (const DestinationRow* row : pane.list()->rows())
+            names << row->nameLabel()->text();
+        return names;
+    }
+
+    static DestinationRow* rowNamed(const DestinationSettingsView& pane, const QString& name)
+    {
+        for (DestinationRow* row : pane.list()->rows()) {
+            if (row->nameLabel()->text() == name)
+                return row;
+        }
+        return nullptr;
+    }
+
+    // The profile names in the order the stored JSON numbers them, and whether the numbers run 0..n-1.
+    QStringList storedOrder(bool* numberedFromZero)
+    {
+        UserDefaults reread(defaults.filePath());
+        const auto bytes = reread.data(SettingsStore::defaultsKey);
+        const QJsonArray stored
+            = QJsonDocument::fromJson(bytes.value_or(QByteArray())).object()["destinations"].toArray();
+        QMap<qint64, QString> bySortOrder;
+        for (const QJsonValue& d : stored)
+            bySortOrder.insert(d["sortOrder"].toInteger(), d["profileDisplayName"].toString());
+        *numberedFromZero = bySortOrder.keys() == QList<qint64>{0, 1, 2, 3, 4}.first(bySortOrder.size());
+        return bySortOrder.values();
+    }
+
+    static QStringList actions(DestinationRow* row)
+    {
+        return QAccessible::queryAccessibleInterface(row)->actionInterface()->actionNames();
+    }
+
+    static void doAction(DestinationRow* row, const QString& name)
+    {
+        QAccessible::queryAccessibleInterface(row)->actionInterface()->doAction(name);
+    }
+
+    test::TempHome home;
+    UserDefaults defaults;
+    SettingsStore store;
+};
+
+} // namespace
+
+TEST_F(DestinationSettingsViewTest, ListsEveryDestinationBySortOrderWithItsNameAndControlsInOrder)
+{
+    BrowserDestination hidden = chrome("Home", 1);
+    hidden.isVisible = false;
+    BrowserDestination tor = chrome("ignored", 0);
+    tor.browserDisplayName = "Tor Browser";
+    tor.browserBundleIdentifier = "org.torproject.torbrowser";
+    BrowserDestination gone = chrome("Old", 1); // ties keep their stored order
+    gone.isAvailable = false;
+    store_({chrome("Work", 5), hidden, tor, gone});
+    const auto pane = open();
+
+    ASSERT_TRUE(pane->list());
+    EXPECT_EQ(
+        names(*pane), QStringList({"Tor Browser", "Google Chrome: Home", "Google Chrome: Old", "Google Chrome: Work"}));
+
+    DestinationRow* work = rowNamed(*pane, "Google Chrome: Work");
+    auto* layout = qobject_cast<QHBoxLayout*>(work->layout());
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->spacing(), 11);
+    EXPECT_EQ(layout->itemAt(0)->widget(), work->visibilityCheckBox());
+    EXPECT_EQ(layout->itemAt(1)->widget(), work->keyCap());
+    EXPECT_EQ(layout->itemAt(2)->widget(), work->emojiButton());
+    EXPECT_EQ(layout->itemAt(3)->widget(), work->colorButton());
+    ASSERT_TRUE(qobject_cast<BrowserIcon*>(layout->itemAt(4)->widget()));
+    EXPECT_EQ(qobject_cast<BrowserIcon*>(layout->itemAt(4)->widget())->iconSize(), 20);
+    EXPECT_EQ(layout->itemAt(5)->widget(), work->nameLabel());
+    EXPECT_EQ(layout->itemAt(6)->widget(), work->dragHandle());
+    EXPECT_EQ(work->visibilityCheckBox()->accessibleName(), "Show Google Chrome (Work) in picker");
+    EXPECT_TRUE(work->visibilityCheckBox()->isChecked());
+    EXPECT_FALSE(rowNamed(*pane, "Google Chrome: Home")->visibilityCheckBox()->isChecked());
+
+    // Gone: dimmed and badged before the handle, yet still editable.
+    DestinationRow* old = rowNamed(*pane, "Google Chrome: Old");
+    ASSERT_TRUE(old->unavailableBadge());
+    EXPECT_EQ(old->unavailableBadge()->text(), "unavailable");
+    EXPECT_EQ(old->layout()->indexOf(old->unavailableBadge()), 6);
+    auto* dim = qobject_cast<QGraphicsOpacityEffect*>(old->graphicsEffect());
+    ASSERT_TRUE(dim);
+    EXPECT_DOUBLE_EQ(dim->opacity(), 0.55);
+    EXPECT_FALSE(work->unavailableBadge());
+    EXPECT_FALSE(work->graphicsEffect());
+    old->visibilityCheckBox()->click();
+    EXPECT_FALSE(store.settings().destinations[3].isVisible);
+}
+
+TEST_F(DestinationSettingsViewTest, OnlyVisibleAvailableDestinationsGetAnEffectiveKeyAndOnlyThirtyFiveOfThem)
+{
+    QList<BrowserDestination> destinations;
+    for (int i = 0; i < 37; ++i)
+        destinations << chrome(QStringLiteral("P%1").arg(i, 2, 10, QLatin1Char('0')), i);
+    destinations[0].isVisible = false;
+    destinations[1].isAvailable = false;
+    destinations[2].hotkey = "x";
+    store_(destinations);
+    const auto pane = open();
+
+    const auto& rows = pane->list()->rows();
+    ASSERT_EQ(rows.size(), 37);
+    EXPECT_EQ(rows[0]->keyCap()->effective(), std::nullopt);
+    EXPECT_EQ(rows[1]->keyCap()->effective(), std::nullopt);
+    EXPECT_EQ(rows[2]->keyCap()->custom(), std::optional<QString>("x"));
+    EXPECT_EQ(rows[2]->keyCap()->effective(), std::optional<QString>("x"));
+    EXPECT_EQ(rows[3]->keyCap()->effective(), std::optional<QString>("1"));
+    EXPECT_TRUE(rows[36]->keyCap()->effective().has_value());
+    // 35 visible and available destinations have keys; the 36th does not.
+    int withKeys = 0;
+    for (const DestinationRow* row : rows)
+        withKeys += row->keyCap()->effective().has_value();
+    EXPECT_EQ(withKeys, 35);
+}
+
+TEST_F(DestinationSettingsViewTest, EachControlWritesOnceToItsOwnDestination)
+{
+    store_({chrome("Work", 0), chrome("Home", 1)});
+    const QUuid home = store.settings().destinations[1].id;
+    const auto pane = open();
+    QSignalSpy writes(&store, &SettingsStore::settingsChanged);
+    const auto homeRow = [&] { return rowNamed(*pane, "Google Chrome: Home"); };
+    const auto stored = [&] { return store.settings().destinations[1]; };
+
+    homeRow()->visibilityCheckBox()->click();
+    EXPECT_EQ(writes.size(), 1);
+    EXPECT_FALSE(stored().isVisible);
+    EXPECT_TRUE(store.settings().destinations[0].isVisible);
+
+    emit homeRow()->keyCap()->assigned(QStringLiteral("h"));
+    EXPECT_EQ(writes.size(), 2);
+    EXPECT_EQ(stored().hotkey, std::optional<QString>("h"));
+
+    const quint32 tint = Brand::petalTints().at(2).hex;
+    emit homeRow()->colorButton()->selected(tint);
+    EXPECT_EQ(writes.size(), 3);
+    EXPECT_EQ(stored().nodeColorHex, std::optional<quint32>(tint));
+
+    // The emoji and "prefer emoji" together, two writes.
+    homeRow()->emojiButton()->choose(QStringLiteral("🔥"));
+    EXPECT_EQ(writes.size(), 5);
+    EXPECT_EQ(stored().profileEmoji, std::optional<QString>("🔥"));
+    EXPECT_TRUE(stored().preferEmojiOverPhoto);
+
+    homeRow()->emojiButton()->usePhoto();
+    EXPECT_EQ(writes.size(), 6);
+    EXPECT_FALSE(stored().preferEmojiOverPhoto);
+    EXPECT_EQ(stored().profileEmoji, std::optional<QString>("🔥"));
+
+    homeRow()->emojiButton()->choose(QStringLiteral("🔥"));
+    homeRow()->emojiButton()->choose(std::nullopt);
+    EXPECT_EQ(stored().profileEmoji, std::nullopt);
+    EXPECT_FALSE(stored().preferEmojiOverPhoto);
+
+    // Text that is no emoji is stored as none, and must not hide the photo behind nothing.
+    homeRow()->emojiButton()->choose(QStringLiteral("abc"));
+    EXPECT_EQ(stored().profileEmoji, std::nullopt);
+    EXPECT_FALSE(stored().preferEmojiOverPhoto);
+
+    // Every write rebuilt the rows from the store, and only Home changed.
+    EXPECT_EQ(homeRow()->destination().id, home);
+    EXPECT_FALSE(homeRow()->visibilityCheckBox()->isChecked());
+    EXPECT_EQ(homeRow()->keyCap()->custom(), std::optional<QString>("h"));
+    EXPECT_EQ(store.settings().destinations[0].hotkey, std::nullopt);
+}
+
+TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRowsAreBuiltAgain)
+{
+    store_({chrome("Work", 0), chrome("Home", 1)});
+    const auto pane = open();
+    pane->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
+    rowNamed(*pane, "Google Chrome: Home")->visibilityCheckBox()->setFocus();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_FALSE(store.settings().destinations[1].isVisible);
+    DestinationRow* rebuilt = rowNamed(*pane, "Google Chrome: Home");
+    EXPECT_TRUE(rebuilt->visibilityCheckBox()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(store.settings().destinations[1].isVisible);
+}
+
+TEST_F(DestinationSettingsViewTest, ResetHotkeysIsEnabledByAnyCustomKeyEvenHiddenOrEmpty)
+{
+    const auto pane = open();
+    EXPECT_FALSE(pane->resetHotkeysButton()->isEnabled());
+
+    BrowserDestination hidden = chrome("Home", 1);
+    hidden.isVisible = false;
+    hidden.isAvailable = false;
+    hidden.hotkey = QString();
+    store_({chrome("Work", 0), hidden});
+    EXPECT_TRUE(pane->resetHotkeysButton()->isEnabled());
+
+    pane->resetHotkeysButton()->click();
+    EXPECT_EQ(store.settings().destinations[1].hotkey, std::nullopt);
+    EXPECT_FALSE(pane->resetHotkeysButton()->isEnabled());
+    EXPECT_EQ(pane->resetHotkeysButton()->label(), "Reset Hotkeys");
+    EXPECT_EQ(pane->resetHotkeysButton()->symbol(), "keyboard");
+}
+
+TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserDataWins)
+{
+    const auto pane = open();
+    EXPECT_FALSE(pane->list());
+    EXPECT_FALSE(pane->banner());
+    ASSERT_TRUE(pane->emptyText());
+    EXPECT_TRUE(pane->emptyText()->isVisible());
+    EXPECT_EQ(pane->emptyText()->text(), "No browsers detected yet. Click Refresh Profiles.");
+
+    store_({chrome("Work", 0)});
+    ASSERT_TRUE(pane->list());
+    EXPECT_TRUE(pane->list()->isVisible());
+    EXPECT_FALSE(pane->emptyText());
+
+    store.setSafariHint(SafariHint::accessibilityNeeded);
+    EXPECT_FALSE(pane->list());
+    ASSERT_TRUE(qobject_cast<SafariHintBanner*>(pane->banner()));
+    EXPECT_TRUE(pane->banner()->isVisible());
+
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Google Chrome"}));
+    ASSERT_TRUE(qobject_cast<BrowserDataHintBanner*>(pane->banner()));
+    EXPECT_EQ(
+        qobject_cast<BrowserDataHintBanner*>(pane->banner())->hint(), BrowserDataHint::blocked({"Google Chrome"}));
+
+    store.setBrowserDataHint(BrowserDataHint::none());
+    EXPECT_TRUE(qobject_cast<SafariHintBanner*>(pane->banner()));
+    store.setSafariHint(SafariHint::none);
+    EXPECT_FALSE(pane->banner());
+    ASSERT_TRUE(pane->list());
+    EXPECT_TRUE(pane->list()->isVisible());
+    EXPECT_EQ(names(*pane), QStringList{"Google Chrome: Work"});
+}
+
+TEST_F(DestinationSettingsViewTest, MoveUpAndMoveDownAreOfferedWhereTheRowCanGoAndMoveItOnePlace)
+{
+    store_({chrome("A", 0), chrome("B", 1), chrome("C", 2), chrome("D", 3), chrome("E", 4)});
+    const auto pane = open();
+    const auto row = [&](int index) { return pane->list()->rows().at(index); };
+
+    EXPECT_EQ(actions(row(0)).filter("Move"), QStringList{"Move Down"});
+    EXPECT_EQ(actions(row(4)).filter("Move"), QStringList{"Move Up"});
+    EXPECT_EQ(actions(row(2)).filter("Move"), QStringList({"Move Up", "Move Down"}));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(row(2))->role(), QAccessible::ListItem);
+
+    bool numbered = false;
+    doAction(row(2), "Move Down"); // move([2], 4)
+    EXPECT_EQ(storedOrder(&numbered), QStringList({"A", "B", "D", "C", "E"}));
+    EXPECT_TRUE(numbered);
+    doAction(row(2), "Move Up"); // move([2], 1)
+    EXPECT_EQ(storedOrder(&numbered), QStringList({"A", "D", "B", "C", "E"}));
+    EXPECT_TRUE(numbered);
+    EXPECT_EQ(names(*pane).first(3), QStringList({"Google Chrome: A", "Google Chrome: D", "Google Chrome: B"}));
+
+    store_({chrome("Alone", 0)});
+    EXPECT_TRUE(actions(row(0)).filter("Move").isEmpty());
+}
+
+TEST_F(DestinationSettingsViewTest, ADragByTheHandleRenumbersTheStoredOrder)
+{
+    store_({chrome("A", 10), chrome("B", 20), chrome("C", 30), chrome("D", 40)});
+    const auto pane = open();
+    DestinationList* list = pane->list();
+    DestinationRow* first = list->rows().at(0);
+    const QPoint grip = first->dragHandle()->mapTo(list, first->dragHandle()->rect().center());
+    const QRect third = list->rows().at(2)->geometry();
+
+    QTest::mousePress(first->dragHandle(), Qt::LeftButton, {}, first->dragHandle()->rect().center());
+    QTest::mouseMove(list, grip + QPoint(0, 10));
+    EXPECT_TRUE(list->isDragging());
+    // Dropped below the middle of C: A lands between C and D.
+    const QPoint drop(grip.x(), third.center().y() + 4);
+    QTest::mouseMove(list, drop);
+    EXPECT_EQ(list->dropOffset(drop.y()), 3);
+    QTest::mouseRelease(list, Qt::LeftButton, {}, drop);
+    EXPECT_FALSE(list->isDragging());
+    settle();
+
+    bool numbered = false;
+    EXPECT_EQ(storedOrder(&numbered), QStringList({"B", "C", "A", "D"}));
+    EXPECT_TRUE(numbered);
+    EXPECT_EQ(
+        names(*pane), QStringList({"Google Chrome: B", "Google Chrome: C", "Google Chrome: A", "Google Chrome: D"}));
+
+    // A drop next to where it started, or a click on the row, changes nothing.
+    QSignalSpy writes(&store, &SettingsStore::settingsChanged);
+    DestinationRow* second = list->rows().at(1);
+    QTest::mousePress(second->nameLabel(), Qt::LeftButton, {}, {2, 2});
+    const QPoint start = second->nameLabel()->mapTo(list, QPoint(2, 2));
+    QTest::mouseMove(list, start + QPoint(0, 12));
+    QTest::mouseRelease(list, Qt::LeftButton, {}, start + QPoint(0, 12));
+    QTest::mouseClick(list->rows().at(0)->nameLabel(), Qt::LeftButton);
+    EXPECT_EQ(writes.size(), 0);
+}
+
+TEST_F(DestinationSettingsViewTest, RefreshStaysBusyUntilTheLastOverlappingScanEnds)
+{
+    QList<std::shared_ptr<QPromise<void>>> scans;
+    const auto pane = open([&](SettingsStore&) -> QCoro::Task<void> {
+        auto promise = std::make_shared<QPromise<void>>();
+        promise->start();
+        scans << promise;
+        co_await promise->future();
+    });
+    DestinationHeaderButton* refresh = pane->refreshButton();
+    EXPECT_EQ(refresh->label(), "Refresh Profiles");
+    EXPECT_EQ(refresh->symbol(), "arrow.clockwise");
+    EXPECT_FALSE(refresh->isBusy());
+
+    refresh->click();
+    EXPECT_TRUE(pane->isRefreshing());
+    EXPECT_TRUE(refresh->isBusy());
+    EXPECT_FALSE(refresh->isEnabled());
+    refresh->click();
+    EXPECT_EQ(scans.size(), 1);
+
+    // A banner's recheck is never disabled, so a second scan may start while one runs.
+    store.setSafariHint(SafariHint::safariNotRunning);
+    ASSERT_TRUE(pane->banner());
+    ASSERT_TRUE(pane->banner()->recheckButton());
+    pane->banner()->recheckButton()->click();
+    ASSERT_EQ(scans.size(), 2);
+
+    scans[0]->finish();
+    QTest::qWait(0);
+    // The first scan ends while the second still runs: the button stays busy and disabled.
+    ASSERT_FALSE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 50));
+    EXPECT_FALSE(refresh->isEnabled());
+    scans[1]->finish();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 5000));
+    EXPECT_TRUE(refresh->isEnabled());
+    EXPECT_FALSE(refresh->isBusy());
+}
+
+TEST_F(DestinationSettingsViewTest, RefreshProfilesScansTheInstalledBrowsersIntoTheStore)
+{
+    // A Chrome with one profile in the temporary home.
+    home.writeFile("Library/Application Support/Google/Chrome/Local State",
+        R"({"profile":{"info_cache":{"Profile 1":{"name":"Work"}},"profiles_order":["Profile 1"]}})");
+    QDir().mkpath(home.filePath("Library/Application Support/Google/Chrome/Profile 1"));
+    home.writeFile("Applications/Google Chrome.app/Contents/Info.plist",
+        R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)"
+        R"(<key>CFBundleIdentifier</key><string>com.google.Chrome</string>)"
+        R"(<key>CFBundleExecutable</key><string>Google Chrome</string></dict></plist>)");
+    const QString executable
+        = home.writeFile("Applications/Google Chrome.app/Contents/MacOS/Google Chrome", "#!/bin/sh\n");
+    QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
+    const auto pane = open();
+    pane->refreshButton()->click();
+    EXPECT_TRUE(pane->isRefreshing());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 20000));
+    ASSERT_TRUE(pane->list());
+    EXPECT_TRUE(names(*pane).contains("Google Chrome: Work")) << names(*pane).join(", ").toStdString();
+}
+
+TEST_F(DestinationSettingsViewTest, SavesThePaneInBothAppearances)
+{
+    BrowserDestination work = chrome("Work", 0);
+    work.hotkey = "w";
+    work.profileEmoji = "🔥";
+    work.preferEmojiOverPhoto = true;
+    work.nodeColorHex = Brand::petalTints().at(2).hex;
+    BrowserDestination hidden = chrome("Home", 1);
+    hidden.isVisible = false;
+    BrowserDestination gone = chrome("Old profile with a rather long name that goes on", 2);
+    gone.isAvailable = false;
+    BrowserDestination tor = chrome("", 3);
+    tor.browserDisplayName = "Tor Browser";
+    tor.browserBundleIdentifier = "org.torproject.torbrowser";
+    store_({work, hidden, gone, tor, chrome("Personal", 4)});
+
+    QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        const auto pane = open();
+        setExplicitAppearance(pane.get(), appearance);
+        pane->setAutoFillBackground(true);
+        QPalette palette = pane->palette();
+        palette.setColor(QPalette::Window, resolve(Brand::frost, appearance));
+        pane->setPalette(palette);
+        pane->resize(490, 620);
+        QTest::qWait(0);
+        const QString name = appearance == Appearance::dark ? "dark" : "light";
+        EXPECT_TRUE(pane->grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-%1.png").arg(name)));
+
+        store.setBrowserDataHint(BrowserDataHint::blocked({"Google Chrome"}));
+        QTest::qWait(0);
+        EXPECT_TRUE(pane->grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-banner-%1.png").arg(name)));
+        store.setBrowserDataHint(BrowserDataHint::none());
+    }
+}
