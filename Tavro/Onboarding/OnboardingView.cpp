@@ -226,11 +226,13 @@ void OnboardingView::renderFooter()
 {
     const bool last = m_step >= steps().size() - 1;
     m_back->setVisible(m_step > 0);
-    m_primary->setText(last ?
-                            //: Onboarding footer button on the last step: completes setup.
-            QCoreApplication::translate("Tavro", "Finish")
-                            //: Onboarding footer button: next step.
-                            : QCoreApplication::translate("Tavro", "Continue"));
+    if (last) {
+        //: Onboarding footer button on the last step: completes setup.
+        m_primary->setText(QCoreApplication::translate("Tavro", "Finish"));
+    } else {
+        //: Onboarding footer button: next step.
+        m_primary->setText(QCoreApplication::translate("Tavro", "Continue"));
+    }
 }
 
 void OnboardingView::render()
@@ -373,12 +375,15 @@ QWidget* OnboardingView::scanStep()
     //: in.
     titleRow->addWidget(stepTitle(QCoreApplication::translate("Tavro", "Detected destinations")), 0, Qt::AlignVCenter);
     titleRow->addStretch(1);
-    auto* button = styledButton(m_hasScanned ?
-                                             //: Onboarding button that scans browsers for profiles again.
-            QCoreApplication::translate("Tavro", "Rescan")
-                                             //: Onboarding button that scans installed browsers for profiles.
-                                             : QCoreApplication::translate("Tavro", "Scan"),
-        false);
+    QString scanText;
+    if (m_hasScanned) {
+        //: Onboarding button that scans browsers for profiles again.
+        scanText = QCoreApplication::translate("Tavro", "Rescan");
+    } else {
+        //: Onboarding button that scans installed browsers for profiles.
+        scanText = QCoreApplication::translate("Tavro", "Scan");
+    }
+    auto* button = styledButton(scanText, false);
     button->setObjectName(QStringLiteral("scanButton"));
     button->setEnabled(!isScanning());
     connect(button, &QPushButton::clicked, this, &OnboardingView::scan);

@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -52,7 +53,21 @@ SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timi
     : QWidget(parent), m_store(store), m_timing(timing)
 {
     setObjectName(QStringLiteral("safari"));
-    m_column = new QVBoxLayout(this);
+    // The callout and the checklist together are taller than the window's content area: the step
+    // scrolls rather than squeezing its buttons.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* content = new QWidget;
+    scroll->setWidget(content);
+    // setWidget() turns the fill on.
+    content->setAutoFillBackground(false);
+    outer->addWidget(scroll);
+    m_column = new QVBoxLayout(content);
     m_column->setContentsMargins(28, 28, 28, 28);
     m_column->setSpacing(16);
     m_column->setAlignment(Qt::AlignTop);
@@ -274,14 +289,17 @@ QWidget* SafariSetupStepView::checklist()
         QCoreApplication::translate("Tavro", "Accessibility permission"),
         //: Onboarding checklist status: the permission is still needed and one button grants it.
         QCoreApplication::translate("Tavro", "Needed: one tap to grant")));
+    QString safariDetail;
+    if (m_safariRunning) {
+        //: Onboarding checklist status: Safari is running.
+        safariDetail = QCoreApplication::translate("Tavro", "Running");
+    } else {
+        //: Onboarding checklist status: Safari isn't running yet and Tavro will launch it.
+        safariDetail = QCoreApplication::translate("Tavro", "Tavro will open it for you");
+    }
     column->addWidget(statusRow(m_safariRunning,
         //: Onboarding checklist item: Safari is running.
-        QCoreApplication::translate("Tavro", "Safari open"),
-        m_safariRunning ?
-                        //: Onboarding checklist status: Safari is running.
-            QCoreApplication::translate("Tavro", "Running")
-                        //: Onboarding checklist status: Safari isn't running yet and Tavro will launch it.
-                        : QCoreApplication::translate("Tavro", "Tavro will open it for you")));
+        QCoreApplication::translate("Tavro", "Safari open"), safariDetail));
     column->addWidget(statusRow(!SafariSetup::safariProfiles(m_store).isEmpty(),
         //: Onboarding checklist item: Safari profiles were read.
         QCoreApplication::translate("Tavro", "Profiles detected"), profilesDetail()));
@@ -389,13 +407,15 @@ QWidget* SafariSetupStepView::detectActionRow()
     connect(button, &QPushButton::clicked, this, &SafariSetupStepView::detect);
     line->addWidget(button, 0, Qt::AlignVCenter);
     const bool hasNames = !SafariSetup::safariProfiles(m_store).isEmpty();
-    auto* hint = label(hasNames
-            ?
-            //: Onboarding hint next to the Re-detect button when some Safari profiles were found.
-            QCoreApplication::translate("Tavro", "Missing one? Open it in Safari, then Re-detect.")
-            //: Onboarding hint next to the Re-detect button when no Safari profiles were found.
-            : QCoreApplication::translate("Tavro", "Use Safari profiles? Open them in Safari, then Re-detect."),
-        Brand::textSecondary, 11);
+    QString hintText;
+    if (hasNames) {
+        //: Onboarding hint next to the Re-detect button when some Safari profiles were found.
+        hintText = QCoreApplication::translate("Tavro", "Missing one? Open it in Safari, then Re-detect.");
+    } else {
+        //: Onboarding hint next to the Re-detect button when no Safari profiles were found.
+        hintText = QCoreApplication::translate("Tavro", "Use Safari profiles? Open them in Safari, then Re-detect.");
+    }
+    auto* hint = label(hintText, Brand::textSecondary, 11);
     hint->setObjectName(QStringLiteral("detectHint"));
     line->addWidget(hint, 1, Qt::AlignVCenter);
     return row;

@@ -469,5 +469,240 @@ Alert button that postpones granting a permission.</extracomment>
         <extracomment>Unsupported-version alert button that starts the app update.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Click any link. Choose the browser profile where it belongs.</source>
+        <extracomment>Subtitle in the onboarding window header.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <extracomment>Onboarding footer button: previous step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <extracomment>Onboarding footer button on the last step: completes setup.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <extracomment>Onboarding footer button: next step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Become your link handler</source>
+        <extracomment>Onboarding step 1 title: make Tavro the default web browser so it receives links.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To send links to the right place, Tavro needs to be your default web browser. macOS will then hand every external link to Tavro instead of opening one fixed browser.</source>
+        <extracomment>Onboarding step 1 explanation.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is your default browser.</source>
+        <extracomment>Onboarding confirmation once Tavro is the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Tavro as Default Browser</source>
+        <extracomment>Button that asks macOS to make Tavro the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>macOS will ask you to confirm.</source>
+        <extracomment>Caption under the Set Tavro as Default Browser button in onboarding.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detected destinations</source>
+        <extracomment>Onboarding step 2 title: the browser profiles Tavro found. A destination is a browser profile links can open in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rescan</source>
+        <extracomment>Onboarding button that scans browsers for profiles again.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <extracomment>Onboarding button that scans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning browsers…</source>
+        <extracomment>Progress label while Tavro scans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browsers detected yet.</source>
+        <extracomment>Onboarding empty state when no browsers were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>current profile</source>
+        <extracomment>Small lowercase tag next to a profile in onboarding: it opens whatever profile the browser currently has active.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set up your bypass</source>
+        <extracomment>Onboarding final step title: configure the modifier-key gesture that skips the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold a modifier while opening a link to skip the picker and go straight to a browser. You can change this later in Settings, including inverting it so every link goes straight there unless you hold the modifier.</source>
+        <extracomment>Onboarding bypass step explanation. A modifier is a modifier key such as Option or Command; the picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass with</source>
+        <extracomment>Onboarding label above the menu for choosing the bypass modifier key.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Used</source>
+        <extracomment>Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to open</source>
+        <extracomment>Bypass setting label: which browser profile a bypassed link opens in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify me when there is an update</source>
+        <extracomment>Settings switch label: check for app updates automatically in the background.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new versions in the background and show an Update button when one’s ready. You can change this anytime in Preferences.</source>
+        <extracomment>Caption under the onboarding Notify me when there is an update checkbox.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your Safari profiles</source>
+        <extracomment>Onboarding Safari step title.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro opens links in the right Safari profile using macOS Accessibility. Grant Tavro access once and keep Safari open the first time so it can read your profile list. After that, it’s remembered.</source>
+        <extracomment>Onboarding Safari step explanation. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None yet</source>
+        <extracomment>Onboarding checklist status: no Safari profiles detected yet.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Accessibility for Tavro</source>
+        <extracomment>Onboarding callout title. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click **Open Accessibility Settings** below.</source>
+        <extracomment>Numbered onboarding step. Markdown bold is kept; the bold text must match the Open Accessibility Settings button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch **Tavro** on in the list that opens.</source>
+        <extracomment>Numbered onboarding step about the Accessibility list in System Settings. Markdown bold is kept; Tavro is the app name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Come back to this window. Tavro reads your Safari profiles automatically.</source>
+        <extracomment>Numbered onboarding step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Accessibility Settings</source>
+        <extracomment>Button that opens the Accessibility pane in System Settings. Use Apple&apos;s localized name for Accessibility.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accessibility permission</source>
+        <extracomment>Card title in the Permissions settings pane. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed: one tap to grant</source>
+        <extracomment>Onboarding checklist status: the permission is still needed and one button grants it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safari open</source>
+        <extracomment>Onboarding checklist item: Safari is running.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <extracomment>Onboarding checklist status: Safari is running.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro will open it for you</source>
+        <extracomment>Onboarding checklist status: Safari isn&apos;t running yet and Tavro will launch it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profiles detected</source>
+        <extracomment>Onboarding checklist item: Safari profiles were read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detected Safari profiles</source>
+        <extracomment>Heading above the list of Safari profiles Tavro found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading your Safari profiles…</source>
+        <extracomment>Progress label while Tavro reads Safari profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No separate Safari profiles found</source>
+        <extracomment>Onboarding result when Safari has only its default profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safari will open links in its current profile. If you use Safari profiles, open them in Safari and Re-detect.</source>
+        <extracomment>Onboarding hint when no Safari profiles were found. Re-detect must match the Re-detect button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No profiles read yet</source>
+        <extracomment>Onboarding state before Safari profiles have been read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make sure Safari is open, then Re-detect.</source>
+        <extracomment>Onboarding hint. Re-detect must match the Re-detect button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re-detect</source>
+        <extracomment>Onboarding button that reads Safari profiles again.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing one? Open it in Safari, then Re-detect.</source>
+        <extracomment>Onboarding hint next to the Re-detect button when some Safari profiles were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Safari profiles? Open them in Safari, then Re-detect.</source>
+        <extracomment>Onboarding hint next to the Re-detect button when no Safari profiles were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <extracomment>VoiceOver description of the onboarding progress dots. The numbers are the current step and the total, e.g. Step 2 of 4.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Welcome to Tavro</source>
+        <extracomment>Window title of the first-run onboarding window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -50,6 +50,8 @@ protected:
     static void photograph(QWidget& widget, const QString& name)
     {
         QDir().mkpath(QStringLiteral(TAVRO_ARTIFACTS_DIR));
+        // A step built again lays itself out on the next turn of the event loop.
+        QCoreApplication::processEvents();
         for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
             setExplicitAppearance(&widget, appearance);
             const QString suffix = appearance == Appearance::dark ? QStringLiteral("dark") : QStringLiteral("light");

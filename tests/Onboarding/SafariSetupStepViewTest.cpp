@@ -32,6 +32,8 @@ protected:
     SafariSetupStepView& show()
     {
         step = std::make_unique<SafariSetupStepView>(*store, timing);
+        // The content area of the onboarding window, between its header and footer.
+        step->resize(OnboardingView::kSize.width(), 440);
         step->show();
         return *step;
     }
