@@ -10,6 +10,18 @@
 
 namespace tavro {
 
+BypassModifier AppSettings::privateModifierGivingWayTo(BypassModifier bypass)
+{
+    return bypass == BypassModifier::shift ? BypassModifier::option : BypassModifier::shift;
+}
+
+void AppSettings::setBypassModifierKeepingKeysApart(BypassModifier modifier)
+{
+    bypassModifier = modifier;
+    if (privateModifier == modifier)
+        privateModifier = privateModifierGivingWayTo(modifier);
+}
+
 QList<BrowserDestination> AppSettings::visibleDestinations() const
 {
     QList<BrowserDestination> visible;
@@ -119,7 +131,7 @@ std::expected<AppSettings, DecodeError> AppSettings::fromJson(const QJsonValue& 
     if (requestedPrivate != s.bypassModifier)
         s.privateModifier = requestedPrivate;
     else
-        s.privateModifier = s.bypassModifier == BypassModifier::shift ? BypassModifier::option : BypassModifier::shift;
+        s.privateModifier = privateModifierGivingWayTo(s.bypassModifier);
 
     read(s.bypassDestinationKey, r.optionalString(QStringLiteral("bypassDestinationKey")));
     read.orDefault(s.mode, readEnum<RoutingMode>(r, QStringLiteral("mode")));

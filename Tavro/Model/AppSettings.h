@@ -39,6 +39,12 @@ struct AppSettings
     // Visible and available destinations, by sort order; equal orders keep stored order.
     QList<BrowserDestination> visibleDestinations() const;
 
+    // The private key that gives way when it would equal `bypass`: shift, or option when the
+    // bypass key is shift itself.
+    static BypassModifier privateModifierGivingWayTo(BypassModifier bypass);
+    // Sets the bypass key; a private key equal to it gives way at once, as it would at decoding.
+    void setBypassModifierKeepingKeysApart(BypassModifier modifier);
+
     QJsonObject toJson() const;
     QByteArray toJsonBytes() const;
     // Lenient where it is safe (missing keys take defaults, four keys fall back on bad values),

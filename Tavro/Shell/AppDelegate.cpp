@@ -6,6 +6,7 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/CenteredWindowTitle.h"
 #include "Tavro/Picker/ProfilePhoto.h"
@@ -189,10 +190,35 @@ void AppDelegate::prewarmBrowsers()
 
 void AppDelegate::showOnboarding()
 {
-    // Until the first-run window exists, its scan step stands in for it, so that a first run
-    // still finds the installed browsers and the picker has destinations.
-    qCInfo(lcShell) << "No onboarding window yet; scanning the installed browsers instead";
-    DiscoveryCoordinator::refresh(m_store, DiscoveryCoordinator::SafariScanMode::interactive);
+    m_picker.dismiss(false);
+    if (m_onboardingWindow) {
+        bringForward(m_onboardingWindow);
+        return;
+    }
+    QPointer<AppDelegate> self(this);
+    auto* window = new OnboardingView(m_store, m_updates, [self] {
+        if (!self)
+            return;
+        if (self->m_onboardingWindow)
+            self->m_onboardingWindow->close();
+        self->rebuildStatusItem();
+    });
+    // Closed without Finish, it is built anew (at step one) on the next request or launch.
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::WindowMinimizeButtonHint);
+    //: Window title of the first-run onboarding window.
+    window->setWindowTitle(QCoreApplication::translate("Tavro", "Welcome to Tavro"));
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    setExplicitAppearance(window, appearanceFor(m_store.settings().appearance));
+    CenteredWindowTitle::apply(window);
+    connect(window, &QObject::destroyed, this, [self] {
+        if (self && !self->m_settingsWindow)
+            Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    });
+    m_onboardingWindow = window;
+    bringForward(window);
 }
 
 void AppDelegate::showSettings(std::optional<SettingsView::Section> section)

@@ -62,7 +62,7 @@ public:
     PickerWindowController& picker() { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
 
-    // Until the first-run window exists, runs the interactive scan that window would run.
+    // Opens the "Welcome to Tavro" window, or brings the open one forward.
     void showOnboarding();
     // Opens Preferences on `section` (Browsers when none), or brings the open window forward and,
     // when a section is given, switches it there.

@@ -476,6 +476,241 @@ Alert button that postpones granting a permission.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Click any link. Choose the browser profile where it belongs.</source>
+        <extracomment>Subtitle in the onboarding window header.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <extracomment>Onboarding footer button: previous step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <extracomment>Onboarding footer button on the last step: completes setup.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <extracomment>Onboarding footer button: next step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Become your link handler</source>
+        <extracomment>Onboarding step 1 title: make Tavro the default web browser so it receives links.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To send links to the right place, Tavro needs to be your default web browser. macOS will then hand every external link to Tavro instead of opening one fixed browser.</source>
+        <extracomment>Onboarding step 1 explanation.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is your default browser.</source>
+        <extracomment>Onboarding confirmation once Tavro is the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set Tavro as Default Browser</source>
+        <extracomment>Button that asks macOS to make Tavro the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>macOS will ask you to confirm.</source>
+        <extracomment>Caption under the Set Tavro as Default Browser button in onboarding.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detected destinations</source>
+        <extracomment>Onboarding step 2 title: the browser profiles Tavro found. A destination is a browser profile links can open in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rescan</source>
+        <extracomment>Onboarding button that scans browsers for profiles again.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <extracomment>Onboarding button that scans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scanning browsers…</source>
+        <extracomment>Progress label while Tavro scans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browsers detected yet.</source>
+        <extracomment>Onboarding empty state when no browsers were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>current profile</source>
+        <extracomment>Small lowercase tag next to a profile in onboarding: it opens whatever profile the browser currently has active.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set up your bypass</source>
+        <extracomment>Onboarding final step title: configure the modifier-key gesture that skips the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold a modifier while opening a link to skip the picker and go straight to a browser. You can change this later in Settings, including inverting it so every link goes straight there unless you hold the modifier.</source>
+        <extracomment>Onboarding bypass step explanation. A modifier is a modifier key such as Option or Command; the picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bypass with</source>
+        <extracomment>Onboarding label above the menu for choosing the bypass modifier key.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last Used</source>
+        <extracomment>Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What to open</source>
+        <extracomment>Bypass setting label: which browser profile a bypassed link opens in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notify me when there is an update</source>
+        <extracomment>Settings switch label: check for app updates automatically in the background.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for new versions in the background and show an Update button when one’s ready. You can change this anytime in Preferences.</source>
+        <extracomment>Caption under the onboarding Notify me when there is an update checkbox.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your Safari profiles</source>
+        <extracomment>Onboarding Safari step title.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro opens links in the right Safari profile using macOS Accessibility. Grant Tavro access once and keep Safari open the first time so it can read your profile list. After that, it’s remembered.</source>
+        <extracomment>Onboarding Safari step explanation. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None yet</source>
+        <extracomment>Onboarding checklist status: no Safari profiles detected yet.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Accessibility for Tavro</source>
+        <extracomment>Onboarding callout title. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click **Open Accessibility Settings** below.</source>
+        <extracomment>Numbered onboarding step. Markdown bold is kept; the bold text must match the Open Accessibility Settings button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch **Tavro** on in the list that opens.</source>
+        <extracomment>Numbered onboarding step about the Accessibility list in System Settings. Markdown bold is kept; Tavro is the app name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Come back to this window. Tavro reads your Safari profiles automatically.</source>
+        <extracomment>Numbered onboarding step.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Accessibility Settings</source>
+        <extracomment>Button that opens the Accessibility pane in System Settings. Use Apple&apos;s localized name for Accessibility.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accessibility permission</source>
+        <extracomment>Card title in the Permissions settings pane. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed: one tap to grant</source>
+        <extracomment>Onboarding checklist status: the permission is still needed and one button grants it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safari open</source>
+        <extracomment>Onboarding checklist item: Safari is running.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <extracomment>Onboarding checklist status: Safari is running.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro will open it for you</source>
+        <extracomment>Onboarding checklist status: Safari isn&apos;t running yet and Tavro will launch it.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profiles detected</source>
+        <extracomment>Onboarding checklist item: Safari profiles were read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detected Safari profiles</source>
+        <extracomment>Heading above the list of Safari profiles Tavro found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading your Safari profiles…</source>
+        <extracomment>Progress label while Tavro reads Safari profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No separate Safari profiles found</source>
+        <extracomment>Onboarding result when Safari has only its default profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Safari will open links in its current profile. If you use Safari profiles, open them in Safari and Re-detect.</source>
+        <extracomment>Onboarding hint when no Safari profiles were found. Re-detect must match the Re-detect button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No profiles read yet</source>
+        <extracomment>Onboarding state before Safari profiles have been read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Make sure Safari is open, then Re-detect.</source>
+        <extracomment>Onboarding hint. Re-detect must match the Re-detect button label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re-detect</source>
+        <extracomment>Onboarding button that reads Safari profiles again.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missing one? Open it in Safari, then Re-detect.</source>
+        <extracomment>Onboarding hint next to the Re-detect button when some Safari profiles were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Safari profiles? Open them in Safari, then Re-detect.</source>
+        <extracomment>Onboarding hint next to the Re-detect button when no Safari profiles were found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <extracomment>VoiceOver description of the onboarding progress dots. The numbers are the current step and the total, e.g. Step 2 of 4.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Welcome to Tavro</source>
+        <extracomment>Window title of the first-run onboarding window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Website</source>
         <extracomment>Link in the About settings pane to Tavro&apos;s website.</extracomment>
         <translation type="unfinished"></translation>
@@ -559,6 +794,191 @@ The message attached when sharing a link to Tavro&apos;s website from the Settin
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Tavro needs Accessibility to read your Safari profiles and open links in them. Other browsers don’t require it.</source>
+        <extracomment>Permissions pane explanation. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads the profile names in Safari’s File menu and presses the matching New Window item, so each link opens in the right profile. In Arc, it opens a window when none is open so the link has somewhere to land.</source>
+        <extracomment>Permissions pane: what Tavro uses the Accessibility permission for. File and New Window are Safari menu names; use the names Safari uses in this language.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It never reads web pages, what you type, or any other app, and never sends anything anywhere.</source>
+        <extracomment>Permissions pane: what Tavro never does with the Accessibility permission.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro has Accessibility access</source>
+        <extracomment>Status line when Accessibility permission is granted.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reduce animations</source>
+        <extracomment>Settings switch label: show the picker without its opening animation.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>When on, the picker appears fully expanded instead of springing open from the center.</source>
+        <extracomment>Caption under the Reduce animations switch. The picker is Tavro&apos;s radial link chooser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies to Preferences, the welcome window, and the picker. “System” follows your Mac’s Light or Dark setting.</source>
+        <extracomment>Caption under the Appearance setting. “System” must match the System option of that setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image position</source>
+        <extracomment>Settings label: where a profile&apos;s emoji or photo sits on its picker petal.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applies to every profile’s image on its petal.</source>
+        <extracomment>Caption under the Image position setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <extracomment>Title of the card in the Appearance settings that shows a sample of the picker.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the picker looks when a link arrives.</source>
+        <extracomment>Caption under the picker preview in the Appearance settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browser data access</source>
+        <extracomment>Card title in the Permissions settings pane for permission to read other browsers&apos; profile data.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Since macOS 27, apps are blocked from reading other applications’ data. Tavro reads each browser’s profile list from its data folder, so Chrome, Edge, Brave, and Firefox need access here. Safari is the exception: it uses Accessibility instead.</source>
+        <extracomment>Permissions pane explanation. Browser names are not translated. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reads only each browser’s list of profiles (their names and folders), and notices when you add or rename one.</source>
+        <extracomment>Permissions pane: what Tavro uses browser data access for.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It never reads your history, bookmarks, passwords, or cookies, and never sends anything anywhere.</source>
+        <extracomment>Permissions pane: what Tavro never does with browser data access.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro can read your browser profiles</source>
+        <extracomment>Status line when browser data access is granted.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Blocked for %1</source>
+        <extracomment>Status line when macOS blocks reading some browsers&apos; data. %1 is a list of browser names, e.g. Chrome and Edge.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>In System Settings, Tavro shows a switch for each browser. Turn on the ones whose profiles you want Tavro to read.</source>
+        <extracomment>Hint below the Allow in Files &amp; Folders button. Use Apple&apos;s localized name for System Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default web browser</source>
+        <extracomment>Card title in the System settings pane about making Tavro the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro only sees links when it’s set as your default web browser.</source>
+        <extracomment>Explanation in the Default web browser card.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is your default browser</source>
+        <extracomment>Status line when Tavro is the default web browser.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open System Settings…</source>
+        <extracomment>Link button that opens System Settings to change the default web browser. Use Apple&apos;s localized name for System Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show %1 in picker</source>
+        <extracomment>Hidden (VoiceOver-only) label of the checkbox that shows or hides a browser profile in the link picker. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unavailable</source>
+        <extracomment>Small lowercase badge on a browser profile row in Settings when the browser or profile can no longer be found.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place earlier in the picker order.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place later in the picker order.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset Hotkeys</source>
+        <extracomment>Button in the Browsers settings pane that clears all custom per-profile hotkeys.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh Profiles</source>
+        <extracomment>Button that rescans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag to reorder. Uncheck to hide a destination. Click a key to record a custom hotkey. A dashed key is the auto-assigned default (1 to 9, then A to Z). Click the emoji to tag a profile for quick spotting in the picker, or use the profile photo when one is available. In the picker, press 0 to open the most recent destination.</source>
+        <extracomment>Help text at the top of the Browsers settings pane. A destination is a browser profile links can open in; the picker is the radial link chooser. Keep 1 to 9, A to Z and 0 as is (they are the actual keys).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No browsers detected yet. Click Refresh Profiles.</source>
+        <extracomment>Empty state in the Browsers settings pane. Refresh Profiles must match that button&apos;s label.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hyper (⌃⌥⇧⌘)</source>
+        <extracomment>Global hotkey prefix option: all four modifier keys held together. Leave the key glyphs unchanged.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Global Hotkeys</source>
+        <extracomment>Heading in the Shortcuts settings pane for the system-wide hotkeys that open a profile directly.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable global hotkeys</source>
+        <extracomment>Settings switch label: turn the system-wide hotkeys on or off.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefix</source>
+        <extracomment>Settings label: the modifier keys held with every global hotkey.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Press a system-wide hotkey to open a profile directly, skipping the picker. The combo is the prefix plus the same key shown on a profile’s picker badge, and %1 0 for your most-recent. Hyper (⌃⌥⇧⌘) is the safe default. It avoids the macOS shortcuts that plainer combos collide with.</source>
+        <extracomment>Help text of the Global Hotkeys settings. %1 is the chosen modifier key glyphs, e.g. ⌃⌥⇧⌘. Leave the key glyphs and the 0 unchanged.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most recent</source>
+        <extracomment>Global hotkey list row for the key that opens the most recently used profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Quick answers for setting up and using Tavro. The full guide on %1 covers everything else.</source>
         <extracomment>Intro line of the Help settings pane. %1 is the host name of Tavro&apos;s website; keep it as it is.</extracomment>
         <translation type="unfinished"></translation>
@@ -639,23 +1059,23 @@ The message attached when sharing a link to Tavro&apos;s website from the Settin
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Skips the picker and opens %1</source>
-        <extracomment>Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Skips the picker and opens your last-used profile</source>
-        <extracomment>Help settings pane: what the bypass click does when no profile is chosen for it.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Shows the picker in private mode</source>
         <extracomment>Help settings pane: what the private-window click does.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Skips the picker and opens %1</source>
+        <extracomment>Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Opens %1 in a private window</source>
         <extracomment>Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skips the picker and opens your last-used profile</source>
+        <extracomment>Help settings pane: what the bypass click does when no profile is chosen for it.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -836,6 +1256,46 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Press a key… (Esc cancels, Delete resets to default)</source>
+        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hotkey for %1</source>
+        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Custom hotkey. Click to change.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default hotkey. Click to set your own.</source>
+        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color for %1</source>
+        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color: %1. Click to change.</source>
+        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set a background color for this profile’s petal.</source>
+        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Petal color</source>
+        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Keeps your screenshots sorted, searchable, and out of the way.</source>
         <extracomment>A one-line summary of another app by the same developer, in the Other Projects settings pane. The app&apos;s name is not translated.</extracomment>
         <translation type="unfinished"></translation>
@@ -901,6 +1361,16 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Personal</source>
+        <extracomment>Sample browser profile name in the Appearance preview, for a person&apos;s own (non-work) profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <extracomment>Sample browser profile name in the Appearance preview, for a work profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Checks for new versions of Tavro and downloads them, only when “Notify me when there is an update” is on or you choose Check for Updates. Separately, once a day Tavro always fetches a small file naming the oldest supported version, so it can tell you if yours is too old. That request sends nothing about you or your Mac.</source>
         <extracomment>Explains the update-check network connections in the Privacy settings pane. Notify me when there is an update and Check for Updates are names of controls; use the same translations as those controls.</extracomment>
         <translation type="unfinished"></translation>
@@ -933,211 +1403,6 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
     <message>
         <source>Share…</source>
         <extracomment>Item of the Share Tavro menu in the Settings sidebar that shows the system&apos;s share sheet.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Accessibility permission</source>
-        <extracomment>Card title in the Permissions settings pane. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro needs Accessibility to read your Safari profiles and open links in them. Other browsers don’t require it.</source>
-        <extracomment>Permissions pane explanation. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reads the profile names in Safari’s File menu and presses the matching New Window item, so each link opens in the right profile. In Arc, it opens a window when none is open so the link has somewhere to land.</source>
-        <extracomment>Permissions pane: what Tavro uses the Accessibility permission for. File and New Window are Safari menu names; use the names Safari uses in this language.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>It never reads web pages, what you type, or any other app, and never sends anything anywhere.</source>
-        <extracomment>Permissions pane: what Tavro never does with the Accessibility permission.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro has Accessibility access</source>
-        <extracomment>Status line when Accessibility permission is granted.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reduce animations</source>
-        <extracomment>Settings switch label: show the picker without its opening animation.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>When on, the picker appears fully expanded instead of springing open from the center.</source>
-        <extracomment>Caption under the Reduce animations switch. The picker is Tavro&apos;s radial link chooser.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Applies to Preferences, the welcome window, and the picker. “System” follows your Mac’s Light or Dark setting.</source>
-        <extracomment>Caption under the Appearance setting. “System” must match the System option of that setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Image position</source>
-        <extracomment>Settings label: where a profile&apos;s emoji or photo sits on its picker petal.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Applies to every profile’s image on its petal.</source>
-        <extracomment>Caption under the Image position setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Preview</source>
-        <extracomment>Title of the card in the Appearance settings that shows a sample of the picker.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>How the picker looks when a link arrives.</source>
-        <extracomment>Caption under the picker preview in the Appearance settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Browser data access</source>
-        <extracomment>Card title in the Permissions settings pane for permission to read other browsers&apos; profile data.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Since macOS 27, apps are blocked from reading other applications’ data. Tavro reads each browser’s profile list from its data folder, so Chrome, Edge, Brave, and Firefox need access here. Safari is the exception: it uses Accessibility instead.</source>
-        <extracomment>Permissions pane explanation. Browser names are not translated. Use Apple&apos;s localized name for the Accessibility privacy setting.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reads only each browser’s list of profiles (their names and folders), and notices when you add or rename one.</source>
-        <extracomment>Permissions pane: what Tavro uses browser data access for.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>It never reads your history, bookmarks, passwords, or cookies, and never sends anything anywhere.</source>
-        <extracomment>Permissions pane: what Tavro never does with browser data access.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro can read your browser profiles</source>
-        <extracomment>Status line when browser data access is granted.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Blocked for %1</source>
-        <extracomment>Status line when macOS blocks reading some browsers&apos; data. %1 is a list of browser names, e.g. Chrome and Edge.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>In System Settings, Tavro shows a switch for each browser. Turn on the ones whose profiles you want Tavro to read.</source>
-        <extracomment>Hint below the Allow in Files &amp; Folders button. Use Apple&apos;s localized name for System Settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default</source>
-        <extracomment>Name of the default petal color (no custom color) in Settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default web browser</source>
-        <extracomment>Card title in the System settings pane about making Tavro the default web browser.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro only sees links when it’s set as your default web browser.</source>
-        <extracomment>Explanation in the Default web browser card.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tavro is your default browser</source>
-        <extracomment>Status line when Tavro is the default web browser.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set Tavro as Default Browser</source>
-        <extracomment>Button that asks macOS to make Tavro the default web browser.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Open System Settings…</source>
-        <extracomment>Link button that opens System Settings to change the default web browser. Use Apple&apos;s localized name for System Settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hyper (⌃⌥⇧⌘)</source>
-        <extracomment>Global hotkey prefix option: all four modifier keys held together. Leave the key glyphs unchanged.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Global Hotkeys</source>
-        <extracomment>Heading in the Shortcuts settings pane for the system-wide hotkeys that open a profile directly.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enable global hotkeys</source>
-        <extracomment>Settings switch label: turn the system-wide hotkeys on or off.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Prefix</source>
-        <extracomment>Settings label: the modifier keys held with every global hotkey.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Press a system-wide hotkey to open a profile directly, skipping the picker. The combo is the prefix plus the same key shown on a profile’s picker badge, and %1 0 for your most-recent. Hyper (⌃⌥⇧⌘) is the safe default. It avoids the macOS shortcuts that plainer combos collide with.</source>
-        <extracomment>Help text of the Global Hotkeys settings. %1 is the chosen modifier key glyphs, e.g. ⌃⌥⇧⌘. Leave the key glyphs and the 0 unchanged.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Most recent</source>
-        <extracomment>Global hotkey list row for the key that opens the most recently used profile.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Press a key… (Esc cancels, Delete resets to default)</source>
-        <extracomment>Shown and spoken while the hotkey field in Settings waits for a key press.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hotkey for %1</source>
-        <extracomment>Accessibility label of the hotkey field of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Custom hotkey. Click to change.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key the user chose.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Default hotkey. Click to set your own.</source>
-        <extracomment>Tooltip of a hotkey field in Settings whose key Tavro assigned.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color for %1</source>
-        <extracomment>Accessibility label of the petal color button of a browser profile in Settings. %1 is the profile&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color: %1. Click to change.</source>
-        <extracomment>Tooltip of the petal color button in Settings. %1 is the name of the chosen color.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Set a background color for this profile’s petal.</source>
-        <extracomment>Tooltip of the petal color button in Settings when the profile uses the default color.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Petal color</source>
-        <extracomment>Title of the popover that chooses a profile&apos;s petal background color in Settings.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Personal</source>
-        <extracomment>Sample browser profile name in the Appearance preview, for a person&apos;s own (non-work) profile.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Work</source>
-        <extracomment>Sample browser profile name in the Appearance preview, for a work profile.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1181,11 +1446,6 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>What to open</source>
-        <extracomment>Bypass setting label: which browser profile a bypassed link opens in.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Private Windows</source>
         <extracomment>Heading in the Shortcuts settings pane for the key that opens links in a private browser window.</extracomment>
         <translation type="unfinished"></translation>
@@ -1193,11 +1453,6 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
     <message>
         <source>Private window key</source>
         <extracomment>Private Windows setting label: which modifier key (Shift, Option, Command, Control) to hold for a private browser window.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Last Used</source>
-        <extracomment>Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1236,11 +1491,6 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notify me when there is an update</source>
-        <extracomment>Settings switch label: check for app updates automatically in the background.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Tavro checks for new versions in the background and shows an Update button in the menu bar when one’s ready. Turn off to only check manually.</source>
         <extracomment>Caption under the Notify me when there is an update switch.</extracomment>
         <translation type="unfinished"></translation>
@@ -1263,46 +1513,6 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
     <message>
         <source>Last checked %1</source>
         <extracomment>Shown in the About settings pane&apos;s Updates card. %1 is a date and time, e.g. Oct 16, 2026 at 3:12 PM.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Show %1 in picker</source>
-        <extracomment>Hidden (VoiceOver-only) label of the checkbox that shows or hides a browser profile in the link picker. %1 is a browser and profile, e.g. Chrome (Work).</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>unavailable</source>
-        <extracomment>Small lowercase badge on a browser profile row in Settings when the browser or profile can no longer be found.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move Up</source>
-        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place earlier in the picker order.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move Down</source>
-        <extracomment>VoiceOver action on a browser profile row in Settings: moves it one place later in the picker order.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Reset Hotkeys</source>
-        <extracomment>Button in the Browsers settings pane that clears all custom per-profile hotkeys.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Refresh Profiles</source>
-        <extracomment>Button that rescans installed browsers for profiles.</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Drag to reorder. Uncheck to hide a destination. Click a key to record a custom hotkey. A dashed key is the auto-assigned default (1 to 9, then A to Z). Click the emoji to tag a profile for quick spotting in the picker, or use the profile photo when one is available. In the picker, press 0 to open the most recent destination.</source>
-        <extracomment>Help text at the top of the Browsers settings pane. A destination is a browser profile links can open in; the picker is the radial link chooser. Keep 1 to 9, A to Z and 0 as is (they are the actual keys).</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>No browsers detected yet. Click Refresh Profiles.</source>
-        <extracomment>Empty state in the Browsers settings pane. Refresh Profiles must match that button&apos;s label.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,6 +1,7 @@
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/KeyEventsHost.h"
@@ -15,6 +16,7 @@
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -33,6 +35,7 @@ public:
     using AppDelegate::AppDelegate;
     using AppDelegate::routeFromSettings;
     void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
+    OnboardingView* onboardingWindow() const { return qobject_cast<OnboardingView*>(m_onboardingWindow.data()); }
     SettingsView* settingsWindow() const { return qobject_cast<SettingsView*>(m_settingsWindow.data()); }
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
 };
@@ -140,10 +143,16 @@ TEST_F(AppDelegateTest, LaterLaunchScansWithoutReadingSafarisMenus)
     EXPECT_EQ(store->safariHint(), SafariHint::none);
 }
 
+// The first launch shows onboarding, whose scan step reads Safari's profiles from its menu.
 TEST_F(AppDelegateTest, FirstLaunchReadsSafarisProfilesFromItsMenu)
 {
     installBrowsers();
     launch({});
+    OnboardingView* onboarding = delegate->onboardingWindow();
+    ASSERT_TRUE(onboarding);
+    EXPECT_EQ(onboarding->windowTitle(), "Welcome to Tavro");
+    EXPECT_TRUE(onboarding->isVisible());
+    onboarding->primaryButton()->click();
     ASSERT_TRUE(scansLanded(1));
     EXPECT_EQ(destinations(), kInteractiveScan);
 }
@@ -173,6 +182,8 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     delegate->setSettingsWindow(&settingsWindow);
     center.post(Notifications::showOnboarding);
     EXPECT_FALSE(settingsWindow.isVisible());
+    ASSERT_TRUE(delegate->onboardingWindow());
+    delegate->onboardingWindow()->primaryButton()->click();
     ASSERT_TRUE(scansLanded(2));
     EXPECT_EQ(destinations(), kInteractiveScan);
 }

@@ -1,0 +1,3 @@
+#include "Tavro/Onboarding/OnboardingLog.h"
+
+Q_LOGGING_CATEGORY(lcOnboarding, "tavro.onboarding")

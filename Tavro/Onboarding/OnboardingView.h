@@ -1,0 +1,131 @@
+#pragma once
+// The content of the "Welcome to Tavro" window: three or four steps (become the default browser,
+// scan the browsers, set up Safari when it is installed, choose the bypass) between a header with
+// the progress dots and a footer with Back and Continue or Finish. Every choice goes to the store
+// (or, for the update opt-in, to the updater) the moment it is made; Finish only marks onboarding
+// complete and hands back to the host.
+
+#include "Tavro/Model/BrowserDestination.h"
+#include "Tavro/Model/SettingsEnums.h"
+
+#include <QCoro/QCoroTask>
+#include <QList>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <chrono>
+#include <functional>
+#include <utility>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace tavro {
+
+class SettingsStore;
+class StepDots;
+class UpdateController;
+
+class OnboardingView : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Step { welcome, scan, safari, bypass };
+    Q_ENUM(Step)
+
+    struct Timing
+    {
+        // About ten seconds for the user to answer the system's prompt.
+        int defaultBrowserAttempts = 25;
+        std::chrono::milliseconds defaultBrowserInterval{400};
+        // From a confirmed default browser to the next step.
+        std::chrono::milliseconds advanceDelay{800};
+    };
+
+    static constexpr QSize kSize{560, 620};
+    static constexpr double kMarkSize = 72;
+    static constexpr int kBypassPickerWidth = 320;
+
+    // Whether Tavro is the default browser and whether Safari is installed are read here, once.
+    OnboardingView(
+        SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, QWidget* parent = nullptr);
+    OnboardingView(SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, Timing timing,
+        QWidget* parent = nullptr);
+    ~OnboardingView() override;
+
+    QList<Step> steps() const;
+    int step() const { return m_step; }
+    Step currentStep() const { return steps().at(m_step); }
+    bool isScanning() const { return m_runningScans > 0; }
+    bool hasScanned() const { return m_hasScanned; }
+    bool isDefaultBrowser() const { return m_isDefaultBrowser; }
+    bool includesSafari() const { return m_includesSafari; }
+
+    StepDots* dots() const { return m_dots; }
+    QPushButton* backButton() const { return m_back; }
+    QPushButton* primaryButton() const { return m_primary; }
+    // The view of the step on screen.
+    QWidget* stepView() const { return m_stepView; }
+
+    // Available destinations in stored order, grouped by browser name; the groups ordered by
+    // their names' code points, not by the locale.
+    using DestinationGroup = std::pair<QString, QList<BrowserDestination>>;
+    static QList<DestinationGroup> groupedByBrowser(const QList<BrowserDestination>& destinations);
+    // "⌥  Option": the key's symbol, two spaces, its name.
+    static QString bypassModifierRow(BypassModifier modifier);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QWidget* buildHeader();
+    QWidget* buildFooter();
+    void setStep(int step);
+    void finish();
+    // Builds the step on screen again from the view state and the store. The Safari step keeps
+    // its own state and follows the store by itself, so it is only ever built by setStep().
+    void render();
+    void renderFooter();
+    void replaceStepView(QWidget* next);
+
+    QWidget* welcomeStep();
+    QWidget* scanStep();
+    QWidget* bypassStep();
+    QWidget* destinationGroup(const QString& browser, const QList<BrowserDestination>& destinations);
+    QWidget* placeholder();
+
+    void makeDefault();
+    void scan();
+    void chooseDestinationKey(const QString& tag);
+
+    // Detached tasks: each checks the view again after every suspension.
+    static QCoro::Task<> waitForDefault(QPointer<OnboardingView> self, Timing timing);
+    static QCoro::Task<> runScan(QPointer<OnboardingView> self, QPointer<SettingsStore> store);
+
+    SettingsStore& m_store;
+    UpdateController& m_updates;
+    std::function<void()> m_onFinish;
+    Timing m_timing;
+    int m_step = 0;
+    // Scans started here that still run: with the banner's recheck during a scan two overlap,
+    // and the button stays disabled until the last one ends.
+    int m_runningScans = 0;
+    bool m_hasScanned = false;
+    bool m_isDefaultBrowser = false;
+    bool m_includesSafari = false;
+
+    QWidget* m_header = nullptr;
+    QWidget* m_footer = nullptr;
+    QWidget* m_contentArea = nullptr;
+    QVBoxLayout* m_contentLayout = nullptr;
+    QPointer<QWidget> m_stepView;
+    StepDots* m_dots = nullptr;
+    QPushButton* m_back = nullptr;
+    QPushButton* m_primary = nullptr;
+};
+
+} // namespace tavro

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Tavro/Onboarding/OnboardingView.h"
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Shell/UpdateController.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+
+#include <memory>
+
+namespace tavro::test {
+
+// A store and an update controller in a temporary HOME, simulated applications and trust reset.
+class OnboardingFixture : public ShellFixture
+{
+protected:
+    OnboardingFixture() : updates(false, defaults)
+    {
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+        open({});
+    }
+    ~OnboardingFixture() override
+    {
+        view.reset();
+        finishScans();
+        WorkspaceHost::reset();
+        AccessibilityHost::reset();
+    }
+
+    OnboardingView& build(OnboardingView::Timing timing = OnboardingView::Timing{})
+    {
+        view = std::make_unique<OnboardingView>(
+            *store, updates, [this] { ++finished; }, timing);
+        view->show();
+        return *view;
+    }
+
+    QString installSafari() { return installApp(home, "Safari", "com.apple.Safari"); }
+
+    void pressPrimary() { view->primaryButton()->click(); }
+
+    // The step's drawing in light and dark, under build/artifacts/.
+    static void photograph(QWidget& widget, const QString& name)
+    {
+        QDir().mkpath(QStringLiteral(TAVRO_ARTIFACTS_DIR));
+        // A step built again lays itself out on the next turn of the event loop.
+        QCoreApplication::processEvents();
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            setExplicitAppearance(&widget, appearance);
+            const QString suffix = appearance == Appearance::dark ? QStringLiteral("dark") : QStringLiteral("light");
+            EXPECT_TRUE(widget.grab().toImage().save(
+                QStringLiteral(TAVRO_ARTIFACTS_DIR "/onboarding-%1-%2.png").arg(name, suffix)));
+        }
+    }
+
+    UpdateController updates;
+    std::unique_ptr<OnboardingView> view;
+    int finished = 0;
+};
+
+} // namespace tavro::test

@@ -1,0 +1,190 @@
+// The real `tavro` under a real X server with a new HOME: its first start maps "Welcome to Tavro"
+// at 560 x 620; xdotool presses the primary button through every step and Finish; the stored
+// record then says onboarding is complete, and the next start shows no such window. Each step is
+// photographed in light and dark into build/artifacts/.
+
+#include "Tavro/Model/AppSettings.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/TempHome.h"
+#include "tests/Support/Xvfb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavro;
+
+namespace {
+
+const QString kTitle = QStringLiteral("^Welcome to Tavro$");
+
+class OnboardingRealTest : public ::testing::TestWithParam<AppAppearance>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
+        QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // A first run: only the appearance is stored, onboarding is not complete.
+        AppSettings settings;
+        settings.appearance = GetParam();
+        UserDefaults defaults(UserDefaults::standardPath());
+        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        defaults.synchronize();
+
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("DISPLAY", xvfb.display());
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.remove("WAYLAND_DISPLAY");
+        // The server resets whenever its last client leaves; one client that stays keeps it.
+        keepAlive.setProcessEnvironment(environment);
+        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
+        ASSERT_TRUE(keepAlive.waitForStarted());
+    }
+
+    void TearDown() override
+    {
+        keepAlive.kill();
+        keepAlive.waitForFinished();
+        stop();
+    }
+
+    void stop()
+    {
+        if (tavro.state() == QProcess::NotRunning)
+            return;
+        tavro.terminate();
+        if (!tavro.waitForFinished(5000)) {
+            tavro.kill();
+            tavro.waitForFinished(5000);
+        }
+    }
+
+    bool start()
+    {
+        tavro.setProcessEnvironment(environment);
+        tavro.setProcessChannelMode(QProcess::ForwardedChannels);
+        tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+        return tavro.waitForStarted();
+    }
+
+    QString find(const QString& title, int timeoutMs)
+    {
+        QString window;
+        QTest::qWaitFor(
+            [&] {
+                QByteArray output;
+                if (xvfb.run("xdotool", {"search", "--onlyvisible", "--name", title}, &output) != 0)
+                    return false;
+                window = QString::fromLatin1(output.trimmed().split('\n').last());
+                return !window.isEmpty();
+            },
+            timeoutMs);
+        return window;
+    }
+
+    QSize windowSize(const QString& window)
+    {
+        QByteArray output;
+        xvfb.run("xwininfo", {"-id", window}, &output);
+        const auto width = QRegularExpression(R"(Width: (\d+))").match(QString::fromLatin1(output));
+        const auto height = QRegularExpression(R"(Height: (\d+))").match(QString::fromLatin1(output));
+        return {width.captured(1).toInt(), height.captured(1).toInt()};
+    }
+
+    // Photographs the window once it shows something other than `previous`.
+    QImage photograph(const QString& window, const QString& name, const QImage& previous)
+    {
+        const QString appearance = GetParam() == AppAppearance::dark ? QStringLiteral("dark") : QStringLiteral("light");
+        const QString shot = QStringLiteral(TAVRO_ARTIFACTS_DIR "/onboarding-real-%1-%2.png").arg(name, appearance);
+        QImage image;
+        QTest::qWaitFor(
+            [&] {
+                QFile::remove(shot);
+                if (xvfb.run("import", {"-window", window, shot}) != 0)
+                    return false;
+                image = QImage(shot);
+                return !image.isNull() && image != previous;
+            },
+            10000);
+        return image;
+    }
+
+    // The primary button sits at the footer's trailing edge: 16 points in from the right and
+    // from the bottom.
+    void pressPrimary(const QString& window)
+    {
+        xvfb.run("xdotool", {"mousemove", "--window", window, "520", "585", "click", "1"});
+    }
+
+    test::Xvfb xvfb;
+    test::TempHome home;
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcess tavro;
+    QProcess keepAlive;
+};
+
+} // namespace
+
+TEST_P(OnboardingRealTest, FirstStartWalksThroughEveryStepAndTheNextStartShowsNothing)
+{
+    ASSERT_TRUE(start());
+    const QString window = find(kTitle, 30000);
+    ASSERT_FALSE(window.isEmpty()) << "no onboarding window appeared";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windowSize(window) == QSize(560, 620); }, 5000))
+        << windowSize(window).width() << "x" << windowSize(window).height();
+    QByteArray hints;
+    xvfb.run("xprop", {"-id", window, "WM_NORMAL_HINTS"}, &hints);
+    EXPECT_TRUE(hints.contains("program specified minimum size: 560 by 620")) << hints.constData();
+    EXPECT_TRUE(hints.contains("program specified maximum size: 560 by 620")) << hints.constData();
+
+    // No Safari in this HOME: welcome, scan, bypass.
+    QImage shown = photograph(window, QStringLiteral("1-welcome"), {});
+    ASSERT_FALSE(shown.isNull());
+    pressPrimary(window);
+    shown = photograph(window, QStringLiteral("2-scan"), shown);
+    pressPrimary(window);
+    shown = photograph(window, QStringLiteral("3-bypass"), shown);
+    pressPrimary(window);
+
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return xvfb.run("xdotool", {"search", "--onlyvisible", "--name", kTitle}) != 0;
+        },
+        10000))
+        << "the window stayed after Finish";
+    const bool complete = QTest::qWaitFor(
+        [&] {
+            UserDefaults defaults(UserDefaults::standardPath());
+            const auto bytes = defaults.data(SettingsStore::defaultsKey);
+            const auto settings = bytes ? AppSettings::fromJsonBytes(*bytes) : std::unexpected(DecodeError{});
+            return settings && settings->hasCompletedOnboarding;
+        },
+        10000);
+    EXPECT_TRUE(complete);
+
+    stop();
+    ASSERT_TRUE(start());
+    // A second plain `tavro` opens Preferences once the first has launched: by then onboarding
+    // would be on screen, had it been due.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 20000));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_FALSE(find(QStringLiteral("^Tavro Preferences$"), 20000).isEmpty());
+    EXPECT_NE(xvfb.run("xdotool", {"search", "--onlyvisible", "--name", kTitle}), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Appearances, OnboardingRealTest, ::testing::Values(AppAppearance::light, AppAppearance::dark),
+    [](const auto& info) { return info.param == AppAppearance::dark ? "dark" : "light"; });

@@ -1,0 +1,403 @@
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Model/BrowserDefinition.h"
+#include "Tavro/Model/Notifications.h"
+#include "Tavro/Onboarding/StepDots.h"
+#include "Tavro/Picker/BrowserDataHintBanner.h"
+#include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/SerialQueue.h"
+#include "Tavro/Platform/Updater.h"
+#include "Tavro/Shell/DefaultBrowserService.h"
+#include "tests/Onboarding/OnboardingFixture.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+
+using namespace tavro;
+using namespace tavro::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+class OnboardingViewTest : public OnboardingFixture
+{
+protected:
+    QStringList texts(QWidget* root) const
+    {
+        QStringList found;
+        for (QLabel* label : root->findChildren<QLabel*>())
+            found.append(label->text());
+        return found;
+    }
+
+    // Lets timers that fire before `delay` run out, ordered by Qt's timer list rather than by a sleep.
+    static void runTimersFor(std::chrono::milliseconds delay)
+    {
+        QTimer probe;
+        probe.setSingleShot(true);
+        QSignalSpy fired(&probe, &QTimer::timeout);
+        probe.start(delay);
+        ASSERT_TRUE(fired.wait(int(delay.count()) + 5000));
+    }
+
+    QJsonObject storedRecord() const
+    {
+        return QJsonDocument::fromJson(defaults.data(SettingsStore::defaultsKey).value_or(QByteArray())).object();
+    }
+
+    // Scans wait behind a job on their queue until the hold is released (or goes away): a fast
+    // scan could otherwise land before the test looks at the running one.
+    struct ScanHold
+    {
+        std::shared_ptr<std::atomic<bool>> gate = std::make_shared<std::atomic<bool>>(false);
+        ScanHold()
+        {
+            DiscoveryCoordinator::scanQueue().async([gate = gate] {
+                while (!*gate)
+                    QThread::msleep(1);
+            });
+        }
+        ~ScanHold() { release(); }
+        void release() { *gate = true; }
+    };
+
+    QComboBox* menu(const char* name) const { return view->stepView()->findChild<QComboBox*>(name); }
+
+    // Through the scan step, whose scan lands before this returns.
+    void goToLastStep()
+    {
+        while (view->step() < view->steps().size() - 1)
+            pressPrimary();
+        finishScans();
+    }
+};
+
+TEST_F(OnboardingViewTest, WithoutSafariThreeStepsEndingInTheBypassStep)
+{
+    build();
+    EXPECT_EQ(view->steps(),
+        (QList<OnboardingView::Step>{
+            OnboardingView::Step::welcome, OnboardingView::Step::scan, OnboardingView::Step::bypass}));
+    EXPECT_EQ(view->dots()->count(), 3);
+    EXPECT_EQ(view->dots()->accessibleName(), "Step 1 of 3");
+    EXPECT_FALSE(view->backButton()->isVisible());
+    EXPECT_EQ(view->primaryButton()->text(), "Continue");
+    EXPECT_EQ(view->size(), QSize(560, 620));
+
+    pressPrimary();
+    EXPECT_EQ(view->step(), 1);
+    EXPECT_TRUE(view->backButton()->isVisible());
+    EXPECT_EQ(view->dots()->accessibleName(), "Step 2 of 3");
+    view->backButton()->click();
+    EXPECT_EQ(view->step(), 0);
+
+    goToLastStep();
+    EXPECT_EQ(view->currentStep(), OnboardingView::Step::bypass);
+    EXPECT_EQ(view->primaryButton()->text(), "Finish");
+    EXPECT_EQ(view->size(), QSize(560, 620));
+}
+
+TEST_F(OnboardingViewTest, SafariInstalledAddsItsStepOnceForTheLifeOfTheView)
+{
+    const QString safari = installSafari();
+    build();
+    EXPECT_EQ(view->dots()->count(), 4);
+    EXPECT_EQ(view->dots()->accessibleName(), "Step 1 of 4");
+    // One element for screen readers: the dots have no children of their own.
+    EXPECT_TRUE(view->dots()->children().isEmpty());
+    QDir(safari).removeRecursively();
+    pressPrimary();
+    pressPrimary();
+    EXPECT_EQ(view->currentStep(), OnboardingView::Step::safari);
+    EXPECT_EQ(view->primaryButton()->text(), "Continue");
+    EXPECT_EQ(view->steps().size(), 4);
+}
+
+TEST_F(OnboardingViewTest, FinishStoresTheFlagOnceAndThenHandsBack)
+{
+    QSignalSpy writes(store.get(), &SettingsStore::settingsChanged);
+    bool storedWhenCalled = false;
+    view = std::make_unique<OnboardingView>(*store, updates, [&] {
+        ++finished;
+        storedWhenCalled = storedRecord().value("hasCompletedOnboarding").toBool();
+    });
+    goToLastStep();
+    pressPrimary();
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(storedWhenCalled);
+    EXPECT_EQ(writes.count(), 1);
+
+    SettingsStore nextLaunch(defaults);
+    EXPECT_TRUE(nextLaunch.settings().hasCompletedOnboarding);
+}
+
+TEST_F(OnboardingViewTest, ConfirmedDefaultAdvancesOnceAfterTheDelay)
+{
+    const OnboardingView::Timing timing{25, 5ms, 150ms};
+    build(timing);
+    ASSERT_FALSE(view->isDefaultBrowser());
+    auto* button = view->stepView()->findChild<QPushButton*>("makeDefault");
+    ASSERT_TRUE(button);
+    button->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
+    EXPECT_EQ(view->step(), 0);
+    EXPECT_TRUE(texts(view->stepView()).contains("Tavro is your default browser."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->step() == 1; }, 5000));
+    runTimersFor(timing.advanceDelay * 2);
+    EXPECT_EQ(view->step(), 1);
+}
+
+TEST_F(OnboardingViewTest, ConfirmationAfterTheUserReachedTheLastStepMovesNoFurther)
+{
+    const OnboardingView::Timing timing{25, 5ms, 150ms};
+    build(timing);
+    view->stepView()->findChild<QPushButton*>("makeDefault")->click();
+    goToLastStep();
+    runTimersFor(timing.advanceDelay * 2);
+    EXPECT_EQ(view->step(), view->steps().size() - 1);
+}
+
+TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
+{
+    // Launch Services' table cannot be written: the request fails as a declined prompt would.
+    QDir().mkpath(DefaultBrowser::storePath());
+    build({3, 5ms, 10ms});
+    view->stepView()->findChild<QPushButton*>("makeDefault")->click();
+    runTimersFor(200ms);
+    EXPECT_FALSE(view->isDefaultBrowser());
+    EXPECT_EQ(view->step(), 0);
+    EXPECT_TRUE(view->stepView()->findChild<QPushButton*>("makeDefault"));
+}
+
+TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
+{
+    build();
+    EXPECT_FALSE(view->isDefaultBrowser());
+    pressPrimary();
+    DefaultBrowserService::makeDefault();
+    view->backButton()->click();
+    EXPECT_TRUE(view->isDefaultBrowser());
+}
+
+TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
+{
+    installApp(home, "Chromium", "org.chromium.Chromium");
+    writeLocalState(home, "Chromium", {{"Default", "Person 1"}, {"Profile 1", "Work"}});
+    QSignalSpy scans(store.get(), &SettingsStore::safariHintChanged);
+    ScanHold hold;
+    build();
+    pressPrimary();
+    EXPECT_TRUE(view->isScanning());
+    auto* button = view->stepView()->findChild<QPushButton*>("scanButton");
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(button->text().endsWith("Scan"));
+    EXPECT_TRUE(texts(view->stepView()).contains("Scanning browsers…"));
+    hold.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isScanning(); }, 10000));
+    EXPECT_EQ(scans.count(), 1);
+    EXPECT_EQ(view->stepView()->findChild<QPushButton*>("scanButton")->text(), "Rescan");
+
+    // Later visits do not scan again.
+    view->backButton()->click();
+    pressPrimary();
+    EXPECT_FALSE(view->isScanning());
+    finishScans();
+    EXPECT_EQ(scans.count(), 1);
+    photograph(*view, QStringLiteral("scan"));
+}
+
+TEST_F(OnboardingViewTest, NothingFoundLeavesThePlaceholder)
+{
+    build();
+    pressPrimary();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isScanning(); }, 10000));
+    EXPECT_TRUE(texts(view->stepView()).contains("No browsers detected yet."));
+}
+
+TEST_F(OnboardingViewTest, DestinationsAreGroupedByBrowserInCodePointOrder)
+{
+    AppSettings settings;
+    auto unavailable = shellDestination("com.example.gone", "Gone", QStringLiteral("P"));
+    unavailable.isAvailable = false;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "chromium", QStringLiteral("B")),
+        shellDestination("com.google.Chrome", "Chrome", QStringLiteral("Work")), unavailable,
+        shellDestination("com.google.Chrome", "Chrome", QStringLiteral("Home")),
+        shellDestination("org.chromium.Chromium", "chromium")};
+    const auto groups = OnboardingView::groupedByBrowser(settings.destinations);
+    ASSERT_EQ(groups.size(), 2);
+    EXPECT_EQ(groups.at(0).first, "Chrome");
+    EXPECT_EQ(groups.at(1).first, "chromium");
+    ASSERT_EQ(groups.at(0).second.size(), 2);
+    EXPECT_EQ(groups.at(0).second.at(0).profileDisplayName, "Work");
+    EXPECT_EQ(groups.at(0).second.at(1).profileDisplayName, "Home");
+}
+
+TEST_F(OnboardingViewTest, CurrentProfileTagOnlyForBrowsersWithProfiles)
+{
+    AppSettings settings;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium"),
+        shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work")),
+        shellDestination("com.apple.Safari", "Safari")};
+    settings.destinations[2].launchStrategy = LaunchStrategy::browserCurrentProfile();
+    build();
+    pressPrimary();
+    finishScans();
+    store->setSettings(settings);
+    auto* scroll = view->stepView()->findChild<QScrollArea*>("destinations");
+    ASSERT_TRUE(scroll);
+    auto tagged = [&](const BrowserDestination& d) {
+        QWidget* row = scroll->findChild<QWidget*>(d.id.toString(QUuid::WithoutBraces));
+        EXPECT_TRUE(row);
+        return row && row->findChild<QLabel*>("currentProfileTag") != nullptr;
+    };
+    EXPECT_TRUE(tagged(settings.destinations[0]));
+    EXPECT_FALSE(tagged(settings.destinations[1]));
+    // Safari keeps profiles too; only a browser without any (a "no profiles" label) goes untagged.
+    const std::optional<BrowserDefinition> safari = BrowserDefinition::definition("com.apple.Safari");
+    EXPECT_EQ(tagged(settings.destinations[2]), !safari || !safari->noProfilesLabel());
+}
+
+TEST_F(OnboardingViewTest, BlockedDataShowsTheBannerWhoseRecheckScansEvenDuringAScan)
+{
+    // Two scans surely in flight.
+    ScanHold hold;
+    build();
+    store->setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
+    pressPrimary();
+    ASSERT_TRUE(view->isScanning());
+    auto* banner = view->stepView()->findChild<BrowserDataHintBanner*>();
+    ASSERT_TRUE(banner);
+    banner->recheckButton()->click();
+
+    // When the second scan lands, the first has ended and the second still runs.
+    int landed = 0;
+    std::optional<bool> scanningAtSecond;
+    QObject::connect(store.get(), &SettingsStore::safariHintChanged, view.get(), [&] {
+        if (++landed == 2)
+            scanningAtSecond = view->isScanning();
+    });
+    hold.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isScanning(); }, 10000));
+    EXPECT_EQ(landed, 2);
+    EXPECT_EQ(scanningAtSecond, true);
+}
+
+TEST_F(OnboardingViewTest, BypassMenusListEveryKeyAndTheAvailableDestinationsInStoredOrder)
+{
+    AppSettings settings;
+    auto gone = shellDestination("com.example.gone", "Gone");
+    gone.isAvailable = false;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work")), gone,
+        shellDestination("com.apple.Safari", "Safari")};
+    settings.destinations[2].sortOrder = -1;
+    build();
+    goToLastStep();
+    store->setSettings(settings);
+    QComboBox* modifiers = menu("bypassModifier");
+    ASSERT_TRUE(modifiers);
+    ASSERT_EQ(modifiers->count(), 4);
+    EXPECT_EQ(modifiers->itemText(0), QString::fromUtf8("\u2325  Option"));
+    EXPECT_EQ(modifiers->itemText(1), QString::fromUtf8("\u2318  Command"));
+    EXPECT_EQ(modifiers->itemText(2), QString::fromUtf8("\u21E7  Shift"));
+    EXPECT_EQ(modifiers->itemText(3), QString::fromUtf8("\u2303  Control"));
+    EXPECT_EQ(modifiers->currentIndex(), 0);
+    EXPECT_EQ(modifiers->accessibleName(), "Bypass with");
+
+    QComboBox* targets = menu("bypassDestination");
+    ASSERT_EQ(targets->count(), 3);
+    EXPECT_EQ(targets->itemText(0), "Last Used");
+    EXPECT_EQ(targets->itemText(1), settings.destinations[0].menuLabel());
+    EXPECT_EQ(targets->itemText(2), settings.destinations[2].menuLabel());
+    EXPECT_EQ(targets->currentIndex(), 0);
+    EXPECT_EQ(targets->accessibleName(), "What to open");
+    photograph(*view, QStringLiteral("bypass"));
+}
+
+TEST_F(OnboardingViewTest, WhatToOpenStoresAMatchKeyOrNoKeyAtAll)
+{
+    AppSettings settings;
+    settings.destinations = {shellDestination("com.apple.Safari", "Safari")};
+    build();
+    goToLastStep();
+    store->setSettings(settings);
+    menu("bypassDestination")->activated(1);
+    EXPECT_EQ(storedRecord().value("bypassDestinationKey").toString(), "com.apple.Safari#_current");
+    EXPECT_EQ(store->settings().bypassDestinationKey, "com.apple.Safari#_current");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu("bypassDestination")->currentIndex(), 1);
+
+    menu("bypassDestination")->activated(0);
+    EXPECT_FALSE(storedRecord().contains("bypassDestinationKey"));
+    EXPECT_FALSE(store->settings().bypassDestinationKey.has_value());
+}
+
+TEST_F(OnboardingViewTest, AKeyMatchingNoRowSelectsNothingAndStays)
+{
+    build();
+    goToLastStep();
+    store->edit([](AppSettings& s) { s.bypassDestinationKey = QStringLiteral("com.example.gone#_current"); });
+    EXPECT_EQ(menu("bypassDestination")->currentIndex(), -1);
+    EXPECT_EQ(store->settings().bypassDestinationKey, "com.example.gone#_current");
+}
+
+// Choosing the private key as bypass key changes the private key now, as the next launch would.
+TEST_F(OnboardingViewTest, BypassKeyEqualToThePrivateKeyMovesThePrivateKeyInTheSameWrite)
+{
+    build();
+    goToLastStep();
+    ASSERT_EQ(store->settings().privateModifier, BypassModifier::shift);
+    QSignalSpy writes(store.get(), &SettingsStore::settingsChanged);
+    menu("bypassModifier")->activated(2);
+    EXPECT_EQ(writes.count(), 1);
+    EXPECT_EQ(store->settings().bypassModifier, BypassModifier::shift);
+    EXPECT_EQ(store->settings().privateModifier, BypassModifier::option);
+    SettingsStore nextLaunch(defaults);
+    EXPECT_EQ(nextLaunch.settings().bypassModifier, BypassModifier::shift);
+    EXPECT_EQ(nextLaunch.settings().privateModifier, BypassModifier::option);
+
+    QCoreApplication::processEvents();
+    menu("bypassModifier")->activated(1);
+    EXPECT_EQ(store->settings().bypassModifier, BypassModifier::command);
+    EXPECT_EQ(store->settings().privateModifier, BypassModifier::option);
+}
+
+TEST_F(OnboardingViewTest, UpdateCheckboxWritesTheFrameworkPreferenceAtOnce)
+{
+    updates.updaterController().setAutomaticallyChecksForUpdates(true);
+    build();
+    goToLastStep();
+    auto* box = view->stepView()->findChild<QCheckBox*>("automaticChecks");
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(box->accessibleName(), "Notify me when there is an update");
+    box->click();
+    EXPECT_FALSE(defaults.value(Updater::automaticChecksKey).toBool());
+    EXPECT_EQ(Updater::automaticChecksKey, "SUEnableAutomaticChecks");
+    // A change made elsewhere shows here too.
+    updates.updaterController().setAutomaticallyChecksForUpdates(true);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return view->stepView()->findChild<QCheckBox*>("automaticChecks")->isChecked(); }, 5000));
+    EXPECT_EQ(store->settings().hasCompletedOnboarding, false);
+}
+
+TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
+{
+    build();
+    photograph(*view, QStringLiteral("welcome"));
+    DefaultBrowserService::makeDefault();
+    pressPrimary();
+    view->backButton()->click();
+    photograph(*view, QStringLiteral("welcome-default"));
+}
+
+} // namespace
