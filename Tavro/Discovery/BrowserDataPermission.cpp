@@ -1,7 +1,6 @@
 #include "Tavro/Discovery/BrowserDataPermission.h"
 
 #include "Tavro/Discovery/BrowserDiscoveryService.h"
-#include "Tavro/Discovery/ChromiumProfileDiscovery.h"
 #include "Tavro/Platform/RealFileSystem.h"
 
 namespace tavro::BrowserDataPermission {
@@ -14,10 +13,10 @@ void probe()
 void probe(const FileSystemReading& fileSystem)
 {
     for (const InstalledBrowser& browser : BrowserDiscoveryService::discoverInstalled()) {
-        const auto& subpath = browser.definition.chromiumSupportSubpath;
-        if (browser.definition.profileFamily != ProfileFamily::chromium || !subpath)
+        if (browser.definition.profileFamily != ProfileFamily::chromium)
             continue;
-        fileSystem.read(ChromiumProfileDiscovery::userDataDir(*subpath, fileSystem) + QStringLiteral("/Local State"));
+        if (const auto dataDir = BrowserDiscoveryService::dataFolder(browser, fileSystem.homeDirectory()))
+            fileSystem.read(*dataDir + QStringLiteral("/Local State"));
     }
 }
 

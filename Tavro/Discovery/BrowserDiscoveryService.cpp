@@ -1,5 +1,6 @@
 #include "Tavro/Discovery/BrowserDiscoveryService.h"
 
+#include "Tavro/Platform/BrowserDataFolder.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QFileInfo>
@@ -26,6 +27,24 @@ QList<InstalledBrowser> discoverInstalled()
         }
     }
     return installed;
+}
+
+std::optional<QString> dataFolder(const InstalledBrowser& browser, const QString& home)
+{
+    switch (browser.definition.profileFamily) {
+    case ProfileFamily::chromium:
+        if (!browser.definition.chromiumSupportSubpath)
+            return std::nullopt;
+        return BrowserDataFolder::locate(
+            browser.url, browser.bundleIdentifier, *browser.definition.chromiumSupportSubpath, home);
+    case ProfileFamily::firefox:
+        // Every Firefox-family browser on a Mac shares Firefox's folder.
+        return BrowserDataFolder::locate(browser.url, browser.bundleIdentifier, QStringLiteral("Firefox"), home);
+    case ProfileFamily::safari:
+    case ProfileFamily::unsupported:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace tavro::BrowserDiscoveryService

@@ -11,17 +11,12 @@
 
 namespace tavro::ChromiumProfileDiscovery {
 
-QString userDataDir(const QString& supportSubpath, const FileSystemReading& fileSystem)
-{
-    return fileSystem.homeDirectory() + QStringLiteral("/Library/Application Support/") + supportSubpath;
-}
-
 std::expected<QList<DiscoveredProfile>, ProfileDataError> profiles(
-    const std::optional<QString>& supportSubpath, const FileSystemReading& fileSystem)
+    const std::optional<QString>& userDataDir, const FileSystemReading& fileSystem)
 {
-    if (!supportSubpath)
+    if (!userDataDir)
         return QList<DiscoveredProfile>{};
-    const QString dataDir = userDataDir(*supportSubpath, fileSystem);
+    const QString& dataDir = *userDataDir;
     const QString localStatePath = dataDir + QStringLiteral("/Local State");
     const std::optional<QByteArray> localState = fileSystem.contents(localStatePath);
     if (!localState) {

@@ -15,19 +15,16 @@ class FileSystemReading;
 }
 
 // The profiles of one Chromium-family browser, from the "Local State" file at the top of its
-// user-data folder ("~/Library/Application Support/<subpath>").
+// user-data folder (BrowserDiscoveryService::dataFolder).
 namespace tavro::ChromiumProfileDiscovery {
 
 // The profiles in the browser's own order ("profiles_order"), then the others in plain string
-// order of their folder names. No subpath, or no "Local State": no profiles. A "Local State"
+// order of their folder names. No folder, or no "Local State": no profiles. A "Local State"
 // that exists but cannot be read or is not a JSON object: an error.
 std::expected<QList<DiscoveredProfile>, ProfileDataError> profiles(
-    const std::optional<QString>& supportSubpath, const FileSystemReading& fileSystem);
+    const std::optional<QString>& userDataDir, const FileSystemReading& fileSystem);
 
 std::expected<QList<DiscoveredProfile>, ProfileDataError> parse(
     const QByteArray& localState, const QString& userDataDir, const FileSystemReading& fileSystem);
-
-// "~/Library/Application Support/<subpath>".
-QString userDataDir(const QString& supportSubpath, const FileSystemReading& fileSystem);
 
 } // namespace tavro::ChromiumProfileDiscovery

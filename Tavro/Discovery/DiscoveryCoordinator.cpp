@@ -85,16 +85,15 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& br
             scan.safariInstalled = true;
             break;
         case ProfileFamily::chromium: {
-            const auto& subpath = browser.definition.chromiumSupportSubpath;
-            if (subpath) {
-                const QString localState
-                    = ChromiumProfileDiscovery::userDataDir(*subpath, fs) + QStringLiteral("/Local State");
+            const auto dataDir = BrowserDiscoveryService::dataFolder(browser, fs.homeDirectory());
+            if (dataDir) {
+                const QString localState = *dataDir + QStringLiteral("/Local State");
                 if (fs.read(localState).kind() == FileReadOutcome::Kind::denied) {
                     markBlocked(scan, browser);
                     break;
                 }
             }
-            const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+            const auto profiles = ChromiumProfileDiscovery::profiles(dataDir, fs);
             appendProfiles(scan, browser, profiles.value_or(QList<DiscoveredProfile>{}),
                 profiles ? std::nullopt : std::optional(profiles.error()),
                 browsersWithStoredProfiles.contains(browser.bundleIdentifier),
@@ -105,11 +104,12 @@ NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& br
             break;
         }
         case ProfileFamily::firefox: {
-            if (FirefoxProfileDiscovery::dataAccess(fs) == FirefoxProfileDiscovery::DataAccess::denied) {
+            const QString root = BrowserDiscoveryService::dataFolder(browser, fs.homeDirectory()).value_or(QString());
+            if (FirefoxProfileDiscovery::dataAccess(root, fs) == FirefoxProfileDiscovery::DataAccess::denied) {
                 markBlocked(scan, browser);
                 break;
             }
-            const FirefoxProfileDiscovery::ProfileRead read = FirefoxProfileDiscovery::profiles(fs, firefoxStore);
+            const FirefoxProfileDiscovery::ProfileRead read = FirefoxProfileDiscovery::profiles(root, fs, firefoxStore);
             appendProfiles(scan, browser, read.profiles, read.error,
                 browsersWithStoredProfiles.contains(browser.bundleIdentifier),
                 [&](const DiscoveredFirefoxProfile& p, qsizetype i) {

@@ -54,14 +54,9 @@ QString trimmedOfSpacesAndTabs(const QString& text)
 
 } // namespace
 
-QString firefoxRoot(const FileSystemReading& fileSystem)
+DataAccess dataAccess(const QString& firefoxRoot, const FileSystemReading& fileSystem)
 {
-    return fileSystem.homeDirectory() + QStringLiteral("/Library/Application Support/Firefox");
-}
-
-DataAccess dataAccess(const FileSystemReading& fileSystem)
-{
-    switch (fileSystem.read(firefoxRoot(fileSystem) + QStringLiteral("/profiles.ini")).kind()) {
+    switch (fileSystem.read(firefoxRoot + QStringLiteral("/profiles.ini")).kind()) {
     case FileReadOutcome::Kind::data:
         return DataAccess::readable;
     case FileReadOutcome::Kind::denied:
@@ -73,9 +68,10 @@ DataAccess dataAccess(const FileSystemReading& fileSystem)
     return DataAccess::notApplicable;
 }
 
-ProfileRead profiles(const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store)
+ProfileRead profiles(
+    const QString& firefoxRoot, const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store)
 {
-    const QString root = firefoxRoot(fileSystem);
+    const QString& root = firefoxRoot;
     const QString iniPath = root + QStringLiteral("/profiles.ini");
     const std::optional<QByteArray> bytes = fileSystem.contents(iniPath);
     if (!bytes) {

@@ -26,7 +26,7 @@ struct DiscoveredFirefoxProfile
 } // namespace tavro
 
 // The Firefox profiles, from "profiles.ini" and the profile-group databases of the Firefox data
-// folder "~/Library/Application Support/Firefox", which every Firefox-family browser shares.
+// folder `firefoxRoot` (BrowserDiscoveryService::dataFolder).
 namespace tavro::FirefoxProfileDiscovery {
 
 // One profile section of "profiles.ini".
@@ -49,15 +49,14 @@ struct ProfileRead
     std::optional<ProfileDataError> error;
 };
 
-QString firefoxRoot(const FileSystemReading& fileSystem);
-
 // Whether the system hands over "profiles.ini": a refusal marks the browser as blocked.
-DataAccess dataAccess(const FileSystemReading& fileSystem);
+DataAccess dataAccess(const QString& firefoxRoot, const FileSystemReading& fileSystem);
 
 // No "profiles.ini": no profiles. One that exists but cannot be read, is not UTF-8 text or is
 // empty: no profiles and an error. A profile-group database that exists but cannot be read: the
 // profiles of `resolve`, with its error.
-ProfileRead profiles(const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store);
+ProfileRead profiles(
+    const QString& firefoxRoot, const FileSystemReading& fileSystem, const FirefoxProfileStoreReading& store);
 
 // The [Profile…] sections, in file order.
 QList<IniSection> parseSections(const QString& ini);

@@ -61,7 +61,6 @@ ProfileWatcher::~ProfileWatcher()
 
 QStringList ProfileWatcher::watchDirectories() const
 {
-    const QString support = QDir::homePath() + QStringLiteral("/Library/Application Support");
     QStringList directories;
     auto add = [&](const QString& path) {
         if (!directories.contains(path))
@@ -73,11 +72,9 @@ QStringList ProfileWatcher::watchDirectories() const
             add(m_safariProfilesDir);
             break;
         case ProfileFamily::chromium:
-            if (browser.definition.chromiumSupportSubpath)
-                add(support + QLatin1Char('/') + *browser.definition.chromiumSupportSubpath);
-            break;
         case ProfileFamily::firefox:
-            add(support + QStringLiteral("/Firefox"));
+            if (const auto folder = BrowserDiscoveryService::dataFolder(browser, QDir::homePath()))
+                add(*folder);
             break;
         case ProfileFamily::unsupported:
             break;

@@ -7,6 +7,7 @@
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SafariProfileNames.h"
 #include "Tavro/Platform/Accessibility.h"
+#include "Tavro/Platform/BrowserDataFolder.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/SerialQueue.h"
 
@@ -328,8 +329,8 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     const auto definition = BrowserDefinition::definition(bundleID);
     if (!definition || !definition->chromiumSupportSubpath)
         co_return Outcome::unreachable;
-    const QString userDataDir = QDir::homePath() + QStringLiteral("/Library/Application Support") + QLatin1Char('/')
-        + *definition->chromiumSupportSubpath;
+    const QString userDataDir
+        = BrowserDataFolder::locate(appURL, bundleID, *definition->chromiumSupportSubpath, QDir::homePath());
     // A browser that is not running is never contacted. One the user started may not be among the
     // running applications (a wrapper script runs it under another name), but it holds its lock.
     if (!isRunning(bundleID) && !ChromiumSingleton::isHeldByLiveProcess(userDataDir))
@@ -342,7 +343,7 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     if (!socket)
         co_return Outcome::unreachable;
 
-    const QStringList argv = QStringList{executable} + arguments;
+    const QStringList argv = bundle->commandLine(arguments);
     const QStringList header = ChromiumSingleton::header(bundleID);
     const auto ackTimeout = timing.chromiumAckTimeout;
     const QString path = *socket;

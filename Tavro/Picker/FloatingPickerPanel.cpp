@@ -1,7 +1,10 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 
+#include "Tavro/Platform/Compositing.h"
 #include "Tavro/Platform/ModifierFlags.h"
 
+#include <QBitmap>
+#include <QImage>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -25,6 +28,24 @@ void FloatingPickerPanel::setContentView(QWidget* view)
     view->move(0, 0);
     resize(view->size());
     view->show();
+}
+
+void FloatingPickerPanel::shapeToContent()
+{
+    if (!m_content)
+        return;
+    QImage drawn(m_content->size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    m_content->render(&drawn, {}, {}, QWidget::DrawChildren);
+    // Half-transparent edges count as drawn: a hard edge reads better than a missing one.
+    setMask(QBitmap::fromImage(drawn.createAlphaMask(Qt::ThresholdAlphaDither)));
+}
+
+void FloatingPickerPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!Compositing::isActive())
+        shapeToContent();
 }
 
 quint64 FloatingPickerPanel::modifierFlag(int key)

@@ -24,6 +24,10 @@ public:
     // A hook rather than a signal: the panel needs its answer before it passes the key on.
     std::function<bool(QKeyEvent*)> keyDown;
 
+    // Clips the window to what its content draws. Where no compositing manager runs, the transparent
+    // parts of a translucent window show black; the window then takes the flower's shape instead.
+    void shapeToContent();
+
     // The modifier flag a modifier key stands for; 0 for any other key.
     static quint64 modifierFlag(int key);
 
@@ -34,6 +38,7 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool handleModifier(QKeyEvent* event, bool down);

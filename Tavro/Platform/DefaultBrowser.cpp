@@ -1,32 +1,124 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 
-#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Platform/DesktopApplications.h"
+#include "Tavro/Platform/DesktopEntry.h"
+#include "Tavro/Platform/PlatformLog.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace tavro::DefaultBrowser {
 
 namespace {
-// Schemes are case-insensitive; the table keys them in lower case.
-QString keyFor(const QString& scheme)
+
+const QString defaultsGroup = QStringLiteral("Default Applications");
+
+// Schemes are case-insensitive; the files key them in lower case.
+QStringList mimeTypesFor(const QString& scheme)
 {
-    return QStringLiteral("LSHandlers/") + scheme.toLower();
+    const QString lower = scheme.toLower();
+    if (lower == QLatin1String("http") || lower == QLatin1String("https"))
+        return {QStringLiteral("x-scheme-handler/http"), QStringLiteral("x-scheme-handler/https"),
+            QStringLiteral("text/html")};
+    return {QStringLiteral("x-scheme-handler/") + lower};
 }
+
+QStringList configDirs()
+{
+    QStringList dirs;
+    for (const QString& dir : qEnvironmentVariable("XDG_CONFIG_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir))
+            dirs.append(QDir::cleanPath(dir));
+    }
+    return dirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")} : dirs;
+}
+
+// Sets `values` in the group of `lines`, adding the group or keys where missing.
+QStringList withDefaults(QStringList lines, const QList<std::pair<QString, QString>>& values)
+{
+    qsizetype groupStart = -1;
+    qsizetype groupEnd = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString line = lines.at(i).trimmed();
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        if (groupStart >= 0) {
+            groupEnd = i;
+            break;
+        }
+        if (line == QLatin1Char('[') + defaultsGroup + QLatin1Char(']'))
+            groupStart = i;
+    }
+    if (groupStart < 0) {
+        if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())
+            lines.append(QString());
+        lines.append(QLatin1Char('[') + defaultsGroup + QLatin1Char(']'));
+        groupStart = lines.size() - 1;
+        groupEnd = lines.size();
+    }
+    for (const auto& [key, value] : values) {
+        const QString newLine = key + QLatin1Char('=') + value;
+        bool replaced = false;
+        for (qsizetype i = groupStart + 1; i < groupEnd; ++i) {
+            const QString line = lines.at(i);
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (equals > 0 && line.left(equals).trimmed() == key) {
+                lines[i] = newLine;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            // After the group's last key, before the blank lines that end it.
+            qsizetype at = groupEnd;
+            while (at > groupStart + 1 && lines.at(at - 1).trimmed().isEmpty())
+                --at;
+            lines.insert(at, newLine);
+            ++groupEnd;
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 QString storePath()
 {
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.LaunchServices.plist");
+    return DesktopApplications::configHome() + QStringLiteral("/mimeapps.list");
+}
+
+QStringList lookupPaths()
+{
+    QStringList paths{storePath()};
+    for (const QString& dir : configDirs())
+        paths.append(dir + QStringLiteral("/mimeapps.list"));
+    // The entry folders hold the distribution's and the packages' defaults (the user's own folder
+    // there is a place older desktops wrote to).
+    for (const QString& folder : DesktopApplications::entryFolders()) {
+        paths.append(folder + QStringLiteral("/mimeapps.list"));
+        paths.append(folder + QStringLiteral("/defaults.list"));
+    }
+    return paths;
 }
 
 std::optional<QString> handlerForURLScheme(const QString& scheme)
 {
     if (scheme.isEmpty())
         return std::nullopt;
-    const QString handler = UserDefaults(storePath()).value(keyFor(scheme)).toString();
-    if (handler.isEmpty())
-        return std::nullopt;
-    return handler;
+    const QString key = QStringLiteral("x-scheme-handler/") + scheme.toLower();
+    for (const QString& path : lookupPaths()) {
+        const auto file = DesktopEntry::read(path);
+        const auto value = file ? file->value(key, {}, defaultsGroup) : std::nullopt;
+        if (!value)
+            continue;
+        // A list: the first entry names the default.
+        const QString first = value->section(QLatin1Char(';'), 0, 0).trimmed();
+        if (!first.isEmpty())
+            return DesktopApplications::identifierForDesktopId(first);
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> applicationToOpen(const QUrl& url)
@@ -38,7 +130,27 @@ int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId
 {
     if (scheme.isEmpty() || bundleIdentifier.isEmpty())
         return kParameterError;
-    UserDefaults(storePath()).setValue(keyFor(scheme), bundleIdentifier);
+    const QString desktopId = DesktopApplications::preferredDesktopId(bundleIdentifier);
+    QList<std::pair<QString, QString>> values;
+    for (const QString& mimeType : mimeTypesFor(scheme))
+        values.append({mimeType, desktopId + QLatin1Char(';')});
+
+    const QString path = storePath();
+    QStringList lines;
+    if (QFile existing(path); existing.open(QIODevice::ReadOnly)) {
+        lines = QString::fromUtf8(existing.readAll()).split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.constLast().isEmpty())
+            lines.removeLast();
+    }
+    lines = withDefaults(lines, values);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Written whole and renamed into place: a crash half-way must not cost the user's other defaults.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0
+        || !file.commit()) {
+        qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+        return kWriteError;
+    }
     return kNoError;
 }
 

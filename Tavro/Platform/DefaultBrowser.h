@@ -1,8 +1,10 @@
 #pragma once
 // Stands for Launch Services' table of default handlers: which application opens the links of a
-// URL scheme. Kept in a defaults file of its own under the user's Preferences.
+// URL scheme. Kept where a Linux desktop keeps it: the "[Default Applications]" of the
+// freedesktop MIME-applications files, naming desktop entries ("tavro.desktop").
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -12,6 +14,7 @@ namespace tavro::DefaultBrowser {
 // Launch Services' status codes that callers may see.
 constexpr int kNoError = 0;
 constexpr int kParameterError = -50;
+constexpr int kWriteError = -54; // the user's MIME-applications file could not be written
 
 // The bundle identifier of the application that opens links of `scheme`, if one is set.
 std::optional<QString> handlerForURLScheme(const QString& scheme);
@@ -20,10 +23,14 @@ std::optional<QString> handlerForURLScheme(const QString& scheme);
 std::optional<QString> applicationToOpen(const QUrl& url);
 
 // Makes the application `bundleIdentifier` the handler of `scheme`. There is no confirmation
-// prompt here: the change takes effect at once. Returns a Launch Services status code.
+// prompt here: the change takes effect at once. For http or https the application becomes the web
+// browser, as on a Mac and as `xdg-settings set default-web-browser` does: it takes http, https and
+// text/html. Other lines of the file are kept as they were. Returns a Launch Services status code.
 int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleIdentifier);
 
-// The defaults file that holds the table, under the current HOME.
+// The user's MIME-applications file, "$XDG_CONFIG_HOME/mimeapps.list", which the setting goes to.
 QString storePath();
+// The files read for an answer, first one winning: the user's, then the system's.
+QStringList lookupPaths();
 
 } // namespace tavro::DefaultBrowser

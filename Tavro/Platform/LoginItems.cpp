@@ -1,9 +1,17 @@
 #include "Tavro/Platform/LoginItems.h"
 
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/DesktopApplications.h"
+#include "Tavro/Platform/DesktopEntry.h"
+#include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/PlatformLog.h"
 #include "Tavro/Platform/UserDefaults.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace tavro {
 
@@ -19,10 +27,31 @@ QString description(LoginItemsError error)
 }
 
 namespace {
-QString registeredKey()
+// An Exec argument in double quotes, with the characters the standard reserves escaped (the
+// backslash doubled again for the string-value escape) and a percent sign doubled (field codes).
+QString quotedExecArgument(const QString& argument)
 {
-    return AppInfo::bundleIdentifier() + QStringLiteral("/registered");
+    QString quoted;
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('\\'))
+            quoted += QStringLiteral("\\\\\\\\");
+        else if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$'))
+            quoted += QStringLiteral("\\\\") + c;
+        else if (c == QLatin1Char('%'))
+            quoted += QStringLiteral("%%");
+        else
+            quoted += c;
+    }
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+bool isRegistered()
+{
+    const auto entry = DesktopEntry::read(LoginItems::entryPath());
+    return entry && !entry->flag(QStringLiteral("Hidden"))
+        && entry->value(QStringLiteral("X-GNOME-Autostart-enabled")) != QLatin1String("false");
+}
+
 bool isApproved(const UserDefaults& store)
 {
     const QVariant approved = store.value(LoginItems::approvalKey());
@@ -31,6 +60,11 @@ bool isApproved(const UserDefaults& store)
 } // namespace
 
 namespace LoginItems {
+
+QString entryPath()
+{
+    return DesktopApplications::configHome() + QStringLiteral("/autostart/tavro.desktop");
+}
 
 QString storePath()
 {
@@ -44,28 +78,37 @@ QString approvalKey()
 
 std::expected<void, LoginItemsError> registerMainApp()
 {
-    UserDefaults store(storePath());
-    if (!isApproved(store))
+    if (!isApproved(UserDefaults(storePath())))
         return std::unexpected(LoginItemsError::notPermitted);
-    store.setValue(registeredKey(), true);
+    const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
+        + quotedExecArgument(QCoreApplication::applicationFilePath());
+    const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+                                            "X-GNOME-Autostart-enabled=true\n")
+                                 .arg(AppInfo::displayName(), exec);
+    const QString path = entryPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
+        qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+        return std::unexpected(LoginItemsError::notPermitted);
+    }
     return {};
 }
 
 std::expected<void, LoginItemsError> unregisterMainApp()
 {
-    UserDefaults store(storePath());
-    if (!store.value(registeredKey()).toBool())
+    if (!isRegistered())
         return std::unexpected(LoginItemsError::notRegistered);
-    store.setValue(registeredKey(), false);
+    if (!QFile::remove(entryPath()))
+        return std::unexpected(LoginItemsError::notPermitted);
     return {};
 }
 
 Status status()
 {
-    UserDefaults store(storePath());
-    if (!store.value(registeredKey()).toBool())
+    if (!isRegistered())
         return Status::notRegistered;
-    return isApproved(store) ? Status::enabled : Status::requiresApproval;
+    return isApproved(UserDefaults(storePath())) ? Status::enabled : Status::requiresApproval;
 }
 
 } // namespace LoginItems

@@ -1,6 +1,7 @@
 #pragma once
 // Stands for Service Management's login items: whether the main application starts at login.
-// Kept in a defaults file of its own under the user's Preferences.
+// Kept as a Linux desktop keeps it: an XDG autostart entry, "$XDG_CONFIG_HOME/autostart/tavro.desktop",
+// whose command marks the launch as a login launch.
 
 #include <QString>
 
@@ -19,13 +20,18 @@ namespace LoginItems {
 
 enum class Status { notRegistered, enabled, requiresApproval };
 
-// Registers or unregisters the main application (this bundle identifier) as a login item.
+// Registers or unregisters the main application (this program) as a login item. An autostart
+// folder that cannot be written to refuses the registration.
 std::expected<void, LoginItemsError> registerMainApp();
 std::expected<void, LoginItemsError> unregisterMainApp();
+// An entry the user switched off in the desktop's session settings (Hidden=true, or GNOME's
+// X-GNOME-Autostart-enabled=false) is not registered.
 Status status();
 
+// The autostart entry.
+QString entryPath();
+// The defaults file holding the user's approval of this application; allowed while it is absent.
 QString storePath();
-// The store's key for the user's approval of this application; allowed while it is absent.
 QString approvalKey();
 
 } // namespace LoginItems

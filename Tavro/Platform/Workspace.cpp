@@ -1,12 +1,17 @@
 #include "Tavro/Platform/Workspace.h"
 
+#include "Tavro/Platform/DesktopApplications.h"
+#include "Tavro/Platform/DesktopEntry.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -68,14 +73,18 @@ struct FolderIndex
     timespec modified{};
     bool settled = false; // the folder had not changed for a while when it was read
     QList<AppBundle> bundles;
+    // Desktop-entry ids present here but hidden: they hide the same ids in later folders too.
+    QStringList hiddenIds;
 };
+
+enum class FolderKind { bundles, desktopEntries };
 
 qint64 nanoseconds(const timespec& time)
 {
     return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-FolderIndex readFolder(const QString& folder)
+FolderIndex readFolder(const QString& folder, FolderKind kind)
 {
     FolderIndex index;
     timespec now{};
@@ -90,10 +99,24 @@ FolderIndex readFolder(const QString& folder)
     index.modified = info.st_mtim;
     index.settled = nanoseconds(info.st_mtim) < nanoseconds(now) - racyChangeNanoseconds;
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("*.app")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (kind == FolderKind::bundles) {
+        const QStringList names
+            = dir.entryList({QStringLiteral("*.app")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& name : names) {
+            if (auto bundle = Workspace::bundle(dir.filePath(name)))
+                index.bundles.append(*bundle);
+        }
+        return index;
+    }
+    // Only the entries of the table's ids are read: a desktop holds hundreds of others.
+    const QStringList names = dir.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
     for (const QString& name : names) {
-        if (auto bundle = Workspace::bundle(dir.filePath(name)))
-            index.bundles.append(*bundle);
+        if (!DesktopApplications::bundleIdentifier(name))
+            continue;
+        if (auto entry = Workspace::desktopEntry(dir.filePath(name)))
+            index.bundles.append(*entry);
+        else
+            index.hiddenIds.append(name);
     }
     return index;
 }
@@ -118,13 +141,27 @@ QList<AppBundle> installedBundles()
     static QHash<QString, FolderIndex> indexes;
     QMutexLocker lock(&mutex);
     QHash<QString, FolderIndex> current;
-    QList<AppBundle> result;
-    for (const QString& folder : Workspace::applicationFolders()) {
+    auto indexOf = [&](const QString& folder, FolderKind kind) {
         auto known = indexes.constFind(folder);
         const FolderIndex index
-            = known != indexes.constEnd() && unchanged(*known, folder) ? *known : readFolder(folder);
-        result.append(index.bundles);
+            = known != indexes.constEnd() && unchanged(*known, folder) ? *known : readFolder(folder, kind);
         current.insert(folder, index);
+        return index;
+    };
+    QList<AppBundle> result;
+    for (const QString& folder : Workspace::applicationFolders())
+        result.append(indexOf(folder, FolderKind::bundles).bundles);
+    // An entry in an earlier folder (the user's own) replaces or hides the one with its id after it.
+    QStringList seenIds;
+    for (const QString& folder : DesktopApplications::entryFolders()) {
+        const FolderIndex index = indexOf(folder, FolderKind::desktopEntries);
+        for (const AppBundle& entry : index.bundles) {
+            const QString id = QFileInfo(entry.bundlePath).fileName();
+            if (!seenIds.contains(id))
+                result.append(entry);
+            seenIds.append(id);
+        }
+        seenIds.append(index.hiddenIds);
     }
     // Only the folders of the current HOME stay.
     indexes = current;
@@ -259,9 +296,10 @@ private:
         const QFileInfo info(executable);
         if (executable.isEmpty() || !info.isFile() || !info.isExecutable())
             return std::unexpected(Workspace::cannotOpen(bundle.name));
+        const QStringList argv = bundle.commandLine(arguments);
         QProcess process;
         process.setProgram(executable);
-        process.setArguments(arguments);
+        process.setArguments(argv.mid(1));
         process.setWorkingDirectory(QStringLiteral("/"));
         process.setStandardInputFile(QProcess::nullDevice());
         process.setStandardOutputFile(QProcess::nullDevice());
@@ -303,11 +341,25 @@ Workspace::Backend& backend()
 
 } // namespace
 
+bool AppBundle::isDesktopEntry() const
+{
+    return bundlePath.endsWith(QLatin1String(".desktop"));
+}
+
 QString AppBundle::executablePath() const
 {
     if (executableName.isEmpty())
         return {};
+    if (isDesktopEntry())
+        return QDir::isAbsolutePath(executableName) ? executableName : QStandardPaths::findExecutable(executableName);
     return bundlePath + QStringLiteral("/Contents/MacOS/") + executableName;
+}
+
+QStringList AppBundle::commandLine(const QStringList& arguments) const
+{
+    if (!isDesktopEntry())
+        return QStringList{executablePath()} + arguments;
+    return QStringList{executablePath()} + DesktopEntry::expandExec(exec, arguments, name, iconFile, bundlePath);
 }
 
 Workspace& Workspace::shared()
@@ -377,8 +429,39 @@ std::optional<QHash<QString, QString>> Workspace::readPropertyList(const QString
     return values;
 }
 
+std::optional<AppBundle> Workspace::desktopEntry(const QString& entryPath)
+{
+    const auto identifier = DesktopApplications::bundleIdentifier(QFileInfo(entryPath).fileName());
+    if (!identifier)
+        return std::nullopt;
+    const auto entry = DesktopEntry::read(entryPath);
+    if (!entry || entry->value(QStringLiteral("Type")) != QLatin1String("Application") || entry->flag("Hidden"))
+        return std::nullopt;
+    // A TryExec that is not there means the package was removed but left its entry behind.
+    if (const auto tryExec = entry->value(QStringLiteral("TryExec")); tryExec && !tryExec->isEmpty()) {
+        if (QDir::isAbsolutePath(*tryExec) ? !QFileInfo(*tryExec).isExecutable()
+                                           : QStandardPaths::findExecutable(*tryExec).isEmpty())
+            return std::nullopt;
+    }
+    const auto exec = DesktopEntry::splitExec(entry->value(QStringLiteral("Exec")).value_or(QString()));
+    if (!exec)
+        return std::nullopt;
+    AppBundle bundle;
+    bundle.bundlePath = QDir::cleanPath(entryPath);
+    bundle.bundleIdentifier = *identifier;
+    bundle.executableName = exec->first();
+    bundle.exec = exec->mid(1);
+    bundle.iconFile = entry->value(QStringLiteral("Icon")).value_or(QString());
+    bundle.name = entry->value(QStringLiteral("Name"), QLocale::system().name()).value_or(QString());
+    if (bundle.name.isEmpty())
+        bundle.name = QFileInfo(bundle.bundlePath).completeBaseName();
+    return bundle;
+}
+
 std::optional<AppBundle> Workspace::bundle(const QString& bundlePath)
 {
+    if (bundlePath.endsWith(QLatin1String(".desktop")))
+        return desktopEntry(bundlePath);
     const auto plist = readPropertyList(bundlePath + QStringLiteral("/Contents/Info.plist"));
     if (!plist)
         return std::nullopt;
@@ -451,6 +534,11 @@ std::optional<QString> Workspace::iconPath(const QString& bundlePath)
     const auto info = bundle(bundlePath);
     if (!info || info->iconFile.isEmpty())
         return std::nullopt;
+    if (info->isDesktopEntry()) {
+        if (QDir::isAbsolutePath(info->iconFile) && QFileInfo::exists(info->iconFile))
+            return info->iconFile;
+        return std::nullopt;
+    }
     QString file = info->iconFile;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".icns");
@@ -462,6 +550,16 @@ std::optional<QString> Workspace::iconPath(const QString& bundlePath)
 
 QIcon Workspace::icon(const QString& bundlePath)
 {
+    if (bundlePath.endsWith(QLatin1String(".desktop")) && !iconPath(bundlePath)) {
+        const auto entry = bundle(bundlePath);
+        if (!entry || entry->iconFile.isEmpty())
+            return {};
+        // Without a desktop's theme (Xvfb, a bare window manager) the standard's fallback theme holds
+        // the icons the browsers install.
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        return QIcon::fromTheme(entry->iconFile);
+    }
     const auto path = iconPath(bundlePath);
     if (!path)
         return {};

@@ -15,17 +15,22 @@
 
 namespace tavro {
 
-// What an application bundle's Info.plist says about it.
+// What an application bundle's Info.plist says about it, or what a desktop entry says about the
+// application it starts.
 struct AppBundle
 {
-    QString bundlePath;       // ".../Name.app"
-    QString bundleIdentifier; // CFBundleIdentifier
-    QString executableName;   // CFBundleExecutable
-    QString iconFile;         // CFBundleIconFile, may be empty
-    QString name;             // CFBundleName, else the bundle's file name without ".app"
+    QString bundlePath;       // ".../Name.app", or ".../<id>.desktop"
+    QString bundleIdentifier; // CFBundleIdentifier, or the one the desktop-entry id stands for
+    QString executableName;   // CFBundleExecutable, or the program of the entry's Exec
+    QString iconFile;         // CFBundleIconFile, or the entry's Icon (a theme name or a path); may be empty
+    QString name;             // CFBundleName (else the bundle's file name without ".app"), or the entry's Name
+    QStringList exec;         // a desktop entry's Exec arguments after the program, field codes kept
 
-    // "<bundle>/Contents/MacOS/<executable>"; empty without CFBundleExecutable.
+    bool isDesktopEntry() const;
+    // "<bundle>/Contents/MacOS/<executable>", or the entry's program found on PATH; empty without one.
     QString executablePath() const;
+    // The program and arguments that start the application with `arguments` (links, options).
+    QStringList commandLine(const QStringList& arguments) const;
 
     bool operator==(const AppBundle&) const = default;
 };
@@ -90,15 +95,20 @@ public:
     // file is missing or not a property list.
     static std::optional<QHash<QString, QString>> readPropertyList(const QString& path);
     // The bundle at `bundlePath`, read from its Contents/Info.plist; nullopt without a readable
-    // Info.plist carrying CFBundleIdentifier.
+    // Info.plist carrying CFBundleIdentifier. A path ending in ".desktop" is read as a desktop entry.
     static std::optional<AppBundle> bundle(const QString& bundlePath);
+
+    // The application a desktop entry describes, when the entry's id is in the desktop-entry table and
+    // the entry is an application the desktop shows (not Hidden, TryExec found, Exec readable).
+    static std::optional<AppBundle> desktopEntry(const QString& entryPath);
 
     // Folders searched for applications: "/Applications" and "~/Applications" (HOME at call time).
     static QStringList applicationFolders();
 
     // The first bundle with this identifier (exact comparison), "~/Applications" after
-    // "/Applications"; nullopt when none is installed. Safe from any thread. The folders are read
-    // into an index that is read again only when a folder changed.
+    // "/Applications", else the first desktop entry standing for it in the XDG application folders;
+    // nullopt when none is installed. Safe from any thread. The folders are read into an index that
+    // is read again only when a folder changed.
     std::optional<QString> urlForApplication(const QString& bundleIdentifier) const;
 
     // Running applications with this bundle identifier: processes whose executable (or argv[0]) is
@@ -119,9 +129,10 @@ public:
         const QList<QUrl>& urls, const QString& bundlePath, const OpenConfiguration& configuration);
 
     // The bundle's icon file (CFBundleIconFile under Contents/Resources, ".icns" added when it has no
-    // extension); nullopt when there is none.
+    // extension), or a desktop entry's Icon when that is a path; nullopt when there is none.
     static std::optional<QString> iconPath(const QString& bundlePath);
-    // The application's icon, or a null icon when it has none Qt can read.
+    // The application's icon (a desktop entry's from the icon theme), or a null icon when it has none
+    // Qt can read.
     static QIcon icon(const QString& bundlePath);
 
     // "The application “name” can’t be opened."

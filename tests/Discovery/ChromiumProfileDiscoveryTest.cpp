@@ -28,6 +28,8 @@ struct LocalStateCase
 class LocalStateTest : public ::testing::TestWithParam<LocalStateCase>
 {
 protected:
+    QString dataDir() const { return home.filePath(QStringLiteral("Library/Application Support/") + subpath); }
+
     test::TempHome home;
     RealFileSystem fs;
 };
@@ -35,21 +37,20 @@ protected:
 TEST_P(LocalStateTest, ListsProfiles)
 {
     const LocalStateCase& c = GetParam();
-    const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/") + subpath);
     home.writeFile(
         QStringLiteral("Library/Application Support/") + subpath + QStringLiteral("/Local State"), c.localState);
     for (const QString& folder : c.profileFolders)
-        QDir().mkpath(dataDir + QLatin1Char('/') + folder);
+        QDir().mkpath(dataDir() + QLatin1Char('/') + folder);
     for (const QString& picture : c.pictures)
         home.writeFile(QStringLiteral("Library/Application Support/") + subpath + QLatin1Char('/') + picture, "png");
 
-    const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+    const auto profiles = ChromiumProfileDiscovery::profiles(dataDir(), fs);
     ASSERT_TRUE(profiles.has_value());
     QStringList got;
     for (const DiscoveredProfile& p : *profiles) {
         QString photo;
         if (p.photoPath) {
-            EXPECT_TRUE(p.photoPath->startsWith(dataDir + QLatin1Char('/') + p.id + QLatin1Char('/')));
+            EXPECT_TRUE(p.photoPath->startsWith(dataDir() + QLatin1Char('/') + p.id + QLatin1Char('/')));
             photo = p.photoPath->section(QLatin1Char('/'), -1);
         }
         got.append(p.id + QLatin1Char('|') + p.displayName + QLatin1Char('|') + photo);
@@ -99,6 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocalStateTest,
 class ChromiumProfileDiscoveryTest : public ::testing::Test
 {
 protected:
+    QString dataDir() const { return home.filePath(QStringLiteral("Library/Application Support/") + subpath); }
+
     test::TempHome home;
     RealFileSystem fs;
 };
@@ -108,7 +111,7 @@ TEST_F(ChromiumProfileDiscoveryTest, NoSubpathOrNoFileMeansNoProfiles)
     const auto noSubpath = ChromiumProfileDiscovery::profiles(std::nullopt, fs);
     ASSERT_TRUE(noSubpath.has_value());
     EXPECT_TRUE(noSubpath->isEmpty());
-    const auto noFile = ChromiumProfileDiscovery::profiles(subpath, fs);
+    const auto noFile = ChromiumProfileDiscovery::profiles(dataDir(), fs);
     ASSERT_TRUE(noFile.has_value());
     EXPECT_TRUE(noFile->isEmpty());
 }
@@ -121,14 +124,14 @@ TEST_F(ChromiumProfileDiscoveryTest, UnparsableFileIsAnError)
     for (const QByteArray& bytes : {QByteArray(R"({"profile":{"info_cache":{"Default":{"na)"), QByteArray(),
              QByteArray("[1,2]"), QByteArray("\"text\"")}) {
         home.writeFile(relative, bytes);
-        const auto profiles = ChromiumProfileDiscovery::profiles(subpath, fs);
+        const auto profiles = ChromiumProfileDiscovery::profiles(dataDir(), fs);
         ASSERT_FALSE(profiles.has_value()) << bytes.constData();
         EXPECT_EQ(profiles.error(), ProfileDataError::malformed);
     }
     // A folder where the file should be exists but gives no bytes.
     QFile::remove(home.filePath(relative));
     QDir().mkpath(home.filePath(relative));
-    const auto folder = ChromiumProfileDiscovery::profiles(subpath, fs);
+    const auto folder = ChromiumProfileDiscovery::profiles(dataDir(), fs);
     ASSERT_FALSE(folder.has_value());
     EXPECT_EQ(folder.error(), ProfileDataError::unreadable);
 }

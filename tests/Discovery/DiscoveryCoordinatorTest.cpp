@@ -154,6 +154,33 @@ TEST_F(DiscoveryCoordinatorTest, ScansEveryFamilyInTableOrder)
     EXPECT_FALSE(outcome.destinations.at(7).browserExecutablePath.has_value()); // Safari's never carries one
 }
 
+// A browser found through its desktop entry keeps its profiles where it does on Linux; a browser
+// installed both ways is listed once, from its bundle.
+TEST_F(DiscoveryCoordinatorTest, DesktopEntriesReadTheirLinuxFolders)
+{
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nName=Browser\nExec=sh %U\n";
+    home.writeFile(".xdg-data/applications/chromium.desktop", entry);
+    home.writeFile(".xdg-data/applications/firefox-esr.desktop", entry);
+    home.writeFile(".xdg-data/applications/google-chrome.desktop", entry);
+    test::installApp(home, "Google Chrome", chrome);
+    home.writeFile(".config/chromium/Local State",
+        R"({"profile":{"profiles_order":["Default","Profile 1"],"info_cache":{"Default":{"name":"Home"},)"
+        R"("Profile 1":{"name":"Work"}}}})");
+    QDir().mkpath(home.filePath(".config/chromium/Default"));
+    QDir().mkpath(home.filePath(".config/chromium/Profile 1"));
+    home.writeFile(".mozilla/firefox/profiles.ini", "[Profile0]\nName=default-esr\nPath=abc.default-esr\n");
+    // What a bundle would read is not consulted for an entry.
+    test::writeLocalState(home, "Chromium", {{"Default", "Library"}});
+
+    EXPECT_EQ(summaries(scan().destinations),
+        (QStringList{
+            "chrome|-|Current Profile|browserCurrentProfile:|0",
+            "chromium|Default|Home|chromiumProfileDirectory:Default|0",
+            "chromium|Profile 1|Work|chromiumProfileDirectory:Profile 1|1",
+            "firefox|abc.default-esr|default-esr|firefoxProfile:default-esr|0",
+        }));
+}
+
 TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
 {
     test::installApp(home, "Google Chrome", chrome);

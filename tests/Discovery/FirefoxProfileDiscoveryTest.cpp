@@ -256,25 +256,25 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedFallsBackToItsSectio
 
 TEST_F(FirefoxProfileDiscoveryTest, ProfilesReadsProfilesIni)
 {
-    auto none = FirefoxProfileDiscovery::profiles(fs, store);
+    auto none = FirefoxProfileDiscovery::profiles(root(), fs, store);
     EXPECT_FALSE(none.error.has_value());
     EXPECT_TRUE(none.profiles.isEmpty());
-    EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::notApplicable);
+    EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(root(), fs), FirefoxProfileDiscovery::DataAccess::notApplicable);
 
     home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"),
         "[Profile0]\nName=Perso\xc3\xb1\x61l\nPath=Profiles/p\n");
-    auto one = FirefoxProfileDiscovery::profiles(fs, store);
+    auto one = FirefoxProfileDiscovery::profiles(root(), fs, store);
     EXPECT_FALSE(one.error.has_value());
     ASSERT_EQ(one.profiles.size(), 1);
     EXPECT_EQ(one.profiles.first().displayName, QString::fromUtf8("Perso\xc3\xb1\x61l"));
-    EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(fs), FirefoxProfileDiscovery::DataAccess::readable);
+    EXPECT_EQ(FirefoxProfileDiscovery::dataAccess(root(), fs), FirefoxProfileDiscovery::DataAccess::readable);
 }
 
 TEST_F(FirefoxProfileDiscoveryTest, UnusableProfilesIniIsAnError)
 {
     for (const QByteArray& bytes : {QByteArray("[Profile0]\nName=\xff\xfe\n"), QByteArray(), QByteArray(" \n")}) {
         home.writeFile(QStringLiteral("Library/Application Support/Firefox/profiles.ini"), bytes);
-        const auto result = FirefoxProfileDiscovery::profiles(fs, store);
+        const auto result = FirefoxProfileDiscovery::profiles(root(), fs, store);
         EXPECT_TRUE(result.profiles.isEmpty());
         EXPECT_EQ(result.error, ProfileDataError::malformed);
     }

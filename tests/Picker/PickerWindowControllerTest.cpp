@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -293,3 +294,35 @@ TEST_F(PickerWindowControllerTest, TheSelectionStartsOnTheLastUsedDestination)
     QTest::keyClick(panel(), Qt::Key_0);
     EXPECT_EQ(controller.panel(), nullptr) << "a caller without callbacks still gets the picker closed";
 }
+
+namespace {
+
+// Without a compositing manager the panel is clipped to what its content draws, so that the
+// transparent corners around the flower do not show black.
+TEST(FloatingPickerPanelTest, ShapedToWhatItsContentDraws)
+{
+    class Disc : public QWidget
+    {
+    protected:
+        void paintEvent(QPaintEvent*) override
+        {
+            QPainter painter(this);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setBrush(Qt::red);
+            painter.setPen(Qt::NoPen);
+            painter.drawEllipse(rect());
+        }
+    };
+    FloatingPickerPanel panel(QRect(0, 0, 100, 100));
+    auto* disc = new Disc;
+    disc->setAttribute(Qt::WA_TranslucentBackground);
+    disc->resize(100, 100);
+    panel.setContentView(disc);
+    panel.shapeToContent();
+    EXPECT_TRUE(panel.mask().contains(QPoint(50, 50)));
+    EXPECT_TRUE(panel.mask().contains(QPoint(50, 2)));
+    EXPECT_FALSE(panel.mask().contains(QPoint(3, 3)));
+    EXPECT_FALSE(panel.mask().contains(QPoint(97, 97)));
+}
+
+} // namespace

@@ -1,11 +1,15 @@
 #include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/DesktopEntry.h"
 #include "Tavro/Platform/LoginItemsHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
 #include "tests/Support/TempHome.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroTask>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -41,6 +45,40 @@ TEST_F(DefaultBrowserServiceTest, MakeDefaultTakesHttps)
     EXPECT_TRUE(DefaultBrowserService::makeDefault());
     EXPECT_EQ(DefaultBrowser::handlerForURLScheme("https"), QStringLiteral("com.vaskhaldor.Tavro"));
     EXPECT_TRUE(DefaultBrowserService::isDefault());
+}
+
+// The setting lives in the desktop's MIME-applications file, beside the user's other defaults.
+TEST_F(DefaultBrowserServiceTest, MakeDefaultWritesTheMimeApplicationsFile)
+{
+    const QString path = m_home.writeFile(".config/mimeapps.list",
+        "[Added Associations]\nimage/png=gimp.desktop;\n\n[Default Applications]\ntext/plain=vim.desktop\n"
+        "x-scheme-handler/https=chromium.desktop;\n\n[Other]\nkey=value\n");
+    EXPECT_EQ(DefaultBrowser::handlerForURLScheme("https"), QStringLiteral("org.chromium.Chromium"));
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+        "[Added Associations]\nimage/png=gimp.desktop;\n\n[Default Applications]\ntext/plain=vim.desktop\n"
+        "x-scheme-handler/https=tavro.desktop;\nx-scheme-handler/http=tavro.desktop;\ntext/html=tavro.desktop;\n\n"
+        "[Other]\nkey=value\n");
+    EXPECT_EQ(DefaultBrowser::handlerForURLScheme("HTTP"), QStringLiteral("com.vaskhaldor.Tavro"));
+}
+
+TEST_F(DefaultBrowserServiceTest, TheSystemsDefaultsAnswerWhenTheUserHasNone)
+{
+    m_home.writeFile(".xdg-data/applications/mimeapps.list",
+        "[Default Applications]\nx-scheme-handler/https=firefox-esr.desktop;chromium.desktop\n");
+    EXPECT_EQ(DefaultBrowser::handlerForURLScheme("https"), QStringLiteral("org.mozilla.firefox"));
+    EXPECT_FALSE(DefaultBrowser::handlerForURLScheme("mailto"));
+    m_home.writeFile(
+        ".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=org.example.Web.desktop\n");
+    EXPECT_EQ(DefaultBrowser::handlerForURLScheme("https"), QStringLiteral("org.example.Web"));
+}
+
+TEST_F(DefaultBrowserServiceTest, AnUnwritableFileIsAFailure)
+{
+    QDir().mkpath(m_home.filePath(".config/mimeapps.list"));
+    EXPECT_FALSE(DefaultBrowserService::makeDefault());
 }
 
 TEST_F(DefaultBrowserServiceTest, WaitWithNoRetriesChecksOnce)
@@ -84,6 +122,21 @@ TEST_F(LoginItemTest, EnablingAndDisablingChangeTheLoginItem)
     EXPECT_TRUE(LoginItem::setEnabled(false));
     EXPECT_EQ(LoginItems::status(), LoginItems::Status::notRegistered);
     EXPECT_TRUE(s_messages.isEmpty());
+}
+
+// The login item is an XDG autostart entry whose command marks the launch as a login launch.
+TEST_F(LoginItemTest, TheAutostartEntryStartsThisProgramAsALoginItem)
+{
+    ASSERT_TRUE(LoginItem::setEnabled(true));
+    const auto entry = DesktopEntry::read(m_home.filePath(".config/autostart/tavro.desktop"));
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->value("Type"), QStringLiteral("Application"));
+    EXPECT_EQ(DesktopEntry::splitExec(entry->value("Exec").value_or(QString())),
+        (QStringList{"env", "TAVRO_LAUNCH_KIND=login-item", QCoreApplication::applicationFilePath()}));
+    // Switched off in the desktop's session settings, it no longer counts.
+    m_home.writeFile(".config/autostart/tavro.desktop", "[Desktop Entry]\nType=Application\nExec=tavro\nHidden=true\n");
+    EXPECT_EQ(LoginItems::status(), LoginItems::Status::notRegistered);
+    EXPECT_EQ(LoginItem::setEnabled(false).error(), LoginItemsError::notRegistered);
 }
 
 TEST_F(LoginItemTest, RefusalIsReturnedAndLogged)

@@ -6,17 +6,26 @@
 
 namespace tavro::test {
 
-TempHome::TempHome() : m_previousHome(qgetenv("HOME")), m_hadHome(qEnvironmentVariableIsSet("HOME"))
+TempHome::TempHome()
 {
-    qputenv("HOME", m_dir.path().toUtf8());
+    const QList<std::pair<const char*, QString>> variables{{"HOME", m_dir.path()},
+        {"XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral(".config"))},
+        {"XDG_DATA_HOME", m_dir.filePath(QStringLiteral(".local/share"))},
+        {"XDG_DATA_DIRS", m_dir.filePath(QStringLiteral(".xdg-data"))}};
+    for (const auto& [name, value] : variables) {
+        m_previous.append({name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+        qputenv(name, value.toUtf8());
+    }
 }
 
 TempHome::~TempHome()
 {
-    if (m_hadHome)
-        qputenv("HOME", m_previousHome);
-    else
-        qunsetenv("HOME");
+    for (const auto& [name, value] : std::as_const(m_previous)) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
 }
 
 QString TempHome::filePath(const QString& relative) const

@@ -1,13 +1,19 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <optional>
+#include <utility>
 
 namespace tavro::test {
 
 // Points HOME at a fresh temporary folder for the lifetime of the object and puts the old
-// HOME back afterwards. Everything Tavro reads from the user's Library then lives in it.
+// HOME back afterwards. Everything Tavro reads from the user's Library then lives in it, and so do
+// the XDG folders (XDG_CONFIG_HOME, XDG_DATA_HOME, and XDG_DATA_DIRS as one empty "<home>/.xdg-data"):
+// the machine's own desktop entries and default browser stay out of the test.
 class TempHome
 {
 public:
@@ -25,8 +31,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_previousHome;
-    bool m_hadHome = false;
+    QList<std::pair<const char*, std::optional<QByteArray>>> m_previous;
 };
 
 } // namespace tavro::test

@@ -1,0 +1,35 @@
+#pragma once
+// Stands for the bundle identifiers by which the system knows applications, for the applications a
+// Linux desktop knows by desktop-entry id instead ("chromium.desktop"), and for the folders where
+// those entries live.
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace tavro::DesktopApplications {
+
+// The bundle identifier of the application with this desktop-entry id ("firefox-esr.desktop" ->
+// "org.mozilla.firefox"); nullopt for an id the table does not know.
+std::optional<QString> bundleIdentifier(const QString& desktopId);
+// The desktop-entry ids that stand for this bundle identifier, preferred one first; empty for an
+// identifier the table does not know.
+QStringList desktopIds(const QString& bundleIdentifier);
+
+// The id under which this bundle identifier is written into the desktop's standard files: the
+// table's first id, else the reverse-DNS id the standard recommends ("<identifier>.desktop").
+QString preferredDesktopId(const QString& bundleIdentifier);
+// The bundle identifier for an id read from those files: the table's, else the id without
+// ".desktop".
+QString identifierForDesktopId(const QString& desktopId);
+
+// The folders searched for desktop entries, first one winning: "$XDG_DATA_HOME/applications"
+// (default "~/.local/share"), then "<dir>/applications" for each of $XDG_DATA_DIRS (default
+// "/usr/local/share:/usr/share").
+QStringList entryFolders();
+// "$XDG_CONFIG_HOME", default "<home>/.config" (a relative value is ignored, as the standard says).
+QString configHome(const QString& home = QDir::homePath());
+
+} // namespace tavro::DesktopApplications

@@ -1,0 +1,62 @@
+// `tavro`: hands its links to the running Tavro of this home and ends, or, when none runs, becomes
+// the full application. It links QtCore and QtNetwork only: a link clicked in another program
+// reaches the picker without this process loading the GUI libraries first.
+
+#include "Tavro/Platform/LinkIntake.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// The full application: beside this program in the build tree, in libexec once installed.
+QByteArray applicationPath()
+{
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    const QDir folder = QFileInfo(self).absoluteDir();
+    for (const QString& candidate :
+        {folder.filePath(QStringLiteral("tavro-app")), folder.filePath(QStringLiteral("../libexec/tavro/tavro-app"))}) {
+        if (QFileInfo(candidate).isExecutable())
+            return QFile::encodeName(QDir::cleanPath(candidate));
+    }
+    return {};
+}
+
+int becomeApplication(char** argv)
+{
+    const QByteArray path = applicationPath();
+    if (path.isEmpty()) {
+        std::fputs("Tavro: the application tavro-app is missing beside tavro\n", stderr);
+        return 1;
+    }
+    // The same process, so that whoever started it (a session manager, a test) keeps its pid.
+    ::execv(path.constData(), argv);
+    std::fprintf(stderr, "Tavro: could not start %s: %s\n", path.constData(), std::strerror(errno));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // The diagnostic roads belong to the application.
+    if (arguments.contains(QLatin1String("--diagnose-safari"))
+        || arguments.contains(QLatin1String("--test-safari-launch")))
+        return becomeApplication(argv);
+    const QList<QUrl> links = tavro::LinkIntake::linksFromArguments(arguments, QDir::currentPath());
+    const auto forwarded = tavro::LinkIntake::forward(links);
+    if (forwarded)
+        return 0;
+    // Any other failure is the application's to report: it tries again and knows its messages.
+    return becomeApplication(argv);
+}
