@@ -1,8 +1,10 @@
 #include "Tavro/Platform/Simulation.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Platform/HotKeysHost.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Platform/StatusItemHost.h"
 #include "Tavro/Platform/SystemSoundHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
@@ -18,6 +20,8 @@ void Simulation::install()
     ScreensHost::install();
     SystemSoundHost::install();
     UrlOpenerHost::install();
+    HotKeysHost::install();
+    StatusItemHost::install();
 }
 
 } // namespace tavro
