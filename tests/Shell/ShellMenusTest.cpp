@@ -12,6 +12,7 @@
 #include "tests/Shell/ShellFixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
@@ -286,6 +287,42 @@ TEST_F(ShellMenusTest, AppearanceReachesTheOpenWindowAndANewOne)
     delegate->showSettings();
     EXPECT_EQ(explicitAppearance(delegate->settingsWindow()), Appearance::dark);
     EXPECT_EQ(delegate->settingsWindow()->minimumSize(), QSize(720, 660));
+}
+
+} // namespace
+
+namespace {
+
+// The open status menu (normal and private) and Preferences in light and dark, saved for a look.
+TEST_F(ShellMenusTest, ScreenshotsOfTheOpenMenuAndTheWindows)
+{
+    QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+    const auto save = [](QWidget* widget, const char* name) {
+        const QImage shot = widget->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        EXPECT_TRUE(shot.save(QDir(TAVRO_ARTIFACTS_DIR).filePath(QLatin1String(name))));
+    };
+    AppSettings settings = onboarded();
+    settings.destinations = {chrome, arc};
+    settings.lastUsedDestinationID = chrome.id;
+    launch(settings);
+    for (const bool held : {false, true}) {
+        KeyEventsHost::setHeldModifiers(held ? ModifierFlag::shift : 0);
+        ASSERT_TRUE(StatusItemHost::click());
+        submenu()->popup(statusMenu()->geometry().topRight());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(submenu()));
+        save(statusMenu(), held ? "status-menu-private.png" : "status-menu.png");
+        save(submenu(), held ? "status-submenu-private.png" : "status-submenu.png");
+        submenu()->close();
+        statusMenu()->close();
+    }
+    for (const AppAppearance appearance : {AppAppearance::light, AppAppearance::dark}) {
+        settings.appearance = appearance;
+        store->setSettings(settings);
+        delegate->showSettings();
+        save(delegate->settingsWindow(),
+            appearance == AppAppearance::dark ? "preferences-dark.png" : "preferences-light.png");
+    }
 }
 
 } // namespace
