@@ -1,10 +1,12 @@
 #include "Tavro/Platform/Simulation.h"
 #include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Platform/HotKeysHost.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ScreensHost.h"
 #include "Tavro/Platform/SharingPickerHost.h"
 #include "Tavro/Platform/SystemInfoHost.h"
+#include "Tavro/Platform/StatusItemHost.h"
 #include "Tavro/Platform/SystemSoundHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
@@ -22,6 +24,8 @@ void Simulation::install()
     UrlOpenerHost::install();
     SharingPickerHost::install();
     SystemInfoHost::install();
+    HotKeysHost::install();
+    StatusItemHost::install();
 }
 
 } // namespace tavro

@@ -16,16 +16,21 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/SerialQueue.h"
+#include "Tavro/Platform/StatusItem.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/AppActivityAssertion.h"
 #include "Tavro/Shell/AppVersion.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
+#include "Tavro/Shell/StatusMenu.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -64,6 +69,10 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
+    // Every quit request passes through applicationShouldTerminate, and the windows' closes through
+    // windowWillClose, which drops a window at once rather than leaving a closed one in its field.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -76,6 +85,8 @@ void AppDelegate::applicationDidFinishLaunching()
     m_activityAssertion = std::make_unique<AppActivityAssertion>(ProcessActivity::begin(
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
 
+    installMainMenu();
+    rebuildStatusItem();
     prewarmPicker();
     prewarmBrowsers();
     connectUpdates();
@@ -85,7 +96,15 @@ void AppDelegate::applicationDidFinishLaunching()
     else
         showOnboarding();
 
+    // A user launch with the menu-bar icon hidden always shows a window.
+    const AppSettings settings = m_store.settings();
+    if (settings.hasCompletedOnboarding && !settings.showMenuBarIcon && isPlainUserLaunch())
+        showSettings();
+
     startFileWatching();
+    observeMenuBarPreference();
+    connect(&m_globalHotkeys, &GlobalHotkeyService::fired, this, &AppDelegate::fireGlobalHotkey);
+    reloadGlobalHotkeys();
     observeShowOnboarding();
 
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
@@ -110,10 +129,159 @@ void AppDelegate::connectUpdates()
     m_supportPolicy.start();
 }
 
+void AppDelegate::observeMenuBarPreference()
+{
+    connect(&m_store, &SettingsStore::settingsChanged, this, [this] {
+        rebuildStatusItem();
+        reloadGlobalHotkeys();
+        applyAppearance();
+    });
+}
+
 void AppDelegate::rebuildStatusItem()
 {
-    // The menu-bar icon and its menu, with the row for an update on offer, are built here once
-    // they exist; until then the update is only announced by the framework's own window.
+    const AppSettings settings = m_store.settings();
+    if (!settings.showMenuBarIcon) {
+        m_statusItem.reset();
+        return;
+    }
+    if (!m_statusItem)
+        m_statusItem = std::make_unique<StatusItem>();
+
+    const std::optional<QString> update = m_updates.availableVersion();
+    const QImage base = StatusMenu::baseMenuBarImage();
+    m_statusItem->setImage(update ? StatusMenu::badgedMenuBarImage(base) : base, true);
+    QString appName = QStringLiteral("Tavro");
+    if (StatusMenu::isDevBuild()) {
+        m_statusItem->setTitle(QStringLiteral(" DEV"));
+        appName = QStringLiteral("Tavro Dev");
+    }
+    if (update) {
+        //: Menu bar icon tooltip when an app update is available. %1 is the app name (Tavro or Tavro Dev).
+        const QString tip = QCoreApplication::translate("Tavro", "%1: update available").arg(appName);
+        m_statusItem->setToolTip(tip);
+        m_statusItem->setAccessibilityLabel(tip);
+    } else {
+        //: Menu bar icon tooltip; the product tagline. %1 is the app name (Tavro or Tavro Dev).
+        m_statusItem->setToolTip(QCoreApplication::translate("Tavro", "%1: gets links where they belong").arg(appName));
+        m_statusItem->setAccessibilityLabel(appName);
+    }
+
+    QPointer<AppDelegate> self(this);
+    const auto weakly = [self](void (AppDelegate::*member)()) {
+        return [self, member] {
+            if (self)
+                (self.data()->*member)();
+        };
+    };
+    StatusMenu::Handlers handlers;
+    handlers.installUpdate = weakly(&AppDelegate::installUpdate);
+    handlers.openNewTabInDestination = [self](const QUuid& id) {
+        if (self)
+            self->openNewTabInDestination(id);
+    };
+    handlers.openNewTabInMostRecent = weakly(&AppDelegate::openNewTabInMostRecent);
+    handlers.refreshProfiles = weakly(&AppDelegate::refreshProfiles);
+    handlers.checkForUpdates = [self] {
+        if (self)
+            self->m_updates.checkForUpdates(nullptr);
+    };
+    handlers.canCheckForUpdates = [self] { return self && self->m_updates.updaterController().canCheckForUpdates(); };
+    handlers.openPreferencesWindow = weakly(&AppDelegate::openPreferencesWindow);
+    handlers.quit = weakly(&AppDelegate::quit);
+    m_statusItem->setMenu(StatusMenu::build(settings, m_store.lastUsedDestination(), update, m_privateMenu, handlers));
+}
+
+void AppDelegate::installMainMenu()
+{
+    // Exists so that the Command keys behave while a Tavro window is key; Command-Q never quits.
+    m_mainMenu = std::make_unique<QMenu>();
+    //: App menu item (Cmd-H) that hides the app's windows.
+    QAction* hide = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Hide Tavro"));
+    hide->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
+    connect(hide, &QAction::triggered, this, [this] {
+        for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+            if (window)
+                window->hide();
+        }
+    });
+    m_mainMenu->addSeparator();
+    //: App menu item (Cmd-W) that closes the front window.
+    QAction* close = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close"));
+    close->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
+    connect(close, &QAction::triggered, this, &AppDelegate::closeFrontWindow);
+    //: App menu item (Cmd-Q) that closes the window but keeps Tavro running in the menu bar.
+    QAction* keep = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close and Keep in Menu Bar"));
+    keep->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(keep, &QAction::triggered, this, &AppDelegate::closeFrontWindow);
+}
+
+void AppDelegate::reloadGlobalHotkeys()
+{
+    const AppSettings settings = m_store.settings();
+    m_globalHotkeys.reload(settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled);
+}
+
+void AppDelegate::fireGlobalHotkey(const GlobalHotkeyTarget& target)
+{
+    std::optional<BrowserDestination> destination;
+    if (target.kind() == GlobalHotkeyTarget::Kind::mostRecent) {
+        destination = m_store.lastUsedDestination();
+    } else {
+        for (const BrowserDestination& d : m_store.settings().destinations) {
+            if (d.id == target.id()) {
+                destination = d;
+                break;
+            }
+        }
+    }
+    if (!destination || !destination->isAvailable)
+        return;
+    // Never private, whatever modifiers are held.
+    router().openDirect(*destination, false);
+}
+
+void AppDelegate::openNewTabInDestination(const QUuid& id)
+{
+    for (const BrowserDestination& destination : m_store.settings().destinations) {
+        if (destination.id != id)
+            continue;
+        if (destination.isAvailable)
+            router().openDirect(destination, m_privateMenu.isPrivate());
+        return;
+    }
+}
+
+void AppDelegate::openNewTabInMostRecent()
+{
+    const std::optional<BrowserDestination> destination = m_store.lastUsedDestination();
+    if (destination && destination->isAvailable)
+        router().openDirect(*destination, m_privateMenu.isPrivate());
+}
+
+namespace {
+QCoro::Task<> refreshFromMenu(
+    QPointer<SettingsStore> store, QPointer<AppDelegate> delegate, std::function<void(AppDelegate&)> then)
+{
+    co_await DiscoveryCoordinator::refresh(*store, DiscoveryCoordinator::SafariScanMode::interactive);
+    if (delegate)
+        then(*delegate);
+}
+} // namespace
+
+void AppDelegate::refreshProfiles()
+{
+    refreshFromMenu(&m_store, this, [](AppDelegate& delegate) { delegate.rebuildStatusItem(); });
+}
+
+void AppDelegate::installUpdate()
+{
+    m_updates.checkForUpdates(nullptr);
+}
+
+void AppDelegate::openPreferencesWindow()
+{
+    showSettings();
 }
 
 void AppDelegate::showUpdateRequired(const QString& minimum)
@@ -188,6 +356,15 @@ void AppDelegate::prewarmBrowsers()
     BrowserLaunchService::workQueue().async([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
 }
 
+QWidget* AppDelegate::makeOnboardingView()
+{
+    QPointer<AppDelegate> self(this);
+    return new OnboardingView(m_store, m_updates, [self] {
+        if (self)
+            self->onboardingFinished();
+    });
+}
+
 void AppDelegate::showOnboarding()
 {
     m_picker.dismiss(false);
@@ -195,30 +372,124 @@ void AppDelegate::showOnboarding()
         bringForward(m_onboardingWindow);
         return;
     }
-    QPointer<AppDelegate> self(this);
-    auto* window = new OnboardingView(m_store, m_updates, [self] {
-        if (!self)
-            return;
-        if (self->m_onboardingWindow)
-            self->m_onboardingWindow->close();
-        self->rebuildStatusItem();
-    });
-    // Closed without Finish, it is built anew (at step one) on the next request or launch.
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-        | Qt::WindowMinimizeButtonHint);
+    QWidget* window = makeOnboardingView();
+    if (!window)
+        return;
     //: Window title of the first-run onboarding window.
-    window->setWindowTitle(QCoreApplication::translate("Tavro", "Welcome to Tavro"));
+    hostingWindow(window, QCoreApplication::translate("Tavro", "Welcome to Tavro"), kOnboardingSize, false);
+    m_onboardingWindow = window;
+    bringForward(window);
+}
+
+void AppDelegate::onboardingFinished()
+{
+    if (m_onboardingWindow)
+        m_onboardingWindow->close();
+    rebuildStatusItem();
+}
+
+void AppDelegate::hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable)
+{
+    window->setWindowTitle(title);
+    if (resizable) {
+        window->setMinimumSize(size);
+        window->resize(size);
+    } else {
+        window->setFixedSize(size);
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() - window->rect().center());
     setExplicitAppearance(window, appearanceFor(m_store.settings().appearance));
     CenteredWindowTitle::apply(window);
-    connect(window, &QObject::destroyed, this, [self] {
-        if (self && !self->m_settingsWindow)
-            Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    });
-    m_onboardingWindow = window;
-    bringForward(window);
+    if (m_mainMenu)
+        window->addActions(m_mainMenu->actions());
+}
+
+void AppDelegate::windowWillClose(QWidget* window)
+{
+    if (window == m_settingsWindow)
+        m_settingsWindow = nullptr;
+    else if (window == m_onboardingWindow)
+        m_onboardingWindow = nullptr;
+    else
+        return;
+    // Dropped by its one owner; a closed window is built anew on the next request.
+    window->deleteLater();
+    if (!m_settingsWindow && !m_onboardingWindow)
+        Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+}
+
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window == m_settingsWindow || window == m_onboardingWindow)
+            windowWillClose(window);
+    } else if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        if (applicationShouldTerminate() == TerminateReply::cancel)
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void AppDelegate::applyAppearance()
+{
+    const std::optional<Appearance> appearance = appearanceFor(m_store.settings().appearance);
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && explicitAppearance(window) != appearance)
+            setExplicitAppearance(window, appearance);
+    }
+}
+
+void AppDelegate::closeFrontWindow()
+{
+    QWidget* front = QApplication::activeWindow();
+    if (!front)
+        front = m_settingsWindow ? m_settingsWindow.data() : m_onboardingWindow.data();
+    if (front)
+        front->close();
+}
+
+bool AppDelegate::hasVisibleWindows() const
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
+            return true;
+    }
+    return false;
+}
+
+bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
+{
+    if (hasVisibleWindows)
+        return true;
+    // Without a tray to show it, a shown icon is as good as hidden: Preferences is the way in.
+    if (!m_store.settings().showMenuBarIcon || !StatusItem::isAvailable())
+        showSettings();
+    return true;
+}
+
+void AppDelegate::collapseToTray()
+{
+    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
+        if (window && window->isVisible())
+            window->hide();
+    }
+    QTimer::singleShot(0, this, [] { Application::setActivationPolicy(Application::ActivationPolicy::accessory); });
+}
+
+AppDelegate::TerminateReply AppDelegate::applicationShouldTerminate()
+{
+    if (m_isQuitting || !m_store.settings().hasCompletedOnboarding)
+        return TerminateReply::now;
+    collapseToTray();
+    return TerminateReply::cancel;
+}
+
+void AppDelegate::quit()
+{
+    m_isQuitting = true;
+    QCoreApplication::quit();
 }
 
 void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
@@ -240,19 +511,8 @@ void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
                 self->routeFromSettings(url);
         },
         section.value_or(SettingsView::Section::destinations), m_center, nullptr, &m_updates);
-    // A closed window is built anew on the next request.
-    window->setAttribute(Qt::WA_DeleteOnClose);
     //: Window title of the Preferences window. Use the same word as the Preferences… menu item.
-    window->setWindowTitle(QCoreApplication::translate("Tavro", "Tavro Preferences"));
-    window->resize(SettingsView::kMinimumSize);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-    setExplicitAppearance(window, appearanceFor(m_store.settings().appearance));
-    CenteredWindowTitle::apply(window);
-    connect(window, &QObject::destroyed, this, [self] {
-        if (self && !self->m_onboardingWindow)
-            Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    });
+    hostingWindow(window, QCoreApplication::translate("Tavro", "Tavro Preferences"), SettingsView::kMinimumSize, true);
     m_settingsWindow = window;
     bringForward(window);
 }
@@ -283,7 +543,7 @@ Router& AppDelegate::router()
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
 {
     if (urls.isEmpty()) {
-        showSettings();
+        applicationShouldHandleReopen(hasVisibleWindows());
         return;
     }
     QList<QUrl> accepted;

@@ -6,18 +6,22 @@
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
 #include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Shell/GlobalHotkeyService.h"
+#include "Tavro/Shell/PrivateMenuTracker.h"
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/UpdateController.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QUrl>
 
 #include <chrono>
 #include <memory>
 #include <optional>
 
+class QMenu;
 class QWidget;
 
 namespace tavro {
@@ -28,6 +32,7 @@ class BrowserDestination;
 class NotificationCenter;
 class Router;
 class SettingsStore;
+class StatusItem;
 class UserDefaults;
 
 class AppDelegate : public QObject
@@ -38,6 +43,7 @@ public:
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
     // How long the unsupported-version alert waits before it looks for the picker again.
     static constexpr std::chrono::milliseconds kUpdateAlertRetryInterval = std::chrono::seconds(30);
+    static constexpr QSize kOnboardingSize{560, 620};
 
     explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
     // `defaults` holds the update preferences and the record of the update opt-in migration.
@@ -47,7 +53,7 @@ public:
     // The launch sequence.
     void applicationDidFinishLaunching();
     // The links of one open request, in the order they were given. A request with no links at
-    // all (a plain `tavro` started while Tavro runs) opens Preferences.
+    // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
     void applicationWillBecomeActive();
     void applicationDidBecomeActive();
@@ -67,14 +73,54 @@ public:
     // Opens Preferences on `section` (Browsers when none), or brings the open window forward and,
     // when a section is given, switches it there.
     void showSettings(std::optional<SettingsView::Section> section = std::nullopt);
+    // The first-run window's Finish: closes the window and shows the status item as it is now.
+    void onboardingFinished();
+
+    enum class TerminateReply { now, cancel };
+    // After onboarding, a quit request other than "Quit Tavro" or an update relaunch only collapses
+    // the app to the menu bar.
+    TerminateReply applicationShouldTerminate();
+    // "Quit Tavro": ends the app.
+    void quit();
+    // "Close" and "Close and Keep in Menu Bar": the key window, else Preferences, else the first-run window.
+    void closeFrontWindow();
+    // Another launch of Tavro with no link. Answers true.
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    bool hasVisibleWindows() const;
+
+    // Status-menu actions.
+    void openNewTabInDestination(const QUuid& id);
+    void openNewTabInMostRecent();
+    void refreshProfiles();
+    void installUpdate();
+    void openPreferencesWindow();
+
+    StatusItem* statusItem() const { return m_statusItem.get(); }
+    PrivateMenuTracker& privateMenu() { return m_privateMenu; }
+    GlobalHotkeyService& globalHotkeys() { return m_globalHotkeys; }
+    QMenu* mainMenu() const { return m_mainMenu.get(); }
+    QWidget* settingsWindow() const { return m_settingsWindow; }
+    QWidget* onboardingWindow() const { return m_onboardingWindow; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 protected:
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
         QPointer<QWidget> restoreOnCancel);
     void routeFromSettings(const QUrl& url);
     bool isPickerShown() const;
-    // Runs for every value of what the status item shows, the update on offer included.
+    // Creates, updates or removes the status item and rebuilds its menu from the settings.
     virtual void rebuildStatusItem();
+    void installMainMenu();
+    void reloadGlobalHotkeys();
+    void fireGlobalHotkey(const GlobalHotkeyTarget& target);
+    void applyAppearance();
+    void collapseToTray();
+    void windowWillClose(QWidget* window);
+    // Gives a new top-level window its title, size, appearance and the application menu's keys.
+    void hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable);
+    // THE ONE PLACE the first-run view is made; none while it does not exist.
+    QWidget* makeOnboardingView();
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
 
@@ -88,12 +134,17 @@ protected:
     QPointer<QWidget> m_settingsWindow;
     bool m_isQuitting = false;
     std::unique_ptr<ProfileWatcher> m_profileWatcher;
+    GlobalHotkeyService m_globalHotkeys;
     SupportPolicyChecker m_supportPolicy;
+    std::unique_ptr<StatusItem> m_statusItem;
+    PrivateMenuTracker m_privateMenu;
+    std::unique_ptr<QMenu> m_mainMenu;
     std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
 
 private:
     void connectUpdates();
     void observeShowOnboarding();
+    void observeMenuBarPreference();
     void startPassiveRefresh();
     void startFileWatching();
     void prewarmPicker();

@@ -1507,12 +1507,89 @@ Bypass summary card heading for clicking a link while holding a modifier key. %1
     </message>
     <message>
         <source>Check for Updates…</source>
-        <extracomment>Link button that checks for app updates now.</extracomment>
+        <extracomment>Link button that checks for app updates now.
+----------
+Menu bar menu item that checks for app updates.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Last checked %1</source>
         <extracomment>Shown in the About settings pane&apos;s Updates card. %1 is a date and time, e.g. Oct 16, 2026 at 3:12 PM.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: update available</source>
+        <extracomment>Menu bar icon tooltip when an app update is available. %1 is the app name (Tavro or Tavro Dev).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: gets links where they belong</source>
+        <extracomment>Menu bar icon tooltip; the product tagline. %1 is the app name (Tavro or Tavro Dev).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide Tavro</source>
+        <extracomment>App menu item (Cmd-H) that hides the app&apos;s windows.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <extracomment>App menu item (Cmd-W) that closes the front window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close and Keep in Menu Bar</source>
+        <extracomment>App menu item (Cmd-Q) that closes the window but keeps Tavro running in the menu bar.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update to v%1</source>
+        <extracomment>Menu bar menu item shown when an update is available. %1 is the version number, e.g. 1.5.0; keep the v prefix if natural.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open New Tab in…</source>
+        <extracomment>Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Private Window in…</source>
+        <extracomment>Menu bar menu item shown in place of Open New Tab in… while Shift is held: opens a submenu listing browser profiles to open a private window in.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh Browser Profiles</source>
+        <extracomment>Menu bar menu item that rescans installed browsers for profiles.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preferences…</source>
+        <extracomment>Menu bar menu item that opens the Settings window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Tavro</source>
+        <extracomment>Menu bar menu item that quits the app.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <extracomment>Shown at the right of each menu bar submenu item, where its keyboard shortcut normally is, while the private-window key is held: the item opens a private browser window. One short word.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most Recent</source>
+        <extracomment>Menu bar submenu item under Open New Tab in…: opens the most recently used browser profile.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hold %1 %2 for a private window</source>
+        <extracomment>Dimmed hint at the bottom of the Open New Tab in… menu bar submenu. First %1 is the key glyph (e.g. ⇧), second %2 is the key name (e.g. Shift).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens a private window</source>
+        <extracomment>Dimmed hint at the bottom of the menu bar submenu while Shift is held: choosing a profile opens a private browser window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

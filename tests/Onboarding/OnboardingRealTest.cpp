@@ -6,6 +6,7 @@
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
 
@@ -176,8 +177,7 @@ TEST_P(OnboardingRealTest, FirstStartWalksThroughEveryStepAndTheNextStartShowsNo
     ASSERT_TRUE(start());
     // A second plain `tavro` opens Preferences once the first has launched: by then onboarding
     // would be on screen, had it been due.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 20000));
     QProcess second;
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(TAVRO_EXECUTABLE), {});

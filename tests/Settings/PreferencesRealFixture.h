@@ -5,6 +5,7 @@
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
 
@@ -74,8 +75,7 @@ protected:
         tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
         if (!tavro.waitForStarted())
             return {};
-        const bool listening = QTest::qWaitFor(
-            [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 20000);
+        const bool listening = QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 20000);
         if (!listening)
             return {};
         QProcess second;

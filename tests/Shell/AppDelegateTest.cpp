@@ -177,11 +177,14 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     ASSERT_TRUE(scansLanded(1));
     ASSERT_EQ(destinations(), kPassiveScan);
 
-    QWidget settingsWindow;
-    settingsWindow.show();
-    delegate->setSettingsWindow(&settingsWindow);
+    // The delegate owns its windows and drops a closed one.
+    QPointer<QWidget> settingsWindow = new QWidget;
+    settingsWindow->show();
+    delegate->setSettingsWindow(settingsWindow);
     center.post(Notifications::showOnboarding);
-    EXPECT_FALSE(settingsWindow.isVisible());
+    EXPECT_FALSE(delegate->settingsWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(settingsWindow);
     ASSERT_TRUE(delegate->onboardingWindow());
     delegate->onboardingWindow()->primaryButton()->click();
     ASSERT_TRUE(scansLanded(2));
@@ -432,13 +435,13 @@ TEST_F(LinkIntakeTest, CommandCommaInThePickerOpensPreferences)
     EXPECT_TRUE(delegate->settingsWindow()->isVisible());
 }
 
-TEST_F(LinkIntakeTest, ARequestWithoutLinksOpensPreferencesAndASectionSwitchesTheOpenWindow)
+TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWindow)
 {
     using Section = SettingsView::Section;
     start();
     delegate->applicationOpenUrls({QUrl("https://a.test/1")});
     ASSERT_FALSE(shownLink().isEmpty());
-    delegate->applicationOpenUrls({});
+    delegate->openPreferencesWindow();
     EXPECT_TRUE(shownLink().isEmpty());
     SettingsView* window = delegate->settingsWindow();
     ASSERT_TRUE(window);
@@ -454,9 +457,8 @@ TEST_F(LinkIntakeTest, ARequestWithoutLinksOpensPreferencesAndASectionSwitchesTh
     EXPECT_EQ(window->selection(), Section::help);
     EXPECT_EQ(posts.count(Notifications::showSettingsSection), 1);
 
-    // A closed window is not reused.
+    // A closed window leaves its field at once and is not reused.
     window->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(delegate->settingsWindow());
     delegate->showSettings(Section::about);
     ASSERT_TRUE(delegate->settingsWindow());

@@ -4,6 +4,7 @@
 // A picker counts as shown when the process logs "picker shown" (the picker's debug category).
 
 #include "Tavro/Platform/UserDefaults.h"
+#include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>
@@ -126,8 +127,7 @@ TEST_F(TavroStartUpTest, ValuesOfQtOptionsAreNeverLinks)
     // (-display, -name), on the starting road and on the hand-over road alike: none of their
     // values is a link, so neither process shows a picker until a real link comes.
     auto running = start({"-platform", "offscreen", "-session", "1a2b3c", "-style", "fusion"});
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 10000));
     EXPECT_EQ(handOver({"-session", "4d5e6f", "--display", ":7", "-name", "tavro"}), 0);
     EXPECT_EQ(handOver({"https://link.test/"}), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() >= 1; }, 10000));
@@ -152,8 +152,7 @@ TEST_F(TavroStartUpTest, AnEmptyLockBesideTheSettingsHoldsBackNeitherThePickerNo
 
     auto running = start({"https://one.test/"});
     QElapsedTimer sinceListening;
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 10000));
     sinceListening.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() >= 1; }, 10000))
         << running->standardError().toStdString();

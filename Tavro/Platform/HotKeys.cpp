@@ -1,0 +1,238 @@
+#include "Tavro/Platform/HotKeys.h"
+#include "Tavro/Platform/PlatformLog.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QGuiApplication>
+#include <QList>
+
+#include <xcb/xcb.h>
+
+#include <atomic>
+
+namespace tavro {
+
+namespace {
+
+// The X11 key symbol of a US-layout key: Latin-1 symbols are the characters themselves.
+std::optional<xcb_keysym_t> keySymbol(quint32 keyCode)
+{
+    for (const auto& [character, code] : HotKeys::usLayoutKeys()) {
+        if (code == keyCode)
+            return xcb_keysym_t(character.unicode());
+    }
+    return std::nullopt;
+}
+
+// Passive grabs of the root window. Caps Lock and Num Lock are modifiers to X, so each
+// combination is grabbed once for every state of the two, or it would stop working while one is on.
+class X11Backend final : public HotKeys::Backend, public QAbstractNativeEventFilter
+{
+public:
+    X11Backend(xcb_connection_t* connection) : m_connection(connection)
+    {
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    bool grab(const HotKeys::Combination& combination) override
+    {
+        const std::optional<xcb_keycode_t> keycode = keycodeOf(combination.keyCode);
+        if (!keycode)
+            return false;
+        const quint16 modifiers = x11Modifiers(combination.modifiers);
+        QList<quint16> grabbed;
+        for (const quint16 locks : kLockStates) {
+            const xcb_void_cookie_t cookie = xcb_grab_key_checked(
+                m_connection, 1, m_root, modifiers | locks, *keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+            if (xcb_generic_error_t* error = xcb_request_check(m_connection, cookie)) {
+                // Another client holds the combination (BadAccess): the registration fails as a whole.
+                free(error);
+                for (const quint16 done : grabbed)
+                    xcb_ungrab_key(m_connection, *keycode, m_root, modifiers | done);
+                xcb_flush(m_connection);
+                qCInfo(lcPlatform) << "The X server refused a hot key grab";
+                return false;
+            }
+            grabbed.append(locks);
+        }
+        m_grabs.append({combination, *keycode, modifiers});
+        return true;
+    }
+
+    void ungrab(const HotKeys::Combination& combination) override
+    {
+        for (qsizetype i = 0; i < m_grabs.size(); ++i) {
+            if (m_grabs[i].combination != combination)
+                continue;
+            for (const quint16 locks : kLockStates)
+                xcb_ungrab_key(m_connection, m_grabs[i].keycode, m_root, m_grabs[i].modifiers | locks);
+            xcb_flush(m_connection);
+            m_grabs.removeAt(i);
+            return;
+        }
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+            return false;
+        auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
+        if (press->event != m_root)
+            return false;
+        const quint16 modifiers = press->state & kRelevantModifiers;
+        for (const Grab& grab : m_grabs) {
+            if (grab.keycode == press->detail && grab.modifiers == modifiers) {
+                HotKeys::shared().deliver(grab.combination);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr quint16 kLockStates[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+    static constexpr quint16 kRelevantModifiers
+        = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+
+    struct Grab
+    {
+        HotKeys::Combination combination;
+        xcb_keycode_t keycode;
+        quint16 modifiers;
+    };
+
+    // Control, Option as Alt, Command as Super, Shift.
+    static quint16 x11Modifiers(quint32 modifiers)
+    {
+        quint16 mask = 0;
+        if (modifiers & HotKeys::controlKey)
+            mask |= XCB_MOD_MASK_CONTROL;
+        if (modifiers & HotKeys::optionKey)
+            mask |= XCB_MOD_MASK_1;
+        if (modifiers & HotKeys::cmdKey)
+            mask |= XCB_MOD_MASK_4;
+        if (modifiers & HotKeys::shiftKey)
+            mask |= XCB_MOD_MASK_SHIFT;
+        return mask;
+    }
+
+    // The first key of the server's current keyboard map that yields the key's symbol.
+    std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode)
+    {
+        const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
+        if (!symbol)
+            return std::nullopt;
+        const xcb_setup_t* setup = xcb_get_setup(m_connection);
+        const int count = setup->max_keycode - setup->min_keycode + 1;
+        xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
+            m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
+        if (!reply)
+            return std::nullopt;
+        std::optional<xcb_keycode_t> found;
+        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
+        const int perKey = reply->keysyms_per_keycode;
+        for (int key = 0; key < count && !found; ++key) {
+            for (int level = 0; level < perKey; ++level) {
+                if (symbols[key * perKey + level] == *symbol) {
+                    found = xcb_keycode_t(setup->min_keycode + key);
+                    break;
+                }
+            }
+        }
+        free(reply);
+        return found;
+    }
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root = 0;
+    QList<Grab> m_grabs;
+};
+
+// Without an X11 display nothing reaches the keyboard system-wide: registrations are kept, never pressed.
+class KeptBackend final : public HotKeys::Backend
+{
+public:
+    bool grab(const HotKeys::Combination&) override { return true; }
+    void ungrab(const HotKeys::Combination&) override { }
+};
+
+std::atomic<HotKeys::Backend*> installedBackend = nullptr;
+
+HotKeys::Backend& backend()
+{
+    HotKeys::Backend* installed = installedBackend.load();
+    return installed ? *installed : HotKeys::systemBackend();
+}
+
+} // namespace
+
+const QList<std::pair<QChar, quint32>>& HotKeys::usLayoutKeys()
+{
+    static const QList<std::pair<QChar, quint32>> keys{{u'1', 18}, {u'2', 19}, {u'3', 20}, {u'4', 21}, {u'5', 23},
+        {u'6', 22}, {u'7', 26}, {u'8', 28}, {u'9', 25}, {u'0', 29}, {u'a', 0}, {u'b', 11}, {u'c', 8}, {u'd', 2},
+        {u'e', 14}, {u'f', 3}, {u'g', 5}, {u'h', 4}, {u'i', 34}, {u'j', 38}, {u'k', 40}, {u'l', 37}, {u'm', 46},
+        {u'n', 45}, {u'o', 31}, {u'p', 35}, {u'q', 12}, {u'r', 15}, {u's', 1}, {u't', 17}, {u'u', 32}, {u'v', 9},
+        {u'w', 13}, {u'x', 7}, {u'y', 16}, {u'z', 6}};
+    return keys;
+}
+
+HotKeys::Backend& HotKeys::systemBackend()
+{
+    static std::unique_ptr<Backend> system = []() -> std::unique_ptr<Backend> {
+        auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+        if (app && QGuiApplication::platformName() == QLatin1String("xcb")) {
+            if (auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>(); x11 && x11->connection())
+                return std::make_unique<X11Backend>(x11->connection());
+        }
+        return std::make_unique<KeptBackend>();
+    }();
+    return *system;
+}
+
+void HotKeys::setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
+
+HotKeys& HotKeys::shared()
+{
+    static HotKeys* hotKeys = new HotKeys;
+    return *hotKeys;
+}
+
+std::optional<quint64> HotKeys::registerHotKey(const Combination& combination, HotKeyID id)
+{
+    for (const Registration& registration : std::as_const(m_registrations)) {
+        if (registration.combination == combination)
+            return std::nullopt;
+    }
+    if (!backend().grab(combination))
+        return std::nullopt;
+    const quint64 ref = m_nextRef++;
+    m_registrations.insert(ref, {combination, id});
+    return ref;
+}
+
+void HotKeys::unregisterHotKey(quint64 ref)
+{
+    const auto it = m_registrations.constFind(ref);
+    if (it == m_registrations.constEnd())
+        return;
+    backend().ungrab(it->combination);
+    m_registrations.erase(it);
+}
+
+void HotKeys::deliver(const Combination& combination)
+{
+    for (const Registration& registration : std::as_const(m_registrations)) {
+        if (registration.combination == combination) {
+            emit pressed(registration.id);
+            return;
+        }
+    }
+}
+
+} // namespace tavro

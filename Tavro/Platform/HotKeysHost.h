@@ -1,0 +1,25 @@
+#pragma once
+// Test and diagnostics control of the simulated HotKeys backend (in TavroSimulation, never in the
+// shipped program): the combinations held, refused combinations, and presses.
+
+#include "Tavro/Platform/HotKeys.h"
+
+#include <QList>
+
+namespace tavro {
+
+class HotKeysHost
+{
+public:
+    // Routes registrations through the simulation.
+    static void install();
+    // The combinations registered now, in the order they were registered.
+    static QList<HotKeys::Combination> registered();
+    // Makes the system refuse `combination`, as when another application holds it.
+    static void refuse(const HotKeys::Combination& combination);
+    // Presses a combination; only a registered one reaches the registrar.
+    static void press(const HotKeys::Combination& combination);
+    static void reset();
+};
+
+} // namespace tavro

@@ -1,0 +1,153 @@
+#include "Tavro/Platform/StatusItem.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+
+#include <atomic>
+
+namespace tavro {
+
+namespace {
+
+// A template image is an alpha mask; a tray has no notion of one, so it gets the text colour.
+QPixmap trayPixmap(const StatusItem& item)
+{
+    if (!item.isTemplate())
+        return QPixmap::fromImage(item.image());
+    QImage tinted = item.image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&tinted);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(tinted.rect(), QGuiApplication::palette().color(QPalette::WindowText));
+    painter.end();
+    return QPixmap::fromImage(tinted);
+}
+
+class TrayBackend final : public StatusItem::Backend
+{
+public:
+    void added(StatusItem& item) override
+    {
+        auto* icon = new QSystemTrayIcon(&item);
+        m_icons.insert(&item, icon);
+        // Both buttons open the menu, as a click on a menu-bar item does.
+        QObject::connect(icon, &QSystemTrayIcon::activated, &item, [&item](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
+                item.click(QCursor::pos());
+        });
+        changed(item);
+        icon->show();
+    }
+
+    void changed(StatusItem& item) override
+    {
+        QSystemTrayIcon* icon = m_icons.value(&item);
+        if (!icon)
+            return;
+        icon->setIcon(QIcon(trayPixmap(item)));
+        icon->setToolTip(item.toolTip());
+    }
+
+    void removed(StatusItem& item) override
+    {
+        if (QSystemTrayIcon* icon = m_icons.take(&item))
+            icon->hide();
+    }
+
+    bool isAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+private:
+    QHash<StatusItem*, QSystemTrayIcon*> m_icons;
+};
+
+std::atomic<StatusItem::Backend*> installedBackend = nullptr;
+
+StatusItem::Backend& backend()
+{
+    StatusItem::Backend* installed = installedBackend.load();
+    return installed ? *installed : StatusItem::systemBackend();
+}
+
+} // namespace
+
+StatusItem::Backend& StatusItem::systemBackend()
+{
+    static TrayBackend tray;
+    return tray;
+}
+
+void StatusItem::setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
+
+bool StatusItem::isAvailable()
+{
+    return backend().isAvailable();
+}
+
+StatusItem::StatusItem(QObject* parent) : QObject(parent)
+{
+    backend().added(*this);
+}
+
+StatusItem::~StatusItem()
+{
+    backend().removed(*this);
+    // An open menu closes with its item.
+    if (m_menu)
+        m_menu->close();
+}
+
+void StatusItem::setImage(const QImage& image, bool isTemplate)
+{
+    m_image = image;
+    m_isTemplate = isTemplate;
+    notifyChanged();
+}
+
+void StatusItem::setTitle(const QString& title)
+{
+    m_title = title;
+    notifyChanged();
+}
+
+void StatusItem::setToolTip(const QString& toolTip)
+{
+    m_toolTip = toolTip;
+    notifyChanged();
+}
+
+void StatusItem::setAccessibilityLabel(const QString& label)
+{
+    m_accessibilityLabel = label;
+    notifyChanged();
+}
+
+void StatusItem::setMenu(std::unique_ptr<QMenu> menu)
+{
+    // A menu that is open while its replacement arrives stays until it closes: the action chosen
+    // in it is still running.
+    if (m_menu && m_menu->isVisible()) {
+        QMenu* open = m_menu.release();
+        connect(open, &QMenu::aboutToHide, open, &QObject::deleteLater);
+    }
+    m_menu = std::move(menu);
+    notifyChanged();
+}
+
+void StatusItem::click(const QPoint& position)
+{
+    if (m_menu)
+        m_menu->popup(position);
+}
+
+void StatusItem::notifyChanged()
+{
+    backend().changed(*this);
+}
+
+} // namespace tavro

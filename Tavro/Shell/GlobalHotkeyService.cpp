@@ -1,0 +1,97 @@
+#include "Tavro/Shell/GlobalHotkeyService.h"
+
+#include <QSet>
+
+namespace tavro {
+
+namespace {
+const QHash<QString, quint32>& keycodeMap()
+{
+    static const QHash<QString, quint32> map = [] {
+        QHash<QString, quint32> keys;
+        for (const auto& [character, code] : HotKeys::usLayoutKeys())
+            keys.insert(QString(character), code);
+        return keys;
+    }();
+    return map;
+}
+} // namespace
+
+GlobalHotkeyService::GlobalHotkeyService(QObject* parent) : QObject(parent) { }
+
+GlobalHotkeyService::~GlobalHotkeyService()
+{
+    unregisterAll();
+}
+
+quint32 GlobalHotkeyService::modifiers(HotkeyPrefix prefix)
+{
+    switch (prefix) {
+    case HotkeyPrefix::hyper:
+        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::shiftKey | HotKeys::cmdKey;
+    case HotkeyPrefix::controlOptionCommand:
+        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::cmdKey;
+    case HotkeyPrefix::controlOptionShift:
+        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::shiftKey;
+    case HotkeyPrefix::optionCommand:
+        return HotKeys::optionKey | HotKeys::cmdKey;
+    }
+    return 0;
+}
+
+std::optional<quint32> GlobalHotkeyService::keyCode(const QString& key)
+{
+    const auto it = keycodeMap().constFind(key.toLower());
+    if (it == keycodeMap().constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+void GlobalHotkeyService::reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBinding>& keysByTarget, bool enabled)
+{
+    unregisterAll();
+    if (!enabled)
+        return;
+    const quint32 mask = modifiers(prefix);
+    installHandlerIfNeeded();
+
+    QSet<quint32> used;
+    for (const GlobalHotkeyBinding& binding : keysByTarget) {
+        const std::optional<quint32> code = keyCode(binding.key);
+        if (!code || used.contains(*code))
+            continue;
+        used.insert(*code);
+        const std::optional<quint64> ref
+            = HotKeys::shared().registerHotKey({*code, mask}, HotKeyID{kSignature, m_nextID});
+        if (!ref) {
+            // Refused (another application holds it): a later binding of the same key may try.
+            used.remove(*code);
+            continue;
+        }
+        m_registrations.insert(m_nextID, Registration{*ref, binding.target});
+        ++m_nextID;
+    }
+}
+
+void GlobalHotkeyService::unregisterAll()
+{
+    for (const Registration& registration : std::as_const(m_registrations))
+        HotKeys::shared().unregisterHotKey(registration.ref);
+    m_registrations.clear();
+}
+
+void GlobalHotkeyService::installHandlerIfNeeded()
+{
+    if (m_handlerInstalled)
+        return;
+    m_handlerInstalled = true;
+    connect(&HotKeys::shared(), &HotKeys::pressed, this, [this](HotKeyID id) {
+        if (id.signature != kSignature)
+            return;
+        const auto it = m_registrations.constFind(id.id);
+        if (it != m_registrations.constEnd())
+            emit fired(it->target);
+    });
+}
+
+} // namespace tavro

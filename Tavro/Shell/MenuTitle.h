@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QAction;
+
+namespace tavro {
+
+// A status-menu title built once per menu build: an optional icon, the text and, where a column is
+// given, trailing text that ends at the column (a hot key, or "Private").
+struct MenuTitle
+{
+    std::optional<QImage> image;
+    QString text;
+    std::optional<QString> trailing;
+    std::optional<qreal> column;
+    QColor trailingColor;
+    QFont font;
+
+    // The menu font, and the smaller one of the submenu's hint.
+    static QFont menuFont();
+    static QFont smallFont();
+    // Width of a text alone in `font`, rounded up to a whole point.
+    static qreal width(const QString& text, const QFont& font);
+
+    // The width of the icon, the EN SPACE after it and the text, without the column.
+    qreal leadingWidth() const;
+    // What the item shows: the text, and a tab before the trailing text when a column is given.
+    QString string() const;
+    void applyTo(QAction& action) const;
+
+    bool operator==(const MenuTitle& other) const;
+};
+
+} // namespace tavro

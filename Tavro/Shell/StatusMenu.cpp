@@ -1,0 +1,320 @@
+#include "Tavro/Shell/StatusMenu.h"
+
+#include "Tavro/Model/BrowserDefinition.h"
+#include "Tavro/Model/HotkeyAssignment.h"
+#include "Tavro/Model/PrivateTheme.h"
+#include "Tavro/Picker/BrowserIcon.h"
+#include "Tavro/Picker/ResourceBundle.h"
+#include "Tavro/Picker/SymbolImage.h"
+#include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Shell/PrivateMenuTracker.h"
+#include "Tavro/Shell/UpdateController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavro::StatusMenu {
+
+namespace {
+
+constexpr qreal kMenuBarSide = 18;
+
+QColor withAlpha(QColor color, qreal alpha)
+{
+    color.setAlphaF(alpha);
+    return color;
+}
+
+QColor labelColor()
+{
+    return QApplication::palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+QColor secondaryLabelColor()
+{
+    return withAlpha(labelColor(), 0.5);
+}
+
+QColor tertiaryLabelColor()
+{
+    return withAlpha(labelColor(), 0.26);
+}
+
+MenuTitle iconTitle(const QString& title, const std::optional<QImage>& image, const std::optional<QString>& trailing,
+    std::optional<qreal> column, const QColor& trailingColor)
+{
+    return MenuTitle{image, title, trailing, column, trailingColor, MenuTitle::menuFont()};
+}
+
+QAction* action(QMenu& menu, const QString& title, const QString& key, const QString& symbolName,
+    const std::function<void()>& handler)
+{
+    auto* item = menu.addAction(title);
+    if (!key.isEmpty())
+        item->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + key));
+    iconTitle(title, symbol(symbolName), std::nullopt, std::nullopt, {}).applyTo(*item);
+    QObject::connect(item, &QAction::triggered, item, [handler] {
+        if (handler)
+            handler();
+    });
+    return item;
+}
+
+} // namespace
+
+bool isDevBuild()
+{
+    static const bool dev = AppInfo::bundleIdentifier().endsWith(QLatin1String("Dev"));
+    return dev;
+}
+
+QImage baseMenuBarImage()
+{
+    static const QImage image = [] {
+        // The 2x drawing where there is one: the bar scales it down to 18 points.
+        for (const char* name : {"tray-icon@2x", "tray-icon"}) {
+            if (const std::optional<QImage> found
+                = ResourceBundle::tavroImage(QLatin1String(name), QStringLiteral("png"))) {
+                QImage scaled = *found;
+                scaled.setDevicePixelRatio(scaled.width() / kMenuBarSide);
+                return scaled;
+            }
+        }
+        QImage fallback(QSize(36, 36), QImage::Format_ARGB32_Premultiplied);
+        fallback.setDevicePixelRatio(2);
+        fallback.fill(Qt::transparent);
+        QPainter painter(&fallback);
+        SymbolImage::paint(
+            painter, QRectF(0, 0, kMenuBarSide, kMenuBarSide), QStringLiteral("link.circle.fill"), Qt::black);
+        return fallback;
+    }();
+    return image;
+}
+
+void drawUpdateBadge(QPainter& painter, const QRectF& rect)
+{
+    const qreal d = 0.6 * std::min(rect.width(), rect.height());
+    // The top-right corner (the origin is top left here, so "top" is the smaller y).
+    const QRectF badge(rect.right() - d, rect.top(), d, d);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(badge.adjusted(-0.1 * d, -0.1 * d, 0.1 * d, 0.1 * d));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawEllipse(badge);
+
+    // The arrow is cut out of the dot.
+    const QPointF mid = badge.center();
+    const qreal top = mid.y() - 0.26 * d;
+    QPainterPath arrow;
+    arrow.moveTo(mid.x(), mid.y() + 0.24 * d);
+    arrow.lineTo(mid.x(), top);
+    arrow.moveTo(mid.x() - 0.2 * d, top + 0.2 * d);
+    arrow.lineTo(mid.x(), top);
+    arrow.lineTo(mid.x() + 0.2 * d, top + 0.2 * d);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0.14 * d, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(arrow);
+    painter.restore();
+}
+
+QImage badgedMenuBarImage(const QImage& base)
+{
+    QImage image(base.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(base.devicePixelRatio());
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const QRectF rect(QPointF(0, 0), base.deviceIndependentSize());
+    painter.drawImage(rect, base);
+    drawUpdateBadge(painter, rect);
+    return image;
+}
+
+std::optional<QImage> symbol(const QString& name)
+{
+    if (!SymbolImage::exists(name))
+        return std::nullopt;
+    const qreal side = MenuTitle::menuFont().pointSizeF() + 2;
+    QImage image(QSize(std::ceil(side * 2), std::ceil(side * 2)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    SymbolImage::paint(painter, QRectF(0, 0, side, side), name, labelColor());
+    return image;
+}
+
+std::unique_ptr<QMenu> build(const AppSettings& settings, const std::optional<BrowserDestination>& lastUsed,
+    const std::optional<QString>& availableVersion, PrivateMenuTracker& tracker, const Handlers& handlers)
+{
+    auto menu = std::make_unique<QMenu>();
+    tracker.reset();
+    tracker.setModifier(flag(settings.privateModifier));
+    tracker.track(*menu);
+
+    if (availableVersion) {
+        //: Menu bar menu item shown when an update is available. %1 is the version number, e.g. 1.5.0; keep the v
+        //: prefix if natural.
+        action(*menu, QCoreApplication::translate("Tavro", "Update to v%1").arg(*availableVersion), {},
+            QStringLiteral("arrow.down.circle"), handlers.installUpdate);
+        menu->addSeparator();
+    }
+
+    const QList<BrowserDestination> visible = settings.visibleDestinations();
+    if (!visible.isEmpty()) {
+        //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
+        const QString title = QCoreApplication::translate("Tavro", "Open New Tab in…");
+        //: Menu bar menu item shown in place of Open New Tab in… while Shift is held: opens a submenu listing browser
+        //: profiles to open a private window in.
+        const QString privateText = QCoreApplication::translate("Tavro", "Open Private Window in…");
+        const std::optional<QImage> icon = symbol(QStringLiteral("plus.square.on.square"));
+        const QImage privateIcon = PrivateMenuTracker::privateBadged(icon);
+        const qreal column = std::ceil(std::max(iconTitle(title, icon, {}, {}, {}).leadingWidth(),
+            iconTitle(privateText, privateIcon, {}, {}, {}).leadingWidth()));
+        const MenuTitle normal = iconTitle(title, icon, std::nullopt, column, secondaryLabelColor());
+        const MenuTitle privateTitle = iconTitle(privateText, privateIcon, std::nullopt, column, secondaryLabelColor());
+        QAction* item = menu->addAction(title);
+        normal.applyTo(*item);
+        tracker.addEntry({item, normal, privateTitle, true});
+        item->setMenu(buildOpenNewTabSubmenu(visible, settings, lastUsed, tracker, handlers, menu.get()));
+        menu->addSeparator();
+    }
+
+    //: Menu bar menu item that rescans installed browsers for profiles.
+    action(*menu, QCoreApplication::translate("Tavro", "Refresh Browser Profiles"), {},
+        QStringLiteral("arrow.clockwise"), handlers.refreshProfiles);
+    menu->addSeparator();
+    //: Menu bar menu item that checks for app updates.
+    QAction* check = action(*menu, QCoreApplication::translate("Tavro", "Check for Updates…"), {},
+        QStringLiteral("arrow.triangle.2.circlepath"), handlers.checkForUpdates);
+    check->setObjectName(UpdateController::checkForUpdatesAction);
+    // Enabled only while the updater can check, judged each time the menu opens.
+    QObject::connect(menu.get(), &QMenu::aboutToShow, check,
+        [check, can = handlers.canCheckForUpdates] { check->setEnabled(!can || can()); });
+    check->setEnabled(!handlers.canCheckForUpdates || handlers.canCheckForUpdates());
+    //: Menu bar menu item that opens the Settings window.
+    action(*menu, QCoreApplication::translate("Tavro", "Preferences…"), QStringLiteral(","),
+        QStringLiteral("gearshape"), handlers.openPreferencesWindow);
+    menu->addSeparator();
+    //: Menu bar menu item that quits the app.
+    action(*menu, QCoreApplication::translate("Tavro", "Quit Tavro"), QStringLiteral("Q"),
+        QStringLiteral("xmark.circle"), handlers.quit);
+    return menu;
+}
+
+QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, const AppSettings& settings,
+    const std::optional<BrowserDestination>& lastUsed, PrivateMenuTracker& tracker, const Handlers& handlers,
+    QWidget* parent)
+{
+    //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
+    auto* menu = new QMenu(QCoreApplication::translate("Tavro", "Open New Tab in…"), parent);
+    const QString prefix = glyphs(settings.globalHotkeyPrefix);
+    const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(destinations);
+    //: Shown at the right of each menu bar submenu item, where its keyboard shortcut normally is, while the
+    //: private-window key is held: the item opens a private browser window. One short word.
+    const QString privateWord = QCoreApplication::translate("Tavro", "Private");
+    const QFont font = MenuTitle::menuFont();
+
+    struct Row
+    {
+        QString label;
+        std::optional<QImage> image;
+        QImage privateImage;
+        std::optional<QString> hotkey;
+        bool enabledWhenPrivate;
+        QAction* item;
+    };
+    const auto hasPrivateWindows = [](const BrowserDestination& destination) {
+        const std::optional<BrowserDefinition> definition
+            = BrowserDefinition::definition(destination.browserBundleIdentifier);
+        return definition && definition->privateMechanism().has_value();
+    };
+
+    QList<Row> rows;
+    for (const BrowserDestination& destination : destinations) {
+        QString label = destination.menuLabel();
+        if (destination.profileEmoji && !destination.profileEmoji->isEmpty())
+            label = *destination.profileEmoji + QLatin1Char(' ') + label;
+        auto* item = new QAction(label, menu);
+        item->setData(destination.id);
+        const QUuid id = destination.id;
+        QObject::connect(item, &QAction::triggered, item, [id, open = handlers.openNewTabInDestination] {
+            if (open)
+                open(id);
+        });
+        std::optional<QImage> image = BrowserIcon::icon(destination.browserBundleIdentifier);
+        if (!image)
+            image = symbol(QStringLiteral("globe"));
+        std::optional<QString> hotkey;
+        if (settings.globalHotkeysEnabled && keys.contains(destination.id))
+            hotkey = prefix + keys.value(destination.id).toUpper();
+        rows.append(
+            {label, image, PrivateMenuTracker::privateBadged(image), hotkey, hasPrivateWindows(destination), item});
+    }
+    if (lastUsed) {
+        //: Menu bar submenu item under Open New Tab in…: opens the most recently used browser profile.
+        const QString label = QCoreApplication::translate("Tavro", "Most Recent");
+        auto* item = new QAction(label, menu);
+        QObject::connect(item, &QAction::triggered, item, [open = handlers.openNewTabInMostRecent] {
+            if (open)
+                open();
+        });
+        const std::optional<QImage> image = symbol(QStringLiteral("clock.arrow.circlepath"));
+        std::optional<QString> hotkey;
+        if (settings.globalHotkeysEnabled)
+            hotkey = prefix + QLatin1Char('0');
+        rows.append(
+            {label, image, PrivateMenuTracker::privateBadged(image), hotkey, hasPrivateWindows(*lastUsed), item});
+    }
+
+    //: Dimmed hint at the bottom of the Open New Tab in… menu bar submenu. First %1 is the key glyph (e.g. ⇧), second
+    //: %2 is the key name (e.g. Shift).
+    const QString normalHint = QCoreApplication::translate("Tavro", "Hold %1 %2 for a private window")
+                                   .arg(symbol(settings.privateModifier), displayName(settings.privateModifier));
+    //: Dimmed hint at the bottom of the menu bar submenu while Shift is held: choosing a profile opens a private
+    //: browser window.
+    const QString privateHint = QCoreApplication::translate("Tavro", "Opens a private window");
+
+    qreal labelWidth = 0;
+    qreal trailingWidth = MenuTitle::width(privateWord, font);
+    for (const Row& row : std::as_const(rows)) {
+        labelWidth = std::max(labelWidth, iconTitle(row.label, row.image, {}, {}, {}).leadingWidth());
+        if (row.hotkey)
+            trailingWidth = std::max(trailingWidth, MenuTitle::width(*row.hotkey, font));
+    }
+    const QFont small = MenuTitle::smallFont();
+    const qreal hintWidth = std::max(MenuTitle::width(normalHint, small), MenuTitle::width(privateHint, small));
+    const qreal column = std::ceil(std::max(labelWidth + kColumnGap + trailingWidth, hintWidth));
+
+    for (const Row& row : std::as_const(rows)) {
+        const MenuTitle normal = iconTitle(row.label, row.image, row.hotkey, column, secondaryLabelColor());
+        const MenuTitle privateTitle = iconTitle(row.label, row.privateImage, privateWord, column,
+            row.enabledWhenPrivate ? PrivateTheme::accentNS.color(false) : tertiaryLabelColor());
+        normal.applyTo(*row.item);
+        tracker.addEntry({row.item, normal, privateTitle, row.enabledWhenPrivate});
+        menu->addAction(row.item);
+    }
+
+    menu->addSeparator();
+    const auto hintTitle = [&](const QString& text) {
+        return MenuTitle{std::nullopt, text, QString(), column, secondaryLabelColor(), small};
+    };
+    auto* hint = new QAction(menu);
+    hint->setEnabled(false);
+    hintTitle(normalHint).applyTo(*hint);
+    tracker.addEntry({hint, hintTitle(normalHint), hintTitle(privateHint), false, false});
+    menu->addAction(hint);
+    return menu;
+}
+
+} // namespace tavro::StatusMenu

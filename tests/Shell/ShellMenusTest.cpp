@@ -1,0 +1,328 @@
+#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/HotKeysHost.h"
+#include "Tavro/Platform/KeyEventsHost.h"
+#include "Tavro/Platform/ModifierFlags.h"
+#include "Tavro/Platform/StatusItemHost.h"
+#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Shell/StatusMenu.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
+#include "tests/Platform/RecordingApp.h"
+#include "tests/Shell/ShellFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+
+using namespace tavro;
+using namespace tavro::test;
+
+namespace {
+
+constexpr quint32 kHyper = 0x1B00;
+
+// The status item, its menus, the global hot keys and the two windows, driven through the
+// simulated status bar, hot-key registry and workspace.
+class ShellMenusTest : public ShellFixture
+{
+protected:
+    ShellMenusTest()
+    {
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        HotKeysHost::reset();
+        StatusItemHost::setAvailable(true);
+        writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
+            "#!/bin/sh\nexit 0\n");
+        chrome.hotkey = QStringLiteral("a");
+        arc.profileEmoji = QStringLiteral("🦊");
+    }
+    ~ShellMenusTest() override
+    {
+        delegate.reset();
+        WorkspaceHost::reset();
+        KeyEventsHost::reset();
+        HotKeysHost::reset();
+        StatusItemHost::setAvailable(true);
+    }
+
+    AppDelegate& launch(AppSettings settings)
+    {
+        if (settings.destinations.isEmpty())
+            settings.destinations = {chrome, arc};
+        open(settings);
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults);
+        delegate->applicationDidFinishLaunching();
+        // The launch's scan finds only Chrome's bundle here; the test's destinations stand.
+        finishScans();
+        store->setSettings(settings);
+        return *delegate;
+    }
+    static AppSettings onboarded()
+    {
+        AppSettings settings;
+        settings.hasCompletedOnboarding = true;
+        return settings;
+    }
+
+    QMenu* statusMenu() const { return delegate->statusItem() ? delegate->statusItem()->menu() : nullptr; }
+    static QStringList texts(const QMenu* menu)
+    {
+        QStringList found;
+        for (const QAction* action : menu->actions())
+            found.append(action->isSeparator() ? QStringLiteral("---") : action->text());
+        return found;
+    }
+    QMenu* submenu() const { return statusMenu()->actions().at(0)->menu(); }
+    int launches() const { return int(WorkspaceHost::launches().size()); }
+
+    BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
+    BrowserDestination arc = shellDestination("company.thebrowser.Browser", "Arc");
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+TEST_F(ShellMenusTest, StatusMenuRowsLabelsAndHotKeyText)
+{
+    AppSettings settings = onboarded();
+    settings.destinations = {chrome, arc};
+    settings.lastUsedDestinationID = chrome.id;
+    launch(settings);
+    ASSERT_EQ(StatusItemHost::items().size(), 1);
+    EXPECT_EQ(texts(statusMenu()),
+        QStringList({"Open New Tab in…\t", "---", "Refresh Browser Profiles", "---", "Check for Updates…",
+            "Preferences…", "---", "Quit Tavro"}));
+    const QStringList rows = texts(submenu());
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], QStringLiteral("Google Chrome (Default)\t⌃⌥⇧⌘A"));
+    // Emoji first; a browser without profiles shows its name alone.
+    EXPECT_TRUE(rows[1].startsWith(QStringLiteral("🦊 Arc\t⌃⌥⇧⌘"))) << rows[1].toStdString();
+    EXPECT_EQ(rows[2], QStringLiteral("Most Recent\t⌃⌥⇧⌘0"));
+    EXPECT_EQ(rows[4], QStringLiteral("Hold ⇧ Shift for a private window\t"));
+    EXPECT_EQ(delegate->statusItem()->toolTip(), QStringLiteral("Tavro: gets links where they belong"));
+    EXPECT_EQ(delegate->statusItem()->accessibilityLabel(), QStringLiteral("Tavro"));
+    EXPECT_TRUE(delegate->statusItem()->title().isEmpty()); // not a development build
+    EXPECT_TRUE(delegate->statusItem()->isTemplate());
+
+    // The column: widest label + 28 + widest trailing text, or the hint when that is wider.
+    const PrivateMenuTracker::Entry& first = delegate->privateMenu().entries().at(1);
+    qreal labelWidth = 0;
+    qreal trailing = MenuTitle::width(QStringLiteral("Private"), first.normalTitle.font);
+    for (const PrivateMenuTracker::Entry& entry : delegate->privateMenu().entries().mid(1, 3)) {
+        labelWidth = std::max(labelWidth, entry.normalTitle.leadingWidth());
+        trailing = std::max(trailing, MenuTitle::width(*entry.normalTitle.trailing, first.normalTitle.font));
+    }
+    EXPECT_EQ(*first.normalTitle.column,
+        std::ceil(std::max(labelWidth + StatusMenu::kColumnGap + trailing,
+            MenuTitle::width(rows[4].chopped(1), MenuTitle::smallFont()))));
+
+    // Hot keys off: no row shows hot-key text; no last-used destination: no "Most Recent"; no
+    // visible destination: no submenu and no separator after it.
+    settings.globalHotkeysEnabled = false;
+    settings.lastUsedDestinationID.reset();
+    store->setSettings(settings);
+    EXPECT_EQ(texts(submenu()).mid(0, 2), QStringList({"Google Chrome (Default)\t", "🦊 Arc\t"}));
+    EXPECT_EQ(texts(submenu()).size(), 4);
+    settings.destinations.clear();
+    store->setSettings(settings);
+    EXPECT_EQ(texts(statusMenu()).first(), QStringLiteral("Refresh Browser Profiles"));
+
+    // Turning the icon off removes the item at once.
+    settings.showMenuBarIcon = false;
+    store->setSettings(settings);
+    EXPECT_TRUE(StatusItemHost::items().isEmpty());
+}
+
+TEST_F(ShellMenusTest, AnUpdateOnOfferAddsTheRowAndCutsTheBadgeIntoTheIcon)
+{
+    const QImage base = StatusMenu::baseMenuBarImage();
+    ASSERT_FALSE(base.isNull());
+    const QImage badged = StatusMenu::badgedMenuBarImage(base);
+    ASSERT_EQ(badged.size(), base.size());
+    const qreal scale = badged.devicePixelRatio();
+    const qreal d = 0.6 * 18;
+    const QPointF centre(18 - d / 2, d / 2);
+    // The dot is opaque beside the arrow, the arrow's shaft is cut out, and so is the ring.
+    EXPECT_GT(qAlpha(badged.pixel((centre + QPointF(0.35 * d, 0)).toPoint() * scale)), 200);
+    EXPECT_LT(qAlpha(badged.pixel(((centre + QPointF(0, 0.05 * d)) * scale).toPoint())), 128);
+    EXPECT_EQ(qAlpha(badged.pixel((QPointF(18 - d - 0.05 * d, d / 2) * scale).toPoint())), 0);
+}
+
+TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
+{
+    launch(onboarded());
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift | ModifierFlag::control);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_TRUE(delegate->privateMenu().isPrivate());
+    EXPECT_EQ(statusMenu()->actions().at(0)->text(), QStringLiteral("Open Private Window in…\t"));
+    const QList<QAction*> rows = submenu()->actions();
+    EXPECT_EQ(rows[0]->text(), QStringLiteral("Google Chrome (Default)\tPrivate"));
+    EXPECT_TRUE(rows[0]->isEnabled());
+    // Arc has no private mechanism: greyed out with the tertiary word.
+    EXPECT_FALSE(rows[1]->isEnabled());
+    EXPECT_NEAR(delegate->privateMenu().entries().at(2).privateTitle.trailingColor.alphaF(), 0.26, 0.01);
+    EXPECT_EQ(rows.last()->text(), QStringLiteral("Opens a private window\t"));
+
+    KeyEventsHost::setHeldModifiers(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !delegate->privateMenu().isPrivate(); }, 2000));
+    EXPECT_TRUE(rows[1]->isEnabled());
+    EXPECT_FALSE(rows.last()->isEnabled()); // the hint stays disabled in both modes
+
+    // A choice fired by the closing menu opens in the mode it was chosen in: privately, with no use recorded.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate->privateMenu().isPrivate(); }, 2000));
+    statusMenu()->close();
+    EXPECT_FALSE(delegate->privateMenu().isTracking());
+    rows[0]->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
+    EXPECT_FALSE(store->settings().lastUsedDestinationID);
+}
+
+TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
+{
+    EXPECT_EQ(GlobalHotkeyService::modifiers(HotkeyPrefix::hyper), 0x1B00u);
+    EXPECT_EQ(GlobalHotkeyService::modifiers(HotkeyPrefix::controlOptionCommand), 0x1900u);
+    EXPECT_EQ(GlobalHotkeyService::modifiers(HotkeyPrefix::controlOptionShift), 0x1A00u);
+    EXPECT_EQ(GlobalHotkeyService::modifiers(HotkeyPrefix::optionCommand), 0x0900u);
+    EXPECT_EQ(GlobalHotkeyService::keyCode("A"), 0u);
+    EXPECT_EQ(GlobalHotkeyService::keyCode("0"), 29u);
+    EXPECT_EQ(GlobalHotkeyService::keyCode("z"), 6u);
+    EXPECT_EQ(GlobalHotkeyService::keyCode("-"), std::nullopt);
+    EXPECT_EQ(GlobalHotkeyService::keyCode("ab"), std::nullopt);
+
+    GlobalHotkeyService service;
+    const auto target = GlobalHotkeyTarget::destination(QUuid::createUuid());
+    const QList<GlobalHotkeyBinding> five{{"1", target}, {"2", target}, {"3", target}, {"4", target}, {"0", target}};
+    for (int round = 0; round < 3; ++round)
+        service.reload(HotkeyPrefix::hyper, five, true);
+    EXPECT_EQ(service.nextID(), 16u);
+    EXPECT_EQ(HotKeysHost::registered().size(), 5);
+
+    // "A" and "a" register once, "-" never, and a refused key lets a later binding try.
+    HotKeysHost::refuse({18, 0x0900});
+    service.reload(HotkeyPrefix::optionCommand,
+        {{"A", target}, {"a", target}, {"-", target}, {"1", target}, {"1", target}, {"2", target}}, true);
+    EXPECT_EQ(HotKeysHost::registered(), (QList<HotKeys::Combination>{{0, 0x0900}, {19, 0x0900}}));
+    service.reload(HotkeyPrefix::hyper, five, false);
+    EXPECT_TRUE(HotKeysHost::registered().isEmpty());
+}
+
+TEST_F(ShellMenusTest, AFiredKeyOpensTheDestinationAndTheNextReloadRegistersZero)
+{
+    launch(onboarded());
+    EXPECT_EQ(HotKeysHost::registered(), (QList<HotKeys::Combination>{{0, kHyper}, {18, kHyper}}));
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    HotKeysHost::press({0, kHyper});
+    EXPECT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
+    // Never private: the use is recorded, and the settings change registers "0".
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+    EXPECT_TRUE(HotKeysHost::registered().contains(HotKeys::Combination{29, kHyper}));
+}
+
+TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
+{
+    launch(AppSettings{});
+    EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
+
+    delegate.reset();
+    launch(onboarded());
+    delegate->showSettings();
+    QWidget* settings = delegate->settingsWindow();
+    ASSERT_TRUE(settings && settings->isVisible());
+    EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::cancel);
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings); // ordered out, not closed
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return Application::activationPolicy() == Application::ActivationPolicy::accessory; }, 2000));
+    delegate->quit();
+    EXPECT_TRUE(delegate->isQuitting());
+    EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
+}
+
+TEST_F(ShellMenusTest, CommandQAndCommandWCloseOnlyTheFrontWindow)
+{
+    launch(onboarded());
+    delegate->showSettings();
+    QAction* keep = delegate->mainMenu()->actions().last();
+    EXPECT_EQ(keep->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_TRUE(delegate->settingsWindow()->actions().contains(keep));
+    keep->trigger();
+    EXPECT_FALSE(delegate->settingsWindow());
+    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::accessory);
+    EXPECT_FALSE(delegate->isQuitting());
+}
+
+TEST_F(ShellMenusTest, ReopenOpensPreferencesOnlyWithoutAShownIcon)
+{
+    AppSettings settings = onboarded();
+    launch(settings);
+    EXPECT_TRUE(delegate->applicationShouldHandleReopen(false));
+    EXPECT_FALSE(delegate->settingsWindow());
+    EXPECT_TRUE(delegate->applicationShouldHandleReopen(true));
+    EXPECT_FALSE(delegate->settingsWindow());
+    // No tray to show the icon in: a plain second `tavro` is the way to Preferences.
+    StatusItemHost::setAvailable(false);
+    delegate->applicationOpenUrls({});
+    ASSERT_TRUE(delegate->settingsWindow());
+    delegate->settingsWindow()->close();
+    StatusItemHost::setAvailable(true);
+    settings.showMenuBarIcon = false;
+    store->setSettings(settings);
+    EXPECT_TRUE(delegate->applicationShouldHandleReopen(false));
+    EXPECT_TRUE(delegate->settingsWindow());
+}
+
+TEST_F(ShellMenusTest, AppearanceReachesTheOpenWindowAndANewOne)
+{
+    AppSettings settings = onboarded();
+    launch(settings);
+    delegate->showSettings();
+    EXPECT_EQ(explicitAppearance(delegate->settingsWindow()), std::nullopt);
+    settings.appearance = AppAppearance::dark;
+    store->setSettings(settings);
+    EXPECT_EQ(explicitAppearance(delegate->settingsWindow()), Appearance::dark);
+    delegate->settingsWindow()->close();
+    delegate->showSettings();
+    EXPECT_EQ(explicitAppearance(delegate->settingsWindow()), Appearance::dark);
+    EXPECT_EQ(delegate->settingsWindow()->minimumSize(), QSize(720, 660));
+}
+
+} // namespace
+
+namespace {
+
+// The open status menu (normal and private) and Preferences in light and dark, saved for a look.
+TEST_F(ShellMenusTest, ScreenshotsOfTheOpenMenuAndTheWindows)
+{
+    QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+    const auto save = [](QWidget* widget, const char* name) {
+        const QImage shot = widget->grab().toImage();
+        EXPECT_FALSE(shot.isNull());
+        EXPECT_TRUE(shot.save(QDir(TAVRO_ARTIFACTS_DIR).filePath(QLatin1String(name))));
+    };
+    AppSettings settings = onboarded();
+    settings.destinations = {chrome, arc};
+    settings.lastUsedDestinationID = chrome.id;
+    launch(settings);
+    for (const bool held : {false, true}) {
+        KeyEventsHost::setHeldModifiers(held ? ModifierFlag::shift : 0);
+        ASSERT_TRUE(StatusItemHost::click());
+        submenu()->popup(statusMenu()->geometry().topRight());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(submenu()));
+        save(statusMenu(), held ? "status-menu-private.png" : "status-menu.png");
+        save(submenu(), held ? "status-submenu-private.png" : "status-submenu.png");
+        submenu()->close();
+        statusMenu()->close();
+    }
+    for (const AppAppearance appearance : {AppAppearance::light, AppAppearance::dark}) {
+        settings.appearance = appearance;
+        store->setSettings(settings);
+        delegate->showSettings();
+        save(delegate->settingsWindow(),
+            appearance == AppAppearance::dark ? "preferences-dark.png" : "preferences-light.png");
+    }
+}
+
+} // namespace
