@@ -4,7 +4,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
-#include "Tavro/Onboarding/ControlTint.h"
+#include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Picker/Appearance.h"
