@@ -3,6 +3,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
