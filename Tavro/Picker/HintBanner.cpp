@@ -89,7 +89,7 @@ QString HintBanner::message() const
 
 QString HintBanner::primaryLabel() const
 {
-    return m_primary ? m_primary->text() : QString();
+    return m_primary ? m_primary->text().replace(QStringLiteral("&&"), QStringLiteral("&")) : QString();
 }
 
 void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> primary, std::function<void()> onRecheck)
@@ -97,7 +97,9 @@ void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> p
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     if (!primaryLabel.isEmpty()) {
-        m_primary = new QPushButton(primaryLabel, this);
+        // A lone "&" would mark the next letter as a keyboard mnemonic and vanish from the label
+        // ("Files & Folders" would read "Files _Folders").
+        m_primary = new QPushButton(QString(primaryLabel).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
         TavroButtonStyle::apply(m_primary, true);
         connect(m_primary, &QPushButton::clicked, this, [primary = std::move(primary)] {
             if (primary)
