@@ -97,9 +97,7 @@ void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> p
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     if (!primaryLabel.isEmpty()) {
-        // A lone "&" would mark the next letter as a keyboard mnemonic and vanish from the label
-        // ("Files & Folders" would read "Files _Folders").
-        m_primary = new QPushButton(QString(primaryLabel).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
+        m_primary = new QPushButton(Drawing::buttonTitle(primaryLabel), this);
         TavroButtonStyle::apply(m_primary, true);
         connect(m_primary, &QPushButton::clicked, this, [primary = std::move(primary)] {
             if (primary)

@@ -60,8 +60,9 @@ QStringList shownTexts(const QWidget* widget)
             texts.append(label->text());
     }
     for (const QPushButton* button : widget->findChildren<QPushButton*>()) {
+        // As shown: a doubled "&" draws one.
         if (button->isVisibleTo(widget->window()))
-            texts.append(button->text());
+            texts.append(QString(button->text()).replace(QStringLiteral("&&"), QStringLiteral("&")));
     }
     return texts;
 }
@@ -309,7 +310,7 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
 
 TEST_F(PanesTest, ARefusedSetIsCheckedElevenTimesAtMost)
 {
-    // Launch Services' table cannot be written: the request fails as a declined prompt would.
+    // The defaults table cannot be read or written: the request fails as a declined prompt would.
     QDir().mkpath(DefaultBrowser::storePath());
     RefusedTableReads reads;
     SettingsView view(
