@@ -250,4 +250,31 @@ TEST_F(ShellMenusRealTest, IconDocksInTheTrayAndItsMenuOpensANewTabInChromium)
     EXPECT_TRUE(chromiumShows(1));
 }
 
+TEST_F(ShellMenusRealTest, PrefixAndKeyWorkWhileATavroWindowHasTheFocus)
+{
+    const QString key = HotkeyAssignment::resolve({destination}).value(destination.id);
+    startTavro();
+    ASSERT_TRUE(tavroLogged("Grabbed hot key " + key + " ")) << log.toStdString();
+
+    // No tray runs: a second `tavro` without a link shows Preferences, and the keyboard goes to it.
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(second.waitForFinished(5000));
+    QString window;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QStringList found = visibleWindows({"--name", "Tavro Preferences"});
+            window = found.isEmpty() ? QString() : found.constLast();
+            return !window.isEmpty();
+        },
+        20000))
+        << "Preferences did not open";
+    const QPoint centre = visibleFrames({"--name", "Tavro Preferences"}).constLast().center();
+    xdotool({"mousemove", QString::number(centre.x()), QString::number(centre.y()), "windowfocus", "--sync", window});
+
+    EXPECT_EQ(xdotool({"key", "ctrl+alt+shift+super+" + key, "sleep", "0.1"}), 0);
+    EXPECT_TRUE(chromiumShows(1));
+}
+
 } // namespace
