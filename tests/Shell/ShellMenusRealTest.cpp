@@ -22,6 +22,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tavro;
 
 namespace {
@@ -242,6 +244,12 @@ TEST_F(ShellMenusRealTest, IconDocksInTheTrayAndItsMenuOpensANewTabInChromium)
     ASSERT_TRUE(QTest::qWaitFor([&] { return menusShown(tray) == 0; }, 5000));
 
     ASSERT_TRUE(clickIconForMenu(tray)) << "no menu opened";
+    // The menu drops from the tray as from a menu bar, leaving the icon in sight.
+    const QList<QRect> frames = visibleFrames({"--class", "tavro"});
+    const auto icon = std::ranges::find_if(frames, [&](const QRect& frame) { return tray.contains(frame); });
+    const auto menu = std::ranges::find_if(frames, [&](const QRect& frame) { return !tray.contains(frame); });
+    ASSERT_TRUE(icon != frames.end() && menu != frames.end());
+    EXPECT_GT(menu->top(), icon->bottom());
     xdotool({"key", "Down", "Right", "sleep", "0.3"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return menusShown(tray) == 2; }, 5000)) << "the submenu did not open";
     screenshot("status-menu.png");
