@@ -56,6 +56,8 @@ public:
             grabbed.append(locks);
         }
         m_grabs.append({combination, *keycode, modifiers});
+        qCDebug(lcPlatform).noquote() << "Grabbed hot key" << QChar(char16_t(*keySymbol(combination.keyCode)))
+                                      << "with X modifiers" << Qt::hex << modifiers;
         return true;
     }
 

@@ -1,10 +1,12 @@
 #include "Tavro/Platform/StatusItem.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QScreen>
 #include <QSystemTrayIcon>
 
 #include <atomic>
@@ -26,6 +28,19 @@ QPixmap trayPixmap(const StatusItem& item)
     return QPixmap::fromImage(tinted);
 }
 
+// Where the menu drops from: below the icon, as from a menu bar, or above it when the tray sits in
+// the lower half of the screen. At the pointer when the tray does not tell where the icon is.
+QPoint menuPosition(const QSystemTrayIcon& icon, const QMenu* menu)
+{
+    const QRect geometry = icon.geometry();
+    if (!geometry.isValid() || !menu)
+        return QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(geometry.center());
+    if (screen && geometry.center().y() > screen->geometry().center().y())
+        return {geometry.left(), geometry.top() - menu->sizeHint().height()};
+    return {geometry.left(), geometry.bottom() + 1};
+}
+
 class TrayBackend final : public StatusItem::Backend
 {
 public:
@@ -34,10 +49,11 @@ public:
         auto* icon = new QSystemTrayIcon(&item);
         m_icons.insert(&item, icon);
         // Both buttons open the menu, as a click on a menu-bar item does.
-        QObject::connect(icon, &QSystemTrayIcon::activated, &item, [&item](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
-                item.click(QCursor::pos());
-        });
+        QObject::connect(
+            icon, &QSystemTrayIcon::activated, &item, [&item, icon](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
+                    item.click(menuPosition(*icon, item.menu()));
+            });
         changed(item);
         icon->show();
     }
