@@ -144,7 +144,9 @@ QWidget* OnboardingView::buildHeader()
     names->addWidget(new BrandLabel(
         QCoreApplication::translate("Tavro", "Click any link. Choose the browser profile where it belongs."),
         Brand::textSecondary, Drawing::systemFont(12), header));
+    // The name and tagline stay one stack, centred beside the mark.
     row->addLayout(names);
+    row->setAlignment(names, Qt::AlignVCenter);
     row->addStretch(1);
 
     m_dots = new StepDots(int(steps().size()), 0, header);
@@ -323,6 +325,9 @@ void OnboardingView::makeDefault()
 {
     // The answer comes from the checks that follow, whatever the request itself returned.
     DefaultBrowserService::makeDefault();
+    if (m_isWaitingForDefault)
+        return;
+    m_isWaitingForDefault = true;
     waitForDefault(this, m_timing);
 }
 
@@ -330,7 +335,10 @@ QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timi
 {
     const bool confirmed = co_await DefaultBrowserService::waitUntilDefault(
         timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
-    if (!self || !confirmed)
+    if (!self)
+        co_return;
+    self->m_isWaitingForDefault = false;
+    if (!confirmed)
         co_return;
     self->m_isDefaultBrowser = true;
     self->render();
@@ -395,6 +403,8 @@ QWidget* OnboardingView::scanStep()
         inside->setContentsMargins(TavroButtonStyle::horizontalPadding - 4, 0, 0, 0);
         inside->addWidget(new ActivityIndicator(12, Brand::navy, button), 0, Qt::AlignVCenter);
         inside->addStretch(1);
+        // The spaces make room for the spinner; screen readers hear the label alone.
+        button->setAccessibleName(button->text());
         button->setText(QStringLiteral("    ") + button->text());
     }
     titleRow->addWidget(button, 0, Qt::AlignVCenter);

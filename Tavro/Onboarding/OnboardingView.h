@@ -116,6 +116,8 @@ private:
     int m_runningScans = 0;
     bool m_hasScanned = false;
     bool m_isDefaultBrowser = false;
+    // A request whose checks still run: a second press waits for the same answer.
+    bool m_isWaitingForDefault = false;
     bool m_includesSafari = false;
 
     QWidget* m_header = nullptr;

@@ -109,9 +109,15 @@ void DestinationList::mouseMoveEvent(QMouseEvent* event)
         setCursor(Qt::ClosedHandCursor);
     }
     m_dropOffset = dropOffset(pos.y());
-    // Near the edge of the visible part, the list scrolls along.
-    if (auto* area = qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
-        area->ensureVisible(pos.x(), pos.y(), 0, 24);
+    // Near the edge of the visible part, the scroll area the list sits in (through its holder and
+    // the area's viewport) scrolls along.
+    QWidget* ancestor = parentWidget();
+    while (ancestor && !qobject_cast<QScrollArea*>(ancestor))
+        ancestor = ancestor->parentWidget();
+    if (auto* area = qobject_cast<QScrollArea*>(ancestor); area && area->widget()) {
+        const QPoint inContent = mapTo(area->widget(), pos);
+        area->ensureVisible(inContent.x(), inContent.y(), 0, 24);
+    }
     update();
 }
 

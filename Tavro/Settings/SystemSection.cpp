@@ -1,4 +1,5 @@
 #include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Platform/LoginItems.h"
 
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/BrandLabel.h"
@@ -56,10 +57,13 @@ void SystemSection::setLaunchAtLogin(bool on)
 {
     SettingsStore& store = m_view.store();
     store.edit([on](AppSettings& s) { s.launchAtLogin = on; });
-    // The stored preference first, then the system. A refused registration must not read as done:
-    // the setting (and with it the switch) goes back to off. LoginItem has logged the refusal.
-    if (!LoginItem::setEnabled(on) && on)
-        store.edit([](AppSettings& s) { s.launchAtLogin = false; });
+    // The stored preference first, then the system. A refusal must not read as done: the setting
+    // (and with it the switch) follows what the system keeps: off after a refused registration, on
+    // after a refused removal of an entry that is still there. LoginItem has logged the refusal.
+    if (!LoginItem::setEnabled(on)) {
+        const bool registered = !on && LoginItems::status() != LoginItems::Status::notRegistered;
+        store.edit([registered](AppSettings& s) { s.launchAtLogin = registered; });
+    }
 }
 
 void SystemSection::refresh()
