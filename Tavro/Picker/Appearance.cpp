@@ -1,5 +1,6 @@
 #include "Tavro/Picker/Appearance.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QVariant>
@@ -24,7 +25,17 @@ std::optional<Appearance> explicitAppearance(const QWidget* widget)
 void setExplicitAppearance(QWidget* widget, std::optional<Appearance> appearance)
 {
     widget->setProperty(appearanceProperty, appearance ? QVariant(int(*appearance)) : QVariant());
+    QEvent changed(appearanceChanged());
+    QCoreApplication::sendEvent(widget, &changed);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        QCoreApplication::sendEvent(child, &changed);
     widget->update();
+}
+
+QEvent::Type appearanceChanged()
+{
+    static const auto type = QEvent::Type(QEvent::registerEventType());
+    return type;
 }
 
 Appearance systemAppearance()

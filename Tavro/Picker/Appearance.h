@@ -4,6 +4,7 @@
 #include "Tavro/Model/SettingsEnums.h"
 
 #include <QColor>
+#include <QEvent>
 
 #include <optional>
 
@@ -18,7 +19,11 @@ enum class Appearance { light, dark };
 // parents (as a window's forced appearance reaches every view inside), else the system's.
 Appearance effectiveAppearance(const QWidget* widget);
 std::optional<Appearance> explicitAppearance(const QWidget* widget);
+// Sets the appearance of `widget` and everything in it. Widgets that look colours up when they
+// paint follow at once; one that keeps a colour (a palette, an icon) hears appearanceChanged().
 void setExplicitAppearance(QWidget* widget, std::optional<Appearance> appearance);
+// The event every widget of a window receives after its appearance was set.
+QEvent::Type appearanceChanged();
 // The system's appearance, judged by the application palette's window colour.
 Appearance systemAppearance();
 // The explicit appearance the setting asks for; `system` asks for none.

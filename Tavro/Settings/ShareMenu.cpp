@@ -144,7 +144,18 @@ ShareMenu::ShareMenu(QWidget* parent) : QToolButton(parent)
 void ShareMenu::showEvent(QShowEvent* event)
 {
     QToolButton::showEvent(event);
-    // Navy for the window's appearance now that the button knows it.
+    applyColours();
+}
+
+bool ShareMenu::event(QEvent* event)
+{
+    if (event->type() == appearanceChanged() || event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
+    return QToolButton::event(event);
+}
+
+void ShareMenu::applyColours()
+{
     const QColor navy = resolve(Brand::navy, this);
     QPalette palette = this->palette();
     palette.setColor(QPalette::ButtonText, navy);

@@ -28,8 +28,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // Navy for the window's appearance, on the label and the icons.
+    void applyColours();
     void copyLink();
     void showSharingPicker();
 };
