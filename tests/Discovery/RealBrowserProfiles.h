@@ -43,8 +43,7 @@ class RealChromiumProfiles
 public:
     RealChromiumProfiles(const Xvfb& xvfb, QString home, QString userDataDir)
         : m_xvfb(xvfb), m_home(std::move(home)), m_userDataDir(std::move(userDataDir))
-    {
-    }
+    { }
     ~RealChromiumProfiles()
     {
         for (auto& process : m_processes)

@@ -178,9 +178,8 @@ protected:
                 if (xvfb.run("import", {"-window", "root", path}) != 0 || !screen.load(path))
                     return false;
                 const auto offsets = FlowerLayout(3).petalOffsets(EdgeRoom::unconstrained());
-                return std::ranges::all_of(offsets, [&](QPointF offset) {
-                    return screen.pixelColor(hub + offset.toPoint()) != kDesktop;
-                });
+                return std::ranges::all_of(
+                    offsets, [&](QPointF offset) { return screen.pixelColor(hub + offset.toPoint()) != kDesktop; });
             },
             10000);
         return open ? screen : QImage();
