@@ -7,7 +7,6 @@
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
-#include "Tavro/Onboarding/ControlTint.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Onboarding/SafariSetupStepView.h"
@@ -20,6 +19,7 @@
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
@@ -374,8 +374,9 @@ QWidget* OnboardingView::scanStep()
     auto* titleRow = new QHBoxLayout;
     //: Onboarding step 2 title: the browser profiles Tavro found. A destination is a browser profile links can open
     //: in.
-    titleRow->addWidget(stepTitle(QCoreApplication::translate("Tavro", "Detected destinations")), 0, Qt::AlignVCenter);
-    titleRow->addStretch(1);
+    // The title takes the row's spare width itself: a wrapping label left at its size hint beside
+    // a stretch breaks onto two lines however much room there is.
+    titleRow->addWidget(stepTitle(QCoreApplication::translate("Tavro", "Detected destinations")), 1, Qt::AlignVCenter);
     QString scanText;
     if (m_hasScanned) {
         //: Onboarding button that scans browsers for profiles again.

@@ -4,7 +4,6 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
-#include "Tavro/Onboarding/ControlTint.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Picker/Appearance.h"
@@ -16,6 +15,7 @@
 #include "Tavro/Platform/Workspace.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/LoginItem.h"
 

@@ -111,4 +111,9 @@ void Drawing::drawElidedText(QPainter& painter, const QRectF& rect, const QStrin
     painter.drawText(rect, int(alignment) | Qt::TextSingleLine, metrics.elidedText(text, Qt::ElideRight, rect.width()));
 }
 
+QString Drawing::buttonTitle(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 } // namespace tavro

@@ -22,6 +22,10 @@ QFont emojiFont(double points);
 // Letter spacing ("tracking") in points.
 QFont tracked(QFont font, double points);
 
+// `text` as a button title that shows every "&": a lone one would mark the next letter as a
+// keyboard mnemonic and vanish ("Files & Folders" would read "Files _Folders").
+QString buttonTitle(QString text);
+
 QPainterPath roundedRect(const QRectF& rect, double radius);
 QPainterPath circle(const QPointF& centre, double diameter);
 

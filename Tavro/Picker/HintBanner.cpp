@@ -89,7 +89,7 @@ QString HintBanner::message() const
 
 QString HintBanner::primaryLabel() const
 {
-    return m_primary ? m_primary->text() : QString();
+    return m_primary ? m_primary->text().replace(QStringLiteral("&&"), QStringLiteral("&")) : QString();
 }
 
 void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> primary, std::function<void()> onRecheck)
@@ -97,7 +97,7 @@ void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> p
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     if (!primaryLabel.isEmpty()) {
-        m_primary = new QPushButton(primaryLabel, this);
+        m_primary = new QPushButton(Drawing::buttonTitle(primaryLabel), this);
         TavroButtonStyle::apply(m_primary, true);
         connect(m_primary, &QPushButton::clicked, this, [primary = std::move(primary)] {
             if (primary)

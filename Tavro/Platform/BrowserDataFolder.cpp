@@ -2,12 +2,13 @@
 
 #include "Tavro/Platform/DesktopApplications.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace tavro::BrowserDataFolder {
 
 namespace {
-// The Chromium family follows XDG_CONFIG_HOME; Firefox keeps its own folder in the home.
+// The Chromium family follows XDG_CONFIG_HOME.
 const QHash<QString, QString>& configFolders()
 {
     static const QHash<QString, QString> folders{
@@ -23,12 +24,14 @@ const QHash<QString, QString>& configFolders()
     return folders;
 }
 
-const QHash<QString, QString>& homeFolders()
+// Firefox keeps "~/.mozilla/firefox" where it already exists; a Firefox that starts without one
+// (and every release from 147 on) uses the XDG configuration folder instead.
+QString firefoxFolder(const QString& home)
 {
-    static const QHash<QString, QString> folders{
-        {QStringLiteral("org.mozilla.firefox"), QStringLiteral(".mozilla/firefox")},
-    };
-    return folders;
+    const QString legacy = home + QStringLiteral("/.mozilla/firefox");
+    if (QFileInfo::exists(legacy))
+        return legacy;
+    return DesktopApplications::configHome(home) + QStringLiteral("/mozilla/firefox");
 }
 
 bool isDesktopEntry(const QString& applicationPath)
@@ -42,8 +45,8 @@ std::optional<QString> linuxFolder(const QString& bundleIdentifier, const QStrin
     if (const auto folder = configFolders().constFind(bundleIdentifier); folder != configFolders().constEnd()) {
         return DesktopApplications::configHome(home) + QLatin1Char('/') + *folder;
     }
-    if (const auto folder = homeFolders().constFind(bundleIdentifier); folder != homeFolders().constEnd())
-        return home + QLatin1Char('/') + *folder;
+    if (bundleIdentifier == QLatin1String("org.mozilla.firefox"))
+        return firefoxFolder(home);
     return std::nullopt;
 }
 

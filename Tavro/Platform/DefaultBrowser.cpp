@@ -110,6 +110,9 @@ std::optional<QString> handlerForURLScheme(const QString& scheme)
     const QString key = QStringLiteral("x-scheme-handler/") + scheme.toLower();
     for (const QString& path : lookupPaths()) {
         const auto file = DesktopEntry::read(path);
+        // A missing file is ordinary; one that exists and cannot be read hides the user's choice.
+        if (!file && QFileInfo::exists(path))
+            qCWarning(lcPlatform) << "Cannot read" << path;
         const auto value = file ? file->value(key, {}, defaultsGroup) : std::nullopt;
         if (!value)
             continue;

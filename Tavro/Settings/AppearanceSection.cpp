@@ -5,6 +5,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PickerPreview.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -99,6 +101,12 @@ void AppearanceSection::refresh()
     delete m_preview;
     m_preview = new PickerPreview(settings.emojiPosition, kPreviewMaxWidth, false);
     m_previewColumn->addWidget(m_preview, 0, Qt::AlignHCenter);
+}
+
+void AppearanceSection::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    tintControls(this);
 }
 
 } // namespace tavro

@@ -27,6 +27,10 @@ public:
     QComboBox* imagePositionPicker() const { return m_imagePosition; }
     PickerPreview* preview() const { return m_preview; }
 
+protected:
+    // Qt's menus and segments take the window's appearance when they come on screen.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void refresh();
 

@@ -10,6 +10,7 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SettingsLog.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/LoginItem.h"
@@ -110,6 +111,7 @@ void BrowserDataPermissionCard::showStatus(const BrowserDataHint& hint)
             11));
     }
     column()->addWidget(m_status);
+    qCDebug(lcSettings).noquote() << "browser data status:" << m_statusLabel->text();
 }
 
 void BrowserDataPermissionCard::recheckBrowserData()

@@ -51,7 +51,7 @@ LinkButton* SettingsCard::link(const QString& text, std::function<void()> action
 
 QPushButton* SettingsCard::prominentButton(const QString& text, std::function<void()> action)
 {
-    auto* button = new QPushButton(text);
+    auto* button = new QPushButton(Drawing::buttonTitle(text));
     TavroButtonStyle::apply(button, true);
     QObject::connect(button, &QPushButton::clicked, button, [action = std::move(action)] { action(); });
     return button;

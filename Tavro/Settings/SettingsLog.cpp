@@ -1,3 +1,3 @@
 #include "Tavro/Settings/SettingsLog.h"
 
-Q_LOGGING_CATEGORY(lcSettings, "tavro.settings")
+Q_LOGGING_CATEGORY(lcSettings, "tavro.settings", QtInfoMsg)

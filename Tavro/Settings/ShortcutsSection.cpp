@@ -7,6 +7,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/GlobalHotkeysSection.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
@@ -18,6 +19,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -292,6 +294,12 @@ void ShortcutsSection::refresh()
         "you choose in a private window, and the bypass opens its destination in one. It works in the menu bar "
         "menu too. Private opens aren’t remembered as last used.")
                                .arg(symbol(settings.privateModifier), displayName(settings.privateModifier)));
+}
+
+void ShortcutsSection::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    tintControls(this);
 }
 
 } // namespace tavro

@@ -54,6 +54,10 @@ public:
     QWidget* modifierClickCard() const { return m_modifierClickCard.card; }
     GlobalHotkeysSection* globalHotkeys() const { return m_hotkeys; }
 
+protected:
+    // Qt's menus and segments take the window's appearance when they come on screen.
+    void showEvent(QShowEvent* event) override;
+
 private:
     struct GestureCard
     {

@@ -224,6 +224,22 @@ TEST_F(OnboardingViewTest, NothingFoundLeavesThePlaceholder)
     EXPECT_TRUE(texts(view->stepView()).contains("No browsers detected yet."));
 }
 
+// The title shares its row with the scan button and has room to spare: it must not wrap.
+TEST_F(OnboardingViewTest, ScanStepTitleStaysOnOneLineBesideTheButton)
+{
+    build();
+    pressPrimary();
+    finishScans();
+    QLabel* title = nullptr;
+    for (QLabel* label : view->stepView()->findChildren<QLabel*>()) {
+        if (label->text() == "Detected destinations")
+            title = label;
+    }
+    ASSERT_TRUE(title);
+    QCoreApplication::processEvents();
+    EXPECT_LT(title->height(), 2 * title->fontMetrics().lineSpacing());
+}
+
 TEST_F(OnboardingViewTest, DestinationsAreGroupedByBrowserInCodePointOrder)
 {
     AppSettings settings;

@@ -3,6 +3,8 @@
 #include "Tavro/Picker/SafariHintBanner.h"
 #include "tests/Picker/PickerFixtures.h"
 
+#include <QAccessible>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
@@ -21,6 +23,17 @@ TEST(BrowserDataHintBannerTest, NamesTheBlockedBrowsersAsOnePhrase)
     EXPECT_EQ(banner.stepTexts()[2], "Switch on each browser under it (Chrome and Edge).");
     EXPECT_EQ(banner.primaryLabel(), "Allow in Files & Folders…");
     EXPECT_EQ(banner.symbol(), "lock.shield");
+}
+
+TEST(BrowserDataHintBannerTest, TheButtonShowsItsAmpersand)
+{
+    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome"}), {});
+    const QPushButton* button = banner.primaryButton();
+    // The label as drawn and as read aloud: mnemonic markers taken out, "&&" shown as "&".
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(const_cast<QPushButton*>(button))->text(QAccessible::Name),
+        "Allow in Files & Folders…");
+    EXPECT_TRUE(QKeySequence::mnemonic(button->text()).isEmpty());
+    EXPECT_EQ(banner.primaryLabel(), "Allow in Files & Folders…");
 }
 
 TEST(BrowserDataHintBannerTest, OneBrowserStandsAloneAndNoneSaysBrowser)

@@ -124,6 +124,10 @@ TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
     EXPECT_EQ(BrowserDataFolder::locate(entryPath, "org.chromium.Chromium", "Chromium", h), h + "/.config/chromium");
     EXPECT_EQ(BrowserDataFolder::locate(entryPath, "com.brave.Browser", "BraveSoftware/Brave-Browser", h),
         h + "/.config/BraveSoftware/Brave-Browser");
+    // Firefox: the XDG folder, unless an older release left "~/.mozilla/firefox", which it keeps.
+    EXPECT_EQ(
+        BrowserDataFolder::locate(entryPath, "org.mozilla.firefox", "Firefox", h), h + "/.config/mozilla/firefox");
+    QDir().mkpath(h + "/.mozilla/firefox");
     EXPECT_EQ(BrowserDataFolder::locate(entryPath, "org.mozilla.firefox", "Firefox", h), h + "/.mozilla/firefox");
     // A bundle keeps the Library layout; so does an entry of a browser the table lacks.
     EXPECT_EQ(BrowserDataFolder::locate(h + "/Applications/Chromium.app", "org.chromium.Chromium", "Chromium", h),

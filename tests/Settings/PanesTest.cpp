@@ -13,6 +13,7 @@
 #include "Tavro/Settings/AccessibilitySection.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/BrowserDataPermissionCard.h"
+#include "Tavro/Settings/DefaultHandlerCard.h"
 #include "Tavro/Settings/GlobalHotkeysSection.h"
 #include "Tavro/Settings/PermissionsSection.h"
 #include "Tavro/Settings/PickerPreview.h"
@@ -30,8 +31,10 @@
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 
 using namespace tavro;
@@ -57,8 +60,9 @@ QStringList shownTexts(const QWidget* widget)
             texts.append(label->text());
     }
     for (const QPushButton* button : widget->findChildren<QPushButton*>()) {
+        // As shown: a doubled "&" draws one.
         if (button->isVisibleTo(widget->window()))
-            texts.append(button->text());
+            texts.append(QString(button->text()).replace(QStringLiteral("&&"), QStringLiteral("&")));
     }
     return texts;
 }
@@ -76,6 +80,33 @@ BrowserDestination destination(const QString& bundle, const QString& browser, co
     d.sortOrder = order;
     return d;
 }
+
+// Counts the reads of Launch Services' table that fail on a worker thread: with the table made a
+// folder, each check of the default handler is refused and says so once, on the service's queue.
+class RefusedTableReads
+{
+public:
+    RefusedTableReads() : m_previous(qInstallMessageHandler(&RefusedTableReads::handle))
+    {
+        s_table = DefaultBrowser::storePath();
+        s_count = 0;
+    }
+    ~RefusedTableReads() { qInstallMessageHandler(m_previous); }
+
+    int count() const { return s_count; }
+    void reset() { s_count = 0; }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        if (QThread::currentThread() != QCoreApplication::instance()->thread() && message.contains(s_table))
+            ++s_count;
+    }
+
+    static inline QString s_table;
+    static inline std::atomic<int> s_count = 0;
+    QtMessageHandler m_previous;
+};
 
 class PanesTest : public ::testing::Test
 {
@@ -275,6 +306,32 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
     ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
     set->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
+}
+
+TEST_F(PanesTest, ARefusedSetIsCheckedElevenTimesAtMost)
+{
+    // The defaults table cannot be read or written: the request fails as a declined prompt would.
+    QDir().mkpath(DefaultBrowser::storePath());
+    RefusedTableReads reads;
+    SettingsView view(
+        store, [](const QUrl&) {}, Section::privacy, center);
+    const DefaultHandlerCard::Timing timing{10, 5ms};
+    DefaultHandlerCard card(view, timing);
+    card.show();
+    // The read on appearing.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads.count() == 1; }, 5000));
+    reads.reset();
+
+    QPushButton* set = card.findChild<QPushButton*>();
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
+    set->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reads.count() >= 11; }, 5000)) << reads.count();
+    // Room for a twelfth many times over.
+    EXPECT_FALSE(QTest::qWaitFor([&] { return reads.count() > 11; }, 40 * timing.waitInterval.count()));
+    EXPECT_EQ(reads.count(), 11);
+    EXPECT_FALSE(view.isDefaultBrowser());
+    EXPECT_TRUE(shownTexts(&card).contains("Set Tavro as Default Browser"));
 }
 
 TEST_F(PanesTest, UpdateSwitchesMirrorInASecondCard)

@@ -15,6 +15,7 @@
 #include "Tavro/Settings/PrivacyPane.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/ShareMenu.h"
+#include "tests/Shell/ShellFixture.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractButton>
@@ -122,6 +123,48 @@ TEST_F(PeripheryTest, HelpsPickerCardFollowsTheSettingsLive)
     EXPECT_EQ(rows[7].first, "Hold ⌥ in the menu");
     for (const auto& row : rows)
         EXPECT_FALSE(row.first.endsWith("+ key")) << row.first.toStdString();
+}
+
+// A profile chosen for the bypass is named in the rows it opens, in the menus' own words; a
+// profile that has gone is named from its stored key.
+TEST_F(PeripheryTest, HelpsPickerCardNamesTheChosenBypassProfile)
+{
+    const BrowserDestination work
+        = test::shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Work"));
+    change([&](AppSettings& s) {
+        s.bypassModifier = BypassModifier::option;
+        s.privateModifier = BypassModifier::shift;
+        s.invertBypass = false;
+        s.destinations = {work};
+        s.bypassDestinationKey = work.matchKey();
+    });
+    HelpSettingsView help(store, center, [](Section) {});
+    auto rows = pickerRows(help);
+    ASSERT_EQ(rows.size(), 11);
+    EXPECT_EQ(rows[0].second, "Shows the picker");
+    EXPECT_EQ(rows[1],
+        std::make_pair(QString("⌥ Option + Click"), QString("Skips the picker and opens Google Chrome (Work)")));
+    EXPECT_EQ(rows[2].second, "Shows the picker in private mode");
+    EXPECT_EQ(
+        rows[3], std::make_pair(QString("⇧⌥ + Click"), QString("Opens Google Chrome (Work) in a private window")));
+
+    change([](AppSettings& s) { s.invertBypass = true; });
+    rows = pickerRows(help);
+    EXPECT_EQ(rows[0].second, "Skips the picker and opens Google Chrome (Work)");
+    EXPECT_EQ(rows[2].second, "Opens Google Chrome (Work) in a private window");
+
+    change([](AppSettings& s) {
+        s.invertBypass = false;
+        s.destinations.clear();
+    });
+    ASSERT_EQ(store.settings().bypassDestinationKey, work.matchKey());
+    rows = pickerRows(help);
+    EXPECT_EQ(rows[1].second, "Skips the picker and opens Chrome (Work)");
+    EXPECT_EQ(rows[3].second, "Opens Chrome (Work) in a private window");
+
+    change([](AppSettings& s) { s.bypassDestinationKey.reset(); });
+    rows = pickerRows(help);
+    EXPECT_EQ(rows[1].second, "Skips the picker and opens your last-used profile");
 }
 
 TEST_F(PeripheryTest, HelpsLinksGoToTheSiteTaggedHelpAndItsButtonsSwitchSections)

@@ -61,6 +61,9 @@ protected:
     // What the settings hold beyond a finished onboarding and the appearance under test.
     virtual void seed(AppSettings&) { }
 
+    // How `tavro` is run: the program, then the arguments before Tavro's own.
+    virtual QStringList command() const { return {QStringLiteral(TAVRO_EXECUTABLE)}; }
+
     QString appearanceName() const
     {
         return GetParam() == AppAppearance::dark ? QStringLiteral("dark") : QStringLiteral("light");
@@ -71,8 +74,8 @@ protected:
     QString openPreferences()
     {
         tavro.setProcessEnvironment(environment);
-        tavro.setProcessChannelMode(QProcess::ForwardedChannels);
-        tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+        tavro.setProcessChannelMode(tavroChannels);
+        tavro.start(command().first(), command().mid(1));
         if (!tavro.waitForStarted())
             return {};
         const bool listening = QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 20000);
@@ -80,7 +83,7 @@ protected:
             return {};
         QProcess second;
         second.setProcessEnvironment(environment);
-        second.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+        second.start(command().first(), command().mid(1));
         if (!second.waitForFinished(10000) || second.exitCode() != 0)
             return {};
         QString window;
@@ -121,6 +124,8 @@ protected:
     QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QProcess tavro;
+    // Where the running Tavro's output goes; a test that reads its log separates the channels.
+    QProcess::ProcessChannelMode tavroChannels = QProcess::ForwardedChannels;
     QProcess keepAlive;
 };
 

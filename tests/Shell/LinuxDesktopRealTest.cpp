@@ -9,6 +9,7 @@
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/FlowerLayout.h"
+#include "Tavro/Platform/BrowserDataFolder.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
@@ -129,6 +130,8 @@ protected:
     {
         QProcess process;
         process.setProcessEnvironment(environment);
+        // What a failing tool says goes to the test's output.
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.start(program, arguments);
         if (!process.waitForFinished(20000))
             return -1;
@@ -207,7 +210,7 @@ TEST_F(LinuxDesktopRealTest, LinkFromXdgOpenThroughThePickerIntoTheRealChromium)
 {
     const QHash<QString, QString> chromiumNames = chromium.names();
     ASSERT_EQ(chromiumNames.size(), 2);
-    EXPECT_EQ(firefoxRoot, home.filePath(".mozilla/firefox"));
+    EXPECT_EQ(BrowserDataFolder::linuxFolder(QStringLiteral("org.mozilla.firefox"), home.path()), firefoxRoot);
 
     tavro.setProcessEnvironment(environment);
     tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
