@@ -45,14 +45,6 @@ protected:
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         ASSERT_TRUE(recorder.isListening());
         QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        ASSERT_EQ(xvfb.run(QStringLiteral("xsetroot"), {"-solid", kDesktop.name()}), 0);
-
-        // The profiles, each where its browser keeps them on Linux.
-        chromium.makeTwo();
-        firefoxRoot = test::createFirefoxProfile(home.path(), QStringLiteral("Work"));
-        ASSERT_FALSE(firefoxRoot.isEmpty());
-        writeDesktopEntries();
-        storeCompletedOnboarding();
 
         environment = QProcessEnvironment::systemEnvironment(); // with the temporary HOME and XDG folders
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
@@ -67,7 +59,16 @@ protected:
         // leaves; one client that stays keeps the pointer and the root's colour.
         keepAlive.setProcessEnvironment(environment);
         keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        ASSERT_TRUE(keepAlive.waitForStarted());
+        // Connected once it has listed the root's properties (the server sets the keyboard's).
+        ASSERT_TRUE(keepAlive.waitForReadyRead(10000));
+        ASSERT_EQ(run(QStringLiteral("xsetroot"), {"-solid", kDesktop.name()}), 0);
+
+        // The profiles, each where its browser keeps them on Linux.
+        chromium.makeTwo();
+        firefoxRoot = test::createFirefoxProfile(home.path(), QStringLiteral("Work"));
+        ASSERT_FALSE(firefoxRoot.isEmpty());
+        writeDesktopEntries();
+        storeCompletedOnboarding();
     }
 
     void TearDown() override
