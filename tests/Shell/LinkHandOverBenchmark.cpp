@@ -45,6 +45,9 @@ TEST(LinkHandOverBenchmark, WarmLinkToPickerBesideABareProcess)
     home.writeFile(".config/chromium/Local State",
         R"({"profile":{"info_cache":{"Default":{"name":"Home"},"Profile 1":{"name":"Work"}},)"
         R"("profiles_order":["Default","Profile 1"]}})");
+    // A profile counts only where its folder exists.
+    for (const char* profile : {"Default", "Profile 1"})
+        home.writeFile(QStringLiteral(".config/chromium/%1/Preferences").arg(QLatin1String(profile)), "{}");
     AppSettings settings;
     settings.hasCompletedOnboarding = true;
     UserDefaults defaults(UserDefaults::standardPath());
