@@ -169,24 +169,37 @@ protected:
         return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
     }
 
-    // The screen, once the flower has opened: every petal's centre is drawn over. Saved for a
-    // person to look at; null when the flower never opened.
+    // The screen once the flower has opened and stopped moving: every petal's centre is drawn over
+    // and two captures in a row agree. Saved for a person to look at; null when it never settled.
     QImage screenWithOpenFlower(const QRect& frame, const QString& name)
     {
         const QPoint hub = frame.center();
         const QString path = QDir(TAVRO_ARTIFACTS_DIR).filePath(name);
         QDir().mkpath(TAVRO_ARTIFACTS_DIR);
         QImage screen;
+        QImage previous;
         const bool open = QTest::qWaitFor(
             [&] {
+                previous = screen;
                 if (xvfb.run("import", {"-window", "root", path}) != 0 || !screen.load(path))
                     return false;
                 const auto offsets = FlowerLayout(3).petalOffsets(EdgeRoom::unconstrained());
-                return std::ranges::all_of(
-                    offsets, [&](QPointF offset) { return screen.pixelColor(hub + offset.toPoint()) != kDesktop; });
+                return screen == previous && std::ranges::all_of(offsets, [&](QPointF offset) {
+                    return screen.pixelColor(hub + offset.toPoint()) != kDesktop;
+                });
             },
             10000);
         return open ? screen : QImage();
+    }
+
+    // Pixels in `frame` left black: a part of the window its shape lets through but nothing drew on.
+    static int blackPixels(const QImage& screen, const QRect& frame)
+    {
+        int count = 0;
+        for (int y = frame.top(); y <= frame.bottom(); ++y)
+            for (int x = frame.left(); x <= frame.right(); ++x)
+                count += screen.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        return count;
     }
 
     void chooseFirst(const QString& window)
@@ -252,6 +265,7 @@ TEST_F(LinuxDesktopRealTest, LinkFromXdgOpenThroughThePickerIntoTheRealChromium)
     ASSERT_FALSE(screen.isNull()) << "the petals never showed";
     for (const QPoint corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
         EXPECT_EQ(screen.pixelColor(corner), kDesktop) << corner.x() << "," << corner.y();
+    EXPECT_EQ(blackPixels(screen, frame), 0);
 
     chooseFirst(window);
     ASSERT_TRUE(recorder.waitFor("/x", 45000)) << "Chromium never asked for the page";
