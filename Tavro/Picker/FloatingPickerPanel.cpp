@@ -6,6 +6,8 @@
 #include <QBitmap>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMetaObject>
+#include <QRegion>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -36,16 +38,41 @@ void FloatingPickerPanel::shapeToContent()
         return;
     QImage drawn(m_content->size(), QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
+    m_shaping = true;
     m_content->render(&drawn, {}, {}, QWidget::DrawChildren);
+    m_shaping = false;
     // Half-transparent edges count as drawn: a hard edge reads better than a missing one.
-    setMask(QBitmap::fromImage(drawn.createAlphaMask(Qt::ThresholdAlphaDither)));
+    const QRegion shape(QBitmap::fromImage(drawn.createAlphaMask(Qt::ThresholdAlphaDither)));
+    // An unchanged shape is not set again: setting it repaints, which would shape again.
+    if (shape != mask())
+        setMask(shape);
 }
 
 void FloatingPickerPanel::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!Compositing::isActive())
-        shapeToContent();
+    if (Compositing::isActive() || !m_content)
+        return;
+    shapeToContent();
+    // The flower opens from its hub over many frames, and petals grow under the pointer: the shape
+    // follows what the content draws, or it stays the hub alone that the first frame showed.
+    m_content->installEventFilter(this);
+}
+
+bool FloatingPickerPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // After the paint, not during it: the shape is taken from the frame the content now shows.
+    if (watched == m_content && event->type() == QEvent::Paint && !m_shaping && !m_shapeQueued) {
+        m_shapeQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_shapeQueued = false;
+                shapeToContent();
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 quint64 FloatingPickerPanel::modifierFlag(int key)

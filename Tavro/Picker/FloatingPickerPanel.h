@@ -26,6 +26,7 @@ public:
 
     // Clips the window to what its content draws. Where no compositing manager runs, the transparent
     // parts of a translucent window show black; the window then takes the flower's shape instead.
+    // On such a desktop the shape then follows each frame the content draws.
     void shapeToContent();
 
     // The modifier flag a modifier key stands for; 0 for any other key.
@@ -36,6 +37,7 @@ Q_SIGNALS:
     void flagsChanged(quint64 flags);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -44,6 +46,9 @@ private:
     bool handleModifier(QKeyEvent* event, bool down);
 
     QWidget* m_content = nullptr;
+    // Set while the content draws for the shape, whose paint must not ask for another shape.
+    bool m_shaping = false;
+    bool m_shapeQueued = false;
 };
 
 } // namespace tavro

@@ -6,12 +6,15 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
+#include "tests/Support/Xvfb.h"
 
 #include <QCoro/QCoroTask>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -21,6 +24,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
+const QString chromiumId = QStringLiteral("org.chromium.Chromium");
+
 class RealBrowsersTest : public ::testing::Test
 {
 protected:
@@ -29,6 +34,12 @@ protected:
         WorkspaceHost::reset();
     }
     ~RealBrowsersTest() override { WorkspaceHost::reset(); }
+
+    void makeTwoChromiumProfiles()
+    {
+        test::installApp(home, "Chromium", chromiumId);
+        chromium.makeTwo();
+    }
 
     QList<BrowserDestination> scanChromium()
     {
@@ -40,24 +51,23 @@ protected:
 
     test::TempHome home;
     test::Xvfb xvfb;
+    test::RealChromiumProfiles chromium{xvfb, home.path(), home.filePath(test::chromiumSupport + "Chromium")};
     RealFileSystem fs;
     UserDefaults defaults;
     SettingsStore store;
-    // Last: its browsers stop before the display and the HOME go away.
-    test::RealBrowserProfiles browsers{home, xvfb};
 };
 
 TEST_F(RealBrowsersTest, ChromiumProfilesBecomeDestinationsWithTheirOwnNames)
 {
-    ASSERT_NO_FATAL_FAILURE(browsers.makeTwoChromiumProfiles());
-    const QHash<QString, QString> names = browsers.chromiumNames();
+    makeTwoChromiumProfiles();
+    const QHash<QString, QString> names = chromium.names();
     const QList<BrowserDestination> destinations = scanChromium();
     ASSERT_EQ(destinations.size(), 2);
     QStringList folders;
     for (const BrowserDestination& d : destinations) {
         ASSERT_TRUE(d.profileID.has_value());
         folders.append(*d.profileID);
-        EXPECT_EQ(d.browserBundleIdentifier, test::chromiumId);
+        EXPECT_EQ(d.browserBundleIdentifier, chromiumId);
         EXPECT_EQ(d.launchStrategy, LaunchStrategy::chromiumProfileDirectory(*d.profileID));
         EXPECT_EQ(d.profileDisplayName, names.value(*d.profileID));
         EXPECT_FALSE(d.profileDisplayName.isEmpty());
@@ -68,13 +78,13 @@ TEST_F(RealBrowsersTest, ChromiumProfilesBecomeDestinationsWithTheirOwnNames)
 
 TEST_F(RealBrowsersTest, WatcherSeesChromiumRewriteLocalState)
 {
-    ASSERT_NO_FATAL_FAILURE(browsers.makeTwoChromiumProfiles());
+    makeTwoChromiumProfiles();
     QCoro::waitFor(DiscoveryCoordinator::refresh(store, DiscoveryCoordinator::SafariScanMode::passive));
     ASSERT_EQ(store.settings().destinations.size(), 2);
     const QUuid id = store.settings().destinations.at(1).id;
 
     // The user renames the profile; Chromium keeps the name and saves it in its next rewrite.
-    QFile file(browsers.userDataDir() + QStringLiteral("/Local State"));
+    QFile file(chromium.userDataDir() + QStringLiteral("/Local State"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     file.close();
@@ -95,9 +105,9 @@ TEST_F(RealBrowsersTest, WatcherSeesChromiumRewriteLocalState)
     ASSERT_TRUE(watcher.isWatching());
     EXPECT_FALSE(refreshes.wait(500)); // the edit came before the watch
 
-    QProcess& browser = browsers.startChromium(QStringLiteral("Default"));
-    ASSERT_TRUE(browsers.waitForWindow(browser));
-    browsers.stop(browser);
+    QProcess& browser = chromium.start(QStringLiteral("Default"));
+    ASSERT_TRUE(chromium.waitForWindow(browser));
+    test::RealChromiumProfiles::stop(browser);
     ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes.count() > 0; }, 15000));
     const auto& destinations = store.settings().destinations;
     ASSERT_EQ(destinations.size(), 2);
@@ -107,7 +117,11 @@ TEST_F(RealBrowsersTest, WatcherSeesChromiumRewriteLocalState)
 
 TEST_F(RealBrowsersTest, FirefoxProfileBecomesADestination)
 {
-    ASSERT_NO_FATAL_FAILURE(browsers.makeFirefoxProfile("Work"));
+    test::installApp(home, "Firefox", "org.mozilla.firefox");
+    const QString root = test::createFirefoxProfile(home.path(), QStringLiteral("Work"));
+    ASSERT_FALSE(root.isEmpty());
+    QDir().mkpath(home.filePath(test::chromiumSupport));
+    ASSERT_TRUE(QFile::link(root, home.filePath(test::chromiumSupport + QStringLiteral("Firefox"))));
 
     const QList<BrowserDestination> destinations = scanChromium();
     ASSERT_EQ(destinations.size(), 1);
@@ -116,8 +130,7 @@ TEST_F(RealBrowsersTest, FirefoxProfileBecomesADestination)
     EXPECT_EQ(work.profileDisplayName, "Work");
     EXPECT_EQ(work.launchStrategy, LaunchStrategy::firefoxProfile("Work"));
     ASSERT_TRUE(work.profileID.has_value());
-    EXPECT_TRUE(QFileInfo(browsers.firefoxRoot() + QLatin1Char('/') + *work.profileID).isDir())
-        << work.profileID->toStdString();
+    EXPECT_TRUE(QFileInfo(root + QLatin1Char('/') + *work.profileID).isDir()) << work.profileID->toStdString();
 }
 
 } // namespace

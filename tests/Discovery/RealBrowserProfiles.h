@@ -1,12 +1,14 @@
 #pragma once
-// Profiles of the real browsers' own making in a temporary HOME: Debian's Chromium, on an Xvfb
-// display, and firefox-esr write their files, which are then found where a Mac keeps them.
+// Debian's real Chromium and firefox-esr making profiles of their own in a temporary HOME, for the
+// checks that then read them: Chromium runs under Xvfb, Firefox headless.
 
-#include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Support/Xvfb.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -18,46 +20,50 @@
 
 namespace tavro::test {
 
-inline const QString chromiumId = QStringLiteral("org.chromium.Chromium");
+// The browser binary itself: Debian's /usr/bin/chromium is a shell script, and a terminated
+// script would leave the browser running without the orderly exit that saves "Local State".
+inline QString chromiumBinary()
+{
+    if (QFileInfo(QStringLiteral("/usr/lib/chromium/chromium")).isExecutable())
+        return QStringLiteral("/usr/lib/chromium/chromium");
+    return QStandardPaths::findExecutable(QStringLiteral("chromium"));
+}
 
-class RealBrowserProfiles
+// What every test Chromium runs with: no sandbox (root), no first-run pages, no network of its own.
+inline QStringList chromiumArguments(const QString& userDataDir)
+{
+    return {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-background-networking",
+        "--disable-component-update", "--disable-sync", "--disable-quic", "--password-store=basic",
+        "--user-data-dir=" + userDataDir};
+}
+
+// Chromium processes on `xvfb` with their data in `userDataDir`, ended in order when it goes away.
+class RealChromiumProfiles
 {
 public:
-    RealBrowserProfiles(const TempHome& home, const Xvfb& xvfb) : m_home(home), m_xvfb(xvfb) { }
-    ~RealBrowserProfiles()
+    RealChromiumProfiles(const Xvfb& xvfb, QString home, QString userDataDir)
+        : m_xvfb(xvfb), m_home(std::move(home)), m_userDataDir(std::move(userDataDir))
+    { }
+    ~RealChromiumProfiles()
     {
         for (auto& process : m_processes)
             stop(*process);
     }
 
-    RealBrowserProfiles(const RealBrowserProfiles&) = delete;
-    RealBrowserProfiles& operator=(const RealBrowserProfiles&) = delete;
+    QString userDataDir() const { return m_userDataDir; }
 
-    // The browser binary itself: Debian's /usr/bin/chromium is a shell script, and a terminated
-    // script would leave the browser running without the orderly exit that saves "Local State".
-    static QString chromiumBinary()
-    {
-        if (QFileInfo(QStringLiteral("/usr/lib/chromium/chromium")).isExecutable())
-            return QStringLiteral("/usr/lib/chromium/chromium");
-        return QStandardPaths::findExecutable(QStringLiteral("chromium"));
-    }
-
-    QString userDataDir() const { return m_home.filePath(chromiumSupport + QStringLiteral("Chromium")); }
-
-    QProcess& startChromium(const QString& profileDirectory)
+    QProcess& start(const QString& profileDirectory)
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), m_xvfb.display());
-        env.insert(QStringLiteral("HOME"), m_home.path());
+        env.insert(QStringLiteral("HOME"), m_home);
         process->setProcessEnvironment(env);
         // Chromium complains at length about the missing session bus; none of it matters here.
         process->setStandardOutputFile(QProcess::nullDevice());
         process->setStandardErrorFile(QProcess::nullDevice());
         process->start(chromiumBinary(),
-            {"--no-sandbox", "--no-first-run", "--disable-gpu", "--disable-background-networking",
-                "--disable-component-update", "--disable-sync", "--disable-quic", "--password-store=basic",
-                "--user-data-dir=" + userDataDir(), "--profile-directory=" + profileDirectory, "about:blank"});
+            chromiumArguments(m_userDataDir) + QStringList{"--profile-directory=" + profileDirectory, "about:blank"});
         EXPECT_TRUE(process->waitForStarted(10000));
         m_processes.push_back(std::move(process));
         return *m_processes.back();
@@ -88,9 +94,9 @@ public:
     }
 
     // The profiles' names as Chromium wrote them: folder → name.
-    QHash<QString, QString> chromiumNames() const
+    QHash<QString, QString> names() const
     {
-        QFile file(userDataDir() + QStringLiteral("/Local State"));
+        QFile file(m_userDataDir + QStringLiteral("/Local State"));
         if (!file.open(QIODevice::ReadOnly))
             return {};
         const QJsonObject cache = QJsonDocument::fromJson(file.readAll())
@@ -105,18 +111,17 @@ public:
         return names;
     }
 
-    // Two profiles of Chromium's own making, the application bundle installed: the browser starts
-    // in Default, and a second invocation asks the running browser for a window in "Profile 1".
-    void makeTwoChromiumProfiles()
+    // Two profiles of Chromium's own making: the browser starts in Default, and a second
+    // invocation asks the running browser for a window in "Profile 1".
+    void makeTwo()
     {
         ASSERT_TRUE(m_xvfb.isRunning());
         ASSERT_FALSE(chromiumBinary().isEmpty());
-        installApp(m_home, "Chromium", chromiumId);
-        QProcess& browser = startChromium(QStringLiteral("Default"));
+        QProcess& browser = start(QStringLiteral("Default"));
         ASSERT_TRUE(waitForWindow(browser));
-        QProcess& second = startChromium(QStringLiteral("Profile 1"));
+        QProcess& second = start(QStringLiteral("Profile 1"));
         second.waitForFinished(20000);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(userDataDir() + "/Profile 1"); }, 30000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(m_userDataDir + "/Profile 1"); }, 30000));
         // The folder comes first; the profile joins the list that "Local State" keeps once its
         // window is open. Stopped earlier, a loaded machine saves a list with Default alone.
         const QString pid = QString::number(browser.processId());
@@ -130,39 +135,34 @@ public:
         stop(browser);
     }
 
-    // A Firefox profile named `name`, made by firefox-esr, the application bundle installed. Its
-    // folder is linked to where Firefox keeps profiles on a Mac; firefoxRoot() is the real one.
-    void makeFirefoxProfile(const QString& name)
-    {
-        const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
-        ASSERT_FALSE(firefox.isEmpty());
-        installApp(m_home, "Firefox", "org.mozilla.firefox");
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_home.path());
-        process.setProcessEnvironment(env);
-        process.start(firefox, {"--headless", "-CreateProfile", name});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        ASSERT_EQ(process.exitCode(), 0);
-
-        // Firefox keeps its folder in the XDG configuration folder or in ~/.mozilla, by version.
-        for (const QString& candidate :
-            {QStringLiteral(".config/mozilla/firefox"), QStringLiteral(".mozilla/firefox")}) {
-            if (QFileInfo::exists(m_home.filePath(candidate + QStringLiteral("/profiles.ini"))))
-                m_firefoxRoot = m_home.filePath(candidate);
-        }
-        ASSERT_FALSE(m_firefoxRoot.isEmpty());
-        QDir().mkpath(m_home.filePath(chromiumSupport));
-        ASSERT_TRUE(QFile::link(m_firefoxRoot, m_home.filePath(chromiumSupport + QStringLiteral("Firefox"))));
-    }
-
-    QString firefoxRoot() const { return m_firefoxRoot; }
-
 private:
-    const TempHome& m_home;
     const Xvfb& m_xvfb;
+    QString m_home;
+    QString m_userDataDir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
-    QString m_firefoxRoot;
 };
+
+// Has the real firefox-esr create the profile `name` under `home`; the folder that holds its
+// "profiles.ini" (the XDG configuration folder or ~/.mozilla, by version), empty on failure.
+inline QString createFirefoxProfile(const QString& home, const QString& name)
+{
+    const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
+    EXPECT_FALSE(firefox.isEmpty());
+    if (firefox.isEmpty())
+        return {};
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    process.setProcessEnvironment(env);
+    process.start(firefox, {"--headless", "-CreateProfile", name});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0);
+    QString root;
+    for (const QString& candidate : {QStringLiteral("/.config/mozilla/firefox"), QStringLiteral("/.mozilla/firefox")}) {
+        if (QFileInfo::exists(home + candidate + QStringLiteral("/profiles.ini")))
+            root = home + candidate;
+    }
+    return root;
+}
 
 } // namespace tavro::test

@@ -3,6 +3,7 @@
 
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
 #include "tests/Onboarding/OnboardingFixture.h"
 
@@ -39,14 +40,20 @@ protected:
 
     Xvfb xvfb;
     // Last: its browsers stop before the display goes away.
-    RealBrowserProfiles browsers{home, xvfb};
+    RealChromiumProfiles chromium{xvfb, home.path(), home.filePath(chromiumSupport + QStringLiteral("Chromium"))};
 };
 
 TEST_F(OnboardingScanRealTest, ProfilesTheBrowsersWroteShowAsCardsPerBrowserWithTheBrowsersOwnNames)
 {
-    ASSERT_NO_FATAL_FAILURE(browsers.makeTwoChromiumProfiles());
-    ASSERT_NO_FATAL_FAILURE(browsers.makeFirefoxProfile(QStringLiteral("Work")));
-    const QHash<QString, QString> chromiumNames = browsers.chromiumNames();
+    installApp(home, "Chromium", "org.chromium.Chromium");
+    ASSERT_NO_FATAL_FAILURE(chromium.makeTwo());
+    // Firefox's own folder, found where a Mac keeps it, as the bundle installed here says.
+    installApp(home, "Firefox", "org.mozilla.firefox");
+    const QString firefoxRoot = createFirefoxProfile(home.path(), QStringLiteral("Work"));
+    ASSERT_FALSE(firefoxRoot.isEmpty());
+    QDir().mkpath(home.filePath(chromiumSupport));
+    ASSERT_TRUE(QFile::link(firefoxRoot, home.filePath(chromiumSupport + QStringLiteral("Firefox"))));
+    const QHash<QString, QString> chromiumNames = chromium.names();
     ASSERT_EQ(chromiumNames.size(), 2);
 
     build();

@@ -1,0 +1,284 @@
+// Tavro on a plain X11 desktop (Xvfb, no compositing manager) with HOME and the XDG folders
+// temporary and no application bundle at all: Debian's real Chromium and firefox-esr make their
+// profiles in their own Linux folders and are known by their desktop entries alone. Tavro finds the
+// three profiles, makes itself the default browser, gets links from `xdg-open`, shows the picker
+// in the flower's shape and sends the chosen link to the real Chromium: launched through its
+// desktop entry first, reached through its singleton socket once it runs.
+// A picker counts as shown when the process logs "picker shown" (the picker's debug category).
+
+#include "Tavro/Model/AppSettings.h"
+#include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/FlowerLayout.h"
+#include "Tavro/Platform/BrowserDataFolder.h"
+#include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Shell/DefaultBrowserService.h"
+#include "tests/Discovery/RealBrowserProfiles.h"
+#include "tests/Launch/RealChromium.h"
+#include "tests/Support/Listening.h"
+#include "tests/Support/TempHome.h"
+#include "tests/Support/Xvfb.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace tavro;
+
+namespace {
+
+// The root window's colour: the picker uses none like it, and black would hide a black window.
+const QColor kDesktop(0x2e, 0x8b, 0x57);
+
+class LinuxDesktopRealTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
+        ASSERT_TRUE(recorder.isListening());
+        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        environment = QProcessEnvironment::systemEnvironment(); // with the temporary HOME and XDG folders
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        environment.insert("DISPLAY", xvfb.display());
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("QT_LOGGING_RULES", "tavro.picker.debug=true");
+        // xdg-open then asks the MIME defaults, as on a desktop of no particular kind.
+        for (const char* name : {"WAYLAND_DISPLAY", "BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"})
+            environment.remove(QString::fromLatin1(name));
+
+        // The server resets (and puts the pointer back in the middle) whenever its last client
+        // leaves; one client that stays keeps the pointer and the root's colour.
+        keepAlive.setProcessEnvironment(environment);
+        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
+        // Connected once it has listed the root's properties (the server sets the keyboard's).
+        ASSERT_TRUE(keepAlive.waitForReadyRead(10000));
+        ASSERT_EQ(run(QStringLiteral("xsetroot"), {"-solid", kDesktop.name()}), 0);
+
+        // The profiles, each where its browser keeps them on Linux.
+        chromium.makeTwo();
+        firefoxRoot = test::createFirefoxProfile(home.path(), QStringLiteral("Work"));
+        ASSERT_FALSE(firefoxRoot.isEmpty());
+        writeDesktopEntries();
+        storeCompletedOnboarding();
+    }
+
+    void TearDown() override
+    {
+        if (tavro.state() != QProcess::NotRunning) {
+            tavro.terminate();
+            if (!tavro.waitForFinished(5000))
+                tavro.kill();
+            tavro.waitForFinished(2000);
+        }
+        test::killProcessesMentioning(home.path());
+        keepAlive.kill();
+        keepAlive.waitForFinished();
+    }
+
+    // Entries in the user's application folder: the browsers' pointing at the real binaries,
+    // Tavro's the one it installs, pointing at the program under test.
+    void writeDesktopEntries()
+    {
+        QByteArray chromiumExec = '"' + test::chromiumBinary().toUtf8() + '"';
+        for (const QString& argument : test::chromiumArguments(chromium.userDataDir()))
+            chromiumExec += " \"" + argument.toUtf8() + '"';
+        home.writeFile(".local/share/applications/chromium.desktop",
+            "[Desktop Entry]\nType=Application\nName=Chromium\nExec=" + chromiumExec + " %U\n");
+        const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
+        home.writeFile(".local/share/applications/firefox-esr.desktop",
+            "[Desktop Entry]\nType=Application\nName=Firefox ESR\nExec=" + firefox.toUtf8() + " %u\n");
+        QFile shipped(QStringLiteral(TAVRO_DESKTOP_ENTRY));
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        home.writeFile(".local/share/applications/tavro.desktop",
+            shipped.readAll().replace("@CMAKE_INSTALL_FULL_BINDIR@/tavro", TAVRO_EXECUTABLE));
+    }
+
+    // Past onboarding, with nothing found yet: the destinations are the scan's.
+    static void storeCompletedOnboarding()
+    {
+        AppSettings settings;
+        settings.hasCompletedOnboarding = true;
+        UserDefaults defaults(UserDefaults::standardPath());
+        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        defaults.synchronize();
+    }
+
+    static QList<BrowserDestination> storedDestinations()
+    {
+        const auto bytes = UserDefaults(UserDefaults::standardPath()).data(SettingsStore::defaultsKey);
+        if (!bytes)
+            return {};
+        const auto settings = AppSettings::fromJsonBytes(*bytes);
+        return settings ? settings->destinations : QList<BrowserDestination>();
+    }
+
+    qsizetype pickersShown()
+    {
+        output += tavro.readAllStandardError();
+        return output.count("picker shown");
+    }
+
+    int run(const QString& program, const QStringList& arguments, QByteArray* standardOutput = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        // What a failing tool says goes to the test's output.
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(program, arguments);
+        if (!process.waitForFinished(20000))
+            return -1;
+        if (standardOutput)
+            *standardOutput = process.readAllStandardOutput();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString pickerWindow()
+    {
+        QString window;
+        (void)QTest::qWaitFor(
+            [&] {
+                QByteArray found;
+                if (xvfb.run("xdotool", {"search", "--onlyvisible", "--name", "Choose where to open"}, &found) != 0)
+                    return false;
+                window = QString::fromLatin1(found.trimmed().split('\n').last());
+                return !window.isEmpty();
+            },
+            10000);
+        return window;
+    }
+
+    QRect geometry(const QString& window)
+    {
+        QByteArray found;
+        xvfb.run("xdotool", {"getwindowgeometry", "--shell", window}, &found);
+        QHash<QByteArray, int> values;
+        for (const QByteArray& line : found.split('\n')) {
+            const QList<QByteArray> parts = line.split('=');
+            if (parts.size() == 2)
+                values.insert(parts.at(0), parts.at(1).toInt());
+        }
+        return {values.value("X"), values.value("Y"), values.value("WIDTH"), values.value("HEIGHT")};
+    }
+
+    // The screen once the flower has opened and stopped moving: every petal's centre is drawn over
+    // and two captures in a row agree. Saved for a person to look at; null when it never settled.
+    QImage screenWithOpenFlower(const QRect& frame, const QString& name)
+    {
+        const QPoint hub = frame.center();
+        const QString path = QDir(TAVRO_ARTIFACTS_DIR).filePath(name);
+        QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+        QImage screen;
+        QImage previous;
+        const bool open = QTest::qWaitFor(
+            [&] {
+                previous = screen;
+                if (xvfb.run("import", {"-window", "root", path}) != 0 || !screen.load(path))
+                    return false;
+                const auto offsets = FlowerLayout(3).petalOffsets(EdgeRoom::unconstrained());
+                return screen == previous && std::ranges::all_of(offsets, [&](QPointF offset) {
+                    return screen.pixelColor(hub + offset.toPoint()) != kDesktop;
+                });
+            },
+            10000);
+        return open ? screen : QImage();
+    }
+
+    // Pixels in `frame` left black: a part of the window its shape lets through but nothing drew on.
+    static int blackPixels(const QImage& screen, const QRect& frame)
+    {
+        int count = 0;
+        for (int y = frame.top(); y <= frame.bottom(); ++y)
+            for (int x = frame.left(); x <= frame.right(); ++x)
+                count += screen.pixel(x, y) == qRgb(0, 0, 0) ? 1 : 0;
+        return count;
+    }
+
+    void chooseFirst(const QString& window)
+    {
+        ASSERT_FALSE(window.isEmpty()) << "no picker window";
+        EXPECT_EQ(xvfb.run("xdotool", {"windowfocus", "--sync", window, "key", "1", "sleep", "0.1"}), 0);
+    }
+
+    test::Xvfb xvfb;
+    test::TempHome home;
+    QTemporaryDir runtime;
+    test::RequestRecorder recorder;
+    test::RealChromiumProfiles chromium{xvfb, home.path(), home.filePath(".config/chromium")};
+    QString firefoxRoot;
+    QProcessEnvironment environment;
+    QProcess tavro;
+    QProcess keepAlive;
+    QByteArray output;
+};
+
+TEST_F(LinuxDesktopRealTest, LinkFromXdgOpenThroughThePickerIntoTheRealChromium)
+{
+    const QHash<QString, QString> chromiumNames = chromium.names();
+    ASSERT_EQ(chromiumNames.size(), 2);
+    EXPECT_EQ(BrowserDataFolder::linuxFolder(QStringLiteral("org.mozilla.firefox"), home.path()), firefoxRoot);
+
+    tavro.setProcessEnvironment(environment);
+    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(tavro.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 30000))
+        << tavro.readAllStandardError().toStdString();
+
+    // The scan finds the three profiles under the names their browsers gave them.
+    ASSERT_TRUE(QTest::qWaitFor([] { return storedDestinations().size() == 3; }, 30000));
+    const QList<BrowserDestination> destinations = storedDestinations();
+    QStringList names;
+    for (const BrowserDestination& destination : destinations)
+        names.append(destination.profileDisplayName);
+    names.sort();
+    QStringList expected{chromiumNames.value("Default"), chromiumNames.value("Profile 1"), "Work"};
+    expected.sort();
+    EXPECT_EQ(names, expected);
+    ASSERT_EQ(destinations.first().browserBundleIdentifier, "org.chromium.Chromium");
+
+    // Tavro makes itself the default browser, and the desktop's own tools agree.
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    EXPECT_TRUE(DefaultBrowserService::isDefault());
+    QByteArray handler;
+    EXPECT_EQ(run("xdg-mime", {"query", "default", "x-scheme-handler/https"}, &handler), 0);
+    EXPECT_EQ(handler.trimmed(), "tavro.desktop");
+
+    // Chromium is closed: its desktop entry launches it with the link.
+    ASSERT_EQ(xvfb.run("xdotool", {"mousemove", "720", "450"}), 0);
+    EXPECT_EQ(run("xdg-open", {recorder.url("/x")}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pickersShown() == 1; }, 15000)) << output.toStdString();
+    const QString window = pickerWindow();
+    ASSERT_FALSE(window.isEmpty());
+
+    // Without a compositing manager the picker takes the flower's shape: the desktop shows in
+    // its corners (not black), and every petal is drawn.
+    const QRect frame = geometry(window);
+    const QImage screen = screenWithOpenFlower(frame, "picker-no-compositor.png");
+    ASSERT_FALSE(screen.isNull()) << "the petals never showed";
+    for (const QPoint corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
+        EXPECT_EQ(screen.pixelColor(corner), kDesktop) << corner.x() << "," << corner.y();
+    EXPECT_EQ(blackPixels(screen, frame), 0);
+
+    chooseFirst(window);
+    ASSERT_TRUE(recorder.waitFor("/x", 45000)) << "Chromium never asked for the page";
+    QList<qint64> browsers;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (browsers = test::browserProcesses(home.path())).size() == 1; }, 10000))
+        << test::describeProcesses(home.path());
+
+    // Chromium runs: the link reaches it through its socket, and no second browser starts.
+    EXPECT_EQ(run("xdg-open", {recorder.url("/running")}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pickersShown() == 2; }, 15000)) << output.toStdString();
+    chooseFirst(pickerWindow());
+    ASSERT_TRUE(recorder.waitFor("/running", 45000)) << "the running Chromium never asked for the page";
+    EXPECT_EQ(test::browserProcesses(home.path()), browsers) << test::describeProcesses(home.path());
+}
+
+} // namespace
