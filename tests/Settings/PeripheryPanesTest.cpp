@@ -1,3 +1,4 @@
+#include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/Appearance.h"
@@ -345,6 +346,19 @@ TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSha
     EXPECT_EQ(request.view, &menu);
     EXPECT_EQ(request.rect, menu.rect());
     EXPECT_EQ(request.preferredEdge, SharingPicker::Edge::maxY);
+}
+
+TEST_F(PeripheryTest, TheShareButtonTakesTheWindowsNewAppearanceWhileShown)
+{
+    QWidget window;
+    setExplicitAppearance(&window, Appearance::light);
+    auto* menu = new ShareMenu(&window);
+    window.show();
+    const QColor light = menu->palette().color(QPalette::ButtonText);
+    EXPECT_EQ(light, resolve(Brand::navy, Appearance::light));
+    // The sidebar stays on screen while the appearance changes.
+    setExplicitAppearance(&window, Appearance::dark);
+    EXPECT_EQ(menu->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
 }
 
 TEST_F(PeripheryTest, ANetworkIconFollowsTheAppearanceWhenDrawn)
