@@ -163,8 +163,22 @@ TEST_F(OnboardingViewTest, ConfirmationAfterTheUserReachedTheLastStepMovesNoFurt
     build(timing);
     view->stepView()->findChild<QPushButton*>("makeDefault")->click();
     goToLastStep();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
     runTimersFor(timing.advanceDelay * 2);
     EXPECT_EQ(view->step(), view->steps().size() - 1);
+}
+
+TEST_F(OnboardingViewTest, TwoPressesBeforeTheAnswerAdvanceOnce)
+{
+    const OnboardingView::Timing timing{25, 5ms, 150ms};
+    build(timing);
+    auto* button = view->stepView()->findChild<QPushButton*>("makeDefault");
+    ASSERT_TRUE(button);
+    button->click();
+    button->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->step() == 1; }, 5000));
+    runTimersFor(timing.advanceDelay * 3);
+    EXPECT_EQ(view->step(), 1);
 }
 
 TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
