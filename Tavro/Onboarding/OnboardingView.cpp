@@ -25,6 +25,7 @@
 #include "Tavro/Shell/LoginItem.h"
 #include "Tavro/Shell/UpdateController.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -209,8 +210,29 @@ void OnboardingView::setStep(int step)
         render();
 }
 
+namespace {
+// The widgets of a step that take the keyboard, in the order they were made.
+QList<QWidget*> focusable(const QWidget* step)
+{
+    QList<QWidget*> widgets;
+    for (QWidget* widget : step->findChildren<QWidget*>()) {
+        if (widget->focusPolicy() != Qt::NoFocus)
+            widgets.append(widget);
+    }
+    return widgets;
+}
+} // namespace
+
 void OnboardingView::replaceStepView(QWidget* next)
 {
+    // The same step built again (a setting or a scan changed) keeps the keyboard on the control
+    // that had it, so a keyboard or screen-reader user does not lose their place.
+    qsizetype focusedIndex = -1;
+    if (m_stepView && m_renderedStep == currentStep()) {
+        if (QWidget* focused = QApplication::focusWidget(); focused && m_stepView->isAncestorOf(focused))
+            focusedIndex = focusable(m_stepView).indexOf(focused);
+    }
+    m_renderedStep = currentStep();
     // Later, not now: the change may come from inside the step on screen (a menu, a button).
     if (m_stepView) {
         m_contentLayout->removeWidget(m_stepView);
@@ -222,6 +244,8 @@ void OnboardingView::replaceStepView(QWidget* next)
     m_contentLayout->addWidget(next);
     next->show();
     m_stepView = next;
+    if (const QList<QWidget*> controls = focusable(next); focusedIndex >= 0 && focusedIndex < controls.size())
+        controls.at(focusedIndex)->setFocus(Qt::OtherFocusReason);
 }
 
 void OnboardingView::renderFooter()

@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <utility>
 
 class QPushButton;
@@ -116,6 +117,8 @@ private:
     int m_runningScans = 0;
     bool m_hasScanned = false;
     bool m_isDefaultBrowser = false;
+    // The step the view on screen was built for.
+    std::optional<Step> m_renderedStep;
     // A request whose checks still run: a second press waits for the same answer.
     bool m_isWaitingForDefault = false;
     bool m_includesSafari = false;

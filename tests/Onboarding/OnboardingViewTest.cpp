@@ -420,6 +420,25 @@ TEST_F(OnboardingViewTest, UpdateCheckboxWritesTheFrameworkPreferenceAtOnce)
     EXPECT_EQ(store->settings().hasCompletedOnboarding, false);
 }
 
+TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheStepIsBuiltAgain)
+{
+    build();
+    view->show();
+    view->activateWindow();
+    goToLastStep();
+    auto* box = view->stepView()->findChild<QCheckBox*>("automaticChecks");
+    ASSERT_TRUE(box);
+    box->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(box->hasFocus());
+    // The change rebuilds the step; the new checkbox has the keyboard.
+    box->click();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return view->stepView()->findChild<QCheckBox*>("automaticChecks") != box; }, 5000));
+    auto* rebuilt = view->stepView()->findChild<QCheckBox*>("automaticChecks");
+    ASSERT_TRUE(rebuilt);
+    EXPECT_TRUE(rebuilt->hasFocus());
+}
+
 TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
 {
     build();
