@@ -259,7 +259,7 @@ QWidget* SafariSetupStepView::instructionRow(int number, const QString& markdown
     badge->setAlignment(Qt::AlignCenter);
     badge->setFont(Drawing::systemFont(10, QFont::Bold));
     badge->setStyleSheet(QStringLiteral("color: white; border-radius: 8px; background: %1;")
-                             .arg(resolve(Brand::accent, Appearance::light).name()));
+                             .arg(resolve(Brand::accent, this).name()));
     accessibilityHidden(badge);
     line->addWidget(badge, 0, Qt::AlignTop);
 

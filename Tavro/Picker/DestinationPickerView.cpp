@@ -53,7 +53,7 @@ QString noDestinationsText()
 
 QFont captionFont()
 {
-    return Drawing::tracked(Drawing::systemFont(8, QFont::Black), 0.5);
+    return Drawing::tracked(Drawing::systemFont(8, QFont::ExtraBold), 0.5);
 }
 
 } // namespace

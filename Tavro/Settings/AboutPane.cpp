@@ -97,7 +97,7 @@ QWidget* AboutPane::header()
     row->addWidget(icon, 0, Qt::AlignVCenter);
     auto* names = new QVBoxLayout;
     names->setSpacing(3);
-    auto* name = new BrandLabel(QStringLiteral("Tavro"), Brand::navy, Drawing::systemFont(22, QFont::Black));
+    auto* name = new BrandLabel(QStringLiteral("Tavro"), Brand::navy, Drawing::systemFont(22, QFont::ExtraBold));
     accessibilityHeading(name);
     names->addWidget(name);
     //: Product tagline in the About settings pane.
