@@ -61,19 +61,23 @@ private:
     QString m_number;
 };
 
-// A question's title, in the pane's navy for the window's appearance at the time it shows.
+// A question's title, in the pane's navy for the window's appearance: when it shows, and again
+// when the appearance changes while it is on screen.
 class QuestionToggle : public QToolButton
 {
 public:
     using QToolButton::QToolButton;
 
 protected:
-    void showEvent(QShowEvent* event) override
+    bool event(QEvent* event) override
     {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::ButtonText, resolve(Brand::navy, this));
-        setPalette(palette);
-        QToolButton::showEvent(event);
+        if (event->type() == QEvent::Show || event->type() == appearanceChanged()
+            || event->type() == QEvent::ApplicationPaletteChange) {
+            QPalette palette = this->palette();
+            palette.setColor(QPalette::ButtonText, resolve(Brand::navy, this));
+            setPalette(palette);
+        }
+        return QToolButton::event(event);
     }
 };
 

@@ -275,6 +275,18 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(
 void OtherProjectsSettingsView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    colourIntro();
+}
+
+bool OtherProjectsSettingsView::event(QEvent* event)
+{
+    if (event->type() == appearanceChanged() || event->type() == QEvent::ApplicationPaletteChange)
+        colourIntro();
+    return QWidget::event(event);
+}
+
+void OtherProjectsSettingsView::colourIntro()
+{
     //: Intro of the Other Projects settings pane. Vask Haldor is the developer's name and Mirovanta the studio's;
     //: do not translate them.
     const QString text = QCoreApplication::translate("Tavro",

@@ -41,8 +41,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The intro in the window's appearance: its text colour and its two links.
+    void colourIntro();
     QWidget* card(const Project& project);
 
     std::function<void(const QUrl&)> m_route;

@@ -354,7 +354,7 @@ TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSha
     EXPECT_EQ(request.preferredEdge, SharingPicker::Edge::maxY);
 }
 
-TEST_F(PeripheryTest, TheShareButtonTakesTheWindowsNewAppearanceWhileShown)
+TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearanceWhileShown)
 {
     QWidget window;
     setExplicitAppearance(&window, Appearance::light);
@@ -362,9 +362,20 @@ TEST_F(PeripheryTest, TheShareButtonTakesTheWindowsNewAppearanceWhileShown)
     window.show();
     const QColor light = menu->palette().color(QPalette::ButtonText);
     EXPECT_EQ(light, resolve(Brand::navy, Appearance::light));
-    // The sidebar stays on screen while the appearance changes.
+    auto* help = new HelpSettingsView(
+        store, center, [](Section) {}, &window);
+    help->show();
+    QList<QToolButton*> questions;
+    for (QToolButton* button : help->findChildren<QToolButton*>()) {
+        if (button->palette().color(QPalette::ButtonText) == light)
+            questions.append(button);
+    }
+    ASSERT_FALSE(questions.isEmpty());
+    // The window stays on screen while the appearance changes.
     setExplicitAppearance(&window, Appearance::dark);
     EXPECT_EQ(menu->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
+    for (QToolButton* question : questions)
+        EXPECT_EQ(question->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
 }
 
 TEST_F(PeripheryTest, ANetworkIconFollowsTheAppearanceWhenDrawn)
