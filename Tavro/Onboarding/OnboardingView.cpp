@@ -138,7 +138,8 @@ QWidget* OnboardingView::buildHeader()
 
     auto* names = new QVBoxLayout;
     names->setSpacing(1);
-    auto* name = new BrandLabel(QStringLiteral("Tavro"), Brand::navy, Drawing::systemFont(22, QFont::ExtraBold), header);
+    auto* name
+        = new BrandLabel(QStringLiteral("Tavro"), Brand::navy, Drawing::systemFont(22, QFont::ExtraBold), header);
     accessibilityHeading(name);
     names->addWidget(name);
     //: Subtitle in the onboarding window header.

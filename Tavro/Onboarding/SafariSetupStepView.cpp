@@ -258,8 +258,8 @@ QWidget* SafariSetupStepView::instructionRow(int number, const QString& markdown
     badge->setFixedSize(16, 16);
     badge->setAlignment(Qt::AlignCenter);
     badge->setFont(Drawing::systemFont(10, QFont::Bold));
-    badge->setStyleSheet(QStringLiteral("color: white; border-radius: 8px; background: %1;")
-                             .arg(resolve(Brand::accent, this).name()));
+    badge->setStyleSheet(
+        QStringLiteral("color: white; border-radius: 8px; background: %1;").arg(resolve(Brand::accent, this).name()));
     accessibilityHidden(badge);
     line->addWidget(badge, 0, Qt::AlignTop);
 
