@@ -267,6 +267,13 @@ TEST_F(OnboardingViewTest, DestinationsAreGroupedByBrowserInCodePointOrder)
     ASSERT_EQ(groups.size(), 2);
     EXPECT_EQ(groups.at(0).first, "Chrome");
     EXPECT_EQ(groups.at(1).first, "chromium");
+    // Code points, not the locale's order: an upper-case initial sorts before any lower-case one.
+    const auto mixed = OnboardingView::groupedByBrowser({shellDestination("com.example.arc", "arc"),
+        shellDestination("app.zen-browser.zen", "Zen"), shellDestination("com.example.Brave", "Brave")});
+    ASSERT_EQ(mixed.size(), 3);
+    EXPECT_EQ(mixed.at(0).first, "Brave");
+    EXPECT_EQ(mixed.at(1).first, "Zen");
+    EXPECT_EQ(mixed.at(2).first, "arc");
     ASSERT_EQ(groups.at(0).second.size(), 2);
     EXPECT_EQ(groups.at(0).second.at(0).profileDisplayName, "Work");
     EXPECT_EQ(groups.at(0).second.at(1).profileDisplayName, "Home");
@@ -277,8 +284,9 @@ TEST_F(OnboardingViewTest, CurrentProfileTagOnlyForBrowsersWithProfiles)
     AppSettings settings;
     settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium"),
         shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work")),
-        shellDestination("com.apple.Safari", "Safari")};
+        shellDestination("com.apple.Safari", "Safari"), shellDestination("company.thebrowser.Browser", "Arc")};
     settings.destinations[2].launchStrategy = LaunchStrategy::browserCurrentProfile();
+    settings.destinations[3].launchStrategy = LaunchStrategy::browserCurrentProfile();
     build();
     pressPrimary();
     finishScans();
@@ -295,6 +303,9 @@ TEST_F(OnboardingViewTest, CurrentProfileTagOnlyForBrowsersWithProfiles)
     // Safari keeps profiles too; only a browser without any (a "no profiles" label) goes untagged.
     const std::optional<BrowserDefinition> safari = BrowserDefinition::definition("com.apple.Safari");
     EXPECT_EQ(tagged(settings.destinations[2]), !safari || !safari->noProfilesLabel());
+    // Arc has no profiles at all: its single destination carries no tag.
+    ASSERT_TRUE(BrowserDefinition::definition("company.thebrowser.Browser")->noProfilesLabel());
+    EXPECT_FALSE(tagged(settings.destinations[3]));
 }
 
 TEST_F(OnboardingViewTest, BlockedDataShowsTheBannerWhoseRecheckScansEvenDuringAScan)
