@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QIcon>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 #include <cmath>
 
@@ -48,11 +52,55 @@ QString MenuTitle::string() const
     return text + QLatin1Char('\t') + trailing.value_or(QString());
 }
 
+namespace {
+constexpr auto trailingColorProperty = "tavroTrailingColor";
+
+class TrailingColourStyle : public QProxyStyle
+{
+public:
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        const auto* menu = qobject_cast<const QMenu*>(widget);
+        const qsizetype tab = item ? item->text.indexOf(QLatin1Char('\t')) : -1;
+        QAction* action = menu ? menu->actionAt(option->rect.center()) : nullptr;
+        const QVariant colour = action ? action->property(trailingColorProperty) : QVariant();
+        if (element != CE_MenuItem || tab < 0 || !colour.isValid()) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        // The label as Qt draws it, then the trailing text at the same right edge Qt would use.
+        QStyleOptionMenuItem label = *item;
+        label.text = item->text.left(tab);
+        QProxyStyle::drawControl(element, &label, painter, widget);
+        const QString trailing = item->text.mid(tab + 1);
+        if (trailing.isEmpty())
+            return;
+        const bool selected = item->state & State_Selected;
+        painter->save();
+        painter->setFont(item->font);
+        painter->setPen(selected ? item->palette.color(QPalette::HighlightedText) : colour.value<QColor>());
+        const int margin = pixelMetric(PM_MenuHMargin, option, widget) + pixelMetric(PM_MenuPanelWidth, option, widget);
+        const QRect text = item->rect.adjusted(0, 0, -(margin + 2 * (item->menuHasCheckableItems ? 0 : 1) + 6), 0);
+        painter->drawText(text, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, trailing);
+        painter->restore();
+    }
+};
+} // namespace
+
 void MenuTitle::applyTo(QAction& action) const
 {
     action.setIcon(image ? QIcon(QPixmap::fromImage(*image)) : QIcon());
     action.setText(string());
     action.setFont(font);
+    action.setProperty(trailingColorProperty, column && trailingColor.isValid() ? QVariant(trailingColor) : QVariant());
+}
+
+void MenuTitle::styleMenu(QMenu& menu)
+{
+    static auto* const style = new TrailingColourStyle;
+    menu.setStyle(style);
 }
 
 bool MenuTitle::operator==(const MenuTitle& other) const

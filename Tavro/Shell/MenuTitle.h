@@ -8,6 +8,7 @@
 #include <optional>
 
 class QAction;
+class QMenu;
 
 namespace tavro {
 
@@ -33,6 +34,9 @@ struct MenuTitle
     // What the item shows: the text, and a tab before the trailing text when a column is given.
     QString string() const;
     void applyTo(QAction& action) const;
+    // Draws the trailing text of a menu's items in the colour their titles give it; Qt's own menu
+    // draws the text after the tab in the label's colour. The menu and its submenus share it.
+    static void styleMenu(QMenu& menu);
 
     bool operator==(const MenuTitle& other) const;
 };

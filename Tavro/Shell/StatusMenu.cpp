@@ -158,6 +158,7 @@ std::unique_ptr<QMenu> build(const AppSettings& settings, const std::optional<Br
     const std::optional<QString>& availableVersion, PrivateMenuTracker& tracker, const Handlers& handlers)
 {
     auto menu = std::make_unique<QMenu>();
+    MenuTitle::styleMenu(*menu);
     tracker.reset();
     tracker.setModifier(flag(settings.privateModifier));
     tracker.track(*menu);
@@ -218,6 +219,7 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
 {
     //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
     auto* menu = new QMenu(QCoreApplication::translate("Tavro", "Open New Tab in…"), parent);
+    MenuTitle::styleMenu(*menu);
     const QString prefix = glyphs(settings.globalHotkeyPrefix);
     const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(destinations);
     //: Shown at the right of each menu bar submenu item, where its keyboard shortcut normally is, while the

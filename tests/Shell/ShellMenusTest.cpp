@@ -313,6 +313,28 @@ TEST_F(ShellMenusTest, ScreenshotsOfTheOpenMenuAndTheWindows)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(submenu()));
         save(statusMenu(), held ? "status-menu-private.png" : "status-menu.png");
         save(submenu(), held ? "status-submenu-private.png" : "status-submenu.png");
+        if (held) {
+            // "Private" at the end of the first row is drawn in its own colour, not the label's.
+            QAction* first = submenu()->actions().at(0);
+            QColor wanted;
+            for (const auto& entry : delegate->privateMenu().entries()) {
+                if (entry.item == first)
+                    wanted = entry.privateTitle.trailingColor;
+            }
+            ASSERT_TRUE(wanted.isValid());
+            const QImage shot = submenu()->grab().toImage();
+            const QRect row = submenu()->actionGeometry(first);
+            bool found = false;
+            for (int y = row.top(); y <= row.bottom() && !found; ++y) {
+                for (int x = row.center().x(); x <= row.right() && !found; ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    found = std::abs(c.red() - wanted.red()) + std::abs(c.green() - wanted.green())
+                            + std::abs(c.blue() - wanted.blue())
+                        < 30;
+                }
+            }
+            EXPECT_TRUE(found) << "no pixel of " << wanted.name().toStdString() << " in the trailing column";
+        }
         submenu()->close();
         statusMenu()->close();
     }
