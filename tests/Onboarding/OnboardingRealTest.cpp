@@ -32,7 +32,6 @@ protected:
     {
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         QDir().mkpath(TAVRO_ARTIFACTS_DIR);
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         // A first run: only the appearance is stored, onboarding is not complete.
         AppSettings settings;
         settings.appearance = GetParam();
@@ -40,23 +39,11 @@ protected:
         defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
         defaults.synchronize();
 
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("DISPLAY", xvfb.display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.remove("WAYLAND_DISPLAY");
-        // The server resets whenever its last client leaves; one client that stays keeps it.
-        keepAlive.setProcessEnvironment(environment);
-        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        ASSERT_TRUE(keepAlive.waitForStarted());
+        environment = xvfb.sessionEnvironment(home.path(), runtime.path());
+        ASSERT_TRUE(xvfb.keepAlive());
     }
 
-    void TearDown() override
-    {
-        keepAlive.kill();
-        keepAlive.waitForFinished();
-        stop();
-    }
+    void TearDown() override { stop(); }
 
     void stop()
     {
@@ -131,7 +118,6 @@ protected:
     QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QProcess tavro;
-    QProcess keepAlive;
 };
 
 } // namespace

@@ -27,7 +27,6 @@ protected:
     {
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         QDir().mkpath(TAVRO_ARTIFACTS_DIR);
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         AppSettings settings;
         settings.hasCompletedOnboarding = true;
         settings.appearance = GetParam();
@@ -36,21 +35,12 @@ protected:
         defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
         defaults.synchronize();
 
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("DISPLAY", xvfb.display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.remove("WAYLAND_DISPLAY");
-        // The server resets whenever its last client leaves; one client that stays keeps it.
-        keepAlive.setProcessEnvironment(environment);
-        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        ASSERT_TRUE(keepAlive.waitForStarted());
+        environment = xvfb.sessionEnvironment(home.path(), runtime.path());
+        ASSERT_TRUE(xvfb.keepAlive());
     }
 
     void TearDown() override
     {
-        keepAlive.kill();
-        keepAlive.waitForFinished();
         if (tavro.state() != QProcess::NotRunning) {
             tavro.terminate();
             if (!tavro.waitForFinished(5000))
@@ -126,7 +116,6 @@ protected:
     QProcess tavro;
     // Where the running Tavro's output goes; a test that reads its log separates the channels.
     QProcess::ProcessChannelMode tavroChannels = QProcess::ForwardedChannels;
-    QProcess keepAlive;
 };
 
 } // namespace tavro::test

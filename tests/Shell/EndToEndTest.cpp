@@ -66,27 +66,15 @@ protected:
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
         ASSERT_FALSE(chromium.isEmpty()) << "Debian's chromium is not installed";
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         makeChromiumBundle();
         storeSettings();
 
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("DISPLAY", xvfb.display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.remove("WAYLAND_DISPLAY");
-
-        // The server resets (and puts the pointer back in the middle) whenever its last client
-        // leaves; one client that stays keeps the pointer where xdotool puts it.
-        keepAlive.setProcessEnvironment(environment);
-        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        ASSERT_TRUE(keepAlive.waitForStarted());
+        environment = xvfb.sessionEnvironment(home.path(), runtime.path());
+        ASSERT_TRUE(xvfb.keepAlive());
     }
 
     void TearDown() override
     {
-        keepAlive.kill();
-        keepAlive.waitForFinished();
         if (tavro.state() != QProcess::NotRunning) {
             tavro.terminate();
             if (!tavro.waitForFinished(5000))
@@ -225,7 +213,6 @@ protected:
     QString chromium;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QProcess tavro;
-    QProcess keepAlive;
 };
 
 TEST_F(EndToEndTest, LinkThroughThePickerIntoChromiumClosedThenRunning)

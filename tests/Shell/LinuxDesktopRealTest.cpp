@@ -44,23 +44,15 @@ protected:
     {
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         ASSERT_TRUE(recorder.isListening());
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-        environment = QProcessEnvironment::systemEnvironment(); // with the temporary HOME and XDG folders
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("DISPLAY", xvfb.display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        // With the temporary HOME and XDG folders.
+        environment = xvfb.sessionEnvironment(home.path(), runtime.path());
         environment.insert("QT_LOGGING_RULES", "tavro.picker.debug=true");
         // xdg-open then asks the MIME defaults, as on a desktop of no particular kind.
         for (const char* name : {"WAYLAND_DISPLAY", "BROWSER", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"})
             environment.remove(QString::fromLatin1(name));
 
-        // The server resets (and puts the pointer back in the middle) whenever its last client
-        // leaves; one client that stays keeps the pointer and the root's colour.
-        keepAlive.setProcessEnvironment(environment);
-        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        // Connected once it has listed the root's properties (the server sets the keyboard's).
-        ASSERT_TRUE(keepAlive.waitForReadyRead(10000));
+        // The root's colour lasts only while a client stays connected.
+        ASSERT_TRUE(xvfb.keepAlive());
         ASSERT_EQ(run(QStringLiteral("xsetroot"), {"-solid", kDesktop.name()}), 0);
 
         // The profiles, each where its browser keeps them on Linux.
@@ -80,8 +72,6 @@ protected:
             tavro.waitForFinished(2000);
         }
         test::killProcessesMentioning(home.path());
-        keepAlive.kill();
-        keepAlive.waitForFinished();
     }
 
     // Entries in the user's application folder: the browsers' pointing at the real binaries,
@@ -216,7 +206,6 @@ protected:
     QString firefoxRoot;
     QProcessEnvironment environment;
     QProcess tavro;
-    QProcess keepAlive;
     QByteArray output;
 };
 

@@ -35,32 +35,24 @@ protected:
     {
         ASSERT_TRUE(xvfb.isRunning()) << "Xvfb did not start";
         QDir().mkpath(TAVRO_ARTIFACTS_DIR);
-        QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         test::writeChromiumBundle(home.path(), xvfb.display());
         QDir().mkpath(home.filePath("Library/Application Support/Chromium/Default"));
         home.writeFile("Library/Application Support/Chromium/Local State",
             R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
         storeSettings();
 
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_RUNTIME_DIR", runtime.path());
-        environment.insert("DISPLAY", xvfb.display());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment = xvfb.sessionEnvironment(home.path(), runtime.path());
         // The grabs are logged: the checks press a key only once it is held.
         environment.insert("QT_LOGGING_RULES", "tavro.platform.debug=true");
-        environment.remove("WAYLAND_DISPLAY");
         // No desktop session: the tray icon docks the X11 way, in the tray host the test runs.
         environment.remove("DBUS_SESSION_BUS_ADDRESS");
 
-        // The server resets whenever its last client leaves; one client that stays keeps its state.
-        keepAlive.setProcessEnvironment(environment);
-        keepAlive.start(QStringLiteral("xprop"), {"-root", "-spy"});
-        ASSERT_TRUE(keepAlive.waitForStarted());
+        ASSERT_TRUE(xvfb.keepAlive());
     }
 
     void TearDown() override
     {
-        for (QProcess* process : {&tavro, &tray, &keepAlive}) {
+        for (QProcess* process : {&tavro, &tray}) {
             if (process->state() == QProcess::NotRunning)
                 continue;
             process->terminate();
@@ -195,7 +187,6 @@ protected:
     QTemporaryDir runtime;
     BrowserDestination destination;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QProcess keepAlive;
     QProcess tray;
     QProcess tavro;
     QString log;

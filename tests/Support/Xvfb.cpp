@@ -1,5 +1,6 @@
 #include "tests/Support/Xvfb.h"
 
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
@@ -26,6 +27,10 @@ Xvfb::Xvfb(int width, int height) : m_server(std::make_unique<QProcess>())
 
 Xvfb::~Xvfb()
 {
+    if (m_keepAlive) {
+        m_keepAlive->kill();
+        m_keepAlive->waitForFinished(2000);
+    }
     if (m_server->state() != QProcess::NotRunning) {
         m_server->terminate();
         if (!m_server->waitForFinished(5000))
@@ -37,6 +42,31 @@ Xvfb::~Xvfb()
 bool Xvfb::isRunning() const
 {
     return !m_display.isEmpty() && m_server->state() == QProcess::Running;
+}
+
+QProcessEnvironment Xvfb::sessionEnvironment(const QString& home, const QString& runtimeDir) const
+{
+    QFile::setPermissions(runtimeDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return environment;
+}
+
+bool Xvfb::keepAlive()
+{
+    if (m_keepAlive)
+        return true;
+    m_keepAlive = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    m_keepAlive->setProcessEnvironment(environment);
+    m_keepAlive->start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
+    // It prints the root's properties once connected.
+    return m_keepAlive->waitForStarted() && m_keepAlive->waitForReadyRead(10000);
 }
 
 int Xvfb::run(const QString& program, const QStringList& arguments, QByteArray* output, int timeoutMs) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -21,12 +22,19 @@ public:
     bool isRunning() const;
     // ":N", or empty when the server did not start.
     QString display() const { return m_display; }
+    // What a program of a desktop session on this server sees: HOME, a private XDG_RUNTIME_DIR
+    // (made owner-only, as a session's is), DISPLAY, the xcb platform and no Wayland display.
+    QProcessEnvironment sessionEnvironment(const QString& home, const QString& runtimeDir) const;
+    // Keeps one client connected until the server goes: the server resets (the root's colour, the
+    // pointer's place) whenever its last client leaves. True once that client is connected.
+    bool keepAlive();
     // Runs `program` with DISPLAY set to this server; returns its exit code (-1 on failure).
     int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
         int timeoutMs = 10000) const;
 
 private:
     std::unique_ptr<QProcess> m_server;
+    std::unique_ptr<QProcess> m_keepAlive;
     QString m_display;
 };
 
