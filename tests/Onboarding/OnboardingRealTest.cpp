@@ -64,29 +64,9 @@ protected:
         return tavro.waitForStarted();
     }
 
-    QString find(const QString& title, int timeoutMs)
-    {
-        QString window;
-        QTest::qWaitFor(
-            [&] {
-                QByteArray output;
-                if (xvfb.run("xdotool", {"search", "--onlyvisible", "--name", title}, &output) != 0)
-                    return false;
-                window = QString::fromLatin1(output.trimmed().split('\n').last());
-                return !window.isEmpty();
-            },
-            timeoutMs);
-        return window;
-    }
+    QString find(const QString& title, int timeoutMs) const { return xvfb.waitForWindow(title, timeoutMs); }
 
-    QSize windowSize(const QString& window)
-    {
-        QByteArray output;
-        xvfb.run("xwininfo", {"-id", window}, &output);
-        const auto width = QRegularExpression(R"(Width: (\d+))").match(QString::fromLatin1(output));
-        const auto height = QRegularExpression(R"(Height: (\d+))").match(QString::fromLatin1(output));
-        return {width.captured(1).toInt(), height.captured(1).toInt()};
-    }
+    QSize windowSize(const QString& window) const { return xvfb.windowSize(window); }
 
     // Photographs the window once it shows something other than `previous`.
     QImage photograph(const QString& window, const QString& name, const QImage& previous)

@@ -76,27 +76,10 @@ protected:
         second.start(command().first(), command().mid(1));
         if (!second.waitForFinished(10000) || second.exitCode() != 0)
             return {};
-        QString window;
-        QTest::qWaitFor(
-            [&] {
-                QByteArray output;
-                if (xvfb.run("xdotool", {"search", "--onlyvisible", "--name", "^Tavro Preferences$"}, &output) != 0)
-                    return false;
-                window = QString::fromLatin1(output.trimmed().split('\n').last());
-                return !window.isEmpty();
-            },
-            20000);
-        return window;
+        return xvfb.waitForWindow(QStringLiteral("^Tavro Preferences$"), 20000);
     }
 
-    QSize windowSize(const QString& window)
-    {
-        QByteArray output;
-        xvfb.run("xwininfo", {"-id", window}, &output);
-        const auto width = QRegularExpression(R"(Width: (\d+))").match(QString::fromLatin1(output));
-        const auto height = QRegularExpression(R"(Height: (\d+))").match(QString::fromLatin1(output));
-        return {width.captured(1).toInt(), height.captured(1).toInt()};
-    }
+    QSize windowSize(const QString& window) const { return xvfb.windowSize(window); }
 
     // Saves what `window` shows as `path`; false when no picture could be taken in time.
     bool photograph(const QString& window, const QString& path)

@@ -157,20 +157,7 @@ protected:
     }
 
     // The picker's window, once it is shown.
-    QString waitForPicker()
-    {
-        QString window;
-        const bool shown = QTest::qWaitFor(
-            [&] {
-                QByteArray output;
-                if (xdotool({"search", "--onlyvisible", "--name", "Choose where to open"}, &output) != 0)
-                    return false;
-                window = QString::fromLatin1(output.trimmed().split('\n').last());
-                return !window.isEmpty();
-            },
-            30000);
-        return shown ? window : QString();
-    }
+    QString waitForPicker() { return xvfb.waitForWindow(QStringLiteral("Choose where to open"), 30000); }
 
     QPoint windowCentre(const QString& window)
     {

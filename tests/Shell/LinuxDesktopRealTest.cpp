@@ -131,20 +131,7 @@ protected:
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
 
-    QString pickerWindow()
-    {
-        QString window;
-        (void)QTest::qWaitFor(
-            [&] {
-                QByteArray found;
-                if (xvfb.run("xdotool", {"search", "--onlyvisible", "--name", "Choose where to open"}, &found) != 0)
-                    return false;
-                window = QString::fromLatin1(found.trimmed().split('\n').last());
-                return !window.isEmpty();
-            },
-            10000);
-        return window;
-    }
+    QString pickerWindow() { return xvfb.waitForWindow(QStringLiteral("Choose where to open"), 10000); }
 
     QRect geometry(const QString& window)
     {

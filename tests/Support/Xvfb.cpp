@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 
 namespace tavro::test {
 
@@ -67,6 +69,30 @@ bool Xvfb::keepAlive()
     m_keepAlive->start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
     // It prints the root's properties once connected.
     return m_keepAlive->waitForStarted() && m_keepAlive->waitForReadyRead(10000);
+}
+
+QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const
+{
+    QString window;
+    QTest::qWaitFor(
+        [&] {
+            QByteArray output;
+            if (run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", namePattern}, &output) != 0)
+                return false;
+            window = QString::fromLatin1(output.trimmed().split('\n').last());
+            return !window.isEmpty();
+        },
+        timeoutMs);
+    return window;
+}
+
+QSize Xvfb::windowSize(const QString& window) const
+{
+    QByteArray output;
+    run(QStringLiteral("xwininfo"), {"-id", window}, &output);
+    const auto width = QRegularExpression(QStringLiteral(R"(Width: (\d+))")).match(QString::fromLatin1(output));
+    const auto height = QRegularExpression(QStringLiteral(R"(Height: (\d+))")).match(QString::fromLatin1(output));
+    return {width.captured(1).toInt(), height.captured(1).toInt()};
 }
 
 int Xvfb::run(const QString& program, const QStringList& arguments, QByteArray* output, int timeoutMs) const

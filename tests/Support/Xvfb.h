@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -28,6 +29,11 @@ public:
     // Keeps one client connected until the server goes: the server resets (the root's colour, the
     // pointer's place) whenever its last client leaves. True once that client is connected.
     bool keepAlive();
+    // The last visible window whose name matches `namePattern` (xdotool's id), once there is one;
+    // empty when none shows within `timeoutMs`.
+    QString waitForWindow(const QString& namePattern, int timeoutMs) const;
+    // A window's size as the server has it.
+    QSize windowSize(const QString& window) const;
     // Runs `program` with DISPLAY set to this server; returns its exit code (-1 on failure).
     int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
         int timeoutMs = 10000) const;
