@@ -49,20 +49,26 @@ std::optional<QString> ResourceBundle::path(const QString& name, const QString& 
     return file;
 }
 
+std::optional<QImage> ResourceBundle::image(const QString& name, const QString& ext)
+{
+    const auto file = path(name, ext);
+    if (!file)
+        return std::nullopt;
+    QImage loaded(*file);
+    if (loaded.isNull())
+        return std::nullopt;
+    return loaded;
+}
+
 std::optional<QImage> ResourceBundle::tavroImage(const QString& name, const QString& ext)
 {
     static QHash<QString, std::optional<QImage>> cache;
     const QString key = name + QLatin1Char('.') + ext;
     if (const auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
-    std::optional<QImage> image;
-    if (const auto file = path(name, ext)) {
-        QImage loaded(*file);
-        if (!loaded.isNull())
-            image = loaded;
-    }
-    cache.insert(key, image);
-    return image;
+    const std::optional<QImage> loaded = image(name, ext);
+    cache.insert(key, loaded);
+    return loaded;
 }
 
 } // namespace tavro

@@ -22,6 +22,9 @@ std::optional<QDir> tavroResources();
 // The file "<name>.<ext>" of the bundle; none without a bundle or such a file.
 std::optional<QString> path(const QString& name, const QString& ext);
 
+// The image "<name>.<ext>" of the bundle, read now; none when it is missing or unreadable.
+std::optional<QImage> image(const QString& name, const QString& ext);
+
 // The image "<name>.<ext>" of the bundle through a process-wide cache keyed "<name>.<ext>": each key
 // touches the file system once, a miss included. Main thread only.
 std::optional<QImage> tavroImage(const QString& name, const QString& ext);

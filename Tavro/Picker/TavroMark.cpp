@@ -23,15 +23,7 @@ QSize TavroMark::sizeHint() const
 
 std::optional<QImage> TavroMark::logoImage()
 {
-    static const std::optional<QImage> logo = []() -> std::optional<QImage> {
-        const auto file = ResourceBundle::path(QStringLiteral("logo"), QStringLiteral("png"));
-        if (!file)
-            return std::nullopt;
-        QImage image(*file);
-        if (image.isNull())
-            return std::nullopt;
-        return image;
-    }();
+    static const std::optional<QImage> logo = ResourceBundle::image(QStringLiteral("logo"), QStringLiteral("png"));
     return logo;
 }
 

@@ -76,13 +76,7 @@ QIcon symbolIcon(const QString& name, const QColor& color)
 std::optional<QImage> picture(const QString& name)
 {
     // Read from the bundle each time, past the image cache: the menu makes its icons afresh.
-    const auto file = ResourceBundle::path(QStringLiteral("social/") + name, QStringLiteral("png"));
-    if (!file)
-        return std::nullopt;
-    QImage image(*file);
-    if (image.isNull())
-        return std::nullopt;
-    return image;
+    return ResourceBundle::image(QStringLiteral("social/") + name, QStringLiteral("png"));
 }
 
 } // namespace
