@@ -241,6 +241,23 @@ TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
     EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
 }
 
+// A crafted record of thousands of destinations: the submenu lists as many as a screen shows
+// (never fewer than the hot keys reach), and the record keeps every one.
+TEST_F(ShellMenusTest, AHugeRecordListsNoMoreRowsThanAScreenShows)
+{
+    AppSettings settings = onboarded();
+    for (int i = 0; i < 5000; ++i) {
+        settings.destinations.append(
+            shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Profile %1").arg(i)));
+    }
+    launch(settings);
+    const QStringList rows = texts(submenu());
+    EXPECT_GE(rows.size(), 35);
+    EXPECT_LT(rows.size(), 200);
+    EXPECT_TRUE(rows.first().startsWith(QStringLiteral("Google Chrome (Profile 0)\t"))) << rows.first().toStdString();
+    EXPECT_EQ(store->settings().destinations.size(), 5000);
+}
+
 TEST_F(ShellMenusTest, CommandQAndCommandWCloseOnlyTheFrontWindow)
 {
     launch(onboarded());
