@@ -35,6 +35,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
+
 namespace tavro {
 
 namespace {
@@ -115,6 +117,12 @@ void AppDelegate::applicationDidFinishLaunching()
             applicationDidBecomeActive();
         });
     }
+
+    // Links handed over while Tavro started (the settings may take a while to load) come now,
+    // after the first-run window, as links come after the launch on a Mac.
+    m_hasFinishedLaunching = true;
+    for (const QList<QUrl>& request : std::exchange(m_requestsBeforeLaunch, {}))
+        applicationOpenUrls(request);
 }
 
 void AppDelegate::connectUpdates()
@@ -367,7 +375,7 @@ QWidget* AppDelegate::makeOnboardingView()
 
 void AppDelegate::showOnboarding()
 {
-    m_picker.dismiss(false);
+    leavePicker();
     if (m_onboardingWindow) {
         bringForward(m_onboardingWindow);
         return;
@@ -495,7 +503,7 @@ void AppDelegate::quit()
 void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
 {
     // The link waiting in a shown picker is dropped.
-    m_picker.dismiss(false);
+    leavePicker();
     if (m_settingsWindow) {
         if (section)
             m_center.post(Notifications::showSettingsSection, QVariant::fromValue(*section));
@@ -542,7 +550,15 @@ Router& AppDelegate::router()
 
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
 {
+    if (!m_hasFinishedLaunching) {
+        m_requestsBeforeLaunch.append(urls);
+        return;
+    }
     if (urls.isEmpty()) {
+        // A reopen on a Mac comes with an activation, which brings back a window ordered out by
+        // a quit request or "Hide Tavro".
+        if (!isPickerShown())
+            restoreHiddenWindow();
         applicationShouldHandleReopen(hasVisibleWindows());
         return;
     }
@@ -555,15 +571,60 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         return;
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
-    m_pendingLinks.append(accepted.mid(1));
-    router().route(accepted.first());
+    const int request = ++m_requestCount;
+    for (const QUrl& url : accepted.mid(1))
+        m_pendingLinks.append({url, request});
+    routeLink({accepted.first(), request});
     routePendingLinks();
+}
+
+void AppDelegate::routeLink(const WaitingLink& link)
+{
+    m_routingRequest = link.request;
+    router().route(link.url);
+    m_routingRequest = 0;
 }
 
 void AppDelegate::routePendingLinks()
 {
     while (!isPickerShown() && !m_pendingLinks.isEmpty())
-        router().route(m_pendingLinks.takeFirst());
+        routeLink(m_pendingLinks.takeFirst());
+}
+
+void AppDelegate::pickerClosed(bool cancelled)
+{
+    routePendingLinks();
+    if (!isPickerShown())
+        bringBackHiddenWindows(cancelled);
+}
+
+void AppDelegate::leavePicker()
+{
+    if (!isPickerShown())
+        return;
+    const int request = m_shownRequest;
+    const qsizetype dropped = request == 0
+        ? 0
+        : m_pendingLinks.removeIf([request](const WaitingLink& link) { return link.request == request; });
+    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "more of its request";
+    m_picker.dismiss(false);
+    bringBackHiddenWindows(false);
+}
+
+void AppDelegate::bringBackHiddenWindows(bool toFront)
+{
+    for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
+        // A window closed meanwhile is gone from its field and stays closed.
+        if (!window || window->isVisible() || (window != m_settingsWindow && window != m_onboardingWindow))
+            continue;
+        if (toFront) {
+            bringForward(window);
+        } else {
+            // Behind whatever the link opens in: shown, but the application is not activated.
+            window->setWindowOpacity(1.0);
+            window->show();
+        }
+    }
 }
 
 bool AppDelegate::isPickerShown() const
@@ -574,7 +635,7 @@ bool AppDelegate::isPickerShown() const
 void AppDelegate::keepShownLinkInLine()
 {
     if (isPickerShown() && m_picker.model())
-        m_pendingLinks.prepend(m_picker.model()->url);
+        m_pendingLinks.prepend({m_picker.model()->url, m_shownRequest});
 }
 
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
@@ -583,6 +644,8 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
     if (hideAuxWindows) {
         for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
             if (window) {
+                if (window->isVisible())
+                    m_hiddenForPicker.append(window);
                 window->setWindowOpacity(0.0);
                 window->hide();
             }
@@ -590,7 +653,7 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         // A window that was coming forward as this runs would show again after the first pass.
         QPointer<AppDelegate> self(this);
         QTimer::singleShot(0, this, [self] {
-            if (!self)
+            if (!self || !self->isPickerShown())
                 return;
             for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
                 if (window)
@@ -605,15 +668,16 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         if (!self)
             return;
         self->router().open(url, destination, isPrivate);
-        self->routePendingLinks();
+        self->pickerClosed(false);
     };
     auto onCancel = [self, restoreOnCancel] {
         if (!self)
             return;
         if (restoreOnCancel)
             bringForward(restoreOnCancel);
-        self->routePendingLinks();
+        self->pickerClosed(true);
     };
+    m_shownRequest = m_routingRequest;
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,

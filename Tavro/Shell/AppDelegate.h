@@ -140,6 +140,8 @@ protected:
     PrivateMenuTracker m_privateMenu;
     std::unique_ptr<QMenu> m_mainMenu;
     std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
+    // Open requests wait for the launch sequence until it has run.
+    bool m_hasFinishedLaunching = false;
 
 private:
     void connectUpdates();
@@ -149,8 +151,23 @@ private:
     void startFileWatching();
     void prewarmPicker();
     void prewarmBrowsers();
+    struct WaitingLink
+    {
+        QUrl url;
+        // The open request the link came with; 0 for none (a link from Settings).
+        int request = 0;
+    };
+    void routeLink(const WaitingLink& link);
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
+    // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
+    // windows it ordered out come back.
+    void pickerClosed(bool cancelled);
+    // Preferences or the first-run window takes a shown picker's place: the user left that link's
+    // request, so the rest of it is dropped, and the windows the picker ordered out come back.
+    void leavePicker();
+    // Shows again the windows a picker ordered out; to the front with `toFront`.
+    void bringBackHiddenWindows(bool toFront);
     // Only a link just handed over replaces the shown picker for good. A picker for anything else
     // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
     // new picker closes.
@@ -158,7 +175,15 @@ private:
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
-    QList<QUrl> m_pendingLinks;
+    QList<WaitingLink> m_pendingLinks;
+    int m_requestCount = 0;
+    // The request of the link being routed now, and of the shown picker's link.
+    int m_routingRequest = 0;
+    int m_shownRequest = 0;
+    // Open requests that came before the launch sequence ran; it routes them once it is done.
+    QList<QList<QUrl>> m_requestsBeforeLaunch;
+    // Windows a picker ordered out, to come back when the pickers are done.
+    QList<QPointer<QWidget>> m_hiddenForPicker;
 };
 
 } // namespace tavro

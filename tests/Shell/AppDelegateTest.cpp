@@ -38,6 +38,8 @@ public:
     OnboardingView* onboardingWindow() const { return qobject_cast<OnboardingView*>(m_onboardingWindow.data()); }
     SettingsView* settingsWindow() const { return qobject_cast<SettingsView*>(m_settingsWindow.data()); }
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
+    // Takes links at once, as after the launch sequence, without running it.
+    void skipLaunchSequence() { m_hasFinishedLaunching = true; }
 };
 
 // The launch sequence and its observers, judged by what they leave behind: the destinations a
@@ -235,6 +237,7 @@ protected:
         settings.destinations = {chrome, brave};
         open(settings);
         delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+        delegate->skipLaunchSequence();
         return *delegate;
     }
 
@@ -465,17 +468,70 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
 }
 
-TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
+// A window the picker ordered out comes back once the pickers are done: to the front after a
+// cancel, shown after a choice, and not while the next waiting link's picker is up.
+TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
 {
     start();
     QWidget settingsWindow;
     settingsWindow.show();
     delegate->setSettingsWindow(&settingsWindow);
-    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
     cancelPicker();
-    EXPECT_FALSE(settingsWindow.isVisible());
+    EXPECT_FALSE(settingsWindow.isVisible()) << "the next link's picker is up";
+    cancelPicker();
+    EXPECT_TRUE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    // The queued second pass of the order-out leaves it alone once the picker is gone.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(settingsWindow.isVisible());
+
+    delegate->applicationOpenUrls({QUrl("https://b.test/")});
+    ASSERT_FALSE(settingsWindow.isVisible());
+    Q_EMIT delegate->picker().model()->chosen(chrome, false);
+    EXPECT_TRUE(settingsWindow.isVisible());
+}
+
+// A link handed over while Tavro starts into the first-run window (its settings still loading)
+// waits for the launch sequence, gets its picker, and the Welcome window returns after it.
+TEST_F(LinkIntakeTest, ALinkHandedOverDuringTheStartGetsItsPickerAfterTheWelcomeWindow)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    open(settings);
+    delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    delegate->applicationDidFinishLaunching();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    QWidget* welcome = delegate->onboardingWindow();
+    ASSERT_TRUE(welcome);
+    EXPECT_FALSE(welcome->isVisible());
+    cancelPicker();
+    EXPECT_TRUE(welcome->isVisible());
+}
+
+// Preferences or the first-run window in a picker's place: the user left that request, so a
+// later link's picker is followed by nothing of it.
+TEST_F(LinkIntakeTest, AWindowInThePickersPlaceDropsTheRestOfItsRequest)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2"), QUrl("https://a.test/3")});
+    Q_EMIT delegate->picker().settingsRequested();
+    ASSERT_TRUE(delegate->settingsWindow());
+    delegate->applicationOpenUrls({QUrl("https://b.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+
+    // The first-run window ("Run Setup Again") in the place of a picker.
+    delegate->applicationOpenUrls({QUrl("https://c.test/1"), QUrl("https://c.test/2")});
+    delegate->showOnboarding();
+    ASSERT_TRUE(delegate->onboardingWindow());
+    delegate->applicationOpenUrls({QUrl("https://d.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+    EXPECT_TRUE(delegate->onboardingWindow()->isVisible());
 }
 
 TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)

@@ -241,6 +241,27 @@ TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
     EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
 }
 
+// With the icon in a tray, a second plain `tavro` brings back the windows that a quit request or
+// "Hide Tavro" ordered out, as the activation that comes with a reopen does on a Mac.
+TEST_F(ShellMenusTest, APlainSecondTavroBringsBackOrderedOutWindows)
+{
+    launch(onboarded());
+    delegate->showSettings();
+    QWidget* settings = delegate->settingsWindow();
+    ASSERT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::cancel);
+    ASSERT_FALSE(settings->isVisible());
+    delegate->applicationOpenUrls({});
+    EXPECT_TRUE(settings->isVisible());
+
+    QAction* hide = delegate->mainMenu()->actions().first();
+    ASSERT_EQ(hide->text(), QStringLiteral("Hide Tavro"));
+    hide->trigger();
+    ASSERT_FALSE(settings->isVisible());
+    delegate->applicationOpenUrls({});
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
+}
+
 // A crafted record of thousands of destinations: the submenu lists as many as a screen shows
 // (never fewer than the hot keys reach), and the record keeps every one.
 TEST_F(ShellMenusTest, AHugeRecordListsNoMoreRowsThanAScreenShows)
