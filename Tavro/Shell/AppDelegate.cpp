@@ -71,6 +71,8 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
+    // Queued: never a modal alert inside the write of a setting.
+    connect(&m_store, &SettingsStore::settingsNotSaved, this, &AppDelegate::showSettingsNotSaved, Qt::QueuedConnection);
     // Every quit request passes through applicationShouldTerminate, and the windows' closes through
     // windowWillClose, which drops a window at once rather than leaving a closed one in its field.
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -315,6 +317,25 @@ void AppDelegate::showUpdateRequired(const QString& minimum)
     alert.addButton(QCoreApplication::translate("Tavro", "Later"));
     if (alert.runModal() == Alert::kFirstButtonReturn)
         m_updates.checkForUpdates(nullptr);
+}
+
+void AppDelegate::showSettingsNotSaved(const QString& path)
+{
+    if (std::exchange(m_hasToldSettingsNotSaved, true))
+        return;
+    Application::activate(true);
+    Alert alert;
+    alert.style = Alert::Style::warning;
+    //: Title of the alert shown when Tavro cannot write its settings file.
+    alert.messageText = QCoreApplication::translate("Tavro", "Tavro can’t save its settings");
+    //: Body of the alert shown when Tavro cannot write its settings file. %1 is the file's path.
+    alert.informativeText = QCoreApplication::translate("Tavro",
+        "Tavro can’t write its settings file %1, so the changes made now will be lost when Tavro quits. Remove or "
+        "rename what is at that path (a folder or a broken link, for example), then start Tavro again.")
+                                .arg(path);
+    //: Button that closes the alert about settings that cannot be saved.
+    alert.addButton(QCoreApplication::translate("Tavro", "OK"));
+    alert.runModal();
 }
 
 void AppDelegate::observeShowOnboarding()
@@ -678,6 +699,8 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         self->pickerClosed(true);
     };
     m_shownRequest = m_routingRequest;
+    // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
+    Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,

@@ -123,6 +123,8 @@ protected:
     QWidget* makeOnboardingView();
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
+    // Tells the user, once a run, that the settings at `path` cannot be written.
+    void showSettingsNotSaved(const QString& path);
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
@@ -142,6 +144,7 @@ protected:
     std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
     // Open requests wait for the launch sequence until it has run.
     bool m_hasFinishedLaunching = false;
+    bool m_hasToldSettingsNotSaved = false;
 
 private:
     void connectUpdates();

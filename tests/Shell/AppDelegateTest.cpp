@@ -16,9 +16,13 @@
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 using namespace tavro;
@@ -191,6 +195,31 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     delegate->onboardingWindow()->primaryButton()->click();
     ASSERT_TRUE(scansLanded(2));
     EXPECT_EQ(destinations(), kInteractiveScan);
+}
+
+// A folder or a broken link where the settings file should be: every change would be gone at
+// the next start, so the user is told, once a run, with the path.
+TEST_F(AppDelegateTest, SettingsThatCanNeverBeSavedAreToldOnceWithThePath)
+{
+    const QString folder = home.filePath("Library/Preferences/folder.plist");
+    QDir().mkpath(folder);
+    const QString link = home.filePath("Library/Preferences/link.plist");
+    ASSERT_TRUE(QFile::link(home.filePath("gone/settings.plist"), link));
+    for (const QString& path : {folder, link}) {
+        SCOPED_TRACE(path.toStdString());
+        Alert::resetTestAnswers();
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        UserDefaults unsaved(path);
+        SettingsStore unsavedStore(unsaved);
+        WindowedDelegate unsavedDelegate(unsavedStore, center, defaults);
+        unsavedStore.edit([](AppSettings& s) { s.reduceAnimations = true; });
+        unsavedStore.edit([](AppSettings& s) { s.invertBypass = true; });
+        QCoreApplication::processEvents();
+        ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+        EXPECT_EQ(Alert::answeredAlerts().first().messageText, QStringLiteral("Tavro can’t save its settings"));
+        EXPECT_TRUE(Alert::answeredAlerts().first().informativeText.contains(path));
+    }
 }
 
 TEST_F(AppDelegateTest, LaunchKindTellsAPlainUserLaunch)
@@ -380,6 +409,34 @@ TEST_F(LinkIntakeTest, ARetryAnsweredWhileTheNewLinkIsRoutedKeepsTheShownLinkInL
             5000));
     }
     EXPECT_EQ(shownLink(), QUrl());
+}
+
+// A new link's picker takes the keyboard and the mouse: the failure alert still up for an
+// earlier link gives way, answered as "Dismiss".
+TEST_F(LinkIntakeTest, ANewLinksPickerClosesTheFailureAlertStillUp)
+{
+    AppSettings settings;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    QWidget* alertBefore = nullptr;
+    QWidget* alertAfter = nullptr;
+    QTimer::singleShot(0, [&] {
+        alertBefore = QApplication::activeModalWidget();
+        KeyEventsHost::setHeldModifiers(0);
+        delegate->applicationOpenUrls({QUrl("https://b.test/")});
+        alertAfter = QApplication::activeModalWidget();
+    });
+    // Ends the test rather than hanging it when the alert stays.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* alert = QApplication::activeModalWidget())
+            alert->close();
+    });
+    // A bypass to Brave, which is not installed: its alert waits for an answer.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::option);
+    delegate->applicationOpenUrls({QUrl("https://a.test/")});
+    EXPECT_TRUE(alertBefore);
+    EXPECT_FALSE(alertAfter);
+    EXPECT_EQ(shownLink(), QUrl("https://b.test/")) << "not the retry's picker for the first link";
 }
 
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
