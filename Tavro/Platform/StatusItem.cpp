@@ -116,6 +116,7 @@ StatusItem::~StatusItem()
     // An open menu closes with its item.
     if (m_menu)
         m_menu->close();
+    retire(std::move(m_menu));
 }
 
 void StatusItem::setImage(const QImage& image, bool isTemplate)
@@ -145,14 +146,18 @@ void StatusItem::setAccessibilityLabel(const QString& label)
 
 void StatusItem::setMenu(std::unique_ptr<QMenu> menu)
 {
-    // A menu that is open while its replacement arrives stays until it closes: the action chosen
-    // in it is still running.
-    if (m_menu && m_menu->isVisible()) {
-        QMenu* open = m_menu.release();
-        connect(open, &QMenu::aboutToHide, open, &QObject::deleteLater);
-    }
+    retire(std::move(m_menu));
     m_menu = std::move(menu);
     notifyChanged();
+}
+
+void StatusItem::retire(std::unique_ptr<QMenu> menu)
+{
+    // A menu is replaced while one of its actions runs (a choice records a use, and the settings
+    // change rebuilds the item): the menu and its submenus are still inside their own key or mouse
+    // event, so they go once control is back in the event loop.
+    if (menu)
+        menu.release()->deleteLater();
 }
 
 void StatusItem::click(const QPoint& position)

@@ -51,7 +51,8 @@ public:
     QString accessibilityLabel() const { return m_accessibilityLabel; }
     void setAccessibilityLabel(const QString& label);
     QMenu* menu() const { return m_menu.get(); }
-    // The item owns its menu; a new one replaces the old for the next click.
+    // The item owns its menu; a new one replaces the old for the next click. The old one is
+    // destroyed on the next turn of the event loop, never inside its own event.
     void setMenu(std::unique_ptr<QMenu> menu);
 
     // Opens the menu at `position` (global coordinates), as a click on the item does.
@@ -59,6 +60,7 @@ public:
 
 private:
     void notifyChanged();
+    static void retire(std::unique_ptr<QMenu> menu);
 
     QImage m_image;
     bool m_isTemplate = false;

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QTest>
 
 using namespace tavro;
@@ -178,6 +179,27 @@ TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
     rows[0]->trigger();
     EXPECT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
     EXPECT_FALSE(store->settings().lastUsedDestinationID);
+}
+
+TEST_F(ShellMenusTest, ChoicesInTheSubmenuOutliveTheRebuildTheyCause)
+{
+    launch(onboarded());
+    for (int choice = 1; choice <= 2; ++choice) {
+        ASSERT_TRUE(StatusItemHost::click());
+        QPointer<QMenu> menu = statusMenu();
+        menu->setActiveAction(menu->actions().at(0));
+        QTest::keyClick(menu, Qt::Key_Right);
+        QPointer<QMenu> rows = submenu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(rows));
+        rows->setActiveAction(rows->actions().at(0));
+        // The choice records the use, and the settings change rebuilds the menu, all inside this key event.
+        QTest::keyClick(rows, Qt::Key_Return);
+        EXPECT_TRUE(menu && rows) << "the menu was destroyed inside its own event";
+        EXPECT_NE(statusMenu(), menu.data());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !menu && !rows; }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return launches() == choice; }, 5000));
+    }
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
 }
 
 TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
