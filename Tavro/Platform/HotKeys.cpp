@@ -3,7 +3,9 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QHash>
 #include <QList>
+#include <QSet>
 
 #include <xcb/xcb.h>
 
@@ -79,17 +81,32 @@ public:
         if (eventType != "xcb_generic_event_t")
             return false;
         auto* event = static_cast<xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+        const quint8 type = event->response_type & 0x7f;
+        if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
             return false;
-        auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
-        if (press->event != m_root)
+        // Releases share the layout of presses.
+        auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+        if (key->event != m_root)
             return false;
-        const quint16 modifiers = press->state & kRelevantModifiers;
+        if (type == XCB_KEY_RELEASE) {
+            m_held.remove(key->detail);
+            m_releasedAt.insert(key->detail, key->time);
+            return false;
+        }
+        const quint16 modifiers = key->state & kRelevantModifiers;
         for (const Grab& grab : m_grabs) {
-            if (grab.keycode == press->detail && grab.modifiers == modifiers) {
-                HotKeys::shared().deliver(grab.combination);
+            if (grab.keycode != key->detail || grab.modifiers != modifiers)
+                continue;
+            // A key held down repeats its press: one press fires once, until the key is let go. The
+            // server repeats with presses alone, or, for a client that did not ask for that, with
+            // release and press pairs that carry one time.
+            const bool repeated = m_held.contains(key->detail) || m_releasedAt.value(key->detail) == key->time;
+            m_held.insert(key->detail);
+            if (repeated)
                 return true;
-            }
+            qCDebug(lcPlatform).noquote() << "Pressed hot key" << QChar(char16_t(*keySymbol(grab.combination.keyCode)));
+            HotKeys::shared().deliver(grab.combination);
+            return true;
         }
         return false;
     }
@@ -151,6 +168,9 @@ private:
     xcb_connection_t* m_connection;
     xcb_window_t m_root = 0;
     QList<Grab> m_grabs;
+    // Grabbed keys pressed and not yet released, and when each key was last released.
+    QSet<xcb_keycode_t> m_held;
+    QHash<xcb_keycode_t, xcb_timestamp_t> m_releasedAt;
 };
 
 // Without an X11 display nothing reaches the keyboard system-wide: registrations are kept, never pressed.

@@ -219,7 +219,14 @@ void AppDelegate::installMainMenu()
 void AppDelegate::reloadGlobalHotkeys()
 {
     const AppSettings settings = m_store.settings();
-    m_globalHotkeys.reload(settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled);
+    HotkeyRegistrations wanted{
+        settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled};
+    // Every fire records a use and so changes the settings; the keys are grabbed again only when
+    // what they open changed.
+    if (m_registeredHotkeys == wanted)
+        return;
+    m_globalHotkeys.reload(wanted.prefix, wanted.bindings, wanted.enabled);
+    m_registeredHotkeys = std::move(wanted);
 }
 
 void AppDelegate::fireGlobalHotkey(const GlobalHotkeyTarget& target)
