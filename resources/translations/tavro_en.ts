@@ -1592,5 +1592,10 @@ Menu bar menu item that checks for app updates.</extracomment>
         <extracomment>Dimmed hint at the bottom of the menu bar submenu while Shift is held: choosing a profile opens a private browser window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The link is too long for the system to start %1 with it.</source>
+        <extracomment>Reason shown after &quot;Couldn&apos;t open the link in %@:&quot; when a link is longer than the system lets a program be started with. %1 is the browser name, e.g. Google Chrome.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
