@@ -10,6 +10,7 @@
 #include <xcb/xcb.h>
 
 #include <atomic>
+#include <string_view>
 
 namespace tavro {
 
@@ -138,31 +139,13 @@ private:
         return mask;
     }
 
-    // The first key of the server's current keyboard map that yields the key's symbol.
-    std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode)
+    std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode) const
     {
-        const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
-        if (!symbol)
-            return std::nullopt;
+        const std::optional<quint8> keycode = HotKeys::x11Keycode(keyCode);
         const xcb_setup_t* setup = xcb_get_setup(m_connection);
-        const int count = setup->max_keycode - setup->min_keycode + 1;
-        xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-            m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
-        if (!reply)
+        if (!keycode || *keycode < setup->min_keycode || *keycode > setup->max_keycode)
             return std::nullopt;
-        std::optional<xcb_keycode_t> found;
-        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
-        const int perKey = reply->keysyms_per_keycode;
-        for (int key = 0; key < count && !found; ++key) {
-            for (int level = 0; level < perKey; ++level) {
-                if (symbols[key * perKey + level] == *symbol) {
-                    found = xcb_keycode_t(setup->min_keycode + key);
-                    break;
-                }
-            }
-        }
-        free(reply);
-        return found;
+        return xcb_keycode_t(*keycode);
     }
 
     xcb_connection_t* m_connection;
@@ -199,6 +182,20 @@ const QList<std::pair<QChar, quint32>>& HotKeys::usLayoutKeys()
         {u'n', 45}, {u'o', 31}, {u'p', 35}, {u'q', 12}, {u'r', 15}, {u's', 1}, {u't', 17}, {u'u', 32}, {u'v', 9},
         {u'w', 13}, {u'x', 7}, {u'y', 16}, {u'z', 6}};
     return keys;
+}
+
+std::optional<quint8> HotKeys::x11Keycode(quint32 keyCode)
+{
+    const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
+    if (!symbol)
+        return std::nullopt;
+    static constexpr std::pair<std::u16string_view, int> rows[]
+        = {{u"1234567890", 2}, {u"qwertyuiop", 16}, {u"asdfghjkl", 30}, {u"zxcvbnm", 44}};
+    for (const auto& [keys, firstInputCode] : rows) {
+        if (const std::size_t at = keys.find(char16_t(*symbol)); at != std::u16string_view::npos)
+            return quint8(firstInputCode + int(at) + 8);
+    }
+    return std::nullopt;
 }
 
 HotKeys::Backend& HotKeys::systemBackend()

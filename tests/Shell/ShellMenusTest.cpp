@@ -213,6 +213,16 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_EQ(GlobalHotkeyService::keyCode("z"), 6u);
     EXPECT_EQ(GlobalHotkeyService::keyCode("-"), std::nullopt);
     EXPECT_EQ(GlobalHotkeyService::keyCode("ab"), std::nullopt);
+    // On X the codes become the keys in the same places, not the keys that print the characters.
+    const auto x11 = [](const char* key) { return HotKeys::x11Keycode(*GlobalHotkeyService::keyCode(key)); };
+    EXPECT_EQ(x11("1"), 10);
+    EXPECT_EQ(x11("0"), 19);
+    EXPECT_EQ(x11("q"), 24);
+    EXPECT_EQ(x11("p"), 33);
+    EXPECT_EQ(x11("a"), 38);
+    EXPECT_EQ(x11("l"), 46);
+    EXPECT_EQ(x11("z"), 52);
+    EXPECT_EQ(x11("m"), 58);
 
     GlobalHotkeyService service;
     const auto target = GlobalHotkeyTarget::destination(QUuid::createUuid());
