@@ -151,21 +151,11 @@ void AppDelegate::rebuildStatusItem()
     const std::optional<QString> update = m_updates.availableVersion();
     const QImage base = StatusMenu::baseMenuBarImage();
     m_statusItem->setImage(update ? StatusMenu::badgedMenuBarImage(base) : base, true);
-    QString appName = QStringLiteral("Tavro");
-    if (StatusMenu::isDevBuild()) {
-        m_statusItem->setTitle(QStringLiteral(" DEV"));
-        appName = QStringLiteral("Tavro Dev");
-    }
-    if (update) {
-        //: Menu bar icon tooltip when an app update is available. %1 is the app name (Tavro or Tavro Dev).
-        const QString tip = QCoreApplication::translate("Tavro", "%1: update available").arg(appName);
-        m_statusItem->setToolTip(tip);
-        m_statusItem->setAccessibilityLabel(tip);
-    } else {
-        //: Menu bar icon tooltip; the product tagline. %1 is the app name (Tavro or Tavro Dev).
-        m_statusItem->setToolTip(QCoreApplication::translate("Tavro", "%1: gets links where they belong").arg(appName));
-        m_statusItem->setAccessibilityLabel(appName);
-    }
+    const StatusMenu::ButtonTexts texts = StatusMenu::buttonTexts(StatusMenu::isDevBuild(), update.has_value());
+    if (texts.title)
+        m_statusItem->setTitle(*texts.title);
+    m_statusItem->setToolTip(texts.toolTip);
+    m_statusItem->setAccessibilityLabel(texts.accessibilityLabel);
 
     QPointer<AppDelegate> self(this);
     const auto weakly = [self](void (AppDelegate::*member)()) {

@@ -4,6 +4,7 @@
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/StatusItemHost.h"
+#include "Tavro/Platform/UpdaterHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/StatusMenu.h"
@@ -149,6 +150,26 @@ TEST_F(ShellMenusTest, AnUpdateOnOfferAddsTheRowAndCutsTheBadgeIntoTheIcon)
     EXPECT_GT(qAlpha(badged.pixel((centre + QPointF(0.35 * d, 0)).toPoint() * scale)), 200);
     EXPECT_LT(qAlpha(badged.pixel(((centre + QPointF(0, 0.05 * d)) * scale).toPoint())), 128);
     EXPECT_EQ(qAlpha(badged.pixel((QPointF(18 - d - 0.05 * d, d / 2) * scale).toPoint())), 0);
+}
+
+TEST_F(ShellMenusTest, AnOfferedUpdateReachesTheButtonAndTheMenuAndADevelopmentBuildSaysSo)
+{
+    launch(onboarded());
+    ASSERT_TRUE(delegate->statusItem());
+    UpdaterHost::findUpdate(delegate->updates().updaterController(), QStringLiteral("2.0"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return texts(statusMenu()).first() == QStringLiteral("Update to v2.0"); }, 2000))
+        << texts(statusMenu()).join('|').toStdString();
+    EXPECT_EQ(texts(statusMenu()).at(1), QStringLiteral("---"));
+    EXPECT_EQ(delegate->statusItem()->toolTip(), QStringLiteral("Tavro: update available"));
+    EXPECT_EQ(delegate->statusItem()->accessibilityLabel(), QStringLiteral("Tavro: update available"));
+    EXPECT_EQ(delegate->statusItem()->image(), StatusMenu::badgedMenuBarImage(StatusMenu::baseMenuBarImage()));
+
+    const StatusMenu::ButtonTexts dev = StatusMenu::buttonTexts(true, false);
+    EXPECT_EQ(dev.title, QStringLiteral(" DEV"));
+    EXPECT_EQ(dev.toolTip, QStringLiteral("Tavro Dev: gets links where they belong"));
+    EXPECT_EQ(dev.accessibilityLabel, QStringLiteral("Tavro Dev"));
+    EXPECT_EQ(StatusMenu::buttonTexts(true, true).toolTip, QStringLiteral("Tavro Dev: update available"));
+    EXPECT_EQ(StatusMenu::buttonTexts(false, false).title, std::nullopt);
 }
 
 TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
