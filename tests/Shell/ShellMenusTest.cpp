@@ -1,3 +1,4 @@
+#include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/HotKeysHost.h"
@@ -221,6 +222,55 @@ TEST_F(ShellMenusTest, ChoicesInTheSubmenuOutliveTheRebuildTheyCause)
         EXPECT_TRUE(QTest::qWaitFor([&] { return launches() == choice; }, 5000));
     }
     EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+}
+
+TEST_F(ShellMenusTest, ControlAsThePrivateKeyNeedsControlAndTheBadgeSitsBottomRight)
+{
+    AppSettings settings = onboarded();
+    settings.privateModifier = BypassModifier::control;
+    launch(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_FALSE(delegate->privateMenu().isPrivate());
+    statusMenu()->close();
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift | ModifierFlag::control);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_TRUE(delegate->privateMenu().isPrivate());
+    statusMenu()->close();
+
+    QImage icon(QSize(64, 64), QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::red);
+    const QImage badged = PrivateMenuTracker::privateBadged(icon);
+    const qreal scale = badged.devicePixelRatio();
+    const auto at = [&](qreal x, qreal y) { return badged.pixelColor(QPointF(x * scale, y * scale).toPoint()); };
+    EXPECT_EQ(badged.deviceIndependentSize(), QSizeF(32, 32));
+    EXPECT_EQ(at(4, 4), QColor(Qt::red));
+    // The accent oval fills the bottom-right corner, beside the white eye in its middle.
+    EXPECT_EQ(at(23, 30), PrivateTheme::accentNS.color(false));
+    EXPECT_EQ(at(4, 28), QColor(Qt::red));
+    EXPECT_EQ(PrivateMenuTracker::privateBadged(std::nullopt).pixelColor(4, 4).alpha(), 0);
+}
+
+TEST_F(ShellMenusTest, AQuitRequestAndHideTavroOrderTheWindowsOut)
+{
+    launch(onboarded());
+    delegate->showSettings();
+    QWidget* settings = delegate->settingsWindow();
+    ASSERT_TRUE(settings && settings->isVisible());
+    // The road every quit request takes: the application's Quit event, caught and cancelled.
+    QEvent quit(QEvent::Quit);
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &quit));
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
+    EXPECT_FALSE(delegate->isQuitting());
+
+    delegate->showSettings();
+    ASSERT_TRUE(settings->isVisible());
+    QAction* hide = delegate->mainMenu()->actions().first();
+    EXPECT_EQ(hide->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+    hide->trigger();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
 }
 
 TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
