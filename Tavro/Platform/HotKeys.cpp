@@ -160,6 +160,11 @@ private:
 class KeptBackend final : public HotKeys::Backend
 {
 public:
+    KeptBackend()
+    {
+        qCInfo(lcPlatform).noquote() << "Global hot keys need an X11 display; on the" << QGuiApplication::platformName()
+                                     << "platform they are kept and never fire";
+    }
     bool grab(const HotKeys::Combination&) override { return true; }
     void ungrab(const HotKeys::Combination&) override { }
 };

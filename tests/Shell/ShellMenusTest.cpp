@@ -312,6 +312,20 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_TRUE(HotKeysHost::registered().isEmpty());
 }
 
+TEST(HotKeysOffX11Test, TheSystemSaysOnceThatTheKeysNeverFire)
+{
+    static QStringList messages;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { messages.append(text); });
+    // Offscreen, as Wayland: no X11 display to grab keys on.
+    HotKeys::Backend& first = HotKeys::systemBackend();
+    EXPECT_TRUE(first.grab({18, kHyper}));
+    EXPECT_EQ(&HotKeys::systemBackend(), &first);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(messages.filter("Global hot keys need an X11 display; on the offscreen platform").size(), 1)
+        << messages.join('\n').toStdString();
+}
+
 TEST_F(ShellMenusTest, AFiredKeyOpensTheDestinationAndTheNextReloadRegistersZero)
 {
     launch(onboarded());
