@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 using namespace tavro;
@@ -222,6 +223,34 @@ TEST_F(ShellMenusTest, ChoicesInTheSubmenuOutliveTheRebuildTheyCause)
         EXPECT_TRUE(QTest::qWaitFor([&] { return launches() == choice; }, 5000));
     }
     EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+}
+
+TEST_F(ShellMenusTest, ASubmenuThatChangesWidthStaysClearOfItsParent)
+{
+    launch(onboarded());
+    QMenu* menu = delegate->statusItem()->menu();
+    // Opened with Shift held, at the screen's right edge, where the submenu opens to the left of its parent.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    const QRect screen = menu->screen()->availableGeometry();
+    menu->popup(QPoint(screen.right() - menu->sizeHint().width(), screen.top() + 20));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_TRUE(delegate->privateMenu().isPrivate());
+    menu->setActiveAction(menu->actions().at(0));
+    QTest::keyClick(menu, Qt::Key_Right);
+    QMenu* rows = submenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(rows));
+    const QRect before = rows->geometry();
+    ASSERT_LE(before.right(), menu->geometry().left() + 4) << "the submenu opened on the right";
+
+    // Shift let go and pressed again: the hot-key text and "Private" take turns at the right of each row.
+    for (const quint64 held : {quint64(0), quint64(ModifierFlag::shift)}) {
+        KeyEventsHost::setHeldModifiers(held);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return delegate->privateMenu().isPrivate() == (held != 0); }, 2000));
+        EXPECT_LE(rows->geometry().right(), menu->geometry().left() + 4) << "the submenu covers its parent";
+        if (!held)
+            EXPECT_GT(rows->width(), before.width()) << "the width did not grow: nothing was tried";
+    }
+    EXPECT_EQ(rows->geometry(), before);
 }
 
 TEST_F(ShellMenusTest, ControlAsThePrivateKeyNeedsControlAndTheBadgeSitsBottomRight)
