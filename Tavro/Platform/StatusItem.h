@@ -35,6 +35,8 @@ public:
     static void setBackend(Backend* backend);
     // Whether a status bar (a system tray) shows items now.
     static bool isAvailable();
+    // What a tray shows for `image`: a template becomes a glyph that reads on a light and a dark panel.
+    static QImage trayImage(const QImage& image, bool isTemplate);
 
     // Adds the item to the status bar; destroying it removes it.
     explicit StatusItem(QObject* parent = nullptr);

@@ -174,6 +174,27 @@ TEST_F(ShellMenusTest, AnOfferedUpdateReachesTheButtonAndTheMenuAndADevelopmentB
     EXPECT_EQ(StatusMenu::buttonTexts(false, false).title, std::nullopt);
 }
 
+// The tray icon on a light and on a dark panel: something of it stands out on both.
+TEST_F(ShellMenusTest, TheTrayIconReadsOnALightAndADarkPanel)
+{
+    const QImage tray = StatusItem::trayImage(StatusMenu::baseMenuBarImage(), true);
+    ASSERT_FALSE(tray.isNull());
+    for (const QColor panel : {QColor(Qt::white), QColor(0x2B, 0x2B, 0x2B), QColor(Qt::black)}) {
+        QImage shown(tray.size(), QImage::Format_RGB32);
+        shown.setDevicePixelRatio(tray.devicePixelRatio());
+        shown.fill(panel);
+        QPainter(&shown).drawImage(0, 0, tray);
+        int contrasting = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                contrasting += std::abs(qGray(shown.pixel(x, y)) - qGray(panel.rgb())) > 128 ? 1 : 0;
+        }
+        // A fifth of the icon's area at least, on every panel.
+        EXPECT_GT(contrasting, shown.width() * shown.height() / 5) << panel.name().toStdString();
+        shown.save(QDir(TAVRO_ARTIFACTS_DIR).filePath("tray-icon-on-" + panel.name().mid(1) + ".png"));
+    }
+}
+
 TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
 {
     launch(onboarded());
