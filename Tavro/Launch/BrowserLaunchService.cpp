@@ -18,6 +18,7 @@
 #include <QFuture>
 #include <QSet>
 
+#include <algorithm>
 #include <memory>
 
 namespace tavro {
@@ -73,12 +74,30 @@ QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(
     co_return co_await Workspace::shared().openApplication(appURL, OpenConfiguration{true, false, {}});
 }
 
-// A new instance with the arguments. Not awaited: whatever becomes of it, `open` goes on, and a
-// failure is never reported.
-void argumentLaunch(const QString& appURL, const QStringList& arguments)
+// The longest single argument the system passes to a new program (MAX_ARG_STRLEN, with the
+// terminating zero): a longer link cannot start a browser.
+constexpr qsizetype maxArgumentBytes = 32 * 4096 - 1;
+
+// A new instance with the arguments. Starting it takes no time worth waiting for, and a browser that
+// cannot start (a program that is not executable, a desktop entry without its Exec, a link over the
+// system's limit) is a failed launch, reported like any other.
+QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList arguments)
 {
-    [[maybe_unused]] auto launch
-        = Workspace::shared().openApplication(appURL, OpenConfiguration{true, true, arguments});
+    if (std::ranges::any_of(
+            arguments, [](const QString& argument) { return argument.toUtf8().size() > maxArgumentBytes; })) {
+        //: Reason shown after "Couldn't open the link in %@:" when a link is longer than the system lets a
+        //: program be started with. %1 is the browser name, e.g. Google Chrome.
+        const QString reason
+            = QCoreApplication::translate("Tavro", "The link is too long for the system to start %1 with it.")
+                  .arg(browser);
+        co_return std::unexpected(BrowserLaunchError::launchFailed(browser, reason));
+    }
+    // Built outside the co_await, as in openURLInApp.
+    const OpenConfiguration configuration{true, true, arguments};
+    const auto launched = co_await Workspace::shared().openApplication(appURL, configuration);
+    if (!launched)
+        co_return std::unexpected(BrowserLaunchError::launchFailed(browser, launched.error().localizedDescription));
+    co_return {};
 }
 
 QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString appURL)
@@ -112,8 +131,7 @@ QCoro::Task<Result> openInChromium(
     case ChromiumSingleton::Outcome::unreachable:
         break;
     }
-    argumentLaunch(appURL, arguments);
-    co_return {};
+    co_return co_await argumentLaunch(destination.browserDisplayName, appURL, arguments);
 }
 
 QCoro::Task<bool> pressNewProfileWindow(QString name, int attempts, AutomationTiming timing)
@@ -386,8 +404,7 @@ QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
             const QStringList args = privateLaunchArguments(destination.launchStrategy, mechanism->argument(), url);
             if (definition->profileFamily == ProfileFamily::chromium)
                 co_return co_await openInChromium(destination, *appURL, args, timing);
-            argumentLaunch(*appURL, args);
-            co_return {};
+            co_return co_await argumentLaunch(browser, *appURL, args);
         }
         }
     }
@@ -400,8 +417,7 @@ QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
         const QStringList args = launchArguments(strategy, url);
         if (strategy.kind() == LaunchStrategy::Kind::chromiumProfileDirectory)
             co_return co_await openInChromium(destination, *appURL, args, timing);
-        argumentLaunch(*appURL, args);
-        co_return {};
+        co_return co_await argumentLaunch(browser, *appURL, args);
     }
 
     const auto launched = co_await activationLaunch(*appURL);

@@ -35,7 +35,7 @@ bool isAccessibilityDenied(const LaunchFailure& failure);
 namespace BrowserLaunchService {
 
 // Opens `url` (nothing: the destination without a link) in the destination, in a private window
-// when `privately`. Argument launches are not awaited and never report a failure.
+// when `privately`. A browser that cannot be started, whatever the road, is a `launchFailed`.
 QCoro::Task<std::expected<void, LaunchFailure>> open(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing = {});
 

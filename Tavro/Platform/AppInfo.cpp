@@ -4,7 +4,7 @@ namespace tavro::AppInfo {
 
 QString bundleIdentifier()
 {
-    return QStringLiteral("com.vaskhaldor.Tavro");
+    return QStringLiteral(TAVRO_BUNDLE_IDENTIFIER);
 }
 
 QString displayName()

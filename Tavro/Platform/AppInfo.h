@@ -5,7 +5,7 @@
 
 namespace tavro::AppInfo {
 
-// "com.vaskhaldor.Tavro"
+// "com.vaskhaldor.Tavro", or what the build was configured with (TAVRO_BUNDLE_IDENTIFIER).
 QString bundleIdentifier();
 QString displayName();
 QString version();

@@ -82,6 +82,14 @@ QStringList withDefaults(QStringList lines, const QList<std::pair<QString, QStri
     return lines;
 }
 
+// A file that is there and cannot be read holds the user's other defaults: writing it anew would
+// erase them.
+int leftAsItIs(const QString& path, const QString& reason)
+{
+    qCWarning(lcPlatform) << "Cannot read" << path << reason << "- the default is not changed";
+    return kReadError;
+}
+
 } // namespace
 
 QString storePath()
@@ -140,10 +148,16 @@ int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId
 
     const QString path = storePath();
     QStringList lines;
-    if (QFile existing(path); existing.open(QIODevice::ReadOnly)) {
-        lines = QString::fromUtf8(existing.readAll()).split(QLatin1Char('\n'));
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = existing.readAll();
+        if (existing.error() != QFileDevice::NoError)
+            return leftAsItIs(path, existing.errorString());
+        lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
         if (!lines.isEmpty() && lines.constLast().isEmpty())
             lines.removeLast();
+    } else if (QFileInfo::exists(path)) {
+        return leftAsItIs(path, existing.errorString());
     }
     lines = withDefaults(lines, values);
     QDir().mkpath(QFileInfo(path).absolutePath());

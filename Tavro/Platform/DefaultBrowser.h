@@ -15,6 +15,7 @@ namespace tavro::DefaultBrowser {
 constexpr int kNoError = 0;
 constexpr int kParameterError = -50;
 constexpr int kWriteError = -54; // the user's MIME-applications file could not be written
+constexpr int kReadError = -36;  // the user's MIME-applications file exists and could not be read
 
 // The bundle identifier of the application that opens links of `scheme`, if one is set.
 std::optional<QString> handlerForURLScheme(const QString& scheme);
@@ -25,7 +26,8 @@ std::optional<QString> applicationToOpen(const QUrl& url);
 // Makes the application `bundleIdentifier` the handler of `scheme`. There is no confirmation
 // prompt here: the change takes effect at once. For http or https the application becomes the web
 // browser, as on a Mac and as `xdg-settings set default-web-browser` does: it takes http, https and
-// text/html. Other lines of the file are kept as they were. Returns a Launch Services status code.
+// text/html. Other lines of the file are kept as they were; a file that cannot be read is left
+// alone (kReadError). Returns a Launch Services status code.
 int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleIdentifier);
 
 // The user's MIME-applications file, "$XDG_CONFIG_HOME/mimeapps.list", which the setting goes to.

@@ -3,11 +3,14 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
+#include <QHash>
 #include <QList>
+#include <QSet>
 
 #include <xcb/xcb.h>
 
 #include <atomic>
+#include <string_view>
 
 namespace tavro {
 
@@ -79,17 +82,32 @@ public:
         if (eventType != "xcb_generic_event_t")
             return false;
         auto* event = static_cast<xcb_generic_event_t*>(message);
-        if ((event->response_type & 0x7f) != XCB_KEY_PRESS)
+        const quint8 type = event->response_type & 0x7f;
+        if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE)
             return false;
-        auto* press = reinterpret_cast<xcb_key_press_event_t*>(event);
-        if (press->event != m_root)
+        // Releases share the layout of presses.
+        auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+        if (key->event != m_root)
             return false;
-        const quint16 modifiers = press->state & kRelevantModifiers;
+        if (type == XCB_KEY_RELEASE) {
+            m_held.remove(key->detail);
+            m_releasedAt.insert(key->detail, key->time);
+            return false;
+        }
+        const quint16 modifiers = key->state & kRelevantModifiers;
         for (const Grab& grab : m_grabs) {
-            if (grab.keycode == press->detail && grab.modifiers == modifiers) {
-                HotKeys::shared().deliver(grab.combination);
+            if (grab.keycode != key->detail || grab.modifiers != modifiers)
+                continue;
+            // A key held down repeats its press: one press fires once, until the key is let go. The
+            // server repeats with presses alone, or, for a client that did not ask for that, with
+            // release and press pairs that carry one time.
+            const bool repeated = m_held.contains(key->detail) || m_releasedAt.value(key->detail) == key->time;
+            m_held.insert(key->detail);
+            if (repeated)
                 return true;
-            }
+            qCDebug(lcPlatform).noquote() << "Pressed hot key" << QChar(char16_t(*keySymbol(grab.combination.keyCode)));
+            HotKeys::shared().deliver(grab.combination);
+            return true;
         }
         return false;
     }
@@ -121,42 +139,32 @@ private:
         return mask;
     }
 
-    // The first key of the server's current keyboard map that yields the key's symbol.
-    std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode)
+    std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode) const
     {
-        const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
-        if (!symbol)
-            return std::nullopt;
+        const std::optional<quint8> keycode = HotKeys::x11Keycode(keyCode);
         const xcb_setup_t* setup = xcb_get_setup(m_connection);
-        const int count = setup->max_keycode - setup->min_keycode + 1;
-        xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-            m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
-        if (!reply)
+        if (!keycode || *keycode < setup->min_keycode || *keycode > setup->max_keycode)
             return std::nullopt;
-        std::optional<xcb_keycode_t> found;
-        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(reply);
-        const int perKey = reply->keysyms_per_keycode;
-        for (int key = 0; key < count && !found; ++key) {
-            for (int level = 0; level < perKey; ++level) {
-                if (symbols[key * perKey + level] == *symbol) {
-                    found = xcb_keycode_t(setup->min_keycode + key);
-                    break;
-                }
-            }
-        }
-        free(reply);
-        return found;
+        return xcb_keycode_t(*keycode);
     }
 
     xcb_connection_t* m_connection;
     xcb_window_t m_root = 0;
     QList<Grab> m_grabs;
+    // Grabbed keys pressed and not yet released, and when each key was last released.
+    QSet<xcb_keycode_t> m_held;
+    QHash<xcb_keycode_t, xcb_timestamp_t> m_releasedAt;
 };
 
 // Without an X11 display nothing reaches the keyboard system-wide: registrations are kept, never pressed.
 class KeptBackend final : public HotKeys::Backend
 {
 public:
+    KeptBackend()
+    {
+        qCInfo(lcPlatform).noquote() << "Global hot keys need an X11 display; on the" << QGuiApplication::platformName()
+                                     << "platform they are kept and never fire";
+    }
     bool grab(const HotKeys::Combination&) override { return true; }
     void ungrab(const HotKeys::Combination&) override { }
 };
@@ -179,6 +187,20 @@ const QList<std::pair<QChar, quint32>>& HotKeys::usLayoutKeys()
         {u'n', 45}, {u'o', 31}, {u'p', 35}, {u'q', 12}, {u'r', 15}, {u's', 1}, {u't', 17}, {u'u', 32}, {u'v', 9},
         {u'w', 13}, {u'x', 7}, {u'y', 16}, {u'z', 6}};
     return keys;
+}
+
+std::optional<quint8> HotKeys::x11Keycode(quint32 keyCode)
+{
+    const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
+    if (!symbol)
+        return std::nullopt;
+    static constexpr std::pair<std::u16string_view, int> rows[]
+        = {{u"1234567890", 2}, {u"qwertyuiop", 16}, {u"asdfghjkl", 30}, {u"zxcvbnm", 44}};
+    for (const auto& [keys, firstInputCode] : rows) {
+        if (const std::size_t at = keys.find(char16_t(*symbol)); at != std::u16string_view::npos)
+            return quint8(firstInputCode + int(at) + 8);
+    }
+    return std::nullopt;
 }
 
 HotKeys::Backend& HotKeys::systemBackend()

@@ -61,6 +61,11 @@ public:
     // virtual key code. The codes name key positions, so on other layouts a key follows the position.
     static const QList<std::pair<QChar, quint32>>& usLayoutKeys();
 
+    // The X keycode of the key in the US position of a virtual key code, whatever the layout prints
+    // on it: on a PC keyboard under evdev (and the older XFree86 codes agree for these keys) it is
+    // the Linux input code plus 8, and the input codes run along the keyboard's rows.
+    static std::optional<quint8> x11Keycode(quint32 keyCode);
+
     // A reference to a registration, never 0; none when the combination is refused or already taken.
     std::optional<quint64> registerHotKey(const Combination& combination, HotKeyID id);
     void unregisterHotKey(quint64 ref);

@@ -95,11 +95,16 @@ std::expected<void, LoginItemsError> registerMainApp()
     return {};
 }
 
+QString removalRefusalKey()
+{
+    return AppInfo::bundleIdentifier() + QStringLiteral("/removalRefused");
+}
+
 std::expected<void, LoginItemsError> unregisterMainApp()
 {
     if (!isRegistered())
         return std::unexpected(LoginItemsError::notRegistered);
-    if (!QFile::remove(entryPath()))
+    if (UserDefaults(storePath()).value(removalRefusalKey()).toBool() || !QFile::remove(entryPath()))
         return std::unexpected(LoginItemsError::notPermitted);
     return {};
 }

@@ -33,6 +33,8 @@ QString entryPath();
 // The defaults file holding the user's approval of this application; allowed while it is absent.
 QString storePath();
 QString approvalKey();
+// Set (by the simulation) when the system refuses to remove the login item.
+QString removalRefusalKey();
 
 } // namespace LoginItems
 } // namespace tavro

@@ -9,4 +9,9 @@ void LoginItemsHost::setApproved(bool approved)
     UserDefaults(LoginItems::storePath()).setValue(LoginItems::approvalKey(), approved);
 }
 
+void LoginItemsHost::setRemovalRefused(bool refused)
+{
+    UserDefaults(LoginItems::storePath()).setValue(LoginItems::removalRefusalKey(), refused);
+}
+
 } // namespace tavro

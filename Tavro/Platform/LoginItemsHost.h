@@ -6,5 +6,7 @@ namespace tavro::LoginItemsHost {
 
 // Whether the system lets this application register as a login item (allowed unless refused).
 void setApproved(bool approved);
+// Whether the system refuses to remove a registered login item (it does not unless told so).
+void setRemovalRefused(bool refused);
 
 } // namespace tavro::LoginItemsHost

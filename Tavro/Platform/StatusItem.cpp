@@ -15,19 +15,6 @@ namespace tavro {
 
 namespace {
 
-// A template image is an alpha mask; a tray has no notion of one, so it gets the text colour.
-QPixmap trayPixmap(const StatusItem& item)
-{
-    if (!item.isTemplate())
-        return QPixmap::fromImage(item.image());
-    QImage tinted = item.image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&tinted);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(tinted.rect(), QGuiApplication::palette().color(QPalette::WindowText));
-    painter.end();
-    return QPixmap::fromImage(tinted);
-}
-
 // Where the menu drops from: below the icon, as from a menu bar, or above it when the tray sits in
 // the lower half of the screen. At the pointer when the tray does not tell where the icon is.
 QPoint menuPosition(const QSystemTrayIcon& icon, const QMenu* menu)
@@ -63,7 +50,7 @@ public:
         QSystemTrayIcon* icon = m_icons.value(&item);
         if (!icon)
             return;
-        icon->setIcon(QIcon(trayPixmap(item)));
+        icon->setIcon(QIcon(QPixmap::fromImage(StatusItem::trayImage(item.image(), item.isTemplate()))));
         icon->setToolTip(item.toolTip());
     }
 
@@ -88,6 +75,35 @@ StatusItem::Backend& backend()
 }
 
 } // namespace
+
+QImage StatusItem::trayImage(const QImage& image, bool isTemplate)
+{
+    if (!isTemplate)
+        return image;
+    // A template is an alpha mask that the Mac tints for the bar it sits in. A tray panel may be
+    // light or dark whatever the application's palette, so the glyph in the text colour gets a
+    // ring of the window colour around it: one of the two stands out on either panel.
+    const QPalette palette = QGuiApplication::palette();
+    const auto tinted = [&](const QColor& color) {
+        QImage layer = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&layer);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(layer.rect(), color);
+        return layer;
+    };
+    const QImage ring = tinted(palette.color(QPalette::Window));
+    QImage result(image.size(), QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(image.devicePixelRatio());
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    // A ring one point wide.
+    for (const QPointF offset : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
+             QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)})
+        painter.drawImage(offset, ring);
+    painter.drawImage(QPointF(0, 0), tinted(palette.color(QPalette::WindowText)));
+    painter.end();
+    return result;
+}
 
 StatusItem::Backend& StatusItem::systemBackend()
 {
@@ -116,6 +132,7 @@ StatusItem::~StatusItem()
     // An open menu closes with its item.
     if (m_menu)
         m_menu->close();
+    retire(std::move(m_menu));
 }
 
 void StatusItem::setImage(const QImage& image, bool isTemplate)
@@ -145,14 +162,18 @@ void StatusItem::setAccessibilityLabel(const QString& label)
 
 void StatusItem::setMenu(std::unique_ptr<QMenu> menu)
 {
-    // A menu that is open while its replacement arrives stays until it closes: the action chosen
-    // in it is still running.
-    if (m_menu && m_menu->isVisible()) {
-        QMenu* open = m_menu.release();
-        connect(open, &QMenu::aboutToHide, open, &QObject::deleteLater);
-    }
+    retire(std::move(m_menu));
     m_menu = std::move(menu);
     notifyChanged();
+}
+
+void StatusItem::retire(std::unique_ptr<QMenu> menu)
+{
+    // A menu is replaced while one of its actions runs (a choice records a use, and the settings
+    // change rebuilds the item): the menu and its submenus are still inside their own key or mouse
+    // event, so they go once control is back in the event loop.
+    if (menu)
+        menu.release()->deleteLater();
 }
 
 void StatusItem::click(const QPoint& position)

@@ -35,6 +35,8 @@ public:
     static void setBackend(Backend* backend);
     // Whether a status bar (a system tray) shows items now.
     static bool isAvailable();
+    // What a tray shows for `image`: a template becomes a glyph that reads on a light and a dark panel.
+    static QImage trayImage(const QImage& image, bool isTemplate);
 
     // Adds the item to the status bar; destroying it removes it.
     explicit StatusItem(QObject* parent = nullptr);
@@ -51,7 +53,8 @@ public:
     QString accessibilityLabel() const { return m_accessibilityLabel; }
     void setAccessibilityLabel(const QString& label);
     QMenu* menu() const { return m_menu.get(); }
-    // The item owns its menu; a new one replaces the old for the next click.
+    // The item owns its menu; a new one replaces the old for the next click. The old one is
+    // destroyed on the next turn of the event loop, never inside its own event.
     void setMenu(std::unique_ptr<QMenu> menu);
 
     // Opens the menu at `position` (global coordinates), as a click on the item does.
@@ -59,6 +62,7 @@ public:
 
 private:
     void notifyChanged();
+    static void retire(std::unique_ptr<QMenu> menu);
 
     QImage m_image;
     bool m_isTemplate = false;

@@ -161,21 +161,11 @@ void AppDelegate::rebuildStatusItem()
     const std::optional<QString> update = m_updates.availableVersion();
     const QImage base = StatusMenu::baseMenuBarImage();
     m_statusItem->setImage(update ? StatusMenu::badgedMenuBarImage(base) : base, true);
-    QString appName = QStringLiteral("Tavro");
-    if (StatusMenu::isDevBuild()) {
-        m_statusItem->setTitle(QStringLiteral(" DEV"));
-        appName = QStringLiteral("Tavro Dev");
-    }
-    if (update) {
-        //: Menu bar icon tooltip when an app update is available. %1 is the app name (Tavro or Tavro Dev).
-        const QString tip = QCoreApplication::translate("Tavro", "%1: update available").arg(appName);
-        m_statusItem->setToolTip(tip);
-        m_statusItem->setAccessibilityLabel(tip);
-    } else {
-        //: Menu bar icon tooltip; the product tagline. %1 is the app name (Tavro or Tavro Dev).
-        m_statusItem->setToolTip(QCoreApplication::translate("Tavro", "%1: gets links where they belong").arg(appName));
-        m_statusItem->setAccessibilityLabel(appName);
-    }
+    const StatusMenu::ButtonTexts texts = StatusMenu::buttonTexts(StatusMenu::isDevBuild(), update.has_value());
+    if (texts.title)
+        m_statusItem->setTitle(*texts.title);
+    m_statusItem->setToolTip(texts.toolTip);
+    m_statusItem->setAccessibilityLabel(texts.accessibilityLabel);
 
     QPointer<AppDelegate> self(this);
     const auto weakly = [self](void (AppDelegate::*member)()) {
@@ -229,7 +219,14 @@ void AppDelegate::installMainMenu()
 void AppDelegate::reloadGlobalHotkeys()
 {
     const AppSettings settings = m_store.settings();
-    m_globalHotkeys.reload(settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled);
+    HotkeyRegistrations wanted{
+        settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled};
+    // Every fire records a use and so changes the settings; the keys are grabbed again only when
+    // what they open changed.
+    if (m_registeredHotkeys == wanted)
+        return;
+    m_globalHotkeys.reload(wanted.prefix, wanted.bindings, wanted.enabled);
+    m_registeredHotkeys = std::move(wanted);
 }
 
 void AppDelegate::fireGlobalHotkey(const GlobalHotkeyTarget& target)

@@ -176,6 +176,17 @@ private:
     // new picker closes.
     void keepShownLinkInLine();
 
+    // What the global hot keys were last registered with.
+    struct HotkeyRegistrations
+    {
+        HotkeyPrefix prefix;
+        QList<GlobalHotkeyBinding> bindings;
+        bool enabled;
+
+        bool operator==(const HotkeyRegistrations&) const = default;
+    };
+    std::optional<HotkeyRegistrations> m_registeredHotkeys;
+
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
     QList<WaitingLink> m_pendingLinks;

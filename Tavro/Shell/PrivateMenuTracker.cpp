@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 
 namespace tavro {
 
@@ -26,6 +27,7 @@ void PrivateMenuTracker::addEntry(const Entry& entry)
 
 void PrivateMenuTracker::track(QMenu& menu)
 {
+    m_menu = &menu;
     connect(&menu, &QMenu::aboutToShow, this, &PrivateMenuTracker::menuWillOpen);
     connect(&menu, &QMenu::aboutToHide, this, &PrivateMenuTracker::menuDidClose);
 }
@@ -54,16 +56,45 @@ void PrivateMenuTracker::menuDidClose()
     m_timer.reset();
 }
 
+namespace {
+// An open menu resizes itself when its titles change and keeps its left edge. A submenu that
+// opened to the left of its parent keeps the edge it shares with the parent instead, and one that
+// no longer fits on the right moves to the left, so it never covers the parent.
+void placeAgain(QMenu& submenu, const QRect& before, const QRect& parent)
+{
+    QRect placed = submenu.geometry();
+    if (placed.size() == before.size())
+        return;
+    const QScreen* screen = submenu.screen();
+    if (before.center().x() < parent.center().x())
+        placed.moveRight(before.right());
+    else if (screen && placed.right() > screen->availableGeometry().right())
+        placed.moveRight(parent.left() - (before.left() - parent.right())); // the same gap, mirrored
+    submenu.move(placed.topLeft());
+}
+} // namespace
+
 void PrivateMenuTracker::apply(bool isPrivate)
 {
     if (isPrivate == m_isPrivate)
         return;
     m_isPrivate = isPrivate;
+    QList<std::pair<QPointer<QMenu>, QRect>> openSubmenus;
+    if (m_menu) {
+        for (const QAction* action : m_menu->actions()) {
+            if (QMenu* submenu = action->menu(); submenu && submenu->isVisible())
+                openSubmenus.append({submenu, submenu->geometry()});
+        }
+    }
     for (const Entry& entry : std::as_const(m_entries)) {
         if (!entry.item)
             continue;
         (isPrivate ? entry.privateTitle : entry.normalTitle).applyTo(*entry.item);
         entry.item->setEnabled(entry.sendsAction && (entry.enabledWhenPrivate || !isPrivate));
+    }
+    for (const auto& [submenu, before] : std::as_const(openSubmenus)) {
+        if (submenu && m_menu)
+            placeAgain(*submenu, before, m_menu->geometry());
     }
 }
 

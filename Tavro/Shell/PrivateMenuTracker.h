@@ -61,6 +61,7 @@ private:
     bool isHeld() const;
     void apply(bool isPrivate);
 
+    QPointer<QMenu> m_menu;
     QList<Entry> m_entries;
     std::unique_ptr<QTimer> m_timer;
     bool m_isPrivate = false;

@@ -89,6 +89,24 @@ bool isDevBuild()
     return dev;
 }
 
+ButtonTexts buttonTexts(bool devBuild, bool updateAvailable)
+{
+    ButtonTexts texts;
+    const QString appName = devBuild ? QStringLiteral("Tavro Dev") : QStringLiteral("Tavro");
+    if (devBuild)
+        texts.title = QStringLiteral(" DEV");
+    if (updateAvailable) {
+        //: Menu bar icon tooltip when an app update is available. %1 is the app name (Tavro or Tavro Dev).
+        texts.toolTip = QCoreApplication::translate("Tavro", "%1: update available").arg(appName);
+        texts.accessibilityLabel = texts.toolTip;
+    } else {
+        //: Menu bar icon tooltip; the product tagline. %1 is the app name (Tavro or Tavro Dev).
+        texts.toolTip = QCoreApplication::translate("Tavro", "%1: gets links where they belong").arg(appName);
+        texts.accessibilityLabel = appName;
+    }
+    return texts;
+}
+
 QImage baseMenuBarImage()
 {
     static const QImage image = [] {

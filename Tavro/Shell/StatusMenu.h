@@ -39,6 +39,16 @@ inline constexpr qreal kColumnGap = 28;
 
 // Whether this is a development build: the bundle identifier ends in "Dev".
 bool isDevBuild();
+
+// The status item's button: a development build's title (none otherwise: the title is left alone),
+// its tooltip and its accessibility label.
+struct ButtonTexts
+{
+    std::optional<QString> title;
+    QString toolTip;
+    QString accessibilityLabel;
+};
+ButtonTexts buttonTexts(bool devBuild, bool updateAvailable);
 // The 18 × 18 template image from the resource bundle, or the "link.circle.fill" symbol.
 QImage baseMenuBarImage();
 // Cuts the update badge into the top-right corner of the drawing in `rect`.

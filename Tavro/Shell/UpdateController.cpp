@@ -1,10 +1,12 @@
 #include "Tavro/Shell/UpdateController.h"
 
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/ShellLog.h"
 #include "Tavro/Shell/UpdateCheckMigration.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <utility>
@@ -40,8 +42,21 @@ void UpdateController::setCanInstallNow(std::function<bool()> canInstallNow)
 void UpdateController::checkForUpdates(QObject*)
 {
     Application::activate(true);
-    if (const auto checked = m_updater->checkForUpdates(); !checked)
-        qCInfo(lcShell) << "No update check:" << description(checked.error());
+    const auto checked = m_updater->checkForUpdates();
+    if (checked)
+        return;
+    qCInfo(lcShell) << "No update check:" << description(checked.error());
+    // The framework answers a check the user started with a window of its own; so does its stand-in.
+    Alert alert;
+    alert.style = Alert::Style::informational;
+    //: Title of the alert that answers Check for Updates… in a build that cannot check for updates.
+    alert.messageText = QCoreApplication::translate("Tavro", "Tavro can’t check for updates");
+    //: Body of the alert that answers Check for Updates… in a build that cannot check for updates: no address
+    //: to look for new versions at was built into this copy of Tavro.
+    alert.informativeText = QCoreApplication::translate("Tavro", "This build of Tavro has no update feed to check.");
+    //: Button that closes the alert saying this build cannot check for updates.
+    alert.addButton(QCoreApplication::translate("Tavro", "OK"));
+    alert.runModal();
 }
 
 bool UpdateController::validateMenuItem(const QAction& item) const

@@ -1604,7 +1604,24 @@ Menu bar menu item that checks for app updates.</extracomment>
     </message>
     <message>
         <source>OK</source>
-        <extracomment>Button that closes the alert about settings that cannot be saved.</extracomment>
+        <extracomment>Button that closes the alert about settings that cannot be saved.
+----------
+Button that closes the alert saying this build cannot check for updates.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link is too long for the system to start %1 with it.</source>
+        <extracomment>Reason shown after &quot;Couldn&apos;t open the link in %@:&quot; when a link is longer than the system lets a program be started with. %1 is the browser name, e.g. Google Chrome.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro can’t check for updates</source>
+        <extracomment>Title of the alert that answers Check for Updates… in a build that cannot check for updates.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This build of Tavro has no update feed to check.</source>
+        <extracomment>Body of the alert that answers Check for Updates… in a build that cannot check for updates: no address to look for new versions at was built into this copy of Tavro.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

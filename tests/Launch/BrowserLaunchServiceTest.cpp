@@ -146,8 +146,28 @@ TEST_F(LaunchServiceTest, FailedActivationLaunchIsLaunchFailedWithTheSystemText)
     EXPECT_EQ(description(result.error()),
         QStringLiteral("Couldn’t open the link in Vivaldi: The application “Vivaldi” can’t be opened."));
 
-    // An argument launch of the same bundle fails silently: `open` has already returned.
-    EXPECT_TRUE(open(testLink, destination("com.vivaldi.Vivaldi", "Vivaldi", LaunchStrategy::custom({"--x"}))));
+    // So does every argument launch of the same bundle: a recipe with arguments, a closed Chromium, a private window.
+    for (const auto& [strategy, privately] : {std::pair{LaunchStrategy::custom({"--x"}), false},
+             std::pair{LaunchStrategy::chromiumProfileDirectory("Default"), false},
+             std::pair{LaunchStrategy::chromiumProfileDirectory("Default"), true}}) {
+        const auto launched = open(testLink, destination("com.vivaldi.Vivaldi", "Vivaldi", strategy), privately);
+        ASSERT_FALSE(launched);
+        EXPECT_EQ(description(launched.error()), description(result.error()));
+    }
+}
+
+TEST_F(LaunchServiceTest, LinkOverTheSystemsArgumentLimitIsAFailedLaunch)
+{
+    test::RecordingApp app(apps(), QStringLiteral("Google Chrome"), QStringLiteral("com.google.Chrome"));
+    // 60,000 "é" are 360,000 bytes encoded, over the 128 KiB the system takes in one argument.
+    const QUrl link(QStringLiteral("https://example.test/") + QString(60000, QChar(0xE9)));
+    const auto result
+        = open(link, destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("a")));
+    ASSERT_FALSE(result);
+    EXPECT_EQ(description(result.error()),
+        QStringLiteral("Couldn’t open the link in Google Chrome: The link is too long for the system to start Google "
+                       "Chrome with it."));
+    EXPECT_TRUE(WorkspaceHost::launches().isEmpty());
 }
 
 TEST_F(LaunchServiceTest, ArcGetsAWindowBeforeTheUrl)

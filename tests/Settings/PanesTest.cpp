@@ -271,6 +271,13 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
     system->loginSwitch()->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
     EXPECT_TRUE(system->loginSwitch()->isChecked());
+
+    // A refused removal leaves the entry, and with it the switch, on.
+    LoginItemsHost::setRemovalRefused(true);
+    system->loginSwitch()->click();
+    EXPECT_TRUE(store.settings().launchAtLogin);
+    EXPECT_TRUE(system->loginSwitch()->isChecked());
+    LoginItemsHost::setRemovalRefused(false);
 }
 
 TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)

@@ -1,9 +1,11 @@
+#include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/HotKeysHost.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/StatusItemHost.h"
+#include "Tavro/Platform/UpdaterHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/StatusMenu.h"
@@ -15,6 +17,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 using namespace tavro;
@@ -150,6 +154,47 @@ TEST_F(ShellMenusTest, AnUpdateOnOfferAddsTheRowAndCutsTheBadgeIntoTheIcon)
     EXPECT_EQ(qAlpha(badged.pixel((QPointF(18 - d - 0.05 * d, d / 2) * scale).toPoint())), 0);
 }
 
+TEST_F(ShellMenusTest, AnOfferedUpdateReachesTheButtonAndTheMenuAndADevelopmentBuildSaysSo)
+{
+    launch(onboarded());
+    ASSERT_TRUE(delegate->statusItem());
+    UpdaterHost::findUpdate(delegate->updates().updaterController(), QStringLiteral("2.0"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return texts(statusMenu()).first() == QStringLiteral("Update to v2.0"); }, 2000))
+        << texts(statusMenu()).join('|').toStdString();
+    EXPECT_EQ(texts(statusMenu()).at(1), QStringLiteral("---"));
+    EXPECT_EQ(delegate->statusItem()->toolTip(), QStringLiteral("Tavro: update available"));
+    EXPECT_EQ(delegate->statusItem()->accessibilityLabel(), QStringLiteral("Tavro: update available"));
+    EXPECT_EQ(delegate->statusItem()->image(), StatusMenu::badgedMenuBarImage(StatusMenu::baseMenuBarImage()));
+
+    const StatusMenu::ButtonTexts dev = StatusMenu::buttonTexts(true, false);
+    EXPECT_EQ(dev.title, QStringLiteral(" DEV"));
+    EXPECT_EQ(dev.toolTip, QStringLiteral("Tavro Dev: gets links where they belong"));
+    EXPECT_EQ(dev.accessibilityLabel, QStringLiteral("Tavro Dev"));
+    EXPECT_EQ(StatusMenu::buttonTexts(true, true).toolTip, QStringLiteral("Tavro Dev: update available"));
+    EXPECT_EQ(StatusMenu::buttonTexts(false, false).title, std::nullopt);
+}
+
+// The tray icon on a light and on a dark panel: something of it stands out on both.
+TEST_F(ShellMenusTest, TheTrayIconReadsOnALightAndADarkPanel)
+{
+    const QImage tray = StatusItem::trayImage(StatusMenu::baseMenuBarImage(), true);
+    ASSERT_FALSE(tray.isNull());
+    for (const QColor panel : {QColor(Qt::white), QColor(0x2B, 0x2B, 0x2B), QColor(Qt::black)}) {
+        QImage shown(tray.size(), QImage::Format_RGB32);
+        shown.setDevicePixelRatio(tray.devicePixelRatio());
+        shown.fill(panel);
+        QPainter(&shown).drawImage(0, 0, tray);
+        int contrasting = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                contrasting += std::abs(qGray(shown.pixel(x, y)) - qGray(panel.rgb())) > 128 ? 1 : 0;
+        }
+        // A fifth of the icon's area at least, on every panel.
+        EXPECT_GT(contrasting, shown.width() * shown.height() / 5) << panel.name().toStdString();
+        shown.save(QDir(TAVRO_ARTIFACTS_DIR).filePath("tray-icon-on-" + panel.name().mid(1) + ".png"));
+    }
+}
+
 TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
 {
     launch(onboarded());
@@ -180,6 +225,104 @@ TEST_F(ShellMenusTest, HeldPrivateKeyGivesThePrivateTitlesBeforeTheMenuDraws)
     EXPECT_FALSE(store->settings().lastUsedDestinationID);
 }
 
+TEST_F(ShellMenusTest, ChoicesInTheSubmenuOutliveTheRebuildTheyCause)
+{
+    launch(onboarded());
+    for (int choice = 1; choice <= 2; ++choice) {
+        ASSERT_TRUE(StatusItemHost::click());
+        QPointer<QMenu> menu = statusMenu();
+        menu->setActiveAction(menu->actions().at(0));
+        QTest::keyClick(menu, Qt::Key_Right);
+        QPointer<QMenu> rows = submenu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(rows));
+        rows->setActiveAction(rows->actions().at(0));
+        // The choice records the use, and the settings change rebuilds the menu, all inside this key event.
+        QTest::keyClick(rows, Qt::Key_Return);
+        EXPECT_TRUE(menu && rows) << "the menu was destroyed inside its own event";
+        EXPECT_NE(statusMenu(), menu.data());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !menu && !rows; }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return launches() == choice; }, 5000));
+    }
+    EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
+}
+
+TEST_F(ShellMenusTest, ASubmenuThatChangesWidthStaysClearOfItsParent)
+{
+    launch(onboarded());
+    QMenu* menu = delegate->statusItem()->menu();
+    // Opened with Shift held, at the screen's right edge, where the submenu opens to the left of its parent.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    const QRect screen = menu->screen()->availableGeometry();
+    menu->popup(QPoint(screen.right() - menu->sizeHint().width(), screen.top() + 20));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_TRUE(delegate->privateMenu().isPrivate());
+    menu->setActiveAction(menu->actions().at(0));
+    QTest::keyClick(menu, Qt::Key_Right);
+    QMenu* rows = submenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(rows));
+    const QRect before = rows->geometry();
+    ASSERT_LE(before.right(), menu->geometry().left() + 4) << "the submenu opened on the right";
+
+    // Shift let go and pressed again: the hot-key text and "Private" take turns at the right of each row.
+    for (const quint64 held : {quint64(0), quint64(ModifierFlag::shift)}) {
+        KeyEventsHost::setHeldModifiers(held);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return delegate->privateMenu().isPrivate() == (held != 0); }, 2000));
+        EXPECT_LE(rows->geometry().right(), menu->geometry().left() + 4) << "the submenu covers its parent";
+        if (!held)
+            EXPECT_GT(rows->width(), before.width()) << "the width did not grow: nothing was tried";
+    }
+    EXPECT_EQ(rows->geometry(), before);
+}
+
+TEST_F(ShellMenusTest, ControlAsThePrivateKeyNeedsControlAndTheBadgeSitsBottomRight)
+{
+    AppSettings settings = onboarded();
+    settings.privateModifier = BypassModifier::control;
+    launch(settings);
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_FALSE(delegate->privateMenu().isPrivate());
+    statusMenu()->close();
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift | ModifierFlag::control);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_TRUE(delegate->privateMenu().isPrivate());
+    statusMenu()->close();
+
+    QImage icon(QSize(64, 64), QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::red);
+    const QImage badged = PrivateMenuTracker::privateBadged(icon);
+    const qreal scale = badged.devicePixelRatio();
+    const auto at = [&](qreal x, qreal y) { return badged.pixelColor(QPointF(x * scale, y * scale).toPoint()); };
+    EXPECT_EQ(badged.deviceIndependentSize(), QSizeF(32, 32));
+    EXPECT_EQ(at(4, 4), QColor(Qt::red));
+    // The accent oval fills the bottom-right corner, beside the white eye in its middle.
+    EXPECT_EQ(at(23, 30), PrivateTheme::accentNS.color(false));
+    EXPECT_EQ(at(4, 28), QColor(Qt::red));
+    EXPECT_EQ(PrivateMenuTracker::privateBadged(std::nullopt).pixelColor(4, 4).alpha(), 0);
+}
+
+TEST_F(ShellMenusTest, AQuitRequestAndHideTavroOrderTheWindowsOut)
+{
+    launch(onboarded());
+    delegate->showSettings();
+    QWidget* settings = delegate->settingsWindow();
+    ASSERT_TRUE(settings && settings->isVisible());
+    // The road every quit request takes: the application's Quit event, caught and cancelled.
+    QEvent quit(QEvent::Quit);
+    EXPECT_TRUE(QCoreApplication::sendEvent(QCoreApplication::instance(), &quit));
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
+    EXPECT_FALSE(delegate->isQuitting());
+
+    delegate->showSettings();
+    ASSERT_TRUE(settings->isVisible());
+    QAction* hide = delegate->mainMenu()->actions().first();
+    EXPECT_EQ(hide->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+    hide->trigger();
+    EXPECT_FALSE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
+}
+
 TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
 {
     EXPECT_EQ(GlobalHotkeyService::modifiers(HotkeyPrefix::hyper), 0x1B00u);
@@ -191,6 +334,16 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_EQ(GlobalHotkeyService::keyCode("z"), 6u);
     EXPECT_EQ(GlobalHotkeyService::keyCode("-"), std::nullopt);
     EXPECT_EQ(GlobalHotkeyService::keyCode("ab"), std::nullopt);
+    // On X the codes become the keys in the same places, not the keys that print the characters.
+    const auto x11 = [](const char* key) { return HotKeys::x11Keycode(*GlobalHotkeyService::keyCode(key)); };
+    EXPECT_EQ(x11("1"), 10);
+    EXPECT_EQ(x11("0"), 19);
+    EXPECT_EQ(x11("q"), 24);
+    EXPECT_EQ(x11("p"), 33);
+    EXPECT_EQ(x11("a"), 38);
+    EXPECT_EQ(x11("l"), 46);
+    EXPECT_EQ(x11("z"), 52);
+    EXPECT_EQ(x11("m"), 58);
 
     GlobalHotkeyService service;
     const auto target = GlobalHotkeyTarget::destination(QUuid::createUuid());
@@ -207,6 +360,20 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_EQ(HotKeysHost::registered(), (QList<HotKeys::Combination>{{0, 0x0900}, {19, 0x0900}}));
     service.reload(HotkeyPrefix::hyper, five, false);
     EXPECT_TRUE(HotKeysHost::registered().isEmpty());
+}
+
+TEST(HotKeysOffX11Test, TheSystemSaysOnceThatTheKeysNeverFire)
+{
+    static QStringList messages;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { messages.append(text); });
+    // Offscreen, as Wayland: no X11 display to grab keys on.
+    HotKeys::Backend& first = HotKeys::systemBackend();
+    EXPECT_TRUE(first.grab({18, kHyper}));
+    EXPECT_EQ(&HotKeys::systemBackend(), &first);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(messages.filter("Global hot keys need an X11 display; on the offscreen platform").size(), 1)
+        << messages.join('\n').toStdString();
 }
 
 TEST_F(ShellMenusTest, AFiredKeyOpensTheDestinationAndTheNextReloadRegistersZero)

@@ -10,6 +10,7 @@
 #include <QCoro/QCoroTask>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -79,6 +80,20 @@ TEST_F(DefaultBrowserServiceTest, AnUnwritableFileIsAFailure)
 {
     QDir().mkpath(m_home.filePath(".config/mimeapps.list"));
     EXPECT_FALSE(DefaultBrowserService::makeDefault());
+}
+
+// A file that is there but cannot be read (a socket cannot be opened, even by root) is never
+// written over: it may hold the user's other defaults.
+TEST_F(DefaultBrowserServiceTest, AFileThatCannotBeReadIsLeftAlone)
+{
+    const QString path = m_home.filePath(".config/mimeapps.list");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QLocalServer holder;
+    ASSERT_TRUE(holder.listen(path));
+    EXPECT_EQ(
+        DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"), DefaultBrowser::kReadError);
+    EXPECT_FALSE(DefaultBrowserService::makeDefault());
+    EXPECT_EQ(QFileInfo(path).isFile(), false) << "the file was replaced";
 }
 
 TEST_F(DefaultBrowserServiceTest, WaitWithNoRetriesChecksOnce)

@@ -2,6 +2,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UpdaterHost.h"
 #include "Tavro/Platform/UserDefaults.h"
+#include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/UpdateCheckMigration.h"
 #include "tests/Support/TempHome.h"
 
@@ -108,7 +109,13 @@ TEST_F(UpdateControllerTest, AUserCheckFindsNoFeedAndRecordsNoCheck)
         return values;
     }();
     EXPECT_FALSE(controller.updaterController().checkForUpdates());
+    // The user who asked hears why nothing was checked.
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
     controller.checkForUpdates();
+    ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+    EXPECT_EQ(Alert::answeredAlerts().first().messageText, QStringLiteral("Tavro can’t check for updates"));
+    EXPECT_EQ(Alert::answeredAlerts().first().informativeText,
+        QStringLiteral("This build of Tavro has no update feed to check."));
     EXPECT_EQ(controller.updaterController().lastUpdateCheckDate(), std::nullopt);
     EXPECT_EQ(defaults().value(kMigrated), before[kMigrated]);
     EXPECT_EQ(defaults().value(kAutomaticChecks), before[kAutomaticChecks]);
