@@ -8,6 +8,7 @@
 #include "Tavro/Platform/Updater.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "tests/Onboarding/OnboardingFixture.h"
+#include "tests/Support/ScanCounter.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -207,7 +208,7 @@ TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
 {
     installApp(home, "Chromium", "org.chromium.Chromium");
     writeLocalState(home, "Chromium", {{"Default", "Person 1"}, {"Profile 1", "Work"}});
-    QSignalSpy scans(store.get(), &SettingsStore::safariHintChanged);
+    const ScanCounter scans;
     ScanHold hold;
     build();
     pressPrimary();
@@ -323,7 +324,7 @@ TEST_F(OnboardingViewTest, BlockedDataShowsTheBannerWhoseRecheckScansEvenDuringA
     // When the second scan lands, the first has ended and the second still runs.
     int landed = 0;
     std::optional<bool> scanningAtSecond;
-    QObject::connect(store.get(), &SettingsStore::safariHintChanged, view.get(), [&] {
+    const ScanCounter counted([&] {
         if (++landed == 2)
             scanningAtSecond = view->isScanning();
     });
