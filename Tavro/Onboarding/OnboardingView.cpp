@@ -1,6 +1,5 @@
 #include "Tavro/Onboarding/OnboardingView.h"
 
-#include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Discovery/SafariSetup.h"
 #include "Tavro/Model/Brand.h"
@@ -437,11 +436,8 @@ QWidget* OnboardingView::scanStep()
 
     const BrowserDataHint hint = m_store.browserDataHint();
     if (hint.kind() != BrowserDataHint::Kind::none) {
-        HintBannerActions actions;
-        actions.probeBrowserData = [] { BrowserDataPermission::probe(); };
-        actions.openFilesAndFoldersSettings = &LoginItem::openFilesAndFoldersSettings;
         column->addWidget(new BrowserDataHintBanner(
-            hint, [this] { scan(); }, actions));
+            hint, [this] { scan(); }, LoginItem::hintBannerActions()));
     }
 
     if (m_store.settings().destinations.isEmpty()) {

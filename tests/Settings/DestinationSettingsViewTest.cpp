@@ -6,6 +6,8 @@
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/SafariHintBanner.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/DestinationHeaderButton.h"
@@ -312,6 +314,23 @@ TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserD
     ASSERT_TRUE(pane->list());
     EXPECT_TRUE(pane->list()->isVisible());
     EXPECT_EQ(names(*pane), QStringList{"Google Chrome: Work"});
+}
+
+TEST_F(DestinationSettingsViewTest, TheBannersPrimaryButtonsListTavroAndOpenTheirSystemSettings)
+{
+    AccessibilityHost::reset();
+    UrlOpenerHost::clear();
+    const auto pane = open();
+    store.setSafariHint(SafariHint::accessibilityNeeded);
+    QTest::mouseClick(pane->banner()->primaryButton(), Qt::LeftButton);
+    EXPECT_EQ(AccessibilityHost::systemWideReads(), 1) << "Tavro is put into the Accessibility list first";
+
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Google Chrome"}));
+    QTest::mouseClick(pane->banner()->primaryButton(), Qt::LeftButton);
+    const QList<QUrl> opened = UrlOpenerHost::openedUrls();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].toString().endsWith("Privacy_Accessibility"));
+    EXPECT_TRUE(opened[1].toString().endsWith("Privacy_FilesAndFolders"));
 }
 
 TEST_F(DestinationSettingsViewTest, MoveUpAndMoveDownAreOfferedWhereTheRowCanGoAndMoveItOnePlace)
