@@ -109,8 +109,8 @@ OnboardingView::OnboardingView(
     m_footer = buildFooter();
     column->addWidget(m_footer);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &OnboardingView::render);
-    connect(&m_store, &SettingsStore::browserDataHintChanged, this, &OnboardingView::render);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &OnboardingView::storeChanged);
+    connect(&m_store, &SettingsStore::browserDataHintChanged, this, &OnboardingView::storeChanged);
     connect(&m_updates, &UpdateController::preferencesChanged, this, &OnboardingView::render);
 
     setStep(0);
@@ -278,6 +278,13 @@ void OnboardingView::render()
         return;
     }
     replaceStepView(next);
+}
+
+void OnboardingView::storeChanged()
+{
+    if (m_renderedStep == Step::bypass && currentStep() == Step::bypass && bypassChoices() == m_shownBypassChoices)
+        return;
+    render();
 }
 
 void OnboardingView::showEvent(QShowEvent* event)
@@ -568,6 +575,7 @@ QString OnboardingView::bypassModifierRow(BypassModifier modifier)
 
 QWidget* OnboardingView::bypassStep()
 {
+    m_shownBypassChoices = bypassChoices();
     auto* step = new QWidget;
     step->setObjectName(QStringLiteral("bypass"));
     auto* column = stepColumn(step, 18);
@@ -653,6 +661,18 @@ QWidget* OnboardingView::bypassStep()
     column->addLayout(updatesRow);
     column->addStretch(1);
     return step;
+}
+
+QStringList OnboardingView::bypassChoices() const
+{
+    const AppSettings& settings = m_store.settings();
+    QStringList choices{
+        QString::number(int(settings.bypassModifier)), settings.bypassDestinationKey.value_or(QString())};
+    for (const BrowserDestination& destination : settings.destinations) {
+        if (destination.isAvailable)
+            choices << destination.menuLabel() << destination.matchKey();
+    }
+    return choices;
 }
 
 void OnboardingView::chooseDestinationKey(const QString& tag)

@@ -10,6 +10,7 @@
 #include "tests/Onboarding/OnboardingFixture.h"
 #include "tests/Support/ScanCounter.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -363,6 +364,29 @@ TEST_F(OnboardingViewTest, BypassMenusListEveryKeyAndTheAvailableDestinationsInS
     EXPECT_EQ(targets->currentIndex(), 0);
     EXPECT_EQ(targets->accessibleName(), "What to open");
     photograph(*view, QStringLiteral("bypass"));
+}
+
+TEST_F(OnboardingViewTest, AnOpenBypassMenuStaysOpenThroughChangesItDoesNotShow)
+{
+    build();
+    view->show();
+    goToLastStep();
+    AppSettings settings;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work"))};
+    store->setSettings(settings);
+    QComboBox* targets = menu("bypassDestination");
+    targets->showPopup();
+    ASSERT_TRUE(targets->view()->isVisible());
+
+    store->setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
+    store->edit([](AppSettings& s) { s.appearance = AppAppearance::dark; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu("bypassDestination"), targets);
+    EXPECT_TRUE(targets->view()->isVisible());
+
+    // A destination it lists changes: the step is built again.
+    store->edit([](AppSettings& s) { s.destinations[0].profileDisplayName = QStringLiteral("Renamed"); });
+    EXPECT_NE(menu("bypassDestination"), targets);
 }
 
 TEST_F(OnboardingViewTest, WhatToOpenStoresAMatchKeyOrNoKeyAtAll)

@@ -14,6 +14,7 @@
 #include "Tavro/Settings/DestinationList.h"
 #include "Tavro/Settings/DestinationRow.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Settings/EmojiPopover.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 #include "Tavro/Settings/NodeColorPickerButton.h"
 #include "tests/Support/QtPrinting.h"
@@ -29,6 +30,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPromise>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -262,6 +264,36 @@ TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRow
     EXPECT_TRUE(rebuilt->visibilityCheckBox()->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(store.settings().destinations[1].isVisible);
+}
+
+TEST_F(DestinationSettingsViewTest, WhatTheUserHasOpenInARowOutlivesChangesElsewhere)
+{
+    store_({chrome("Work", 0), chrome("Home", 1)});
+    const auto pane = open();
+    DestinationRow* work = rowNamed(*pane, "Google Chrome: Work");
+    const auto changeHome = [&](bool visible) {
+        // A refresh that finds what is stored tells nothing; then a change to the other row.
+        store.setSafariHint(SafariHint::none);
+        store.setBrowserDataHint(BrowserDataHint::none());
+        DestinationRow* home = rowNamed(*pane, "Google Chrome: Home");
+        store.setVisible(visible, home->destination().id);
+        settle();
+        EXPECT_NE(rowNamed(*pane, "Google Chrome: Home"), home) << "the changed row is built anew";
+        EXPECT_EQ(rowNamed(*pane, "Google Chrome: Work"), work);
+    };
+
+    work->emojiButton()->setPopoverShown(true);
+    ASSERT_TRUE(work->emojiButton()->popover());
+    QTest::keyClicks(work->emojiButton()->popover()->searchField(), "fir");
+    changeHome(false);
+    ASSERT_TRUE(work->emojiButton()->popover());
+    EXPECT_EQ(work->emojiButton()->popover()->searchField()->text(), "fir");
+    work->emojiButton()->setPopoverShown(false);
+
+    QTest::mouseClick(work->keyCap(), Qt::LeftButton);
+    ASSERT_TRUE(work->keyCap()->isRecording());
+    changeHome(true);
+    EXPECT_TRUE(work->keyCap()->isRecording());
 }
 
 TEST_F(DestinationSettingsViewTest, ResetHotkeysIsEnabledByAnyCustomKeyEvenHiddenOrEmpty)
