@@ -19,6 +19,7 @@
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
+#include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
@@ -603,7 +604,7 @@ QWidget* OnboardingView::bypassStep()
         column->addLayout(group);
     };
 
-    auto* modifiers = new QComboBox;
+    auto* modifiers = new PopUpButton;
     modifiers->setObjectName(QStringLiteral("bypassModifier"));
     for (BypassModifier modifier : allCases<BypassModifier>()) {
         modifiers->addItem(bypassModifierRow(modifier), QVariant::fromValue(int(modifier)));
@@ -620,7 +621,7 @@ QWidget* OnboardingView::bypassStep()
     //: Onboarding label above the menu for choosing the bypass modifier key.
     block(QCoreApplication::translate("Tavro", "Bypass with"), modifiers);
 
-    auto* destinations = new QComboBox;
+    auto* destinations = new PopUpButton;
     destinations->setObjectName(QStringLiteral("bypassDestination"));
     //: Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.
     destinations->addItem(QCoreApplication::translate("Tavro", "Last Used"), QString());
