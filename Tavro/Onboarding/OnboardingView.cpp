@@ -355,11 +355,9 @@ QWidget* OnboardingView::welcomeStep()
 
 void OnboardingView::makeDefault()
 {
-    // The answer comes from the checks that follow, whatever the request itself returned.
+    // The answer comes from the checks that follow, whatever the request itself returned. Every
+    // press asks again, so every press gets the whole time to be answered.
     DefaultBrowserService::makeDefault();
-    if (m_isWaitingForDefault)
-        return;
-    m_isWaitingForDefault = true;
     waitForDefault(this, m_timing);
 }
 
@@ -367,10 +365,9 @@ QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timi
 {
     const bool confirmed = co_await DefaultBrowserService::waitUntilDefault(
         timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
-    if (!self)
-        co_return;
-    self->m_isWaitingForDefault = false;
-    if (!confirmed)
+    // The first wait to see the answer moves on; a wait of an earlier or later press that sees
+    // it too does nothing more.
+    if (!self || !confirmed || self->m_isDefaultBrowser)
         co_return;
     self->m_isDefaultBrowser = true;
     self->render();

@@ -125,8 +125,6 @@ private:
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
     QStringList m_shownBypassChoices;
-    // A request whose checks still run: a second press waits for the same answer.
-    bool m_isWaitingForDefault = false;
     bool m_includesSafari = false;
 
     QWidget* m_header = nullptr;

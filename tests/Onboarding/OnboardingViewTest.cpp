@@ -183,6 +183,23 @@ TEST_F(OnboardingViewTest, TwoPressesBeforeTheAnswerAdvanceOnce)
     EXPECT_EQ(view->step(), 1);
 }
 
+TEST_F(OnboardingViewTest, AnAnswerToTheSecondPressAfterTheFirstWaitRanOutStillAdvances)
+{
+    // Launch Services' table cannot be written until the user answers the second prompt.
+    QDir().mkpath(DefaultBrowser::storePath());
+    build({6, 50ms, 10ms});
+    auto* button = view->stepView()->findChild<QPushButton*>("makeDefault");
+    button->click();
+    runTimersFor(150ms);
+    button->click();
+    runTimersFor(250ms); // the first wait's checks have run out, the second's still run
+    QDir().rmdir(DefaultBrowser::storePath());
+    DefaultBrowserService::makeDefault();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->step() == 1; }, 5000));
+    runTimersFor(300ms);
+    EXPECT_EQ(view->step(), 1);
+}
+
 TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
 {
     // Launch Services' table cannot be written: the request fails as a declined prompt would.
