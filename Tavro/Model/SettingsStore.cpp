@@ -107,6 +107,8 @@ void SettingsStore::persist()
 
 void SettingsStore::setSettings(const AppSettings& settings)
 {
+    if (settings == m_settings)
+        return;
     m_settings = settings;
     persist();
     Q_EMIT settingsChanged(m_settings);
@@ -114,12 +116,16 @@ void SettingsStore::setSettings(const AppSettings& settings)
 
 void SettingsStore::setSafariHint(SafariHint hint)
 {
+    if (hint == m_safariHint)
+        return;
     m_safariHint = hint;
     Q_EMIT safariHintChanged(hint);
 }
 
 void SettingsStore::setBrowserDataHint(const BrowserDataHint& hint)
 {
+    if (hint == m_browserDataHint)
+        return;
     m_browserDataHint = hint;
     Q_EMIT browserDataHintChanged(hint);
 }
@@ -192,22 +198,22 @@ void SettingsStore::setHotkey(const std::optional<QString>& key, const QUuid& id
         if (!character.isEmpty() && character != QLatin1String("0"))
             newKey = character;
     }
-    if (newKey) {
-        for (qsizetype i = 0; i < m_settings.destinations.size(); ++i) {
-            if (i != *index && m_settings.destinations[i].hotkey == newKey)
-                editDestination(i, [](BrowserDestination& d) { d.hotkey.reset(); });
+    // A key moves: the destination that held it loses it in the same write.
+    edit([&](AppSettings& s) {
+        for (qsizetype i = 0; i < s.destinations.size(); ++i) {
+            if (i != *index && newKey && s.destinations[i].hotkey == newKey)
+                s.destinations[i].hotkey.reset();
         }
-    }
-    editDestination(*index, [&](BrowserDestination& d) { d.hotkey = newKey; });
+        s.destinations[*index].hotkey = newKey;
+    });
 }
 
 void SettingsStore::resetHotkeys()
 {
-    const auto& list = m_settings.destinations;
-    if (std::none_of(list.begin(), list.end(), [](const BrowserDestination& d) { return d.hotkey.has_value(); }))
-        return;
-    for (qsizetype i = 0; i < m_settings.destinations.size(); ++i)
-        editDestination(i, [](BrowserDestination& d) { d.hotkey.reset(); });
+    edit([](AppSettings& s) {
+        for (BrowserDestination& d : s.destinations)
+            d.hotkey.reset();
+    });
 }
 
 void SettingsStore::setProfileEmoji(const std::optional<QString>& emoji, const QUuid& id)
@@ -216,8 +222,7 @@ void SettingsStore::setProfileEmoji(const std::optional<QString>& emoji, const Q
     if (!index)
         return;
     const std::optional<QString> normalized = EmojiInput::normalize(emoji);
-    if (m_settings.destinations[*index].profileEmoji != normalized)
-        editDestination(*index, [&](BrowserDestination& d) { d.profileEmoji = normalized; });
+    editDestination(*index, [&](BrowserDestination& d) { d.profileEmoji = normalized; });
 }
 
 void SettingsStore::setNodeColor(std::optional<quint32> hex, const QUuid& id)
@@ -231,14 +236,13 @@ void SettingsStore::setNodeColor(std::optional<quint32> hex, const QUuid& id)
         if (std::any_of(tints.begin(), tints.end(), [&](const PetalTint& t) { return t.hex == *hex; }))
             tint = hex;
     }
-    if (m_settings.destinations[*index].nodeColorHex != tint)
-        editDestination(*index, [&](BrowserDestination& d) { d.nodeColorHex = tint; });
+    editDestination(*index, [&](BrowserDestination& d) { d.nodeColorHex = tint; });
 }
 
 void SettingsStore::setPreferEmojiOverPhoto(bool value, const QUuid& id)
 {
     const auto index = indexOf(id);
-    if (index && m_settings.destinations[*index].preferEmojiOverPhoto != value)
+    if (index)
         editDestination(*index, [&](BrowserDestination& d) { d.preferEmojiOverPhoto = value; });
 }
 
@@ -342,11 +346,11 @@ void SettingsStore::mergeDiscovered(const QList<BrowserDestination>& scanned, co
     }
 
     result = sortedBySortOrder(result);
-    if (result == m_settings.destinations)
-        return;
-    edit([&](AppSettings& s) { s.destinations = result; });
-    if (replacementLastUsed)
-        edit([&](AppSettings& s) { s.lastUsedDestinationID = replacementLastUsed; });
+    edit([&](AppSettings& s) {
+        s.destinations = result;
+        if (replacementLastUsed)
+            s.lastUsedDestinationID = replacementLastUsed;
+    });
 }
 
 std::optional<BrowserDestination> SettingsStore::lastUsedDestination() const

@@ -17,9 +17,10 @@ namespace tavro {
 
 class UserDefaults;
 
-// Owns the settings record while the application runs. Every write, of the whole record or of
-// one field in it, stores the whole record under "tavro.settings.v1" and then emits
-// settingsChanged: one write, one signal, no batching. Loading writes and emits nothing.
+// Owns the settings record while the application runs. Every operation that changes the record,
+// the whole of it or one field, stores the whole record under "tavro.settings.v1" once and then
+// emits settingsChanged once; one that changes nothing writes and emits nothing. The hints emit
+// only when they change. Loading writes and emits nothing.
 // GUI thread only.
 class SettingsStore : public QObject
 {
@@ -36,9 +37,9 @@ public:
     static SettingsStore& shared();
 
     const AppSettings& settings() const { return m_settings; }
-    // Replaces the whole record: one write.
+    // Replaces the whole record: one write, none when it is the record already held.
     void setSettings(const AppSettings& settings);
-    // Edits the record in place: one write, also when `change` changes nothing.
+    // Edits the record in place: one write, none when `change` changes nothing.
     template <typename Change> void edit(Change&& change)
     {
         AppSettings next = m_settings;
@@ -89,7 +90,7 @@ private:
     void persist();
     bool keepUnreadableData();
     std::optional<qsizetype> indexOf(const QUuid& id) const;
-    // One write of one destination's field.
+    // One write of one destination's field, none when it keeps its value.
     template <typename Change> void editDestination(qsizetype index, Change&& change)
     {
         edit([&](AppSettings& s) { change(s.destinations[index]); });

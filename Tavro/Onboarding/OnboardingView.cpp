@@ -1,6 +1,5 @@
 #include "Tavro/Onboarding/OnboardingView.h"
 
-#include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Discovery/SafariSetup.h"
 #include "Tavro/Model/Brand.h"
@@ -20,6 +19,7 @@
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
+#include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
@@ -110,8 +110,8 @@ OnboardingView::OnboardingView(
     m_footer = buildFooter();
     column->addWidget(m_footer);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &OnboardingView::render);
-    connect(&m_store, &SettingsStore::browserDataHintChanged, this, &OnboardingView::render);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &OnboardingView::storeChanged);
+    connect(&m_store, &SettingsStore::browserDataHintChanged, this, &OnboardingView::storeChanged);
     connect(&m_updates, &UpdateController::preferencesChanged, this, &OnboardingView::render);
 
     setStep(0);
@@ -281,6 +281,13 @@ void OnboardingView::render()
     replaceStepView(next);
 }
 
+void OnboardingView::storeChanged()
+{
+    if (m_renderedStep == Step::bypass && currentStep() == Step::bypass && bypassChoices() == m_shownBypassChoices)
+        return;
+    render();
+}
+
 void OnboardingView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -348,11 +355,9 @@ QWidget* OnboardingView::welcomeStep()
 
 void OnboardingView::makeDefault()
 {
-    // The answer comes from the checks that follow, whatever the request itself returned.
+    // The answer comes from the checks that follow, whatever the request itself returned. Every
+    // press asks again, so every press gets the whole time to be answered.
     DefaultBrowserService::makeDefault();
-    if (m_isWaitingForDefault)
-        return;
-    m_isWaitingForDefault = true;
     waitForDefault(this, m_timing);
 }
 
@@ -360,10 +365,9 @@ QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timi
 {
     const bool confirmed = co_await DefaultBrowserService::waitUntilDefault(
         timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
-    if (!self)
-        co_return;
-    self->m_isWaitingForDefault = false;
-    if (!confirmed)
+    // The first wait to see the answer moves on; a wait of an earlier or later press that sees
+    // it too does nothing more.
+    if (!self || !confirmed || self->m_isDefaultBrowser)
         co_return;
     self->m_isDefaultBrowser = true;
     self->render();
@@ -437,11 +441,8 @@ QWidget* OnboardingView::scanStep()
 
     const BrowserDataHint hint = m_store.browserDataHint();
     if (hint.kind() != BrowserDataHint::Kind::none) {
-        HintBannerActions actions;
-        actions.probeBrowserData = [] { BrowserDataPermission::probe(); };
-        actions.openFilesAndFoldersSettings = &LoginItem::openFilesAndFoldersSettings;
         column->addWidget(new BrowserDataHintBanner(
-            hint, [this] { scan(); }, actions));
+            hint, [this] { scan(); }, LoginItem::hintBannerActions()));
     }
 
     if (m_store.settings().destinations.isEmpty()) {
@@ -572,6 +573,7 @@ QString OnboardingView::bypassModifierRow(BypassModifier modifier)
 
 QWidget* OnboardingView::bypassStep()
 {
+    m_shownBypassChoices = bypassChoices();
     auto* step = new QWidget;
     step->setObjectName(QStringLiteral("bypass"));
     auto* column = stepColumn(step, 18);
@@ -599,7 +601,7 @@ QWidget* OnboardingView::bypassStep()
         column->addLayout(group);
     };
 
-    auto* modifiers = new QComboBox;
+    auto* modifiers = new PopUpButton;
     modifiers->setObjectName(QStringLiteral("bypassModifier"));
     for (BypassModifier modifier : allCases<BypassModifier>()) {
         modifiers->addItem(bypassModifierRow(modifier), QVariant::fromValue(int(modifier)));
@@ -616,7 +618,7 @@ QWidget* OnboardingView::bypassStep()
     //: Onboarding label above the menu for choosing the bypass modifier key.
     block(QCoreApplication::translate("Tavro", "Bypass with"), modifiers);
 
-    auto* destinations = new QComboBox;
+    auto* destinations = new PopUpButton;
     destinations->setObjectName(QStringLiteral("bypassDestination"));
     //: Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.
     destinations->addItem(QCoreApplication::translate("Tavro", "Last Used"), QString());
@@ -657,6 +659,18 @@ QWidget* OnboardingView::bypassStep()
     column->addLayout(updatesRow);
     column->addStretch(1);
     return step;
+}
+
+QStringList OnboardingView::bypassChoices() const
+{
+    const AppSettings& settings = m_store.settings();
+    QStringList choices{
+        QString::number(int(settings.bypassModifier)), settings.bypassDestinationKey.value_or(QString())};
+    for (const BrowserDestination& destination : settings.destinations) {
+        if (destination.isAvailable)
+            choices << destination.menuLabel() << destination.matchKey();
+    }
+    return choices;
 }
 
 void OnboardingView::chooseDestinationKey(const QString& tag)

@@ -90,12 +90,17 @@ private:
     // Builds the step on screen again from the view state and the store. The Safari step keeps
     // its own state and follows the store by itself, so it is only ever built by setStep().
     void render();
+    // Builds the step again after a change in the store, unless it is the bypass step and what
+    // its menus offer stayed the same: rebuilding would close a menu the user has open.
+    void storeChanged();
     void renderFooter();
     void replaceStepView(QWidget* next);
 
     QWidget* welcomeStep();
     QWidget* scanStep();
     QWidget* bypassStep();
+    // What the bypass step's menus show, to tell whether a change in the store touches them.
+    QStringList bypassChoices() const;
     QWidget* destinationGroup(const QString& browser, const QList<BrowserDestination>& destinations);
     QWidget* placeholder();
 
@@ -119,8 +124,7 @@ private:
     bool m_isDefaultBrowser = false;
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
-    // A request whose checks still run: a second press waits for the same answer.
-    bool m_isWaitingForDefault = false;
+    QStringList m_shownBypassChoices;
     bool m_includesSafari = false;
 
     QWidget* m_header = nullptr;

@@ -30,6 +30,9 @@ public:
     }
 
     QByteArray osBuild() override { return QSysInfo::kernelVersion().toUtf8(); }
+
+    // PRETTY_NAME of os-release, or the kernel's name and release without one.
+    std::optional<QString> prettyName() override { return QSysInfo::prettyProductName(); }
 };
 
 std::atomic<SystemInfo::Backend*> installedBackend = nullptr;
@@ -66,6 +69,11 @@ SystemInfo::OperatingSystemVersion SystemInfo::operatingSystemVersion()
 QByteArray SystemInfo::osBuild()
 {
     return current().osBuild();
+}
+
+std::optional<QString> SystemInfo::prettyName()
+{
+    return current().prettyName();
 }
 
 } // namespace tavro

@@ -22,10 +22,12 @@ public:
     }
 
     QByteArray osBuild() override { return build.value_or(SystemInfo::systemBackend().osBuild()); }
+    std::optional<QString> prettyName() override { return name.value_or(SystemInfo::systemBackend().prettyName()); }
 
     QHash<QString, std::optional<QString>> bundle;
     std::optional<SystemInfo::OperatingSystemVersion> version;
     std::optional<QByteArray> build;
+    std::optional<std::optional<QString>> name;
 };
 
 SimulatedSystemInfo& simulation()
@@ -56,8 +58,14 @@ void SystemInfoHost::setOSBuild(const QByteArray& build)
     simulation().build = build;
 }
 
+void SystemInfoHost::setPrettyName(std::optional<QString> name)
+{
+    simulation().name = std::move(name);
+}
+
 void SystemInfoHost::reset()
 {
+    simulation().name.reset();
     simulation().bundle.clear();
     simulation().version.reset();
     simulation().build.reset();

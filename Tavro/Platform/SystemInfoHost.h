@@ -11,6 +11,8 @@ void install();
 void setBundleString(const QString& key, std::optional<QString> value);
 void setOperatingSystemVersion(SystemInfo::OperatingSystemVersion version);
 void setOSBuild(const QByteArray& build);
+// None answers as macOS does.
+void setPrettyName(std::optional<QString> name);
 // Back to the system's answers.
 void reset();
 

@@ -75,7 +75,7 @@ QString AboutPane::systemString()
     const QByteArray buffer = SystemInfo::osBuild();
     const QString build
         = QString::fromUtf8(buffer.left(buffer.indexOf('\0') < 0 ? buffer.size() : buffer.indexOf('\0')));
-    QString line = QStringLiteral("macOS ") + version;
+    QString line = SystemInfo::prettyName().value_or(QStringLiteral("macOS ") + version);
     if (!build.isEmpty())
         line += QStringLiteral(" (") + build + QLatin1Char(')');
     return line;

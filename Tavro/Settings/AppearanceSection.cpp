@@ -7,6 +7,7 @@
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PickerPreview.h"
+#include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 
@@ -53,7 +54,7 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
                                                 "follows your Mac’s Light or Dark setting."),
         12));
 
-    m_imagePosition = new QComboBox;
+    m_imagePosition = new PopUpButton;
     for (EmojiPosition position : allCases<EmojiPosition>())
         m_imagePosition->addItem(displayName(position), int(position));
     m_imagePosition->setSizeAdjustPolicy(QComboBox::AdjustToContents);

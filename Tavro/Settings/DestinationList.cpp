@@ -41,11 +41,12 @@ void DestinationList::setDestinations(const AppSettings& settings)
         }
     }
 
-    // Later, not now: the control that made the change is still running its signal.
+    // A row whose destination, key and place are unchanged stays as it is, with whatever the user
+    // has open in it (the emoji popover, a key recording); the others are built anew.
+    QHash<QUuid, DestinationRow*> previous;
     for (DestinationRow* row : std::as_const(m_rows)) {
         m_layout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
+        previous.insert(row->destination().id, row);
     }
     m_rows.clear();
 
@@ -55,13 +56,26 @@ void DestinationList::setDestinations(const AppSettings& settings)
     const int count = int(sorted.size());
     for (int index = 0; index < count; ++index) {
         const BrowserDestination& destination = sorted[index];
-        const auto key = keys.find(destination.id);
-        auto* row = new DestinationRow(
-            m_store, destination, key == keys.end() ? std::nullopt : std::optional<QString>(*key), index, count, this);
-        m_layout->addWidget(row);
+        const auto found = keys.find(destination.id);
+        const std::optional<QString> key = found == keys.end() ? std::nullopt : std::optional<QString>(*found);
+        DestinationRow* row = previous.take(destination.id);
+        if (!row || row->destination() != destination || row->effectiveKey() != key || row->index() != index
+            || row->count() != count) {
+            if (row)
+                previous.insert(destination.id, row);
+            row = new DestinationRow(m_store, destination, key, index, count, this);
+            m_layout->addWidget(row);
+            if (focusedId == destination.id && focusedControl >= 0)
+                row->controls().at(focusedControl)->setFocus(Qt::OtherFocusReason);
+        } else {
+            m_layout->addWidget(row);
+        }
         m_rows.append(row);
-        if (focusedId == destination.id && focusedControl >= 0)
-            row->controls().at(focusedControl)->setFocus(Qt::OtherFocusReason);
+    }
+    // Later, not now: the control that made the change is still running its signal.
+    for (DestinationRow* row : std::as_const(previous)) {
+        row->hide();
+        row->deleteLater();
     }
     update();
 }

@@ -183,7 +183,12 @@ QAccessibleInterface* reorderActionsFactory(const QString&, QObject* object)
 
 DestinationRow::DestinationRow(SettingsStore& store, const BrowserDestination& destination,
     const std::optional<QString>& effectiveKey, int index, int count, QWidget* parent)
-    : QWidget(parent), m_store(store), m_destination(destination), m_index(index), m_count(count)
+    : QWidget(parent)
+    , m_store(store)
+    , m_destination(destination)
+    , m_effectiveKey(effectiveKey)
+    , m_index(index)
+    , m_count(count)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(reorderActionsFactory);

@@ -20,7 +20,7 @@ class SettingsStore;
 // One destination in the Browsers pane: the visibility checkbox, the key cap, the emoji and colour
 // buttons, the browser's icon and name, an "unavailable" badge when it is gone and the drag handle.
 // It works on the copy of the destination it was built with; every control writes to the store by
-// that copy's id, and the pane builds the row anew once the store publishes the change.
+// that copy's id, and the pane builds the row anew once the store publishes a change to it.
 class DestinationRow : public QWidget
 {
     Q_OBJECT
@@ -30,6 +30,7 @@ public:
         const std::optional<QString>& effectiveKey, int index, int count, QWidget* parent = nullptr);
 
     const BrowserDestination& destination() const { return m_destination; }
+    const std::optional<QString>& effectiveKey() const { return m_effectiveKey; }
     int index() const { return m_index; }
     int count() const { return m_count; }
 
@@ -62,6 +63,7 @@ public:
 private:
     SettingsStore& m_store;
     const BrowserDestination m_destination;
+    const std::optional<QString> m_effectiveKey;
     const int m_index;
     const int m_count;
     QAbstractButton* m_visibility = nullptr;

@@ -10,6 +10,7 @@
 #include "Tavro/Settings/DestinationHeaderButton.h"
 #include "Tavro/Settings/DestinationList.h"
 #include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -130,10 +131,11 @@ void DestinationSettingsView::rebuild()
             pane->refresh();
     };
     if (m_store.browserDataHint().kind() == BrowserDataHint::Kind::blocked) {
-        m_banner = new BrowserDataHintBanner(m_store.browserDataHint(), onRecheck, {}, this);
+        m_banner
+            = new BrowserDataHintBanner(m_store.browserDataHint(), onRecheck, LoginItem::hintBannerActions(), this);
         shown = m_banner;
     } else if (m_store.safariHint() != SafariHint::none) {
-        m_banner = new SafariHintBanner(m_store.safariHint(), onRecheck, {}, this);
+        m_banner = new SafariHintBanner(m_store.safariHint(), onRecheck, LoginItem::hintBannerActions(), this);
         shown = m_banner;
     } else if (settings.destinations.isEmpty()) {
         if (!m_emptyText) {

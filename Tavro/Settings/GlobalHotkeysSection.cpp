@@ -7,6 +7,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
@@ -88,7 +89,7 @@ GlobalHotkeysSection::GlobalHotkeysSection(SettingsStore& store, QWidget* parent
     column->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), m_enabled));
 
-    m_prefix = new QComboBox;
+    m_prefix = new PopUpButton;
     m_prefix->setFixedWidth(kPrefixPickerWidth);
     for (HotkeyPrefix prefix : allCases<HotkeyPrefix>())
         m_prefix->addItem(optionText(prefix), int(prefix));

@@ -9,6 +9,7 @@
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -53,7 +54,7 @@ QVBoxLayout* block(QWidget* owner)
 
 QComboBox* picker(int width)
 {
-    auto* box = new QComboBox;
+    auto* box = new PopUpButton;
     box->setFixedWidth(width);
     return box;
 }

@@ -1,5 +1,7 @@
 #include "Tavro/Shell/LoginItem.h"
 
+#include "Tavro/Discovery/BrowserDataPermission.h"
+#include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Platform/UrlOpener.h"
 
 #include <QDebug>
@@ -36,6 +38,16 @@ void openAccessibilitySettings()
 void openFilesAndFoldersSettings()
 {
     openAddress(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_FilesAndFolders"));
+}
+
+HintBannerActions hintBannerActions()
+{
+    HintBannerActions actions;
+    actions.registerForAccessibility = [] { AccessibilityPermission::registerInList(); };
+    actions.openAccessibilitySettings = &openAccessibilitySettings;
+    actions.probeBrowserData = [] { BrowserDataPermission::probe(); };
+    actions.openFilesAndFoldersSettings = &openFilesAndFoldersSettings;
+    return actions;
 }
 
 } // namespace tavro::LoginItem

@@ -1,6 +1,7 @@
 #pragma once
 // Starting Tavro at login, and the System Settings panes Tavro sends the user to.
 
+#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/LoginItems.h"
 
 #include <expected>
@@ -14,5 +15,9 @@ std::expected<void, LoginItemsError> setEnabled(bool enabled);
 void openDefaultBrowserSettings();
 void openAccessibilitySettings();
 void openFilesAndFoldersSettings();
+
+// What the hint banners' buttons do wherever a banner shows: list Tavro where the system asks
+// (Accessibility, Files & Folders), then open that pane of System Settings.
+HintBannerActions hintBannerActions();
 
 } // namespace tavro::LoginItem

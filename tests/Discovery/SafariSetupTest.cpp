@@ -6,6 +6,7 @@
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
+#include "tests/Support/ScanCounter.h"
 
 #include <QCoro/QCoroTask>
 #include <QSignalSpy>
@@ -22,10 +23,7 @@ const QString safari = QStringLiteral("com.apple.Safari");
 class SafariSetupTest : public ::testing::Test
 {
 protected:
-    SafariSetupTest()
-        : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini")))
-        , store(defaults)
-        , scans(&store, &SettingsStore::safariHintChanged)
+    SafariSetupTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
     {
         WorkspaceHost::reset();
         AccessibilityHost::reset();
@@ -57,7 +55,7 @@ protected:
     test::TempHome home;
     UserDefaults defaults;
     SettingsStore store;
-    QSignalSpy scans; // one Safari hint per interactive refresh
+    test::ScanCounter scans;
     std::unique_ptr<SimulatedBrowser> safariApp;
     int settingsOpened = 0;
     SafariSetup::Timing timing{10ms, 10ms, 5};

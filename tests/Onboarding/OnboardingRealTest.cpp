@@ -59,7 +59,7 @@ protected:
     bool start()
     {
         tavro.setProcessEnvironment(environment);
-        tavro.setProcessChannelMode(QProcess::ForwardedChannels);
+        tavro.setProcessChannelMode(channels);
         tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
         return tavro.waitForStarted();
     }
@@ -98,6 +98,8 @@ protected:
     QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QProcess tavro;
+    // Where the running Tavro's output goes; a test that reads its log separates the channels.
+    QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels;
 };
 
 } // namespace
@@ -150,6 +152,48 @@ TEST_P(OnboardingRealTest, FirstStartWalksThroughEveryStepAndTheNextStartShowsNo
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_FALSE(find(QStringLiteral("^Tavro Preferences$"), 20000).isEmpty());
     EXPECT_NE(xvfb.run("xdotool", {"search", "--onlyvisible", "--name", kTitle}), 0);
+}
+
+TEST_P(OnboardingRealTest, TheWheelOverTheBypassMenusChangesNoSetting)
+{
+    environment.insert("QT_LOGGING_RULES", "tavro.settings.debug=true");
+    channels = QProcess::SeparateChannels;
+    ASSERT_TRUE(start());
+    const QString window = find(kTitle, 30000);
+    ASSERT_FALSE(window.isEmpty()) << "no onboarding window appeared";
+    QImage shown = photograph(window, QStringLiteral("wheel-welcome"), {});
+    pressPrimary(window);
+    shown = photograph(window, QStringLiteral("wheel-scan"), shown);
+    pressPrimary(window);
+    photograph(window, QStringLiteral("wheel-bypass"), shown);
+    const QString path = UserDefaults::standardPath();
+    const auto propertyList = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray stored = propertyList();
+
+    // Down the column of the menus, notches one way at every step, then the other way, each in
+    // one xdotool run.
+    for (const QString button : {"5", "4"}) {
+        QStringList sweep;
+        for (int y = 150; y < 560; y += 6)
+            sweep << "mousemove"
+                  << "--window" << window << "130" << QString::number(y) << "click" << button;
+        ASSERT_EQ(xvfb.run("xdotool", sweep, nullptr, 60000), 0);
+        EXPECT_EQ(propertyList(), stored) << "button " << button.toStdString();
+    }
+    QByteArray log;
+    for (const QByteArray name : {"Bypass with", "What to open"}) {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                log += tavro.readAllStandardError();
+                return log.contains("pop-up \"" + name + "\" passes a wheel on");
+            },
+            5000))
+            << name.constData() << " got no wheel";
+    }
+    EXPECT_EQ(propertyList(), stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Appearances, OnboardingRealTest, ::testing::Values(AppAppearance::light, AppAppearance::dark),

@@ -8,7 +8,9 @@
 #include "Tavro/Platform/Updater.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "tests/Onboarding/OnboardingFixture.h"
+#include "tests/Support/ScanCounter.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
@@ -181,6 +183,23 @@ TEST_F(OnboardingViewTest, TwoPressesBeforeTheAnswerAdvanceOnce)
     EXPECT_EQ(view->step(), 1);
 }
 
+TEST_F(OnboardingViewTest, AnAnswerToTheSecondPressAfterTheFirstWaitRanOutStillAdvances)
+{
+    // Launch Services' table cannot be written until the user answers the second prompt.
+    QDir().mkpath(DefaultBrowser::storePath());
+    build({6, 50ms, 10ms});
+    auto* button = view->stepView()->findChild<QPushButton*>("makeDefault");
+    button->click();
+    runTimersFor(150ms);
+    button->click();
+    runTimersFor(250ms); // the first wait's checks have run out, the second's still run
+    QDir().rmdir(DefaultBrowser::storePath());
+    DefaultBrowserService::makeDefault();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->step() == 1; }, 5000));
+    runTimersFor(300ms);
+    EXPECT_EQ(view->step(), 1);
+}
+
 TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
 {
     // Launch Services' table cannot be written: the request fails as a declined prompt would.
@@ -207,7 +226,7 @@ TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
 {
     installApp(home, "Chromium", "org.chromium.Chromium");
     writeLocalState(home, "Chromium", {{"Default", "Person 1"}, {"Profile 1", "Work"}});
-    QSignalSpy scans(store.get(), &SettingsStore::safariHintChanged);
+    const ScanCounter scans;
     ScanHold hold;
     build();
     pressPrimary();
@@ -323,7 +342,7 @@ TEST_F(OnboardingViewTest, BlockedDataShowsTheBannerWhoseRecheckScansEvenDuringA
     // When the second scan lands, the first has ended and the second still runs.
     int landed = 0;
     std::optional<bool> scanningAtSecond;
-    QObject::connect(store.get(), &SettingsStore::safariHintChanged, view.get(), [&] {
+    const ScanCounter counted([&] {
         if (++landed == 2)
             scanningAtSecond = view->isScanning();
     });
@@ -362,6 +381,29 @@ TEST_F(OnboardingViewTest, BypassMenusListEveryKeyAndTheAvailableDestinationsInS
     EXPECT_EQ(targets->currentIndex(), 0);
     EXPECT_EQ(targets->accessibleName(), "What to open");
     photograph(*view, QStringLiteral("bypass"));
+}
+
+TEST_F(OnboardingViewTest, AnOpenBypassMenuStaysOpenThroughChangesItDoesNotShow)
+{
+    build();
+    view->show();
+    goToLastStep();
+    AppSettings settings;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work"))};
+    store->setSettings(settings);
+    QComboBox* targets = menu("bypassDestination");
+    targets->showPopup();
+    ASSERT_TRUE(targets->view()->isVisible());
+
+    store->setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
+    store->edit([](AppSettings& s) { s.appearance = AppAppearance::dark; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menu("bypassDestination"), targets);
+    EXPECT_TRUE(targets->view()->isVisible());
+
+    // A destination it lists changes: the step is built again.
+    store->edit([](AppSettings& s) { s.destinations[0].profileDisplayName = QStringLiteral("Renamed"); });
+    EXPECT_NE(menu("bypassDestination"), targets);
 }
 
 TEST_F(OnboardingViewTest, WhatToOpenStoresAMatchKeyOrNoKeyAtAll)

@@ -3,6 +3,7 @@
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "tests/Onboarding/OnboardingFixture.h"
+#include "tests/Support/ScanCounter.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,7 +21,7 @@ const QString safariId = QStringLiteral("com.apple.Safari");
 class SafariSetupStepViewTest : public OnboardingFixture
 {
 protected:
-    SafariSetupStepViewTest() : scans(store.get(), &SettingsStore::safariHintChanged) { UrlOpenerHost::clear(); }
+    SafariSetupStepViewTest() { UrlOpenerHost::clear(); }
     ~SafariSetupStepViewTest() override
     {
         step.reset();
@@ -76,7 +77,7 @@ protected:
     }
 
     SafariSetup::Timing timing{10ms, 10ms, 5};
-    QSignalSpy scans;
+    test::ScanCounter scans;
     std::unique_ptr<SimulatedBrowser> safari;
     std::unique_ptr<SafariSetupStepView> step;
 };

@@ -29,6 +29,7 @@ TEST(ClipboardRealTest, CopyVersionInfoPutsTheExactTextOnTheXClipboard)
         SystemInfoHost::setBundleString("CFBundleVersion", "13");
         SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
         SystemInfoHost::setOSBuild("23F79");
+        SystemInfoHost::setPrettyName(std::nullopt);
         CopiedVersion copied;
         AboutPane about(copied, [] {});
         about.show();

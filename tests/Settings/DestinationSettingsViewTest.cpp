@@ -6,12 +6,15 @@
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/SafariHintBanner.h"
+#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/DestinationHeaderButton.h"
 #include "Tavro/Settings/DestinationList.h"
 #include "Tavro/Settings/DestinationRow.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Settings/EmojiPopover.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 #include "Tavro/Settings/NodeColorPickerButton.h"
 #include "tests/Support/QtPrinting.h"
@@ -27,6 +30,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPromise>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -262,6 +266,36 @@ TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRow
     EXPECT_TRUE(store.settings().destinations[1].isVisible);
 }
 
+TEST_F(DestinationSettingsViewTest, WhatTheUserHasOpenInARowOutlivesChangesElsewhere)
+{
+    store_({chrome("Work", 0), chrome("Home", 1)});
+    const auto pane = open();
+    DestinationRow* work = rowNamed(*pane, "Google Chrome: Work");
+    const auto changeHome = [&](bool visible) {
+        // A refresh that finds what is stored tells nothing; then a change to the other row.
+        store.setSafariHint(SafariHint::none);
+        store.setBrowserDataHint(BrowserDataHint::none());
+        DestinationRow* home = rowNamed(*pane, "Google Chrome: Home");
+        store.setVisible(visible, home->destination().id);
+        settle();
+        EXPECT_NE(rowNamed(*pane, "Google Chrome: Home"), home) << "the changed row is built anew";
+        EXPECT_EQ(rowNamed(*pane, "Google Chrome: Work"), work);
+    };
+
+    work->emojiButton()->setPopoverShown(true);
+    ASSERT_TRUE(work->emojiButton()->popover());
+    QTest::keyClicks(work->emojiButton()->popover()->searchField(), "fir");
+    changeHome(false);
+    ASSERT_TRUE(work->emojiButton()->popover());
+    EXPECT_EQ(work->emojiButton()->popover()->searchField()->text(), "fir");
+    work->emojiButton()->setPopoverShown(false);
+
+    QTest::mouseClick(work->keyCap(), Qt::LeftButton);
+    ASSERT_TRUE(work->keyCap()->isRecording());
+    changeHome(true);
+    EXPECT_TRUE(work->keyCap()->isRecording());
+}
+
 TEST_F(DestinationSettingsViewTest, ResetHotkeysIsEnabledByAnyCustomKeyEvenHiddenOrEmpty)
 {
     const auto pane = open();
@@ -312,6 +346,23 @@ TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserD
     ASSERT_TRUE(pane->list());
     EXPECT_TRUE(pane->list()->isVisible());
     EXPECT_EQ(names(*pane), QStringList{"Google Chrome: Work"});
+}
+
+TEST_F(DestinationSettingsViewTest, TheBannersPrimaryButtonsListTavroAndOpenTheirSystemSettings)
+{
+    AccessibilityHost::reset();
+    UrlOpenerHost::clear();
+    const auto pane = open();
+    store.setSafariHint(SafariHint::accessibilityNeeded);
+    QTest::mouseClick(pane->banner()->primaryButton(), Qt::LeftButton);
+    EXPECT_EQ(AccessibilityHost::systemWideReads(), 1) << "Tavro is put into the Accessibility list first";
+
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Google Chrome"}));
+    QTest::mouseClick(pane->banner()->primaryButton(), Qt::LeftButton);
+    const QList<QUrl> opened = UrlOpenerHost::openedUrls();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(opened[0].toString().endsWith("Privacy_Accessibility"));
+    EXPECT_TRUE(opened[1].toString().endsWith("Privacy_FilesAndFolders"));
 }
 
 TEST_F(DestinationSettingsViewTest, MoveUpAndMoveDownAreOfferedWhereTheRowCanGoAndMoveItOnePlace)

@@ -25,6 +25,8 @@
 #include "Tavro/Shell/UpdateController.h"
 #include "tests/Support/TempHome.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QJsonDocument>
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -193,6 +196,34 @@ TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
     EXPECT_EQ(rows(picker), QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)"}));
     EXPECT_EQ(picker->currentText(), "Last Used");
     EXPECT_FALSE(shortcuts->unavailableWarning()->isVisible());
+}
+
+TEST_F(PanesTest, AWheelOverAPopUpIsPassedOnAndChangesNothing)
+{
+    // The scroll area it is passed on to scrolls: the real check drives that through the X server.
+    for (const Section section : {Section::shortcuts, Section::appearance}) {
+        auto view = open(section);
+        const QList<QComboBox*> popUps = view->currentPane()->findChildren<QComboBox*>();
+        ASSERT_FALSE(popUps.isEmpty());
+        const AppSettings before = store.settings();
+        for (QComboBox* popUp : popUps) {
+            const int index = popUp->currentIndex();
+            for (const int notch : {-120, -120, 120}) {
+                const QPointF inside(popUp->rect().center());
+                QWheelEvent wheel(inside, popUp->mapToGlobal(inside), {}, {0, notch}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+                QApplication::sendEvent(popUp, &wheel);
+                EXPECT_FALSE(wheel.isAccepted());
+            }
+            EXPECT_EQ(popUp->currentIndex(), index);
+            // The keys that would step through the items open the menu instead.
+            QTest::keyClick(popUp, Qt::Key_Down);
+            EXPECT_EQ(popUp->currentIndex(), index);
+            EXPECT_TRUE(popUp->view()->isVisible());
+            popUp->hidePopup();
+        }
+        EXPECT_EQ(store.settings(), before);
+    }
 }
 
 TEST_F(PanesTest, InvertSwapsTheCards)

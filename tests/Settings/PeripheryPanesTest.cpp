@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTest>
 #include <QToolButton>
 #include <QUrlQuery>
@@ -213,6 +214,10 @@ TEST_F(PeripheryTest, RunSetupAgainAsksForOnboardingAndLeavesTheSettings)
 
 TEST_F(PeripheryTest, TheSystemLineAndTheVersionLineFromWhatTheSystemGives)
 {
+    // Here the system names itself, and the build is the kernel's release.
+    EXPECT_EQ(AboutPane::systemString(), QSysInfo::prettyProductName() + " (" + QSysInfo::kernelVersion() + ")");
+    EXPECT_FALSE(AboutPane::systemString().startsWith("macOS"));
+    SystemInfoHost::setPrettyName(std::nullopt);
     SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
     SystemInfoHost::setOSBuild(QByteArray("23F79\0\0\0", 8));
     EXPECT_EQ(AboutPane::systemString(), "macOS 14.5 (23F79)");
@@ -234,6 +239,7 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     SystemInfoHost::setBundleString("CFBundleVersion", "13");
     SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
     SystemInfoHost::setOSBuild("23F79");
+    SystemInfoHost::setPrettyName(std::nullopt);
     QGuiApplication::clipboard()->setMimeData([] {
         auto* data = new QMimeData;
         data->setHtml("<b>old</b>");

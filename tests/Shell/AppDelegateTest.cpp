@@ -15,6 +15,7 @@
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
+#include "tests/Support/ScanCounter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,8 +71,8 @@ protected:
     void launch(const AppSettings& settings)
     {
         open(settings);
-        scans = std::make_unique<QSignalSpy>(store.get(), &SettingsStore::safariHintChanged);
         delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+        scans = std::make_unique<test::ScanCounter>();
         // Short timings, so that a refresh after a change comes within a fraction of a second.
         delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
         delegate->applicationDidFinishLaunching();
@@ -115,7 +116,7 @@ protected:
     }
 
     std::unique_ptr<WindowedDelegate> delegate;
-    std::unique_ptr<QSignalSpy> scans;
+    std::unique_ptr<test::ScanCounter> scans;
     std::unique_ptr<SimulatedBrowser> safari;
 };
 

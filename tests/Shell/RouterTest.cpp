@@ -97,7 +97,8 @@ TEST_P(RouterDecisionTest, FollowsTheHeldKeysAndInversion)
     const DecisionRow row = GetParam();
     AppSettings settings;
     settings.destinations = {chrome};
-    settings.lastUsedDestinationID = chrome.id;
+    // Chosen by key, so that recording its use changes the record.
+    settings.bypassDestinationKey = chrome.matchKey();
     settings.bypassModifier = BypassModifier::option;
     settings.privateModifier = row.equalKeys ? BypassModifier::option : BypassModifier::shift;
     settings.invertBypass = row.invert;
