@@ -1,5 +1,6 @@
 #include "Tavro/Picker/BuiltByCredit.h"
 
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
@@ -73,7 +74,7 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
     m_name->setFont(link);
     m_name->setFlat(true);
     m_name->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
-    m_name->setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(m_name);
     pointingHandCursor(m_name);
     connect(m_name, &QPushButton::clicked, this, [this] {
         if (const auto target = url(m_content))

@@ -1,5 +1,6 @@
 #include "Tavro/Picker/HintBanner.h"
 
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
@@ -60,7 +61,7 @@ HintBanner::HintBanner(const QString& symbol, const QString& title, const QStrin
     m_column->setSpacing(6);
     m_title = new QLabel(title, this);
     m_title->setFont(Drawing::systemFont(12.5, QFont::DemiBold));
-    m_title->setAccessibleDescription(QStringLiteral("heading"));
+    accessibilityHeading(m_title);
     m_message = new QLabel(message, this);
     m_message->setFont(Drawing::systemFont(11));
     m_message->setWordWrap(true);

@@ -5,7 +5,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -7,7 +7,7 @@
 #include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 #include "Tavro/Settings/NodeColorPickerButton.h"

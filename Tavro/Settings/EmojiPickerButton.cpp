@@ -7,7 +7,7 @@
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QCoreApplication>
@@ -63,6 +63,8 @@ EmojiPickerButton::EmojiPickerButton(const std::optional<QString>& emoji, const 
 
 EmojiPickerButton::~EmojiPickerButton()
 {
+    if (m_popover)
+        m_popover->disconnect(this);
     delete m_popover;
 }
 
@@ -159,6 +161,8 @@ void EmojiPickerButton::setPopoverShown(bool shown)
     m_popover = new EmojiPopover(*this);
     connect(m_popover, &EmojiPopover::chosen, this, &EmojiPickerButton::choose);
     connect(m_popover, &EmojiPopover::usePhotoChosen, this, &EmojiPickerButton::usePhoto);
+    // However it closes (Escape, a choice, a click elsewhere), the keyboard comes back here.
+    connect(m_popover, &QObject::destroyed, this, [this] { setFocus(Qt::PopupFocusReason); });
     m_popover->showBelow(this);
 }
 

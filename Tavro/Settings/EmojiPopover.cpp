@@ -8,7 +8,7 @@
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiCatalog.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
 

@@ -4,7 +4,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/VoiceOver.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -163,6 +163,7 @@ void HotkeyCaptureButton::refresh()
     else
         //: Tooltip of a hotkey field in Settings whose key Tavro assigned.
         setToolTip(QCoreApplication::translate("Tavro", "Default hotkey. Click to set your own."));
+    accessibilityValueMayHaveChanged(this);
     update();
 }
 

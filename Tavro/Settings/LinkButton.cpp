@@ -1,5 +1,6 @@
 #include "Tavro/Settings/LinkButton.h"
 
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
@@ -12,8 +13,7 @@ namespace tavro {
 LinkButton::LinkButton(const QString& text, double points, QWidget* parent) : QPushButton(text, parent)
 {
     setFont(Drawing::systemFont(points));
-    // The same mark the developer credit's name carries: Qt has no link role for a button.
-    setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(this);
     setFlat(true);
     setAttribute(Qt::WA_Hover);
     pointingHandCursor(this);

@@ -4,7 +4,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/NodeColorPopover.h"
 
@@ -66,6 +66,7 @@ void NodeColorPickerButton::refresh()
     else
         //: Tooltip of the petal color button in Settings when the profile uses the default color.
         setToolTip(QCoreApplication::translate("Tavro", "Set a background color for this profile’s petal."));
+    accessibilityValueMayHaveChanged(this);
     update();
 }
 
@@ -112,6 +113,8 @@ void NodeColorPickerButton::togglePopover()
         if (m_popover)
             m_popover->deleteLater();
         m_popover = nullptr;
+        // However it closed (Escape, a choice, a click elsewhere), the keyboard comes back here.
+        setFocus(Qt::PopupFocusReason);
     });
     m_popover->popUp();
 }

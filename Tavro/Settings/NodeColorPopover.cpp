@@ -3,7 +3,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 
 #include <QCoreApplication>

@@ -7,7 +7,7 @@
 #include "Tavro/Picker/ResourceBundle.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/SettingsView.h"
 
@@ -104,7 +104,7 @@ class ProjectCard : public QAbstractButton
 public:
     ProjectCard()
     {
-        setAccessibleDescription(QStringLiteral("link"));
+        accessibilityLink(this);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         pointingHandCursor(this);
     }

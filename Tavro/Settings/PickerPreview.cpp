@@ -3,7 +3,7 @@
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 
 #include <QCoreApplication>
 #include <QPainter>

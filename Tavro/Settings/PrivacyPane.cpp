@@ -4,7 +4,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Platform/UrlOpener.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsCard.h"

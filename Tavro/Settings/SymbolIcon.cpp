@@ -2,7 +2,7 @@
 
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 
 #include <QPainter>
 

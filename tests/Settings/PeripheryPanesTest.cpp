@@ -20,6 +20,7 @@
 #include "tests/Shell/ShellFixture.h"
 #include "tests/Support/TempHome.h"
 
+#include <QAccessible>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDir>
@@ -177,7 +178,18 @@ TEST_F(PeripheryTest, HelpsLinksGoToTheSiteTaggedHelpAndItsButtonsSwitchSections
     QWidget* question = help.findChild<QWidget*>("missing-profile");
     ASSERT_TRUE(question);
     EXPECT_FALSE(question->findChild<LinkButton*>("learnMore")->isVisible());
-    question->findChild<QToolButton*>("question")->click();
+    // A question reads as something that expands, not as a check box.
+    auto* toggle = question->findChild<QToolButton*>("question");
+    QAccessibleInterface* element = QAccessible::queryAccessibleInterface(toggle);
+    EXPECT_EQ(element->role(), QAccessible::Button);
+    EXPECT_TRUE(element->state().expandable);
+    EXPECT_TRUE(element->state().collapsed);
+    EXPECT_FALSE(element->state().checkable);
+    toggle->click();
+    EXPECT_TRUE(element->state().expanded);
+    EXPECT_FALSE(element->state().collapsed);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(help.findChild<QAbstractButton*>("openGuide"))->role(),
+        QAccessible::Link);
     question->findChild<LinkButton*>("learnMore")->click();
     ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
     EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
