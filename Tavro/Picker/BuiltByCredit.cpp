@@ -1,7 +1,7 @@
 #include "Tavro/Picker/BuiltByCredit.h"
 
-#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"

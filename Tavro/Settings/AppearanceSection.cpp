@@ -2,8 +2,8 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
+#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PickerPreview.h"

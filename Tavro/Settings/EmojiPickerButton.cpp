@@ -2,12 +2,13 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/EmojiInput.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QCoreApplication>
@@ -235,6 +236,8 @@ void EmojiPickerButton::paintEvent(QPaintEvent*)
         SymbolImage::paint(painter, QRectF(centre - QPointF(6.5, 6.5), QSizeF(13, 13)), QStringLiteral("face.smiling"),
             resolve(Brand::textSecondary, appearance));
     }
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 } // namespace tavro

@@ -1,10 +1,11 @@
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/VoiceOver.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -190,6 +191,8 @@ void HotkeyCaptureButton::paintEvent(QPaintEvent*)
     painter.setFont(Drawing::systemFont(12, QFont::Bold));
     painter.setPen(colour);
     Drawing::drawElidedText(painter, cap, text, Qt::AlignCenter);
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 void HotkeyCaptureButton::enterEvent(QEnterEvent* event)

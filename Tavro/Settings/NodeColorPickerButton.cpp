@@ -1,10 +1,11 @@
 #include "Tavro/Settings/NodeColorPickerButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/NodeColorPopover.h"
 
@@ -85,6 +86,8 @@ void NodeColorPickerButton::paintEvent(QPaintEvent*)
         const QRectF symbol(face.center() - QPointF(5.5, 5.5), QSizeF(11, 11));
         SymbolImage::paint(painter, symbol, QStringLiteral("paintpalette"), resolve(Brand::textSecondary, appearance));
     }
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 void NodeColorPickerButton::enterEvent(QEnterEvent* event)
@@ -113,8 +116,6 @@ void NodeColorPickerButton::togglePopover()
         if (m_popover)
             m_popover->deleteLater();
         m_popover = nullptr;
-        // However it closed (Escape, a choice, a click elsewhere), the keyboard comes back here.
-        setFocus(Qt::PopupFocusReason);
     });
     m_popover->popUp();
 }

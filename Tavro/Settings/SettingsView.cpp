@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/BuiltByCredit.h"
 #include "Tavro/Picker/Drawing.h"
@@ -10,7 +11,6 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/AboutPane.h"
 #include "Tavro/Settings/AccessibilitySection.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Settings/AppearanceSection.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"

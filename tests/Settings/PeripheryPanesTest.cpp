@@ -20,8 +20,8 @@
 #include "tests/Shell/ShellFixture.h"
 #include "tests/Support/TempHome.h"
 
-#include <QAccessible>
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
