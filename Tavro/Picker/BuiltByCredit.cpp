@@ -81,18 +81,16 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
             QDesktopServices::openUrl(*target);
     });
     row->addWidget(m_name);
+    followAppearance(this, [this] {
+        for (QLabel* label : findChildren<QLabel*>())
+            colour(label, resolve(Brand::textSecondary, this));
+        colour(m_name, resolve(Brand::navy, this));
+    });
     if (!m_trailing.isEmpty()) {
         auto* after = new QLabel(m_trailing, this);
         after->setFont(font);
         row->addWidget(after);
     }
-}
-
-void BuiltByCredit::showEvent(QShowEvent*)
-{
-    for (QLabel* label : findChildren<QLabel*>())
-        colour(label, resolve(Brand::textSecondary, this));
-    colour(m_name, resolve(Brand::navy, this));
 }
 
 } // namespace tavro

@@ -50,6 +50,7 @@ void setColour(QWidget* widget, const QColor& colour)
 HintBanner::HintBanner(const QString& symbol, const QString& title, const QString& message, QWidget* parent)
     : QWidget(parent), m_symbol(symbol)
 {
+    followAppearance(this, [this] { refreshColours(); });
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(13, 13, 13, 13);
     row->setSpacing(11);
@@ -129,11 +130,6 @@ void HintBanner::refreshColours()
     }
     if (m_recheck)
         setColour(m_recheck, resolve(Brand::navy, this));
-}
-
-void HintBanner::showEvent(QShowEvent*)
-{
-    refreshColours();
 }
 
 void HintBanner::paintEvent(QPaintEvent*)

@@ -3,6 +3,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
+#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
@@ -81,6 +82,7 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
         SettingsCard::caption(QCoreApplication::translate("Tavro", "How the picker looks when a link arrives.")));
     column->addWidget(card);
 
+    followAppearance(this, [this] { tintControls(this); });
     connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSection::refresh);
     refresh();
 }
@@ -101,12 +103,6 @@ void AppearanceSection::refresh()
     delete m_preview;
     m_preview = new PickerPreview(settings.emojiPosition, kPreviewMaxWidth, false);
     m_previewColumn->addWidget(m_preview, 0, Qt::AlignHCenter);
-}
-
-void AppearanceSection::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    tintControls(this);
 }
 
 } // namespace tavro

@@ -39,6 +39,7 @@ int Alert::runModal() const
     }
 
     QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Tavro"));
     box.setIcon(iconFor(style));
     box.setText(messageText);
     box.setInformativeText(informativeText);

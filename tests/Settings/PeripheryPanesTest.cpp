@@ -386,6 +386,9 @@ TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearance
     // The window stays on screen while the appearance changes.
     setExplicitAppearance(&window, Appearance::dark);
     EXPECT_EQ(menu->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
+    // The open menu is a window of its own: dark too, so its navy symbols show on it.
+    EXPECT_EQ(menu->menu()->palette().color(QPalette::Window), resolve(Brand::frost, Appearance::dark));
+    EXPECT_EQ(menu->palette().color(QPalette::Button), resolve(Brand::frostDeep, Appearance::dark));
     for (QToolButton* question : questions)
         EXPECT_EQ(question->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
 }

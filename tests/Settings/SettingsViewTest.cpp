@@ -302,3 +302,30 @@ TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
         }
     }
 }
+
+// A window switched from one appearance to the other draws every pane exactly as a window built
+// in the new appearance does: nothing keeps a colour of the old one.
+TEST_F(SettingsViewTest, ALiveSwitchRepaintsEveryPaneInTheNewColoursBothWays)
+{
+    for (const auto& [from, to] :
+        {std::pair{Appearance::light, Appearance::dark}, {Appearance::dark, Appearance::light}}) {
+        SettingsView switched(
+            store, [](const QUrl&) {}, Section::destinations, center);
+        SettingsView built(
+            store, [](const QUrl&) {}, Section::destinations, center);
+        setExplicitAppearance(&switched, from);
+        setExplicitAppearance(&built, to);
+        switched.show();
+        built.show();
+        for (Section section : SettingsView::allCases()) {
+            switched.row(section)->click();
+            built.row(section)->click();
+            QApplication::processEvents();
+            setExplicitAppearance(&switched, to);
+            EXPECT_EQ(switched.grab().toImage(), built.grab().toImage())
+                << SettingsView::rawValue(section).toStdString() << " keeps a colour after a switch to "
+                << (to == Appearance::dark ? "dark" : "light");
+            setExplicitAppearance(&switched, from);
+        }
+    }
+}
