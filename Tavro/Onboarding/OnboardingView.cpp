@@ -10,13 +10,13 @@
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Onboarding/SafariSetupStepView.h"
 #include "Tavro/Onboarding/StepDots.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Picker/TavroMark.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PopUpButton.h"
@@ -459,6 +459,8 @@ QWidget* OnboardingView::scanStep()
         cards->addWidget(destinationGroup(group.first, group.second));
     cards->addStretch(1);
     auto* scroll = new QScrollArea;
+    // Scrolling is no stop for the keyboard: Tab goes to what the area holds.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setObjectName(QStringLiteral("destinations"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -595,7 +597,7 @@ QWidget* OnboardingView::bypassStep()
         auto* caption = new BrandLabel(title, Brand::navy, Drawing::systemFont(13, QFont::DemiBold));
         accessibilityHidden(caption);
         group->addWidget(caption);
-        menu->setAccessibleName(title);
+        accessibilityLabelled(menu, title);
         menu->setFixedWidth(kBypassPickerWidth);
         group->addWidget(menu, 0, Qt::AlignLeft);
         column->addLayout(group);

@@ -6,6 +6,7 @@
 #include "Tavro/Onboarding/ActivityIndicator.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
 #include "Tavro/Onboarding/RoundedCard.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Picker/BrowserIcon.h"
@@ -13,7 +14,6 @@
 #include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Workspace.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/SymbolIcon.h"
@@ -58,6 +58,8 @@ SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timi
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
+    // Scrolling is no stop for the keyboard: Tab goes to what the area holds.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

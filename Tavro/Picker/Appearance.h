@@ -5,7 +5,9 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QPalette>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -26,6 +28,15 @@ void setExplicitAppearance(QWidget* widget, std::optional<Appearance> appearance
 QEvent::Type appearanceChanged();
 // The system's appearance, judged by the application palette's window colour.
 Appearance systemAppearance();
+// Runs `apply` whenever `widget` shows and whenever its appearance changes, for a widget that
+// keeps colours (a palette, a style sheet) rather than looking them up when it paints.
+void followAppearance(QWidget* widget, std::function<void()> apply);
+// Qt's own controls' palette in `appearance`, from the named colours: what menus, alerts and the
+// lists of pop-ups draw with.
+QPalette brandPalette(Appearance appearance);
+// The whole application's appearance, as a Mac app's own appearance reaches its menus and alerts
+// too: `appearance` makes the application palette the brand's in it; none gives the system's back.
+void setApplicationAppearance(std::optional<Appearance> appearance);
 // The explicit appearance the setting asks for; `system` asks for none.
 std::optional<Appearance> appearanceFor(AppAppearance setting);
 

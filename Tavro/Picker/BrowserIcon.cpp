@@ -1,10 +1,12 @@
 #include "Tavro/Picker/BrowserIcon.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QHash>
+#include <QLinearGradient>
 #include <QPainter>
 
 #include <cmath>
@@ -16,14 +18,23 @@ namespace {
 // Icons are drawn at up to 34 points; twice that keeps them sharp on high-density screens.
 constexpr int iconPixels = 128;
 
-// What the system shows for an application that brings no icon of its own.
+// What stands for an application that brings no icon of its own: a filled tile holding a small
+// window, which no one takes for an empty check box or any other control.
 QImage genericApplicationIcon()
 {
     QImage image(iconPixels, iconPixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    SymbolImage::paint(painter, QRectF(0, 0, iconPixels, iconPixels), QStringLiteral("app"), QColor(0x8e, 0x8e, 0x93));
+    const QRectF tile(8, 8, iconPixels - 16, iconPixels - 16);
+    QLinearGradient shade(tile.topLeft(), tile.bottomLeft());
+    shade.setColorAt(0, QColor(0x9A, 0xA8, 0xB5));
+    shade.setColorAt(1, QColor(0x5F, 0x6F, 0x7E));
+    painter.fillPath(Drawing::roundedRect(tile, 26), shade);
+    const QRectF window = tile.adjusted(22, 28, -22, -24);
+    const QPainterPath frame = Drawing::roundedRect(window, 6);
+    painter.fillPath(frame, QColor(0xF4, 0xF8, 0xFB));
+    painter.fillRect(QRectF(window.left(), window.top() + 14, window.width(), 3), QColor(0x5F, 0x6F, 0x7E));
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "Tavro/Picker/BuiltByCredit.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
@@ -73,25 +74,23 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
     m_name->setFont(link);
     m_name->setFlat(true);
     m_name->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
-    m_name->setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(m_name);
     pointingHandCursor(m_name);
     connect(m_name, &QPushButton::clicked, this, [this] {
         if (const auto target = url(m_content))
             QDesktopServices::openUrl(*target);
     });
     row->addWidget(m_name);
+    followAppearance(this, [this] {
+        for (QLabel* label : findChildren<QLabel*>())
+            colour(label, resolve(Brand::textSecondary, this));
+        colour(m_name, resolve(Brand::navy, this));
+    });
     if (!m_trailing.isEmpty()) {
         auto* after = new QLabel(m_trailing, this);
         after->setFont(font);
         row->addWidget(after);
     }
-}
-
-void BuiltByCredit::showEvent(QShowEvent*)
-{
-    for (QLabel* label : findChildren<QLabel*>())
-        colour(label, resolve(Brand::textSecondary, this));
-    colour(m_name, resolve(Brand::navy, this));
 }
 
 } // namespace tavro

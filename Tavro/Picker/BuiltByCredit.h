@@ -28,9 +28,6 @@ public:
 
     static constexpr auto developerName = "Vask Haldor";
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QString m_content;
     QString m_leading;

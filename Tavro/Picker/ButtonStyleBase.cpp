@@ -1,5 +1,7 @@
 #include "Tavro/Picker/ButtonStyleBase.h"
 
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/SymbolImage.h"
 
 #include <QPainter>
@@ -8,8 +10,8 @@
 
 namespace tavro {
 
-ButtonStyleBase::ButtonStyleBase(int horizontalPadding, int verticalPadding)
-    : m_horizontalPadding(horizontalPadding), m_verticalPadding(verticalPadding)
+ButtonStyleBase::ButtonStyleBase(int horizontalPadding, int verticalPadding, double cornerRadius)
+    : m_horizontalPadding(horizontalPadding), m_verticalPadding(verticalPadding), m_cornerRadius(cornerRadius)
 { }
 
 void ButtonStyleBase::polish(QWidget* widget)
@@ -45,6 +47,8 @@ void ButtonStyleBase::drawControl(
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     drawBackground(*painter, rect, *option, appearance);
+    if (widget && FocusRing::isShown(widget))
+        FocusRing::paint(*painter, Drawing::roundedRect(rect, m_cornerRadius), widget);
     const QColor color = labelColor(appearance);
     painter->setPen(color);
     painter->setFont(widget ? widget->font() : painter->font());

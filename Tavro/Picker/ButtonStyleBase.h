@@ -29,7 +29,7 @@ public:
     static constexpr int kSymbolSpacing = 6;
 
 protected:
-    ButtonStyleBase(int horizontalPadding, int verticalPadding);
+    ButtonStyleBase(int horizontalPadding, int verticalPadding, double cornerRadius);
 
     // Paints the background with `painter` saved and antialiased; state it leaves (opacity,
     // transform) applies to the label too.
@@ -42,6 +42,7 @@ private:
 
     int m_horizontalPadding;
     int m_verticalPadding;
+    double m_cornerRadius;
 };
 
 } // namespace tavro

@@ -1,6 +1,7 @@
 #include "Tavro/Picker/HintBanner.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
@@ -49,6 +50,7 @@ void setColour(QWidget* widget, const QColor& colour)
 HintBanner::HintBanner(const QString& symbol, const QString& title, const QString& message, QWidget* parent)
     : QWidget(parent), m_symbol(symbol)
 {
+    followAppearance(this, [this] { refreshColours(); });
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(13, 13, 13, 13);
     row->setSpacing(11);
@@ -60,7 +62,7 @@ HintBanner::HintBanner(const QString& symbol, const QString& title, const QStrin
     m_column->setSpacing(6);
     m_title = new QLabel(title, this);
     m_title->setFont(Drawing::systemFont(12.5, QFont::DemiBold));
-    m_title->setAccessibleDescription(QStringLiteral("heading"));
+    accessibilityHeading(m_title);
     m_message = new QLabel(message, this);
     m_message->setFont(Drawing::systemFont(11));
     m_message->setWordWrap(true);
@@ -128,11 +130,6 @@ void HintBanner::refreshColours()
     }
     if (m_recheck)
         setColour(m_recheck, resolve(Brand::navy, this));
-}
-
-void HintBanner::showEvent(QShowEvent*)
-{
-    refreshColours();
 }
 
 void HintBanner::paintEvent(QPaintEvent*)

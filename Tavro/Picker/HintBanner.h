@@ -49,7 +49,6 @@ protected:
     void addSecondaryLabel(QLabel* label) { m_secondary.append(label); }
 
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void refreshColours();

@@ -11,7 +11,7 @@
 namespace tavro {
 
 TavroButtonStyle::TavroButtonStyle(bool prominent)
-    : ButtonStyleBase(horizontalPadding, verticalPadding), m_prominent(prominent)
+    : ButtonStyleBase(horizontalPadding, verticalPadding, cornerRadius), m_prominent(prominent)
 { }
 
 TavroButtonStyle* TavroButtonStyle::shared(bool prominent)

@@ -11,7 +11,8 @@
 
 namespace tavro {
 
-TavroOutlineButtonStyle::TavroOutlineButtonStyle() : ButtonStyleBase(horizontalPadding, verticalPadding) { }
+TavroOutlineButtonStyle::TavroOutlineButtonStyle() : ButtonStyleBase(horizontalPadding, verticalPadding, cornerRadius)
+{ }
 
 TavroOutlineButtonStyle* TavroOutlineButtonStyle::shared()
 {

@@ -35,8 +35,10 @@ void TavroTextFieldStyle::updateTextColour(QWidget* field)
 
 bool TavroTextFieldStyle::eventFilter(QObject* watched, QEvent* event)
 {
-    // The text colour lives in the palette, so it is brought up to date whenever the field is shown.
-    if (event->type() == QEvent::Show) {
+    // The text colour lives in the palette, so it is brought up to date whenever the field is shown
+    // and whenever its appearance changes.
+    if (event->type() == QEvent::Show || event->type() == appearanceChanged()
+        || event->type() == QEvent::ApplicationPaletteChange) {
         if (auto* field = qobject_cast<QLineEdit*>(watched))
             updateTextColour(field);
     }

@@ -2,6 +2,7 @@
 #include "Tavro/Settings/UpdatesCard.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/BuiltByCredit.h"
 #include "Tavro/Picker/ButtonStyleBase.h"
 #include "Tavro/Picker/Drawing.h"
@@ -11,7 +12,6 @@
 #include "Tavro/Platform/SystemInfo.h"
 #include "Tavro/Platform/UrlOpener.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/SettingsCard.h"
@@ -176,7 +176,7 @@ QWidget* AboutPane::onTheWebCard()
         button->setObjectName(link.path);
         button->setProperty(ButtonStyleBase::kSymbolProperty, link.icon);
         button->setProperty(ButtonStyleBase::kSymbolLeadingProperty, true);
-        button->setAccessibleDescription(QStringLiteral("link"));
+        accessibilityLink(button);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         TavroOutlineButtonStyle::apply(button);
         connect(button, &QPushButton::clicked, this, [path = link.path] {

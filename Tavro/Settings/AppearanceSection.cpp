@@ -2,8 +2,10 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
+#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PickerPreview.h"
@@ -15,12 +17,56 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tavro {
+
+namespace {
+
+// One segment of the appearance control. The chosen one is filled in navy with frost text, so it
+// stands out plainly in either appearance; the others are the deeper frost with a chain border.
+class Segment : public QToolButton
+{
+public:
+    explicit Segment(const QString& text)
+    {
+        setText(text);
+        setCheckable(true);
+        setFont(Drawing::systemFont(12, QFont::Medium));
+        setFocusPolicy(Qt::TabFocus);
+    }
+
+    QSize sizeHint() const override
+    {
+        const QFontMetrics metrics(font());
+        return {metrics.horizontalAdvance(text()) + 2 * kPadding, metrics.height() + 10};
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPainterPath shape = Drawing::roundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6);
+        painter.fillPath(shape, resolve(isChecked() ? Brand::navy : Brand::frostDeep, this));
+        if (!isChecked())
+            Drawing::strokeInside(painter, shape, resolve(Brand::chain, this), 1);
+        painter.setPen(resolve(isChecked() ? Brand::frost : Brand::navy, this));
+        painter.setFont(font());
+        painter.drawText(rect(), Qt::AlignCenter, text());
+        if (FocusRing::isShown(this))
+            FocusRing::paint(painter, shape, this);
+    }
+
+private:
+    static constexpr int kPadding = 14;
+};
+
+} // namespace
 
 AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
 {
@@ -33,14 +79,11 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
     auto* segments = new QWidget;
     auto* segmentRow = new QHBoxLayout(segments);
     segmentRow->setContentsMargins(0, 0, 0, 0);
-    segmentRow->setSpacing(0);
+    segmentRow->setSpacing(2);
     m_appearance = new QButtonGroup(segments);
     m_appearance->setExclusive(true);
     for (AppAppearance appearance : allCases<AppAppearance>()) {
-        auto* segment = new QToolButton;
-        segment->setText(label(appearance));
-        segment->setCheckable(true);
-        segment->setAutoRaise(false);
+        auto* segment = new Segment(label(appearance));
         m_appearance->addButton(segment, int(appearance));
         segmentRow->addWidget(segment);
     }
@@ -82,6 +125,7 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
         SettingsCard::caption(QCoreApplication::translate("Tavro", "How the picker looks when a link arrives.")));
     column->addWidget(card);
 
+    followAppearance(this, [this] { tintControls(this); });
     connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSection::refresh);
     refresh();
 }
@@ -102,12 +146,6 @@ void AppearanceSection::refresh()
     delete m_preview;
     m_preview = new PickerPreview(settings.emojiPosition, kPreviewMaxWidth, false);
     m_previewColumn->addWidget(m_preview, 0, Qt::AlignHCenter);
-}
-
-void AppearanceSection::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    tintControls(this);
 }
 
 } // namespace tavro

@@ -1,11 +1,12 @@
 #include "Tavro/Settings/ColorSwatchButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -50,9 +51,9 @@ void ColorSwatchButton::paintEvent(QPaintEvent*)
             painter, symbol, QStringLiteral("slash.circle"), withOpacity(resolve(Brand::navy, appearance), 0.6));
     else if (m_selected)
         SymbolImage::paint(painter, symbol, QStringLiteral("checkmark"), resolve(Brand::navy, appearance));
-    if (hasFocus())
-        Drawing::strokeInside(painter, Drawing::roundedRect(rect.adjusted(3, 3, -3, -3), 5),
-            withOpacity(resolve(Brand::navy, appearance), 0.5), 1);
+    // Inside the selection ring, which keeps showing.
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, Drawing::roundedRect(rect.adjusted(3, 3, -3, -3), 5), this);
 }
 
 } // namespace tavro

@@ -3,11 +3,12 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 #include "Tavro/Settings/NodeColorPickerButton.h"
@@ -60,8 +61,8 @@ protected:
             painter.fillPath(shape, resolve(Brand::frost, this));
             Drawing::strokeInside(painter, shape, resolve(Brand::chainDark, this), 1.2);
         }
-        if (hasFocus())
-            Drawing::stroke(painter, Drawing::roundedRect(box.adjusted(-2, -2, 2, 2), 5), resolve(Brand::ice, this), 2);
+        if (FocusRing::isShown(this))
+            FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 6), this);
     }
 };
 

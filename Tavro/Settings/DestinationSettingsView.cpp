@@ -147,6 +147,8 @@ void DestinationSettingsView::rebuild()
     } else {
         if (!m_list) {
             auto* scroll = new QScrollArea(this);
+            // Scrolling is no stop for the keyboard: Tab goes to what the area holds.
+            scroll->setFocusPolicy(Qt::NoFocus);
             m_listArea = scroll;
             scroll->setFrameShape(QFrame::NoFrame);
             scroll->setWidgetResizable(true);

@@ -2,12 +2,13 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/EmojiInput.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QCoreApplication>
@@ -63,6 +64,8 @@ EmojiPickerButton::EmojiPickerButton(const std::optional<QString>& emoji, const 
 
 EmojiPickerButton::~EmojiPickerButton()
 {
+    if (m_popover)
+        m_popover->disconnect(this);
     delete m_popover;
 }
 
@@ -159,6 +162,8 @@ void EmojiPickerButton::setPopoverShown(bool shown)
     m_popover = new EmojiPopover(*this);
     connect(m_popover, &EmojiPopover::chosen, this, &EmojiPickerButton::choose);
     connect(m_popover, &EmojiPopover::usePhotoChosen, this, &EmojiPickerButton::usePhoto);
+    // However it closes (Escape, a choice, a click elsewhere), the keyboard comes back here.
+    connect(m_popover, &QObject::destroyed, this, [this] { setFocus(Qt::PopupFocusReason); });
     m_popover->showBelow(this);
 }
 
@@ -231,6 +236,8 @@ void EmojiPickerButton::paintEvent(QPaintEvent*)
         SymbolImage::paint(painter, QRectF(centre - QPointF(6.5, 6.5), QSizeF(13, 13)), QStringLiteral("face.smiling"),
             resolve(Brand::textSecondary, appearance));
     }
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 } // namespace tavro

@@ -2,13 +2,13 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/EmojiInput.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/EmojiCatalog.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
 

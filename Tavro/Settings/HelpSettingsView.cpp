@@ -3,6 +3,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/ButtonStyleBase.h"
 #include "Tavro/Picker/Drawing.h"
@@ -11,7 +12,6 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UrlOpener.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsCard.h"
@@ -93,6 +93,7 @@ QWidget* disclosure(const QString& title, QWidget* content)
     toggle->setText(title);
     toggle->setCheckable(true);
     toggle->setChecked(false);
+    accessibilityExpandable(toggle);
     toggle->setArrowType(Qt::RightArrow);
     toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toggle->setAutoRaise(true);
@@ -131,7 +132,7 @@ HelpSettingsView::HelpSettingsView(
     auto* guide = new QPushButton(QCoreApplication::translate("Tavro", "Open the Full Guide"));
     guide->setObjectName(QStringLiteral("openGuide"));
     guide->setProperty(ButtonStyleBase::kSymbolProperty, QStringLiteral("book"));
-    guide->setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(guide);
     TavroButtonStyle::apply(guide, true);
     connect(guide, &QPushButton::clicked, this, [] { open(QStringLiteral("/help")); });
     actions->addWidget(guide);
@@ -426,7 +427,7 @@ QWidget* HelpSettingsView::stillStuckCard()
     buttons->setSpacing(10);
     auto* support = new QPushButton(AboutLinks::title(QStringLiteral("/support")));
     support->setObjectName(QStringLiteral("support"));
-    support->setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(support);
     TavroOutlineButtonStyle::apply(support);
     connect(support, &QPushButton::clicked, this, [] { open(QStringLiteral("/support")); });
     buttons->addWidget(support);

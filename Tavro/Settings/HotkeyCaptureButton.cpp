@@ -1,10 +1,11 @@
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/VoiceOver.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -163,6 +164,7 @@ void HotkeyCaptureButton::refresh()
     else
         //: Tooltip of a hotkey field in Settings whose key Tavro assigned.
         setToolTip(QCoreApplication::translate("Tavro", "Default hotkey. Click to set your own."));
+    accessibilityValueMayHaveChanged(this);
     update();
 }
 
@@ -189,6 +191,8 @@ void HotkeyCaptureButton::paintEvent(QPaintEvent*)
     painter.setFont(Drawing::systemFont(12, QFont::Bold));
     painter.setPen(colour);
     Drawing::drawElidedText(painter, cap, text, Qt::AlignCenter);
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 void HotkeyCaptureButton::enterEvent(QEnterEvent* event)

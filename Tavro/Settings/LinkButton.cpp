@@ -1,8 +1,10 @@
 #include "Tavro/Settings/LinkButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 
 #include <QPainter>
@@ -12,8 +14,7 @@ namespace tavro {
 LinkButton::LinkButton(const QString& text, double points, QWidget* parent) : QPushButton(text, parent)
 {
     setFont(Drawing::systemFont(points));
-    // The same mark the developer credit's name carries: Qt has no link role for a button.
-    setAccessibleDescription(QStringLiteral("link"));
+    accessibilityLink(this);
     setFlat(true);
     setAttribute(Qt::WA_Hover);
     pointingHandCursor(this);
@@ -36,11 +37,8 @@ void LinkButton::paintEvent(QPaintEvent*)
         color = withOpacity(color, 0.7);
     painter.setPen(color);
     painter.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignLeft | Qt::AlignVCenter, text());
-    if (hasFocus() && focusPolicy() != Qt::NoFocus) {
-        QPen ring(withOpacity(resolve(Brand::ice, this), 0.6));
-        painter.setPen(ring);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 3), this);
 }
 
 } // namespace tavro

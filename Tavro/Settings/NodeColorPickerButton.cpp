@@ -1,10 +1,11 @@
 #include "Tavro/Settings/NodeColorPickerButton.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/NodeColorPopover.h"
 
@@ -66,6 +67,7 @@ void NodeColorPickerButton::refresh()
     else
         //: Tooltip of the petal color button in Settings when the profile uses the default color.
         setToolTip(QCoreApplication::translate("Tavro", "Set a background color for this profile’s petal."));
+    accessibilityValueMayHaveChanged(this);
     update();
 }
 
@@ -84,6 +86,8 @@ void NodeColorPickerButton::paintEvent(QPaintEvent*)
         const QRectF symbol(face.center() - QPointF(5.5, 5.5), QSizeF(11, 11));
         SymbolImage::paint(painter, symbol, QStringLiteral("paintpalette"), resolve(Brand::textSecondary, appearance));
     }
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, shape, this);
 }
 
 void NodeColorPickerButton::enterEvent(QEnterEvent* event)

@@ -1,9 +1,9 @@
 #include "Tavro/Settings/NodeColorPopover.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 
 #include <QCoreApplication>

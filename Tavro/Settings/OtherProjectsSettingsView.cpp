@@ -1,13 +1,14 @@
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ResourceBundle.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/SettingsView.h"
 
@@ -98,13 +99,27 @@ protected:
     }
 };
 
+// The intro, whose two names are links the keyboard reaches: ringed while one of them has it.
+class IntroLabel : public QLabel
+{
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (FocusRing::isShown(this)) {
+            QPainter painter(this);
+            FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 4), this);
+        }
+    }
+};
+
 // The whole card is one link-like button on a rounded `Brand.frostDeep` field.
 class ProjectCard : public QAbstractButton
 {
 public:
     ProjectCard()
     {
-        setAccessibleDescription(QStringLiteral("link"));
+        accessibilityLink(this);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         pointingHandCursor(this);
     }
@@ -247,7 +262,7 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(
     introBlock->addWidget(new BrandLabel(QCoreApplication::translate("Tavro", "From the same workshop."), Brand::navy,
         Drawing::systemFont(13, QFont::DemiBold)));
     // A plain label: BrandLabel draws its text as it is, and this one is rich text.
-    m_intro = new QLabel;
+    m_intro = new IntroLabel;
     m_intro->setFont(Drawing::systemFont(12));
     m_intro->setObjectName(QStringLiteral("intro"));
     m_intro->setWordWrap(true);

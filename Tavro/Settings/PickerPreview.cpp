@@ -1,9 +1,9 @@
 #include "Tavro/Settings/PickerPreview.h"
 
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/BuiltByCredit.h"
 #include "Tavro/Picker/Drawing.h"
@@ -10,7 +11,6 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/AboutPane.h"
 #include "Tavro/Settings/AccessibilitySection.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/AppearanceSection.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
@@ -174,7 +174,7 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     accessibilityHidden(text);
     layout->addWidget(text, 0, Qt::AlignVCenter);
-    control->setAccessibleName(label);
+    accessibilityLabelled(control, label);
     layout->addWidget(control, 0, Qt::AlignVCenter);
     layout->addStretch(1);
     return row;
@@ -345,6 +345,8 @@ void SettingsView::showPane()
         column->addWidget(m_pane);
         column->addStretch(1);
         auto* scroll = new QScrollArea;
+        // Scrolling is no stop for the keyboard: Tab goes to what the area holds.
+        scroll->setFocusPolicy(Qt::NoFocus);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -150,10 +150,11 @@ bool ShareMenu::event(QEvent* event)
 
 void ShareMenu::applyColours()
 {
+    // The pressed button and the open menu, a window of its own, in the brand's colours too.
     const QColor navy = resolve(Brand::navy, this);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::ButtonText, navy);
+    QPalette palette = brandPalette(effectiveAppearance(this));
     setPalette(palette);
+    menu()->setPalette(palette);
     setIcon(symbolIcon(QStringLiteral("square.and.arrow.up"), navy));
     const QList<QAction*> actions = menu()->actions();
     for (QAction* action : actions) {

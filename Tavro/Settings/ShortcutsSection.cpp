@@ -3,9 +3,9 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/GlobalHotkeysSection.h"
@@ -158,6 +158,7 @@ ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidge
     auto* pane = new QVBoxLayout(this);
     pane->setContentsMargins(0, 0, 0, 0);
     pane->setSpacing(20);
+    followAppearance(this, [this] { tintControls(this); });
     pane->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::shortcuts)));
 
     auto* bypass = new QWidget;
@@ -295,12 +296,6 @@ void ShortcutsSection::refresh()
         "you choose in a private window, and the bypass opens its destination in one. It works in the menu bar "
         "menu too. Private opens aren’t remembered as last used.")
                                .arg(symbol(settings.privateModifier), displayName(settings.privateModifier)));
-}
-
-void ShortcutsSection::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    tintControls(this);
 }
 
 } // namespace tavro

@@ -56,7 +56,6 @@ public:
 
 protected:
     // Qt's menus and segments take the window's appearance when they come on screen.
-    void showEvent(QShowEvent* event) override;
 
 private:
     struct GestureCard

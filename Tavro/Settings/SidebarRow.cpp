@@ -3,6 +3,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 #include "Tavro/Picker/SymbolImage.h"
 
 #include <QAccessible>
@@ -103,22 +104,8 @@ void SidebarRow::paintEvent(QPaintEvent*)
     Drawing::drawElidedText(painter, QRectF(textLeft, 0, area.width() - textLeft - kHorizontalPadding, area.height()),
         text(), Qt::AlignLeft | Qt::AlignVCenter);
 
-    if (m_showsFocusRing && hasFocus()) {
-        Drawing::stroke(painter, Drawing::roundedRect(area.adjusted(1, 1, -1, -1), kCornerRadius - 1),
-            resolve(Brand::ice, this), 2);
-    }
-}
-
-void SidebarRow::focusInEvent(QFocusEvent* event)
-{
-    m_showsFocusRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    QAbstractButton::focusInEvent(event);
-}
-
-void SidebarRow::focusOutEvent(QFocusEvent* event)
-{
-    m_showsFocusRing = false;
-    QAbstractButton::focusOutEvent(event);
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, Drawing::roundedRect(area, kCornerRadius), this);
 }
 
 } // namespace tavro

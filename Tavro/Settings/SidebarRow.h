@@ -29,14 +29,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QString m_icon;
     // The ring shows only for focus that came from the keyboard, not for the first widget a
     // window focuses when it opens.
-    bool m_showsFocusRing = false;
 };
 
 } // namespace tavro

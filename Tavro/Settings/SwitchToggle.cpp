@@ -3,8 +3,8 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/FocusRing.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 
 namespace tavro {
@@ -38,22 +38,8 @@ void SwitchToggle::paintEvent(QPaintEvent*)
     Drawing::paintShadow(painter, knobPath, 0.25, 1.5, QPointF(0, 0.5));
     painter.fillPath(knobPath, QColor(Qt::white));
 
-    if (m_showsFocusRing && hasFocus()) {
-        Drawing::stroke(painter, Drawing::roundedRect(track.adjusted(1, 1, -1, -1), track.height() / 2 - 1),
-            resolve(Brand::ice, this), 2);
-    }
-}
-
-void SwitchToggle::focusInEvent(QFocusEvent* event)
-{
-    m_showsFocusRing = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    QAbstractButton::focusInEvent(event);
-}
-
-void SwitchToggle::focusOutEvent(QFocusEvent* event)
-{
-    m_showsFocusRing = false;
-    QAbstractButton::focusOutEvent(event);
+    if (FocusRing::isShown(this))
+        FocusRing::paint(painter, Drawing::roundedRect(track, track.height() / 2), this);
 }
 
 } // namespace tavro

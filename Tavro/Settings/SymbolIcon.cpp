@@ -1,8 +1,8 @@
 #include "Tavro/Settings/SymbolIcon.h"
 
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 
 #include <QPainter>
 

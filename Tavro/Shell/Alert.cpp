@@ -46,6 +46,7 @@ int Alert::runModal() const
     }
 
     QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Tavro"));
     box.setIcon(iconFor(style));
     box.setText(messageText);
     box.setInformativeText(informativeText);

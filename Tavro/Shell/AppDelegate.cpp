@@ -90,6 +90,7 @@ void AppDelegate::applicationDidFinishLaunching()
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
 
     installMainMenu();
+    applyAppearance();
     rebuildStatusItem();
     prewarmPicker();
     prewarmBrowsers();
@@ -142,9 +143,10 @@ void AppDelegate::connectUpdates()
 void AppDelegate::observeMenuBarPreference()
 {
     connect(&m_store, &SettingsStore::settingsChanged, this, [this] {
+        // First: the status menu built next takes the application's new palette.
+        applyAppearance();
         rebuildStatusItem();
         reloadGlobalHotkeys();
-        applyAppearance();
     });
 }
 
@@ -461,6 +463,8 @@ bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
 void AppDelegate::applyAppearance()
 {
     const std::optional<Appearance> appearance = appearanceFor(m_store.settings().appearance);
+    // The status menu and the alerts follow through the application's palette.
+    setApplicationAppearance(appearance);
     for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
         if (window && explicitAppearance(window) != appearance)
             setExplicitAppearance(window, appearance);

@@ -78,6 +78,9 @@ TEST(BrowserIconTest, ABundleWithoutAnIconGetsTheGenericApplicationIconAndKeepsI
     const auto icon = BrowserIcon::icon(id);
     ASSERT_TRUE(icon) << "an installed application always has an icon";
     EXPECT_NE(icon->pixelColor(icon->width() / 2, icon->height() * 3 / 24).alpha(), 0) << "the generic icon's frame";
+    // Filled, where an empty outline would read as a check box beside the real one.
+    EXPECT_EQ(icon->pixelColor(icon->width() / 7, icon->height() / 2).alpha(), 255) << "a filled tile";
+    EXPECT_EQ(icon->pixelColor(icon->width() / 2, icon->height() * 3 / 4).alpha(), 255) << "a window on it";
     QDir(home.filePath("Applications")).removeRecursively();
     EXPECT_TRUE(BrowserIcon::icon(id)) << "kept, so each animation frame does not look it up again";
 }

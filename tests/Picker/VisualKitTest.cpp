@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -82,4 +83,29 @@ TEST(SymbolImageTest, EverySymbolThePickerAndBannersUseIsThere)
         {"globe", "eye.slash.fill", "nosign", "clock.arrow.circlepath", "hand.raised", "safari", "lock.shield"})
         EXPECT_TRUE(SymbolImage::exists(QString::fromLatin1(name))) << name;
     EXPECT_FALSE(SymbolImage::exists("no.such.symbol"));
+}
+
+// Menus and alerts are windows of their own, with no appearance set on them: Tavro's appearance
+// reaches the ones made after it was set through the application's palette, and "System" gives
+// the system's back.
+TEST(AppearanceTest, TheApplicationsAppearanceReachesMenusAndSystemRestoresTheirs)
+{
+    const QPalette system = QGuiApplication::palette();
+    // The style fills a menu with its palette's base, a touch lighter.
+    const auto fill = [](Appearance appearance) {
+        setApplicationAppearance(appearance);
+        QMenu menu;
+        menu.addAction(QStringLiteral("Preferences…"));
+        menu.adjustSize();
+        return menu.grab().toImage().pixelColor(menu.width() - 6, menu.height() / 2);
+    };
+    for (Appearance appearance : {Appearance::dark, Appearance::light}) {
+        const QColor drawn = fill(appearance);
+        const QColor frost = resolve(Brand::frost, appearance).lighter(108);
+        EXPECT_NEAR(drawn.red(), frost.red(), 3);
+        EXPECT_NEAR(drawn.green(), frost.green(), 3);
+        EXPECT_NEAR(drawn.blue(), frost.blue(), 3);
+    }
+    setApplicationAppearance(std::nullopt);
+    EXPECT_EQ(QGuiApplication::palette(), system);
 }

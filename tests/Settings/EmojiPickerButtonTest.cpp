@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -303,4 +304,23 @@ TEST_F(EmojiPickerButtonTest, SavesThePopoverInBothAppearances)
         EXPECT_TRUE(image.save(QDir(TAVRO_ARTIFACTS_DIR).filePath(name)));
         face->setPopoverShown(false);
     }
+}
+
+TEST_F(EmojiPickerButtonTest, EscapeClosesThePopoverAndTheKeyboardIsBackOnTheButton)
+{
+    QWidget window;
+    auto* made = button({QStringLiteral("🏠"), std::nullopt, false}).release();
+    made->setParent(&window);
+    // Focus elsewhere when the pointer opens the popover, as a click leaves it.
+    auto* elsewhere = new QLineEdit(&window);
+    elsewhere->move(0, 40);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    EmojiPopover* popover = open(*made);
+    ASSERT_TRUE(popover);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popover->searchField()->hasFocus(); }, 2000));
+    QTest::keyClick(popover->searchField(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !made->popover() && made->hasFocus(); }, 2000));
 }

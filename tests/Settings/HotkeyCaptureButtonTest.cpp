@@ -127,6 +127,15 @@ TEST_F(HotkeyCaptureButtonTest, AClickStartsRecordingAndAnnouncesThePrompt)
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Hotkey for Chrome: Work"));
 }
 
+TEST_F(HotkeyCaptureButtonTest, TheKeyIsTheCapsTextForAtSpi)
+{
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(first)->textInterface();
+    ASSERT_NE(text, nullptr) << "AT-SPI reads a value that is not a number only as the element's text";
+    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("2"));
+    QTest::mouseClick(first, Qt::LeftButton);
+    EXPECT_EQ(text->text(0, text->characterCount()), first->accessibilityValue());
+}
+
 TEST_F(HotkeyCaptureButtonTest, EscapeCancelsAndDeleteReturnsToTheAutomaticKey)
 {
     first->click();

@@ -6,8 +6,10 @@
 #include "Tavro/Settings/NodeColorPopover.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -199,4 +201,20 @@ TEST_F(NodeColorPickerButtonTest, Screenshots)
         setExplicitAppearance(&window, appearance);
         saveScreenshot(*popover, QStringLiteral("color-popover"), appearance);
     }
+}
+
+TEST_F(NodeColorPickerButtonTest, EscapeClosesThePopoverAndTheKeyboardIsBackOnTheButton)
+{
+    // Focus elsewhere when the pointer opens the popover, as a click leaves it.
+    auto* elsewhere = new QLineEdit(&window);
+    window.layout()->addWidget(elsewhere);
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    elsewhere->setFocus();
+    NodeColorPopover* popover = open();
+    ASSERT_TRUE(popover);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return popover->isActiveWindow(); }, 2000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button->hasFocus(); }, 2000));
+    EXPECT_TRUE(selections.isEmpty());
 }

@@ -1,12 +1,15 @@
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/AccessibilityTraits.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -122,4 +125,38 @@ TEST(PaneBlocksTest, TheSwitchTakesTheOnColourOfItsAppearance)
         toggle.setChecked(false);
         EXPECT_NE(toggle.grab().toImage().pixelColor(8, 11), resolve(Brand::switchOn, appearance));
     }
+}
+
+TEST(PaneBlocksTest, APopUpIsNamedByItsRowAndItsShownChoiceIsItsValue)
+{
+    QWidget pane;
+    auto* column = new QVBoxLayout(&pane);
+    auto* menu = new QComboBox;
+    menu->addItems({QStringLiteral("Center"), QStringLiteral("Beside Icon")});
+    column->addWidget(SettingsView::settingRow(QStringLiteral("Image position"), menu));
+    pane.show();
+
+    QAccessibleInterface* popUp = accessible(menu);
+    EXPECT_EQ(popUp->role(), QAccessible::ComboBox);
+    EXPECT_EQ(popUp->text(QAccessible::Name), QStringLiteral("Image position"));
+    menu->setCurrentIndex(1);
+    EXPECT_EQ(popUp->text(QAccessible::Value), QStringLiteral("Beside Icon"));
+    QAccessibleTextInterface* text = popUp->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->text(0, text->characterCount()), QStringLiteral("Beside Icon"));
+    ASSERT_TRUE(popUp->actionInterface());
+    EXPECT_TRUE(popUp->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+}
+
+TEST(PaneBlocksTest, ALinkHasTheLinkRoleAndNoEnglishWordForItAndStillPresses)
+{
+    LinkButton link(QStringLiteral("Read the full privacy policy"));
+    int presses = 0;
+    QObject::connect(&link, &QPushButton::clicked, [&] { ++presses; });
+    QAccessibleInterface* element = accessible(&link);
+    EXPECT_EQ(element->role(), QAccessible::Link);
+    EXPECT_EQ(element->text(QAccessible::Name), link.text());
+    EXPECT_EQ(element->text(QAccessible::Description), QString());
+    element->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(presses, 1);
 }

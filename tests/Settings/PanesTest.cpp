@@ -1,3 +1,4 @@
+#include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -34,6 +35,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QThread>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -287,6 +289,30 @@ TEST_F(PanesTest, PreviewDrawsTheSamplesAtNaturalSizeAndNeverEnlarges)
     // Something of the picker is drawn.
     const QImage image = full.grab().toImage();
     EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2).alpha(), 0);
+}
+
+TEST_F(PanesTest, TheChosenAppearanceSegmentIsPlainlyTheOneInBothAppearances)
+{
+    auto view = open(Section::appearance);
+    QList<QToolButton*> segments;
+    for (QToolButton* button : view->currentPane()->findChildren<QToolButton*>()) {
+        if (button->isCheckable())
+            segments.append(button);
+    }
+    ASSERT_EQ(segments.size(), 3);
+    for (Appearance appearance : {Appearance::light, Appearance::dark}) {
+        setExplicitAppearance(view.get(), appearance);
+        const auto fill = [](QToolButton* segment) { return segment->grab().toImage().pixelColor(4, 6); };
+        const QColor chosen = fill(segments.at(0));
+        EXPECT_TRUE(segments.at(0)->isChecked()) << "System is the default";
+        for (QToolButton* other : segments.mid(1)) {
+            const QColor unchosen = fill(other);
+            const int difference = std::abs(chosen.red() - unchosen.red()) + std::abs(chosen.green() - unchosen.green())
+                + std::abs(chosen.blue() - unchosen.blue());
+            EXPECT_GT(difference, 300) << chosen.name().toStdString() << " against " << unchosen.name().toStdString();
+        }
+        EXPECT_EQ(chosen, resolve(Brand::navy, appearance));
+    }
 }
 
 TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)

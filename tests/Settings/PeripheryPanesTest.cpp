@@ -21,6 +21,7 @@
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -178,7 +179,18 @@ TEST_F(PeripheryTest, HelpsLinksGoToTheSiteTaggedHelpAndItsButtonsSwitchSections
     QWidget* question = help.findChild<QWidget*>("missing-profile");
     ASSERT_TRUE(question);
     EXPECT_FALSE(question->findChild<LinkButton*>("learnMore")->isVisible());
-    question->findChild<QToolButton*>("question")->click();
+    // A question reads as something that expands, not as a check box.
+    auto* toggle = question->findChild<QToolButton*>("question");
+    QAccessibleInterface* element = QAccessible::queryAccessibleInterface(toggle);
+    EXPECT_EQ(element->role(), QAccessible::Button);
+    EXPECT_TRUE(element->state().expandable);
+    EXPECT_TRUE(element->state().collapsed);
+    EXPECT_FALSE(element->state().checkable);
+    toggle->click();
+    EXPECT_TRUE(element->state().expanded);
+    EXPECT_FALSE(element->state().collapsed);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(help.findChild<QAbstractButton*>("openGuide"))->role(),
+        QAccessible::Link);
     question->findChild<LinkButton*>("learnMore")->click();
     ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
     EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
@@ -380,6 +392,9 @@ TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearance
     // The window stays on screen while the appearance changes.
     setExplicitAppearance(&window, Appearance::dark);
     EXPECT_EQ(menu->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
+    // The open menu is a window of its own: dark too, so its navy symbols show on it.
+    EXPECT_EQ(menu->menu()->palette().color(QPalette::Window), resolve(Brand::frost, Appearance::dark));
+    EXPECT_EQ(menu->palette().color(QPalette::Button), resolve(Brand::frostDeep, Appearance::dark));
     for (QToolButton* question : questions)
         EXPECT_EQ(question->palette().color(QPalette::ButtonText), resolve(Brand::navy, Appearance::dark));
 }

@@ -1,5 +1,6 @@
 #include "Tavro/Settings/SettingsView.h"
 
+#include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -10,7 +11,9 @@
 #include "Tavro/Settings/SidebarRow.h"
 #include "tests/Support/TempHome.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QScrollArea>
@@ -251,6 +254,78 @@ TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
             EXPECT_TRUE(image.save(folder
                 + QStringLiteral("/settings-%1-%2.png")
                       .arg(SettingsView::rawValue(section).toLower(), QLatin1String(name))));
+        }
+    }
+}
+
+// Tab through every pane as a person would: the keyboard never rests on a scroll area, and
+// whatever it rests on looks different from when it does not have the focus.
+TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
+{
+    AppSettings settings = store.settings();
+    BrowserDestination work;
+    work.id = QUuid::createUuid();
+    work.browserID = QStringLiteral("chrome");
+    work.browserBundleIdentifier = QStringLiteral("com.google.Chrome");
+    work.browserDisplayName = QStringLiteral("Google Chrome");
+    work.profileID = QStringLiteral("Default");
+    work.profileDisplayName = QStringLiteral("Work");
+    settings.destinations = {work};
+    store.setSettings(settings);
+    SettingsView view(
+        store, [](const QUrl&) {}, Section::destinations, center);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+
+    for (Section section : SettingsView::allCases()) {
+        view.row(section)->click();
+        QApplication::processEvents();
+        QWidget* first = nullptr;
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &view, Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_TRUE(focused);
+            if (focused == first)
+                break;
+            if (!first)
+                first = focused;
+            EXPECT_FALSE(qobject_cast<QAbstractScrollArea*>(focused))
+                << SettingsView::rawValue(section).toStdString() << ": Tab stopped on a scroll area";
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !focused->size().isEmpty(); }, 2000));
+            const QImage withFocus = focused->grab().toImage();
+            focused->clearFocus();
+            EXPECT_NE(withFocus, focused->grab().toImage())
+                << SettingsView::rawValue(section).toStdString() << ": no ring on "
+                << focused->metaObject()->className() << " " << focused->accessibleName().toStdString();
+            focused->setFocus(Qt::TabFocusReason);
+        }
+    }
+}
+
+// A window switched from one appearance to the other draws every pane exactly as a window built
+// in the new appearance does: nothing keeps a colour of the old one.
+TEST_F(SettingsViewTest, ALiveSwitchRepaintsEveryPaneInTheNewColoursBothWays)
+{
+    for (const auto& [from, to] :
+        {std::pair{Appearance::light, Appearance::dark}, {Appearance::dark, Appearance::light}}) {
+        SettingsView switched(
+            store, [](const QUrl&) {}, Section::destinations, center);
+        SettingsView built(
+            store, [](const QUrl&) {}, Section::destinations, center);
+        setExplicitAppearance(&switched, from);
+        setExplicitAppearance(&built, to);
+        switched.show();
+        built.show();
+        for (Section section : SettingsView::allCases()) {
+            switched.row(section)->click();
+            built.row(section)->click();
+            QApplication::processEvents();
+            setExplicitAppearance(&switched, to);
+            EXPECT_EQ(switched.grab().toImage(), built.grab().toImage())
+                << SettingsView::rawValue(section).toStdString() << " keeps a colour after a switch to "
+                << (to == Appearance::dark ? "dark" : "light");
+            setExplicitAppearance(&switched, from);
         }
     }
 }

@@ -8,14 +8,25 @@
 //   "showing", which screen readers skip.
 // - Heading: the widget has the heading role, named by its accessible name or, for a label, its
 //   text.
+// - Link: a button announced with the link role, which a screen reader names in its own words.
+// - Expandable: a button that opens and closes what follows it (a question and its answer): its
+//   checked state is read as expanded or collapsed, not as a check box's.
+// - Labelled pop-up: a control that Qt names after its shown choice (a combo box, on Linux) is
+//   named by the label of its row instead, and the shown choice is its value.
 // - Value and selected: Qt's interface for a button carries neither. A button opts in by having
 //   the property `accessibilityValue` (text) and, when it can be chosen, `accessibilitySelected`
 //   (Boolean), read live each time a screen reader asks; it calls installAccessibilityTraits()
 //   before anything names it (naming a widget makes Qt build and keep its interface).
 //
-// Qt keeps one interface per object once it was asked for; marking a widget hidden or as a
-// heading drops the one it had, so those marks take effect at any time.
+// A value reaches the macOS bridge as the element's value and AT-SPI clients as the element's
+// text, the one place AT-SPI has for a value that is not a number.
+//
+// Qt keeps one interface per object once it was asked for; every mark drops the one it had, so
+// the marks take effect at any time.
 
+#include <QString>
+
+class QAbstractButton;
 class QWidget;
 
 namespace tavro {
@@ -32,5 +43,18 @@ bool isAccessibilityHidden(const QWidget* widget);
 
 // Announces `widget` as a heading and changes nothing else about it.
 QWidget* accessibilityHeading(QWidget* widget);
+
+// Announces `button` as a link.
+QAbstractButton* accessibilityLink(QAbstractButton* button);
+
+// Announces the checkable `button` as expandable, expanded while it is checked.
+QAbstractButton* accessibilityExpandable(QAbstractButton* button);
+
+// Names `control` by `label`; a pop-up among them also reports its shown choice as its value.
+QWidget* accessibilityLabelled(QWidget* control, const QString& label);
+
+// Tells screen readers that the `accessibilityValue` of `widget` changed, when it did since the
+// last call (or since it was first read this way).
+void accessibilityValueMayHaveChanged(QWidget* widget);
 
 } // namespace tavro
