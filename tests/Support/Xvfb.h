@@ -29,6 +29,9 @@ public:
     // Keeps one client connected until the server goes: the server resets (the root's colour, the
     // pointer's place) whenever its last client leaves. True once that client is connected.
     bool keepAlive();
+    // Starts Debian's openbox on this server, so that windows are managed as on a desktop: placed,
+    // focused by a click, listed. True once it has announced itself on the root window.
+    bool startWindowManager();
     // The last visible window whose name matches `namePattern` (xdotool's id), once there is one;
     // empty when none shows within `timeoutMs`.
     QString waitForWindow(const QString& namePattern, int timeoutMs) const;
@@ -41,6 +44,7 @@ public:
 private:
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_keepAlive;
+    std::unique_ptr<QProcess> m_windowManager;
     QString m_display;
 };
 
