@@ -55,7 +55,6 @@ public:
                     item.click(menuPosition(*icon, item.menu()));
             });
         changed(item);
-        icon->show();
     }
 
     void changed(StatusItem& item) override
@@ -65,6 +64,9 @@ public:
             return;
         icon->setIcon(QIcon(trayPixmap(item)));
         icon->setToolTip(item.toolTip());
+        // Shown once it has an image: Qt warns about a tray icon shown without one.
+        if (!icon->icon().isNull())
+            icon->show();
     }
 
     void removed(StatusItem& item) override
