@@ -60,15 +60,21 @@ QProcessEnvironment Xvfb::sessionEnvironment(const QString& home, const QString&
     return environment;
 }
 
+std::unique_ptr<QProcess> Xvfb::startClient(const QString& program, const QStringList& arguments) const
+{
+    auto client = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    client->setProcessEnvironment(environment);
+    client->start(program, arguments);
+    return client;
+}
+
 bool Xvfb::keepAlive()
 {
     if (m_keepAlive)
         return true;
-    m_keepAlive = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    m_keepAlive->setProcessEnvironment(environment);
-    m_keepAlive->start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
+    m_keepAlive = startClient(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
     // It prints the root's properties once connected.
     return m_keepAlive->waitForStarted() && m_keepAlive->waitForReadyRead(10000);
 }
@@ -77,11 +83,7 @@ bool Xvfb::startWindowManager()
 {
     if (m_windowManager)
         return true;
-    m_windowManager = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    m_windowManager->setProcessEnvironment(environment);
-    m_windowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    m_windowManager = startClient(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!m_windowManager->waitForStarted())
         return false;
     // A window manager that follows the standard names its check window on the root once it runs.

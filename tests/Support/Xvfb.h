@@ -42,6 +42,9 @@ public:
         int timeoutMs = 10000) const;
 
 private:
+    // A program connected to this server that runs until it ends or the server goes.
+    std::unique_ptr<QProcess> startClient(const QString& program, const QStringList& arguments) const;
+
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_keepAlive;
     std::unique_ptr<QProcess> m_windowManager;
