@@ -1,7 +1,11 @@
-// `tavro`: hands its links to the running Tavro of this home and ends, or, when none runs, becomes
-// the full application. It links QtCore and QtNetwork only: a link clicked in another program
-// reaches the picker without this process loading the GUI libraries first.
+// `tavro`: hands its links to the running Tavro of this home and ends. When none runs, it starts
+// the full application: to open links, in a session of its own, ending as soon as the application
+// has taken them; without a link, it becomes the application, which then holds the terminal it
+// was started from. It links QtCore and QtNetwork only: a link clicked in another program reaches
+// the picker without this process loading the GUI libraries first.
 
+#include "Tavro/Platform/DetachedLaunch.h"
+#include "Tavro/Platform/GraphicalSession.h"
 #include "Tavro/Platform/LinkIntake.h"
 
 #include <QByteArray>
@@ -10,6 +14,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -29,13 +34,18 @@ QByteArray applicationPath()
     return {};
 }
 
-int becomeApplication(char** argv)
+// How long a Tavro started for links may take to start listening for them.
+constexpr std::chrono::seconds kStartTimeout{20};
+
+int startApplication(char** argv, bool detached)
 {
     const QByteArray path = applicationPath();
     if (path.isEmpty()) {
         std::fputs("Tavro: the application tavro-app is missing beside tavro\n", stderr);
         return 1;
     }
+    if (detached)
+        return tavro::DetachedLaunch::start(path, argv, kStartTimeout);
     // The same process, so that whoever started it (a session manager, a test) keeps its pid.
     ::execv(path.constData(), argv);
     std::fprintf(stderr, "Tavro: could not start %s: %s\n", path.constData(), std::strerror(errno));
@@ -52,11 +62,18 @@ int main(int argc, char** argv)
     // The diagnostic roads belong to the application.
     if (arguments.contains(QLatin1String("--diagnose-safari"))
         || arguments.contains(QLatin1String("--test-safari-launch")))
-        return becomeApplication(argv);
+        return startApplication(argv, false);
     const QList<QUrl> links = tavro::LinkIntake::linksFromArguments(arguments, QDir::currentPath());
     const auto forwarded = tavro::LinkIntake::forward(links);
     if (forwarded)
         return 0;
-    // Any other failure is the application's to report: it tries again and knows its messages.
-    return becomeApplication(argv);
+    if (forwarded.error() != tavro::LinkIntakeError::noRunningInstance) {
+        std::fputs(tavro::failureMessage(forwarded.error()).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    if (!tavro::GraphicalSession::isAvailable(arguments)) {
+        std::fputs(tavro::GraphicalSession::kMissingMessage, stderr);
+        return 1;
+    }
+    return startApplication(argv, !links.isEmpty());
 }

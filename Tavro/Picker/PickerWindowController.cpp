@@ -9,11 +9,13 @@
 #include "Tavro/Platform/Announcements.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/Screens.h"
+#include "Tavro/Platform/WindowListing.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QWindow>
 
 namespace tavro {
 
@@ -148,6 +150,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     panel->move(mouse.x() - size.width() / 2, mouse.y() - size.height() / 2);
 
     m_panel = panel;
+    WindowListing::keepOutOfWindowLists(panel);
     panel->show();
     panel->raise();
     panel->activateWindow();
@@ -173,15 +176,21 @@ void PickerWindowController::installEventMonitors()
         if (panel && m_panel == panel)
             updatePrivateMode(flags);
     });
-    // Clicks in other applications take the activation away from this one, so losing it stands
-    // for both the global mouse-down monitor and the resign-active observer.
-    m_resignObserver
-        = connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-              // A late report from the picker just replaced must not close the new one: while the
-              // panel itself is the active window the application has not really gone inactive.
-              if (state != Qt::ApplicationActive && !(m_panel && m_panel->isActiveWindow()))
-                  applicationDidResignActive();
-          });
+    // Clicks in other applications take the keyboard focus away from this one, so losing it stands
+    // for both the global mouse-down monitor and the resign-active observer. Only the focus window
+    // tells: under a window manager Qt still calls the panel the active window when the application
+    // state turns inactive. Once the panel has had the focus, Tavro keeping no focused window at all
+    // cancels; focus that moves to another Tavro window (an alert) does not. The loss reported for
+    // the picker just replaced comes before the new panel has had the focus, and is not its own.
+    m_panelHadFocus = false;
+    m_resignObserver = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this, panel](QWindow* focus) {
+        if (!panel || m_panel != panel)
+            return;
+        if (focus && focus == panel->windowHandle())
+            m_panelHadFocus = true;
+        else if (!focus && m_panelHadFocus)
+            applicationDidResignActive();
+    });
 }
 
 void PickerWindowController::applicationDidResignActive()

@@ -71,6 +71,7 @@ private:
     quint64 m_privateFlag;
     bool m_ignoringHeldPrivateKey = false;
     QMetaObject::Connection m_resignObserver;
+    bool m_panelHadFocus = false;
     QPointer<PickerViewModel> m_model;
 };
 

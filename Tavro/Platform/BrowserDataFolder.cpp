@@ -24,6 +24,31 @@ const QHash<QString, QString>& configFolders()
     return folders;
 }
 
+// A snap's data lives in the snap's own folder, by the id of the entry the snap exports.
+const QHash<QString, QString>& snapFolders()
+{
+    static const QHash<QString, QString> folders{
+        {QStringLiteral("firefox_firefox.desktop"), QStringLiteral("snap/firefox/common/.mozilla/firefox")},
+        {QStringLiteral("chromium_chromium.desktop"), QStringLiteral("snap/chromium/common/chromium")},
+    };
+    return folders;
+}
+
+// A Flatpak keeps its home's dot folders and its XDG configuration under "~/.var/app/<app id>";
+// its exported entry is named after the app id and lies in a Flatpak installation's exports.
+std::optional<QString> flatpakFolder(const QString& entryPath, const QString& bundleIdentifier, const QString& home)
+{
+    const QFileInfo entry(entryPath);
+    if (!entry.absolutePath().endsWith(QLatin1String("/flatpak/exports/share/applications")))
+        return std::nullopt;
+    const QString sandbox = home + QStringLiteral("/.var/app/") + entry.completeBaseName();
+    if (const auto folder = configFolders().constFind(bundleIdentifier); folder != configFolders().constEnd())
+        return sandbox + QStringLiteral("/config/") + *folder;
+    if (bundleIdentifier == QLatin1String("org.mozilla.firefox"))
+        return sandbox + QStringLiteral("/.mozilla/firefox");
+    return std::nullopt;
+}
+
 // Firefox keeps "~/.mozilla/firefox" where it already exists; a Firefox that starts without one
 // (and every release from 147 on) uses the XDG configuration folder instead.
 QString firefoxFolder(const QString& home)
@@ -54,6 +79,11 @@ QString locate(
     const QString& applicationPath, const QString& bundleIdentifier, const QString& supportSubpath, const QString& home)
 {
     if (isDesktopEntry(applicationPath)) {
+        if (const auto snap = snapFolders().constFind(QFileInfo(applicationPath).fileName());
+            snap != snapFolders().constEnd())
+            return home + QLatin1Char('/') + *snap;
+        if (auto folder = flatpakFolder(applicationPath, bundleIdentifier, home))
+            return *folder;
         if (auto folder = linuxFolder(bundleIdentifier, home))
             return *folder;
     }

@@ -10,13 +10,15 @@ namespace tavro::DesktopApplications {
 
 namespace {
 
-// The ids the browsers' Linux packages (Debian's, the vendors' own and Flathub's) install.
+// The ids the browsers' Linux packages install: Debian's, the vendors' own, Flathub's (named
+// after the application, "org.chromium.Chromium.desktop") and the snaps' ("<snap>_<app>.desktop").
 const QList<std::pair<QString, QString>>& table()
 {
     static const QList<std::pair<QString, QString>> rows{
         {QStringLiteral("chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
         {QStringLiteral("chromium-browser.desktop"), QStringLiteral("org.chromium.Chromium")},
         {QStringLiteral("org.chromium.Chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
+        {QStringLiteral("chromium_chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
         {QStringLiteral("google-chrome.desktop"), QStringLiteral("com.google.Chrome")},
         {QStringLiteral("com.google.Chrome.desktop"), QStringLiteral("com.google.Chrome")},
         {QStringLiteral("google-chrome-beta.desktop"), QStringLiteral("com.google.Chrome.beta")},
@@ -32,6 +34,7 @@ const QList<std::pair<QString, QString>>& table()
         {QStringLiteral("firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
         {QStringLiteral("firefox-esr.desktop"), QStringLiteral("org.mozilla.firefox")},
         {QStringLiteral("org.mozilla.firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
+        {QStringLiteral("firefox_firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
         {QStringLiteral("tavro.desktop"), AppInfo::bundleIdentifier()},
     };
     return rows;

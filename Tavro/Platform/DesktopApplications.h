@@ -27,7 +27,9 @@ QString identifierForDesktopId(const QString& desktopId);
 
 // The folders searched for desktop entries, first one winning: "$XDG_DATA_HOME/applications"
 // (default "~/.local/share"), then "<dir>/applications" for each of $XDG_DATA_DIRS (default
-// "/usr/local/share:/usr/share").
+// "/usr/local/share:/usr/share"). Systems with snaps or Flatpaks add their folders of exported
+// entries to XDG_DATA_DIRS ("/var/lib/snapd/desktop", "/var/lib/flatpak/exports/share",
+// "~/.local/share/flatpak/exports/share").
 QStringList entryFolders();
 // "$XDG_CONFIG_HOME", default "<home>/.config" (a relative value is ignored, as the standard says).
 QString configHome(const QString& home = QDir::homePath());

@@ -107,22 +107,38 @@ private:
     int m_fd;
 };
 
-// A connected socket, -1 when nobody listens at `socketPath` (no file, or a file left by a
-// Tavro that died), or -2 when the path cannot be a socket address.
-int connectTo(const QString& socketPath)
+// Whether the process at the other end of a connected socket runs as this user: for a listener,
+// the user that made it listen.
+bool peerIsThisUser(int fd)
+{
+    ucred credentials{};
+    socklen_t length = sizeof(credentials);
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
+        return false;
+    return credentials.uid == ::getuid();
+}
+
+// A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
+// file left by a Tavro that died) is `noRunningInstance`.
+std::expected<int, LinkIntakeError> connectTo(const QString& socketPath)
 {
     const QByteArray path = QFile::encodeName(socketPath);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     if (path.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
-        return -2;
+        return std::unexpected(LinkIntakeError::socketUnavailable);
     std::memcpy(address.sun_path, path.constData(), path.size());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return -2;
+        return std::unexpected(LinkIntakeError::socketUnavailable);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
         ::close(fd);
-        return -1;
+        return std::unexpected(LinkIntakeError::noRunningInstance);
+    }
+    // Links can be private: they go to no other user's program, whoever put it at this path.
+    if (!peerIsThisUser(fd)) {
+        ::close(fd);
+        return std::unexpected(LinkIntakeError::foreignListener);
     }
     return fd;
 }
@@ -139,18 +155,6 @@ bool waitFor(int fd, short events, const QDeadlineTimer& deadline)
     }
 }
 
-// Only processes of this user may hand us links. The socket lives in a folder only the user
-// can enter, so this matters only where that folder was set up wrongly, but it is cheap.
-bool peerIsThisUser(QLocalSocket* socket)
-{
-    ucred credentials{};
-    socklen_t length = sizeof(credentials);
-    const int fd = static_cast<int>(socket->socketDescriptor());
-    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
-        return false;
-    return credentials.uid == ::getuid();
-}
-
 using Deliver = std::function<void(const QList<QUrl>&)>;
 
 // Reads one request, acknowledges it at once and only then hands its links on, so that the
@@ -159,7 +163,9 @@ using Deliver = std::function<void(const QList<QUrl>&)>;
 void serve(QLocalSocket* socket, const Deliver& deliver)
 {
     QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (!peerIsThisUser(socket)) {
+    // Only processes of this user may hand us links. The socket lives in a folder only the user
+    // can enter, so this matters only where that folder was set up wrongly, but it is cheap.
+    if (!peerIsThisUser(static_cast<int>(socket->socketDescriptor()))) {
         socket->abort();
         socket->deleteLater();
         return;
@@ -226,9 +232,19 @@ QString description(LinkIntakeError error)
     case LinkIntakeError::socketUnavailable:
         return QStringLiteral("the link socket could not be opened");
     case LinkIntakeError::heldByAnotherTavro:
-        return QStringLiteral("another Tavro holds the link socket");
+        return QStringLiteral("a Tavro holds the link socket and does not answer");
+    case LinkIntakeError::foreignListener:
+        return QStringLiteral("the link socket belongs to another user; no links were handed over");
     }
     return {};
+}
+
+QString failureMessage(LinkIntakeError error)
+{
+    QString message = QStringLiteral("Tavro: ") + description(error);
+    if (error == LinkIntakeError::socketUnavailable || error == LinkIntakeError::foreignListener)
+        message += QStringLiteral(" (") + LinkIntake::defaultSocketPath() + QStringLiteral(")");
+    return message + QLatin1Char('\n');
 }
 
 QString LinkIntake::defaultSocketPath()
@@ -269,11 +285,10 @@ QList<QUrl> LinkIntake::linksFromArguments(const QStringList& arguments, const Q
 std::expected<void, LinkIntakeError> LinkIntake::forward(
     const QList<QUrl>& links, const QString& socketPath, std::chrono::milliseconds timeout)
 {
-    FileDescriptor fd(connectTo(socketPath));
-    if (fd.get() == -2)
-        return std::unexpected(LinkIntakeError::socketUnavailable);
-    if (fd.get() < 0)
-        return std::unexpected(LinkIntakeError::noRunningInstance);
+    const auto connected = connectTo(socketPath);
+    if (!connected)
+        return std::unexpected(connected.error());
+    FileDescriptor fd(*connected);
 
     const QDeadlineTimer deadline(timeout);
     const QByteArray request = encodeRequest(links);
@@ -304,6 +319,14 @@ std::expected<void, LinkIntakeError> LinkIntake::forward(
     if (!reply.startsWith(kAcknowledgement))
         return std::unexpected(LinkIntakeError::unanswered);
     return {};
+}
+
+bool LinkIntake::hasListener(const QString& socketPath)
+{
+    const auto connected = connectTo(socketPath);
+    if (connected)
+        ::close(*connected);
+    return connected.has_value();
 }
 
 LinkIntake::LinkIntake(const QString& socketPath, QObject* parent) : QObject(parent), m_socketPath(socketPath) { }

@@ -22,9 +22,12 @@ enum class LinkIntakeError {
     unanswered,         // a process holds the socket but did not take the links in time
     socketUnavailable,  // the socket could not be created or bound
     heldByAnotherTavro, // another Tavro of this home holds the socket, or is about to listen on it
+    foreignListener,    // the process listening on the socket belongs to another user
 };
 
 QString description(LinkIntakeError error);
+// The line a program prints when `error` keeps it from handing over its links.
+QString failureMessage(LinkIntakeError error);
 
 class LinkIntake : public QObject
 {
@@ -50,8 +53,11 @@ public:
 
     // Hands `links` (possibly none) to the Tavro listening on `socketPath`. Needs no Qt event
     // loop, so a forwarding process can do it before it builds an application object.
+    // A listener of another user is refused before anything is sent.
     static std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links,
         const QString& socketPath = defaultSocketPath(), std::chrono::milliseconds timeout = kForwardTimeout);
+    // Whether a process of this user listens on `socketPath`; it is sent nothing.
+    static bool hasListener(const QString& socketPath = defaultSocketPath());
 
     explicit LinkIntake(const QString& socketPath = defaultSocketPath(), QObject* parent = nullptr);
     ~LinkIntake() override;

@@ -42,7 +42,6 @@ public:
                     item.click(menuPosition(*icon, item.menu()));
             });
         changed(item);
-        icon->show();
     }
 
     void changed(StatusItem& item) override
@@ -52,6 +51,9 @@ public:
             return;
         icon->setIcon(QIcon(QPixmap::fromImage(StatusItem::trayImage(item.image(), item.isTemplate()))));
         icon->setToolTip(item.toolTip());
+        // Shown once it has an image: Qt warns about a tray icon shown without one.
+        if (!icon->icon().isNull())
+            icon->show();
     }
 
     void removed(StatusItem& item) override

@@ -4,6 +4,8 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/DetachedLaunch.h"
+#include "Tavro/Platform/GraphicalSession.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/LinkIntake.h"
 #include "Tavro/Platform/RealFileSystem.h"
@@ -47,21 +49,22 @@ int runTestSafariLaunch(const QString& profileName)
 
 int fail(LinkIntakeError error)
 {
-    QString message = QStringLiteral("Tavro: ") + description(error);
-    if (error == LinkIntakeError::socketUnavailable)
-        message += QStringLiteral(" (") + LinkIntake::defaultSocketPath() + QStringLiteral(")");
-    writeToStandardError((message + QStringLiteral("\n")).toUtf8());
+    writeToStandardError(failureMessage(error).toUtf8());
     return 1;
 }
 
-// Another Tavro of this home took the socket's lock a moment ago and may not listen yet.
+// Another Tavro of this home took the socket's lock a moment ago and may not listen yet. One that
+// still does not listen when the time is up holds the lock but does not answer: it hangs, or its
+// socket file was removed.
 std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& links)
 {
     const QDeadlineTimer deadline(LinkIntake::kForwardTimeout);
     for (;;) {
         auto forwarded = LinkIntake::forward(links);
-        if (forwarded || forwarded.error() != LinkIntakeError::noRunningInstance || deadline.hasExpired())
+        if (forwarded || forwarded.error() != LinkIntakeError::noRunningInstance)
             return forwarded;
+        if (deadline.hasExpired())
+            return std::unexpected(LinkIntakeError::heldByAnotherTavro);
         QThread::msleep(static_cast<unsigned long>(kStartingTavroPollInterval.count()));
     }
 }
@@ -78,6 +81,11 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
         return 0;
     if (forwarded.error() != LinkIntakeError::noRunningInstance)
         return fail(forwarded.error());
+    // Qt ends the process with a core dump where it finds no display.
+    if (!GraphicalSession::isAvailable(arguments.mid(1))) {
+        writeToStandardError(GraphicalSession::kMissingMessage);
+        return 1;
+    }
 
     LaunchEvent::takeFromProcess(links);
     QApplication app(argc, argv);
@@ -93,6 +101,8 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
         forwarded = forwardToStartingTavro(links);
         return forwarded ? 0 : fail(forwarded.error());
     }
+    // The links are this process's now: whoever started it for them may go on.
+    DetachedLaunch::ready();
 
     // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
     AppDelegate delegate(SettingsStore::shared());

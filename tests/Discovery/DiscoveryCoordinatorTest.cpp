@@ -181,6 +181,42 @@ TEST_F(DiscoveryCoordinatorTest, DesktopEntriesReadTheirLinuxFolders)
         }));
 }
 
+// Snaps and Flatpaks export their entries into folders the system puts on XDG_DATA_DIRS, and keep
+// their profiles inside their sandboxes, not where the same browser from a package would.
+TEST_F(DiscoveryCoordinatorTest, SnapAndFlatpakBrowsersReadTheirSandboxes)
+{
+    qputenv("XDG_DATA_DIRS",
+        (home.filePath(".xdg-data") + ':' + home.filePath(".local/share/flatpak/exports/share") + ':'
+            + home.filePath("var/lib/flatpak/exports/share"))
+            .toUtf8());
+    const QByteArray entry = "[Desktop Entry]\nType=Application\nName=Browser\nExec=sh %U\n";
+    home.writeFile(".xdg-data/applications/chromium_chromium.desktop", entry);
+    home.writeFile(".local/share/flatpak/exports/share/applications/org.mozilla.firefox.desktop", entry);
+    home.writeFile("var/lib/flatpak/exports/share/applications/com.brave.Browser.desktop", entry);
+    const auto chromiumProfile = [&](const QString& folder, const QByteArray& name) {
+        home.writeFile(folder + "/Local State",
+            R"({"profile":{"profiles_order":["Default"],"info_cache":{"Default":{"name":")" + name + R"("}}}})");
+        QDir().mkpath(home.filePath(folder + "/Default"));
+    };
+    chromiumProfile("snap/chromium/common/chromium", "Snapped");
+    chromiumProfile(".var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser", "Flat");
+    chromiumProfile(".config/chromium", "Packaged");
+    home.writeFile(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini", "[Profile0]\nName=Work\nPath=w\n");
+    home.writeFile(".mozilla/firefox/profiles.ini", "[Profile0]\nName=Packaged\nPath=p\n");
+
+    const QList<BrowserDestination> destinations = scan().destinations;
+    EXPECT_EQ(summaries(destinations),
+        (QStringList{
+            "chromium|Default|Snapped|chromiumProfileDirectory:Default|0",
+            "brave|Default|Flat|chromiumProfileDirectory:Default|0",
+            "firefox|w|Work|firefoxProfile:Work|0",
+        }));
+    QStringList names;
+    for (const BrowserDestination& d : destinations)
+        names.append(d.browserDisplayName);
+    EXPECT_EQ(names, (QStringList{"Chromium", "Brave", "Firefox"}));
+}
+
 TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
 {
     test::installApp(home, "Google Chrome", chrome);

@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <unistd.h>
 
 using namespace tavro;
 using namespace std::chrono_literals;
@@ -102,6 +104,57 @@ TEST_F(LaunchServiceTest, ArgumentLaunchesAskForANewInstance)
     test::RecordingApp app(apps(), QStringLiteral("Firefox"), QStringLiteral("org.mozilla.firefox"));
     ASSERT_TRUE(open(testLink, destination("org.mozilla.firefox", "Firefox", LaunchStrategy::firefoxProfile("a"))));
     EXPECT_EQ(launchKinds(), QList<Kind>{Kind::arguments});
+}
+
+// Snaps and Flatpaks are started by their entries' Exec lines (`flatpak run …`, `env … /snap/bin/…`).
+// A Flatpak Chromium that runs has its singleton socket inside its sandbox, where no one else can
+// reach it: the link goes by launch, and Flatpak hands it to the running browser.
+TEST_F(LaunchServiceTest, SandboxedBrowsersAreLaunchedByTheirEntriesExec)
+{
+    const QString log = home.filePath("runs.txt");
+    const QString launcher = home.writeFile("bin/launcher",
+        "#!/bin/sh\nline=run\nfor a in \"$@\"; do line=\"$line$(printf '\\037')$a\"; done\n"
+        "printf '%s\\n' \"$line\" >> '"
+            + log.toUtf8() + "'\n");
+    QFile::setPermissions(launcher, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_DATA_DIRS",
+        (home.filePath(".xdg-data") + ':' + home.filePath(".local/share/flatpak/exports/share")).toUtf8());
+    home.writeFile(".local/share/flatpak/exports/share/applications/org.chromium.Chromium.desktop",
+        "[Desktop Entry]\nType=Application\nName=Chromium\nExec=" + launcher.toUtf8()
+            + " run --branch=stable --command=chromium --file-forwarding org.chromium.Chromium @@u %U @@\n");
+    home.writeFile(".xdg-data/applications/firefox_firefox.desktop",
+        "[Desktop Entry]\nType=Application\nName=Firefox\nExec=env BAMF_DESKTOP_FILE_HINT=firefox_firefox.desktop "
+            + launcher.toUtf8() + " %u\n");
+    const QString data = home.filePath(".var/app/org.chromium.Chromium/config/chromium");
+    ASSERT_TRUE(QDir().mkpath(data));
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    ASSERT_TRUE(QFile::link(
+        QString::fromLocal8Bit(host) + QLatin1Char('-') + QString::number(::getpid()), data + "/SingletonLock"));
+    ASSERT_TRUE(QFile::link("/tmp/.org.chromium.Chromium.sandboxed/SingletonSocket", data + "/SingletonSocket"));
+
+    ASSERT_TRUE(open(testLink,
+        destination("org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory("Profile 1"))));
+    ASSERT_TRUE(open(testLink, destination("org.mozilla.firefox", "Firefox", LaunchStrategy::firefoxProfile("Work"))));
+    QList<QStringList> runs;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile file(log);
+            runs.clear();
+            if (file.open(QIODevice::ReadOnly)) {
+                for (const QByteArray& line : file.readAll().split('\n')) {
+                    if (!line.isEmpty())
+                        runs.append(QString::fromUtf8(line).split(QChar(0x1F)).mid(1));
+                }
+            }
+            return runs.size() == 2;
+        },
+        5000));
+    std::ranges::sort(runs);
+    EXPECT_EQ(runs,
+        (QList<QStringList>{{"-P", "Work", linkText},
+            {"run", "--branch=stable", "--command=chromium", "--file-forwarding", "org.chromium.Chromium", "@@u",
+                "--profile-directory=Profile 1", linkText, "@@"}}));
 }
 
 TEST_F(LaunchServiceTest, MissingBrowserIsReportedBeforeAnythingElse)

@@ -4,7 +4,8 @@
 //   shown X Y W H private=P  the panel's frame once it is on screen
 //   screenshot PATH        the whole screen, saved once the flower is fully open
 //   chose NAME private=P   or   cancelled   or   timeout
-// Arguments: --appearance light|dark, --screenshot PATH, --bypass-is-private.
+// Arguments: --appearance light|dark, --screenshot PATH, --bypass-is-private, --links N (N links
+// in a row, each picker shown once the one before it closed).
 
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
+
+#include <functional>
 
 using namespace tavro;
 
@@ -37,7 +40,8 @@ int main(int argc, char** argv)
     const QCommandLineOption appearanceOption("appearance", "light or dark", "name", "light");
     const QCommandLineOption screenshotOption("screenshot", "where to save a screenshot", "path");
     const QCommandLineOption bypassOption("bypass-is-private", "the private key also serves as bypass key");
-    parser.addOptions({appearanceOption, screenshotOption, bypassOption});
+    const QCommandLineOption linksOption("links", "how many links arrive, one after the other", "count", "1");
+    parser.addOptions({appearanceOption, screenshotOption, bypassOption, linksOption});
     parser.process(app);
 
     auto destinations = test::destinations(4);
@@ -55,37 +59,47 @@ int main(int argc, char** argv)
     const auto appearance
         = parser.value(appearanceOption) == QLatin1String("dark") ? AppAppearance::dark : AppAppearance::light;
     const BypassModifier bypassKey = parser.isSet(bypassOption) ? BypassModifier::shift : BypassModifier::option;
-    controller.present(
-        QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id, symbol(bypassKey),
-        false, EmojiPosition::besideIcon, appearance, QStringLiteral("A real check of the picker"), false,
-        BypassModifier::shift, parser.isSet(bypassOption),
-        [&](const BrowserDestination& destination, bool privately) {
-            say(QStringLiteral("chose %1 private=%2").arg(destination.profileDisplayName).arg(int(privately)));
+    int linksLeft = parser.value(linksOption).toInt();
+    std::function<void()> presentNext;
+    const auto closed = [&] {
+        if (--linksLeft > 0)
+            QTimer::singleShot(0, &app, presentNext);
+        else
             QTimer::singleShot(0, &app, [&] { app.exit(0); });
-        },
-        [&] {
-            say(QStringLiteral("cancelled"));
-            QTimer::singleShot(0, &app, [&] { app.exit(0); });
+    };
+    presentNext = [&] {
+        controller.present(
+            QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id, symbol(bypassKey),
+            false, EmojiPosition::besideIcon, appearance, QStringLiteral("A real check of the picker"), false,
+            BypassModifier::shift, parser.isSet(bypassOption),
+            [&](const BrowserDestination& destination, bool privately) {
+                say(QStringLiteral("chose %1 private=%2").arg(destination.profileDisplayName).arg(int(privately)));
+                closed();
+            },
+            [&] {
+                say(QStringLiteral("cancelled"));
+                closed();
+            });
+        // Reported once the panel is mapped and the flower has had time to open fully.
+        QTimer::singleShot(900, &app, [&] {
+            FloatingPickerPanel* panel = controller.panel();
+            if (!panel)
+                return;
+            const QRect frame = panel->geometry();
+            if (parser.isSet(screenshotOption)) {
+                const QString path = parser.value(screenshotOption);
+                if (QApplication::primaryScreen()->grabWindow(0).save(path))
+                    say(QStringLiteral("screenshot %1").arg(path));
+            }
+            say(QStringLiteral("shown %1 %2 %3 %4 private=%5")
+                    .arg(frame.x())
+                    .arg(frame.y())
+                    .arg(frame.width())
+                    .arg(frame.height())
+                    .arg(int(controller.model()->isPrivate())));
         });
-
-    // Reported once the panel is mapped and the flower has had time to open fully.
-    QTimer::singleShot(900, &app, [&] {
-        FloatingPickerPanel* panel = controller.panel();
-        if (!panel)
-            return;
-        const QRect frame = panel->geometry();
-        if (parser.isSet(screenshotOption)) {
-            const QString path = parser.value(screenshotOption);
-            if (QApplication::primaryScreen()->grabWindow(0).save(path))
-                say(QStringLiteral("screenshot %1").arg(path));
-        }
-        say(QStringLiteral("shown %1 %2 %3 %4 private=%5")
-                .arg(frame.x())
-                .arg(frame.y())
-                .arg(frame.width())
-                .arg(frame.height())
-                .arg(int(controller.model()->isPrivate())));
-    });
+    };
+    presentNext();
     QTimer::singleShot(20000, &app, [&] {
         say(QStringLiteral("timeout"));
         app.exit(2);

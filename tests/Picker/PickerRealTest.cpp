@@ -8,6 +8,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 using namespace tavro;
@@ -103,16 +104,35 @@ private:
 
 } // namespace
 
-class PickerRealTest : public testing::Test
+// Each check runs on a bare X server and under a window manager, which places, focuses and lists
+// windows as a desktop does.
+enum class Desktop { bareX, openbox };
+
+class PickerRealTest : public testing::TestWithParam<Desktop>
 {
 protected:
-    static void SetUpTestSuite() { xvfb = std::make_unique<test::Xvfb>(1440, 900); }
-    static void TearDownTestSuite() { xvfb.reset(); }
+    static void TearDownTestSuite() { servers.clear(); }
+
+    virtual Desktop desktop() const { return GetParam(); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(xvfb && xvfb->isRunning()) << "Xvfb did not start";
+        auto& server = servers[desktop()];
+        if (!server) {
+            server = std::make_unique<test::Xvfb>(1440, 900);
+            if (desktop() == Desktop::openbox) {
+                ASSERT_TRUE(server->startWindowManager()) << "openbox did not start";
+            }
+        }
+        xvfb = server.get();
+        ASSERT_TRUE(xvfb->isRunning()) << "Xvfb did not start";
         QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+    }
+
+    static QString artifact(const QString& name)
+    {
+        const QString suffix = xvfb == servers[Desktop::openbox].get() ? QStringLiteral("-openbox") : QString();
+        return QDir(TAVRO_ARTIFACTS_DIR).filePath(name + suffix + QStringLiteral(".png"));
     }
 
     static int xdotool(const QStringList& arguments, QByteArray* output = nullptr)
@@ -178,14 +198,22 @@ protected:
         EXPECT_EQ(image.size(), QSize(1440, 900));
     }
 
-    static inline std::unique_ptr<test::Xvfb> xvfb;
+    static inline std::map<Desktop, std::unique_ptr<test::Xvfb>> servers;
+    static inline test::Xvfb* xvfb = nullptr;
 };
 
-TEST_F(PickerRealTest, OneChoosesTheFirstPetalOfAPanelCentredOnThePointer)
+// The checks that need a window manager: only one moves the focus on a click.
+class PickerUnderWindowManagerTest : public PickerRealTest
+{
+protected:
+    Desktop desktop() const override { return Desktop::openbox; }
+};
+
+TEST_P(PickerRealTest, OneChoosesTheFirstPetalOfAPanelCentredOnThePointer)
 {
     const auto xdo = pointAt({500, 420});
     ASSERT_EQ(pointer(), QPoint(500, 420));
-    const QString shot = QDir(TAVRO_ARTIFACTS_DIR).filePath("picker-light.png");
+    const QString shot = artifact("picker-light");
     Helper helper(xvfb->display(), {"--appearance", "light", "--screenshot", shot});
     EXPECT_EQ(helper.waitFor("pointer"), "pointer 500 420");
     const QString shown = helper.waitFor("shown");
@@ -200,10 +228,10 @@ TEST_F(PickerRealTest, OneChoosesTheFirstPetalOfAPanelCentredOnThePointer)
     EXPECT_EQ(helper.exitCode(), 0);
 }
 
-TEST_F(PickerRealTest, EscapeCancels)
+TEST_P(PickerRealTest, EscapeCancels)
 {
     const auto xdo = pointAt({1000, 500});
-    const QString shot = QDir(TAVRO_ARTIFACTS_DIR).filePath("picker-dark.png");
+    const QString shot = artifact("picker-dark");
     Helper helper(xvfb->display(), {"--appearance", "dark", "--screenshot", shot});
     ASSERT_FALSE(helper.waitFor("shown").isEmpty()) << helper.lines().join('\n').toStdString();
     expectCentredOn(windowFrame(), {1000, 500});
@@ -215,10 +243,10 @@ TEST_F(PickerRealTest, EscapeCancels)
     EXPECT_EQ(helper.exitCode(), 0);
 }
 
-TEST_F(PickerRealTest, ShiftHeldWhenTheLinkArrivesMeansPrivate)
+TEST_P(PickerRealTest, ShiftHeldWhenTheLinkArrivesMeansPrivate)
 {
     const auto xdo = pointAt({600, 380}, true);
-    const QString shot = QDir(TAVRO_ARTIFACTS_DIR).filePath("picker-private.png");
+    const QString shot = artifact("picker-private");
     Helper helper(xvfb->display(), {"--appearance", "light", "--screenshot", shot});
     const QString shown = helper.waitFor("shown");
     ASSERT_FALSE(shown.isEmpty()) << helper.lines().join('\n').toStdString();
@@ -231,7 +259,7 @@ TEST_F(PickerRealTest, ShiftHeldWhenTheLinkArrivesMeansPrivate)
     EXPECT_EQ(helper.exitCode(), 0);
 }
 
-TEST_F(PickerRealTest, TheShiftHeldForBypassIsIgnoredUntilPressedAgain)
+TEST_P(PickerRealTest, TheShiftHeldForBypassIsIgnoredUntilPressedAgain)
 {
     const auto xdo = pointAt({600, 380}, true);
     Helper helper(xvfb->display(), {"--bypass-is-private"});
@@ -244,4 +272,55 @@ TEST_F(PickerRealTest, TheShiftHeldForBypassIsIgnoredUntilPressedAgain)
     EXPECT_EQ(helper.waitFor("chose"), "chose Profile 3 private=1") << helper.lines().join('\n').toStdString();
     EXPECT_TRUE(helper.finished());
     EXPECT_EQ(helper.exitCode(), 0);
+}
+
+TEST_P(PickerRealTest, NoTaskbarOrPagerListsThePicker)
+{
+    const auto xdo = pointAt({700, 450});
+    Helper helper(xvfb->display(), {});
+    ASSERT_FALSE(helper.waitFor("shown").isEmpty()) << helper.lines().join('\n').toStdString();
+    const QString window = xvfb->waitForWindow("Choose where to open", 5000);
+    ASSERT_FALSE(window.isEmpty());
+    QByteArray states;
+    ASSERT_EQ(xvfb->run("xprop", {"-id", window, "_NET_WM_STATE"}, &states), 0);
+    EXPECT_TRUE(states.contains("_NET_WM_STATE_SKIP_TASKBAR")) << states.toStdString();
+    EXPECT_TRUE(states.contains("_NET_WM_STATE_SKIP_PAGER")) << states.toStdString();
+    xdo->send("key Escape");
+    EXPECT_EQ(helper.waitFor("cancelled"), "cancelled");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, PickerRealTest, testing::Values(Desktop::bareX, Desktop::openbox),
+    [](const testing::TestParamInfo<Desktop>& info) {
+        return info.param == Desktop::openbox ? std::string("openbox") : std::string("bareX");
+    });
+
+// Tavro stops being the active application when the window manager gives the focus elsewhere: the
+// picker goes within a second, and the next link's picker takes the keys.
+TEST_F(PickerUnderWindowManagerTest, AClickOnAnotherWindowOrTheDesktopCancels)
+{
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", xvfb->display());
+    other.setProcessEnvironment(env);
+    other.start("xmessage", {"-geometry", "300x100+40+40", "another program"});
+    ASSERT_FALSE(xvfb->waitForWindow("xmessage", 5000).isEmpty());
+
+    const auto xdo = pointAt({900, 500});
+    Helper helper(xvfb->display(), {"--links", "3"});
+    ASSERT_FALSE(helper.waitFor("shown").isEmpty()) << helper.lines().join('\n').toStdString();
+    xdo->send("mousemove 150 80");
+    xdo->send("click 1");
+    EXPECT_EQ(helper.waitFor("cancelled", 1000), "cancelled") << "a click on another window";
+
+    ASSERT_FALSE(helper.waitFor("shown").isEmpty()) << helper.lines().join('\n').toStdString();
+    xdo->send("mousemove 1300 850");
+    xdo->send("click 1");
+    EXPECT_EQ(helper.waitFor("cancelled", 1000), "cancelled") << "a click on the desktop";
+
+    ASSERT_FALSE(helper.waitFor("shown").isEmpty()) << helper.lines().join('\n').toStdString();
+    xdo->send("key 1");
+    EXPECT_EQ(helper.waitFor("chose"), "chose Profile 1 private=0") << helper.lines().join('\n').toStdString();
+    EXPECT_TRUE(helper.finished());
+    other.kill();
+    other.waitForFinished(2000);
 }

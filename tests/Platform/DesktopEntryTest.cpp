@@ -129,6 +129,13 @@ TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
         BrowserDataFolder::locate(entryPath, "org.mozilla.firefox", "Firefox", h), h + "/.config/mozilla/firefox");
     QDir().mkpath(h + "/.mozilla/firefox");
     EXPECT_EQ(BrowserDataFolder::locate(entryPath, "org.mozilla.firefox", "Firefox", h), h + "/.mozilla/firefox");
+    // Flathub's id names a Flatpak only inside a Flatpak installation's exports.
+    EXPECT_EQ(BrowserDataFolder::locate(
+                  h + "/.xdg-data/applications/org.mozilla.firefox.desktop", "org.mozilla.firefox", "Firefox", h),
+        h + "/.mozilla/firefox");
+    EXPECT_EQ(BrowserDataFolder::locate(h + "/fp/flatpak/exports/share/applications/com.google.Chrome.desktop",
+                  "com.google.Chrome", "Google/Chrome", h),
+        h + "/.var/app/com.google.Chrome/config/google-chrome");
     // A bundle keeps the Library layout; so does an entry of a browser the table lacks.
     EXPECT_EQ(BrowserDataFolder::locate(h + "/Applications/Chromium.app", "org.chromium.Chromium", "Chromium", h),
         h + "/Library/Application Support/Chromium");

@@ -1,6 +1,7 @@
 #include "Tavro/Platform/LinkIntake.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -9,10 +10,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -280,6 +283,54 @@ TEST_F(LinkIntakeTest, OversizedRequestIsRefusedWithoutLinks)
     ASSERT_FALSE(outcome);
     EXPECT_EQ(outcome.error(), LinkIntakeError::unanswered);
     EXPECT_EQ(received.count(), 0);
+}
+
+// A socket at this home's path that another user listens on gets no link, and the sender is told.
+TEST_F(LinkIntakeTest, AListenerOfAnotherUserIsRefused)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "only root can listen as another user";
+    QFile::setPermissions(m_dir.path(),
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::WriteOther
+            | QFileDevice::ExeOther);
+    int listening[2];
+    int received[2];
+    ASSERT_EQ(::pipe(listening), 0);
+    ASSERT_EQ(::pipe(received), 0);
+    const QByteArray path = QFile::encodeName(socketPath());
+    const pid_t other = ::fork();
+    if (other == 0) {
+        // Another user's program: listens, then says how many bytes its one caller sent.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(fd, 1) != 0)
+            ::_exit(1);
+        (void)!::write(listening[1], "1", 1);
+        const int caller = ::accept(fd, nullptr, nullptr);
+        char buffer[4096];
+        ssize_t total = 0;
+        for (ssize_t n; (n = ::read(caller, buffer, sizeof(buffer))) > 0;)
+            total += n;
+        (void)!::write(received[1], &total, sizeof(total));
+        ::_exit(0);
+    }
+    char ready = 0;
+    ASSERT_EQ(::read(listening[0], &ready, 1), 1);
+
+    auto outcome = LinkIntake::forward({QUrl("http://a.test/secret")}, socketPath(), 2s);
+    ASSERT_FALSE(outcome);
+    EXPECT_EQ(outcome.error(), LinkIntakeError::foreignListener);
+    EXPECT_TRUE(failureMessage(outcome.error()).contains("another user"));
+    ssize_t bytes = -1;
+    ASSERT_EQ(::read(received[0], &bytes, sizeof(bytes)), ssize_t(sizeof(bytes)));
+    EXPECT_EQ(bytes, 0);
+    ::waitpid(other, nullptr, 0);
+    for (int fd : {listening[0], listening[1], received[0], received[1]})
+        ::close(fd);
 }
 
 } // namespace

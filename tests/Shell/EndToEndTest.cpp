@@ -208,10 +208,11 @@ TEST_F(EndToEndTest, LinkThroughThePickerIntoChromiumClosedThenRunning)
     const QPoint pointer(700, 420);
     movePointer(pointer);
 
-    // Chromium is closed: Tavro launches it with the link.
+    // Chromium is closed: Tavro launches it with the link. The application itself, which the
+    // test holds: `tavro` would start it apart.
     tavro.setProcessEnvironment(environment);
     tavro.setProcessChannelMode(QProcess::ForwardedChannels);
-    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {base + "/closed"});
+    tavro.start(QStringLiteral(TAVRO_APPLICATION), {base + "/closed"});
     ASSERT_TRUE(tavro.waitForStarted());
     chooseFirstDestination(waitForPicker(), pointer);
     ASSERT_TRUE(serverSaw("/closed")) << "Chromium never asked for the page";

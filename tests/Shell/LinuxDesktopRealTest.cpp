@@ -19,6 +19,7 @@
 #include "tests/Support/Xvfb.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -29,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 
 using namespace tavro;
 
@@ -258,3 +260,33 @@ TEST_F(LinuxDesktopRealTest, LinkFromXdgOpenThroughThePickerIntoTheRealChromium)
 }
 
 } // namespace
+
+// With no Tavro running, a link opened from a terminal starts one in a session of its own: the
+// command returns as soon as the link is taken, and Ctrl+C in that terminal (SIGINT to the
+// caller's process group) leaves Tavro running.
+TEST_F(LinuxDesktopRealTest, AFirstLinkFromATerminalLeavesTheTerminalFree)
+{
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    // The terminal's job: a shell leading a process group of its own, as a terminal's shell does.
+    QProcess terminal;
+    terminal.setProcessEnvironment(environment);
+    terminal.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    terminal.start("setsid",
+        {"-w", "sh", "-c",
+            "timeout --foreground 5 xdg-open \"$1\"; status=$?; trap '' INT; kill -INT 0; "
+            "exit $status",
+            "sh", recorder.url("/first")});
+    ASSERT_TRUE(terminal.waitForFinished(10000));
+    EXPECT_EQ(terminal.exitCode(), 0);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(pickerWindow().isEmpty());
+
+    // The Tavro that took the first link takes the next one too.
+    const qint64 started = test::listeningTavro(runtime.path());
+    ASSERT_NE(started, 0);
+    EXPECT_EQ(run(QStringLiteral(TAVRO_EXECUTABLE), {recorder.url("/second")}), 0);
+    EXPECT_EQ(test::listeningTavro(runtime.path()), started);
+    ::kill(pid_t(started), SIGTERM);
+}

@@ -1,7 +1,9 @@
 // Runs the real `tavro` executable: the diagnostic roads and the hand-over of links to a running
 // Tavro.
 
+#include "Tavro/Platform/LinkIntake.h"
 #include "Tavro/Shell/TavroMain.h"
+#include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 
 #include <QDir>
@@ -13,7 +15,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavro;
 
@@ -37,13 +43,21 @@ protected:
         qint64 milliseconds = 0;
     };
 
-    Outcome run(const QStringList& arguments, int timeoutMs = 20000)
+    ~TavroProcessTest() override
+    {
+        // A Tavro started for links runs apart from the process the test started.
+        if (const qint64 started = test::listeningTavro(runtime.path()))
+            ::kill(pid_t(started), SIGKILL);
+    }
+
+    Outcome run(
+        const QStringList& arguments, int timeoutMs = 20000, const QString& program = QStringLiteral(TAVRO_EXECUTABLE))
     {
         QProcess process;
         process.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
-        process.start(QStringLiteral(TAVRO_EXECUTABLE), arguments);
+        process.start(program, arguments);
         Outcome outcome;
         if (!process.waitForFinished(timeoutMs)) {
             process.kill();
@@ -130,6 +144,46 @@ TEST_F(TavroProcessTest, WithoutASocketTavroSaysSoAndEndsRatherThanRunUnreachabl
     const Outcome outcome = run({"https://example.test/"}, 10000);
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_TRUE(outcome.standardError.contains("link socket could not be opened"))
+        << outcome.standardError.toStdString();
+}
+
+TEST_F(TavroProcessTest, ALinkStartsTavroInASessionOfItsOwnAndTheCallerGoesOn)
+{
+    const Outcome outcome = run({"https://example.test/first"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.standardError.toStdString();
+    const qint64 started = test::listeningTavro(runtime.path());
+    ASSERT_NE(started, 0) << "the Tavro started for the link no longer runs";
+    EXPECT_EQ(::getsid(pid_t(started)), pid_t(started));
+    EXPECT_NE(::getsid(pid_t(started)), ::getsid(0));
+    for (int fd : {0, 1, 2})
+        EXPECT_EQ(QFileInfo(QStringLiteral("/proc/%1/fd/%2").arg(started).arg(fd)).symLinkTarget(), "/dev/null");
+}
+
+TEST_F(TavroProcessTest, WithoutAGraphicalSessionBothProgramsSaySoAndEnd)
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    for (const QString& program : {QStringLiteral(TAVRO_EXECUTABLE), QStringLiteral(TAVRO_APPLICATION)}) {
+        const Outcome outcome = run({"https://example.test/"}, 10000, program);
+        EXPECT_EQ(outcome.exitCode, 1) << program.toStdString();
+        EXPECT_TRUE(outcome.standardError.startsWith("Tavro needs a graphical session"))
+            << outcome.standardError.toStdString();
+    }
+    // Qt's own platform names a display of its own.
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    EXPECT_EQ(run({"https://example.test/"}, 10000).exitCode, 1);
+}
+
+TEST_F(TavroProcessTest, ATavroThatHoldsTheSocketButDoesNotAnswerIsNamed)
+{
+    // It took the lock beside the socket, and its socket file is gone.
+    const QString lockPath = runtime.filePath(QFileInfo(LinkIntake::defaultSocketPath()).fileName() + ".lock");
+    const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT, 0600);
+    ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
+    const Outcome outcome = run({"https://example.test/"});
+    ::close(lock);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(outcome.standardError.contains("a Tavro holds the link socket and does not answer"))
         << outcome.standardError.toStdString();
 }
 

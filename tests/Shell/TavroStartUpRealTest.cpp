@@ -32,10 +32,12 @@ constexpr std::chrono::milliseconds kStoreWritten = 3s;
 class Tavro
 {
 public:
-    Tavro(const QProcessEnvironment& environment, const QStringList& arguments)
+    // The application itself by default: `tavro` would start one for links apart from the test.
+    Tavro(const QProcessEnvironment& environment, const QStringList& arguments,
+        const QString& program = QStringLiteral(TAVRO_APPLICATION))
     {
         m_process.setProcessEnvironment(environment);
-        m_process.start(QStringLiteral(TAVRO_EXECUTABLE), arguments);
+        m_process.start(program, arguments);
     }
     ~Tavro()
     {
@@ -92,7 +94,7 @@ protected:
     // Runs a `tavro` that hands its arguments to the running one and ends.
     int handOver(const QStringList& arguments)
     {
-        Tavro client(environment, arguments);
+        Tavro client(environment, arguments, QStringLiteral(TAVRO_EXECUTABLE));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !client.isRunning(); }, 10000)) << "the hand-over did not end";
         return client.exitCode();
     }

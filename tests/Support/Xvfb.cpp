@@ -29,9 +29,11 @@ Xvfb::Xvfb(int width, int height) : m_server(std::make_unique<QProcess>())
 
 Xvfb::~Xvfb()
 {
-    if (m_keepAlive) {
-        m_keepAlive->kill();
-        m_keepAlive->waitForFinished(2000);
+    for (const auto* client : {&m_windowManager, &m_keepAlive}) {
+        if (*client) {
+            (*client)->kill();
+            (*client)->waitForFinished(2000);
+        }
     }
     if (m_server->state() != QProcess::NotRunning) {
         m_server->terminate();
@@ -58,17 +60,40 @@ QProcessEnvironment Xvfb::sessionEnvironment(const QString& home, const QString&
     return environment;
 }
 
+std::unique_ptr<QProcess> Xvfb::startClient(const QString& program, const QStringList& arguments) const
+{
+    auto client = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    client->setProcessEnvironment(environment);
+    client->start(program, arguments);
+    return client;
+}
+
 bool Xvfb::keepAlive()
 {
     if (m_keepAlive)
         return true;
-    m_keepAlive = std::make_unique<QProcess>();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
-    m_keepAlive->setProcessEnvironment(environment);
-    m_keepAlive->start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
+    m_keepAlive = startClient(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("-spy")});
     // It prints the root's properties once connected.
     return m_keepAlive->waitForStarted() && m_keepAlive->waitForReadyRead(10000);
+}
+
+bool Xvfb::startWindowManager()
+{
+    if (m_windowManager)
+        return true;
+    m_windowManager = startClient(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    if (!m_windowManager->waitForStarted())
+        return false;
+    // A window manager that follows the standard names its check window on the root once it runs.
+    return QTest::qWaitFor(
+        [&] {
+            QByteArray output;
+            return run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}, &output) == 0
+                && output.contains("window id");
+        },
+        10000);
 }
 
 QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const

@@ -29,6 +29,9 @@ public:
     // Keeps one client connected until the server goes: the server resets (the root's colour, the
     // pointer's place) whenever its last client leaves. True once that client is connected.
     bool keepAlive();
+    // Starts Debian's openbox on this server, so that windows are managed as on a desktop: placed,
+    // focused by a click, listed. True once it has announced itself on the root window.
+    bool startWindowManager();
     // The last visible window whose name matches `namePattern` (xdotool's id), once there is one;
     // empty when none shows within `timeoutMs`.
     QString waitForWindow(const QString& namePattern, int timeoutMs) const;
@@ -39,8 +42,12 @@ public:
         int timeoutMs = 10000) const;
 
 private:
+    // A program connected to this server that runs until it ends or the server goes.
+    std::unique_ptr<QProcess> startClient(const QString& program, const QStringList& arguments) const;
+
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_keepAlive;
+    std::unique_ptr<QProcess> m_windowManager;
     QString m_display;
 };
 
