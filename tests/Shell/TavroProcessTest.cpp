@@ -43,13 +43,6 @@ protected:
         qint64 milliseconds = 0;
     };
 
-    ~TavroProcessTest() override
-    {
-        // A Tavro started for links runs apart from the process the test started.
-        if (const qint64 started = test::listeningTavro(runtime.path()))
-            ::kill(pid_t(started), SIGKILL);
-    }
-
     Outcome run(
         const QStringList& arguments, int timeoutMs = 20000, const QString& program = QStringLiteral(TAVRO_EXECUTABLE))
     {
@@ -84,10 +77,13 @@ protected:
 
     ~TavroProcessTest() override
     {
-        if (first.state() == QProcess::NotRunning)
-            return;
-        first.terminate();
-        first.waitForFinished(5000);
+        if (first.state() != QProcess::NotRunning) {
+            first.terminate();
+            first.waitForFinished(5000);
+        }
+        // A Tavro started for links runs apart from the process the test started.
+        if (const qint64 started = test::listeningTavro(runtime.path()))
+            ::kill(pid_t(started), SIGKILL);
     }
 
     test::TempHome home;
