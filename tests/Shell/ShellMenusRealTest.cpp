@@ -1,8 +1,8 @@
 // The status item and the global hot keys of a real `tavro` under a real X server: the icon docks in
 // a real tray host, a click opens its menu and "Open New Tab in…" opens Debian's Chromium; the
 // prefix plus a destination's key, pressed anywhere on the display, does the same, and so does "0"
-// for the destination used last. Chromium opens no page here (no link), so the checks watch its
-// process and its windows.
+// for the destination used last. The key is the one in its US position, whatever the layout prints
+// on it. Chromium opens no page here (no link), so the checks watch its process and its windows.
 
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/HotkeyAssignment.h"
@@ -23,6 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string>
 
 using namespace tavro;
 
@@ -63,9 +66,10 @@ protected:
         test::killProcessesMentioning(home.path());
     }
 
-    void storeSettings()
+    void storeSettings(const std::optional<QString>& hotkey = std::nullopt)
     {
         destination = ProfileDiscoveryService::makeDestination();
+        destination.hotkey = hotkey;
         destination.browserID = QStringLiteral("chromium");
         destination.browserDisplayName = QStringLiteral("Chromium");
         destination.browserBundleIdentifier = QStringLiteral("org.chromium.Chromium");
@@ -172,6 +176,16 @@ protected:
             return ::testing::AssertionFailure() << "launched without the profile:\n"
                                                  << test::describeProcesses(home.path());
         return ::testing::AssertionSuccess();
+    }
+
+    // The key symbols the server's keymap has on the key `keycode`, as xmodmap prints them.
+    QString keySymbols(int keycode)
+    {
+        QByteArray output;
+        xvfb.run(QStringLiteral("xmodmap"), {"-pke"}, &output);
+        const QRegularExpression line(
+            QStringLiteral(R"(^keycode +%1 = (.*)$)").arg(keycode), QRegularExpression::MultilineOption);
+        return line.match(QString::fromLatin1(output)).captured(1);
     }
 
     void screenshot(const QString& name)
@@ -306,5 +320,53 @@ TEST_F(ShellMenusRealTest, PrefixAndKeyWorkWhileATavroWindowHasTheFocus)
     EXPECT_EQ(xdotool({"key", "ctrl+alt+shift+super+" + key, "sleep", "0.1"}), 0);
     EXPECT_TRUE(chromiumShows(1));
 }
+
+// A keyboard layout and what it prints on the key a US keyboard labels "q".
+struct Layout
+{
+    const char* name;
+    const char* symbolOnQ;
+};
+
+void PrintTo(const Layout& layout, std::ostream* out)
+{
+    *out << layout.name;
+}
+
+class ShellMenusLayoutTest : public ShellMenusRealTest, public ::testing::WithParamInterface<Layout>
+{ };
+
+// The keys of a PC keyboard (evdev keycodes) where a US keyboard has "q", "a" and "0".
+constexpr int kKeyQ = 24;
+constexpr int kKeyA = 38;
+constexpr int kKeyZero = 19;
+
+TEST_P(ShellMenusLayoutTest, AHotKeyIsTheKeyInTheUsPositionWhateverTheLayoutPrintsOnIt)
+{
+    storeSettings(QStringLiteral("q"));
+    // The server keeps a layout only while a client stays connected (SetUp keeps one); Tavro starts
+    // under it.
+    ASSERT_EQ(xvfb.run(QStringLiteral("setxkbmap"), {GetParam().name}), 0);
+    ASSERT_TRUE(keySymbols(kKeyQ).startsWith(GetParam().symbolOnQ)) << keySymbols(kKeyQ).toStdString();
+    startTavro();
+    ASSERT_TRUE(tavroLogged("Grabbed hot key q ")) << log.toStdString();
+
+    const QString prefix = QStringLiteral("ctrl+alt+shift+super+");
+    EXPECT_EQ(xdotool({"key", prefix + QString::number(kKeyQ)}), 0);
+    ASSERT_TRUE(chromiumShows(1)) << log.toStdString();
+
+    // The key in the US "a" position, which fr labels "q", opens nothing; "0", pressed after it, tells
+    // when it was handled.
+    ASSERT_TRUE(tavroLogged("Grabbed hot key 0 ")) << log.toStdString();
+    EXPECT_EQ(xdotool({"key", prefix + QString::number(kKeyA), prefix + QString::number(kKeyZero)}), 0);
+    ASSERT_TRUE(tavroLogged("Pressed hot key 0")) << log.toStdString();
+    EXPECT_TRUE(chromiumShows(2));
+    EXPECT_EQ(log.count("Pressed hot key q"), 1) << log.toStdString();
+    EXPECT_EQ(chromiumWindows(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ShellMenusLayoutTest,
+    ::testing::Values(Layout{"fr", "a A"}, Layout{"ru", "Cyrillic_shorti"}),
+    [](const ::testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
 
 } // namespace
