@@ -229,6 +229,8 @@ TEST_F(ShellMenusTest, ChoicesInTheSubmenuOutliveTheRebuildTheyCause)
 {
     launch(onboarded());
     for (int choice = 1; choice <= 2; ++choice) {
+        // Another destination was used last, so that each choice changes the settings.
+        store->recordUse(arc);
         ASSERT_TRUE(StatusItemHost::click());
         QPointer<QMenu> menu = statusMenu();
         menu->setActiveAction(menu->actions().at(0));
