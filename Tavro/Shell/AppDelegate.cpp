@@ -592,24 +592,15 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         return;
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
-    const int request = ++m_requestCount;
-    for (const QUrl& url : accepted.mid(1))
-        m_pendingLinks.append({url, request});
-    routeLink({accepted.first(), request});
+    m_pendingLinks.append(accepted.mid(1));
+    router().route(accepted.first());
     routePendingLinks();
-}
-
-void AppDelegate::routeLink(const WaitingLink& link)
-{
-    m_routingRequest = link.request;
-    router().route(link.url);
-    m_routingRequest = 0;
 }
 
 void AppDelegate::routePendingLinks()
 {
     while (!isPickerShown() && !m_pendingLinks.isEmpty())
-        routeLink(m_pendingLinks.takeFirst());
+        router().route(m_pendingLinks.takeFirst());
 }
 
 void AppDelegate::pickerClosed(bool cancelled)
@@ -623,11 +614,10 @@ void AppDelegate::leavePicker()
 {
     if (!isPickerShown())
         return;
-    const int request = m_shownRequest;
-    const qsizetype dropped = request == 0
-        ? 0
-        : m_pendingLinks.removeIf([request](const WaitingLink& link) { return link.request == request; });
-    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "more of its request";
+    // Every waiting link waits for this picker: left in line, they would pop up after some later
+    // link's picker, maybe hours later.
+    const qsizetype dropped = std::exchange(m_pendingLinks, {}).size();
+    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "waiting";
     m_picker.dismiss(false);
     bringBackHiddenWindows(false);
 }
@@ -656,7 +646,7 @@ bool AppDelegate::isPickerShown() const
 void AppDelegate::keepShownLinkInLine()
 {
     if (isPickerShown() && m_picker.model())
-        m_pendingLinks.prepend({m_picker.model()->url, m_shownRequest});
+        m_pendingLinks.prepend(m_picker.model()->url);
 }
 
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
@@ -698,7 +688,6 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
             bringForward(restoreOnCancel);
         self->pickerClosed(true);
     };
-    m_shownRequest = m_routingRequest;
     // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
     Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.

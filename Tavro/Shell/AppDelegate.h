@@ -154,20 +154,14 @@ private:
     void startFileWatching();
     void prewarmPicker();
     void prewarmBrowsers();
-    struct WaitingLink
-    {
-        QUrl url;
-        // The open request the link came with; 0 for none (a link from Settings).
-        int request = 0;
-    };
-    void routeLink(const WaitingLink& link);
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
     // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
     // windows it ordered out come back.
     void pickerClosed(bool cancelled);
     // Preferences or the first-run window takes a shown picker's place: the user left that link's
-    // request, so the rest of it is dropped, and the windows the picker ordered out come back.
+    // request, so the rest of it and every link waiting behind it are dropped, and the windows the
+    // picker ordered out come back.
     void leavePicker();
     // Shows again the windows a picker ordered out; to the front with `toFront`.
     void bringBackHiddenWindows(bool toFront);
@@ -178,11 +172,7 @@ private:
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
-    QList<WaitingLink> m_pendingLinks;
-    int m_requestCount = 0;
-    // The request of the link being routed now, and of the shown picker's link.
-    int m_routingRequest = 0;
-    int m_shownRequest = 0;
+    QList<QUrl> m_pendingLinks;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
     // Windows a picker ordered out, to come back when the pickers are done.

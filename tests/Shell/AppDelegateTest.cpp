@@ -589,6 +589,14 @@ TEST_F(LinkIntakeTest, AWindowInThePickersPlaceDropsTheRestOfItsRequest)
     cancelPicker();
     EXPECT_EQ(shownLink(), QUrl());
     EXPECT_TRUE(delegate->onboardingWindow()->isVisible());
+
+    // Links of an earlier request that wait behind the left picker would pop up as late.
+    delegate->applicationOpenUrls({QUrl("https://e.test/1"), QUrl("https://e.test/2")});
+    delegate->applicationOpenUrls({QUrl("https://f.test/1"), QUrl("https://f.test/2")});
+    delegate->showSettings();
+    delegate->applicationOpenUrls({QUrl("https://g.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
 }
 
 TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
