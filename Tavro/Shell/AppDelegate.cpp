@@ -294,13 +294,23 @@ void AppDelegate::openPreferencesWindow()
     showSettings();
 }
 
-void AppDelegate::showUpdateRequired(const QString& minimum)
+void AppDelegate::whenNoPicker(const std::function<void()>& show)
 {
-    // Never over the picker: the alert is modal and would hold the link back.
+    // Never over the picker: an alert is modal and would hold the link back.
     if (isPickerShown()) {
-        QTimer::singleShot(m_updateAlertRetryInterval, this, [this, minimum] { showUpdateRequired(minimum); });
+        QTimer::singleShot(m_alertRetryInterval, this, [this, show] { whenNoPicker(show); });
         return;
     }
+    show();
+}
+
+void AppDelegate::showUpdateRequired(const QString& minimum)
+{
+    whenNoPicker([this, minimum] { runUpdateRequiredAlert(minimum); });
+}
+
+void AppDelegate::runUpdateRequiredAlert(const QString& minimum)
+{
     Application::activate(true);
     Alert alert;
     alert.style = Alert::Style::warning;
@@ -321,8 +331,12 @@ void AppDelegate::showUpdateRequired(const QString& minimum)
 
 void AppDelegate::showSettingsNotSaved(const QString& path)
 {
-    if (std::exchange(m_hasToldSettingsNotSaved, true))
-        return;
+    if (!std::exchange(m_hasToldSettingsNotSaved, true))
+        whenNoPicker([this, path] { runSettingsNotSavedAlert(path); });
+}
+
+void AppDelegate::runSettingsNotSavedAlert(const QString& path)
+{
     Application::activate(true);
     Alert alert;
     alert.style = Alert::Style::warning;

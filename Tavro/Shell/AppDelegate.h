@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,8 +42,8 @@ class AppDelegate : public QObject
 public:
     // Options of the launch activity: user-initiated work, idle system sleep still allowed.
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
-    // How long the unsupported-version alert waits before it looks for the picker again.
-    static constexpr std::chrono::milliseconds kUpdateAlertRetryInterval = std::chrono::seconds(30);
+    // How long an alert that waits for the picker to close waits before it looks again.
+    static constexpr std::chrono::milliseconds kAlertRetryInterval = std::chrono::seconds(30);
     static constexpr QSize kOnboardingSize{560, 620};
 
     explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
@@ -121,10 +122,15 @@ protected:
     void hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable);
     // THE ONE PLACE the first-run view is made; none while it does not exist.
     QWidget* makeOnboardingView();
+    // Runs `show` (an alert) once no picker is on the screen, looking again every retry interval.
+    void whenNoPicker(const std::function<void()>& show);
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
-    // Tells the user, once a run, that the settings at `path` cannot be written.
+    void runUpdateRequiredAlert(const QString& minimum);
+    // Tells the user, once a run and once the picker is off the screen, that the settings at `path`
+    // cannot be written.
     void showSettingsNotSaved(const QString& path);
+    void runSettingsNotSavedAlert(const QString& path);
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
@@ -141,7 +147,7 @@ protected:
     std::unique_ptr<StatusItem> m_statusItem;
     PrivateMenuTracker m_privateMenu;
     std::unique_ptr<QMenu> m_mainMenu;
-    std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
+    std::chrono::milliseconds m_alertRetryInterval = kAlertRetryInterval;
     // Open requests wait for the launch sequence until it has run.
     bool m_hasFinishedLaunching = false;
     bool m_hasToldSettingsNotSaved = false;

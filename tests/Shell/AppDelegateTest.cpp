@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -44,6 +45,7 @@ public:
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
     // Takes links at once, as after the launch sequence, without running it.
     void skipLaunchSequence() { m_hasFinishedLaunching = true; }
+    void setAlertRetryInterval(std::chrono::milliseconds interval) { m_alertRetryInterval = interval; }
 };
 
 // The launch sequence and its observers, judged by what they leave behind: the destinations a
@@ -437,6 +439,32 @@ TEST_F(LinkIntakeTest, ANewLinksPickerClosesTheFailureAlertStillUp)
     EXPECT_TRUE(alertBefore);
     EXPECT_FALSE(alertAfter);
     EXPECT_EQ(shownLink(), QUrl("https://b.test/")) << "not the retry's picker for the first link";
+}
+
+// The write of a choice fails while the next link of its request gets its picker: the alert about
+// the settings waits for that picker, which it would otherwise keep from the keyboard and the mouse.
+TEST_F(LinkIntakeTest, TheUnsavedSettingsAlertWaitsForThePicker)
+{
+    const QString folder = home.filePath("Library/Preferences/folder.plist");
+    QDir().mkpath(folder);
+    UserDefaults unsaved(folder);
+    SettingsStore unsavedStore(unsaved);
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    unsavedStore.setSettings(settings);
+    delegate = std::make_unique<WindowedDelegate>(unsavedStore, center, defaults);
+    const auto release = qScopeGuard([this] { delegate.reset(); });
+    delegate->skipLaunchSequence();
+    delegate->setAlertRetryInterval(std::chrono::milliseconds(20));
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    Q_EMIT delegate->picker().model()->chosen(chrome, false);
+    ASSERT_EQ(shownLink(), QUrl("https://a.test/2"));
+    EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200)) << "over the picker";
+    cancelPicker();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 2000));
+    EXPECT_EQ(Alert::answeredAlerts().first().messageText, QStringLiteral("Tavro can’t save its settings"));
 }
 
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
