@@ -3,6 +3,7 @@
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/PlatformLog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -180,24 +181,25 @@ std::optional<QMap<QString, QVariant>> parsePropertyList(const QByteArray& bytes
     return values;
 }
 
-// The same text as one element of the whole base64, written a run at a time: a record of many
-// megabytes is never held as base64 and as a string of it besides its bytes.
-void writeData(QXmlStreamWriter& xml, const QByteArray& bytes)
+// The element the writer would give for the whole base64, with the base64 put into `device` (the
+// writer's own) a run at a time: base64 has nothing to escape, and a record of many megabytes is
+// then neither held as base64 and as a string of it nor escaped a character at a time.
+void writeData(QXmlStreamWriter& xml, QIODevice& device, const QByteArray& bytes)
 {
     constexpr qsizetype bytesPerRun = kBase64Run / 4 * 3;
     xml.writeStartElement(QStringLiteral("data"));
-    qsizetype offset = 0;
-    do {
-        xml.writeCharacters(QString::fromLatin1(bytes.mid(offset, bytesPerRun).toBase64()));
-        offset += bytesPerRun;
-    } while (offset < bytes.size());
+    xml.writeCharacters(QString()); // ends the start tag
+    for (qsizetype offset = 0; offset < bytes.size(); offset += bytesPerRun)
+        device.write(bytes.mid(offset, bytesPerRun).toBase64());
     xml.writeEndElement();
 }
 
 std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& values)
 {
     QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(-1); // one tab
     xml.writeStartDocument();
@@ -222,7 +224,7 @@ std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& v
                 QStringLiteral("real"), QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
             break;
         case QMetaType::QByteArray:
-            writeData(xml, value.toByteArray());
+            writeData(xml, buffer, value.toByteArray());
             break;
         default:
             xml.writeTextElement(QStringLiteral("string"), value.toString());
