@@ -617,11 +617,11 @@ void AppDelegate::routePendingLinks()
         router().route(m_pendingLinks.takeFirst());
 }
 
-void AppDelegate::pickerClosed(bool cancelled)
+void AppDelegate::pickerClosed()
 {
     routePendingLinks();
     if (!isPickerShown())
-        bringBackHiddenWindows(cancelled);
+        bringBackHiddenWindows();
 }
 
 void AppDelegate::leavePicker()
@@ -633,22 +633,19 @@ void AppDelegate::leavePicker()
     const qsizetype dropped = std::exchange(m_pendingLinks, {}).size();
     qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "waiting";
     m_picker.dismiss(false);
-    bringBackHiddenWindows(false);
+    bringBackHiddenWindows();
 }
 
-void AppDelegate::bringBackHiddenWindows(bool toFront)
+void AppDelegate::bringBackHiddenWindows()
 {
     for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
         // A window closed meanwhile is gone from its field and stays closed.
         if (!window || window->isVisible() || (window != m_settingsWindow && window != m_onboardingWindow))
             continue;
-        if (toFront) {
-            bringForward(window);
-        } else {
-            // Behind whatever the link opens in: shown, but the application is not activated.
-            window->setWindowOpacity(1.0);
-            window->show();
-        }
+        // Behind whatever has the keyboard now (the link's browser, or the application the user
+        // clicked into, which cancels a picker too): shown, but Tavro is not activated.
+        window->setWindowOpacity(1.0);
+        window->show();
     }
 }
 
@@ -693,14 +690,14 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         if (!self)
             return;
         self->router().open(url, destination, isPrivate);
-        self->pickerClosed(false);
+        self->pickerClosed();
     };
     auto onCancel = [self, restoreOnCancel] {
         if (!self)
             return;
         if (restoreOnCancel)
             bringForward(restoreOnCancel);
-        self->pickerClosed(true);
+        self->pickerClosed();
     };
     // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
     Alert::closeShownAlerts();

@@ -164,13 +164,13 @@ private:
     void routePendingLinks();
     // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
     // windows it ordered out come back.
-    void pickerClosed(bool cancelled);
+    void pickerClosed();
     // Preferences or the first-run window takes a shown picker's place: the user left that link's
     // request, so the rest of it and every link waiting behind it are dropped, and the windows the
     // picker ordered out come back.
     void leavePicker();
-    // Shows again the windows a picker ordered out; to the front with `toFront`.
-    void bringBackHiddenWindows(bool toFront);
+    // Shows again, behind the front window, the windows a picker ordered out.
+    void bringBackHiddenWindows();
     // Only a link just handed over replaces the shown picker for good. A picker for anything else
     // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
     // new picker closes.

@@ -553,8 +553,9 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
 }
 
-// A window the picker ordered out comes back once the pickers are done: to the front after a
-// cancel, shown after a choice, and not while the next waiting link's picker is up.
+// A window the picker ordered out comes back once the pickers are done, after a cancel or a
+// choice, and not while the next waiting link's picker is up. It comes back behind: a picker
+// also cancels when the user clicks into another application, which keeps the keyboard.
 TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
 {
     start();
@@ -564,11 +565,13 @@ TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    const int activations = Application::activationCount();
     cancelPicker();
     EXPECT_FALSE(settingsWindow.isVisible()) << "the next link's picker is up";
     cancelPicker();
     EXPECT_TRUE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    EXPECT_EQ(Application::activationCount(), activations) << "Tavro took the keyboard back";
     // The queued second pass of the order-out leaves it alone once the picker is gone.
     QCoreApplication::processEvents();
     EXPECT_TRUE(settingsWindow.isVisible());
