@@ -71,9 +71,10 @@ QVariant storable(const QVariant& value)
 // Base64 text is decoded in runs of this many characters, a multiple of four.
 constexpr qsizetype kBase64Run = 64 * 1024;
 
-// The bytes of a <data> element, decoded as its text is read: a record of many megabytes never
-// lies in memory as text, as its characters and as bytes all at once. Comments and processing
-// instructions inside are skipped, as in any element's text; an element inside is an error.
+// The bytes of a <data> element, decoded from the reader's text a run at a time: a record of many
+// megabytes is not copied out whole as a string and again as Latin-1 beside the reader's text and
+// its bytes. Comments and processing instructions inside are skipped, as in any element's text;
+// an element inside is an error.
 std::optional<QByteArray> readData(QXmlStreamReader& xml)
 {
     QByteArray decoded;
