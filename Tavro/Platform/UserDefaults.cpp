@@ -3,6 +3,7 @@
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/PlatformLog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,18 +68,65 @@ QVariant storable(const QVariant& value)
     }
 }
 
+// Base64 text is decoded in runs of this many characters, a multiple of four.
+constexpr qsizetype kBase64Run = 64 * 1024;
+
+// The bytes of a <data> element, decoded from the reader's text a run at a time: a record of many
+// megabytes is not copied out whole as a string and again as Latin-1 beside the reader's text and
+// its bytes. Comments and processing instructions inside are skipped, as in any element's text;
+// an element inside is an error.
+std::optional<QByteArray> readData(QXmlStreamReader& xml)
+{
+    QByteArray decoded;
+    QByteArray base64;
+    // Padding ends the text: from the first "=" on, the rest is decoded with it at the end.
+    bool padded = false;
+    // Decodes the whole runs gathered so far.
+    const auto decodeRuns = [&](bool atEnd) {
+        padded = padded || base64.contains('=');
+        const qsizetype whole = atEnd ? base64.size() : padded ? 0 : base64.size() / 4 * 4;
+        if (whole == 0)
+            return true;
+        const auto run = QByteArray::fromBase64Encoding(base64.left(whole), QByteArray::AbortOnBase64DecodingErrors);
+        if (!run)
+            return false;
+        decoded.append(*run);
+        base64.remove(0, whole);
+        return true;
+    };
+    for (;;) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::Characters:
+        case QXmlStreamReader::EntityReference:
+            // Room for the bytes of the whole text at once (a text broken by a comment grows).
+            decoded.reserve(decoded.size() + xml.text().size() / 4 * 3);
+            for (qsizetype at = 0; at < xml.text().size(); at += kBase64Run) {
+                QByteArray run = xml.text().mid(at, kBase64Run).toLatin1();
+                run.removeIf([](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+                base64.append(run);
+                if (!padded && !decodeRuns(false))
+                    return std::nullopt;
+            }
+            break;
+        case QXmlStreamReader::Comment:
+        case QXmlStreamReader::ProcessingInstruction:
+            break;
+        case QXmlStreamReader::EndElement:
+            return decodeRuns(true) ? std::optional(decoded) : std::nullopt;
+        default:
+            return std::nullopt;
+        }
+    }
+}
+
 std::optional<QVariant> readValue(QXmlStreamReader& xml)
 {
     const QStringView element = xml.name();
     if (element == u"string")
         return xml.readElementText();
     if (element == u"data") {
-        QByteArray base64 = xml.readElementText().toLatin1();
-        base64.removeIf([](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
-        const auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
-            return std::nullopt;
-        return *decoded;
+        const std::optional<QByteArray> decoded = readData(xml);
+        return decoded ? std::optional<QVariant>(*decoded) : std::nullopt;
     }
     if (element == u"integer") {
         const QString text = xml.readElementText().trimmed();
@@ -134,10 +182,25 @@ std::optional<QMap<QString, QVariant>> parsePropertyList(const QByteArray& bytes
     return values;
 }
 
+// The element the writer would give for the whole base64, with the base64 put into `device` (the
+// writer's own) a run at a time: base64 has nothing to escape, and a record of many megabytes is
+// then neither held as base64 and as a string of it nor escaped a character at a time.
+void writeData(QXmlStreamWriter& xml, QIODevice& device, const QByteArray& bytes)
+{
+    constexpr qsizetype bytesPerRun = kBase64Run / 4 * 3;
+    xml.writeStartElement(QStringLiteral("data"));
+    xml.writeCharacters(QString()); // ends the start tag
+    for (qsizetype offset = 0; offset < bytes.size(); offset += bytesPerRun)
+        device.write(bytes.mid(offset, bytesPerRun).toBase64());
+    xml.writeEndElement();
+}
+
 std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& values)
 {
     QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(-1); // one tab
     xml.writeStartDocument();
@@ -162,7 +225,7 @@ std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& v
                 QStringLiteral("real"), QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
             break;
         case QMetaType::QByteArray:
-            xml.writeTextElement(QStringLiteral("data"), QString::fromLatin1(value.toByteArray().toBase64()));
+            writeData(xml, buffer, value.toByteArray());
             break;
         default:
             xml.writeTextElement(QStringLiteral("string"), value.toString());

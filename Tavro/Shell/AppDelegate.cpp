@@ -293,13 +293,23 @@ void AppDelegate::openPreferencesWindow()
     showSettings();
 }
 
-void AppDelegate::showUpdateRequired(const QString& minimum)
+void AppDelegate::whenNoPicker(const std::function<void()>& show)
 {
-    // Never over the picker: the alert is modal and would hold the link back.
+    // Never over the picker: an alert is modal and would hold the link back.
     if (isPickerShown()) {
-        QTimer::singleShot(m_updateAlertRetryInterval, this, [this, minimum] { showUpdateRequired(minimum); });
+        QTimer::singleShot(m_alertRetryInterval, this, [this, show] { whenNoPicker(show); });
         return;
     }
+    show();
+}
+
+void AppDelegate::showUpdateRequired(const QString& minimum)
+{
+    whenNoPicker([this, minimum] { runUpdateRequiredAlert(minimum); });
+}
+
+void AppDelegate::runUpdateRequiredAlert(const QString& minimum)
+{
     Application::activate(true);
     Alert alert;
     alert.style = Alert::Style::warning;
@@ -320,8 +330,12 @@ void AppDelegate::showUpdateRequired(const QString& minimum)
 
 void AppDelegate::showSettingsNotSaved(const QString& path)
 {
-    if (std::exchange(m_hasToldSettingsNotSaved, true))
-        return;
+    if (!std::exchange(m_hasToldSettingsNotSaved, true))
+        whenNoPicker([this, path] { runSettingsNotSavedAlert(path); });
+}
+
+void AppDelegate::runSettingsNotSavedAlert(const QString& path)
+{
     Application::activate(true);
     Alert alert;
     alert.style = Alert::Style::warning;
@@ -593,59 +607,46 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         return;
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
-    const int request = ++m_requestCount;
-    for (const QUrl& url : accepted.mid(1))
-        m_pendingLinks.append({url, request});
-    routeLink({accepted.first(), request});
+    m_pendingLinks.append(accepted.mid(1));
+    router().route(accepted.first());
     routePendingLinks();
-}
-
-void AppDelegate::routeLink(const WaitingLink& link)
-{
-    m_routingRequest = link.request;
-    router().route(link.url);
-    m_routingRequest = 0;
 }
 
 void AppDelegate::routePendingLinks()
 {
     while (!isPickerShown() && !m_pendingLinks.isEmpty())
-        routeLink(m_pendingLinks.takeFirst());
+        router().route(m_pendingLinks.takeFirst());
 }
 
-void AppDelegate::pickerClosed(bool cancelled)
+void AppDelegate::pickerClosed()
 {
     routePendingLinks();
     if (!isPickerShown())
-        bringBackHiddenWindows(cancelled);
+        bringBackHiddenWindows();
 }
 
 void AppDelegate::leavePicker()
 {
     if (!isPickerShown())
         return;
-    const int request = m_shownRequest;
-    const qsizetype dropped = request == 0
-        ? 0
-        : m_pendingLinks.removeIf([request](const WaitingLink& link) { return link.request == request; });
-    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "more of its request";
+    // Every waiting link waits for this picker: left in line, they would pop up after some later
+    // link's picker, maybe hours later.
+    const qsizetype dropped = std::exchange(m_pendingLinks, {}).size();
+    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "waiting";
     m_picker.dismiss(false);
-    bringBackHiddenWindows(false);
+    bringBackHiddenWindows();
 }
 
-void AppDelegate::bringBackHiddenWindows(bool toFront)
+void AppDelegate::bringBackHiddenWindows()
 {
     for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
         // A window closed meanwhile is gone from its field and stays closed.
         if (!window || window->isVisible() || (window != m_settingsWindow && window != m_onboardingWindow))
             continue;
-        if (toFront) {
-            bringForward(window);
-        } else {
-            // Behind whatever the link opens in: shown, but the application is not activated.
-            window->setWindowOpacity(1.0);
-            window->show();
-        }
+        // Behind whatever has the keyboard now (the link's browser, or the application the user
+        // clicked into, which cancels a picker too): shown, but Tavro is not activated.
+        window->setWindowOpacity(1.0);
+        window->show();
     }
 }
 
@@ -657,7 +658,7 @@ bool AppDelegate::isPickerShown() const
 void AppDelegate::keepShownLinkInLine()
 {
     if (isPickerShown() && m_picker.model())
-        m_pendingLinks.prepend({m_picker.model()->url, m_shownRequest});
+        m_pendingLinks.prepend(m_picker.model()->url);
 }
 
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
@@ -690,16 +691,15 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         if (!self)
             return;
         self->router().open(url, destination, isPrivate);
-        self->pickerClosed(false);
+        self->pickerClosed();
     };
     auto onCancel = [self, restoreOnCancel] {
         if (!self)
             return;
         if (restoreOnCancel)
             bringForward(restoreOnCancel);
-        self->pickerClosed(true);
+        self->pickerClosed();
     };
-    m_shownRequest = m_routingRequest;
     // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
     Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.

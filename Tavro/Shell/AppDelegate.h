@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,8 +42,8 @@ class AppDelegate : public QObject
 public:
     // Options of the launch activity: user-initiated work, idle system sleep still allowed.
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
-    // How long the unsupported-version alert waits before it looks for the picker again.
-    static constexpr std::chrono::milliseconds kUpdateAlertRetryInterval = std::chrono::seconds(30);
+    // How long an alert that waits for the picker to close waits before it looks again.
+    static constexpr std::chrono::milliseconds kAlertRetryInterval = std::chrono::seconds(30);
     static constexpr QSize kOnboardingSize{560, 620};
 
     explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
@@ -121,10 +122,15 @@ protected:
     void hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable);
     // THE ONE PLACE the first-run view is made; none while it does not exist.
     QWidget* makeOnboardingView();
+    // Runs `show` (an alert) once no picker is on the screen, looking again every retry interval.
+    void whenNoPicker(const std::function<void()>& show);
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
-    // Tells the user, once a run, that the settings at `path` cannot be written.
+    void runUpdateRequiredAlert(const QString& minimum);
+    // Tells the user, once a run and once the picker is off the screen, that the settings at `path`
+    // cannot be written.
     void showSettingsNotSaved(const QString& path);
+    void runSettingsNotSavedAlert(const QString& path);
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
@@ -141,7 +147,7 @@ protected:
     std::unique_ptr<StatusItem> m_statusItem;
     PrivateMenuTracker m_privateMenu;
     std::unique_ptr<QMenu> m_mainMenu;
-    std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
+    std::chrono::milliseconds m_alertRetryInterval = kAlertRetryInterval;
     // Open requests wait for the launch sequence until it has run.
     bool m_hasFinishedLaunching = false;
     bool m_hasToldSettingsNotSaved = false;
@@ -154,23 +160,17 @@ private:
     void startFileWatching();
     void prewarmPicker();
     void prewarmBrowsers();
-    struct WaitingLink
-    {
-        QUrl url;
-        // The open request the link came with; 0 for none (a link from Settings).
-        int request = 0;
-    };
-    void routeLink(const WaitingLink& link);
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
     // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
     // windows it ordered out come back.
-    void pickerClosed(bool cancelled);
+    void pickerClosed();
     // Preferences or the first-run window takes a shown picker's place: the user left that link's
-    // request, so the rest of it is dropped, and the windows the picker ordered out come back.
+    // request, so the rest of it and every link waiting behind it are dropped, and the windows the
+    // picker ordered out come back.
     void leavePicker();
-    // Shows again the windows a picker ordered out; to the front with `toFront`.
-    void bringBackHiddenWindows(bool toFront);
+    // Shows again, behind the front window, the windows a picker ordered out.
+    void bringBackHiddenWindows();
     // Only a link just handed over replaces the shown picker for good. A picker for anything else
     // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
     // new picker closes.
@@ -189,11 +189,7 @@ private:
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
-    QList<WaitingLink> m_pendingLinks;
-    int m_requestCount = 0;
-    // The request of the link being routed now, and of the shown picker's link.
-    int m_routingRequest = 0;
-    int m_shownRequest = 0;
+    QList<QUrl> m_pendingLinks;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
     // Windows a picker ordered out, to come back when the pickers are done.

@@ -154,6 +154,35 @@ TEST_F(UserDefaultsFile, AnUnparseableFileIsKeptByteForByteBeforeTheFirstWrite)
     EXPECT_EQ(filesInPreferences(), QStringList(QStringList{"defaults.plist"} + kept));
 }
 
+// A record of many runs of base64: written as one text, and read back whether it is wrapped in
+// lines or broken by a comment, with its padding at the end; padding or a bad character before
+// the end fails the file as a short one does.
+TEST_F(UserDefaultsFile, ALargeDataValueIsOneBase64TextEitherWay)
+{
+    QByteArray record(300 * 1024 + 1, '\0');
+    for (qsizetype i = 0; i < record.size(); ++i)
+        record[i] = char(i * 7 % 251);
+    const QString path = preferences("defaults.plist");
+    UserDefaults(path).setData("d", record);
+    const QByteArray base64 = record.toBase64();
+    ASSERT_TRUE(contents(path).contains("<data>" + base64 + "</data>"));
+    EXPECT_EQ(UserDefaults(path).data("d"), record);
+
+    QByteArray wrapped;
+    for (qsizetype i = 0; i < base64.size(); i += 68)
+        wrapped += "\n\t" + base64.mid(i, 68) + (i == 68 * 1000 ? "<!-- here -->" : "");
+    const QByteArray plist = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>d</key><data>";
+    home.writeFile("Library/Preferences/wrapped.plist", plist + wrapped + "\n</data></dict></plist>");
+    EXPECT_EQ(UserDefaults(preferences("wrapped.plist")).data("d"), record);
+
+    const qsizetype middle = base64.size() / 2 / 4 * 4;
+    for (const QByteArray& damaged :
+        {QByteArray(base64).insert(middle, "===="), QByteArray(base64).insert(middle, "*")}) {
+        home.writeFile("Library/Preferences/damaged.plist", plist + damaged + "</data></dict></plist>");
+        EXPECT_FALSE(UserDefaults(preferences("damaged.plist")).contains("d"));
+    }
+}
+
 TEST_F(UserDefaultsFile, AnOldIniFileIsReadOnceAndLeftAsItWas)
 {
     const QByteArray ini = "[General]\n"

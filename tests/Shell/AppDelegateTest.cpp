@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +46,7 @@ public:
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
     // Takes links at once, as after the launch sequence, without running it.
     void skipLaunchSequence() { m_hasFinishedLaunching = true; }
+    void setAlertRetryInterval(std::chrono::milliseconds interval) { m_alertRetryInterval = interval; }
 };
 
 // The launch sequence and its observers, judged by what they leave behind: the destinations a
@@ -440,6 +442,32 @@ TEST_F(LinkIntakeTest, ANewLinksPickerClosesTheFailureAlertStillUp)
     EXPECT_EQ(shownLink(), QUrl("https://b.test/")) << "not the retry's picker for the first link";
 }
 
+// The write of a choice fails while the next link of its request gets its picker: the alert about
+// the settings waits for that picker, which it would otherwise keep from the keyboard and the mouse.
+TEST_F(LinkIntakeTest, TheUnsavedSettingsAlertWaitsForThePicker)
+{
+    const QString folder = home.filePath("Library/Preferences/folder.plist");
+    QDir().mkpath(folder);
+    UserDefaults unsaved(folder);
+    SettingsStore unsavedStore(unsaved);
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    unsavedStore.setSettings(settings);
+    delegate = std::make_unique<WindowedDelegate>(unsavedStore, center, defaults);
+    const auto release = qScopeGuard([this] { delegate.reset(); });
+    delegate->skipLaunchSequence();
+    delegate->setAlertRetryInterval(std::chrono::milliseconds(20));
+    Alert::answerNextWith(Alert::kFirstButtonReturn);
+
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
+    Q_EMIT delegate->picker().model()->chosen(chrome, false);
+    ASSERT_EQ(shownLink(), QUrl("https://a.test/2"));
+    EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200)) << "over the picker";
+    cancelPicker();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 2000));
+    EXPECT_EQ(Alert::answeredAlerts().first().messageText, QStringLiteral("Tavro can’t save its settings"));
+}
+
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
 {
     AppSettings settings;
@@ -526,8 +554,9 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
 }
 
-// A window the picker ordered out comes back once the pickers are done: to the front after a
-// cancel, shown after a choice, and not while the next waiting link's picker is up.
+// A window the picker ordered out comes back once the pickers are done, after a cancel or a
+// choice, and not while the next waiting link's picker is up. It comes back behind: a picker
+// also cancels when the user clicks into another application, which keeps the keyboard.
 TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
 {
     start();
@@ -537,11 +566,13 @@ TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
+    const int activations = Application::activationCount();
     cancelPicker();
     EXPECT_FALSE(settingsWindow.isVisible()) << "the next link's picker is up";
     cancelPicker();
     EXPECT_TRUE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    EXPECT_EQ(Application::activationCount(), activations) << "Tavro took the keyboard back";
     // The queued second pass of the order-out leaves it alone once the picker is gone.
     QCoreApplication::processEvents();
     EXPECT_TRUE(settingsWindow.isVisible());
@@ -590,6 +621,14 @@ TEST_F(LinkIntakeTest, AWindowInThePickersPlaceDropsTheRestOfItsRequest)
     cancelPicker();
     EXPECT_EQ(shownLink(), QUrl());
     EXPECT_TRUE(delegate->onboardingWindow()->isVisible());
+
+    // Links of an earlier request that wait behind the left picker would pop up as late.
+    delegate->applicationOpenUrls({QUrl("https://e.test/1"), QUrl("https://e.test/2")});
+    delegate->applicationOpenUrls({QUrl("https://f.test/1"), QUrl("https://f.test/2")});
+    delegate->showSettings();
+    delegate->applicationOpenUrls({QUrl("https://g.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
 }
 
 TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)

@@ -21,7 +21,7 @@ class UpdatingDelegate : public AppDelegate
 public:
     using AppDelegate::AppDelegate;
     void rebuildStatusItem() override { ++statusItemBuilds; }
-    void setUpdateAlertRetryInterval(std::chrono::milliseconds interval) { m_updateAlertRetryInterval = interval; }
+    void setAlertRetryInterval(std::chrono::milliseconds interval) { m_alertRetryInterval = interval; }
     int statusItemBuilds = 0;
 };
 
@@ -94,7 +94,7 @@ TEST_F(AppDelegateUpdatesTest, TheLaunchSchedulesTheSupportPolicyCheck)
 
 TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOffersTheUpdate)
 {
-    delegate->setUpdateAlertRetryInterval(20ms);
+    delegate->setAlertRetryInterval(20ms);
     showPicker();
     // "Update Now", then the check's own answer.
     Alert::answerNextWith(Alert::kFirstButtonReturn);
