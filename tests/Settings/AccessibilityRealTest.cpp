@@ -2,6 +2,7 @@
 // client (pyatspi) as a screen reader reads it: Preferences section by section, and the Welcome
 // window step by step.
 
+#include "tests/Model/Fixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
 #include "tests/Support/AccessibilityBus.h"
 
@@ -33,14 +34,10 @@ protected:
         const QString executable
             = home.writeFile("Applications/Brave Browser.app/Contents/MacOS/Brave Browser", "#!/bin/sh\n");
         QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
-        BrowserDestination work;
-        work.id = QUuid::createUuid();
+        BrowserDestination work = test::destination(QStringLiteral("com.brave.Browser"), QStringLiteral("Default"));
         work.browserID = QStringLiteral("brave");
-        work.browserBundleIdentifier = QStringLiteral("com.brave.Browser");
         work.browserDisplayName = QStringLiteral("Brave");
-        work.profileID = QStringLiteral("Default");
         work.profileDisplayName = QStringLiteral("Work");
-        work.launchStrategy = LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"));
         work.hotkey = QStringLiteral("k");
         work.profileEmoji = QStringLiteral("🦊");
         work.nodeColorHex = 0xCFE2F0;

@@ -9,6 +9,7 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/SidebarRow.h"
+#include "tests/Model/Fixtures.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractScrollArea>
@@ -263,14 +264,7 @@ TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
 TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
 {
     AppSettings settings = store.settings();
-    BrowserDestination work;
-    work.id = QUuid::createUuid();
-    work.browserID = QStringLiteral("chrome");
-    work.browserBundleIdentifier = QStringLiteral("com.google.Chrome");
-    work.browserDisplayName = QStringLiteral("Google Chrome");
-    work.profileID = QStringLiteral("Default");
-    work.profileDisplayName = QStringLiteral("Work");
-    settings.destinations = {work};
+    settings.destinations = {test::destination(QStringLiteral("com.google.Chrome"), QStringLiteral("Default"))};
     store.setSettings(settings);
     SettingsView view(
         store, [](const QUrl&) {}, Section::destinations, center);
