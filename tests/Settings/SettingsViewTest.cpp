@@ -282,11 +282,18 @@ TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
             ASSERT_TRUE(focused);
             if (focused == first)
                 break;
+            const bool firstStop = !first;
             if (!first)
                 first = focused;
             EXPECT_FALSE(qobject_cast<QAbstractScrollArea*>(focused))
                 << SettingsView::rawValue(section).toStdString() << ": Tab stopped on a scroll area";
             EXPECT_TRUE(QTest::qWaitFor([&] { return !focused->size().isEmpty(); }, 2000));
+            if (firstStop) {
+                // For a look: the ring on the first stop of each pane.
+                QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+                view.grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/focus-ring-%1.png")
+                                     .arg(SettingsView::rawValue(section).toLower().replace(u' ', u'-')));
+            }
             const QImage withFocus = focused->grab().toImage();
             focused->clearFocus();
             EXPECT_NE(withFocus, focused->grab().toImage())
