@@ -2,6 +2,7 @@
 // client (pyatspi) as a screen reader reads it: Preferences section by section, and the Welcome
 // window step by step.
 
+#include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Model/Fixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
 #include "tests/Support/AccessibilityBus.h"
@@ -24,16 +25,8 @@ protected:
     // again and keeps them.
     void seed(AppSettings& settings) override
     {
-        home.writeFile("Library/Application Support/BraveSoftware/Brave-Browser/Local State",
-            R"({"profile":{"info_cache":{"Default":{"name":"Work"}},"profiles_order":["Default"]}})");
-        QDir().mkpath(home.filePath("Library/Application Support/BraveSoftware/Brave-Browser/Default"));
-        home.writeFile("Applications/Brave Browser.app/Contents/Info.plist",
-            R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict>)"
-            R"(<key>CFBundleIdentifier</key><string>com.brave.Browser</string>)"
-            R"(<key>CFBundleExecutable</key><string>Brave Browser</string></dict></plist>)");
-        const QString executable
-            = home.writeFile("Applications/Brave Browser.app/Contents/MacOS/Brave Browser", "#!/bin/sh\n");
-        QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
+        test::writeLocalState(home, QStringLiteral("BraveSoftware/Brave-Browser"), {{"Default", "Work"}});
+        test::installApp(home, QStringLiteral("Brave Browser"), QStringLiteral("com.brave.Browser"));
         BrowserDestination work = test::destination(QStringLiteral("com.brave.Browser"), QStringLiteral("Default"));
         work.browserID = QStringLiteral("brave");
         work.browserDisplayName = QStringLiteral("Brave");
