@@ -503,3 +503,28 @@ TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
 }
 
 } // namespace
+
+// A window switched from one appearance to the other draws each step exactly as a window built in
+// the new one does, the scan step's banner included.
+TEST_F(OnboardingViewTest, ALiveSwitchRepaintsEveryStepInTheNewColoursBothWays)
+{
+    for (const auto& [from, to] :
+        {std::pair{Appearance::light, Appearance::dark}, {Appearance::dark, Appearance::light}}) {
+        OnboardingView switched(*store, updates, [] {});
+        OnboardingView built(*store, updates, [] {});
+        setExplicitAppearance(&built, to);
+        switched.show();
+        built.show();
+        for (int step = 0; step < int(switched.steps().size()); ++step) {
+            setExplicitAppearance(&switched, from);
+            finishScans();
+            // After the scan, which reads no blocked data here.
+            store->setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
+            QCoreApplication::processEvents();
+            setExplicitAppearance(&switched, to);
+            EXPECT_EQ(switched.grab().toImage(), built.grab().toImage()) << "step " << step << " keeps a colour";
+            switched.primaryButton()->click();
+            built.primaryButton()->click();
+        }
+    }
+}

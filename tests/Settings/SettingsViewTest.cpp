@@ -9,6 +9,7 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/SidebarRow.h"
+#include "tests/Model/Fixtures.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractScrollArea>
@@ -263,14 +264,7 @@ TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
 TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
 {
     AppSettings settings = store.settings();
-    BrowserDestination work;
-    work.id = QUuid::createUuid();
-    work.browserID = QStringLiteral("chrome");
-    work.browserBundleIdentifier = QStringLiteral("com.google.Chrome");
-    work.browserDisplayName = QStringLiteral("Google Chrome");
-    work.profileID = QStringLiteral("Default");
-    work.profileDisplayName = QStringLiteral("Work");
-    settings.destinations = {work};
+    settings.destinations = {test::destination(QStringLiteral("com.google.Chrome"), QStringLiteral("Default"))};
     store.setSettings(settings);
     SettingsView view(
         store, [](const QUrl&) {}, Section::destinations, center);
@@ -288,11 +282,18 @@ TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
             ASSERT_TRUE(focused);
             if (focused == first)
                 break;
+            const bool firstStop = !first;
             if (!first)
                 first = focused;
             EXPECT_FALSE(qobject_cast<QAbstractScrollArea*>(focused))
                 << SettingsView::rawValue(section).toStdString() << ": Tab stopped on a scroll area";
             EXPECT_TRUE(QTest::qWaitFor([&] { return !focused->size().isEmpty(); }, 2000));
+            if (firstStop) {
+                // For a look: the ring on the first stop of each pane.
+                QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+                view.grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/focus-ring-%1.png")
+                                     .arg(SettingsView::rawValue(section).toLower().replace(u' ', u'-')));
+            }
             const QImage withFocus = focused->grab().toImage();
             focused->clearFocus();
             EXPECT_NE(withFocus, focused->grab().toImage())

@@ -1,10 +1,16 @@
 #include "Tavro/Shell/ErrorPresenter.h"
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/Alert.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tavro;
@@ -134,3 +140,25 @@ TEST_F(ErrorPresenterTest, ShowPicksTheAlertByTheFailure)
 }
 
 } // namespace
+
+// A shown alert, as the person sees it: titled with the application's name, in Tavro's appearance.
+TEST(AlertTest, AnAlertIsTitledTavroAndDrawnInTavrosAppearance)
+{
+    setApplicationAppearance(Appearance::dark);
+    QString title;
+    QColor background;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        title = box->windowTitle();
+        background = box->grab().toImage().pixelColor(2, 2);
+        box->buttons().last()->click();
+    });
+    Alert alert;
+    alert.messageText = QStringLiteral("Couldn’t open the link");
+    alert.addButton(QStringLiteral("Dismiss"));
+    EXPECT_EQ(alert.runModal(), Alert::kFirstButtonReturn);
+    setApplicationAppearance(std::nullopt);
+    EXPECT_EQ(title, QStringLiteral("Tavro"));
+    EXPECT_EQ(background, resolve(Brand::frost, Appearance::dark));
+}

@@ -500,6 +500,30 @@ TEST_F(ShellMenusTest, AppearanceReachesTheOpenWindowAndANewOne)
 
 namespace {
 
+// Tavro set to dark makes the status menu dark, whatever the system's colours, and a switch back
+// to the system's appearance gives the next menu the system's again.
+TEST_F(ShellMenusTest, TheStatusMenuTakesTavrosAppearance)
+{
+    QDir().mkpath(TAVRO_ARTIFACTS_DIR);
+    AppSettings settings = onboarded();
+    settings.appearance = AppAppearance::dark;
+    launch(settings);
+    ASSERT_TRUE(StatusItemHost::click());
+    const auto fill = [this] {
+        const QImage shot = statusMenu()->grab().toImage();
+        const QRect row = statusMenu()->actionGeometry(statusMenu()->actions().last());
+        return shot.pixelColor(row.right() - 3, row.center().y());
+    };
+    EXPECT_LT(fill().lightness(), 60) << fill().name().toStdString();
+    EXPECT_TRUE(statusMenu()->grab().save(QDir(TAVRO_ARTIFACTS_DIR).filePath("status-menu-dark.png")));
+    statusMenu()->close();
+
+    settings.appearance = AppAppearance::system;
+    store->setSettings(settings);
+    ASSERT_TRUE(StatusItemHost::click());
+    EXPECT_GT(fill().lightness(), 200) << fill().name().toStdString();
+}
+
 // The open status menu (normal and private) and Preferences in light and dark, saved for a look.
 TEST_F(ShellMenusTest, ScreenshotsOfTheOpenMenuAndTheWindows)
 {

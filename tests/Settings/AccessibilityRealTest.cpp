@@ -1,0 +1,90 @@
+// The real `tavro` under Xvfb, with a session bus and the AT-SPI registry, read by a real AT-SPI
+// client (pyatspi) as a screen reader reads it: Preferences section by section, and the Welcome
+// window step by step.
+
+#include "tests/Discovery/DiscoveryFixtures.h"
+#include "tests/Model/Fixtures.h"
+#include "tests/Settings/PreferencesRealFixture.h"
+#include "tests/Support/AccessibilityBus.h"
+
+using namespace tavro;
+
+namespace {
+
+class AccessibilityRealTest : public test::PreferencesRealTest
+{
+protected:
+    void SetUp() override
+    {
+        test::PreferencesRealTest::SetUp();
+        ASSERT_TRUE(bus.isRunning()) << "no session bus with the accessibility bus";
+        environment = bus.environment(environment);
+    }
+
+    // A Brave with one profile, whose key, emoji and colour are set: the scan at start finds it
+    // again and keeps them.
+    void seed(AppSettings& settings) override
+    {
+        test::writeLocalState(home, QStringLiteral("BraveSoftware/Brave-Browser"), {{"Default", "Work"}});
+        test::installApp(home, QStringLiteral("Brave Browser"), QStringLiteral("com.brave.Browser"));
+        BrowserDestination work = test::destination(QStringLiteral("com.brave.Browser"), QStringLiteral("Default"));
+        work.browserID = QStringLiteral("brave");
+        work.browserDisplayName = QStringLiteral("Brave");
+        work.profileDisplayName = QStringLiteral("Work");
+        work.hotkey = QStringLiteral("k");
+        work.profileEmoji = QStringLiteral("🦊");
+        work.nodeColorHex = 0xCFE2F0;
+        settings.destinations = {work};
+        settings.hasCompletedOnboarding = !m_onboarding;
+    }
+
+    // What the walk found; empty when it found nothing wrong.
+    QString walk(const QString& what)
+    {
+        QProcess walker;
+        QProcessEnvironment walkerEnvironment = environment;
+        walkerEnvironment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+        walker.setProcessEnvironment(walkerEnvironment);
+        walker.setProcessChannelMode(QProcess::MergedChannels);
+        walker.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TAVRO_WALK_SCRIPT), what});
+        if (!walker.waitForFinished(90000)) {
+            walker.kill();
+            return QStringLiteral("the walk did not finish");
+        }
+        const QString output = QString::fromUtf8(walker.readAll());
+        return walker.exitCode() == 0 ? QString() : output;
+    }
+
+    test::AccessibilityBus bus{xvfb.display()};
+    bool m_onboarding = false;
+};
+
+class OnboardingAccessibilityRealTest : public AccessibilityRealTest
+{
+protected:
+    OnboardingAccessibilityRealTest() { m_onboarding = true; }
+};
+
+} // namespace
+
+TEST_P(AccessibilityRealTest, PreferencesReadsRightToAScreenReader)
+{
+    ASSERT_FALSE(openPreferences().isEmpty()) << "no Preferences window appeared";
+    const QString findings = walk(QStringLiteral("preferences"));
+    EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
+}
+
+TEST_P(OnboardingAccessibilityRealTest, TheWelcomeWindowReadsRightToAScreenReader)
+{
+    tavro.setProcessEnvironment(environment);
+    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(tavro.waitForStarted());
+    ASSERT_FALSE(xvfb.waitForWindow(QStringLiteral("^Welcome to Tavro$"), 20000).isEmpty());
+    const QString findings = walk(QStringLiteral("onboarding"));
+    EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Light, AccessibilityRealTest, ::testing::Values(AppAppearance::light), [](const auto&) { return "light"; });
+INSTANTIATE_TEST_SUITE_P(Light, OnboardingAccessibilityRealTest, ::testing::Values(AppAppearance::light),
+    [](const auto&) { return "light"; });
