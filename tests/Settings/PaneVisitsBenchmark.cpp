@@ -8,15 +8,14 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/SettingsView.h"
+#include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <iostream>
-#include <malloc.h>
 
 using namespace tavro;
 
@@ -25,19 +24,6 @@ namespace {
 using Section = SettingsView::Section;
 constexpr int kVisits = 50;
 constexpr int kRounds = 5;
-
-double rssAnonKiB()
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("RssAnon:"))
-            return line.mid(8).trimmed().split(' ').first().toDouble();
-    }
-    return 0;
-}
 
 double median(QList<double> values)
 {
@@ -66,12 +52,12 @@ protected:
     // KiB that stay after `kVisits` visits to `section`, each one followed by a visit to a plain pane.
     double growth(Section section)
     {
-        const double before = rssAnonKiB();
+        const double before = test::residentAnonymousKiB();
         for (int visit = 0; visit < kVisits; ++visit) {
             show(section);
             show(Section::privacy);
         }
-        return rssAnonKiB() - before;
+        return test::residentAnonymousKiB() - before;
     }
 
     test::TempHome home;

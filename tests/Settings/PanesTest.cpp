@@ -23,6 +23,7 @@
 #include "Tavro/Settings/SystemSection.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/UpdateController.h"
+#include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 
 #include <QComboBox>
@@ -256,6 +257,30 @@ TEST_F(PanesTest, PreviewDrawsTheSamplesAtNaturalSizeAndNeverEnlarges)
     // Something of the picker is drawn.
     const QImage image = full.grab().toImage();
     EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2).alpha(), 0);
+}
+
+// The pane is built anew on every visit; what the style keeps of its tinted controls must go with
+// it, or each visit keeps some 40 KiB until the style's whole picture cache is full.
+TEST_F(PanesTest, VisitsToAppearanceKeepNoMoreMemoryThanVisitsToBrowsers)
+{
+    const auto view = open(Section::privacy);
+    const auto visit = [&](Section section) {
+        center.post(Notifications::showSettingsSection, QVariant::fromValue(section));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        view->repaint();
+    };
+    const auto kept = [&](Section section) {
+        const double before = test::residentAnonymousKiB();
+        for (int i = 0; i < 30; ++i) {
+            visit(section);
+            visit(Section::privacy);
+        }
+        return test::residentAnonymousKiB() - before;
+    };
+    kept(Section::appearance); // fonts, styles and sample icons that every later visit shares
+    kept(Section::destinations);
+    EXPECT_LT(kept(Section::appearance) - kept(Section::destinations), 300);
 }
 
 TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
