@@ -136,6 +136,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     const QSize size = view->sizeHint();
     auto* panel = new FloatingPickerPanel(QRect(0, 0, size.width(), size.height()));
     panel->setContentView(view);
+    panel->contentShape = [view] { return view->drawnRegion(); };
     setExplicitAppearance(panel, appearanceFor(appearance));
     panel->setWindowTitle(model->accessibilityTitle());
     panel->setAccessibleName(model->accessibilityTitle());
