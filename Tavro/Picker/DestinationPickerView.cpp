@@ -529,9 +529,10 @@ std::optional<QPointF> DestinationPickerView::hubGlyphCentre(const BrowserDestin
 
 QPainterPath DestinationPickerView::hubOutline() const
 {
-    QPainterPath path = Drawing::circle({0, 0}, hubDiameter);
+    // A pixel in from each edge, as for the petals.
+    QPainterPath path = Drawing::circle({0, 0}, hubDiameter - 2);
     if (const auto index = hubIndex()) {
-        path.addPath(Drawing::circle(hubBadgeCentre, HotkeyBadge::diameter));
+        path.addPath(Drawing::circle(hubBadgeCentre, HotkeyBadge::diameter - 2));
         if (const auto glyph = hubGlyphCentre(m_model->destinations[*index]))
             path.addRect(
                 QRectF(*glyph - QPointF(hubGlyphSize / 2, hubGlyphSize / 2), QSizeF(hubGlyphSize, hubGlyphSize)));

@@ -174,9 +174,10 @@ QPainterPath FlowerNode::outline(const QPointF& centre, double scale) const
 {
     const QSizeF cardSize = size();
     const QRectF card(QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize);
-    QPainterPath path = Drawing::roundedRect(card, cornerRadius);
+    // A pixel in from each edge: the edge's faint pixels over the shadow would show black.
+    QPainterPath path = Drawing::roundedRect(card.adjusted(1, 1, -1, -1), cornerRadius - 1);
     if (hasBadge())
-        path.addPath(Drawing::circle(badgeCentre(card), HotkeyBadge::diameter));
+        path.addPath(Drawing::circle(badgeCentre(card), HotkeyBadge::diameter - 2));
     if (hasCornerGlyph()) {
         const QPointF glyph = cornerGlyphCentre(card);
         path.addRect(QRectF(glyph - QPointF(glyphSize / 2, glyphSize / 2), QSizeF(glyphSize, glyphSize)));
