@@ -189,6 +189,10 @@ TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
     const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
     const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
     storeSettings(chromiumDestination());
+    // The profile list as Chromium keeps it, so that the scans at launch keep the stored profile.
+    home.writeFile("Library/Application Support/Chromium/Local State",
+        R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
+    QDir().mkpath(home.filePath(QStringLiteral("Library/Application Support/Chromium/Default")));
 
     // A Chromium the user started, outside Tavro.
     const qint64 browser = test::startChromiumByHand(home.path(), xvfb.display(), server.url(QStringLiteral("/start")));
