@@ -453,6 +453,8 @@ void DestinationPickerView::paintEvent(QPaintEvent*)
     }
     painter.drawImage(QPointF(0, 0), frame);
     m_lastFrame = frame;
+    if (!std::exchange(m_drawn, true))
+        Q_EMIT firstFrameDrawn();
 }
 
 double DestinationPickerView::privateFadeProgress() const

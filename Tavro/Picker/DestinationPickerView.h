@@ -83,6 +83,9 @@ public:
     QString hubAccessibilityLabel() const;
     FlowerNode node(int index) const;
 
+Q_SIGNALS:
+    void firstFrameDrawn();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -141,6 +144,7 @@ private:
     std::optional<double> m_fadeStart;
     QImage m_fadeFrom;
     QImage m_lastFrame;
+    bool m_drawn = false;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
     // The petal under the pointer, so hover selects a petal once, when the pointer enters it.

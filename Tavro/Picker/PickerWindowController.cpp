@@ -137,6 +137,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     auto* panel = new FloatingPickerPanel(QRect(0, 0, size.width(), size.height()));
     panel->setContentView(view);
     panel->contentShape = [view] { return view->drawnRegion(); };
+    connect(view, &DestinationPickerView::firstFrameDrawn, this, &PickerWindowController::firstFrameDrawn);
     setExplicitAppearance(panel, appearanceFor(appearance));
     panel->setWindowTitle(model->accessibilityTitle());
     panel->setAccessibleName(model->accessibilityTitle());

@@ -77,7 +77,7 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::applicationDidFinishLaunching()
+void AppDelegate::applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch)
 {
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
 
@@ -86,8 +86,35 @@ void AppDelegate::applicationDidFinishLaunching()
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
 
     installMainMenu();
+    // The onboarding window comes before any picker, so only a finished onboarding lets the link go first.
+    if (linksAtLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
+        finishLaunching();
+        if (!linksAtLaunch.isEmpty())
+            applicationOpenUrls(linksAtLaunch);
+        return;
+    }
+    applicationOpenUrls(linksAtLaunch);
+    if (!isPickerShown()) {
+        finishLaunching();
+        return;
+    }
+    // Once, after the first frame (not inside its paint), or when the picker goes before it drew one.
+    auto finished = std::make_shared<bool>(false);
+    const auto finish = [this, finished] {
+        if (!std::exchange(*finished, true))
+            finishLaunching();
+    };
+    const auto once = Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection);
+    connect(&m_picker, &PickerWindowController::firstFrameDrawn, this, finish, once);
+    connect(m_picker.panel(), &QObject::destroyed, this, finish, once);
+}
+
+void AppDelegate::finishLaunching()
+{
     rebuildStatusItem();
-    prewarmPicker();
+    // A picker already built has loaded what the warm-up would.
+    if (!isPickerShown())
+        prewarmPicker();
     prewarmBrowsers();
     connectUpdates();
 

@@ -50,8 +50,10 @@ public:
     AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // The launch sequence.
-    void applicationDidFinishLaunching();
+    // The launch sequence. With links that came with the launch and onboarding done, the picker
+    // comes first: what it does not need (the status item, the scans, the hot keys, the update
+    // and policy checks) follows once its first frame is drawn.
+    void applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch = {});
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
@@ -142,6 +144,8 @@ protected:
     std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
 
 private:
+    // The launch sequence after the activation policy, the activity and the main menu.
+    void finishLaunching();
     void connectUpdates();
     void observeShowOnboarding();
     void observeMenuBarPreference();

@@ -98,11 +98,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
     AppDelegate delegate(SettingsStore::shared());
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
     QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
-    QTimer::singleShot(0, &delegate, [&delegate, links] {
-        delegate.applicationDidFinishLaunching();
-        if (!links.isEmpty())
-            delegate.applicationOpenUrls(links);
-    });
+    QTimer::singleShot(0, &delegate, [&delegate, links] { delegate.applicationDidFinishLaunching(links); });
     return app.exec();
 }
 } // namespace
