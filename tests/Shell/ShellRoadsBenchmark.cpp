@@ -6,11 +6,8 @@
 // Prints figures; asserts nothing timed.
 
 #include "Tavro/Launch/ChromiumSingleton.h"
-#include "Tavro/Model/AppSettings.h"
-#include "Tavro/Model/ProfileDiscoveryDestinations.h"
-#include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/UserDefaults.h"
 #include "tests/Launch/RealChromium.h"
+#include "tests/Shell/ShellHomes.h"
 #include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
@@ -98,44 +95,14 @@ private:
     xcb_connection_t* m_connection;
 };
 
-void storeSettings(const std::optional<BrowserDestination>& destination)
-{
-    AppSettings settings;
-    if (destination)
-        settings.destinations = {*destination};
-    settings.hasCompletedOnboarding = true;
-    UserDefaults defaults(UserDefaults::standardPath());
-    defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-    defaults.synchronize();
-}
-
-BrowserDestination chromiumDestination()
-{
-    BrowserDestination chromium = ProfileDiscoveryService::makeDestination();
-    chromium.browserID = QStringLiteral("chromium");
-    chromium.browserDisplayName = QStringLiteral("Chromium");
-    chromium.browserBundleIdentifier = QStringLiteral("org.chromium.Chromium");
-    chromium.profileID = QStringLiteral("Default");
-    chromium.profileDisplayName = QStringLiteral("Person 1");
-    chromium.launchStrategy = LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"));
-    return chromium;
-}
-
 TEST(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
 {
     test::Xvfb xvfb;
     ASSERT_TRUE(xvfb.isRunning());
     ASSERT_TRUE(xvfb.keepAlive());
     test::TempHome home;
-    // Two Chromium profiles, so that the link needs the picker.
-    home.writeFile(".local/share/applications/chromium.desktop",
-        "[Desktop Entry]\nType=Application\nName=Chromium\nExec=/bin/true %U\n");
-    home.writeFile(".config/chromium/Local State",
-        R"({"profile":{"info_cache":{"Default":{"name":"Home"},"Profile 1":{"name":"Work"}},)"
-        R"("profiles_order":["Default","Profile 1"]}})");
-    for (const char* profile : {"Default", "Profile 1"})
-        home.writeFile(QStringLiteral(".config/chromium/%1/Preferences").arg(QLatin1String(profile)), "{}");
-    storeSettings(std::nullopt);
+    test::writeTwoChromiumProfiles(home);
+    test::storeFinishedOnboarding({});
     MapWatcher watcher(xvfb.display());
 
     // From the start of `program` until its first window is mapped; the program is ended after.
@@ -188,7 +155,7 @@ TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
     test::RequestRecorder server;
     const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
     const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
-    storeSettings(chromiumDestination());
+    test::storeFinishedOnboarding({test::chromiumPersonOne()});
     // The profile list as Chromium keeps it, so that the scans at launch keep the stored profile.
     home.writeFile("Library/Application Support/Chromium/Local State",
         R"({"profile":{"info_cache":{"Default":{"name":"Person 1"}},"profiles_order":["Default"]}})");
