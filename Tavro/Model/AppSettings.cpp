@@ -24,11 +24,18 @@ void AppSettings::setBypassModifierKeepingKeysApart(BypassModifier modifier)
 
 QList<BrowserDestination> AppSettings::visibleDestinations() const
 {
+    // Sorted by reference and copied once: a record may hold many thousands of destinations.
+    QList<const BrowserDestination*> order;
+    for (const BrowserDestination& d : destinations) {
+        if (d.isVisible && d.isAvailable)
+            order.append(&d);
+    }
+    std::stable_sort(order.begin(), order.end(),
+        [](const BrowserDestination* a, const BrowserDestination* b) { return a->sortOrder < b->sortOrder; });
     QList<BrowserDestination> visible;
-    std::copy_if(destinations.begin(), destinations.end(), std::back_inserter(visible),
-        [](const BrowserDestination& d) { return d.isVisible && d.isAvailable; });
-    std::stable_sort(visible.begin(), visible.end(),
-        [](const BrowserDestination& a, const BrowserDestination& b) { return a.sortOrder < b.sortOrder; });
+    visible.reserve(order.size());
+    for (const BrowserDestination* d : order)
+        visible.append(*d);
     return visible;
 }
 

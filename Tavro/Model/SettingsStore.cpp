@@ -101,6 +101,8 @@ void SettingsStore::persist()
 {
     if (keepUnreadableData())
         m_defaults.setData(defaultsKey, m_settings.toJsonBytes());
+    if (m_defaults.hasUnsavedChanges())
+        Q_EMIT settingsNotSaved(m_defaults.filePath());
 }
 
 void SettingsStore::setSettings(const AppSettings& settings)

@@ -81,6 +81,8 @@ Q_SIGNALS:
     void settingsChanged(const tavro::AppSettings& settings);
     void safariHintChanged(tavro::SafariHint hint);
     void browserDataHintChanged(const tavro::BrowserDataHint& hint);
+    // A write did not reach the defaults file at `path`: the record lives in memory only.
+    void settingsNotSaved(const QString& path);
 
 private:
     void load();

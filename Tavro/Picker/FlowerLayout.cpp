@@ -1,5 +1,7 @@
 #include "Tavro/Picker/FlowerLayout.h"
 
+#include "Tavro/Model/HotkeyAssignment.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -28,6 +30,18 @@ FlowerLayout::FlowerLayout(int count) : m_count(count)
     m_verticalRadius = verticalRatio * m_radius;
     m_canvasWidth = 2 * (maximumScale * m_radius + petalHalfWidth + canvasMargin);
     m_canvasHeight = 2 * (maximumScale * verticalRatio * m_radius + petalHalfHeight + canvasMargin);
+}
+
+int FlowerLayout::maximumCount(const QSizeF& size)
+{
+    const auto keys = int(HotkeyAssignment::defaultSequence().size());
+    // The widest ring whose unbent petals stay inside the frame; the radius grows with the count.
+    const double radius = std::min(size.width() / 2 - petalHalfWidth - canvasMargin,
+        (size.height() / 2 - petalHalfHeight - canvasMargin) / verticalRatio);
+    if (!(radius > chordRadiusFactor))
+        return keys;
+    const double fitting = std::floor(pi / std::asin(chordRadiusFactor / radius));
+    return fitting > keys ? int(std::min(fitting, 1e6)) : keys;
 }
 
 QPointF FlowerLayout::pointAt(double theta, double scale) const

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QSizeF>
 
 #include <optional>
 
@@ -23,6 +24,11 @@ public:
     double canvasHeight() const { return m_canvasHeight; }
 
     QList<QPointF> petalOffsets(const EdgeRoom& room) const;
+
+    // The most petals one picker shows on a screen whose visible frame has `size`: as many as one
+    // ring holds inside it, and never fewer than the picker has keys for. However many destinations
+    // a record holds, the picker costs no more than the screen can show.
+    static int maximumCount(const QSizeF& size);
 
     struct Run
     {

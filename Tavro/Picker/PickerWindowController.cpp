@@ -3,6 +3,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerLog.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Platform/Announcements.h"
@@ -98,8 +99,13 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     // One key for bypass and private: the key held to reach the picker is no private request.
     m_ignoringHeldPrivateKey = privateKeyIsBypassModifier && held;
 
+    const QPoint mouse = Screens::pointerLocation();
+    const std::optional<Screens::Screen> screen = Screens::screenAt(mouse);
+    // The first destinations, as many as the screen shows; the record itself keeps them all.
+    const int shown = FlowerLayout::maximumCount(screen ? QSizeF(screen->visibleFrame.size()) : QSizeF());
+
     auto* model = new PickerViewModel;
-    model->destinations = destinations;
+    model->destinations = destinations.mid(0, shown);
     model->url = url;
     model->bypassSymbol = bypassSymbol;
     model->reduceAnimations = reduceAnimations;
@@ -125,8 +131,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
             onCancel();
     });
 
-    const QPoint mouse = Screens::pointerLocation();
-    if (const auto screen = Screens::screenAt(mouse)) {
+    if (screen) {
         const QRect visible = screen->visibleFrame;
         model->screenRoom = {double(mouse.x() - visible.x()), double(visible.x() + visible.width() - mouse.x()),
             double(mouse.y() - visible.y()), double(visible.y() + visible.height() - mouse.y())};

@@ -60,6 +60,9 @@ public:
 
     // Writes the values to the file now, when an earlier write did not get through.
     void synchronize();
+    // Whether the last change is still not in the file: its write failed (a folder or a broken
+    // link where the file should be, a file that could not be read, a full disk).
+    bool hasUnsavedChanges() const { return m_pendingWrite; }
 
 private:
     void load();

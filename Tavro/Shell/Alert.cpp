@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace tavro {
@@ -16,6 +17,12 @@ QList<Alert>& answered()
 {
     static QList<Alert> alerts;
     return alerts;
+}
+// The alerts running now, innermost last.
+QList<QPointer<QMessageBox>>& shownBoxes()
+{
+    static QList<QPointer<QMessageBox>> boxes;
+    return boxes;
 }
 QMessageBox::Icon iconFor(Alert::Style style)
 {
@@ -51,9 +58,19 @@ int Alert::runModal() const
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
     // Closing the window is taken as the last button, which is the harmless one in every alert.
     box.setEscapeButton(buttons.last());
+    shownBoxes().append(&box);
     box.exec();
+    shownBoxes().removeAll(&box);
     const qsizetype index = buttons.indexOf(box.clickedButton());
     return kFirstButtonReturn + static_cast<int>(index < 0 ? buttons.size() - 1 : index);
+}
+
+void Alert::closeShownAlerts()
+{
+    for (const QPointer<QMessageBox>& box : shownBoxes()) {
+        if (box && box->isVisible())
+            box->escapeButton()->click();
+    }
 }
 
 void Alert::answerNextWith(int response)

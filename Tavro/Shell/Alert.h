@@ -28,6 +28,10 @@ public:
     // Shows the alert and waits for the user's answer; a queued test answer is returned at once.
     int runModal() const;
 
+    // Closes every alert shown now, each as its last (harmless) button answers it. A modal alert
+    // would keep the keyboard and the mouse from a picker that a new link brings up.
+    static void closeShownAlerts();
+
     // Test control: the answers of the next alerts, in order, and the alerts they answered.
     static void answerNextWith(int response);
     static QList<Alert> answeredAlerts();

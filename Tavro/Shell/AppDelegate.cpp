@@ -35,6 +35,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
+
 namespace tavro {
 
 namespace {
@@ -69,6 +71,8 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
+    // Queued: never a modal alert inside the write of a setting.
+    connect(&m_store, &SettingsStore::settingsNotSaved, this, &AppDelegate::showSettingsNotSaved, Qt::QueuedConnection);
     // Every quit request passes through applicationShouldTerminate, and the windows' closes through
     // windowWillClose, which drops a window at once rather than leaving a closed one in its field.
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -77,7 +81,7 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch)
+void AppDelegate::applicationDidFinishLaunching()
 {
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
 
@@ -86,14 +90,14 @@ void AppDelegate::applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
 
     installMainMenu();
-    // The onboarding window comes before any picker, so only a finished onboarding lets the link go first.
-    if (linksAtLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
+    // Links that came with the launch wait for the first-run window, which comes before any
+    // picker. With onboarding done they go first, and what the picker does not need follows it.
+    if (m_requestsBeforeLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
         finishLaunching();
-        if (!linksAtLaunch.isEmpty())
-            applicationOpenUrls(linksAtLaunch);
+        openRequestsBeforeLaunch();
         return;
     }
-    applicationOpenUrls(linksAtLaunch);
+    openRequestsBeforeLaunch();
     if (!isPickerShown()) {
         finishLaunching();
         return;
@@ -107,6 +111,13 @@ void AppDelegate::applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch
     const auto once = Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection);
     connect(&m_picker, &PickerWindowController::firstFrameDrawn, this, finish, once);
     connect(m_picker.panel(), &QObject::destroyed, this, finish, once);
+}
+
+void AppDelegate::openRequestsBeforeLaunch()
+{
+    m_hasFinishedLaunching = true;
+    for (const QList<QUrl>& request : std::exchange(m_requestsBeforeLaunch, {}))
+        applicationOpenUrls(request);
 }
 
 void AppDelegate::finishLaunching()
@@ -336,6 +347,25 @@ void AppDelegate::showUpdateRequired(const QString& minimum)
         m_updates.checkForUpdates(nullptr);
 }
 
+void AppDelegate::showSettingsNotSaved(const QString& path)
+{
+    if (std::exchange(m_hasToldSettingsNotSaved, true))
+        return;
+    Application::activate(true);
+    Alert alert;
+    alert.style = Alert::Style::warning;
+    //: Title of the alert shown when Tavro cannot write its settings file.
+    alert.messageText = QCoreApplication::translate("Tavro", "Tavro can’t save its settings");
+    //: Body of the alert shown when Tavro cannot write its settings file. %1 is the file's path.
+    alert.informativeText = QCoreApplication::translate("Tavro",
+        "Tavro can’t write its settings file %1, so the changes made now will be lost when Tavro quits. Remove or "
+        "rename what is at that path (a folder or a broken link, for example), then start Tavro again.")
+                                .arg(path);
+    //: Button that closes the alert about settings that cannot be saved.
+    alert.addButton(QCoreApplication::translate("Tavro", "OK"));
+    alert.runModal();
+}
+
 void AppDelegate::observeShowOnboarding()
 {
     connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
@@ -394,7 +424,7 @@ QWidget* AppDelegate::makeOnboardingView()
 
 void AppDelegate::showOnboarding()
 {
-    m_picker.dismiss(false);
+    leavePicker();
     if (m_onboardingWindow) {
         bringForward(m_onboardingWindow);
         return;
@@ -522,7 +552,7 @@ void AppDelegate::quit()
 void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
 {
     // The link waiting in a shown picker is dropped.
-    m_picker.dismiss(false);
+    leavePicker();
     if (m_settingsWindow) {
         if (section)
             m_center.post(Notifications::showSettingsSection, QVariant::fromValue(*section));
@@ -569,7 +599,15 @@ Router& AppDelegate::router()
 
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
 {
+    if (!m_hasFinishedLaunching) {
+        m_requestsBeforeLaunch.append(urls);
+        return;
+    }
     if (urls.isEmpty()) {
+        // A reopen on a Mac comes with an activation, which brings back a window ordered out by
+        // a quit request or "Hide Tavro".
+        if (!isPickerShown())
+            restoreHiddenWindow();
         applicationShouldHandleReopen(hasVisibleWindows());
         return;
     }
@@ -582,15 +620,60 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         return;
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
-    m_pendingLinks.append(accepted.mid(1));
-    router().route(accepted.first());
+    const int request = ++m_requestCount;
+    for (const QUrl& url : accepted.mid(1))
+        m_pendingLinks.append({url, request});
+    routeLink({accepted.first(), request});
     routePendingLinks();
+}
+
+void AppDelegate::routeLink(const WaitingLink& link)
+{
+    m_routingRequest = link.request;
+    router().route(link.url);
+    m_routingRequest = 0;
 }
 
 void AppDelegate::routePendingLinks()
 {
     while (!isPickerShown() && !m_pendingLinks.isEmpty())
-        router().route(m_pendingLinks.takeFirst());
+        routeLink(m_pendingLinks.takeFirst());
+}
+
+void AppDelegate::pickerClosed(bool cancelled)
+{
+    routePendingLinks();
+    if (!isPickerShown())
+        bringBackHiddenWindows(cancelled);
+}
+
+void AppDelegate::leavePicker()
+{
+    if (!isPickerShown())
+        return;
+    const int request = m_shownRequest;
+    const qsizetype dropped = request == 0
+        ? 0
+        : m_pendingLinks.removeIf([request](const WaitingLink& link) { return link.request == request; });
+    qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "more of its request";
+    m_picker.dismiss(false);
+    bringBackHiddenWindows(false);
+}
+
+void AppDelegate::bringBackHiddenWindows(bool toFront)
+{
+    for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
+        // A window closed meanwhile is gone from its field and stays closed.
+        if (!window || window->isVisible() || (window != m_settingsWindow && window != m_onboardingWindow))
+            continue;
+        if (toFront) {
+            bringForward(window);
+        } else {
+            // Behind whatever the link opens in: shown, but the application is not activated.
+            window->setWindowOpacity(1.0);
+            window->show();
+        }
+    }
 }
 
 bool AppDelegate::isPickerShown() const
@@ -601,7 +684,7 @@ bool AppDelegate::isPickerShown() const
 void AppDelegate::keepShownLinkInLine()
 {
     if (isPickerShown() && m_picker.model())
-        m_pendingLinks.prepend(m_picker.model()->url);
+        m_pendingLinks.prepend({m_picker.model()->url, m_shownRequest});
 }
 
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
@@ -610,6 +693,8 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
     if (hideAuxWindows) {
         for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
             if (window) {
+                if (window->isVisible())
+                    m_hiddenForPicker.append(window);
                 window->setWindowOpacity(0.0);
                 window->hide();
             }
@@ -617,7 +702,7 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         // A window that was coming forward as this runs would show again after the first pass.
         QPointer<AppDelegate> self(this);
         QTimer::singleShot(0, this, [self] {
-            if (!self)
+            if (!self || !self->isPickerShown())
                 return;
             for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
                 if (window)
@@ -632,15 +717,18 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
         if (!self)
             return;
         self->router().open(url, destination, isPrivate);
-        self->routePendingLinks();
+        self->pickerClosed(false);
     };
     auto onCancel = [self, restoreOnCancel] {
         if (!self)
             return;
         if (restoreOnCancel)
             bringForward(restoreOnCancel);
-        self->routePendingLinks();
+        self->pickerClosed(true);
     };
+    m_shownRequest = m_routingRequest;
+    // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
+    Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,

@@ -50,10 +50,10 @@ public:
     AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // The launch sequence. With links that came with the launch and onboarding done, the picker
-    // comes first: what it does not need (the status item, the scans, the hot keys, the update
-    // and policy checks) follows once its first frame is drawn.
-    void applicationDidFinishLaunching(const QList<QUrl>& linksAtLaunch = {});
+    // The launch sequence. With links held from the launch and onboarding done, the picker comes
+    // first: what it does not need (the status item, the scans, the hot keys, the update and
+    // policy checks) follows once its first frame is drawn.
+    void applicationDidFinishLaunching();
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
@@ -125,6 +125,8 @@ protected:
     QWidget* makeOnboardingView();
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
+    // Tells the user, once a run, that the settings at `path` cannot be written.
+    void showSettingsNotSaved(const QString& path);
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
@@ -142,10 +144,16 @@ protected:
     PrivateMenuTracker m_privateMenu;
     std::unique_ptr<QMenu> m_mainMenu;
     std::chrono::milliseconds m_updateAlertRetryInterval = kUpdateAlertRetryInterval;
+    // Open requests wait for the launch sequence until it has run.
+    bool m_hasFinishedLaunching = false;
+    bool m_hasToldSettingsNotSaved = false;
 
 private:
     // The launch sequence after the activation policy, the activity and the main menu.
     void finishLaunching();
+    // Links handed over while Tavro started (the settings may take a while to load), as links
+    // come after the launch on a Mac.
+    void openRequestsBeforeLaunch();
     void connectUpdates();
     void observeShowOnboarding();
     void observeMenuBarPreference();
@@ -153,8 +161,23 @@ private:
     void startFileWatching();
     void prewarmPicker();
     void prewarmBrowsers();
+    struct WaitingLink
+    {
+        QUrl url;
+        // The open request the link came with; 0 for none (a link from Settings).
+        int request = 0;
+    };
+    void routeLink(const WaitingLink& link);
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
+    // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
+    // windows it ordered out come back.
+    void pickerClosed(bool cancelled);
+    // Preferences or the first-run window takes a shown picker's place: the user left that link's
+    // request, so the rest of it is dropped, and the windows the picker ordered out come back.
+    void leavePicker();
+    // Shows again the windows a picker ordered out; to the front with `toFront`.
+    void bringBackHiddenWindows(bool toFront);
     // Only a link just handed over replaces the shown picker for good. A picker for anything else
     // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
     // new picker closes.
@@ -162,7 +185,15 @@ private:
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
-    QList<QUrl> m_pendingLinks;
+    QList<WaitingLink> m_pendingLinks;
+    int m_requestCount = 0;
+    // The request of the link being routed now, and of the shown picker's link.
+    int m_routingRequest = 0;
+    int m_shownRequest = 0;
+    // Open requests that came before the launch sequence ran; it routes them once it is done.
+    QList<QList<QUrl>> m_requestsBeforeLaunch;
+    // Windows a picker ordered out, to come back when the pickers are done.
+    QList<QPointer<QWidget>> m_hiddenForPicker;
 };
 
 } // namespace tavro

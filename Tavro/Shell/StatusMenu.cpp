@@ -7,12 +7,14 @@
 #include "Tavro/Picker/ResourceBundle.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/Screens.h"
 #include "Tavro/Shell/PrivateMenuTracker.h"
 #include "Tavro/Shell/UpdateController.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -25,6 +27,18 @@ namespace tavro::StatusMenu {
 namespace {
 
 constexpr qreal kMenuBarSide = 18;
+
+// The destinations a submenu lists: as many as the tallest screen shows at a line of the menu font
+// each, and never fewer than there are hot keys. However many the record holds, the menu costs no
+// more than a screen shows.
+qsizetype rowsThatFit(const QFont& font)
+{
+    int height = 0;
+    for (const Screens::Screen& screen : Screens::screens())
+        height = std::max(height, screen.visibleFrame.height());
+    const qsizetype keys = HotkeyAssignment::defaultSequence().size();
+    return std::max(keys, qsizetype(height / std::max(1, QFontMetrics(font).height())));
+}
 
 QColor withAlpha(QColor color, qreal alpha)
 {
@@ -243,7 +257,7 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
     };
 
     QList<Row> rows;
-    for (const BrowserDestination& destination : destinations) {
+    for (const BrowserDestination& destination : destinations.mid(0, rowsThatFit(font))) {
         QString label = destination.menuLabel();
         if (destination.profileEmoji && !destination.profileEmoji->isEmpty())
             label = *destination.profileEmoji + QLatin1Char(' ') + label;

@@ -98,7 +98,10 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
     AppDelegate delegate(SettingsStore::shared());
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
     QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
-    QTimer::singleShot(0, &delegate, [&delegate, links] { delegate.applicationDidFinishLaunching(links); });
+    // Held until the launch sequence has run, ahead of the links handed over meanwhile.
+    if (!links.isEmpty())
+        delegate.applicationOpenUrls(links);
+    QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }
 } // namespace

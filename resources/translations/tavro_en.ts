@@ -1592,5 +1592,20 @@ Menu bar menu item that checks for app updates.</extracomment>
         <extracomment>Dimmed hint at the bottom of the menu bar submenu while Shift is held: choosing a profile opens a private browser window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tavro can’t save its settings</source>
+        <extracomment>Title of the alert shown when Tavro cannot write its settings file.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro can’t write its settings file %1, so the changes made now will be lost when Tavro quits. Remove or rename what is at that path (a folder or a broken link, for example), then start Tavro again.</source>
+        <extracomment>Body of the alert shown when Tavro cannot write its settings file. %1 is the file&apos;s path.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <extracomment>Button that closes the alert about settings that cannot be saved.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
+#include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Platform/AnnouncementsHost.h"
 #include "Tavro/Platform/ScreensHost.h"
@@ -128,6 +129,27 @@ TEST_F(PickerWindowControllerTest, AKeyChoosesAndThePanelGoesAwayAfterTheHandler
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(shown);
     EXPECT_FALSE(model);
+}
+
+// A crafted record of 75,000 destinations: the picker holds as many as the screen shows (no fewer
+// than it has keys), stays a window the size of that many, and "1" still opens the first.
+TEST_F(PickerWindowControllerTest, AHugeRecordGetsAPickerNoLargerThanTheScreenShows)
+{
+    list = test::destinations(75000);
+    present();
+    ASSERT_TRUE(panel());
+    const int shown = FlowerLayout::maximumCount(QSizeF(1440, 875));
+    EXPECT_EQ(shown, 35) << "a 1440 × 875 frame fits fewer petals than there are keys";
+    EXPECT_EQ(controller.model()->destinations, list.mid(0, shown));
+    const FlowerLayout layout(shown);
+    EXPECT_LE(panel()->width(), layout.canvasWidth() + 1);
+    EXPECT_LE(panel()->height(), layout.canvasHeight() + 1);
+    QTest::keyClick(panel(), Qt::Key_1);
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 1", false}}));
+
+    // A tall screen shows more than the keys reach.
+    EXPECT_GT(FlowerLayout::maximumCount(QSizeF(3840, 2160)), 35);
+    EXPECT_EQ(FlowerLayout::maximumCount(QSizeF()), 35) << "no screen at all";
 }
 
 TEST_F(PickerWindowControllerTest, ClickingAPetalOrTheBackdropClosesFromInsideTheView)

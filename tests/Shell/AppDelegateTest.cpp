@@ -17,9 +17,13 @@
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 using namespace tavro;
@@ -40,6 +44,8 @@ public:
     OnboardingView* onboardingWindow() const { return qobject_cast<OnboardingView*>(m_onboardingWindow.data()); }
     SettingsView* settingsWindow() const { return qobject_cast<SettingsView*>(m_settingsWindow.data()); }
     void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
+    // Takes links at once, as after the launch sequence, without running it.
+    void skipLaunchSequence() { m_hasFinishedLaunching = true; }
 };
 
 // The launch sequence and its observers, judged by what they leave behind: the destinations a
@@ -70,7 +76,10 @@ protected:
         delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
         // Short timings, so that a refresh after a change comes within a fraction of a second.
         delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
-        delegate->applicationDidFinishLaunching(links);
+        // As the entry point does: the links of the launch are held until the launch sequence runs.
+        if (!links.isEmpty())
+            delegate->applicationOpenUrls(links);
+        delegate->applicationDidFinishLaunching();
     }
 
     static AppSettings laterLaunch()
@@ -213,6 +222,31 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     EXPECT_EQ(destinations(), kInteractiveScan);
 }
 
+// A folder or a broken link where the settings file should be: every change would be gone at
+// the next start, so the user is told, once a run, with the path.
+TEST_F(AppDelegateTest, SettingsThatCanNeverBeSavedAreToldOnceWithThePath)
+{
+    const QString folder = home.filePath("Library/Preferences/folder.plist");
+    QDir().mkpath(folder);
+    const QString link = home.filePath("Library/Preferences/link.plist");
+    ASSERT_TRUE(QFile::link(home.filePath("gone/settings.plist"), link));
+    for (const QString& path : {folder, link}) {
+        SCOPED_TRACE(path.toStdString());
+        Alert::resetTestAnswers();
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        Alert::answerNextWith(Alert::kFirstButtonReturn);
+        UserDefaults unsaved(path);
+        SettingsStore unsavedStore(unsaved);
+        WindowedDelegate unsavedDelegate(unsavedStore, center, defaults);
+        unsavedStore.edit([](AppSettings& s) { s.reduceAnimations = true; });
+        unsavedStore.edit([](AppSettings& s) { s.invertBypass = true; });
+        QCoreApplication::processEvents();
+        ASSERT_EQ(Alert::answeredAlerts().size(), 1);
+        EXPECT_EQ(Alert::answeredAlerts().first().messageText, QStringLiteral("Tavro can’t save its settings"));
+        EXPECT_TRUE(Alert::answeredAlerts().first().informativeText.contains(path));
+    }
+}
+
 TEST_F(AppDelegateTest, LaunchKindTellsAPlainUserLaunch)
 {
     LaunchEvent::setCurrent(std::nullopt);
@@ -257,6 +291,7 @@ protected:
         settings.destinations = {chrome, brave};
         open(settings);
         delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+        delegate->skipLaunchSequence();
         return *delegate;
     }
 
@@ -401,6 +436,34 @@ TEST_F(LinkIntakeTest, ARetryAnsweredWhileTheNewLinkIsRoutedKeepsTheShownLinkInL
     EXPECT_EQ(shownLink(), QUrl());
 }
 
+// A new link's picker takes the keyboard and the mouse: the failure alert still up for an
+// earlier link gives way, answered as "Dismiss".
+TEST_F(LinkIntakeTest, ANewLinksPickerClosesTheFailureAlertStillUp)
+{
+    AppSettings settings;
+    settings.lastUsedDestinationID = brave.id;
+    start(settings);
+    QWidget* alertBefore = nullptr;
+    QWidget* alertAfter = nullptr;
+    QTimer::singleShot(0, [&] {
+        alertBefore = QApplication::activeModalWidget();
+        KeyEventsHost::setHeldModifiers(0);
+        delegate->applicationOpenUrls({QUrl("https://b.test/")});
+        alertAfter = QApplication::activeModalWidget();
+    });
+    // Ends the test rather than hanging it when the alert stays.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* alert = QApplication::activeModalWidget())
+            alert->close();
+    });
+    // A bypass to Brave, which is not installed: its alert waits for an answer.
+    KeyEventsHost::setHeldModifiers(ModifierFlag::option);
+    delegate->applicationOpenUrls({QUrl("https://a.test/")});
+    EXPECT_TRUE(alertBefore);
+    EXPECT_FALSE(alertAfter);
+    EXPECT_EQ(shownLink(), QUrl("https://b.test/")) << "not the retry's picker for the first link";
+}
+
 TEST_F(LinkIntakeTest, HeldPrivateKeyStartsThePickerPrivateUnlessItIsAlsoTheBypassKey)
 {
     AppSettings settings;
@@ -487,17 +550,70 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
 }
 
-TEST_F(LinkIntakeTest, ALinkFromElsewhereHidesSettingsAndCancelLeavesItHidden)
+// A window the picker ordered out comes back once the pickers are done: to the front after a
+// cancel, shown after a choice, and not while the next waiting link's picker is up.
+TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
 {
     start();
     QWidget settingsWindow;
     settingsWindow.show();
     delegate->setSettingsWindow(&settingsWindow);
-    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
     cancelPicker();
-    EXPECT_FALSE(settingsWindow.isVisible());
+    EXPECT_FALSE(settingsWindow.isVisible()) << "the next link's picker is up";
+    cancelPicker();
+    EXPECT_TRUE(settingsWindow.isVisible());
+    EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
+    // The queued second pass of the order-out leaves it alone once the picker is gone.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(settingsWindow.isVisible());
+
+    delegate->applicationOpenUrls({QUrl("https://b.test/")});
+    ASSERT_FALSE(settingsWindow.isVisible());
+    Q_EMIT delegate->picker().model()->chosen(chrome, false);
+    EXPECT_TRUE(settingsWindow.isVisible());
+}
+
+// A link handed over while Tavro starts into the first-run window (its settings still loading)
+// waits for the launch sequence, gets its picker, and the Welcome window returns after it.
+TEST_F(LinkIntakeTest, ALinkHandedOverDuringTheStartGetsItsPickerAfterTheWelcomeWindow)
+{
+    AppSettings settings;
+    settings.destinations = {chrome, brave};
+    open(settings);
+    delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+    delegate->applicationOpenUrls({QUrl("https://a.test/1")});
+    delegate->applicationDidFinishLaunching();
+    EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
+    QWidget* welcome = delegate->onboardingWindow();
+    ASSERT_TRUE(welcome);
+    EXPECT_FALSE(welcome->isVisible());
+    cancelPicker();
+    EXPECT_TRUE(welcome->isVisible());
+}
+
+// Preferences or the first-run window in a picker's place: the user left that request, so a
+// later link's picker is followed by nothing of it.
+TEST_F(LinkIntakeTest, AWindowInThePickersPlaceDropsTheRestOfItsRequest)
+{
+    start();
+    delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2"), QUrl("https://a.test/3")});
+    Q_EMIT delegate->picker().settingsRequested();
+    ASSERT_TRUE(delegate->settingsWindow());
+    delegate->applicationOpenUrls({QUrl("https://b.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+
+    // The first-run window ("Run Setup Again") in the place of a picker.
+    delegate->applicationOpenUrls({QUrl("https://c.test/1"), QUrl("https://c.test/2")});
+    delegate->showOnboarding();
+    ASSERT_TRUE(delegate->onboardingWindow());
+    delegate->applicationOpenUrls({QUrl("https://d.test/")});
+    cancelPicker();
+    EXPECT_EQ(shownLink(), QUrl());
+    EXPECT_TRUE(delegate->onboardingWindow()->isVisible());
 }
 
 TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)

@@ -43,11 +43,9 @@ protected:
     QAbstractButton* otherProjectsCard(const QString& project)
     {
         delegate->showSettings(SettingsView::Section::otherProjects);
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* settings = qobject_cast<SettingsView*>(window); settings && settings->isVisible())
-                return settings->findChild<QAbstractButton*>(project);
-        }
-        return nullptr;
+        // This delegate's window: those of earlier tests outlive their delegates.
+        QWidget* settings = delegate->settingsWindow();
+        return settings && settings->isVisible() ? settings->findChild<QAbstractButton*>(project) : nullptr;
     }
 
     void start(AppSettings settings)

@@ -241,6 +241,44 @@ TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
     EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
 }
 
+// With the icon in a tray, a second plain `tavro` brings back the windows that a quit request or
+// "Hide Tavro" ordered out, as the activation that comes with a reopen does on a Mac.
+TEST_F(ShellMenusTest, APlainSecondTavroBringsBackOrderedOutWindows)
+{
+    launch(onboarded());
+    delegate->showSettings();
+    QWidget* settings = delegate->settingsWindow();
+    ASSERT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::cancel);
+    ASSERT_FALSE(settings->isVisible());
+    delegate->applicationOpenUrls({});
+    EXPECT_TRUE(settings->isVisible());
+
+    QAction* hide = delegate->mainMenu()->actions().first();
+    ASSERT_EQ(hide->text(), QStringLiteral("Hide Tavro"));
+    hide->trigger();
+    ASSERT_FALSE(settings->isVisible());
+    delegate->applicationOpenUrls({});
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(delegate->settingsWindow(), settings);
+}
+
+// A crafted record of thousands of destinations: the submenu lists as many as a screen shows
+// (never fewer than the hot keys reach), and the record keeps every one.
+TEST_F(ShellMenusTest, AHugeRecordListsNoMoreRowsThanAScreenShows)
+{
+    AppSettings settings = onboarded();
+    for (int i = 0; i < 5000; ++i) {
+        settings.destinations.append(
+            shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Profile %1").arg(i)));
+    }
+    launch(settings);
+    const QStringList rows = texts(submenu());
+    EXPECT_GE(rows.size(), 35);
+    EXPECT_LT(rows.size(), 200);
+    EXPECT_TRUE(rows.first().startsWith(QStringLiteral("Google Chrome (Profile 0)\t"))) << rows.first().toStdString();
+    EXPECT_EQ(store->settings().destinations.size(), 5000);
+}
+
 TEST_F(ShellMenusTest, CommandQAndCommandWCloseOnlyTheFrontWindow)
 {
     launch(onboarded());
