@@ -351,7 +351,8 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
         = BrowserDataFolder::locate(appURL, bundleID, *definition->chromiumSupportSubpath, QDir::homePath());
     // A browser that is not running is never contacted. One the user started may not be among the
     // running applications (a wrapper script runs it under another name), but it holds its lock.
-    if (!isRunning(bundleID) && !ChromiumSingleton::isHeldByLiveProcess(userDataDir))
+    // The lock is asked first: reading one link is far cheaper than walking the process table.
+    if (!ChromiumSingleton::isHeldByLiveProcess(userDataDir) && !isRunning(bundleID))
         co_return Outcome::unreachable;
     const auto bundle = Workspace::bundle(appURL);
     const QString executable = bundle ? bundle->executablePath() : QString();

@@ -19,7 +19,9 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QToolTip>
+#include <QTransform>
 
 #include <cmath>
 #include <numbers>
@@ -32,6 +34,10 @@ namespace {
 constexpr double settleSeconds = 0.6;
 constexpr int frameIntervalMs = 16;
 constexpr double hubSpacing = 3;
+// The hub's "0" key cap, at its top trailing corner, and its corner glyph.
+constexpr QPointF hubBadgeCentre{DestinationPickerView::hubDiameter / 2 - HotkeyBadge::diameter / 2 - 6,
+    -DestinationPickerView::hubDiameter / 2 + HotkeyBadge::diameter / 2 + 10};
+constexpr double hubGlyphSize = 22;
 
 QString privateText()
 {
@@ -205,6 +211,35 @@ bool DestinationPickerView::hubContains(const QPointF& point) const
 {
     const QPointF d = point - hubCentre();
     return std::hypot(d.x(), d.y()) <= hubDiameter / 2;
+}
+
+QRegion DestinationPickerView::drawnRegion() const
+{
+    if (!m_model)
+        return {};
+    QPainterPath covered;
+    const QPointF hub = hubCentre();
+    const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
+    QPainterPathStroker stem;
+    stem.setWidth(2);
+    stem.setCapStyle(Qt::RoundCap);
+    for (int i = 0; i < offsets.size(); ++i) {
+        const double b = petalBloom(i);
+        if (b <= 0)
+            continue;
+        QPainterPath line(hub);
+        line.lineTo(hub + offsets[i] * b);
+        covered.addPath(stem.createStroke(line));
+        covered.addPath(node(i).outline(hub + offsets[i] * b, (0.55 + 0.45 * b) * petalSelectionScale(i)));
+    }
+    covered.addPath(hubOutline());
+    if (const auto capsule = noticeCapsule())
+        covered.addPath(Drawing::roundedRect(*capsule, capsule->height() / 2));
+    // One region per part: a single polygon of all of them would join them with lines.
+    QRegion region;
+    for (const QPolygonF& part : covered.toFillPolygons())
+        region += QRegion(part.toPolygon(), Qt::WindingFill);
+    return region;
 }
 
 QString DestinationPickerView::toolTipAt(const QPointF& point) const
@@ -418,6 +453,8 @@ void DestinationPickerView::paintEvent(QPaintEvent*)
     }
     painter.drawImage(QPointF(0, 0), frame);
     m_lastFrame = frame;
+    if (!std::exchange(m_drawn, true))
+        Q_EMIT firstFrameDrawn();
 }
 
 double DestinationPickerView::privateFadeProgress() const
@@ -482,6 +519,32 @@ void DestinationPickerView::paintPrivateCaption(QPainter& painter, const QPointF
     painter.restore();
 }
 
+std::optional<QPointF> DestinationPickerView::hubGlyphCentre(const BrowserDestination& destination) const
+{
+    const auto position = m_model->emojiPosition;
+    if ((position != EmojiPosition::bottomLeft && position != EmojiPosition::bottomRight)
+        || !NodeGlyph::isResolvable(destination))
+        return std::nullopt;
+    const double inset = hubDiameter / 2 - hubGlyphSize / 2 - 8;
+    return QPointF(position == EmojiPosition::bottomLeft ? -inset : inset, inset);
+}
+
+QPainterPath DestinationPickerView::hubOutline() const
+{
+    // A pixel in from each edge, as for the petals.
+    QPainterPath path = Drawing::circle({0, 0}, hubDiameter - 2);
+    if (const auto index = hubIndex()) {
+        path.addPath(Drawing::circle(hubBadgeCentre, HotkeyBadge::diameter - 2));
+        if (const auto glyph = hubGlyphCentre(m_model->destinations[*index]))
+            path.addRect(
+                QRectF(*glyph - QPointF(hubGlyphSize / 2, hubGlyphSize / 2), QSizeF(hubGlyphSize, hubGlyphSize)));
+    }
+    QTransform placed;
+    placed.translate(hubCentre().x(), hubCentre().y());
+    placed.scale(hubScale(), hubScale());
+    return placed.map(path);
+}
+
 void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) const
 {
     const bool isPrivate = m_model->isPrivate();
@@ -544,17 +607,10 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
         const HotkeyBadge zero{QStringLiteral("0"), Qt::white,
             resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance),
             resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance)};
-        zero.paint(painter,
-            {hubDiameter / 2 - HotkeyBadge::diameter / 2 - 6, -hubDiameter / 2 + HotkeyBadge::diameter / 2 + 10});
+        zero.paint(painter, hubBadgeCentre);
 
-        const auto position = m_model->emojiPosition;
-        if ((position == EmojiPosition::bottomLeft || position == EmojiPosition::bottomRight)
-            && NodeGlyph::isResolvable(destination)) {
-            const double glyph = 22;
-            const double inset = hubDiameter / 2 - glyph / 2 - 8;
-            NodeGlyph(destination, glyph)
-                .paint(painter, {position == EmojiPosition::bottomLeft ? -inset : inset, inset}, appearance);
-        }
+        if (const auto glyph = hubGlyphCentre(destination))
+            NodeGlyph(destination, hubGlyphSize).paint(painter, *glyph, appearance);
     } else {
         const double mark = isPrivate ? 56 : 72;
         const bool empty = m_model->destinations.isEmpty();
@@ -577,18 +633,38 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
     painter.restore();
 }
 
+namespace {
+QFont noticeFont()
+{
+    return Drawing::systemFont(11, QFont::DemiBold);
+}
+} // namespace
+
+QString DestinationPickerView::noticeText() const
+{
+    const double maxText = width() - 2 * 12 - 16;
+    return QFontMetricsF(noticeFont()).elidedText(*m_model->notice, Qt::ElideRight, maxText);
+}
+
+std::optional<QRectF> DestinationPickerView::noticeCapsule() const
+{
+    if (!m_model || !m_model->notice)
+        return std::nullopt;
+    const QFontMetricsF metrics(noticeFont());
+    const QString text = noticeText();
+    const QSizeF size(metrics.horizontalAdvance(text) + 24, metrics.height() + 14);
+    return QRectF(QPointF(width() / 2.0 - size.width() / 2, 4), size);
+}
+
 void DestinationPickerView::paintNotice(QPainter& painter, Appearance appearance) const
 {
-    if (!m_model->notice)
+    const auto capsule = noticeCapsule();
+    if (!capsule)
         return;
     const bool isPrivate = m_model->isPrivate();
-    const QFont font = Drawing::systemFont(11, QFont::DemiBold);
-    const QFontMetricsF metrics(font);
-    const double maxText = width() - 2 * 12 - 16;
-    const QString text = metrics.elidedText(*m_model->notice, Qt::ElideRight, maxText);
-    const QSizeF size(metrics.horizontalAdvance(text) + 24, metrics.height() + 14);
-    const QRectF capsule(QPointF(width() / 2.0 - size.width() / 2, 4), size);
-    const QPainterPath shape = Drawing::roundedRect(capsule, size.height() / 2);
+    const QFont font = noticeFont();
+    const QString text = noticeText();
+    const QPainterPath shape = Drawing::roundedRect(*capsule, capsule->height() / 2);
     painter.save();
     Drawing::paintShadow(painter, shape, 0.2, 10, {0, 3});
     painter.setPen(Qt::NoPen);
@@ -597,7 +673,7 @@ void DestinationPickerView::paintNotice(QPainter& painter, Appearance appearance
     Drawing::strokeInside(painter, shape, resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance), 1);
     painter.setFont(font);
     painter.setPen(resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance));
-    painter.drawText(capsule, Qt::AlignCenter | Qt::TextSingleLine, text);
+    painter.drawText(*capsule, Qt::AlignCenter | Qt::TextSingleLine, text);
     painter.restore();
 }
 

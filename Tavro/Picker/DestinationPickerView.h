@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QRectF>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
@@ -46,6 +47,9 @@ public:
     // What the pointer at `point` is over: a petal's index, the hub, or nothing.
     std::optional<int> petalAt(const QPointF& point) const;
     bool hubContains(const QPointF& point) const;
+    // What the flower covers as drawn now, shadows left out: stems, petals with their key caps, the
+    // hub and the notice. Worked out from their geometry, without drawing anything.
+    QRegion drawnRegion() const;
     // The tooltip of the state mark under `point` ("Last used" on the clock); empty for none.
     QString toolTipAt(const QPointF& point) const;
 
@@ -79,6 +83,9 @@ public:
     QString hubAccessibilityLabel() const;
     FlowerNode node(int index) const;
 
+Q_SIGNALS:
+    void firstFrameDrawn();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -111,6 +118,12 @@ private:
     void paintHub(QPainter& painter, Appearance appearance) const;
     void paintPrivateCaption(QPainter& painter, const QPointF& centre, Appearance appearance) const;
     void paintNotice(QPainter& painter, Appearance appearance) const;
+    // The notice as it fits, and its capsule when there is a notice.
+    QString noticeText() const;
+    std::optional<QRectF> noticeCapsule() const;
+    // What the hub covers with its key cap and corner glyph, where it is drawn now.
+    QPainterPath hubOutline() const;
+    std::optional<QPointF> hubGlyphCentre(const BrowserDestination& destination) const;
     double privateCaptionHeight() const;
 
     QPointer<PickerViewModel> m_model;
@@ -131,6 +144,7 @@ private:
     std::optional<double> m_fadeStart;
     QImage m_fadeFrom;
     QImage m_lastFrame;
+    bool m_drawn = false;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;
     // The petal under the pointer, so hover selects a petal once, when the pointer enters it.

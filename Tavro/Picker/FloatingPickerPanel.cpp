@@ -3,8 +3,6 @@
 #include "Tavro/Platform/Compositing.h"
 #include "Tavro/Platform/ModifierFlags.h"
 
-#include <QBitmap>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QRegion>
@@ -34,15 +32,11 @@ void FloatingPickerPanel::setContentView(QWidget* view)
 
 void FloatingPickerPanel::shapeToContent()
 {
-    if (!m_content)
+    if (!m_content || !contentShape)
         return;
-    QImage drawn(m_content->size(), QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(Qt::transparent);
-    m_shaping = true;
-    m_content->render(&drawn, {}, {}, QWidget::DrawChildren);
-    m_shaping = false;
-    // Half-transparent edges count as drawn: a hard edge reads better than a missing one.
-    const QRegion shape(QBitmap::fromImage(drawn.createAlphaMask(Qt::ThresholdAlphaDither)));
+    // Taken from the content's geometry: drawing every frame a second time for its coverage would
+    // double the work of each frame.
+    const QRegion shape = contentShape().translated(m_content->pos());
     // An unchanged shape is not set again: setting it repaints, which would shape again.
     if (shape != mask())
         setMask(shape);
@@ -62,7 +56,7 @@ void FloatingPickerPanel::showEvent(QShowEvent* event)
 bool FloatingPickerPanel::eventFilter(QObject* watched, QEvent* event)
 {
     // After the paint, not during it: the shape is taken from the frame the content now shows.
-    if (watched == m_content && event->type() == QEvent::Paint && !m_shaping && !m_shapeQueued) {
+    if (watched == m_content && event->type() == QEvent::Paint && !m_shapeQueued) {
         m_shapeQueued = true;
         QMetaObject::invokeMethod(
             this,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include <functional>
@@ -24,9 +25,12 @@ public:
     // A hook rather than a signal: the panel needs its answer before it passes the key on.
     std::function<bool(QKeyEvent*)> keyDown;
 
-    // Clips the window to what its content draws. Where no compositing manager runs, the transparent
-    // parts of a translucent window show black; the window then takes the flower's shape instead.
-    // On such a desktop the shape then follows each frame the content draws.
+    // What the content covers now, in its own coordinates; none leaves the window unshaped.
+    std::function<QRegion()> contentShape;
+
+    // Clips the window to what its content covers. Where no compositing manager runs, the
+    // transparent parts of a translucent window show black; the window then takes the flower's
+    // shape instead. On such a desktop the shape then follows each frame the content draws.
     void shapeToContent();
 
     // The modifier flag a modifier key stands for; 0 for any other key.
@@ -46,8 +50,6 @@ private:
     bool handleModifier(QKeyEvent* event, bool down);
 
     QWidget* m_content = nullptr;
-    // Set while the content draws for the shape, whose paint must not ask for another shape.
-    bool m_shaping = false;
     bool m_shapeQueued = false;
 };
 

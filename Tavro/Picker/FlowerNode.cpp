@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTransform>
 
 namespace tavro {
 
@@ -128,11 +129,8 @@ void FlowerNode::paint(
         QRectF(card.left() + textPadding, textTop, card.width() - 2 * textPadding, QFontMetricsF(nameFont()).height()),
         destination.profileDisplayName, Qt::AlignHCenter | Qt::AlignVCenter);
 
-    if (hotkey && isEnabled) {
-        const QPointF badgeCentre(card.right() - HotkeyBadge::diameter / 2 + badgeOverhang,
-            card.top() + HotkeyBadge::diameter / 2 - badgeOverhang);
-        badge(*hotkey, appearance).paint(painter, badgeCentre);
-    }
+    if (hasBadge())
+        badge(*hotkey, appearance).paint(painter, badgeCentre(card));
 
     if (const QString symbol = stateSymbol(); !symbol.isEmpty()) {
         QColor color;
@@ -143,14 +141,51 @@ void FlowerNode::paint(
         SymbolImage::paint(painter, stateMarkRect(card), symbol, color);
     }
 
-    const bool corner = emojiPosition == EmojiPosition::bottomLeft || emojiPosition == EmojiPosition::bottomRight;
-    if (corner && NodeGlyph::isResolvable(destination)) {
-        const double x = emojiPosition == EmojiPosition::bottomLeft ? card.left() + glyphSize / 2 - badgeOverhang
-                                                                    : card.right() - glyphSize / 2 + badgeOverhang;
-        NodeGlyph(destination, glyphSize)
-            .paint(painter, {x, card.bottom() - glyphSize / 2 + badgeOverhang}, appearance);
-    }
+    if (hasCornerGlyph())
+        NodeGlyph(destination, glyphSize).paint(painter, cornerGlyphCentre(card), appearance);
     painter.restore();
+}
+
+bool FlowerNode::hasBadge() const
+{
+    return hotkey && isEnabled;
+}
+
+QPointF FlowerNode::badgeCentre(const QRectF& card)
+{
+    return {card.right() - HotkeyBadge::diameter / 2 + badgeOverhang,
+        card.top() + HotkeyBadge::diameter / 2 - badgeOverhang};
+}
+
+bool FlowerNode::hasCornerGlyph() const
+{
+    const bool corner = emojiPosition == EmojiPosition::bottomLeft || emojiPosition == EmojiPosition::bottomRight;
+    return corner && NodeGlyph::isResolvable(destination);
+}
+
+QPointF FlowerNode::cornerGlyphCentre(const QRectF& card) const
+{
+    const double x = emojiPosition == EmojiPosition::bottomLeft ? card.left() + glyphSize / 2 - badgeOverhang
+                                                                : card.right() - glyphSize / 2 + badgeOverhang;
+    return {x, card.bottom() - glyphSize / 2 + badgeOverhang};
+}
+
+QPainterPath FlowerNode::outline(const QPointF& centre, double scale) const
+{
+    const QSizeF cardSize = size();
+    const QRectF card(QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize);
+    // A pixel in from each edge: the edge's faint pixels over the shadow would show black.
+    QPainterPath path = Drawing::roundedRect(card.adjusted(1, 1, -1, -1), cornerRadius - 1);
+    if (hasBadge())
+        path.addPath(Drawing::circle(badgeCentre(card), HotkeyBadge::diameter - 2));
+    if (hasCornerGlyph()) {
+        const QPointF glyph = cornerGlyphCentre(card);
+        path.addRect(QRectF(glyph - QPointF(glyphSize / 2, glyphSize / 2), QSizeF(glyphSize, glyphSize)));
+    }
+    QTransform placed;
+    placed.translate(centre.x(), centre.y());
+    placed.scale(scale, scale);
+    return placed.map(path);
 }
 
 QString FlowerNode::lastUsedText()

@@ -6,6 +6,7 @@
 #include "Tavro/Picker/HotkeyBadge.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
@@ -44,6 +45,10 @@ public:
     // from it is under way).
     void paint(QPainter& painter, const QPointF& centre, Appearance appearance, std::optional<double> scale = {}) const;
 
+    // What the card covers when drawn centred on `centre` at `scale`: the card, its key cap and its
+    // corner glyph, without the shadow.
+    QPainterPath outline(const QPointF& centre, double scale) const;
+
     QColor fillColor(Appearance appearance) const;
     QColor textColor(Appearance appearance) const;
     QColor strokeColor(Appearance appearance) const;
@@ -64,6 +69,12 @@ public:
     static QString accessibilityName(const BrowserDestination& destination);
     static QString privateAccessibilityText(const BrowserDestination& destination);
     static QString lastUsedText();
+
+private:
+    bool hasBadge() const;
+    static QPointF badgeCentre(const QRectF& card);
+    bool hasCornerGlyph() const;
+    QPointF cornerGlyphCentre(const QRectF& card) const;
 };
 
 } // namespace tavro

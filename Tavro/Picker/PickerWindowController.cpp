@@ -143,6 +143,8 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     const QSize size = view->sizeHint();
     auto* panel = new FloatingPickerPanel(QRect(0, 0, size.width(), size.height()));
     panel->setContentView(view);
+    panel->contentShape = [view] { return view->drawnRegion(); };
+    connect(view, &DestinationPickerView::firstFrameDrawn, this, &PickerWindowController::firstFrameDrawn);
     setExplicitAppearance(panel, appearanceFor(appearance));
     panel->setWindowTitle(model->accessibilityTitle());
     panel->setAccessibleName(model->accessibilityTitle());
@@ -201,6 +203,8 @@ void PickerWindowController::applicationDidResignActive()
 
 bool PickerWindowController::handle(QKeyEvent* event, PickerViewModel* model)
 {
+    // The benchmark of the key's road times the choice from here.
+    qCDebug(lcPicker) << "picker key pressed";
     const quint64 flags = ModifierFlag::fromQt(event->modifiers());
     if ((flags & ModifierFlag::command) && event->key() == Qt::Key_Comma) {
         Q_EMIT settingsRequested();

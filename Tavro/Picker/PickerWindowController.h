@@ -61,6 +61,8 @@ public:
 Q_SIGNALS:
     // Command-comma in a shown picker; the picker stays.
     void settingsRequested();
+    // The picker just presented has drawn its first frame.
+    void firstFrameDrawn();
 
 private:
     void installEventMonitors();

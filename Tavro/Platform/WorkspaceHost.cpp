@@ -31,6 +31,7 @@ public:
         QList<RunningApplication> result;
         {
             QMutexLocker lock(&mutex);
+            ++lookups;
             for (const SimulatedApp& app : std::as_const(simulated)) {
                 if (app.application.bundleIdentifier == bundleIdentifier)
                     result.append(app.application);
@@ -164,6 +165,7 @@ public:
     QList<SimulatedApp> simulated;
     QHash<QString, std::function<void()>> launchers;
     QList<LaunchRecord> launches;
+    int lookups = 0;
     QList<qint64> started;
     std::optional<RunningApplication> frontmost;
     qint64 nextPid = firstSimulatedPid;
@@ -298,6 +300,14 @@ void WorkspaceHost::reset()
     s.launches.clear();
     s.started.clear();
     s.frontmost.reset();
+    s.lookups = 0;
+}
+
+int WorkspaceHost::runningApplicationLookups()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    return s.lookups;
 }
 
 } // namespace tavro

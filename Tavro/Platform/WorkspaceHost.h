@@ -49,6 +49,10 @@ public:
 
     static void setFrontmost(std::optional<qint64> processIdentifier);
 
+    // How many times the running applications were looked up since the last reset; each look-up
+    // walks the real process table too.
+    static int runningApplicationLookups();
+
     // Real processes started by the workspace since the last reset, newest last.
     static QList<qint64> startedProcesses();
 

@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -128,6 +129,14 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
     followAppearance(this, [this] { tintControls(this); });
     connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSection::refresh);
     refresh();
+}
+
+AppearanceSection::~AppearanceSection()
+{
+    // The style keeps the pictures of the controls it draws under the control's palette, and the
+    // tinted palettes are new for every pane built: without this their pictures would stay until
+    // the whole cache is full, long after the pane is gone.
+    QPixmapCache::clear();
 }
 
 void AppearanceSection::refresh()

@@ -21,6 +21,7 @@ public:
     static constexpr double kPreviewMaxWidth = 440;
 
     explicit AppearanceSection(SettingsView& view, QWidget* parent = nullptr);
+    ~AppearanceSection() override;
 
     // The segments system, light and dark, with the appearance as each one's id.
     QButtonGroup* appearancePicker() const { return m_appearance; }

@@ -91,8 +91,42 @@ void AppDelegate::applicationDidFinishLaunching()
 
     installMainMenu();
     applyAppearance();
+    // Links that came with the launch wait for the first-run window, which comes before any
+    // picker. With onboarding done they go first, and what the picker does not need follows it.
+    if (m_requestsBeforeLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
+        finishLaunching();
+        openRequestsBeforeLaunch();
+        return;
+    }
+    openRequestsBeforeLaunch();
+    if (!isPickerShown()) {
+        finishLaunching();
+        return;
+    }
+    // Once, after the first frame (not inside its paint), or when the picker goes before it drew one.
+    auto finished = std::make_shared<bool>(false);
+    const auto finish = [this, finished] {
+        if (!std::exchange(*finished, true))
+            finishLaunching();
+    };
+    const auto once = Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection);
+    connect(&m_picker, &PickerWindowController::firstFrameDrawn, this, finish, once);
+    connect(m_picker.panel(), &QObject::destroyed, this, finish, once);
+}
+
+void AppDelegate::openRequestsBeforeLaunch()
+{
+    m_hasFinishedLaunching = true;
+    for (const QList<QUrl>& request : std::exchange(m_requestsBeforeLaunch, {}))
+        applicationOpenUrls(request);
+}
+
+void AppDelegate::finishLaunching()
+{
     rebuildStatusItem();
-    prewarmPicker();
+    // A picker already built has loaded what the warm-up would.
+    if (!isPickerShown())
+        prewarmPicker();
     prewarmBrowsers();
     connectUpdates();
 
@@ -120,12 +154,6 @@ void AppDelegate::applicationDidFinishLaunching()
             applicationDidBecomeActive();
         });
     }
-
-    // Links handed over while Tavro started (the settings may take a while to load) come now,
-    // after the first-run window, as links come after the launch on a Mac.
-    m_hasFinishedLaunching = true;
-    for (const QList<QUrl>& request : std::exchange(m_requestsBeforeLaunch, {}))
-        applicationOpenUrls(request);
 }
 
 void AppDelegate::connectUpdates()

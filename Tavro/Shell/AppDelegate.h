@@ -51,7 +51,9 @@ public:
     AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // The launch sequence.
+    // The launch sequence. With links held from the launch and onboarding done, the picker comes
+    // first: what it does not need (the status item, the scans, the hot keys, the update and
+    // policy checks) follows once its first frame is drawn.
     void applicationDidFinishLaunching();
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
@@ -153,6 +155,11 @@ protected:
     bool m_hasToldSettingsNotSaved = false;
 
 private:
+    // The launch sequence after the activation policy, the activity and the main menu.
+    void finishLaunching();
+    // Links handed over while Tavro started (the settings may take a while to load), as links
+    // come after the launch on a Mac.
+    void openRequestsBeforeLaunch();
     void connectUpdates();
     void observeShowOnboarding();
     void observeMenuBarPreference();

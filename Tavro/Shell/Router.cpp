@@ -77,9 +77,6 @@ Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool pri
 
 void Router::open(const QUrl& url, const BrowserDestination& destination, bool privately)
 {
-    // Recorded before the launch and whatever its outcome: a failed open still counts as a use.
-    if (!privately)
-        m_store.recordUse(destination);
     // The alert may be answered before this returns (a launch that fails before it first waits),
     // so the retry says for itself that it is no new link.
     QPointer<Router> self(this);
@@ -92,8 +89,6 @@ void Router::open(const QUrl& url, const BrowserDestination& destination, bool p
 
 void Router::openDirect(const BrowserDestination& destination, bool privately)
 {
-    if (!privately)
-        m_store.recordUse(destination);
     launch(std::nullopt, destination, privately, chooseAnotherLabel(), [] {});
 }
 
@@ -101,9 +96,12 @@ namespace {
 // Holds its own copies of the link and the destination; runs on the GUI thread, and the
 // launcher's waits suspend it without blocking.
 QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
-    std::function<void()> retry)
+    std::function<void()> retry, std::function<void()> recordUse)
 {
     const auto outcome = co_await BrowserLaunchService::open(url, destination, privately);
+    // After the launch, so that the settings write and what follows it keep the link waiting no
+    // longer, and whatever its outcome: a failed open still counts as a use.
+    recordUse();
     if (!outcome) {
         ErrorPresenter::show(outcome.error(), url.value_or(QUrl(QStringLiteral("about:blank"))), retryLabel, retry);
     }
@@ -113,8 +111,15 @@ QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination,
 void Router::launch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
     std::function<void()> retry)
 {
+    // A private open records no use.
+    QPointer<Router> self(this);
+    auto recordUse = [self, destination, privately] {
+        if (self && !privately)
+            self->m_store.recordUse(destination);
+    };
     // Not awaited: each open runs on its own, and several may be in flight at once.
-    runLaunch(std::move(url), std::move(destination), privately, std::move(retryLabel), std::move(retry));
+    runLaunch(std::move(url), std::move(destination), privately, std::move(retryLabel), std::move(retry),
+        std::move(recordUse));
 }
 
 } // namespace tavro

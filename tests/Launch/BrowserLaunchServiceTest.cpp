@@ -375,11 +375,15 @@ TEST_F(ChromiumDeliveryTest, BrowserStartedOutsideTavroIsToldByItsLock)
         = destination("com.google.Chrome", "Google Chrome", LaunchStrategy::chromiumProfileDirectory("Default"));
 
     // Held by a live process on this host: the link goes through the socket, nothing is launched.
+    // The lock answers before the walk of the process table would: after the delivery the one
+    // look-up left only decides whether to activate the browser.
     ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(host) + QLatin1Char('-') + QString::number(::getpid()), lock));
+    const int lookups = WorkspaceHost::runningApplicationLookups();
     ASSERT_TRUE(open(testLink, d));
     EXPECT_EQ(receivedTokens(),
         (QStringList{"START", "/", m_app->executablePath(), "--profile-directory=Default", linkText}));
     EXPECT_TRUE(m_app->runs().isEmpty());
+    EXPECT_EQ(WorkspaceHost::runningApplicationLookups() - lookups, 1);
 
     // Left by a browser that has gone: never contacted, launched.
     QFile::remove(lock);

@@ -177,6 +177,32 @@ TEST_F(DestinationPickerViewTest, PrivateRefusalsBeepAndStayOpen)
     EXPECT_EQ(model.selectedIndex(), 2);
 }
 
+// The window's shape where nothing composites: the parts of the flower as they stand now.
+TEST_F(DestinationPickerViewTest, DrawnRegionFollowsTheFlowerAsItOpens)
+{
+    model.notice = QStringLiteral("Brave isn’t installed");
+    model.lastUsedID = model.destinations[0].id;
+    const auto open = makeView();
+    const QRegion region = open->drawnRegion();
+    EXPECT_TRUE(region.contains(open->hubCentre().toPoint()));
+    for (int i = 0; i < 4; ++i) {
+        const QRectF petal = open->petalRect(i);
+        EXPECT_TRUE(region.contains(petal.center().toPoint())) << i;
+        EXPECT_TRUE(region.contains(QPointF(petal.right() + 2, petal.top() - 2).toPoint())) << "key cap of " << i;
+        const QPointF halfway = (open->hubCentre() + petal.center()) / 2;
+        EXPECT_TRUE(region.contains(halfway.toPoint())) << "stem of " << i;
+    }
+    EXPECT_TRUE(region.contains(QPoint(open->width() / 2, 10))) << "the notice";
+    EXPECT_FALSE(region.contains(QPoint(3, open->height() - 3)));
+    EXPECT_FALSE(region.contains(QPoint(open->width() - 3, open->height() - 3)));
+
+    model.reduceAnimations = false;
+    DestinationPickerView closed(&model, 0.0, true);
+    EXPECT_TRUE(closed.drawnRegion().contains(closed.hubCentre().toPoint()));
+    EXPECT_FALSE(closed.drawnRegion().contains(open->petalRect(0).center().toPoint()))
+        << "a petal still in the hub covers nothing out on the ring";
+}
+
 TEST_F(DestinationPickerViewTest, BloomSpringsOpenUnlessAnimationsAreReduced)
 {
     double now = 10;

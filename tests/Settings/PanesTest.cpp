@@ -24,6 +24,7 @@
 #include "Tavro/Settings/SystemSection.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/UpdateController.h"
+#include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractItemView>
@@ -313,6 +314,30 @@ TEST_F(PanesTest, TheChosenAppearanceSegmentIsPlainlyTheOneInBothAppearances)
         }
         EXPECT_EQ(chosen, resolve(Brand::navy, appearance));
     }
+}
+
+// The pane is built anew on every visit; what the style keeps of its tinted controls must go with
+// it, or each visit keeps some 40 KiB until the style's whole picture cache is full.
+TEST_F(PanesTest, VisitsToAppearanceKeepNoMoreMemoryThanVisitsToBrowsers)
+{
+    const auto view = open(Section::privacy);
+    const auto visit = [&](Section section) {
+        center.post(Notifications::showSettingsSection, QVariant::fromValue(section));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        view->repaint();
+    };
+    const auto kept = [&](Section section) {
+        const double before = test::residentAnonymousKiB();
+        for (int i = 0; i < 30; ++i) {
+            visit(section);
+            visit(Section::privacy);
+        }
+        return test::residentAnonymousKiB() - before;
+    };
+    kept(Section::appearance); // fonts, styles and sample icons that every later visit shares
+    kept(Section::destinations);
+    EXPECT_LT(kept(Section::appearance) - kept(Section::destinations), 300);
 }
 
 TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)

@@ -10,6 +10,7 @@
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/ScreensHost.h"
 #include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Platform/StatusItemHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/Router.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -39,6 +40,7 @@ class WindowedDelegate : public AppDelegate
 {
 public:
     using AppDelegate::AppDelegate;
+    using AppDelegate::isPickerShown;
     using AppDelegate::routeFromSettings;
     void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
     OnboardingView* onboardingWindow() const { return qobject_cast<OnboardingView*>(m_onboardingWindow.data()); }
@@ -70,13 +72,16 @@ protected:
         LaunchEvent::setCurrent(std::nullopt);
     }
 
-    void launch(const AppSettings& settings)
+    void launch(const AppSettings& settings, const QList<QUrl>& links = {})
     {
         open(settings);
         delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
         scans = std::make_unique<test::ScanCounter>();
         // Short timings, so that a refresh after a change comes within a fraction of a second.
         delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
+        // As the entry point does: the links of the launch are held until the launch sequence runs.
+        if (!links.isEmpty())
+            delegate->applicationOpenUrls(links);
         delegate->applicationDidFinishLaunching();
     }
 
@@ -139,6 +144,26 @@ TEST_F(AppDelegateTest, LaunchStaysAnAccessoryAndHoldsTheActivityForTheRun)
     delegate.reset();
     for (const auto& activity : ProcessActivity::active())
         EXPECT_NE(activity.token, token);
+}
+
+// A link that started Tavro is shown first; the scan and the status item wait for the picker's
+// first frame.
+TEST_F(AppDelegateTest, ALinkAtLaunchGetsItsPickerBeforeTheRestOfTheLaunch)
+{
+    installBrowsers();
+    StatusItemHost::setAvailable(true);
+    launch(laterLaunch(), {QUrl("https://example.com/first")});
+    ASSERT_TRUE(delegate->isPickerShown());
+    EXPECT_TRUE(StatusItemHost::items().isEmpty());
+    EXPECT_EQ(scans->count(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !StatusItemHost::items().isEmpty(); }, 5000));
+    EXPECT_TRUE(delegate->isPickerShown());
+    EXPECT_TRUE(scansLanded(1));
+
+    // Without a link the launch runs whole at once.
+    delegate.reset();
+    launch(laterLaunch());
+    EXPECT_FALSE(StatusItemHost::items().isEmpty());
 }
 
 // A later launch must not drive another application's menus: Safari stays one destination

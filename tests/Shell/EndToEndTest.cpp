@@ -7,6 +7,7 @@
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
+#include "tests/Shell/ShellHomes.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
 
@@ -121,19 +122,7 @@ protected:
     {
         // The destination discovery finds in the "Local State" above, stored ahead so that the
         // picker has it from the first link on.
-        BrowserDestination chromium = ProfileDiscoveryService::makeDestination();
-        chromium.browserID = QStringLiteral("chromium");
-        chromium.browserDisplayName = QStringLiteral("Chromium");
-        chromium.browserBundleIdentifier = QStringLiteral("org.chromium.Chromium");
-        chromium.profileID = QStringLiteral("Default");
-        chromium.profileDisplayName = QStringLiteral("Person 1");
-        chromium.launchStrategy = LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"));
-        AppSettings settings;
-        settings.destinations = {chromium};
-        settings.hasCompletedOnboarding = true;
-        UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        test::storeFinishedOnboarding({test::chromiumPersonOne()});
     }
 
     int xdotool(const QStringList& arguments, QByteArray* output = nullptr)

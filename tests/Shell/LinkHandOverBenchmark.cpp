@@ -5,6 +5,7 @@
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
+#include "tests/Shell/ShellHomes.h"
 #include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
@@ -39,20 +40,8 @@ TEST(LinkHandOverBenchmark, WarmLinkToPickerBesideABareProcess)
     test::TempHome home;
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    // A browser with two profiles, known by its desktop entry, so that every link needs the picker.
-    home.writeFile(".local/share/applications/chromium.desktop",
-        "[Desktop Entry]\nType=Application\nName=Chromium\nExec=/bin/true %U\n");
-    home.writeFile(".config/chromium/Local State",
-        R"({"profile":{"info_cache":{"Default":{"name":"Home"},"Profile 1":{"name":"Work"}},)"
-        R"("profiles_order":["Default","Profile 1"]}})");
-    // A profile counts only where its folder exists.
-    for (const char* profile : {"Default", "Profile 1"})
-        home.writeFile(QStringLiteral(".config/chromium/%1/Preferences").arg(QLatin1String(profile)), "{}");
-    AppSettings settings;
-    settings.hasCompletedOnboarding = true;
-    UserDefaults defaults(UserDefaults::standardPath());
-    defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-    defaults.synchronize();
+    test::writeTwoChromiumProfiles(home);
+    test::storeFinishedOnboarding({});
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
