@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,6 +67,9 @@ int start(const QByteArray& program, char** argv, std::chrono::milliseconds time
         return 1;
     }
 
+    // A caller that stopped reading our standard error must not end us, nor through us the program,
+    // whose messages we go on reading.
+    ::signal(SIGPIPE, SIG_IGN);
     // What it says goes to our standard error until it closes its standard error: once it is
     // ready (it says so first), or as it ends.
     const QDeadlineTimer deadline(timeout);
