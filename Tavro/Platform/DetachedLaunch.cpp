@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,12 +18,16 @@ namespace {
 
 // In the started program, before its own code runs: the ready pipe is its descriptor 3.
 constexpr int kReadyDescriptor = 3;
+constexpr const char* kReadyDescriptorText = "3";
 
 [[noreturn]] void execInNewSession(const QByteArray& program, char** argv, int errorPipe, int readyPipe)
 {
     // Its own session: no controlling terminal, so neither the caller's Ctrl+C nor the terminal
     // closing reaches it.
     ::setsid();
+    // Out of the way first: a caller started without standard streams gets its pipes there.
+    errorPipe = ::fcntl(errorPipe, F_DUPFD, kReadyDescriptor + 1);
+    readyPipe = ::fcntl(readyPipe, F_DUPFD, kReadyDescriptor + 1);
     const int null = ::open("/dev/null", O_RDWR);
     ::dup2(null, STDIN_FILENO);
     ::dup2(null, STDOUT_FILENO);
@@ -30,7 +35,7 @@ constexpr int kReadyDescriptor = 3;
     ::dup2(readyPipe, kReadyDescriptor);
     // Nothing else of the caller's stays open: a pipe it waits on must not wait for Tavro.
     ::close_range(kReadyDescriptor + 1, ~0U, 0);
-    ::setenv(kReadyVariable, "3", 1);
+    ::setenv(kReadyVariable, kReadyDescriptorText, 1);
     ::execv(program.constData(), argv);
     std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.constData(), std::strerror(errno));
     ::_exit(1);
@@ -66,6 +71,9 @@ int start(const QByteArray& program, char** argv, std::chrono::milliseconds time
         return 1;
     }
 
+    // A caller that stopped reading our standard error must not end us, nor through us the program,
+    // whose messages we go on reading.
+    ::signal(SIGPIPE, SIG_IGN);
     // What it says goes to our standard error until it closes its standard error: once it is
     // ready (it says so first), or as it ends.
     const QDeadlineTimer deadline(timeout);

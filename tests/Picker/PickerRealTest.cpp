@@ -120,6 +120,7 @@ protected:
         auto& server = servers[desktop()];
         if (!server) {
             server = std::make_unique<test::Xvfb>(1440, 900);
+            ASSERT_TRUE(server->keepAlive());
             if (desktop() == Desktop::openbox) {
                 ASSERT_TRUE(server->startWindowManager()) << "openbox did not start";
             }

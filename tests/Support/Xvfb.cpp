@@ -86,14 +86,22 @@ bool Xvfb::startWindowManager()
     m_windowManager = startClient(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (!m_windowManager->waitForStarted())
         return false;
-    // A window manager that follows the standard names its check window on the root once it runs.
-    return QTest::qWaitFor(
-        [&] {
-            QByteArray output;
-            return run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}, &output) == 0
-                && output.contains("window id");
-        },
-        10000);
+    // Ready once it manages a window. One mapped while it is still starting may stay unmanaged, so
+    // a probe that is not managed within a second is tried again.
+    const auto managesAWindow = [&] {
+        QByteArray output;
+        return run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST"}, &output) == 0 && output.contains("0x");
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const std::unique_ptr<QProcess> probe = startClient(
+            QStringLiteral("xmessage"), {QStringLiteral("-geometry"), QStringLiteral("+0+0"), QStringLiteral("probe")});
+        const bool managed = QTest::qWaitFor(managesAWindow, 1000);
+        probe->kill();
+        probe->waitForFinished(2000);
+        if (managed)
+            return QTest::qWaitFor([&] { return !managesAWindow(); }, 5000);
+    }
+    return false;
 }
 
 QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const

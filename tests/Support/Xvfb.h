@@ -30,7 +30,7 @@ public:
     // pointer's place) whenever its last client leaves. True once that client is connected.
     bool keepAlive();
     // Starts Debian's openbox on this server, so that windows are managed as on a desktop: placed,
-    // focused by a click, listed. True once it has announced itself on the root window.
+    // focused by a click, listed. True once it manages the windows that are mapped.
     bool startWindowManager();
     // The last visible window whose name matches `namePattern` (xdotool's id), once there is one;
     // empty when none shows within `timeoutMs`.
