@@ -358,6 +358,13 @@ TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSha
     EXPECT_EQ(request.view, &menu);
     EXPECT_EQ(request.rect, menu.rect());
     EXPECT_EQ(request.preferredEdge, SharingPicker::Edge::maxY);
+
+    // Where the system has no sharing picker, nothing offers one.
+    SharingPickerHost::setAvailable(false);
+    ShareMenu withoutPicker;
+    EXPECT_EQ(withoutPicker.menu()->actions().last()->text(), "Copy Link");
+    EXPECT_FALSE(withoutPicker.menu()->findChild<QAction*>("share"));
+    SharingPickerHost::clear();
 }
 
 TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearanceWhileShown)
