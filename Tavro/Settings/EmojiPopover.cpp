@@ -247,6 +247,8 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
     column->addWidget(m_grid);
 
     m_noResults = new QLabel(this);
+    // It quotes what the user typed, which is no markup.
+    m_noResults->setTextFormat(Qt::PlainText);
     m_noResults->setFont(Drawing::systemFont(12));
     m_noResults->setAlignment(Qt::AlignCenter);
     m_noResults->setWordWrap(true);
