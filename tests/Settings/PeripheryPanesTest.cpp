@@ -9,6 +9,7 @@
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/LinkButton.h"
@@ -275,6 +276,28 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     EXPECT_GE(clock.elapsed(), 600);
     EXPECT_LT(clock.elapsed(), 1000);
     AnnouncementsHost::setVoiceOverRunning(false);
+}
+
+TEST_F(PeripheryTest, TheVersionLinesShowTheirSelection)
+{
+    CopiedVersion copied;
+    AboutPane about(copied, [] {});
+    about.show();
+    auto* line = about.findChild<BrandLabel*>("versionLine");
+    ASSERT_TRUE(line);
+    const auto count = [](const QImage& image, const QColor& colour) {
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                found += image.pixelColor(x, y) == colour;
+        }
+        return found;
+    };
+    const QColor highlight = line->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(count(line->grab().toImage(), highlight), 0);
+    line->setSelection(0, int(line->text().size()));
+    const QImage selected = line->grab().toImage();
+    EXPECT_GT(count(selected, highlight), line->fontMetrics().height() * 20) << "the selection is drawn";
 }
 
 TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
