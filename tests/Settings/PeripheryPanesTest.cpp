@@ -19,6 +19,7 @@
 #include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Shell/SupportPolicy.h"
 #include "tests/Shell/ShellFixture.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractButton>
@@ -346,8 +347,12 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
         "&utm_content=app");
     EXPECT_EQ(routed.size(), 2);
     EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
-    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("placeholder"));
-    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Ostrel")->findChild<QWidget*>("picture"));
+    // Every card has its picture; Gantrish's shows its own dark ground.
+    for (const QString& name : names)
+        EXPECT_TRUE(pane.findChild<QAbstractButton*>(name)->findChild<QWidget*>("picture")) << name.toStdString();
+    const QImage gantrish
+        = pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("picture")->grab().toImage();
+    EXPECT_TRUE(test::hasColourNear(gantrish, gantrish.rect(), QColor(0x3b2a1a), 12));
 
     const QString intro = OtherProjectsSettingsView::introHtml("Made by Mirovanta and Mirovanta.", Qt::black);
     EXPECT_EQ(intro.count("<a "), 1);
