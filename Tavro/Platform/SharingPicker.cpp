@@ -11,6 +11,7 @@ namespace {
 class SystemBackend final : public SharingPicker::Backend
 {
 public:
+    bool isAvailable() override { return false; }
     void show(const QList<QUrl>& items, QWidget*, const QRect&, SharingPicker::Edge) override
     {
         qCInfo(lcPlatform) << "No sharing picker on this system; not offering" << items.size() << "item(s)";
@@ -32,10 +33,22 @@ void SharingPicker::setBackend(Backend* backend)
     installedBackend.store(backend);
 }
 
+namespace {
+SharingPicker::Backend& current()
+{
+    SharingPicker::Backend* installed = installedBackend.load();
+    return installed ? *installed : SharingPicker::systemBackend();
+}
+} // namespace
+
+bool SharingPicker::isAvailable()
+{
+    return current().isAvailable();
+}
+
 void SharingPicker::show(const QList<QUrl>& items, QWidget* view, const QRect& rect, Edge preferredEdge)
 {
-    Backend* installed = installedBackend.load();
-    (installed ? *installed : systemBackend()).show(items, view, rect, preferredEdge);
+    current().show(items, view, rect, preferredEdge);
 }
 
 } // namespace tavro

@@ -1,7 +1,7 @@
 #pragma once
 // Stands for the sharing-service picker (NSSharingServicePicker): the system's menu of ways to share
-// some items, shown next to a view. This desktop has no such picker, so the system backend logs the
-// request and shows nothing.
+// some items, shown next to a view. This desktop has no such picker: the system backend says so,
+// and logs a request that comes all the same and shows nothing.
 
 #include <QList>
 #include <QRect>
@@ -20,12 +20,15 @@ class Backend
 {
 public:
     virtual ~Backend() = default;
+    virtual bool isAvailable() = 0;
     virtual void show(const QList<QUrl>& items, QWidget* view, const QRect& rect, Edge preferredEdge) = 0;
 };
 Backend& systemBackend();
 // Routes show() to `backend` (not owned); nullptr puts the system backend back.
 void setBackend(Backend* backend);
 
+// Whether the system has a picker to show: without one, nothing should offer it.
+bool isAvailable();
 // Offers the ways to share `items`, next to `rect` of `view`.
 void show(const QList<QUrl>& items, QWidget* view, const QRect& rect, Edge preferredEdge);
 

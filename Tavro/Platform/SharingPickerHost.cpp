@@ -7,12 +7,14 @@ namespace {
 class RecordingSharingPicker final : public SharingPicker::Backend
 {
 public:
+    bool isAvailable() override { return available; }
     void show(const QList<QUrl>& items, QWidget* view, const QRect& rect, SharingPicker::Edge preferredEdge) override
     {
         requests.append({items, view, rect, preferredEdge});
     }
 
     QList<SharingPickerHost::Request> requests;
+    bool available = true;
 };
 
 RecordingSharingPicker& simulation()
@@ -33,8 +35,14 @@ QList<SharingPickerHost::Request> SharingPickerHost::requests()
     return simulation().requests;
 }
 
+void SharingPickerHost::setAvailable(bool available)
+{
+    simulation().available = available;
+}
+
 void SharingPickerHost::clear()
 {
+    simulation().available = true;
     simulation().requests.clear();
 }
 

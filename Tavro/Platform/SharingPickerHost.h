@@ -1,6 +1,6 @@
 #pragma once
 // Test surface of the simulated SharingPicker backend (in TavroSimulation, never in the shipped
-// program): the pickers asked for.
+// program): a picker that is there, and the pickers asked for.
 
 #include "Tavro/Platform/SharingPicker.h"
 
@@ -20,6 +20,8 @@ struct Request
 void install();
 // Every request since the last clear, in order.
 QList<Request> requests();
+// As a desktop without a picker answers; clear() puts the picker back.
+void setAvailable(bool available);
 void clear();
 
 } // namespace tavro::SharingPickerHost

@@ -13,10 +13,23 @@ BrandLabel::BrandLabel(const QString& text, const ColorPair& color, const QFont&
     setTextFormat(Qt::PlainText);
 }
 
-void BrandLabel::paintEvent(QPaintEvent*)
+void BrandLabel::paintEvent(QPaintEvent* event)
 {
+    const QColor colour = resolve(m_color, this);
+    if (textInteractionFlags() & Qt::TextSelectableByMouse) {
+        // Selectable text is drawn by the label itself, which draws the selection too, in the
+        // palette's colour: that colour follows the pair.
+        if (palette().color(QPalette::WindowText) != colour || palette().color(QPalette::Text) != colour) {
+            QPalette shown = palette();
+            shown.setColor(QPalette::WindowText, colour);
+            shown.setColor(QPalette::Text, colour);
+            setPalette(shown);
+        }
+        QLabel::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
-    painter.setPen(resolve(m_color, this));
+    painter.setPen(colour);
     painter.setFont(font());
     painter.drawText(contentsRect(), int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0), text());
 }

@@ -7,7 +7,8 @@
 namespace tavro {
 
 // A label whose text takes one of the named colour pairs, resolved each time it is drawn, so that
-// it follows the window's appearance when that changes after the label was built.
+// it follows the window's appearance when that changes after the label was built. Selectable text
+// shows its selection.
 class BrandLabel : public QLabel
 {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Settings/EmojiCatalog.h"
 #include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Settings/PopoverPlacement.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -247,6 +248,8 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
     column->addWidget(m_grid);
 
     m_noResults = new QLabel(this);
+    // It quotes what the user typed, which is no markup.
+    m_noResults->setTextFormat(Qt::PlainText);
     m_noResults->setFont(Drawing::systemFont(12));
     m_noResults->setAlignment(Qt::AlignCenter);
     m_noResults->setWordWrap(true);
@@ -289,16 +292,7 @@ void EmojiPopover::showBelow(QWidget* anchor)
 {
     m_anchor = anchor;
     adjustSize();
-    const QRect below(anchor->mapToGlobal(QPoint(0, anchor->height())), QSize(anchor->width(), 0));
-    QPoint topLeft(below.center().x() - width() / 2, below.top() + 4);
-    if (const QScreen* screen = anchor->screen()) {
-        const QRect available = screen->availableGeometry();
-        topLeft.setX(
-            std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() - width())));
-        if (topLeft.y() + height() > available.bottom())
-            topLeft.setY(anchor->mapToGlobal(QPoint(0, 0)).y() - height() - 4);
-    }
-    move(topLeft);
+    move(PopoverPlacement::topLeft(*anchor, size(), 4));
     show();
     // The caret goes in on the next turn of the event loop, once the popup owns the keyboard.
     QTimer::singleShot(0, m_field, [field = m_field] { field->setFocus(Qt::PopupFocusReason); });

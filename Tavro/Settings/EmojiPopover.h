@@ -25,7 +25,7 @@ class EmojiPopover : public QWidget
 public:
     explicit EmojiPopover(const EmojiPickerButton& button, QWidget* parent = nullptr);
 
-    // Shows the popover under `anchor`, centred on it.
+    // Shows the popover under `anchor`, centred on it (see PopoverPlacement).
     void showBelow(QWidget* anchor);
 
     // The grid's emoji: the pasted emoji, else the search's matches, else the defaults.

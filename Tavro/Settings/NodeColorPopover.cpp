@@ -5,6 +5,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
+#include "Tavro/Settings/PopoverPlacement.h"
 
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -64,17 +65,8 @@ NodeColorPopover::NodeColorPopover(std::optional<quint32> colorHex, QWidget* anc
 
 void NodeColorPopover::popUp()
 {
-    QPoint topLeft = m_anchor
-        ? m_anchor->mapToGlobal(QPoint(m_anchor->width() / 2 - popoverWidth / 2, m_anchor->height()))
-        : QPoint();
-    topLeft.ry() += gapBelowAnchor;
-    // Kept on the anchor's screen, as a popover near an edge slides along it.
-    if (const QScreen* screen = m_anchor ? m_anchor->screen() : nullptr) {
-        const QRect available = screen->availableGeometry();
-        topLeft.setX(
-            std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() - popoverWidth)));
-    }
-    move(topLeft);
+    if (m_anchor)
+        move(PopoverPlacement::topLeft(*m_anchor, size(), gapBelowAnchor));
     show();
     // Keyboard focus starts on the marked swatch, where the eye already is.
     const auto marked = std::find_if(m_swatches.cbegin(), m_swatches.cend(), [](auto* s) { return s->isSelected(); });

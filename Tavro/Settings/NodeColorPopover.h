@@ -24,7 +24,7 @@ public:
 
     const QList<ColorSwatchButton*>& swatches() const { return m_swatches; }
 
-    // Shows the popover below its anchor, centred on it.
+    // Shows the popover below its anchor, centred on it (see PopoverPlacement).
     void popUp();
 
 signals:

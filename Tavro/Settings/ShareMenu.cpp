@@ -127,11 +127,14 @@ ShareMenu::ShareMenu(QWidget* parent) : QToolButton(parent)
     QAction* copy = menu->addAction(QCoreApplication::translate("Tavro", "Copy Link"));
     copy->setObjectName(QStringLiteral("copyLink"));
     connect(copy, &QAction::triggered, this, &ShareMenu::copyLink);
-    menu->addSeparator();
-    //: Item of the Share Tavro menu in the Settings sidebar that shows the system's share sheet.
-    QAction* share = menu->addAction(QCoreApplication::translate("Tavro", "Share…"));
-    share->setObjectName(QStringLiteral("share"));
-    connect(share, &QAction::triggered, this, &ShareMenu::showSharingPicker);
+    // A desktop without a sharing picker gets no item that would do nothing.
+    if (SharingPicker::isAvailable()) {
+        menu->addSeparator();
+        //: Item of the Share Tavro menu in the Settings sidebar that shows the system's share sheet.
+        QAction* share = menu->addAction(QCoreApplication::translate("Tavro", "Share…"));
+        share->setObjectName(QStringLiteral("share"));
+        connect(share, &QAction::triggered, this, &ShareMenu::showSharingPicker);
+    }
     setMenu(menu);
 }
 

@@ -47,9 +47,10 @@ qreal MenuTitle::leadingWidth() const
 
 QString MenuTitle::string() const
 {
+    const QString shown = QString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
     if (!column)
-        return text;
-    return text + QLatin1Char('\t') + trailing.value_or(QString());
+        return shown;
+    return shown + QLatin1Char('\t') + trailing.value_or(QString());
 }
 
 namespace {

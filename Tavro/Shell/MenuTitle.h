@@ -31,7 +31,9 @@ struct MenuTitle
 
     // The width of the icon, the EN SPACE after it and the text, without the column.
     qreal leadingWidth() const;
-    // What the item shows: the text, and a tab before the trailing text when a column is given.
+    // The item's text for a QAction: the text, and a tab before the trailing text when a column is
+    // given. A menu reads '&' as the mark of a mnemonic; the text's own (a profile named "R&D")
+    // are doubled so that they show as typed.
     QString string() const;
     void applyTo(QAction& action) const;
     // Draws the trailing text of a menu's items in the colour their titles give it; Qt's own menu

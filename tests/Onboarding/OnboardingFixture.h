@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Tavro/Model/Brand.h"
 #include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/AccessibilityHost.h"
@@ -7,6 +8,7 @@
 #include "Tavro/Shell/UpdateController.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Shell/ShellFixture.h"
+#include "tests/Support/Pixels.h"
 
 #include <QDir>
 #include <QImage>
@@ -46,7 +48,8 @@ protected:
 
     void pressPrimary() { view->primaryButton()->click(); }
 
-    // The step's drawing in light and dark, under build/artifacts/.
+    // The step's drawing in light and dark, under build/artifacts/, on the window's background as
+    // users see it: that background in the corner, and the navy of the titles and labels.
     static void photograph(QWidget& widget, const QString& name)
     {
         QDir().mkpath(QStringLiteral(TAVRO_ARTIFACTS_DIR));
@@ -55,8 +58,13 @@ protected:
         for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
             setExplicitAppearance(&widget, appearance);
             const QString suffix = appearance == Appearance::dark ? QStringLiteral("dark") : QStringLiteral("light");
-            EXPECT_TRUE(widget.grab().toImage().save(
-                QStringLiteral(TAVRO_ARTIFACTS_DIR "/onboarding-%1-%2.png").arg(name, suffix)));
+            QImage image(widget.size(), QImage::Format_RGB32);
+            image.fill(resolve(Brand::frost, appearance));
+            widget.render(&image, {}, {}, QWidget::DrawChildren);
+            EXPECT_EQ(image.pixelColor(1, 1), resolve(Brand::frost, appearance)) << name.toStdString();
+            EXPECT_TRUE(hasColourNear(image, image.rect(), resolve(Brand::navy, appearance)))
+                << name.toStdString() << " " << suffix.toStdString() << " shows no navy text";
+            EXPECT_TRUE(image.save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/onboarding-%1-%2.png").arg(name, suffix)));
         }
     }
 

@@ -17,6 +17,7 @@
 #include "Tavro/Settings/EmojiPopover.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 #include "Tavro/Settings/NodeColorPickerButton.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
@@ -513,11 +514,23 @@ TEST_F(DestinationSettingsViewTest, SavesThePaneInBothAppearances)
         pane->resize(490, 620);
         QTest::qWait(0);
         const QString name = appearance == Appearance::dark ? "dark" : "light";
-        EXPECT_TRUE(pane->grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-%1.png").arg(name)));
+        const QImage shown = pane->grab().toImage();
+        EXPECT_TRUE(shown.save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-%1.png").arg(name)));
+        // The pane's background, and each row's name in navy on the list's card, dimmed when gone.
+        EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), resolve(Brand::frost, appearance));
+        for (const DestinationRow* row : pane->list()->rows()) {
+            const QRect label(row->nameLabel()->mapTo(pane.get(), QPoint()), row->nameLabel()->size());
+            EXPECT_EQ(
+                test::hasColourNear(shown, label, resolve(Brand::navy, appearance), 40), row->destination().isAvailable)
+                << row->nameLabel()->text().toStdString() << " in " << name.toStdString();
+        }
 
         store.setBrowserDataHint(BrowserDataHint::blocked({"Google Chrome"}));
         QTest::qWait(0);
-        EXPECT_TRUE(pane->grab().save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-banner-%1.png").arg(name)));
+        const QImage banner = pane->grab().toImage();
+        EXPECT_TRUE(banner.save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/browsers-pane-banner-%1.png").arg(name)));
+        const QRect title(pane->banner()->mapTo(pane.get(), QPoint()), pane->banner()->size());
+        EXPECT_TRUE(test::hasColourNear(banner, title, resolve(Brand::navy, appearance), 40)) << name.toStdString();
         store.setBrowserDataHint(BrowserDataHint::none());
     }
 }

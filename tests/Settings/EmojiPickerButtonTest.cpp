@@ -264,6 +264,10 @@ TEST_F(EmojiPickerButtonTest, NothingFoundQuotesTheTrimmedQueryAndReturnDoesNoth
     EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “:::”");
     type(*popover, "  zzqqxxj  ");
     EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “zzqqxxj”");
+    // What was typed shows as typed, never as markup (nor an image it names).
+    type(*popover, R"(<b></b>zz<img src="/tmp/x.png">)");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(popover->noResultsLabel())->text(QAccessible::Name),
+        R"(No emoji found for “<b></b>zz<img src="/tmp/x.png">”)");
     QTest::keyClick(popover->searchField(), Qt::Key_Return);
     EXPECT_EQ(chosen.size(), 0);
     EXPECT_TRUE(made->popover());

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -122,6 +123,16 @@ TEST_F(NodeColorPickerButtonTest, ThePopoverOffersDefaultThenTheEightTints)
     QAccessibleInterface* heading = QAccessible::queryAccessibleInterface(title);
     EXPECT_EQ(heading->role(), QAccessible::Heading);
     EXPECT_EQ(heading->text(QAccessible::Name), QStringLiteral("Petal color"));
+}
+
+TEST_F(NodeColorPickerButtonTest, NearTheScreensCornerThePopoverOpensAboveAndStaysOnTheScreen)
+{
+    const QRect screen = button->screen()->availableGeometry();
+    window.move(screen.right() - window.width() + 20, screen.bottom() - window.height() + 1);
+    NodeColorPopover* popover = open();
+    ASSERT_NE(popover, nullptr);
+    EXPECT_TRUE(screen.contains(popover->frameGeometry())) << "all nine swatches are on the screen";
+    EXPECT_LE(popover->geometry().bottom(), button->mapToGlobal(QPoint(0, 0)).y()) << "opens above the button";
 }
 
 TEST_F(NodeColorPickerButtonTest, TheStoredColourIsMarkedInThePopover)

@@ -9,6 +9,7 @@
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/LinkButton.h"
@@ -18,6 +19,7 @@
 #include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Shell/SupportPolicy.h"
 #include "tests/Shell/ShellFixture.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractButton>
@@ -289,6 +291,28 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     AnnouncementsHost::setVoiceOverRunning(false);
 }
 
+TEST_F(PeripheryTest, TheVersionLinesShowTheirSelection)
+{
+    CopiedVersion copied;
+    AboutPane about(copied, [] {});
+    about.show();
+    auto* line = about.findChild<BrandLabel*>("versionLine");
+    ASSERT_TRUE(line);
+    const auto count = [](const QImage& image, const QColor& colour) {
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                found += image.pixelColor(x, y) == colour;
+        }
+        return found;
+    };
+    const QColor highlight = line->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(count(line->grab().toImage(), highlight), 0);
+    line->setSelection(0, int(line->text().size()));
+    const QImage selected = line->grab().toImage();
+    EXPECT_GT(count(selected, highlight), line->fontMetrics().height() * 20) << "the selection is drawn";
+}
+
 TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
 {
     bool others = false;
@@ -335,8 +359,12 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
         "&utm_content=app");
     EXPECT_EQ(routed.size(), 2);
     EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
-    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("placeholder"));
-    EXPECT_TRUE(pane.findChild<QAbstractButton*>("Ostrel")->findChild<QWidget*>("picture"));
+    // Every card has its picture; Gantrish's shows its own dark ground.
+    for (const QString& name : names)
+        EXPECT_TRUE(pane.findChild<QAbstractButton*>(name)->findChild<QWidget*>("picture")) << name.toStdString();
+    const QImage gantrish
+        = pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("picture")->grab().toImage();
+    EXPECT_TRUE(test::hasColourNear(gantrish, gantrish.rect(), QColor(0x3b2a1a), 12));
 
     const QString intro = OtherProjectsSettingsView::introHtml("Made by Mirovanta and Mirovanta.", Qt::black);
     EXPECT_EQ(intro.count("<a "), 1);
@@ -370,6 +398,13 @@ TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSha
     EXPECT_EQ(request.view, &menu);
     EXPECT_EQ(request.rect, menu.rect());
     EXPECT_EQ(request.preferredEdge, SharingPicker::Edge::maxY);
+
+    // Where the system has no sharing picker, nothing offers one.
+    SharingPickerHost::setAvailable(false);
+    ShareMenu withoutPicker;
+    EXPECT_EQ(withoutPicker.menu()->actions().last()->text(), "Copy Link");
+    EXPECT_FALSE(withoutPicker.menu()->findChild<QAction*>("share"));
+    SharingPickerHost::clear();
 }
 
 TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearanceWhileShown)

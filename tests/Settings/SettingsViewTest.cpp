@@ -228,14 +228,6 @@ TEST_F(SettingsViewTest, TheSidebarReadsAsTabsWithTheShownOneSelected)
     EXPECT_EQ(view->selection(), Section::about);
 }
 
-TEST_F(SettingsViewTest, TheWindowCannotBeMadeSmallerThanItsMinimum)
-{
-    auto view = open(Section::destinations);
-    EXPECT_EQ(view->minimumSize(), QSize(720, 660));
-    view->resize(400, 300);
-    EXPECT_EQ(view->size(), QSize(720, 660));
-}
-
 TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
 {
     const QString folder = QStringLiteral(TAVRO_ARTIFACTS_DIR);

@@ -122,6 +122,12 @@ TEST_F(ShellMenusTest, StatusMenuRowsLabelsAndHotKeyText)
         std::ceil(std::max(labelWidth + StatusMenu::kColumnGap + trailing,
             MenuTitle::width(rows[4].chopped(1), MenuTitle::smallFont()))));
 
+    // A name is shown as it is, not read for a mnemonic.
+    settings.destinations[0].profileDisplayName = QStringLiteral("R&D <b>x</b>");
+    store->setSettings(settings);
+    EXPECT_EQ(submenu()->actions().at(0)->iconText(), QStringLiteral("Google Chrome (R&D <b>x</b>)\t⌃⌥⇧⌘A"));
+    settings.destinations[0] = chrome;
+
     // Hot keys off: no row shows hot-key text; no last-used destination: no "Most Recent"; no
     // visible destination: no submenu and no separator after it.
     settings.globalHotkeysEnabled = false;
