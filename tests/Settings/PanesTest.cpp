@@ -381,14 +381,14 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
     DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro");
     activate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
-    QTest::qWaitFor([&] { return shownTexts(system).contains("Tavro is your default browser"); }, 1000);
+    QTest::qWaitFor([&] { return shownTexts(system).contains("Tavro is your default browser"); }, 5000);
     EXPECT_TRUE(shownTexts(system).contains("Tavro is your default browser"));
     EXPECT_FALSE(shownTexts(system).contains("Set Tavro as Default Browser"));
 
     DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
     activate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isDefaultBrowser(); }, 5000));
-    QTest::qWaitFor([&] { return shownTexts(system).contains("Set Tavro as Default Browser"); }, 1000);
+    QTest::qWaitFor([&] { return shownTexts(system).contains("Set Tavro as Default Browser"); }, 5000);
 
     auto* set = system->findChild<QPushButton*>();
     ASSERT_TRUE(set);
