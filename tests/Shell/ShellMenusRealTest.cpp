@@ -10,6 +10,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "tests/Launch/RealChromium.h"
+#include "tests/Shell/ShellHomes.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
 
@@ -68,14 +69,8 @@ protected:
 
     void storeSettings(const std::optional<QString>& hotkey = std::nullopt)
     {
-        destination = ProfileDiscoveryService::makeDestination();
+        destination = test::chromiumPersonOne();
         destination.hotkey = hotkey;
-        destination.browserID = QStringLiteral("chromium");
-        destination.browserDisplayName = QStringLiteral("Chromium");
-        destination.browserBundleIdentifier = QStringLiteral("org.chromium.Chromium");
-        destination.profileID = QStringLiteral("Default");
-        destination.profileDisplayName = QStringLiteral("Person 1");
-        destination.launchStrategy = LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"));
         AppSettings settings;
         settings.destinations = {destination};
         settings.hasCompletedOnboarding = true;
