@@ -84,10 +84,10 @@ QStringList withDefaults(QStringList lines, const QList<std::pair<QString, QStri
 
 // A file that is there and cannot be read holds the user's other defaults: writing it anew would
 // erase them.
-int leftAsItIs(const QString& path, const QString& reason)
+std::unexpected<DefaultBrowserError> leftAsItIs(const QString& path, const QString& reason)
 {
     qCWarning(lcPlatform) << "Cannot read" << path << reason << "- the default is not changed";
-    return kReadError;
+    return std::unexpected(DefaultBrowserError::unreadable);
 }
 
 } // namespace
@@ -137,10 +137,11 @@ std::optional<QString> applicationToOpen(const QUrl& url)
     return handlerForURLScheme(url.scheme());
 }
 
-int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleIdentifier)
+std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(
+    const QString& scheme, const QString& bundleIdentifier)
 {
     if (scheme.isEmpty() || bundleIdentifier.isEmpty())
-        return kParameterError;
+        return std::unexpected(DefaultBrowserError::missingArgument);
     const QString desktopId = DesktopApplications::preferredDesktopId(bundleIdentifier);
     QList<std::pair<QString, QString>> values;
     for (const QString& mimeType : mimeTypesFor(scheme))
@@ -166,9 +167,26 @@ int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleId
     if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0
         || !file.commit()) {
         qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
-        return kWriteError;
+        return std::unexpected(DefaultBrowserError::unwritable);
     }
-    return kNoError;
+    return {};
 }
 
 } // namespace tavro::DefaultBrowser
+
+namespace tavro {
+
+QString description(DefaultBrowserError error)
+{
+    switch (error) {
+    case DefaultBrowserError::missingArgument:
+        return QStringLiteral("no scheme or no application was named");
+    case DefaultBrowserError::unreadable:
+        return QStringLiteral("the MIME-applications file exists but could not be read");
+    case DefaultBrowserError::unwritable:
+        return QStringLiteral("the MIME-applications file could not be written");
+    }
+    return {};
+}
+
+} // namespace tavro

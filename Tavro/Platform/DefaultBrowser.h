@@ -7,15 +7,23 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <expected>
 #include <optional>
 
-namespace tavro::DefaultBrowser {
+namespace tavro {
 
-// Launch Services' status codes that callers may see.
-constexpr int kNoError = 0;
-constexpr int kParameterError = -50;
-constexpr int kWriteError = -54; // the user's MIME-applications file could not be written
-constexpr int kReadError = -36;  // the user's MIME-applications file exists and could not be read
+// Why the default handler of a scheme was not changed.
+enum class DefaultBrowserError {
+    missingArgument, // no scheme or no application was named
+    unreadable,      // the user's MIME-applications file exists and could not be read
+    unwritable,      // the user's MIME-applications file could not be written
+};
+
+QString description(DefaultBrowserError error);
+
+} // namespace tavro
+
+namespace tavro::DefaultBrowser {
 
 // The bundle identifier of the application that opens links of `scheme`, if one is set.
 std::optional<QString> handlerForURLScheme(const QString& scheme);
@@ -27,8 +35,9 @@ std::optional<QString> applicationToOpen(const QUrl& url);
 // prompt here: the change takes effect at once. For http or https the application becomes the web
 // browser, as on a Mac and as `xdg-settings set default-web-browser` does: it takes http, https and
 // text/html. Other lines of the file are kept as they were; a file that cannot be read is left
-// alone (kReadError). Returns a Launch Services status code.
-int setDefaultHandlerForURLScheme(const QString& scheme, const QString& bundleIdentifier);
+// alone.
+std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(
+    const QString& scheme, const QString& bundleIdentifier);
 
 // The user's MIME-applications file, "$XDG_CONFIG_HOME/mimeapps.list", which the setting goes to.
 QString storePath();

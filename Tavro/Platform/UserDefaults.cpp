@@ -353,31 +353,31 @@ void UserDefaults::migrateLegacyFile(const QString& iniPath)
     qCInfo(lcPlatform) << "read" << m_values.size() << "values from" << iniPath;
 }
 
-bool UserDefaults::write()
+std::expected<void, UserDefaultsError> UserDefaults::write()
 {
     m_pendingWrite = true;
     if (m_unreadableFile)
-        return false;
+        return std::unexpected(UserDefaultsError::unreadableFile);
     if (m_unparsedFile) {
         if (!keepBesideItself(QFileInfo(m_filePath).fileName() + QStringLiteral(".unreadable"), *m_unparsedFile))
-            return false;
+            return std::unexpected(UserDefaultsError::copyNotKept);
         m_unparsedFile.reset();
     }
     const std::optional<QByteArray> bytes = serializePropertyList(m_values);
     if (!bytes) {
         qCWarning(lcPlatform) << "a key cannot be written to" << m_filePath;
-        return false;
+        return std::unexpected(UserDefaultsError::unstorableKey);
     }
     if (!writeFileAtomically(m_filePath, *bytes))
-        return false;
+        return std::unexpected(UserDefaultsError::unwritable);
     m_pendingWrite = false;
-    return true;
+    return {};
 }
 
-void UserDefaults::changed(const QString& key)
+std::expected<void, UserDefaultsError> UserDefaults::changed(const QString& key)
 {
     m_unreadableValues.remove(key);
-    write();
+    return write();
 }
 
 bool UserDefaults::contains(const QString& key) const
@@ -390,20 +390,19 @@ QVariant UserDefaults::value(const QString& key) const
     return m_values.value(key);
 }
 
-void UserDefaults::setValue(const QString& key, const QVariant& value)
+std::expected<void, UserDefaultsError> UserDefaults::setValue(const QString& key, const QVariant& value)
 {
-    if (!value.isValid()) {
-        remove(key);
-        return;
-    }
+    if (!value.isValid())
+        return remove(key);
     m_values.insert(key, storable(value));
-    changed(key);
+    return changed(key);
 }
 
-void UserDefaults::remove(const QString& key)
+std::expected<void, UserDefaultsError> UserDefaults::remove(const QString& key)
 {
-    if (m_values.remove(key) > 0)
-        changed(key);
+    if (m_values.remove(key) == 0)
+        return {};
+    return changed(key);
 }
 
 std::optional<QByteArray> UserDefaults::data(const QString& key) const
@@ -417,9 +416,9 @@ std::optional<QByteArray> UserDefaults::data(const QString& key) const
     return bytes;
 }
 
-void UserDefaults::setData(const QString& key, const QByteArray& bytes)
+std::expected<void, UserDefaultsError> UserDefaults::setData(const QString& key, const QByteArray& bytes)
 {
-    setValue(key, bytes);
+    return setValue(key, bytes);
 }
 
 std::optional<QByteArray> UserDefaults::unreadableValue(const QString& key) const
@@ -443,10 +442,26 @@ std::optional<QString> UserDefaults::keepBesideItself(const QString& fileName, c
     return path;
 }
 
-void UserDefaults::synchronize()
+std::expected<void, UserDefaultsError> UserDefaults::synchronize()
 {
-    if (m_pendingWrite)
-        write();
+    if (!m_pendingWrite)
+        return {};
+    return write();
+}
+
+QString description(UserDefaultsError error)
+{
+    switch (error) {
+    case UserDefaultsError::unreadableFile:
+        return QStringLiteral("the defaults file exists but could not be read");
+    case UserDefaultsError::copyNotKept:
+        return QStringLiteral("the unreadable defaults file could not be copied beside itself");
+    case UserDefaultsError::unstorableKey:
+        return QStringLiteral("a key cannot be written in a property list");
+    case UserDefaultsError::unwritable:
+        return QStringLiteral("the defaults file could not be written");
+    }
+    return {};
 }
 
 } // namespace tavro

@@ -7,9 +7,20 @@
 #include <QString>
 #include <QVariant>
 
+#include <expected>
 #include <optional>
 
 namespace tavro {
+
+// Why a change of the defaults did not reach their file. The change stays in memory either way.
+enum class UserDefaultsError {
+    unreadableFile, // the file exists and could not be read: writing would replace what was never seen
+    copyNotKept,    // the file that could not be parsed could not be copied beside it first
+    unstorableKey,  // a key cannot be written in a property list
+    unwritable,     // the file could not be written (a folder or a broken link in its place, a full disk)
+};
+
+QString description(UserDefaultsError error);
 
 // The values are kept in memory and every change writes the whole file again, atomically (a
 // reader sees the old file or the new one, never half of either) and with no lock file: one
@@ -40,13 +51,14 @@ public:
     // A string, data (QByteArray), integer (qlonglong), real (double) or bool.
     QVariant value(const QString& key) const;
     // Bools, integers, reals and byte arrays keep their type; any other value is stored as its
-    // string. An invalid value removes the key.
-    void setValue(const QString& key, const QVariant& value);
-    void remove(const QString& key);
+    // string. An invalid value removes the key. Each change writes the file; its error says why
+    // the write failed.
+    std::expected<void, UserDefaultsError> setValue(const QString& key, const QVariant& value);
+    std::expected<void, UserDefaultsError> remove(const QString& key);
 
     // A data value; absent when the key is missing or holds no bytes.
     std::optional<QByteArray> data(const QString& key) const;
-    void setData(const QString& key, const QByteArray& bytes);
+    std::expected<void, UserDefaultsError> setData(const QString& key, const QByteArray& bytes);
 
     // The text of an entry of the old INI file that its reader could not give as a string or
     // bytes (a hand edit read as a list, a damaged "@Variant"). Such a key reads as absent; its
@@ -59,7 +71,7 @@ public:
     std::optional<QString> keepBesideItself(const QString& fileName, const QByteArray& bytes) const;
 
     // Writes the values to the file now, when an earlier write did not get through.
-    void synchronize();
+    std::expected<void, UserDefaultsError> synchronize();
     // Whether the last change is still not in the file: its write failed (a folder or a broken
     // link where the file should be, a file that could not be read, a full disk).
     bool hasUnsavedChanges() const { return m_pendingWrite; }
@@ -67,8 +79,8 @@ public:
 private:
     void load();
     void migrateLegacyFile(const QString& iniPath);
-    bool write();
-    void changed(const QString& key);
+    std::expected<void, UserDefaultsError> write();
+    std::expected<void, UserDefaultsError> changed(const QString& key);
 
     QString m_filePath;
     QMap<QString, QVariant> m_values;

@@ -2,6 +2,8 @@
 // The content of the Preferences window: a fixed sidebar listing the sections, a divider, and the
 // pane of the section shown. The delegate hosts one per window, as the window itself.
 
+#include "Tavro/Model/SettingsSection.h"
+
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -28,20 +30,7 @@ class SettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    // In sidebar order.
-    enum class Section {
-        destinations,
-        appearance,
-        shortcuts,
-        system,
-        permissions,
-        accessibility,
-        privacy,
-        otherProjects,
-        help,
-        about,
-    };
-    Q_ENUM(Section)
+    using Section = SettingsSection;
 
     static constexpr QSize kMinimumSize{720, 660};
     static constexpr int kSidebarWidth = 206;

@@ -6,7 +6,6 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/CenteredWindowTitle.h"
 #include "Tavro/Picker/ProfilePhoto.h"
@@ -60,12 +59,13 @@ void bringForward(QWidget* window)
 }
 } // namespace
 
-AppDelegate::AppDelegate(SettingsStore& store, QObject* parent)
-    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), parent)
+AppDelegate::AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), parent)
 { }
 
-AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent)
-    : QObject(parent), m_store(store), m_center(center), m_updates(true, defaults)
+AppDelegate::AppDelegate(
+    SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows, QObject* parent)
+    : QObject(parent), m_store(store), m_center(center), m_windows(std::move(windows)), m_updates(true, defaults)
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
@@ -426,15 +426,6 @@ void AppDelegate::prewarmBrowsers()
     BrowserLaunchService::workQueue().async([bundleIdentifiers] { BrowserLaunchService::prewarm(bundleIdentifiers); });
 }
 
-QWidget* AppDelegate::makeOnboardingView()
-{
-    QPointer<AppDelegate> self(this);
-    return new OnboardingView(m_store, m_updates, [self] {
-        if (self)
-            self->onboardingFinished();
-    });
-}
-
 void AppDelegate::showOnboarding()
 {
     leavePicker();
@@ -442,9 +433,7 @@ void AppDelegate::showOnboarding()
         bringForward(m_onboardingWindow);
         return;
     }
-    QWidget* window = makeOnboardingView();
-    if (!window)
-        return;
+    QWidget* window = m_windows.onboarding(*this);
     //: Window title of the first-run onboarding window.
     hostingWindow(window, QCoreApplication::translate("Tavro", "Welcome to Tavro"), kOnboardingSize, false);
     m_onboardingWindow = window;
@@ -564,7 +553,7 @@ void AppDelegate::quit()
     QCoreApplication::quit();
 }
 
-void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
+void AppDelegate::showSettings(std::optional<SettingsSection> section)
 {
     // The link waiting in a shown picker is dropped.
     leavePicker();
@@ -575,16 +564,10 @@ void AppDelegate::showSettings(std::optional<SettingsView::Section> section)
         return;
     }
 
-    QPointer<AppDelegate> self(this);
-    auto* window = new SettingsView(
-        m_store,
-        [self](const QUrl& url) {
-            if (self)
-                self->routeFromSettings(url);
-        },
-        section.value_or(SettingsView::Section::destinations), m_center, nullptr, &m_updates);
+    QWidget* window = m_windows.settings(*this, section.value_or(SettingsSection::destinations));
+    // The window opens at the smallest size its content allows.
     //: Window title of the Preferences window. Use the same word as the Preferences… menu item.
-    hostingWindow(window, QCoreApplication::translate("Tavro", "Tavro Preferences"), SettingsView::kMinimumSize, true);
+    hostingWindow(window, QCoreApplication::translate("Tavro", "Tavro Preferences"), window->minimumSize(), true);
     m_settingsWindow = window;
     bringForward(window);
 }

@@ -5,11 +5,11 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
-#include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/GlobalHotkeyService.h"
 #include "Tavro/Shell/PrivateMenuTracker.h"
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/UpdateController.h"
+#include "Tavro/Shell/WindowFactory.h"
 
 #include <QList>
 #include <QObject>
@@ -46,9 +46,11 @@ public:
     static constexpr std::chrono::milliseconds kAlertRetryInterval = std::chrono::seconds(30);
     static constexpr QSize kOnboardingSize{560, 620};
 
-    explicit AppDelegate(SettingsStore& store, QObject* parent = nullptr);
+    // `windows` builds Preferences and the first-run window.
+    AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent = nullptr);
     // `defaults` holds the update preferences and the record of the update opt-in migration.
-    AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, QObject* parent = nullptr);
+    AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows,
+        QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // The launch sequence. With links held from the launch and onboarding done, the picker comes
@@ -66,6 +68,8 @@ public:
     static bool isPlainUserLaunch();
 
     Router& router();
+    SettingsStore& store() const { return m_store; }
+    NotificationCenter& notificationCenter() const { return m_center; }
     UpdateController& updates() { return m_updates; }
     SupportPolicyChecker& supportPolicy() { return m_supportPolicy; }
     PickerWindowController& picker() { return m_picker; }
@@ -75,9 +79,12 @@ public:
     void showOnboarding();
     // Opens Preferences on `section` (Browsers when none), or brings the open window forward and,
     // when a section is given, switches it there.
-    void showSettings(std::optional<SettingsView::Section> section = std::nullopt);
+    void showSettings(std::optional<SettingsSection> section = std::nullopt);
     // The first-run window's Finish: closes the window and shows the status item as it is now.
     void onboardingFinished();
+    // A link opened from Preferences: the picker comes over the window, or with the bypass held
+    // the link opens directly; the window comes back when the picker is cancelled.
+    void routeFromSettings(const QUrl& url);
 
     enum class TerminateReply { now, cancel };
     // After onboarding, a quit request other than "Quit Tavro" or an update relaunch only collapses
@@ -110,7 +117,6 @@ public:
 protected:
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
         QPointer<QWidget> restoreOnCancel);
-    void routeFromSettings(const QUrl& url);
     bool isPickerShown() const;
     // Creates, updates or removes the status item and rebuilds its menu from the settings.
     virtual void rebuildStatusItem();
@@ -122,8 +128,6 @@ protected:
     void windowWillClose(QWidget* window);
     // Gives a new top-level window its title, size, appearance and the application menu's keys.
     void hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable);
-    // THE ONE PLACE the first-run view is made; none while it does not exist.
-    QWidget* makeOnboardingView();
     // Runs `show` (an alert) once no picker is on the screen, looking again every retry interval.
     void whenNoPicker(const std::function<void()>& show);
     // Asks the user to update, once the picker is off the screen.
@@ -136,6 +140,7 @@ protected:
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
+    WindowFactory m_windows;
     UpdateController m_updates;
     std::unique_ptr<AppActivityAssertion> m_activityAssertion;
     PickerWindowController m_picker;

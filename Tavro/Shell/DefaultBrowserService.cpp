@@ -37,14 +37,10 @@ bool isDefault()
     return handler->compare(ownBundleIdentifier(), Qt::CaseInsensitive) == 0;
 }
 
-bool makeDefault()
+std::expected<void, DefaultBrowserError> makeDefault()
 {
-    const QString identifier = AppInfo::bundleIdentifier();
-    if (identifier.isEmpty())
-        return false;
     // Setting https is enough: the system keeps http with it.
-    return DefaultBrowser::setDefaultHandlerForURLScheme(QStringLiteral("https"), identifier)
-        == DefaultBrowser::kNoError;
+    return DefaultBrowser::setDefaultHandlerForURLScheme(QStringLiteral("https"), AppInfo::bundleIdentifier());
 }
 
 QCoro::Task<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)

@@ -1,10 +1,13 @@
 #pragma once
 // Whether Tavro is the system's default web browser, and asking to become it.
 
+#include "Tavro/Platform/DefaultBrowser.h"
+
 #include <QCoro/QCoroTask>
 #include <QString>
 
 #include <chrono>
+#include <expected>
 
 namespace tavro::DefaultBrowserService {
 
@@ -15,8 +18,9 @@ inline constexpr const char* kFallbackBundleIdentifier = "com.vaskhaldor.Tavro";
 // query: callers on the GUI thread that must not block read it from a worker.
 bool isDefault();
 
-// Asks to become the handler of https links; true when the request was accepted.
-bool makeDefault();
+// Asks to become the handler of https links. A build without a bundle identifier names no
+// application (`missingArgument`).
+std::expected<void, DefaultBrowserError> makeDefault();
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
 // `interval` after the previous check finished, until it answers true; gives the last answer.

@@ -69,7 +69,7 @@ std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& l
     }
 }
 
-int runApplication(int argc, char** argv, const QStringList& arguments)
+int runApplication(int argc, char** argv, const QStringList& arguments, const WindowFactory& windows)
 {
     // Read from the whole command line before Qt takes its own options out of it: the values of
     // those options are skipped by name, whichever of them the platform in use consumes.
@@ -105,7 +105,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments)
     DetachedLaunch::ready();
 
     // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
-    AppDelegate delegate(SettingsStore::shared());
+    AppDelegate delegate(SettingsStore::shared(), windows);
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
     QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
     // Held until the launch sequence has run, ahead of the links handed over meanwhile.
@@ -164,7 +164,7 @@ QByteArray launchOutcomeLine(const QString& profileName, bool opened)
     return ("openProfileWindow(" + profileName + ") = " + (opened ? "true" : "false") + "\n").toUtf8();
 }
 
-int main(int argc, char** argv)
+int main(int argc, char** argv, const WindowFactory& windows)
 {
     // Read before any application object exists: the diagnostic roads start no user interface.
     const QStringList arguments = argumentList(argc, argv);
@@ -177,7 +177,7 @@ int main(int argc, char** argv)
     case Command::Road::application:
         break;
     }
-    return runApplication(argc, argv, arguments);
+    return runApplication(argc, argv, arguments, windows);
 }
 
 } // namespace tavro::TavroMain

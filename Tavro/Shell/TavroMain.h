@@ -2,6 +2,8 @@
 // The process's entry: the two developer diagnostics of Safari profile handling, or the menu-bar
 // application.
 
+#include "Tavro/Shell/WindowFactory.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -35,7 +37,7 @@ int diagnoseSafari(const QString& path = QString::fromLatin1(kDiagnosticsPath));
 // The line "--test-safari-launch" prints for its outcome.
 QByteArray launchOutcomeLine(const QString& profileName, bool opened);
 
-// Runs Tavro and returns the process's exit status.
-int main(int argc, char** argv);
+// Runs Tavro, its delegate building its windows with `windows`, and returns the process's exit status.
+int main(int argc, char** argv, const WindowFactory& windows);
 
 } // namespace tavro::TavroMain

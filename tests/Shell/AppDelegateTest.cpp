@@ -1,4 +1,5 @@
 #include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/AppWindows.h"
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Onboarding/OnboardingView.h"
@@ -12,6 +13,7 @@
 #include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/StatusItemHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/Router.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Platform/RecordingApp.h"
@@ -75,7 +77,7 @@ protected:
     void launch(const AppSettings& settings, const QList<QUrl>& links = {})
     {
         open(settings);
-        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
         scans = std::make_unique<test::ScanCounter>();
         // Short timings, so that a refresh after a change comes within a fraction of a second.
         delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
@@ -240,7 +242,7 @@ TEST_F(AppDelegateTest, SettingsThatCanNeverBeSavedAreToldOnceWithThePath)
         Alert::answerNextWith(Alert::kFirstButtonReturn);
         UserDefaults unsaved(path);
         SettingsStore unsavedStore(unsaved);
-        WindowedDelegate unsavedDelegate(unsavedStore, center, defaults);
+        WindowedDelegate unsavedDelegate(unsavedStore, center, defaults, AppWindows::factory());
         unsavedStore.edit([](AppSettings& s) { s.reduceAnimations = true; });
         unsavedStore.edit([](AppSettings& s) { s.invertBypass = true; });
         QCoreApplication::processEvents();
@@ -293,7 +295,7 @@ protected:
     {
         settings.destinations = {chrome, brave};
         open(settings);
-        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
         delegate->skipLaunchSequence();
         return *delegate;
     }
@@ -478,7 +480,7 @@ TEST_F(LinkIntakeTest, TheUnsavedSettingsAlertWaitsForThePicker)
     AppSettings settings;
     settings.destinations = {chrome, brave};
     unsavedStore.setSettings(settings);
-    delegate = std::make_unique<WindowedDelegate>(unsavedStore, center, defaults);
+    delegate = std::make_unique<WindowedDelegate>(unsavedStore, center, defaults, AppWindows::factory());
     const auto release = qScopeGuard([this] { delegate.reset(); });
     delegate->skipLaunchSequence();
     delegate->setAlertRetryInterval(std::chrono::milliseconds(20));
@@ -615,7 +617,7 @@ TEST_F(LinkIntakeTest, ALinkHandedOverDuringTheStartGetsItsPickerAfterTheWelcome
     AppSettings settings;
     settings.destinations = {chrome, brave};
     open(settings);
-    delegate = std::make_unique<WindowedDelegate>(*store, center, defaults);
+    delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
     delegate->applicationOpenUrls({QUrl("https://a.test/1")});
     delegate->applicationDidFinishLaunching();
     EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));

@@ -1,3 +1,4 @@
+#include "Tavro/AppWindows.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/ScreensHost.h"
 #include "Tavro/Platform/UpdaterHost.h"
@@ -37,7 +38,7 @@ protected:
         settings.hasCompletedOnboarding = true;
         settings.destinations = {shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"))};
         open(settings);
-        delegate = std::make_unique<UpdatingDelegate>(*store, center, defaults);
+        delegate = std::make_unique<UpdatingDelegate>(*store, center, defaults, AppWindows::factory());
         delegate->applicationDidFinishLaunching();
     }
     ~AppDelegateUpdatesTest() override

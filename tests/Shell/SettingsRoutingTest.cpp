@@ -1,11 +1,13 @@
 // Addresses opened from Preferences take the road of any other link: the delegate builds the
 // window with its own routing, so the bypass and the picker decide where a pane's link lands.
 
+#include "Tavro/AppWindows.h"
 #include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/ScreensHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
@@ -55,7 +57,7 @@ protected:
         // can only come from the bypass destination chosen in the settings.
         settings.lastUsedDestinationID = brave.id;
         open(settings);
-        delegate = std::make_unique<AppDelegate>(*store, center, defaults);
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
     }
 
     const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Work"));

@@ -1,3 +1,4 @@
+#include "Tavro/AppWindows.h"
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/Application.h"
@@ -58,7 +59,7 @@ protected:
         if (settings.destinations.isEmpty())
             settings.destinations = {chrome, arc};
         open(settings);
-        delegate = std::make_unique<AppDelegate>(*store, center, defaults);
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
         delegate->applicationDidFinishLaunching();
         // The launch's scan finds only Chrome's bundle here; the test's destinations stand.
         finishScans();

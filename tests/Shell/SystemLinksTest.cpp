@@ -90,8 +90,8 @@ TEST_F(DefaultBrowserServiceTest, AFileThatCannotBeReadIsLeftAlone)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QLocalServer holder;
     ASSERT_TRUE(holder.listen(path));
-    EXPECT_EQ(
-        DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"), DefaultBrowser::kReadError);
+    EXPECT_EQ(DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"),
+        std::unexpected(DefaultBrowserError::unreadable));
     EXPECT_FALSE(DefaultBrowserService::makeDefault());
     EXPECT_EQ(QFileInfo(path).isFile(), false) << "the file was replaced";
 }
