@@ -9,22 +9,22 @@
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/NotificationCenter.h"
-#include "Tavro/Settings/AboutPane.h"
-#include "Tavro/Settings/AccessibilitySection.h"
-#include "Tavro/Settings/AppearanceSection.h"
+#include "Tavro/Settings/AboutSettingsView.h"
+#include "Tavro/Settings/AccessibilitySettingsView.h"
+#include "Tavro/Settings/AppearanceSettingsView.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/DestinationSettingsView.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
-#include "Tavro/Settings/PermissionsSection.h"
-#include "Tavro/Settings/PrivacyPane.h"
+#include "Tavro/Settings/PermissionsSettingsView.h"
+#include "Tavro/Settings/PrivacySettingsView.h"
 #include "Tavro/Settings/SettingsLog.h"
 #include "Tavro/Settings/ShareMenu.h"
-#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/ShortcutsSettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
-#include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Settings/SystemSettingsView.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -271,23 +271,23 @@ QWidget* SettingsView::makePane(Section section)
     case Section::destinations:
         return new DestinationSettingsView(m_store);
     case Section::appearance:
-        return new AppearanceSection(*this);
+        return new AppearanceSettingsView(*this);
     case Section::shortcuts:
-        return new ShortcutsSection(*this);
+        return new ShortcutsSettingsView(*this);
     case Section::system:
-        return new SystemSection(*this);
+        return new SystemSettingsView(*this);
     case Section::permissions:
-        return new PermissionsSection(*this);
+        return new PermissionsSettingsView(*this);
     case Section::accessibility:
-        return new AccessibilitySection(*this);
+        return new AccessibilitySettingsView(*this);
     case Section::privacy:
-        return new PrivacyPane;
+        return new PrivacySettingsView;
     case Section::otherProjects:
         return new OtherProjectsSettingsView(m_route, 2);
     case Section::help:
         return new HelpSettingsView(m_store, m_center, [this](Section shown) { setSelection(shown); });
     case Section::about:
-        return new AboutPane(
+        return new AboutSettingsView(
             *m_copiedVersion, [this] { setSelection(Section::otherProjects); }, m_updates);
     default:
         return new QWidget;

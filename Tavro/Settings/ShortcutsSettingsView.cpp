@@ -1,4 +1,4 @@
-#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/ShortcutsSettingsView.h"
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/PrivateTheme.h"
@@ -8,7 +8,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
-#include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/GlobalHotkeysGroup.h"
 #include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
@@ -85,12 +85,12 @@ QString bypassAction(const SettingsStore& store)
 
 } // namespace
 
-QString ShortcutsSection::modifierRowText(BypassModifier modifier)
+QString ShortcutsSettingsView::modifierRowText(BypassModifier modifier)
 {
     return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
 }
 
-QList<ShortcutsSection::Choice> ShortcutsSection::bypassDestinationChoices(const SettingsStore& store)
+QList<ShortcutsSettingsView::Choice> ShortcutsSettingsView::bypassDestinationChoices(const SettingsStore& store)
 {
     const AppSettings& settings = store.settings();
     QList<BrowserDestination> available;
@@ -114,7 +114,7 @@ QList<ShortcutsSection::Choice> ShortcutsSection::bypassDestinationChoices(const
     return choices;
 }
 
-std::optional<QString> ShortcutsSection::unavailableBypassDestinationLabel(const SettingsStore& store)
+std::optional<QString> ShortcutsSettingsView::unavailableBypassDestinationLabel(const SettingsStore& store)
 {
     if (!store.settings().bypassDestinationKey)
         return std::nullopt;
@@ -124,7 +124,7 @@ std::optional<QString> ShortcutsSection::unavailableBypassDestinationLabel(const
     return store.bypassDestinationLabel();
 }
 
-ShortcutsSection::GestureCard ShortcutsSection::gestureCard()
+ShortcutsSettingsView::GestureCard ShortcutsSettingsView::gestureCard()
 {
     auto* card = new SettingsCard(8);
     card->column()->setContentsMargins(
@@ -141,7 +141,7 @@ ShortcutsSection::GestureCard ShortcutsSection::gestureCard()
     return parts;
 }
 
-void ShortcutsSection::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
+void ShortcutsSettingsView::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
 {
     const QSignalBlocker block(picker);
     picker->clear();
@@ -153,7 +153,8 @@ void ShortcutsSection::fillModifierPicker(QComboBox* picker, BypassModifier sele
     picker->setCurrentIndex(picker->findData(int(selected)));
 }
 
-ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
+ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent)
+    : QWidget(parent), m_store(view.store())
 {
     auto* pane = new QVBoxLayout(this);
     pane->setContentsMargins(0, 0, 0, 0);
@@ -237,14 +238,14 @@ ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidge
 
     pane->addWidget(new DividerLine);
 
-    m_hotkeys = new GlobalHotkeysSection(m_store);
+    m_hotkeys = new GlobalHotkeysGroup(m_store);
     pane->addWidget(m_hotkeys);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSection::refresh);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::refresh);
     refresh();
 }
 
-void ShortcutsSection::refresh()
+void ShortcutsSettingsView::refresh()
 {
     const AppSettings& settings = m_store.settings();
     fillModifierPicker(m_modifier, settings.bypassModifier, settings.privateModifier);
