@@ -85,11 +85,6 @@ QString bypassAction(const SettingsStore& store)
 
 } // namespace
 
-QString ShortcutsSettingsView::modifierRowText(BypassModifier modifier)
-{
-    return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
-}
-
 QList<ShortcutsSettingsView::Choice> ShortcutsSettingsView::bypassDestinationChoices(const SettingsStore& store)
 {
     const AppSettings& settings = store.settings();
@@ -147,7 +142,7 @@ void ShortcutsSettingsView::fillModifierPicker(QComboBox* picker, BypassModifier
     picker->clear();
     for (BypassModifier modifier : allCases<BypassModifier>()) {
         if (modifier != excluded)
-            picker->addItem(modifierRowText(modifier), QVariant::fromValue(int(modifier)));
+            picker->addItem(menuRow(modifier), QVariant::fromValue(int(modifier)));
     }
     // Both settings on one key: the key is not a row, and nothing shows as chosen.
     picker->setCurrentIndex(picker->findData(int(selected)));
@@ -190,10 +185,7 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     m_destination = picker(kDestinationPickerWidth);
     connect(m_destination, &QComboBox::activated, this, [this](int index) {
         const QString key = m_destination->itemData(index).toString();
-        // "Last Used" is no key at all, never an empty one.
-        m_store.edit([&key](AppSettings& s) {
-            s.bypassDestinationKey = key.isEmpty() ? std::nullopt : std::optional<QString>(key);
-        });
+        m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); });
     });
     //: Bypass setting label: which browser profile a bypassed link opens in.
     bypassColumn->addWidget(
@@ -280,13 +272,13 @@ void ShortcutsSettingsView::refresh()
     const QString bypass = bypassAction(m_store);
     //: Bypass summary card heading for a plain click on a link. Large text; keep short.
     m_clickCard.gesture->setText(QCoreApplication::translate("Tavro", "On Click"));
-    m_clickCard.action->setText(settings.invertBypass ? bypass : picker);
+    m_clickCard.action->setText(settings.bypasses(false) ? bypass : picker);
     //: Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥),
     //: %2 is the key name (e.g. Option). Large text; keep short.
     m_modifierClickCard.gesture->setText(
         QCoreApplication::translate("Tavro", "%1 %2 + Click")
             .arg(symbol(settings.bypassModifier), displayName(settings.bypassModifier)));
-    m_modifierClickCard.action->setText(settings.invertBypass ? picker : bypass);
+    m_modifierClickCard.action->setText(settings.bypasses(true) ? bypass : picker);
     for (const GestureCard& card : {m_clickCard, m_modifierClickCard})
         card.card->setAccessibleName(card.gesture->text() + QStringLiteral(", ") + card.action->text());
 

@@ -39,8 +39,6 @@ public:
     static QList<Choice> bypassDestinationChoices(const SettingsStore& store);
     // The label of a stored bypass destination that cannot be used now; absent when all is well.
     static std::optional<QString> unavailableBypassDestinationLabel(const SettingsStore& store);
-    // "⌥  Option": the glyph, two spaces, the key's name.
-    static QString modifierRowText(BypassModifier modifier);
 
     QComboBox* modifierPicker() const { return m_modifier; }
     SwitchToggle* invertSwitch() const { return m_invert; }
