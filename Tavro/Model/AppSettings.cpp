@@ -22,6 +22,11 @@ void AppSettings::setBypassModifierKeepingKeysApart(BypassModifier modifier)
         privateModifier = privateModifierGivingWayTo(modifier);
 }
 
+void AppSettings::setBypassDestinationKey(const QString& key)
+{
+    bypassDestinationKey = key.isEmpty() ? std::nullopt : std::optional<QString>(key);
+}
+
 QList<BrowserDestination> AppSettings::visibleDestinations() const
 {
     // Sorted by reference and copied once: a record may hold many thousands of destinations.

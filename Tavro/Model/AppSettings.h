@@ -44,6 +44,12 @@ struct AppSettings
     static BypassModifier privateModifierGivingWayTo(BypassModifier bypass);
     // Sets the bypass key; a private key equal to it gives way at once, as it would at decoding.
     void setBypassModifierKeepingKeysApart(BypassModifier modifier);
+    // Sets the bypass destination a menu row names: the empty key of "Last Used" is no key at
+    // all, never an empty one.
+    void setBypassDestinationKey(const QString& key);
+    // Whether a click skips the picker: holding the bypass key does, unless Invert swaps what a
+    // plain click and a modifier-click do.
+    bool bypasses(bool bypassKeyHeld) const { return bypassKeyHeld != invertBypass; }
 
     QJsonObject toJson() const;
     QByteArray toJsonBytes() const;

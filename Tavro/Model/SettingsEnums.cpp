@@ -40,6 +40,11 @@ QString symbol(BypassModifier modifier)
     Q_UNREACHABLE();
 }
 
+QString menuRow(BypassModifier modifier)
+{
+    return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
+}
+
 QString glyphs(HotkeyPrefix prefix)
 {
     switch (prefix) {

@@ -104,6 +104,8 @@ template <typename E> QList<E> allCases()
 QString displayName(BypassModifier modifier);
 // The key glyph: "⌥", "⌘", "⇧" or "⌃".
 QString symbol(BypassModifier modifier);
+// The key's row in a menu of modifier keys: "⌥  Option", the glyph, two spaces, the name.
+QString menuRow(BypassModifier modifier);
 // The platform modifier flag that is set while this key is held.
 quint64 flag(BypassModifier modifier);
 

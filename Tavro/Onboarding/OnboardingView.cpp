@@ -568,11 +568,6 @@ QCoro::Task<> OnboardingView::runScan(QPointer<OnboardingView> self, QPointer<Se
 
 // The bypass step
 
-QString OnboardingView::bypassModifierRow(BypassModifier modifier)
-{
-    return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
-}
-
 QWidget* OnboardingView::bypassStep()
 {
     m_shownBypassChoices = bypassChoices();
@@ -606,7 +601,7 @@ QWidget* OnboardingView::bypassStep()
     auto* modifiers = new PopUpButton;
     modifiers->setObjectName(QStringLiteral("bypassModifier"));
     for (BypassModifier modifier : allCases<BypassModifier>()) {
-        modifiers->addItem(bypassModifierRow(modifier), QVariant::fromValue(int(modifier)));
+        modifiers->addItem(menuRow(modifier), QVariant::fromValue(int(modifier)));
         if (modifier == settings.bypassModifier)
             modifiers->setCurrentIndex(modifiers->count() - 1);
     }
@@ -630,8 +625,10 @@ QWidget* OnboardingView::bypassStep()
     }
     // A stored key that names no row selects none and stays stored until the user picks one.
     destinations->setCurrentIndex(destinations->findData(settings.bypassDestinationKey.value_or(QString())));
-    connect(destinations, &QComboBox::activated, this,
-        [this, destinations](int index) { chooseDestinationKey(destinations->itemData(index).toString()); });
+    connect(destinations, &QComboBox::activated, this, [this, destinations](int index) {
+        const QString key = destinations->itemData(index).toString();
+        m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); });
+    });
     //: Bypass setting label: which browser profile a bypassed link opens in.
     block(QCoreApplication::translate("Tavro", "What to open"), destinations);
 
@@ -673,13 +670,6 @@ QStringList OnboardingView::bypassChoices() const
             choices << destination.menuLabel() << destination.matchKey();
     }
     return choices;
-}
-
-void OnboardingView::chooseDestinationKey(const QString& tag)
-{
-    // "Last Used" is no key at all, never an empty one.
-    const std::optional<QString> key = tag.isEmpty() ? std::nullopt : std::optional<QString>(tag);
-    m_store.edit([&key](AppSettings& s) { s.bypassDestinationKey = key; });
 }
 
 void OnboardingView::paintEvent(QPaintEvent*)

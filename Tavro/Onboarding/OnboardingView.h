@@ -74,8 +74,6 @@ public:
     // their names' code points, not by the locale.
     using DestinationGroup = std::pair<QString, QList<BrowserDestination>>;
     static QList<DestinationGroup> groupedByBrowser(const QList<BrowserDestination>& destinations);
-    // "⌥  Option": the key's symbol, two spaces, its name.
-    static QString bypassModifierRow(BypassModifier modifier);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,7 +104,6 @@ private:
 
     void makeDefault();
     void scan();
-    void chooseDestinationKey(const QString& tag);
 
     // Detached tasks: each checks the view again after every suspension.
     static QCoro::Task<> waitForDefault(QPointer<OnboardingView> self, Timing timing);

@@ -264,7 +264,8 @@ void HelpSettingsView::fillPickerRows()
         //: Help settings pane: what the private bypass click does when no profile is chosen for it.
         skipsPrivate = QCoreApplication::translate("Tavro", "Opens your last-used profile in a private window");
     }
-    const bool invert = settings.invertBypass;
+    const bool clickBypasses = settings.bypasses(false);
+    const bool modifierClickBypasses = settings.bypasses(true);
 
     const auto row = [this](const QString& keys, const QString& action) {
         auto* line = new QWidget;
@@ -287,17 +288,17 @@ void HelpSettingsView::fillPickerRows()
     };
 
     //: Help settings pane: a plain click on a link.
-    row(QCoreApplication::translate("Tavro", "Click"), invert ? skips : shows);
+    row(QCoreApplication::translate("Tavro", "Click"), clickBypasses ? skips : shows);
     //: Heading for the bypass gesture: %1 is the modifier key's symbol, %2 its name, as in ⌥ Option + Click.
     row(QCoreApplication::translate("Tavro", "%1 %2 + Click").arg(symbol(bypass), displayName(bypass)),
-        invert ? shows : skips);
+        modifierClickBypasses ? skips : shows);
     if (privateKey != bypass) {
         //: Help settings pane: the private-window key's symbol and a click, as in ⇧ + Click.
         row(QCoreApplication::translate("Tavro", "%1 + Click").arg(symbol(privateKey)),
-            invert ? skipsPrivate : showsPrivate);
+            clickBypasses ? skipsPrivate : showsPrivate);
         //: Help settings pane: the private-window key's symbol, then the bypass key's, and a click, as in ⇧⌥ + Click.
         row(QCoreApplication::translate("Tavro", "%1%2 + Click").arg(symbol(privateKey), symbol(bypass)),
-            invert ? showsPrivate : skipsPrivate);
+            modifierClickBypasses ? skipsPrivate : showsPrivate);
     }
     //: Help settings pane: holding the private-window key (its symbol) while the picker shows.
     row(QCoreApplication::translate("Tavro", "Hold %1 in the picker").arg(symbol(privateKey)),

@@ -9,22 +9,22 @@
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/NotificationCenter.h"
-#include "Tavro/Settings/AboutPane.h"
-#include "Tavro/Settings/AccessibilitySection.h"
-#include "Tavro/Settings/AppearanceSection.h"
+#include "Tavro/Settings/AboutSettingsView.h"
+#include "Tavro/Settings/AccessibilitySettingsView.h"
+#include "Tavro/Settings/AppearanceSettingsView.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/DestinationSettingsView.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
-#include "Tavro/Settings/PermissionsSection.h"
-#include "Tavro/Settings/PrivacyPane.h"
+#include "Tavro/Settings/PermissionsSettingsView.h"
+#include "Tavro/Settings/PrivacySettingsView.h"
 #include "Tavro/Settings/SettingsLog.h"
 #include "Tavro/Settings/ShareMenu.h"
-#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/ShortcutsSettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SwitchToggle.h"
-#include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Settings/SystemSettingsView.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -34,116 +34,120 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+#include <ranges>
+
 namespace tavro {
+
+// One row per section, in sidebar order: its raw value, its localised title, its symbol and how
+// its pane is built.
+struct SettingsView::SectionEntry
+{
+    Section section;
+    const char* rawValue;
+    const char* title;
+    const char* icon;
+    QWidget* (*makePane)(SettingsView& view);
+};
+
+std::span<const SettingsView::SectionEntry> SettingsView::sections()
+{
+    static constexpr auto table = std::to_array<SectionEntry>({
+        {Section::destinations, "Browsers",
+            //: Settings pane title (and sidebar tab) for the list of browser profiles.
+            QT_TRANSLATE_NOOP("Tavro", "Browsers"), "list.bullet",
+            [](SettingsView& view) -> QWidget* { return new DestinationSettingsView(view.m_store); }},
+        {Section::appearance, "Appearance",
+            //: Settings label for choosing Tavro's light or dark look: System, Light, or Dark. Use Apple's localized
+            //: name for the macOS Appearance setting.
+            QT_TRANSLATE_NOOP("Tavro", "Appearance"), "paintpalette",
+            [](SettingsView& view) -> QWidget* { return new AppearanceSettingsView(view); }},
+        {Section::shortcuts, "Shortcuts",
+            //: Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global
+            //: hotkeys.
+            QT_TRANSLATE_NOOP("Tavro", "Shortcuts"), "keyboard",
+            [](SettingsView& view) -> QWidget* { return new ShortcutsSettingsView(view); }},
+        {Section::system, "System",
+            //: Settings sidebar tab and pane title for general app settings (login, menu bar, default browser,
+            //: updates). Also the Appearance setting option that follows the macOS light or dark setting.
+            QT_TRANSLATE_NOOP("Tavro", "System"), "gearshape",
+            [](SettingsView& view) -> QWidget* { return new SystemSettingsView(view); }},
+        {Section::permissions, "Permissions",
+            //: Settings sidebar tab and pane title for macOS privacy permissions.
+            QT_TRANSLATE_NOOP("Tavro", "Permissions"), "lock.shield",
+            [](SettingsView& view) -> QWidget* { return new PermissionsSettingsView(view); }},
+        {Section::accessibility, "Accessibility",
+            //: Settings sidebar tab and pane title for accessibility options such as reducing the picker's
+            //: animation. Use the word macOS uses for its own Accessibility settings.
+            QT_TRANSLATE_NOOP("Tavro", "Accessibility"), "accessibility",
+            [](SettingsView& view) -> QWidget* { return new AccessibilitySettingsView(view); }},
+        {Section::privacy, "Privacy",
+            //: Settings sidebar tab and pane title explaining what Tavro does and doesn't do with your data.
+            QT_TRANSLATE_NOOP("Tavro", "Privacy"), "hand.raised",
+            [](SettingsView&) -> QWidget* { return new PrivacySettingsView; }},
+        {Section::otherProjects, "Other Projects",
+            //: Settings pane title (and sidebar tab) listing the developer's other apps.
+            QT_TRANSLATE_NOOP("Tavro", "Other Projects"), "square.grid.2x2",
+            [](SettingsView& view) -> QWidget* { return new OtherProjectsSettingsView(view.m_route, 2); }},
+        {Section::help, "Help",
+            //: Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.
+            QT_TRANSLATE_NOOP("Tavro", "Help"), "questionmark.circle",
+            [](SettingsView& view) -> QWidget* {
+                return new HelpSettingsView(
+                    view.m_store, view.m_center, [&view](Section shown) { view.setSelection(shown); });
+            }},
+        {Section::about, "About",
+            //: Settings sidebar tab and pane title for app information.
+            QT_TRANSLATE_NOOP("Tavro", "About"), "info.circle",
+            [](SettingsView& view) -> QWidget* {
+                return new AboutSettingsView(
+                    *view.m_copiedVersion, [&view] { view.setSelection(Section::otherProjects); }, view.m_updates);
+            }},
+    });
+    static_assert(std::ranges::equal(table | std::views::transform(&SectionEntry::section),
+                      std::views::iota(0, int(table.size())) | std::views::transform([](int i) { return Section(i); })),
+        "one row per section, in the enumeration's order");
+    return table;
+}
+
+const SettingsView::SectionEntry& SettingsView::entry(Section section)
+{
+    return sections()[std::size_t(section)];
+}
 
 QString SettingsView::rawValue(Section section)
 {
-    switch (section) {
-    case Section::destinations:
-        return QStringLiteral("Browsers");
-    case Section::appearance:
-        return QStringLiteral("Appearance");
-    case Section::shortcuts:
-        return QStringLiteral("Shortcuts");
-    case Section::system:
-        return QStringLiteral("System");
-    case Section::permissions:
-        return QStringLiteral("Permissions");
-    case Section::accessibility:
-        return QStringLiteral("Accessibility");
-    case Section::privacy:
-        return QStringLiteral("Privacy");
-    case Section::otherProjects:
-        return QStringLiteral("Other Projects");
-    case Section::help:
-        return QStringLiteral("Help");
-    case Section::about:
-        return QStringLiteral("About");
-    }
-    return {};
+    return QString::fromLatin1(entry(section).rawValue);
 }
 
 QString SettingsView::title(Section section)
 {
-    switch (section) {
-    case Section::destinations:
-        //: Settings pane title (and sidebar tab) for the list of browser profiles.
-        return QCoreApplication::translate("Tavro", "Browsers");
-    case Section::appearance:
-        //: Settings label for choosing Tavro's light or dark look: System, Light, or Dark. Use Apple's localized name
-        //: for the macOS Appearance setting.
-        return QCoreApplication::translate("Tavro", "Appearance");
-    case Section::shortcuts:
-        //: Settings sidebar tab and pane title for keyboard settings: the bypass modifier key and the global hotkeys.
-        return QCoreApplication::translate("Tavro", "Shortcuts");
-    case Section::system:
-        //: Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates).
-        //: Also the Appearance setting option that follows the macOS light or dark setting.
-        return QCoreApplication::translate("Tavro", "System");
-    case Section::permissions:
-        //: Settings sidebar tab and pane title for macOS privacy permissions.
-        return QCoreApplication::translate("Tavro", "Permissions");
-    case Section::accessibility:
-        //: Settings sidebar tab and pane title for accessibility options such as reducing the picker's animation. Use
-        //: the word macOS uses for its own Accessibility settings.
-        return QCoreApplication::translate("Tavro", "Accessibility");
-    case Section::privacy:
-        //: Settings sidebar tab and pane title explaining what Tavro does and doesn't do with your data.
-        return QCoreApplication::translate("Tavro", "Privacy");
-    case Section::otherProjects:
-        //: Settings pane title (and sidebar tab) listing the developer's other apps.
-        return QCoreApplication::translate("Tavro", "Other Projects");
-    case Section::help:
-        //: Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.
-        return QCoreApplication::translate("Tavro", "Help");
-    case Section::about:
-        //: Settings sidebar tab and pane title for app information.
-        return QCoreApplication::translate("Tavro", "About");
-    }
-    return {};
+    return QCoreApplication::translate("Tavro", entry(section).title);
 }
 
 QString SettingsView::icon(Section section)
 {
-    switch (section) {
-    case Section::destinations:
-        return QStringLiteral("list.bullet");
-    case Section::appearance:
-        return QStringLiteral("paintpalette");
-    case Section::shortcuts:
-        return QStringLiteral("keyboard");
-    case Section::system:
-        return QStringLiteral("gearshape");
-    case Section::permissions:
-        return QStringLiteral("lock.shield");
-    case Section::accessibility:
-        return QStringLiteral("accessibility");
-    case Section::privacy:
-        return QStringLiteral("hand.raised");
-    case Section::otherProjects:
-        return QStringLiteral("square.grid.2x2");
-    case Section::help:
-        return QStringLiteral("questionmark.circle");
-    case Section::about:
-        return QStringLiteral("info.circle");
-    }
-    return {};
+    return QString::fromLatin1(entry(section).icon);
 }
 
 std::optional<SettingsView::Section> SettingsView::fromRawValue(const QString& rawValue)
 {
-    for (Section section : allCases()) {
-        if (SettingsView::rawValue(section) == rawValue)
-            return section;
+    for (const SectionEntry& entry : sections()) {
+        if (QLatin1StringView(entry.rawValue) == rawValue)
+            return entry.section;
     }
     return std::nullopt;
 }
 
 const QList<SettingsView::Section>& SettingsView::allCases()
 {
-    static const QList<Section> cases{Section::destinations, Section::appearance, Section::shortcuts, Section::system,
-        Section::permissions, Section::accessibility, Section::privacy, Section::otherProjects, Section::help,
-        Section::about};
+    static const QList<Section> cases = [] {
+        QList<Section> list;
+        for (const SectionEntry& entry : sections())
+            list.append(entry.section);
+        return list;
+    }();
     return cases;
 }
 
@@ -267,31 +271,7 @@ QWidget* SettingsView::makeShareMenu()
 
 QWidget* SettingsView::makePane(Section section)
 {
-    switch (section) {
-    case Section::destinations:
-        return new DestinationSettingsView(m_store);
-    case Section::appearance:
-        return new AppearanceSection(*this);
-    case Section::shortcuts:
-        return new ShortcutsSection(*this);
-    case Section::system:
-        return new SystemSection(*this);
-    case Section::permissions:
-        return new PermissionsSection(*this);
-    case Section::accessibility:
-        return new AccessibilitySection(*this);
-    case Section::privacy:
-        return new PrivacyPane;
-    case Section::otherProjects:
-        return new OtherProjectsSettingsView(m_route, 2);
-    case Section::help:
-        return new HelpSettingsView(m_store, m_center, [this](Section shown) { setSelection(shown); });
-    case Section::about:
-        return new AboutPane(
-            *m_copiedVersion, [this] { setSelection(Section::otherProjects); }, m_updates);
-    default:
-        return new QWidget;
-    }
+    return entry(section).makePane(*this);
 }
 
 void SettingsView::setAccessibilityGranted(bool granted)

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
 class QButtonGroup;
 class QVBoxLayout;
@@ -30,6 +31,7 @@ class SettingsView : public QWidget
 {
     Q_OBJECT
 public:
+    // In sidebar order; each has its row in the table of sections (SettingsView.cpp).
     using Section = SettingsSection;
 
     static constexpr QSize kMinimumSize{720, 660};
@@ -92,8 +94,7 @@ Q_SIGNALS:
     void defaultBrowserChanged(bool isDefault);
 
 protected:
-    // The pane of `section`, built each time the section is selected. A pane not built yet is an
-    // empty place.
+    // The pane of `section`, built each time the section is selected.
     virtual QWidget* makePane(Section section);
 
     void showEvent(QShowEvent* event) override;
@@ -107,6 +108,10 @@ protected:
     CopiedVersion* m_copiedVersion;
 
 private:
+    struct SectionEntry;
+    static std::span<const SectionEntry> sections();
+    static const SectionEntry& entry(Section section);
+
     QWidget* buildSidebar();
     // What the footer shows above the developer credit: the share menu's place.
     QWidget* makeShareMenu();

@@ -728,7 +728,7 @@ void AppDelegate::routeFromSettings(const QUrl& url)
     const bool bypassHeld = held(settings.bypassModifier);
     const bool privately = settings.privateModifier != settings.bypassModifier && held(settings.privateModifier);
     std::optional<QString> notice;
-    if (bypassHeld != settings.invertBypass) {
+    if (settings.bypasses(bypassHeld)) {
         const Router::BypassOutcome outcome = Router::resolveBypass(m_store.bypassTarget(), privately);
         if (outcome.kind() == Router::BypassOutcome::Kind::open) {
             router().open(url, *outcome.destination(), privately);

@@ -39,14 +39,13 @@ void Router::route(const QUrl& url)
     const AppSettings& settings = m_store.settings();
     const BypassModifier bypassKey = settings.bypassModifier;
     const BypassModifier privateKey = settings.privateModifier;
-    const bool invert = settings.invertBypass;
 
     // Read while the link is handled, not from the click that produced it.
     const quint64 flags = currentModifierFlags();
     const bool bypassHeld = isHeld(flags, bypassKey);
     // One key cannot mean both: with equal keys, holding it only bypasses.
     const bool privately = privateKey != bypassKey && isHeld(flags, privateKey);
-    const bool bypass = bypassHeld != invert;
+    const bool bypass = settings.bypasses(bypassHeld);
 
     if (!bypass) {
         m_presentPicker(url, std::nullopt, privately, PickerRequest::arrival);

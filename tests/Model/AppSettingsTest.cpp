@@ -156,6 +156,22 @@ TEST(SettingsEnums, RawValuesAreExactCaseNames)
     EXPECT_EQ(glyphs(HotkeyPrefix::optionCommand), "⌥⌘");
     EXPECT_EQ(displayName(EmojiPosition::besideIcon), "Beside Icon");
     EXPECT_EQ(label(AppAppearance::system), "System");
+    EXPECT_EQ(menuRow(BypassModifier::command), "⌘  Command");
+}
+
+TEST(AppSettingsBypass, InvertSwapsTheGesturesAndLastUsedStoresNoKey)
+{
+    AppSettings s;
+    EXPECT_FALSE(s.bypasses(false));
+    EXPECT_TRUE(s.bypasses(true));
+    s.invertBypass = true;
+    EXPECT_TRUE(s.bypasses(false));
+    EXPECT_FALSE(s.bypasses(true));
+
+    s.setBypassDestinationKey("org.chromium.Chromium|Default");
+    EXPECT_EQ(s.bypassDestinationKey, "org.chromium.Chromium|Default");
+    s.setBypassDestinationKey(QString());
+    EXPECT_FALSE(s.bypassDestinationKey.has_value());
 }
 
 // --- Picker keys

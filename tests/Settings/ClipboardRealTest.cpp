@@ -1,6 +1,6 @@
 // "Copy Version Info" against a real X server: the text must be what another program pastes.
 #include "Tavro/Platform/SystemInfoHost.h"
-#include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/AboutSettingsView.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
@@ -31,7 +31,7 @@ TEST(ClipboardRealTest, CopyVersionInfoPutsTheExactTextOnTheXClipboard)
         SystemInfoHost::setOSBuild("23F79");
         SystemInfoHost::setPrettyName(std::nullopt);
         CopiedVersion copied;
-        AboutPane about(copied, [] {});
+        AboutSettingsView about(copied, [] {});
         about.show();
         about.findChild<QAbstractButton*>("copyVersionInfo")->click();
         printf("copied\n");

@@ -11,17 +11,17 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
-#include "Tavro/Settings/AccessibilitySection.h"
+#include "Tavro/Settings/AccessibilitySettingsView.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/BrowserDataPermissionCard.h"
 #include "Tavro/Settings/DefaultHandlerCard.h"
-#include "Tavro/Settings/GlobalHotkeysSection.h"
-#include "Tavro/Settings/PermissionsSection.h"
+#include "Tavro/Settings/GlobalHotkeysGroup.h"
+#include "Tavro/Settings/PermissionsSettingsView.h"
 #include "Tavro/Settings/PickerPreview.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/ShortcutsSettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
-#include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Settings/SystemSettingsView.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/UpdateController.h"
 #include "tests/Support/ResidentMemory.h"
@@ -146,7 +146,7 @@ protected:
 TEST_F(PanesTest, ShortcutsShowTheDefaults)
 {
     auto view = open(Section::shortcuts);
-    auto* shortcuts = pane<ShortcutsSection>(*view);
+    auto* shortcuts = pane<ShortcutsSettingsView>(*view);
     ASSERT_TRUE(shortcuts);
     EXPECT_EQ(rows(shortcuts->modifierPicker()), QStringList({"⌥  Option", "⌘  Command", "⌃  Control"}));
     EXPECT_EQ(shortcuts->modifierPicker()->currentText(), "⌥  Option");
@@ -163,7 +163,7 @@ TEST_F(PanesTest, EqualModifierKeysListThreeRowsAndSelectNone)
 {
     store.edit([](AppSettings& s) { s.privateModifier = BypassModifier::option; });
     auto view = open(Section::shortcuts);
-    auto* shortcuts = pane<ShortcutsSection>(*view);
+    auto* shortcuts = pane<ShortcutsSettingsView>(*view);
     for (QComboBox* picker : {shortcuts->modifierPicker(), shortcuts->privateModifierPicker()}) {
         EXPECT_EQ(rows(picker), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
         EXPECT_EQ(picker->currentIndex(), -1);
@@ -182,7 +182,7 @@ TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
         s.bypassDestinationKey = QStringLiteral("com.google.Chrome#Profile 1");
     });
     auto view = open(Section::shortcuts);
-    auto* shortcuts = pane<ShortcutsSection>(*view);
+    auto* shortcuts = pane<ShortcutsSettingsView>(*view);
     QComboBox* picker = shortcuts->destinationPicker();
     EXPECT_EQ(rows(picker),
         QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)", "Chrome (Profile 1) (unavailable)"}));
@@ -232,7 +232,7 @@ TEST_F(PanesTest, AWheelOverAPopUpIsPassedOnAndChangesNothing)
 TEST_F(PanesTest, InvertSwapsTheCards)
 {
     auto view = open(Section::shortcuts);
-    auto* shortcuts = pane<ShortcutsSection>(*view);
+    auto* shortcuts = pane<ShortcutsSettingsView>(*view);
     shortcuts->invertSwitch()->click();
     EXPECT_TRUE(store.settings().invertBypass);
     EXPECT_EQ(shortcuts->clickCard()->accessibleName(), "On Click, Opens last-used destination");
@@ -246,7 +246,7 @@ TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
     work.hotkey = QStringLiteral("w");
     store.edit([&](AppSettings& s) { s.destinations = {personal, work}; });
     auto view = open(Section::shortcuts);
-    GlobalHotkeysSection* hotkeys = pane<ShortcutsSection>(*view)->globalHotkeys();
+    GlobalHotkeysGroup* hotkeys = pane<ShortcutsSettingsView>(*view)->globalHotkeys();
     EXPECT_EQ(hotkeys->rows(), QStringList({"⌃⌥⇧⌘ 1\tChrome (Personal)", "⌃⌥⇧⌘ W\tChrome (Work)"}));
     EXPECT_TRUE(hotkeys->helpText()->text().contains("⌃⌥⇧⌘ 0 for your most-recent"));
 
@@ -344,7 +344,7 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
 {
     LoginItemsHost::setApproved(false);
     auto view = open(Section::system);
-    auto* system = pane<SystemSection>(*view);
+    auto* system = pane<SystemSettingsView>(*view);
     system->loginSwitch()->click();
     EXPECT_FALSE(store.settings().launchAtLogin);
     EXPECT_FALSE(system->loginSwitch()->isChecked());
@@ -365,7 +365,7 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
 TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
 {
     auto view = open(Section::system);
-    auto* system = pane<SystemSection>(*view);
+    auto* system = pane<SystemSettingsView>(*view);
     EXPECT_FALSE(system->menuBarIconCaption()->isVisible());
     system->menuBarIconSwitch()->click();
     EXPECT_FALSE(store.settings().showMenuBarIcon);
@@ -375,7 +375,7 @@ TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
 TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
 {
     auto view = open(Section::system);
-    auto* system = pane<SystemSection>(*view);
+    auto* system = pane<SystemSettingsView>(*view);
     EXPECT_TRUE(shownTexts(system).contains("Set Tavro as Default Browser"));
 
     DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro");
@@ -465,8 +465,8 @@ TEST_F(PanesTest, TrustAndAnActivationFlipBothAccessibilityCards)
 {
     AccessibilityHost::setTrusted(false);
     auto view = open(Section::permissions);
-    auto* permissions = pane<PermissionsSection>(*view);
-    AccessibilitySection accessibility(*view);
+    auto* permissions = pane<PermissionsSettingsView>(*view);
+    AccessibilitySettingsView accessibility(*view);
     accessibility.show();
     QCoreApplication::processEvents();
     for (AccessibilityPermissionCard* card : {permissions->accessibilityCard(), accessibility.accessibilityCard()})
@@ -486,7 +486,7 @@ TEST_F(PanesTest, TrustAndAnActivationFlipBothAccessibilityCards)
 TEST_F(PanesTest, BlockedBrowsersAreListedAsTheLocaleJoinsThem)
 {
     auto view = open(Section::permissions);
-    BrowserDataPermissionCard* card = pane<PermissionsSection>(*view)->browserDataCard();
+    BrowserDataPermissionCard* card = pane<PermissionsSettingsView>(*view)->browserDataCard();
     EXPECT_EQ(card->statusLabel()->text(), "Tavro can read your browser profiles");
     store.setBrowserDataHint(BrowserDataHint::blocked({"Chrome", "Edge"}));
     EXPECT_EQ(card->statusLabel()->text(), "Blocked for Chrome and Edge");

@@ -8,13 +8,13 @@
 #include "Tavro/Platform/SystemInfoHost.h"
 #include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/AboutSettingsView.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/CopiedVersion.h"
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
-#include "Tavro/Settings/PrivacyPane.h"
+#include "Tavro/Settings/PrivacySettingsView.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Shell/SupportPolicy.h"
@@ -229,22 +229,23 @@ TEST_F(PeripheryTest, RunSetupAgainAsksForOnboardingAndLeavesTheSettings)
 TEST_F(PeripheryTest, TheSystemLineAndTheVersionLineFromWhatTheSystemGives)
 {
     // Here the system names itself, and the build is the kernel's release.
-    EXPECT_EQ(AboutPane::systemString(), QSysInfo::prettyProductName() + " (" + QSysInfo::kernelVersion() + ")");
-    EXPECT_FALSE(AboutPane::systemString().startsWith("macOS"));
+    EXPECT_EQ(
+        AboutSettingsView::systemString(), QSysInfo::prettyProductName() + " (" + QSysInfo::kernelVersion() + ")");
+    EXPECT_FALSE(AboutSettingsView::systemString().startsWith("macOS"));
     SystemInfoHost::setPrettyName(std::nullopt);
     SystemInfoHost::setOperatingSystemVersion({14, 5, 0});
     SystemInfoHost::setOSBuild(QByteArray("23F79\0\0\0", 8));
-    EXPECT_EQ(AboutPane::systemString(), "macOS 14.5 (23F79)");
+    EXPECT_EQ(AboutSettingsView::systemString(), "macOS 14.5 (23F79)");
     SystemInfoHost::setOperatingSystemVersion({14, 5, 1});
     SystemInfoHost::setOSBuild(QByteArray(1, '\0'));
-    EXPECT_EQ(AboutPane::systemString(), "macOS 14.5.1");
+    EXPECT_EQ(AboutSettingsView::systemString(), "macOS 14.5.1");
 
     SystemInfoHost::setBundleString("CFBundleShortVersionString", std::nullopt);
     SystemInfoHost::setBundleString("CFBundleVersion", std::nullopt);
-    EXPECT_EQ(AboutPane::versionString(), "Version ? (?)");
+    EXPECT_EQ(AboutSettingsView::versionString(), "Version ? (?)");
     SystemInfoHost::setBundleString("CFBundleShortVersionString", "1.4.0");
     SystemInfoHost::setBundleString("CFBundleVersion", "13");
-    EXPECT_EQ(AboutPane::versionInfo(), "Tavro Version 1.4.0 (13), macOS 14.5.1");
+    EXPECT_EQ(AboutSettingsView::versionInfo(), "Tavro Version 1.4.0 (13), macOS 14.5.1");
 }
 
 TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromTheFirstPress)
@@ -263,7 +264,7 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     AnnouncementsHost::clear();
 
     CopiedVersion copied(std::chrono::milliseconds(600));
-    AboutPane about(copied, [] {});
+    AboutSettingsView about(copied, [] {});
     auto* button = about.findChild<QAbstractButton*>("copyVersionInfo");
     EXPECT_EQ(button->text(), "Copy Version Info");
     QSignalSpy changed(&copied, &CopiedVersion::changed);
@@ -294,7 +295,7 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
 TEST_F(PeripheryTest, TheVersionLinesShowTheirSelection)
 {
     CopiedVersion copied;
-    AboutPane about(copied, [] {});
+    AboutSettingsView about(copied, [] {});
     about.show();
     auto* line = about.findChild<BrandLabel*>("versionLine");
     ASSERT_TRUE(line);
@@ -317,7 +318,7 @@ TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
 {
     bool others = false;
     CopiedVersion copied;
-    AboutPane about(copied, [&] { others = true; });
+    AboutSettingsView about(copied, [&] { others = true; });
     about.findChild<QAbstractButton*>("/support")->click();
     ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
     EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
@@ -328,11 +329,11 @@ TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
 
 TEST_F(PeripheryTest, PrivacyNamesTheSupportPolicyHostAndLinksThePolicy)
 {
-    const auto endpoints = PrivacyPane::networkSurface();
+    const auto endpoints = PrivacySettingsView::networkSurface();
     ASSERT_EQ(endpoints.size(), 1);
     // The host the support-policy check fetches from, whatever the build sets.
     EXPECT_EQ(endpoints.at(0).host, SupportPolicy::url().host());
-    PrivacyPane privacy;
+    PrivacySettingsView privacy;
     privacy.findChild<QAbstractButton*>("siteLink")->click();
     ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
     EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
@@ -450,8 +451,8 @@ TEST_F(PeripheryTest, EveryPaneDrawsInLightAndDark)
 {
     CopiedVersion copied;
     HelpSettingsView help(store, center, [](Section) {});
-    AboutPane about(copied, [] {});
-    PrivacyPane privacy;
+    AboutSettingsView about(copied, [] {});
+    PrivacySettingsView privacy;
     OtherProjectsSettingsView others([](const QUrl&) {}, 2);
     for (auto [widget, name] : {std::pair<QWidget*, const char*>{&help, "help"}, {&about, "about"},
              {&privacy, "privacy"}, {&others, "other-projects"}}) {

@@ -8,7 +8,7 @@
 #include "Tavro/Model/DiscoveryHints.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/BrowserDataPermissionCard.h"
-#include "Tavro/Settings/PermissionsSection.h"
+#include "Tavro/Settings/PermissionsSettingsView.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -98,7 +98,7 @@ Places placesIn(QSize size)
     places.permissionsRow = row->mapTo(&view, row->rect().center());
     row->click();
     QCoreApplication::processEvents();
-    const auto* pane = qobject_cast<PermissionsSection*>(view.currentPane());
+    const auto* pane = qobject_cast<PermissionsSettingsView*>(view.currentPane());
     if (!pane)
         return places;
     for (QPushButton* button : pane->browserDataCard()->findChildren<QPushButton*>()) {

@@ -12,11 +12,11 @@ class UpdatesCard;
 
 // Tavro's place in the system: starting at login, the menu-bar icon, being the default browser,
 // and the update preferences.
-class SystemSection : public QWidget
+class SystemSettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SystemSection(SettingsView& view, QWidget* parent = nullptr);
+    explicit SystemSettingsView(SettingsView& view, QWidget* parent = nullptr);
 
     SwitchToggle* loginSwitch() const { return m_login; }
     SwitchToggle* menuBarIconSwitch() const { return m_menuBarIcon; }

@@ -13,7 +13,7 @@ class QComboBox;
 namespace tavro {
 
 class BrandLabel;
-class GlobalHotkeysSection;
+class GlobalHotkeysGroup;
 class SettingsStore;
 class SettingsView;
 class SwitchToggle;
@@ -21,7 +21,7 @@ class SwitchToggle;
 // The bypass gesture, where a skipped link goes, the private-window key, two cards saying what a
 // click and a modifier-click do now, and the global hot keys. Holds no state: every control shows
 // the store's record and writes straight through it.
-class ShortcutsSection : public QWidget
+class ShortcutsSettingsView : public QWidget
 {
     Q_OBJECT
 public:
@@ -32,15 +32,13 @@ public:
         bool operator==(const Choice&) const = default;
     };
 
-    explicit ShortcutsSection(SettingsView& view, QWidget* parent = nullptr);
+    explicit ShortcutsSettingsView(SettingsView& view, QWidget* parent = nullptr);
 
     // The "What to open" rows after "Last Used": available destinations (hidden ones too) by sort
     // order, then the stored key as "… (unavailable)" when none of them has it.
     static QList<Choice> bypassDestinationChoices(const SettingsStore& store);
     // The label of a stored bypass destination that cannot be used now; absent when all is well.
     static std::optional<QString> unavailableBypassDestinationLabel(const SettingsStore& store);
-    // "⌥  Option": the glyph, two spaces, the key's name.
-    static QString modifierRowText(BypassModifier modifier);
 
     QComboBox* modifierPicker() const { return m_modifier; }
     SwitchToggle* invertSwitch() const { return m_invert; }
@@ -52,7 +50,7 @@ public:
     // The plain-click card and the modifier-click card, each one element for screen readers.
     QWidget* clickCard() const { return m_clickCard.card; }
     QWidget* modifierClickCard() const { return m_modifierClickCard.card; }
-    GlobalHotkeysSection* globalHotkeys() const { return m_hotkeys; }
+    GlobalHotkeysGroup* globalHotkeys() const { return m_hotkeys; }
 
 protected:
     // Qt's menus and segments take the window's appearance when they come on screen.
@@ -77,7 +75,7 @@ private:
     GestureCard m_modifierClickCard;
     QComboBox* m_privateModifier;
     BrandLabel* m_privateHelp;
-    GlobalHotkeysSection* m_hotkeys;
+    GlobalHotkeysGroup* m_hotkeys;
 };
 
 } // namespace tavro

@@ -9,11 +9,11 @@ class SettingsView;
 class SwitchToggle;
 
 // "Reduce animations" and the Accessibility permission card of Permissions.
-class AccessibilitySection : public QWidget
+class AccessibilitySettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AccessibilitySection(SettingsView& view, QWidget* parent = nullptr);
+    explicit AccessibilitySettingsView(SettingsView& view, QWidget* parent = nullptr);
 
     SwitchToggle* reduceAnimationsSwitch() const { return m_reduceAnimations; }
     AccessibilityPermissionCard* accessibilityCard() const { return m_card; }

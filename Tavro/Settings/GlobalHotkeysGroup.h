@@ -14,11 +14,11 @@ class SwitchToggle;
 
 // The Shortcuts pane's last block: system-wide hot keys on or off, their prefix, and the list of
 // combinations in force. It only writes the settings; the shell registers the keys from them.
-class GlobalHotkeysSection : public QWidget
+class GlobalHotkeysGroup : public QWidget
 {
     Q_OBJECT
 public:
-    explicit GlobalHotkeysSection(SettingsStore& store, QWidget* parent = nullptr);
+    explicit GlobalHotkeysGroup(SettingsStore& store, QWidget* parent = nullptr);
 
     SwitchToggle* enabledSwitch() const { return m_enabled; }
     QComboBox* prefixPicker() const { return m_prefix; }

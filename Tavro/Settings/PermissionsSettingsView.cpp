@@ -1,4 +1,4 @@
-#include "Tavro/Settings/PermissionsSection.h"
+#include "Tavro/Settings/PermissionsSettingsView.h"
 
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
 #include "Tavro/Settings/BrandLabel.h"
@@ -9,7 +9,7 @@
 
 namespace tavro {
 
-PermissionsSection::PermissionsSection(SettingsView& view, QWidget* parent)
+PermissionsSettingsView::PermissionsSettingsView(SettingsView& view, QWidget* parent)
     : QWidget(parent)
     , m_accessibility(new AccessibilityPermissionCard(view, this))
     , m_browserData(new BrowserDataPermissionCard(view, this))

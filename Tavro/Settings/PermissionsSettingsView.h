@@ -9,11 +9,11 @@ class BrowserDataPermissionCard;
 class SettingsView;
 
 // The two system permissions Tavro depends on, each with where to grant it and a re-check.
-class PermissionsSection : public QWidget
+class PermissionsSettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PermissionsSection(SettingsView& view, QWidget* parent = nullptr);
+    explicit PermissionsSettingsView(SettingsView& view, QWidget* parent = nullptr);
 
     AccessibilityPermissionCard* accessibilityCard() const { return m_accessibility; }
     BrowserDataPermissionCard* browserDataCard() const { return m_browserData; }

@@ -1,4 +1,4 @@
-#include "Tavro/Settings/PrivacyPane.h"
+#include "Tavro/Settings/PrivacySettingsView.h"
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
@@ -28,7 +28,7 @@ BrandLabel* wrapping(const QString& text, const ColorPair& color, const QFont& f
 
 } // namespace
 
-QList<NetworkSurface::Endpoint> PrivacyPane::networkSurface()
+QList<NetworkSurface::Endpoint> PrivacySettingsView::networkSurface()
 {
     // The same address the support-policy check fetches, set when Tavro is built.
     const QString host = QUrl(QStringLiteral(TAVRO_SUPPORT_POLICY_URL)).host();
@@ -42,7 +42,7 @@ QList<NetworkSurface::Endpoint> PrivacyPane::networkSurface()
     return {{host, purpose}};
 }
 
-PrivacyPane::PrivacyPane(QWidget* parent) : QWidget(parent)
+PrivacySettingsView::PrivacySettingsView(QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -91,7 +91,7 @@ PrivacyPane::PrivacyPane(QWidget* parent) : QWidget(parent)
         QStringLiteral("/privacy"), QStringLiteral("privacy")));
 }
 
-QWidget* PrivacyPane::siteLink(const QString& title, const QString& path, const QString& content)
+QWidget* PrivacySettingsView::siteLink(const QString& title, const QString& path, const QString& content)
 {
     auto* link = new LinkButton(title, 12);
     link->setObjectName(QStringLiteral("siteLink"));

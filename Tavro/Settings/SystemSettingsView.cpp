@@ -1,4 +1,4 @@
-#include "Tavro/Settings/SystemSection.h"
+#include "Tavro/Settings/SystemSettingsView.h"
 #include "Tavro/Platform/LoginItems.h"
 
 #include "Tavro/Model/SettingsStore.h"
@@ -16,7 +16,7 @@
 
 namespace tavro {
 
-SystemSection::SystemSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_view(view)
+SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QWidget(parent), m_view(view)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -49,11 +49,11 @@ SystemSection::SystemSection(SettingsView& view, QWidget* parent) : QWidget(pare
         column->addWidget(m_updatesCard);
     }
 
-    connect(&store, &SettingsStore::settingsChanged, this, &SystemSection::refresh);
+    connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::refresh);
     refresh();
 }
 
-void SystemSection::setLaunchAtLogin(bool on)
+void SystemSettingsView::setLaunchAtLogin(bool on)
 {
     SettingsStore& store = m_view.store();
     store.edit([on](AppSettings& s) { s.launchAtLogin = on; });
@@ -66,7 +66,7 @@ void SystemSection::setLaunchAtLogin(bool on)
     }
 }
 
-void SystemSection::refresh()
+void SystemSettingsView::refresh()
 {
     const AppSettings& settings = m_view.store().settings();
     {

@@ -14,14 +14,14 @@ class SettingsView;
 
 // The light or dark look, where a profile's image sits on its petal, and a live preview of the
 // picker that follows the image position.
-class AppearanceSection : public QWidget
+class AppearanceSettingsView : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr double kPreviewMaxWidth = 440;
 
-    explicit AppearanceSection(SettingsView& view, QWidget* parent = nullptr);
-    ~AppearanceSection() override;
+    explicit AppearanceSettingsView(SettingsView& view, QWidget* parent = nullptr);
+    ~AppearanceSettingsView() override;
 
     // The segments system, light and dark, with the appearance as each one's id.
     QButtonGroup* appearancePicker() const { return m_appearance; }

@@ -14,14 +14,14 @@ class UpdateController;
 
 class CopiedVersion;
 
-class AboutPane : public QWidget
+class AboutSettingsView : public QWidget
 {
     Q_OBJECT
 public:
     // `copied` is the window's confirmation state; `seeOtherProjects` switches to that pane.
     // `updates` brings the Updates card (the System pane's); without it there is none.
-    AboutPane(CopiedVersion& copied, std::function<void()> seeOtherProjects, UpdateController* updates = nullptr,
-        QWidget* parent = nullptr);
+    AboutSettingsView(CopiedVersion& copied, std::function<void()> seeOtherProjects,
+        UpdateController* updates = nullptr, QWidget* parent = nullptr);
 
     // "Version <version> (<build>)", "?" for a value the bundle lacks.
     static QString versionString();

@@ -1,4 +1,4 @@
-#include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/GlobalHotkeysGroup.h"
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
@@ -72,7 +72,7 @@ QString optionText(HotkeyPrefix prefix)
 
 } // namespace
 
-GlobalHotkeysSection::GlobalHotkeysSection(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
+GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : QWidget(parent), m_store(store)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -106,11 +106,11 @@ GlobalHotkeysSection::GlobalHotkeysSection(SettingsStore& store, QWidget* parent
     m_listColumn->setSpacing(6);
     column->addWidget(m_list);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &GlobalHotkeysSection::refresh);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &GlobalHotkeysGroup::refresh);
     refresh();
 }
 
-QStringList GlobalHotkeysSection::rows() const
+QStringList GlobalHotkeysGroup::rows() const
 {
     QStringList texts;
     for (int i = 0; i < m_listColumn->count(); ++i) {
@@ -120,7 +120,7 @@ QStringList GlobalHotkeysSection::rows() const
     return texts;
 }
 
-void GlobalHotkeysSection::refresh()
+void GlobalHotkeysGroup::refresh()
 {
     const AppSettings& settings = m_store.settings();
     const QString prefixGlyphs = glyphs(settings.globalHotkeyPrefix);

@@ -1,4 +1,4 @@
-#include "Tavro/Settings/AboutPane.h"
+#include "Tavro/Settings/AboutSettingsView.h"
 #include "Tavro/Settings/UpdatesCard.h"
 
 #include "Tavro/Model/Brand.h"
@@ -37,7 +37,7 @@ QString copiedText()
 
 } // namespace
 
-AboutPane::AboutPane(
+AboutSettingsView::AboutSettingsView(
     CopiedVersion& copied, std::function<void()> seeOtherProjects, UpdateController* updates, QWidget* parent)
     : QWidget(parent), m_copied(copied), m_seeOtherProjects(std::move(seeOtherProjects))
 {
@@ -52,10 +52,10 @@ AboutPane::AboutPane(
     column->addWidget(onTheWebCard());
     column->addWidget(developerCard());
 
-    connect(&m_copied, &CopiedVersion::changed, this, &AboutPane::showCopied);
+    connect(&m_copied, &CopiedVersion::changed, this, &AboutSettingsView::showCopied);
 }
 
-QString AboutPane::versionString()
+QString AboutSettingsView::versionString()
 {
     const QString version
         = SystemInfo::bundleString(QStringLiteral("CFBundleShortVersionString")).value_or(QStringLiteral("?"));
@@ -65,7 +65,7 @@ QString AboutPane::versionString()
     return QCoreApplication::translate("Tavro", "Version %1 (%2)").arg(version, build);
 }
 
-QString AboutPane::systemString()
+QString AboutSettingsView::systemString()
 {
     const SystemInfo::OperatingSystemVersion os = SystemInfo::operatingSystemVersion();
     QString version = QStringLiteral("%1.%2").arg(os.majorVersion).arg(os.minorVersion);
@@ -81,12 +81,12 @@ QString AboutPane::systemString()
     return line;
 }
 
-QString AboutPane::versionInfo()
+QString AboutSettingsView::versionInfo()
 {
     return QStringLiteral("Tavro ") + versionString() + QStringLiteral(", ") + systemString();
 }
 
-QWidget* AboutPane::header()
+QWidget* AboutSettingsView::header()
 {
     auto* header = new QWidget;
     auto* row = new QHBoxLayout(header);
@@ -108,7 +108,7 @@ QWidget* AboutPane::header()
     return header;
 }
 
-QWidget* AboutPane::versionCard()
+QWidget* AboutSettingsView::versionCard()
 {
     //: Card title in the About settings pane showing the app and macOS versions.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Version"));
@@ -140,12 +140,12 @@ QWidget* AboutPane::versionCard()
         QCoreApplication::translate("Tavro", "Copies the Tavro and macOS versions, handy for a support request."));
     TavroOutlineButtonStyle::apply(m_copyButton);
     showCopied(m_copied.isOn());
-    connect(m_copyButton, &QPushButton::clicked, this, &AboutPane::copyVersionInfo);
+    connect(m_copyButton, &QPushButton::clicked, this, &AboutSettingsView::copyVersionInfo);
     card->column()->addWidget(m_copyButton, 0, Qt::AlignLeft);
     return card;
 }
 
-void AboutPane::copyVersionInfo()
+void AboutSettingsView::copyVersionInfo()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
@@ -154,7 +154,7 @@ void AboutPane::copyVersionInfo()
     VoiceOver::announce(copiedText());
 }
 
-void AboutPane::showCopied(bool copied)
+void AboutSettingsView::showCopied(bool copied)
 {
     //: Button in the About settings pane that copies the Tavro and macOS versions to the clipboard.
     m_copyButton->setText(copied ? copiedText() : QCoreApplication::translate("Tavro", "Copy Version Info"));
@@ -164,7 +164,7 @@ void AboutPane::showCopied(bool copied)
     m_copyButton->update();
 }
 
-QWidget* AboutPane::onTheWebCard()
+QWidget* AboutSettingsView::onTheWebCard()
 {
     //: Card title in the About settings pane listing links to pages on Tavro's website.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "On the web"));
@@ -190,7 +190,7 @@ QWidget* AboutPane::onTheWebCard()
     return card;
 }
 
-QWidget* AboutPane::developerCard()
+QWidget* AboutSettingsView::developerCard()
 {
     //: Card title in the About settings pane introducing the developer.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "About the developer"));

@@ -1,4 +1,4 @@
-#include "Tavro/Settings/AccessibilitySection.h"
+#include "Tavro/Settings/AccessibilitySettingsView.h"
 
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
@@ -13,7 +13,8 @@
 
 namespace tavro {
 
-AccessibilitySection::AccessibilitySection(SettingsView& view, QWidget* parent) : QWidget(parent), m_view(view)
+AccessibilitySettingsView::AccessibilitySettingsView(SettingsView& view, QWidget* parent)
+    : QWidget(parent), m_view(view)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -33,10 +34,10 @@ AccessibilitySection::AccessibilitySection(SettingsView& view, QWidget* parent) 
     column->addWidget(caption);
     m_card = new AccessibilityPermissionCard(view);
     column->addWidget(m_card);
-    connect(&store, &SettingsStore::settingsChanged, this, &AccessibilitySection::refresh);
+    connect(&store, &SettingsStore::settingsChanged, this, &AccessibilitySettingsView::refresh);
 }
 
-void AccessibilitySection::refresh()
+void AccessibilitySettingsView::refresh()
 {
     const QSignalBlocker block(m_reduceAnimations);
     m_reduceAnimations->setChecked(m_view.store().settings().reduceAnimations);

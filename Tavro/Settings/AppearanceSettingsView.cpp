@@ -1,4 +1,4 @@
-#include "Tavro/Settings/AppearanceSection.h"
+#include "Tavro/Settings/AppearanceSettingsView.h"
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -69,7 +69,8 @@ private:
 
 } // namespace
 
-AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
+AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* parent)
+    : QWidget(parent), m_store(view.store())
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -127,11 +128,11 @@ AppearanceSection::AppearanceSection(SettingsView& view, QWidget* parent) : QWid
     column->addWidget(card);
 
     followAppearance(this, [this] { tintControls(this); });
-    connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSection::refresh);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSettingsView::refresh);
     refresh();
 }
 
-AppearanceSection::~AppearanceSection()
+AppearanceSettingsView::~AppearanceSettingsView()
 {
     // The style keeps the pictures of the controls it draws under the control's palette, and the
     // tinted palettes are new for every pane built: without this their pictures would stay until
@@ -139,7 +140,7 @@ AppearanceSection::~AppearanceSection()
     QPixmapCache::clear();
 }
 
-void AppearanceSection::refresh()
+void AppearanceSettingsView::refresh()
 {
     const AppSettings& settings = m_store.settings();
     {

@@ -1,4 +1,4 @@
-#include "Tavro/Settings/ShortcutsSection.h"
+#include "Tavro/Settings/ShortcutsSettingsView.h"
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/PrivateTheme.h"
@@ -8,7 +8,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
-#include "Tavro/Settings/GlobalHotkeysSection.h"
+#include "Tavro/Settings/GlobalHotkeysGroup.h"
 #include "Tavro/Settings/PopUpButton.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
@@ -85,12 +85,7 @@ QString bypassAction(const SettingsStore& store)
 
 } // namespace
 
-QString ShortcutsSection::modifierRowText(BypassModifier modifier)
-{
-    return symbol(modifier) + QStringLiteral("  ") + displayName(modifier);
-}
-
-QList<ShortcutsSection::Choice> ShortcutsSection::bypassDestinationChoices(const SettingsStore& store)
+QList<ShortcutsSettingsView::Choice> ShortcutsSettingsView::bypassDestinationChoices(const SettingsStore& store)
 {
     const AppSettings& settings = store.settings();
     QList<BrowserDestination> available;
@@ -114,7 +109,7 @@ QList<ShortcutsSection::Choice> ShortcutsSection::bypassDestinationChoices(const
     return choices;
 }
 
-std::optional<QString> ShortcutsSection::unavailableBypassDestinationLabel(const SettingsStore& store)
+std::optional<QString> ShortcutsSettingsView::unavailableBypassDestinationLabel(const SettingsStore& store)
 {
     if (!store.settings().bypassDestinationKey)
         return std::nullopt;
@@ -124,7 +119,7 @@ std::optional<QString> ShortcutsSection::unavailableBypassDestinationLabel(const
     return store.bypassDestinationLabel();
 }
 
-ShortcutsSection::GestureCard ShortcutsSection::gestureCard()
+ShortcutsSettingsView::GestureCard ShortcutsSettingsView::gestureCard()
 {
     auto* card = new SettingsCard(8);
     card->column()->setContentsMargins(
@@ -141,19 +136,20 @@ ShortcutsSection::GestureCard ShortcutsSection::gestureCard()
     return parts;
 }
 
-void ShortcutsSection::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
+void ShortcutsSettingsView::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
 {
     const QSignalBlocker block(picker);
     picker->clear();
     for (BypassModifier modifier : allCases<BypassModifier>()) {
         if (modifier != excluded)
-            picker->addItem(modifierRowText(modifier), QVariant::fromValue(int(modifier)));
+            picker->addItem(menuRow(modifier), QVariant::fromValue(int(modifier)));
     }
     // Both settings on one key: the key is not a row, and nothing shows as chosen.
     picker->setCurrentIndex(picker->findData(int(selected)));
 }
 
-ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidget(parent), m_store(view.store())
+ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent)
+    : QWidget(parent), m_store(view.store())
 {
     auto* pane = new QVBoxLayout(this);
     pane->setContentsMargins(0, 0, 0, 0);
@@ -189,10 +185,7 @@ ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidge
     m_destination = picker(kDestinationPickerWidth);
     connect(m_destination, &QComboBox::activated, this, [this](int index) {
         const QString key = m_destination->itemData(index).toString();
-        // "Last Used" is no key at all, never an empty one.
-        m_store.edit([&key](AppSettings& s) {
-            s.bypassDestinationKey = key.isEmpty() ? std::nullopt : std::optional<QString>(key);
-        });
+        m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); });
     });
     //: Bypass setting label: which browser profile a bypassed link opens in.
     bypassColumn->addWidget(
@@ -237,14 +230,14 @@ ShortcutsSection::ShortcutsSection(SettingsView& view, QWidget* parent) : QWidge
 
     pane->addWidget(new DividerLine);
 
-    m_hotkeys = new GlobalHotkeysSection(m_store);
+    m_hotkeys = new GlobalHotkeysGroup(m_store);
     pane->addWidget(m_hotkeys);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSection::refresh);
+    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::refresh);
     refresh();
 }
 
-void ShortcutsSection::refresh()
+void ShortcutsSettingsView::refresh()
 {
     const AppSettings& settings = m_store.settings();
     fillModifierPicker(m_modifier, settings.bypassModifier, settings.privateModifier);
@@ -279,13 +272,13 @@ void ShortcutsSection::refresh()
     const QString bypass = bypassAction(m_store);
     //: Bypass summary card heading for a plain click on a link. Large text; keep short.
     m_clickCard.gesture->setText(QCoreApplication::translate("Tavro", "On Click"));
-    m_clickCard.action->setText(settings.invertBypass ? bypass : picker);
+    m_clickCard.action->setText(settings.bypasses(false) ? bypass : picker);
     //: Bypass summary card heading for clicking a link while holding a modifier key. %1 is the key glyph (e.g. ⌥),
     //: %2 is the key name (e.g. Option). Large text; keep short.
     m_modifierClickCard.gesture->setText(
         QCoreApplication::translate("Tavro", "%1 %2 + Click")
             .arg(symbol(settings.bypassModifier), displayName(settings.bypassModifier)));
-    m_modifierClickCard.action->setText(settings.invertBypass ? picker : bypass);
+    m_modifierClickCard.action->setText(settings.bypasses(true) ? bypass : picker);
     for (const GestureCard& card : {m_clickCard, m_modifierClickCard})
         card.card->setAccessibleName(card.gesture->text() + QStringLiteral(", ") + card.action->text());
 

@@ -9,11 +9,11 @@
 
 namespace tavro {
 
-class PrivacyPane : public QWidget
+class PrivacySettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PrivacyPane(QWidget* parent = nullptr);
+    explicit PrivacySettingsView(QWidget* parent = nullptr);
 
     // Everything Tavro connects to on its own: the host that serves the update checks and the
     // support-policy file.
