@@ -5,9 +5,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/DefaultBrowser.h"
-#include "Tavro/Platform/LoginItemsHost.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
@@ -24,6 +22,8 @@
 #include "Tavro/Settings/SystemSection.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/UpdateController.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/LoginItemsHost.h"
 #include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 

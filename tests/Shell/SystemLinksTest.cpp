@@ -1,9 +1,9 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 #include "Tavro/Platform/DesktopEntry.h"
-#include "Tavro/Platform/LoginItemsHost.h"
-#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
+#include "Tavro/Simulation/LoginItemsHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoreApplication>

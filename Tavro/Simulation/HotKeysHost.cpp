@@ -1,4 +1,4 @@
-#include "Tavro/Platform/HotKeysHost.h"
+#include "Tavro/Simulation/HotKeysHost.h"
 
 namespace tavro {
 

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/LoginItemsHost.h"
+#include "Tavro/Simulation/LoginItemsHost.h"
 #include "Tavro/Platform/LoginItems.h"
 #include "Tavro/Platform/UserDefaults.h"
 
