@@ -1,8 +1,8 @@
 #include "Tavro/Simulation/Simulation.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
-#include "Tavro/Simulation/HotKeysHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/KeyGrabsHost.h"
 #include "Tavro/Simulation/ScreensHost.h"
 #include "Tavro/Simulation/SharingPickerHost.h"
 #include "Tavro/Simulation/StatusItemHost.h"
@@ -24,7 +24,7 @@ void Simulation::install()
     UrlOpenerHost::install();
     SharingPickerHost::install();
     SystemInfoHost::install();
-    HotKeysHost::install();
+    KeyGrabsHost::install();
     StatusItemHost::install();
 }
 
