@@ -1,5 +1,5 @@
 #include "Tavro/Settings/SystemSettingsView.h"
-#include "Tavro/Platform/LoginItems.h"
+#include "Tavro/Platform/AutostartEntry.h"
 
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/BrandLabel.h"
@@ -61,7 +61,7 @@ void SystemSettingsView::setLaunchAtLogin(bool on)
     // (and with it the switch) follows what the system keeps: off after a refused registration, on
     // after a refused removal of an entry that is still there. LoginItem has logged the refusal.
     if (!LoginItem::setEnabled(on)) {
-        const bool registered = !on && LoginItems::status() != LoginItems::Status::notRegistered;
+        const bool registered = !on && AutostartEntry::status() != AutostartEntry::Status::notRegistered;
         store.edit([registered](AppSettings& s) { s.launchAtLogin = registered; });
     }
 }

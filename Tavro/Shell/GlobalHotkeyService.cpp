@@ -9,7 +9,7 @@ const QHash<QString, quint32>& keycodeMap()
 {
     static const QHash<QString, quint32> map = [] {
         QHash<QString, quint32> keys;
-        for (const auto& [character, code] : HotKeys::usLayoutKeys())
+        for (const auto& [character, code] : KeyGrabs::usLayoutKeys())
             keys.insert(QString(character), code);
         return keys;
     }();
@@ -28,13 +28,13 @@ quint32 GlobalHotkeyService::modifiers(HotkeyPrefix prefix)
 {
     switch (prefix) {
     case HotkeyPrefix::hyper:
-        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::shiftKey | HotKeys::cmdKey;
+        return KeyGrabs::controlKey | KeyGrabs::optionKey | KeyGrabs::shiftKey | KeyGrabs::cmdKey;
     case HotkeyPrefix::controlOptionCommand:
-        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::cmdKey;
+        return KeyGrabs::controlKey | KeyGrabs::optionKey | KeyGrabs::cmdKey;
     case HotkeyPrefix::controlOptionShift:
-        return HotKeys::controlKey | HotKeys::optionKey | HotKeys::shiftKey;
+        return KeyGrabs::controlKey | KeyGrabs::optionKey | KeyGrabs::shiftKey;
     case HotkeyPrefix::optionCommand:
-        return HotKeys::optionKey | HotKeys::cmdKey;
+        return KeyGrabs::optionKey | KeyGrabs::cmdKey;
     }
     return 0;
 }
@@ -62,7 +62,7 @@ void GlobalHotkeyService::reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBi
             continue;
         used.insert(*code);
         const std::optional<quint64> ref
-            = HotKeys::shared().registerHotKey({*code, mask}, HotKeyID{kSignature, m_nextID});
+            = KeyGrabs::shared().registerHotKey({*code, mask}, KeyGrabID{kSignature, m_nextID});
         if (!ref) {
             // Refused (another application holds it): a later binding of the same key may try.
             used.remove(*code);
@@ -76,7 +76,7 @@ void GlobalHotkeyService::reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBi
 void GlobalHotkeyService::unregisterAll()
 {
     for (const Registration& registration : std::as_const(m_registrations))
-        HotKeys::shared().unregisterHotKey(registration.ref);
+        KeyGrabs::shared().unregisterHotKey(registration.ref);
     m_registrations.clear();
 }
 
@@ -85,7 +85,7 @@ void GlobalHotkeyService::installHandlerIfNeeded()
     if (m_handlerInstalled)
         return;
     m_handlerInstalled = true;
-    connect(&HotKeys::shared(), &HotKeys::pressed, this, [this](HotKeyID id) {
+    connect(&KeyGrabs::shared(), &KeyGrabs::pressed, this, [this](KeyGrabID id) {
         if (id.signature != kSignature)
             return;
         const auto it = m_registrations.constFind(id.id);

@@ -4,7 +4,7 @@
 
 #include "Tavro/Model/GlobalHotkeyTarget.h"
 #include "Tavro/Model/SettingsEnums.h"
-#include "Tavro/Platform/HotKeys.h"
+#include "Tavro/Platform/KeyGrabs.h"
 
 #include <QHash>
 #include <QList>

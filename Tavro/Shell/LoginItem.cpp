@@ -16,9 +16,9 @@ void openAddress(const QString& address)
 }
 } // namespace
 
-std::expected<void, LoginItemsError> setEnabled(bool enabled)
+std::expected<void, AutostartError> setEnabled(bool enabled)
 {
-    auto outcome = enabled ? LoginItems::registerMainApp() : LoginItems::unregisterMainApp();
+    auto outcome = enabled ? AutostartEntry::registerMainApp() : AutostartEntry::unregisterMainApp();
     if (!outcome)
         qWarning().noquote() << QStringLiteral("Tavro: failed to update login item: ") + description(outcome.error());
     return outcome;

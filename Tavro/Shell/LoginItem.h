@@ -2,7 +2,7 @@
 // Starting Tavro at login, and the System Settings panes Tavro sends the user to.
 
 #include "Tavro/Picker/HintBanner.h"
-#include "Tavro/Platform/LoginItems.h"
+#include "Tavro/Platform/AutostartEntry.h"
 
 #include <expected>
 
@@ -10,7 +10,7 @@ namespace tavro::LoginItem {
 
 // Registers (true) or unregisters (false) Tavro as a login item. A refusal is logged and
 // returned, so that the caller can put its switch back.
-std::expected<void, LoginItemsError> setEnabled(bool enabled);
+std::expected<void, AutostartError> setEnabled(bool enabled);
 
 void openDefaultBrowserSettings();
 void openAccessibilitySettings();

@@ -1,5 +1,5 @@
 #include "Tavro/Discovery/BrowserDataPermission.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <gtest/gtest.h>

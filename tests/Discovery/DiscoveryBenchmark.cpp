@@ -5,7 +5,7 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QCoro/QCoroTask>

@@ -1,9 +1,9 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QCoro/QCoroTask>

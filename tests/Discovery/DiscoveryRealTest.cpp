@@ -5,7 +5,7 @@
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
 #include "tests/Support/Xvfb.h"

@@ -1,8 +1,8 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Launch/SafariAX.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "Tavro/Discovery/SafariSetup.h"
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Support/ScanCounter.h"
 

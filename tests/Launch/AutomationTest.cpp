@@ -2,8 +2,8 @@
 #include "Tavro/Launch/ArcAX.h"
 #include "Tavro/Launch/PrivateWindowAX.h"
 #include "Tavro/Platform/KeyEvents.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/Workspace.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
 #include "tests/Launch/LaunchTestSupport.h"
 
 using namespace tavro;

@@ -1,6 +1,6 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Launch/ChromiumSingleton.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
 #include "tests/Launch/LaunchTestSupport.h"
 #include "tests/Launch/SocketListener.h"
 #include "tests/Platform/RecordingApp.h"

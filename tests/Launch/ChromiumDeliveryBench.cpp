@@ -6,7 +6,7 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Launch/ChromiumSingleton.h"
 #include "Tavro/Platform/Workspace.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Launch/LaunchTestSupport.h"
 #include "tests/Launch/RealChromium.h"
 #include "tests/Support/Xvfb.h"

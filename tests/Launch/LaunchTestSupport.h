@@ -8,9 +8,9 @@
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Launch/SafariWindowCache.h"
 #include "Tavro/Model/BrowserDestination.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/KeyEventsHost.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoro/QCoroTask>

@@ -1,11 +1,11 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Launch/SafariMenuText.h"
 #include "Tavro/Launch/SafariWindowCache.h"
-#include "Tavro/Platform/AccessibilityHost.h"
-#include "Tavro/Platform/KeyEventsHost.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
 #include "Tavro/Platform/Workspace.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 
 #include <gtest/gtest.h>
 

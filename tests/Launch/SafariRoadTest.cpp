@@ -1,5 +1,5 @@
 #include "Tavro/Platform/KeyEvents.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
 #include "tests/Launch/LaunchTestSupport.h"
 #include "tests/Platform/RecordingApp.h"
 

@@ -1,7 +1,7 @@
 #include "Tavro/Onboarding/SafariSetupStepView.h"
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
-#include "Tavro/Platform/SimulatedBrowser.h"
-#include "Tavro/Platform/UrlOpenerHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "tests/Onboarding/OnboardingFixture.h"
 #include "tests/Support/ScanCounter.h"
 

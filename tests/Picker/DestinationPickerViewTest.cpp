@@ -2,7 +2,7 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Platform/SystemSoundHost.h"
+#include "Tavro/Simulation/SystemSoundHost.h"
 #include "tests/Picker/PickerFixtures.h"
 
 #include <QAccessible>

@@ -1,5 +1,5 @@
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Platform/SystemSoundHost.h"
+#include "Tavro/Simulation/SystemSoundHost.h"
 #include "tests/Picker/PickerFixtures.h"
 
 #include <gtest/gtest.h>

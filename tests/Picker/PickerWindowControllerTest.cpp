@@ -4,8 +4,8 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Platform/AnnouncementsHost.h"
-#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Simulation/AnnouncementsHost.h"
+#include "Tavro/Simulation/ScreensHost.h"
 #include "tests/Picker/PickerFixtures.h"
 
 #include <QApplication>

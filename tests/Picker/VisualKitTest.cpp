@@ -4,7 +4,7 @@
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Picker/VoiceOver.h"
-#include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Simulation/AnnouncementsHost.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 #include "Tavro/Platform/StatusItem.h"
-#include "Tavro/Platform/StatusItemHost.h"
+#include "Tavro/Simulation/StatusItemHost.h"
 
 #include <QImage>
 #include <QStringList>

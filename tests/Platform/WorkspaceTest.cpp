@@ -1,5 +1,5 @@
 #include "Tavro/Platform/Workspace.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Support/TempHome.h"
 

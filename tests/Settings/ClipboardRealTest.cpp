@@ -1,7 +1,7 @@
 // "Copy Version Info" against a real X server: the text must be what another program pastes.
-#include "Tavro/Platform/SystemInfoHost.h"
 #include "Tavro/Settings/AboutSettingsView.h"
 #include "Tavro/Settings/CopiedVersion.h"
+#include "Tavro/Simulation/SystemInfoHost.h"
 #include "tests/Support/TempHome.h"
 #include "tests/Support/Xvfb.h"
 

@@ -1,8 +1,8 @@
 #include "ControlsFixtures.h"
 
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Platform/AnnouncementsHost.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
+#include "Tavro/Simulation/AnnouncementsHost.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

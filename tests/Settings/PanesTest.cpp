@@ -5,9 +5,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Platform/AccessibilityHost.h"
 #include "Tavro/Platform/DefaultBrowser.h"
-#include "Tavro/Platform/LoginItemsHost.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
@@ -24,6 +22,8 @@
 #include "Tavro/Settings/SystemSettingsView.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/UpdateController.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/AutostartEntryHost.h"
 #include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 
@@ -342,24 +342,24 @@ TEST_F(PanesTest, VisitsToAppearanceKeepNoMoreMemoryThanVisitsToBrowsers)
 
 TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
 {
-    LoginItemsHost::setApproved(false);
+    AutostartEntryHost::setApproved(false);
     auto view = open(Section::system);
     auto* system = pane<SystemSettingsView>(*view);
     system->loginSwitch()->click();
     EXPECT_FALSE(store.settings().launchAtLogin);
     EXPECT_FALSE(system->loginSwitch()->isChecked());
 
-    LoginItemsHost::setApproved(true);
+    AutostartEntryHost::setApproved(true);
     system->loginSwitch()->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
     EXPECT_TRUE(system->loginSwitch()->isChecked());
 
     // A refused removal leaves the entry, and with it the switch, on.
-    LoginItemsHost::setRemovalRefused(true);
+    AutostartEntryHost::setRemovalRefused(true);
     system->loginSwitch()->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
     EXPECT_TRUE(system->loginSwitch()->isChecked());
-    LoginItemsHost::setRemovalRefused(false);
+    AutostartEntryHost::setRemovalRefused(false);
 }
 
 TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)

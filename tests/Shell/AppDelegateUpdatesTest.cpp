@@ -1,10 +1,10 @@
 #include "Tavro/AppWindows.h"
 #include "Tavro/Platform/Application.h"
-#include "Tavro/Platform/ScreensHost.h"
-#include "Tavro/Platform/UpdaterHost.h"
-#include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/AppVersion.h"
+#include "Tavro/Simulation/ScreensHost.h"
+#include "Tavro/Simulation/UpdaterHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Shell/ShellFixture.h"
 
 #include <QTest>

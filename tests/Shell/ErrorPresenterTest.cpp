@@ -1,8 +1,8 @@
 #include "Tavro/Shell/ErrorPresenter.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
-#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/Alert.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "Tavro/Shell/Router.h"
-#include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 

@@ -2,13 +2,13 @@
 // window with its own routing, so the bypass and the picker decide where a pane's link lands.
 
 #include "Tavro/AppWindows.h"
-#include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
-#include "Tavro/Platform/ScreensHost.h"
-#include "Tavro/Platform/UrlOpenerHost.h"
-#include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/ScreensHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 

@@ -2,14 +2,14 @@
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/Application.h"
-#include "Tavro/Platform/HotKeysHost.h"
-#include "Tavro/Platform/KeyEventsHost.h"
 #include "Tavro/Platform/ModifierFlags.h"
-#include "Tavro/Platform/StatusItemHost.h"
-#include "Tavro/Platform/UpdaterHost.h"
-#include "Tavro/Platform/WorkspaceHost.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/StatusMenu.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/KeyGrabsHost.h"
+#include "Tavro/Simulation/StatusItemHost.h"
+#include "Tavro/Simulation/UpdaterHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
@@ -38,7 +38,7 @@ protected:
     {
         WorkspaceHost::reset();
         KeyEventsHost::reset();
-        HotKeysHost::reset();
+        KeyGrabsHost::reset();
         StatusItemHost::setAvailable(true);
         writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
             "#!/bin/sh\nexit 0\n");
@@ -50,7 +50,7 @@ protected:
         delegate.reset();
         WorkspaceHost::reset();
         KeyEventsHost::reset();
-        HotKeysHost::reset();
+        KeyGrabsHost::reset();
         StatusItemHost::setAvailable(true);
     }
 
@@ -344,7 +344,7 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_EQ(GlobalHotkeyService::keyCode("-"), std::nullopt);
     EXPECT_EQ(GlobalHotkeyService::keyCode("ab"), std::nullopt);
     // On X the codes become the keys in the same places, not the keys that print the characters.
-    const auto x11 = [](const char* key) { return HotKeys::x11Keycode(*GlobalHotkeyService::keyCode(key)); };
+    const auto x11 = [](const char* key) { return KeyGrabs::x11Keycode(*GlobalHotkeyService::keyCode(key)); };
     EXPECT_EQ(x11("1"), 10);
     EXPECT_EQ(x11("0"), 19);
     EXPECT_EQ(x11("q"), 24);
@@ -360,15 +360,15 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     for (int round = 0; round < 3; ++round)
         service.reload(HotkeyPrefix::hyper, five, true);
     EXPECT_EQ(service.nextID(), 16u);
-    EXPECT_EQ(HotKeysHost::registered().size(), 5);
+    EXPECT_EQ(KeyGrabsHost::registered().size(), 5);
 
     // "A" and "a" register once, "-" never, and a refused key lets a later binding try.
-    HotKeysHost::refuse({18, 0x0900});
+    KeyGrabsHost::refuse({18, 0x0900});
     service.reload(HotkeyPrefix::optionCommand,
         {{"A", target}, {"a", target}, {"-", target}, {"1", target}, {"1", target}, {"2", target}}, true);
-    EXPECT_EQ(HotKeysHost::registered(), (QList<HotKeys::Combination>{{0, 0x0900}, {19, 0x0900}}));
+    EXPECT_EQ(KeyGrabsHost::registered(), (QList<KeyGrabs::Combination>{{0, 0x0900}, {19, 0x0900}}));
     service.reload(HotkeyPrefix::hyper, five, false);
-    EXPECT_TRUE(HotKeysHost::registered().isEmpty());
+    EXPECT_TRUE(KeyGrabsHost::registered().isEmpty());
 }
 
 TEST(HotKeysOffX11Test, TheSystemSaysOnceThatTheKeysNeverFire)
@@ -377,9 +377,9 @@ TEST(HotKeysOffX11Test, TheSystemSaysOnceThatTheKeysNeverFire)
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& text) { messages.append(text); });
     // Offscreen, as Wayland: no X11 display to grab keys on.
-    HotKeys::Backend& first = HotKeys::systemBackend();
+    KeyGrabs::Backend& first = KeyGrabs::systemBackend();
     EXPECT_TRUE(first.grab({18, kHyper}));
-    EXPECT_EQ(&HotKeys::systemBackend(), &first);
+    EXPECT_EQ(&KeyGrabs::systemBackend(), &first);
     qInstallMessageHandler(previous);
     EXPECT_EQ(messages.filter("Global hot keys need an X11 display; on the offscreen platform").size(), 1)
         << messages.join('\n').toStdString();
@@ -388,13 +388,13 @@ TEST(HotKeysOffX11Test, TheSystemSaysOnceThatTheKeysNeverFire)
 TEST_F(ShellMenusTest, AFiredKeyOpensTheDestinationAndTheNextReloadRegistersZero)
 {
     launch(onboarded());
-    EXPECT_EQ(HotKeysHost::registered(), (QList<HotKeys::Combination>{{0, kHyper}, {18, kHyper}}));
+    EXPECT_EQ(KeyGrabsHost::registered(), (QList<KeyGrabs::Combination>{{0, kHyper}, {18, kHyper}}));
     KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
-    HotKeysHost::press({0, kHyper});
+    KeyGrabsHost::press({0, kHyper});
     EXPECT_TRUE(QTest::qWaitFor([] { return !WorkspaceHost::launches().isEmpty(); }, 5000));
     // Never private: the use is recorded, and the settings change registers "0".
     EXPECT_EQ(store->settings().lastUsedDestinationID, chrome.id);
-    EXPECT_TRUE(HotKeysHost::registered().contains(HotKeys::Combination{29, kHyper}));
+    EXPECT_TRUE(KeyGrabsHost::registered().contains(KeyGrabs::Combination{29, kHyper}));
 }
 
 TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)

@@ -1,9 +1,9 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 #include "Tavro/Platform/DesktopEntry.h"
-#include "Tavro/Platform/LoginItemsHost.h"
-#include "Tavro/Platform/UrlOpenerHost.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/LoginItem.h"
+#include "Tavro/Simulation/AutostartEntryHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoreApplication>
@@ -133,9 +133,9 @@ protected:
 TEST_F(LoginItemTest, EnablingAndDisablingChangeTheLoginItem)
 {
     EXPECT_TRUE(LoginItem::setEnabled(true));
-    EXPECT_EQ(LoginItems::status(), LoginItems::Status::enabled);
+    EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::enabled);
     EXPECT_TRUE(LoginItem::setEnabled(false));
-    EXPECT_EQ(LoginItems::status(), LoginItems::Status::notRegistered);
+    EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::notRegistered);
     EXPECT_TRUE(s_messages.isEmpty());
 }
 
@@ -150,17 +150,17 @@ TEST_F(LoginItemTest, TheAutostartEntryStartsThisProgramAsALoginItem)
         (QStringList{"env", "TAVRO_LAUNCH_KIND=login-item", QCoreApplication::applicationFilePath()}));
     // Switched off in the desktop's session settings, it no longer counts.
     m_home.writeFile(".config/autostart/tavro.desktop", "[Desktop Entry]\nType=Application\nExec=tavro\nHidden=true\n");
-    EXPECT_EQ(LoginItems::status(), LoginItems::Status::notRegistered);
-    EXPECT_EQ(LoginItem::setEnabled(false).error(), LoginItemsError::notRegistered);
+    EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::notRegistered);
+    EXPECT_EQ(LoginItem::setEnabled(false).error(), AutostartError::notRegistered);
 }
 
 TEST_F(LoginItemTest, RefusalIsReturnedAndLogged)
 {
-    LoginItemsHost::setApproved(false);
+    AutostartEntryHost::setApproved(false);
     auto outcome = LoginItem::setEnabled(true);
     ASSERT_FALSE(outcome);
-    EXPECT_EQ(outcome.error(), LoginItemsError::notPermitted);
-    EXPECT_EQ(LoginItems::status(), LoginItems::Status::notRegistered);
+    EXPECT_EQ(outcome.error(), AutostartError::notPermitted);
+    EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::notRegistered);
     ASSERT_EQ(s_messages.size(), 1);
     EXPECT_EQ(s_messages.first(), QStringLiteral("Tavro: failed to update login item: Operation not permitted"));
 }

@@ -1,9 +1,9 @@
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Platform/UpdaterHost.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Shell/Alert.h"
 #include "Tavro/Shell/UpdateCheckMigration.h"
+#include "Tavro/Simulation/UpdaterHost.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // QSignalSpy::wait and coroutines that resume on the event loop, with the Platform facilities on
 // their simulated backends.
 
-#include "Tavro/Platform/Simulation.h"
+#include "Tavro/Simulation/Simulation.h"
 
 #include <QApplication>
 #include <gmock/gmock.h>

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/SystemInfoHost.h"
+#include "Tavro/Simulation/SystemInfoHost.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/AnnouncementsHost.h"
+#include "Tavro/Simulation/AnnouncementsHost.h"
 
 namespace tavro {
 

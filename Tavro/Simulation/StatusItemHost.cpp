@@ -1,4 +1,4 @@
-#include "Tavro/Platform/StatusItemHost.h"
+#include "Tavro/Simulation/StatusItemHost.h"
 
 namespace tavro {
 

@@ -1,7 +1,7 @@
-#include "Tavro/Platform/SimulatedBrowser.h"
-#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Simulation/SimulatedBrowser.h"
 #include "Tavro/Platform/KeyEvents.h"
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 
 #include <QHash>
 #include <QMutex>

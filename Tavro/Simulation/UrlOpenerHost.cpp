@@ -1,4 +1,4 @@
-#include "Tavro/Platform/UrlOpenerHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "Tavro/Platform/UrlOpener.h"
 
 #include <QMutex>

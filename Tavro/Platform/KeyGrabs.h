@@ -1,7 +1,7 @@
 #pragma once
 // Stands for the system's hot-key registry (RegisterEventHotKey and the hot-key-pressed event). On an
 // X11 display a registration is a passive key grab on the root window; elsewhere (offscreen, Wayland)
-// it is kept and only a test fires it (HotKeysHost.h).
+// it is kept and only a test fires it (KeyGrabsHost.h).
 
 #include <QChar>
 #include <QHash>
@@ -15,15 +15,15 @@
 namespace tavro {
 
 // The system's id of a registered key: the registrar's four-character signature and its number.
-struct HotKeyID
+struct KeyGrabID
 {
     quint32 signature = 0;
     quint32 id = 0;
 
-    bool operator==(const HotKeyID&) const = default;
+    bool operator==(const KeyGrabID&) const = default;
 };
 
-class HotKeys : public QObject
+class KeyGrabs : public QObject
 {
     Q_OBJECT
 public:
@@ -55,7 +55,7 @@ public:
     static void setBackend(Backend* backend);
 
     // The event dispatcher target: one per process, on the GUI thread.
-    static HotKeys& shared();
+    static KeyGrabs& shared();
 
     // The 36 keys a registration can name: each lower-case character of the US layout with its
     // virtual key code. The codes name key positions, so on other layouts a key follows the position.
@@ -67,22 +67,22 @@ public:
     static std::optional<quint8> x11Keycode(quint32 keyCode);
 
     // A reference to a registration, never 0; none when the combination is refused or already taken.
-    std::optional<quint64> registerHotKey(const Combination& combination, HotKeyID id);
+    std::optional<quint64> registerHotKey(const Combination& combination, KeyGrabID id);
     void unregisterHotKey(quint64 ref);
 
     // Called by a backend when a registered combination is pressed.
     void deliver(const Combination& combination);
 
 signals:
-    void pressed(tavro::HotKeyID id);
+    void pressed(tavro::KeyGrabID id);
 
 private:
-    HotKeys() = default;
+    KeyGrabs() = default;
 
     struct Registration
     {
         Combination combination;
-        HotKeyID id;
+        KeyGrabID id;
     };
     QHash<quint64, Registration> m_registrations;
     quint64 m_nextRef = 1;

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/SharingPickerHost.h"
+#include "Tavro/Simulation/SharingPickerHost.h"
 
 namespace tavro {
 

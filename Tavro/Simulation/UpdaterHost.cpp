@@ -1,4 +1,4 @@
-#include "Tavro/Platform/UpdaterHost.h"
+#include "Tavro/Simulation/UpdaterHost.h"
 
 namespace tavro {
 

@@ -1,6 +1,6 @@
-#include "Tavro/Platform/KeyEventsHost.h"
-#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Platform/Workspace.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
 
 #include <QMutex>
 #include <QMutexLocker>

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/ScreensHost.h"
+#include "Tavro/Simulation/ScreensHost.h"
 
 namespace tavro {
 

@@ -9,21 +9,21 @@
 
 namespace tavro {
 
-enum class LoginItemsError {
+enum class AutostartError {
     notPermitted,  // the user (or a policy) does not allow this application to start at login
     notRegistered, // unregistering an application that is not a login item
 };
 
-QString description(LoginItemsError error);
+QString description(AutostartError error);
 
-namespace LoginItems {
+namespace AutostartEntry {
 
 enum class Status { notRegistered, enabled, requiresApproval };
 
 // Registers or unregisters the main application (this program) as a login item. An autostart
 // folder that cannot be written to refuses the registration.
-std::expected<void, LoginItemsError> registerMainApp();
-std::expected<void, LoginItemsError> unregisterMainApp();
+std::expected<void, AutostartError> registerMainApp();
+std::expected<void, AutostartError> unregisterMainApp();
 // An entry the user switched off in the desktop's session settings (Hidden=true, or GNOME's
 // X-GNOME-Autostart-enabled=false) is not registered.
 Status status();
@@ -36,5 +36,5 @@ QString approvalKey();
 // Set (by the simulation) when the system refuses to remove the login item.
 QString removalRefusalKey();
 
-} // namespace LoginItems
+} // namespace AutostartEntry
 } // namespace tavro

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/AccessibilityHost.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/Workspace.h"

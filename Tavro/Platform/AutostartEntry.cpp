@@ -1,4 +1,4 @@
-#include "Tavro/Platform/LoginItems.h"
+#include "Tavro/Platform/AutostartEntry.h"
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/DesktopApplications.h"
@@ -15,12 +15,12 @@
 
 namespace tavro {
 
-QString description(LoginItemsError error)
+QString description(AutostartError error)
 {
     switch (error) {
-    case LoginItemsError::notPermitted:
+    case AutostartError::notPermitted:
         return QStringLiteral("Operation not permitted");
-    case LoginItemsError::notRegistered:
+    case AutostartError::notRegistered:
         return QStringLiteral("Can’t find the login item to remove");
     }
     return {};
@@ -47,19 +47,19 @@ QString quotedExecArgument(const QString& argument)
 
 bool isRegistered()
 {
-    const auto entry = DesktopEntry::read(LoginItems::entryPath());
+    const auto entry = DesktopEntry::read(AutostartEntry::entryPath());
     return entry && !entry->flag(QStringLiteral("Hidden"))
         && entry->value(QStringLiteral("X-GNOME-Autostart-enabled")) != QLatin1String("false");
 }
 
 bool isApproved(const UserDefaults& store)
 {
-    const QVariant approved = store.value(LoginItems::approvalKey());
+    const QVariant approved = store.value(AutostartEntry::approvalKey());
     return !approved.isValid() || approved.toBool();
 }
 } // namespace
 
-namespace LoginItems {
+namespace AutostartEntry {
 
 QString entryPath()
 {
@@ -76,10 +76,10 @@ QString approvalKey()
     return AppInfo::bundleIdentifier() + QStringLiteral("/approved");
 }
 
-std::expected<void, LoginItemsError> registerMainApp()
+std::expected<void, AutostartError> registerMainApp()
 {
     if (!isApproved(UserDefaults(storePath())))
-        return std::unexpected(LoginItemsError::notPermitted);
+        return std::unexpected(AutostartError::notPermitted);
     const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
         + quotedExecArgument(QCoreApplication::applicationFilePath());
     const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
@@ -90,7 +90,7 @@ std::expected<void, LoginItemsError> registerMainApp()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
         qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
-        return std::unexpected(LoginItemsError::notPermitted);
+        return std::unexpected(AutostartError::notPermitted);
     }
     return {};
 }
@@ -100,12 +100,12 @@ QString removalRefusalKey()
     return AppInfo::bundleIdentifier() + QStringLiteral("/removalRefused");
 }
 
-std::expected<void, LoginItemsError> unregisterMainApp()
+std::expected<void, AutostartError> unregisterMainApp()
 {
     if (!isRegistered())
-        return std::unexpected(LoginItemsError::notRegistered);
+        return std::unexpected(AutostartError::notRegistered);
     if (UserDefaults(storePath()).value(removalRefusalKey()).toBool() || !QFile::remove(entryPath()))
-        return std::unexpected(LoginItemsError::notPermitted);
+        return std::unexpected(AutostartError::notPermitted);
     return {};
 }
 
@@ -116,6 +116,6 @@ Status status()
     return isApproved(UserDefaults(storePath())) ? Status::enabled : Status::requiresApproval;
 }
 
-} // namespace LoginItems
+} // namespace AutostartEntry
 
 } // namespace tavro

@@ -1,4 +1,4 @@
-#include "Tavro/Platform/SystemSoundHost.h"
+#include "Tavro/Simulation/SystemSoundHost.h"
 #include "Tavro/Platform/SystemSound.h"
 
 namespace tavro {

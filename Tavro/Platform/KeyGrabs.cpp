@@ -1,4 +1,4 @@
-#include "Tavro/Platform/HotKeys.h"
+#include "Tavro/Platform/KeyGrabs.h"
 #include "Tavro/Platform/PlatformLog.h"
 
 #include <QAbstractNativeEventFilter>
@@ -19,7 +19,7 @@ namespace {
 // The X11 key symbol of a US-layout key: Latin-1 symbols are the characters themselves.
 std::optional<xcb_keysym_t> keySymbol(quint32 keyCode)
 {
-    for (const auto& [character, code] : HotKeys::usLayoutKeys()) {
+    for (const auto& [character, code] : KeyGrabs::usLayoutKeys()) {
         if (code == keyCode)
             return xcb_keysym_t(character.unicode());
     }
@@ -28,7 +28,7 @@ std::optional<xcb_keysym_t> keySymbol(quint32 keyCode)
 
 // Passive grabs of the root window. Caps Lock and Num Lock are modifiers to X, so each
 // combination is grabbed once for every state of the two, or it would stop working while one is on.
-class X11Backend final : public HotKeys::Backend, public QAbstractNativeEventFilter
+class X11Backend final : public KeyGrabs::Backend, public QAbstractNativeEventFilter
 {
 public:
     X11Backend(xcb_connection_t* connection) : m_connection(connection)
@@ -37,7 +37,7 @@ public:
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 
-    bool grab(const HotKeys::Combination& combination) override
+    bool grab(const KeyGrabs::Combination& combination) override
     {
         const std::optional<xcb_keycode_t> keycode = keycodeOf(combination.keyCode);
         if (!keycode)
@@ -64,7 +64,7 @@ public:
         return true;
     }
 
-    void ungrab(const HotKeys::Combination& combination) override
+    void ungrab(const KeyGrabs::Combination& combination) override
     {
         for (qsizetype i = 0; i < m_grabs.size(); ++i) {
             if (m_grabs[i].combination != combination)
@@ -106,7 +106,7 @@ public:
             if (repeated)
                 return true;
             qCDebug(lcPlatform).noquote() << "Pressed hot key" << QChar(char16_t(*keySymbol(grab.combination.keyCode)));
-            HotKeys::shared().deliver(grab.combination);
+            KeyGrabs::shared().deliver(grab.combination);
             return true;
         }
         return false;
@@ -119,7 +119,7 @@ private:
 
     struct Grab
     {
-        HotKeys::Combination combination;
+        KeyGrabs::Combination combination;
         xcb_keycode_t keycode;
         quint16 modifiers;
     };
@@ -128,20 +128,20 @@ private:
     static quint16 x11Modifiers(quint32 modifiers)
     {
         quint16 mask = 0;
-        if (modifiers & HotKeys::controlKey)
+        if (modifiers & KeyGrabs::controlKey)
             mask |= XCB_MOD_MASK_CONTROL;
-        if (modifiers & HotKeys::optionKey)
+        if (modifiers & KeyGrabs::optionKey)
             mask |= XCB_MOD_MASK_1;
-        if (modifiers & HotKeys::cmdKey)
+        if (modifiers & KeyGrabs::cmdKey)
             mask |= XCB_MOD_MASK_4;
-        if (modifiers & HotKeys::shiftKey)
+        if (modifiers & KeyGrabs::shiftKey)
             mask |= XCB_MOD_MASK_SHIFT;
         return mask;
     }
 
     std::optional<xcb_keycode_t> keycodeOf(quint32 keyCode) const
     {
-        const std::optional<quint8> keycode = HotKeys::x11Keycode(keyCode);
+        const std::optional<quint8> keycode = KeyGrabs::x11Keycode(keyCode);
         const xcb_setup_t* setup = xcb_get_setup(m_connection);
         if (!keycode || *keycode < setup->min_keycode || *keycode > setup->max_keycode)
             return std::nullopt;
@@ -157,7 +157,7 @@ private:
 };
 
 // Without an X11 display nothing reaches the keyboard system-wide: registrations are kept, never pressed.
-class KeptBackend final : public HotKeys::Backend
+class KeptBackend final : public KeyGrabs::Backend
 {
 public:
     KeptBackend()
@@ -165,21 +165,21 @@ public:
         qCInfo(lcPlatform).noquote() << "Global hot keys need an X11 display; on the" << QGuiApplication::platformName()
                                      << "platform they are kept and never fire";
     }
-    bool grab(const HotKeys::Combination&) override { return true; }
-    void ungrab(const HotKeys::Combination&) override { }
+    bool grab(const KeyGrabs::Combination&) override { return true; }
+    void ungrab(const KeyGrabs::Combination&) override { }
 };
 
-std::atomic<HotKeys::Backend*> installedBackend = nullptr;
+std::atomic<KeyGrabs::Backend*> installedBackend = nullptr;
 
-HotKeys::Backend& backend()
+KeyGrabs::Backend& backend()
 {
-    HotKeys::Backend* installed = installedBackend.load();
-    return installed ? *installed : HotKeys::systemBackend();
+    KeyGrabs::Backend* installed = installedBackend.load();
+    return installed ? *installed : KeyGrabs::systemBackend();
 }
 
 } // namespace
 
-const QList<std::pair<QChar, quint32>>& HotKeys::usLayoutKeys()
+const QList<std::pair<QChar, quint32>>& KeyGrabs::usLayoutKeys()
 {
     static const QList<std::pair<QChar, quint32>> keys{{u'1', 18}, {u'2', 19}, {u'3', 20}, {u'4', 21}, {u'5', 23},
         {u'6', 22}, {u'7', 26}, {u'8', 28}, {u'9', 25}, {u'0', 29}, {u'a', 0}, {u'b', 11}, {u'c', 8}, {u'd', 2},
@@ -189,7 +189,7 @@ const QList<std::pair<QChar, quint32>>& HotKeys::usLayoutKeys()
     return keys;
 }
 
-std::optional<quint8> HotKeys::x11Keycode(quint32 keyCode)
+std::optional<quint8> KeyGrabs::x11Keycode(quint32 keyCode)
 {
     const std::optional<xcb_keysym_t> symbol = keySymbol(keyCode);
     if (!symbol)
@@ -203,7 +203,7 @@ std::optional<quint8> HotKeys::x11Keycode(quint32 keyCode)
     return std::nullopt;
 }
 
-HotKeys::Backend& HotKeys::systemBackend()
+KeyGrabs::Backend& KeyGrabs::systemBackend()
 {
     static std::unique_ptr<Backend> system = []() -> std::unique_ptr<Backend> {
         auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
@@ -216,18 +216,18 @@ HotKeys::Backend& HotKeys::systemBackend()
     return *system;
 }
 
-void HotKeys::setBackend(Backend* backend)
+void KeyGrabs::setBackend(Backend* backend)
 {
     installedBackend.store(backend);
 }
 
-HotKeys& HotKeys::shared()
+KeyGrabs& KeyGrabs::shared()
 {
-    static HotKeys* hotKeys = new HotKeys;
+    static KeyGrabs* hotKeys = new KeyGrabs;
     return *hotKeys;
 }
 
-std::optional<quint64> HotKeys::registerHotKey(const Combination& combination, HotKeyID id)
+std::optional<quint64> KeyGrabs::registerHotKey(const Combination& combination, KeyGrabID id)
 {
     for (const Registration& registration : std::as_const(m_registrations)) {
         if (registration.combination == combination)
@@ -240,7 +240,7 @@ std::optional<quint64> HotKeys::registerHotKey(const Combination& combination, H
     return ref;
 }
 
-void HotKeys::unregisterHotKey(quint64 ref)
+void KeyGrabs::unregisterHotKey(quint64 ref)
 {
     const auto it = m_registrations.constFind(ref);
     if (it == m_registrations.constEnd())
@@ -249,7 +249,7 @@ void HotKeys::unregisterHotKey(quint64 ref)
     m_registrations.erase(it);
 }
 
-void HotKeys::deliver(const Combination& combination)
+void KeyGrabs::deliver(const Combination& combination)
 {
     for (const Registration& registration : std::as_const(m_registrations)) {
         if (registration.combination == combination) {

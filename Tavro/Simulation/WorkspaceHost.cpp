@@ -1,4 +1,4 @@
-#include "Tavro/Platform/WorkspaceHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
 
 #include <QMutex>
 #include <QMutexLocker>

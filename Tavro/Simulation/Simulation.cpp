@@ -1,0 +1,31 @@
+#include "Tavro/Simulation/Simulation.h"
+#include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/AnnouncementsHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
+#include "Tavro/Simulation/KeyGrabsHost.h"
+#include "Tavro/Simulation/ScreensHost.h"
+#include "Tavro/Simulation/SharingPickerHost.h"
+#include "Tavro/Simulation/StatusItemHost.h"
+#include "Tavro/Simulation/SystemInfoHost.h"
+#include "Tavro/Simulation/SystemSoundHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
+#include "Tavro/Simulation/WorkspaceHost.h"
+
+namespace tavro {
+
+void Simulation::install()
+{
+    WorkspaceHost::install();
+    AccessibilityHost::install();
+    KeyEventsHost::install();
+    AnnouncementsHost::install();
+    ScreensHost::install();
+    SystemSoundHost::install();
+    UrlOpenerHost::install();
+    SharingPickerHost::install();
+    SystemInfoHost::install();
+    KeyGrabsHost::install();
+    StatusItemHost::install();
+}
+
+} // namespace tavro
