@@ -2,6 +2,8 @@
 // Stands for the shared application object's activation: the activation policy (a regular app
 // with a Dock icon, or an accessory that lives in the menu bar) and bringing the app forward.
 
+#include <QGuiApplication>
+
 namespace tavro::Application {
 
 enum class ActivationPolicy { regular, accessory, prohibited };
@@ -14,5 +16,19 @@ ActivationPolicy activationPolicy();
 void activate(bool ignoringOtherApps);
 // How often the application was brought forward in this run.
 int activationCount();
+
+// Calls `onActive` each time the application becomes the active one, for as long as `context`
+// lives: the one source of that moment for every window and card that re-checks on it.
+template <typename OnActive> QMetaObject::Connection whenBecameActive(const QObject* context, OnActive onActive)
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app)
+        return {};
+    return QObject::connect(app, &QGuiApplication::applicationStateChanged, context,
+        [onActive = std::move(onActive)](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                onActive();
+        });
+}
 
 } // namespace tavro::Application

@@ -253,7 +253,7 @@ void KeyGrabs::deliver(const Combination& combination)
 {
     for (const Registration& registration : std::as_const(m_registrations)) {
         if (registration.combination == combination) {
-            emit pressed(registration.id);
+            Q_EMIT pressed(registration.id);
             return;
         }
     }

@@ -73,7 +73,7 @@ public:
     // Called by a backend when a registered combination is pressed.
     void deliver(const Combination& combination);
 
-signals:
+Q_SIGNALS:
     void pressed(tavro::KeyGrabID id);
 
 private:

@@ -57,7 +57,7 @@ void Updater::setFlag(const QString& key, bool on, void (Updater::*changed)())
     const bool before = m_defaults.value(key).toBool();
     m_defaults.setValue(key, on);
     if (!wasStored || before != on)
-        emit(this->*changed)();
+        Q_EMIT(this->*changed)();
 }
 
 bool Updater::canCheckForUpdates() const

@@ -73,7 +73,7 @@ public:
     // A check the user asked for. Without a feed it changes nothing and records no check.
     std::expected<void, UpdaterError> checkForUpdates();
 
-signals:
+Q_SIGNALS:
     void automaticallyChecksForUpdatesChanged();
     void automaticallyDownloadsUpdatesChanged();
 

@@ -13,6 +13,13 @@ BrandLabel::BrandLabel(const QString& text, const ColorPair& color, const QFont&
     setTextFormat(Qt::PlainText);
 }
 
+BrandLabel* BrandLabel::wrapping(const QString& text, const ColorPair& color, const QFont& font)
+{
+    auto* label = new BrandLabel(text, color, font);
+    label->setWordWrap(true);
+    return label;
+}
+
 void BrandLabel::paintEvent(QPaintEvent* event)
 {
     const QColor colour = resolve(m_color, this);

@@ -14,6 +14,8 @@ class BrandLabel : public QLabel
     Q_OBJECT
 public:
     BrandLabel(const QString& text, const ColorPair& color, const QFont& font, QWidget* parent = nullptr);
+    // A label that wraps its text to the width it is given.
+    static BrandLabel* wrapping(const QString& text, const ColorPair& color, const QFont& font);
 
     ColorPair color() const { return m_color; }
 

@@ -20,7 +20,7 @@ void CopiedVersion::set(bool on)
     if (m_on == on)
         return;
     m_on = on;
-    emit changed(on);
+    Q_EMIT changed(on);
 }
 
 } // namespace tavro

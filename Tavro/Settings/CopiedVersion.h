@@ -21,7 +21,7 @@ public:
     // own and none is cancelled, so the earliest press decides when it ends.
     void press();
 
-signals:
+Q_SIGNALS:
     void changed(bool on);
 
 private:

@@ -170,13 +170,13 @@ void EmojiPickerButton::setPopoverShown(bool shown)
 void EmojiPickerButton::choose(const std::optional<QString>& emoji)
 {
     setPopoverShown(false);
-    emit emojiSelected(emoji, EmojiInput::normalize(emoji).has_value());
+    Q_EMIT emojiSelected(emoji, EmojiInput::normalize(emoji).has_value());
 }
 
 void EmojiPickerButton::usePhoto()
 {
     setPopoverShown(false);
-    emit usePhotoSelected();
+    Q_EMIT usePhotoSelected();
 }
 
 QSize EmojiPickerButton::sizeHint() const

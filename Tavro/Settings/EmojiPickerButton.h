@@ -51,7 +51,7 @@ public:
 
     static constexpr int hoverFadeMilliseconds = 120;
 
-signals:
+Q_SIGNALS:
     // `preferEmoji` says whether the emoji is to win over the photo. It is decided on what the
     // stored emoji will be: a value that is no emoji is stored as none, and preferring it would
     // hide the photo with nothing drawn in its place.

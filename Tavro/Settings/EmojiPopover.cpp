@@ -266,7 +266,7 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
         },
         this);
     m_noEmoji->setEnabled(m_emoji.has_value());
-    connect(m_noEmoji, &QPushButton::clicked, this, [this] { emit chosen(std::nullopt); });
+    connect(m_noEmoji, &QPushButton::clicked, this, [this] { Q_EMIT chosen(std::nullopt); });
     column->addWidget(m_noEmoji, 0, Qt::AlignLeft);
 
     setTextColour(title, resolve(Brand::navy, this));
@@ -325,7 +325,7 @@ void EmojiPopover::rebuildGrid()
     const QStringList emoji = gridEmoji();
     for (qsizetype i = 0; i < emoji.size(); ++i) {
         auto* cell = new EmojiCell(emoji[i], highlight(emoji[i], i == 0), !m_photoShown && m_emoji == emoji[i], m_grid);
-        connect(cell, &QAbstractButton::clicked, this, [this, value = emoji[i]] { emit chosen(value); });
+        connect(cell, &QAbstractButton::clicked, this, [this, value = emoji[i]] { Q_EMIT chosen(value); });
         m_gridLayout->addWidget(cell, int(i / 8), int(i % 8));
         // A layout shows a new child of a visible widget only on a later turn; the grid is laid
         // out now.
@@ -346,7 +346,7 @@ void EmojiPopover::chooseFirst()
 {
     const QStringList emoji = gridEmoji();
     if (!emoji.isEmpty())
-        emit chosen(emoji.first());
+        Q_EMIT chosen(emoji.first());
 }
 
 void EmojiPopover::mousePressEvent(QMouseEvent* event)

@@ -42,7 +42,7 @@ public:
     static constexpr int popoverWidth = 280;
     static constexpr int searchLimit = 24;
 
-signals:
+Q_SIGNALS:
     void chosen(const std::optional<QString>& emoji);
     void usePhotoChosen();
 

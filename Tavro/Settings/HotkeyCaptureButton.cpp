@@ -305,9 +305,9 @@ void HotkeyCaptureButton::handleKey(const QKeyEvent& event)
     }
     const QPointer<HotkeyCaptureButton> self(this);
     if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
-        emit assigned(std::nullopt);
+        Q_EMIT assigned(std::nullopt);
     } else if (const auto characters = charactersIgnoringModifiers(event)) {
-        emit assigned(*characters);
+        Q_EMIT assigned(*characters);
     }
     // A receiver may have removed the row, and this cap with it.
     if (self)

@@ -39,7 +39,7 @@ public:
     QSize sizeHint() const override { return {30, 26}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-signals:
+Q_SIGNALS:
     // A recorded key's text, or nothing to return the destination to its automatic key.
     void assigned(const std::optional<QString>& key);
 

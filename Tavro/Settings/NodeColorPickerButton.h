@@ -39,7 +39,7 @@ public:
     QSize sizeHint() const override { return {30, 26}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-signals:
+Q_SIGNALS:
     // The chosen tint's light `hex`, or nothing for the default colour.
     void selected(const std::optional<quint32>& hex);
 

@@ -52,7 +52,7 @@ NodeColorPopover::NodeColorPopover(std::optional<quint32> colorHex, QWidget* anc
         connect(swatch, &QAbstractButton::clicked, this, [this, tint] {
             const std::optional<quint32> hex = tint ? std::optional(tint->hex) : std::nullopt;
             close();
-            emit chosen(hex);
+            Q_EMIT chosen(hex);
         });
     };
     add(std::nullopt);
@@ -107,7 +107,7 @@ void NodeColorPopover::hideEvent(QHideEvent* event)
 {
     setAttribute(Qt::WA_NoMouseReplay, false);
     QWidget::hideEvent(event);
-    emit dismissed();
+    Q_EMIT dismissed();
 }
 
 } // namespace tavro

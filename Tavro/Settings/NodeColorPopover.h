@@ -27,7 +27,7 @@ public:
     // Shows the popover below its anchor, centred on it (see PopoverPlacement).
     void popUp();
 
-signals:
+Q_SIGNALS:
     // The chosen tint's light `hex`, or nothing for the default colour. The popover has closed.
     void chosen(const std::optional<quint32>& hex);
     // Hidden by a choice, a click outside or Escape.

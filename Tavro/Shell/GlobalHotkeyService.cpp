@@ -90,7 +90,7 @@ void GlobalHotkeyService::installHandlerIfNeeded()
             return;
         const auto it = m_registrations.constFind(id.id);
         if (it != m_registrations.constEnd())
-            emit fired(it->target);
+            Q_EMIT fired(it->target);
     });
 }
 

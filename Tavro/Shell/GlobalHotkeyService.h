@@ -38,7 +38,7 @@ public:
     quint32 nextID() const { return m_nextID; }
     int registrationCount() const { return int(m_registrations.size()); }
 
-signals:
+Q_SIGNALS:
     // Once per press of a registered key.
     void fired(const tavro::GlobalHotkeyTarget& target);
 

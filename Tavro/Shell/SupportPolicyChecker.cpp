@@ -74,7 +74,7 @@ QCoro::Task<> SupportPolicyChecker::check()
         co_return;
     if (AppVersion::compare(m_currentVersion, policy->minimumVersion) == std::strong_ordering::less) {
         m_hasPromptedThisRun = true;
-        emit updateRequired(policy->minimumVersion);
+        Q_EMIT updateRequired(policy->minimumVersion);
     }
 }
 

@@ -64,7 +64,7 @@ public:
     // succeeds, and a body is read no further than SupportPolicy::kMaxBytes.
     static QCoro::Task<FetchResult> liveFetch(const QUrl& url);
 
-signals:
+Q_SIGNALS:
     // The running version is older than `minimum`; emitted at most once per run.
     void updateRequired(const QString& minimum);
 

@@ -95,7 +95,7 @@ void UpdateController::installWhenIdle(std::function<void()> install)
 
 void UpdateController::willRelaunchApplication()
 {
-    emit willRelaunch();
+    Q_EMIT willRelaunch();
 }
 
 bool UpdateController::supportsGentleScheduledUpdateReminders() const
@@ -135,7 +135,7 @@ void UpdateController::setAvailableVersion(const std::optional<QString>& version
     if (m_availableVersion == version)
         return;
     m_availableVersion = version;
-    emit availableVersionChanged(m_availableVersion);
+    Q_EMIT availableVersionChanged(m_availableVersion);
 }
 
 } // namespace tavro

@@ -49,7 +49,7 @@ public:
     // Items that start a check are enabled while the updater can check; every other item is.
     bool validateMenuItem(const QAction& item) const;
 
-signals:
+Q_SIGNALS:
     void availableVersionChanged(const std::optional<QString>& version);
     // Just before the framework relaunches the app to finish an update.
     void willRelaunch();

@@ -214,12 +214,12 @@ TEST_F(DestinationSettingsViewTest, EachControlWritesOnceToItsOwnDestination)
     EXPECT_FALSE(stored().isVisible);
     EXPECT_TRUE(store.settings().destinations[0].isVisible);
 
-    emit homeRow()->keyCap()->assigned(QStringLiteral("h"));
+    Q_EMIT homeRow()->keyCap()->assigned(QStringLiteral("h"));
     EXPECT_EQ(writes.size(), 2);
     EXPECT_EQ(stored().hotkey, std::optional<QString>("h"));
 
     const quint32 tint = Brand::petalTints().at(2).hex;
-    emit homeRow()->colorButton()->selected(tint);
+    Q_EMIT homeRow()->colorButton()->selected(tint);
     EXPECT_EQ(writes.size(), 3);
     EXPECT_EQ(stored().nodeColorHex, std::optional<quint32>(tint));
 

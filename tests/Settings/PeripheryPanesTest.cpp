@@ -355,7 +355,7 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
     ASSERT_EQ(routed.size(), 1);
     EXPECT_EQ(routed.at(0).toString(),
         "https://hobbrel.com?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects&utm_content=app");
-    emit pane.findChild<QLabel*>("intro")->linkActivated(
+    Q_EMIT pane.findChild<QLabel*>("intro")->linkActivated(
         "https://mirovanta.com/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
         "&utm_content=app");
     EXPECT_EQ(routed.size(), 2);

@@ -100,7 +100,7 @@ TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOff
     // "Update Now", then the check's own answer.
     Alert::answerNextWith(Alert::kFirstButtonReturn);
     Alert::answerNextWith(Alert::kFirstButtonReturn);
-    emit delegate->supportPolicy().updateRequired(QStringLiteral("9.1"));
+    Q_EMIT delegate->supportPolicy().updateRequired(QStringLiteral("9.1"));
     // Several retries, each finding the picker still up.
     EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200));
 
