@@ -23,11 +23,9 @@ QWidget* makeSettings(AppDelegate& delegate, SettingsSection initialSection)
 
 QWidget* makeOnboarding(AppDelegate& delegate)
 {
-    QPointer<AppDelegate> self(&delegate);
-    return new OnboardingView(delegate.store(), delegate.updates(), [self] {
-        if (self)
-            self->onboardingFinished();
-    });
+    auto* view = new OnboardingView(delegate.store(), delegate.updates());
+    QObject::connect(view, &OnboardingView::finished, &delegate, &AppDelegate::onboardingFinished);
+    return view;
 }
 } // namespace
 

@@ -78,17 +78,14 @@ QVBoxLayout* stepColumn(QWidget* step, int spacing)
 
 } // namespace
 
-OnboardingView::OnboardingView(
-    SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, QWidget* parent)
-    : OnboardingView(store, updates, std::move(onFinish), Timing{}, parent)
+OnboardingView::OnboardingView(SettingsStore& store, UpdateController& updates, QWidget* parent)
+    : OnboardingView(store, updates, Timing{}, parent)
 { }
 
-OnboardingView::OnboardingView(
-    SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, Timing timing, QWidget* parent)
+OnboardingView::OnboardingView(SettingsStore& store, UpdateController& updates, Timing timing, QWidget* parent)
     : QWidget(parent)
     , m_store(store)
     , m_updates(updates)
-    , m_onFinish(std::move(onFinish))
     , m_timing(timing)
     , m_isDefaultBrowser(DefaultBrowserService::isDefault())
     , m_includesSafari(SafariSetup::isSafariInstalled())
@@ -309,8 +306,7 @@ void OnboardingView::finish()
     // One write, one announcement: the choices of the steps were stored when they were made.
     m_store.edit([](AppSettings& settings) { settings.hasCompletedOnboarding = true; });
     qCInfo(lcOnboarding) << "Onboarding complete";
-    if (m_onFinish)
-        m_onFinish();
+    Q_EMIT finished();
 }
 
 // The welcome step

@@ -3,7 +3,7 @@
 // scan the browsers, set up Safari when it is installed, choose the bypass) between a header with
 // the progress dots and a footer with Back and Continue or Finish. Every choice goes to the store
 // (or, for the update opt-in, to the updater) the moment it is made; Finish only marks onboarding
-// complete and hands back to the host.
+// complete and emits `finished()` for the host.
 
 #include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Model/SettingsEnums.h"
@@ -16,7 +16,6 @@
 #include <QWidget>
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -50,10 +49,8 @@ public:
     static constexpr int kBypassPickerWidth = 320;
 
     // Whether Tavro is the default browser and whether Safari is installed are read here, once.
-    OnboardingView(
-        SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, QWidget* parent = nullptr);
-    OnboardingView(SettingsStore& store, UpdateController& updates, std::function<void()> onFinish, Timing timing,
-        QWidget* parent = nullptr);
+    explicit OnboardingView(SettingsStore& store, UpdateController& updates, QWidget* parent = nullptr);
+    OnboardingView(SettingsStore& store, UpdateController& updates, Timing timing, QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     QList<Step> steps() const;
@@ -74,6 +71,10 @@ public:
     // their names' code points, not by the locale.
     using DestinationGroup = std::pair<QString, QList<BrowserDestination>>;
     static QList<DestinationGroup> groupedByBrowser(const QList<BrowserDestination>& destinations);
+
+Q_SIGNALS:
+    // Onboarding is complete and stored so: the host closes the window.
+    void finished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -111,7 +112,6 @@ private:
 
     SettingsStore& m_store;
     UpdateController& m_updates;
-    std::function<void()> m_onFinish;
     Timing m_timing;
     int m_step = 0;
     // Scans started here that still run: with the banner's recheck during a scan two overlap,

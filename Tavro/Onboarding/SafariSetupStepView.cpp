@@ -13,6 +13,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Platform/Accessibility.h"
+#include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/Workspace.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/ControlTint.h"
@@ -20,7 +21,6 @@
 #include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -85,12 +85,10 @@ SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timi
 
     connect(&m_store, &SettingsStore::settingsChanged, this, &SafariSetupStepView::render);
     connect(&m_store, &SettingsStore::safariHintChanged, this, &SafariSetupStepView::render);
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-            if (state == Qt::ApplicationActive && isVisible())
-                applicationBecameActive();
-        });
-    }
+    Application::whenBecameActive(this, [this] {
+        if (isVisible())
+            applicationBecameActive();
+    });
     render();
 }
 

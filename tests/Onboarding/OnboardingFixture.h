@@ -38,8 +38,8 @@ protected:
 
     OnboardingView& build(OnboardingView::Timing timing = OnboardingView::Timing{})
     {
-        view = std::make_unique<OnboardingView>(
-            *store, updates, [this] { ++finished; }, timing);
+        view = std::make_unique<OnboardingView>(*store, updates, timing);
+        QObject::connect(view.get(), &OnboardingView::finished, [this] { ++finished; });
         view->show();
         return *view;
     }

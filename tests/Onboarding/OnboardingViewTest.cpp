@@ -129,7 +129,8 @@ TEST_F(OnboardingViewTest, FinishStoresTheFlagOnceAndThenHandsBack)
 {
     QSignalSpy writes(store.get(), &SettingsStore::settingsChanged);
     bool storedWhenCalled = false;
-    view = std::make_unique<OnboardingView>(*store, updates, [&] {
+    view = std::make_unique<OnboardingView>(*store, updates);
+    QObject::connect(view.get(), &OnboardingView::finished, [&] {
         ++finished;
         storedWhenCalled = storedRecord().value("hasCompletedOnboarding").toBool();
     });
@@ -510,8 +511,8 @@ TEST_F(OnboardingViewTest, ALiveSwitchRepaintsEveryStepInTheNewColoursBothWays)
 {
     for (const auto& [from, to] :
         {std::pair{Appearance::light, Appearance::dark}, {Appearance::dark, Appearance::light}}) {
-        OnboardingView switched(*store, updates, [] {});
-        OnboardingView built(*store, updates, [] {});
+        OnboardingView switched(*store, updates);
+        OnboardingView built(*store, updates);
         setExplicitAppearance(&built, to);
         switched.show();
         built.show();
