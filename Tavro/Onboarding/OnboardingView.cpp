@@ -149,6 +149,7 @@ QWidget* OnboardingView::buildHeader()
     row->addStretch(1);
 
     m_dots = new StepDots(int(steps().size()), 0, header);
+    m_dots->setObjectName(QStringLiteral("stepDots"));
     row->addWidget(m_dots, 0, Qt::AlignVCenter);
     return header;
 }
@@ -160,10 +161,12 @@ QWidget* OnboardingView::buildFooter()
     row->setContentsMargins(16, 16, 16, 16);
     //: Onboarding footer button: previous step.
     m_back = styledButton(QCoreApplication::translate("Tavro", "Back"), false);
+    m_back->setObjectName(QStringLiteral("backButton"));
     m_back->setParent(footer);
     row->addWidget(m_back);
     row->addStretch(1);
     m_primary = styledButton(QString(), true);
+    m_primary->setObjectName(QStringLiteral("primaryButton"));
     m_primary->setParent(footer);
     m_primary->setDefault(true);
     row->addWidget(m_primary);

@@ -59,11 +59,7 @@ public:
     bool isScanning() const { return m_runningScans > 0; }
     bool hasScanned() const { return m_hasScanned; }
     bool isDefaultBrowser() const { return m_isDefaultBrowser; }
-    bool includesSafari() const { return m_includesSafari; }
 
-    StepDots* dots() const { return m_dots; }
-    QPushButton* backButton() const { return m_back; }
-    QPushButton* primaryButton() const { return m_primary; }
     // The view of the step on screen.
     QWidget* stepView() const { return m_stepView; }
 

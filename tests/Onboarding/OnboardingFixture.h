@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Onboarding/OnboardingView.h"
+#include "Tavro/Onboarding/StepDots.h"
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
@@ -46,7 +47,14 @@ protected:
 
     QString installSafari() { return installApp(home, "Safari", "com.apple.Safari"); }
 
-    void pressPrimary() { view->primaryButton()->click(); }
+    // The window's footer buttons and dots, found by name as the other anchors are.
+    static QPushButton* primaryButton(const QWidget& window)
+    {
+        return window.findChild<QPushButton*>(QStringLiteral("primaryButton"));
+    }
+    QPushButton* backButton() const { return view->findChild<QPushButton*>(QStringLiteral("backButton")); }
+    StepDots* dots() const { return view->findChild<StepDots*>(QStringLiteral("stepDots")); }
+    void pressPrimary() { primaryButton(*view)->click(); }
 
     // The step's drawing in light and dark, under build/artifacts/, on the window's background as
     // users see it: that background in the corner, and the navy of the titles and labels.

@@ -90,22 +90,22 @@ TEST_F(OnboardingViewTest, WithoutSafariThreeStepsEndingInTheBypassStep)
     EXPECT_EQ(view->steps(),
         (QList<OnboardingView::Step>{
             OnboardingView::Step::welcome, OnboardingView::Step::scan, OnboardingView::Step::bypass}));
-    EXPECT_EQ(view->dots()->count(), 3);
-    EXPECT_EQ(view->dots()->accessibleName(), "Step 1 of 3");
-    EXPECT_FALSE(view->backButton()->isVisible());
-    EXPECT_EQ(view->primaryButton()->text(), "Continue");
+    EXPECT_EQ(dots()->count(), 3);
+    EXPECT_EQ(dots()->accessibleName(), "Step 1 of 3");
+    EXPECT_FALSE(backButton()->isVisible());
+    EXPECT_EQ(primaryButton(*view)->text(), "Continue");
     EXPECT_EQ(view->size(), QSize(560, 620));
 
     pressPrimary();
     EXPECT_EQ(view->step(), 1);
-    EXPECT_TRUE(view->backButton()->isVisible());
-    EXPECT_EQ(view->dots()->accessibleName(), "Step 2 of 3");
-    view->backButton()->click();
+    EXPECT_TRUE(backButton()->isVisible());
+    EXPECT_EQ(dots()->accessibleName(), "Step 2 of 3");
+    backButton()->click();
     EXPECT_EQ(view->step(), 0);
 
     goToLastStep();
     EXPECT_EQ(view->currentStep(), OnboardingView::Step::bypass);
-    EXPECT_EQ(view->primaryButton()->text(), "Finish");
+    EXPECT_EQ(primaryButton(*view)->text(), "Finish");
     EXPECT_EQ(view->size(), QSize(560, 620));
 }
 
@@ -113,15 +113,15 @@ TEST_F(OnboardingViewTest, SafariInstalledAddsItsStepOnceForTheLifeOfTheView)
 {
     const QString safari = installSafari();
     build();
-    EXPECT_EQ(view->dots()->count(), 4);
-    EXPECT_EQ(view->dots()->accessibleName(), "Step 1 of 4");
+    EXPECT_EQ(dots()->count(), 4);
+    EXPECT_EQ(dots()->accessibleName(), "Step 1 of 4");
     // One element for screen readers: the dots have no children of their own.
-    EXPECT_TRUE(view->dots()->children().isEmpty());
+    EXPECT_TRUE(dots()->children().isEmpty());
     QDir(safari).removeRecursively();
     pressPrimary();
     pressPrimary();
     EXPECT_EQ(view->currentStep(), OnboardingView::Step::safari);
-    EXPECT_EQ(view->primaryButton()->text(), "Continue");
+    EXPECT_EQ(primaryButton(*view)->text(), "Continue");
     EXPECT_EQ(view->steps().size(), 4);
 }
 
@@ -219,7 +219,7 @@ TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
     EXPECT_FALSE(view->isDefaultBrowser());
     pressPrimary();
     DefaultBrowserService::makeDefault();
-    view->backButton()->click();
+    backButton()->click();
     EXPECT_TRUE(view->isDefaultBrowser());
 }
 
@@ -242,7 +242,7 @@ TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
     EXPECT_EQ(view->stepView()->findChild<QPushButton*>("scanButton")->text(), "Rescan");
 
     // Later visits do not scan again.
-    view->backButton()->click();
+    backButton()->click();
     pressPrimary();
     EXPECT_FALSE(view->isScanning());
     finishScans();
@@ -499,7 +499,7 @@ TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
     photograph(*view, QStringLiteral("welcome"));
     DefaultBrowserService::makeDefault();
     pressPrimary();
-    view->backButton()->click();
+    backButton()->click();
     photograph(*view, QStringLiteral("welcome-default"));
 }
 
@@ -524,8 +524,8 @@ TEST_F(OnboardingViewTest, ALiveSwitchRepaintsEveryStepInTheNewColoursBothWays)
             QCoreApplication::processEvents();
             setExplicitAppearance(&switched, to);
             EXPECT_EQ(switched.grab().toImage(), built.grab().toImage()) << "step " << step << " keeps a colour";
-            switched.primaryButton()->click();
-            built.primaryButton()->click();
+            primaryButton(switched)->click();
+            primaryButton(built)->click();
         }
     }
 }

@@ -188,7 +188,7 @@ TEST_F(AppDelegateTest, FirstLaunchReadsSafarisProfilesFromItsMenu)
     ASSERT_TRUE(onboarding);
     EXPECT_EQ(onboarding->windowTitle(), "Welcome to Tavro");
     EXPECT_TRUE(onboarding->isVisible());
-    onboarding->primaryButton()->click();
+    onboarding->findChild<QPushButton*>("primaryButton")->click();
     ASSERT_TRUE(scansLanded(1));
     EXPECT_EQ(destinations(), kInteractiveScan);
 }
@@ -222,7 +222,7 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(settingsWindow);
     ASSERT_TRUE(delegate->onboardingWindow());
-    delegate->onboardingWindow()->primaryButton()->click();
+    delegate->onboardingWindow()->findChild<QPushButton*>("primaryButton")->click();
     ASSERT_TRUE(scansLanded(2));
     EXPECT_EQ(destinations(), kInteractiveScan);
 }
