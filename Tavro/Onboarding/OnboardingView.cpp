@@ -44,16 +44,9 @@ namespace {
 
 constexpr int kStepPadding = 28;
 
-BrandLabel* label(const QString& text, const ColorPair& color, double points, QFont::Weight weight = QFont::Normal)
-{
-    auto* result = new BrandLabel(text, color, Drawing::systemFont(points, weight));
-    result->setWordWrap(true);
-    return result;
-}
-
 BrandLabel* stepTitle(const QString& text)
 {
-    auto* title = label(text, Brand::navy, 18, QFont::Bold);
+    auto* title = BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(18, QFont::Bold));
     accessibilityHeading(title);
     return title;
 }
@@ -322,10 +315,11 @@ QWidget* OnboardingView::welcomeStep()
     //: Onboarding step 1 title: make Tavro the default web browser so it receives links.
     column->addWidget(stepTitle(QCoreApplication::translate("Tavro", "Become your link handler")));
     //: Onboarding step 1 explanation.
-    column->addWidget(label(QCoreApplication::translate("Tavro",
-                                "To send links to the right place, Tavro needs to be your default web browser. macOS "
-                                "will then hand every external link to Tavro instead of opening one fixed browser."),
-        Brand::textSecondary, 13));
+    column->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "To send links to the right place, Tavro needs to be your default web browser. macOS "
+                                 "will then hand every external link to Tavro instead of opening one fixed browser."),
+            Brand::textSecondary, Drawing::systemFont(13)));
 
     if (m_isDefaultBrowser) {
         auto* row = new QHBoxLayout;
@@ -334,8 +328,8 @@ QWidget* OnboardingView::welcomeStep()
         row->addWidget(
             new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(18, 18)), 0, Qt::AlignVCenter);
         //: Onboarding confirmation once Tavro is the default web browser.
-        row->addWidget(label(QCoreApplication::translate("Tavro", "Tavro is your default browser."), Brand::navy, 13,
-                           QFont::DemiBold),
+        row->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "Tavro is your default browser."),
+                           Brand::navy, Drawing::systemFont(13, QFont::DemiBold)),
             1, Qt::AlignVCenter);
         column->addLayout(row);
     } else {
@@ -345,8 +339,8 @@ QWidget* OnboardingView::welcomeStep()
         connect(button, &QPushButton::clicked, this, &OnboardingView::makeDefault);
         column->addWidget(button, 0, Qt::AlignLeft);
         //: Caption under the Set Tavro as Default Browser button in onboarding.
-        column->addWidget(
-            label(QCoreApplication::translate("Tavro", "macOS will ask you to confirm."), Brand::textSecondary, 11));
+        column->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "macOS will ask you to confirm."),
+            Brand::textSecondary, Drawing::systemFont(11)));
     }
     column->addStretch(1);
     return step;
@@ -483,13 +477,14 @@ QWidget* OnboardingView::placeholder()
     if (isScanning()) {
         column->addWidget(new ActivityIndicator(24, Brand::navy, place), 0, Qt::AlignHCenter);
         //: Progress label while Tavro scans installed browsers for profiles.
-        column->addWidget(
-            label(QCoreApplication::translate("Tavro", "Scanning browsers…"), Brand::navy, 13), 0, Qt::AlignHCenter);
+        column->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "Scanning browsers…"), Brand::navy,
+                              Drawing::systemFont(13)),
+            0, Qt::AlignHCenter);
     } else {
         //: Onboarding empty state when no browsers were found.
-        column->addWidget(
-            label(QCoreApplication::translate("Tavro", "No browsers detected yet."), Brand::textSecondary, 13), 0,
-            Qt::AlignHCenter);
+        column->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "No browsers detected yet."),
+                              Brand::textSecondary, Drawing::systemFont(13)),
+            0, Qt::AlignHCenter);
     }
     return place;
 }
@@ -579,11 +574,12 @@ QWidget* OnboardingView::bypassStep()
     column->addWidget(stepTitle(QCoreApplication::translate("Tavro", "Set up your bypass")));
     //: Onboarding bypass step explanation. A modifier is a modifier key such as Option or Command; the picker is
     //: Tavro's radial link chooser.
-    column->addWidget(label(QCoreApplication::translate("Tavro",
-                                "Hold a modifier while opening a link to skip the picker and go straight to a browser. "
-                                "You can change this later in Settings, including inverting it so every link goes "
-                                "straight there unless you hold the modifier."),
-        Brand::textSecondary, 13));
+    column->addWidget(BrandLabel::wrapping(
+        QCoreApplication::translate("Tavro",
+            "Hold a modifier while opening a link to skip the picker and go straight to a browser. "
+            "You can change this later in Settings, including inverting it so every link goes "
+            "straight there unless you hold the modifier."),
+        Brand::textSecondary, Drawing::systemFont(13)));
 
     auto block = [&](const QString& title, QComboBox* menu) {
         auto* group = new QVBoxLayout;
@@ -645,14 +641,15 @@ QWidget* OnboardingView::bypassStep()
     updatesRow->addWidget(checkbox, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    auto* notify = label(notifyText, Brand::navy, 13, QFont::DemiBold);
+    auto* notify = BrandLabel::wrapping(notifyText, Brand::navy, Drawing::systemFont(13, QFont::DemiBold));
     accessibilityHidden(notify);
     texts->addWidget(notify);
     //: Caption under the onboarding Notify me when there is an update checkbox.
-    texts->addWidget(label(QCoreApplication::translate("Tavro",
-                               "Check for new versions in the background and show an Update button when one’s ready. "
-                               "You can change this anytime in Preferences."),
-        Brand::textSecondary, 11.5));
+    texts->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "Check for new versions in the background and show an Update button when one’s ready. "
+                                 "You can change this anytime in Preferences."),
+            Brand::textSecondary, Drawing::systemFont(11.5)));
     updatesRow->addLayout(texts, 1);
     column->addLayout(updatesRow);
     column->addStretch(1);

@@ -33,16 +33,9 @@ namespace {
 
 const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
 
-BrandLabel* label(const QString& text, const ColorPair& color, double points, QFont::Weight weight = QFont::Normal)
-{
-    auto* result = new BrandLabel(text, color, Drawing::systemFont(points, weight));
-    result->setWordWrap(true);
-    return result;
-}
-
 BrandLabel* heading(const QString& text, double points)
 {
-    auto* title = label(text, Brand::navy, points, QFont::Bold);
+    auto* title = BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(points, QFont::Bold));
     accessibilityHeading(title);
     return title;
 }
@@ -76,11 +69,12 @@ SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timi
     //: Onboarding Safari step title.
     m_column->addWidget(heading(QCoreApplication::translate("Tavro", "Your Safari profiles"), 18));
     //: Onboarding Safari step explanation. Use Apple's localized name for the Accessibility privacy setting.
-    m_column->addWidget(label(QCoreApplication::translate("Tavro",
-                                  "Tavro opens links in the right Safari profile using macOS Accessibility. Grant "
-                                  "Tavro access once and keep Safari open the first time so it can read your profile "
-                                  "list. After that, it’s remembered."),
-        Brand::textSecondary, 13));
+    m_column->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "Tavro opens links in the right Safari profile using macOS Accessibility. Grant "
+                                 "Tavro access once and keep Safari open the first time so it can read your profile "
+                                 "list. After that, it’s remembered."),
+            Brand::textSecondary, Drawing::systemFont(13)));
     m_column->addStretch(1);
 
     connect(&m_store, &SettingsStore::settingsChanged, this, &SafariSetupStepView::render);
@@ -319,10 +313,10 @@ QWidget* SafariSetupStepView::statusRow(bool done, const QString& title, const Q
         0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
-    auto* titleLabel = label(title, Brand::navy, 12.5, QFont::DemiBold);
+    auto* titleLabel = BrandLabel::wrapping(title, Brand::navy, Drawing::systemFont(12.5, QFont::DemiBold));
     accessibilityHidden(titleLabel);
     texts->addWidget(titleLabel);
-    auto* detailLabel = label(detail, Brand::textSecondary, 11);
+    auto* detailLabel = BrandLabel::wrapping(detail, Brand::textSecondary, Drawing::systemFont(11));
     detailLabel->setObjectName(QStringLiteral("detail"));
     accessibilityHidden(detailLabel);
     texts->addWidget(detailLabel);
@@ -349,7 +343,7 @@ QWidget* SafariSetupStepView::profilesPanel()
             auto* icon = new BrowserIcon(safariBundleIdentifier, 16);
             accessibilityHidden(icon);
             row->addWidget(icon, 0, Qt::AlignVCenter);
-            auto* text = label(name, Brand::navy, 12.5);
+            auto* text = BrandLabel::wrapping(name, Brand::navy, Drawing::systemFont(12.5));
             text->setObjectName(QStringLiteral("profileName"));
             row->addWidget(text, 1, Qt::AlignVCenter);
             row->addWidget(new SymbolIcon(QStringLiteral("checkmark.circle.fill"), Brand::accent, QSize(13, 13)), 0,
@@ -361,26 +355,29 @@ QWidget* SafariSetupStepView::profilesPanel()
         row->setSpacing(8);
         row->addWidget(new ActivityIndicator(14, Brand::navy), 0, Qt::AlignVCenter);
         //: Progress label while Tavro reads Safari profiles.
-        row->addWidget(
-            label(QCoreApplication::translate("Tavro", "Reading your Safari profiles…"), Brand::textSecondary, 12.5), 1,
-            Qt::AlignVCenter);
+        row->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "Reading your Safari profiles…"),
+                           Brand::textSecondary, Drawing::systemFont(12.5)),
+            1, Qt::AlignVCenter);
         column->addLayout(row);
     } else if (readSucceededWithNoProfiles()) {
         //: Onboarding result when Safari has only its default profile.
-        column->addWidget(label(QCoreApplication::translate("Tavro", "No separate Safari profiles found"), Brand::navy,
-            12.5, QFont::DemiBold));
+        column->addWidget(
+            BrandLabel::wrapping(QCoreApplication::translate("Tavro", "No separate Safari profiles found"), Brand::navy,
+                Drawing::systemFont(12.5, QFont::DemiBold)));
         //: Onboarding hint when no Safari profiles were found. Re-detect must match the Re-detect button label.
-        column->addWidget(label(QCoreApplication::translate("Tavro",
-                                    "Safari will open links in its current profile. If you use Safari profiles, open "
-                                    "them in Safari and Re-detect."),
-            Brand::textSecondary, 11.5));
+        column->addWidget(
+            BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                     "Safari will open links in its current profile. If you use Safari profiles, open "
+                                     "them in Safari and Re-detect."),
+                Brand::textSecondary, Drawing::systemFont(11.5)));
     } else {
         //: Onboarding state before Safari profiles have been read.
-        column->addWidget(
-            label(QCoreApplication::translate("Tavro", "No profiles read yet"), Brand::navy, 12.5, QFont::DemiBold));
+        column->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "No profiles read yet"),
+            Brand::navy, Drawing::systemFont(12.5, QFont::DemiBold)));
         //: Onboarding hint. Re-detect must match the Re-detect button label.
-        column->addWidget(label(QCoreApplication::translate("Tavro", "Make sure Safari is open, then Re-detect."),
-            Brand::textSecondary, 11.5));
+        column->addWidget(
+            BrandLabel::wrapping(QCoreApplication::translate("Tavro", "Make sure Safari is open, then Re-detect."),
+                Brand::textSecondary, Drawing::systemFont(11.5)));
     }
     return card;
 }
@@ -416,7 +413,7 @@ QWidget* SafariSetupStepView::detectActionRow()
         //: Onboarding hint next to the Re-detect button when no Safari profiles were found.
         hintText = QCoreApplication::translate("Tavro", "Use Safari profiles? Open them in Safari, then Re-detect.");
     }
-    auto* hint = label(hintText, Brand::textSecondary, 11);
+    auto* hint = BrandLabel::wrapping(hintText, Brand::textSecondary, Drawing::systemFont(11));
     hint->setObjectName(QStringLiteral("detectHint"));
     line->addWidget(hint, 1, Qt::AlignVCenter);
     return row;
