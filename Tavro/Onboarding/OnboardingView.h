@@ -1,23 +1,21 @@
 #pragma once
-// The content of the "Welcome to Tavro" window: three or four steps (become the default browser,
-// scan the browsers, set up Safari when it is installed, choose the bypass) between a header with
-// the progress dots and a footer with Back and Continue or Finish. Every choice goes to the store
-// (or, for the update opt-in, to the updater) the moment it is made; Finish only marks onboarding
+// The "Welcome to Tavro" window: three or four steps (become the default browser, scan the
+// browsers, set up Safari when it is installed, choose the bypass) between a header with the
+// progress dots and a footer with Back and Continue or Finish. The window moves between the steps
+// and keeps what outlives a step's view: whether Tavro is the default browser, and the scans. Each
+// step is a view of its own (`WelcomeStepView`, `ScanStepView`, `SafariSetupStepView`,
+// `BypassStepView`) that reports the user's requests with signals; every choice goes to the store
+// (or, for the update opt-in, to the updater) the moment it is made. Finish only marks onboarding
 // complete and emits `finished()` for the host.
-
-#include "Tavro/Model/BrowserDestination.h"
-#include "Tavro/Model/SettingsEnums.h"
 
 #include <QCoro/QCoroTask>
 #include <QList>
 #include <QPointer>
 #include <QSize>
-#include <QString>
 #include <QWidget>
 
 #include <chrono>
 #include <optional>
-#include <utility>
 
 class QPushButton;
 class QVBoxLayout;
@@ -46,7 +44,6 @@ public:
 
     static constexpr QSize kSize{560, 620};
     static constexpr double kMarkSize = 72;
-    static constexpr int kBypassPickerWidth = 320;
 
     // Whether Tavro is the default browser and whether Safari is installed are read here, once.
     explicit OnboardingView(SettingsStore& store, UpdateController& updates, QWidget* parent = nullptr);
@@ -62,11 +59,6 @@ public:
 
     // The view of the step on screen.
     QWidget* stepView() const { return m_stepView; }
-
-    // Available destinations in stored order, grouped by browser name; the groups ordered by
-    // their names' code points, not by the locale.
-    using DestinationGroup = std::pair<QString, QList<BrowserDestination>>;
-    static QList<DestinationGroup> groupedByBrowser(const QList<BrowserDestination>& destinations);
 
 Q_SIGNALS:
     // Onboarding is complete and stored so: the host closes the window.
@@ -91,14 +83,6 @@ private:
     void renderFooter();
     void replaceStepView(QWidget* next);
 
-    QWidget* welcomeStep();
-    QWidget* scanStep();
-    QWidget* bypassStep();
-    // What the bypass step's menus show, to tell whether a change in the store touches them.
-    QStringList bypassChoices() const;
-    QWidget* destinationGroup(const QString& browser, const QList<BrowserDestination>& destinations);
-    QWidget* placeholder();
-
     void makeDefault();
     void scan();
 
@@ -117,7 +101,6 @@ private:
     bool m_isDefaultBrowser = false;
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
-    QStringList m_shownBypassChoices;
     bool m_includesSafari = false;
 
     QWidget* m_header = nullptr;

@@ -5,6 +5,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
+#include "Tavro/Onboarding/OnboardingParts.h"
 #include "Tavro/Onboarding/RoundedCard.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/Appearance.h"
@@ -33,13 +34,6 @@ namespace {
 
 const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
 
-BrandLabel* heading(const QString& text, double points)
-{
-    auto* title = BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(points, QFont::Bold));
-    accessibilityHeading(title);
-    return title;
-}
-
 } // namespace
 
 SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timing timing, QWidget* parent)
@@ -50,24 +44,11 @@ SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timi
     // scrolls rather than squeezing its buttons.
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    // Scrolling is no stop for the keyboard: Tab goes to what the area holds.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
     auto* content = new QWidget;
-    scroll->setWidget(content);
-    // setWidget() turns the fill on.
-    content->setAutoFillBackground(false);
-    outer->addWidget(scroll);
-    m_column = new QVBoxLayout(content);
-    m_column->setContentsMargins(28, 28, 28, 28);
-    m_column->setSpacing(16);
-    m_column->setAlignment(Qt::AlignTop);
+    outer->addWidget(OnboardingParts::scrollArea(content, this));
+    m_column = OnboardingParts::column(content, 16);
     //: Onboarding Safari step title.
-    m_column->addWidget(heading(QCoreApplication::translate("Tavro", "Your Safari profiles"), 18));
+    m_column->addWidget(OnboardingParts::title(QCoreApplication::translate("Tavro", "Your Safari profiles")));
     //: Onboarding Safari step explanation. Use Apple's localized name for the Accessibility privacy setting.
     m_column->addWidget(
         BrandLabel::wrapping(QCoreApplication::translate("Tavro",
@@ -207,7 +188,8 @@ QWidget* SafariSetupStepView::accessibilityCallout()
         new SymbolIcon(QStringLiteral("hand.point.up.left.fill"), Brand::accent, QSize(12, 12)), 0, Qt::AlignVCenter);
     //: Onboarding callout title. Use Apple's localized name for the Accessibility privacy setting.
     headingRow->addWidget(
-        heading(QCoreApplication::translate("Tavro", "Enable Accessibility for Tavro"), 12.5), 1, Qt::AlignVCenter);
+        OnboardingParts::heading(QCoreApplication::translate("Tavro", "Enable Accessibility for Tavro"), 12.5), 1,
+        Qt::AlignVCenter);
     column->addLayout(headingRow);
 
     //: Numbered onboarding step. Markdown bold is kept; the bold text must match the Open Accessibility Settings
@@ -226,11 +208,9 @@ QWidget* SafariSetupStepView::accessibilityCallout()
     column->addSpacing(3);
     //: Button that opens the Accessibility pane in System Settings. Use Apple's localized name for Accessibility.
     const QString openText = QCoreApplication::translate("Tavro", "Open Accessibility Settings");
-    auto* button = new QPushButton(QStringLiteral("      ") + openText);
+    auto* button = OnboardingParts::button(QStringLiteral("      ") + openText, true);
     button->setObjectName(QStringLiteral("openAccessibilitySettings"));
     button->setAccessibleName(openText);
-    TavroButtonStyle::apply(button, true);
-    button->setCursor(Qt::PointingHandCursor);
     // The symbol sits inside the button, before its label.
     auto* inside = new QHBoxLayout(button);
     inside->setContentsMargins(TavroButtonStyle::horizontalPadding, 0, 0, 0);
@@ -336,7 +316,8 @@ QWidget* SafariSetupStepView::profilesPanel()
     const QStringList names = SafariSetup::safariProfiles(m_store);
     if (!names.isEmpty()) {
         //: Heading above the list of Safari profiles Tavro found.
-        column->addWidget(heading(QCoreApplication::translate("Tavro", "Detected Safari profiles"), 12.5));
+        column->addWidget(
+            OnboardingParts::heading(QCoreApplication::translate("Tavro", "Detected Safari profiles"), 12.5));
         for (const QString& name : names) {
             auto* row = new QHBoxLayout;
             row->setSpacing(8);

@@ -1,6 +1,7 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/Notifications.h"
+#include "Tavro/Onboarding/ScanStepView.h"
 #include "Tavro/Onboarding/StepDots.h"
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Platform/DefaultBrowser.h"
@@ -283,12 +284,12 @@ TEST_F(OnboardingViewTest, DestinationsAreGroupedByBrowserInCodePointOrder)
         shellDestination("com.google.Chrome", "Chrome", QStringLiteral("Work")), unavailable,
         shellDestination("com.google.Chrome", "Chrome", QStringLiteral("Home")),
         shellDestination("org.chromium.Chromium", "chromium")};
-    const auto groups = OnboardingView::groupedByBrowser(settings.destinations);
+    const auto groups = ScanStepView::groupedByBrowser(settings.destinations);
     ASSERT_EQ(groups.size(), 2);
     EXPECT_EQ(groups.at(0).first, "Chrome");
     EXPECT_EQ(groups.at(1).first, "chromium");
     // Code points, not the locale's order: an upper-case initial sorts before any lower-case one.
-    const auto mixed = OnboardingView::groupedByBrowser({shellDestination("com.example.arc", "arc"),
+    const auto mixed = ScanStepView::groupedByBrowser({shellDestination("com.example.arc", "arc"),
         shellDestination("app.zen-browser.zen", "Zen"), shellDestination("com.example.Brave", "Brave")});
     ASSERT_EQ(mixed.size(), 3);
     EXPECT_EQ(mixed.at(0).first, "Brave");

@@ -1,0 +1,63 @@
+#include "Tavro/Onboarding/OnboardingParts.h"
+
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/AccessibilityTraits.h"
+#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/TavroButtonStyle.h"
+#include "Tavro/Settings/BrandLabel.h"
+
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace tavro::OnboardingParts {
+
+namespace {
+constexpr int kStepPadding = 28;
+constexpr double kTitlePoints = 18;
+} // namespace
+
+QVBoxLayout* column(QWidget* step, int spacing)
+{
+    auto* column = new QVBoxLayout(step);
+    column->setContentsMargins(kStepPadding, kStepPadding, kStepPadding, kStepPadding);
+    column->setSpacing(spacing);
+    column->setAlignment(Qt::AlignTop);
+    return column;
+}
+
+BrandLabel* heading(const QString& text, double points)
+{
+    auto* heading = BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(points, QFont::Bold));
+    accessibilityHeading(heading);
+    return heading;
+}
+
+BrandLabel* title(const QString& text)
+{
+    return heading(text, kTitlePoints);
+}
+
+QPushButton* button(const QString& text, bool prominent)
+{
+    auto* button = new QPushButton(text);
+    TavroButtonStyle::apply(button, prominent);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QScrollArea* scrollArea(QWidget* content, QWidget* parent)
+{
+    auto* scroll = new QScrollArea(parent);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setWidget(content);
+    // setWidget() turns the fill on.
+    content->setAutoFillBackground(false);
+    return scroll;
+}
+
+} // namespace tavro::OnboardingParts
