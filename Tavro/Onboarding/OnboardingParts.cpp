@@ -6,6 +6,7 @@
 #include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Settings/BrandLabel.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -44,6 +45,14 @@ QPushButton* button(const QString& text, bool prominent)
     TavroButtonStyle::apply(button, prominent);
     button->setCursor(Qt::PointingHandCursor);
     return button;
+}
+
+void placeBeforeLabel(QPushButton* button, QWidget* item, int inset)
+{
+    auto* inside = new QHBoxLayout(button);
+    inside->setContentsMargins(inset, 0, 0, 0);
+    inside->addWidget(item, 0, Qt::AlignVCenter);
+    inside->addStretch(1);
 }
 
 QScrollArea* scrollArea(QWidget* content, QWidget* parent)

@@ -23,6 +23,9 @@ BrandLabel* heading(const QString& text, double points);
 BrandLabel* title(const QString& text);
 // A button in Tavro's style, prominent or plain, with the pointing hand.
 QPushButton* button(const QString& text, bool prominent);
+// Puts `item` inside `button`, `inset` from its leading edge, in the room that leading spaces
+// in the button's label leave for it.
+void placeBeforeLabel(QPushButton* button, QWidget* item, int inset);
 // A frameless area that scrolls `content` up and down over the window's background. Scrolling is
 // no stop for the keyboard: Tab goes to what the area holds.
 QScrollArea* scrollArea(QWidget* content, QWidget* parent = nullptr);

@@ -211,12 +211,9 @@ QWidget* SafariSetupStepView::accessibilityCallout()
     auto* button = OnboardingParts::button(QStringLiteral("      ") + openText, true);
     button->setObjectName(QStringLiteral("openAccessibilitySettings"));
     button->setAccessibleName(openText);
-    // The symbol sits inside the button, before its label.
-    auto* inside = new QHBoxLayout(button);
-    inside->setContentsMargins(TavroButtonStyle::horizontalPadding, 0, 0, 0);
-    inside->addWidget(
-        new SymbolIcon(QStringLiteral("arrow.up.forward.app"), Brand::onFill, QSize(13, 13)), 0, Qt::AlignVCenter);
-    inside->addStretch(1);
+    OnboardingParts::placeBeforeLabel(button,
+        new SymbolIcon(QStringLiteral("arrow.up.forward.app"), Brand::onFill, QSize(13, 13)),
+        TavroButtonStyle::horizontalPadding);
     connect(button, &QPushButton::clicked, this, &SafariSetupStepView::openAccessibilitySettings);
     column->addWidget(button, 0, Qt::AlignLeft);
     return callout;
@@ -377,11 +374,9 @@ QWidget* SafariSetupStepView::detectActionRow()
     TavroButtonStyle::apply(button, true);
     button->setEnabled(!m_isDetecting);
     if (m_isDetecting) {
-        auto* inside = new QHBoxLayout(button);
-        inside->setContentsMargins(TavroButtonStyle::horizontalPadding - 4, 0, 0, 0);
         // Drawn for the dark scheme: it sits on the prominent button's fill.
-        inside->addWidget(new ActivityIndicator(12, Brand::onFill, button), 0, Qt::AlignVCenter);
-        inside->addStretch(1);
+        OnboardingParts::placeBeforeLabel(
+            button, new ActivityIndicator(12, Brand::onFill, button), TavroButtonStyle::horizontalPadding - 4);
     }
     connect(button, &QPushButton::clicked, this, &SafariSetupStepView::detect);
     line->addWidget(button, 0, Qt::AlignVCenter);

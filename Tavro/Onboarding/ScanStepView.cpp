@@ -88,11 +88,8 @@ QLayout* ScanStepView::titleRow()
     button->setEnabled(!m_progress.isScanning);
     connect(button, &QPushButton::clicked, this, &ScanStepView::scan);
     if (m_progress.isScanning) {
-        // The spinner sits inside the button, before its label.
-        auto* inside = new QHBoxLayout(button);
-        inside->setContentsMargins(TavroButtonStyle::horizontalPadding - 4, 0, 0, 0);
-        inside->addWidget(new ActivityIndicator(12, Brand::navy, button), 0, Qt::AlignVCenter);
-        inside->addStretch(1);
+        OnboardingParts::placeBeforeLabel(
+            button, new ActivityIndicator(12, Brand::navy, button), TavroButtonStyle::horizontalPadding - 4);
         // The spaces make room for the spinner; screen readers hear the label alone.
         button->setAccessibleName(button->text());
         button->setText(QStringLiteral("    ") + button->text());
