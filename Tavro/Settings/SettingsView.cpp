@@ -23,7 +23,6 @@
 #include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Settings/ShortcutsSettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
-#include "Tavro/Settings/SwitchToggle.h"
 #include "Tavro/Settings/SystemSettingsView.h"
 
 #include <QButtonGroup>
@@ -182,14 +181,6 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     layout->addWidget(control, 0, Qt::AlignVCenter);
     layout->addStretch(1);
     return row;
-}
-
-SwitchToggle* SettingsView::switchToggle(bool isOn, std::function<void(bool)> set)
-{
-    auto* toggle = new SwitchToggle;
-    toggle->setChecked(isOn);
-    QObject::connect(toggle, &SwitchToggle::toggled, toggle, [set = std::move(set)](bool on) { set(on); });
-    return toggle;
 }
 
 SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,

@@ -24,7 +24,6 @@ class CopiedVersion;
 class NotificationCenter;
 class SettingsStore;
 class SidebarRow;
-class SwitchToggle;
 class UpdateController;
 
 class SettingsView : public QWidget
@@ -61,8 +60,6 @@ public:
     // `label` in a fixed column, kept from screen readers, then `control`, which carries the label
     // as its accessible name, then the rest of the width.
     static QWidget* settingRow(const QString& label, QWidget* control);
-    // An on/off switch with no visible label; every flip calls `set` with the new value at once.
-    static SwitchToggle* switchToggle(bool isOn, std::function<void(bool)> set);
 
     // `route` opens a link through Tavro's own routing; `initialSection` is shown once the view
     // first comes on screen. The view follows "tavro.showSettingsSection" posted on `center`.

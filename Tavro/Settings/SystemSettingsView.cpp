@@ -4,6 +4,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/DefaultHandlerCard.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -11,7 +12,6 @@
 #include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -25,12 +25,14 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
 
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::system)));
 
-    m_login = SettingsView::switchToggle(store.settings().launchAtLogin, [this](bool on) { setLaunchAtLogin(on); });
+    m_login = SettingBinding::bind(new SwitchToggle,
+        SettingBinding::setting(
+            store, [](const AppSettings& s) { return s.launchAtLogin; }, [this](bool on) { setLaunchAtLogin(on); }));
     //: Settings switch label: start Tavro automatically when the user logs in.
     column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), m_login));
 
-    m_menuBarIcon = SettingsView::switchToggle(store.settings().showMenuBarIcon,
-        [&store](bool on) { store.edit([on](AppSettings& s) { s.showMenuBarIcon = on; }); });
+    m_menuBarIcon
+        = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(store, &AppSettings::showMenuBarIcon));
     //: Settings switch label: show Tavro's icon in the macOS menu bar.
     column->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Show menu bar icon"), m_menuBarIcon));
@@ -49,8 +51,8 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
         column->addWidget(m_updatesCard);
     }
 
-    connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::refresh);
-    refresh();
+    connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::showIconCaption);
+    showIconCaption();
 }
 
 void SystemSettingsView::setLaunchAtLogin(bool on)
@@ -66,16 +68,9 @@ void SystemSettingsView::setLaunchAtLogin(bool on)
     }
 }
 
-void SystemSettingsView::refresh()
+void SystemSettingsView::showIconCaption()
 {
-    const AppSettings& settings = m_view.store().settings();
-    {
-        const QSignalBlocker blockLogin(m_login);
-        const QSignalBlocker blockIcon(m_menuBarIcon);
-        m_login->setChecked(settings.launchAtLogin);
-        m_menuBarIcon->setChecked(settings.showMenuBarIcon);
-    }
-    m_iconCaption->setVisible(!settings.showMenuBarIcon);
+    m_iconCaption->setVisible(!m_view.store().settings().showMenuBarIcon);
 }
 
 } // namespace tavro

@@ -28,7 +28,7 @@ public:
 
 private:
     void setLaunchAtLogin(bool on);
-    void refresh();
+    void showIconCaption();
 
     SettingsView& m_view;
     SwitchToggle* m_login;
