@@ -260,11 +260,6 @@ QWidget* SettingsView::makeShareMenu()
     return new ShareMenu;
 }
 
-QWidget* SettingsView::makePane(Section section)
-{
-    return entry(section).makePane(*this);
-}
-
 void SettingsView::setAccessibilityGranted(bool granted)
 {
     if (m_accessibilityGranted == granted)
@@ -303,7 +298,8 @@ void SettingsView::showPane()
         m_paneHolder->hide();
         m_paneHolder->deleteLater();
     }
-    m_pane = makePane(m_selection);
+    m_pane = entry(m_selection).makePane(*this);
+    m_pane->setObjectName(rawValue(m_selection));
 
     auto* padded = new QWidget;
     auto* column = new QVBoxLayout(padded);

@@ -91,18 +91,9 @@ Q_SIGNALS:
     void defaultBrowserChanged(bool isDefault);
 
 protected:
-    // The pane of `section`, built each time the section is selected.
-    virtual QWidget* makePane(Section section);
-
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-
-    SettingsStore& m_store;
-    std::function<void(const QUrl&)> m_route;
-    NotificationCenter& m_center;
-    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
-    CopiedVersion* m_copiedVersion;
 
 private:
     struct SectionEntry;
@@ -113,8 +104,14 @@ private:
     // What the footer shows above the developer credit: the share menu's place.
     QWidget* makeShareMenu();
     void setSelection(Section section);
+    // Builds the pane of the section selected, afresh each time, named by the section's raw value.
     void showPane();
 
+    SettingsStore& m_store;
+    std::function<void(const QUrl&)> m_route;
+    NotificationCenter& m_center;
+    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
+    CopiedVersion* m_copiedVersion;
     Section m_initialSection;
     Section m_selection = Section::destinations;
     bool m_hasAppeared = false;

@@ -25,11 +25,12 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
 
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::system)));
 
-    m_login = SettingBinding::bind(new SwitchToggle,
+    auto* login = SettingBinding::bind(new SwitchToggle,
         SettingBinding::setting(
             store, [](const AppSettings& s) { return s.launchAtLogin; }, [this](bool on) { setLaunchAtLogin(on); }));
+    login->setObjectName(QStringLiteral("launchAtLogin"));
     //: Settings switch label: start Tavro automatically when the user logs in.
-    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), m_login));
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), login));
 
     m_menuBarIcon
         = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(store, &AppSettings::showMenuBarIcon));
@@ -42,14 +43,12 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
         "Tavro", "To get back to Preferences, open Tavro again from your Applications folder."));
     column->addWidget(m_iconCaption);
 
-    m_defaultCard = new DefaultHandlerCard(m_view);
+    auto* defaultCard = new DefaultHandlerCard(m_view);
     column->addSpacing(4);
-    column->addWidget(m_defaultCard);
+    column->addWidget(defaultCard);
 
-    if (UpdateController* updates = m_view.updates()) {
-        m_updatesCard = new UpdatesCard(*updates);
-        column->addWidget(m_updatesCard);
-    }
+    if (UpdateController* updates = m_view.updates())
+        column->addWidget(new UpdatesCard(*updates));
 
     connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::showIconCaption);
     showIconCaption();
