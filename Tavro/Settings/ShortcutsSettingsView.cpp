@@ -167,7 +167,19 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     pane->setSpacing(20);
     followAppearance(this, [this] { tintControls(this); });
     pane->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::shortcuts)));
+    pane->addWidget(buildBypass());
+    pane->addWidget(new DividerLine);
+    pane->addWidget(buildPrivateWindows());
+    pane->addWidget(new DividerLine);
+    m_hotkeys = new GlobalHotkeysGroup(m_store);
+    pane->addWidget(m_hotkeys);
 
+    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::describe);
+    describe();
+}
+
+QWidget* ShortcutsSettingsView::buildBypass()
+{
     auto* bypass = new QWidget;
     QVBoxLayout* bypassColumn = block(bypass);
     //: Heading in the Shortcuts settings pane for the bypass gesture: holding a modifier key to skip the picker.
@@ -201,6 +213,12 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     m_warning = SettingsCard::caption(QString());
     bypassColumn->addWidget(m_warning);
 
+    bypassColumn->addWidget(buildGestureCards());
+    return bypass;
+}
+
+QWidget* ShortcutsSettingsView::buildGestureCards()
+{
     auto* callout = new QWidget;
     auto* cards = new QHBoxLayout(callout);
     cards->setContentsMargins(0, 4, 0, 0);
@@ -209,11 +227,11 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     m_modifierClickCard = gestureCard();
     cards->addWidget(m_clickCard.card, 1);
     cards->addWidget(m_modifierClickCard.card, 1);
-    bypassColumn->addWidget(callout);
-    pane->addWidget(bypass);
+    return callout;
+}
 
-    pane->addWidget(new DividerLine);
-
+QWidget* ShortcutsSettingsView::buildPrivateWindows()
+{
     auto* privateWindows = new QWidget;
     QVBoxLayout* privateColumn = block(privateWindows);
     //: Heading in the Shortcuts settings pane for the key that opens links in a private browser window.
@@ -225,6 +243,7 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
         new SymbolIcon(QStringLiteral("eye.slash.fill"), PrivateTheme::accent, QSize(15, 15)), 0, Qt::AlignTop);
     privateLabel->addWidget(m_privateHelp, 1);
     privateColumn->addLayout(privateLabel);
+
     m_privateModifier = SettingBinding::bind(picker(kModifierPickerWidth),
         SettingBinding::setting(m_store, &AppSettings::privateModifier),
         [this] { return modifierRows(m_store.settings().bypassModifier); });
@@ -232,15 +251,7 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     //: browser window.
     privateColumn->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Private window key"), m_privateModifier));
-    pane->addWidget(privateWindows);
-
-    pane->addWidget(new DividerLine);
-
-    m_hotkeys = new GlobalHotkeysGroup(m_store);
-    pane->addWidget(m_hotkeys);
-
-    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::describe);
-    describe();
+    return privateWindows;
 }
 
 void ShortcutsSettingsView::describe()

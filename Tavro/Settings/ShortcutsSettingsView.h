@@ -58,6 +58,10 @@ private:
         BrandLabel* action = nullptr;
     };
     static GestureCard gestureCard();
+    // The pane's first two blocks; the bypass block holds the two cards.
+    QWidget* buildBypass();
+    QWidget* buildGestureCards();
+    QWidget* buildPrivateWindows();
     // The texts that follow the settings: the warning, the two cards and the private-window help.
     void describe();
 
