@@ -3,29 +3,28 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
 #include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
 #include <QCoreApplication>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tavro {
 
-AccessibilitySettingsView::AccessibilitySettingsView(SettingsView& view, QWidget* parent)
-    : QWidget(parent), m_view(view)
+AccessibilitySettingsView::AccessibilitySettingsView(SettingsView& view, QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
     SettingsStore& store = view.store();
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::accessibility)));
-    m_reduceAnimations = SettingsView::switchToggle(store.settings().reduceAnimations,
-        [&store](bool on) { store.edit([on](AppSettings& s) { s.reduceAnimations = on; }); });
+    auto* reduceAnimations
+        = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(store, &AppSettings::reduceAnimations));
     //: Settings switch label: show the picker without its opening animation.
     column->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Reduce animations"), m_reduceAnimations));
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Reduce animations"), reduceAnimations));
     auto* caption = SettingsCard::caption(
         //: Caption under the Reduce animations switch. The picker is Tavro's radial link chooser.
         QCoreApplication::translate(
@@ -34,13 +33,6 @@ AccessibilitySettingsView::AccessibilitySettingsView(SettingsView& view, QWidget
     column->addWidget(caption);
     m_card = new AccessibilityPermissionCard(view);
     column->addWidget(m_card);
-    connect(&store, &SettingsStore::settingsChanged, this, &AccessibilitySettingsView::refresh);
-}
-
-void AccessibilitySettingsView::refresh()
-{
-    const QSignalBlocker block(m_reduceAnimations);
-    m_reduceAnimations->setChecked(m_view.store().settings().reduceAnimations);
 }
 
 } // namespace tavro

@@ -10,6 +10,7 @@
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/PickerPreview.h"
 #include "Tavro/Settings/PopUpButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 
@@ -20,7 +21,6 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -82,15 +82,15 @@ AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* pare
     auto* segmentRow = new QHBoxLayout(segments);
     segmentRow->setContentsMargins(0, 0, 0, 0);
     segmentRow->setSpacing(2);
-    m_appearance = new QButtonGroup(segments);
-    m_appearance->setExclusive(true);
+    // The segments system, light and dark, with the appearance as each one's id.
+    auto* appearances = new QButtonGroup(segments);
+    appearances->setExclusive(true);
     for (AppAppearance appearance : allCases<AppAppearance>()) {
         auto* segment = new Segment(label(appearance));
-        m_appearance->addButton(segment, int(appearance));
+        appearances->addButton(segment, int(appearance));
         segmentRow->addWidget(segment);
     }
-    connect(m_appearance, &QButtonGroup::idClicked, this,
-        [this](int id) { m_store.edit([id](AppSettings& s) { s.appearance = AppAppearance(id); }); });
+    SettingBinding::bind(appearances, SettingBinding::setting(m_store, &AppSettings::appearance));
     segments->setFixedSize(segments->sizeHint());
     column->addWidget(SettingsView::settingRow(SettingsView::title(SettingsView::Section::appearance), segments));
     //: Caption under the Appearance setting. “System” must match the System option of that setting.
@@ -99,17 +99,13 @@ AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* pare
                                                 "follows your Mac’s Light or Dark setting."),
         12));
 
-    m_imagePosition = new PopUpButton;
+    auto* imagePosition = new PopUpButton;
     for (EmojiPosition position : allCases<EmojiPosition>())
-        m_imagePosition->addItem(displayName(position), int(position));
-    m_imagePosition->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(m_imagePosition, &QComboBox::activated, this, [this](int index) {
-        const auto position = EmojiPosition(m_imagePosition->itemData(index).toInt());
-        m_store.edit([position](AppSettings& s) { s.emojiPosition = position; });
-    });
+        imagePosition->addItem(displayName(position), int(position));
+    imagePosition->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    SettingBinding::bind(imagePosition, SettingBinding::setting(m_store, &AppSettings::emojiPosition));
     //: Settings label: where a profile's emoji or photo sits on its picker petal.
-    column->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Image position"), m_imagePosition));
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Image position"), imagePosition));
     //: Caption under the Image position setting.
     column->addWidget(SettingsCard::caption(
         QCoreApplication::translate("Tavro", "Applies to every profile’s image on its petal."), 12));
@@ -128,8 +124,8 @@ AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* pare
     column->addWidget(card);
 
     followAppearance(this, [this] { tintControls(this); });
-    connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSettingsView::refresh);
-    refresh();
+    connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSettingsView::rebuildPreview);
+    rebuildPreview();
 }
 
 AppearanceSettingsView::~AppearanceSettingsView()
@@ -140,21 +136,11 @@ AppearanceSettingsView::~AppearanceSettingsView()
     QPixmapCache::clear();
 }
 
-void AppearanceSettingsView::refresh()
+void AppearanceSettingsView::rebuildPreview()
 {
-    const AppSettings& settings = m_store.settings();
-    {
-        const QSignalBlocker block(m_appearance);
-        if (QAbstractButton* segment = m_appearance->button(int(settings.appearance)))
-            segment->setChecked(true);
-    }
-    {
-        const QSignalBlocker block(m_imagePosition);
-        m_imagePosition->setCurrentIndex(m_imagePosition->findData(int(settings.emojiPosition)));
-    }
     // A new picker for each change, as the real one is built afresh each time it opens.
     delete m_preview;
-    m_preview = new PickerPreview(settings.emojiPosition, kPreviewMaxWidth, false);
+    m_preview = new PickerPreview(m_store.settings().emojiPosition, kPreviewMaxWidth, false);
     m_previewColumn->addWidget(m_preview, 0, Qt::AlignHCenter);
 }
 

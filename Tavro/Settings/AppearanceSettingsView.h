@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QButtonGroup;
-class QComboBox;
 class QVBoxLayout;
 
 namespace tavro {
@@ -23,20 +21,10 @@ public:
     explicit AppearanceSettingsView(SettingsView& view, QWidget* parent = nullptr);
     ~AppearanceSettingsView() override;
 
-    // The segments system, light and dark, with the appearance as each one's id.
-    QButtonGroup* appearancePicker() const { return m_appearance; }
-    QComboBox* imagePositionPicker() const { return m_imagePosition; }
-    PickerPreview* preview() const { return m_preview; }
-
-protected:
-    // Qt's menus and segments take the window's appearance when they come on screen.
-
 private:
-    void refresh();
+    void rebuildPreview();
 
     SettingsStore& m_store;
-    QButtonGroup* m_appearance;
-    QComboBox* m_imagePosition;
     QVBoxLayout* m_previewColumn = nullptr;
     PickerPreview* m_preview = nullptr;
 };

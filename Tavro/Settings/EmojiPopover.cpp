@@ -197,30 +197,43 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(10);
-
     if (const auto photoPath = button.photoPath()) {
-        //: Button in the emoji popover of a browser profile in Settings: show the browser's own profile photo
-        //: instead of an emoji.
-        const QString text = QCoreApplication::translate("Tavro", "Use profile photo");
-        auto* usePhoto = new ImageTextButton(
-            text, 18, 6,
-            [this, path = *photoPath](QPainter& painter, const QRectF& rect) {
-                ProfilePhoto::paint(painter, rect, path, effectiveAppearance(this));
-            },
-            this);
-        usePhoto->setProminent(m_photoShown);
-        usePhoto->setEnabled(!m_photoShown);
-        connect(usePhoto, &QPushButton::clicked, this, &EmojiPopover::usePhotoChosen);
-        m_usePhoto = usePhoto;
+        m_usePhoto = buildUsePhotoButton(*photoPath);
         column->addWidget(m_usePhoto, 0, Qt::AlignLeft);
         column->addWidget(new Divider(this));
     }
-
     //: Title in the emoji popover of a browser profile in Settings.
     auto* title = new QLabel(QCoreApplication::translate("Tavro", "Choose an emoji"), this);
     title->setFont(Drawing::systemFont(12, QFont::Bold));
+    setTextColour(title, resolve(Brand::navy, this));
     column->addWidget(title);
+    column->addWidget(buildSearchBox());
+    column->addWidget(buildGrid());
+    column->addWidget(buildNoResultsLabel());
+    column->addWidget(new Divider(this));
+    column->addWidget(buildNoEmojiButton(), 0, Qt::AlignLeft);
+    rebuildGrid();
+}
 
+QPushButton* EmojiPopover::buildUsePhotoButton(const QString& photoPath)
+{
+    //: Button in the emoji popover of a browser profile in Settings: show the browser's own profile photo
+    //: instead of an emoji.
+    const QString text = QCoreApplication::translate("Tavro", "Use profile photo");
+    auto* usePhoto = new ImageTextButton(
+        text, 18, 6,
+        [this, photoPath](QPainter& painter, const QRectF& rect) {
+            ProfilePhoto::paint(painter, rect, photoPath, effectiveAppearance(this));
+        },
+        this);
+    usePhoto->setProminent(m_photoShown);
+    usePhoto->setEnabled(!m_photoShown);
+    connect(usePhoto, &QPushButton::clicked, this, &EmojiPopover::usePhotoChosen);
+    return usePhoto;
+}
+
+QWidget* EmojiPopover::buildSearchBox()
+{
     auto* box = new SearchBox(this);
     auto* boxRow = new QHBoxLayout(box);
     boxRow->setContentsMargins(8 + 12 + 6, 6, 8, 6);
@@ -233,48 +246,14 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
     //: Placeholder of the search field in the emoji popover of a browser profile in Settings.
     m_field->setPlaceholderText(QCoreApplication::translate("Tavro", "Search by name, or paste an emoji"));
     m_field->setAccessibleName(m_field->placeholderText());
-    boxRow->addWidget(m_field, 1);
-    m_clear = new ClearButton(box);
-    m_clear->setVisible(false);
-    boxRow->addWidget(m_clear);
-    column->addWidget(box);
-
-    m_grid = new QWidget(this);
-    m_gridLayout = new QGridLayout(m_grid);
-    m_gridLayout->setContentsMargins(0, 0, 0, 0);
-    m_gridLayout->setSpacing(4);
-    for (int c = 0; c < 8; ++c)
-        m_gridLayout->setColumnStretch(c, 1);
-    column->addWidget(m_grid);
-
-    m_noResults = new QLabel(this);
-    // It quotes what the user typed, which is no markup.
-    m_noResults->setTextFormat(Qt::PlainText);
-    m_noResults->setFont(Drawing::systemFont(12));
-    m_noResults->setAlignment(Qt::AlignCenter);
-    m_noResults->setWordWrap(true);
-    m_noResults->setMinimumHeight(64);
-    column->addWidget(m_noResults);
-
-    column->addWidget(new Divider(this));
-
-    //: Button in the emoji popover of a browser profile in Settings that removes the profile's emoji.
-    m_noEmoji = new ImageTextButton(
-        QCoreApplication::translate("Tavro", "No emoji"), 13, 5,
-        [this](QPainter& painter, const QRectF& rect) {
-            SymbolImage::paint(painter, rect, QStringLiteral("xmark.circle"), resolve(Brand::navy, this));
-        },
-        this);
-    m_noEmoji->setEnabled(m_emoji.has_value());
-    connect(m_noEmoji, &QPushButton::clicked, this, [this] { Q_EMIT chosen(std::nullopt); });
-    column->addWidget(m_noEmoji, 0, Qt::AlignLeft);
-
-    setTextColour(title, resolve(Brand::navy, this));
     setTextColour(m_field, resolve(Brand::navy, this));
     QPalette fieldPalette = m_field->palette();
     fieldPalette.setColor(QPalette::PlaceholderText, resolve(Brand::textSecondary, this));
     m_field->setPalette(fieldPalette);
-    setTextColour(m_noResults, resolve(Brand::textSecondary, this));
+    boxRow->addWidget(m_field, 1);
+    m_clear = new ClearButton(box);
+    m_clear->setVisible(false);
+    boxRow->addWidget(m_clear);
 
     connect(m_field, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_clear->setVisible(!text.isEmpty());
@@ -285,7 +264,45 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
         m_field->clear();
         m_field->setFocus();
     });
-    rebuildGrid();
+    return box;
+}
+
+QWidget* EmojiPopover::buildGrid()
+{
+    m_grid = new QWidget(this);
+    m_gridLayout = new QGridLayout(m_grid);
+    m_gridLayout->setContentsMargins(0, 0, 0, 0);
+    m_gridLayout->setSpacing(4);
+    for (int c = 0; c < 8; ++c)
+        m_gridLayout->setColumnStretch(c, 1);
+    return m_grid;
+}
+
+QLabel* EmojiPopover::buildNoResultsLabel()
+{
+    m_noResults = new QLabel(this);
+    // It quotes what the user typed, which is no markup.
+    m_noResults->setTextFormat(Qt::PlainText);
+    m_noResults->setFont(Drawing::systemFont(12));
+    m_noResults->setAlignment(Qt::AlignCenter);
+    m_noResults->setWordWrap(true);
+    m_noResults->setMinimumHeight(64);
+    setTextColour(m_noResults, resolve(Brand::textSecondary, this));
+    return m_noResults;
+}
+
+QPushButton* EmojiPopover::buildNoEmojiButton()
+{
+    //: Button in the emoji popover of a browser profile in Settings that removes the profile's emoji.
+    m_noEmoji = new ImageTextButton(
+        QCoreApplication::translate("Tavro", "No emoji"), 13, 5,
+        [this](QPainter& painter, const QRectF& rect) {
+            SymbolImage::paint(painter, rect, QStringLiteral("xmark.circle"), resolve(Brand::navy, this));
+        },
+        this);
+    m_noEmoji->setEnabled(m_emoji.has_value());
+    connect(m_noEmoji, &QPushButton::clicked, this, [this] { Q_EMIT chosen(std::nullopt); });
+    return m_noEmoji;
 }
 
 void EmojiPopover::showBelow(QWidget* anchor)

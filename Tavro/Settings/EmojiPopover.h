@@ -51,6 +51,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The popover's parts, top to bottom.
+    QPushButton* buildUsePhotoButton(const QString& photoPath);
+    QWidget* buildSearchBox();
+    QWidget* buildGrid();
+    QLabel* buildNoResultsLabel();
+    QPushButton* buildNoEmojiButton();
+
     void rebuildGrid();
     void chooseFirst();
 

@@ -8,6 +8,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/PopUpButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
@@ -15,7 +16,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -83,8 +83,8 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     m_help->setWordWrap(true);
     column->addWidget(m_help);
 
-    m_enabled = SettingsView::switchToggle(store.settings().globalHotkeysEnabled,
-        [this](bool on) { m_store.edit([on](AppSettings& s) { s.globalHotkeysEnabled = on; }); });
+    m_enabled
+        = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::globalHotkeysEnabled));
     //: Settings switch label: turn the system-wide hotkeys on or off.
     column->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), m_enabled));
@@ -93,10 +93,7 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     m_prefix->setFixedWidth(kPrefixPickerWidth);
     for (HotkeyPrefix prefix : allCases<HotkeyPrefix>())
         m_prefix->addItem(optionText(prefix), int(prefix));
-    connect(m_prefix, &QComboBox::activated, this, [this](int index) {
-        const auto prefix = HotkeyPrefix(m_prefix->itemData(index).toInt());
-        m_store.edit([prefix](AppSettings& s) { s.globalHotkeyPrefix = prefix; });
-    });
+    SettingBinding::bind(m_prefix, SettingBinding::setting(m_store, &AppSettings::globalHotkeyPrefix));
     //: Settings label: the modifier keys held with every global hotkey.
     column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Prefix"), m_prefix));
 
@@ -106,8 +103,8 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     m_listColumn->setSpacing(6);
     column->addWidget(m_list);
 
-    connect(&m_store, &SettingsStore::settingsChanged, this, &GlobalHotkeysGroup::refresh);
-    refresh();
+    connect(&m_store, &SettingsStore::settingsChanged, this, &GlobalHotkeysGroup::showHotkeys);
+    showHotkeys();
 }
 
 QStringList GlobalHotkeysGroup::rows() const
@@ -120,7 +117,7 @@ QStringList GlobalHotkeysGroup::rows() const
     return texts;
 }
 
-void GlobalHotkeysGroup::refresh()
+void GlobalHotkeysGroup::showHotkeys()
 {
     const AppSettings& settings = m_store.settings();
     const QString prefixGlyphs = glyphs(settings.globalHotkeyPrefix);
@@ -131,14 +128,6 @@ void GlobalHotkeysGroup::refresh()
         "same key shown on a profile’s picker badge, and %1 0 for your most-recent. Hyper (⌃⌥⇧⌘) is the safe "
         "default. It avoids the macOS shortcuts that plainer combos collide with.")
                         .arg(prefixGlyphs));
-    {
-        const QSignalBlocker block(m_enabled);
-        m_enabled->setChecked(settings.globalHotkeysEnabled);
-    }
-    {
-        const QSignalBlocker block(m_prefix);
-        m_prefix->setCurrentIndex(m_prefix->findData(int(settings.globalHotkeyPrefix)));
-    }
     // Shown, but not usable, while the hot keys are off.
     m_prefix->setEnabled(settings.globalHotkeysEnabled);
 

@@ -29,7 +29,9 @@ public:
     QStringList rows() const;
 
 private:
-    void refresh();
+    // What follows the settings beside the two controls: the help text, whether the prefix can be
+    // changed, and the list.
+    void showHotkeys();
 
     SettingsStore& m_store;
     BrandLabel* m_help;

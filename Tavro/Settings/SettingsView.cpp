@@ -23,7 +23,6 @@
 #include "Tavro/Settings/ShareMenu.h"
 #include "Tavro/Settings/ShortcutsSettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
-#include "Tavro/Settings/SwitchToggle.h"
 #include "Tavro/Settings/SystemSettingsView.h"
 
 #include <QButtonGroup>
@@ -184,14 +183,6 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     return row;
 }
 
-SwitchToggle* SettingsView::switchToggle(bool isOn, std::function<void(bool)> set)
-{
-    auto* toggle = new SwitchToggle;
-    toggle->setChecked(isOn);
-    QObject::connect(toggle, &SwitchToggle::toggled, toggle, [set = std::move(set)](bool on) { set(on); });
-    return toggle;
-}
-
 SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
     NotificationCenter& center, QWidget* parent, UpdateController* updates)
     : QWidget(parent)
@@ -269,11 +260,6 @@ QWidget* SettingsView::makeShareMenu()
     return new ShareMenu;
 }
 
-QWidget* SettingsView::makePane(Section section)
-{
-    return entry(section).makePane(*this);
-}
-
 void SettingsView::setAccessibilityGranted(bool granted)
 {
     if (m_accessibilityGranted == granted)
@@ -312,7 +298,8 @@ void SettingsView::showPane()
         m_paneHolder->hide();
         m_paneHolder->deleteLater();
     }
-    m_pane = makePane(m_selection);
+    m_pane = entry(m_selection).makePane(*this);
+    m_pane->setObjectName(rawValue(m_selection));
 
     auto* padded = new QWidget;
     auto* column = new QVBoxLayout(padded);

@@ -24,7 +24,6 @@ class CopiedVersion;
 class NotificationCenter;
 class SettingsStore;
 class SidebarRow;
-class SwitchToggle;
 class UpdateController;
 
 class SettingsView : public QWidget
@@ -61,8 +60,6 @@ public:
     // `label` in a fixed column, kept from screen readers, then `control`, which carries the label
     // as its accessible name, then the rest of the width.
     static QWidget* settingRow(const QString& label, QWidget* control);
-    // An on/off switch with no visible label; every flip calls `set` with the new value at once.
-    static SwitchToggle* switchToggle(bool isOn, std::function<void(bool)> set);
 
     // `route` opens a link through Tavro's own routing; `initialSection` is shown once the view
     // first comes on screen. The view follows "tavro.showSettingsSection" posted on `center`.
@@ -94,18 +91,9 @@ Q_SIGNALS:
     void defaultBrowserChanged(bool isDefault);
 
 protected:
-    // The pane of `section`, built each time the section is selected.
-    virtual QWidget* makePane(Section section);
-
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-
-    SettingsStore& m_store;
-    std::function<void(const QUrl&)> m_route;
-    NotificationCenter& m_center;
-    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
-    CopiedVersion* m_copiedVersion;
 
 private:
     struct SectionEntry;
@@ -116,8 +104,14 @@ private:
     // What the footer shows above the developer credit: the share menu's place.
     QWidget* makeShareMenu();
     void setSelection(Section section);
+    // Builds the pane of the section selected, afresh each time, named by the section's raw value.
     void showPane();
 
+    SettingsStore& m_store;
+    std::function<void(const QUrl&)> m_route;
+    NotificationCenter& m_center;
+    // About's "Copied", kept while the window lives so switching sections leaves it as it was.
+    CopiedVersion* m_copiedVersion;
     Section m_initialSection;
     Section m_selection = Section::destinations;
     bool m_hasAppeared = false;

@@ -10,6 +10,7 @@
 #include "Tavro/Settings/ControlTint.h"
 #include "Tavro/Settings/GlobalHotkeysGroup.h"
 #include "Tavro/Settings/PopUpButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -21,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -83,6 +83,29 @@ QString bypassAction(const SettingsStore& store)
     return QCoreApplication::translate("Tavro", "Opens last-used destination");
 }
 
+// Every modifier key but `excluded`, the other setting's key: both settings on one key leave it
+// out of both menus, and nothing shows as chosen.
+QList<SettingBinding::Row> modifierRows(BypassModifier excluded)
+{
+    QList<SettingBinding::Row> rows;
+    for (BypassModifier modifier : allCases<BypassModifier>()) {
+        if (modifier != excluded)
+            rows.append({menuRow(modifier), int(modifier)});
+    }
+    return rows;
+}
+
+// What to open: "Last Used", then the choices.
+QList<SettingBinding::Row> destinationRows(const SettingsStore& store)
+{
+    //: Option in the What to open bypass setting: open bypassed links in the most recently used browser
+    //: profile.
+    QList<SettingBinding::Row> rows{{QCoreApplication::translate("Tavro", "Last Used"), QString()}};
+    for (const ShortcutsSettingsView::Choice& choice : ShortcutsSettingsView::bypassDestinationChoices(store))
+        rows.append({choice.label, choice.key});
+    return rows;
+}
+
 } // namespace
 
 QList<ShortcutsSettingsView::Choice> ShortcutsSettingsView::bypassDestinationChoices(const SettingsStore& store)
@@ -136,18 +159,6 @@ ShortcutsSettingsView::GestureCard ShortcutsSettingsView::gestureCard()
     return parts;
 }
 
-void ShortcutsSettingsView::fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded)
-{
-    const QSignalBlocker block(picker);
-    picker->clear();
-    for (BypassModifier modifier : allCases<BypassModifier>()) {
-        if (modifier != excluded)
-            picker->addItem(menuRow(modifier), QVariant::fromValue(int(modifier)));
-    }
-    // Both settings on one key: the key is not a row, and nothing shows as chosen.
-    picker->setCurrentIndex(picker->findData(int(selected)));
-}
-
 ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent)
     : QWidget(parent), m_store(view.store())
 {
@@ -156,7 +167,19 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     pane->setSpacing(20);
     followAppearance(this, [this] { tintControls(this); });
     pane->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::shortcuts)));
+    pane->addWidget(buildBypass());
+    pane->addWidget(new DividerLine);
+    pane->addWidget(buildPrivateWindows());
+    pane->addWidget(new DividerLine);
+    m_hotkeys = new GlobalHotkeysGroup(m_store);
+    pane->addWidget(m_hotkeys);
 
+    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::describe);
+    describe();
+}
+
+QWidget* ShortcutsSettingsView::buildBypass()
+{
     auto* bypass = new QWidget;
     QVBoxLayout* bypassColumn = block(bypass);
     //: Heading in the Shortcuts settings pane for the bypass gesture: holding a modifier key to skip the picker.
@@ -169,30 +192,33 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
         "to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to send every "
         "link there unless you hold the modifier.")));
 
-    m_modifier = picker(kModifierPickerWidth);
-    connect(m_modifier, &QComboBox::activated, this, [this](int index) {
-        const auto modifier = BypassModifier(m_modifier->itemData(index).toInt());
-        m_store.edit([modifier](AppSettings& s) { s.bypassModifier = modifier; });
-    });
+    m_modifier = SettingBinding::bind(picker(kModifierPickerWidth),
+        SettingBinding::setting(m_store, &AppSettings::bypassModifier),
+        [this] { return modifierRows(m_store.settings().privateModifier); });
     //: Bypass setting label: which modifier key (Option, Command, Shift, Control) to hold while clicking a link.
     bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Modifier key"), m_modifier));
 
-    m_invert = SettingsView::switchToggle(m_store.settings().invertBypass,
-        [this](bool on) { m_store.edit([on](AppSettings& s) { s.invertBypass = on; }); });
+    m_invert = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::invertBypass));
     //: Bypass setting switch label: swap what a plain click and a modifier-click do.
     bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Invert"), m_invert));
 
-    m_destination = picker(kDestinationPickerWidth);
-    connect(m_destination, &QComboBox::activated, this, [this](int index) {
-        const QString key = m_destination->itemData(index).toString();
-        m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); });
-    });
+    m_destination = SettingBinding::bind(picker(kDestinationPickerWidth),
+        SettingBinding::setting(
+            m_store, [](const AppSettings& s) { return s.bypassDestinationKey.value_or(QString()); },
+            [this](const QString& key) { m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); }); }),
+        [this] { return destinationRows(m_store); });
     //: Bypass setting label: which browser profile a bypassed link opens in.
     bypassColumn->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "What to open"), m_destination));
     m_warning = SettingsCard::caption(QString());
     bypassColumn->addWidget(m_warning);
 
+    bypassColumn->addWidget(buildGestureCards());
+    return bypass;
+}
+
+QWidget* ShortcutsSettingsView::buildGestureCards()
+{
     auto* callout = new QWidget;
     auto* cards = new QHBoxLayout(callout);
     cards->setContentsMargins(0, 4, 0, 0);
@@ -201,11 +227,11 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     m_modifierClickCard = gestureCard();
     cards->addWidget(m_clickCard.card, 1);
     cards->addWidget(m_modifierClickCard.card, 1);
-    bypassColumn->addWidget(callout);
-    pane->addWidget(bypass);
+    return callout;
+}
 
-    pane->addWidget(new DividerLine);
-
+QWidget* ShortcutsSettingsView::buildPrivateWindows()
+{
     auto* privateWindows = new QWidget;
     QVBoxLayout* privateColumn = block(privateWindows);
     //: Heading in the Shortcuts settings pane for the key that opens links in a private browser window.
@@ -217,46 +243,20 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
         new SymbolIcon(QStringLiteral("eye.slash.fill"), PrivateTheme::accent, QSize(15, 15)), 0, Qt::AlignTop);
     privateLabel->addWidget(m_privateHelp, 1);
     privateColumn->addLayout(privateLabel);
-    m_privateModifier = picker(kModifierPickerWidth);
-    connect(m_privateModifier, &QComboBox::activated, this, [this](int index) {
-        const auto modifier = BypassModifier(m_privateModifier->itemData(index).toInt());
-        m_store.edit([modifier](AppSettings& s) { s.privateModifier = modifier; });
-    });
+
+    m_privateModifier = SettingBinding::bind(picker(kModifierPickerWidth),
+        SettingBinding::setting(m_store, &AppSettings::privateModifier),
+        [this] { return modifierRows(m_store.settings().bypassModifier); });
     //: Private Windows setting label: which modifier key (Shift, Option, Command, Control) to hold for a private
     //: browser window.
     privateColumn->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Private window key"), m_privateModifier));
-    pane->addWidget(privateWindows);
-
-    pane->addWidget(new DividerLine);
-
-    m_hotkeys = new GlobalHotkeysGroup(m_store);
-    pane->addWidget(m_hotkeys);
-
-    connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::refresh);
-    refresh();
+    return privateWindows;
 }
 
-void ShortcutsSettingsView::refresh()
+void ShortcutsSettingsView::describe()
 {
     const AppSettings& settings = m_store.settings();
-    fillModifierPicker(m_modifier, settings.bypassModifier, settings.privateModifier);
-    fillModifierPicker(m_privateModifier, settings.privateModifier, settings.bypassModifier);
-    {
-        const QSignalBlocker block(m_invert);
-        m_invert->setChecked(settings.invertBypass);
-    }
-    {
-        const QSignalBlocker block(m_destination);
-        m_destination->clear();
-        //: Option in the What to open bypass setting: open bypassed links in the most recently used browser
-        //: profile.
-        m_destination->addItem(QCoreApplication::translate("Tavro", "Last Used"), QString());
-        for (const Choice& choice : bypassDestinationChoices(m_store))
-            m_destination->addItem(choice.label, choice.key);
-        m_destination->setCurrentIndex(m_destination->findData(settings.bypassDestinationKey.value_or(QString())));
-    }
-
     const std::optional<QString> unavailable = unavailableBypassDestinationLabel(m_store);
     m_warning->setVisible(unavailable.has_value());
     if (unavailable) {

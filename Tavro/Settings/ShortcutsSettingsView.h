@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Tavro/Model/SettingsEnums.h"
-
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -52,9 +50,6 @@ public:
     QWidget* modifierClickCard() const { return m_modifierClickCard.card; }
     GlobalHotkeysGroup* globalHotkeys() const { return m_hotkeys; }
 
-protected:
-    // Qt's menus and segments take the window's appearance when they come on screen.
-
 private:
     struct GestureCard
     {
@@ -63,8 +58,12 @@ private:
         BrandLabel* action = nullptr;
     };
     static GestureCard gestureCard();
-    static void fillModifierPicker(QComboBox* picker, BypassModifier selected, BypassModifier excluded);
-    void refresh();
+    // The pane's first two blocks; the bypass block holds the two cards.
+    QWidget* buildBypass();
+    QWidget* buildGestureCards();
+    QWidget* buildPrivateWindows();
+    // The texts that follow the settings: the warning, the two cards and the private-window help.
+    void describe();
 
     SettingsStore& m_store;
     QComboBox* m_modifier;

@@ -4,6 +4,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/DefaultHandlerCard.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
@@ -11,7 +12,6 @@
 #include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -25,12 +25,15 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
 
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::system)));
 
-    m_login = SettingsView::switchToggle(store.settings().launchAtLogin, [this](bool on) { setLaunchAtLogin(on); });
+    auto* login = SettingBinding::bind(new SwitchToggle,
+        SettingBinding::setting(
+            store, [](const AppSettings& s) { return s.launchAtLogin; }, [this](bool on) { setLaunchAtLogin(on); }));
+    login->setObjectName(QStringLiteral("launchAtLogin"));
     //: Settings switch label: start Tavro automatically when the user logs in.
-    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), m_login));
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), login));
 
-    m_menuBarIcon = SettingsView::switchToggle(store.settings().showMenuBarIcon,
-        [&store](bool on) { store.edit([on](AppSettings& s) { s.showMenuBarIcon = on; }); });
+    m_menuBarIcon
+        = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(store, &AppSettings::showMenuBarIcon));
     //: Settings switch label: show Tavro's icon in the macOS menu bar.
     column->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Show menu bar icon"), m_menuBarIcon));
@@ -40,17 +43,15 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
         "Tavro", "To get back to Preferences, open Tavro again from your Applications folder."));
     column->addWidget(m_iconCaption);
 
-    m_defaultCard = new DefaultHandlerCard(m_view);
+    auto* defaultCard = new DefaultHandlerCard(m_view);
     column->addSpacing(4);
-    column->addWidget(m_defaultCard);
+    column->addWidget(defaultCard);
 
-    if (UpdateController* updates = m_view.updates()) {
-        m_updatesCard = new UpdatesCard(*updates);
-        column->addWidget(m_updatesCard);
-    }
+    if (UpdateController* updates = m_view.updates())
+        column->addWidget(new UpdatesCard(*updates));
 
-    connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::refresh);
-    refresh();
+    connect(&store, &SettingsStore::settingsChanged, this, &SystemSettingsView::showIconCaption);
+    showIconCaption();
 }
 
 void SystemSettingsView::setLaunchAtLogin(bool on)
@@ -66,16 +67,9 @@ void SystemSettingsView::setLaunchAtLogin(bool on)
     }
 }
 
-void SystemSettingsView::refresh()
+void SystemSettingsView::showIconCaption()
 {
-    const AppSettings& settings = m_view.store().settings();
-    {
-        const QSignalBlocker blockLogin(m_login);
-        const QSignalBlocker blockIcon(m_menuBarIcon);
-        m_login->setChecked(settings.launchAtLogin);
-        m_menuBarIcon->setChecked(settings.showMenuBarIcon);
-    }
-    m_iconCaption->setVisible(!settings.showMenuBarIcon);
+    m_iconCaption->setVisible(!m_view.store().settings().showMenuBarIcon);
 }
 
 } // namespace tavro

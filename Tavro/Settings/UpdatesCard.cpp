@@ -4,13 +4,13 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 #include "Tavro/Shell/UpdateController.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <unicode/datefmt.h>
@@ -21,14 +21,26 @@
 
 namespace tavro {
 
+namespace {
+
+// One of the updater's two preferences, whose changes the controller announces.
+SettingBinding::Value preference(UpdateController& updates, bool (Updater::*read)() const, void (Updater::*write)(bool))
+{
+    Updater& updater = updates.updaterController();
+    return SettingBinding::value(
+        updates, &UpdateController::preferencesChanged, [&updater, read] { return (updater.*read)(); },
+        [&updater, write](bool on) { (updater.*write)(on); });
+}
+
+} // namespace
+
 UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsCard(8, parent), m_updates(updates)
 {
-    Updater& updater = m_updates.updaterController();
     //: Card title in the About settings pane for app updates.
     column()->addWidget(title(QCoreApplication::translate("Tavro", "Updates")));
 
-    m_checks = SettingsView::switchToggle(
-        updater.automaticallyChecksForUpdates(), [&updater](bool on) { updater.setAutomaticallyChecksForUpdates(on); });
+    m_checks = SettingBinding::bind(new SwitchToggle,
+        preference(updates, &Updater::automaticallyChecksForUpdates, &Updater::setAutomaticallyChecksForUpdates));
     //: Settings switch label: check for app updates automatically in the background.
     column()->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "Notify me when there is an update"), m_checks));
@@ -37,8 +49,8 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
         "Tavro checks for new versions in the background and shows an Update button in the menu bar when one’s "
         "ready. Turn off to only check manually.")));
 
-    m_downloads = SettingsView::switchToggle(
-        updater.automaticallyDownloadsUpdates(), [&updater](bool on) { updater.setAutomaticallyDownloadsUpdates(on); });
+    m_downloads = SettingBinding::bind(new SwitchToggle,
+        preference(updates, &Updater::automaticallyDownloadsUpdates, &Updater::setAutomaticallyDownloadsUpdates));
     //: Settings switch label: download and install app updates without asking. Same setting as Sparkle's
     //: Automatically download and install updates checkbox.
     column()->addWidget(
@@ -59,19 +71,13 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
     bottom->addWidget(m_lastChecked);
     column()->addLayout(bottom);
 
-    connect(&m_updates, &UpdateController::preferencesChanged, this, &UpdatesCard::refresh);
-    refresh();
+    connect(&m_updates, &UpdateController::preferencesChanged, this, &UpdatesCard::showState);
+    showState();
 }
 
-void UpdatesCard::refresh()
+void UpdatesCard::showState()
 {
     const Updater& updater = m_updates.updaterController();
-    {
-        const QSignalBlocker blockChecks(m_checks);
-        const QSignalBlocker blockDownloads(m_downloads);
-        m_checks->setChecked(updater.automaticallyChecksForUpdates());
-        m_downloads->setChecked(updater.automaticallyDownloadsUpdates());
-    }
     // Disabled, never switched off: the preference keeps its value for when checks come back.
     m_downloads->setEnabled(updater.automaticallyChecksForUpdates());
     const std::optional<QDateTime> last = updater.lastUpdateCheckDate();

@@ -30,7 +30,8 @@ public:
     static QString lastCheckedText(const QDateTime& date);
 
 private:
-    void refresh();
+    // Whether automatic installs can be chosen, and the last check.
+    void showState();
 
     UpdateController& m_updates;
     SwitchToggle* m_checks;

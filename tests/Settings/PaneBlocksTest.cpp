@@ -4,6 +4,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SwitchToggle.h"
 
@@ -48,7 +49,7 @@ TEST(PaneBlocksTest, ARowReadsAsItsControlNamedByTheLabelAndControlsLineUp)
     QWidget pane;
     auto* column = new QVBoxLayout(&pane);
     auto* shortLabelled = new QPushButton(QStringLiteral("On"));
-    auto* toggle = SettingsView::switchToggle(false, [](bool) {});
+    auto* toggle = new SwitchToggle;
     column->addWidget(SettingsView::settingRow(QStringLiteral("Menu"), shortLabelled));
     column->addWidget(SettingsView::settingRow(QStringLiteral("A much longer label for this row"), toggle));
     pane.resize(600, 200);
@@ -98,7 +99,9 @@ TEST(PaneBlocksTest, MarksTakeEffectAfterQtHasAlreadyDescribedTheWidget)
 TEST(PaneBlocksTest, TheSwitchHasNoTextAndWritesEveryFlipAtOnce)
 {
     QList<bool> writes;
-    std::unique_ptr<SwitchToggle> toggle(SettingsView::switchToggle(true, [&](bool on) { writes.append(on); }));
+    const SettingBinding::Value value{[] { return QVariant(true); },
+        [&](const QVariant& on) { writes.append(on.toBool()); }, [](QObject*, std::function<void()>) {}};
+    std::unique_ptr<SwitchToggle> toggle(SettingBinding::bind(new SwitchToggle, value));
     EXPECT_TRUE(toggle->text().isEmpty());
     EXPECT_EQ(toggle->size(), QSize(38, 22));
     EXPECT_TRUE(writes.isEmpty());

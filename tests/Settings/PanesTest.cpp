@@ -344,21 +344,22 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
 {
     AutostartEntryHost::setApproved(false);
     auto view = open(Section::system);
-    auto* system = pane<SystemSettingsView>(*view);
-    system->loginSwitch()->click();
+    auto* login = pane<SystemSettingsView>(*view)->findChild<SwitchToggle*>(QStringLiteral("launchAtLogin"));
+    ASSERT_TRUE(login);
+    login->click();
     EXPECT_FALSE(store.settings().launchAtLogin);
-    EXPECT_FALSE(system->loginSwitch()->isChecked());
+    EXPECT_FALSE(login->isChecked());
 
     AutostartEntryHost::setApproved(true);
-    system->loginSwitch()->click();
+    login->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
-    EXPECT_TRUE(system->loginSwitch()->isChecked());
+    EXPECT_TRUE(login->isChecked());
 
     // A refused removal leaves the entry, and with it the switch, on.
     AutostartEntryHost::setRemovalRefused(true);
-    system->loginSwitch()->click();
+    login->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
-    EXPECT_TRUE(system->loginSwitch()->isChecked());
+    EXPECT_TRUE(login->isChecked());
     AutostartEntryHost::setRemovalRefused(false);
 }
 
