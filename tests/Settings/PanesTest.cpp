@@ -135,7 +135,7 @@ protected:
         return qobject_cast<Pane*>(view.currentPane());
     }
 
-    void activate() { center.post(Notifications::applicationDidBecomeActive); }
+    static void activate() { Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive); }
 
     test::TempHome home;
     UserDefaults defaults;

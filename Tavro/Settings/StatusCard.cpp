@@ -1,0 +1,47 @@
+#include "Tavro/Settings/StatusCard.h"
+
+#include "Tavro/Platform/Application.h"
+#include "Tavro/Settings/LinkButton.h"
+
+#include <QCoreApplication>
+#include <QVBoxLayout>
+
+namespace tavro {
+
+StatusCard::StatusCard(CheckOnShow checkOnShow, QWidget* parent) : SettingsCard(8, parent), m_checkOnShow(checkOnShow)
+{ }
+
+void StatusCard::setStatusArea(QWidget* status)
+{
+    if (m_status) {
+        m_status->hide();
+        m_status->deleteLater();
+    }
+    m_status = status;
+    column()->addWidget(m_status);
+}
+
+LinkButton* StatusCard::recheckLink()
+{
+    //: Link button that re-checks a permission or default-browser status.
+    return link(QCoreApplication::translate("Tavro", "Re-check"), [this] { recheck(); });
+}
+
+void StatusCard::showEvent(QShowEvent* event)
+{
+    SettingsCard::showEvent(event);
+    if (m_activation)
+        return;
+    m_activation = Application::whenBecameActive(this, [this] { recheck(); });
+    if (m_checkOnShow == CheckOnShow::yes)
+        recheck();
+}
+
+void StatusCard::hideEvent(QHideEvent* event)
+{
+    SettingsCard::hideEvent(event);
+    disconnect(m_activation);
+    m_activation = {};
+}
+
+} // namespace tavro
