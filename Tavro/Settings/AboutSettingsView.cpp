@@ -196,11 +196,10 @@ QWidget* AboutSettingsView::developerCard()
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "About the developer"));
     //: About settings pane: one sentence about the developer. Vask Haldor and Mirovanta are names; do not translate
     //: them.
-    auto* sentence = new BrandLabel(QCoreApplication::translate("Tavro",
-                                        "Tavro is designed, built, and shipped by Vask Haldor, an independent "
-                                        "developer who makes every Mirovanta product end to end."),
+    auto* sentence = BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                              "Tavro is designed, built, and shipped by Vask Haldor, an independent "
+                                              "developer who makes every Mirovanta product end to end."),
         Brand::textSecondary, Drawing::systemFont(12));
-    sentence->setWordWrap(true);
     card->column()->addWidget(sentence);
     auto* row = new QHBoxLayout;
     row->setSpacing(12);

@@ -27,13 +27,6 @@ namespace tavro {
 
 namespace {
 
-BrandLabel* wrapping(const QString& text, const ColorPair& color, double points)
-{
-    auto* label = new BrandLabel(text, color, Drawing::systemFont(points));
-    label->setWordWrap(true);
-    return label;
-}
-
 // A step's number on a filled circle; its text says the same, so screen readers skip it.
 class StepBadge : public QWidget
 {
@@ -120,11 +113,12 @@ HelpSettingsView::HelpSettingsView(
 
     page->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::help)));
     //: Intro line of the Help settings pane. %1 is the host name of Tavro's website; keep it as it is.
-    page->addWidget(wrapping(QCoreApplication::translate("Tavro",
+    page->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
                                  "Quick answers for setting up and using Tavro. The full guide on %1 covers "
                                  "everything else.")
                                  .arg(AboutLinks::host()),
-        Brand::textSecondary, 12));
+            Brand::textSecondary, Drawing::systemFont(12)));
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(10);
@@ -171,7 +165,7 @@ QWidget* HelpSettingsView::setupStep(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
     layout->addWidget(new StepBadge(number), 0, Qt::AlignTop);
-    layout->addWidget(wrapping(text, Brand::navy, 12), 1);
+    layout->addWidget(BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(12)), 1);
     layout->addSpacing(8);
     auto* go = new LinkButton(button, 11);
     go->setObjectName(QStringLiteral("step%1").arg(number));
@@ -216,10 +210,11 @@ QWidget* HelpSettingsView::pickerCard()
     //: Card title in the Help settings pane explaining the picker's clicks and keys.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Using the picker"));
     //: Help settings pane: how the picker works.
-    card->column()->addWidget(wrapping(QCoreApplication::translate("Tavro",
-                                           "When you click a link, Tavro opens a ring of petals under your pointer, "
-                                           "one per profile. Click a petal to open the link there."),
-        Brand::textSecondary, 12));
+    card->column()->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "When you click a link, Tavro opens a ring of petals under your pointer, "
+                                 "one per profile. Click a petal to open the link there."),
+            Brand::textSecondary, Drawing::systemFont(12)));
     auto* rows = new QWidget;
     rows->setObjectName(QStringLiteral("shortcutRows"));
     m_pickerRows = new QVBoxLayout(rows);
@@ -276,7 +271,7 @@ void HelpSettingsView::fillPickerRows()
         auto* keysLabel = new BrandLabel(keys, Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
         keysLabel->setObjectName(QStringLiteral("keys"));
         keysLabel->setFixedWidth(150);
-        auto* actionLabel = wrapping(action, Brand::textSecondary, 12);
+        auto* actionLabel = BrandLabel::wrapping(action, Brand::textSecondary, Drawing::systemFont(12));
         actionLabel->setObjectName(QStringLiteral("action"));
         layout->addWidget(keysLabel, 0, Qt::AlignTop);
         layout->addWidget(actionLabel, 1);
@@ -401,7 +396,7 @@ QWidget* HelpSettingsView::questionsCard()
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(4, 4, 0, 4);
         column->setSpacing(6);
-        column->addWidget(wrapping(question.answer, Brand::textSecondary, 12));
+        column->addWidget(BrandLabel::wrapping(question.answer, Brand::textSecondary, Drawing::systemFont(12)));
         //: Help settings pane: link under an answer to the same topic on Tavro's website.
         auto* more = new LinkButton(QCoreApplication::translate("Tavro", "Learn more"), 11);
         more->setObjectName(QStringLiteral("learnMore"));
@@ -420,10 +415,11 @@ QWidget* HelpSettingsView::stillStuckCard()
     //: Card title in the Help settings pane pointing to support.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Still need help?"));
     //: Help settings pane: tip for asking for support. Copy Version Info in About gives the version info.
-    card->column()->addWidget(wrapping(QCoreApplication::translate("Tavro",
-                                           "Include the version info from About when you ask. It tells me which "
-                                           "Tavro and macOS you’re on."),
-        Brand::textSecondary, 12));
+    card->column()->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "Include the version info from About when you ask. It tells me which "
+                                 "Tavro and macOS you’re on."),
+            Brand::textSecondary, Drawing::systemFont(12)));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     auto* support = new QPushButton(AboutLinks::title(QStringLiteral("/support")));

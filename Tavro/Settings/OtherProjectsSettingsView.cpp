@@ -329,9 +329,7 @@ QWidget* OtherProjectsSettingsView::card(const Project& project)
     nameRow->addWidget(new OutwardArrow, 0, Qt::AlignVCenter);
     nameRow->addStretch(1);
     stack->addLayout(nameRow);
-    auto* summary = new BrandLabel(project.summary, Brand::textSecondary, Drawing::systemFont(12));
-    summary->setWordWrap(true);
-    stack->addWidget(summary);
+    stack->addWidget(BrandLabel::wrapping(project.summary, Brand::textSecondary, Drawing::systemFont(12)));
     for (QWidget* child : card->findChildren<QWidget*>())
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(card, &QAbstractButton::clicked, this, [this, address = project.url] {

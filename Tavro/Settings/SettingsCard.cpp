@@ -37,9 +37,7 @@ BrandLabel* SettingsCard::title(const QString& text)
 
 BrandLabel* SettingsCard::caption(const QString& text, double points)
 {
-    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(points));
-    label->setWordWrap(true);
-    return label;
+    return BrandLabel::wrapping(text, Brand::textSecondary, Drawing::systemFont(points));
 }
 
 LinkButton* SettingsCard::link(const QString& text, std::function<void()> action)
