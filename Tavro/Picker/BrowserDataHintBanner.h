@@ -13,8 +13,11 @@ class BrowserDataHintBanner : public HintBanner
 {
     Q_OBJECT
 public:
-    BrowserDataHintBanner(const BrowserDataHint& hint, std::function<void()> onRecheck, HintBannerActions actions = {},
-        QWidget* parent = nullptr);
+    explicit BrowserDataHintBanner(const BrowserDataHint& hint, QWidget* parent = nullptr);
+    // Temporary, for the onboarding's scan step until it connects the requests itself: "Re-check"
+    // calls `onRecheck`, and `connectRequests` connects the rest.
+    BrowserDataHintBanner(const BrowserDataHint& hint, const std::function<void()>& onRecheck,
+        void (*connectRequests)(const HintBanner*), QWidget* parent = nullptr);
 
     BrowserDataHint hint() const { return m_hint; }
     QStringList stepTexts() const { return m_steps; }

@@ -37,9 +37,8 @@ QString copiedText()
 
 } // namespace
 
-AboutSettingsView::AboutSettingsView(
-    CopiedVersion& copied, std::function<void()> seeOtherProjects, UpdateController* updates, QWidget* parent)
-    : QWidget(parent), m_copied(copied), m_seeOtherProjects(std::move(seeOtherProjects))
+AboutSettingsView::AboutSettingsView(CopiedVersion& copied, UpdateController* updates, QWidget* parent)
+    : QWidget(parent), m_copied(copied)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -207,7 +206,7 @@ QWidget* AboutSettingsView::developerCard()
     auto* others = new QPushButton(QCoreApplication::translate("Tavro", "See Other Projects"));
     others->setObjectName(QStringLiteral("seeOtherProjects"));
     TavroOutlineButtonStyle::apply(others);
-    connect(others, &QPushButton::clicked, this, [this] { m_seeOtherProjects(); });
+    connect(others, &QPushButton::clicked, this, &AboutSettingsView::otherProjectsRequested);
     row->addWidget(others);
     row->addWidget(new BuiltByCredit(QStringLiteral("about")));
     row->addStretch(1);

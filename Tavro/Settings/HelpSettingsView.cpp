@@ -103,9 +103,8 @@ QWidget* disclosure(const QString& title, QWidget* content)
 
 } // namespace
 
-HelpSettingsView::HelpSettingsView(
-    SettingsStore& store, NotificationCenter& center, std::function<void(SettingsView::Section)> show, QWidget* parent)
-    : QWidget(parent), m_store(store), m_center(center), m_show(std::move(show))
+HelpSettingsView::HelpSettingsView(SettingsStore& store, NotificationCenter& center, QWidget* parent)
+    : QWidget(parent), m_store(store), m_center(center)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -169,7 +168,7 @@ QWidget* HelpSettingsView::setupStep(
     layout->addSpacing(8);
     auto* go = new LinkButton(button, 11);
     go->setObjectName(QStringLiteral("step%1").arg(number));
-    connect(go, &LinkButton::clicked, this, [this, section] { m_show(section); });
+    connect(go, &LinkButton::clicked, this, [this, section] { Q_EMIT sectionRequested(section); });
     layout->addWidget(go, 0, Qt::AlignTop);
     return row;
 }
@@ -225,7 +224,7 @@ QWidget* HelpSettingsView::pickerCard()
     //: Help settings pane: link that switches to the Shortcuts pane.
     auto* change = new LinkButton(QCoreApplication::translate("Tavro", "Change these in Shortcuts"), 11);
     change->setObjectName(QStringLiteral("changeShortcuts"));
-    connect(change, &LinkButton::clicked, this, [this] { m_show(SettingsView::Section::shortcuts); });
+    connect(change, &LinkButton::clicked, this, [this] { Q_EMIT sectionRequested(SettingsView::Section::shortcuts); });
     card->column()->addWidget(change);
     return card;
 }
@@ -432,7 +431,7 @@ QWidget* HelpSettingsView::stillStuckCard()
     auto* about = new QPushButton(QCoreApplication::translate("Tavro", "Open About"));
     about->setObjectName(QStringLiteral("openAbout"));
     TavroOutlineButtonStyle::apply(about);
-    connect(about, &QPushButton::clicked, this, [this] { m_show(SettingsView::Section::about); });
+    connect(about, &QPushButton::clicked, this, [this] { Q_EMIT sectionRequested(SettingsView::Section::about); });
     buttons->addWidget(about);
     buttons->addStretch(1);
     card->column()->addLayout(buttons);

@@ -247,9 +247,7 @@ QString OtherProjectsSettingsView::introHtml(const QString& text, const QColor& 
     return html;
 }
 
-OtherProjectsSettingsView::OtherProjectsSettingsView(
-    std::function<void(const QUrl&)> route, int columns, QWidget* parent)
-    : QWidget(parent), m_route(std::move(route))
+OtherProjectsSettingsView::OtherProjectsSettingsView(int columns, QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -270,7 +268,7 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(
     // Links in the text go through the routing, never straight to the system.
     m_intro->setOpenExternalLinks(false);
     m_intro->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(m_intro, &QLabel::linkActivated, this, [this](const QString& link) { m_route(QUrl(link)); });
+    connect(m_intro, &QLabel::linkActivated, this, [this](const QString& link) { Q_EMIT routeRequested(QUrl(link)); });
     introBlock->addWidget(m_intro);
     column->addLayout(introBlock);
 
@@ -334,7 +332,7 @@ QWidget* OtherProjectsSettingsView::card(const Project& project)
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(card, &QAbstractButton::clicked, this, [this, address = project.url] {
         if (const auto url = taggedURL(address))
-            m_route(*url);
+            Q_EMIT routeRequested(*url);
     });
     return card;
 }
