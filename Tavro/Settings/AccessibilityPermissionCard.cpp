@@ -39,9 +39,8 @@ AccessibilityPermissionCard::AccessibilityPermissionCard(SettingsView& view, QWi
 void AccessibilityPermissionCard::showStatus(bool granted)
 {
     if (granted) {
-        setStatusArea(satisfiedRow(
-            //: Status line when Accessibility permission is granted.
-            QCoreApplication::translate("Tavro", "Tavro has Accessibility access"), recheckLink()));
+        //: Status line when Accessibility permission is granted.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro has Accessibility access"));
     } else {
         setStatusArea(row({prominentButton(
                                //: Button that opens the Accessibility pane in System Settings. Use Apple's localized

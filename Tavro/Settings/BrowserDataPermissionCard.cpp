@@ -61,9 +61,8 @@ BrowserDataPermissionCard::BrowserDataPermissionCard(SettingsView& view, QWidget
 void BrowserDataPermissionCard::showStatus(const BrowserDataHint& hint)
 {
     if (hint.kind() == BrowserDataHint::Kind::none) {
-        setStatusArea(satisfiedRow(
-            //: Status line when browser data access is granted.
-            QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"), recheckLink()));
+        //: Status line when browser data access is granted.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"));
         m_statusLabel = statusArea()->findChild<BrandLabel*>();
     } else {
         setStatusArea(blockedStatus(hint));

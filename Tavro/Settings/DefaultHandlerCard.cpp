@@ -51,9 +51,8 @@ DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, Timing timing, QWidge
 void DefaultHandlerCard::showStatus(bool isDefault)
 {
     if (isDefault) {
-        setStatusArea(satisfiedRow(
-            //: Status line when Tavro is the default web browser.
-            QCoreApplication::translate("Tavro", "Tavro is your default browser"), recheckLink()));
+        //: Status line when Tavro is the default web browser.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro is your default browser"));
     } else {
         setStatusArea(
             row({prominentButton(

@@ -55,19 +55,6 @@ QPushButton* SettingsCard::prominentButton(const QString& text, std::function<vo
     return button;
 }
 
-QWidget* SettingsCard::satisfiedRow(const QString& status, QWidget* trailing)
-{
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(7);
-    layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
-    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
-    layout->addStretch(1);
-    layout->addWidget(trailing);
-    return row;
-}
-
 namespace {
 QWidget* disclosureLine(const QString& icon, const ColorPair& tint, const QString& text)
 {

@@ -1,9 +1,14 @@
 #include "Tavro/Settings/StatusCard.h"
 
+#include "Tavro/Model/Brand.h"
+#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
+#include "Tavro/Settings/SymbolIcon.h"
 
 #include <QCoreApplication>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace tavro {
@@ -19,6 +24,19 @@ void StatusCard::setStatusArea(QWidget* status)
     }
     m_status = status;
     column()->addWidget(m_status);
+}
+
+void StatusCard::showSatisfied(const QString& status)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(7);
+    layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
+    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
+    layout->addStretch(1);
+    layout->addWidget(recheckLink());
+    setStatusArea(row);
 }
 
 LinkButton* StatusCard::recheckLink()
