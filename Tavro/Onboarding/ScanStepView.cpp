@@ -33,8 +33,10 @@ ScanStepView::ScanStepView(const SettingsStore& store, Progress progress, QWidge
 
     const BrowserDataHint hint = m_store.browserDataHint();
     if (hint.kind() != BrowserDataHint::Kind::none) {
-        column->addWidget(new BrowserDataHintBanner(
-            hint, [this] { scan(); }, LoginItem::hintBannerActions()));
+        auto* banner = new BrowserDataHintBanner(hint);
+        connect(banner, &HintBanner::recheckRequested, this, &ScanStepView::scan);
+        LoginItem::connectHintBanner(banner);
+        column->addWidget(banner);
     }
 
     if (m_store.settings().destinations.isEmpty()) {

@@ -76,8 +76,7 @@ QString BrowserDataHintBanner::browserList(const QStringList& browsers)
     return locale.createSeparatedList(browsers);
 }
 
-BrowserDataHintBanner::BrowserDataHintBanner(
-    const BrowserDataHint& hint, std::function<void()> onRecheck, HintBannerActions actions, QWidget* parent)
+BrowserDataHintBanner::BrowserDataHintBanner(const BrowserDataHint& hint, QWidget* parent)
     : HintBanner(QStringLiteral("lock.shield"), titleFor(hint), messageFor(hint), parent), m_hint(hint)
 {
     if (hint.kind() == BrowserDataHint::Kind::none) {
@@ -121,14 +120,10 @@ BrowserDataHintBanner::BrowserDataHintBanner(
     addButtons(
         //: Button that opens the Files & Folders privacy pane in System Settings. Use Apple's localized name for Files
         //: & Folders.
-        QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
-        [actions] {
-            if (actions.probeBrowserData)
-                actions.probeBrowserData();
-            if (actions.openFilesAndFoldersSettings)
-                actions.openFilesAndFoldersSettings();
-        },
-        std::move(onRecheck));
+        QCoreApplication::translate("Tavro", "Allow in Files & Folders…"), [this] {
+            Q_EMIT probeBrowserDataRequested();
+            Q_EMIT openFilesAndFoldersSettingsRequested();
+        });
 }
 
 } // namespace tavro

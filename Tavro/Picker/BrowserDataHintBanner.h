@@ -13,8 +13,7 @@ class BrowserDataHintBanner : public HintBanner
 {
     Q_OBJECT
 public:
-    BrowserDataHintBanner(const BrowserDataHint& hint, std::function<void()> onRecheck, HintBannerActions actions = {},
-        QWidget* parent = nullptr);
+    explicit BrowserDataHintBanner(const BrowserDataHint& hint, QWidget* parent = nullptr);
 
     BrowserDataHint hint() const { return m_hint; }
     QStringList stepTexts() const { return m_steps; }

@@ -94,17 +94,14 @@ QString HintBanner::primaryLabel() const
     return m_primary ? m_primary->text().replace(QStringLiteral("&&"), QStringLiteral("&")) : QString();
 }
 
-void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> primary, std::function<void()> onRecheck)
+void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> primary)
 {
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     if (!primaryLabel.isEmpty()) {
         m_primary = new QPushButton(Drawing::buttonTitle(primaryLabel), this);
         TavroButtonStyle::apply(m_primary, true);
-        connect(m_primary, &QPushButton::clicked, this, [primary = std::move(primary)] {
-            if (primary)
-                primary();
-        });
+        connect(m_primary, &QPushButton::clicked, this, [primary = std::move(primary)] { primary(); });
         buttons->addWidget(m_primary);
     }
     m_recheck = new QPushButton(recheckText(), this);
@@ -112,10 +109,7 @@ void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> p
     m_recheck->setFont(Drawing::systemFont(11.5));
     m_recheck->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; text-decoration: underline; }"));
     pointingHandCursor(m_recheck);
-    connect(m_recheck, &QPushButton::clicked, this, [onRecheck = std::move(onRecheck)] {
-        if (onRecheck)
-            onRecheck();
-    });
+    connect(m_recheck, &QPushButton::clicked, this, &HintBanner::recheckRequested);
     buttons->addWidget(m_recheck);
     buttons->addStretch(1);
     m_column->addLayout(buttons);

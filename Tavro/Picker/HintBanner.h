@@ -13,18 +13,10 @@ class QVBoxLayout;
 
 namespace tavro {
 
-// What the banners' buttons do beyond this folder: they belong to the discovery and shell sides,
-// which hand them in (empty ones do nothing).
-struct HintBannerActions
-{
-    std::function<void()> registerForAccessibility;    // puts Tavro into the Accessibility list
-    std::function<void()> openAccessibilitySettings;   // System Settings, Accessibility privacy list
-    std::function<void()> probeBrowserData;            // touches browser data so Tavro is listed
-    std::function<void()> openFilesAndFoldersSettings; // System Settings, Files & Folders list
-};
-
 // The frame both hint banners share: an accent symbol, a title, a message, the banner's own rows,
-// and a button row of a prominent action and a "Re-check" link, on a faint accent card.
+// and a button row of a prominent action and a "Re-check" link, on a faint accent card. What the
+// buttons ask for beyond this folder belongs to the discovery and shell sides, which connect to the
+// requests (a request nobody connects to does nothing).
 class HintBanner : public QWidget
 {
     Q_OBJECT
@@ -39,11 +31,24 @@ public:
 
     static QString recheckText();
 
+Q_SIGNALS:
+    // "Re-check".
+    void recheckRequested();
+    // The prominent button, in this order: put Tavro into the Accessibility list, then open that
+    // list in System Settings.
+    void registerForAccessibilityRequested();
+    void openAccessibilitySettingsRequested();
+    // The prominent button, in this order: touch browser data so that the system lists Tavro, then
+    // open the Files & Folders list in System Settings.
+    void probeBrowserDataRequested();
+    void openFilesAndFoldersSettingsRequested();
+
 protected:
     HintBanner(const QString& symbol, const QString& title, const QString& message, QWidget* parent);
 
-    // Adds the prominent button, then the "Re-check" link that calls `onRecheck`.
-    void addButtons(const QString& primaryLabel, std::function<void()> primary, std::function<void()> onRecheck);
+    // Adds the prominent button that calls `primary` (none for an empty label), then the
+    // "Re-check" link.
+    void addButtons(const QString& primaryLabel, std::function<void()> primary);
     QVBoxLayout* column() const { return m_column; }
     // Labels coloured `Brand.textSecondary` (the title is `Brand.navy`) when the banner is shown.
     void addSecondaryLabel(QLabel* label) { m_secondary.append(label); }

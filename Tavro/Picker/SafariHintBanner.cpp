@@ -58,8 +58,7 @@ QString messageFor(SafariHint hint)
 
 } // namespace
 
-SafariHintBanner::SafariHintBanner(
-    SafariHint hint, std::function<void()> onRecheck, HintBannerActions actions, QWidget* parent)
+SafariHintBanner::SafariHintBanner(SafariHint hint, QWidget* parent)
     : HintBanner(symbolFor(hint), titleFor(hint), messageFor(hint), parent), m_hint(hint)
 {
     switch (hint) {
@@ -67,21 +66,17 @@ SafariHintBanner::SafariHintBanner(
         addButtons(
             //: Button that opens the Accessibility pane in System Settings. Use Apple's localized name for
             //: Accessibility.
-            QCoreApplication::translate("Tavro", "Grant Accessibility…"),
-            [actions] {
-                if (actions.registerForAccessibility)
-                    actions.registerForAccessibility();
-                if (actions.openAccessibilitySettings)
-                    actions.openAccessibilitySettings();
-            },
-            std::move(onRecheck));
+            QCoreApplication::translate("Tavro", "Grant Accessibility…"), [this] {
+                Q_EMIT registerForAccessibilityRequested();
+                Q_EMIT openAccessibilitySettingsRequested();
+            });
         break;
     case SafariHint::safariNotRunning:
         //: Button that launches Safari.
-        addButtons(QCoreApplication::translate("Tavro", "Open Safari"), &openSafari, std::move(onRecheck));
+        addButtons(QCoreApplication::translate("Tavro", "Open Safari"), &openSafari);
         break;
     case SafariHint::none:
-        addButtons({}, {}, std::move(onRecheck));
+        addButtons({}, {});
         break;
     }
 }

@@ -10,8 +10,7 @@ class SafariHintBanner : public HintBanner
 {
     Q_OBJECT
 public:
-    SafariHintBanner(
-        SafariHint hint, std::function<void()> onRecheck, HintBannerActions actions = {}, QWidget* parent = nullptr);
+    explicit SafariHintBanner(SafariHint hint, QWidget* parent = nullptr);
 
     SafariHint hint() const { return m_hint; }
 

@@ -37,9 +37,8 @@ QString copiedText()
 
 } // namespace
 
-AboutSettingsView::AboutSettingsView(
-    CopiedVersion& copied, std::function<void()> seeOtherProjects, UpdateController* updates, QWidget* parent)
-    : QWidget(parent), m_copied(copied), m_seeOtherProjects(std::move(seeOtherProjects))
+AboutSettingsView::AboutSettingsView(CopiedVersion& copied, UpdateController* updates, QWidget* parent)
+    : QWidget(parent), m_copied(copied)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -196,11 +195,10 @@ QWidget* AboutSettingsView::developerCard()
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "About the developer"));
     //: About settings pane: one sentence about the developer. Vask Haldor and Mirovanta are names; do not translate
     //: them.
-    auto* sentence = new BrandLabel(QCoreApplication::translate("Tavro",
-                                        "Tavro is designed, built, and shipped by Vask Haldor, an independent "
-                                        "developer who makes every Mirovanta product end to end."),
+    auto* sentence = BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                              "Tavro is designed, built, and shipped by Vask Haldor, an independent "
+                                              "developer who makes every Mirovanta product end to end."),
         Brand::textSecondary, Drawing::systemFont(12));
-    sentence->setWordWrap(true);
     card->column()->addWidget(sentence);
     auto* row = new QHBoxLayout;
     row->setSpacing(12);
@@ -208,7 +206,7 @@ QWidget* AboutSettingsView::developerCard()
     auto* others = new QPushButton(QCoreApplication::translate("Tavro", "See Other Projects"));
     others->setObjectName(QStringLiteral("seeOtherProjects"));
     TavroOutlineButtonStyle::apply(others);
-    connect(others, &QPushButton::clicked, this, [this] { m_seeOtherProjects(); });
+    connect(others, &QPushButton::clicked, this, &AboutSettingsView::otherProjectsRequested);
     row->addWidget(others);
     row->addWidget(new BuiltByCredit(QStringLiteral("about")));
     row->addStretch(1);

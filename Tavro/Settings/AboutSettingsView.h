@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QPushButton;
 
 namespace tavro {
@@ -18,10 +16,9 @@ class AboutSettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    // `copied` is the window's confirmation state; `seeOtherProjects` switches to that pane.
-    // `updates` brings the Updates card (the System pane's); without it there is none.
-    AboutSettingsView(CopiedVersion& copied, std::function<void()> seeOtherProjects,
-        UpdateController* updates = nullptr, QWidget* parent = nullptr);
+    // `copied` is the window's confirmation state. `updates` brings the Updates card (the System
+    // pane's); without it there is none.
+    explicit AboutSettingsView(CopiedVersion& copied, UpdateController* updates = nullptr, QWidget* parent = nullptr);
 
     // "Version <version> (<build>)", "?" for a value the bundle lacks.
     static QString versionString();
@@ -29,6 +26,10 @@ public:
     static QString systemString();
     // What the copy button puts on the clipboard: "Tavro ", the version line, ", ", the system line.
     static QString versionInfo();
+
+Q_SIGNALS:
+    // "See Other Projects" asks for that pane.
+    void otherProjectsRequested();
 
 private:
     QWidget* header();
@@ -39,7 +40,6 @@ private:
     void showCopied(bool copied);
 
     CopiedVersion& m_copied;
-    std::function<void()> m_seeOtherProjects;
     QPushButton* m_copyButton = nullptr;
 };
 

@@ -1,9 +1,7 @@
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
 
 #include "Tavro/Launch/AccessibilityPermission.h"
-#include "Tavro/Model/Notifications.h"
 #include "Tavro/Platform/Accessibility.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
@@ -14,16 +12,8 @@
 
 namespace tavro {
 
-namespace {
-QString recheckText()
-{
-    //: Link button that re-checks a permission or default-browser status.
-    return QCoreApplication::translate("Tavro", "Re-check");
-}
-} // namespace
-
 AccessibilityPermissionCard::AccessibilityPermissionCard(SettingsView& view, QWidget* parent)
-    : SettingsCard(8, parent), m_view(view)
+    : StatusCard(CheckOnShow::yes, parent), m_view(view)
 {
     //: Card title in the Permissions settings pane. Use Apple's localized name for the Accessibility privacy
     //: setting.
@@ -48,54 +38,27 @@ AccessibilityPermissionCard::AccessibilityPermissionCard(SettingsView& view, QWi
 
 void AccessibilityPermissionCard::showStatus(bool granted)
 {
-    if (m_status) {
-        m_status->hide();
-        m_status->deleteLater();
-    }
     if (granted) {
-        m_status = satisfiedRow(
-            //: Status line when Accessibility permission is granted.
-            QCoreApplication::translate("Tavro", "Tavro has Accessibility access"),
-            link(recheckText(), [this] { recheck(); }));
+        //: Status line when Accessibility permission is granted.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro has Accessibility access"));
     } else {
-        m_status = row({prominentButton(
-                            //: Button that opens the Accessibility pane in System Settings. Use Apple's localized
-                            //: name for Accessibility.
-                            QCoreApplication::translate("Tavro", "Grant Accessibility…"),
-                            [] {
-                                // Listed first, so the user finds Tavro in the list the button opens.
-                                AccessibilityPermission::registerInList();
-                                LoginItem::openAccessibilitySettings();
-                            }),
-                           link(recheckText(), [this] { recheck(); })},
-            10);
+        setStatusArea(row({prominentButton(
+                               //: Button that opens the Accessibility pane in System Settings. Use Apple's localized
+                               //: name for Accessibility.
+                               QCoreApplication::translate("Tavro", "Grant Accessibility…"),
+                               [] {
+                                   // Listed first, so the user finds Tavro in the list the button opens.
+                                   AccessibilityPermission::registerInList();
+                                   LoginItem::openAccessibilitySettings();
+                               }),
+                              recheckLink()},
+            10));
     }
-    column()->addWidget(m_status);
 }
 
 void AccessibilityPermissionCard::recheck()
 {
     m_view.setAccessibilityGranted(Accessibility::isProcessTrusted());
-}
-
-void AccessibilityPermissionCard::showEvent(QShowEvent* event)
-{
-    SettingsCard::showEvent(event);
-    if (m_activation)
-        return;
-    m_activation
-        = connect(&m_view.notificationCenter(), &NotificationCenter::posted, this, [this](const QString& name) {
-              if (name == Notifications::applicationDidBecomeActive)
-                  recheck();
-          });
-    recheck();
-}
-
-void AccessibilityPermissionCard::hideEvent(QHideEvent* event)
-{
-    SettingsCard::hideEvent(event);
-    disconnect(m_activation);
-    m_activation = {};
 }
 
 } // namespace tavro

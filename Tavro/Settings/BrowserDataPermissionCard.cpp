@@ -3,11 +3,9 @@
 #include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/BrowserDataHintBanner.h"
 #include "Tavro/Picker/Drawing.h"
-#include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsLog.h"
@@ -27,12 +25,6 @@ namespace {
 // The platform's standard orange, the same warning colour in both appearances' own shade.
 constexpr ColorPair kSystemOrange{0xFF9500, 0xFF9F0A};
 
-QString recheckText()
-{
-    //: Link button that re-checks a permission or default-browser status.
-    return QCoreApplication::translate("Tavro", "Re-check");
-}
-
 // Started and not awaited; the store outlives every Preferences window.
 QCoro::Task<> refreshInteractively(QPointer<SettingsStore> store)
 {
@@ -43,7 +35,8 @@ QCoro::Task<> refreshInteractively(QPointer<SettingsStore> store)
 } // namespace
 
 BrowserDataPermissionCard::BrowserDataPermissionCard(SettingsView& view, QWidget* parent)
-    : SettingsCard(8, parent), m_view(view)
+    // No check on appearing: the hint is the last refresh's, and a refresh scans every browser.
+    : StatusCard(CheckOnShow::no, parent), m_view(view)
 {
     //: Card title in the Permissions settings pane for permission to read other browsers' profile data.
     column()->addWidget(title(QCoreApplication::translate("Tavro", "Browser data access")));
@@ -67,76 +60,52 @@ BrowserDataPermissionCard::BrowserDataPermissionCard(SettingsView& view, QWidget
 
 void BrowserDataPermissionCard::showStatus(const BrowserDataHint& hint)
 {
-    if (m_status) {
-        m_status->hide();
-        m_status->deleteLater();
-    }
     if (hint.kind() == BrowserDataHint::Kind::none) {
-        m_status = satisfiedRow(
-            //: Status line when browser data access is granted.
-            QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"),
-            link(recheckText(), [this] { recheckBrowserData(); }));
-        m_statusLabel = m_status->findChild<BrandLabel*>();
+        //: Status line when browser data access is granted.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"));
+        m_statusLabel = statusArea()->findChild<BrandLabel*>();
     } else {
-        m_status = new QWidget;
-        auto* block = new QVBoxLayout(m_status);
-        block->setContentsMargins(0, 0, 0, 0);
-        block->setSpacing(6);
-        m_statusLabel = new BrandLabel(
-            //: Status line when macOS blocks reading some browsers' data. %1 is a list of browser names, e.g.
-            //: Chrome and Edge.
-            QCoreApplication::translate("Tavro", "Blocked for %1")
-                .arg(BrowserDataHintBanner::browserList(hint.browsers())),
-            Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
-        m_statusLabel->setWordWrap(true);
-        block->addWidget(
-            row({new SymbolIcon(QStringLiteral("exclamationmark.triangle.fill"), kSystemOrange, QSize(15, 15)),
-                    m_statusLabel},
-                6));
-        block->addWidget(row({prominentButton(
-                                  //: Button that opens the Files & Folders privacy pane in System Settings. Use
-                                  //: Apple's localized name for Files & Folders.
-                                  QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
-                                  [] {
-                                      // Tried first, so the system lists Tavro under Files & Folders.
-                                      BrowserDataPermission::probe();
-                                      LoginItem::openFilesAndFoldersSettings();
-                                  }),
-                                 link(recheckText(), [this] { recheckBrowserData(); })},
-            10));
-        //: Hint below the Allow in Files & Folders button. Use Apple's localized name for System Settings.
-        block->addWidget(caption(QCoreApplication::translate("Tavro",
-                                     "In System Settings, Tavro shows a switch for each browser. Turn on the ones "
-                                     "whose profiles you want Tavro to read."),
-            11));
+        setStatusArea(blockedStatus(hint));
     }
-    column()->addWidget(m_status);
     qCDebug(lcSettings).noquote() << "browser data status:" << m_statusLabel->text();
 }
 
-void BrowserDataPermissionCard::recheckBrowserData()
+QWidget* BrowserDataPermissionCard::blockedStatus(const BrowserDataHint& hint)
+{
+    auto* status = new QWidget;
+    auto* block = new QVBoxLayout(status);
+    block->setContentsMargins(0, 0, 0, 0);
+    block->setSpacing(6);
+    m_statusLabel = BrandLabel::wrapping(
+        //: Status line when macOS blocks reading some browsers' data. %1 is a list of browser names, e.g.
+        //: Chrome and Edge.
+        QCoreApplication::translate("Tavro", "Blocked for %1").arg(BrowserDataHintBanner::browserList(hint.browsers())),
+        Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
+    block->addWidget(row(
+        {new SymbolIcon(QStringLiteral("exclamationmark.triangle.fill"), kSystemOrange, QSize(15, 15)), m_statusLabel},
+        6));
+    block->addWidget(row({prominentButton(
+                              //: Button that opens the Files & Folders privacy pane in System Settings. Use
+                              //: Apple's localized name for Files & Folders.
+                              QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
+                              [] {
+                                  // Tried first, so the system lists Tavro under Files & Folders.
+                                  BrowserDataPermission::probe();
+                                  LoginItem::openFilesAndFoldersSettings();
+                              }),
+                             recheckLink()},
+        10));
+    //: Hint below the Allow in Files & Folders button. Use Apple's localized name for System Settings.
+    block->addWidget(caption(QCoreApplication::translate("Tavro",
+                                 "In System Settings, Tavro shows a switch for each browser. Turn on the ones "
+                                 "whose profiles you want Tavro to read."),
+        11));
+    return status;
+}
+
+void BrowserDataPermissionCard::recheck()
 {
     refreshInteractively(&m_view.store());
-}
-
-void BrowserDataPermissionCard::showEvent(QShowEvent* event)
-{
-    SettingsCard::showEvent(event);
-    // No read on appearing: the hint is the last refresh's, and a refresh scans every browser.
-    if (m_activation)
-        return;
-    m_activation
-        = connect(&m_view.notificationCenter(), &NotificationCenter::posted, this, [this](const QString& name) {
-              if (name == Notifications::applicationDidBecomeActive)
-                  recheckBrowserData();
-          });
-}
-
-void BrowserDataPermissionCard::hideEvent(QHideEvent* event)
-{
-    SettingsCard::hideEvent(event);
-    disconnect(m_activation);
-    m_activation = {};
 }
 
 } // namespace tavro

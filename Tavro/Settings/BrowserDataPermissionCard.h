@@ -1,8 +1,6 @@
 #pragma once
 
-#include "Tavro/Settings/SettingsCard.h"
-
-#include <QMetaObject>
+#include "Tavro/Settings/StatusCard.h"
 
 namespace tavro {
 
@@ -13,7 +11,7 @@ class SettingsView;
 // What Tavro reads of other browsers' data folders and whether the system lets it. The status is
 // the store's browser-data hint, which every discovery refresh sets; every activation of the
 // application while the card is shown, and every "Re-check", starts an interactive refresh.
-class BrowserDataPermissionCard : public SettingsCard
+class BrowserDataPermissionCard : public StatusCard
 {
     Q_OBJECT
 public:
@@ -21,21 +19,15 @@ public:
 
     // The status line: "Tavro can read your browser profiles" or "Blocked for …".
     BrandLabel* statusLabel() const { return m_statusLabel; }
-    QWidget* statusArea() const { return m_status; }
     // Starts a refresh and returns at once; refreshes may overlap, the last to finish wins.
-    void recheckBrowserData();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void recheck() override;
 
 private:
     void showStatus(const BrowserDataHint& hint);
+    QWidget* blockedStatus(const BrowserDataHint& hint);
 
     SettingsView& m_view;
-    QWidget* m_status = nullptr;
     BrandLabel* m_statusLabel = nullptr;
-    QMetaObject::Connection m_activation;
 };
 
 } // namespace tavro

@@ -1,8 +1,6 @@
 #include "Tavro/Settings/DefaultHandlerCard.h"
-#include "Tavro/Settings/BrandLabel.h"
 
-#include "Tavro/Model/Notifications.h"
-#include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
@@ -33,19 +31,13 @@ QCoro::Task<> waitForDefault(QPointer<SettingsView> view, DefaultHandlerCard::Ti
         view->setDefaultBrowser(true);
 }
 
-QString recheckText()
-{
-    //: Link button that re-checks a permission or default-browser status.
-    return QCoreApplication::translate("Tavro", "Re-check");
-}
-
 } // namespace
 
 DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, QWidget* parent) : DefaultHandlerCard(view, Timing{}, parent)
 { }
 
 DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, Timing timing, QWidget* parent)
-    : SettingsCard(8, parent), m_view(&view), m_timing(timing)
+    : StatusCard(CheckOnShow::yes, parent), m_view(&view), m_timing(timing)
 {
     //: Card title in the System settings pane about making Tavro the default web browser.
     column()->addWidget(title(QCoreApplication::translate("Tavro", "Default web browser")));
@@ -58,30 +50,23 @@ DefaultHandlerCard::DefaultHandlerCard(SettingsView& view, Timing timing, QWidge
 
 void DefaultHandlerCard::showStatus(bool isDefault)
 {
-    if (m_status) {
-        m_status->hide();
-        m_status->deleteLater();
-    }
     if (isDefault) {
-        m_status = satisfiedRow(
-            //: Status line when Tavro is the default web browser.
-            QCoreApplication::translate("Tavro", "Tavro is your default browser"),
-            link(recheckText(), [this] { refreshDefaultBrowserStatus(); }));
+        //: Status line when Tavro is the default web browser.
+        showSatisfied(QCoreApplication::translate("Tavro", "Tavro is your default browser"));
     } else {
-        m_status = row(
-            {prominentButton(
-                 //: Button that asks macOS to make Tavro the default web browser.
-                 QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
-                //: Link button that opens System Settings to change the default web browser. Use Apple's
-                //: localized name for System Settings.
-                link(QCoreApplication::translate("Tavro", "Open System Settings…"),
-                    [] { LoginItem::openDefaultBrowserSettings(); })},
-            10);
+        setStatusArea(
+            row({prominentButton(
+                     //: Button that asks macOS to make Tavro the default web browser.
+                     QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
+                    //: Link button that opens System Settings to change the default web browser. Use Apple's
+                    //: localized name for System Settings.
+                    link(QCoreApplication::translate("Tavro", "Open System Settings…"),
+                        [] { LoginItem::openDefaultBrowserSettings(); })},
+                10));
     }
-    column()->addWidget(m_status);
 }
 
-void DefaultHandlerCard::refreshDefaultBrowserStatus()
+void DefaultHandlerCard::recheck()
 {
     readDefault(m_view);
 }
@@ -91,26 +76,6 @@ void DefaultHandlerCard::setAsDefault()
     // The request's own answer means little: the system may still ask the user, so watch instead.
     DefaultBrowserService::makeDefault();
     waitForDefault(m_view, m_timing);
-}
-
-void DefaultHandlerCard::showEvent(QShowEvent* event)
-{
-    SettingsCard::showEvent(event);
-    if (m_activation || !m_view)
-        return;
-    m_activation
-        = connect(&m_view->notificationCenter(), &NotificationCenter::posted, this, [this](const QString& name) {
-              if (name == Notifications::applicationDidBecomeActive)
-                  refreshDefaultBrowserStatus();
-          });
-    refreshDefaultBrowserStatus();
-}
-
-void DefaultHandlerCard::hideEvent(QHideEvent* event)
-{
-    SettingsCard::hideEvent(event);
-    disconnect(m_activation);
-    m_activation = {};
 }
 
 } // namespace tavro

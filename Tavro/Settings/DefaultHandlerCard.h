@@ -1,8 +1,7 @@
 #pragma once
 
-#include "Tavro/Settings/SettingsCard.h"
+#include "Tavro/Settings/StatusCard.h"
 
-#include <QMetaObject>
 #include <QPointer>
 
 #include <chrono>
@@ -15,7 +14,7 @@ class SettingsView;
 // view (`isDefaultBrowser`); the card re-reads it off the GUI thread when it comes on screen, on
 // every activation of the application while it is shown, and on "Re-check". No read is cancelled:
 // the last to answer wins.
-class DefaultHandlerCard : public SettingsCard
+class DefaultHandlerCard : public StatusCard
 {
     Q_OBJECT
 public:
@@ -29,20 +28,14 @@ public:
     explicit DefaultHandlerCard(SettingsView& view, QWidget* parent = nullptr);
     DefaultHandlerCard(SettingsView& view, Timing timing, QWidget* parent = nullptr);
 
-    void refreshDefaultBrowserStatus();
+    void recheck() override;
     void setAsDefault();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void showStatus(bool isDefault);
 
     QPointer<SettingsView> m_view;
     Timing m_timing;
-    QWidget* m_status = nullptr;
-    QMetaObject::Connection m_activation;
 };
 
 } // namespace tavro

@@ -126,16 +126,11 @@ void DestinationSettingsView::rebuild()
     discard(m_banner);
     m_banner = nullptr;
     QWidget* shown = nullptr;
-    const auto onRecheck = [pane = QPointer(this)] {
-        if (pane)
-            pane->refresh();
-    };
     if (m_store.browserDataHint().kind() == BrowserDataHint::Kind::blocked) {
-        m_banner
-            = new BrowserDataHintBanner(m_store.browserDataHint(), onRecheck, LoginItem::hintBannerActions(), this);
+        m_banner = new BrowserDataHintBanner(m_store.browserDataHint(), this);
         shown = m_banner;
     } else if (m_store.safariHint() != SafariHint::none) {
-        m_banner = new SafariHintBanner(m_store.safariHint(), onRecheck, LoginItem::hintBannerActions(), this);
+        m_banner = new SafariHintBanner(m_store.safariHint(), this);
         shown = m_banner;
     } else if (settings.destinations.isEmpty()) {
         if (!m_emptyText) {
@@ -166,6 +161,10 @@ void DestinationSettingsView::rebuild()
         }
         m_list->setDestinations(settings);
         shown = m_list;
+    }
+    if (m_banner) {
+        connect(m_banner, &HintBanner::recheckRequested, this, &DestinationSettingsView::refresh);
+        LoginItem::connectHintBanner(m_banner);
     }
 
     if (m_emptyText && shown != m_emptyText) {

@@ -27,13 +27,6 @@ namespace tavro {
 
 namespace {
 
-BrandLabel* wrapping(const QString& text, const ColorPair& color, double points)
-{
-    auto* label = new BrandLabel(text, color, Drawing::systemFont(points));
-    label->setWordWrap(true);
-    return label;
-}
-
 // A step's number on a filled circle; its text says the same, so screen readers skip it.
 class StepBadge : public QWidget
 {
@@ -110,9 +103,8 @@ QWidget* disclosure(const QString& title, QWidget* content)
 
 } // namespace
 
-HelpSettingsView::HelpSettingsView(
-    SettingsStore& store, NotificationCenter& center, std::function<void(SettingsView::Section)> show, QWidget* parent)
-    : QWidget(parent), m_store(store), m_center(center), m_show(std::move(show))
+HelpSettingsView::HelpSettingsView(SettingsStore& store, NotificationCenter& center, QWidget* parent)
+    : QWidget(parent), m_store(store), m_center(center)
 {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
@@ -120,11 +112,12 @@ HelpSettingsView::HelpSettingsView(
 
     page->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::help)));
     //: Intro line of the Help settings pane. %1 is the host name of Tavro's website; keep it as it is.
-    page->addWidget(wrapping(QCoreApplication::translate("Tavro",
+    page->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
                                  "Quick answers for setting up and using Tavro. The full guide on %1 covers "
                                  "everything else.")
                                  .arg(AboutLinks::host()),
-        Brand::textSecondary, 12));
+            Brand::textSecondary, Drawing::systemFont(12)));
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(10);
@@ -171,11 +164,11 @@ QWidget* HelpSettingsView::setupStep(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
     layout->addWidget(new StepBadge(number), 0, Qt::AlignTop);
-    layout->addWidget(wrapping(text, Brand::navy, 12), 1);
+    layout->addWidget(BrandLabel::wrapping(text, Brand::navy, Drawing::systemFont(12)), 1);
     layout->addSpacing(8);
     auto* go = new LinkButton(button, 11);
     go->setObjectName(QStringLiteral("step%1").arg(number));
-    connect(go, &LinkButton::clicked, this, [this, section] { m_show(section); });
+    connect(go, &LinkButton::clicked, this, [this, section] { Q_EMIT sectionRequested(section); });
     layout->addWidget(go, 0, Qt::AlignTop);
     return row;
 }
@@ -216,10 +209,11 @@ QWidget* HelpSettingsView::pickerCard()
     //: Card title in the Help settings pane explaining the picker's clicks and keys.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Using the picker"));
     //: Help settings pane: how the picker works.
-    card->column()->addWidget(wrapping(QCoreApplication::translate("Tavro",
-                                           "When you click a link, Tavro opens a ring of petals under your pointer, "
-                                           "one per profile. Click a petal to open the link there."),
-        Brand::textSecondary, 12));
+    card->column()->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "When you click a link, Tavro opens a ring of petals under your pointer, "
+                                 "one per profile. Click a petal to open the link there."),
+            Brand::textSecondary, Drawing::systemFont(12)));
     auto* rows = new QWidget;
     rows->setObjectName(QStringLiteral("shortcutRows"));
     m_pickerRows = new QVBoxLayout(rows);
@@ -230,7 +224,7 @@ QWidget* HelpSettingsView::pickerCard()
     //: Help settings pane: link that switches to the Shortcuts pane.
     auto* change = new LinkButton(QCoreApplication::translate("Tavro", "Change these in Shortcuts"), 11);
     change->setObjectName(QStringLiteral("changeShortcuts"));
-    connect(change, &LinkButton::clicked, this, [this] { m_show(SettingsView::Section::shortcuts); });
+    connect(change, &LinkButton::clicked, this, [this] { Q_EMIT sectionRequested(SettingsView::Section::shortcuts); });
     card->column()->addWidget(change);
     return card;
 }
@@ -276,7 +270,7 @@ void HelpSettingsView::fillPickerRows()
         auto* keysLabel = new BrandLabel(keys, Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
         keysLabel->setObjectName(QStringLiteral("keys"));
         keysLabel->setFixedWidth(150);
-        auto* actionLabel = wrapping(action, Brand::textSecondary, 12);
+        auto* actionLabel = BrandLabel::wrapping(action, Brand::textSecondary, Drawing::systemFont(12));
         actionLabel->setObjectName(QStringLiteral("action"));
         layout->addWidget(keysLabel, 0, Qt::AlignTop);
         layout->addWidget(actionLabel, 1);
@@ -401,7 +395,7 @@ QWidget* HelpSettingsView::questionsCard()
         auto* column = new QVBoxLayout(content);
         column->setContentsMargins(4, 4, 0, 4);
         column->setSpacing(6);
-        column->addWidget(wrapping(question.answer, Brand::textSecondary, 12));
+        column->addWidget(BrandLabel::wrapping(question.answer, Brand::textSecondary, Drawing::systemFont(12)));
         //: Help settings pane: link under an answer to the same topic on Tavro's website.
         auto* more = new LinkButton(QCoreApplication::translate("Tavro", "Learn more"), 11);
         more->setObjectName(QStringLiteral("learnMore"));
@@ -420,10 +414,11 @@ QWidget* HelpSettingsView::stillStuckCard()
     //: Card title in the Help settings pane pointing to support.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Still need help?"));
     //: Help settings pane: tip for asking for support. Copy Version Info in About gives the version info.
-    card->column()->addWidget(wrapping(QCoreApplication::translate("Tavro",
-                                           "Include the version info from About when you ask. It tells me which "
-                                           "Tavro and macOS you’re on."),
-        Brand::textSecondary, 12));
+    card->column()->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "Include the version info from About when you ask. It tells me which "
+                                 "Tavro and macOS you’re on."),
+            Brand::textSecondary, Drawing::systemFont(12)));
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
     auto* support = new QPushButton(AboutLinks::title(QStringLiteral("/support")));
@@ -436,7 +431,7 @@ QWidget* HelpSettingsView::stillStuckCard()
     auto* about = new QPushButton(QCoreApplication::translate("Tavro", "Open About"));
     about->setObjectName(QStringLiteral("openAbout"));
     TavroOutlineButtonStyle::apply(about);
-    connect(about, &QPushButton::clicked, this, [this] { m_show(SettingsView::Section::about); });
+    connect(about, &QPushButton::clicked, this, [this] { Q_EMIT sectionRequested(SettingsView::Section::about); });
     buttons->addWidget(about);
     buttons->addStretch(1);
     card->column()->addLayout(buttons);

@@ -6,8 +6,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QVBoxLayout;
 
 namespace tavro {
@@ -26,9 +24,8 @@ public:
         QString answer;
     };
 
-    // `show` makes a section the selected one; "Run Setup Again" posts on `center`.
-    HelpSettingsView(SettingsStore& store, NotificationCenter& center, std::function<void(SettingsView::Section)> show,
-        QWidget* parent = nullptr);
+    // "Run Setup Again" posts on `center`.
+    HelpSettingsView(SettingsStore& store, NotificationCenter& center, QWidget* parent = nullptr);
 
     // The seven questions in order, localised afresh on every call.
     static QList<Question> questions();
@@ -36,6 +33,11 @@ public:
     // The site page `path` tagged as clicked in Help, handed to the system; nothing when it does
     // not form a URL.
     static void open(const QString& path);
+
+Q_SIGNALS:
+    // A setup step's button, "Change these in Shortcuts" or "Open About" asks for `section` to be the
+    // selected one.
+    void sectionRequested(SettingsView::Section section);
 
 private:
     QWidget* setupCard();
@@ -47,7 +49,6 @@ private:
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
-    std::function<void(SettingsView::Section)> m_show;
     QVBoxLayout* m_pickerRows = nullptr;
 };
 

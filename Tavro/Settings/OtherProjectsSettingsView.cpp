@@ -247,9 +247,7 @@ QString OtherProjectsSettingsView::introHtml(const QString& text, const QColor& 
     return html;
 }
 
-OtherProjectsSettingsView::OtherProjectsSettingsView(
-    std::function<void(const QUrl&)> route, int columns, QWidget* parent)
-    : QWidget(parent), m_route(std::move(route))
+OtherProjectsSettingsView::OtherProjectsSettingsView(int columns, QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -270,7 +268,7 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(
     // Links in the text go through the routing, never straight to the system.
     m_intro->setOpenExternalLinks(false);
     m_intro->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(m_intro, &QLabel::linkActivated, this, [this](const QString& link) { m_route(QUrl(link)); });
+    connect(m_intro, &QLabel::linkActivated, this, [this](const QString& link) { Q_EMIT routeRequested(QUrl(link)); });
     introBlock->addWidget(m_intro);
     column->addLayout(introBlock);
 
@@ -329,14 +327,12 @@ QWidget* OtherProjectsSettingsView::card(const Project& project)
     nameRow->addWidget(new OutwardArrow, 0, Qt::AlignVCenter);
     nameRow->addStretch(1);
     stack->addLayout(nameRow);
-    auto* summary = new BrandLabel(project.summary, Brand::textSecondary, Drawing::systemFont(12));
-    summary->setWordWrap(true);
-    stack->addWidget(summary);
+    stack->addWidget(BrandLabel::wrapping(project.summary, Brand::textSecondary, Drawing::systemFont(12)));
     for (QWidget* child : card->findChildren<QWidget*>())
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(card, &QAbstractButton::clicked, this, [this, address = project.url] {
         if (const auto url = taggedURL(address))
-            m_route(*url);
+            Q_EMIT routeRequested(*url);
     });
     return card;
 }

@@ -8,7 +8,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -27,8 +26,8 @@ public:
         QString image;   // a "webp" picture of the resource bundle, under projects/
     };
 
-    // `route` opens an address through Tavro's routing; `columns` is the width of the grid.
-    OtherProjectsSettingsView(std::function<void(const QUrl&)> route, int columns, QWidget* parent = nullptr);
+    // `columns` is the width of the grid.
+    explicit OtherProjectsSettingsView(int columns, QWidget* parent = nullptr);
 
     // The eleven projects in order, built once: the summaries keep the language of the first use.
     static const QList<Project>& projects();
@@ -39,6 +38,10 @@ public:
     // lacks stays plain.
     static QString introHtml(const QString& text, const QColor& linkColor);
 
+Q_SIGNALS:
+    // A link or a card asks for `url` to open through Tavro's routing.
+    void routeRequested(const QUrl& url);
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
@@ -48,7 +51,6 @@ private:
     void colourIntro();
     QWidget* card(const Project& project);
 
-    std::function<void(const QUrl&)> m_route;
     QLabel* m_intro = nullptr;
 };
 

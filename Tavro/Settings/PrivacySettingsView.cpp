@@ -17,17 +17,6 @@
 
 namespace tavro {
 
-namespace {
-
-BrandLabel* wrapping(const QString& text, const ColorPair& color, const QFont& font)
-{
-    auto* label = new BrandLabel(text, color, font);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
-
 QList<NetworkSurface::Endpoint> PrivacySettingsView::networkSurface()
 {
     // The same address the support-policy check fetches, set when Tavro is built.
@@ -49,21 +38,23 @@ PrivacySettingsView::PrivacySettingsView(QWidget* parent) : QWidget(parent)
     column->setSpacing(16);
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::privacy)));
     //: Privacy statement in the Privacy settings pane.
-    auto* statement = wrapping(QCoreApplication::translate("Tavro",
+    auto* statement
+        = BrandLabel::wrapping(QCoreApplication::translate("Tavro",
                                    "All routing happens on your Mac. Tavro never sends your links or browsing data "
                                    "anywhere: no accounts, no analytics. Apart from update checks, Tavro makes no "
                                    "network calls."),
-        Brand::navy, Drawing::systemFont(13));
+            Brand::navy, Drawing::systemFont(13));
     statement->setObjectName(QStringLiteral("statement"));
     column->addWidget(statement);
 
     //: Card title in the Privacy settings pane listing everything Tavro connects to.
     auto* card = new SettingsCard(QCoreApplication::translate("Tavro", "Network activity"), 8);
     //: Caption in the Privacy settings pane's Network activity card.
-    card->column()->addWidget(wrapping(QCoreApplication::translate("Tavro",
-                                           "Everything Tavro ever connects to on its own. Links you open go straight "
-                                           "to your browser, never through Tavro’s servers."),
-        Brand::textSecondary, Drawing::systemFont(11.5)));
+    card->column()->addWidget(
+        BrandLabel::wrapping(QCoreApplication::translate("Tavro",
+                                 "Everything Tavro ever connects to on its own. Links you open go straight "
+                                 "to your browser, never through Tavro’s servers."),
+            Brand::textSecondary, Drawing::systemFont(11.5)));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(12);
     for (const NetworkSurface::Endpoint& endpoint : networkSurface()) {
@@ -74,7 +65,7 @@ PrivacySettingsView::PrivacySettingsView(QWidget* parent) : QWidget(parent)
         lines->setSpacing(2);
         auto* host = new BrandLabel(endpoint.host, Brand::navy, mono);
         host->setObjectName(QStringLiteral("host"));
-        auto* purpose = wrapping(endpoint.purpose, Brand::textSecondary, Drawing::systemFont(11.5));
+        auto* purpose = BrandLabel::wrapping(endpoint.purpose, Brand::textSecondary, Drawing::systemFont(11.5));
         purpose->setObjectName(QStringLiteral("purpose"));
         lines->addWidget(host);
         lines->addWidget(purpose);

@@ -37,9 +37,7 @@ BrandLabel* SettingsCard::title(const QString& text)
 
 BrandLabel* SettingsCard::caption(const QString& text, double points)
 {
-    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(points));
-    label->setWordWrap(true);
-    return label;
+    return BrandLabel::wrapping(text, Brand::textSecondary, Drawing::systemFont(points));
 }
 
 LinkButton* SettingsCard::link(const QString& text, std::function<void()> action)
@@ -55,19 +53,6 @@ QPushButton* SettingsCard::prominentButton(const QString& text, std::function<vo
     TavroButtonStyle::apply(button, true);
     QObject::connect(button, &QPushButton::clicked, button, [action = std::move(action)] { action(); });
     return button;
-}
-
-QWidget* SettingsCard::satisfiedRow(const QString& status, QWidget* trailing)
-{
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(7);
-    layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
-    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
-    layout->addStretch(1);
-    layout->addWidget(trailing);
-    return row;
 }
 
 namespace {

@@ -35,9 +35,6 @@ public:
     static LinkButton* link(const QString& text, std::function<void()> action);
     // The prominent solid button.
     static QPushButton* prominentButton(const QString& text, std::function<void()> action);
-    // What a satisfied state shows: the accent seal, `status` in 12 pt semibold navy, then
-    // `trailing` pushed to the far edge.
-    static QWidget* satisfiedRow(const QString& status, QWidget* trailing);
     // What a permission is used for (an accent check mark) and what it is never used for (a cross).
     static QWidget* disclosure(const QString& used, const QString& neverUsed);
     // A row of widgets from the leading edge, `spacing` apart.

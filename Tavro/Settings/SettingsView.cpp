@@ -88,20 +88,28 @@ std::span<const SettingsView::SectionEntry> SettingsView::sections()
         {Section::otherProjects, "Other Projects",
             //: Settings pane title (and sidebar tab) listing the developer's other apps.
             QT_TRANSLATE_NOOP("Tavro", "Other Projects"), "square.grid.2x2",
-            [](SettingsView& view) -> QWidget* { return new OtherProjectsSettingsView(view.m_route, 2); }},
+            [](SettingsView& view) -> QWidget* {
+                auto* pane = new OtherProjectsSettingsView(2);
+                connect(pane, &OtherProjectsSettingsView::routeRequested, &view,
+                    [&view](const QUrl& url) { view.m_route(url); });
+                return pane;
+            }},
         {Section::help, "Help",
             //: Settings sidebar tab and pane title for setup steps, shortcuts, and common questions.
             QT_TRANSLATE_NOOP("Tavro", "Help"), "questionmark.circle",
             [](SettingsView& view) -> QWidget* {
-                return new HelpSettingsView(
-                    view.m_store, view.m_center, [&view](Section shown) { view.setSelection(shown); });
+                auto* pane = new HelpSettingsView(view.m_store, view.m_center);
+                connect(pane, &HelpSettingsView::sectionRequested, &view, &SettingsView::setSelection);
+                return pane;
             }},
         {Section::about, "About",
             //: Settings sidebar tab and pane title for app information.
             QT_TRANSLATE_NOOP("Tavro", "About"), "info.circle",
             [](SettingsView& view) -> QWidget* {
-                return new AboutSettingsView(
-                    *view.m_copiedVersion, [&view] { view.setSelection(Section::otherProjects); }, view.m_updates);
+                auto* pane = new AboutSettingsView(*view.m_copiedVersion, view.m_updates);
+                connect(pane, &AboutSettingsView::otherProjectsRequested, &view,
+                    [&view] { view.setSelection(Section::otherProjects); });
+                return pane;
             }},
     });
     static_assert(std::ranges::equal(table | std::views::transform(&SectionEntry::section),

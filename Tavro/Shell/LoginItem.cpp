@@ -2,6 +2,7 @@
 
 #include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
+#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/UrlOpener.h"
 
 #include <QDebug>
@@ -40,14 +41,13 @@ void openFilesAndFoldersSettings()
     openAddress(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?Privacy_FilesAndFolders"));
 }
 
-HintBannerActions hintBannerActions()
+void connectHintBanner(const HintBanner* banner)
 {
-    HintBannerActions actions;
-    actions.registerForAccessibility = [] { AccessibilityPermission::registerInList(); };
-    actions.openAccessibilitySettings = &openAccessibilitySettings;
-    actions.probeBrowserData = [] { BrowserDataPermission::probe(); };
-    actions.openFilesAndFoldersSettings = &openFilesAndFoldersSettings;
-    return actions;
+    QObject::connect(banner, &HintBanner::registerForAccessibilityRequested, banner,
+        [] { AccessibilityPermission::registerInList(); });
+    QObject::connect(banner, &HintBanner::openAccessibilitySettingsRequested, banner, &openAccessibilitySettings);
+    QObject::connect(banner, &HintBanner::probeBrowserDataRequested, banner, [] { BrowserDataPermission::probe(); });
+    QObject::connect(banner, &HintBanner::openFilesAndFoldersSettingsRequested, banner, &openFilesAndFoldersSettings);
 }
 
 } // namespace tavro::LoginItem

@@ -1,10 +1,13 @@
 #pragma once
 // Starting Tavro at login, and the System Settings panes Tavro sends the user to.
 
-#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/AutostartEntry.h"
 
 #include <expected>
+
+namespace tavro {
+class HintBanner;
+}
 
 namespace tavro::LoginItem {
 
@@ -16,8 +19,8 @@ void openDefaultBrowserSettings();
 void openAccessibilitySettings();
 void openFilesAndFoldersSettings();
 
-// What the hint banners' buttons do wherever a banner shows: list Tavro where the system asks
-// (Accessibility, Files & Folders), then open that pane of System Settings.
-HintBannerActions hintBannerActions();
-
+// What a hint banner's buttons do wherever a banner shows: list Tavro where the system asks
+// (Accessibility, Files & Folders), then open that pane of System Settings. "Re-check" is the
+// banner's host's to connect.
+void connectHintBanner(const HintBanner* banner);
 } // namespace tavro::LoginItem

@@ -13,7 +13,7 @@ using namespace tavro;
 
 TEST(BrowserDataHintBannerTest, NamesTheBlockedBrowsersAsOnePhrase)
 {
-    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome", "Edge"}), {});
+    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome", "Edge"}));
     EXPECT_EQ(banner.title(), "Let Tavro see your Chrome and Edge profiles");
     EXPECT_EQ(banner.message(),
         "macOS blocks Tavro from reading other apps’ data, so it can’t list Chrome and Edge "
@@ -27,7 +27,7 @@ TEST(BrowserDataHintBannerTest, NamesTheBlockedBrowsersAsOnePhrase)
 
 TEST(BrowserDataHintBannerTest, TheButtonShowsItsAmpersand)
 {
-    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome"}), {});
+    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome"}));
     const QPushButton* button = banner.primaryButton();
     // The label as drawn and as read aloud: mnemonic markers taken out, "&&" shown as "&".
     EXPECT_EQ(QAccessible::queryAccessibleInterface(const_cast<QPushButton*>(button))->text(QAccessible::Name),
@@ -40,7 +40,7 @@ TEST(BrowserDataHintBannerTest, OneBrowserStandsAloneAndNoneSaysBrowser)
 {
     EXPECT_EQ(BrowserDataHintBanner::browserList({"Brave"}), "Brave");
     EXPECT_EQ(BrowserDataHintBanner::browserList({"Brave", "Chrome", "Edge"}), "Brave, Chrome, and Edge");
-    BrowserDataHintBanner banner(BrowserDataHint::blocked({}), {});
+    BrowserDataHintBanner banner(BrowserDataHint::blocked({}));
     EXPECT_EQ(banner.title(), "Let Tavro see your browser profiles");
     EXPECT_TRUE(banner.message().contains("can’t list browser profiles"));
     EXPECT_EQ(banner.stepTexts()[2], "Switch on each browser under it (browser).");
@@ -49,7 +49,7 @@ TEST(BrowserDataHintBannerTest, OneBrowserStandsAloneAndNoneSaysBrowser)
 TEST(BrowserDataHintBannerTest, NoneShowsNothing)
 {
     QWidget parent;
-    auto* banner = new BrowserDataHintBanner(BrowserDataHint::none(), {}, {}, &parent);
+    auto* banner = new BrowserDataHintBanner(BrowserDataHint::none(), &parent);
     parent.show();
     EXPECT_FALSE(banner->isVisible());
     EXPECT_TRUE(banner->stepTexts().isEmpty());
@@ -58,11 +58,10 @@ TEST(BrowserDataHintBannerTest, NoneShowsNothing)
 TEST(BrowserDataHintBannerTest, TheButtonProbesThenOpensSettingsAndReCheckCallsBack)
 {
     QStringList calls;
-    HintBannerActions actions;
-    actions.probeBrowserData = [&] { calls << "probe"; };
-    actions.openFilesAndFoldersSettings = [&] { calls << "settings"; };
-    BrowserDataHintBanner banner(
-        BrowserDataHint::blocked({"Chrome"}), [&] { calls << "recheck"; }, actions);
+    BrowserDataHintBanner banner(BrowserDataHint::blocked({"Chrome"}));
+    QObject::connect(&banner, &HintBanner::probeBrowserDataRequested, [&] { calls << "probe"; });
+    QObject::connect(&banner, &HintBanner::openFilesAndFoldersSettingsRequested, [&] { calls << "settings"; });
+    QObject::connect(&banner, &HintBanner::recheckRequested, [&] { calls << "recheck"; });
     banner.primaryButton()->click();
     banner.recheckButton()->click();
     EXPECT_EQ(calls, (QStringList{"probe", "settings", "recheck"}));
@@ -71,17 +70,16 @@ TEST(BrowserDataHintBannerTest, TheButtonProbesThenOpensSettingsAndReCheckCallsB
 TEST(SafariHintBannerTest, EachHintHasItsTextsAndAction)
 {
     QStringList calls;
-    HintBannerActions actions;
-    actions.registerForAccessibility = [&] { calls << "register"; };
-    actions.openAccessibilitySettings = [&] { calls << "settings"; };
-    SafariHintBanner access(SafariHint::accessibilityNeeded, {}, actions);
+    SafariHintBanner access(SafariHint::accessibilityNeeded);
+    QObject::connect(&access, &HintBanner::registerForAccessibilityRequested, [&] { calls << "register"; });
+    QObject::connect(&access, &HintBanner::openAccessibilitySettingsRequested, [&] { calls << "settings"; });
     EXPECT_EQ(access.title(), "Let Tavro see your Safari profiles");
     EXPECT_EQ(access.symbol(), "hand.raised");
     EXPECT_EQ(access.primaryLabel(), "Grant Accessibility…");
     access.primaryButton()->click();
     EXPECT_EQ(calls, (QStringList{"register", "settings"}));
 
-    SafariHintBanner notRunning(SafariHint::safariNotRunning, {});
+    SafariHintBanner notRunning(SafariHint::safariNotRunning);
     EXPECT_EQ(notRunning.title(), "Open Safari to detect its profiles");
     EXPECT_EQ(notRunning.symbol(), "safari");
     EXPECT_EQ(notRunning.primaryLabel(), "Open Safari");
@@ -91,7 +89,8 @@ TEST(SafariHintBannerTest, EachHintHasItsTextsAndAction)
 TEST(SafariHintBannerTest, NoneKeepsTheFrameWithOnlyReCheck)
 {
     int rechecks = 0;
-    SafariHintBanner banner(SafariHint::none, [&] { ++rechecks; });
+    SafariHintBanner banner(SafariHint::none);
+    QObject::connect(&banner, &HintBanner::recheckRequested, [&] { ++rechecks; });
     EXPECT_EQ(banner.symbol(), "lock.shield");
     EXPECT_TRUE(banner.title().isEmpty());
     EXPECT_TRUE(banner.message().isEmpty());

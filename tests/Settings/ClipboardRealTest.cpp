@@ -31,7 +31,7 @@ TEST(ClipboardRealTest, CopyVersionInfoPutsTheExactTextOnTheXClipboard)
         SystemInfoHost::setOSBuild("23F79");
         SystemInfoHost::setPrettyName(std::nullopt);
         CopiedVersion copied;
-        AboutSettingsView about(copied, [] {});
+        AboutSettingsView about(copied);
         about.show();
         about.findChild<QAbstractButton*>("copyVersionInfo")->click();
         printf("copied\n");

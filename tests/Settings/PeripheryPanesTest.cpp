@@ -99,7 +99,7 @@ TEST_F(PeripheryTest, HelpsPickerCardFollowsTheSettingsLive)
         s.globalHotkeysEnabled = true;
         s.globalHotkeyPrefix = HotkeyPrefix::optionCommand;
     });
-    HelpSettingsView help(store, center, [](Section) {});
+    HelpSettingsView help(store, center);
     auto rows = pickerRows(help);
     ASSERT_EQ(rows.size(), 11);
     EXPECT_EQ(rows[0], std::make_pair(QString("Click"), QString("Shows the picker")));
@@ -144,7 +144,7 @@ TEST_F(PeripheryTest, HelpsPickerCardNamesTheChosenBypassProfile)
         s.destinations = {work};
         s.bypassDestinationKey = work.matchKey();
     });
-    HelpSettingsView help(store, center, [](Section) {});
+    HelpSettingsView help(store, center);
     auto rows = pickerRows(help);
     ASSERT_EQ(rows.size(), 11);
     EXPECT_EQ(rows[0].second, "Shows the picker");
@@ -176,7 +176,8 @@ TEST_F(PeripheryTest, HelpsPickerCardNamesTheChosenBypassProfile)
 TEST_F(PeripheryTest, HelpsLinksGoToTheSiteTaggedHelpAndItsButtonsSwitchSections)
 {
     QList<Section> shown;
-    HelpSettingsView help(store, center, [&](Section s) { shown.append(s); });
+    HelpSettingsView help(store, center);
+    QObject::connect(&help, &HelpSettingsView::sectionRequested, [&](Section s) { shown.append(s); });
     help.show();
     QWidget* question = help.findChild<QWidget*>("missing-profile");
     ASSERT_TRUE(question);
@@ -217,7 +218,7 @@ TEST_F(PeripheryTest, RunSetupAgainAsksForOnboardingAndLeavesTheSettings)
 {
     change([](AppSettings& s) { s.invertBypass = true; });
     const QByteArray before = store.settings().toJsonBytes();
-    HelpSettingsView help(store, center, [](Section) {});
+    HelpSettingsView help(store, center);
     QSignalSpy posted(&center, &NotificationCenter::posted);
     help.findChild<QAbstractButton*>("runSetupAgain")->click();
     help.findChild<QAbstractButton*>("runSetupAgain")->click();
@@ -264,7 +265,7 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     AnnouncementsHost::clear();
 
     CopiedVersion copied(std::chrono::milliseconds(600));
-    AboutSettingsView about(copied, [] {});
+    AboutSettingsView about(copied);
     auto* button = about.findChild<QAbstractButton*>("copyVersionInfo");
     EXPECT_EQ(button->text(), "Copy Version Info");
     QSignalSpy changed(&copied, &CopiedVersion::changed);
@@ -295,7 +296,7 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
 TEST_F(PeripheryTest, TheVersionLinesShowTheirSelection)
 {
     CopiedVersion copied;
-    AboutSettingsView about(copied, [] {});
+    AboutSettingsView about(copied);
     about.show();
     auto* line = about.findChild<BrandLabel*>("versionLine");
     ASSERT_TRUE(line);
@@ -318,7 +319,8 @@ TEST_F(PeripheryTest, AboutListsTheSixPagesTaggedAppAndLeadsToOtherProjects)
 {
     bool others = false;
     CopiedVersion copied;
-    AboutSettingsView about(copied, [&] { others = true; });
+    AboutSettingsView about(copied);
+    QObject::connect(&about, &AboutSettingsView::otherProjectsRequested, [&] { others = true; });
     about.findChild<QAbstractButton*>("/support")->click();
     ASSERT_EQ(UrlOpenerHost::openedUrls().size(), 1);
     EXPECT_EQ(UrlOpenerHost::openedUrls().at(0).toString(),
@@ -343,7 +345,8 @@ TEST_F(PeripheryTest, PrivacyNamesTheSupportPolicyHostAndLinksThePolicy)
 TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
 {
     QList<QUrl> routed;
-    OtherProjectsSettingsView pane([&](const QUrl& url) { routed.append(url); }, 2);
+    OtherProjectsSettingsView pane(2);
+    QObject::connect(&pane, &OtherProjectsSettingsView::routeRequested, [&](const QUrl& url) { routed.append(url); });
     pane.show();
     QStringList names;
     for (const auto& project : OtherProjectsSettingsView::projects())
@@ -416,8 +419,7 @@ TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearance
     window.show();
     const QColor light = menu->palette().color(QPalette::ButtonText);
     EXPECT_EQ(light, resolve(Brand::navy, Appearance::light));
-    auto* help = new HelpSettingsView(
-        store, center, [](Section) {}, &window);
+    auto* help = new HelpSettingsView(store, center, &window);
     help->show();
     QList<QToolButton*> questions;
     for (QToolButton* button : help->findChildren<QToolButton*>()) {
@@ -450,10 +452,10 @@ TEST_F(PeripheryTest, ANetworkIconFollowsTheAppearanceWhenDrawn)
 TEST_F(PeripheryTest, EveryPaneDrawsInLightAndDark)
 {
     CopiedVersion copied;
-    HelpSettingsView help(store, center, [](Section) {});
-    AboutSettingsView about(copied, [] {});
+    HelpSettingsView help(store, center);
+    AboutSettingsView about(copied);
     PrivacySettingsView privacy;
-    OtherProjectsSettingsView others([](const QUrl&) {}, 2);
+    OtherProjectsSettingsView others(2);
     for (auto [widget, name] : {std::pair<QWidget*, const char*>{&help, "help"}, {&about, "about"},
              {&privacy, "privacy"}, {&others, "other-projects"}}) {
         widget->resize(520, 400);
