@@ -71,6 +71,16 @@ AppDelegate::AppDelegate(
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
+    connect(&m_picker, &PickerWindowController::chosen, this,
+        [this](const QUrl& url, const BrowserDestination& destination, bool privately) {
+            router().open(url, destination, privately);
+            pickerClosed();
+        });
+    connect(&m_picker, &PickerWindowController::cancelled, this, [this] {
+        if (QPointer<QWidget> window = std::exchange(m_restoreOnCancel, nullptr))
+            bringForward(window);
+        pickerClosed();
+    });
     // Queued: never a modal alert inside the write of a setting.
     connect(&m_store, &SettingsStore::settingsNotSaved, this, &AppDelegate::showSettingsNotSaved, Qt::QueuedConnection);
     // Every quit request passes through applicationShouldTerminate, and the windows' closes through
@@ -146,14 +156,10 @@ void AppDelegate::finishLaunching()
     reloadGlobalHotkeys();
     observeShowOnboarding();
 
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-            if (state != Qt::ApplicationActive)
-                return;
-            applicationWillBecomeActive();
-            applicationDidBecomeActive();
-        });
-    }
+    Application::whenBecameActive(this, [this] {
+        applicationWillBecomeActive();
+        applicationDidBecomeActive();
+    });
 }
 
 void AppDelegate::connectUpdates()
@@ -198,28 +204,16 @@ void AppDelegate::rebuildStatusItem()
     m_statusItem->setAccessibilityLabel(texts.accessibilityLabel);
 
     QPointer<AppDelegate> self(this);
-    const auto weakly = [self](void (AppDelegate::*member)()) {
-        return [self, member] {
-            if (self)
-                (self.data()->*member)();
-        };
-    };
-    StatusMenu::Handlers handlers;
-    handlers.installUpdate = weakly(&AppDelegate::installUpdate);
-    handlers.openNewTabInDestination = [self](const QUuid& id) {
-        if (self)
-            self->openNewTabInDestination(id);
-    };
-    handlers.openNewTabInMostRecent = weakly(&AppDelegate::openNewTabInMostRecent);
-    handlers.refreshProfiles = weakly(&AppDelegate::refreshProfiles);
-    handlers.checkForUpdates = [self] {
-        if (self)
-            self->m_updates.checkForUpdates(nullptr);
-    };
-    handlers.canCheckForUpdates = [self] { return self && self->m_updates.updaterController().canCheckForUpdates(); };
-    handlers.openPreferencesWindow = weakly(&AppDelegate::openPreferencesWindow);
-    handlers.quit = weakly(&AppDelegate::quit);
-    m_statusItem->setMenu(StatusMenu::build(settings, m_store.lastUsedDestination(), update, m_privateMenu, handlers));
+    std::unique_ptr<StatusMenu> menu = StatusMenu::build(settings, m_store.lastUsedDestination(), update, m_privateMenu,
+        [self] { return self && self->m_updates.updaterController().canCheckForUpdates(); });
+    connect(menu.get(), &StatusMenu::installUpdateRequested, this, &AppDelegate::installUpdate);
+    connect(menu.get(), &StatusMenu::openNewTabRequested, this, &AppDelegate::openNewTabInDestination);
+    connect(menu.get(), &StatusMenu::openNewTabInMostRecentRequested, this, &AppDelegate::openNewTabInMostRecent);
+    connect(menu.get(), &StatusMenu::refreshProfilesRequested, this, &AppDelegate::refreshProfiles);
+    connect(menu.get(), &StatusMenu::checkForUpdatesRequested, this, [this] { m_updates.checkForUpdates(nullptr); });
+    connect(menu.get(), &StatusMenu::preferencesRequested, this, &AppDelegate::openPreferencesWindow);
+    connect(menu.get(), &StatusMenu::quitRequested, this, &AppDelegate::quit);
+    m_statusItem->setMenu(std::move(menu));
 }
 
 void AppDelegate::installMainMenu()
@@ -697,27 +691,13 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
     }
 
     const AppSettings settings = m_store.settings();
-    QPointer<AppDelegate> self(this);
-    auto onChoose = [self, url](const BrowserDestination& destination, bool isPrivate) {
-        if (!self)
-            return;
-        self->router().open(url, destination, isPrivate);
-        self->pickerClosed();
-    };
-    auto onCancel = [self, restoreOnCancel] {
-        if (!self)
-            return;
-        if (restoreOnCancel)
-            bringForward(restoreOnCancel);
-        self->pickerClosed();
-    };
+    m_restoreOnCancel = restoreOnCancel;
     // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
     Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
-        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose,
-        onCancel);
+        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)
@@ -752,7 +732,6 @@ void AppDelegate::applicationWillBecomeActive()
 
 void AppDelegate::applicationDidBecomeActive()
 {
-    m_center.post(Notifications::applicationDidBecomeActive);
     QPointer<AppDelegate> self(this);
     QTimer::singleShot(0, this, [self] {
         if (!self || self->isPickerShown())

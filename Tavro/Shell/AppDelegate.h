@@ -204,6 +204,8 @@ private:
     QList<QUrl> m_pendingLinks;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
+    // The window that comes forward when the picker shown now is cancelled.
+    QPointer<QWidget> m_restoreOnCancel;
     // Windows a picker ordered out, to come back when the pickers are done.
     QList<QPointer<QWidget>> m_hiddenForPicker;
 };
