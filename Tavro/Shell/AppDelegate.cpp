@@ -60,12 +60,17 @@ void bringForward(QWidget* window)
 } // namespace
 
 AppDelegate::AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent)
-    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), {}, parent)
 { }
 
-AppDelegate::AppDelegate(
-    SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows, QObject* parent)
-    : QObject(parent), m_store(store), m_center(center), m_windows(std::move(windows)), m_updates(true, defaults)
+AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults,
+    WindowFactory windows, AppDelegateTiming timing, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_center(center)
+    , m_windows(std::move(windows))
+    , m_updates(true, defaults)
+    , m_timing(timing)
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
@@ -211,7 +216,7 @@ void AppDelegate::rebuildStatusItem()
     connect(menu.get(), &StatusMenu::openNewTabInMostRecentRequested, this, &AppDelegate::openNewTabInMostRecent);
     connect(menu.get(), &StatusMenu::refreshProfilesRequested, this, &AppDelegate::refreshProfiles);
     connect(menu.get(), &StatusMenu::checkForUpdatesRequested, this, [this] { m_updates.checkForUpdates(nullptr); });
-    connect(menu.get(), &StatusMenu::preferencesRequested, this, &AppDelegate::openPreferencesWindow);
+    connect(menu.get(), &StatusMenu::preferencesRequested, this, [this] { showSettings(); });
     connect(menu.get(), &StatusMenu::quitRequested, this, &AppDelegate::quit);
     m_statusItem->setMenu(std::move(menu));
 }
@@ -310,16 +315,11 @@ void AppDelegate::installUpdate()
     m_updates.checkForUpdates(nullptr);
 }
 
-void AppDelegate::openPreferencesWindow()
-{
-    showSettings();
-}
-
 void AppDelegate::whenNoPicker(const std::function<void()>& show)
 {
     // Never over the picker: an alert is modal and would hold the link back.
     if (isPickerShown()) {
-        QTimer::singleShot(m_alertRetryInterval, this, [this, show] { whenNoPicker(show); });
+        QTimer::singleShot(m_timing.alertRetryInterval, this, [this, show] { whenNoPicker(show); });
         return;
     }
     show();
@@ -403,7 +403,8 @@ void AppDelegate::startPassiveRefresh()
 void AppDelegate::startFileWatching()
 {
     if (!m_profileWatcher)
-        m_profileWatcher = std::make_unique<ProfileWatcher>(m_store);
+        m_profileWatcher
+            = std::make_unique<ProfileWatcher>(m_store, m_timing.profileStreamLatency, m_timing.profileDebounce);
     m_profileWatcher->startFileWatching();
 }
 

@@ -2,6 +2,7 @@
 // The application's one delegate: owns the long-lived services for the whole run, runs the launch
 // sequence, takes the links the system hands over and presents the picker for them.
 
+#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
@@ -28,7 +29,6 @@ class QWidget;
 namespace tavro {
 
 class AppActivityAssertion;
-class ProfileWatcher;
 class BrowserDestination;
 class NotificationCenter;
 class Router;
@@ -36,21 +36,30 @@ class SettingsStore;
 class StatusItem;
 class UserDefaults;
 
+// The delays of the delegate's own work, which tests shorten.
+struct AppDelegateTiming
+{
+    // How long an alert that waits for the picker to close waits before it looks again.
+    std::chrono::milliseconds alertRetryInterval = std::chrono::seconds(30);
+    // How long the browsers' file changes gather, and how long after the last one the profiles
+    // are read again.
+    std::chrono::milliseconds profileStreamLatency = ProfileWatcher::defaultStreamLatency;
+    std::chrono::milliseconds profileDebounce = ProfileWatcher::defaultDebounce;
+};
+
 class AppDelegate : public QObject
 {
     Q_OBJECT
 public:
     // Options of the launch activity: user-initiated work, idle system sleep still allowed.
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
-    // How long an alert that waits for the picker to close waits before it looks again.
-    static constexpr std::chrono::milliseconds kAlertRetryInterval = std::chrono::seconds(30);
     static constexpr QSize kOnboardingSize{560, 620};
 
     // `windows` builds Preferences and the first-run window.
     AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent = nullptr);
     // `defaults` holds the update preferences and the record of the update opt-in migration.
     AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows,
-        QObject* parent = nullptr);
+        AppDelegateTiming timing = {}, QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // The launch sequence. With links held from the launch and onboarding done, the picker comes
@@ -60,9 +69,6 @@ public:
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
-    void applicationWillBecomeActive();
-    void applicationDidBecomeActive();
-    void restoreHiddenWindow();
 
     // Whether this launch was started by the user, rather than as a login item or to open links.
     static bool isPlainUserLaunch();
@@ -73,6 +79,7 @@ public:
     UpdateController& updates() { return m_updates; }
     SupportPolicyChecker& supportPolicy() { return m_supportPolicy; }
     PickerWindowController& picker() { return m_picker; }
+    const PickerWindowController& picker() const { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
 
     // Opens the "Welcome to Tavro" window, or brings the open one forward.
@@ -92,34 +99,36 @@ public:
     TerminateReply applicationShouldTerminate();
     // "Quit Tavro": ends the app.
     void quit();
-    // "Close" and "Close and Keep in Menu Bar": the key window, else Preferences, else the first-run window.
-    void closeFrontWindow();
     // Another launch of Tavro with no link. Answers true.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
-    bool hasVisibleWindows() const;
-
-    // Status-menu actions.
-    void openNewTabInDestination(const QUuid& id);
-    void openNewTabInMostRecent();
-    void refreshProfiles();
-    void installUpdate();
-    void openPreferencesWindow();
 
     StatusItem* statusItem() const { return m_statusItem.get(); }
     PrivateMenuTracker& privateMenu() { return m_privateMenu; }
-    GlobalHotkeyService& globalHotkeys() { return m_globalHotkeys; }
     QMenu* mainMenu() const { return m_mainMenu.get(); }
     QWidget* settingsWindow() const { return m_settingsWindow; }
     QWidget* onboardingWindow() const { return m_onboardingWindow; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-protected:
+private:
+    void applicationWillBecomeActive();
+    void applicationDidBecomeActive();
+    void restoreHiddenWindow();
+    bool hasVisibleWindows() const;
+    // "Close" and "Close and Keep in Menu Bar": the key window, else Preferences, else the first-run window.
+    void closeFrontWindow();
+
+    // Status-menu actions.
+    void openNewTabInDestination(const QUuid& id);
+    void openNewTabInMostRecent();
+    void refreshProfiles();
+    void installUpdate();
+
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
         QPointer<QWidget> restoreOnCancel);
     bool isPickerShown() const;
     // Creates, updates or removes the status item and rebuilds its menu from the settings.
-    virtual void rebuildStatusItem();
+    void rebuildStatusItem();
     void installMainMenu();
     void reloadGlobalHotkeys();
     void fireGlobalHotkey(const GlobalHotkeyTarget& target);
@@ -154,12 +163,11 @@ protected:
     std::unique_ptr<StatusItem> m_statusItem;
     PrivateMenuTracker m_privateMenu;
     std::unique_ptr<QMenu> m_mainMenu;
-    std::chrono::milliseconds m_alertRetryInterval = kAlertRetryInterval;
+    const AppDelegateTiming m_timing;
     // Open requests wait for the launch sequence until it has run.
     bool m_hasFinishedLaunching = false;
     bool m_hasToldSettingsNotSaved = false;
 
-private:
     // The launch sequence after the activation policy, the activity and the main menu.
     void finishLaunching();
     // Links handed over while Tavro started (the settings may take a while to load), as links
