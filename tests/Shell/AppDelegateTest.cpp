@@ -304,6 +304,8 @@ protected:
     {
         settings.destinations = {chrome, brave};
         settings.hasCompletedOnboarding = true;
+        // A delegate of an earlier start goes before its store does.
+        delegate.reset();
         open(settings);
         delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
         // Links are taken at once after the launch sequence. Its scan finds only Chrome's bundle
