@@ -52,20 +52,18 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
     , m_center(center)
     , m_timing(timing)
     , m_updates(true, defaults)
-    , m_router(std::make_unique<Router>(m_store,
-          [self = QPointer<AppDelegate>(this)](
-              const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
-              if (!self)
-                  return;
-              if (request == Router::PickerRequest::retry)
-                  self->keepShownLinkInLine();
-              self->showPicker(url, notice, privately, true, nullptr);
-          }))
+    , m_router(std::make_unique<Router>(m_store))
     , m_windows(*this, std::move(windows), store, center, m_picker)
     , m_statusItems(store, m_updates, *m_router)
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+    connect(m_router.get(), &Router::pickerRequested, this,
+        [this](const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
+            if (request == Router::PickerRequest::retry)
+                keepShownLinkInLine();
+            showPicker(url, notice, privately, true, nullptr);
+        });
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
     connect(&m_picker, &PickerWindowController::chosen, this,
