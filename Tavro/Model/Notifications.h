@@ -7,8 +7,6 @@ namespace tavro::Notifications {
 
 // Posted by Help to show the onboarding window again.
 inline const QString showOnboarding = QStringLiteral("tavro.showOnboarding");
-// Posted by the delegate each time the application becomes the active one.
-inline const QString applicationDidBecomeActive = QStringLiteral("NSApplicationDidBecomeActiveNotification");
 // Posted by the delegate with a Settings section as payload.
 inline const QString showSettingsSection = QStringLiteral("tavro.showSettingsSection");
 

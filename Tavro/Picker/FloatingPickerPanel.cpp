@@ -106,10 +106,6 @@ void FloatingPickerPanel::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    if (keyDown && keyDown(event)) {
-        event->accept();
-        return;
-    }
     QWidget::keyPressEvent(event);
 }
 

@@ -21,10 +21,6 @@ public:
     void setContentView(QWidget* view);
     QWidget* contentView() const { return m_content; }
 
-    // A key that is not a modifier; returns whether it was handled (handled keys go no further).
-    // A hook rather than a signal: the panel needs its answer before it passes the key on.
-    std::function<bool(QKeyEvent*)> keyDown;
-
     // What the content covers now, in its own coordinates; none leaves the window unshaped.
     std::function<QRegion()> contentShape;
 

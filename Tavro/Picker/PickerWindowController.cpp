@@ -91,7 +91,7 @@ PickerWindowController::~PickerWindowController()
 void PickerWindowController::present(const QUrl& url, const QList<BrowserDestination>& destinations,
     std::optional<QUuid> lastUsedID, const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition,
     AppAppearance appearance, std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
-    bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel)
+    bool privateKeyIsBypassModifier)
 {
     dismiss(false);
     m_privateFlag = flag(privateModifier);
@@ -120,17 +120,17 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
 
     QPointer<PickerWindowController> controller(this);
     connect(model, &PickerViewModel::chosen, model,
-        [controller, onChoose](const BrowserDestination& destination, bool privately) {
-            if (controller)
-                controller->dismiss(false);
-            if (onChoose)
-                onChoose(destination, privately);
-        });
-    connect(model, &PickerViewModel::cancelled, model, [controller, onCancel] {
-        if (controller)
+        [controller, url](const BrowserDestination& destination, bool privately) {
+            if (!controller)
+                return;
             controller->dismiss(false);
-        if (onCancel)
-            onCancel();
+            Q_EMIT controller->chosen(url, destination, privately);
+        });
+    connect(model, &PickerViewModel::cancelled, model, [controller] {
+        if (!controller)
+            return;
+        controller->dismiss(false);
+        Q_EMIT controller->cancelled();
     });
 
     if (screen) {
@@ -165,15 +165,10 @@ void PickerWindowController::installEventMonitors()
 {
     if (!m_panel)
         return;
-    // The key handler stays with its panel until it is deleted (clearing it would destroy the handler
-    // while it runs); it and the flags connection do nothing for a panel no longer shown.
-    QPointer<PickerWindowController> controller(this);
+    // The key filter and the flags connection stay with their panel until it is deleted, and do
+    // nothing for a panel no longer shown.
     QPointer<FloatingPickerPanel> panel(m_panel);
-    m_panel->keyDown = [controller, panel](QKeyEvent* event) {
-        if (!controller || !panel || controller->m_panel != panel || !controller->m_model)
-            return false;
-        return controller->handle(event, controller->m_model);
-    };
+    m_panel->installEventFilter(this);
     connect(m_panel, &FloatingPickerPanel::flagsChanged, this, [this, panel](quint64 flags) {
         if (panel && m_panel == panel)
             updatePrivateMode(flags);
@@ -193,6 +188,18 @@ void PickerWindowController::installEventMonitors()
         else if (!focus && m_panelHadFocus)
             applicationDidResignActive();
     });
+}
+
+bool PickerWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !m_panel || watched != m_panel || !m_model)
+        return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Modifiers go on to the panel, which reports them as flags.
+    if (FloatingPickerPanel::modifierFlag(key->key()) || !handle(key, m_model))
+        return QObject::eventFilter(watched, event);
+    key->accept();
+    return true;
 }
 
 void PickerWindowController::applicationDidResignActive()

@@ -21,8 +21,8 @@ class FloatingPickerPanel;
 class PickerViewModel;
 
 // Puts the picker on screen at the pointer and takes it away. One controller lives for the whole
-// run; every link shown replaces the previous picker. The choice leaves only through the callbacks
-// handed to present(), each called after the picker is gone.
+// run; every link shown replaces the previous picker. The choice leaves only through `chosen` and
+// `cancelled`, each emitted after the picker is gone.
 class PickerWindowController : public QObject
 {
     Q_OBJECT
@@ -30,15 +30,13 @@ public:
     explicit PickerWindowController(QObject* parent = nullptr);
     ~PickerWindowController() override;
 
-    using ChooseCallback = std::function<void(const BrowserDestination&, bool)>;
-
     // `bypassSymbol` is the glyph of the key that skips the picker, kept in the model for the views.
     void present(const QUrl& url, const QList<BrowserDestination>& destinations, std::optional<QUuid> lastUsedID,
         const QString& bypassSymbol, bool reduceAnimations, EmojiPosition emojiPosition, AppAppearance appearance,
         std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
-        bool privateKeyIsBypassModifier, ChooseCallback onChoose, std::function<void()> onCancel);
+        bool privateKeyIsBypassModifier);
 
-    // Closes the picker; with `callCancel` its cancel callback runs once it is gone. Harmless
+    // Closes the picker; with `callCancel` it is cancelled, and `cancelled` emitted once it is gone. Harmless
     // when no picker is shown. Panel, view and model are released after the current event, so
     // this may be called from inside their own handlers.
     void dismiss(bool callCancel);
@@ -63,6 +61,15 @@ Q_SIGNALS:
     void settingsRequested();
     // The picker just presented has drawn its first frame.
     void firstFrameDrawn();
+    // The user chose where `url` opens; the picker is gone. A picker replaced by the next one
+    // neither chooses nor cancels.
+    void chosen(const QUrl& url, const tavro::BrowserDestination& destination, bool privately);
+    // The user left the picker without a choice; the picker is gone.
+    void cancelled();
+
+protected:
+    // The shown panel's keys that are not modifiers; a handled key goes no further.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void installEventMonitors();

@@ -1,13 +1,11 @@
 #include "Tavro/Shell/AppDelegate.h"
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
-#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/CenteredWindowTitle.h"
+#include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Application.h"
@@ -22,15 +20,9 @@
 #include "Tavro/Shell/AppVersion.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Shell/ShellLog.h"
-#include "Tavro/Shell/StatusMenu.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,34 +39,47 @@ bool isAccepted(const QUrl& url)
         || scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 || url.isLocalFile()
         || scheme.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0;
 }
-
-void bringForward(QWidget* window)
-{
-    Application::setActivationPolicy(Application::ActivationPolicy::regular);
-    window->setWindowOpacity(1.0);
-    window->show();
-    window->raise();
-    window->activateWindow();
-    Application::activate(true);
-}
 } // namespace
 
 AppDelegate::AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent)
-    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), parent)
+    : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), {}, parent)
 { }
 
-AppDelegate::AppDelegate(
-    SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows, QObject* parent)
-    : QObject(parent), m_store(store), m_center(center), m_windows(std::move(windows)), m_updates(true, defaults)
+AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults,
+    WindowFactory windows, AppDelegateTiming timing, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_center(center)
+    , m_timing(timing)
+    , m_updates(true, defaults)
+    , m_router(std::make_unique<Router>(m_store))
+    , m_windows(*this, std::move(windows), store, center, m_picker)
+    , m_statusItems(store, m_updates, *m_router)
 {
     // Photos that failed to load get another chance once a scan may have fixed them.
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
+    connect(m_router.get(), &Router::pickerRequested, this,
+        [this](const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
+            if (request == Router::PickerRequest::retry)
+                keepShownLinkInLine();
+            showPicker(url, notice, privately, true, nullptr);
+        });
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
+    connect(&m_picker, &PickerWindowController::chosen, this,
+        [this](const QUrl& url, const BrowserDestination& destination, bool privately) {
+            m_router->open(url, destination, privately);
+            pickerClosed();
+        });
+    connect(&m_picker, &PickerWindowController::cancelled, this, [this] {
+        if (QPointer<QWidget> window = std::exchange(m_restoreOnCancel, nullptr))
+            WindowHost::bringForward(window);
+        pickerClosed();
+    });
+    connect(&m_statusItems, &StatusItemController::preferencesRequested, this, [this] { showSettings(); });
+    connect(&m_statusItems, &StatusItemController::quitRequested, this, &AppDelegate::quit);
     // Queued: never a modal alert inside the write of a setting.
     connect(&m_store, &SettingsStore::settingsNotSaved, this, &AppDelegate::showSettingsNotSaved, Qt::QueuedConnection);
-    // Every quit request passes through applicationShouldTerminate, and the windows' closes through
-    // windowWillClose, which drops a window at once rather than leaving a closed one in its field.
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
 }
@@ -89,8 +94,8 @@ void AppDelegate::applicationDidFinishLaunching()
     m_activityAssertion = std::make_unique<AppActivityAssertion>(ProcessActivity::begin(
         kActivityOptions, QStringLiteral("Tavro stays responsive so the first link click is instant")));
 
-    installMainMenu();
-    applyAppearance();
+    m_windows.installMainMenu();
+    m_windows.applyAppearance();
     // Links that came with the launch wait for the first-run window, which comes before any
     // picker. With onboarding done they go first, and what the picker does not need follows it.
     if (m_requestsBeforeLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
@@ -123,10 +128,10 @@ void AppDelegate::openRequestsBeforeLaunch()
 
 void AppDelegate::finishLaunching()
 {
-    rebuildStatusItem();
+    m_statusItems.rebuild();
     // A picker already built has loaded what the warm-up would.
     if (!isPickerShown())
-        prewarmPicker();
+        m_picker.prewarm();
     prewarmBrowsers();
     connectUpdates();
 
@@ -141,25 +146,20 @@ void AppDelegate::finishLaunching()
         showSettings();
 
     startFileWatching();
-    observeMenuBarPreference();
-    connect(&m_globalHotkeys, &GlobalHotkeyService::fired, this, &AppDelegate::fireGlobalHotkey);
-    reloadGlobalHotkeys();
+    observeSettings();
+    m_statusItems.reloadGlobalHotkeys();
     observeShowOnboarding();
 
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-            if (state != Qt::ApplicationActive)
-                return;
-            applicationWillBecomeActive();
-            applicationDidBecomeActive();
-        });
-    }
+    Application::whenBecameActive(this, [this] {
+        m_windows.applicationWillBecomeActive();
+        m_windows.applicationDidBecomeActive();
+    });
 }
 
 void AppDelegate::connectUpdates()
 {
-    connect(&m_updates, &UpdateController::availableVersionChanged, this, &AppDelegate::rebuildStatusItem);
-    rebuildStatusItem();
+    connect(&m_updates, &UpdateController::availableVersionChanged, &m_statusItems, &StatusItemController::rebuild);
+    m_statusItems.rebuild();
     // An update relaunch ends the app instead of collapsing it to the menu bar.
     connect(&m_updates, &UpdateController::willRelaunch, this, [this] { m_isQuitting = true; });
     QPointer<AppDelegate> self(this);
@@ -168,164 +168,21 @@ void AppDelegate::connectUpdates()
     m_supportPolicy.start();
 }
 
-void AppDelegate::observeMenuBarPreference()
+void AppDelegate::observeSettings()
 {
     connect(&m_store, &SettingsStore::settingsChanged, this, [this] {
         // First: the status menu built next takes the application's new palette.
-        applyAppearance();
-        rebuildStatusItem();
-        reloadGlobalHotkeys();
+        m_windows.applyAppearance();
+        m_statusItems.rebuild();
+        m_statusItems.reloadGlobalHotkeys();
     });
-}
-
-void AppDelegate::rebuildStatusItem()
-{
-    const AppSettings settings = m_store.settings();
-    if (!settings.showMenuBarIcon) {
-        m_statusItem.reset();
-        return;
-    }
-    if (!m_statusItem)
-        m_statusItem = std::make_unique<StatusItem>();
-
-    const std::optional<QString> update = m_updates.availableVersion();
-    const QImage base = StatusMenu::baseMenuBarImage();
-    m_statusItem->setImage(update ? StatusMenu::badgedMenuBarImage(base) : base, true);
-    const StatusMenu::ButtonTexts texts = StatusMenu::buttonTexts(StatusMenu::isDevBuild(), update.has_value());
-    if (texts.title)
-        m_statusItem->setTitle(*texts.title);
-    m_statusItem->setToolTip(texts.toolTip);
-    m_statusItem->setAccessibilityLabel(texts.accessibilityLabel);
-
-    QPointer<AppDelegate> self(this);
-    const auto weakly = [self](void (AppDelegate::*member)()) {
-        return [self, member] {
-            if (self)
-                (self.data()->*member)();
-        };
-    };
-    StatusMenu::Handlers handlers;
-    handlers.installUpdate = weakly(&AppDelegate::installUpdate);
-    handlers.openNewTabInDestination = [self](const QUuid& id) {
-        if (self)
-            self->openNewTabInDestination(id);
-    };
-    handlers.openNewTabInMostRecent = weakly(&AppDelegate::openNewTabInMostRecent);
-    handlers.refreshProfiles = weakly(&AppDelegate::refreshProfiles);
-    handlers.checkForUpdates = [self] {
-        if (self)
-            self->m_updates.checkForUpdates(nullptr);
-    };
-    handlers.canCheckForUpdates = [self] { return self && self->m_updates.updaterController().canCheckForUpdates(); };
-    handlers.openPreferencesWindow = weakly(&AppDelegate::openPreferencesWindow);
-    handlers.quit = weakly(&AppDelegate::quit);
-    m_statusItem->setMenu(StatusMenu::build(settings, m_store.lastUsedDestination(), update, m_privateMenu, handlers));
-}
-
-void AppDelegate::installMainMenu()
-{
-    // Exists so that the Command keys behave while a Tavro window is key; Command-Q never quits.
-    m_mainMenu = std::make_unique<QMenu>();
-    //: App menu item (Cmd-H) that hides the app's windows.
-    QAction* hide = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Hide Tavro"));
-    hide->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
-    connect(hide, &QAction::triggered, this, [this] {
-        for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-            if (window)
-                window->hide();
-        }
-    });
-    m_mainMenu->addSeparator();
-    //: App menu item (Cmd-W) that closes the front window.
-    QAction* close = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close"));
-    close->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
-    connect(close, &QAction::triggered, this, &AppDelegate::closeFrontWindow);
-    //: App menu item (Cmd-Q) that closes the window but keeps Tavro running in the menu bar.
-    QAction* keep = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close and Keep in Menu Bar"));
-    keep->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(keep, &QAction::triggered, this, &AppDelegate::closeFrontWindow);
-}
-
-void AppDelegate::reloadGlobalHotkeys()
-{
-    const AppSettings settings = m_store.settings();
-    HotkeyRegistrations wanted{
-        settings.globalHotkeyPrefix, m_store.globalHotkeyBindings(), settings.globalHotkeysEnabled};
-    // Every fire records a use and so changes the settings; the keys are grabbed again only when
-    // what they open changed.
-    if (m_registeredHotkeys == wanted)
-        return;
-    m_globalHotkeys.reload(wanted.prefix, wanted.bindings, wanted.enabled);
-    m_registeredHotkeys = std::move(wanted);
-}
-
-void AppDelegate::fireGlobalHotkey(const GlobalHotkeyTarget& target)
-{
-    std::optional<BrowserDestination> destination;
-    if (target.kind() == GlobalHotkeyTarget::Kind::mostRecent) {
-        destination = m_store.lastUsedDestination();
-    } else {
-        for (const BrowserDestination& d : m_store.settings().destinations) {
-            if (d.id == target.id()) {
-                destination = d;
-                break;
-            }
-        }
-    }
-    if (!destination || !destination->isAvailable)
-        return;
-    // Never private, whatever modifiers are held.
-    router().openDirect(*destination, false);
-}
-
-void AppDelegate::openNewTabInDestination(const QUuid& id)
-{
-    for (const BrowserDestination& destination : m_store.settings().destinations) {
-        if (destination.id != id)
-            continue;
-        if (destination.isAvailable)
-            router().openDirect(destination, m_privateMenu.isPrivate());
-        return;
-    }
-}
-
-void AppDelegate::openNewTabInMostRecent()
-{
-    const std::optional<BrowserDestination> destination = m_store.lastUsedDestination();
-    if (destination && destination->isAvailable)
-        router().openDirect(*destination, m_privateMenu.isPrivate());
-}
-
-namespace {
-QCoro::Task<> refreshFromMenu(
-    QPointer<SettingsStore> store, QPointer<AppDelegate> delegate, std::function<void(AppDelegate&)> then)
-{
-    co_await DiscoveryCoordinator::refresh(*store, DiscoveryCoordinator::SafariScanMode::interactive);
-    if (delegate)
-        then(*delegate);
-}
-} // namespace
-
-void AppDelegate::refreshProfiles()
-{
-    refreshFromMenu(&m_store, this, [](AppDelegate& delegate) { delegate.rebuildStatusItem(); });
-}
-
-void AppDelegate::installUpdate()
-{
-    m_updates.checkForUpdates(nullptr);
-}
-
-void AppDelegate::openPreferencesWindow()
-{
-    showSettings();
 }
 
 void AppDelegate::whenNoPicker(const std::function<void()>& show)
 {
     // Never over the picker: an alert is modal and would hold the link back.
     if (isPickerShown()) {
-        QTimer::singleShot(m_alertRetryInterval, this, [this, show] { whenNoPicker(show); });
+        QTimer::singleShot(m_timing.alertRetryInterval, this, [this, show] { whenNoPicker(show); });
         return;
     }
     show();
@@ -384,8 +241,8 @@ void AppDelegate::observeShowOnboarding()
     connect(&m_center, &NotificationCenter::posted, this, [this](const QString& name, const QVariant&) {
         if (name != Notifications::showOnboarding)
             return;
-        if (m_settingsWindow)
-            m_settingsWindow->close();
+        if (QWidget* settings = m_windows.settingsWindow())
+            settings->close();
         showOnboarding();
     });
 }
@@ -409,13 +266,9 @@ void AppDelegate::startPassiveRefresh()
 void AppDelegate::startFileWatching()
 {
     if (!m_profileWatcher)
-        m_profileWatcher = std::make_unique<ProfileWatcher>(m_store);
+        m_profileWatcher
+            = std::make_unique<ProfileWatcher>(m_store, m_timing.profileStreamLatency, m_timing.profileDebounce);
     m_profileWatcher->startFileWatching();
-}
-
-void AppDelegate::prewarmPicker()
-{
-    m_picker.prewarm();
 }
 
 void AppDelegate::prewarmBrowsers()
@@ -429,95 +282,30 @@ void AppDelegate::prewarmBrowsers()
 void AppDelegate::showOnboarding()
 {
     leavePicker();
-    if (m_onboardingWindow) {
-        bringForward(m_onboardingWindow);
-        return;
-    }
-    QWidget* window = m_windows.onboarding(*this);
-    //: Window title of the first-run onboarding window.
-    hostingWindow(window, QCoreApplication::translate("Tavro", "Welcome to Tavro"), kOnboardingSize, false);
-    m_onboardingWindow = window;
-    bringForward(window);
+    m_windows.showOnboarding();
 }
 
 void AppDelegate::onboardingFinished()
 {
-    if (m_onboardingWindow)
-        m_onboardingWindow->close();
-    rebuildStatusItem();
+    if (QWidget* window = m_windows.onboardingWindow())
+        window->close();
+    m_statusItems.rebuild();
 }
 
-void AppDelegate::hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable)
+void AppDelegate::showSettings(std::optional<SettingsSection> section)
 {
-    window->setWindowTitle(title);
-    if (resizable) {
-        window->setMinimumSize(size);
-        window->resize(size);
-    } else {
-        window->setFixedSize(size);
-    }
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-    setExplicitAppearance(window, appearanceFor(m_store.settings().appearance));
-    CenteredWindowTitle::apply(window);
-    if (m_mainMenu)
-        window->addActions(m_mainMenu->actions());
-}
-
-void AppDelegate::windowWillClose(QWidget* window)
-{
-    if (window == m_settingsWindow)
-        m_settingsWindow = nullptr;
-    else if (window == m_onboardingWindow)
-        m_onboardingWindow = nullptr;
-    else
-        return;
-    // Dropped by its one owner; a closed window is built anew on the next request.
-    window->deleteLater();
-    if (!m_settingsWindow && !m_onboardingWindow)
-        Application::setActivationPolicy(Application::ActivationPolicy::accessory);
+    // The link waiting in a shown picker is dropped.
+    leavePicker();
+    m_windows.showSettings(section);
 }
 
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Close && watched->isWidgetType()) {
-        auto* window = static_cast<QWidget*>(watched);
-        if (window == m_settingsWindow || window == m_onboardingWindow)
-            windowWillClose(window);
-    } else if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
         if (applicationShouldTerminate() == TerminateReply::cancel)
             return true;
     }
     return QObject::eventFilter(watched, event);
-}
-
-void AppDelegate::applyAppearance()
-{
-    const std::optional<Appearance> appearance = appearanceFor(m_store.settings().appearance);
-    // The status menu and the alerts follow through the application's palette.
-    setApplicationAppearance(appearance);
-    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-        if (window && explicitAppearance(window) != appearance)
-            setExplicitAppearance(window, appearance);
-    }
-}
-
-void AppDelegate::closeFrontWindow()
-{
-    QWidget* front = QApplication::activeWindow();
-    if (!front)
-        front = m_settingsWindow ? m_settingsWindow.data() : m_onboardingWindow.data();
-    if (front)
-        front->close();
-}
-
-bool AppDelegate::hasVisibleWindows() const
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
-            return true;
-    }
-    return false;
 }
 
 bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
@@ -530,20 +318,11 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
     return true;
 }
 
-void AppDelegate::collapseToTray()
-{
-    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-        if (window && window->isVisible())
-            window->hide();
-    }
-    QTimer::singleShot(0, this, [] { Application::setActivationPolicy(Application::ActivationPolicy::accessory); });
-}
-
 AppDelegate::TerminateReply AppDelegate::applicationShouldTerminate()
 {
     if (m_isQuitting || !m_store.settings().hasCompletedOnboarding)
         return TerminateReply::now;
-    collapseToTray();
+    m_windows.collapseToTray();
     return TerminateReply::cancel;
 }
 
@@ -553,46 +332,10 @@ void AppDelegate::quit()
     QCoreApplication::quit();
 }
 
-void AppDelegate::showSettings(std::optional<SettingsSection> section)
-{
-    // The link waiting in a shown picker is dropped.
-    leavePicker();
-    if (m_settingsWindow) {
-        if (section)
-            m_center.post(Notifications::showSettingsSection, QVariant::fromValue(*section));
-        bringForward(m_settingsWindow);
-        return;
-    }
-
-    QWidget* window = m_windows.settings(*this, section.value_or(SettingsSection::destinations));
-    // The window opens at the smallest size its content allows.
-    //: Window title of the Preferences window. Use the same word as the Preferences… menu item.
-    hostingWindow(window, QCoreApplication::translate("Tavro", "Tavro Preferences"), window->minimumSize(), true);
-    m_settingsWindow = window;
-    bringForward(window);
-}
-
 bool AppDelegate::isPlainUserLaunch()
 {
     const std::optional<LaunchEvent::Kind> event = LaunchEvent::current();
     return event == LaunchEvent::Kind::openApplication;
-}
-
-Router& AppDelegate::router()
-{
-    if (!m_router) {
-        QPointer<AppDelegate> self(this);
-        m_router = std::make_unique<Router>(m_store,
-            [self](
-                const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
-                if (!self)
-                    return;
-                if (request == Router::PickerRequest::retry)
-                    self->keepShownLinkInLine();
-                self->showPicker(url, notice, privately, true, nullptr);
-            });
-    }
-    return *m_router;
 }
 
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
@@ -605,8 +348,8 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         // A reopen on a Mac comes with an activation, which brings back a window ordered out by
         // a quit request or "Hide Tavro".
         if (!isPickerShown())
-            restoreHiddenWindow();
-        applicationShouldHandleReopen(hasVisibleWindows());
+            m_windows.restoreHiddenWindow();
+        applicationShouldHandleReopen(WindowHost::hasVisibleWindows());
         return;
     }
     QList<QUrl> accepted;
@@ -633,7 +376,7 @@ void AppDelegate::pickerClosed()
 {
     routePendingLinks();
     if (!isPickerShown())
-        bringBackHiddenWindows();
+        m_windows.bringBackHiddenWindows();
 }
 
 void AppDelegate::leavePicker()
@@ -645,20 +388,7 @@ void AppDelegate::leavePicker()
     const qsizetype dropped = std::exchange(m_pendingLinks, {}).size();
     qCInfo(lcShell) << "A window replaced the picker; dropped its link and" << dropped << "waiting";
     m_picker.dismiss(false);
-    bringBackHiddenWindows();
-}
-
-void AppDelegate::bringBackHiddenWindows()
-{
-    for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
-        // A window closed meanwhile is gone from its field and stays closed.
-        if (!window || window->isVisible() || (window != m_settingsWindow && window != m_onboardingWindow))
-            continue;
-        // Behind whatever has the keyboard now (the link's browser, or the application the user
-        // clicked into, which cancels a picker too): shown, but Tavro is not activated.
-        window->setWindowOpacity(1.0);
-        window->show();
-    }
+    m_windows.bringBackHiddenWindows();
 }
 
 bool AppDelegate::isPickerShown() const
@@ -675,49 +405,16 @@ void AppDelegate::keepShownLinkInLine()
 void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate,
     bool hideAuxWindows, QPointer<QWidget> restoreOnCancel)
 {
-    if (hideAuxWindows) {
-        for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-            if (window) {
-                if (window->isVisible())
-                    m_hiddenForPicker.append(window);
-                window->setWindowOpacity(0.0);
-                window->hide();
-            }
-        }
-        // A window that was coming forward as this runs would show again after the first pass.
-        QPointer<AppDelegate> self(this);
-        QTimer::singleShot(0, this, [self] {
-            if (!self || !self->isPickerShown())
-                return;
-            for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
-                if (window)
-                    window->hide();
-            }
-        });
-    }
-
+    if (hideAuxWindows)
+        m_windows.orderOutForPicker();
     const AppSettings settings = m_store.settings();
-    QPointer<AppDelegate> self(this);
-    auto onChoose = [self, url](const BrowserDestination& destination, bool isPrivate) {
-        if (!self)
-            return;
-        self->router().open(url, destination, isPrivate);
-        self->pickerClosed();
-    };
-    auto onCancel = [self, restoreOnCancel] {
-        if (!self)
-            return;
-        if (restoreOnCancel)
-            bringForward(restoreOnCancel);
-        self->pickerClosed();
-    };
+    m_restoreOnCancel = restoreOnCancel;
     // The picker takes the keyboard and the mouse, which an alert still up would keep from it.
     Alert::closeShownAlerts();
     // The controller closes a picker still shown without its cancel: a new link replaces it.
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
-        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier, onChoose,
-        onCancel);
+        startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)
@@ -737,42 +434,7 @@ void AppDelegate::routeFromSettings(const QUrl& url)
         notice = outcome.notice();
     }
     keepShownLinkInLine();
-    showPicker(url, notice, privately, false, m_settingsWindow);
-}
-
-void AppDelegate::applicationWillBecomeActive()
-{
-    if (isPickerShown())
-        return;
-    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-        if (window && window->isVisible())
-            window->setWindowOpacity(0.0);
-    }
-}
-
-void AppDelegate::applicationDidBecomeActive()
-{
-    m_center.post(Notifications::applicationDidBecomeActive);
-    QPointer<AppDelegate> self(this);
-    QTimer::singleShot(0, this, [self] {
-        if (!self || self->isPickerShown())
-            return;
-        for (QWidget* window : {self->m_settingsWindow.data(), self->m_onboardingWindow.data()}) {
-            if (window && window->isVisible())
-                window->setWindowOpacity(1.0);
-        }
-        self->restoreHiddenWindow();
-    });
-}
-
-void AppDelegate::restoreHiddenWindow()
-{
-    for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
-        if (window && !window->isVisible()) {
-            bringForward(window);
-            return;
-        }
-    }
+    showPicker(url, notice, privately, false, m_windows.settingsWindow());
 }
 
 } // namespace tavro

@@ -1,20 +1,21 @@
 #pragma once
 // The application's one delegate: owns the long-lived services for the whole run, runs the launch
-// sequence, takes the links the system hands over and presents the picker for them.
+// sequence, takes the links the system hands over and presents the picker for them. The windows
+// are hosted by its `WindowHost`, the status item and the hot keys by its `StatusItemController`.
 
+#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
-#include "Tavro/Shell/GlobalHotkeyService.h"
-#include "Tavro/Shell/PrivateMenuTracker.h"
+#include "Tavro/Shell/StatusItemController.h"
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Shell/WindowFactory.h"
+#include "Tavro/Shell/WindowHost.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QSize>
 #include <QUrl>
 
 #include <chrono>
@@ -28,13 +29,22 @@ class QWidget;
 namespace tavro {
 
 class AppActivityAssertion;
-class ProfileWatcher;
-class BrowserDestination;
 class NotificationCenter;
 class Router;
 class SettingsStore;
 class StatusItem;
 class UserDefaults;
+
+// The delays of the delegate's own work, which tests shorten.
+struct AppDelegateTiming
+{
+    // How long an alert that waits for the picker to close waits before it looks again.
+    std::chrono::milliseconds alertRetryInterval = std::chrono::seconds(30);
+    // How long the browsers' file changes gather, and how long after the last one the profiles
+    // are read again.
+    std::chrono::milliseconds profileStreamLatency = ProfileWatcher::defaultStreamLatency;
+    std::chrono::milliseconds profileDebounce = ProfileWatcher::defaultDebounce;
+};
 
 class AppDelegate : public QObject
 {
@@ -42,15 +52,12 @@ class AppDelegate : public QObject
 public:
     // Options of the launch activity: user-initiated work, idle system sleep still allowed.
     static constexpr quint64 kActivityOptions = 0xEFFFFF;
-    // How long an alert that waits for the picker to close waits before it looks again.
-    static constexpr std::chrono::milliseconds kAlertRetryInterval = std::chrono::seconds(30);
-    static constexpr QSize kOnboardingSize{560, 620};
 
     // `windows` builds Preferences and the first-run window.
     AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent = nullptr);
     // `defaults` holds the update preferences and the record of the update opt-in migration.
     AppDelegate(SettingsStore& store, NotificationCenter& center, UserDefaults& defaults, WindowFactory windows,
-        QObject* parent = nullptr);
+        AppDelegateTiming timing = {}, QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // The launch sequence. With links held from the launch and onboarding done, the picker comes
@@ -60,19 +67,17 @@ public:
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
-    void applicationWillBecomeActive();
-    void applicationDidBecomeActive();
-    void restoreHiddenWindow();
 
     // Whether this launch was started by the user, rather than as a login item or to open links.
     static bool isPlainUserLaunch();
 
-    Router& router();
+    Router& router() { return *m_router; }
     SettingsStore& store() const { return m_store; }
     NotificationCenter& notificationCenter() const { return m_center; }
     UpdateController& updates() { return m_updates; }
     SupportPolicyChecker& supportPolicy() { return m_supportPolicy; }
     PickerWindowController& picker() { return m_picker; }
+    const PickerWindowController& picker() const { return m_picker; }
     bool isQuitting() const { return m_isQuitting; }
 
     // Opens the "Welcome to Tavro" window, or brings the open one forward.
@@ -92,42 +97,49 @@ public:
     TerminateReply applicationShouldTerminate();
     // "Quit Tavro": ends the app.
     void quit();
-    // "Close" and "Close and Keep in Menu Bar": the key window, else Preferences, else the first-run window.
-    void closeFrontWindow();
     // Another launch of Tavro with no link. Answers true.
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
-    bool hasVisibleWindows() const;
 
-    // Status-menu actions.
-    void openNewTabInDestination(const QUuid& id);
-    void openNewTabInMostRecent();
-    void refreshProfiles();
-    void installUpdate();
-    void openPreferencesWindow();
-
-    StatusItem* statusItem() const { return m_statusItem.get(); }
-    PrivateMenuTracker& privateMenu() { return m_privateMenu; }
-    GlobalHotkeyService& globalHotkeys() { return m_globalHotkeys; }
-    QMenu* mainMenu() const { return m_mainMenu.get(); }
-    QWidget* settingsWindow() const { return m_settingsWindow; }
-    QWidget* onboardingWindow() const { return m_onboardingWindow; }
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    StatusItem* statusItem() const { return m_statusItems.statusItem(); }
+    PrivateMenuTracker& privateMenu() { return m_statusItems.privateMenu(); }
+    QMenu* mainMenu() const { return m_windows.mainMenu(); }
+    QWidget* settingsWindow() const { return m_windows.settingsWindow(); }
+    QWidget* onboardingWindow() const { return m_windows.onboardingWindow(); }
 
 protected:
+    // Every quit request passes through applicationShouldTerminate.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The launch sequence after the activation policy, the activity and the main menu.
+    void finishLaunching();
+    // Links handed over while Tavro started (the settings may take a while to load), as links
+    // come after the launch on a Mac.
+    void openRequestsBeforeLaunch();
+    void connectUpdates();
+    void observeShowOnboarding();
+    void observeSettings();
+    void startPassiveRefresh();
+    void startFileWatching();
+    void prewarmBrowsers();
+
+    bool isPickerShown() const;
     void showPicker(const QUrl& url, const std::optional<QString>& notice, bool startPrivate, bool hideAuxWindows,
         QPointer<QWidget> restoreOnCancel);
-    bool isPickerShown() const;
-    // Creates, updates or removes the status item and rebuilds its menu from the settings.
-    virtual void rebuildStatusItem();
-    void installMainMenu();
-    void reloadGlobalHotkeys();
-    void fireGlobalHotkey(const GlobalHotkeyTarget& target);
-    void applyAppearance();
-    void collapseToTray();
-    void windowWillClose(QWidget* window);
-    // Gives a new top-level window its title, size, appearance and the application menu's keys.
-    void hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable);
+    // Routes the waiting links of earlier requests while no picker is up.
+    void routePendingLinks();
+    // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
+    // windows it ordered out come back.
+    void pickerClosed();
+    // Preferences or the first-run window takes a shown picker's place: the user left that link's
+    // request, so the rest of it and every link waiting behind it are dropped, and the windows the
+    // picker ordered out come back.
+    void leavePicker();
+    // Only a link just handed over replaces the shown picker for good. A picker for anything else
+    // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
+    // new picker closes.
+    void keepShownLinkInLine();
+
     // Runs `show` (an alert) once no picker is on the screen, looking again every retry interval.
     void whenNoPicker(const std::function<void()>& show);
     // Asks the user to update, once the picker is off the screen.
@@ -140,72 +152,27 @@ protected:
 
     SettingsStore& m_store;
     NotificationCenter& m_center;
-    WindowFactory m_windows;
+    const AppDelegateTiming m_timing;
     UpdateController m_updates;
     std::unique_ptr<AppActivityAssertion> m_activityAssertion;
     PickerWindowController m_picker;
     std::unique_ptr<Router> m_router;
-    QPointer<QWidget> m_onboardingWindow;
-    QPointer<QWidget> m_settingsWindow;
+    WindowHost m_windows;
     bool m_isQuitting = false;
     std::unique_ptr<ProfileWatcher> m_profileWatcher;
-    GlobalHotkeyService m_globalHotkeys;
     SupportPolicyChecker m_supportPolicy;
-    std::unique_ptr<StatusItem> m_statusItem;
-    PrivateMenuTracker m_privateMenu;
-    std::unique_ptr<QMenu> m_mainMenu;
-    std::chrono::milliseconds m_alertRetryInterval = kAlertRetryInterval;
+    StatusItemController m_statusItems;
     // Open requests wait for the launch sequence until it has run.
     bool m_hasFinishedLaunching = false;
     bool m_hasToldSettingsNotSaved = false;
-
-private:
-    // The launch sequence after the activation policy, the activity and the main menu.
-    void finishLaunching();
-    // Links handed over while Tavro started (the settings may take a while to load), as links
-    // come after the launch on a Mac.
-    void openRequestsBeforeLaunch();
-    void connectUpdates();
-    void observeShowOnboarding();
-    void observeMenuBarPreference();
-    void startPassiveRefresh();
-    void startFileWatching();
-    void prewarmPicker();
-    void prewarmBrowsers();
-    // Routes the waiting links of earlier requests while no picker is up.
-    void routePendingLinks();
-    // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
-    // windows it ordered out come back.
-    void pickerClosed();
-    // Preferences or the first-run window takes a shown picker's place: the user left that link's
-    // request, so the rest of it and every link waiting behind it are dropped, and the windows the
-    // picker ordered out come back.
-    void leavePicker();
-    // Shows again, behind the front window, the windows a picker ordered out.
-    void bringBackHiddenWindows();
-    // Only a link just handed over replaces the shown picker for good. A picker for anything else
-    // (a retry, a link from Settings) puts the shown link back in line first: it returns when the
-    // new picker closes.
-    void keepShownLinkInLine();
-
-    // What the global hot keys were last registered with.
-    struct HotkeyRegistrations
-    {
-        HotkeyPrefix prefix;
-        QList<GlobalHotkeyBinding> bindings;
-        bool enabled;
-
-        bool operator==(const HotkeyRegistrations&) const = default;
-    };
-    std::optional<HotkeyRegistrations> m_registeredHotkeys;
 
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
     QList<QUrl> m_pendingLinks;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
-    // Windows a picker ordered out, to come back when the pickers are done.
-    QList<QPointer<QWidget>> m_hiddenForPicker;
+    // The window that comes forward when the picker shown now is cancelled.
+    QPointer<QWidget> m_restoreOnCancel;
 };
 
 } // namespace tavro

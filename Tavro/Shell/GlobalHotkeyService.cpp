@@ -63,11 +63,9 @@ void GlobalHotkeyService::reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBi
         used.insert(*code);
         const std::optional<quint64> ref
             = KeyGrabs::shared().registerHotKey({*code, mask}, KeyGrabID{kSignature, m_nextID});
-        if (!ref) {
-            // Refused (another application holds it): a later binding of the same key may try.
-            used.remove(*code);
+        // Refused (another application holds it): a later binding of the same key would be refused too.
+        if (!ref)
             continue;
-        }
         m_registrations.insert(m_nextID, Registration{*ref, binding.target});
         ++m_nextID;
     }

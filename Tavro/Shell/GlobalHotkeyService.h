@@ -36,7 +36,6 @@ public:
 
     // The id the next successful registration gets; ids are never reused within a run.
     quint32 nextID() const { return m_nextID; }
-    int registrationCount() const { return int(m_registrations.size()); }
 
 Q_SIGNALS:
     // Once per press of a registered key.

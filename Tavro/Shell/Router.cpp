@@ -25,9 +25,7 @@ QString chooseAnotherLabel()
 }
 } // namespace
 
-Router::Router(SettingsStore& store, PresentPicker presentPicker, QObject* parent)
-    : QObject(parent), m_store(store), m_presentPicker(std::move(presentPicker))
-{ }
+Router::Router(SettingsStore& store, QObject* parent) : QObject(parent), m_store(store) { }
 
 quint64 Router::currentModifierFlags()
 {
@@ -48,14 +46,14 @@ void Router::route(const QUrl& url)
     const bool bypass = settings.bypasses(bypassHeld);
 
     if (!bypass) {
-        m_presentPicker(url, std::nullopt, privately, PickerRequest::arrival);
+        Q_EMIT pickerRequested(url, std::nullopt, privately, PickerRequest::arrival);
         return;
     }
     const BypassOutcome outcome = resolveBypass(m_store.bypassTarget(), privately);
     if (outcome.kind() == BypassOutcome::Kind::open)
         open(url, *outcome.destination(), privately);
     else
-        m_presentPicker(url, outcome.notice(), privately, PickerRequest::arrival);
+        Q_EMIT pickerRequested(url, outcome.notice(), privately, PickerRequest::arrival);
 }
 
 Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool privately)
@@ -81,7 +79,7 @@ void Router::open(const QUrl& url, const BrowserDestination& destination, bool p
     QPointer<Router> self(this);
     auto retry = [self, url, privately] {
         if (self)
-            self->m_presentPicker(url, std::nullopt, privately, PickerRequest::retry);
+            Q_EMIT self->pickerRequested(url, std::nullopt, privately, PickerRequest::retry);
     };
     launch(url, destination, privately, chooseAnotherLabel(), retry);
 }

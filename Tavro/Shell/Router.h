@@ -52,10 +52,7 @@ public:
     // of a failed open steps in front of it, and the shown link keeps its turn.
     enum class PickerRequest { arrival, retry };
 
-    using PresentPicker = std::function<void(
-        const QUrl& url, const std::optional<QString>& notice, bool privately, PickerRequest request)>;
-
-    Router(SettingsStore& store, PresentPicker presentPicker, QObject* parent = nullptr);
+    explicit Router(SettingsStore& store, QObject* parent = nullptr);
 
     // A link the system handed over: bypass or picker, by the held keys and the settings.
     void route(const QUrl& url);
@@ -69,12 +66,16 @@ public:
     // The keyboard modifier flags held now.
     static quint64 currentModifierFlags();
 
+Q_SIGNALS:
+    // The link needs the picker, in private mode with `privately`, showing `notice` if there is one.
+    void pickerRequested(
+        const QUrl& url, const std::optional<QString>& notice, bool privately, tavro::Router::PickerRequest request);
+
 private:
     void launch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
         std::function<void()> retry);
 
     SettingsStore& m_store;
-    PresentPicker m_presentPicker;
 };
 
 } // namespace tavro

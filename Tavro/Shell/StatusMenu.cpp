@@ -22,7 +22,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace tavro::StatusMenu {
+namespace tavro {
 
 namespace {
 
@@ -67,29 +67,15 @@ MenuTitle iconTitle(const QString& title, const std::optional<QImage>& image, co
     return MenuTitle{image, title, trailing, column, trailingColor, MenuTitle::menuFont()};
 }
 
-QAction* action(QMenu& menu, const QString& title, const QString& key, const QString& symbolName,
-    const std::function<void()>& handler)
-{
-    auto* item = menu.addAction(title);
-    if (!key.isEmpty())
-        item->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + key));
-    iconTitle(title, symbol(symbolName), std::nullopt, std::nullopt, {}).applyTo(*item);
-    QObject::connect(item, &QAction::triggered, item, [handler] {
-        if (handler)
-            handler();
-    });
-    return item;
-}
-
 } // namespace
 
-bool isDevBuild()
+bool StatusMenu::isDevBuild()
 {
     static const bool dev = AppInfo::bundleIdentifier().endsWith(QLatin1String("Dev"));
     return dev;
 }
 
-ButtonTexts buttonTexts(bool devBuild, bool updateAvailable)
+StatusMenu::ButtonTexts StatusMenu::buttonTexts(bool devBuild, bool updateAvailable)
 {
     ButtonTexts texts;
     const QString appName = devBuild ? QStringLiteral("Tavro Dev") : QStringLiteral("Tavro");
@@ -107,7 +93,7 @@ ButtonTexts buttonTexts(bool devBuild, bool updateAvailable)
     return texts;
 }
 
-QImage baseMenuBarImage()
+QImage StatusMenu::baseMenuBarImage()
 {
     static const QImage image = [] {
         // The 2x drawing where there is one: the bar scales it down to 18 points.
@@ -130,7 +116,7 @@ QImage baseMenuBarImage()
     return image;
 }
 
-void drawUpdateBadge(QPainter& painter, const QRectF& rect)
+void StatusMenu::drawUpdateBadge(QPainter& painter, const QRectF& rect)
 {
     const qreal d = 0.6 * std::min(rect.width(), rect.height());
     // The top-right corner (the origin is top left here, so "top" is the smaller y).
@@ -160,7 +146,7 @@ void drawUpdateBadge(QPainter& painter, const QRectF& rect)
     painter.restore();
 }
 
-QImage badgedMenuBarImage(const QImage& base)
+QImage StatusMenu::badgedMenuBarImage(const QImage& base)
 {
     QImage image(base.size(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(base.devicePixelRatio());
@@ -172,7 +158,7 @@ QImage badgedMenuBarImage(const QImage& base)
     return image;
 }
 
-std::optional<QImage> symbol(const QString& name)
+std::optional<QImage> StatusMenu::symbol(const QString& name)
 {
     if (!SymbolImage::exists(name))
         return std::nullopt;
@@ -186,10 +172,22 @@ std::optional<QImage> symbol(const QString& name)
     return image;
 }
 
-std::unique_ptr<QMenu> build(const AppSettings& settings, const std::optional<BrowserDestination>& lastUsed,
-    const std::optional<QString>& availableVersion, PrivateMenuTracker& tracker, const Handlers& handlers)
+QAction* StatusMenu::addItem(
+    const QString& title, const QString& key, const QString& symbolName, void (StatusMenu::*requested)())
 {
-    auto menu = std::make_unique<QMenu>();
+    auto* item = addAction(title);
+    if (!key.isEmpty())
+        item->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + key));
+    iconTitle(title, symbol(symbolName), std::nullopt, std::nullopt, {}).applyTo(*item);
+    connect(item, &QAction::triggered, this, requested);
+    return item;
+}
+
+std::unique_ptr<StatusMenu> StatusMenu::build(const AppSettings& settings,
+    const std::optional<BrowserDestination>& lastUsed, const std::optional<QString>& availableVersion,
+    PrivateMenuTracker& tracker, const std::function<bool()>& canCheckForUpdates)
+{
+    std::unique_ptr<StatusMenu> menu(new StatusMenu);
     MenuTitle::styleMenu(*menu);
     tracker.reset();
     tracker.setModifier(flag(settings.privateModifier));
@@ -198,94 +196,78 @@ std::unique_ptr<QMenu> build(const AppSettings& settings, const std::optional<Br
     if (availableVersion) {
         //: Menu bar menu item shown when an update is available. %1 is the version number, e.g. 1.5.0; keep the v
         //: prefix if natural.
-        action(*menu, QCoreApplication::translate("Tavro", "Update to v%1").arg(*availableVersion), {},
-            QStringLiteral("arrow.down.circle"), handlers.installUpdate);
+        menu->addItem(QCoreApplication::translate("Tavro", "Update to v%1").arg(*availableVersion), {},
+            QStringLiteral("arrow.down.circle"), &StatusMenu::installUpdateRequested);
         menu->addSeparator();
     }
 
     const QList<BrowserDestination> visible = settings.visibleDestinations();
     if (!visible.isEmpty()) {
-        //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
-        const QString title = QCoreApplication::translate("Tavro", "Open New Tab in…");
-        //: Menu bar menu item shown in place of Open New Tab in… while Shift is held: opens a submenu listing browser
-        //: profiles to open a private window in.
-        const QString privateText = QCoreApplication::translate("Tavro", "Open Private Window in…");
-        const std::optional<QImage> icon = symbol(QStringLiteral("plus.square.on.square"));
-        const QImage privateIcon = PrivateMenuTracker::privateBadged(icon);
-        const qreal column = std::ceil(std::max(iconTitle(title, icon, {}, {}, {}).leadingWidth(),
-            iconTitle(privateText, privateIcon, {}, {}, {}).leadingWidth()));
-        const MenuTitle normal = iconTitle(title, icon, std::nullopt, column, secondaryLabelColor());
-        const MenuTitle privateTitle = iconTitle(privateText, privateIcon, std::nullopt, column, secondaryLabelColor());
-        QAction* item = menu->addAction(title);
-        normal.applyTo(*item);
-        tracker.addEntry({item, normal, privateTitle, true});
-        item->setMenu(buildOpenNewTabSubmenu(visible, settings, lastUsed, tracker, handlers, menu.get()));
+        menu->addOpenNewTabItem(visible, settings, lastUsed, tracker);
         menu->addSeparator();
     }
 
     //: Menu bar menu item that rescans installed browsers for profiles.
-    action(*menu, QCoreApplication::translate("Tavro", "Refresh Browser Profiles"), {},
-        QStringLiteral("arrow.clockwise"), handlers.refreshProfiles);
+    menu->addItem(QCoreApplication::translate("Tavro", "Refresh Browser Profiles"), {},
+        QStringLiteral("arrow.clockwise"), &StatusMenu::refreshProfilesRequested);
     menu->addSeparator();
     //: Menu bar menu item that checks for app updates.
-    QAction* check = action(*menu, QCoreApplication::translate("Tavro", "Check for Updates…"), {},
-        QStringLiteral("arrow.triangle.2.circlepath"), handlers.checkForUpdates);
+    QAction* check = menu->addItem(QCoreApplication::translate("Tavro", "Check for Updates…"), {},
+        QStringLiteral("arrow.triangle.2.circlepath"), &StatusMenu::checkForUpdatesRequested);
     check->setObjectName(UpdateController::checkForUpdatesAction);
     // Enabled only while the updater can check, judged each time the menu opens.
-    QObject::connect(menu.get(), &QMenu::aboutToShow, check,
-        [check, can = handlers.canCheckForUpdates] { check->setEnabled(!can || can()); });
-    check->setEnabled(!handlers.canCheckForUpdates || handlers.canCheckForUpdates());
+    connect(menu.get(), &QMenu::aboutToShow, check,
+        [check, can = canCheckForUpdates] { check->setEnabled(!can || can()); });
+    check->setEnabled(!canCheckForUpdates || canCheckForUpdates());
     //: Menu bar menu item that opens the Settings window.
-    action(*menu, QCoreApplication::translate("Tavro", "Preferences…"), QStringLiteral(","),
-        QStringLiteral("gearshape"), handlers.openPreferencesWindow);
+    menu->addItem(QCoreApplication::translate("Tavro", "Preferences…"), QStringLiteral(","),
+        QStringLiteral("gearshape"), &StatusMenu::preferencesRequested);
     menu->addSeparator();
     //: Menu bar menu item that quits the app.
-    action(*menu, QCoreApplication::translate("Tavro", "Quit Tavro"), QStringLiteral("Q"),
-        QStringLiteral("xmark.circle"), handlers.quit);
+    menu->addItem(QCoreApplication::translate("Tavro", "Quit Tavro"), QStringLiteral("Q"),
+        QStringLiteral("xmark.circle"), &StatusMenu::quitRequested);
     return menu;
 }
 
-QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, const AppSettings& settings,
-    const std::optional<BrowserDestination>& lastUsed, PrivateMenuTracker& tracker, const Handlers& handlers,
-    QWidget* parent)
+void StatusMenu::addOpenNewTabItem(const QList<BrowserDestination>& visible, const AppSettings& settings,
+    const std::optional<BrowserDestination>& lastUsed, PrivateMenuTracker& tracker)
 {
     //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
-    auto* menu = new QMenu(QCoreApplication::translate("Tavro", "Open New Tab in…"), parent);
-    MenuTitle::styleMenu(*menu);
+    const QString title = QCoreApplication::translate("Tavro", "Open New Tab in…");
+    //: Menu bar menu item shown in place of Open New Tab in… while Shift is held: opens a submenu listing browser
+    //: profiles to open a private window in.
+    const QString privateText = QCoreApplication::translate("Tavro", "Open Private Window in…");
+    const std::optional<QImage> icon = symbol(QStringLiteral("plus.square.on.square"));
+    const QImage privateIcon = PrivateMenuTracker::privateBadged(icon);
+    const qreal column = std::ceil(std::max(iconTitle(title, icon, {}, {}, {}).leadingWidth(),
+        iconTitle(privateText, privateIcon, {}, {}, {}).leadingWidth()));
+    const MenuTitle normal = iconTitle(title, icon, std::nullopt, column, secondaryLabelColor());
+    const MenuTitle privateTitle = iconTitle(privateText, privateIcon, std::nullopt, column, secondaryLabelColor());
+    QAction* item = addAction(title);
+    normal.applyTo(*item);
+    tracker.addEntry({item, normal, privateTitle, true});
+    item->setMenu(buildOpenNewTabSubmenu(visible, settings, lastUsed, tracker));
+}
+
+QList<StatusMenu::SubmenuRow> StatusMenu::openNewTabRows(const QList<BrowserDestination>& destinations,
+    const AppSettings& settings, const std::optional<BrowserDestination>& lastUsed, QMenu& submenu)
+{
     const QString prefix = glyphs(settings.globalHotkeyPrefix);
     const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(destinations);
-    //: Shown at the right of each menu bar submenu item, where its keyboard shortcut normally is, while the
-    //: private-window key is held: the item opens a private browser window. One short word.
-    const QString privateWord = QCoreApplication::translate("Tavro", "Private");
-    const QFont font = MenuTitle::menuFont();
-
-    struct Row
-    {
-        QString label;
-        std::optional<QImage> image;
-        QImage privateImage;
-        std::optional<QString> hotkey;
-        bool enabledWhenPrivate;
-        QAction* item;
-    };
     const auto hasPrivateWindows = [](const BrowserDestination& destination) {
         const std::optional<BrowserDefinition> definition
             = BrowserDefinition::definition(destination.browserBundleIdentifier);
         return definition && definition->privateMechanism().has_value();
     };
 
-    QList<Row> rows;
-    for (const BrowserDestination& destination : destinations.mid(0, rowsThatFit(font))) {
+    QList<SubmenuRow> rows;
+    for (const BrowserDestination& destination : destinations.mid(0, rowsThatFit(MenuTitle::menuFont()))) {
         QString label = destination.menuLabel();
         if (destination.profileEmoji && !destination.profileEmoji->isEmpty())
             label = *destination.profileEmoji + QLatin1Char(' ') + label;
-        auto* item = new QAction(label, menu);
+        auto* item = new QAction(label, &submenu);
         item->setData(destination.id);
-        const QUuid id = destination.id;
-        QObject::connect(item, &QAction::triggered, item, [id, open = handlers.openNewTabInDestination] {
-            if (open)
-                open(id);
-        });
+        connect(item, &QAction::triggered, this, [this, id = destination.id] { Q_EMIT openNewTabRequested(id); });
         std::optional<QImage> image = BrowserIcon::icon(destination.browserBundleIdentifier);
         if (!image)
             image = symbol(QStringLiteral("globe"));
@@ -298,11 +280,8 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
     if (lastUsed) {
         //: Menu bar submenu item under Open New Tab in…: opens the most recently used browser profile.
         const QString label = QCoreApplication::translate("Tavro", "Most Recent");
-        auto* item = new QAction(label, menu);
-        QObject::connect(item, &QAction::triggered, item, [open = handlers.openNewTabInMostRecent] {
-            if (open)
-                open();
-        });
+        auto* item = new QAction(label, &submenu);
+        connect(item, &QAction::triggered, this, &StatusMenu::openNewTabInMostRecentRequested);
         const std::optional<QImage> image = symbol(QStringLiteral("clock.arrow.circlepath"));
         std::optional<QString> hotkey;
         if (settings.globalHotkeysEnabled)
@@ -310,18 +289,34 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
         rows.append(
             {label, image, PrivateMenuTracker::privateBadged(image), hotkey, hasPrivateWindows(*lastUsed), item});
     }
+    return rows;
+}
+
+QMenu* StatusMenu::buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, const AppSettings& settings,
+    const std::optional<BrowserDestination>& lastUsed, PrivateMenuTracker& tracker)
+{
+    //: Menu bar menu item that opens a submenu listing browser profiles to open a new tab in.
+    auto* menu = new QMenu(QCoreApplication::translate("Tavro", "Open New Tab in…"), this);
+    MenuTitle::styleMenu(*menu);
+    //: Shown at the right of each menu bar submenu item, where its keyboard shortcut normally is, while the
+    //: private-window key is held: the item opens a private browser window. One short word.
+    const QString privateWord = QCoreApplication::translate("Tavro", "Private");
+    const QFont font = MenuTitle::menuFont();
+    const QList<SubmenuRow> rows = openNewTabRows(destinations, settings, lastUsed, *menu);
 
     //: Dimmed hint at the bottom of the Open New Tab in… menu bar submenu. First %1 is the key glyph (e.g. ⇧), second
     //: %2 is the key name (e.g. Shift).
     const QString normalHint = QCoreApplication::translate("Tavro", "Hold %1 %2 for a private window")
-                                   .arg(symbol(settings.privateModifier), displayName(settings.privateModifier));
+                                   .arg(tavro::symbol(settings.privateModifier), displayName(settings.privateModifier));
     //: Dimmed hint at the bottom of the menu bar submenu while Shift is held: choosing a profile opens a private
     //: browser window.
     const QString privateHint = QCoreApplication::translate("Tavro", "Opens a private window");
 
+    // The trailing texts end at one column: past the widest label and the widest trailing text,
+    // or at the end of the hint when that is wider.
     qreal labelWidth = 0;
     qreal trailingWidth = MenuTitle::width(privateWord, font);
-    for (const Row& row : std::as_const(rows)) {
+    for (const SubmenuRow& row : rows) {
         labelWidth = std::max(labelWidth, iconTitle(row.label, row.image, {}, {}, {}).leadingWidth());
         if (row.hotkey)
             trailingWidth = std::max(trailingWidth, MenuTitle::width(*row.hotkey, font));
@@ -330,7 +325,7 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
     const qreal hintWidth = std::max(MenuTitle::width(normalHint, small), MenuTitle::width(privateHint, small));
     const qreal column = std::ceil(std::max(labelWidth + kColumnGap + trailingWidth, hintWidth));
 
-    for (const Row& row : std::as_const(rows)) {
+    for (const SubmenuRow& row : rows) {
         const MenuTitle normal = iconTitle(row.label, row.image, row.hotkey, column, secondaryLabelColor());
         const MenuTitle privateTitle = iconTitle(row.label, row.privateImage, privateWord, column,
             row.enabledWhenPrivate ? PrivateTheme::accentNS.color(false) : tertiaryLabelColor());
@@ -351,4 +346,4 @@ QMenu* buildOpenNewTabSubmenu(const QList<BrowserDestination>& destinations, con
     return menu;
 }
 
-} // namespace tavro::StatusMenu
+} // namespace tavro

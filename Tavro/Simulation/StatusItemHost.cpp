@@ -1,5 +1,8 @@
 #include "Tavro/Simulation/StatusItemHost.h"
 
+#include <QHash>
+#include <QPointer>
+
 namespace tavro {
 
 namespace {
@@ -8,11 +11,25 @@ class SimulatedStatusBar final : public StatusItem::Backend
 {
 public:
     void added(StatusItem& item) override { items.append(&item); }
-    void changed(StatusItem&) override { }
-    void removed(StatusItem& item) override { items.removeOne(&item); }
+    void changed(StatusItem& item) override
+    {
+        QPointer<QMenu>& shown = menus[&item];
+        if (item.menu() && item.menu() != shown) {
+            shown = item.menu();
+            ++menusGiven;
+        }
+    }
+    void removed(StatusItem& item) override
+    {
+        items.removeOne(&item);
+        menus.remove(&item);
+    }
     bool isAvailable() const override { return available; }
 
     QList<StatusItem*> items;
+    // The menu each item shows now.
+    QHash<StatusItem*, QPointer<QMenu>> menus;
+    int menusGiven = 0;
     bool available = true;
 };
 
@@ -32,6 +49,11 @@ void StatusItemHost::setAvailable(bool available)
 void StatusItemHost::install()
 {
     StatusItem::setBackend(&simulation());
+}
+
+int StatusItemHost::menusGiven()
+{
+    return simulation().menusGiven;
 }
 
 QList<StatusItem*> StatusItemHost::items()

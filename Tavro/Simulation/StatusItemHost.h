@@ -1,6 +1,6 @@
 #pragma once
 // Test and diagnostics control of the simulated status bar (in TavroSimulation, never in the
-// shipped program): the items in the bar and a click on one.
+// shipped program): the items in the bar, the menus they were given and a click on one.
 
 #include "Tavro/Platform/StatusItem.h"
 
@@ -19,6 +19,8 @@ public:
     static bool click();
     // Whether a bar shows the items (true unless set otherwise).
     static void setAvailable(bool available);
+    // How many menus the items have been given in this run, each new menu counted once.
+    static int menusGiven();
 };
 
 } // namespace tavro

@@ -95,7 +95,7 @@ int main(int argc, char** argv)
     shown.start();
     controller.present(QUrl(QStringLiteral("https://example.com/frames")), destinations, destinations[0].id,
         QStringLiteral("⌥"), false, EmojiPosition::besideIcon, AppAppearance::light, std::nullopt, false,
-        BypassModifier::shift, false, {}, {});
+        BypassModifier::shift, false);
     controller.panel()->contentView()->installEventFilter(&frames);
 
     QTimer::singleShot(1300, &app, [&] {

@@ -67,19 +67,19 @@ int main(int argc, char** argv)
         else
             QTimer::singleShot(0, &app, [&] { app.exit(0); });
     };
+    QObject::connect(&controller, &PickerWindowController::chosen, &app,
+        [&](const QUrl&, const BrowserDestination& destination, bool privately) {
+            say(QStringLiteral("chose %1 private=%2").arg(destination.profileDisplayName).arg(int(privately)));
+            closed();
+        });
+    QObject::connect(&controller, &PickerWindowController::cancelled, &app, [&] {
+        say(QStringLiteral("cancelled"));
+        closed();
+    });
     presentNext = [&] {
-        controller.present(
-            QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id, symbol(bypassKey),
-            false, EmojiPosition::besideIcon, appearance, QStringLiteral("A real check of the picker"), false,
-            BypassModifier::shift, parser.isSet(bypassOption),
-            [&](const BrowserDestination& destination, bool privately) {
-                say(QStringLiteral("chose %1 private=%2").arg(destination.profileDisplayName).arg(int(privately)));
-                closed();
-            },
-            [&] {
-                say(QStringLiteral("cancelled"));
-                closed();
-            });
+        controller.present(QUrl(QStringLiteral("https://example.com/real-check")), destinations, destinations[0].id,
+            symbol(bypassKey), false, EmojiPosition::besideIcon, appearance,
+            QStringLiteral("A real check of the picker"), false, BypassModifier::shift, parser.isSet(bypassOption));
         // Reported once the panel is mapped and the flower has had time to open fully.
         QTimer::singleShot(900, &app, [&] {
             FloatingPickerPanel* panel = controller.panel();

@@ -28,6 +28,15 @@ protected:
         AnnouncementsHost::clear();
         controller.currentModifiers = [this] { return modifiers; };
         list = test::destinations(4);
+        QObject::connect(&controller, &PickerWindowController::chosen, &controller,
+            [this](const QUrl&, const BrowserDestination& d, bool privately) {
+                EXPECT_EQ(controller.panel(), nullptr) << "the picker is gone before the caller hears of it";
+                chosen.append({d.profileDisplayName, privately});
+            });
+        QObject::connect(&controller, &PickerWindowController::cancelled, &controller, [this] {
+            EXPECT_EQ(controller.panel(), nullptr);
+            ++cancels;
+        });
     }
 
     void TearDown() override
@@ -47,18 +56,9 @@ protected:
 
     void present(const Options& options)
     {
-        controller.present(
-            QUrl("https://example.com/a"), list, std::nullopt, QStringLiteral("⌥"), true, EmojiPosition::besideIcon,
-            options.appearance, std::nullopt, options.startPrivate, options.privateModifier,
-            options.privateKeyIsBypassModifier,
-            [this](const BrowserDestination& d, bool privately) {
-                EXPECT_EQ(controller.panel(), nullptr) << "the picker is gone before the caller hears of it";
-                chosen.append({d.profileDisplayName, privately});
-            },
-            [this] {
-                EXPECT_EQ(controller.panel(), nullptr);
-                ++cancels;
-            });
+        controller.present(QUrl("https://example.com/a"), list, std::nullopt, QStringLiteral("⌥"), true,
+            EmojiPosition::besideIcon, options.appearance, std::nullopt, options.startPrivate, options.privateModifier,
+            options.privateKeyIsBypassModifier);
     }
     void present() { present(Options{}); }
 
@@ -309,12 +309,12 @@ TEST_F(PickerWindowControllerTest, PrewarmShowsNothing)
 TEST_F(PickerWindowControllerTest, TheSelectionStartsOnTheLastUsedDestination)
 {
     controller.present(QUrl("https://example.com"), list, list[2].id, QStringLiteral("⌘"), true, EmojiPosition::center,
-        AppAppearance::system, QStringLiteral("Brave isn’t installed"), false, BypassModifier::shift, false, {}, {});
+        AppAppearance::system, QStringLiteral("Brave isn’t installed"), false, BypassModifier::shift, false);
     EXPECT_EQ(controller.model()->selectedIndex(), 2);
     EXPECT_EQ(controller.model()->notice, QStringLiteral("Brave isn’t installed"));
     EXPECT_EQ(controller.model()->bypassSymbol, QStringLiteral("⌘"));
     QTest::keyClick(panel(), Qt::Key_0);
-    EXPECT_EQ(controller.panel(), nullptr) << "a caller without callbacks still gets the picker closed";
+    EXPECT_EQ(controller.panel(), nullptr) << "the picker closes with the choice";
 }
 
 namespace {

@@ -1,12 +1,12 @@
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/AppWindows.h"
-#include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/ProcessActivity.h"
+#include "Tavro/Platform/StatusItem.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
@@ -20,6 +20,7 @@
 #include "tests/Shell/ShellFixture.h"
 #include "tests/Support/ScanCounter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -36,22 +37,33 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A delegate whose Settings window a test provides (the real one comes with the Settings window)
-// and whose profile watcher it may set up beforehand.
-class WindowedDelegate : public AppDelegate
+SettingsView* settingsView(const AppDelegate& delegate)
 {
-public:
-    using AppDelegate::AppDelegate;
-    using AppDelegate::isPickerShown;
-    using AppDelegate::routeFromSettings;
-    void setSettingsWindow(QWidget* window) { m_settingsWindow = window; }
-    OnboardingView* onboardingWindow() const { return qobject_cast<OnboardingView*>(m_onboardingWindow.data()); }
-    SettingsView* settingsWindow() const { return qobject_cast<SettingsView*>(m_settingsWindow.data()); }
-    void setProfileWatcher(std::unique_ptr<ProfileWatcher> watcher) { m_profileWatcher = std::move(watcher); }
-    // Takes links at once, as after the launch sequence, without running it.
-    void skipLaunchSequence() { m_hasFinishedLaunching = true; }
-    void setAlertRetryInterval(std::chrono::milliseconds interval) { m_alertRetryInterval = interval; }
-};
+    return qobject_cast<SettingsView*>(delegate.settingsWindow());
+}
+
+OnboardingView* onboardingView(const AppDelegate& delegate)
+{
+    return qobject_cast<OnboardingView*>(delegate.onboardingWindow());
+}
+
+bool isPickerShown(const AppDelegate& delegate)
+{
+    return delegate.picker().panel() != nullptr;
+}
+
+// The system telling the application it became the active one.
+void becomeActive()
+{
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+}
+
+// The delegate's waits, short enough for a test: an alert looks for the picker again within a
+// fraction of a second, and a refresh comes that soon after a change.
+AppDelegateTiming shortTiming()
+{
+    return {.alertRetryInterval = 20ms, .profileStreamLatency = 10ms, .profileDebounce = 400ms};
+}
 
 // The launch sequence and its observers, judged by what they leave behind: the destinations a
 // scan found in the temporary HOME, a refresh after a browser's files change, a closed window.
@@ -77,10 +89,8 @@ protected:
     void launch(const AppSettings& settings, const QList<QUrl>& links = {})
     {
         open(settings);
-        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory(), shortTiming());
         scans = std::make_unique<test::ScanCounter>();
-        // Short timings, so that a refresh after a change comes within a fraction of a second.
-        delegate->setProfileWatcher(std::make_unique<ProfileWatcher>(*store, 10ms, 400ms));
         // As the entry point does: the links of the launch are held until the launch sequence runs.
         if (!links.isEmpty())
             delegate->applicationOpenUrls(links);
@@ -124,7 +134,7 @@ protected:
         return found;
     }
 
-    std::unique_ptr<WindowedDelegate> delegate;
+    std::unique_ptr<AppDelegate> delegate;
     std::unique_ptr<test::ScanCounter> scans;
     std::unique_ptr<SimulatedBrowser> safari;
 };
@@ -155,11 +165,11 @@ TEST_F(AppDelegateTest, ALinkAtLaunchGetsItsPickerBeforeTheRestOfTheLaunch)
     installBrowsers();
     StatusItemHost::setAvailable(true);
     launch(laterLaunch(), {QUrl("https://example.com/first")});
-    ASSERT_TRUE(delegate->isPickerShown());
+    ASSERT_TRUE(isPickerShown(*delegate));
     EXPECT_TRUE(StatusItemHost::items().isEmpty());
     EXPECT_EQ(scans->count(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !StatusItemHost::items().isEmpty(); }, 5000));
-    EXPECT_TRUE(delegate->isPickerShown());
+    EXPECT_TRUE(isPickerShown(*delegate));
     EXPECT_TRUE(scansLanded(1));
 
     // Without a link the launch runs whole at once.
@@ -184,7 +194,7 @@ TEST_F(AppDelegateTest, FirstLaunchReadsSafarisProfilesFromItsMenu)
 {
     installBrowsers();
     launch({});
-    OnboardingView* onboarding = delegate->onboardingWindow();
+    OnboardingView* onboarding = onboardingView(*delegate);
     ASSERT_TRUE(onboarding);
     EXPECT_EQ(onboarding->windowTitle(), "Welcome to Tavro");
     EXPECT_TRUE(onboarding->isVisible());
@@ -214,9 +224,8 @@ TEST_F(AppDelegateTest, RunSetupAgainClosesSettingsAndScansInteractively)
     ASSERT_EQ(destinations(), kPassiveScan);
 
     // The delegate owns its windows and drops a closed one.
-    QPointer<QWidget> settingsWindow = new QWidget;
-    settingsWindow->show();
-    delegate->setSettingsWindow(settingsWindow);
+    delegate->showSettings();
+    QPointer<QWidget> settingsWindow = delegate->settingsWindow();
     center.post(Notifications::showOnboarding);
     EXPECT_FALSE(delegate->settingsWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -242,7 +251,7 @@ TEST_F(AppDelegateTest, SettingsThatCanNeverBeSavedAreToldOnceWithThePath)
         Alert::answerNextWith(Alert::kFirstButtonReturn);
         UserDefaults unsaved(path);
         SettingsStore unsavedStore(unsaved);
-        WindowedDelegate unsavedDelegate(unsavedStore, center, defaults, AppWindows::factory());
+        AppDelegate unsavedDelegate(unsavedStore, center, defaults, AppWindows::factory());
         unsavedStore.edit([](AppSettings& s) { s.reduceAnimations = true; });
         unsavedStore.edit([](AppSettings& s) { s.invertBypass = true; });
         QCoreApplication::processEvents();
@@ -294,9 +303,16 @@ protected:
     AppDelegate& start(AppSettings settings = {})
     {
         settings.destinations = {chrome, brave};
+        settings.hasCompletedOnboarding = true;
+        // A delegate of an earlier start goes before its store does.
+        delegate.reset();
         open(settings);
-        delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
-        delegate->skipLaunchSequence();
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
+        // Links are taken at once after the launch sequence. Its scan finds only Chrome's bundle
+        // here; the test's destinations stand.
+        delegate->applicationDidFinishLaunching();
+        finishScans();
+        store->setSettings(settings);
         return *delegate;
     }
 
@@ -313,9 +329,21 @@ protected:
         delegate->picker().model()->cancel();
     }
 
+    void triggerStatusMenuItem(const QString& text)
+    {
+        ASSERT_NE(delegate->statusItem(), nullptr);
+        for (QAction* action : delegate->statusItem()->menu()->actions()) {
+            if (action->text() == text) {
+                action->trigger();
+                return;
+            }
+        }
+        FAIL() << "no status menu item " << text.toStdString();
+    }
+
     const BrowserDestination chrome = shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"));
     const BrowserDestination brave = shellDestination("com.brave.Browser", "Brave Browser", QStringLiteral("Default"));
-    std::unique_ptr<WindowedDelegate> delegate;
+    std::unique_ptr<AppDelegate> delegate;
 };
 
 TEST_F(LinkIntakeTest, WebAndFileLinksOfOneRequestEachGetThePickerInOrder)
@@ -480,10 +508,10 @@ TEST_F(LinkIntakeTest, TheUnsavedSettingsAlertWaitsForThePicker)
     AppSettings settings;
     settings.destinations = {chrome, brave};
     unsavedStore.setSettings(settings);
-    delegate = std::make_unique<WindowedDelegate>(unsavedStore, center, defaults, AppWindows::factory());
+    delegate = std::make_unique<AppDelegate>(unsavedStore, center, defaults, AppWindows::factory(), shortTiming());
     const auto release = qScopeGuard([this] { delegate.reset(); });
-    delegate->skipLaunchSequence();
-    delegate->setAlertRetryInterval(std::chrono::milliseconds(20));
+    // The record is not onboarded: the launch opens the first-run window and scans nothing.
+    delegate->applicationDidFinishLaunching();
     Alert::answerNextWith(Alert::kFirstButtonReturn);
 
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
@@ -557,16 +585,16 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     start();
     delegate->applicationOpenUrls({QUrl("https://a.test/1")});
     ASSERT_FALSE(shownLink().isEmpty());
-    delegate->openPreferencesWindow();
+    triggerStatusMenuItem("Preferences…");
     EXPECT_TRUE(shownLink().isEmpty());
-    SettingsView* window = delegate->settingsWindow();
+    SettingsView* window = settingsView(*delegate);
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavro Preferences"));
     EXPECT_EQ(window->selection(), Section::destinations);
 
     delegate->showSettings(Section::help);
-    EXPECT_EQ(delegate->settingsWindow(), window);
+    EXPECT_EQ(settingsView(*delegate), window);
     EXPECT_EQ(window->selection(), Section::help);
     // No section only brings the window forward.
     delegate->showSettings();
@@ -577,8 +605,8 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     window->close();
     EXPECT_FALSE(delegate->settingsWindow());
     delegate->showSettings(Section::about);
-    ASSERT_TRUE(delegate->settingsWindow());
-    EXPECT_EQ(delegate->settingsWindow()->selection(), Section::about);
+    ASSERT_TRUE(settingsView(*delegate));
+    EXPECT_EQ(settingsView(*delegate)->selection(), Section::about);
 }
 
 // A window the picker ordered out comes back once the pickers are done, after a cancel or a
@@ -587,9 +615,8 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
 TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
 {
     start();
-    QWidget settingsWindow;
-    settingsWindow.show();
-    delegate->setSettingsWindow(&settingsWindow);
+    delegate->showSettings();
+    QWidget& settingsWindow = *delegate->settingsWindow();
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
@@ -617,7 +644,7 @@ TEST_F(LinkIntakeTest, ALinkHandedOverDuringTheStartGetsItsPickerAfterTheWelcome
     AppSettings settings;
     settings.destinations = {chrome, brave};
     open(settings);
-    delegate = std::make_unique<WindowedDelegate>(*store, center, defaults, AppWindows::factory());
+    delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
     delegate->applicationOpenUrls({QUrl("https://a.test/1")});
     delegate->applicationDidFinishLaunching();
     EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
@@ -661,16 +688,15 @@ TEST_F(LinkIntakeTest, AWindowInThePickersPlaceDropsTheRestOfItsRequest)
 TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
 {
     start();
+    delegate->showSettings();
+    QWidget& settingsWindow = *delegate->settingsWindow();
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    QWidget settingsWindow;
-    settingsWindow.show();
-    delegate->setSettingsWindow(&settingsWindow);
     delegate->routeFromSettings(QUrl("https://a.test/1"));
     EXPECT_EQ(shownLink(), QUrl("https://a.test/1"));
     EXPECT_TRUE(settingsWindow.isVisible());
 
     // Activation while the picker is up leaves the window's alpha alone.
-    delegate->applicationWillBecomeActive();
+    becomeActive();
     EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
 
     cancelPicker();
@@ -682,17 +708,16 @@ TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
 TEST_F(LinkIntakeTest, ActivationWithoutAPickerBringsAHiddenSettingsWindowBack)
 {
     start();
+    delegate->showSettings();
+    QWidget& settingsWindow = *delegate->settingsWindow();
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    QWidget settingsWindow;
-    delegate->setSettingsWindow(&settingsWindow);
-    settingsWindow.show();
-    delegate->applicationWillBecomeActive();
+    // Faded while the application comes forward, shown again once it is in front.
+    becomeActive();
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
-    delegate->applicationDidBecomeActive();
     EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.windowOpacity() == 1.0; }, 2000));
 
     settingsWindow.hide();
-    delegate->applicationDidBecomeActive();
+    becomeActive();
     EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.isVisible(); }, 2000));
     EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
 }

@@ -3,6 +3,7 @@
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/AppVersion.h"
 #include "Tavro/Simulation/ScreensHost.h"
+#include "Tavro/Simulation/StatusItemHost.h"
 #include "Tavro/Simulation/UpdaterHost.h"
 #include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Shell/ShellFixture.h"
@@ -14,17 +15,6 @@ using namespace tavro::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-// Counts the status item's rebuilds (the item itself is not built here) and waits a short while
-// between looks for the picker.
-class UpdatingDelegate : public AppDelegate
-{
-public:
-    using AppDelegate::AppDelegate;
-    void rebuildStatusItem() override { ++statusItemBuilds; }
-    void setAlertRetryInterval(std::chrono::milliseconds interval) { m_alertRetryInterval = interval; }
-    int statusItemBuilds = 0;
-};
 
 // The launch's hooks between the delegate, the update controller and the support-policy check.
 class AppDelegateUpdatesTest : public ShellFixture
@@ -38,7 +28,10 @@ protected:
         settings.hasCompletedOnboarding = true;
         settings.destinations = {shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"))};
         open(settings);
-        delegate = std::make_unique<UpdatingDelegate>(*store, center, defaults, AppWindows::factory());
+        menusBefore = StatusItemHost::menusGiven();
+        // A short wait between looks for the picker.
+        delegate = std::make_unique<AppDelegate>(
+            *store, center, defaults, AppWindows::factory(), AppDelegateTiming{.alertRetryInterval = 20ms});
         delegate->applicationDidFinishLaunching();
     }
     ~AppDelegateUpdatesTest() override
@@ -52,17 +45,21 @@ protected:
     void closePicker() { delegate->picker().dismiss(false); }
     Updater& updater() { return delegate->updates().updaterController(); }
 
-    std::unique_ptr<UpdatingDelegate> delegate;
+    // The status item's rebuilds since the delegate was made: each gives the item a new menu.
+    int statusItemBuilds() const { return StatusItemHost::menusGiven() - menusBefore; }
+
+    std::unique_ptr<AppDelegate> delegate;
+    int menusBefore = 0;
 };
 
 TEST_F(AppDelegateUpdatesTest, StatusItemFollowsTheUpdateOnOffer)
 {
     // Once when the launch builds it, once more for the value on offer at launch.
-    EXPECT_EQ(delegate->statusItemBuilds, 2);
+    EXPECT_EQ(statusItemBuilds(), 2);
     UpdaterHost::findUpdate(updater(), "2.0");
-    EXPECT_EQ(delegate->statusItemBuilds, 3);
+    EXPECT_EQ(statusItemBuilds(), 3);
     UpdaterHost::finishSession(updater());
-    EXPECT_EQ(delegate->statusItemBuilds, 4);
+    EXPECT_EQ(statusItemBuilds(), 4);
 }
 
 TEST_F(AppDelegateUpdatesTest, AnUpdateRelaunchLetsTheAppQuit)
@@ -95,7 +92,6 @@ TEST_F(AppDelegateUpdatesTest, TheLaunchSchedulesTheSupportPolicyCheck)
 
 TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOffersTheUpdate)
 {
-    delegate->setAlertRetryInterval(20ms);
     showPicker();
     // "Update Now", then the check's own answer.
     Alert::answerNextWith(Alert::kFirstButtonReturn);

@@ -45,7 +45,8 @@ protected:
         open(settings);
         QObject::connect(store.get(), &SettingsStore::settingsChanged, [this] { ++storeWrites; });
         pickers.clear();
-        router = std::make_unique<Router>(*store,
+        router = std::make_unique<Router>(*store);
+        QObject::connect(router.get(), &Router::pickerRequested,
             [this](
                 const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
                 pickers.append({url, notice, privately, request});

@@ -362,7 +362,7 @@ TEST_F(ShellMenusTest, HotKeysUseThePrefixMasksAndKeyCodes)
     EXPECT_EQ(service.nextID(), 16u);
     EXPECT_EQ(KeyGrabsHost::registered().size(), 5);
 
-    // "A" and "a" register once, "-" never, and a refused key lets a later binding try.
+    // "A" and "a" register once, "-" never, and a refused key gets no hot key, however often it is bound.
     KeyGrabsHost::refuse({18, 0x0900});
     service.reload(HotkeyPrefix::optionCommand,
         {{"A", target}, {"a", target}, {"-", target}, {"1", target}, {"1", target}, {"2", target}}, true);
