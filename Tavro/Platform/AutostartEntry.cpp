@@ -5,13 +5,14 @@
 #include "Tavro/Platform/DesktopEntry.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/PlatformLog.h"
-#include "Tavro/Platform/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <atomic>
 
 namespace tavro {
 
@@ -52,68 +53,81 @@ bool isRegistered()
         && entry->value(QStringLiteral("X-GNOME-Autostart-enabled")) != QLatin1String("false");
 }
 
-bool isApproved(const UserDefaults& store)
+class SystemBackend final : public AutostartEntry::Backend
 {
-    const QVariant approved = store.value(AutostartEntry::approvalKey());
-    return !approved.isValid() || approved.toBool();
+public:
+    std::expected<void, AutostartError> registerMainApp() override
+    {
+        const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
+            + quotedExecArgument(QCoreApplication::applicationFilePath());
+        const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+                                                "X-GNOME-Autostart-enabled=true\n")
+                                     .arg(AppInfo::displayName(), exec);
+        const QString path = AutostartEntry::entryPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
+            qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+            return std::unexpected(AutostartError::notPermitted);
+        }
+        return {};
+    }
+
+    std::expected<void, AutostartError> unregisterMainApp() override
+    {
+        if (!isRegistered())
+            return std::unexpected(AutostartError::notRegistered);
+        if (!QFile::remove(AutostartEntry::entryPath()))
+            return std::unexpected(AutostartError::notPermitted);
+        return {};
+    }
+
+    AutostartEntry::Status status() override
+    {
+        return isRegistered() ? AutostartEntry::Status::enabled : AutostartEntry::Status::notRegistered;
+    }
+};
+
+std::atomic<AutostartEntry::Backend*> installedBackend = nullptr;
+
+AutostartEntry::Backend& backend()
+{
+    AutostartEntry::Backend* installed = installedBackend.load();
+    return installed ? *installed : AutostartEntry::systemBackend();
 }
 } // namespace
 
 namespace AutostartEntry {
+
+Backend& systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void setBackend(Backend* backend)
+{
+    installedBackend.store(backend);
+}
 
 QString entryPath()
 {
     return DesktopApplications::configHome() + QStringLiteral("/autostart/tavro.desktop");
 }
 
-QString storePath()
-{
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.backgroundtaskmanagement.plist");
-}
-
-QString approvalKey()
-{
-    return AppInfo::bundleIdentifier() + QStringLiteral("/approved");
-}
-
 std::expected<void, AutostartError> registerMainApp()
 {
-    if (!isApproved(UserDefaults(storePath())))
-        return std::unexpected(AutostartError::notPermitted);
-    const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
-        + quotedExecArgument(QCoreApplication::applicationFilePath());
-    const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
-                                            "X-GNOME-Autostart-enabled=true\n")
-                                 .arg(AppInfo::displayName(), exec);
-    const QString path = entryPath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
-        qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
-        return std::unexpected(AutostartError::notPermitted);
-    }
-    return {};
-}
-
-QString removalRefusalKey()
-{
-    return AppInfo::bundleIdentifier() + QStringLiteral("/removalRefused");
+    return backend().registerMainApp();
 }
 
 std::expected<void, AutostartError> unregisterMainApp()
 {
-    if (!isRegistered())
-        return std::unexpected(AutostartError::notRegistered);
-    if (UserDefaults(storePath()).value(removalRefusalKey()).toBool() || !QFile::remove(entryPath()))
-        return std::unexpected(AutostartError::notPermitted);
-    return {};
+    return backend().unregisterMainApp();
 }
 
 Status status()
 {
-    if (!isRegistered())
-        return Status::notRegistered;
-    return isApproved(UserDefaults(storePath())) ? Status::enabled : Status::requiresApproval;
+    return backend().status();
 }
 
 } // namespace AutostartEntry
