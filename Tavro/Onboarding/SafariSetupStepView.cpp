@@ -2,6 +2,7 @@
 
 #include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
@@ -30,8 +31,6 @@
 namespace tavro {
 
 namespace {
-
-const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
 
 BrandLabel* label(const QString& text, const ColorPair& color, double points, QFont::Weight weight = QFont::Normal)
 {
