@@ -114,6 +114,9 @@ QString identifierForDesktopId(const QString& desktopId)
     return identifier;
 }
 
+// Not QStandardPaths::standardLocations(ApplicationsLocation): Qt 6.4 takes a relative
+// XDG_DATA_HOME as it stands, does not clean the paths, lists the data home twice and gives no
+// system folder when XDG_DATA_DIRS has no absolute entry.
 QStringList entryFolders()
 {
     QStringList folders{fromEnvironment("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"))
