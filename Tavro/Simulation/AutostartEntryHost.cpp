@@ -26,10 +26,10 @@ public:
 
     AutostartEntry::Status status() override
     {
-        const AutostartEntry::Status status = system().status();
-        if (status == AutostartEntry::Status::enabled && !approved)
+        const AutostartEntry::Status entry = system().status();
+        if (entry == AutostartEntry::Status::enabled && !approved)
             return AutostartEntry::Status::requiresApproval;
-        return status;
+        return entry;
     }
 
     std::atomic<bool> approved = true;
