@@ -1,4 +1,5 @@
 #include "Tavro/Platform/AutostartEntry.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/DesktopApplications.h"
@@ -11,8 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <atomic>
 
 namespace tavro {
 
@@ -88,12 +87,11 @@ public:
     }
 };
 
-std::atomic<AutostartEntry::Backend*> installedBackend = nullptr;
+InstalledBackend<AutostartEntry::Backend> installedBackend;
 
 AutostartEntry::Backend& backend()
 {
-    AutostartEntry::Backend* installed = installedBackend.load();
-    return installed ? *installed : AutostartEntry::systemBackend();
+    return installedBackend.orElse(AutostartEntry::systemBackend());
 }
 } // namespace
 
@@ -107,7 +105,7 @@ Backend& systemBackend()
 
 void setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 QString entryPath()

@@ -1,4 +1,5 @@
 #include "Tavro/Platform/Workspace.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/DesktopEntry.h"
@@ -15,7 +16,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <atomic>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -331,12 +331,11 @@ private:
     std::optional<RunningApplication> m_frontmost;
 };
 
-std::atomic<Workspace::Backend*> installedBackend = nullptr;
+InstalledBackend<Workspace::Backend> installedBackend;
 
 Workspace::Backend& backend()
 {
-    Workspace::Backend* installed = installedBackend.load();
-    return installed ? *installed : Workspace::systemBackend();
+    return installedBackend.orElse(Workspace::systemBackend());
 }
 
 } // namespace
@@ -376,7 +375,7 @@ Workspace::Backend& Workspace::systemBackend()
 
 void Workspace::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 bool Workspace::processIsRunning(qint64 processIdentifier)
