@@ -8,6 +8,7 @@
 #include "Tavro/Discovery/SQLiteFirefoxProfileStore.h"
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Launch/SafariAX.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/SerialQueue.h"
@@ -20,8 +21,6 @@
 namespace tavro::DiscoveryCoordinator {
 
 namespace {
-
-const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
 
 struct NonSafariScan
 {

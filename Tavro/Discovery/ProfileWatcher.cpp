@@ -2,6 +2,7 @@
 
 #include "Tavro/Discovery/BrowserDiscoveryService.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Discovery/SafariProfileDiscovery.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/FileEvents.h"
 
@@ -45,8 +46,8 @@ ProfileWatcher::ProfileWatcher(
     : QObject(parent)
     , m_store(store)
     , m_streamLatency(streamLatency)
-    , m_safariProfilesDir(QDir::cleanPath(
-          QDir::homePath() + QStringLiteral("/Library/Containers/com.apple.Safari/Data/Library/Safari/Profiles")))
+    , m_safariProfilesDir(
+          QDir::cleanPath(SafariProfileDiscovery::libraryFolder(QDir::homePath()) + QStringLiteral("/Profiles")))
 {
     m_pendingRefresh.setSingleShot(true);
     m_pendingRefresh.setInterval(debounce);

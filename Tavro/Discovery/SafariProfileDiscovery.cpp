@@ -1,6 +1,7 @@
 #include "Tavro/Discovery/SafariProfileDiscovery.h"
 
 #include "Tavro/Launch/SafariAX.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/FileSystemReading.h"
 #include "Tavro/Platform/Workspace.h"
@@ -53,10 +54,15 @@ QByteArray uriPath(const QString& path)
 
 } // namespace
 
+QString libraryFolder(const QString& home)
+{
+    return home + QStringLiteral("/Library/Containers/") + safariBundleIdentifier
+        + QStringLiteral("/Data/Library/Safari");
+}
+
 QString dbPath(const FileSystemReading& fileSystem)
 {
-    return fileSystem.homeDirectory()
-        + QStringLiteral("/Library/Containers/com.apple.Safari/Data/Library/Safari/SafariTabs.db");
+    return libraryFolder(fileSystem.homeDirectory()) + QStringLiteral("/SafariTabs.db");
 }
 
 DBAccess readDB(const FileSystemReading& fileSystem)
@@ -210,7 +216,7 @@ QString diagnostics(const FileSystemReading& fileSystem)
 {
     QStringList lines;
     lines << QStringLiteral("=== Tavro Safari diagnostics ===");
-    const bool installed = Workspace::shared().urlForApplication(QStringLiteral("com.apple.Safari")).has_value();
+    const bool installed = Workspace::shared().urlForApplication(safariBundleIdentifier).has_value();
     lines << QStringLiteral("safariInstalled: ") + (installed ? QStringLiteral("true") : QStringLiteral("false"));
 
     const DBAccess access = readDB(fileSystem);

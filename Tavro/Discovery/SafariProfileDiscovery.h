@@ -48,7 +48,9 @@ private:
     QList<DiscoveredProfile> m_profiles;
 };
 
-// "~/Library/Containers/com.apple.Safari/Data/Library/Safari/SafariTabs.db".
+// Safari's Library in its sandbox container: "<home>/Library/Containers/com.apple.Safari/Data/Library/Safari".
+QString libraryFolder(const QString& home);
+// "<libraryFolder>/SafariTabs.db".
 QString dbPath(const FileSystemReading& fileSystem);
 
 // Reads the profiles from the tabs database, opened read-only and immutable so that Safari's

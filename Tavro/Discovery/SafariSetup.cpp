@@ -2,6 +2,7 @@
 
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Workspace.h"
@@ -10,12 +11,6 @@
 #include <QPointer>
 
 namespace tavro::SafariSetup {
-
-namespace {
-
-const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
-
-} // namespace
 
 bool isSafariInstalled()
 {

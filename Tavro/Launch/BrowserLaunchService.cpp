@@ -51,7 +51,6 @@ namespace BrowserLaunchService {
 
 namespace {
 
-constexpr auto safariBundleIdentifier = "com.apple.Safari";
 constexpr int safariProfileAttempts = 12;
 
 using Result = std::expected<void, LaunchFailure>;
@@ -156,9 +155,8 @@ QCoro::Task<Result> openSafariProfile(
         co_await openURLInApp(link, appURL);
         co_return std::unexpected(SafariLaunchError::accessibilityDenied());
     }
-    const QString safariID = QString::fromLatin1(safariBundleIdentifier);
     const QString name = destination.profileDisplayName;
-    const bool wasRunning = isRunning(safariID);
+    const bool wasRunning = isRunning(safariBundleIdentifier);
     if (!wasRunning) {
         co_await activationLaunch(appURL);
         co_await QCoro::sleepFor(timing.afterSafariStart);
@@ -184,7 +182,7 @@ QCoro::Task<Result> openSafariProfile(
     const auto window = SafariAX::focusedWindow();
     if (window)
         SafariWindowCache::windows().insert(name, *window);
-    activateFirstRunning(safariID);
+    activateFirstRunning(safariBundleIdentifier);
     SafariAX::postKey(KeyEvents::keyL, KeyEvents::maskCommand);
     co_await QCoro::sleepFor(timing.afterActivation);
 
@@ -220,7 +218,7 @@ QCoro::Task<Result> openPrivateWithMenuItem(
     if (!A::isProcessTrusted())
         co_return std::unexpected(PrivateWindowError::accessibilityDenied(browser));
     const QString bundleID = destination.browserBundleIdentifier;
-    const bool isSafari = bundleID == QLatin1String(safariBundleIdentifier);
+    const bool isSafari = bundleID == safariBundleIdentifier;
     const bool startedNow = !isRunning(bundleID);
 
     if (startedNow) {

@@ -1,5 +1,6 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Launch/SafariMenuText.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SafariProfileNames.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/Workspace.h"
@@ -20,7 +21,7 @@ struct Pair
 
 std::optional<RunningApplication> runningSafari()
 {
-    const auto running = Workspace::shared().runningApplications(QString::fromLatin1(bundleIdentifier));
+    const auto running = Workspace::shared().runningApplications(safariBundleIdentifier);
     if (running.isEmpty())
         return std::nullopt;
     return running.first();

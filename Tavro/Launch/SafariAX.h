@@ -24,8 +24,6 @@ struct SafariMenuItem
 // thread.
 namespace SafariAX {
 
-inline constexpr auto bundleIdentifier = "com.apple.Safari";
-
 // The outcome of reading the File menu.
 class Result
 {

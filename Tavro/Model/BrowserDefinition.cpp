@@ -30,10 +30,9 @@ std::optional<ProfileFamily> profileFamilyFromRawValue(const QString& raw)
 const QList<BrowserDefinition>& BrowserDefinition::registry()
 {
     using F = ProfileFamily;
-    auto row = [](const char* id, const char* name, const char* bundle, F family,
+    auto row = [](const char* id, const char* name, const QString& bundle, F family,
                    std::optional<QString> subpath = std::nullopt) {
-        return BrowserDefinition{
-            QString::fromUtf8(id), QString::fromUtf8(name), {QString::fromUtf8(bundle)}, family, std::move(subpath)};
+        return BrowserDefinition{QString::fromUtf8(id), QString::fromUtf8(name), {bundle}, family, std::move(subpath)};
     };
     // A function-local static is initialised exactly once, also when two threads race to it.
     static const QList<BrowserDefinition> table{
@@ -51,7 +50,7 @@ const QList<BrowserDefinition>& BrowserDefinition::registry()
         row("comet", "Comet", "ai.perplexity.comet", F::chromium, QStringLiteral("Comet")),
         row("opera", "Opera", "com.operasoftware.Opera", F::chromium, QStringLiteral("com.operasoftware.Opera")),
         row("atlas", "ChatGPT Atlas", "com.openai.atlas", F::unsupported),
-        row("safari", "Safari", "com.apple.Safari", F::safari),
+        row("safari", "Safari", safariBundleIdentifier, F::safari),
         row("firefox", "Firefox", "org.mozilla.firefox", F::firefox),
         row("firefox-dev", "Firefox Developer Edition", "org.mozilla.firefoxdeveloperedition", F::firefox),
         row("zen", "Zen Browser", "app.zen-browser.zen", F::firefox),

@@ -8,6 +8,9 @@
 
 namespace tavro {
 
+// Safari's bundle identifier: its profiles, its menus and its setup take roads of their own.
+inline constexpr QLatin1String safariBundleIdentifier("com.apple.Safari");
+
 // Where a browser keeps its profiles.
 enum class ProfileFamily { safari, chromium, firefox, unsupported };
 

@@ -1,4 +1,5 @@
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
+#include "Tavro/Model/BrowserDefinition.h"
 
 #include <QCoreApplication>
 
@@ -23,7 +24,7 @@ BrowserDestination makeSafariDestination(const std::optional<DiscoveredProfile>&
     BrowserDestination destination = makeDestination();
     destination.browserID = QStringLiteral("safari");
     destination.browserDisplayName = QStringLiteral("Safari");
-    destination.browserBundleIdentifier = QStringLiteral("com.apple.Safari");
+    destination.browserBundleIdentifier = safariBundleIdentifier;
     destination.sortOrder = sortOrder;
     if (profile) {
         destination.profileID = profile->id;

@@ -2,6 +2,7 @@
 
 #include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
 #include "Tavro/Onboarding/OnboardingLog.h"
@@ -29,12 +30,6 @@
 #include <QVBoxLayout>
 
 namespace tavro {
-
-namespace {
-
-const QString safariBundleIdentifier = QStringLiteral("com.apple.Safari");
-
-} // namespace
 
 SafariSetupStepView::SafariSetupStepView(SettingsStore& store, SafariSetup::Timing timing, QWidget* parent)
     : QWidget(parent), m_store(store), m_timing(timing)

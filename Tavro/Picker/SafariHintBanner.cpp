@@ -1,5 +1,6 @@
 #include "Tavro/Picker/SafariHintBanner.h"
 
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QCoreApplication>
@@ -83,7 +84,7 @@ SafariHintBanner::SafariHintBanner(SafariHint hint, QWidget* parent)
 
 void SafariHintBanner::openSafari()
 {
-    const auto safari = Workspace::shared().urlForApplication(QStringLiteral("com.apple.Safari"));
+    const auto safari = Workspace::shared().urlForApplication(safariBundleIdentifier);
     if (!safari)
         return;
     // Not awaited: the banner waits for the user's "Re-check", not for Safari.

@@ -1,6 +1,5 @@
 #include "Tavro/Platform/Accessibility.h"
-
-#include <atomic>
+#include "Tavro/Platform/InstalledBackend.h"
 
 namespace tavro {
 
@@ -24,13 +23,12 @@ public:
     AXError performAction(const AXElement&, const QString&) override { return AXError::apiDisabled; }
 };
 
-std::atomic<Accessibility::Backend*> installedBackend = nullptr;
+InstalledBackend<Accessibility::Backend> installedBackend;
 
 Accessibility::Backend& backend()
 {
     static SystemBackend system;
-    Accessibility::Backend* installed = installedBackend.load();
-    return installed ? *installed : system;
+    return installedBackend.orElse(system);
 }
 
 } // namespace
@@ -39,7 +37,7 @@ namespace Accessibility {
 
 void setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 bool isProcessTrusted()

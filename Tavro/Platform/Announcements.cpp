@@ -1,4 +1,5 @@
 #include "Tavro/Platform/Announcements.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/PlatformLog.h"
 
@@ -17,20 +18,19 @@ public:
     bool isVoiceOverRunning() override { return false; }
 };
 
-// Main thread only, like the platform call it stands for.
-Announcements::Backend* installedBackend = nullptr;
+InstalledBackend<Announcements::Backend> installedBackend;
 
 Announcements::Backend& backend()
 {
     static SystemBackend system;
-    return installedBackend ? *installedBackend : system;
+    return installedBackend.orElse(system);
 }
 
 } // namespace
 
 void Announcements::setBackend(Backend* backend)
 {
-    installedBackend = backend;
+    installedBackend.set(backend);
 }
 
 void Announcements::post(const QString& text, Priority priority)

@@ -1,11 +1,11 @@
 #include "Tavro/Platform/AutostartEntry.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/DesktopEntry.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/PlatformLog.h"
-#include "Tavro/Platform/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,68 +52,80 @@ bool isRegistered()
         && entry->value(QStringLiteral("X-GNOME-Autostart-enabled")) != QLatin1String("false");
 }
 
-bool isApproved(const UserDefaults& store)
+class SystemBackend final : public AutostartEntry::Backend
 {
-    const QVariant approved = store.value(AutostartEntry::approvalKey());
-    return !approved.isValid() || approved.toBool();
+public:
+    std::expected<void, AutostartError> registerMainApp() override
+    {
+        const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
+            + quotedExecArgument(QCoreApplication::applicationFilePath());
+        const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+                                                "X-GNOME-Autostart-enabled=true\n")
+                                     .arg(AppInfo::displayName(), exec);
+        const QString path = AutostartEntry::entryPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
+            qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+            return std::unexpected(AutostartError::notPermitted);
+        }
+        return {};
+    }
+
+    std::expected<void, AutostartError> unregisterMainApp() override
+    {
+        if (!isRegistered())
+            return std::unexpected(AutostartError::notRegistered);
+        if (!QFile::remove(AutostartEntry::entryPath()))
+            return std::unexpected(AutostartError::notPermitted);
+        return {};
+    }
+
+    AutostartEntry::Status status() override
+    {
+        return isRegistered() ? AutostartEntry::Status::enabled : AutostartEntry::Status::notRegistered;
+    }
+};
+
+InstalledBackend<AutostartEntry::Backend> installedBackend;
+
+AutostartEntry::Backend& backend()
+{
+    return installedBackend.orElse(AutostartEntry::systemBackend());
 }
 } // namespace
 
 namespace AutostartEntry {
+
+Backend& systemBackend()
+{
+    static SystemBackend system;
+    return system;
+}
+
+void setBackend(Backend* backend)
+{
+    installedBackend.set(backend);
+}
 
 QString entryPath()
 {
     return DesktopApplications::configHome() + QStringLiteral("/autostart/tavro.desktop");
 }
 
-QString storePath()
-{
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/com.apple.backgroundtaskmanagement.plist");
-}
-
-QString approvalKey()
-{
-    return AppInfo::bundleIdentifier() + QStringLiteral("/approved");
-}
-
 std::expected<void, AutostartError> registerMainApp()
 {
-    if (!isApproved(UserDefaults(storePath())))
-        return std::unexpected(AutostartError::notPermitted);
-    const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
-        + quotedExecArgument(QCoreApplication::applicationFilePath());
-    const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
-                                            "X-GNOME-Autostart-enabled=true\n")
-                                 .arg(AppInfo::displayName(), exec);
-    const QString path = entryPath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
-        qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
-        return std::unexpected(AutostartError::notPermitted);
-    }
-    return {};
-}
-
-QString removalRefusalKey()
-{
-    return AppInfo::bundleIdentifier() + QStringLiteral("/removalRefused");
+    return backend().registerMainApp();
 }
 
 std::expected<void, AutostartError> unregisterMainApp()
 {
-    if (!isRegistered())
-        return std::unexpected(AutostartError::notRegistered);
-    if (UserDefaults(storePath()).value(removalRefusalKey()).toBool() || !QFile::remove(entryPath()))
-        return std::unexpected(AutostartError::notPermitted);
-    return {};
+    return backend().unregisterMainApp();
 }
 
 Status status()
 {
-    if (!isRegistered())
-        return Status::notRegistered;
-    return isApproved(UserDefaults(storePath())) ? Status::enabled : Status::requiresApproval;
+    return backend().status();
 }
 
 } // namespace AutostartEntry

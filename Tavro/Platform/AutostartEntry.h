@@ -20,6 +20,20 @@ namespace AutostartEntry {
 
 enum class Status { notRegistered, enabled, requiresApproval };
 
+// What the calls below go through. The system backend knows no approval: the desktop runs every
+// autostart entry it finds, so it never answers requiresApproval.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual std::expected<void, AutostartError> registerMainApp() = 0;
+    virtual std::expected<void, AutostartError> unregisterMainApp() = 0;
+    virtual Status status() = 0;
+};
+Backend& systemBackend();
+// Routes the calls below to `backend` (not owned); nullptr puts the system backend back.
+void setBackend(Backend* backend);
+
 // Registers or unregisters the main application (this program) as a login item. An autostart
 // folder that cannot be written to refuses the registration.
 std::expected<void, AutostartError> registerMainApp();
@@ -30,11 +44,6 @@ Status status();
 
 // The autostart entry.
 QString entryPath();
-// The defaults file holding the user's approval of this application; allowed while it is absent.
-QString storePath();
-QString approvalKey();
-// Set (by the simulation) when the system refuses to remove the login item.
-QString removalRefusalKey();
 
 } // namespace AutostartEntry
 } // namespace tavro

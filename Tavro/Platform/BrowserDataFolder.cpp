@@ -3,35 +3,15 @@
 #include "Tavro/Platform/DesktopApplications.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 namespace tavro::BrowserDataFolder {
 
 namespace {
-// The Chromium family follows XDG_CONFIG_HOME.
-const QHash<QString, QString>& configFolders()
-{
-    static const QHash<QString, QString> folders{
-        {QStringLiteral("org.chromium.Chromium"), QStringLiteral("chromium")},
-        {QStringLiteral("com.google.Chrome"), QStringLiteral("google-chrome")},
-        {QStringLiteral("com.google.Chrome.beta"), QStringLiteral("google-chrome-beta")},
-        {QStringLiteral("com.google.Chrome.dev"), QStringLiteral("google-chrome-unstable")},
-        {QStringLiteral("com.brave.Browser"), QStringLiteral("BraveSoftware/Brave-Browser")},
-        {QStringLiteral("com.microsoft.edgemac"), QStringLiteral("microsoft-edge")},
-        {QStringLiteral("com.vivaldi.Vivaldi"), QStringLiteral("vivaldi")},
-        {QStringLiteral("com.operasoftware.Opera"), QStringLiteral("opera")},
-    };
-    return folders;
-}
+using DesktopApplications::KnownApplication;
 
-// A snap's data lives in the snap's own folder, by the id of the entry the snap exports.
-const QHash<QString, QString>& snapFolders()
+bool keepsData(const KnownApplication* browser)
 {
-    static const QHash<QString, QString> folders{
-        {QStringLiteral("firefox_firefox.desktop"), QStringLiteral("snap/firefox/common/.mozilla/firefox")},
-        {QStringLiteral("chromium_chromium.desktop"), QStringLiteral("snap/chromium/common/chromium")},
-    };
-    return folders;
+    return browser && !(browser->configFolder.isEmpty() && browser->homeFolder.isEmpty());
 }
 
 // A Flatpak keeps its home's dot folders and its XDG configuration under "~/.var/app/<app id>";
@@ -39,24 +19,23 @@ const QHash<QString, QString>& snapFolders()
 std::optional<QString> flatpakFolder(const QString& entryPath, const QString& bundleIdentifier, const QString& home)
 {
     const QFileInfo entry(entryPath);
-    if (!entry.absolutePath().endsWith(QLatin1String("/flatpak/exports/share/applications")))
+    const KnownApplication* browser = DesktopApplications::knownApplication(bundleIdentifier);
+    if (!entry.absolutePath().endsWith(QLatin1String("/flatpak/exports/share/applications")) || !keepsData(browser))
         return std::nullopt;
     const QString sandbox = home + QStringLiteral("/.var/app/") + entry.completeBaseName();
-    if (const auto folder = configFolders().constFind(bundleIdentifier); folder != configFolders().constEnd())
-        return sandbox + QStringLiteral("/config/") + *folder;
-    if (bundleIdentifier == QLatin1String("org.mozilla.firefox"))
-        return sandbox + QStringLiteral("/.mozilla/firefox");
-    return std::nullopt;
+    if (!browser->homeFolder.isEmpty())
+        return sandbox + QLatin1Char('/') + browser->homeFolder;
+    return sandbox + QStringLiteral("/config/") + browser->configFolder;
 }
 
-// Firefox keeps "~/.mozilla/firefox" where it already exists; a Firefox that starts without one
-// (and every release from 147 on) uses the XDG configuration folder instead.
-QString firefoxFolder(const QString& home)
+// A snap's data lives in the snap's own folder, found by the id of the entry the snap exports.
+std::optional<QString> snapFolder(const QString& entryPath, const QString& home)
 {
-    const QString legacy = home + QStringLiteral("/.mozilla/firefox");
-    if (QFileInfo::exists(legacy))
-        return legacy;
-    return DesktopApplications::configHome(home) + QStringLiteral("/mozilla/firefox");
+    const QString id = QFileInfo(entryPath).fileName();
+    const KnownApplication* browser = DesktopApplications::knownApplicationWithDesktopId(id);
+    if (!browser || browser->snapDesktopId != id)
+        return std::nullopt;
+    return home + QLatin1Char('/') + browser->snapFolder;
 }
 
 bool isDesktopEntry(const QString& applicationPath)
@@ -67,21 +46,23 @@ bool isDesktopEntry(const QString& applicationPath)
 
 std::optional<QString> linuxFolder(const QString& bundleIdentifier, const QString& home)
 {
-    if (const auto folder = configFolders().constFind(bundleIdentifier); folder != configFolders().constEnd()) {
-        return DesktopApplications::configHome(home) + QLatin1Char('/') + *folder;
+    const KnownApplication* browser = DesktopApplications::knownApplication(bundleIdentifier);
+    if (!keepsData(browser))
+        return std::nullopt;
+    if (!browser->homeFolder.isEmpty()) {
+        const QString kept = home + QLatin1Char('/') + browser->homeFolder;
+        if (QFileInfo::exists(kept))
+            return kept;
     }
-    if (bundleIdentifier == QLatin1String("org.mozilla.firefox"))
-        return firefoxFolder(home);
-    return std::nullopt;
+    return DesktopApplications::configHome(home) + QLatin1Char('/') + browser->configFolder;
 }
 
 QString locate(
     const QString& applicationPath, const QString& bundleIdentifier, const QString& supportSubpath, const QString& home)
 {
     if (isDesktopEntry(applicationPath)) {
-        if (const auto snap = snapFolders().constFind(QFileInfo(applicationPath).fileName());
-            snap != snapFolders().constEnd())
-            return home + QLatin1Char('/') + *snap;
+        if (auto folder = snapFolder(applicationPath, home))
+            return *folder;
         if (auto folder = flatpakFolder(applicationPath, bundleIdentifier, home))
             return *folder;
         if (auto folder = linuxFolder(bundleIdentifier, home))

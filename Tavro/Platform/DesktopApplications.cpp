@@ -4,38 +4,52 @@
 
 #include <QDir>
 
-#include <utility>
-
 namespace tavro::DesktopApplications {
 
 namespace {
 
-// The ids the browsers' Linux packages install: Debian's, the vendors' own, Flathub's (named
-// after the application, "org.chromium.Chromium.desktop") and the snaps' ("<snap>_<app>.desktop").
-const QList<std::pair<QString, QString>>& table()
+// The ids are the ones the browsers' Linux packages install; a snap's entry is named
+// "<snap>_<app>.desktop".
+const QList<KnownApplication>& table()
 {
-    static const QList<std::pair<QString, QString>> rows{
-        {QStringLiteral("chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
-        {QStringLiteral("chromium-browser.desktop"), QStringLiteral("org.chromium.Chromium")},
-        {QStringLiteral("org.chromium.Chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
-        {QStringLiteral("chromium_chromium.desktop"), QStringLiteral("org.chromium.Chromium")},
-        {QStringLiteral("google-chrome.desktop"), QStringLiteral("com.google.Chrome")},
-        {QStringLiteral("com.google.Chrome.desktop"), QStringLiteral("com.google.Chrome")},
-        {QStringLiteral("google-chrome-beta.desktop"), QStringLiteral("com.google.Chrome.beta")},
-        {QStringLiteral("google-chrome-unstable.desktop"), QStringLiteral("com.google.Chrome.dev")},
-        {QStringLiteral("brave-browser.desktop"), QStringLiteral("com.brave.Browser")},
-        {QStringLiteral("com.brave.Browser.desktop"), QStringLiteral("com.brave.Browser")},
-        {QStringLiteral("microsoft-edge.desktop"), QStringLiteral("com.microsoft.edgemac")},
-        {QStringLiteral("com.microsoft.Edge.desktop"), QStringLiteral("com.microsoft.edgemac")},
-        {QStringLiteral("vivaldi-stable.desktop"), QStringLiteral("com.vivaldi.Vivaldi")},
-        {QStringLiteral("com.vivaldi.Vivaldi.desktop"), QStringLiteral("com.vivaldi.Vivaldi")},
-        {QStringLiteral("opera.desktop"), QStringLiteral("com.operasoftware.Opera")},
-        {QStringLiteral("com.opera.Opera.desktop"), QStringLiteral("com.operasoftware.Opera")},
-        {QStringLiteral("firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
-        {QStringLiteral("firefox-esr.desktop"), QStringLiteral("org.mozilla.firefox")},
-        {QStringLiteral("org.mozilla.firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
-        {QStringLiteral("firefox_firefox.desktop"), QStringLiteral("org.mozilla.firefox")},
-        {QStringLiteral("tavro.desktop"), AppInfo::bundleIdentifier()},
+    static const QList<KnownApplication> rows{
+        {.bundleIdentifier = QStringLiteral("org.chromium.Chromium"),
+            .desktopIds = {QStringLiteral("chromium.desktop"), QStringLiteral("chromium-browser.desktop"),
+                QStringLiteral("org.chromium.Chromium.desktop")},
+            .configFolder = QStringLiteral("chromium"),
+            .snapDesktopId = QStringLiteral("chromium_chromium.desktop"),
+            .snapFolder = QStringLiteral("snap/chromium/common/chromium")},
+        {.bundleIdentifier = QStringLiteral("com.google.Chrome"),
+            .desktopIds = {QStringLiteral("google-chrome.desktop"), QStringLiteral("com.google.Chrome.desktop")},
+            .configFolder = QStringLiteral("google-chrome")},
+        {.bundleIdentifier = QStringLiteral("com.google.Chrome.beta"),
+            .desktopIds = {QStringLiteral("google-chrome-beta.desktop")},
+            .configFolder = QStringLiteral("google-chrome-beta")},
+        {.bundleIdentifier = QStringLiteral("com.google.Chrome.dev"),
+            .desktopIds = {QStringLiteral("google-chrome-unstable.desktop")},
+            .configFolder = QStringLiteral("google-chrome-unstable")},
+        {.bundleIdentifier = QStringLiteral("com.brave.Browser"),
+            .desktopIds = {QStringLiteral("brave-browser.desktop"), QStringLiteral("com.brave.Browser.desktop")},
+            .configFolder = QStringLiteral("BraveSoftware/Brave-Browser")},
+        {.bundleIdentifier = QStringLiteral("com.microsoft.edgemac"),
+            .desktopIds = {QStringLiteral("microsoft-edge.desktop"), QStringLiteral("com.microsoft.Edge.desktop")},
+            .configFolder = QStringLiteral("microsoft-edge")},
+        {.bundleIdentifier = QStringLiteral("com.vivaldi.Vivaldi"),
+            .desktopIds = {QStringLiteral("vivaldi-stable.desktop"), QStringLiteral("com.vivaldi.Vivaldi.desktop")},
+            .configFolder = QStringLiteral("vivaldi")},
+        {.bundleIdentifier = QStringLiteral("com.operasoftware.Opera"),
+            .desktopIds = {QStringLiteral("opera.desktop"), QStringLiteral("com.opera.Opera.desktop")},
+            .configFolder = QStringLiteral("opera")},
+        // Firefox keeps "~/.mozilla/firefox" where it already exists; a Firefox that starts without
+        // one (and every release from 147 on) uses the XDG configuration folder instead.
+        {.bundleIdentifier = QStringLiteral("org.mozilla.firefox"),
+            .desktopIds = {QStringLiteral("firefox.desktop"), QStringLiteral("firefox-esr.desktop"),
+                QStringLiteral("org.mozilla.firefox.desktop")},
+            .configFolder = QStringLiteral("mozilla/firefox"),
+            .homeFolder = QStringLiteral(".mozilla/firefox"),
+            .snapDesktopId = QStringLiteral("firefox_firefox.desktop"),
+            .snapFolder = QStringLiteral("snap/firefox/common/.mozilla/firefox")},
+        {.bundleIdentifier = AppInfo::bundleIdentifier(), .desktopIds = {QStringLiteral("tavro.desktop")}},
     };
     return rows;
 }
@@ -48,22 +62,39 @@ QString fromEnvironment(const char* variable, const QString& fallback)
 
 } // namespace
 
+const KnownApplication* knownApplication(const QString& bundleIdentifier)
+{
+    for (const KnownApplication& application : table()) {
+        if (application.bundleIdentifier.compare(bundleIdentifier, Qt::CaseInsensitive) == 0)
+            return &application;
+    }
+    return nullptr;
+}
+
+const KnownApplication* knownApplicationWithDesktopId(const QString& desktopId)
+{
+    for (const KnownApplication& application : table()) {
+        if (application.desktopIds.contains(desktopId) || application.snapDesktopId == desktopId)
+            return &application;
+    }
+    return nullptr;
+}
+
 std::optional<QString> bundleIdentifier(const QString& desktopId)
 {
-    for (const auto& [id, identifier] : table()) {
-        if (id == desktopId)
-            return identifier;
-    }
+    if (const KnownApplication* application = knownApplicationWithDesktopId(desktopId))
+        return application->bundleIdentifier;
     return std::nullopt;
 }
 
 QStringList desktopIds(const QString& bundleIdentifier)
 {
-    QStringList ids;
-    for (const auto& [id, identifier] : table()) {
-        if (identifier.compare(bundleIdentifier, Qt::CaseInsensitive) == 0)
-            ids.append(id);
-    }
+    const KnownApplication* application = knownApplication(bundleIdentifier);
+    if (!application)
+        return {};
+    QStringList ids = application->desktopIds;
+    if (!application->snapDesktopId.isEmpty())
+        ids.append(application->snapDesktopId);
     return ids;
 }
 
@@ -83,6 +114,9 @@ QString identifierForDesktopId(const QString& desktopId)
     return identifier;
 }
 
+// Not QStandardPaths::standardLocations(ApplicationsLocation): Qt 6.4 takes a relative
+// XDG_DATA_HOME as it stands, does not clean the paths, lists the data home twice and gives no
+// system folder when XDG_DATA_DIRS has no absolute entry.
 QStringList entryFolders()
 {
     QStringList folders{fromEnvironment("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"))

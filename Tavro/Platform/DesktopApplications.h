@@ -1,7 +1,7 @@
 #pragma once
 // Stands for the bundle identifiers by which the system knows applications, for the applications a
-// Linux desktop knows by desktop-entry id instead ("chromium.desktop"), and for the folders where
-// those entries live.
+// Linux desktop knows by desktop-entry id instead ("chromium.desktop"), for the folders where
+// those entries live, and for where the browsers among them keep their data on Linux.
 
 #include <QDir>
 #include <QString>
@@ -10,6 +10,28 @@
 #include <optional>
 
 namespace tavro::DesktopApplications {
+
+// An application the table knows: the Linux facts of a browser, and of Tavro itself.
+struct KnownApplication
+{
+    QString bundleIdentifier;
+    // The ids its packages install, preferred first: Debian's, the vendor's, Flathub's (named after
+    // the application, "org.chromium.Chromium.desktop").
+    QStringList desktopIds;
+    // Where it keeps its data: a folder of $XDG_CONFIG_HOME ("chromium"), and a folder of the home
+    // it keeps using where that exists (Firefox's ".mozilla/firefox"); both empty for none.
+    QString configFolder{};
+    QString homeFolder{};
+    // The id of its snap's entry ("<snap>_<app>.desktop", after desktopIds) and the folder under
+    // the home where that snap keeps the data.
+    QString snapDesktopId{};
+    QString snapFolder{};
+};
+
+// The row of this bundle identifier (any case); nullptr for one the table does not know.
+const KnownApplication* knownApplication(const QString& bundleIdentifier);
+// The row that lists this desktop-entry id; nullptr for an id the table does not know.
+const KnownApplication* knownApplicationWithDesktopId(const QString& desktopId);
 
 // The bundle identifier of the application with this desktop-entry id ("firefox-esr.desktop" ->
 // "org.mozilla.firefox"); nullopt for an id the table does not know.

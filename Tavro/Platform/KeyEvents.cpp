@@ -1,9 +1,8 @@
 #include "Tavro/Platform/KeyEvents.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QGuiApplication>
 #include <QThread>
-
-#include <atomic>
 
 namespace tavro {
 
@@ -37,12 +36,11 @@ public:
     quint64 flagsState(int) override { return qtModifiers(); }
 };
 
-std::atomic<KeyEvents::Backend*> installedBackend = nullptr;
+InstalledBackend<KeyEvents::Backend> installedBackend;
 
 KeyEvents::Backend& backend()
 {
-    KeyEvents::Backend* installed = installedBackend.load();
-    return installed ? *installed : KeyEvents::systemBackend();
+    return installedBackend.orElse(KeyEvents::systemBackend());
 }
 
 } // namespace
@@ -57,7 +55,7 @@ Backend& systemBackend()
 
 void setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 void post(const KeyEvent& event)

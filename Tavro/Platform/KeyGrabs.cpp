@@ -1,4 +1,5 @@
 #include "Tavro/Platform/KeyGrabs.h"
+#include "Tavro/Platform/InstalledBackend.h"
 #include "Tavro/Platform/PlatformLog.h"
 
 #include <QAbstractNativeEventFilter>
@@ -9,7 +10,6 @@
 
 #include <xcb/xcb.h>
 
-#include <atomic>
 #include <string_view>
 
 namespace tavro {
@@ -169,12 +169,11 @@ public:
     void ungrab(const KeyGrabs::Combination&) override { }
 };
 
-std::atomic<KeyGrabs::Backend*> installedBackend = nullptr;
+InstalledBackend<KeyGrabs::Backend> installedBackend;
 
 KeyGrabs::Backend& backend()
 {
-    KeyGrabs::Backend* installed = installedBackend.load();
-    return installed ? *installed : KeyGrabs::systemBackend();
+    return installedBackend.orElse(KeyGrabs::systemBackend());
 }
 
 } // namespace
@@ -218,7 +217,7 @@ KeyGrabs::Backend& KeyGrabs::systemBackend()
 
 void KeyGrabs::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 KeyGrabs& KeyGrabs::shared()

@@ -1,4 +1,5 @@
 #include "Tavro/Platform/Screens.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -27,12 +28,11 @@ public:
     QPoint pointerLocation() override { return QCursor::pos(); }
 };
 
-// Main thread only, like the windows that are placed with it.
-Screens::Backend* installedBackend = nullptr;
+InstalledBackend<Screens::Backend> installedBackend;
 
 Screens::Backend& backend()
 {
-    return installedBackend ? *installedBackend : Screens::systemBackend();
+    return installedBackend.orElse(Screens::systemBackend());
 }
 
 } // namespace
@@ -45,7 +45,7 @@ Screens::Backend& Screens::systemBackend()
 
 void Screens::setBackend(Backend* backend)
 {
-    installedBackend = backend;
+    installedBackend.set(backend);
 }
 
 QList<Screens::Screen> Screens::screens()

@@ -1,8 +1,7 @@
 #include "Tavro/Platform/SharingPicker.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/PlatformLog.h"
-
-#include <atomic>
 
 namespace tavro {
 
@@ -18,7 +17,7 @@ public:
     }
 };
 
-std::atomic<SharingPicker::Backend*> installedBackend = nullptr;
+InstalledBackend<SharingPicker::Backend> installedBackend;
 
 } // namespace
 
@@ -30,14 +29,13 @@ SharingPicker::Backend& SharingPicker::systemBackend()
 
 void SharingPicker::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 namespace {
 SharingPicker::Backend& current()
 {
-    SharingPicker::Backend* installed = installedBackend.load();
-    return installed ? *installed : SharingPicker::systemBackend();
+    return installedBackend.orElse(SharingPicker::systemBackend());
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "Tavro/Platform/StatusItem.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -8,8 +9,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSystemTrayIcon>
-
-#include <atomic>
 
 namespace tavro {
 
@@ -68,12 +67,11 @@ private:
     QHash<StatusItem*, QSystemTrayIcon*> m_icons;
 };
 
-std::atomic<StatusItem::Backend*> installedBackend = nullptr;
+InstalledBackend<StatusItem::Backend> installedBackend;
 
 StatusItem::Backend& backend()
 {
-    StatusItem::Backend* installed = installedBackend.load();
-    return installed ? *installed : StatusItem::systemBackend();
+    return installedBackend.orElse(StatusItem::systemBackend());
 }
 
 } // namespace
@@ -115,7 +113,7 @@ StatusItem::Backend& StatusItem::systemBackend()
 
 void StatusItem::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 bool StatusItem::isAvailable()

@@ -1,9 +1,8 @@
 #include "Tavro/Platform/SystemInfo.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QStringList>
 #include <QSysInfo>
-
-#include <atomic>
 
 namespace tavro {
 
@@ -35,12 +34,11 @@ public:
     std::optional<QString> prettyName() override { return QSysInfo::prettyProductName(); }
 };
 
-std::atomic<SystemInfo::Backend*> installedBackend = nullptr;
+InstalledBackend<SystemInfo::Backend> installedBackend;
 
 SystemInfo::Backend& current()
 {
-    SystemInfo::Backend* installed = installedBackend.load();
-    return installed ? *installed : SystemInfo::systemBackend();
+    return installedBackend.orElse(SystemInfo::systemBackend());
 }
 
 } // namespace
@@ -53,7 +51,7 @@ SystemInfo::Backend& SystemInfo::systemBackend()
 
 void SystemInfo::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 std::optional<QString> SystemInfo::bundleString(const QString& key)

@@ -1,4 +1,5 @@
 #include "Tavro/Platform/SystemSound.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QApplication>
 
@@ -12,8 +13,7 @@ public:
     void beep() override { QApplication::beep(); }
 };
 
-// Main thread only.
-SystemSound::Backend* installedBackend = nullptr;
+InstalledBackend<SystemSound::Backend> installedBackend;
 
 } // namespace
 
@@ -25,12 +25,12 @@ SystemSound::Backend& SystemSound::systemBackend()
 
 void SystemSound::setBackend(Backend* backend)
 {
-    installedBackend = backend;
+    installedBackend.set(backend);
 }
 
 void SystemSound::beep()
 {
-    (installedBackend ? *installedBackend : systemBackend()).beep();
+    installedBackend.orElse(systemBackend()).beep();
 }
 
 } // namespace tavro

@@ -1,10 +1,9 @@
 #include "Tavro/Platform/UrlOpener.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/PlatformLog.h"
 
 #include <QDesktopServices>
-
-#include <atomic>
 
 namespace tavro {
 
@@ -22,7 +21,7 @@ public:
     }
 };
 
-std::atomic<UrlOpener::Backend*> installedBackend = nullptr;
+InstalledBackend<UrlOpener::Backend> installedBackend;
 
 } // namespace
 
@@ -34,7 +33,7 @@ UrlOpener::Backend& UrlOpener::systemBackend()
 
 void UrlOpener::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 bool UrlOpener::isWebPage(const QUrl& url)
@@ -44,8 +43,7 @@ bool UrlOpener::isWebPage(const QUrl& url)
 
 bool UrlOpener::open(const QUrl& url)
 {
-    Backend* installed = installedBackend.load();
-    return (installed ? *installed : systemBackend()).open(url);
+    return installedBackend.orElse(systemBackend()).open(url);
 }
 
 } // namespace tavro

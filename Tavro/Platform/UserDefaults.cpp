@@ -2,16 +2,13 @@
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/PlatformLog.h"
+#include "Tavro/Platform/PropertyList.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 #include <QSettings>
-#include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 #include <limits>
 
@@ -68,174 +65,27 @@ QVariant storable(const QVariant& value)
     }
 }
 
-// Base64 text is decoded in runs of this many characters, a multiple of four.
-constexpr qsizetype kBase64Run = 64 * 1024;
-
-// The bytes of a <data> element, decoded from the reader's text a run at a time: a record of many
-// megabytes is not copied out whole as a string and again as Latin-1 beside the reader's text and
-// its bytes. Comments and processing instructions inside are skipped, as in any element's text;
-// an element inside is an error.
-std::optional<QByteArray> readData(QXmlStreamReader& xml)
+// The values of a defaults file: a property list whose dictionary holds only strings, data,
+// integers, reals and bools. Anything else is not a file these defaults wrote or can keep.
+std::optional<QMap<QString, QVariant>> readDefaults(const QByteArray& bytes)
 {
-    QByteArray decoded;
-    QByteArray base64;
-    // Padding ends the text: from the first "=" on, the rest is decoded with it at the end.
-    bool padded = false;
-    // Decodes the whole runs gathered so far.
-    const auto decodeRuns = [&](bool atEnd) {
-        padded = padded || base64.contains('=');
-        const qsizetype whole = atEnd ? base64.size() : padded ? 0 : base64.size() / 4 * 4;
-        if (whole == 0)
-            return true;
-        const auto run = QByteArray::fromBase64Encoding(base64.left(whole), QByteArray::AbortOnBase64DecodingErrors);
-        if (!run)
-            return false;
-        decoded.append(*run);
-        base64.remove(0, whole);
-        return true;
-    };
-    for (;;) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::Characters:
-        case QXmlStreamReader::EntityReference:
-            // Room for the bytes of the whole text at once (a text broken by a comment grows).
-            decoded.reserve(decoded.size() + xml.text().size() / 4 * 3);
-            for (qsizetype at = 0; at < xml.text().size(); at += kBase64Run) {
-                QByteArray run = xml.text().mid(at, kBase64Run).toLatin1();
-                run.removeIf([](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
-                base64.append(run);
-                if (!padded && !decodeRuns(false))
-                    return std::nullopt;
-            }
-            break;
-        case QXmlStreamReader::Comment:
-        case QXmlStreamReader::ProcessingInstruction:
-            break;
-        case QXmlStreamReader::EndElement:
-            return decodeRuns(true) ? std::optional(decoded) : std::nullopt;
-        default:
-            return std::nullopt;
-        }
-    }
-}
-
-std::optional<QVariant> readValue(QXmlStreamReader& xml)
-{
-    const QStringView element = xml.name();
-    if (element == u"string")
-        return xml.readElementText();
-    if (element == u"data") {
-        const std::optional<QByteArray> decoded = readData(xml);
-        return decoded ? std::optional<QVariant>(*decoded) : std::nullopt;
-    }
-    if (element == u"integer") {
-        const QString text = xml.readElementText().trimmed();
-        bool ok = false;
-        if (const qlonglong n = text.toLongLong(&ok); ok)
-            return n;
-        if (const qulonglong n = text.toULongLong(&ok); ok)
-            return n;
+    std::optional<QVariantMap> values = PropertyList::parse(bytes);
+    if (!values)
         return std::nullopt;
-    }
-    if (element == u"real") {
-        bool ok = false;
-        const double d = xml.readElementText().trimmed().toDouble(&ok);
-        return ok ? std::optional<QVariant>(d) : std::nullopt;
-    }
-    if (element == u"true" || element == u"false") {
-        const bool value = element == u"true";
-        if (!xml.readElementText().trimmed().isEmpty())
-            return std::nullopt;
-        return value;
-    }
-    return std::nullopt;
-}
-
-// `<plist version="1.0"><dict>` of keys and string, data, integer, real, true and false values;
-// anything else is not a file these defaults wrote or can keep, so the whole file fails.
-std::optional<QMap<QString, QVariant>> parsePropertyList(const QByteArray& bytes)
-{
-    QXmlStreamReader xml(bytes);
-    if (!xml.readNextStartElement() || xml.name() != u"plist")
-        return std::nullopt;
-    if (!xml.readNextStartElement() || xml.name() != u"dict")
-        return std::nullopt;
-    QMap<QString, QVariant> values;
-    while (xml.readNextStartElement()) {
-        if (xml.name() != u"key")
-            return std::nullopt;
-        const QString key = xml.readElementText();
-        if (xml.hasError() || !xml.readNextStartElement())
-            return std::nullopt;
-        const std::optional<QVariant> value = readValue(xml);
-        if (!value || xml.hasError())
-            return std::nullopt;
-        values.insert(key, *value);
-    }
-    // Nothing but the end of <plist> may follow the dictionary.
-    if (xml.hasError() || xml.readNextStartElement())
-        return std::nullopt;
-    while (!xml.atEnd())
-        xml.readNext();
-    if (xml.hasError())
-        return std::nullopt;
-    return values;
-}
-
-// The element the writer would give for the whole base64, with the base64 put into `device` (the
-// writer's own) a run at a time: base64 has nothing to escape, and a record of many megabytes is
-// then neither held as base64 and as a string of it nor escaped a character at a time.
-void writeData(QXmlStreamWriter& xml, QIODevice& device, const QByteArray& bytes)
-{
-    constexpr qsizetype bytesPerRun = kBase64Run / 4 * 3;
-    xml.writeStartElement(QStringLiteral("data"));
-    xml.writeCharacters(QString()); // ends the start tag
-    for (qsizetype offset = 0; offset < bytes.size(); offset += bytesPerRun)
-        device.write(bytes.mid(offset, bytesPerRun).toBase64());
-    xml.writeEndElement();
-}
-
-std::optional<QByteArray> serializePropertyList(const QMap<QString, QVariant>& values)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QXmlStreamWriter xml(&buffer);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(-1); // one tab
-    xml.writeStartDocument();
-    xml.writeDTD(QStringLiteral(R"(<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" )"
-                                R"("http://www.apple.com/DTDs/PropertyList-1.0.dtd">)"));
-    xml.writeStartElement(QStringLiteral("plist"));
-    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
-    xml.writeStartElement(QStringLiteral("dict"));
-    for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        xml.writeTextElement(QStringLiteral("key"), it.key());
-        const QVariant& value = *it;
+    for (const QVariant& value : std::as_const(*values)) {
         switch (value.typeId()) {
-        case QMetaType::Bool:
-            xml.writeEmptyElement(value.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
-            break;
+        case QMetaType::QString:
+        case QMetaType::QByteArray:
         case QMetaType::LongLong:
         case QMetaType::ULongLong:
-            xml.writeTextElement(QStringLiteral("integer"), value.toString());
-            break;
         case QMetaType::Double:
-            xml.writeTextElement(
-                QStringLiteral("real"), QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
-            break;
-        case QMetaType::QByteArray:
-            writeData(xml, buffer, value.toByteArray());
-            break;
+        case QMetaType::Bool:
+            continue;
         default:
-            xml.writeTextElement(QStringLiteral("string"), value.toString());
+            return std::nullopt;
         }
     }
-    xml.writeEndDocument();
-    // The writer flags text XML cannot hold (only a key can have it: values were made storable).
-    if (xml.hasError())
-        return std::nullopt;
-    return bytes;
+    return values;
 }
 
 // Replaces the file whole by renaming a finished copy over it, readable by its owner only.
@@ -323,7 +173,7 @@ void UserDefaults::load()
         m_unreadableFile = true;
         return;
     }
-    if (auto values = parsePropertyList(bytes)) {
+    if (auto values = readDefaults(bytes)) {
         m_values = *values;
         return;
     }
@@ -363,7 +213,7 @@ std::expected<void, UserDefaultsError> UserDefaults::write()
             return std::unexpected(UserDefaultsError::copyNotKept);
         m_unparsedFile.reset();
     }
-    const std::optional<QByteArray> bytes = serializePropertyList(m_values);
+    const std::optional<QByteArray> bytes = PropertyList::serialize(m_values);
     if (!bytes) {
         qCWarning(lcPlatform) << "a key cannot be written to" << m_filePath;
         return std::unexpected(UserDefaultsError::unstorableKey);

@@ -1,7 +1,9 @@
 #include "Tavro/Platform/Workspace.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/DesktopEntry.h"
+#include "Tavro/Platform/PropertyList.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,10 +14,8 @@
 #include <QMutexLocker>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QXmlStreamReader>
 
 #include <algorithm>
-#include <atomic>
 #include <sys/stat.h>
 #include <time.h>
 
@@ -331,12 +331,11 @@ private:
     std::optional<RunningApplication> m_frontmost;
 };
 
-std::atomic<Workspace::Backend*> installedBackend = nullptr;
+InstalledBackend<Workspace::Backend> installedBackend;
 
 Workspace::Backend& backend()
 {
-    Workspace::Backend* installed = installedBackend.load();
-    return installed ? *installed : Workspace::systemBackend();
+    return installedBackend.orElse(Workspace::systemBackend());
 }
 
 } // namespace
@@ -376,7 +375,7 @@ Workspace::Backend& Workspace::systemBackend()
 
 void Workspace::setBackend(Backend* backend)
 {
-    installedBackend.store(backend);
+    installedBackend.set(backend);
 }
 
 bool Workspace::processIsRunning(qint64 processIdentifier)
@@ -393,40 +392,16 @@ std::optional<QHash<QString, QString>> Workspace::readPropertyList(const QString
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QXmlStreamReader xml(&file);
-    QHash<QString, QString> values;
-    bool sawPlist = false;
-    int dictDepth = 0;
-    QString key;
-    while (!xml.atEnd()) {
-        xml.readNext();
-        if (xml.isStartElement()) {
-            const auto name = xml.name();
-            if (name == QLatin1String("plist")) {
-                sawPlist = true;
-            } else if (name == QLatin1String("dict")) {
-                ++dictDepth;
-                key.clear();
-            } else if (dictDepth == 1 && name == QLatin1String("key")) {
-                key = xml.readElementText();
-            } else if (dictDepth == 1 && name == QLatin1String("string")) {
-                const QString text = xml.readElementText();
-                if (!key.isNull())
-                    values.insert(key, text);
-                key = QString();
-            } else if (dictDepth == 1) {
-                // Values other than strings (arrays, numbers, booleans) are not needed; skip them whole.
-                if (name != QLatin1String("array"))
-                    xml.skipCurrentElement();
-                key = QString();
-            }
-        } else if (xml.isEndElement() && xml.name() == QLatin1String("dict")) {
-            --dictDepth;
-        }
-    }
-    if (xml.hasError() || !sawPlist)
+    const std::optional<QVariantMap> values = PropertyList::parse(file.readAll());
+    if (!values)
         return std::nullopt;
-    return values;
+    // Values other than strings (arrays, numbers, booleans) are not needed.
+    QHash<QString, QString> strings;
+    for (auto it = values->cbegin(); it != values->cend(); ++it) {
+        if (it->typeId() == QMetaType::QString)
+            strings.insert(it.key(), it->toString());
+    }
+    return strings;
 }
 
 std::optional<AppBundle> Workspace::desktopEntry(const QString& entryPath)

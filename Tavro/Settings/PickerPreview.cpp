@@ -1,5 +1,6 @@
 #include "Tavro/Settings/PickerPreview.h"
 
+#include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FlowerLayout.h"
@@ -54,11 +55,10 @@ QList<BrowserDestination> PickerPreview::sampleDestinations()
         LaunchStrategy launch;
     };
     const Sample samples[] = {
-        {QStringLiteral("Safari"), QStringLiteral("com.apple.Safari"), personal,
-            LaunchStrategy::safariProfile(personal)},
+        {QStringLiteral("Safari"), safariBundleIdentifier, personal, LaunchStrategy::safariProfile(personal)},
         {QStringLiteral("Chrome"), QStringLiteral("com.google.Chrome"), personal,
             LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default"))},
-        {QStringLiteral("Safari"), QStringLiteral("com.apple.Safari"), work, LaunchStrategy::safariProfile(work)},
+        {QStringLiteral("Safari"), safariBundleIdentifier, work, LaunchStrategy::safariProfile(work)},
         {QStringLiteral("Chrome"), QStringLiteral("com.google.Chrome"), work,
             LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Profile 1"))},
     };

@@ -1,6 +1,7 @@
 #include "Tavro/Simulation/Simulation.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
+#include "Tavro/Simulation/AutostartEntryHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/KeyGrabsHost.h"
 #include "Tavro/Simulation/ScreensHost.h"
@@ -26,6 +27,7 @@ void Simulation::install()
     SystemInfoHost::install();
     KeyGrabsHost::install();
     StatusItemHost::install();
+    AutostartEntryHost::install();
 }
 
 } // namespace tavro

@@ -1,5 +1,6 @@
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Platform/NotificationCenter.h"
+#include "Tavro/Platform/PropertyList.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
@@ -213,6 +214,24 @@ TEST_F(UserDefaultsFile, AnOldIniFileIsReadOnceAndLeftAsItWas)
     EXPECT_EQ(reopened.value("list"), QStringLiteral("replaced"));
     EXPECT_EQ(reopened.data("record"), QByteArray(R"({"a":1})"));
     EXPECT_TRUE(reopened.value("com.vaskhaldor.Tavro/registered").toBool());
+}
+
+// An application's Info.plist holds more than defaults do: arrays, nested dictionaries, dates.
+TEST(PropertyListTest, ReadsEveryKindOfValueAnInfoPlistHolds)
+{
+    const auto plist = PropertyList::parse("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict>"
+                                           "<key>CFBundleURLTypes</key><array><dict><key>CFBundleURLSchemes</key>"
+                                           "<array><string>https</string></array></dict></array>"
+                                           "<key>LSMinimumSystemVersion</key><integer>12</integer>"
+                                           "<key>Built</key><date>2024-01-02T03:04:05Z</date>"
+                                           "<key>LSUIElement</key><true/></dict></plist>");
+    ASSERT_TRUE(plist);
+    const QVariantMap urlType = plist->value("CFBundleURLTypes").toList().value(0).toMap();
+    EXPECT_EQ(urlType.value("CFBundleURLSchemes").toList(), QVariantList{QStringLiteral("https")});
+    EXPECT_EQ(plist->value("LSMinimumSystemVersion"), qlonglong(12));
+    EXPECT_EQ(plist->value("Built").toDateTime(), QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), Qt::UTC));
+    EXPECT_EQ(plist->value("LSUIElement"), true);
+    EXPECT_FALSE(PropertyList::parse("<plist><dict><key>a</key><array><string>b</array></dict></plist>"));
 }
 
 TEST(NotificationCenterTest, PostReachesObserversBeforeReturning)
