@@ -7,6 +7,7 @@
 #include "Tavro/Picker/PickerLog.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Platform/Announcements.h"
+#include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/Screens.h"
 #include "Tavro/Platform/WindowListing.h"
@@ -78,10 +79,8 @@ QString keyCharacters(const QKeyEvent* event, bool noModifiers)
 
 } // namespace
 
-PickerWindowController::PickerWindowController(QObject* parent) : QObject(parent), m_privateFlag(ModifierFlag::shift)
-{
-    currentModifiers = [] { return QGuiApplication::queryKeyboardModifiers(); };
-}
+PickerWindowController::PickerWindowController(QObject* parent)
+    : QObject(parent), m_privateFlag(ModifierFlag::shift) { }
 
 PickerWindowController::~PickerWindowController()
 {
@@ -96,7 +95,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     dismiss(false);
     m_privateFlag = flag(privateModifier);
 
-    const quint64 flags = ModifierFlag::fromQt(currentModifiers());
+    const quint64 flags = KeyEvents::flagsState(KeyEvents::combinedSessionState);
     const bool held = (flags & m_privateFlag) == m_privateFlag;
     // One key for bypass and private: the key held to reach the picker is no private request.
     m_ignoringHeldPrivateKey = privateKeyIsBypassModifier && held;

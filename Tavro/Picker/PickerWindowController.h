@@ -10,7 +10,6 @@
 #include <QUrl>
 #include <QUuid>
 
-#include <functional>
 #include <optional>
 
 class QKeyEvent;
@@ -49,9 +48,6 @@ public:
     PickerViewModel* model() const { return m_model; }
     quint64 privateFlag() const { return m_privateFlag; }
     bool ignoringHeldPrivateKey() const { return m_ignoringHeldPrivateKey; }
-
-    // Where the current modifier keys are read when a picker opens; tests put fixed ones here.
-    std::function<Qt::KeyboardModifiers()> currentModifiers;
 
     // The application stopped being the active one (a click or a switch to another application).
     void applicationDidResignActive();

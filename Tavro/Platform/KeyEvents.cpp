@@ -1,5 +1,6 @@
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/InstalledBackend.h"
+#include "Tavro/Platform/ModifierFlags.h"
 
 #include <QGuiApplication>
 #include <QThread>
@@ -14,18 +15,7 @@ quint64 qtModifiers()
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (!app || QThread::currentThread() != app->thread())
         return 0;
-    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
-    quint64 flags = 0;
-    if (modifiers & Qt::ShiftModifier)
-        flags |= KeyEvents::maskShift;
-    // Qt reports the Command key as Control on a Mac; here the Super (Meta) key stands in for it.
-    if (modifiers & Qt::ControlModifier)
-        flags |= KeyEvents::maskControl;
-    if (modifiers & Qt::AltModifier)
-        flags |= KeyEvents::maskAlternate;
-    if (modifiers & Qt::MetaModifier)
-        flags |= KeyEvents::maskCommand;
-    return flags;
+    return ModifierFlag::fromQt(QGuiApplication::queryKeyboardModifiers());
 }
 
 // Keystrokes only ever go to an application's Accessibility elements, which no desktop here offers.

@@ -73,7 +73,7 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
         });
     connect(&m_picker, &PickerWindowController::cancelled, this, [this] {
         if (QPointer<QWidget> window = std::exchange(m_restoreOnCancel, nullptr))
-            WindowHost::bringForward(window);
+            ShellWindows::bringForward(window);
         pickerClosed();
     });
     connect(&m_statusItems, &StatusItemController::preferencesRequested, this, [this] { showSettings(); });
@@ -349,7 +349,7 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         // a quit request or "Hide Tavro".
         if (!isPickerShown())
             m_windows.restoreHiddenWindow();
-        applicationShouldHandleReopen(WindowHost::hasVisibleWindows());
+        applicationShouldHandleReopen(ShellWindows::hasVisibleWindows());
         return;
     }
     QList<QUrl> accepted;

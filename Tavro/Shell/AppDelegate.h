@@ -1,17 +1,17 @@
 #pragma once
 // The application's one delegate: owns the long-lived services for the whole run, runs the launch
 // sequence, takes the links the system hands over and presents the picker for them. The windows
-// are hosted by its `WindowHost`, the status item and the hot keys by its `StatusItemController`.
+// are hosted by its `ShellWindows`, the status item and the hot keys by its `StatusItemController`.
 
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"
+#include "Tavro/Shell/ShellWindows.h"
 #include "Tavro/Shell/StatusItemController.h"
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Shell/WindowFactory.h"
-#include "Tavro/Shell/WindowHost.h"
 
 #include <QList>
 #include <QObject>
@@ -157,7 +157,7 @@ private:
     std::unique_ptr<AppActivityAssertion> m_activityAssertion;
     PickerWindowController m_picker;
     std::unique_ptr<Router> m_router;
-    WindowHost m_windows;
+    ShellWindows m_windows;
     bool m_isQuitting = false;
     std::unique_ptr<ProfileWatcher> m_profileWatcher;
     SupportPolicyChecker m_supportPolicy;

@@ -4,7 +4,9 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
+#include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/ScreensHost.h"
 #include "tests/Picker/PickerFixtures.h"
 
@@ -26,7 +28,6 @@ protected:
         ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
         ScreensHost::setPointerLocation({700, 400});
         AnnouncementsHost::clear();
-        controller.currentModifiers = [this] { return modifiers; };
         list = test::destinations(4);
         QObject::connect(&controller, &PickerWindowController::chosen, &controller,
             [this](const QUrl&, const BrowserDestination& d, bool privately) {
@@ -44,6 +45,7 @@ protected:
         controller.dismiss(false);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ScreensHost::reset();
+        KeyEventsHost::setHeldModifiers(0);
     }
 
     struct Options
@@ -78,7 +80,6 @@ protected:
     }
 
     PickerWindowController controller;
-    Qt::KeyboardModifiers modifiers;
     QList<BrowserDestination> list;
     QList<std::pair<QString, bool>> chosen;
     int cancels = 0;
@@ -215,7 +216,7 @@ TEST_F(PickerWindowControllerTest, ShiftedDigitsStillChooseTheirPetal)
 
 TEST_F(PickerWindowControllerTest, PrivateKeyHeldAtArrivalOpensPrivately)
 {
-    modifiers = Qt::ShiftModifier;
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
     present();
     EXPECT_TRUE(controller.model()->isPrivate());
     EXPECT_TRUE(sendKey(panel(), Qt::Key_Exclam, Qt::ShiftModifier, "!"));
@@ -224,7 +225,7 @@ TEST_F(PickerWindowControllerTest, PrivateKeyHeldAtArrivalOpensPrivately)
 
 TEST_F(PickerWindowControllerTest, TheKeyHeldForBypassIsNoPrivateRequestUntilPressedAgain)
 {
-    modifiers = Qt::ShiftModifier;
+    KeyEventsHost::setHeldModifiers(ModifierFlag::shift);
     present({.privateKeyIsBypassModifier = true});
     EXPECT_FALSE(controller.model()->isPrivate());
     EXPECT_TRUE(controller.ignoringHeldPrivateKey());

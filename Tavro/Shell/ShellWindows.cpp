@@ -1,4 +1,4 @@
-#include "Tavro/Shell/WindowHost.h"
+#include "Tavro/Shell/ShellWindows.h"
 
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -20,8 +20,8 @@
 
 namespace tavro {
 
-WindowHost::WindowHost(AppDelegate& delegate, WindowFactory windows, SettingsStore& store, NotificationCenter& center,
-    const PickerWindowController& picker, QObject* parent)
+ShellWindows::ShellWindows(AppDelegate& delegate, WindowFactory windows, SettingsStore& store,
+    NotificationCenter& center, const PickerWindowController& picker, QObject* parent)
     : QObject(parent)
     , m_delegate(delegate)
     , m_windows(std::move(windows))
@@ -35,9 +35,9 @@ WindowHost::WindowHost(AppDelegate& delegate, WindowFactory windows, SettingsSto
         app->installEventFilter(this);
 }
 
-WindowHost::~WindowHost() = default;
+ShellWindows::~ShellWindows() = default;
 
-void WindowHost::bringForward(QWidget* window)
+void ShellWindows::bringForward(QWidget* window)
 {
     Application::setActivationPolicy(Application::ActivationPolicy::regular);
     window->setWindowOpacity(1.0);
@@ -47,7 +47,7 @@ void WindowHost::bringForward(QWidget* window)
     Application::activate(true);
 }
 
-bool WindowHost::hasVisibleWindows()
+bool ShellWindows::hasVisibleWindows()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
@@ -56,7 +56,7 @@ bool WindowHost::hasVisibleWindows()
     return false;
 }
 
-QList<QWidget*> WindowHost::windows() const
+QList<QWidget*> ShellWindows::windows() const
 {
     QList<QWidget*> open;
     for (QWidget* window : {m_settingsWindow.data(), m_onboardingWindow.data()}) {
@@ -66,12 +66,12 @@ QList<QWidget*> WindowHost::windows() const
     return open;
 }
 
-bool WindowHost::isPickerShown() const
+bool ShellWindows::isPickerShown() const
 {
     return m_picker.panel() != nullptr;
 }
 
-void WindowHost::installMainMenu()
+void ShellWindows::installMainMenu()
 {
     // Exists so that the Command keys behave while a Tavro window is key; Command-Q never quits.
     m_mainMenu = std::make_unique<QMenu>();
@@ -86,14 +86,14 @@ void WindowHost::installMainMenu()
     //: App menu item (Cmd-W) that closes the front window.
     QAction* close = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close"));
     close->setShortcut(QKeySequence(QStringLiteral("Ctrl+W")));
-    connect(close, &QAction::triggered, this, &WindowHost::closeFrontWindow);
+    connect(close, &QAction::triggered, this, &ShellWindows::closeFrontWindow);
     //: App menu item (Cmd-Q) that closes the window but keeps Tavro running in the menu bar.
     QAction* keep = m_mainMenu->addAction(QCoreApplication::translate("Tavro", "Close and Keep in Menu Bar"));
     keep->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(keep, &QAction::triggered, this, &WindowHost::closeFrontWindow);
+    connect(keep, &QAction::triggered, this, &ShellWindows::closeFrontWindow);
 }
 
-void WindowHost::showSettings(std::optional<SettingsSection> section)
+void ShellWindows::showSettings(std::optional<SettingsSection> section)
 {
     if (m_settingsWindow) {
         if (section)
@@ -109,7 +109,7 @@ void WindowHost::showSettings(std::optional<SettingsSection> section)
     bringForward(window);
 }
 
-void WindowHost::showOnboarding()
+void ShellWindows::showOnboarding()
 {
     if (m_onboardingWindow) {
         bringForward(m_onboardingWindow);
@@ -122,7 +122,7 @@ void WindowHost::showOnboarding()
     bringForward(window);
 }
 
-void WindowHost::hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable)
+void ShellWindows::hostingWindow(QWidget* window, const QString& title, QSize size, bool resizable)
 {
     window->setWindowTitle(title);
     if (resizable) {
@@ -139,7 +139,7 @@ void WindowHost::hostingWindow(QWidget* window, const QString& title, QSize size
         window->addActions(m_mainMenu->actions());
 }
 
-void WindowHost::windowWillClose(QWidget* window)
+void ShellWindows::windowWillClose(QWidget* window)
 {
     if (window == m_settingsWindow)
         m_settingsWindow = nullptr;
@@ -153,14 +153,14 @@ void WindowHost::windowWillClose(QWidget* window)
         Application::setActivationPolicy(Application::ActivationPolicy::accessory);
 }
 
-bool WindowHost::eventFilter(QObject* watched, QEvent* event)
+bool ShellWindows::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close && watched->isWidgetType())
         windowWillClose(static_cast<QWidget*>(watched));
     return QObject::eventFilter(watched, event);
 }
 
-void WindowHost::applyAppearance()
+void ShellWindows::applyAppearance()
 {
     const std::optional<Appearance> appearance = appearanceFor(m_store.settings().appearance);
     // The status menu and the alerts follow through the application's palette.
@@ -171,7 +171,7 @@ void WindowHost::applyAppearance()
     }
 }
 
-void WindowHost::closeFrontWindow()
+void ShellWindows::closeFrontWindow()
 {
     QWidget* front = QApplication::activeWindow();
     if (!front)
@@ -180,7 +180,7 @@ void WindowHost::closeFrontWindow()
         front->close();
 }
 
-void WindowHost::collapseToTray()
+void ShellWindows::collapseToTray()
 {
     for (QWidget* window : windows()) {
         if (window->isVisible())
@@ -189,7 +189,7 @@ void WindowHost::collapseToTray()
     QTimer::singleShot(0, this, [] { Application::setActivationPolicy(Application::ActivationPolicy::accessory); });
 }
 
-void WindowHost::orderOutForPicker()
+void ShellWindows::orderOutForPicker()
 {
     for (QWidget* window : windows()) {
         if (window->isVisible())
@@ -206,7 +206,7 @@ void WindowHost::orderOutForPicker()
     });
 }
 
-void WindowHost::bringBackHiddenWindows()
+void ShellWindows::bringBackHiddenWindows()
 {
     for (const QPointer<QWidget>& window : std::exchange(m_hiddenForPicker, {})) {
         // A window closed meanwhile is gone from its field and stays closed.
@@ -219,7 +219,7 @@ void WindowHost::bringBackHiddenWindows()
     }
 }
 
-void WindowHost::applicationWillBecomeActive()
+void ShellWindows::applicationWillBecomeActive()
 {
     if (isPickerShown())
         return;
@@ -229,7 +229,7 @@ void WindowHost::applicationWillBecomeActive()
     }
 }
 
-void WindowHost::applicationDidBecomeActive()
+void ShellWindows::applicationDidBecomeActive()
 {
     QTimer::singleShot(0, this, [this] {
         if (isPickerShown())
@@ -242,7 +242,7 @@ void WindowHost::applicationDidBecomeActive()
     });
 }
 
-void WindowHost::restoreHiddenWindow()
+void ShellWindows::restoreHiddenWindow()
 {
     for (QWidget* window : windows()) {
         if (!window->isVisible()) {

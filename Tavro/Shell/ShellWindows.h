@@ -24,7 +24,7 @@ class NotificationCenter;
 class PickerWindowController;
 class SettingsStore;
 
-class WindowHost : public QObject
+class ShellWindows : public QObject
 {
     Q_OBJECT
 public:
@@ -32,9 +32,9 @@ public:
 
     // `windows` builds the windows, handing them `delegate`; a window is not brought back while
     // `picker` shows a picker.
-    WindowHost(AppDelegate& delegate, WindowFactory windows, SettingsStore& store, NotificationCenter& center,
+    ShellWindows(AppDelegate& delegate, WindowFactory windows, SettingsStore& store, NotificationCenter& center,
         const PickerWindowController& picker, QObject* parent = nullptr);
-    ~WindowHost() override;
+    ~ShellWindows() override;
 
     QWidget* settingsWindow() const { return m_settingsWindow; }
     QWidget* onboardingWindow() const { return m_onboardingWindow; }
