@@ -3,6 +3,7 @@
 #include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
+#include "Tavro/Picker/ShadowCache.h"
 
 #include <QImage>
 #include <QList>
@@ -144,6 +145,8 @@ private:
     std::optional<double> m_fadeStart;
     QImage m_fadeFrom;
     QImage m_lastFrame;
+    // The shadows of the petals, the hub and the notice, drawn once for all frames.
+    mutable ShadowCache m_shadows;
     bool m_drawn = false;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;

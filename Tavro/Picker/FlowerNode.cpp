@@ -6,6 +6,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/NodeGlyph.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
+#include "Tavro/Picker/ShadowCache.h"
 #include "Tavro/Picker/SymbolImage.h"
 
 #include <QCoreApplication>
@@ -98,8 +99,8 @@ QString FlowerNode::toolTip() const
     return !isPrivate && isLastUsed ? lastUsedText() : QString();
 }
 
-void FlowerNode::paint(
-    QPainter& painter, const QPointF& centre, Appearance appearance, std::optional<double> scale) const
+void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appearance, ShadowCache& shadows,
+    std::optional<double> scale) const
 {
     const QSizeF cardSize = size();
     painter.save();
@@ -112,7 +113,7 @@ void FlowerNode::paint(
 
     const QRectF card(QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize);
     const QPainterPath shape = Drawing::roundedRect(card, cornerRadius);
-    Drawing::paintShadow(painter, shape, shadowOpacity(), shadowRadius(), {0, 5});
+    shadows.paint(painter, shape, shadowOpacity(), shadowRadius(), {0, 5});
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor(appearance));
     painter.drawPath(shape);

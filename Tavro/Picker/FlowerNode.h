@@ -18,6 +18,8 @@ class QPainter;
 
 namespace tavro {
 
+class ShadowCache;
+
 // One petal of the picker: a rounded card with the destination's picture, its profile name, its
 // key cap and a state mark. Everything it shows is an input; the picker view places, scales and
 // fades it and handles the pointer.
@@ -42,8 +44,9 @@ public:
     double selectionScale() const { return isSelected && isEnabled ? 1.1 : 1.0; }
 
     // Draws the card centred on `centre`, at `scale` (the selection scale unless a transition to or
-    // from it is under way).
-    void paint(QPainter& painter, const QPointF& centre, Appearance appearance, std::optional<double> scale = {}) const;
+    // from it is under way), its shadow from `shadows`.
+    void paint(QPainter& painter, const QPointF& centre, Appearance appearance, ShadowCache& shadows,
+        std::optional<double> scale = {}) const;
 
     // What the card covers when drawn centred on `centre` at `scale`: the card, its key cap and its
     // corner glyph, without the shadow.

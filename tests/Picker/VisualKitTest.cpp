@@ -1,6 +1,8 @@
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Appearance.h"
+#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/PointingHandCursor.h"
+#include "Tavro/Picker/ShadowCache.h"
 #include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Picker/TavroMark.h"
 #include "Tavro/Picker/VoiceOver.h"
@@ -12,6 +14,8 @@
 #include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace tavro;
 
@@ -108,4 +112,45 @@ TEST(AppearanceTest, TheApplicationsAppearanceReachesMenusAndSystemRestoresTheir
     }
     setApplicationAppearance(std::nullopt);
     EXPECT_EQ(QGuiApplication::palette(), system);
+}
+
+// A shadow from the cache is the shadow drawn stroke by stroke, wherever and at whatever scale it is
+// drawn, and one picture serves every shape of the same look and place between pixels.
+TEST(ShadowCacheTest, DrawsTheShadowDrawnDirectlyFromOnePictureALook)
+{
+    const QPainterPath card = Drawing::roundedRect(QRectF(-48, -33, 96, 66), 16);
+    const auto draw = [&](double ratio, QPointF centre, double scale, const std::function<void(QPainter&)>& shadow) {
+        QImage image((QSizeF(260, 150) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(centre);
+        painter.scale(scale, scale);
+        shadow(painter);
+        return image;
+    };
+    ShadowCache cache;
+    for (const auto& [ratio, scale] : {std::pair{1.0, 1.0}, {1.0, 1.1}, {2.0, 1.0}}) {
+        for (const QPointF centre : {QPointF(70, 70), QPointF(180.4, 74.7)}) {
+            const QImage direct = draw(ratio, centre, scale, [&](QPainter& p) {
+                Drawing::paintShadow(p, card, 0.3, 15, {0, 5});
+            });
+            const QImage cached = draw(ratio, centre, scale, [&](QPainter& p) {
+                cache.paint(p, card, 0.3, 15, {0, 5});
+            });
+            int worst = 0;
+            for (int y = 0; y < direct.height(); ++y) {
+                for (int x = 0; x < direct.width(); ++x) {
+                    const QRgb a = direct.pixel(x, y);
+                    const QRgb b = cached.pixel(x, y);
+                    worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qGray(a) - qGray(b))});
+                }
+            }
+            // Placed to an eighth of a pixel: the steepest edge of the shadow may differ by a little.
+            EXPECT_LE(worst, 8) << "ratio " << ratio << ", scale " << scale << ", at " << centre.x();
+        }
+    }
+    EXPECT_EQ(cache.count(), 6) << "one picture for each scale and place between pixels";
+    draw(1, QPointF(150, 90), 1, [&](QPainter& p) { cache.paint(p, card, 0.3, 15, {0, 5}); });
+    EXPECT_EQ(cache.count(), 6) << "a card elsewhere on whole pixels takes the picture there is";
 }
