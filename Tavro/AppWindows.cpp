@@ -4,21 +4,15 @@
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/AppDelegate.h"
 
-#include <QPointer>
-
 namespace tavro::AppWindows {
 
 namespace {
 QWidget* makeSettings(AppDelegate& delegate, SettingsSection initialSection)
 {
-    QPointer<AppDelegate> self(&delegate);
-    return new SettingsView(
-        delegate.store(),
-        [self](const QUrl& url) {
-            if (self)
-                self->routeFromSettings(url);
-        },
-        initialSection, delegate.notificationCenter(), nullptr, &delegate.updates());
+    auto* view = new SettingsView(
+        delegate.store(), initialSection, delegate.notificationCenter(), nullptr, &delegate.updates());
+    QObject::connect(view, &SettingsView::routeRequested, &delegate, &AppDelegate::routeFromSettings);
+    return view;
 }
 
 QWidget* makeOnboarding(AppDelegate& delegate)

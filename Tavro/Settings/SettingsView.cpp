@@ -90,8 +90,7 @@ std::span<const SettingsView::SectionEntry> SettingsView::sections()
             QT_TRANSLATE_NOOP("Tavro", "Other Projects"), "square.grid.2x2",
             [](SettingsView& view) -> QWidget* {
                 auto* pane = new OtherProjectsSettingsView(2);
-                connect(pane, &OtherProjectsSettingsView::routeRequested, &view,
-                    [&view](const QUrl& url) { view.m_route(url); });
+                connect(pane, &OtherProjectsSettingsView::routeRequested, &view, &SettingsView::routeRequested);
                 return pane;
             }},
         {Section::help, "Help",
@@ -191,11 +190,10 @@ QWidget* SettingsView::settingRow(const QString& label, QWidget* control)
     return row;
 }
 
-SettingsView::SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
-    NotificationCenter& center, QWidget* parent, UpdateController* updates)
+SettingsView::SettingsView(SettingsStore& store, Section initialSection, NotificationCenter& center, QWidget* parent,
+    UpdateController* updates)
     : QWidget(parent)
     , m_store(store)
-    , m_route(std::move(route))
     , m_center(center)
     , m_copiedVersion(new CopiedVersion(CopiedVersion::kResetDelay, this))
     , m_initialSection(initialSection)

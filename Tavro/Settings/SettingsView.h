@@ -10,7 +10,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 #include <span>
 
@@ -61,11 +60,10 @@ public:
     // as its accessible name, then the rest of the width.
     static QWidget* settingRow(const QString& label, QWidget* control);
 
-    // `route` opens a link through Tavro's own routing; `initialSection` is shown once the view
-    // first comes on screen. The view follows "tavro.showSettingsSection" posted on `center`.
-    // `updates` feeds the Updates card; a view built without one shows no such card.
-    SettingsView(SettingsStore& store, std::function<void(const QUrl&)> route, Section initialSection,
-        NotificationCenter& center, QWidget* parent = nullptr, UpdateController* updates = nullptr);
+    // `initialSection` is shown once the view first comes on screen. The view follows "tavro.showSettingsSection"
+    // posted on `center`. `updates` feeds the Updates card; a view built without one shows no such card.
+    SettingsView(SettingsStore& store, Section initialSection, NotificationCenter& center, QWidget* parent = nullptr,
+        UpdateController* updates = nullptr);
     ~SettingsView() override;
 
     SettingsStore& store() const { return m_store; }
@@ -87,6 +85,8 @@ public:
     SidebarRow* row(Section section) const;
 
 Q_SIGNALS:
+    // A link to open through Tavro's own routing (a project's page).
+    void routeRequested(const QUrl& url);
     void accessibilityGrantedChanged(bool granted);
     void defaultBrowserChanged(bool isDefault);
 
@@ -108,7 +108,6 @@ private:
     void showPane();
 
     SettingsStore& m_store;
-    std::function<void(const QUrl&)> m_route;
     NotificationCenter& m_center;
     // About's "Copied", kept while the window lives so switching sections leaves it as it was.
     CopiedVersion* m_copiedVersion;

@@ -64,7 +64,7 @@ protected:
     UserDefaults defaults;
     SettingsStore store;
     NotificationCenter center;
-    SettingsView view{store, [](const QUrl&) {}, Section::privacy, center};
+    SettingsView view{store, Section::privacy, center};
 };
 
 TEST_F(PaneVisitsBenchmark, AppearanceVisitsBesideBrowsersVisits)

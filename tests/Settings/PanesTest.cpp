@@ -129,8 +129,7 @@ protected:
 
     std::unique_ptr<SettingsView> open(Section section, UpdateController* updates = nullptr)
     {
-        auto view = std::make_unique<SettingsView>(
-            store, [](const QUrl&) {}, section, center, nullptr, updates);
+        auto view = std::make_unique<SettingsView>(store, section, center, nullptr, updates);
         view->resize(SettingsView::kMinimumSize);
         view->show();
         // The layout shows a pane added to a shown window on the next turn of the event loop.
@@ -412,8 +411,7 @@ TEST_F(PanesTest, ARefusedSetIsCheckedElevenTimesAtMost)
     // The defaults table cannot be read or written: the request fails as a declined prompt would.
     QDir().mkpath(DefaultBrowser::storePath());
     RefusedTableReads reads;
-    SettingsView view(
-        store, [](const QUrl&) {}, Section::privacy, center);
+    SettingsView view(store, Section::privacy, center);
     const DefaultHandlerCard::Timing timing{10, 5ms};
     DefaultHandlerCard card(view, timing);
     card.show();
@@ -521,8 +519,7 @@ TEST_F(PanesTest, ScreenshotsOfEveryPaneInLightAndDark)
         {std::pair{Appearance::light, "light"}, std::pair{Appearance::dark, "dark"}}) {
         for (Section section :
             {Section::appearance, Section::shortcuts, Section::system, Section::permissions, Section::accessibility}) {
-            auto view = std::make_unique<SettingsView>(
-                store, [](const QUrl&) {}, section, center, nullptr, &updates);
+            auto view = std::make_unique<SettingsView>(store, section, center, nullptr, &updates);
             setExplicitAppearance(view.get(), appearance);
             // Tall enough to show the whole pane.
             view->resize(720, 1500);

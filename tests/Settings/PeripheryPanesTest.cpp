@@ -463,8 +463,7 @@ TEST_F(PeripheryTest, EveryPaneDrawsInLightAndDark)
         widget->resize(520, widget->sizeHint().height());
         saveShot(*widget, QStringLiteral("settings-pane-") + name);
     }
-    SettingsView window(
-        store, [](const QUrl&) {}, Section::about, center);
+    SettingsView window(store, Section::about, center);
     window.resize(SettingsView::kMinimumSize);
     window.show();
     // The pane is put in place on the first show; let the layout settle before grabbing.

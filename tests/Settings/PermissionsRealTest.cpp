@@ -88,8 +88,7 @@ Places placesIn(QSize size)
     SettingsStore store(defaults);
     store.setBrowserDataHint(BrowserDataHint::blocked({"Chromium"}));
     NotificationCenter center;
-    SettingsView view(
-        store, [](const QUrl&) {}, SettingsView::Section::destinations, center);
+    SettingsView view(store, SettingsView::Section::destinations, center);
     view.resize(size);
     view.show();
     QCoreApplication::processEvents();

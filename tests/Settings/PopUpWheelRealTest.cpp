@@ -45,8 +45,7 @@ protected:
         UserDefaults defaults(twinHome.filePath("defaults.plist"));
         SettingsStore store(defaults);
         NotificationCenter center;
-        SettingsView view(
-            store, [](const QUrl&) {}, section, center);
+        SettingsView view(store, section, center);
         view.resize(SettingsView::kMinimumSize);
         view.show();
         QCoreApplication::processEvents();

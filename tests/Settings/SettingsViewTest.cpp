@@ -54,8 +54,7 @@ protected:
 
     std::unique_ptr<SettingsView> open(Section initial)
     {
-        auto view = std::make_unique<SettingsView>(
-            store, [](const QUrl&) {}, initial, center);
+        auto view = std::make_unique<SettingsView>(store, initial, center);
         view->show();
         return view;
     }
@@ -108,8 +107,7 @@ TEST(SettingsSectionTest, ARawValueMatchesOnlyExactly)
 TEST_F(SettingsViewTest, EachInitialSectionIsShownOnceTheWindowComesOnScreen)
 {
     for (Section section : SettingsView::allCases()) {
-        SettingsView view(
-            store, [](const QUrl&) {}, section, center);
+        SettingsView view(store, section, center);
         EXPECT_EQ(view.selection(), Section::destinations);
         view.show();
         EXPECT_EQ(view.selection(), section);
@@ -212,8 +210,7 @@ TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
     for (const auto& [appearance, name] :
         {std::pair{Appearance::light, "light"}, std::pair{Appearance::dark, "dark"}}) {
         for (Section section : {Section::destinations, Section::about}) {
-            SettingsView view(
-                store, [](const QUrl&) {}, section, center);
+            SettingsView view(store, section, center);
             setExplicitAppearance(&view, appearance);
             view.resize(SettingsView::kMinimumSize);
             view.show();
@@ -235,8 +232,7 @@ TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
     AppSettings settings = store.settings();
     settings.destinations = {test::destination(QStringLiteral("com.google.Chrome"), QStringLiteral("Default"))};
     store.setSettings(settings);
-    SettingsView view(
-        store, [](const QUrl&) {}, Section::destinations, center);
+    SettingsView view(store, Section::destinations, center);
     view.show();
     QApplication::setActiveWindow(&view);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
@@ -279,10 +275,8 @@ TEST_F(SettingsViewTest, ALiveSwitchRepaintsEveryPaneInTheNewColoursBothWays)
 {
     for (const auto& [from, to] :
         {std::pair{Appearance::light, Appearance::dark}, {Appearance::dark, Appearance::light}}) {
-        SettingsView switched(
-            store, [](const QUrl&) {}, Section::destinations, center);
-        SettingsView built(
-            store, [](const QUrl&) {}, Section::destinations, center);
+        SettingsView switched(store, Section::destinations, center);
+        SettingsView built(store, Section::destinations, center);
         setExplicitAppearance(&switched, from);
         setExplicitAppearance(&built, to);
         switched.show();
