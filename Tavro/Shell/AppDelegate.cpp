@@ -96,19 +96,28 @@ void AppDelegate::applicationDidFinishLaunching()
 
     m_windows.installMainMenu();
     m_windows.applyAppearance();
-    // Links that came with the launch wait for the first-run window, which comes before any
-    // picker. With onboarding done they go first, and what the picker does not need follows it.
-    if (m_requestsBeforeLaunch.isEmpty() || !m_store.settings().hasCompletedOnboarding) {
-        finishLaunching();
-        openRequestsBeforeLaunch();
-        return;
-    }
+    // Before any window: the activation that comes with the first one finds its handler.
+    Application::whenBecameActive(this, [this] {
+        m_windows.applicationWillBecomeActive();
+        m_windows.applicationDidBecomeActive();
+    });
+    // What the user waits for comes first: the first-run window, then the pickers of the links
+    // that came with the launch, which wait for it. The rest follows the first frame on the screen.
+    if (!m_store.settings().hasCompletedOnboarding)
+        showOnboarding();
     openRequestsBeforeLaunch();
-    if (!isPickerShown()) {
+    if (isPickerShown())
+        finishLaunchingAfterFirstFrame(m_picker.panel());
+    else if (QWidget* welcome = m_windows.onboardingWindow())
+        finishLaunchingAfterFirstFrame(welcome);
+    else
         finishLaunching();
-        return;
-    }
-    // Once, after the first frame (not inside its paint), or when the picker goes before it drew one.
+}
+
+void AppDelegate::finishLaunchingAfterFirstFrame(QObject* window)
+{
+    // Once: after the first frame of the Welcome window or of a picker, whichever draws first (not
+    // inside its paint), or when `window` goes before it drew one.
     auto finished = std::make_shared<bool>(false);
     const auto finish = [this, finished] {
         if (!std::exchange(*finished, true))
@@ -116,7 +125,8 @@ void AppDelegate::applicationDidFinishLaunching()
     };
     const auto once = Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection);
     connect(&m_picker, &PickerWindowController::firstFrameDrawn, this, finish, once);
-    connect(m_picker.panel(), &QObject::destroyed, this, finish, once);
+    connect(&m_windows, &ShellWindows::onboardingWindowPainted, this, finish, once);
+    connect(window, &QObject::destroyed, this, finish, once);
 }
 
 void AppDelegate::openRequestsBeforeLaunch()
@@ -128,17 +138,15 @@ void AppDelegate::openRequestsBeforeLaunch()
 
 void AppDelegate::finishLaunching()
 {
-    m_statusItems.rebuild();
     // A picker already built has loaded what the warm-up would.
     if (!isPickerShown())
         m_picker.prewarm();
     prewarmBrowsers();
+    // Builds the status item.
     connectUpdates();
 
     if (m_store.settings().hasCompletedOnboarding)
         startPassiveRefresh();
-    else
-        showOnboarding();
 
     // A user launch with the menu-bar icon hidden always shows a window.
     const AppSettings settings = m_store.settings();
@@ -149,11 +157,6 @@ void AppDelegate::finishLaunching()
     observeSettings();
     m_statusItems.reloadGlobalHotkeys();
     observeShowOnboarding();
-
-    Application::whenBecameActive(this, [this] {
-        m_windows.applicationWillBecomeActive();
-        m_windows.applicationDidBecomeActive();
-    });
 }
 
 void AppDelegate::connectUpdates()

@@ -60,9 +60,9 @@ public:
         AppDelegateTiming timing = {}, QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    // The launch sequence. With links held from the launch and onboarding done, the picker comes
-    // first: what it does not need (the status item, the scans, the hot keys, the update and
-    // policy checks) follows once its first frame is drawn.
+    // The launch sequence. The first-run window comes first on a first start, then the pickers of
+    // links held from the launch: what they do not need (the status item, the warm-up, the scans,
+    // the hot keys, the update and policy checks) follows once the first of them has drawn a frame.
     void applicationDidFinishLaunching();
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
@@ -111,8 +111,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The launch sequence after the activation policy, the activity and the main menu.
+    // The launch sequence after the activation policy, the activity, the main menu and the first
+    // window or picker.
     void finishLaunching();
+    // Runs finishLaunching once the first frame is drawn, or when `window`, shown first, goes
+    // before it drew one.
+    void finishLaunchingAfterFirstFrame(QObject* window);
     // Links handed over while Tavro started (the settings may take a while to load), as links
     // come after the launch on a Mac.
     void openRequestsBeforeLaunch();

@@ -30,7 +30,7 @@ ShellWindows::ShellWindows(AppDelegate& delegate, WindowFactory windows, Setting
     , m_picker(picker)
 {
     // The windows' closes pass through windowWillClose, which drops a window at once rather than
-    // leaving a closed one in its field.
+    // leaving a closed one in its field; the first-run window's paints are told.
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
 }
@@ -157,6 +157,8 @@ bool ShellWindows::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close && watched->isWidgetType())
         windowWillClose(static_cast<QWidget*>(watched));
+    else if (event->type() == QEvent::Paint && watched == m_onboardingWindow.data())
+        Q_EMIT onboardingWindowPainted();
     return QObject::eventFilter(watched, event);
 }
 

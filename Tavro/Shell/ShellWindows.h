@@ -69,6 +69,11 @@ public:
     // Shows again, behind the front window, the windows a picker ordered out.
     void bringBackHiddenWindows();
 
+Q_SIGNALS:
+    // The first-run window paints a frame. Emitted as the paint begins: a queued receiver runs once
+    // the frame is drawn.
+    void onboardingWindowPainted();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -52,6 +52,22 @@ bool isPickerShown(const AppDelegate& delegate)
     return delegate.picker().panel() != nullptr;
 }
 
+// Calls `painted` at the first paint of the widgets it filters.
+class WhenPainted : public QObject
+{
+public:
+    explicit WhenPainted(std::function<void()> painted) : m_painted(std::move(painted)) { }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_painted)
+            std::exchange(m_painted, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
+
 // The system telling the application it became the active one.
 void becomeActive()
 {
@@ -176,6 +192,27 @@ TEST_F(AppDelegateTest, ALinkAtLaunchGetsItsPickerBeforeTheRestOfTheLaunch)
     delegate.reset();
     launch(laterLaunch());
     EXPECT_FALSE(StatusItemHost::items().isEmpty());
+}
+
+// A first start shows the Welcome window first; the status item and the rest of the launch wait
+// for its first frame, or for the window to go if it closes before it drew one.
+TEST_F(AppDelegateTest, TheWelcomeWindowComesBeforeTheRestOfAFirstLaunch)
+{
+    StatusItemHost::setAvailable(true);
+    launch({});
+    QWidget* welcome = delegate->onboardingWindow();
+    ASSERT_TRUE(welcome && welcome->isVisible());
+    EXPECT_TRUE(StatusItemHost::items().isEmpty());
+    std::optional<bool> itemAtFirstPaint;
+    WhenPainted firstPaint([&] { itemAtFirstPaint = !StatusItemHost::items().isEmpty(); });
+    welcome->installEventFilter(&firstPaint);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !StatusItemHost::items().isEmpty(); }, 5000));
+    EXPECT_EQ(itemAtFirstPaint, false);
+
+    delegate.reset();
+    launch({});
+    delegate->onboardingWindow()->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !StatusItemHost::items().isEmpty(); }, 5000));
 }
 
 // A later launch must not drive another application's menus: Safari stays one destination
