@@ -209,6 +209,9 @@ template <typename Widget> Widget* mark(Widget* widget, const char* property)
     installAccessibilityTraits();
     widget->setProperty(property, true);
     // The interface Qt made before the mark would otherwise be kept for the widget's lifetime.
+    // Deleting it makes Qt's cache forget every interface of the widget, so one Qt made while a
+    // base class was still being built (for a text handed to QLabel's or QPushButton's
+    // constructor) would stay until the program ends: a marked widget sets such a text itself.
     if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
     return widget;

@@ -7,10 +7,14 @@
 namespace tavro {
 
 BrandLabel::BrandLabel(const QString& text, const ColorPair& color, const QFont& font, QWidget* parent)
-    : QLabel(text, parent), m_color(color)
+    : QLabel(parent), m_color(color)
 {
     setFont(font);
     setTextFormat(Qt::PlainText);
+    // Set here rather than through QLabel's constructor: a text set there has Qt make the label an
+    // accessible interface as a plain QLabel, which a later accessibility mark leaves in Qt's cache
+    // for the rest of the program.
+    setText(text);
 }
 
 BrandLabel* BrandLabel::wrapping(const QString& text, const ColorPair& color, const QFont& font)

@@ -11,8 +11,10 @@
 
 namespace tavro {
 
-LinkButton::LinkButton(const QString& text, double points, QWidget* parent) : QPushButton(text, parent)
+LinkButton::LinkButton(const QString& text, double points, QWidget* parent) : QPushButton(parent)
 {
+    // Set here rather than through QPushButton's constructor, as BrandLabel does its text.
+    setText(text);
     setFont(Drawing::systemFont(points));
     accessibilityLink(this);
     setFlat(true);
