@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/JsonReader.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -25,6 +26,48 @@ void AppSettings::setBypassModifierKeepingKeysApart(BypassModifier modifier)
 void AppSettings::setBypassDestinationKey(const QString& key)
 {
     bypassDestinationKey = key.isEmpty() ? std::nullopt : std::optional<QString>(key);
+}
+
+std::optional<BrowserDestination> AppSettings::bypassDestination() const
+{
+    if (!bypassDestinationKey)
+        return std::nullopt;
+    for (const BrowserDestination& d : destinations) {
+        if (d.matchKey() == *bypassDestinationKey)
+            return d;
+    }
+    return std::nullopt;
+}
+
+QList<BypassDestinationRow> AppSettings::bypassDestinationRows(BypassDestinationMenu menu) const
+{
+    QList<const BrowserDestination*> available;
+    for (const BrowserDestination& d : destinations) {
+        if (d.isAvailable)
+            available.append(&d);
+    }
+    if (menu == BypassDestinationMenu::preferences) {
+        std::stable_sort(available.begin(), available.end(),
+            [](const BrowserDestination* a, const BrowserDestination* b) { return a->sortOrder < b->sortOrder; });
+    }
+    //: Option in the What to open bypass setting: open bypassed links in the most recently used browser
+    //: profile.
+    QList<BypassDestinationRow> rows{{QString(), QCoreApplication::translate("Tavro", "Last Used")}};
+    for (const BrowserDestination* destination : std::as_const(available))
+        rows.append({destination->matchKey(), destination->menuLabel()});
+    if (menu == BypassDestinationMenu::onboarding || !bypassDestinationKey)
+        return rows;
+    const QString& key = *bypassDestinationKey;
+    // Among the destinations' rows: "Last Used" stands for no key at all.
+    if (std::any_of(
+            std::next(rows.cbegin()), rows.cend(), [&key](const BypassDestinationRow& row) { return row.key == key; }))
+        return rows;
+    const std::optional<BrowserDestination> stored = bypassDestination();
+    const QString label = stored ? stored->menuLabel() : BrowserDestination::describe(key);
+    //: Menu option in the What to open bypass setting for a saved profile that can no longer be found. %1 is a
+    //: browser and profile, e.g. Chrome (Work).
+    rows.append({key, QCoreApplication::translate("Tavro", "%1 (unavailable)").arg(label)});
+    return rows;
 }
 
 QList<BrowserDestination> AppSettings::visibleDestinations() const

@@ -14,6 +14,19 @@
 
 namespace tavro {
 
+// A row of a "What to open" menu: the match key it stands for (empty for "Last Used") and its text.
+struct BypassDestinationRow
+{
+    QString key;
+    QString label;
+    bool operator==(const BypassDestinationRow&) const = default;
+};
+
+// The two "What to open" menus. Preferences lists the destinations by sort order and keeps a
+// stored key that none of them has as a row of its own, "… (unavailable)"; onboarding, right
+// after the scan, lists them as stored, and a key that none has selects no row.
+enum class BypassDestinationMenu { preferences, onboarding };
+
 // The one persisted settings record: every destination and every preference.
 struct AppSettings
 {
@@ -47,6 +60,12 @@ struct AppSettings
     // Sets the bypass destination a menu row names: the empty key of "Last Used" is no key at
     // all, never an empty one.
     void setBypassDestinationKey(const QString& key);
+    // The destination the bypass key names, available or not; absent for "Last Used" or a key
+    // that names none.
+    std::optional<BrowserDestination> bypassDestination() const;
+    // The rows of a "What to open" menu: "Last Used", then the available destinations (hidden
+    // ones too).
+    QList<BypassDestinationRow> bypassDestinationRows(BypassDestinationMenu menu) const;
     // Whether a click skips the picker: holding the bypass key does, unless Invert swaps what a
     // plain click and a modifier-click do.
     bool bypasses(bool bypassKeyHeld) const { return bypassKeyHeld != invertBypass; }

@@ -364,13 +364,7 @@ std::optional<BrowserDestination> SettingsStore::lastUsedDestination() const
 
 std::optional<BrowserDestination> SettingsStore::bypassDestination() const
 {
-    if (!m_settings.bypassDestinationKey)
-        return std::nullopt;
-    for (const BrowserDestination& d : m_settings.destinations) {
-        if (d.matchKey() == *m_settings.bypassDestinationKey)
-            return d;
-    }
-    return std::nullopt;
+    return m_settings.bypassDestination();
 }
 
 std::optional<QString> SettingsStore::bypassDestinationLabel() const

@@ -7,6 +7,7 @@
 #include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/PopUpButton.h"
+#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Shell/UpdateController.h"
 
 #include <QCheckBox>
@@ -48,10 +49,8 @@ QStringList BypassStepView::choices(const AppSettings& settings)
 {
     QStringList choices{
         QString::number(int(settings.bypassModifier)), settings.bypassDestinationKey.value_or(QString())};
-    for (const BrowserDestination& destination : settings.destinations) {
-        if (destination.isAvailable)
-            choices << destination.menuLabel() << destination.matchKey();
-    }
+    for (const BypassDestinationRow& row : settings.bypassDestinationRows(BypassDestinationMenu::onboarding))
+        choices << row.label << row.key;
     return choices;
 }
 
@@ -72,39 +71,31 @@ QComboBox* BypassStepView::modifierMenu()
 {
     auto* modifiers = new PopUpButton;
     modifiers->setObjectName(QStringLiteral("bypassModifier"));
-    for (BypassModifier modifier : allCases<BypassModifier>()) {
-        modifiers->addItem(menuRow(modifier), QVariant::fromValue(int(modifier)));
-        if (modifier == m_store.settings().bypassModifier)
-            modifiers->setCurrentIndex(modifiers->count() - 1);
-    }
-    // `activated` comes from the user alone: filling the menu never writes.
-    connect(modifiers, &QComboBox::activated, this, [this, modifiers](int index) {
-        const auto modifier = BypassModifier(modifiers->itemData(index).toInt());
-        // Equal bypass and private keys would be told apart at the next launch by changing the
-        // private one; it changes now instead, in the same write, so what is shown is what is kept.
-        m_store.edit([modifier](AppSettings& s) { s.setBypassModifierKeepingKeysApart(modifier); });
-    });
-    return modifiers;
+    for (BypassModifier modifier : allCases<BypassModifier>())
+        modifiers->addItem(menuRow(modifier), int(modifier));
+    return SettingBinding::bind(modifiers,
+        SettingBinding::setting(
+            m_store, [](const AppSettings& s) { return s.bypassModifier; },
+            [this](BypassModifier modifier) {
+                // Equal bypass and private keys would be told apart at the next launch by changing
+                // the private one; it changes now instead, in the same write, so what is shown is
+                // what is kept.
+                m_store.edit([modifier](AppSettings& s) { s.setBypassModifierKeepingKeysApart(modifier); });
+            }));
 }
 
 QComboBox* BypassStepView::destinationMenu()
 {
-    const AppSettings& settings = m_store.settings();
     auto* destinations = new PopUpButton;
     destinations->setObjectName(QStringLiteral("bypassDestination"));
-    //: Option in the What to open bypass setting: open bypassed links in the most recently used browser profile.
-    destinations->addItem(QCoreApplication::translate("Tavro", "Last Used"), QString());
-    for (const BrowserDestination& destination : settings.destinations) {
-        if (destination.isAvailable)
-            destinations->addItem(destination.menuLabel(), destination.matchKey());
-    }
-    // A stored key that names no row selects none and stays stored until the user picks one.
-    destinations->setCurrentIndex(destinations->findData(settings.bypassDestinationKey.value_or(QString())));
-    connect(destinations, &QComboBox::activated, this, [this, destinations](int index) {
-        const QString key = destinations->itemData(index).toString();
-        m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); });
-    });
-    return destinations;
+    // The rows stay as built: the window builds the step again when they change. A stored key
+    // that names no row selects none and stays stored until the user picks one.
+    for (const BypassDestinationRow& row : m_store.settings().bypassDestinationRows(BypassDestinationMenu::onboarding))
+        destinations->addItem(row.label, row.key);
+    return SettingBinding::bind(destinations,
+        SettingBinding::setting(
+            m_store, [](const AppSettings& s) { return s.bypassDestinationKey.value_or(QString()); },
+            [this](const QString& key) { m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); }); }));
 }
 
 QLayout* BypassStepView::updatesRow()

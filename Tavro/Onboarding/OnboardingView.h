@@ -50,16 +50,6 @@ public:
     OnboardingView(SettingsStore& store, UpdateController& updates, Timing timing, QWidget* parent = nullptr);
     ~OnboardingView() override;
 
-    QList<Step> steps() const;
-    int step() const { return m_step; }
-    Step currentStep() const { return steps().at(m_step); }
-    bool isScanning() const { return m_runningScans > 0; }
-    bool hasScanned() const { return m_hasScanned; }
-    bool isDefaultBrowser() const { return m_isDefaultBrowser; }
-
-    // The view of the step on screen.
-    QWidget* stepView() const { return m_stepView; }
-
 Q_SIGNALS:
     // Onboarding is complete and stored so: the host closes the window.
     void finished();
@@ -70,6 +60,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    QList<Step> steps() const;
+    Step currentStep() const { return steps().at(m_step); }
+    bool isScanning() const { return m_runningScans > 0; }
+
     QWidget* buildHeader();
     QWidget* buildFooter();
     void setStep(int step);

@@ -26,11 +26,6 @@ public:
     explicit SafariSetupStepView(SettingsStore& store, SafariSetup::Timing timing = {}, QWidget* parent = nullptr);
     ~SafariSetupStepView() override;
 
-    bool isDetecting() const { return m_isDetecting; }
-    bool hasInitiated() const { return m_hasInitiated; }
-    bool accessibilityGranted() const { return m_accessibilityGranted; }
-    bool safariRunning() const { return m_safariRunning; }
-
     // The stored Safari profiles' names joined as the user's language joins a list, or "None yet".
     QString profilesDetail() const;
     // A read of Safari that worked and found no profile besides the current one.

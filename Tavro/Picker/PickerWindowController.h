@@ -46,11 +46,7 @@ public:
     // Non-null exactly while a picker is shown.
     FloatingPickerPanel* panel() const { return m_panel; }
     PickerViewModel* model() const { return m_model; }
-    quint64 privateFlag() const { return m_privateFlag; }
     bool ignoringHeldPrivateKey() const { return m_ignoringHeldPrivateKey; }
-
-    // The application stopped being the active one (a click or a switch to another application).
-    void applicationDidResignActive();
 
 Q_SIGNALS:
     // Command-comma in a shown picker; the picker stays.
@@ -69,6 +65,8 @@ protected:
 
 private:
     void installEventMonitors();
+    // The application stopped being the active one (a click or a switch to another application).
+    void applicationDidResignActive();
     bool handle(QKeyEvent* event, PickerViewModel* model);
     void updatePrivateMode(quint64 flags);
 

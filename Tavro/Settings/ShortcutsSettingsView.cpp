@@ -24,8 +24,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace tavro {
 
 namespace {
@@ -96,41 +94,15 @@ QList<SettingBinding::Row> modifierRows(BypassModifier excluded)
 }
 
 // What to open: "Last Used", then the choices.
-QList<SettingBinding::Row> destinationRows(const SettingsStore& store)
+QList<SettingBinding::Row> destinationRows(const AppSettings& settings)
 {
-    //: Option in the What to open bypass setting: open bypassed links in the most recently used browser
-    //: profile.
-    QList<SettingBinding::Row> rows{{QCoreApplication::translate("Tavro", "Last Used"), QString()}};
-    for (const ShortcutsSettingsView::Choice& choice : ShortcutsSettingsView::bypassDestinationChoices(store))
-        rows.append({choice.label, choice.key});
+    QList<SettingBinding::Row> rows;
+    for (const BypassDestinationRow& row : settings.bypassDestinationRows(BypassDestinationMenu::preferences))
+        rows.append({row.label, row.key});
     return rows;
 }
 
 } // namespace
-
-QList<ShortcutsSettingsView::Choice> ShortcutsSettingsView::bypassDestinationChoices(const SettingsStore& store)
-{
-    const AppSettings& settings = store.settings();
-    QList<BrowserDestination> available;
-    std::copy_if(settings.destinations.cbegin(), settings.destinations.cend(), std::back_inserter(available),
-        [](const BrowserDestination& d) { return d.isAvailable; });
-    std::stable_sort(available.begin(), available.end(),
-        [](const BrowserDestination& a, const BrowserDestination& b) { return a.sortOrder < b.sortOrder; });
-    QList<Choice> choices;
-    for (const BrowserDestination& destination : std::as_const(available))
-        choices.append({destination.matchKey(), destination.menuLabel()});
-    if (const std::optional<QString>& key = settings.bypassDestinationKey) {
-        const bool listed
-            = std::any_of(choices.cbegin(), choices.cend(), [&](const Choice& c) { return c.key == *key; });
-        if (!listed) {
-            const QString label = store.bypassDestinationLabel().value_or(BrowserDestination::describe(*key));
-            //: Menu option in the What to open bypass setting for a saved profile that can no longer be found. %1 is a
-            //: browser and profile, e.g. Chrome (Work).
-            choices.append({*key, QCoreApplication::translate("Tavro", "%1 (unavailable)").arg(label)});
-        }
-    }
-    return choices;
-}
 
 std::optional<QString> ShortcutsSettingsView::unavailableBypassDestinationLabel(const SettingsStore& store)
 {
@@ -206,7 +178,7 @@ QWidget* ShortcutsSettingsView::buildBypass()
         SettingBinding::setting(
             m_store, [](const AppSettings& s) { return s.bypassDestinationKey.value_or(QString()); },
             [this](const QString& key) { m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); }); }),
-        [this] { return destinationRows(m_store); });
+        [this] { return destinationRows(m_store.settings()); });
     //: Bypass setting label: which browser profile a bypassed link opens in.
     bypassColumn->addWidget(
         SettingsView::settingRow(QCoreApplication::translate("Tavro", "What to open"), m_destination));

@@ -23,18 +23,8 @@ class ShortcutsSettingsView : public QWidget
 {
     Q_OBJECT
 public:
-    struct Choice
-    {
-        QString key; // a destination match key
-        QString label;
-        bool operator==(const Choice&) const = default;
-    };
-
     explicit ShortcutsSettingsView(SettingsView& view, QWidget* parent = nullptr);
 
-    // The "What to open" rows after "Last Used": available destinations (hidden ones too) by sort
-    // order, then the stored key as "… (unavailable)" when none of them has it.
-    static QList<Choice> bypassDestinationChoices(const SettingsStore& store);
     // The label of a stored bypass destination that cannot be used now; absent when all is well.
     static std::optional<QString> unavailableBypassDestinationLabel(const SettingsStore& store);
 

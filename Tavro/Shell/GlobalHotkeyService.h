@@ -34,9 +34,6 @@ public:
     // The virtual key code of a one-character key, case-insensitive.
     static std::optional<quint32> keyCode(const QString& key);
 
-    // The id the next successful registration gets; ids are never reused within a run.
-    quint32 nextID() const { return m_nextID; }
-
 Q_SIGNALS:
     // Once per press of a registered key.
     void fired(const tavro::GlobalHotkeyTarget& target);
@@ -52,6 +49,8 @@ private:
     void installHandlerIfNeeded();
 
     QHash<quint32, Registration> m_registrations;
+    // The id the next successful registration gets; ids are never reused within a run, so a
+    // press of a key registered before a reload never reaches a later binding.
     quint32 m_nextID = 1;
     bool m_handlerInstalled = false;
 };

@@ -174,6 +174,32 @@ TEST(AppSettingsBypass, InvertSwapsTheGesturesAndLastUsedStoresNoKey)
     EXPECT_FALSE(s.bypassDestinationKey.has_value());
 }
 
+// Preferences sorts and keeps a stored key no row has; onboarding lists as stored and adds nothing.
+TEST(AppSettingsBypass, WhatToOpenRowsForEachMenu)
+{
+    AppSettings s;
+    auto later = test::destination("a.A", QString("1"), 5);
+    auto hidden = test::destination("a.A", QString("2"), 0);
+    hidden.isVisible = false;
+    auto gone = test::destination("a.A", QString("3"), 0);
+    gone.isAvailable = false;
+    s.destinations = {later, hidden, gone};
+    const BypassDestinationRow lastUsed{QString(), "Last Used"};
+    const BypassDestinationRow laterRow{later.matchKey(), later.menuLabel()};
+    const BypassDestinationRow hiddenRow{hidden.matchKey(), hidden.menuLabel()};
+    EXPECT_EQ(s.bypassDestinationRows(BypassDestinationMenu::onboarding),
+        (QList<BypassDestinationRow>{lastUsed, laterRow, hiddenRow}));
+    EXPECT_EQ(s.bypassDestinationRows(BypassDestinationMenu::preferences),
+        (QList<BypassDestinationRow>{lastUsed, hiddenRow, laterRow}));
+
+    s.bypassDestinationKey = gone.matchKey();
+    EXPECT_EQ(s.bypassDestinationRows(BypassDestinationMenu::preferences).last(),
+        (BypassDestinationRow{gone.matchKey(), gone.menuLabel() + " (unavailable)"}));
+    EXPECT_EQ(s.bypassDestinationRows(BypassDestinationMenu::onboarding).size(), 3);
+    s.bypassDestinationKey = later.matchKey();
+    EXPECT_EQ(s.bypassDestinationRows(BypassDestinationMenu::preferences).size(), 3);
+}
+
 // --- Picker keys
 
 class KeyAssignment : public ::testing::Test

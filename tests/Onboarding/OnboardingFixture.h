@@ -56,6 +56,31 @@ protected:
     StepDots* dots() const { return view->findChild<StepDots*>(QStringLiteral("stepDots")); }
     void pressPrimary() { primaryButton(*view)->click(); }
 
+    // The step on screen, named "welcome", "scan", "safari" or "bypass"; a step being replaced is
+    // hidden at once.
+    QWidget* shownStep() const
+    {
+        for (const char* name : {"welcome", "scan", "safari", "bypass"}) {
+            for (QWidget* step : view->findChildren<QWidget*>(QLatin1String(name))) {
+                if (step->isVisible())
+                    return step;
+            }
+        }
+        return nullptr;
+    }
+    QString shownStepName() const
+    {
+        QWidget* step = shownStep();
+        return step ? step->objectName() : QString();
+    }
+    // The scan step on screen with its button disabled: a scan runs.
+    bool isScanning() const
+    {
+        QWidget* step = shownStep();
+        auto* button = step ? step->findChild<QPushButton*>(QStringLiteral("scanButton")) : nullptr;
+        return button && !button->isEnabled();
+    }
+
     // The step's drawing in light and dark, under build/artifacts/, on the window's background as
     // users see it: that background in the corner, and the navy of the titles and labels.
     static void photograph(QWidget& widget, const QString& name)

@@ -22,7 +22,7 @@ protected:
     QList<std::pair<QString, QStringList>> shownGroups() const
     {
         QList<std::pair<QString, QStringList>> groups;
-        auto* scroll = view->stepView()->findChild<QScrollArea*>("destinations");
+        auto* scroll = shownStep()->findChild<QScrollArea*>("destinations");
         if (!scroll)
             return groups;
         for (auto* card : scroll->widget()->findChildren<RoundedCard*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -58,8 +58,13 @@ TEST_F(OnboardingScanRealTest, ProfilesTheBrowsersWroteShowAsCardsPerBrowserWith
 
     build();
     pressPrimary();
-    ASSERT_EQ(view->currentStep(), OnboardingView::Step::scan);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasScanned() && !view->isScanning(); }, 30000));
+    ASSERT_EQ(shownStepName(), "scan");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            auto* button = shownStep()->findChild<QPushButton*>("scanButton");
+            return button->text() == "Rescan" && button->isEnabled();
+        },
+        30000));
 
     const QList<std::pair<QString, QStringList>> expected{
         {QStringLiteral("Chromium"), {chromiumNames.value("Default"), chromiumNames.value("Profile 1")}},
