@@ -70,9 +70,7 @@ DestinationSettingsView::DestinationSettingsView(SettingsStore& store, Scan scan
     header->addWidget(m_refresh, 0, Qt::AlignVCenter);
     m_column->addLayout(header);
 
-    auto* help = new BrandLabel(helpText(), Brand::textSecondary, Drawing::systemFont(12), this);
-    help->setWordWrap(true);
-    m_column->addWidget(help);
+    m_column->addWidget(BrandLabel::wrapping(helpText(), Brand::textSecondary, Drawing::systemFont(12)));
 
     connect(&m_store, &SettingsStore::settingsChanged, this, [this] { rebuild(); });
     connect(&m_store, &SettingsStore::safariHintChanged, this, [this] { rebuild(); });
@@ -134,8 +132,8 @@ void DestinationSettingsView::rebuild()
         shown = m_banner;
     } else if (settings.destinations.isEmpty()) {
         if (!m_emptyText) {
-            m_emptyText = new BrandLabel(emptyStateText(), Brand::textSecondary, Drawing::systemFont(12), this);
-            m_emptyText->setWordWrap(true);
+            m_emptyText = BrandLabel::wrapping(emptyStateText(), Brand::textSecondary, Drawing::systemFont(12));
+            m_emptyText->setParent(this);
             m_emptyText->setContentsMargins(0, kEmptyTextMargin, 0, kEmptyTextMargin);
         }
         shown = m_emptyText;

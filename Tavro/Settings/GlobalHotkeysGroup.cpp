@@ -79,8 +79,7 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     column->setSpacing(16);
     //: Heading in the Shortcuts settings pane for the system-wide hotkeys that open a profile directly.
     column->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Global Hotkeys")));
-    m_help = new BrandLabel(QString(), Brand::textSecondary, Drawing::systemFont(12));
-    m_help->setWordWrap(true);
+    m_help = BrandLabel::wrapping(QString(), Brand::textSecondary, Drawing::systemFont(12));
     column->addWidget(m_help);
 
     m_enabled

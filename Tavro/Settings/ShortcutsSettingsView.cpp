@@ -59,13 +59,6 @@ QComboBox* picker(int width)
     return box;
 }
 
-BrandLabel* helpText(const QString& text)
-{
-    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(12));
-    label->setWordWrap(true);
-    return label;
-}
-
 QString pickerAction()
 {
     //: Bypass summary card: this gesture opens Tavro's radial link chooser.
@@ -186,11 +179,13 @@ QWidget* ShortcutsSettingsView::buildBypass()
     bypassColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Bypass")));
     //: Help text at the top of the Bypass settings pane. Invert and What to open must match those setting labels.
     //: The picker is Tavro's radial link chooser.
-    bypassColumn->addWidget(helpText(QCoreApplication::translate("Tavro",
-        "The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a "
-        "click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. “What "
-        "to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to send every "
-        "link there unless you hold the modifier.")));
+    bypassColumn->addWidget(BrandLabel::wrapping(
+        QCoreApplication::translate("Tavro",
+            "The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a "
+            "click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. "
+            "“What to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to "
+            "send every link there unless you hold the modifier."),
+        Brand::textSecondary, Drawing::systemFont(12)));
 
     m_modifier = SettingBinding::bind(picker(kModifierPickerWidth),
         SettingBinding::setting(m_store, &AppSettings::bypassModifier),
@@ -236,7 +231,7 @@ QWidget* ShortcutsSettingsView::buildPrivateWindows()
     QVBoxLayout* privateColumn = block(privateWindows);
     //: Heading in the Shortcuts settings pane for the key that opens links in a private browser window.
     privateColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Private Windows")));
-    m_privateHelp = helpText(QString());
+    m_privateHelp = BrandLabel::wrapping(QString(), Brand::textSecondary, Drawing::systemFont(12));
     auto* privateLabel = new QHBoxLayout;
     privateLabel->setSpacing(6);
     privateLabel->addWidget(
