@@ -2,12 +2,12 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SymbolIcon.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -41,8 +41,7 @@ void StatusCard::showSatisfied(const QString& status)
 
 LinkButton* StatusCard::recheckLink()
 {
-    //: Link button that re-checks a permission or default-browser status.
-    return link(QCoreApplication::translate("Tavro", "Re-check"), [this] { recheck(); });
+    return link(HintBanner::recheckText(), [this] { recheck(); });
 }
 
 void StatusCard::showEvent(QShowEvent* event)
