@@ -82,13 +82,14 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     m_help = BrandLabel::wrapping(QString(), Brand::textSecondary, Drawing::systemFont(12));
     column->addWidget(m_help);
 
-    m_enabled
+    auto* enabled
         = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::globalHotkeysEnabled));
     //: Settings switch label: turn the system-wide hotkeys on or off.
-    column->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), m_enabled));
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), enabled));
 
+    enabled->setObjectName(QStringLiteral("globalHotkeysEnabled"));
     m_prefix = new PopUpButton;
+    m_prefix->setObjectName(QStringLiteral("globalHotkeyPrefix"));
     m_prefix->setFixedWidth(kPrefixPickerWidth);
     for (HotkeyPrefix prefix : allCases<HotkeyPrefix>())
         m_prefix->addItem(optionText(prefix), int(prefix));

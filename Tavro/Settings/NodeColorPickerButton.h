@@ -29,7 +29,6 @@ public:
     void setProfileName(const QString& profileName);
 
     const std::optional<quint32>& colorHex() const { return m_colorHex; }
-    bool isShowingPopover() const { return m_popover != nullptr; }
     bool isHovering() const { return m_hovering; }
     // The open popover, or nullptr.
     NodeColorPopover* popover() const { return m_popover; }

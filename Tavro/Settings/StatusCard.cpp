@@ -33,7 +33,9 @@ void StatusCard::showSatisfied(const QString& status)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(7);
     layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
-    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
+    auto* line = new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row);
+    line->setObjectName(QStringLiteral("status"));
+    layout->addWidget(line);
     layout->addStretch(1);
     layout->addWidget(recheckLink());
     setStatusArea(row);

@@ -163,33 +163,33 @@ TEST_F(NodeColorPickerButtonTest, ChoosingASwatchReportsItAndCloses)
 {
     button->setColorHex(softIce);
     QTest::mouseClick(open()->swatches()[6], Qt::LeftButton);
-    EXPECT_FALSE(button->isShowingPopover());
+    EXPECT_FALSE(button->popover());
     // The selected one is reported again; Default reports nothing.
     QTest::mouseClick(open()->swatches()[1], Qt::LeftButton);
     QTest::mouseClick(open()->swatches()[0], Qt::LeftButton);
     EXPECT_EQ(choices(selections), (QList<Choice>{warmSand, softIce, std::nullopt}));
-    EXPECT_FALSE(button->isShowingPopover());
+    EXPECT_FALSE(button->popover());
 }
 
 TEST_F(NodeColorPickerButtonTest, TheButtonOrAClickOutsideClosesThePopover)
 {
     NodeColorPopover* popover = open();
     QTest::keyClick(popover, Qt::Key_Escape);
-    EXPECT_FALSE(button->isShowingPopover());
+    EXPECT_FALSE(button->popover());
 
     // Through the window, as a real click arrives: the popup takes the press and must not hand it
     // on to the button, which would open it again.
     open();
-    ASSERT_TRUE(button->isShowingPopover());
+    ASSERT_TRUE(button->popover());
     const QPoint centre = button->mapTo(&window, button->rect().center());
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centre);
-    EXPECT_FALSE(button->isShowingPopover());
+    EXPECT_FALSE(button->popover());
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centre);
-    EXPECT_TRUE(button->isShowingPopover());
+    EXPECT_TRUE(button->popover());
 
     // A click elsewhere closes it and the button stays closed.
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
-    EXPECT_FALSE(button->isShowingPopover());
+    EXPECT_FALSE(button->popover());
     EXPECT_TRUE(selections.isEmpty());
 }
 
