@@ -75,7 +75,8 @@ HintBanner::HintBanner(const QString& symbol, const QString& title, const QStrin
 
 QString HintBanner::recheckText()
 {
-    //: Link button in a permission banner that rescans for browser profiles after the user grants access.
+    //: Link button that checks again: in a permission banner it rescans for browser profiles after the user grants
+    //: access; in Settings it re-checks a permission or the default-browser status.
     return QCoreApplication::translate("Tavro", "Re-check");
 }
 

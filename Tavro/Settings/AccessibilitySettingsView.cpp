@@ -31,8 +31,7 @@ AccessibilitySettingsView::AccessibilitySettingsView(SettingsView& view, QWidget
             "Tavro", "When on, the picker appears fully expanded instead of springing open from the center."),
         12);
     column->addWidget(caption);
-    m_card = new AccessibilityPermissionCard(view);
-    column->addWidget(m_card);
+    column->addWidget(new AccessibilityPermissionCard(view));
 }
 
 } // namespace tavro

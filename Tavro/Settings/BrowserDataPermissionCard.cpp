@@ -63,7 +63,7 @@ void BrowserDataPermissionCard::showStatus(const BrowserDataHint& hint)
     if (hint.kind() == BrowserDataHint::Kind::none) {
         //: Status line when browser data access is granted.
         showSatisfied(QCoreApplication::translate("Tavro", "Tavro can read your browser profiles"));
-        m_statusLabel = statusArea()->findChild<BrandLabel*>();
+        m_statusLabel = statusArea()->findChild<BrandLabel*>(QStringLiteral("status"));
     } else {
         setStatusArea(blockedStatus(hint));
     }
@@ -81,6 +81,7 @@ QWidget* BrowserDataPermissionCard::blockedStatus(const BrowserDataHint& hint)
         //: Chrome and Edge.
         QCoreApplication::translate("Tavro", "Blocked for %1").arg(BrowserDataHintBanner::browserList(hint.browsers())),
         Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
+    m_statusLabel->setObjectName(QStringLiteral("status"));
     block->addWidget(row(
         {new SymbolIcon(QStringLiteral("exclamationmark.triangle.fill"), kSystemOrange, QSize(15, 15)), m_statusLabel},
         6));

@@ -17,8 +17,6 @@ class BrowserDataPermissionCard : public StatusCard
 public:
     explicit BrowserDataPermissionCard(SettingsView& view, QWidget* parent = nullptr);
 
-    // The status line: "Tavro can read your browser profiles" or "Blocked for …".
-    BrandLabel* statusLabel() const { return m_statusLabel; }
     // Starts a refresh and returns at once; refreshes may overlap, the last to finish wins.
     void recheck() override;
 
@@ -27,6 +25,7 @@ private:
     QWidget* blockedStatus(const BrowserDataHint& hint);
 
     SettingsView& m_view;
+    // The status line, named "status": "Tavro can read your browser profiles" or "Blocked for …".
     BrandLabel* m_statusLabel = nullptr;
 };
 

@@ -204,6 +204,7 @@ DestinationRow::DestinationRow(SettingsStore& store, const BrowserDestination& d
     layout->setSpacing(kSpacing);
 
     m_visibility = new VisibilityCheckBox(this);
+    m_visibility->setObjectName(QStringLiteral("visibility"));
     m_visibility->setChecked(m_destination.isVisible);
     m_visibility->setAccessibleName(
         //: Hidden (VoiceOver-only) label of the checkbox that shows or hides a browser profile in the link picker. %1
@@ -213,12 +214,14 @@ DestinationRow::DestinationRow(SettingsStore& store, const BrowserDestination& d
     layout->addWidget(m_visibility, 0, Qt::AlignVCenter);
 
     m_keyCap = new HotkeyCaptureButton(m_destination.hotkey, effectiveKey, menuLabel, this);
+    m_keyCap->setObjectName(QStringLiteral("keyCap"));
     connect(m_keyCap, &HotkeyCaptureButton::assigned, this,
         [&store, id](const std::optional<QString>& key) { store.setHotkey(key, id); });
     layout->addWidget(m_keyCap, 0, Qt::AlignVCenter);
 
     m_emoji = new EmojiPickerButton(m_destination.profileEmoji, m_destination.profilePhotoPath,
         m_destination.preferEmojiOverPhoto, menuLabel, this);
+    m_emoji->setObjectName(QStringLiteral("emoji"));
     // The button decides `preferEmoji` on what the store will keep of the choice, so a value that
     // is no emoji never hides the photo behind nothing.
     connect(m_emoji, &EmojiPickerButton::emojiSelected, this,
@@ -231,6 +234,7 @@ DestinationRow::DestinationRow(SettingsStore& store, const BrowserDestination& d
     layout->addWidget(m_emoji, 0, Qt::AlignVCenter);
 
     m_color = new NodeColorPickerButton(m_destination.nodeColorHex, menuLabel, this);
+    m_color->setObjectName(QStringLiteral("petalColor"));
     connect(m_color, &NodeColorPickerButton::selected, this,
         [&store, id](const std::optional<quint32>& hex) { store.setNodeColor(hex, id); });
     layout->addWidget(m_color, 0, Qt::AlignVCenter);
@@ -244,12 +248,14 @@ DestinationRow::DestinationRow(SettingsStore& store, const BrowserDestination& d
     if (!m_destination.isAvailable) {
         //: Small lowercase badge on a browser profile row in Settings when the browser or profile can no longer be
         //: found.
-        m_badge = new UnavailableBadge(QCoreApplication::translate("Tavro", "unavailable"));
-        layout->addWidget(m_badge, 0, Qt::AlignVCenter);
+        auto* badge = new UnavailableBadge(QCoreApplication::translate("Tavro", "unavailable"));
+        badge->setObjectName(QStringLiteral("unavailable"));
+        layout->addWidget(badge, 0, Qt::AlignVCenter);
     }
 
-    m_handle = new DragHandle;
-    layout->addWidget(m_handle, 0, Qt::AlignVCenter);
+    auto* handle = new DragHandle;
+    handle->setObjectName(QStringLiteral("dragHandle"));
+    layout->addWidget(handle, 0, Qt::AlignVCenter);
 
     if (!m_destination.isAvailable) {
         // Dimmed, yet every control still works and the row still moves.

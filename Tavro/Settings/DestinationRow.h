@@ -34,15 +34,10 @@ public:
     int index() const { return m_index; }
     int count() const { return m_count; }
 
-    QAbstractButton* visibilityCheckBox() const { return m_visibility; }
-    HotkeyCaptureButton* keyCap() const { return m_keyCap; }
-    EmojiPickerButton* emojiButton() const { return m_emoji; }
-    NodeColorPickerButton* colorButton() const { return m_color; }
     QLabel* nameLabel() const { return m_name; }
-    // None while the destination is available.
-    QLabel* unavailableBadge() const { return m_badge; }
-    QWidget* dragHandle() const { return m_handle; }
-    // The controls a keyboard reaches, left to right.
+    // The controls a keyboard reaches, left to right: "visibility", "keyCap", "emoji" and
+    // "petalColor". The row's other named parts: "unavailable" (a badge, only while the
+    // destination is unavailable) and "dragHandle".
     QList<QWidget*> controls() const;
 
     // "Chrome: Work", or the browser's name alone for a browser that has no profiles.
@@ -71,8 +66,6 @@ private:
     EmojiPickerButton* m_emoji = nullptr;
     NodeColorPickerButton* m_color = nullptr;
     QLabel* m_name = nullptr;
-    QLabel* m_badge = nullptr;
-    QWidget* m_handle = nullptr;
 };
 
 } // namespace tavro

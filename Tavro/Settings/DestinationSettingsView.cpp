@@ -61,18 +61,18 @@ DestinationSettingsView::DestinationSettingsView(SettingsStore& store, Scan scan
     m_resetHotkeys = new DestinationHeaderButton(QStringLiteral("keyboard"),
         //: Button in the Browsers settings pane that clears all custom per-profile hotkeys.
         QCoreApplication::translate("Tavro", "Reset Hotkeys"), this);
+    m_resetHotkeys->setObjectName(QStringLiteral("resetHotkeys"));
     connect(m_resetHotkeys, &QPushButton::clicked, this, [this] { m_store.resetHotkeys(); });
     header->addWidget(m_resetHotkeys, 0, Qt::AlignVCenter);
     m_refresh = new DestinationHeaderButton(QStringLiteral("arrow.clockwise"),
         //: Button that rescans installed browsers for profiles.
         QCoreApplication::translate("Tavro", "Refresh Profiles"), this);
+    m_refresh->setObjectName(QStringLiteral("refreshProfiles"));
     connect(m_refresh, &QPushButton::clicked, this, [this] { refresh(); });
     header->addWidget(m_refresh, 0, Qt::AlignVCenter);
     m_column->addLayout(header);
 
-    auto* help = new BrandLabel(helpText(), Brand::textSecondary, Drawing::systemFont(12), this);
-    help->setWordWrap(true);
-    m_column->addWidget(help);
+    m_column->addWidget(BrandLabel::wrapping(helpText(), Brand::textSecondary, Drawing::systemFont(12)));
 
     connect(&m_store, &SettingsStore::settingsChanged, this, [this] { rebuild(); });
     connect(&m_store, &SettingsStore::safariHintChanged, this, [this] { rebuild(); });
@@ -85,11 +85,6 @@ DestinationSettingsView::~DestinationSettingsView() = default;
 HintBanner* DestinationSettingsView::banner() const
 {
     return m_banner;
-}
-
-BrandLabel* DestinationSettingsView::emptyText() const
-{
-    return m_emptyText;
 }
 
 DestinationList* DestinationSettingsView::list() const
@@ -134,8 +129,9 @@ void DestinationSettingsView::rebuild()
         shown = m_banner;
     } else if (settings.destinations.isEmpty()) {
         if (!m_emptyText) {
-            m_emptyText = new BrandLabel(emptyStateText(), Brand::textSecondary, Drawing::systemFont(12), this);
-            m_emptyText->setWordWrap(true);
+            m_emptyText = BrandLabel::wrapping(emptyStateText(), Brand::textSecondary, Drawing::systemFont(12));
+            m_emptyText->setParent(this);
+            m_emptyText->setObjectName(QStringLiteral("emptyText"));
             m_emptyText->setContentsMargins(0, kEmptyTextMargin, 0, kEmptyTextMargin);
         }
         shown = m_emptyText;

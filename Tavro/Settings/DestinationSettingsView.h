@@ -37,11 +37,9 @@ public:
     // True from the start of a rescan until no rescan is running any more.
     bool isRefreshing() const { return m_runningScans > 0; }
 
-    DestinationHeaderButton* resetHotkeysButton() const { return m_resetHotkeys; }
-    DestinationHeaderButton* refreshButton() const { return m_refresh; }
-    // What shows below the help text: a hint banner, the empty text or the list (one at a time).
+    // What shows below the help text: a hint banner, the empty text (named "emptyText") or the
+    // list (one at a time).
     HintBanner* banner() const;
-    BrandLabel* emptyText() const;
     DestinationList* list() const;
 
     static QString helpText();

@@ -199,6 +199,7 @@ EmojiPopover::EmojiPopover(const EmojiPickerButton& button, QWidget* parent)
     column->setSpacing(10);
     if (const auto photoPath = button.photoPath()) {
         m_usePhoto = buildUsePhotoButton(*photoPath);
+        m_usePhoto->setObjectName(QStringLiteral("usePhoto"));
         column->addWidget(m_usePhoto, 0, Qt::AlignLeft);
         column->addWidget(new Divider(this));
     }
@@ -239,6 +240,7 @@ QWidget* EmojiPopover::buildSearchBox()
     boxRow->setContentsMargins(8 + 12 + 6, 6, 8, 6);
     boxRow->setSpacing(6);
     m_field = new QLineEdit(box);
+    m_field->setObjectName(QStringLiteral("search"));
     m_field->setFrame(false);
     m_field->setFont(Drawing::systemFont(13));
     m_field->setAttribute(Qt::WA_MacShowFocusRect, false);
@@ -252,6 +254,7 @@ QWidget* EmojiPopover::buildSearchBox()
     m_field->setPalette(fieldPalette);
     boxRow->addWidget(m_field, 1);
     m_clear = new ClearButton(box);
+    m_clear->setObjectName(QStringLiteral("clearSearch"));
     m_clear->setVisible(false);
     boxRow->addWidget(m_clear);
 
@@ -281,6 +284,7 @@ QWidget* EmojiPopover::buildGrid()
 QLabel* EmojiPopover::buildNoResultsLabel()
 {
     m_noResults = new QLabel(this);
+    m_noResults->setObjectName(QStringLiteral("noResults"));
     // It quotes what the user typed, which is no markup.
     m_noResults->setTextFormat(Qt::PlainText);
     m_noResults->setFont(Drawing::systemFont(12));
@@ -300,6 +304,7 @@ QPushButton* EmojiPopover::buildNoEmojiButton()
             SymbolImage::paint(painter, rect, QStringLiteral("xmark.circle"), resolve(Brand::navy, this));
         },
         this);
+    m_noEmoji->setObjectName(QStringLiteral("noEmoji"));
     m_noEmoji->setEnabled(m_emoji.has_value());
     connect(m_noEmoji, &QPushButton::clicked, this, [this] { Q_EMIT chosen(std::nullopt); });
     return m_noEmoji;
@@ -342,6 +347,7 @@ void EmojiPopover::rebuildGrid()
     const QStringList emoji = gridEmoji();
     for (qsizetype i = 0; i < emoji.size(); ++i) {
         auto* cell = new EmojiCell(emoji[i], highlight(emoji[i], i == 0), !m_photoShown && m_emoji == emoji[i], m_grid);
+        cell->setObjectName(QStringLiteral("cell"));
         connect(cell, &QAbstractButton::clicked, this, [this, value = emoji[i]] { Q_EMIT chosen(value); });
         m_gridLayout->addWidget(cell, int(i / 8), int(i % 8));
         // A layout shows a new child of a visible widget only on a later turn; the grid is laid

@@ -32,13 +32,6 @@ public:
     QStringList gridEmoji() const;
     bool highlight(const QString& emoji, bool isFirst) const;
 
-    QLineEdit* searchField() const { return m_field; }
-    QAbstractButton* clearButton() const { return m_clear; }
-    QList<QAbstractButton*> cells() const { return m_cells; }
-    QLabel* noResultsLabel() const { return m_noResults; }
-    QPushButton* usePhotoButton() const { return m_usePhoto; }
-    QPushButton* noEmojiButton() const { return m_noEmoji; }
-
     static constexpr int popoverWidth = 280;
     static constexpr int searchLimit = 24;
 
@@ -51,7 +44,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // The popover's parts, top to bottom.
+    // The popover's parts, top to bottom, named "usePhoto", "search" with "clearSearch", a "cell"
+    // per emoji of the grid, "noResults" and "noEmoji".
     QPushButton* buildUsePhotoButton(const QString& photoPath);
     QWidget* buildSearchBox();
     QWidget* buildGrid();

@@ -79,17 +79,17 @@ GlobalHotkeysGroup::GlobalHotkeysGroup(SettingsStore& store, QWidget* parent) : 
     column->setSpacing(16);
     //: Heading in the Shortcuts settings pane for the system-wide hotkeys that open a profile directly.
     column->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Global Hotkeys")));
-    m_help = new BrandLabel(QString(), Brand::textSecondary, Drawing::systemFont(12));
-    m_help->setWordWrap(true);
+    m_help = BrandLabel::wrapping(QString(), Brand::textSecondary, Drawing::systemFont(12));
     column->addWidget(m_help);
 
-    m_enabled
+    auto* enabled
         = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::globalHotkeysEnabled));
     //: Settings switch label: turn the system-wide hotkeys on or off.
-    column->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), m_enabled));
+    column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Enable global hotkeys"), enabled));
 
+    enabled->setObjectName(QStringLiteral("globalHotkeysEnabled"));
     m_prefix = new PopUpButton;
+    m_prefix->setObjectName(QStringLiteral("globalHotkeyPrefix"));
     m_prefix->setFixedWidth(kPrefixPickerWidth);
     for (HotkeyPrefix prefix : allCases<HotkeyPrefix>())
         m_prefix->addItem(optionText(prefix), int(prefix));

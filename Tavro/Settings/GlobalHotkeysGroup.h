@@ -10,7 +10,6 @@ namespace tavro {
 
 class BrandLabel;
 class SettingsStore;
-class SwitchToggle;
 
 // The Shortcuts pane's last block: system-wide hot keys on or off, their prefix, and the list of
 // combinations in force. It only writes the settings; the shell registers the keys from them.
@@ -20,8 +19,6 @@ class GlobalHotkeysGroup : public QWidget
 public:
     explicit GlobalHotkeysGroup(SettingsStore& store, QWidget* parent = nullptr);
 
-    SwitchToggle* enabledSwitch() const { return m_enabled; }
-    QComboBox* prefixPicker() const { return m_prefix; }
     BrandLabel* helpText() const { return m_help; }
     // Absent from the layout while the hot keys are off.
     QWidget* list() const { return m_list; }
@@ -35,7 +32,6 @@ private:
 
     SettingsStore& m_store;
     BrandLabel* m_help;
-    SwitchToggle* m_enabled;
     QComboBox* m_prefix;
     QWidget* m_list;
     QVBoxLayout* m_listColumn;

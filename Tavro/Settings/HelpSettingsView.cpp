@@ -229,6 +229,62 @@ QWidget* HelpSettingsView::pickerCard()
     return card;
 }
 
+namespace {
+
+// What the four click gestures can do, as Help words them; `label` is the bypass profile, if one
+// is chosen.
+struct ClickActions
+{
+    QString shows;
+    QString showsPrivate;
+    QString skips;
+    QString skipsPrivate;
+};
+
+ClickActions clickActions(const std::optional<QString>& label)
+{
+    ClickActions actions;
+    //: Help settings pane: what a plain click on a link does.
+    actions.shows = QCoreApplication::translate("Tavro", "Shows the picker");
+    //: Help settings pane: what the private-window click does.
+    actions.showsPrivate = QCoreApplication::translate("Tavro", "Shows the picker in private mode");
+    if (label) {
+        //: Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).
+        actions.skips = QCoreApplication::translate("Tavro", "Skips the picker and opens %1").arg(*label);
+        //: Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).
+        actions.skipsPrivate = QCoreApplication::translate("Tavro", "Opens %1 in a private window").arg(*label);
+    } else {
+        //: Help settings pane: what the bypass click does when no profile is chosen for it.
+        actions.skips = QCoreApplication::translate("Tavro", "Skips the picker and opens your last-used profile");
+        //: Help settings pane: what the private bypass click does when no profile is chosen for it.
+        actions.skipsPrivate = QCoreApplication::translate("Tavro", "Opens your last-used profile in a private window");
+    }
+    return actions;
+}
+
+// One line of the picker's shortcuts: the keys, then what they do; one element for screen readers.
+QWidget* shortcutRow(const QString& keys, const QString& action)
+{
+    auto* line = new QWidget;
+    line->setObjectName(QStringLiteral("shortcutRow"));
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    auto* keysLabel = new BrandLabel(keys, Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
+    keysLabel->setObjectName(QStringLiteral("keys"));
+    keysLabel->setFixedWidth(150);
+    auto* actionLabel = BrandLabel::wrapping(action, Brand::textSecondary, Drawing::systemFont(12));
+    actionLabel->setObjectName(QStringLiteral("action"));
+    layout->addWidget(keysLabel, 0, Qt::AlignTop);
+    layout->addWidget(actionLabel, 1);
+    accessibilityHidden(keysLabel);
+    accessibilityHidden(actionLabel);
+    line->setAccessibleName(keys + QStringLiteral(", ") + action);
+    return line;
+}
+
+} // namespace
+
 void HelpSettingsView::fillPickerRows()
 {
     while (QLayoutItem* item = m_pickerRows->takeAt(0)) {
@@ -239,47 +295,17 @@ void HelpSettingsView::fillPickerRows()
     const AppSettings& settings = m_store.settings();
     const BypassModifier bypass = settings.bypassModifier;
     const BypassModifier privateKey = settings.privateModifier;
-    const std::optional<QString> label = m_store.bypassDestinationLabel();
 
-    //: Help settings pane: what a plain click on a link does.
-    const QString shows = QCoreApplication::translate("Tavro", "Shows the picker");
-    //: Help settings pane: what the private-window click does.
-    const QString showsPrivate = QCoreApplication::translate("Tavro", "Shows the picker in private mode");
-    QString skips;
-    QString skipsPrivate;
-    if (label) {
-        //: Help settings pane: what the bypass click does. %1 is a profile, such as Chrome (Work).
-        skips = QCoreApplication::translate("Tavro", "Skips the picker and opens %1").arg(*label);
-        //: Help settings pane: what the private bypass click does. %1 is a profile, such as Chrome (Work).
-        skipsPrivate = QCoreApplication::translate("Tavro", "Opens %1 in a private window").arg(*label);
-    } else {
-        //: Help settings pane: what the bypass click does when no profile is chosen for it.
-        skips = QCoreApplication::translate("Tavro", "Skips the picker and opens your last-used profile");
-        //: Help settings pane: what the private bypass click does when no profile is chosen for it.
-        skipsPrivate = QCoreApplication::translate("Tavro", "Opens your last-used profile in a private window");
-    }
+    const ClickActions actions = clickActions(m_store.bypassDestinationLabel());
+    const QString& shows = actions.shows;
+    const QString& showsPrivate = actions.showsPrivate;
+    const QString& skips = actions.skips;
+    const QString& skipsPrivate = actions.skipsPrivate;
     const bool clickBypasses = settings.bypasses(false);
     const bool modifierClickBypasses = settings.bypasses(true);
 
-    const auto row = [this](const QString& keys, const QString& action) {
-        auto* line = new QWidget;
-        line->setObjectName(QStringLiteral("shortcutRow"));
-        auto* layout = new QHBoxLayout(line);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->setSpacing(12);
-        auto* keysLabel = new BrandLabel(keys, Brand::navy, Drawing::systemFont(12, QFont::DemiBold));
-        keysLabel->setObjectName(QStringLiteral("keys"));
-        keysLabel->setFixedWidth(150);
-        auto* actionLabel = BrandLabel::wrapping(action, Brand::textSecondary, Drawing::systemFont(12));
-        actionLabel->setObjectName(QStringLiteral("action"));
-        layout->addWidget(keysLabel, 0, Qt::AlignTop);
-        layout->addWidget(actionLabel, 1);
-        // One element for screen readers: the keys and what they do.
-        accessibilityHidden(keysLabel);
-        accessibilityHidden(actionLabel);
-        line->setAccessibleName(keys + QStringLiteral(", ") + action);
-        m_pickerRows->addWidget(line);
-    };
+    const auto row
+        = [this](const QString& keys, const QString& action) { m_pickerRows->addWidget(shortcutRow(keys, action)); };
 
     //: Help settings pane: a plain click on a link.
     row(QCoreApplication::translate("Tavro", "Click"), clickBypasses ? skips : shows);

@@ -106,13 +106,6 @@ HotkeyCaptureButton::~HotkeyCaptureButton()
     stop();
 }
 
-void HotkeyCaptureButton::setKeys(std::optional<QString> custom, std::optional<QString> effective)
-{
-    m_custom = std::move(custom);
-    m_effective = std::move(effective);
-    refresh();
-}
-
 void HotkeyCaptureButton::setProfileName(const QString& profileName)
 {
     m_profileName = profileName;

@@ -12,7 +12,7 @@ namespace tavro {
 
 // The key cap of a destination row in Preferences: shows the key that picks the destination in the
 // link picker, records a new one from a single key press, and reports the choice through
-// `assigned`. It stores nothing; the caller passes the updated keys back with `setKeys`.
+// `assigned`. It stores nothing; the row that holds it is built anew with the keys the store keeps.
 class HotkeyCaptureButton : public QAbstractButton
 {
     Q_OBJECT
@@ -24,14 +24,13 @@ public:
         QWidget* parent = nullptr);
     ~HotkeyCaptureButton() override;
 
-    void setKeys(std::optional<QString> custom, std::optional<QString> effective);
     void setProfileName(const QString& profileName);
 
     const std::optional<QString>& custom() const { return m_custom; }
     const std::optional<QString>& effective() const { return m_effective; }
-    bool isRecording() const { return m_recording; }
     bool isHovering() const { return m_hovering; }
 
+    // The prompt() while recording, else the key in force.
     QString accessibilityValue() const;
     // The spoken and tooltip prompt while recording.
     static QString prompt();

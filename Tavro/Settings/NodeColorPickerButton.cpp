@@ -27,12 +27,6 @@ NodeColorPickerButton::NodeColorPickerButton(std::optional<quint32> colorHex, QS
 
 NodeColorPickerButton::~NodeColorPickerButton() = default;
 
-void NodeColorPickerButton::setColorHex(std::optional<quint32> colorHex)
-{
-    m_colorHex = colorHex;
-    refresh();
-}
-
 void NodeColorPickerButton::setProfileName(const QString& profileName)
 {
     m_profileName = profileName;

@@ -15,7 +15,7 @@ struct PetalTint;
 
 // The petal colour swatch of a destination row in Preferences. A click opens a popover with the
 // default colour and the eight petal tints; the choice is reported through `selected`. It stores
-// nothing; the caller passes the new value back with `setColorHex`.
+// nothing; the row that holds it is built anew with the value the store keeps.
 class NodeColorPickerButton : public QAbstractButton
 {
     Q_OBJECT
@@ -25,11 +25,9 @@ public:
     NodeColorPickerButton(std::optional<quint32> colorHex, QString profileName, QWidget* parent = nullptr);
     ~NodeColorPickerButton() override;
 
-    void setColorHex(std::optional<quint32> colorHex);
     void setProfileName(const QString& profileName);
 
     const std::optional<quint32>& colorHex() const { return m_colorHex; }
-    bool isShowingPopover() const { return m_popover != nullptr; }
     bool isHovering() const { return m_hovering; }
     // The open popover, or nullptr.
     NodeColorPopover* popover() const { return m_popover; }

@@ -9,17 +9,14 @@
 
 namespace tavro {
 
-PermissionsSettingsView::PermissionsSettingsView(SettingsView& view, QWidget* parent)
-    : QWidget(parent)
-    , m_accessibility(new AccessibilityPermissionCard(view, this))
-    , m_browserData(new BrowserDataPermissionCard(view, this))
+PermissionsSettingsView::PermissionsSettingsView(SettingsView& view, QWidget* parent) : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::permissions)));
-    column->addWidget(m_accessibility);
-    column->addWidget(m_browserData);
+    column->addWidget(new AccessibilityPermissionCard(view, this));
+    column->addWidget(new BrowserDataPermissionCard(view, this));
 }
 
 } // namespace tavro

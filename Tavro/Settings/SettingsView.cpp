@@ -282,15 +282,10 @@ void SettingsView::setDefaultBrowser(bool isDefault)
     Q_EMIT defaultBrowserChanged(isDefault);
 }
 
-SidebarRow* SettingsView::row(Section section) const
-{
-    return m_sidebar->findChild<SidebarRow*>(rawValue(section));
-}
-
 void SettingsView::setSelection(Section section)
 {
     m_selection = section;
-    if (SidebarRow* shown = row(section))
+    if (auto* shown = m_sidebar->findChild<SidebarRow*>(rawValue(section)))
         shown->setChecked(true);
     if (m_hasAppeared)
         showPane();
@@ -304,18 +299,18 @@ void SettingsView::showPane()
         m_paneHolder->hide();
         m_paneHolder->deleteLater();
     }
-    m_pane = entry(m_selection).makePane(*this);
-    m_pane->setObjectName(rawValue(m_selection));
+    QWidget* pane = entry(m_selection).makePane(*this);
+    pane->setObjectName(rawValue(m_selection));
 
     auto* padded = new QWidget;
     auto* column = new QVBoxLayout(padded);
     column->setContentsMargins(kPanePadding, kPanePadding, kPanePadding, kPanePadding);
     if (m_selection == Section::destinations) {
         // Browsers scrolls its own list, so it fills the whole area from the top-left.
-        column->addWidget(m_pane, 1);
+        column->addWidget(pane, 1);
         m_paneHolder = padded;
     } else {
-        column->addWidget(m_pane);
+        column->addWidget(pane);
         column->addStretch(1);
         auto* scroll = new QScrollArea;
         // Scrolling is no stop for the keyboard: Tab goes to what the area holds.

@@ -22,7 +22,6 @@ class BrandLabel;
 class CopiedVersion;
 class NotificationCenter;
 class SettingsStore;
-class SidebarRow;
 class UpdateController;
 
 class SettingsView : public QWidget
@@ -79,11 +78,6 @@ public:
     bool isDefaultBrowser() const { return m_isDefaultBrowser; }
     void setDefaultBrowser(bool isDefault);
 
-    Section selection() const { return m_selection; }
-    // The pane shown now (inside a scroll view for every section but Browsers).
-    QWidget* currentPane() const { return m_pane; }
-    SidebarRow* row(Section section) const;
-
 Q_SIGNALS:
     // A link to open through Tavro's own routing (a project's page).
     void routeRequested(const QUrl& url);
@@ -118,7 +112,6 @@ private:
     QWidget* m_contentArea = nullptr;
     QVBoxLayout* m_contentLayout = nullptr;
     QPointer<QWidget> m_paneHolder;
-    QPointer<QWidget> m_pane;
     QButtonGroup* m_rows = nullptr;
     UpdateController* m_updates;
     bool m_accessibilityGranted;

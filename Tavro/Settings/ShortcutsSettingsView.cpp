@@ -57,13 +57,6 @@ QComboBox* picker(int width)
     return box;
 }
 
-BrandLabel* helpText(const QString& text)
-{
-    auto* label = new BrandLabel(text, Brand::textSecondary, Drawing::systemFont(12));
-    label->setWordWrap(true);
-    return label;
-}
-
 QString pickerAction()
 {
     //: Bypass summary card: this gesture opens Tavro's radial link chooser.
@@ -143,8 +136,7 @@ ShortcutsSettingsView::ShortcutsSettingsView(SettingsView& view, QWidget* parent
     pane->addWidget(new DividerLine);
     pane->addWidget(buildPrivateWindows());
     pane->addWidget(new DividerLine);
-    m_hotkeys = new GlobalHotkeysGroup(m_store);
-    pane->addWidget(m_hotkeys);
+    pane->addWidget(new GlobalHotkeysGroup(m_store));
 
     connect(&m_store, &SettingsStore::settingsChanged, this, &ShortcutsSettingsView::describe);
     describe();
@@ -158,31 +150,37 @@ QWidget* ShortcutsSettingsView::buildBypass()
     bypassColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Bypass")));
     //: Help text at the top of the Bypass settings pane. Invert and What to open must match those setting labels.
     //: The picker is Tavro's radial link chooser.
-    bypassColumn->addWidget(helpText(QCoreApplication::translate("Tavro",
-        "The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a "
-        "click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. “What "
-        "to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to send every "
-        "link there unless you hold the modifier.")));
+    bypassColumn->addWidget(BrandLabel::wrapping(
+        QCoreApplication::translate("Tavro",
+            "The bypass is two independent settings. The gesture decides when Tavro skips the picker: by default a "
+            "click opens the picker and holding the modifier skips it, and Invert swaps which gesture does which. "
+            "“What to open” decides where a skipped link goes. Pick a specific browser and profile, and invert, to "
+            "send every link there unless you hold the modifier."),
+        Brand::textSecondary, Drawing::systemFont(12)));
 
-    m_modifier = SettingBinding::bind(picker(kModifierPickerWidth),
+    QComboBox* modifier = SettingBinding::bind(picker(kModifierPickerWidth),
         SettingBinding::setting(m_store, &AppSettings::bypassModifier),
         [this] { return modifierRows(m_store.settings().privateModifier); });
+    modifier->setObjectName(QStringLiteral("bypassModifier"));
     //: Bypass setting label: which modifier key (Option, Command, Shift, Control) to hold while clicking a link.
-    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Modifier key"), m_modifier));
+    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Modifier key"), modifier));
 
-    m_invert = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::invertBypass));
+    auto* invert = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(m_store, &AppSettings::invertBypass));
+    invert->setObjectName(QStringLiteral("invertBypass"));
     //: Bypass setting switch label: swap what a plain click and a modifier-click do.
-    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Invert"), m_invert));
+    bypassColumn->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Invert"), invert));
 
-    m_destination = SettingBinding::bind(picker(kDestinationPickerWidth),
+    QComboBox* destination = SettingBinding::bind(picker(kDestinationPickerWidth),
         SettingBinding::setting(
             m_store, [](const AppSettings& s) { return s.bypassDestinationKey.value_or(QString()); },
             [this](const QString& key) { m_store.edit([&key](AppSettings& s) { s.setBypassDestinationKey(key); }); }),
         [this] { return destinationRows(m_store.settings()); });
+    destination->setObjectName(QStringLiteral("bypassDestination"));
     //: Bypass setting label: which browser profile a bypassed link opens in.
     bypassColumn->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "What to open"), m_destination));
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "What to open"), destination));
     m_warning = SettingsCard::caption(QString());
+    m_warning->setObjectName(QStringLiteral("unavailableWarning"));
     bypassColumn->addWidget(m_warning);
 
     bypassColumn->addWidget(buildGestureCards());
@@ -196,7 +194,9 @@ QWidget* ShortcutsSettingsView::buildGestureCards()
     cards->setContentsMargins(0, 4, 0, 0);
     cards->setSpacing(12);
     m_clickCard = gestureCard();
+    m_clickCard.card->setObjectName(QStringLiteral("clickCard"));
     m_modifierClickCard = gestureCard();
+    m_modifierClickCard.card->setObjectName(QStringLiteral("modifierClickCard"));
     cards->addWidget(m_clickCard.card, 1);
     cards->addWidget(m_modifierClickCard.card, 1);
     return callout;
@@ -208,7 +208,8 @@ QWidget* ShortcutsSettingsView::buildPrivateWindows()
     QVBoxLayout* privateColumn = block(privateWindows);
     //: Heading in the Shortcuts settings pane for the key that opens links in a private browser window.
     privateColumn->addWidget(SettingsView::subsectionTitle(QCoreApplication::translate("Tavro", "Private Windows")));
-    m_privateHelp = helpText(QString());
+    m_privateHelp = BrandLabel::wrapping(QString(), Brand::textSecondary, Drawing::systemFont(12));
+    m_privateHelp->setObjectName(QStringLiteral("privateHelp"));
     auto* privateLabel = new QHBoxLayout;
     privateLabel->setSpacing(6);
     privateLabel->addWidget(
@@ -216,13 +217,14 @@ QWidget* ShortcutsSettingsView::buildPrivateWindows()
     privateLabel->addWidget(m_privateHelp, 1);
     privateColumn->addLayout(privateLabel);
 
-    m_privateModifier = SettingBinding::bind(picker(kModifierPickerWidth),
+    QComboBox* privateModifier = SettingBinding::bind(picker(kModifierPickerWidth),
         SettingBinding::setting(m_store, &AppSettings::privateModifier),
         [this] { return modifierRows(m_store.settings().bypassModifier); });
+    privateModifier->setObjectName(QStringLiteral("privateModifier"));
     //: Private Windows setting label: which modifier key (Shift, Option, Command, Control) to hold for a private
     //: browser window.
     privateColumn->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Private window key"), m_privateModifier));
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Private window key"), privateModifier));
     return privateWindows;
 }
 

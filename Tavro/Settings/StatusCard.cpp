@@ -2,12 +2,12 @@
 
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/Drawing.h"
+#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SymbolIcon.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -33,7 +33,9 @@ void StatusCard::showSatisfied(const QString& status)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(7);
     layout->addWidget(new SymbolIcon(QStringLiteral("checkmark.seal.fill"), Brand::accent, QSize(16, 16), row));
-    layout->addWidget(new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row));
+    auto* line = new BrandLabel(status, Brand::navy, Drawing::systemFont(12, QFont::DemiBold), row);
+    line->setObjectName(QStringLiteral("status"));
+    layout->addWidget(line);
     layout->addStretch(1);
     layout->addWidget(recheckLink());
     setStatusArea(row);
@@ -41,8 +43,7 @@ void StatusCard::showSatisfied(const QString& status)
 
 LinkButton* StatusCard::recheckLink()
 {
-    //: Link button that re-checks a permission or default-browser status.
-    return link(QCoreApplication::translate("Tavro", "Re-check"), [this] { recheck(); });
+    return link(HintBanner::recheckText(), [this] { recheck(); });
 }
 
 void StatusCard::showEvent(QShowEvent* event)

@@ -27,8 +27,8 @@ protected:
 
     // Puts `status` at the end of the card, in place of the row shown until now.
     void setStatusArea(QWidget* status);
-    // Shows what a satisfied state shows: the accent seal, `status` in 12 pt semibold navy, then
-    // "Re-check" pushed to the far edge.
+    // Shows what a satisfied state shows: the accent seal, `status` in 12 pt semibold navy (a label
+    // named "status"), then "Re-check" pushed to the far edge.
     void showSatisfied(const QString& status);
     // The "Re-check" link, which calls recheck().
     LinkButton* recheckLink();

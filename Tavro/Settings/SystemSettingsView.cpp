@@ -32,15 +32,17 @@ SystemSettingsView::SystemSettingsView(SettingsView& view, QWidget* parent) : QW
     //: Settings switch label: start Tavro automatically when the user logs in.
     column->addWidget(SettingsView::settingRow(QCoreApplication::translate("Tavro", "Launch Tavro at login"), login));
 
-    m_menuBarIcon
+    auto* menuBarIcon
         = SettingBinding::bind(new SwitchToggle, SettingBinding::setting(store, &AppSettings::showMenuBarIcon));
+    menuBarIcon->setObjectName(QStringLiteral("showMenuBarIcon"));
     //: Settings switch label: show Tavro's icon in the macOS menu bar.
     column->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Show menu bar icon"), m_menuBarIcon));
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Show menu bar icon"), menuBarIcon));
     //: Caption under the Show menu bar icon switch, shown while the icon is hidden. Preferences is the name of the
     //: menu bar item that opens this window.
     m_iconCaption = SettingsCard::caption(QCoreApplication::translate(
         "Tavro", "To get back to Preferences, open Tavro again from your Applications folder."));
+    m_iconCaption->setObjectName(QStringLiteral("menuBarIconCaption"));
     column->addWidget(m_iconCaption);
 
     auto* defaultCard = new DefaultHandlerCard(m_view);

@@ -6,7 +6,6 @@ namespace tavro {
 
 class BrandLabel;
 class SettingsView;
-class SwitchToggle;
 
 // Tavro's place in the system: starting at login, the menu-bar icon, being the default browser,
 // and the update preferences.
@@ -16,16 +15,12 @@ class SystemSettingsView : public QWidget
 public:
     explicit SystemSettingsView(SettingsView& view, QWidget* parent = nullptr);
 
-    SwitchToggle* menuBarIconSwitch() const { return m_menuBarIcon; }
-    // Shown only while the icon is off.
-    BrandLabel* menuBarIconCaption() const { return m_iconCaption; }
-
 private:
     void setLaunchAtLogin(bool on);
     void showIconCaption();
 
     SettingsView& m_view;
-    SwitchToggle* m_menuBarIcon;
+    // Shown only while the icon is off.
     BrandLabel* m_iconCaption;
 };
 

@@ -39,11 +39,12 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
     //: Card title in the About settings pane for app updates.
     column()->addWidget(title(QCoreApplication::translate("Tavro", "Updates")));
 
-    m_checks = SettingBinding::bind(new SwitchToggle,
+    auto* checks = SettingBinding::bind(new SwitchToggle,
         preference(updates, &Updater::automaticallyChecksForUpdates, &Updater::setAutomaticallyChecksForUpdates));
+    checks->setObjectName(QStringLiteral("automaticChecks"));
     //: Settings switch label: check for app updates automatically in the background.
     column()->addWidget(
-        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Notify me when there is an update"), m_checks));
+        SettingsView::settingRow(QCoreApplication::translate("Tavro", "Notify me when there is an update"), checks));
     //: Caption under the Notify me when there is an update switch.
     column()->addWidget(caption(QCoreApplication::translate("Tavro",
         "Tavro checks for new versions in the background and shows an Update button in the menu bar when one’s "
@@ -51,6 +52,7 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
 
     m_downloads = SettingBinding::bind(new SwitchToggle,
         preference(updates, &Updater::automaticallyDownloadsUpdates, &Updater::setAutomaticallyDownloadsUpdates));
+    m_downloads->setObjectName(QStringLiteral("automaticDownloads"));
     //: Settings switch label: download and install app updates without asking. Same setting as Sparkle's
     //: Automatically download and install updates checkbox.
     column()->addWidget(
@@ -62,11 +64,12 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
         "“Notify me when there is an update”.")));
 
     //: Link button that checks for app updates now.
-    m_checkNow
+    LinkButton* checkNow
         = link(QCoreApplication::translate("Tavro", "Check for Updates…"), [this] { m_updates.checkForUpdates(); });
     m_lastChecked = new BrandLabel(QString(), Brand::textSecondary, Drawing::systemFont(11));
+    m_lastChecked->setObjectName(QStringLiteral("lastChecked"));
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_checkNow);
+    bottom->addWidget(checkNow);
     bottom->addStretch(1);
     bottom->addWidget(m_lastChecked);
     column()->addLayout(bottom);

@@ -7,7 +7,6 @@
 namespace tavro {
 
 class BrandLabel;
-class LinkButton;
 class SwitchToggle;
 class UpdateController;
 
@@ -20,12 +19,6 @@ class UpdatesCard : public SettingsCard
 public:
     explicit UpdatesCard(UpdateController& updates, QWidget* parent = nullptr);
 
-    SwitchToggle* checksSwitch() const { return m_checks; }
-    SwitchToggle* downloadsSwitch() const { return m_downloads; }
-    LinkButton* checkButton() const { return m_checkNow; }
-    // The last-check line; hidden while the updater knows of no check.
-    BrandLabel* lastCheckedLabel() const { return m_lastChecked; }
-
     // "Last checked Oct 16, 2026 at 3:12 PM", in the user's locale: a medium date and a short time.
     static QString lastCheckedText(const QDateTime& date);
 
@@ -34,9 +27,8 @@ private:
     void showState();
 
     UpdateController& m_updates;
-    SwitchToggle* m_checks;
     SwitchToggle* m_downloads;
-    LinkButton* m_checkNow;
+    // The last-check line; hidden while the updater knows of no check.
     BrandLabel* m_lastChecked;
 };
 

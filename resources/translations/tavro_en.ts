@@ -234,9 +234,7 @@ Notice above the profile picker when the bypass browser can&apos;t open a privat
     </message>
     <message>
         <source>Re-check</source>
-        <extracomment>Link button in a permission banner that rescans for browser profiles after the user grants access.
-----------
-Link button that re-checks a permission or default-browser status.</extracomment>
+        <extracomment>Link button that checks again: in a permission banner it rescans for browser profiles after the user grants access; in Settings it re-checks a permission or the default-browser status.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

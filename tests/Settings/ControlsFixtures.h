@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Tavro/Picker/Appearance.h"
+#include "Tavro/Settings/HotkeyCaptureButton.h"
 
 #include <QDir>
 #include <QImage>
@@ -42,6 +43,12 @@ inline void saveScreenshot(QWidget& widget, const QString& name, Appearance appe
     image.fill(Qt::transparent);
     widget.render(&image);
     EXPECT_TRUE(image.save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/%1-%2.png").arg(name, suffix)));
+}
+
+// Whether a key cap records, as a screen reader hears it: its value is the prompt.
+inline bool recording(const HotkeyCaptureButton* cap)
+{
+    return cap->accessibilityValue() == HotkeyCaptureButton::prompt();
 }
 
 } // namespace tavro::testing

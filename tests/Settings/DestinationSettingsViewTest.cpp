@@ -17,6 +17,7 @@
 #include "Tavro/Settings/NodeColorPickerButton.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/UrlOpenerHost.h"
+#include "tests/Settings/ControlsFixtures.h"
 #include "tests/Support/Pixels.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
@@ -41,6 +42,19 @@
 using namespace tavro;
 
 namespace {
+
+// The part of a row or of the pane that it names `name`.
+template <typename T = QWidget> T* part(const auto& parent, const char* name)
+{
+    return parent->template findChild<T*>(QString::fromLatin1(name));
+}
+
+// The empty-state text the pane shows, once one it replaced is gone.
+QLabel* emptyText(const DestinationSettingsView& pane)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return pane.findChild<QLabel*>(QStringLiteral("emptyText"));
+}
 
 BrowserDestination chrome(const QString& profile, qint64 sortOrder)
 {
@@ -148,29 +162,29 @@ TEST_F(DestinationSettingsViewTest, ListsEveryDestinationBySortOrderWithItsNameA
     auto* layout = qobject_cast<QHBoxLayout*>(work->layout());
     ASSERT_TRUE(layout);
     EXPECT_EQ(layout->spacing(), 11);
-    EXPECT_EQ(layout->itemAt(0)->widget(), work->visibilityCheckBox());
-    EXPECT_EQ(layout->itemAt(1)->widget(), work->keyCap());
-    EXPECT_EQ(layout->itemAt(2)->widget(), work->emojiButton());
-    EXPECT_EQ(layout->itemAt(3)->widget(), work->colorButton());
+    EXPECT_EQ(layout->itemAt(0)->widget(), part<QAbstractButton>(work, "visibility"));
+    EXPECT_EQ(layout->itemAt(1)->widget(), part<HotkeyCaptureButton>(work, "keyCap"));
+    EXPECT_EQ(layout->itemAt(2)->widget(), part<EmojiPickerButton>(work, "emoji"));
+    EXPECT_EQ(layout->itemAt(3)->widget(), part<NodeColorPickerButton>(work, "petalColor"));
     ASSERT_TRUE(qobject_cast<BrowserIcon*>(layout->itemAt(4)->widget()));
     EXPECT_EQ(qobject_cast<BrowserIcon*>(layout->itemAt(4)->widget())->iconSize(), 20);
     EXPECT_EQ(layout->itemAt(5)->widget(), work->nameLabel());
-    EXPECT_EQ(layout->itemAt(6)->widget(), work->dragHandle());
-    EXPECT_EQ(work->visibilityCheckBox()->accessibleName(), "Show Google Chrome (Work) in picker");
-    EXPECT_TRUE(work->visibilityCheckBox()->isChecked());
-    EXPECT_FALSE(rowNamed(*pane, "Google Chrome: Home")->visibilityCheckBox()->isChecked());
+    EXPECT_EQ(layout->itemAt(6)->widget(), part(work, "dragHandle"));
+    EXPECT_EQ(part<QAbstractButton>(work, "visibility")->accessibleName(), "Show Google Chrome (Work) in picker");
+    EXPECT_TRUE(part<QAbstractButton>(work, "visibility")->isChecked());
+    EXPECT_FALSE(part<QAbstractButton>(rowNamed(*pane, "Google Chrome: Home"), "visibility")->isChecked());
 
     // Gone: dimmed and badged before the handle, yet still editable.
     DestinationRow* old = rowNamed(*pane, "Google Chrome: Old");
-    ASSERT_TRUE(old->unavailableBadge());
-    EXPECT_EQ(old->unavailableBadge()->text(), "unavailable");
-    EXPECT_EQ(old->layout()->indexOf(old->unavailableBadge()), 6);
+    ASSERT_TRUE(part<QLabel>(old, "unavailable"));
+    EXPECT_EQ(part<QLabel>(old, "unavailable")->text(), "unavailable");
+    EXPECT_EQ(old->layout()->indexOf(part<QLabel>(old, "unavailable")), 6);
     auto* dim = qobject_cast<QGraphicsOpacityEffect*>(old->graphicsEffect());
     ASSERT_TRUE(dim);
     EXPECT_DOUBLE_EQ(dim->opacity(), 0.55);
-    EXPECT_FALSE(work->unavailableBadge());
+    EXPECT_FALSE(part<QLabel>(work, "unavailable"));
     EXPECT_FALSE(work->graphicsEffect());
-    old->visibilityCheckBox()->click();
+    part<QAbstractButton>(old, "visibility")->click();
     EXPECT_FALSE(store.settings().destinations[3].isVisible);
 }
 
@@ -187,16 +201,16 @@ TEST_F(DestinationSettingsViewTest, OnlyVisibleAvailableDestinationsGetAnEffecti
 
     const auto& rows = pane->list()->rows();
     ASSERT_EQ(rows.size(), 37);
-    EXPECT_EQ(rows[0]->keyCap()->effective(), std::nullopt);
-    EXPECT_EQ(rows[1]->keyCap()->effective(), std::nullopt);
-    EXPECT_EQ(rows[2]->keyCap()->custom(), std::optional<QString>("x"));
-    EXPECT_EQ(rows[2]->keyCap()->effective(), std::optional<QString>("x"));
-    EXPECT_EQ(rows[3]->keyCap()->effective(), std::optional<QString>("1"));
-    EXPECT_TRUE(rows[36]->keyCap()->effective().has_value());
+    EXPECT_EQ(part<HotkeyCaptureButton>(rows[0], "keyCap")->effective(), std::nullopt);
+    EXPECT_EQ(part<HotkeyCaptureButton>(rows[1], "keyCap")->effective(), std::nullopt);
+    EXPECT_EQ(part<HotkeyCaptureButton>(rows[2], "keyCap")->custom(), std::optional<QString>("x"));
+    EXPECT_EQ(part<HotkeyCaptureButton>(rows[2], "keyCap")->effective(), std::optional<QString>("x"));
+    EXPECT_EQ(part<HotkeyCaptureButton>(rows[3], "keyCap")->effective(), std::optional<QString>("1"));
+    EXPECT_TRUE(part<HotkeyCaptureButton>(rows[36], "keyCap")->effective().has_value());
     // 35 visible and available destinations have keys; the 36th does not.
     int withKeys = 0;
     for (const DestinationRow* row : rows)
-        withKeys += row->keyCap()->effective().has_value();
+        withKeys += part<HotkeyCaptureButton>(row, "keyCap")->effective().has_value();
     EXPECT_EQ(withKeys, 35);
 }
 
@@ -209,45 +223,45 @@ TEST_F(DestinationSettingsViewTest, EachControlWritesOnceToItsOwnDestination)
     const auto homeRow = [&] { return rowNamed(*pane, "Google Chrome: Home"); };
     const auto stored = [&] { return store.settings().destinations[1]; };
 
-    homeRow()->visibilityCheckBox()->click();
+    part<QAbstractButton>(homeRow(), "visibility")->click();
     EXPECT_EQ(writes.size(), 1);
     EXPECT_FALSE(stored().isVisible);
     EXPECT_TRUE(store.settings().destinations[0].isVisible);
 
-    Q_EMIT homeRow()->keyCap()->assigned(QStringLiteral("h"));
+    Q_EMIT part<HotkeyCaptureButton>(homeRow(), "keyCap")->assigned(QStringLiteral("h"));
     EXPECT_EQ(writes.size(), 2);
     EXPECT_EQ(stored().hotkey, std::optional<QString>("h"));
 
     const quint32 tint = Brand::petalTints().at(2).hex;
-    Q_EMIT homeRow()->colorButton()->selected(tint);
+    Q_EMIT part<NodeColorPickerButton>(homeRow(), "petalColor")->selected(tint);
     EXPECT_EQ(writes.size(), 3);
     EXPECT_EQ(stored().nodeColorHex, std::optional<quint32>(tint));
 
     // The emoji and "prefer emoji" together, two writes.
-    homeRow()->emojiButton()->choose(QStringLiteral("🔥"));
+    part<EmojiPickerButton>(homeRow(), "emoji")->choose(QStringLiteral("🔥"));
     EXPECT_EQ(writes.size(), 5);
     EXPECT_EQ(stored().profileEmoji, std::optional<QString>("🔥"));
     EXPECT_TRUE(stored().preferEmojiOverPhoto);
 
-    homeRow()->emojiButton()->usePhoto();
+    part<EmojiPickerButton>(homeRow(), "emoji")->usePhoto();
     EXPECT_EQ(writes.size(), 6);
     EXPECT_FALSE(stored().preferEmojiOverPhoto);
     EXPECT_EQ(stored().profileEmoji, std::optional<QString>("🔥"));
 
-    homeRow()->emojiButton()->choose(QStringLiteral("🔥"));
-    homeRow()->emojiButton()->choose(std::nullopt);
+    part<EmojiPickerButton>(homeRow(), "emoji")->choose(QStringLiteral("🔥"));
+    part<EmojiPickerButton>(homeRow(), "emoji")->choose(std::nullopt);
     EXPECT_EQ(stored().profileEmoji, std::nullopt);
     EXPECT_FALSE(stored().preferEmojiOverPhoto);
 
     // Text that is no emoji is stored as none, and must not hide the photo behind nothing.
-    homeRow()->emojiButton()->choose(QStringLiteral("abc"));
+    part<EmojiPickerButton>(homeRow(), "emoji")->choose(QStringLiteral("abc"));
     EXPECT_EQ(stored().profileEmoji, std::nullopt);
     EXPECT_FALSE(stored().preferEmojiOverPhoto);
 
     // Every write rebuilt the rows from the store, and only Home changed.
     EXPECT_EQ(homeRow()->destination().id, home);
-    EXPECT_FALSE(homeRow()->visibilityCheckBox()->isChecked());
-    EXPECT_EQ(homeRow()->keyCap()->custom(), std::optional<QString>("h"));
+    EXPECT_FALSE(part<QAbstractButton>(homeRow(), "visibility")->isChecked());
+    EXPECT_EQ(part<HotkeyCaptureButton>(homeRow(), "keyCap")->custom(), std::optional<QString>("h"));
     EXPECT_EQ(store.settings().destinations[0].hotkey, std::nullopt);
 }
 
@@ -257,12 +271,12 @@ TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRow
     const auto pane = open();
     pane->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
-    rowNamed(*pane, "Google Chrome: Home")->visibilityCheckBox()->setFocus();
+    part<QAbstractButton>(rowNamed(*pane, "Google Chrome: Home"), "visibility")->setFocus();
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     ASSERT_FALSE(store.settings().destinations[1].isVisible);
     DestinationRow* rebuilt = rowNamed(*pane, "Google Chrome: Home");
-    EXPECT_TRUE(rebuilt->visibilityCheckBox()->hasFocus());
+    EXPECT_TRUE(part<QAbstractButton>(rebuilt, "visibility")->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(store.settings().destinations[1].isVisible);
 }
@@ -283,37 +297,40 @@ TEST_F(DestinationSettingsViewTest, WhatTheUserHasOpenInARowOutlivesChangesElsew
         EXPECT_EQ(rowNamed(*pane, "Google Chrome: Work"), work);
     };
 
-    work->emojiButton()->setPopoverShown(true);
-    ASSERT_TRUE(work->emojiButton()->popover());
-    QTest::keyClicks(work->emojiButton()->popover()->searchField(), "fir");
+    part<EmojiPickerButton>(work, "emoji")->setPopoverShown(true);
+    ASSERT_TRUE(part<EmojiPickerButton>(work, "emoji")->popover());
+    QTest::keyClicks(
+        part<EmojiPickerButton>(work, "emoji")->popover()->findChild<QLineEdit*>(QStringLiteral("search")), "fir");
     changeHome(false);
-    ASSERT_TRUE(work->emojiButton()->popover());
-    EXPECT_EQ(work->emojiButton()->popover()->searchField()->text(), "fir");
-    work->emojiButton()->setPopoverShown(false);
+    ASSERT_TRUE(part<EmojiPickerButton>(work, "emoji")->popover());
+    EXPECT_EQ(
+        part<EmojiPickerButton>(work, "emoji")->popover()->findChild<QLineEdit*>(QStringLiteral("search"))->text(),
+        "fir");
+    part<EmojiPickerButton>(work, "emoji")->setPopoverShown(false);
 
-    QTest::mouseClick(work->keyCap(), Qt::LeftButton);
-    ASSERT_TRUE(work->keyCap()->isRecording());
+    QTest::mouseClick(part<HotkeyCaptureButton>(work, "keyCap"), Qt::LeftButton);
+    ASSERT_TRUE(tavro::testing::recording(part<HotkeyCaptureButton>(work, "keyCap")));
     changeHome(true);
-    EXPECT_TRUE(work->keyCap()->isRecording());
+    EXPECT_TRUE(tavro::testing::recording(part<HotkeyCaptureButton>(work, "keyCap")));
 }
 
 TEST_F(DestinationSettingsViewTest, ResetHotkeysIsEnabledByAnyCustomKeyEvenHiddenOrEmpty)
 {
     const auto pane = open();
-    EXPECT_FALSE(pane->resetHotkeysButton()->isEnabled());
+    EXPECT_FALSE(part<DestinationHeaderButton>(pane, "resetHotkeys")->isEnabled());
 
     BrowserDestination hidden = chrome("Home", 1);
     hidden.isVisible = false;
     hidden.isAvailable = false;
     hidden.hotkey = QString();
     store_({chrome("Work", 0), hidden});
-    EXPECT_TRUE(pane->resetHotkeysButton()->isEnabled());
+    EXPECT_TRUE(part<DestinationHeaderButton>(pane, "resetHotkeys")->isEnabled());
 
-    pane->resetHotkeysButton()->click();
+    part<DestinationHeaderButton>(pane, "resetHotkeys")->click();
     EXPECT_EQ(store.settings().destinations[1].hotkey, std::nullopt);
-    EXPECT_FALSE(pane->resetHotkeysButton()->isEnabled());
-    EXPECT_EQ(pane->resetHotkeysButton()->label(), "Reset Hotkeys");
-    EXPECT_EQ(pane->resetHotkeysButton()->symbol(), "keyboard");
+    EXPECT_FALSE(part<DestinationHeaderButton>(pane, "resetHotkeys")->isEnabled());
+    EXPECT_EQ(part<DestinationHeaderButton>(pane, "resetHotkeys")->label(), "Reset Hotkeys");
+    EXPECT_EQ(part<DestinationHeaderButton>(pane, "resetHotkeys")->symbol(), "keyboard");
 }
 
 TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserDataWins)
@@ -321,14 +338,14 @@ TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserD
     const auto pane = open();
     EXPECT_FALSE(pane->list());
     EXPECT_FALSE(pane->banner());
-    ASSERT_TRUE(pane->emptyText());
-    EXPECT_TRUE(pane->emptyText()->isVisible());
-    EXPECT_EQ(pane->emptyText()->text(), "No browsers detected yet. Click Refresh Profiles.");
+    ASSERT_TRUE(emptyText(*pane));
+    EXPECT_TRUE(emptyText(*pane)->isVisible());
+    EXPECT_EQ(emptyText(*pane)->text(), "No browsers detected yet. Click Refresh Profiles.");
 
     store_({chrome("Work", 0)});
     ASSERT_TRUE(pane->list());
     EXPECT_TRUE(pane->list()->isVisible());
-    EXPECT_FALSE(pane->emptyText());
+    EXPECT_FALSE(emptyText(*pane));
 
     store.setSafariHint(SafariHint::accessibilityNeeded);
     EXPECT_FALSE(pane->list());
@@ -396,10 +413,10 @@ TEST_F(DestinationSettingsViewTest, ADragByTheHandleRenumbersTheStoredOrder)
     const auto pane = open();
     DestinationList* list = pane->list();
     DestinationRow* first = list->rows().at(0);
-    const QPoint grip = first->dragHandle()->mapTo(list, first->dragHandle()->rect().center());
+    const QPoint grip = part(first, "dragHandle")->mapTo(list, part(first, "dragHandle")->rect().center());
     const QRect third = list->rows().at(2)->geometry();
 
-    QTest::mousePress(first->dragHandle(), Qt::LeftButton, {}, first->dragHandle()->rect().center());
+    QTest::mousePress(part(first, "dragHandle"), Qt::LeftButton, {}, part(first, "dragHandle")->rect().center());
     QTest::mouseMove(list, grip + QPoint(0, 10));
     EXPECT_TRUE(list->isDragging());
     // Dropped below the middle of C: A lands between C and D.
@@ -436,7 +453,7 @@ TEST_F(DestinationSettingsViewTest, RefreshStaysBusyUntilTheLastOverlappingScanE
         scans << promise;
         co_await promise->future();
     });
-    DestinationHeaderButton* refresh = pane->refreshButton();
+    DestinationHeaderButton* refresh = part<DestinationHeaderButton>(pane, "refreshProfiles");
     EXPECT_EQ(refresh->label(), "Refresh Profiles");
     EXPECT_EQ(refresh->symbol(), "arrow.clockwise");
     EXPECT_FALSE(refresh->isBusy());
@@ -480,7 +497,7 @@ TEST_F(DestinationSettingsViewTest, RefreshProfilesScansTheInstalledBrowsersInto
         = home.writeFile("Applications/Google Chrome.app/Contents/MacOS/Google Chrome", "#!/bin/sh\n");
     QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
     const auto pane = open();
-    pane->refreshButton()->click();
+    part<DestinationHeaderButton>(pane, "refreshProfiles")->click();
     EXPECT_TRUE(pane->isRefreshing());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 20000));
     ASSERT_TRUE(pane->list());

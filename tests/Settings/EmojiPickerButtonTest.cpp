@@ -21,6 +21,18 @@ using namespace tavro;
 
 namespace {
 
+// The part of a popover that it names `name`.
+template <typename T> T* part(const QWidget* popover, const char* name)
+{
+    return popover->findChild<T*>(QString::fromLatin1(name));
+}
+
+// The grid's emoji cells, in order.
+QList<QAbstractButton*> cells(const QWidget* popover)
+{
+    return popover->findChildren<QAbstractButton*>(QStringLiteral("cell"));
+}
+
 const QString fire = QStringLiteral("🔥");
 
 struct Face
@@ -56,12 +68,12 @@ protected:
         return button.popover();
     }
 
-    static void type(EmojiPopover& popover, const QString& text) { popover.searchField()->setText(text); }
+    static void type(EmojiPopover& popover, const QString& text) { part<QLineEdit>(&popover, "search")->setText(text); }
 
     static QStringList cellTexts(const EmojiPopover& popover)
     {
         QStringList texts;
-        for (const QAbstractButton* cell : popover.cells())
+        for (const QAbstractButton* cell : cells(&popover))
             texts.append(cell->text());
         return texts;
     }
@@ -158,19 +170,19 @@ TEST_F(EmojiPickerButtonTest, AClickTogglesThePopoverAndAChoiceClosesIt)
     ASSERT_TRUE(popover);
     EXPECT_TRUE(popover->isVisible());
     // The caret is put in the field once the popover is up.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return popover->searchField()->hasFocus(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return part<QLineEdit>(popover, "search")->hasFocus(); }, 2000));
     made->click();
     EXPECT_FALSE(made->popover());
 
     popover = open(*made);
     ASSERT_TRUE(popover);
-    EXPECT_TRUE(popover->searchField()->text().isEmpty());
-    popover->cells()[3]->click();
+    EXPECT_TRUE(part<QLineEdit>(popover, "search")->text().isEmpty());
+    cells(popover)[3]->click();
     EXPECT_FALSE(made->popover());
     ASSERT_EQ(selected.size(), 1);
     EXPECT_EQ(selected[0][0].value<std::optional<QString>>(), EmojiPickerButton::defaultEmoji()[3]);
 
-    open(*made)->noEmojiButton()->click();
+    part<QPushButton>(open(*made), "noEmoji")->click();
     EXPECT_FALSE(made->popover());
     EXPECT_EQ(selected.last()[0].value<std::optional<QString>>(), std::nullopt);
 }
@@ -187,22 +199,22 @@ TEST_F(EmojiPickerButtonTest, TheDefaultGridIsEightColumnsOf32WithTheCurrentEmoj
     auto made = button({fire, std::nullopt, false});
     EmojiPopover* popover = open(*made);
     ASSERT_EQ(cellTexts(*popover), defaults);
-    const auto cells = popover->cells();
-    EXPECT_EQ(cells[8]->x(), cells[0]->x());
-    EXPECT_GT(cells[8]->y(), cells[0]->y());
-    EXPECT_EQ(cells[7]->y(), cells[0]->y());
-    EXPECT_FALSE(popover->usePhotoButton());
-    EXPECT_TRUE(popover->noEmojiButton()->isEnabled());
+    const auto grid = cells(popover);
+    EXPECT_EQ(grid[8]->x(), grid[0]->x());
+    EXPECT_GT(grid[8]->y(), grid[0]->y());
+    EXPECT_EQ(grid[7]->y(), grid[0]->y());
+    EXPECT_FALSE(part<QPushButton>(popover, "usePhoto"));
+    EXPECT_TRUE(part<QPushButton>(popover, "noEmoji")->isEnabled());
     const int current = int(defaults.indexOf(fire));
     EXPECT_TRUE(popover->highlight(fire, false));
     EXPECT_FALSE(popover->highlight(defaults[0], true));
-    auto* selected = QAccessible::queryAccessibleInterface(cells[current]);
+    auto* selected = QAccessible::queryAccessibleInterface(grid[current]);
     EXPECT_TRUE(selected->state().selected);
-    EXPECT_FALSE(QAccessible::queryAccessibleInterface(cells[0])->state().selected);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(grid[0])->state().selected);
 
     // Return takes the first cell, not the highlighted one.
     QSignalSpy chosen(made.get(), &EmojiPickerButton::emojiSelected);
-    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    QTest::keyClick(part<QLineEdit>(popover, "search"), Qt::Key_Return);
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(chosen[0][0].value<std::optional<QString>>(), "💼");
 }
@@ -211,21 +223,21 @@ TEST_F(EmojiPickerButtonTest, WithThePhotoShownNothingIsMarkedAndThePhotoButtonI
 {
     auto shown = button({fire, m_photo, false});
     EmojiPopover* popover = open(*shown);
-    ASSERT_TRUE(popover->usePhotoButton());
-    EXPECT_FALSE(popover->usePhotoButton()->isEnabled());
-    EXPECT_EQ(popover->usePhotoButton()->style(), TavroButtonStyle::shared(true));
+    ASSERT_TRUE(part<QPushButton>(popover, "usePhoto"));
+    EXPECT_FALSE(part<QPushButton>(popover, "usePhoto")->isEnabled());
+    EXPECT_EQ(part<QPushButton>(popover, "usePhoto")->style(), TavroButtonStyle::shared(true));
     EXPECT_FALSE(popover->highlight(fire, false));
-    EXPECT_TRUE(popover->noEmojiButton()->isEnabled());
-    for (QAbstractButton* cell : popover->cells())
+    EXPECT_TRUE(part<QPushButton>(popover, "noEmoji")->isEnabled());
+    for (QAbstractButton* cell : cells(popover))
         EXPECT_FALSE(QAccessible::queryAccessibleInterface(cell)->state().selected);
 
     auto empty = button({std::nullopt, m_photo, true});
     QSignalSpy usePhoto(empty.get(), &EmojiPickerButton::usePhotoSelected);
     popover = open(*empty);
-    EXPECT_FALSE(popover->noEmojiButton()->isEnabled());
-    ASSERT_TRUE(popover->usePhotoButton()->isEnabled());
-    EXPECT_EQ(popover->usePhotoButton()->style(), TavroButtonStyle::shared(false));
-    popover->usePhotoButton()->click();
+    EXPECT_FALSE(part<QPushButton>(popover, "noEmoji")->isEnabled());
+    ASSERT_TRUE(part<QPushButton>(popover, "usePhoto")->isEnabled());
+    EXPECT_EQ(part<QPushButton>(popover, "usePhoto")->style(), TavroButtonStyle::shared(false));
+    part<QPushButton>(popover, "usePhoto")->click();
     EXPECT_EQ(usePhoto.size(), 1);
     EXPECT_FALSE(empty->popover());
 }
@@ -241,12 +253,12 @@ TEST_F(EmojiPickerButtonTest, APastedEmojiOrASearchFillsTheGridAndReturnTakesThe
     EXPECT_TRUE(popover->highlight(fire, true));
 
     type(*popover, "a");
-    EXPECT_EQ(popover->cells().size(), 24);
-    EXPECT_EQ(popover->cells()[16]->x(), popover->cells()[0]->x());
-    EXPECT_GT(popover->cells()[16]->y(), popover->cells()[8]->y());
+    EXPECT_EQ(cells(popover).size(), 24);
+    EXPECT_EQ(cells(popover)[16]->x(), cells(popover)[0]->x());
+    EXPECT_GT(cells(popover)[16]->y(), cells(popover)[8]->y());
 
     type(*popover, ":smile:");
-    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    QTest::keyClick(part<QLineEdit>(popover, "search"), Qt::Key_Return);
     ASSERT_EQ(chosen.size(), 1);
     EXPECT_EQ(chosen[0][0].value<std::optional<QString>>(), "😄");
     EXPECT_TRUE(chosen[0][1].toBool());
@@ -259,28 +271,28 @@ TEST_F(EmojiPickerButtonTest, NothingFoundQuotesTheTrimmedQueryAndReturnDoesNoth
     EmojiPopover* popover = open(*made);
 
     type(*popover, ":::");
-    EXPECT_TRUE(popover->cells().isEmpty());
-    EXPECT_TRUE(popover->noResultsLabel()->isVisible());
-    EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “:::”");
+    EXPECT_TRUE(cells(popover).isEmpty());
+    EXPECT_TRUE(part<QLabel>(popover, "noResults")->isVisible());
+    EXPECT_EQ(part<QLabel>(popover, "noResults")->text(), "No emoji found for “:::”");
     type(*popover, "  zzqqxxj  ");
-    EXPECT_EQ(popover->noResultsLabel()->text(), "No emoji found for “zzqqxxj”");
+    EXPECT_EQ(part<QLabel>(popover, "noResults")->text(), "No emoji found for “zzqqxxj”");
     // What was typed shows as typed, never as markup (nor an image it names).
     type(*popover, R"(<b></b>zz<img src="/tmp/x.png">)");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(popover->noResultsLabel())->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(part<QLabel>(popover, "noResults"))->text(QAccessible::Name),
         R"(No emoji found for “<b></b>zz<img src="/tmp/x.png">”)");
-    QTest::keyClick(popover->searchField(), Qt::Key_Return);
+    QTest::keyClick(part<QLineEdit>(popover, "search"), Qt::Key_Return);
     EXPECT_EQ(chosen.size(), 0);
     EXPECT_TRUE(made->popover());
 
     // Spaces alone show the defaults, and the clear button, since the field is not empty.
     type(*popover, "   ");
-    EXPECT_EQ(popover->cells().size(), 32);
-    EXPECT_FALSE(popover->noResultsLabel()->isVisible());
-    EXPECT_TRUE(popover->clearButton()->isVisible());
-    popover->clearButton()->click();
-    EXPECT_TRUE(popover->searchField()->text().isEmpty());
-    EXPECT_FALSE(popover->clearButton()->isVisible());
-    EXPECT_TRUE(popover->searchField()->hasFocus());
+    EXPECT_EQ(cells(popover).size(), 32);
+    EXPECT_FALSE(part<QLabel>(popover, "noResults")->isVisible());
+    EXPECT_TRUE(part<QAbstractButton>(popover, "clearSearch")->isVisible());
+    part<QAbstractButton>(popover, "clearSearch")->click();
+    EXPECT_TRUE(part<QLineEdit>(popover, "search")->text().isEmpty());
+    EXPECT_FALSE(part<QAbstractButton>(popover, "clearSearch")->isVisible());
+    EXPECT_TRUE(part<QLineEdit>(popover, "search")->hasFocus());
 }
 
 TEST_F(EmojiPickerButtonTest, SavesThePopoverInBothAppearances)
@@ -324,7 +336,7 @@ TEST_F(EmojiPickerButtonTest, EscapeClosesThePopoverAndTheKeyboardIsBackOnTheBut
     elsewhere->setFocus();
     EmojiPopover* popover = open(*made);
     ASSERT_TRUE(popover);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return popover->searchField()->hasFocus(); }, 2000));
-    QTest::keyClick(popover->searchField(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return part<QLineEdit>(popover, "search")->hasFocus(); }, 2000));
+    QTest::keyClick(part<QLineEdit>(popover, "search"), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !made->popover() && made->hasFocus(); }, 2000));
 }

@@ -24,6 +24,7 @@
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/AutostartEntryHost.h"
+#include "tests/Settings/ShownSection.h"
 #include "tests/Support/ResidentMemory.h"
 #include "tests/Support/TempHome.h"
 
@@ -55,6 +56,20 @@ QStringList rows(const QComboBox* box)
     for (int i = 0; i < box->count(); ++i)
         texts.append(box->itemText(i));
     return texts;
+}
+
+// The part of `parent` that the pane names `name`.
+template <typename T = QWidget> T* part(const QWidget* parent, const char* name)
+{
+    return parent->findChild<T*>(QString::fromLatin1(name));
+}
+
+// The status line a card shows, once the one it replaced is gone.
+QString statusLine(const QWidget& card)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto* line = card.findChild<QLabel*>(QStringLiteral("status"));
+    return line ? line->text() : QString();
 }
 
 // Every text a widget shows in its labels and buttons, visible ones only.
@@ -139,7 +154,7 @@ protected:
 
     template <typename Pane> static Pane* pane(const SettingsView& view)
     {
-        return qobject_cast<Pane*>(view.currentPane());
+        return qobject_cast<Pane*>(test::shownPane(view));
     }
 
     static void activate() { Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive); }
@@ -156,15 +171,17 @@ TEST_F(PanesTest, ShortcutsShowTheDefaults)
     auto view = open(Section::shortcuts);
     auto* shortcuts = pane<ShortcutsSettingsView>(*view);
     ASSERT_TRUE(shortcuts);
-    EXPECT_EQ(rows(shortcuts->modifierPicker()), QStringList({"⌥  Option", "⌘  Command", "⌃  Control"}));
-    EXPECT_EQ(shortcuts->modifierPicker()->currentText(), "⌥  Option");
-    EXPECT_EQ(rows(shortcuts->privateModifierPicker()), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
-    EXPECT_EQ(shortcuts->privateModifierPicker()->currentText(), "⇧  Shift");
-    EXPECT_EQ(shortcuts->destinationPicker()->currentText(), "Last Used");
-    EXPECT_FALSE(shortcuts->unavailableWarning()->isVisible());
-    EXPECT_EQ(shortcuts->clickCard()->accessibleName(), "On Click, Opens the picker");
-    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens last-used destination");
-    EXPECT_TRUE(shortcuts->privateHelp()->text().startsWith("Hold ⇧ Shift with either click gesture"));
+    EXPECT_EQ(
+        rows(part<QComboBox>(shortcuts, "bypassModifier")), QStringList({"⌥  Option", "⌘  Command", "⌃  Control"}));
+    EXPECT_EQ(part<QComboBox>(shortcuts, "bypassModifier")->currentText(), "⌥  Option");
+    EXPECT_EQ(
+        rows(part<QComboBox>(shortcuts, "privateModifier")), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
+    EXPECT_EQ(part<QComboBox>(shortcuts, "privateModifier")->currentText(), "⇧  Shift");
+    EXPECT_EQ(part<QComboBox>(shortcuts, "bypassDestination")->currentText(), "Last Used");
+    EXPECT_FALSE(part<QLabel>(shortcuts, "unavailableWarning")->isVisible());
+    EXPECT_EQ(part(shortcuts, "clickCard")->accessibleName(), "On Click, Opens the picker");
+    EXPECT_EQ(part(shortcuts, "modifierClickCard")->accessibleName(), "⌥ Option + Click, Opens last-used destination");
+    EXPECT_TRUE(part<QLabel>(shortcuts, "privateHelp")->text().startsWith("Hold ⇧ Shift with either click gesture"));
 }
 
 TEST_F(PanesTest, EqualModifierKeysListThreeRowsAndSelectNone)
@@ -172,7 +189,8 @@ TEST_F(PanesTest, EqualModifierKeysListThreeRowsAndSelectNone)
     store.edit([](AppSettings& s) { s.privateModifier = BypassModifier::option; });
     auto view = open(Section::shortcuts);
     auto* shortcuts = pane<ShortcutsSettingsView>(*view);
-    for (QComboBox* picker : {shortcuts->modifierPicker(), shortcuts->privateModifierPicker()}) {
+    for (QComboBox* picker :
+        {part<QComboBox>(shortcuts, "bypassModifier"), part<QComboBox>(shortcuts, "privateModifier")}) {
         EXPECT_EQ(rows(picker), QStringList({"⌘  Command", "⇧  Shift", "⌃  Control"}));
         EXPECT_EQ(picker->currentIndex(), -1);
     }
@@ -191,13 +209,15 @@ TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
     });
     auto view = open(Section::shortcuts);
     auto* shortcuts = pane<ShortcutsSettingsView>(*view);
-    QComboBox* picker = shortcuts->destinationPicker();
+    QComboBox* picker = part<QComboBox>(shortcuts, "bypassDestination");
     EXPECT_EQ(rows(picker),
         QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)", "Chrome (Profile 1) (unavailable)"}));
     EXPECT_EQ(picker->currentText(), "Chrome (Profile 1) (unavailable)");
-    EXPECT_TRUE(shortcuts->unavailableWarning()->isVisible());
-    EXPECT_TRUE(shortcuts->unavailableWarning()->text().startsWith("Chrome (Profile 1) isn’t available right now"));
-    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens Chrome (Profile 1)");
+    EXPECT_TRUE(part<QLabel>(shortcuts, "unavailableWarning")->isVisible());
+    EXPECT_TRUE(part<QLabel>(shortcuts, "unavailableWarning")
+                    ->text()
+                    .startsWith("Chrome (Profile 1) isn’t available right now"));
+    EXPECT_EQ(part(shortcuts, "modifierClickCard")->accessibleName(), "⌥ Option + Click, Opens Chrome (Profile 1)");
 
     // Choosing "Last Used" stores no key at all, and the row and the warning go at once.
     picker->activated(0);
@@ -206,7 +226,7 @@ TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
     EXPECT_FALSE(stored.contains("bypassDestinationKey"));
     EXPECT_EQ(rows(picker), QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)"}));
     EXPECT_EQ(picker->currentText(), "Last Used");
-    EXPECT_FALSE(shortcuts->unavailableWarning()->isVisible());
+    EXPECT_FALSE(part<QLabel>(shortcuts, "unavailableWarning")->isVisible());
 }
 
 TEST_F(PanesTest, AWheelOverAPopUpIsPassedOnAndChangesNothing)
@@ -214,7 +234,7 @@ TEST_F(PanesTest, AWheelOverAPopUpIsPassedOnAndChangesNothing)
     // The scroll area it is passed on to scrolls: the real check drives that through the X server.
     for (const Section section : {Section::shortcuts, Section::appearance}) {
         auto view = open(section);
-        const QList<QComboBox*> popUps = view->currentPane()->findChildren<QComboBox*>();
+        const QList<QComboBox*> popUps = test::shownPane(*view)->findChildren<QComboBox*>();
         ASSERT_FALSE(popUps.isEmpty());
         const AppSettings before = store.settings();
         for (QComboBox* popUp : popUps) {
@@ -241,10 +261,10 @@ TEST_F(PanesTest, InvertSwapsTheCards)
 {
     auto view = open(Section::shortcuts);
     auto* shortcuts = pane<ShortcutsSettingsView>(*view);
-    shortcuts->invertSwitch()->click();
+    part<SwitchToggle>(shortcuts, "invertBypass")->click();
     EXPECT_TRUE(store.settings().invertBypass);
-    EXPECT_EQ(shortcuts->clickCard()->accessibleName(), "On Click, Opens last-used destination");
-    EXPECT_EQ(shortcuts->modifierClickCard()->accessibleName(), "⌥ Option + Click, Opens the picker");
+    EXPECT_EQ(part(shortcuts, "clickCard")->accessibleName(), "On Click, Opens last-used destination");
+    EXPECT_EQ(part(shortcuts, "modifierClickCard")->accessibleName(), "⌥ Option + Click, Opens the picker");
 }
 
 TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
@@ -254,11 +274,11 @@ TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
     work.hotkey = QStringLiteral("w");
     store.edit([&](AppSettings& s) { s.destinations = {personal, work}; });
     auto view = open(Section::shortcuts);
-    GlobalHotkeysGroup* hotkeys = pane<ShortcutsSettingsView>(*view)->globalHotkeys();
+    GlobalHotkeysGroup* hotkeys = pane<ShortcutsSettingsView>(*view)->findChild<GlobalHotkeysGroup*>();
     EXPECT_EQ(hotkeys->rows(), QStringList({"⌃⌥⇧⌘ 1\tChrome (Personal)", "⌃⌥⇧⌘ W\tChrome (Work)"}));
     EXPECT_TRUE(hotkeys->helpText()->text().contains("⌃⌥⇧⌘ 0 for your most-recent"));
 
-    hotkeys->prefixPicker()->activated(3);
+    part<QComboBox>(hotkeys, "globalHotkeyPrefix")->activated(3);
     EXPECT_EQ(store.settings().globalHotkeyPrefix, HotkeyPrefix::optionCommand);
     EXPECT_EQ(hotkeys->rows(), QStringList({"⌥⌘ 1\tChrome (Personal)", "⌥⌘ W\tChrome (Work)"}));
     EXPECT_TRUE(hotkeys->helpText()->text().contains("⌥⌘ 0 for your most-recent"));
@@ -266,11 +286,11 @@ TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
     store.recordUse(work);
     EXPECT_EQ(hotkeys->rows().last(), "⌥⌘ 0\tMost recent");
 
-    hotkeys->enabledSwitch()->click();
+    part<SwitchToggle>(hotkeys, "globalHotkeysEnabled")->click();
     EXPECT_FALSE(store.settings().globalHotkeysEnabled);
     EXPECT_FALSE(hotkeys->list()->isVisible());
-    EXPECT_TRUE(hotkeys->prefixPicker()->isVisible());
-    EXPECT_FALSE(hotkeys->prefixPicker()->isEnabled());
+    EXPECT_TRUE(part<QComboBox>(hotkeys, "globalHotkeyPrefix")->isVisible());
+    EXPECT_FALSE(part<QComboBox>(hotkeys, "globalHotkeyPrefix")->isEnabled());
 }
 
 TEST_F(PanesTest, PreviewDrawsTheSamplesAtNaturalSizeAndNeverEnlarges)
@@ -304,7 +324,7 @@ TEST_F(PanesTest, TheChosenAppearanceSegmentIsPlainlyTheOneInBothAppearances)
 {
     auto view = open(Section::appearance);
     QList<QToolButton*> segments;
-    for (QToolButton* button : view->currentPane()->findChildren<QToolButton*>()) {
+    for (QToolButton* button : test::shownPane(*view)->findChildren<QToolButton*>()) {
         if (button->isCheckable())
             segments.append(button);
     }
@@ -375,10 +395,10 @@ TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
 {
     auto view = open(Section::system);
     auto* system = pane<SystemSettingsView>(*view);
-    EXPECT_FALSE(system->menuBarIconCaption()->isVisible());
-    system->menuBarIconSwitch()->click();
+    EXPECT_FALSE(part(system, "menuBarIconCaption")->isVisible());
+    part<SwitchToggle>(system, "showMenuBarIcon")->click();
     EXPECT_FALSE(store.settings().showMenuBarIcon);
-    EXPECT_TRUE(system->menuBarIconCaption()->isVisible());
+    EXPECT_TRUE(part(system, "menuBarIconCaption")->isVisible());
 }
 
 TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
@@ -442,23 +462,23 @@ TEST_F(PanesTest, UpdateSwitchesMirrorInASecondCard)
     system.show();
     about.show();
 
-    system.checksSwitch()->click();
+    part<SwitchToggle>(&system, "automaticChecks")->click();
     EXPECT_FALSE(updater.automaticallyChecksForUpdates());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !about.checksSwitch()->isChecked(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !part<SwitchToggle>(&about, "automaticChecks")->isChecked(); }, 2000));
     for (const UpdatesCard* card : {&system, &about}) {
         // Disabled, but keeping its value.
-        EXPECT_FALSE(card->downloadsSwitch()->isEnabled());
-        EXPECT_TRUE(card->downloadsSwitch()->isChecked());
+        EXPECT_FALSE(part<SwitchToggle>(card, "automaticDownloads")->isEnabled());
+        EXPECT_TRUE(part<SwitchToggle>(card, "automaticDownloads")->isChecked());
     }
     EXPECT_TRUE(updater.automaticallyDownloadsUpdates());
-    EXPECT_FALSE(system.lastCheckedLabel()->isVisible());
+    EXPECT_FALSE(part(&system, "lastChecked")->isVisible());
 
-    about.checksSwitch()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return system.checksSwitch()->isChecked(); }, 2000));
-    EXPECT_TRUE(system.downloadsSwitch()->isEnabled());
-    about.downloadsSwitch()->click();
+    part<SwitchToggle>(&about, "automaticChecks")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part<SwitchToggle>(&system, "automaticChecks")->isChecked(); }, 2000));
+    EXPECT_TRUE(part<SwitchToggle>(&system, "automaticDownloads")->isEnabled());
+    part<SwitchToggle>(&about, "automaticDownloads")->click();
     EXPECT_FALSE(updater.automaticallyDownloadsUpdates());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !system.downloadsSwitch()->isChecked(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !part<SwitchToggle>(&system, "automaticDownloads")->isChecked(); }, 2000));
 }
 
 TEST_F(PanesTest, LastCheckedReadsAMediumDateAndShortTime)
@@ -477,14 +497,16 @@ TEST_F(PanesTest, TrustAndAnActivationFlipBothAccessibilityCards)
     AccessibilitySettingsView accessibility(*view);
     accessibility.show();
     QCoreApplication::processEvents();
-    for (AccessibilityPermissionCard* card : {permissions->accessibilityCard(), accessibility.accessibilityCard()})
+    for (AccessibilityPermissionCard* card : {permissions->findChild<AccessibilityPermissionCard*>(),
+             accessibility.findChild<AccessibilityPermissionCard*>()})
         EXPECT_TRUE(shownTexts(card).contains("Grant Accessibility…"));
 
     AccessibilityHost::setTrusted(true);
     activate();
     EXPECT_TRUE(view->accessibilityGranted());
     QCoreApplication::processEvents();
-    for (AccessibilityPermissionCard* card : {permissions->accessibilityCard(), accessibility.accessibilityCard()}) {
+    for (AccessibilityPermissionCard* card : {permissions->findChild<AccessibilityPermissionCard*>(),
+             accessibility.findChild<AccessibilityPermissionCard*>()}) {
         EXPECT_TRUE(shownTexts(card).contains("Tavro has Accessibility access"));
         EXPECT_FALSE(shownTexts(card).contains("Grant Accessibility…"));
     }
@@ -494,14 +516,14 @@ TEST_F(PanesTest, TrustAndAnActivationFlipBothAccessibilityCards)
 TEST_F(PanesTest, BlockedBrowsersAreListedAsTheLocaleJoinsThem)
 {
     auto view = open(Section::permissions);
-    BrowserDataPermissionCard* card = pane<PermissionsSettingsView>(*view)->browserDataCard();
-    EXPECT_EQ(card->statusLabel()->text(), "Tavro can read your browser profiles");
+    BrowserDataPermissionCard* card = pane<PermissionsSettingsView>(*view)->findChild<BrowserDataPermissionCard*>();
+    EXPECT_EQ(statusLine(*card), "Tavro can read your browser profiles");
     store.setBrowserDataHint(BrowserDataHint::blocked({"Chrome", "Edge"}));
-    EXPECT_EQ(card->statusLabel()->text(), "Blocked for Chrome and Edge");
+    EXPECT_EQ(statusLine(*card), "Blocked for Chrome and Edge");
     QCoreApplication::processEvents();
     EXPECT_TRUE(shownTexts(card).contains("Allow in Files & Folders…"));
     store.setBrowserDataHint(BrowserDataHint::blocked({}));
-    EXPECT_EQ(card->statusLabel()->text(), "Blocked for browser");
+    EXPECT_EQ(statusLine(*card), "Blocked for browser");
 }
 
 TEST_F(PanesTest, ScreenshotsOfEveryPaneInLightAndDark)

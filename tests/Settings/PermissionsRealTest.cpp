@@ -13,6 +13,7 @@
 #include "Tavro/Settings/SidebarRow.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
+#include "tests/Settings/ShownSection.h"
 
 #include <QPushButton>
 
@@ -93,14 +94,14 @@ Places placesIn(QSize size)
     view.show();
     QCoreApplication::processEvents();
     Places places;
-    SidebarRow* row = view.row(SettingsView::Section::permissions);
+    SidebarRow* row = test::sidebarRow(view, SettingsView::Section::permissions);
     places.permissionsRow = row->mapTo(&view, row->rect().center());
     row->click();
     QCoreApplication::processEvents();
-    const auto* pane = qobject_cast<PermissionsSettingsView*>(view.currentPane());
+    const auto* pane = qobject_cast<PermissionsSettingsView*>(test::shownPane(view));
     if (!pane)
         return places;
-    for (QPushButton* button : pane->browserDataCard()->findChildren<QPushButton*>()) {
+    for (QPushButton* button : pane->findChild<BrowserDataPermissionCard*>()->findChildren<QPushButton*>()) {
         if (button->text() == "Re-check" && button->isVisibleTo(&view)) {
             places.recheck = button->mapTo(&view, button->rect().center());
             places.recheckInView = button->visibleRegion().contains(button->rect().center());

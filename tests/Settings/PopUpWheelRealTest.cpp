@@ -5,6 +5,7 @@
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "tests/Settings/PreferencesRealFixture.h"
+#include "tests/Settings/ShownSection.h"
 
 #include <QComboBox>
 #include <QScrollArea>
@@ -52,7 +53,7 @@ protected:
         Layout found;
         QWidget* row = view.findChild<QWidget*>(SettingsView::rawValue(section));
         found.sidebarRow = row->mapTo(&view, row->rect().center());
-        for (QComboBox* popUp : view.currentPane()->findChildren<QComboBox*>())
+        for (QComboBox* popUp : test::shownPane(view)->findChildren<QComboBox*>())
             found.popUps.append({popUp->accessibleName(), QRect(popUp->mapTo(&view, QPoint()), popUp->size())});
         if (auto* area = view.findChild<QScrollArea*>())
             found.scrollRange = area->verticalScrollBar()->maximum();

@@ -11,6 +11,7 @@
 #include "Tavro/Settings/HelpSettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
 #include "tests/Model/Fixtures.h"
+#include "tests/Settings/ShownSection.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractScrollArea>
@@ -61,14 +62,15 @@ protected:
 
     static QString shownPane(const SettingsView& view)
     {
-        return view.currentPane() ? view.currentPane()->objectName() : QString();
+        QWidget* pane = test::shownPane(view);
+        return pane ? pane->objectName() : QString();
     }
 
     static QList<Section> checkedRows(const SettingsView& view)
     {
         QList<Section> checked;
         for (Section section : SettingsView::allCases()) {
-            if (view.row(section)->isChecked())
+            if (test::sidebarRow(view, section)->isChecked())
                 checked.append(section);
         }
         return checked;
@@ -108,9 +110,9 @@ TEST_F(SettingsViewTest, EachInitialSectionIsShownOnceTheWindowComesOnScreen)
 {
     for (Section section : SettingsView::allCases()) {
         SettingsView view(store, section, center);
-        EXPECT_EQ(view.selection(), Section::destinations);
+        EXPECT_EQ(test::selectedSection(view), Section::destinations);
         view.show();
-        EXPECT_EQ(view.selection(), section);
+        EXPECT_EQ(test::selectedSection(view), section);
         EXPECT_EQ(shownPane(view), SettingsView::rawValue(section));
         EXPECT_EQ(checkedRows(view), QList<Section>{section});
     }
@@ -122,7 +124,7 @@ TEST_F(SettingsViewTest, BrowsersFillsTheAreaUnscrolledAndEveryOtherPaneScrolls)
         auto view = open(section);
         view->resize(900, 700);
         QCoreApplication::processEvents();
-        QWidget* pane = view->currentPane();
+        QWidget* pane = test::shownPane(*view);
         ASSERT_TRUE(pane);
         QScrollArea* scroll = nullptr;
         for (QWidget* w = pane->parentWidget(); w && !scroll; w = w->parentWidget())
@@ -144,17 +146,17 @@ TEST_F(SettingsViewTest, TheNotificationSwitchesPanesAndAnythingButASectionChang
 {
     auto view = open(Section::appearance);
     center.post(Notifications::showSettingsSection, QVariant::fromValue(Section::help));
-    EXPECT_EQ(view->selection(), Section::help);
+    EXPECT_EQ(test::selectedSection(*view), Section::help);
     EXPECT_EQ(shownPane(*view), QStringLiteral("Help"));
     EXPECT_EQ(checkedRows(*view), QList<Section>{Section::help});
 
     for (const QVariant& notASection : {QVariant(), QVariant(QStringLiteral("About")), QVariant(int(Section::about)),
              QVariant::fromValue(Qt::AlignLeft)}) {
         center.post(Notifications::showSettingsSection, notASection);
-        EXPECT_EQ(view->selection(), Section::help) << notASection.typeName();
+        EXPECT_EQ(test::selectedSection(*view), Section::help) << notASection.typeName();
     }
     center.post(Notifications::showOnboarding, QVariant::fromValue(Section::about));
-    EXPECT_EQ(view->selection(), Section::help);
+    EXPECT_EQ(test::selectedSection(*view), Section::help);
     EXPECT_EQ(shownPane(*view), QStringLiteral("Help"));
 }
 
@@ -163,10 +165,10 @@ TEST_F(SettingsViewTest, APaneCanSwitchTheSectionFromInsideItself)
     auto view = open(Section::help);
     QCoreApplication::processEvents();
     // Help's last setup step opens Browsers.
-    auto* openBrowsers = view->currentPane()->findChild<QPushButton*>(QStringLiteral("step4"));
+    auto* openBrowsers = test::shownPane(*view)->findChild<QPushButton*>(QStringLiteral("step4"));
     ASSERT_TRUE(openBrowsers);
     QTest::mouseClick(openBrowsers, Qt::LeftButton);
-    EXPECT_EQ(view->selection(), Section::destinations);
+    EXPECT_EQ(test::selectedSection(*view), Section::destinations);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(shownPane(*view), QStringLiteral("Browsers"));
     EXPECT_EQ(view->findChildren<HelpSettingsView*>().size(), 0);
@@ -175,32 +177,33 @@ TEST_F(SettingsViewTest, APaneCanSwitchTheSectionFromInsideItself)
 TEST_F(SettingsViewTest, AClickAnywhereInARowSelectsItsSection)
 {
     auto view = open(Section::destinations);
-    SidebarRow* privacy = view->row(Section::privacy);
+    SidebarRow* privacy = test::sidebarRow(*view, Section::privacy);
     // The empty right-hand part of the row takes the click too.
     QTest::mouseClick(privacy, Qt::LeftButton, {}, QPoint(privacy->width() - 3, privacy->height() / 2));
-    EXPECT_EQ(view->selection(), Section::privacy);
+    EXPECT_EQ(test::selectedSection(*view), Section::privacy);
     EXPECT_EQ(shownPane(*view), QStringLiteral("Privacy"));
     EXPECT_EQ(checkedRows(*view), QList<Section>{Section::privacy});
     // Showing again (after the picker hid the window) keeps what the user chose.
     view->hide();
     view->show();
-    EXPECT_EQ(view->selection(), Section::privacy);
+    EXPECT_EQ(test::selectedSection(*view), Section::privacy);
 }
 
 TEST_F(SettingsViewTest, TheSidebarReadsAsTabsWithTheShownOneSelected)
 {
     auto view = open(Section::shortcuts);
-    EXPECT_EQ(view->row(Section::shortcuts)->width(), SettingsView::kSidebarWidth - 2 * SettingsView::kSidebarPadding);
+    EXPECT_EQ(test::sidebarRow(*view, Section::shortcuts)->width(),
+        SettingsView::kSidebarWidth - 2 * SettingsView::kSidebarPadding);
     for (Section section : SettingsView::allCases()) {
-        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(view->row(section));
+        QAccessibleInterface* row = QAccessible::queryAccessibleInterface(test::sidebarRow(*view, section));
         ASSERT_TRUE(row);
         EXPECT_EQ(row->role(), QAccessible::PageTab);
         EXPECT_EQ(row->text(QAccessible::Name), SettingsView::title(section));
         EXPECT_EQ(bool(row->state().selected), section == Section::shortcuts);
     }
-    QAccessibleInterface* about = QAccessible::queryAccessibleInterface(view->row(Section::about));
+    QAccessibleInterface* about = QAccessible::queryAccessibleInterface(test::sidebarRow(*view, Section::about));
     about->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(view->selection(), Section::about);
+    EXPECT_EQ(test::selectedSection(*view), Section::about);
 }
 
 TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
@@ -238,7 +241,7 @@ TEST_F(SettingsViewTest, TabStopsOnlyOnControlsAndEachShowsItsRing)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
 
     for (Section section : SettingsView::allCases()) {
-        view.row(section)->click();
+        test::sidebarRow(view, section)->click();
         QApplication::processEvents();
         QWidget* first = nullptr;
         for (int step = 0; step < 60; ++step) {
@@ -282,8 +285,8 @@ TEST_F(SettingsViewTest, ALiveSwitchRepaintsEveryPaneInTheNewColoursBothWays)
         switched.show();
         built.show();
         for (Section section : SettingsView::allCases()) {
-            switched.row(section)->click();
-            built.row(section)->click();
+            test::sidebarRow(switched, section)->click();
+            test::sidebarRow(built, section)->click();
             QApplication::processEvents();
             setExplicitAppearance(&switched, to);
             EXPECT_EQ(switched.grab().toImage(), built.grab().toImage())

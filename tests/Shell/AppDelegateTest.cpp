@@ -17,6 +17,7 @@
 #include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Platform/RecordingApp.h"
+#include "tests/Settings/ShownSection.h"
 #include "tests/Shell/ShellFixture.h"
 #include "tests/Support/ScanCounter.h"
 
@@ -626,14 +627,14 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavro Preferences"));
-    EXPECT_EQ(window->selection(), Section::destinations);
+    EXPECT_EQ(selectedSection(*window), Section::destinations);
 
     delegate->showSettings(Section::help);
     EXPECT_EQ(settingsView(*delegate), window);
-    EXPECT_EQ(window->selection(), Section::help);
+    EXPECT_EQ(selectedSection(*window), Section::help);
     // No section only brings the window forward.
     delegate->showSettings();
-    EXPECT_EQ(window->selection(), Section::help);
+    EXPECT_EQ(selectedSection(*window), Section::help);
     EXPECT_EQ(posts.count(Notifications::showSettingsSection), 1);
 
     // A closed window leaves its field at once and is not reused.
@@ -641,7 +642,7 @@ TEST_F(LinkIntakeTest, PreferencesReplacesThePickerAndASectionSwitchesTheOpenWin
     EXPECT_FALSE(delegate->settingsWindow());
     delegate->showSettings(Section::about);
     ASSERT_TRUE(settingsView(*delegate));
-    EXPECT_EQ(settingsView(*delegate)->selection(), Section::about);
+    EXPECT_EQ(selectedSection(*settingsView(*delegate)), Section::about);
 }
 
 // A window the picker ordered out comes back once the pickers are done, after a cancel or a
