@@ -604,7 +604,7 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
         painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, lastHeight), Qt::AlignCenter, lastUsedCaption());
 
         // The key that chooses the last used destination, at the top trailing corner.
-        const HotkeyBadge zero{QStringLiteral("0"), Qt::white,
+        const HotkeyBadge zero{HotkeyAssignment::mostRecentKey, Qt::white,
             resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance),
             resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance)};
         zero.paint(painter, hubBadgeCentre);
