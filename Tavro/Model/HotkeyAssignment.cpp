@@ -22,7 +22,7 @@ const QStringList& defaultSequence()
 QHash<QUuid, QString> resolve(const QList<BrowserDestination>& destinations)
 {
     QHash<QUuid, QString> keys;
-    QSet<QString> taken{QStringLiteral("0")};
+    QSet<QString> taken{mostRecentKey};
 
     for (const BrowserDestination& destination : destinations) {
         if (!destination.hotkey)

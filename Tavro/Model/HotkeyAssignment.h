@@ -10,7 +10,11 @@
 
 namespace tavro::HotkeyAssignment {
 
-// "1"-"9" then "a"-"z". "0" is never handed out: it stands for the destination used last.
+// The key of the destination used last, in the picker and among the global hot keys; never a
+// destination's own key.
+inline constexpr QLatin1StringView mostRecentKey{"0"};
+
+// "1"-"9" then "a"-"z". The most recent key is never handed out.
 const QStringList& defaultSequence();
 
 // One key per destination, in the given order: accepted explicit keys first, then the next

@@ -191,11 +191,11 @@ void SettingsStore::setHotkey(const std::optional<QString>& key, const QUuid& id
     const auto index = indexOf(id);
     if (!index)
         return;
-    // Not trimmed: a leading space is a key. "0" is kept for the destination used last.
+    // Not trimmed: a leading space is a key. The most recent key is no destination's own.
     std::optional<QString> newKey;
     if (key) {
         const QString character = firstCharacter(key->toLower());
-        if (!character.isEmpty() && character != QLatin1String("0"))
+        if (!character.isEmpty() && character != HotkeyAssignment::mostRecentKey)
             newKey = character;
     }
     // A key moves: the destination that held it loses it in the same write.
@@ -402,7 +402,7 @@ QList<GlobalHotkeyBinding> SettingsStore::globalHotkeyBindings() const
             bindings.append({*key, GlobalHotkeyTarget::destination(d.id)});
     }
     if (m_settings.lastUsedDestinationID)
-        bindings.append({QStringLiteral("0"), GlobalHotkeyTarget::mostRecent()});
+        bindings.append({HotkeyAssignment::mostRecentKey, GlobalHotkeyTarget::mostRecent()});
     return bindings;
 }
 

@@ -22,8 +22,6 @@ public:
     static QString browserList(const QStringList& browsers);
 
 private:
-    void addStep(int number, const QString& markdown);
-
     BrowserDataHint m_hint;
     QStringList m_steps;
 };

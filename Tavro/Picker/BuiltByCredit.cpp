@@ -57,7 +57,8 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
     //: Developer credit in Settings and About. {0} is replaced by the developer's name, which links to his site; keep
     //: {0} exactly as written.
     const QString credit = QCoreApplication::translate("Tavro", "Built by {0}");
-    std::tie(m_leading, m_trailing) = split(credit);
+    QString trailing;
+    std::tie(m_leading, trailing) = split(credit);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -86,8 +87,8 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
             colour(label, resolve(Brand::textSecondary, this));
         colour(m_name, resolve(Brand::navy, this));
     });
-    if (!m_trailing.isEmpty()) {
-        auto* after = new QLabel(m_trailing, this);
+    if (!trailing.isEmpty()) {
+        auto* after = new QLabel(trailing, this);
         after->setFont(font);
         row->addWidget(after);
     }

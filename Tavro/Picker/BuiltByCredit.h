@@ -23,7 +23,6 @@ public:
     static std::pair<QString, QString> split(const QString& credit);
 
     QString leadingText() const { return m_leading; }
-    QString trailingText() const { return m_trailing; }
     QPushButton* nameButton() const { return m_name; }
 
     static constexpr auto developerName = "Vask Haldor";
@@ -31,7 +30,6 @@ public:
 private:
     QString m_content;
     QString m_leading;
-    QString m_trailing;
     QPushButton* m_name;
 };
 

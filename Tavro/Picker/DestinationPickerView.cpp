@@ -547,15 +547,22 @@ QPainterPath DestinationPickerView::hubOutline() const
 
 void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) const
 {
+    painter.save();
+    painter.translate(hubCentre());
+    painter.scale(hubScale(), hubScale());
+    paintHubDisc(painter, appearance);
+    if (const auto index = hubIndex())
+        paintHubLastUsed(painter, m_model->destinations[*index], appearance);
+    else
+        paintHubMark(painter, appearance);
+    painter.restore();
+}
+
+void DestinationPickerView::paintHubDisc(QPainter& painter, Appearance appearance) const
+{
     const bool isPrivate = m_model->isPrivate();
     const auto index = hubIndex();
-    const bool dimmed = hubDimmed();
-    const bool active = m_hubHovered && !dimmed;
-    const QPointF centre = hubCentre();
-
-    painter.save();
-    painter.translate(centre);
-    painter.scale(hubScale(), hubScale());
+    const bool active = m_hubHovered && !hubDimmed();
     const QPainterPath disc = Drawing::circle({0, 0}, hubDiameter);
     m_shadows.paint(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
     const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;
@@ -570,67 +577,67 @@ void DestinationPickerView::paintHub(QPainter& painter, Appearance appearance) c
         Drawing::stroke(painter, disc, resolve(PrivateTheme::accent, appearance), 1.5);
     else
         Drawing::stroke(painter, disc, withOpacity(resolve(Brand::navy, appearance), 0.12), 1);
+}
 
-    const QColor ink = resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance);
-    const QColor secondary = resolve(isPrivate ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance);
-    const double caption = isPrivate ? privateCaptionHeight() + hubSpacing : 0;
+double DestinationPickerView::paintHubCaption(QPainter& painter, double contentHeight, Appearance appearance) const
+{
+    if (!m_model->isPrivate())
+        return -contentHeight / 2;
+    const double caption = privateCaptionHeight() + hubSpacing;
+    const double top = -(caption + contentHeight) / 2;
+    paintPrivateCaption(painter, {0, top + privateCaptionHeight() / 2}, appearance);
+    return top + caption;
+}
 
-    if (index) {
-        const BrowserDestination& destination = m_model->destinations[*index];
-        const QFont nameFont = Drawing::systemFont(10.5, QFont::Bold);
-        const double nameHeight = QFontMetricsF(nameFont).height();
-        const double lastHeight = QFontMetricsF(captionFont()).height();
-        const double imageSize = 34;
-        const double total = caption + imageSize + hubSpacing + nameHeight + hubSpacing + lastHeight;
-        double y = -total / 2;
-        if (isPrivate) {
-            paintPrivateCaption(painter, {0, y + privateCaptionHeight() / 2}, appearance);
-            y += caption;
-        }
-        painter.save();
-        if (dimmed)
-            painter.setOpacity(painter.opacity() * 0.4);
-        ProfileNodeImage(destination, m_model->emojiPosition, imageSize)
-            .paint(painter, {0, y + imageSize / 2}, appearance);
-        painter.restore();
-        y += imageSize + hubSpacing;
-        painter.setFont(nameFont);
-        painter.setPen(ink);
-        Drawing::drawElidedText(painter, QRectF(-hubDiameter / 2 + 12, y, hubDiameter - 24, nameHeight),
-            destination.profileDisplayName, Qt::AlignCenter);
-        y += nameHeight + hubSpacing;
-        painter.setFont(captionFont());
-        painter.setPen(secondary);
-        painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, lastHeight), Qt::AlignCenter, lastUsedCaption());
-
-        // The key that chooses the last used destination, at the top trailing corner.
-        const HotkeyBadge zero{QStringLiteral("0"), Qt::white,
-            resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance),
-            resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance)};
-        zero.paint(painter, hubBadgeCentre);
-
-        if (const auto glyph = hubGlyphCentre(destination))
-            NodeGlyph(destination, hubGlyphSize).paint(painter, *glyph, appearance);
-    } else {
-        const double mark = isPrivate ? 56 : 72;
-        const bool empty = m_model->destinations.isEmpty();
-        const QFont emptyFont = Drawing::systemFont(9.5);
-        const double emptyHeight = empty ? QFontMetricsF(emptyFont).height() + hubSpacing : 0;
-        double y = -(caption + mark + emptyHeight) / 2;
-        if (isPrivate) {
-            paintPrivateCaption(painter, {0, y + privateCaptionHeight() / 2}, appearance);
-            y += caption;
-        }
-        TavroMark::paint(painter, QRectF(-mark / 2, y, mark, mark), appearance);
-        y += mark + hubSpacing;
-        if (empty) {
-            painter.setFont(emptyFont);
-            painter.setPen(secondary);
-            painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, emptyHeight), Qt::AlignHCenter | Qt::AlignTop,
-                noDestinationsText());
-        }
-    }
+void DestinationPickerView::paintHubLastUsed(
+    QPainter& painter, const BrowserDestination& destination, Appearance appearance) const
+{
+    const bool isPrivate = m_model->isPrivate();
+    const QFont nameFont = Drawing::systemFont(10.5, QFont::Bold);
+    const double nameHeight = QFontMetricsF(nameFont).height();
+    const double lastHeight = QFontMetricsF(captionFont()).height();
+    const double imageSize = 34;
+    double y = paintHubCaption(painter, imageSize + hubSpacing + nameHeight + hubSpacing + lastHeight, appearance);
+    painter.save();
+    if (hubDimmed())
+        painter.setOpacity(painter.opacity() * 0.4);
+    ProfileNodeImage(destination, m_model->emojiPosition, imageSize).paint(painter, {0, y + imageSize / 2}, appearance);
     painter.restore();
+    y += imageSize + hubSpacing;
+    painter.setFont(nameFont);
+    painter.setPen(resolve(isPrivate ? PrivateTheme::ink : Brand::navy, appearance));
+    Drawing::drawElidedText(painter, QRectF(-hubDiameter / 2 + 12, y, hubDiameter - 24, nameHeight),
+        destination.profileDisplayName, Qt::AlignCenter);
+    y += nameHeight + hubSpacing;
+    painter.setFont(captionFont());
+    painter.setPen(resolve(m_model->isPrivate() ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance));
+    painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, lastHeight), Qt::AlignCenter, lastUsedCaption());
+
+    // The key that chooses the last used destination, at the top trailing corner.
+    const HotkeyBadge zero{HotkeyAssignment::mostRecentKey, Qt::white,
+        resolve(isPrivate ? PrivateTheme::accent : Brand::accent, appearance),
+        resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance)};
+    zero.paint(painter, hubBadgeCentre);
+
+    if (const auto glyph = hubGlyphCentre(destination))
+        NodeGlyph(destination, hubGlyphSize).paint(painter, *glyph, appearance);
+}
+
+void DestinationPickerView::paintHubMark(QPainter& painter, Appearance appearance) const
+{
+    const double mark = m_model->isPrivate() ? 56 : 72;
+    const bool empty = m_model->destinations.isEmpty();
+    const QFont emptyFont = Drawing::systemFont(9.5);
+    const double emptyHeight = empty ? QFontMetricsF(emptyFont).height() + hubSpacing : 0;
+    double y = paintHubCaption(painter, mark + emptyHeight, appearance);
+    TavroMark::paint(painter, QRectF(-mark / 2, y, mark, mark), appearance);
+    y += mark + hubSpacing;
+    if (empty) {
+        painter.setFont(emptyFont);
+        painter.setPen(resolve(m_model->isPrivate() ? PrivateTheme::inkSecondary : Brand::textSecondary, appearance));
+        painter.drawText(QRectF(-hubDiameter / 2, y, hubDiameter, emptyHeight), Qt::AlignHCenter | Qt::AlignTop,
+            noDestinationsText());
+    }
 }
 
 namespace {

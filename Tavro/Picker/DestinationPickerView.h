@@ -117,6 +117,13 @@ private:
     void paintStems(QPainter& painter, Appearance appearance) const;
     void paintPetals(QPainter& painter, Appearance appearance) const;
     void paintHub(QPainter& painter, Appearance appearance) const;
+    void paintHubDisc(QPainter& painter, Appearance appearance) const;
+    // The hub's drawings stand in a centred column, headed in private mode by the private caption:
+    // draws that caption and returns where the `contentHeight` below it begins.
+    double paintHubCaption(QPainter& painter, double contentHeight, Appearance appearance) const;
+    void paintHubLastUsed(QPainter& painter, const BrowserDestination& destination, Appearance appearance) const;
+    // The Tavro mark, with "No destinations" under it when there are none.
+    void paintHubMark(QPainter& painter, Appearance appearance) const;
     void paintPrivateCaption(QPainter& painter, const QPointF& centre, Appearance appearance) const;
     void paintNotice(QPainter& painter, Appearance appearance) const;
     // The notice as it fits, and its capsule when there is a notice.

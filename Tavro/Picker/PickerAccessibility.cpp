@@ -1,5 +1,6 @@
 #include "Tavro/Picker/PickerAccessibility.h"
 
+#include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/PickerViewModel.h"
 
@@ -38,7 +39,8 @@ public:
                 return m_view->hubAccessibilityLabel();
             if (t == QAccessible::Description && m_view->model()->lastUsedIndex()) {
                 //: VoiceOver hint on a profile petal in the link picker. %1 is a keyboard key, e.g. 1 or A.
-                return QCoreApplication::translate("Tavro", "Press %1 to open here").arg(QStringLiteral("0"));
+                return QCoreApplication::translate("Tavro", "Press %1 to open here")
+                    .arg(HotkeyAssignment::mostRecentKey);
             }
             return {};
         }

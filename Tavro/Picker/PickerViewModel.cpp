@@ -96,7 +96,7 @@ bool PickerViewModel::chooseByKey(const QString& key)
     const QString character = firstCharacter(key.toLower());
     if (character.isEmpty())
         return false;
-    if (character == QLatin1String("0")) {
+    if (character == HotkeyAssignment::mostRecentKey) {
         const auto index = lastUsedIndex();
         if (!index)
             return false;

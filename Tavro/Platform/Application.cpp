@@ -1,42 +1,51 @@
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/InstalledBackend.h"
 
 #include <QApplication>
 #include <QWidget>
 
-namespace tavro::Application {
+namespace tavro {
 
 namespace {
-ActivationPolicy g_policy = ActivationPolicy::regular;
-}
 
-void setActivationPolicy(ActivationPolicy policy)
+class SystemBackend final : public Application::Backend
 {
-    // There is no Dock here: the policy is kept so that windows and tests can follow it.
-    g_policy = policy;
-}
+public:
+    // There is no Dock here: a regular application and an accessory look alike.
+    void setActivationPolicy(Application::ActivationPolicy) override { }
 
-ActivationPolicy activationPolicy()
+    void activate(bool) override
+    {
+        // Here an application has no focus of its own: each window asks the window manager for
+        // focus when it is made key, so the window made key last is already in front.
+        if (QWidget* window = QApplication::activeWindow())
+            window->raise();
+    }
+};
+
+InstalledBackend<Application::Backend> installedBackend;
+
+} // namespace
+
+Application::Backend& Application::systemBackend()
 {
-    return g_policy;
+    static SystemBackend system;
+    return system;
 }
 
-namespace {
-int g_activations = 0;
-}
-
-void activate(bool ignoringOtherApps)
+void Application::setBackend(Backend* backend)
 {
-    Q_UNUSED(ignoringOtherApps);
-    ++g_activations;
-    // Here an application has no focus of its own: each window asks the window manager for
-    // focus when it is made key, so the window made key last is already in front.
-    if (QWidget* window = QApplication::activeWindow())
-        window->raise();
+    installedBackend.set(backend);
 }
 
-int activationCount()
+void Application::setActivationPolicy(ActivationPolicy policy)
 {
-    return g_activations;
+    installedBackend.orElse(systemBackend()).setActivationPolicy(policy);
 }
 
-} // namespace tavro::Application
+void Application::activate(bool ignoringOtherApps)
+{
+    installedBackend.orElse(systemBackend()).activate(ignoringOtherApps);
+}
+
+} // namespace tavro

@@ -8,14 +8,23 @@ namespace tavro::Application {
 
 enum class ActivationPolicy { regular, accessory, prohibited };
 
+// What setActivationPolicy() and activate() go through.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+    virtual void setActivationPolicy(ActivationPolicy policy) = 0;
+    virtual void activate(bool ignoringOtherApps) = 0;
+};
+Backend& systemBackend();
+// Routes the calls to `backend` (not owned); nullptr puts the system backend back.
+void setBackend(Backend* backend);
+
 void setActivationPolicy(ActivationPolicy policy);
-ActivationPolicy activationPolicy();
 
 // Brings the application's windows forward; with `ignoringOtherApps` even while another
 // application is in front.
 void activate(bool ignoringOtherApps);
-// How often the application was brought forward in this run.
-int activationCount();
 
 // Calls `onActive` each time the application becomes the active one, for as long as `context`
 // lives: the one source of that moment for every window and card that re-checks on it.

@@ -321,14 +321,6 @@ std::expected<void, LinkIntakeError> LinkIntake::forward(
     return {};
 }
 
-bool LinkIntake::hasListener(const QString& socketPath)
-{
-    const auto connected = connectTo(socketPath);
-    if (connected)
-        ::close(*connected);
-    return connected.has_value();
-}
-
 LinkIntake::LinkIntake(const QString& socketPath, QObject* parent) : QObject(parent), m_socketPath(socketPath) { }
 
 LinkIntake::~LinkIntake()

@@ -56,8 +56,6 @@ public:
     // A listener of another user is refused before anything is sent.
     static std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links,
         const QString& socketPath = defaultSocketPath(), std::chrono::milliseconds timeout = kForwardTimeout);
-    // Whether a process of this user listens on `socketPath`; it is sent nothing.
-    static bool hasListener(const QString& socketPath = defaultSocketPath());
 
     explicit LinkIntake(const QString& socketPath = defaultSocketPath(), QObject* parent = nullptr);
     ~LinkIntake() override;

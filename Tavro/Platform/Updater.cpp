@@ -55,7 +55,10 @@ void Updater::setFlag(const QString& key, bool on, void (Updater::*changed)())
     // looks for.
     const bool wasStored = m_defaults.contains(key);
     const bool before = m_defaults.value(key).toBool();
-    m_defaults.setValue(key, on);
+    // A preference that was not saved stays in memory, and the next write of the defaults that succeeds
+    // saves it.
+    if (const auto written = m_defaults.setValue(key, on); !written)
+        qCWarning(lcPlatform) << "The update preference" << key << "was not saved:" << description(written.error());
     if (!wasStored || before != on)
         Q_EMIT(this->*changed)();
 }

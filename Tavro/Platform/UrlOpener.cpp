@@ -12,12 +12,12 @@ namespace {
 class SystemBackend final : public UrlOpener::Backend
 {
 public:
-    bool open(const QUrl& url) override
+    void open(const QUrl& url) override
     {
-        if (UrlOpener::isWebPage(url))
-            return QDesktopServices::openUrl(url);
-        qCInfo(lcPlatform).noquote() << "No application here opens" << url.toString();
-        return false;
+        if (!UrlOpener::isWebPage(url))
+            qCInfo(lcPlatform).noquote() << "No application here opens" << url.toString();
+        else if (!QDesktopServices::openUrl(url))
+            qCWarning(lcPlatform).noquote() << "The desktop's handler did not open" << url.toString();
     }
 };
 
@@ -41,9 +41,9 @@ bool UrlOpener::isWebPage(const QUrl& url)
     return url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http");
 }
 
-bool UrlOpener::open(const QUrl& url)
+void UrlOpener::open(const QUrl& url)
 {
-    return installedBackend.orElse(systemBackend()).open(url);
+    installedBackend.orElse(systemBackend()).open(url);
 }
 
 } // namespace tavro

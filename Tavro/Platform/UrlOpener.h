@@ -13,7 +13,7 @@ class Backend
 {
 public:
     virtual ~Backend() = default;
-    virtual bool open(const QUrl& url) = 0;
+    virtual void open(const QUrl& url) = 0;
 };
 Backend& systemBackend();
 // Routes open() to `backend` (not owned); nullptr puts the system backend back.
@@ -21,7 +21,8 @@ void setBackend(Backend* backend);
 
 bool isWebPage(const QUrl& url);
 
-// Opens `url` with the application the system keeps for its scheme; false when none opened it.
-bool open(const QUrl& url);
+// Opens `url` with the application the system keeps for its scheme; an address that none opens is
+// logged.
+void open(const QUrl& url);
 
 } // namespace tavro::UrlOpener

@@ -1,6 +1,7 @@
 #include "Tavro/Settings/HelpSettingsView.h"
 
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/AccessibilityTraits.h"
@@ -329,7 +330,7 @@ void HelpSettingsView::fillPickerRows()
     row(QCoreApplication::translate("Tavro", "1 to 9, A to Z"),
         //: Help settings pane: what a picker key does.
         QCoreApplication::translate("Tavro", "Opens the link in the profile with that key"));
-    row(QStringLiteral("0"),
+    row(HotkeyAssignment::mostRecentKey,
         //: Help settings pane: what the 0 key does in the picker.
         QCoreApplication::translate("Tavro", "Opens the link in your most recent profile"));
     row(QStringLiteral("← → ↑ ↓  ↩"),

@@ -285,7 +285,7 @@ QList<StatusMenu::SubmenuRow> StatusMenu::openNewTabRows(const QList<BrowserDest
         const std::optional<QImage> image = symbol(QStringLiteral("clock.arrow.circlepath"));
         std::optional<QString> hotkey;
         if (settings.globalHotkeysEnabled)
-            hotkey = prefix + QLatin1Char('0');
+            hotkey = prefix + HotkeyAssignment::mostRecentKey;
         rows.append(
             {label, image, PrivateMenuTracker::privateBadged(image), hotkey, hasPrivateWindows(*lastUsed), item});
     }

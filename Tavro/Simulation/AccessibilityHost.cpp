@@ -315,14 +315,6 @@ void AccessibilityHost::setAction(const AXElement& element, const QString& actio
         node->actions.insert(action, std::move(handler));
 }
 
-void AccessibilityHost::removeAction(const AXElement& element, const QString& action)
-{
-    Tree& t = tree();
-    QMutexLocker lock(&t.mutex);
-    if (auto* node = nodeOf(element))
-        node->actions.remove(action);
-}
-
 void AccessibilityHost::invalidate(const AXElement& element)
 {
     Tree& t = tree();

@@ -60,7 +60,6 @@ public:
         const AXElement& element, std::function<void(const QString&, const AXValue&)> observer);
     // The action runs outside the tree's lock and may change the tree.
     static void setAction(const AXElement& element, const QString& action, std::function<AXError()> handler);
-    static void removeAction(const AXElement& element, const QString& action);
 
     // The element is gone (a closed window): every later call on it fails.
     static void invalidate(const AXElement& element);

@@ -61,13 +61,6 @@ void KeyEventsHost::setHeldModifiers(quint64 flags)
     s.held = flags;
 }
 
-quint64 KeyEventsHost::heldModifiers()
-{
-    SimulatedKeyEvents& s = simulation();
-    QMutexLocker lock(&s.mutex);
-    return s.held;
-}
-
 QList<KeyEvent> KeyEventsHost::posted()
 {
     SimulatedKeyEvents& s = simulation();

@@ -15,7 +15,6 @@ public:
     static void install();
     // Modifier flags reported as held, in addition to Qt's.
     static void setHeldModifiers(quint64 flags);
-    static quint64 heldModifiers();
     // Every posted event since the last reset, in order.
     static QList<KeyEvent> posted();
     // The key-down events only.

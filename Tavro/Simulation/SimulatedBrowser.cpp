@@ -30,12 +30,6 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         AXElement closeButton;
         bool isPrivate = false;
     };
-    struct Item
-    {
-        AXElement element;
-        QString identifier;
-        QString title;
-    };
 
     mutable QMutex mutex;
     QString bundleIdentifier;
@@ -43,7 +37,6 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
     bool running = true;
     AXElement app;
     QList<Window> windows;
-    QList<Item> items;
     QHash<QString, int> presses;
     QList<QUrl> handed;
     AXElement focusedElement;
@@ -234,7 +227,6 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
             attributes.insert(key(A::menuItemCmdModifiersAttribute), *item.commandModifiers);
         const AXElement element = AccessibilityHost::createElement(pid, attributes);
         const QString name = item.identifier.isEmpty() ? item.title : item.identifier;
-        items.append(Item{element, item.identifier, item.title});
         std::weak_ptr<State> weak = weak_from_this();
         const auto onPress = item.onPress;
         const bool fails = item.pressFails;
@@ -342,7 +334,6 @@ void SimulatedBrowser::quit()
 void SimulatedBrowser::setMenus(const QList<Menu>& menus)
 {
     QMutexLocker lock(&m_state->mutex);
-    m_state->items.clear();
     const qint64 pid = m_state->pid;
     const AXElement bar = AccessibilityHost::createElement(pid, {{key(A::roleAttribute), QStringLiteral("AXMenuBar")}});
     QList<Menu> all{Menu{QStringLiteral("Apple"), {item({}, QStringLiteral("About This Mac"))}}};
@@ -358,20 +349,6 @@ void SimulatedBrowser::setMenus(const QList<Menu>& menus)
         AccessibilityHost::appendChild(bar, barItem);
     }
     AccessibilityHost::setAttribute(m_state->app, key(A::menuBarAttribute), bar);
-}
-
-AXElement SimulatedBrowser::menuItem(const QString& identifierOrTitle) const
-{
-    QMutexLocker lock(&m_state->mutex);
-    for (const State::Item& item : std::as_const(m_state->items)) {
-        if (item.identifier == identifierOrTitle)
-            return item.element;
-    }
-    for (const State::Item& item : std::as_const(m_state->items)) {
-        if (item.title == identifierOrTitle)
-            return item.element;
-    }
-    return {};
 }
 
 int SimulatedBrowser::pressCount(const QString& identifierOrTitle) const

@@ -64,8 +64,6 @@ public:
 
     // Replaces the menu bar; the Apple menu is added in front of `menus`.
     void setMenus(const QList<Menu>& menus);
-    // The first menu item (depth-first, submenus included) with this identifier, else this title.
-    AXElement menuItem(const QString& identifierOrTitle) const;
     int pressCount(const QString& identifierOrTitle) const;
     // The application answers no "AXMenuBar".
     void removeMenuBar();

@@ -1,6 +1,7 @@
 #include "Tavro/Simulation/Simulation.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
+#include "Tavro/Simulation/ApplicationHost.h"
 #include "Tavro/Simulation/AutostartEntryHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/KeyGrabsHost.h"
@@ -28,6 +29,7 @@ void Simulation::install()
     KeyGrabsHost::install();
     StatusItemHost::install();
     AutostartEntryHost::install();
+    ApplicationHost::install();
 }
 
 } // namespace tavro

@@ -8,7 +8,7 @@
 namespace tavro::UrlOpenerHost {
 
 // Routes UrlOpener through the simulation, which notes each address and hands all but web pages
-// on; a web page counts as opened.
+// on to the system backend.
 void install();
 // Every address asked for since the last clear, in order.
 QList<QUrl> openedUrls();

@@ -11,7 +11,6 @@ struct SimulatedApp
 {
     RunningApplication application;
     std::function<void(const QList<QUrl>&)> urlHandler;
-    std::function<void()> activationHandler;
 };
 
 // Simulated process identifiers sit far above any pid_max, so they never meet a real process.
@@ -56,21 +55,14 @@ public:
 
     bool activate(const RunningApplication& application) override
     {
-        std::function<void()> handler;
-        {
-            QMutexLocker lock(&mutex);
-            if (isSimulatedPid(application.processIdentifier)) {
-                const SimulatedApp* app = find(application.processIdentifier);
-                if (!app)
-                    return false;
-                handler = app->activationHandler;
-            } else if (!system().activate(application)) {
+        QMutexLocker lock(&mutex);
+        if (isSimulatedPid(application.processIdentifier)) {
+            if (!find(application.processIdentifier))
                 return false;
-            }
-            frontmost = application;
+        } else if (!system().activate(application)) {
+            return false;
         }
-        if (handler)
-            handler();
+        frontmost = application;
         return true;
     }
 
@@ -231,7 +223,7 @@ qint64 WorkspaceHost::addRunningApplication(const QString& bundleIdentifier, con
     SimulatedWorkspace& s = simulation();
     QMutexLocker lock(&s.mutex);
     const qint64 pid = s.nextPid++;
-    s.simulated.append(SimulatedApp{RunningApplication{bundleIdentifier, pid, bundlePath}, {}, {}});
+    s.simulated.append(SimulatedApp{RunningApplication{bundleIdentifier, pid, bundlePath}, {}});
     return pid;
 }
 
@@ -261,14 +253,6 @@ void WorkspaceHost::setUrlHandler(qint64 processIdentifier, std::function<void(c
     QMutexLocker lock(&s.mutex);
     if (SimulatedApp* app = s.find(processIdentifier))
         app->urlHandler = std::move(handler);
-}
-
-void WorkspaceHost::setActivationHandler(qint64 processIdentifier, std::function<void()> handler)
-{
-    SimulatedWorkspace& s = simulation();
-    QMutexLocker lock(&s.mutex);
-    if (SimulatedApp* app = s.find(processIdentifier))
-        app->activationHandler = std::move(handler);
 }
 
 void WorkspaceHost::setFrontmost(std::optional<qint64> processIdentifier)

@@ -44,8 +44,6 @@ public:
     static void setLauncher(const QString& bundleIdentifier, std::function<void()> launcher);
     // URLs handed to the simulated application with this process identifier.
     static void setUrlHandler(qint64 processIdentifier, std::function<void(const QList<QUrl>&)> handler);
-    // Called when the simulated application is activated.
-    static void setActivationHandler(qint64 processIdentifier, std::function<void()> handler);
 
     static void setFrontmost(std::optional<qint64> processIdentifier);
 

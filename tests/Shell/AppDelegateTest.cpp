@@ -10,6 +10,7 @@
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/Router.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
+#include "Tavro/Simulation/ApplicationHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/ScreensHost.h"
 #include "Tavro/Simulation/SimulatedBrowser.h"
@@ -163,7 +164,7 @@ TEST_F(AppDelegateTest, LaunchStaysAnAccessoryAndHoldsTheActivityForTheRun)
 {
     Application::setActivationPolicy(Application::ActivationPolicy::regular);
     launch(laterLaunch());
-    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::accessory);
+    EXPECT_EQ(ApplicationHost::activationPolicy(), Application::ActivationPolicy::accessory);
 
     const auto activities = ProcessActivity::active();
     ASSERT_FALSE(activities.isEmpty());
@@ -656,13 +657,13 @@ TEST_F(LinkIntakeTest, AWindowThePickerOrderedOutComesBackWhenThePickersAreDone)
     delegate->applicationOpenUrls({QUrl("https://a.test/1"), QUrl("https://a.test/2")});
     EXPECT_FALSE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 0.0);
-    const int activations = Application::activationCount();
+    const int activations = ApplicationHost::activationCount();
     cancelPicker();
     EXPECT_FALSE(settingsWindow.isVisible()) << "the next link's picker is up";
     cancelPicker();
     EXPECT_TRUE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
-    EXPECT_EQ(Application::activationCount(), activations) << "Tavro took the keyboard back";
+    EXPECT_EQ(ApplicationHost::activationCount(), activations) << "Tavro took the keyboard back";
     // The queued second pass of the order-out leaves it alone once the picker is gone.
     QCoreApplication::processEvents();
     EXPECT_TRUE(settingsWindow.isVisible());
@@ -738,7 +739,7 @@ TEST_F(LinkIntakeTest, ALinkFromSettingsKeepsItAndCancelBringsItForward)
     cancelPicker();
     EXPECT_TRUE(settingsWindow.isVisible());
     EXPECT_EQ(settingsWindow.windowOpacity(), 1.0);
-    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
+    EXPECT_EQ(ApplicationHost::activationPolicy(), Application::ActivationPolicy::regular);
 }
 
 TEST_F(LinkIntakeTest, ActivationWithoutAPickerBringsAHiddenSettingsWindowBack)
@@ -755,7 +756,7 @@ TEST_F(LinkIntakeTest, ActivationWithoutAPickerBringsAHiddenSettingsWindowBack)
     settingsWindow.hide();
     becomeActive();
     EXPECT_TRUE(QTest::qWaitFor([&] { return settingsWindow.isVisible(); }, 2000));
-    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::regular);
+    EXPECT_EQ(ApplicationHost::activationPolicy(), Application::ActivationPolicy::regular);
 }
 
 } // namespace

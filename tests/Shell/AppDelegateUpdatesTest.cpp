@@ -2,6 +2,7 @@
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/AppVersion.h"
+#include "Tavro/Simulation/ApplicationHost.h"
 #include "Tavro/Simulation/ScreensHost.h"
 #include "Tavro/Simulation/StatusItemHost.h"
 #include "Tavro/Simulation/UpdaterHost.h"
@@ -100,7 +101,7 @@ TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOff
     // Several retries, each finding the picker still up.
     EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200));
 
-    const int activations = Application::activationCount();
+    const int activations = ApplicationHost::activationCount();
     closePicker();
     ASSERT_TRUE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 2000));
     const Alert alert = Alert::answeredAlerts().first();
@@ -111,7 +112,7 @@ TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOff
             .arg(AppVersion::current()));
     EXPECT_EQ(alert.buttonTitles, (QStringList{"Update Now", "Later"}));
     // Brought forward for the alert, then again for the update.
-    EXPECT_EQ(Application::activationCount(), activations + 2);
+    EXPECT_EQ(ApplicationHost::activationCount(), activations + 2);
     ASSERT_EQ(Alert::answeredAlerts().size(), 2);
     EXPECT_EQ(Alert::answeredAlerts().last().messageText, QStringLiteral("Tavro can’t check for updates"));
 }

@@ -5,6 +5,7 @@
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Shell/AppDelegate.h"
 #include "Tavro/Shell/StatusMenu.h"
+#include "Tavro/Simulation/ApplicationHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/KeyGrabsHost.h"
 #include "Tavro/Simulation/StatusItemHost.h"
@@ -416,7 +417,7 @@ TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
     EXPECT_FALSE(settings->isVisible());
     EXPECT_EQ(delegate->settingsWindow(), settings); // ordered out, not closed
     EXPECT_TRUE(QTest::qWaitFor(
-        [] { return Application::activationPolicy() == Application::ActivationPolicy::accessory; }, 2000));
+        [] { return ApplicationHost::activationPolicy() == Application::ActivationPolicy::accessory; }, 2000));
     delegate->quit();
     EXPECT_TRUE(delegate->isQuitting());
     EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
@@ -469,7 +470,7 @@ TEST_F(ShellMenusTest, CommandQAndCommandWCloseOnlyTheFrontWindow)
     EXPECT_TRUE(delegate->settingsWindow()->actions().contains(keep));
     keep->trigger();
     EXPECT_FALSE(delegate->settingsWindow());
-    EXPECT_EQ(Application::activationPolicy(), Application::ActivationPolicy::accessory);
+    EXPECT_EQ(ApplicationHost::activationPolicy(), Application::ActivationPolicy::accessory);
     EXPECT_FALSE(delegate->isQuitting());
 }
 
