@@ -34,7 +34,6 @@ public:
     // watched when none of those folders exists. There is no stop: the watcher stops when it
     // is destroyed.
     void start();
-    void startFileWatching() { start(); }
     bool isWatching() const;
 
     // The data folders of the installed browsers that exist now.

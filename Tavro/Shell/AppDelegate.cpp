@@ -271,7 +271,7 @@ void AppDelegate::startFileWatching()
     if (!m_profileWatcher)
         m_profileWatcher
             = std::make_unique<ProfileWatcher>(m_store, m_timing.profileStreamLatency, m_timing.profileDebounce);
-    m_profileWatcher->startFileWatching();
+    m_profileWatcher->start();
 }
 
 void AppDelegate::prewarmBrowsers()
