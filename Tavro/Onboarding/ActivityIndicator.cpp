@@ -1,6 +1,6 @@
 #include "Tavro/Onboarding/ActivityIndicator.h"
 
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 
 #include <QPainter>
 

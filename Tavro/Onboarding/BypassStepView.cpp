@@ -1,13 +1,13 @@
 #include "Tavro/Onboarding/BypassStepView.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/PopUpButton.h"
+#include "Tavro/Controls/SettingBinding.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/OnboardingParts.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/BrandLabel.h"
-#include "Tavro/Settings/PopUpButton.h"
-#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Shell/UpdateController.h"
 
 #include <QCheckBox>

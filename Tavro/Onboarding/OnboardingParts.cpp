@@ -1,10 +1,10 @@
 #include "Tavro/Onboarding/OnboardingParts.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/BrandLabel.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "Tavro/Onboarding/RoundedCard.h"
 
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,17 +1,17 @@
 #include "Tavro/Onboarding/ScanStepView.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/BrowserDataHintBanner.h"
+#include "Tavro/Controls/BrowserIcon.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Onboarding/ActivityIndicator.h"
 #include "Tavro/Onboarding/OnboardingParts.h"
 #include "Tavro/Onboarding/RoundedCard.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/BrowserDataHintBanner.h"
-#include "Tavro/Picker/BrowserIcon.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "Tavro/Onboarding/StepDots.h"
 
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Appearance.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "Tavro/Onboarding/WelcomeStepView.h"
 
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolIcon.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Onboarding/OnboardingParts.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/BrandLabel.h"
-#include "Tavro/Settings/SymbolIcon.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -1,15 +1,15 @@
 #include "Tavro/Picker/DestinationPickerView.h"
 
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolImage.h"
+#include "Tavro/Controls/TavroMark.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/PrivateTheme.h"
-#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/NodeGlyph.h"
 #include "Tavro/Picker/PickerAccessibility.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
-#include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Picker/TavroMark.h"
 
 #include <QAccessible>
 #include <QCoreApplication>

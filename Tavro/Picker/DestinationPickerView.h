@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
 #include "Tavro/Picker/ShadowCache.h"

@@ -1,13 +1,13 @@
 #include "Tavro/Picker/FlowerNode.h"
 
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/PrivateTheme.h"
-#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Picker/NodeGlyph.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
 #include "Tavro/Picker/ShadowCache.h"
-#include "Tavro/Picker/SymbolImage.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

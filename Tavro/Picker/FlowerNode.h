@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Model/SettingsEnums.h"
-#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Picker/HotkeyBadge.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 #include "Tavro/Picker/HotkeyBadge.h"
 
-#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Controls/Drawing.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 #include "Tavro/Picker/NodeGlyph.h"
 
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/ProfilePhoto.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/ProfilePhoto.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/BrowserDestination.h"
-#include "Tavro/Picker/Appearance.h"
 
 #include <QRectF>
 

@@ -1,7 +1,7 @@
 #include "Tavro/Picker/ProfileNodeImage.h"
 
+#include "Tavro/Controls/BrowserIcon.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/NodeGlyph.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "Tavro/Picker/ShadowCache.h"
 
-#include "Tavro/Picker/Drawing.h"
+#include "Tavro/Controls/Drawing.h"
 
 #include <QPaintDevice>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
 
+#include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Platform/Accessibility.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/LoginItem.h"

@@ -1,12 +1,12 @@
 #include "Tavro/Settings/AccessibilitySettingsView.h"
 
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/SettingBinding.h"
+#include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
-#include "Tavro/Settings/BrandLabel.h"
-#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/SwitchToggle.h"
 
 #include <QCoreApplication>
 #include <QVBoxLayout>

@@ -1,16 +1,16 @@
 #include "Tavro/Settings/BrowserDataPermissionCard.h"
 
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/BrowserDataHintBanner.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolIcon.h"
 #include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/BrowserDataHintBanner.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsLog.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/SymbolIcon.h"
 #include "Tavro/Shell/LoginItem.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "Tavro/Settings/DefaultHandlerCard.h"
 
-#include "Tavro/Settings/BrandLabel.h"
+#include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/DefaultBrowserService.h"

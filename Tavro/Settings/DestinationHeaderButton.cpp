@@ -1,10 +1,10 @@
 #include "Tavro/Settings/DestinationHeaderButton.h"
 
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolImage.h"
+#include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Picker/TavroButtonStyle.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,10 +1,10 @@
 #include "Tavro/Settings/DestinationList.h"
 
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/DestinationRow.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "Tavro/Settings/EmojiCatalog.h"
 
+#include "Tavro/Controls/ResourceBundle.h"
 #include "Tavro/Model/Characters.h"
 #include "Tavro/Model/JsonReader.h"
-#include "Tavro/Picker/ResourceBundle.h"
 
 #include <QFile>
 #include <QJsonArray>

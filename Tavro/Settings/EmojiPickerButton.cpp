@@ -1,14 +1,14 @@
 #include "Tavro/Settings/EmojiPickerButton.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
+#include "Tavro/Controls/PointingHandCursor.h"
+#include "Tavro/Controls/ProfilePhoto.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/EmojiInput.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/FocusRing.h"
-#include "Tavro/Picker/PointingHandCursor.h"
-#include "Tavro/Picker/ProfilePhoto.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QCoreApplication>

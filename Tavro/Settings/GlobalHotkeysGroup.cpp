@@ -1,16 +1,16 @@
 #include "Tavro/Settings/GlobalHotkeysGroup.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/PopUpButton.h"
+#include "Tavro/Controls/SettingBinding.h"
+#include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/BrandLabel.h"
-#include "Tavro/Settings/PopUpButton.h"
-#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/SwitchToggle.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
+#include "Tavro/Controls/VoiceOver.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/FocusRing.h"
-#include "Tavro/Picker/VoiceOver.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "Tavro/Settings/NodeColorPickerButton.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/FocusRing.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/NodeColorPopover.h"
 

@@ -1,9 +1,9 @@
 #include "Tavro/Settings/NodeColorPopover.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
 #include "Tavro/Settings/ColorSwatchButton.h"
 #include "Tavro/Settings/PopoverPlacement.h"
 

@@ -1,15 +1,15 @@
 #include "Tavro/Settings/OtherProjectsSettingsView.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
+#include "Tavro/Controls/PointingHandCursor.h"
+#include "Tavro/Controls/ResourceBundle.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/FocusRing.h"
-#include "Tavro/Picker/PointingHandCursor.h"
-#include "Tavro/Picker/ResourceBundle.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Settings/AboutLinks.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/SettingsView.h"
 
 #include <QAbstractButton>

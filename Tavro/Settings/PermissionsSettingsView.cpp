@@ -1,7 +1,7 @@
 #include "Tavro/Settings/PermissionsSettingsView.h"
 
+#include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Settings/AccessibilityPermissionCard.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/BrowserDataPermissionCard.h"
 #include "Tavro/Settings/SettingsView.h"
 

@@ -1,7 +1,7 @@
 #include "Tavro/Settings/PickerPreview.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
 #include "Tavro/Model/BrowserDefinition.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"

@@ -1,13 +1,13 @@
 #include "Tavro/Settings/SettingsCard.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SymbolIcon.h"
+#include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/TavroButtonStyle.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
-#include "Tavro/Settings/SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "Tavro/Settings/ShareMenu.h"
 
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/ResourceBundle.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/ResourceBundle.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Platform/SharingPicker.h"
 #include "Tavro/Platform/UrlOpener.h"
 #include "Tavro/Settings/ShareDestination.h"

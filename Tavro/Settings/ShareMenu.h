@@ -2,7 +2,7 @@
 // "Share Tavro" in the Preferences sidebar: a compose page per social network holding the tagline
 // and a share link, "Copy Link", and the system's sharing picker next to the menu's own button.
 
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 
 #include <QIcon>
 #include <QToolButton>

@@ -1,12 +1,12 @@
 #include "Tavro/Settings/StatusCard.h"
 
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/HintBanner.h"
+#include "Tavro/Controls/SymbolIcon.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/Application.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
-#include "Tavro/Settings/SymbolIcon.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

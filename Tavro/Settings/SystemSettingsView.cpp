@@ -1,13 +1,13 @@
 #include "Tavro/Settings/SystemSettingsView.h"
 #include "Tavro/Platform/AutostartEntry.h"
 
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/SettingBinding.h"
+#include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/DefaultHandlerCard.h"
-#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/SwitchToggle.h"
 #include "Tavro/Settings/UpdatesCard.h"
 #include "Tavro/Shell/LoginItem.h"
 

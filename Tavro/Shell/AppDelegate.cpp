@@ -1,12 +1,12 @@
 #include "Tavro/Shell/AppDelegate.h"
 
+#include "Tavro/Controls/ProfilePhoto.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Picker/PickerViewModel.h"
-#include "Tavro/Picker/ProfilePhoto.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"

@@ -1,8 +1,8 @@
 #include "Tavro/Shell/LoginItem.h"
 
+#include "Tavro/Controls/HintBanner.h"
 #include "Tavro/Discovery/BrowserDataPermission.h"
 #include "Tavro/Launch/AccessibilityPermission.h"
-#include "Tavro/Picker/HintBanner.h"
 #include "Tavro/Platform/UrlOpener.h"
 
 #include <QDebug>

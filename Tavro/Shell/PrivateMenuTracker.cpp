@@ -1,7 +1,7 @@
 #include "Tavro/Shell/PrivateMenuTracker.h"
 
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/PrivateTheme.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Platform/KeyEvents.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "Tavro/Shell/ShellWindows.h"
 
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/CenteredWindowTitle.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/CenteredWindowTitle.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Picker/PickerWindowController.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Onboarding/OnboardingView.h"
 #include "Tavro/Onboarding/StepDots.h"
-#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/WorkspaceHost.h"

@@ -156,7 +156,7 @@ TEST_P(OnboardingRealTest, FirstStartWalksThroughEveryStepAndTheNextStartShowsNo
 
 TEST_P(OnboardingRealTest, TheWheelOverTheBypassMenusChangesNoSetting)
 {
-    environment.insert("QT_LOGGING_RULES", "tavro.settings.debug=true");
+    environment.insert("QT_LOGGING_RULES", "tavro.controls.debug=true");
     channels = QProcess::SeparateChannels;
     ASSERT_TRUE(start());
     const QString window = find(kTitle, 30000);

@@ -1,8 +1,8 @@
 // The scan step against profiles the real browsers wrote: Debian's Chromium (under Xvfb) makes
 // two, firefox-esr one, in the temporary HOME; the step itself is drawn offscreen.
 
+#include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Onboarding/RoundedCard.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
 #include "tests/Onboarding/OnboardingFixture.h"

@@ -1,8 +1,8 @@
+#include "Tavro/Controls/BrowserIcon.h"
+#include "Tavro/Controls/ProfilePhoto.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/BrowserIcon.h"
 #include "Tavro/Picker/NodeGlyph.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
-#include "Tavro/Picker/ProfilePhoto.h"
 #include "tests/Picker/PickerFixtures.h"
 #include "tests/Support/TempHome.h"
 

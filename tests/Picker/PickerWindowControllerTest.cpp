@@ -1,5 +1,5 @@
 #include "Tavro/Picker/PickerWindowController.h"
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/FlowerLayout.h"

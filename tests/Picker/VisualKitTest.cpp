@@ -1,11 +1,11 @@
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/PointingHandCursor.h"
+#include "Tavro/Controls/SymbolImage.h"
+#include "Tavro/Controls/TavroMark.h"
+#include "Tavro/Controls/VoiceOver.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Picker/PointingHandCursor.h"
 #include "Tavro/Picker/ShadowCache.h"
-#include "Tavro/Picker/SymbolImage.h"
-#include "Tavro/Picker/TavroMark.h"
-#include "Tavro/Picker/VoiceOver.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tavro/Picker/Appearance.h"
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Settings/HotkeyCaptureButton.h"
 
 #include <QDir>

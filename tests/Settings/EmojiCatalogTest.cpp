@@ -1,7 +1,7 @@
 #include "Tavro/Settings/EmojiCatalog.h"
+#include "Tavro/Controls/ResourceBundle.h"
 #include "Tavro/Model/Characters.h"
 #include "Tavro/Model/EmojiInput.h"
-#include "Tavro/Picker/ResourceBundle.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "Tavro/Settings/EmojiPickerButton.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/TavroButtonStyle.h"
 #include "Tavro/Settings/EmojiPopover.h"
 
 #include <QAbstractButton>

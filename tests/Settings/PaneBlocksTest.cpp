@@ -1,12 +1,12 @@
+#include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/SettingBinding.h"
+#include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/AccessibilityTraits.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/Drawing.h"
-#include "Tavro/Settings/BrandLabel.h"
 #include "Tavro/Settings/LinkButton.h"
-#include "Tavro/Settings/SettingBinding.h"
 #include "Tavro/Settings/SettingsView.h"
-#include "Tavro/Settings/SwitchToggle.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         PreferencesRealTest::SetUp();
-        environment.insert("QT_LOGGING_RULES", "tavro.settings.debug=true");
+        environment.insert("QT_LOGGING_RULES", "tavro.controls.debug=true");
         tavroChannels = QProcess::SeparateChannels;
     }
 

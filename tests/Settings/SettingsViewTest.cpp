@@ -1,11 +1,11 @@
 #include "Tavro/Settings/SettingsView.h"
 
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
 #include "Tavro/Model/SettingsStore.h"
-#include "Tavro/Picker/Appearance.h"
-#include "Tavro/Picker/SymbolImage.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Settings/HelpSettingsView.h"

@@ -1,6 +1,6 @@
 #include "Tavro/Shell/ErrorPresenter.h"
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Shell/Alert.h"
 #include "Tavro/Simulation/UrlOpenerHost.h"
 

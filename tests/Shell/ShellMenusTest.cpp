@@ -1,6 +1,6 @@
 #include "Tavro/AppWindows.h"
+#include "Tavro/Controls/Appearance.h"
 #include "Tavro/Model/PrivateTheme.h"
-#include "Tavro/Picker/Appearance.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Shell/AppDelegate.h"

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Tavro/Controls/Appearance.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QPainter;
+
+namespace tavro {
+
+// A browser application's icon, or the "globe" symbol when the application is not found.
+class BrowserIcon : public QWidget
+{
+    Q_OBJECT
+public:
+    BrowserIcon(const QString& bundleIdentifier, double size, QWidget* parent = nullptr);
+
+    QString bundleIdentifier() const { return m_bundleIdentifier; }
+    double iconSize() const { return m_size; }
+    QSize sizeHint() const override;
+
+    // The application icon found through the workspace, kept in a process-wide cache (main thread
+    // only). Found icons stay for the life of the process; a miss is not kept, so an application
+    // installed later is found. An installed application without a readable icon gets the generic
+    // application icon, kept like a found one: the picker draws every frame of its animations
+    // through here.
+    static std::optional<QImage> icon(const QString& bundleIdentifier);
+
+    static void paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_bundleIdentifier;
+    double m_size;
+};
+
+} // namespace tavro

@@ -1,0 +1,3 @@
+#include "Tavro/Controls/ControlsLog.h"
+
+Q_LOGGING_CATEGORY(lcControls, "tavro.controls", QtInfoMsg)

@@ -1,0 +1,12 @@
+#include "Tavro/Controls/PointingHandCursor.h"
+
+#include <QWidget>
+
+namespace tavro {
+
+void pointingHandCursor(QWidget* widget)
+{
+    widget->setCursor(Qt::PointingHandCursor);
+}
+
+} // namespace tavro

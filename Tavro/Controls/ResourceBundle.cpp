@@ -1,0 +1,74 @@
+#include "Tavro/Controls/ResourceBundle.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+
+namespace tavro {
+
+QStringList ResourceBundle::searchDirectories()
+{
+    // Executables here are flat: the application's directory is its bundle, and a "Resources"
+    // sibling stands for the bundle's resource directory when there is one. The code is linked
+    // into the executable, so the code's bundle is the same one and adds the same two places.
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QStringList directories;
+    for (int pass = 0; pass < 2; ++pass) {
+        const QString resources = QDir(appDir).absoluteFilePath(QStringLiteral("../Resources"));
+        if (QFileInfo(resources).isDir())
+            directories.append(QDir::cleanPath(resources));
+        directories.append(appDir);
+    }
+    return directories;
+}
+
+std::optional<QDir> ResourceBundle::findBundle(const QStringList& directories)
+{
+    for (const QString& directory : directories) {
+        const QString candidate = QDir(directory).filePath(QString::fromLatin1(bundleName));
+        if (QFileInfo(candidate).isDir())
+            return QDir(candidate);
+    }
+    return std::nullopt;
+}
+
+std::optional<QDir> ResourceBundle::tavroResources()
+{
+    static const std::optional<QDir> bundle = findBundle(searchDirectories());
+    return bundle;
+}
+
+std::optional<QString> ResourceBundle::path(const QString& name, const QString& ext)
+{
+    const auto bundle = tavroResources();
+    if (!bundle)
+        return std::nullopt;
+    const QString file = bundle->filePath(ext.isEmpty() ? name : name + QLatin1Char('.') + ext);
+    if (!QFileInfo(file).isFile())
+        return std::nullopt;
+    return file;
+}
+
+std::optional<QImage> ResourceBundle::image(const QString& name, const QString& ext)
+{
+    const auto file = path(name, ext);
+    if (!file)
+        return std::nullopt;
+    QImage loaded(*file);
+    if (loaded.isNull())
+        return std::nullopt;
+    return loaded;
+}
+
+std::optional<QImage> ResourceBundle::tavroImage(const QString& name, const QString& ext)
+{
+    static QHash<QString, std::optional<QImage>> cache;
+    const QString key = name + QLatin1Char('.') + ext;
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+    const std::optional<QImage> loaded = image(name, ext);
+    cache.insert(key, loaded);
+    return loaded;
+}
+
+} // namespace tavro

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Tavro/Controls/Appearance.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QWidget>
+
+#include <optional>
+
+class QPainter;
+
+namespace tavro {
+
+// The application's logo ("logo.png" of the resource bundle), or the chain glyph without it.
+class TavroMark : public QWidget
+{
+    Q_OBJECT
+public:
+    // A size of none leaves the size to the layout.
+    explicit TavroMark(std::optional<double> size = std::nullopt, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+    // Read once per process from the resource bundle, past the image cache.
+    static std::optional<QImage> logoImage();
+
+    static void paint(QPainter& painter, const QRectF& rect, Appearance appearance);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<double> m_size;
+};
+
+} // namespace tavro
