@@ -3,12 +3,65 @@
 #include "Tavro/Controls/ControlsLog.h"
 
 #include <QKeyEvent>
+#include <QProxyStyle>
+#include <QStyleOptionComboBox>
 #include <QWheelEvent>
 
 namespace tavro {
 
+namespace {
+
+// Qt's own style keeps the pictures of a pop-up's bezel in the pixmap cache under names that
+// hold the palette's cache key, and every palette a widget is given has a key of its own: each
+// pane built anew, its pop-ups tinted anew, would add names (and pictures) that the cache never
+// forgets. Pop-ups draw with one shared palette for each set of colours instead, so the names
+// repeat and each picture replaces its predecessor.
+class PopUpButtonStyle : public QProxyStyle
+{
+public:
+    static PopUpButtonStyle* shared()
+    {
+        static PopUpButtonStyle* const style = new PopUpButtonStyle;
+        return style;
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+        const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control != CC_ComboBox || !box) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionComboBox withSharedPalette = *box;
+        withSharedPalette.palette = sharedPalette(box->palette);
+        QProxyStyle::drawComplexControl(control, &withSharedPalette, painter, widget);
+    }
+
+private:
+    // Light and dark tints and the untinted palette; a few more are kept in case.
+    static constexpr qsizetype kKeptPalettes = 8;
+
+    QPalette sharedPalette(const QPalette& palette) const
+    {
+        for (const QPalette& kept : m_palettes) {
+            if (kept == palette)
+                return kept;
+        }
+        if (m_palettes.size() == kKeptPalettes)
+            m_palettes.removeFirst();
+        m_palettes.append(palette);
+        return palette;
+    }
+
+    mutable QList<QPalette> m_palettes;
+};
+
+} // namespace
+
 PopUpButton::PopUpButton(QWidget* parent) : QComboBox(parent)
 {
+    setStyle(PopUpButtonStyle::shared());
     // A wheel passing over it must not take the keyboard either.
     setFocusPolicy(Qt::StrongFocus);
 }

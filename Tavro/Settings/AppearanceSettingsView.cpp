@@ -19,7 +19,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -126,14 +125,6 @@ AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* pare
     followAppearance(this, [this] { tintControls(this); });
     connect(&m_store, &SettingsStore::settingsChanged, this, &AppearanceSettingsView::rebuildPreview);
     rebuildPreview();
-}
-
-AppearanceSettingsView::~AppearanceSettingsView()
-{
-    // The style keeps the pictures of the controls it draws under the control's palette, and the
-    // tinted palettes are new for every pane built: without this their pictures would stay until
-    // the whole cache is full, long after the pane is gone.
-    QPixmapCache::clear();
 }
 
 void AppearanceSettingsView::rebuildPreview()

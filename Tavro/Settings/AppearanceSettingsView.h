@@ -19,7 +19,6 @@ public:
     static constexpr double kPreviewMaxWidth = 440;
 
     explicit AppearanceSettingsView(SettingsView& view, QWidget* parent = nullptr);
-    ~AppearanceSettingsView() override;
 
 private:
     void rebuildPreview();
