@@ -16,8 +16,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QTemporaryFile>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -69,6 +71,15 @@ std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& l
     }
 }
 
+// Qt reads the system's font configuration the first time it matches a font, some ten
+// milliseconds that the first window's layout would wait for. The font database may be used from
+// any thread: read on a worker, it is ready by then, while the socket, the delegate and the event
+// loop start. The application object waits for the worker when it goes.
+void readFontsInTheBackground()
+{
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+}
+
 int runApplication(int argc, char** argv, const QStringList& arguments, const WindowFactory& windows)
 {
     // Read from the whole command line before Qt takes its own options out of it: the values of
@@ -89,6 +100,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
 
     LaunchEvent::takeFromProcess(links);
     QApplication app(argc, argv);
+    readFontsInTheBackground();
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
