@@ -71,15 +71,6 @@ std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& l
     }
 }
 
-// Qt reads the system's font configuration the first time it matches a font, some ten
-// milliseconds that the first window's layout would wait for. The font database may be used from
-// any thread: read on a worker, it is ready by then, while the socket, the delegate and the event
-// loop start. The application object waits for the worker when it goes.
-void readFontsInTheBackground()
-{
-    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
-}
-
 int runApplication(int argc, char** argv, const QStringList& arguments, const WindowFactory& windows)
 {
     // Read from the whole command line before Qt takes its own options out of it: the values of
@@ -100,7 +91,12 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
 
     LaunchEvent::takeFromProcess(links);
     QApplication app(argc, argv);
-    readFontsInTheBackground();
+    // Qt reads the system's font configuration the first time it matches a font, some ten
+    // milliseconds that the first window's layout would wait for. The font database may be used
+    // from any thread: read on a worker, it is ready by then. The worker's pool, gone before the
+    // application object, waits for it.
+    QThreadPool fontReader;
+    fontReader.start([] { QFontDatabase::families(); });
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
