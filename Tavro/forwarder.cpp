@@ -1,12 +1,12 @@
 // `tavro`: hands its links to the running Tavro of this home and ends. When none runs, it starts
 // the full application: to open links, in a session of its own, ending as soon as the application
 // has taken them; without a link, it becomes the application, which then holds the terminal it
-// was started from. It links QtCore and QtNetwork only: a link clicked in another program reaches
-// the picker without this process loading the GUI libraries first.
+// was started from. It links QtCore only: a link clicked in another program reaches the picker
+// without this process loading the GUI or network libraries first.
 
 #include "Tavro/Platform/DetachedLaunch.h"
 #include "Tavro/Platform/GraphicalSession.h"
-#include "Tavro/Platform/LinkIntake.h"
+#include "Tavro/Platform/LinkForwarding.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -63,8 +63,8 @@ int main(int argc, char** argv)
     if (arguments.contains(QLatin1String("--diagnose-safari"))
         || arguments.contains(QLatin1String("--test-safari-launch")))
         return startApplication(argv, false);
-    const QList<QUrl> links = tavro::LinkIntake::linksFromArguments(arguments, QDir::currentPath());
-    const auto forwarded = tavro::LinkIntake::forward(links);
+    const QList<QUrl> links = tavro::LinkForwarding::linksFromArguments(arguments, QDir::currentPath());
+    const auto forwarded = tavro::LinkForwarding::forward(links);
     if (forwarded)
         return 0;
     if (forwarded.error() != tavro::LinkIntakeError::noRunningInstance) {

@@ -60,9 +60,9 @@ int fail(LinkIntakeError error)
 // socket file was removed.
 std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& links)
 {
-    const QDeadlineTimer deadline(LinkIntake::kForwardTimeout);
+    const QDeadlineTimer deadline(LinkForwarding::kForwardTimeout);
     for (;;) {
-        auto forwarded = LinkIntake::forward(links);
+        auto forwarded = LinkForwarding::forward(links);
         if (forwarded || forwarded.error() != LinkIntakeError::noRunningInstance)
             return forwarded;
         if (deadline.hasExpired())
@@ -75,10 +75,10 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
 {
     // Read from the whole command line before Qt takes its own options out of it: the values of
     // those options are skipped by name, whichever of them the platform in use consumes.
-    const QList<QUrl> links = LinkIntake::linksFromArguments(arguments.mid(1), QDir::currentPath());
+    const QList<QUrl> links = LinkForwarding::linksFromArguments(arguments.mid(1), QDir::currentPath());
 
     // A Tavro runs already: it takes the links, and this process is done.
-    auto forwarded = LinkIntake::forward(links);
+    auto forwarded = LinkForwarding::forward(links);
     if (forwarded)
         return 0;
     if (forwarded.error() != LinkIntakeError::noRunningInstance)

@@ -39,7 +39,7 @@ TEST_P(LinksFromArgumentsTest, TakesUrlsAndPathsAndSkipsOptions)
 {
     const ArgumentCase& c = GetParam();
     QStringList links;
-    for (const QUrl& link : LinkIntake::linksFromArguments(c.arguments, QStringLiteral("/work/here")))
+    for (const QUrl& link : LinkForwarding::linksFromArguments(c.arguments, QStringLiteral("/work/here")))
         links.append(link.toString(QUrl::FullyEncoded));
     EXPECT_EQ(links, c.links);
 }
@@ -90,7 +90,7 @@ protected:
         std::expected<void, LinkIntakeError> outcome;
         std::atomic<bool> done = false;
         std::thread sender([&] {
-            outcome = LinkIntake::forward(links, socketPath(), 5s);
+            outcome = LinkForwarding::forward(links, socketPath(), 5s);
             done = true;
         });
         EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
@@ -122,7 +122,7 @@ protected:
 
 TEST_F(LinkIntakeTest, ForwardWithNobodyListeningSaysSo)
 {
-    auto outcome = LinkIntake::forward({QUrl("https://a.test/")}, socketPath(), 1s);
+    auto outcome = LinkForwarding::forward({QUrl("https://a.test/")}, socketPath(), 1s);
     ASSERT_FALSE(outcome);
     EXPECT_EQ(outcome.error(), LinkIntakeError::noRunningInstance);
 }
@@ -216,7 +216,7 @@ TEST_F(LinkIntakeTest, LinksAreAcknowledgedWhileTheReceivingThreadIsBusy)
     QSignalSpy received(&intake, &LinkIntake::linksReceived);
     // This thread runs no event loop while it waits: a receiver stuck in a modal alert or a
     // slow write. The sender is still told its links were taken, and they arrive afterwards.
-    EXPECT_TRUE(LinkIntake::forward({QUrl("https://a.test/busy")}, socketPath(), 2s));
+    EXPECT_TRUE(LinkForwarding::forward({QUrl("https://a.test/busy")}, socketPath(), 2s));
     ASSERT_TRUE(received.count() == 1 || received.wait(2000));
     EXPECT_EQ(received.at(0).at(0).value<QList<QUrl>>(), QList<QUrl>{QUrl("https://a.test/busy")});
 }
@@ -228,8 +228,8 @@ TEST_F(LinkIntakeTest, TwoSendersAtOnceAreBothServed)
     QSignalSpy received(&intake, &LinkIntake::linksReceived);
     std::expected<void, LinkIntakeError> first;
     std::expected<void, LinkIntakeError> second;
-    std::thread a([&] { first = LinkIntake::forward({QUrl("https://a.test/")}, socketPath(), 5s); });
-    std::thread b([&] { second = LinkIntake::forward({QUrl("https://b.test/")}, socketPath(), 5s); });
+    std::thread a([&] { first = LinkForwarding::forward({QUrl("https://a.test/")}, socketPath(), 5s); });
+    std::thread b([&] { second = LinkForwarding::forward({QUrl("https://b.test/")}, socketPath(), 5s); });
     a.join();
     b.join();
     EXPECT_TRUE(first);
@@ -321,7 +321,7 @@ TEST_F(LinkIntakeTest, AListenerOfAnotherUserIsRefused)
     char ready = 0;
     ASSERT_EQ(::read(listening[0], &ready, 1), 1);
 
-    auto outcome = LinkIntake::forward({QUrl("http://a.test/secret")}, socketPath(), 2s);
+    auto outcome = LinkForwarding::forward({QUrl("http://a.test/secret")}, socketPath(), 2s);
     ASSERT_FALSE(outcome);
     EXPECT_EQ(outcome.error(), LinkIntakeError::foreignListener);
     EXPECT_TRUE(failureMessage(outcome.error()).contains("another user"));

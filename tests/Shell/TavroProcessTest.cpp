@@ -173,7 +173,7 @@ TEST_F(TavroProcessTest, WithoutAGraphicalSessionBothProgramsSaySoAndEnd)
 TEST_F(TavroProcessTest, ATavroThatHoldsTheSocketButDoesNotAnswerIsNamed)
 {
     // It took the lock beside the socket, and its socket file is gone.
-    const QString lockPath = runtime.filePath(QFileInfo(LinkIntake::defaultSocketPath()).fileName() + ".lock");
+    const QString lockPath = runtime.filePath(QFileInfo(LinkForwarding::defaultSocketPath()).fileName() + ".lock");
     const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
     const Outcome outcome = run({"https://example.test/"});
