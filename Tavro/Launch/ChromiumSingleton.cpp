@@ -1,5 +1,7 @@
 #include "Tavro/Launch/ChromiumSingleton.h"
 
+#include "Tavro/Platform/FileDescriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,24 +26,6 @@ constexpr qsizetype replyLimit = 16;
 
 const QByteArray ackToken = QByteArrayLiteral("ACK");
 const QByteArray shutdownToken = QByteArrayLiteral("SHUTDOWN");
-
-class Socket
-{
-public:
-    Socket() : m_fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) { }
-    ~Socket()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Socket(const Socket&) = delete;
-    Socket& operator=(const Socket&) = delete;
-
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 QString appendingPathComponent(const QString& directory, const QString& component)
 {
@@ -158,14 +142,14 @@ Outcome deliver(
     if (bytes.size() > maxMessageBytes)
         return Outcome::tooLong;
 
-    Socket socket;
-    if (socket.fd() < 0)
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.get() < 0)
         return Outcome::unreachable;
     // A browser that stopped accepting (hung, or stopped) lets its listen backlog fill up, and a
     // Linux connect to a full Unix socket then waits for room without end, where a Mac refuses at
     // once. Bounded by the reply time-out, such a browser counts as unreachable and is launched.
     const timeval sendTimeout = receiveTimeout(std::chrono::duration<double>(ackTimeout).count());
-    ::setsockopt(socket.fd(), SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof(sendTimeout));
+    ::setsockopt(socket.get(), SOL_SOCKET, SO_SNDTIMEO, &sendTimeout, sizeof(sendTimeout));
 
     const QByteArray path = socketPath.toUtf8();
     if (path.size() > maxSocketPathBytes)
@@ -173,20 +157,20 @@ Outcome deliver(
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
         return Outcome::unreachable;
 
     qsizetype offset = 0;
     while (offset < bytes.size()) {
         // MSG_NOSIGNAL: a peer that went away gives an error here instead of killing us with SIGPIPE.
         const ssize_t written
-            = ::send(socket.fd(), bytes.constData() + offset, size_t(bytes.size() - offset), MSG_NOSIGNAL);
+            = ::send(socket.get(), bytes.constData() + offset, size_t(bytes.size() - offset), MSG_NOSIGNAL);
         if (written <= 0)
             return Outcome::unreachable;
         offset += written;
     }
     // The half-close tells the browser that the message is complete.
-    ::shutdown(socket.fd(), SHUT_WR);
+    ::shutdown(socket.get(), SHUT_WR);
 
     // One time-out for the whole reply: a reply that trickles in must not restart it with every
     // byte.
@@ -201,10 +185,10 @@ Outcome deliver(
         timeval timeout{};
         timeout.tv_sec = static_cast<time_t>(remaining.count() / 1'000'000);
         timeout.tv_usec = static_cast<suseconds_t>(remaining.count() % 1'000'000);
-        ::setsockopt(socket.fd(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+        ::setsockopt(socket.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
 
         char buffer[replyLimit];
-        const ssize_t count = ::recv(socket.fd(), buffer, size_t(replyLimit - reply.size()), 0);
+        const ssize_t count = ::recv(socket.get(), buffer, size_t(replyLimit - reply.size()), 0);
         if (count > 0) {
             reply.append(buffer, count);
             const Reply verdict = classify(reply);

@@ -1,5 +1,6 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
+#include "Tavro/Platform/FileDescriptor.h"
 #include "Tavro/Platform/PlatformLog.h"
 
 #include <QCryptographicHash>
@@ -58,23 +59,6 @@ QByteArray encodeRequest(const QList<QUrl>& links)
     request += '\n';
     return request;
 }
-
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
 // file left by a Tavro that died) is `noRunningInstance`.
