@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -168,6 +169,21 @@ TEST_F(TavroProcessTest, WithoutAGraphicalSessionBothProgramsSaySoAndEnd)
     // Qt's own platform names a display of its own.
     environment.insert("QT_QPA_PLATFORM", "xcb");
     EXPECT_EQ(run({"https://example.test/"}, 10000).exitCode, 1);
+}
+
+TEST_F(TavroProcessTest, TheForwardingProgramLoadsNoQtLibraryButItsCore)
+{
+    // Each library it loads is paid for on every link clicked while Tavro runs.
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(TAVRO_EXECUTABLE)});
+    ASSERT_TRUE(ldd.waitForFinished(10000));
+    const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    QStringList qtLibraries;
+    QRegularExpressionMatchIterator matches
+        = QRegularExpression(QStringLiteral(R"((?m)^\s*libQt6(\w+)\.so)")).globalMatch(libraries);
+    while (matches.hasNext())
+        qtLibraries.append(matches.next().captured(1));
+    EXPECT_EQ(qtLibraries, QStringList{"Core"}) << libraries.toStdString();
 }
 
 TEST_F(TavroProcessTest, ATavroThatHoldsTheSocketButDoesNotAnswerIsNamed)
