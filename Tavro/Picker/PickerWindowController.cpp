@@ -25,6 +25,13 @@ namespace {
 // The placeholder link of the warm-up picker, on a host reserved for examples.
 const QUrl prewarmURL(QStringLiteral("https://example.com/"));
 
+// The first destinations, as many as `screen` shows; the record itself keeps them all.
+QList<BrowserDestination> shownDestinations(
+    const QList<BrowserDestination>& destinations, const std::optional<Screens::Screen>& screen)
+{
+    return destinations.mid(0, FlowerLayout::maximumCount(screen ? QSizeF(screen->visibleFrame.size()) : QSizeF()));
+}
+
 // With Shift held X11 reports the shifted symbol; picker keys are the unshifted ones of a US
 // keyboard, as the key's characters with no modifiers applied would be.
 QString unshiftedDigit(int key)
@@ -102,11 +109,9 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
 
     const QPoint mouse = Screens::pointerLocation();
     const std::optional<Screens::Screen> screen = Screens::screenAt(mouse);
-    // The first destinations, as many as the screen shows; the record itself keeps them all.
-    const int shown = FlowerLayout::maximumCount(screen ? QSizeF(screen->visibleFrame.size()) : QSizeF());
 
     auto* model = new PickerViewModel;
-    model->destinations = destinations.mid(0, shown);
+    model->destinations = shownDestinations(destinations, screen);
     model->url = url;
     model->bypassSymbol = bypassSymbol;
     model->reduceAnimations = reduceAnimations;
@@ -290,14 +295,15 @@ void PickerWindowController::dismiss(bool callCancel)
         model->cancel();
 }
 
-void PickerWindowController::prewarm()
+void PickerWindowController::prewarm(const QList<BrowserDestination>& destinations)
 {
     PickerViewModel model;
     model.url = prewarmURL;
+    model.destinations = shownDestinations(destinations, Screens::screenAt(Screens::pointerLocation()));
     model.emojiPosition = EmojiPosition::besideIcon;
     DestinationPickerView view(&model, 0.0, true);
     view.adjustSize();
-    // Drawing once loads the fonts, the symbols and the brand mark the first picker needs.
+    // Drawing once loads the fonts, the symbols, the icons and the brand mark the first picker needs.
     QImage image(view.sizeHint(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     view.render(&image);

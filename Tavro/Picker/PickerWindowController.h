@@ -40,8 +40,9 @@ public:
     // this may be called from inside their own handlers.
     void dismiss(bool callCancel);
 
-    // Builds and lays out a throw-away picker once so that the first real one opens fast.
-    void prewarm();
+    // Builds and draws a throw-away picker of `destinations` once, so that the first real one opens
+    // fast: its fonts, symbols, browser icons and profile pictures are loaded by then.
+    void prewarm(const QList<BrowserDestination>& destinations = {});
 
     // Non-null exactly while a picker is shown.
     FloatingPickerPanel* panel() const { return m_panel; }

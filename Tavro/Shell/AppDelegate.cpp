@@ -140,7 +140,7 @@ void AppDelegate::finishLaunching()
 {
     // A picker already built has loaded what the warm-up would.
     if (!isPickerShown())
-        m_picker.prewarm();
+        m_picker.prewarm(m_store.settings().visibleDestinations());
     prewarmBrowsers();
     // Builds the status item.
     connectUpdates();

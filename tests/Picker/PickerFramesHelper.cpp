@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     const int petals = parser.value(petalsOption).toInt();
     const auto destinations = test::destinations(petals);
     PickerWindowController controller;
-    controller.prewarm();
+    controller.prewarm(destinations);
 
     QElapsedTimer shown;
     FrameClock frames(shown);
