@@ -12,7 +12,6 @@
 #include "Tavro/Shell/AppDelegate.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -92,14 +91,12 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
 
     LaunchEvent::takeFromProcess(links);
     QApplication app(argc, argv);
-    // What the first window waits for, begun on workers while the socket, the delegate and the
-    // event loop start: Qt reads the system's font configuration the first time it matches a font
-    // (the font database may be used from any thread), and the accessibility bridge connects to
-    // the session bus as the event loop starts. The pool, gone before the application object,
-    // waits for both.
-    QThreadPool warmUp;
-    warmUp.start([] { QFontDatabase::families(); });
-    warmUp.start([] { QDBusConnection::sessionBus(); });
+    // Qt reads the system's font configuration the first time it matches a font, some ten
+    // milliseconds that the first window's layout would wait for. The font database may be used
+    // from any thread: read on a worker, it is ready by then. The worker's pool, gone before the
+    // application object, waits for it.
+    QThreadPool fontReader;
+    fontReader.start([] { QFontDatabase::families(); });
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
