@@ -13,9 +13,9 @@ namespace {
 
 // Qt's own style keeps the pictures of a pop-up's bezel in the pixmap cache under names that
 // hold the palette's cache key, and every palette a widget is given has a key of its own: each
-// pane built anew, its pop-ups tinted anew, would add names (and pictures) that the cache never
-// forgets. Pop-ups draw with one shared palette for each set of colours instead, so the names
-// repeat and each picture replaces its predecessor.
+// pane built anew, its pop-ups tinted anew, would add names, and Qt keeps a name even after its
+// picture made room for others. Pop-ups draw with one shared palette for each set of colours
+// instead, so the names repeat and the pictures are found again.
 class PopUpButtonStyle : public QProxyStyle
 {
 public:
@@ -45,8 +45,13 @@ private:
     QPalette sharedPalette(const QPalette& palette) const
     {
         for (const QPalette& kept : m_palettes) {
-            if (kept == palette)
-                return kept;
+            if (kept == palette) {
+                // The colour group says the pop-up's state (enabled, active window); it stays the
+                // pop-up's own and leaves the shared colours, and their key, as they are.
+                QPalette shared = kept;
+                shared.setCurrentColorGroup(palette.currentColorGroup());
+                return shared;
+            }
         }
         if (m_palettes.size() == kKeptPalettes)
             m_palettes.removeFirst();

@@ -1,4 +1,5 @@
 #include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/PopUpButton.h"
 #include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Controls/TavroOutlineButtonStyle.h"
 #include "Tavro/Controls/TavroTextFieldStyle.h"
@@ -84,4 +85,25 @@ TEST(TavroTextFieldStyleTest, AFramedFieldWithoutFocusRing)
     EXPECT_EQ(image.pixelColor(80, 0).rgb(), Brand::chain.color(false).rgb());
     EXPECT_EQ(field.palette().color(QPalette::Text), Brand::navy.color(false));
     EXPECT_EQ(field.textMargins(), QMargins(9, 7, 9, 7));
+}
+
+TEST(PopUpButtonStyleTest, PopUpsSharingColoursEachDrawInTheirOwnState)
+{
+    // Green while enabled, red once disabled: the colours are the same set for both pop-ups.
+    QPalette palette;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Button, Qt::green);
+    palette.setColor(QPalette::Disabled, QPalette::Button, Qt::red);
+    PopUpButton enabled;
+    PopUpButton disabled;
+    disabled.setEnabled(false);
+    for (PopUpButton* popUp : {&enabled, &disabled}) {
+        popUp->setPalette(palette);
+        popUp->resize(120, 28);
+    }
+    const QPoint middle(60, 14);
+    const QColor enabledFill = colourAt(enabled, middle);
+    const QColor disabledFill = colourAt(disabled, middle);
+    EXPECT_GT(enabledFill.green(), enabledFill.red());
+    EXPECT_GT(disabledFill.red(), disabledFill.green());
 }
