@@ -9,6 +9,7 @@
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/LinkIntake.h"
 #include "Tavro/Platform/RealFileSystem.h"
+#include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Shell/AppDelegate.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QFontDatabase>
 #include <QTemporaryFile>
 #include <QThread>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
@@ -93,10 +93,10 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     QApplication app(argc, argv);
     // Qt reads the system's font configuration the first time it matches a font, some ten
     // milliseconds that the first window's layout would wait for. The font database may be used
-    // from any thread: read on a worker, it is ready by then. The worker's pool, gone before the
-    // application object, waits for it.
-    QThreadPool fontReader;
-    fontReader.start([] { QFontDatabase::families(); });
+    // from any thread: read on a worker, it is ready by then. The queue, gone before the
+    // application object, lets the reading finish.
+    const SerialQueue fontReader(QStringLiteral("tavro.fonts"));
+    fontReader.async([] { QFontDatabase::families(); });
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
