@@ -1,10 +1,13 @@
 #pragma once
+// Owns a file descriptor: a file, a socket or a lock, closed when its owner goes.
 
 #include <unistd.h>
 
+#include <utility>
+
 namespace tavro {
 
-// Owns a file descriptor (a socket, say) and closes it when it goes; a negative one is none.
+// A negative descriptor is none.
 class FileDescriptor
 {
 public:
@@ -16,6 +19,13 @@ public:
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) { }
+    // The descriptor held before goes with `other`.
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
 
     int get() const { return m_fd; }
 

@@ -62,7 +62,7 @@ QByteArray encodeRequest(const QList<QUrl>& links)
 
 // A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
 // file left by a Tavro that died) is `noRunningInstance`.
-std::expected<int, LinkIntakeError> connectTo(const QString& socketPath)
+std::expected<FileDescriptor, LinkIntakeError> connectTo(const QString& socketPath)
 {
     const QByteArray path = QFile::encodeName(socketPath);
     sockaddr_un address{};
@@ -70,18 +70,14 @@ std::expected<int, LinkIntakeError> connectTo(const QString& socketPath)
     if (path.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
         return std::unexpected(LinkIntakeError::socketUnavailable);
     std::memcpy(address.sun_path, path.constData(), path.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (fd.get() < 0)
         return std::unexpected(LinkIntakeError::socketUnavailable);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        ::close(fd);
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
         return std::unexpected(LinkIntakeError::noRunningInstance);
-    }
     // Links can be private: they go to no other user's program, whoever put it at this path.
-    if (!LinkForwarding::peerIsThisUser(fd)) {
-        ::close(fd);
+    if (!LinkForwarding::peerIsThisUser(fd.get()))
         return std::unexpected(LinkIntakeError::foreignListener);
-    }
     return fd;
 }
 
@@ -167,7 +163,7 @@ std::expected<void, LinkIntakeError> forward(
     const auto connected = connectTo(socketPath);
     if (!connected)
         return std::unexpected(connected.error());
-    FileDescriptor fd(*connected);
+    const FileDescriptor& fd = *connected;
 
     const QDeadlineTimer deadline(timeout);
     const QByteArray request = encodeRequest(links);

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 #include <sys/file.h>
-#include <unistd.h>
 
 namespace tavro {
 
@@ -68,17 +67,16 @@ void serve(QLocalSocket* socket, const Deliver& deliver)
 // Takes the lock beside the socket without waiting and returns the descriptor that holds it.
 // The kernel lets an flock() lock go when its holder dies, so a lock file left by a crash, empty
 // or not, never stands in the way. Close-on-exec: a browser Tavro launches must not inherit it.
-std::expected<int, LinkIntakeError> takeLock(const QString& path)
+std::expected<FileDescriptor, LinkIntakeError> takeLock(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
+    FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.get() < 0) {
         qCWarning(lcPlatform) << "Cannot open the lock file" << path << std::strerror(errno);
         return std::unexpected(LinkIntakeError::socketUnavailable);
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        ::close(fd);
         if (error == EWOULDBLOCK)
             return std::unexpected(LinkIntakeError::heldByAnotherTavro);
         qCWarning(lcPlatform) << "Cannot lock" << path << std::strerror(error);
@@ -95,8 +93,6 @@ LinkIntake::~LinkIntake()
 {
     // The server goes first, and removes its socket file while this process still holds the lock.
     m_queue.reset();
-    if (m_lockFile >= 0)
-        ::close(m_lockFile);
 }
 
 std::expected<void, LinkIntakeError> LinkIntake::listen()
@@ -104,11 +100,11 @@ std::expected<void, LinkIntakeError> LinkIntake::listen()
     if (isListening())
         return {};
     QDir().mkpath(QFileInfo(m_socketPath).absolutePath());
-    if (m_lockFile < 0) {
+    if (m_lockFile.get() < 0) {
         auto lock = takeLock(m_socketPath + QStringLiteral(".lock"));
         if (!lock)
             return std::unexpected(lock.error());
-        m_lockFile = *lock;
+        m_lockFile = std::move(*lock);
     }
 
     // Holding the lock, this process alone may own the socket path: a file still there was left

@@ -4,6 +4,7 @@
 // socket in the user's runtime folder and ends. This is the listening half; the sending half is
 // `LinkForwarding`.
 
+#include "Tavro/Platform/FileDescriptor.h"
 #include "Tavro/Platform/LinkForwarding.h"
 
 #include <QList>
@@ -47,7 +48,7 @@ Q_SIGNALS:
 
 private:
     QString m_socketPath;
-    int m_lockFile = -1;
+    FileDescriptor m_lockFile{-1};
     // Requests are read and acknowledged on a thread of their own, so that a busy GUI thread
     // (a modal alert, a slow first write of the settings) never makes a sender give up.
     std::unique_ptr<SerialQueue> m_queue;

@@ -1,5 +1,7 @@
 #include "Tavro/Platform/RealFileSystem.h"
 
+#include "Tavro/Platform/FileDescriptor.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -36,30 +38,26 @@ std::optional<QByteArray> RealFileSystem::contents(const QString& path) const
     const QByteArray native = QFile::encodeName(path);
     // Without O_NONBLOCK a named pipe in place of the file would hold the scan until someone
     // writes to it.
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    const FileDescriptor fd(::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0)
         return std::nullopt;
     // Only a regular file has contents to give: a device such as /dev/zero would never end.
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
-    }
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
         if (count == 0)
             break;
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            ::close(fd);
             return std::nullopt;
         }
         bytes.append(buffer, count);
     }
-    ::close(fd);
     return bytes;
 }
 
@@ -74,12 +72,8 @@ FileReadOutcome RealFileSystem::read(const QString& path) const
     if (auto bytes = contents(path))
         return FileReadOutcome::data(std::move(*bytes));
     // The contents call does not say why it failed; a second open does.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        ::close(fd);
-        return FileReadOutcome::unreadable();
-    }
-    return FileReadOutcome::fromErrno(errno);
+    const FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    return fd.get() >= 0 ? FileReadOutcome::unreadable() : FileReadOutcome::fromErrno(errno);
 }
 
 const RealFileSystem& RealFileSystem::shared()
