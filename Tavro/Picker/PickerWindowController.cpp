@@ -295,12 +295,12 @@ void PickerWindowController::dismiss(bool callCancel)
         model->cancel();
 }
 
-void PickerWindowController::prewarm(const QList<BrowserDestination>& destinations)
+void PickerWindowController::prewarm(const QList<BrowserDestination>& destinations, EmojiPosition emojiPosition)
 {
     PickerViewModel model;
     model.url = prewarmURL;
     model.destinations = shownDestinations(destinations, Screens::screenAt(Screens::pointerLocation()));
-    model.emojiPosition = EmojiPosition::besideIcon;
+    model.emojiPosition = emojiPosition;
     DestinationPickerView view(&model, 0.0, true);
     view.adjustSize();
     // Drawing once loads the fonts, the symbols, the icons and the brand mark the first picker needs.

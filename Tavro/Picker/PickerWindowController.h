@@ -42,7 +42,8 @@ public:
 
     // Builds and draws a throw-away picker of `destinations` once, so that the first real one opens
     // fast: its fonts, symbols, browser icons and profile pictures are loaded by then.
-    void prewarm(const QList<BrowserDestination>& destinations = {});
+    void prewarm(
+        const QList<BrowserDestination>& destinations = {}, EmojiPosition emojiPosition = EmojiPosition::besideIcon);
 
     // Non-null exactly while a picker is shown.
     FloatingPickerPanel* panel() const { return m_panel; }

@@ -139,8 +139,10 @@ void AppDelegate::openRequestsBeforeLaunch()
 void AppDelegate::finishLaunching()
 {
     // A picker already built has loaded what the warm-up would.
-    if (!isPickerShown())
-        m_picker.prewarm(m_store.settings().visibleDestinations());
+    if (!isPickerShown()) {
+        const AppSettings settings = m_store.settings();
+        m_picker.prewarm(settings.visibleDestinations(), settings.emojiPosition);
+    }
     prewarmBrowsers();
     // Builds the status item.
     connectUpdates();

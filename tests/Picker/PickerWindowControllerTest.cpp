@@ -304,6 +304,7 @@ TEST_F(PickerWindowControllerTest, PrewarmShowsNothing)
 {
     const auto before = QApplication::topLevelWidgets().size();
     controller.prewarm();
+    controller.prewarm(list, EmojiPosition::center);
     EXPECT_EQ(controller.panel(), nullptr);
     EXPECT_EQ(controller.model(), nullptr);
     EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
