@@ -57,9 +57,9 @@ protected:
         show(Section::privacy);
     }
 
-    // KiB that stay after `kVisits` visits to `section`. Counted from a visit already made: what a
-    // pane leaves for the next one of its kind (the style's last pictures of its controls) is
-    // held, not gained, and a visit to another pane gives it back.
+    // KiB that stay after `kVisits` visits to `section`, counted from a visit already made: what
+    // one visit leaves for the next of its kind (the style's pictures of its controls) is reused,
+    // not gained.
     double growth(Section section)
     {
         visit(section);

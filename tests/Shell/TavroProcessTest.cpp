@@ -1,7 +1,7 @@
 // Runs the real `tavro` executable: the diagnostic roads and the hand-over of links to a running
 // Tavro.
 
-#include "Tavro/Platform/LinkIntake.h"
+#include "Tavro/Platform/LinkForwarding.h"
 #include "Tavro/Shell/TavroMain.h"
 #include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
