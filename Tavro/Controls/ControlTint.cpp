@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <initializer_list>
+#include <utility>
+
 namespace tavro {
 
 namespace {
@@ -23,58 +26,52 @@ QColor frameSource(const QWidget* control)
     return resolve(Brand::chainDark, control).lighter(140);
 }
 
+// Gives `widget` its palette with `colours` in place, for every colour group.
+void tint(QWidget* widget, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours)
+{
+    QPalette palette = widget->palette();
+    for (const auto& [role, colour] : colours)
+        palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
 } // namespace
 
 void tintControls(QWidget* root)
 {
     for (QComboBox* menu : root->findChildren<QComboBox*>()) {
-        QPalette palette = menu->palette();
-        palette.setColor(QPalette::Highlight, resolve(Brand::navy, menu));
-        palette.setColor(QPalette::HighlightedText, resolve(Brand::frost, menu));
-        palette.setColor(QPalette::Button, resolve(Brand::frostDeep, menu));
-        palette.setColor(QPalette::ButtonText, resolve(Brand::navy, menu));
-        palette.setColor(QPalette::Base, resolve(Brand::frost, menu));
-        palette.setColor(QPalette::Text, resolve(Brand::navy, menu));
-        palette.setColor(QPalette::WindowText, resolve(Brand::navy, menu));
-        palette.setColor(QPalette::Window, frameSource(menu));
-        menu->setPalette(palette);
+        tint(menu,
+            {{QPalette::Highlight, resolve(Brand::navy, menu)},
+                {QPalette::HighlightedText, resolve(Brand::frost, menu)},
+                {QPalette::Button, resolve(Brand::frostDeep, menu)}, {QPalette::ButtonText, resolve(Brand::navy, menu)},
+                {QPalette::Base, resolve(Brand::frost, menu)}, {QPalette::Text, resolve(Brand::navy, menu)},
+                {QPalette::WindowText, resolve(Brand::navy, menu)}, {QPalette::Window, frameSource(menu)}});
         // The open list is a window of its own, framed in the window colour: it keeps the frost.
         if (QWidget* list = menu->view()->parentWidget()) {
-            QPalette listPalette = list->palette();
-            listPalette.setColor(QPalette::Base, resolve(Brand::frost, menu));
-            listPalette.setColor(QPalette::Window, resolve(Brand::frost, menu));
-            listPalette.setColor(QPalette::Text, resolve(Brand::navy, menu));
-            listPalette.setColor(QPalette::Highlight, resolve(Brand::navy, menu));
-            listPalette.setColor(QPalette::HighlightedText, resolve(Brand::frost, menu));
-            list->setPalette(listPalette);
+            tint(list,
+                {{QPalette::Base, resolve(Brand::frost, menu)}, {QPalette::Window, resolve(Brand::frost, menu)},
+                    {QPalette::Text, resolve(Brand::navy, menu)}, {QPalette::Highlight, resolve(Brand::navy, menu)},
+                    {QPalette::HighlightedText, resolve(Brand::frost, menu)}});
         }
     }
     // Segments: checkable buttons; the chosen one shows pressed, in the deeper frost.
     for (QToolButton* segment : root->findChildren<QToolButton*>()) {
         if (!segment->isCheckable())
             continue;
-        QPalette palette = segment->palette();
-        palette.setColor(QPalette::Button, resolve(Brand::frostDeep, segment));
-        palette.setColor(QPalette::ButtonText, resolve(Brand::navy, segment));
-        palette.setColor(QPalette::WindowText, resolve(Brand::navy, segment));
-        palette.setColor(QPalette::Window, frameSource(segment));
-        segment->setPalette(palette);
+        tint(segment,
+            {{QPalette::Button, resolve(Brand::frostDeep, segment)},
+                {QPalette::ButtonText, resolve(Brand::navy, segment)},
+                {QPalette::WindowText, resolve(Brand::navy, segment)}, {QPalette::Window, frameSource(segment)}});
     }
     for (QCheckBox* box : root->findChildren<QCheckBox*>()) {
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, resolve(Brand::frost, box));
-        palette.setColor(QPalette::Window, frameSource(box));
-        palette.setColor(QPalette::Text, resolve(Brand::navy, box));
-        palette.setColor(QPalette::WindowText, resolve(Brand::navy, box));
-        palette.setColor(QPalette::Highlight, resolve(Brand::navy, box));
-        box->setPalette(palette);
+        tint(box,
+            {{QPalette::Base, resolve(Brand::frost, box)}, {QPalette::Window, frameSource(box)},
+                {QPalette::Text, resolve(Brand::navy, box)}, {QPalette::WindowText, resolve(Brand::navy, box)},
+                {QPalette::Highlight, resolve(Brand::navy, box)}});
     }
     for (QLabel* label : root->findChildren<QLabel*>()) {
-        if (label->textFormat() != Qt::MarkdownText)
-            continue;
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, resolve(Brand::textSecondary, label));
-        label->setPalette(palette);
+        if (label->textFormat() == Qt::MarkdownText)
+            tint(label, {{QPalette::WindowText, resolve(Brand::textSecondary, label)}});
     }
 }
 
