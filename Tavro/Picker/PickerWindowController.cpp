@@ -7,13 +7,13 @@
 #include "Tavro/Picker/PickerLog.h"
 #include "Tavro/Picker/PickerViewModel.h"
 #include "Tavro/Platform/Announcements.h"
+#include "Tavro/Platform/GlobalEventMonitor.h"
 #include "Tavro/Platform/KeyEvents.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Platform/Screens.h"
 #include "Tavro/Platform/WindowListing.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QWindow>
@@ -84,6 +84,14 @@ QString keyCharacters(const QKeyEvent* event, bool noModifiers)
     return text;
 }
 
+// An open popover or menu holds the keyboard (Qt's popups grab it), and a key meant for the picker
+// would change a setting there: each is closed, applying nothing.
+void closeOpenPopups()
+{
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
 } // namespace
 
 PickerWindowController::PickerWindowController(QObject* parent)
@@ -99,6 +107,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     AppAppearance appearance, std::optional<QString> notice, bool startPrivate, BypassModifier privateModifier,
     bool privateKeyIsBypassModifier)
 {
+    closeOpenPopups();
     dismiss(false);
     m_privateFlag = flag(privateModifier);
 
@@ -149,6 +158,8 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     panel->setContentView(view);
     panel->contentShape = [view] { return view->drawnRegion(); };
     connect(view, &DestinationPickerView::firstFrameDrawn, this, &PickerWindowController::firstFrameDrawn);
+    // Under a window manager the panel is mapped, and can hold the keys, only by the time it draws.
+    connect(view, &DestinationPickerView::firstFrameDrawn, this, &PickerWindowController::takeKeyboard);
     setExplicitAppearance(panel, appearanceFor(appearance));
     panel->setWindowTitle(model->accessibilityTitle());
     panel->setAccessibleName(model->accessibilityTitle());
@@ -161,6 +172,7 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     panel->raise();
     panel->activateWindow();
     panel->setFocus(Qt::ActiveWindowFocusReason);
+    takeKeyboard();
     installEventMonitors();
     qCDebug(lcPicker) << "picker shown at" << panel->geometry() << "private" << model->isPrivate();
 }
@@ -177,21 +189,57 @@ void PickerWindowController::installEventMonitors()
         if (panel && m_panel == panel)
             updatePrivateMode(flags);
     });
-    // Clicks in other applications take the keyboard focus away from this one, so losing it stands
-    // for both the global mouse-down monitor and the resign-active observer. Only the focus window
-    // tells: under a window manager Qt still calls the panel the active window when the application
-    // state turns inactive. Once the panel has had the focus, Tavro keeping no focused window at all
-    // cancels; focus that moves to another Tavro window (an alert) does not. The loss reported for
-    // the picker just replaced comes before the new panel has had the focus, and is not its own.
+    // A press outside the picker cancels it; a window that another program maps, or that takes the
+    // focus (a browser just launched coming up), does not: the picker stays above it with the keys.
+    m_globalMonitor = new GlobalEventMonitor(m_panel);
+    connect(m_globalMonitor, &GlobalEventMonitor::mouseDown, this, &PickerWindowController::mouseDownSomewhere);
+    connect(m_globalMonitor, &GlobalEventMonitor::windowMapped, m_panel, &QWidget::raise);
+    // Where no press outside can be seen, Tavro keeping no focused window at all stands for it. Only
+    // the focus window tells: under a window manager Qt still calls the panel the active window when
+    // the application state turns inactive. The loss reported for the picker just replaced comes
+    // before the new panel has had the focus, and is not its own.
     m_panelHadFocus = false;
     m_resignObserver = connect(qApp, &QGuiApplication::focusWindowChanged, this, [this, panel](QWindow* focus) {
         if (!panel || m_panel != panel)
             return;
         if (focus && focus == panel->windowHandle())
             m_panelHadFocus = true;
+        else if (m_globalMonitor->isActive())
+            focusTaken();
         else if (!focus && m_panelHadFocus)
-            applicationDidResignActive();
+            cancel();
     });
+}
+
+void PickerWindowController::mouseDownSomewhere()
+{
+    if (m_panel && !pointerIsOverPanel())
+        cancel();
+}
+
+bool PickerWindowController::pointerIsOverPanel() const
+{
+    const QPoint local = m_panel->mapFromGlobal(Screens::pointerLocation());
+    // Without a compositor the panel is shaped to the flower: a press beside it reaches the window below.
+    const QRegion shape = m_panel->mask();
+    return m_panel->rect().contains(local) && (shape.isEmpty() || shape.contains(local));
+}
+
+void PickerWindowController::focusTaken()
+{
+    m_panel->raise();
+    takeKeyboard();
+}
+
+void PickerWindowController::takeKeyboard()
+{
+    if (!m_panel)
+        return;
+    // Grabbed again, not released first: a key pressed in between would go to the other window.
+    if (QWidget::keyboardGrabber() != m_panel)
+        m_panel->grabKeyboard();
+    else if (QWindow* window = m_panel->windowHandle())
+        window->setKeyboardGrabEnabled(true);
 }
 
 bool PickerWindowController::eventFilter(QObject* watched, QEvent* event)
@@ -206,7 +254,7 @@ bool PickerWindowController::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
-void PickerWindowController::applicationDidResignActive()
+void PickerWindowController::cancel()
 {
     if (m_model)
         m_model->cancel();
@@ -281,9 +329,14 @@ void PickerWindowController::dismiss(bool callCancel)
     m_ignoringHeldPrivateKey = false;
     disconnect(m_resignObserver);
     m_resignObserver = {};
+    if (m_globalMonitor) {
+        m_globalMonitor->disconnect();
+        m_globalMonitor->deleteLater();
+    }
     const QPointer<PickerViewModel> model = callCancel ? m_model.data() : nullptr;
     // Released after the current event: this may run inside the panel's or the view's handlers.
     if (m_panel) {
+        m_panel->releaseKeyboard();
         m_panel->hide();
         m_panel->deleteLater();
     }

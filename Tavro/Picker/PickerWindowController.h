@@ -17,6 +17,7 @@ class QKeyEvent;
 namespace tavro {
 
 class FloatingPickerPanel;
+class GlobalEventMonitor;
 class PickerViewModel;
 
 // Puts the picker on screen at the pointer and takes it away. One controller lives for the whole
@@ -67,8 +68,15 @@ protected:
 
 private:
     void installEventMonitors();
-    // The application stopped being the active one (a click or a switch to another application).
-    void applicationDidResignActive();
+    // A press somewhere on the display: one outside the picker cancels it.
+    void mouseDownSomewhere();
+    bool pointerIsOverPanel() const;
+    // Another window took the focus: the picker stays above it and keeps the keys.
+    void focusTaken();
+    // Keys reach the panel whichever window has the focus (the browser just launched that maps its
+    // window, a Tavro window the window manager brings back), as a menu's do.
+    void takeKeyboard();
+    void cancel();
     bool handle(QKeyEvent* event, PickerViewModel* model);
     void updatePrivateMode(quint64 flags);
 
@@ -76,6 +84,7 @@ private:
     quint64 m_privateFlag;
     bool m_ignoringHeldPrivateKey = false;
     QMetaObject::Connection m_resignObserver;
+    QPointer<GlobalEventMonitor> m_globalMonitor;
     bool m_panelHadFocus = false;
     QPointer<PickerViewModel> m_model;
 };

@@ -4,6 +4,7 @@
 #include "Tavro/Picker/FloatingPickerPanel.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/PickerViewModel.h"
+#include "Tavro/Platform/GlobalEventMonitor.h"
 #include "Tavro/Platform/ModifierFlags.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
 #include "Tavro/Simulation/KeyEventsHost.h"
@@ -267,9 +268,39 @@ TEST_F(PickerWindowControllerTest, ASecondLinkReplacesTheFirstWithoutCancellingI
     EXPECT_TRUE(chosen.isEmpty());
 }
 
-TEST_F(PickerWindowControllerTest, LosingTheActivationCancels)
+TEST_F(PickerWindowControllerTest, APressOutsideThePickerCancelsAndOneOnItDoesNot)
 {
     present();
+    auto* monitor = panel()->findChild<GlobalEventMonitor*>();
+    ASSERT_NE(monitor, nullptr);
+    ScreensHost::setPointerLocation(panel()->geometry().center());
+    Q_EMIT monitor->mouseDown();
+    EXPECT_EQ(cancels, 0) << "the panel handles its own presses";
+    ScreensHost::setPointerLocation({40, 60});
+    Q_EMIT monitor->mouseDown();
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(PickerWindowControllerTest, ANewPickerClosesAnOpenPopupApplyingNothingAndTakesTheKeys)
+{
+    QWidget popover(nullptr, Qt::Popup);
+    popover.show();
+    ASSERT_EQ(QApplication::activePopupWidget(), &popover);
+    present();
+    EXPECT_FALSE(popover.isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QWidget::keyboardGrabber(), panel());
+    EXPECT_TRUE(sendKey(panel(), Qt::Key_2, {}, "2"));
+    EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{list[1].profileDisplayName, false}}));
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << "the keys go back once the picker is gone";
+}
+
+// A display that shows no presses elsewhere (here, the offscreen one): Tavro keeping no focused
+// window stands for a click elsewhere.
+TEST_F(PickerWindowControllerTest, WithoutAMonitorOfPressesLosingTheActivationCancels)
+{
+    present();
+    ASSERT_FALSE(panel()->findChild<GlobalEventMonitor*>()->isActive());
     // The panel has the keyboard, then no Tavro window has it: a click in another application.
     Q_EMIT qApp->focusWindowChanged(panel()->windowHandle());
     Q_EMIT qApp->focusWindowChanged(nullptr);

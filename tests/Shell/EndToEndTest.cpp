@@ -1,7 +1,11 @@
 // The main road under a real X server: `tavro URL` shows the picker at the pointer, a real key
 // press chooses the Chromium destination, and Debian's real Chromium loads the page from a server
 // on 127.0.0.1: once launched by Tavro, once reached through its singleton socket while it runs.
-// A second `tavro URL` while Tavro runs hands the link over and ends at once.
+// A second `tavro URL` while Tavro runs hands the link over and ends at once. One request of many
+// links, each picker answered as it shows, opens every one of them, though the browser's window
+// comes up and takes the focus while the next picker is up: on a bare X server and under a window
+// manager, with the real Chromium and with a stand-in whose every launch maps a window that takes
+// the focus.
 
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
@@ -93,7 +97,7 @@ protected:
         }
     }
 
-    void makeChromiumBundle()
+    void makeChromiumBundle(const QByteArray& program = {})
     {
         home.writeFile("Applications/Chromium.app/Contents/Info.plist",
             R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -107,10 +111,11 @@ protected:
 </plist>
 )");
         const QString executable = home.writeFile("Applications/Chromium.app/Contents/MacOS/Chromium",
-            "#!/bin/sh\necho $$ > \"$HOME/chromium.pid\"\nexec " + chromium.toUtf8()
-                + " --no-sandbox --no-first-run --disable-gpu --disable-background-networking"
-                  " --disable-component-update --disable-sync --disable-quic --password-store=basic"
-                  " --user-data-dir=\"$HOME/Library/Application Support/Chromium\" \"$@\"\n");
+            !program.isEmpty() ? program
+                               : "#!/bin/sh\necho $$ > \"$HOME/chromium.pid\"\nexec " + chromium.toUtf8()
+                    + " --no-sandbox --no-first-run --disable-gpu --disable-background-networking"
+                      " --disable-component-update --disable-sync --disable-quic --password-store=basic"
+                      " --user-data-dir=\"$HOME/Library/Application Support/Chromium\" \"$@\"\n");
         QFile::setPermissions(executable, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         // The profile list Chromium keeps, and the profile's folder; Tavro reads its profiles from here.
         QDir().mkpath(home.filePath("Library/Application Support/Chromium/Default"));
@@ -227,5 +232,112 @@ TEST_F(EndToEndTest, LinkThroughThePickerIntoChromiumClosedThenRunning)
     // Through the socket no process was started: the bundle's executable did not run again.
     EXPECT_EQ(readPidFile(), browserProcess) << server.paths.join(' ').toStdString();
 }
+
+// A browser's window takes the focus from the picker that is up for the next link: each link of one
+// request still reaches the browser, in order.
+class ManyLinksTest : public EndToEndTest, public testing::WithParamInterface<bool>
+{
+protected:
+    void SetUp() override
+    {
+        EndToEndTest::SetUp();
+        if (GetParam()) {
+            ASSERT_TRUE(xvfb.startWindowManager()) << "openbox did not start";
+        }
+    }
+
+    void TearDown() override
+    {
+        EndToEndTest::TearDown();
+        QFile pids(home.filePath("stand-in.pids"));
+        if (pids.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& pid : pids.readAll().split('\n')) {
+                if (pid.toInt() > 0)
+                    ::kill(pid.toInt(), SIGKILL);
+            }
+        }
+    }
+
+    // A browser as a person sees one: 0.4 s after each launch its window appears, comes forward and
+    // takes the focus, under a window manager through it and on a bare server by itself.
+    void makeFocusTakingStandIn()
+    {
+        makeChromiumBundle(R"(#!/bin/sh
+printf '%s\n' "$*" >> "$HOME/opened.log"
+sleep 0.4
+xmessage -title "Stand-in browser $$" -geometry 900x700+200+100 "$*" &
+echo $! >> "$HOME/stand-in.pids"
+window=$(xdotool search --sync --onlyvisible --name "Stand-in browser $$" | head -n 1)
+xdotool windowactivate "$window" 2>/dev/null
+xdotool windowraise "$window" windowfocus "$window"
+)");
+    }
+
+    // Starts Tavro with `count` links and answers each picker with "1" as soon as it shows.
+    void chooseEachAsItShows(const QString& base, int count)
+    {
+        QStringList links;
+        for (int i = 1; i <= count; ++i)
+            links.append(base + "/" + QString::number(i));
+        tavro.setProcessEnvironment(environment);
+        tavro.setProcessChannelMode(QProcess::ForwardedChannels);
+        tavro.start(QStringLiteral(TAVRO_APPLICATION), links);
+        ASSERT_TRUE(tavro.waitForStarted());
+        QString previous;
+        for (int i = 1; i <= count; ++i) {
+            QString picker;
+            const bool shown = QTest::qWaitFor(
+                [&] {
+                    picker = xvfb.waitForWindow(QStringLiteral("Choose where to open"), 100);
+                    return !picker.isEmpty() && picker != previous;
+                },
+                30000);
+            ASSERT_TRUE(shown) << "no picker for link " << i;
+            EXPECT_EQ(xdotool({"key", "1"}), 0);
+            previous = picker;
+        }
+    }
+
+    QStringList standInLaunches()
+    {
+        QFile log(home.filePath("opened.log"));
+        if (!log.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+};
+
+TEST_P(ManyLinksTest, EveryLinkOfOneRequestReachesTheRealChromium)
+{
+    movePointer({700, 420});
+    const QString base = QStringLiteral("http://127.0.0.1:%1").arg(server.port());
+    chooseEachAsItShows(base, 20);
+    for (int i = 1; i <= 20; ++i)
+        ASSERT_TRUE(serverSaw("/" + QString::number(i)))
+            << "link " << i << " of 20; Chromium saw " << server.paths.join(' ').toStdString();
+    EXPECT_EQ(tavro.state(), QProcess::Running);
+}
+
+TEST_P(ManyLinksTest, EveryLinkReachesABrowserWhoseWindowTakesTheFocus)
+{
+    makeFocusTakingStandIn();
+    movePointer({700, 420});
+    const QString base = QStringLiteral("https://example.com");
+    chooseEachAsItShows(base, 6);
+    QStringList opened;
+    const bool all = QTest::qWaitFor(
+        [&] {
+            opened = standInLaunches();
+            return opened.size() == 6;
+        },
+        15000);
+    ASSERT_TRUE(all) << opened.join('\n').toStdString();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(opened[i].contains(base + "/" + QString::number(i + 1))) << opened[i].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, ManyLinksTest, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+    return info.param ? std::string("openbox") : std::string("bareX");
+});
 
 } // namespace

@@ -60,10 +60,12 @@ QProcessEnvironment Xvfb::sessionEnvironment(const QString& home, const QString&
     return environment;
 }
 
-std::unique_ptr<QProcess> Xvfb::startClient(const QString& program, const QStringList& arguments) const
+std::unique_ptr<QProcess> Xvfb::startClient(
+    const QString& program, const QStringList& arguments, const QProcessEnvironment& overrides) const
 {
     auto client = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(overrides);
     environment.insert(QStringLiteral("DISPLAY"), m_display);
     client->setProcessEnvironment(environment);
     client->start(program, arguments);
@@ -83,7 +85,12 @@ bool Xvfb::startWindowManager()
 {
     if (m_windowManager)
         return true;
-    m_windowManager = startClient(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    // The window manager is the desktop's, not the test home's: its themes are under /usr/share even
+    // where a check points XDG_DATA_DIRS at a temporary folder.
+    QProcessEnvironment desktop;
+    desktop.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/local/share:/usr/share"));
+    desktop.insert(QStringLiteral("XDG_CONFIG_DIRS"), QStringLiteral("/etc/xdg"));
+    m_windowManager = startClient(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")}, desktop);
     if (!m_windowManager->waitForStarted())
         return false;
     // Ready once it manages a window. One mapped while it is still starting may stay unmanaged, so

@@ -40,11 +40,11 @@ public:
     // Runs `program` with DISPLAY set to this server; returns its exit code (-1 on failure).
     int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
         int timeoutMs = 10000) const;
+    // A program connected to this server that runs until it ends, the server goes or the result is dropped.
+    std::unique_ptr<QProcess> startClient(
+        const QString& program, const QStringList& arguments, const QProcessEnvironment& overrides = {}) const;
 
 private:
-    // A program connected to this server that runs until it ends or the server goes.
-    std::unique_ptr<QProcess> startClient(const QString& program, const QStringList& arguments) const;
-
     std::unique_ptr<QProcess> m_server;
     std::unique_ptr<QProcess> m_keepAlive;
     std::unique_ptr<QProcess> m_windowManager;
