@@ -77,7 +77,7 @@ void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser, const 
 NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& browsersWithStoredProfiles)
 {
     NonSafariScan scan;
-    const SQLiteFirefoxProfileStore firefoxStore;
+    const SQLiteFirefoxProfileStore firefoxStore(fs);
     for (const InstalledBrowser& browser : BrowserDiscoveryService::discoverInstalled()) {
         switch (browser.definition.profileFamily) {
         case ProfileFamily::safari:

@@ -8,7 +8,22 @@
 
 namespace tavro {
 
-std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::snapshot(const QString& storePath)
+namespace {
+
+// Made readable by this user alone from the start; a file already there is never reused.
+bool writePrivateFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)
+        && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+SQLiteFirefoxProfileStore::SQLiteFirefoxProfileStore(const FileSystemReading& fileSystem) : m_fileSystem(fileSystem) { }
+
+std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::snapshot(
+    const QString& storePath, const FileSystemReading& fileSystem)
 {
     // A folder of mode 0700 under an unguessable name, made by mkdtemp: a folder planted in the
     // shared temporary folder is never reused.
@@ -18,12 +33,10 @@ std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::sn
     const QString baseName = QFileInfo(storePath).fileName();
     for (const QLatin1String suffix : {QLatin1String(""), QLatin1String("-wal"), QLatin1String("-shm")}) {
         const QString source = storePath + suffix;
-        if (!QFileInfo::exists(source))
+        if (!fileSystem.fileExists(source))
             continue;
-        // QFile::copy gives the copy the store's own mode, which lets everyone read it.
-        const QString target = copy.dir.filePath(baseName + suffix);
-        const bool copied
-            = QFile::copy(source, target) && QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        const std::optional<QByteArray> bytes = fileSystem.contents(source);
+        const bool copied = bytes && writePrivateFile(copy.dir.filePath(baseName + suffix), *bytes);
         if (!copied && suffix.isEmpty())
             return std::nullopt;
     }
@@ -36,10 +49,10 @@ std::optional<SQLiteFirefoxProfileStore::Snapshot> SQLiteFirefoxProfileStore::sn
 std::expected<QList<FirefoxStoreProfile>, ProfileDataError> SQLiteFirefoxProfileStore::profiles(
     const QString& storePath) const
 {
-    if (!QFileInfo::exists(storePath))
+    if (!m_fileSystem.fileExists(storePath))
         return QList<FirefoxStoreProfile>{};
     // Removed when this function returns, however it returns.
-    const std::optional<Snapshot> copy = snapshot(storePath);
+    const std::optional<Snapshot> copy = snapshot(storePath, m_fileSystem);
     if (!copy)
         return std::unexpected(ProfileDataError::unreadable);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Tavro/Discovery/FirefoxProfileStoreReading.h"
+#include "Tavro/Platform/RealFileSystem.h"
 
 #include <QTemporaryDir>
 
@@ -15,6 +16,9 @@ namespace tavro {
 class SQLiteFirefoxProfileStore : public FirefoxProfileStoreReading
 {
 public:
+    // The store and its journals are read through `fileSystem`, which hands over regular files alone.
+    explicit SQLiteFirefoxProfileStore(const FileSystemReading& fileSystem = RealFileSystem::shared());
+
     std::expected<QList<FirefoxStoreProfile>, ProfileDataError> profiles(const QString& storePath) const override;
 
     // The copy's folder, removed with the snapshot, and its database file.
@@ -26,7 +30,10 @@ public:
     // Copies the store and its journal files into a new folder under the temporary folder that
     // only this user can enter, each copy readable by this user alone; nothing when the store
     // itself could not be copied.
-    static std::optional<Snapshot> snapshot(const QString& storePath);
+    static std::optional<Snapshot> snapshot(const QString& storePath, const FileSystemReading& fileSystem);
+
+private:
+    const FileSystemReading& m_fileSystem;
 };
 
 } // namespace tavro

@@ -4,6 +4,7 @@
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/FileSystemReading.h"
+#include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QFile>
@@ -70,6 +71,9 @@ DBAccess readDB(const FileSystemReading& fileSystem)
     const QString path = dbPath(fileSystem);
     if (!fileSystem.fileExists(path))
         return DBAccess::notApplicable();
+    // SQLite opens the path itself and would wait on a named pipe in the database's place.
+    if (!RealFileSystem::openRegularFile(path))
+        return DBAccess::needsFullDiskAccess();
     sqlite3* db = nullptr;
     const QByteArray uri = "file:" + uriPath(path) + "?immutable=1";
     if (sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {

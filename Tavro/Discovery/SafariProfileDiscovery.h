@@ -24,7 +24,7 @@ class DBAccess
 public:
     enum class Kind {
         rows,                // opened and queried; the list may be empty
-        needsFullDiskAccess, // the file exists but the system would not open it
+        needsFullDiskAccess, // the file exists but could not be opened (refused, or no regular file)
         notApplicable,       // no such file
         malformed,           // opened, but the query failed (caught half-written, or another layout)
     };

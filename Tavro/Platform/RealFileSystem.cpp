@@ -1,7 +1,5 @@
 #include "Tavro/Platform/RealFileSystem.h"
 
-#include "Tavro/Platform/FileDescriptor.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -33,47 +31,54 @@ QString RealFileSystem::homeDirectory() const
 
 // Plain POSIX calls, so that the errno of a refused open is the system's own and nothing in
 // between retries or reinterprets it.
-std::optional<QByteArray> RealFileSystem::contents(const QString& path) const
+std::expected<FileDescriptor, FileReadOutcome> RealFileSystem::openRegularFile(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // Without O_NONBLOCK a named pipe in place of the file would hold the scan until someone
-    // writes to it.
-    const FileDescriptor fd(::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
-        return std::nullopt;
-    // Only a regular file has contents to give: a device such as /dev/zero would never end.
+        return std::unexpected(FileReadOutcome::fromErrno(errno));
+    // Asked of the open file, so that nothing can be put in its place between the look and the open.
     struct stat info;
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
+        return std::unexpected(FileReadOutcome::unreadable());
+    return fd;
+}
+
+FileReadOutcome RealFileSystem::read(const QString& path) const
+{
+    const auto fd = openRegularFile(path);
+    if (!fd)
+        return fd.error();
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t count = ::read(fd->get(), buffer, sizeof buffer);
         if (count == 0)
             break;
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            return std::nullopt;
+            return FileReadOutcome::unreadable();
         }
+        // Checked as it grows, not from its size at the open: the file may grow while it is read.
+        if (bytes.size() + count > maximumFileSize)
+            return FileReadOutcome::unreadable();
         bytes.append(buffer, count);
     }
-    return bytes;
+    return FileReadOutcome::data(std::move(bytes));
+}
+
+std::optional<QByteArray> RealFileSystem::contents(const QString& path) const
+{
+    FileReadOutcome outcome = read(path);
+    if (outcome.kind() != FileReadOutcome::Kind::data)
+        return std::nullopt;
+    return outcome.bytes();
 }
 
 bool RealFileSystem::fileExists(const QString& path) const
 {
     struct stat info;
     return ::stat(QFile::encodeName(path).constData(), &info) == 0;
-}
-
-FileReadOutcome RealFileSystem::read(const QString& path) const
-{
-    if (auto bytes = contents(path))
-        return FileReadOutcome::data(std::move(*bytes));
-    // The contents call does not say why it failed; a second open does.
-    const FileDescriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    return fd.get() >= 0 ? FileReadOutcome::unreadable() : FileReadOutcome::fromErrno(errno);
 }
 
 const RealFileSystem& RealFileSystem::shared()

@@ -5,7 +5,9 @@
 
 #include <QDir>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace tavro;
 
@@ -128,12 +130,30 @@ TEST_F(ChromiumProfileDiscoveryTest, UnparsableFileIsAnError)
         ASSERT_FALSE(profiles.has_value()) << bytes.constData();
         EXPECT_EQ(profiles.error(), ProfileDataError::malformed);
     }
-    // A folder where the file should be exists but gives no bytes.
-    QFile::remove(home.filePath(relative));
-    QDir().mkpath(home.filePath(relative));
-    const auto folder = ChromiumProfileDiscovery::profiles(dataDir(), fs);
-    ASSERT_FALSE(folder.has_value());
-    EXPECT_EQ(folder.error(), ProfileDataError::unreadable);
+    // What stands where the file should be but gives no bytes: a folder, a named pipe, which must
+    // not hold the read, and a file larger than any the browser writes (sparse, costing no disk).
+    const QString path = home.filePath(relative);
+    const struct
+    {
+        const char* name;
+        std::function<bool()> putInPlace;
+    } others[] = {
+        {"folder", [&] { return QDir().mkpath(path); }},
+        {"named pipe", [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }},
+        {"huge file",
+            [&] {
+                home.writeFile(relative, {});
+                return QFile::resize(path, RealFileSystem::maximumFileSize + 1);
+            }},
+    };
+    for (const auto& other : others) {
+        QFile::remove(path);
+        QDir().rmdir(path);
+        ASSERT_TRUE(other.putInPlace()) << other.name;
+        const auto profiles = ChromiumProfileDiscovery::profiles(dataDir(), fs);
+        ASSERT_FALSE(profiles.has_value()) << other.name;
+        EXPECT_EQ(profiles.error(), ProfileDataError::unreadable) << other.name;
+    }
 }
 
 } // namespace

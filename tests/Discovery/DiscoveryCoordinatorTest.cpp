@@ -1,5 +1,6 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/SimulatedBrowser.h"
@@ -7,9 +8,14 @@
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QCoro/QCoroTask>
+#include <QFuture>
+#include <QTest>
 #include <QThread>
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavro;
 using namespace tavro::DiscoveryCoordinator;
@@ -461,6 +467,53 @@ TEST_F(DiscoveryCoordinatorTest, RefusedBrowserKeepsItsStoredDestinations)
     ASSERT_EQ(store.settings().destinations.size(), 1);
     EXPECT_EQ(store.settings().destinations.at(0).id, stored.at(1).id);
     EXPECT_EQ(store.settings().destinations.at(0).hotkey, QStringLiteral("w"));
+}
+
+// Opens each pipe for writing and closes it again, which lets a reader waiting on it go on.
+void releaseReaders(const QStringList& pipes)
+{
+    for (const QString& pipe : pipes) {
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+// A named pipe where a browser keeps a file holds whoever opens it until someone writes to it, and
+// every later scan queues behind a held one: no change would ever be seen again.
+TEST_F(DiscoveryCoordinatorTest, NamedPipesInBrowserFoldersNeverHoldAScan)
+{
+    test::installApp(home, "Google Chrome", chrome);
+    test::installApp(home, "Firefox", firefox);
+    test::installApp(home, "Safari", safari);
+    const QString firefoxRoot = home.filePath(test::chromiumSupport + "Firefox");
+    home.writeFile(test::chromiumSupport + "Firefox/profiles.ini",
+        "[Profile0]\nName=Team group\nPath=Profiles/team\nStoreID=grp\n");
+    QDir().mkpath(firefoxRoot + "/Profile Groups");
+    QDir().mkpath(home.filePath(test::chromiumSupport + "Google/Chrome"));
+    QDir().mkpath(home.filePath(test::safariContainer));
+    const QStringList pipes{localStatePath("Google/Chrome"), firefoxRoot + "/Profile Groups/grp.sqlite",
+        home.filePath(test::safariContainer + "/SafariTabs.db")};
+    for (const QString& pipe : pipes)
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+
+    auto fileSystem = std::make_shared<RealFileSystem>();
+    const QFuture<ScanOutcome> running
+        = scanQueue().run([fileSystem] { return fullScan(false, SafariScanMode::passive, *fileSystem); });
+    const bool finished = QTest::qWaitFor([&] { return running.isFinished(); }, 5000);
+    // A held scan is let go, so that the scans of the tests after this one still run.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            releaseReaders(pipes);
+            return running.isFinished();
+        },
+        5000));
+    ASSERT_TRUE(finished);
+    const ScanOutcome outcome = running.result();
+    EXPECT_EQ(summaries(outcome.destinations),
+        (QStringList{"chrome|-|Current Profile|browserCurrentProfile:|0",
+            "firefox|Profiles/team|Team group|firefoxProfile:Team group|0", fallback}));
+    EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox, safari}));
 }
 
 TEST_F(DiscoveryCoordinatorTest, ScansRunOnTheDiscoveryQueue)

@@ -211,7 +211,7 @@ TEST_F(FirefoxProfileDiscoveryTest, SnapshotIsPrivateAndGoesWithItsRead)
 
     QString folder;
     {
-        const auto copy = SQLiteFirefoxProfileStore::snapshot(storePath("wal"));
+        const auto copy = SQLiteFirefoxProfileStore::snapshot(storePath("wal"), fs);
         ASSERT_TRUE(copy.has_value());
         folder = copy->dir.path();
         EXPECT_EQ(QFileInfo(folder).dir().path(), tmp.path());
