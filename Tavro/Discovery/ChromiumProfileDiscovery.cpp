@@ -34,13 +34,16 @@ std::expected<QList<DiscoveredProfile>, ProfileDataError> parse(
     const QJsonDocument document = QJsonDocument::fromJson(localState, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
         return std::unexpected(ProfileDataError::malformed);
+    // The browser keeps one object per profile in "profile" → "info_cache". Any other shape is a
+    // file caught half-written, or not the browser's: it says nothing about the profiles, and read
+    // as a browser without any it would cost the user every stored profile and its settings.
     const QJsonValue profile = document.object().value(QLatin1String("profile"));
-    if (!profile.isObject())
-        return QList<DiscoveredProfile>{};
     const QJsonValue infoCacheValue = profile.toObject().value(QLatin1String("info_cache"));
-    if (!infoCacheValue.isObject())
-        return QList<DiscoveredProfile>{};
+    if (!profile.isObject() || !infoCacheValue.isObject())
+        return std::unexpected(ProfileDataError::malformed);
     const QJsonObject infoCache = infoCacheValue.toObject();
+    if (!std::all_of(infoCache.begin(), infoCache.end(), [](const QJsonValue& entry) { return entry.isObject(); }))
+        return std::unexpected(ProfileDataError::malformed);
 
     QStringList order;
     // Only a list of strings counts; a list with anything else in it is no order at all.
@@ -59,6 +62,7 @@ std::expected<QList<DiscoveredProfile>, ProfileDataError> parse(
     auto handle = [&](const QString& key) {
         if (handled.contains(key))
             return;
+        // A key of the order that the cache lacks.
         const QJsonValue entryValue = infoCache.value(key);
         if (!entryValue.isObject())
             return;

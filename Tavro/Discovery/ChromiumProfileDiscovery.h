@@ -20,7 +20,8 @@ namespace tavro::ChromiumProfileDiscovery {
 
 // The profiles in the browser's own order ("profiles_order"), then the others in plain string
 // order of their folder names. No folder, or no "Local State": no profiles. A "Local State"
-// that exists but cannot be read or is not a JSON object: an error.
+// that exists but cannot be read, is not a JSON object or has no profile cache of the browser's
+// shape (an object of one object per profile): an error.
 std::expected<QList<DiscoveredProfile>, ProfileDataError> profiles(
     const std::optional<QString>& userDataDir, const FileSystemReading& fileSystem);
 

@@ -81,9 +81,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocalStateTest,
         LocalStateCase{"ProfileWithoutFolderIsLeftOut",
             R"({"profile":{"info_cache":{"Default":{"name":"A"},"Profile 9":{"name":"Deleted"}}}})", threeFolders, {},
             {"Default|A|"}},
-        LocalStateCase{"EntryThatIsNoObjectIsSkipped",
-            R"({"profile":{"profiles_order":["Default"],"info_cache":{"Default":"x","Profile 1":{"name":"A"}}}})",
-            threeFolders, {}, {"Profile 1|A|"}},
         LocalStateCase{"EmptyOrNonStringNameFallsBackToFolder",
             R"({"profile":{"info_cache":{"Default":{"name":""},"Profile 1":{"name":7}}}})", threeFolders, {},
             {"Default|Default|", "Profile 1|Profile 1|"}},
@@ -94,9 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LocalStateTest,
                 "Profile 2":{"name":"C","gaia_picture_file_name":""}}}})",
             threeFolders, {"Default/Google Profile Picture.png"},
             {"Default|A|Google Profile Picture.png", "Profile 1|B|", "Profile 2|C|"}},
-        LocalStateCase{"NoProfileObject", R"({"browser":{}})", threeFolders, {}, {}},
-        LocalStateCase{"ProfileIsNoObject", R"({"profile":[]})", threeFolders, {}, {}},
-        LocalStateCase{"NoInfoCache", R"({"profile":{"profiles_order":["Default"]}})", threeFolders, {}, {}}),
+        LocalStateCase{"EmptyCacheHasNoProfiles", R"({"profile":{"info_cache":{}}})", threeFolders, {}, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class ChromiumProfileDiscoveryTest : public ::testing::Test
@@ -118,13 +113,20 @@ TEST_F(ChromiumProfileDiscoveryTest, NoSubpathOrNoFileMeansNoProfiles)
     EXPECT_TRUE(noFile->isEmpty());
 }
 
-// A browser rewriting its "Local State" can be caught half-way: that is not a browser without
-// profiles, and must not read as one.
+// A browser rewriting its "Local State" can be caught half-way, and a file of another shape is not
+// the browser's: neither is a browser without profiles, and neither must read as one.
 TEST_F(ChromiumProfileDiscoveryTest, UnparsableFileIsAnError)
 {
     const QString relative = QStringLiteral("Library/Application Support/") + subpath + QStringLiteral("/Local State");
+    for (const QString& folder : threeFolders)
+        QDir().mkpath(dataDir() + QLatin1Char('/') + folder);
     for (const QByteArray& bytes : {QByteArray(R"({"profile":{"info_cache":{"Default":{"na)"), QByteArray(),
-             QByteArray("[1,2]"), QByteArray("\"text\"")}) {
+             QByteArray("[1,2]"), QByteArray("\"text\""), QByteArray("{}"), QByteArray(R"({"browser":{}})"),
+             QByteArray(R"({"profile":[]})"), QByteArray(R"({"profile":"x"})"), QByteArray(R"({"profile":null})"),
+             QByteArray(R"({"profile":{"profiles_order":["Default"]}})"),
+             QByteArray(R"({"profile":{"info_cache":[]}})"), QByteArray(R"({"profile":{"info_cache":"x"}})"),
+             QByteArray(R"({"profile":{"profiles_order":["Default"],"info_cache":{"Default":"x","Profile 1":{}}}})"),
+             QByteArray(R"({"profile":{"info_cache":{"Default":{"name":"A"},"Profile 1":7}}})")}) {
         home.writeFile(relative, bytes);
         const auto profiles = ChromiumProfileDiscovery::profiles(dataDir(), fs);
         ASSERT_FALSE(profiles.has_value()) << bytes.constData();

@@ -287,6 +287,10 @@ TEST_F(DiscoveryCoordinatorTest, UnusableDataKeepsTheBrowserUnreliableAndGivesWh
         {"not UTF-8", "[1,2]", "[Profile0]\nName=\xff\n", allCurrent, {}},
         {"broken store", halfWritten, brokenStoreIni.toUtf8(), QStringList{chromeCurrent} + readFromIni, readFromIni},
         {"broken store alone", "", "[Profile0]\nStoreID=s1\n", allCurrent, {}},
+        {"no profile cache", "{}", "", allCurrent, {}},
+        {"profile of another type", R"({"profile":"x"})", "", allCurrent, {}},
+        {"cache of another type", R"({"profile":{"info_cache":[]}})", "", allCurrent, {}},
+        {"cache entry of another type", R"({"profile":{"info_cache":{"Default":7}}})", "", allCurrent, {}},
     };
     for (const auto& c : cases) {
         home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", c.localState.toUtf8());
@@ -331,7 +335,7 @@ TEST_F(DiscoveryCoordinatorTest, MissingDataGivesTheCurrentProfile)
 {
     test::installApp(home, "Google Chrome", chrome);
     test::installApp(home, "Firefox", firefox);
-    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"browser":{}})");
+    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", R"({"profile":{"info_cache":{}}})");
     const ScanOutcome outcome = scan();
     EXPECT_EQ(summaries(outcome.destinations),
         (QStringList{"chrome|-|Current Profile|browserCurrentProfile:|0",
@@ -445,7 +449,12 @@ TEST_F(DiscoveryCoordinatorTest, RefusedBrowserKeepsItsStoredDestinations)
     test::writeLocalState(home, "Google/Chrome", {{"Default", "Personal"}, {"Profile 1", "Work"}});
     refresh();
     ASSERT_EQ(store.settings().destinations.size(), 2);
+    const BrowserDestination personal = store.settings().destinations.at(0);
+    store.setHotkey(QStringLiteral("q"), personal.id);
+    store.setProfileEmoji(QStringLiteral("🦊"), personal.id);
     store.setHotkey(QStringLiteral("w"), store.settings().destinations.at(1).id);
+    store.setVisible(false, store.settings().destinations.at(1).id);
+    store.recordUse(personal);
     const QList<BrowserDestination> stored = store.settings().destinations;
     const int writes = settingsChanged;
 
@@ -455,11 +464,17 @@ TEST_F(DiscoveryCoordinatorTest, RefusedBrowserKeepsItsStoredDestinations)
     EXPECT_EQ(store.settings().destinations, stored);
     EXPECT_EQ(settingsChanged, writes);
 
-    // Caught half-written: the same, without a hint.
-    home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", "{\"profile\":");
-    refresh();
-    EXPECT_EQ(store.browserDataHint(), BrowserDataHint::none());
-    EXPECT_EQ(store.settings().destinations, stored);
+    // Caught half-written, or of a shape the browser never writes: the same, without a hint.
+    for (const QByteArray& damaged : {QByteArray("{\"profile\":"), QByteArray("{}"), QByteArray(R"({"profile":null})"),
+             QByteArray(R"({"profile":{"info_cache":"x"}})"),
+             QByteArray(R"({"profile":{"info_cache":{"Default":"x"}}})")}) {
+        home.writeFile(test::chromiumSupport + "Google/Chrome/Local State", damaged);
+        refresh();
+        EXPECT_EQ(store.browserDataHint(), BrowserDataHint::none()) << damaged.constData();
+        EXPECT_EQ(store.settings().destinations, stored) << damaged.constData();
+        ASSERT_TRUE(store.lastUsedDestination().has_value()) << damaged.constData();
+        EXPECT_EQ(store.lastUsedDestination()->id, personal.id);
+    }
 
     // Readable again with one profile gone: that one goes, the other keeps its key.
     test::writeLocalState(home, "Google/Chrome", {{"Profile 1", "Work"}});
