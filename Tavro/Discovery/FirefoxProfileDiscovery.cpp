@@ -2,6 +2,7 @@
 
 #include "Tavro/Platform/FileSystemReading.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -50,6 +51,36 @@ QString trimmedOfSpacesAndTabs(const QString& text)
     while (end > begin && blank(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
+}
+
+// A path of "profiles.ini" or of a store row: absolute, or relative to the Firefox data folder.
+QString profileFolder(const QString& firefoxRoot, const QString& path)
+{
+    return path.startsWith(QLatin1Char('/')) ? path : firefoxRoot + QLatin1Char('/') + path;
+}
+
+// How many sections carry each Name: "-P" opens the first section of the name it is given.
+// Names that differ in case alone count as one, so that "-P" is never trusted with either.
+QHash<QString, int> nameCounts(const QList<IniSection>& sections)
+{
+    QHash<QString, int> counts;
+    for (const IniSection& section : sections) {
+        if (section.name)
+            ++counts[section.name->toCaseFolded()];
+    }
+    return counts;
+}
+
+// A section's profile is opened by its Name when that Name is its own; a section that names a
+// profile-group store carries the group's Name, which names no profile. There, and where two
+// sections share a Name, the profile is opened by its folder; a section without a Path has no
+// other way than its Name.
+LaunchStrategy sectionLaunch(const IniSection& section, const QString& firefoxRoot, const QHash<QString, int>& names)
+{
+    const bool namesGroup = section.storeID && !section.storeID->isEmpty();
+    if (section.path && !section.path->isEmpty() && (namesGroup || names.value(section.name->toCaseFolded()) > 1))
+        return LaunchStrategy::firefoxProfilePath(profileFolder(firefoxRoot, *section.path));
+    return LaunchStrategy::firefoxProfile(*section.name);
 }
 
 } // namespace
@@ -125,6 +156,7 @@ ProfileRead resolve(
 {
     QSet<QString> storesRead;
     QSet<QString> emitted; // profile ids, from both "profiles.ini" and the stores
+    const QHash<QString, int> names = nameCounts(sections);
     ProfileRead result;
     for (const IniSection& section : sections) {
         if (section.storeID && !section.storeID->isEmpty()) {
@@ -143,10 +175,8 @@ ProfileRead resolve(
                     if (emitted.contains(row.path))
                         continue;
                     emitted.insert(row.path);
-                    const QString resolved
-                        = row.path.startsWith(QLatin1Char('/')) ? row.path : firefoxRoot + QLatin1Char('/') + row.path;
-                    result.profiles.append(
-                        DiscoveredFirefoxProfile{row.path, row.name, LaunchStrategy::firefoxProfilePath(resolved)});
+                    result.profiles.append(DiscoveredFirefoxProfile{
+                        row.path, row.name, LaunchStrategy::firefoxProfilePath(profileFolder(firefoxRoot, row.path))});
                 }
                 continue;
             }
@@ -157,8 +187,7 @@ ProfileRead resolve(
         if (emitted.contains(id))
             continue;
         emitted.insert(id);
-        result.profiles.append(
-            DiscoveredFirefoxProfile{id, *section.name, LaunchStrategy::firefoxProfile(*section.name)});
+        result.profiles.append(DiscoveredFirefoxProfile{id, *section.name, sectionLaunch(section, firefoxRoot, names)});
     }
     return result;
 }

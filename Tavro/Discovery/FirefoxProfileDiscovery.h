@@ -62,8 +62,9 @@ ProfileRead profiles(
 QList<IniSection> parseSections(const QString& ini);
 
 // The profiles of the sections: a section's profile-group database when it names one with rows,
-// else the section's own Name. The first occurrence of an id wins. A database that cannot be
-// read counts as one without rows, and the first such failure is the read's error.
+// else the section's own profile, opened by its Name where that Name names it alone and by its
+// folder otherwise. The first occurrence of an id wins. A database that cannot be read counts as
+// one without rows, and the first such failure is the read's error.
 ProfileRead resolve(
     const QList<IniSection>& sections, const QString& firefoxRoot, const FirefoxProfileStoreReading& store);
 

@@ -527,7 +527,7 @@ TEST_F(DiscoveryCoordinatorTest, NamedPipesInBrowserFoldersNeverHoldAScan)
     const ScanOutcome outcome = running.result();
     EXPECT_EQ(summaries(outcome.destinations),
         (QStringList{"chrome|-|Current Profile|browserCurrentProfile:|0",
-            "firefox|Profiles/team|Team group|firefoxProfile:Team group|0", fallback}));
+            "firefox|Profiles/team|Team group|firefoxProfilePath:" + firefoxRoot + "/Profiles/team|0", fallback}));
     EXPECT_EQ(outcome.unreliable, (QSet<QString>{chrome, firefox, safari}));
 }
 

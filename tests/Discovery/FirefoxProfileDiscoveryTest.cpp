@@ -136,10 +136,17 @@ TEST_F(FirefoxProfileDiscoveryTest, SectionsBecomeNamedProfiles)
     const auto profiles = resolve("[Profile0]\nName=default\nPath=Profiles/abc.default\n"
                                   "[Profile1]\nPath=Profiles/nameless\n"
                                   "[Profile2]\nName=Work\n"
-                                  "[Profile3]\nName=Copy\nPath=Profiles/abc.default\n");
+                                  "[Profile3]\nName=Copy\nPath=Profiles/abc.default\n"
+                                  "[Profile4]\nName=Twin\nPath=Profiles/t1\n"
+                                  "[Profile5]\nName=Twin\nPath=/elsewhere/t2\n"
+                                  "[Profile6]\nName=twin\nPath=Profiles/t3\n");
+    // "-P Twin" would open one twin alone: the twins are opened by their folders.
     const QList<DiscoveredFirefoxProfile> expected{
         {"Profiles/abc.default", "default", LaunchStrategy::firefoxProfile("default")},
         {"Work", "Work", LaunchStrategy::firefoxProfile("Work")},
+        {"Profiles/t1", "Twin", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/t1")},
+        {"/elsewhere/t2", "Twin", LaunchStrategy::firefoxProfilePath("/elsewhere/t2")},
+        {"Profiles/t3", "twin", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/t3")},
     };
     EXPECT_EQ(profiles, expected);
     EXPECT_TRUE(store.asked.isEmpty());
@@ -163,14 +170,16 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreRowsReplaceTheirSection)
     EXPECT_TRUE(leftoverSnapshots().isEmpty());
 }
 
-TEST_F(FirefoxProfileDiscoveryTest, MissingOrEmptyStoreFallsBackToTheName)
+// The Name of a section that names a store is the group's, which "-P" does not open: the section
+// is opened by its folder when it has one.
+TEST_F(FirefoxProfileDiscoveryTest, MissingOrEmptyStoreFallsBackToTheSection)
 {
     writeStore("empty", {});
     const auto profiles = resolve("[Profile0]\nName=Absent\nStoreID=gone\n"
                                   "[Profile1]\nName=Empty\nPath=Profiles/e\nStoreID=empty\n");
     const QList<DiscoveredFirefoxProfile> expected{
         {"Absent", "Absent", LaunchStrategy::firefoxProfile("Absent")},
-        {"Profiles/e", "Empty", LaunchStrategy::firefoxProfile("Empty")},
+        {"Profiles/e", "Empty", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/e")},
     };
     EXPECT_EQ(profiles, expected);
 }
@@ -241,11 +250,12 @@ TEST_F(FirefoxProfileDiscoveryTest, StoreThatCannotBeQueriedFallsBackToItsSectio
     for (const QString& id : {QStringLiteral("junk"), QStringLiteral("other")}) {
         const auto result = FirefoxProfileDiscovery::resolve(
             FirefoxProfileDiscovery::parseSections(
-                "[Profile0]\nName=Before\n[Profile1]\nName=N\nStoreID=" + id + "\n[Profile2]\nName=G\nStoreID=good\n"),
+                "[Profile0]\nName=Before\n[Profile1]\nName=Team group\nPath=Profiles/team\nStoreID=" + id
+                + "\n[Profile2]\nName=G\nStoreID=good\n"),
             root(), store);
         const QList<DiscoveredFirefoxProfile> expected{
             {"Before", "Before", LaunchStrategy::firefoxProfile("Before")},
-            {"N", "N", LaunchStrategy::firefoxProfile("N")},
+            {"Profiles/team", "Team group", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/team")},
             {"Profiles/work", "Work", LaunchStrategy::firefoxProfilePath(root() + "/Profiles/work")},
         };
         EXPECT_EQ(result.profiles, expected) << qPrintable(id);
