@@ -34,6 +34,19 @@
 
 using namespace tavro;
 
+namespace tavro::test {
+
+// Tavro's desktop entry for a `tavro` in `bindir`, written by the script the install runs.
+bool writeTavroDesktopEntry(const QString& bindir, const QString& output)
+{
+    return QProcess::execute(QStringLiteral(TAVRO_CMAKE),
+               {"-DTEMPLATE=" TAVRO_DESKTOP_ENTRY, "-DBINDIR=" + bindir, "-DOUTPUT=" + output, "-P",
+                   TAVRO_DESKTOP_ENTRY_SCRIPT})
+        == 0;
+}
+
+} // namespace tavro::test
+
 namespace {
 
 // The root window's colour: the picker uses none like it, and black would hide a black window.
@@ -88,10 +101,9 @@ protected:
         const QString firefox = QStandardPaths::findExecutable(QStringLiteral("firefox-esr"));
         home.writeFile(".local/share/applications/firefox-esr.desktop",
             "[Desktop Entry]\nType=Application\nName=Firefox ESR\nExec=" + firefox.toUtf8() + " %u\n");
-        QFile shipped(QStringLiteral(TAVRO_DESKTOP_ENTRY));
-        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-        home.writeFile(".local/share/applications/tavro.desktop",
-            shipped.readAll().replace("@CMAKE_INSTALL_FULL_BINDIR@/tavro", TAVRO_EXECUTABLE));
+        // Tavro's own entry, as the install writes it.
+        ASSERT_TRUE(test::writeTavroDesktopEntry(QFileInfo(QStringLiteral(TAVRO_EXECUTABLE)).absolutePath(),
+            home.filePath(".local/share/applications/tavro.desktop")));
     }
 
     // Past onboarding, with nothing found yet: the destinations are the scan's.
@@ -289,4 +301,33 @@ TEST_F(LinuxDesktopRealTest, AFirstLinkFromATerminalLeavesTheTerminalFree)
     EXPECT_EQ(run(QStringLiteral(TAVRO_EXECUTABLE), {recorder.url("/second")}), 0);
     EXPECT_EQ(test::listeningTavro(runtime.path()), started);
     ::kill(pid_t(started), SIGTERM);
+}
+
+// The installed entry of a user whose home has a space and letters beyond ASCII in its name: the
+// desktop's opener starts the program there with the link, by the default and by the entry itself.
+TEST(InstalledDesktopEntryTest, StartsTavroFromAHomeWhoseNameHasASpace)
+{
+    test::TempHome home;
+    const QString bin = home.filePath(QStringLiteral("Jürgen Ölmann/.local/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString program = home.writeFile(QStringLiteral("Jürgen Ölmann/.local/bin/tavro"),
+        "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" >> \"$HOME/started\"\n");
+    ASSERT_TRUE(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString entry = home.filePath(QStringLiteral(".local/share/applications/tavro.desktop"));
+    ASSERT_TRUE(test::writeTavroDesktopEntry(bin, entry));
+    home.writeFile(
+        QStringLiteral(".config/mimeapps.list"), "[Default Applications]\nx-scheme-handler/https=tavro.desktop\n");
+
+    EXPECT_EQ(QProcess::execute(QStringLiteral("gio"), {"open", "https://example.com/opened"}), 0);
+    EXPECT_EQ(QProcess::execute(QStringLiteral("gio"), {"launch", entry, "https://example.com/launched"}), 0);
+    QStringList started;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile file(home.filePath(QStringLiteral("started")));
+            started = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
+                                                     : QStringList();
+            return started.size() == 4;
+        },
+        5000));
+    EXPECT_EQ(started, QStringList({program, "https://example.com/opened", program, "https://example.com/launched"}));
 }

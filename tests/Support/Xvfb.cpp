@@ -114,7 +114,7 @@ bool Xvfb::startWindowManager()
 QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const
 {
     QString window;
-    QTest::qWaitFor(
+    const bool shown = QTest::qWaitFor(
         [&] {
             QByteArray output;
             if (run(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", namePattern}, &output) != 0)
@@ -123,7 +123,7 @@ QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const
             return !window.isEmpty();
         },
         timeoutMs);
-    return window;
+    return shown ? window : QString();
 }
 
 QSize Xvfb::windowSize(const QString& window) const
