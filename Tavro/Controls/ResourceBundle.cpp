@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
+#include <QImageReader>
 
 namespace tavro {
 
@@ -55,6 +56,28 @@ std::optional<QImage> ResourceBundle::image(const QString& name, const QString& 
     if (!file)
         return std::nullopt;
     QImage loaded(*file);
+    if (loaded.isNull())
+        return std::nullopt;
+    return loaded;
+}
+
+std::optional<QSize> ResourceBundle::imageSize(const QString& name, const QString& ext)
+{
+    const auto file = path(name, ext);
+    if (!file)
+        return std::nullopt;
+    const QSize size = QImageReader(*file).size();
+    return size.isValid() ? std::optional<QSize>(size) : std::nullopt;
+}
+
+std::optional<QImage> ResourceBundle::image(const QString& name, const QString& ext, QSize size)
+{
+    const auto file = path(name, ext);
+    if (!file)
+        return std::nullopt;
+    QImageReader reader(*file);
+    reader.setScaledSize(size);
+    QImage loaded = reader.read();
     if (loaded.isNull())
         return std::nullopt;
     return loaded;

@@ -25,6 +25,14 @@ std::optional<QString> path(const QString& name, const QString& ext);
 // The image "<name>.<ext>" of the bundle, read now; none when it is missing or unreadable.
 std::optional<QImage> image(const QString& name, const QString& ext);
 
+// The size of the image "<name>.<ext>" of the bundle, read from the file's header alone; none when it
+// is missing or unreadable.
+std::optional<QSize> imageSize(const QString& name, const QString& ext);
+
+// The image "<name>.<ext>" of the bundle decoded straight to `size` (device pixels): a large picture
+// drawn small never stands whole in memory. None when it is missing or unreadable.
+std::optional<QImage> image(const QString& name, const QString& ext, QSize size);
+
 // The image "<name>.<ext>" of the bundle through a process-wide cache keyed "<name>.<ext>": each key
 // touches the file system once, a miss included. Main thread only.
 std::optional<QImage> tavroImage(const QString& name, const QString& ext);

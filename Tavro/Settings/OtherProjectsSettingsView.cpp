@@ -31,21 +31,25 @@ constexpr double kCornerRadius = 9;
 constexpr double kPlaceholderAspect = 1.6;
 
 // A project's picture at the card's full width, or the placeholder when it has none.
+// A project's picture, decoded at the size it is drawn and only while its pane is shown: the
+// pictures are large and drawn small.
 class Shot : public QWidget
 {
 public:
-    explicit Shot(std::optional<QImage> image) : m_image(std::move(image))
+    explicit Shot(const QString& name) : m_name(name), m_size(ResourceBundle::imageSize(name, QLatin1String(imageType)))
     {
         QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
         policy.setHeightForWidth(true);
         setSizePolicy(policy);
-        setObjectName(m_image ? QStringLiteral("picture") : QStringLiteral("placeholder"));
+        setObjectName(m_size ? QStringLiteral("picture") : QStringLiteral("placeholder"));
         accessibilityHidden(this);
     }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override { return qRound(width / aspect()); }
     QSize sizeHint() const override { return {160, heightForWidth(160)}; }
+
+    static constexpr auto imageType = "webp";
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -59,9 +63,9 @@ protected:
         const QRectF frame(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size);
         QPainterPath shape;
         shape.addRoundedRect(frame, kCornerRadius, kCornerRadius);
-        if (m_image) {
+        if (const QImage* picture = drawn(frame.size())) {
             painter.setClipPath(shape);
-            painter.drawImage(frame, *m_image);
+            painter.drawImage(frame, *picture);
         } else {
             QColor fill = resolve(Brand::chain, this);
             fill.setAlphaF(0.4);
@@ -72,12 +76,25 @@ protected:
 private:
     double aspect() const
     {
-        if (m_image && m_image->height() > 0)
-            return double(m_image->width()) / m_image->height();
+        if (m_size && m_size->height() > 0)
+            return double(m_size->width()) / m_size->height();
         return kPlaceholderAspect;
     }
 
-    std::optional<QImage> m_image;
+    // The picture at `size` in device pixels, decoded again only when that size changes.
+    const QImage* drawn(QSizeF size)
+    {
+        if (!m_size)
+            return nullptr;
+        const QSize pixels = (size * devicePixelRatioF()).toSize();
+        if (!m_drawn || m_drawn->size() != pixels)
+            m_drawn = ResourceBundle::image(m_name, QLatin1String(imageType), pixels);
+        return m_drawn ? &*m_drawn : nullptr;
+    }
+
+    QString m_name;
+    std::optional<QSize> m_size;
+    std::optional<QImage> m_drawn;
 };
 
 // The card's own outward arrow after the name, in `Brand.ice`.
@@ -319,8 +336,7 @@ QWidget* OtherProjectsSettingsView::card(const Project& project)
     auto* stack = new QVBoxLayout(card);
     stack->setContentsMargins(14, 14, 14, 14);
     stack->setSpacing(8);
-    stack->addWidget(
-        new Shot(ResourceBundle::tavroImage(QStringLiteral("projects/") + project.image, QStringLiteral("webp"))));
+    stack->addWidget(new Shot(QStringLiteral("projects/") + project.image));
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(5);
     nameRow->addWidget(new BrandLabel(project.name, Brand::navy, Drawing::systemFont(14, QFont::DemiBold)));

@@ -32,6 +32,12 @@ TEST(ResourceBundleTest, TheBuildPutsTheBundleBesideTheExecutable)
     // "logo.png" with an empty extension is a key of its own and still finds the file.
     EXPECT_TRUE(ResourceBundle::tavroImage("logo.png", ""));
     EXPECT_FALSE(ResourceBundle::tavroImage("logo", "jpg"));
+    // A picture drawn small is decoded small; its size comes from the header alone.
+    EXPECT_EQ(ResourceBundle::imageSize("logo", "png"), logo->size());
+    const auto small = ResourceBundle::image("logo", "png", QSize(24, 20));
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->size(), QSize(24, 20));
+    EXPECT_FALSE(ResourceBundle::imageSize("logo", "jpg"));
 }
 
 TEST(ResourceBundleTest, AMissIsRememberedForTheLifeOfTheProcess)
