@@ -2,16 +2,13 @@
 #include "Tavro/Platform/InstalledBackend.h"
 
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/DesktopEntry.h"
 #include "Tavro/Platform/LaunchEvent.h"
-#include "Tavro/Platform/PlatformLog.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace tavro {
 
@@ -62,13 +59,8 @@ public:
         const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
                                                 "X-GNOME-Autostart-enabled=true\n")
                                      .arg(AppInfo::displayName(), exec);
-        const QString path = AutostartEntry::entryPath();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(contents.toUtf8()) < 0 || !file.commit()) {
-            qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+        if (!AtomicFile::write(AutostartEntry::entryPath(), contents.toUtf8(), AtomicFile::Access::asBefore))
             return std::unexpected(AutostartError::notPermitted);
-        }
         return {};
     }
 

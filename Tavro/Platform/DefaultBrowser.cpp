@@ -1,5 +1,6 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 
+#include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/DesktopEntry.h"
 #include "Tavro/Platform/PlatformLog.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tavro::DefaultBrowser {
 
@@ -161,14 +161,10 @@ std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(
         return leftAsItIs(path, existing.errorString());
     }
     lines = withDefaults(lines, values);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    // Written whole and renamed into place: a crash half-way must not cost the user's other defaults.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0
-        || !file.commit()) {
-        qCWarning(lcPlatform) << "Could not write" << path << file.errorString();
+    // Written whole or not at all: a crash or a full disk half-way must not cost the user's other defaults.
+    const QByteArray bytes = (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    if (!AtomicFile::write(path, bytes, AtomicFile::Access::asBefore))
         return std::unexpected(DefaultBrowserError::unwritable);
-    }
     return {};
 }
 

@@ -1,13 +1,13 @@
 #include "Tavro/Platform/UserDefaults.h"
 
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/PlatformLog.h"
 #include "Tavro/Platform/PropertyList.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
 #include <limits>
@@ -86,24 +86,6 @@ std::optional<QMap<QString, QVariant>> readDefaults(const QByteArray& bytes)
         }
     }
     return values;
-}
-
-// Replaces the file whole by renaming a finished copy over it, readable by its owner only.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcPlatform) << "cannot write" << path << file.errorString();
-        return false;
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(bytes);
-    if (!file.commit()) {
-        qCWarning(lcPlatform) << "cannot write" << path << file.errorString();
-        return false;
-    }
-    return true;
 }
 
 // The text after "=" of `key`'s line in an INI file, as it stands: QSettings drops quotes and
@@ -218,7 +200,7 @@ std::expected<void, UserDefaultsError> UserDefaults::write()
         qCWarning(lcPlatform) << "a key cannot be written to" << m_filePath;
         return std::unexpected(UserDefaultsError::unstorableKey);
     }
-    if (!writeFileAtomically(m_filePath, *bytes))
+    if (!AtomicFile::write(m_filePath, *bytes, AtomicFile::Access::ownerOnly))
         return std::unexpected(UserDefaultsError::unwritable);
     m_pendingWrite = false;
     return {};
@@ -287,7 +269,7 @@ std::optional<QString> UserDefaults::keepBesideItself(const QString& fileName, c
             return path;
         path = base + QLatin1Char('.') + QString::number(n);
     }
-    if (!writeFileAtomically(path, bytes))
+    if (!AtomicFile::write(path, bytes, AtomicFile::Access::ownerOnly))
         return std::nullopt;
     return path;
 }

@@ -3,6 +3,7 @@
 #include "tests/Model/StoreFixture.h"
 
 #include "Tavro/Model/Brand.h"
+#include "tests/Support/FileSizeLimit.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -205,6 +206,31 @@ TEST_F(SettingsStoreEditing, EveryAssignmentIsOneWriteAndOneSignal)
     store->setHotkey(QStringLiteral("x"), QUuid::createUuid());
     store->setNodeColor(0xCFE2F0, QUuid::createUuid());
     EXPECT_EQ(writes(), 2) << "unknown ids write nothing";
+}
+
+// A full disk (here a file size limit): the file keeps the last whole record and the store says
+// the change was not saved; once there is room again, the next change saves everything.
+TEST_F(SettingsStoreEditing, AFullDiskKeepsTheLastWholeRecordAndSaysSo)
+{
+    const auto onDisk = [this] {
+        const auto bytes = UserDefaults(defaults.filePath()).data(SettingsStore::defaultsKey);
+        return AppSettings::fromJsonBytes(bytes.value_or(QByteArray())).value_or(AppSettings());
+    };
+    QSignalSpy notSaved(store.get(), &SettingsStore::settingsNotSaved);
+    const AppSettings whole = onDisk();
+    ASSERT_EQ(whole, store->settings());
+    {
+        const test::FileSizeLimit fullDisk(16);
+        store->setVisible(false, id(1));
+    }
+    ASSERT_EQ(notSaved.size(), 1);
+    EXPECT_EQ(notSaved.first().first().toString(), defaults.filePath());
+    EXPECT_EQ(onDisk(), whole);
+
+    store->setVisible(false, id(2));
+    EXPECT_EQ(notSaved.size(), 1);
+    EXPECT_EQ(onDisk(), store->settings());
+    EXPECT_FALSE(onDisk().destinations[1].isVisible);
 }
 
 TEST_F(SettingsStoreEditing, SetHotkeyMovesTheKeyInOneWrite)
