@@ -95,6 +95,8 @@ DestinationPickerView::DestinationPickerView(PickerViewModel* model, double bloo
             m_fadeStart = clock();
             startFrames();
             update();
+            // Every petal's name now ends in its private-window text, or no longer does.
+            PickerAccessibility::notifyNamesChanged(this);
         });
     }
 }
@@ -292,6 +294,11 @@ bool DestinationPickerView::hubDimmed() const
 QString DestinationPickerView::hubAccessibilityLabel() const
 {
     const auto index = hubIndex();
+    if (!index && m_model && !m_model->destinations.isEmpty()) {
+        //: What a screen reader calls the link picker's hub when it shows only the Tavro mark: there are
+        //: destinations, but none was used last.
+        return QCoreApplication::translate("Tavro", "Tavro");
+    }
     if (!index)
         return noDestinationsText();
     const BrowserDestination& destination = m_model->destinations[*index];

@@ -201,4 +201,17 @@ void PickerAccessibility::notifyFocus(DestinationPickerView* view, int index)
     }
 }
 
+void PickerAccessibility::notifyNamesChanged(DestinationPickerView* view)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* container = QAccessible::queryAccessibleInterface(view);
+    if (!container)
+        return;
+    for (int i = 0; i < container->childCount(); ++i) {
+        QAccessibleEvent event(container->child(i), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 } // namespace tavro

@@ -18,6 +18,9 @@ void install();
 // Tells a running screen reader that the petal at `index` has the focus.
 void notifyFocus(DestinationPickerView* view, int index);
 
+// Tells a running screen reader that the names of every petal and of the hub changed.
+void notifyNamesChanged(DestinationPickerView* view);
+
 } // namespace PickerAccessibility
 
 } // namespace tavro

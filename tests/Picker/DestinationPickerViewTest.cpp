@@ -250,6 +250,24 @@ TEST_F(DestinationPickerViewTest, AccessibilityHasOneElementPerPetalAndTheHub)
     EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 3", false}}));
 }
 
+// In private mode every element says so; a hub that shows only the mark beside petals does not
+// claim there are no destinations.
+TEST_F(DestinationPickerViewTest, PrivateModeRenamesEveryElement)
+{
+    const auto view = makeView();
+    view->show();
+    QAccessibleInterface* container = QAccessible::queryAccessibleInterface(view.get());
+    ASSERT_TRUE(container);
+    EXPECT_EQ(container->child(4)->text(QAccessible::Name), "Tavro");
+    model.setPrivate(true);
+    for (int i = 0; i < 4; ++i) {
+        const QString name = container->child(i)->text(QAccessible::Name);
+        EXPECT_TRUE(name.endsWith(", Private window")) << name.toStdString();
+    }
+    model.destinations.clear();
+    EXPECT_EQ(container->child(0)->text(QAccessible::Name), "No destinations");
+}
+
 TEST_F(DestinationPickerViewTest, TheLastUsedClockCarriesATooltip)
 {
     model.lastUsedID = model.destinations[2].id;
