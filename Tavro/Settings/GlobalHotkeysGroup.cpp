@@ -8,9 +8,9 @@
 #include "Tavro/Controls/SettingBinding.h"
 #include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Model/HotkeyAssignment.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/SettingsView.h"
+#include "Tavro/Shell/GlobalHotkeyService.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -139,7 +139,7 @@ void GlobalHotkeysGroup::showHotkeys()
     if (!settings.globalHotkeysEnabled)
         return;
     const QList<BrowserDestination> visible = settings.visibleDestinations();
-    const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(visible);
+    const QHash<QUuid, QString> keys = GlobalHotkeyService::registrableKeys(visible);
     for (const BrowserDestination& destination : visible) {
         const auto key = keys.constFind(destination.id);
         if (key == keys.cend())

@@ -1,5 +1,7 @@
 #include "Tavro/Shell/GlobalHotkeyService.h"
 
+#include "Tavro/Model/HotkeyAssignment.h"
+
 #include <QSet>
 
 namespace tavro {
@@ -45,6 +47,13 @@ std::optional<quint32> GlobalHotkeyService::keyCode(const QString& key)
     if (it == keycodeMap().constEnd())
         return std::nullopt;
     return *it;
+}
+
+QHash<QUuid, QString> GlobalHotkeyService::registrableKeys(const QList<BrowserDestination>& visible)
+{
+    QHash<QUuid, QString> keys = HotkeyAssignment::resolve(visible);
+    keys.removeIf([](const auto& entry) { return !keyCode(entry.value()); });
+    return keys;
 }
 
 void GlobalHotkeyService::reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBinding>& keysByTarget, bool enabled)

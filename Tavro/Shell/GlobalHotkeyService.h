@@ -2,6 +2,7 @@
 // The global hot keys: the chosen prefix plus a destination's picker key, or "0" for the
 // destination used last, registered with the system and reported as targets when pressed.
 
+#include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Model/GlobalHotkeyTarget.h"
 #include "Tavro/Model/SettingsEnums.h"
 #include "Tavro/Platform/KeyGrabs.h"
@@ -31,8 +32,12 @@ public:
     void reload(HotkeyPrefix prefix, const QList<GlobalHotkeyBinding>& keysByTarget, bool enabled);
 
     static quint32 modifiers(HotkeyPrefix prefix);
-    // The virtual key code of a one-character key, case-insensitive.
+    // The virtual key code of a one-character key, case-insensitive; none for a key outside the
+    // table, which never gets a hot key.
     static std::optional<quint32> keyCode(const QString& key);
+    // The picker keys of the visible destinations `visible` that can be hot keys: those of
+    // `HotkeyAssignment::resolve` that have a key code. What lists the hot keys lists these.
+    static QHash<QUuid, QString> registrableKeys(const QList<BrowserDestination>& visible);
 
 Q_SIGNALS:
     // Once per press of a registered key.

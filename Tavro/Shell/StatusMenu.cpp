@@ -8,6 +8,7 @@
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/Screens.h"
+#include "Tavro/Shell/GlobalHotkeyService.h"
 #include "Tavro/Shell/PrivateMenuTracker.h"
 #include "Tavro/Shell/UpdateController.h"
 
@@ -253,7 +254,7 @@ QList<StatusMenu::SubmenuRow> StatusMenu::openNewTabRows(const QList<BrowserDest
     const AppSettings& settings, const std::optional<BrowserDestination>& lastUsed, QMenu& submenu)
 {
     const QString prefix = glyphs(settings.globalHotkeyPrefix);
-    const QHash<QUuid, QString> keys = HotkeyAssignment::resolve(destinations);
+    const QHash<QUuid, QString> keys = GlobalHotkeyService::registrableKeys(destinations);
     const auto hasPrivateWindows = [](const BrowserDestination& destination) {
         const std::optional<BrowserDefinition> definition
             = BrowserDefinition::definition(destination.browserBundleIdentifier);

@@ -272,7 +272,10 @@ TEST_F(PanesTest, HotkeyListFollowsThePrefixTheSwitchAndTheLastUsed)
     BrowserDestination personal = destination("com.google.Chrome", "Chrome", "Personal", 0);
     BrowserDestination work = destination("com.google.Chrome", "Chrome", "Work", 1);
     work.hotkey = QStringLiteral("w");
-    store.edit([&](AppSettings& s) { s.destinations = {personal, work}; });
+    // Keeps its picker key, but no hot key can be made of it: it is not listed.
+    BrowserDestination french = destination("com.google.Chrome", "Chrome", "Français", 2);
+    french.hotkey = QStringLiteral("é");
+    store.edit([&](AppSettings& s) { s.destinations = {personal, work, french}; });
     auto view = open(Section::shortcuts);
     GlobalHotkeysGroup* hotkeys = pane<ShortcutsSettingsView>(*view)->findChild<GlobalHotkeysGroup*>();
     EXPECT_EQ(hotkeys->rows(), QStringList({"⌃⌥⇧⌘ 1\tChrome (Personal)", "⌃⌥⇧⌘ W\tChrome (Work)"}));

@@ -125,11 +125,13 @@ TEST_F(ShellMenusTest, StatusMenuRowsLabelsAndHotKeyText)
         std::ceil(std::max(labelWidth + StatusMenu::kColumnGap + trailing,
             MenuTitle::width(rows[4].chopped(1), MenuTitle::smallFont()))));
 
-    // A name is shown as it is, not read for a mnemonic.
+    // A name is shown as it is, not read for a mnemonic; a key that no hot key can be made of shows no combo.
     settings.destinations[0].profileDisplayName = QStringLiteral("R&D <b>x</b>");
+    settings.destinations[1].hotkey = QStringLiteral("é");
     store->setSettings(settings);
     EXPECT_EQ(submenu()->actions().at(0)->iconText(), QStringLiteral("Google Chrome (R&D <b>x</b>)\t⌃⌥⇧⌘A"));
-    settings.destinations[0] = chrome;
+    EXPECT_EQ(texts(submenu()).at(1), QStringLiteral("🦊 Arc\t"));
+    settings.destinations = {chrome, arc};
 
     // Hot keys off: no row shows hot-key text; no last-used destination: no "Most Recent"; no
     // visible destination: no submenu and no separator after it.
