@@ -41,6 +41,14 @@ QByteArray linkTarget(QByteArray path)
     return path;
 }
 
+// A pipe, a device or a folder where the links end is left alone: renaming over it would
+// replace it, a device too where the user is root.
+bool isReplaceable(const QByteArray& target)
+{
+    struct stat info;
+    return ::stat(target.constData(), &info) != 0 || S_ISREG(info.st_mode);
+}
+
 // A new file beside `target`, under a name nobody else uses: created with O_EXCL, it is never a
 // file or a link someone put there.
 FileDescriptor createBeside(const QByteArray& target, QByteArray& temporaryPath)
@@ -89,6 +97,10 @@ bool write(const QString& path, const QByteArray& bytes, Access access, Place pl
         QDir().mkpath(QFileInfo(path).absolutePath());
     const QByteArray native = QFile::encodeName(path);
     const QByteArray target = place == Place::ownFolder ? linkTarget(native) : native;
+    if (place == Place::ownFolder && !isReplaceable(target)) {
+        qCWarning(lcPlatform) << "cannot write" << path << "- it is no regular file";
+        return false;
+    }
     QByteArray temporary;
     const FileDescriptor file = createBeside(target, temporary);
     // Synced before the rename: a file renamed into place and then lost with the power is as

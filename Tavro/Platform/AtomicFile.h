@@ -15,7 +15,8 @@ enum class Access {
 // Where the file lies.
 enum class Place {
     // In the user's own folders: the folders on the way are made, and a symbolic link at the
-    // path is followed, so that a file the user keeps elsewhere is replaced where it lies.
+    // path is followed, so that a file the user keeps elsewhere is replaced where it lies. What
+    // is no regular file there (a pipe, a device, a folder) is not replaced.
     ownFolder,
     // In a folder others write to as well (the temporary folder): no folder is made, and a link
     // at the path is replaced itself, so that one planted there leads nowhere.

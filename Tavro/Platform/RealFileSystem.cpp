@@ -45,6 +45,11 @@ std::expected<FileDescriptor, FileReadOutcome> RealFileSystem::openRegularFile(c
 
 FileReadOutcome RealFileSystem::read(const QString& path) const
 {
+    return readRegularFile(path, maximumFileSize);
+}
+
+FileReadOutcome RealFileSystem::readRegularFile(const QString& path, qint64 maximumSize)
+{
     const auto fd = openRegularFile(path);
     if (!fd)
         return fd.error();
@@ -60,7 +65,7 @@ FileReadOutcome RealFileSystem::read(const QString& path) const
             return FileReadOutcome::unreadable();
         }
         // Checked as it grows, not from its size at the open: the file may grow while it is read.
-        if (bytes.size() + count > maximumFileSize)
+        if (bytes.size() + count > maximumSize)
             return FileReadOutcome::unreadable();
         bytes.append(buffer, count);
     }

@@ -25,6 +25,9 @@ public:
     // opener until someone writes to it, and a device would never end. Anything else that exists
     // there is `unreadable`; a failed open is `denied`, `missing` or `unreadable` by its errno.
     static std::expected<FileDescriptor, FileReadOutcome> openRegularFile(const QString& path);
+    // The whole of a file opened so; one of more than `maximumSize` bytes is `unreadable`, and its
+    // reading stops there.
+    static FileReadOutcome readRegularFile(const QString& path, qint64 maximumSize);
 
     // One shared instance for scans that need no other.
     static const RealFileSystem& shared();

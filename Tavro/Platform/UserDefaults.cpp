@@ -4,13 +4,17 @@
 #include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/PlatformLog.h"
 #include "Tavro/Platform/PropertyList.h"
+#include "Tavro/Platform/RealFileSystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
+#include <cerrno>
+#include <functional>
 #include <limits>
+#include <sys/stat.h>
 
 namespace tavro {
 
@@ -88,6 +92,40 @@ std::optional<QMap<QString, QVariant>> readDefaults(const QByteArray& bytes)
     return values;
 }
 
+// A settings file holds a few kilobytes; a file far larger is none (a runaway or sparse file in
+// its place) and is not read into memory.
+constexpr qint64 maximumFileSize = 4 * 1024 * 1024;
+
+// Whether what lies at `path` can be no settings file at all: a pipe, a device or a socket, or a
+// file far larger than any. Reading it would wait or fill the memory, so it is moved aside unread;
+// a folder stays where it is.
+bool isNoSettingsFile(const QString& path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    return S_ISREG(info.st_mode) ? info.st_size > maximumFileSize : !S_ISDIR(info.st_mode);
+}
+
+// Whether anything takes up the name, a link that leads nowhere too.
+bool isTaken(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+// The first of "<fileName>", "<fileName>.2", "<fileName>.3"… beside `filePath` that nothing takes
+// up, or that `holdsIt` says holds what is to be kept there already.
+QString freePathBeside(
+    const QString& filePath, const QString& fileName, const std::function<bool(const QString&)>& holdsIt)
+{
+    const QString base = QFileInfo(filePath).absolutePath() + QLatin1Char('/') + fileName;
+    QString path = base;
+    for (int n = 2; isTaken(path) && !holdsIt(path); ++n)
+        path = base + QLatin1Char('.') + QString::number(n);
+    return path;
+}
+
 // The text after "=" of `key`'s line in an INI file, as it stands: QSettings drops quotes and
 // splits at commas, so its value is not the text the user wrote. A key "group/name" is "name" in
 // the section "[group]"; a key without a group is in "[General]".
@@ -138,36 +176,43 @@ QString UserDefaults::filePath() const
 
 void UserDefaults::load()
 {
-    QFile file(m_filePath);
-    if (!file.exists()) {
-        if (!m_filePath.endsWith(plistSuffix))
-            return;
-        const QString legacyPath = m_filePath.chopped(plistSuffix.size()) + QStringLiteral(".ini");
-        if (QFileInfo::exists(legacyPath))
-            migrateLegacyFile(legacyPath);
+    const FileReadOutcome file = RealFileSystem::readRegularFile(m_filePath, maximumFileSize);
+    switch (file.kind()) {
+    case FileReadOutcome::Kind::data:
+        break;
+    case FileReadOutcome::Kind::missing:
+        migrateLegacyFile();
         return;
-    }
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        qCWarning(lcPlatform) << "cannot read" << m_filePath << file.errorString() << "; it will not be written";
+    case FileReadOutcome::Kind::denied:
+    case FileReadOutcome::Kind::unreadable:
+        if (isNoSettingsFile(m_filePath)) {
+            qCWarning(lcPlatform) << m_filePath << "is a pipe, a device or an outsized file; it is moved aside unread"
+                                  << "before it is replaced";
+            m_strayFile = true;
+            return;
+        }
+        qCWarning(lcPlatform) << "cannot read" << m_filePath << "; it will not be written";
         m_unreadableFile = true;
         return;
     }
-    if (auto values = readDefaults(bytes)) {
+    if (auto values = readDefaults(file.bytes())) {
         m_values = *values;
         return;
     }
     qCWarning(lcPlatform) << m_filePath << "is not a property list; a copy is kept beside it before it is replaced";
-    m_unparsedFile = bytes;
+    m_unparsedFile = file.bytes();
 }
 
-void UserDefaults::migrateLegacyFile(const QString& iniPath)
+void UserDefaults::migrateLegacyFile()
 {
+    if (!m_filePath.endsWith(plistSuffix))
+        return;
+    const QString iniPath = m_filePath.chopped(plistSuffix.size()) + QStringLiteral(".ini");
+    const FileReadOutcome file = RealFileSystem::readRegularFile(iniPath, maximumFileSize);
+    if (file.kind() != FileReadOutcome::Kind::data)
+        return;
     // Reading takes no lock file; nothing is set, so nothing is written back to the INI file.
     const QSettings legacy(iniPath, QSettings::IniFormat);
-    QByteArray iniText;
     for (const QString& key : legacy.allKeys()) {
         const QVariant value = legacy.value(key);
         if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray) {
@@ -175,11 +220,7 @@ void UserDefaults::migrateLegacyFile(const QString& iniPath)
             continue;
         }
         // A list (unquoted commas) or an "@Variant" that does not load: keep the text as written.
-        if (iniText.isNull()) {
-            QFile file(iniPath);
-            iniText = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("");
-        }
-        if (const auto raw = rawIniValue(iniText, key))
+        if (const auto raw = rawIniValue(file.bytes(), key))
             m_unreadableValues.insert(key, *raw);
     }
     qCInfo(lcPlatform) << "read" << m_values.size() << "values from" << iniPath;
@@ -190,10 +231,16 @@ std::expected<void, UserDefaultsError> UserDefaults::write()
     m_pendingWrite = true;
     if (m_unreadableFile)
         return std::unexpected(UserDefaultsError::unreadableFile);
+    const QString keptName = QFileInfo(m_filePath).fileName() + QStringLiteral(".unreadable");
     if (m_unparsedFile) {
-        if (!keepBesideItself(QFileInfo(m_filePath).fileName() + QStringLiteral(".unreadable"), *m_unparsedFile))
+        if (!keepBesideItself(keptName, *m_unparsedFile))
             return std::unexpected(UserDefaultsError::copyNotKept);
         m_unparsedFile.reset();
+    }
+    if (m_strayFile) {
+        if (!moveBesideItself(keptName))
+            return std::unexpected(UserDefaultsError::copyNotKept);
+        m_strayFile = false;
     }
     const std::optional<QByteArray> bytes = PropertyList::serialize(m_values);
     if (!bytes) {
@@ -261,17 +308,25 @@ std::optional<QByteArray> UserDefaults::unreadableValue(const QString& key) cons
 
 std::optional<QString> UserDefaults::keepBesideItself(const QString& fileName, const QByteArray& bytes) const
 {
-    const QString base = QFileInfo(m_filePath).absolutePath() + QLatin1Char('/') + fileName;
-    QString path = base;
-    for (int n = 2; QFileInfo::exists(path); ++n) {
-        QFile existing(path);
-        if (existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
-            return path;
-        path = base + QLatin1Char('.') + QString::number(n);
-    }
+    // Read through the guard: what was moved aside before may be a pipe or a device.
+    const QString path = freePathBeside(m_filePath, fileName, [&](const QString& taken) {
+        const FileReadOutcome kept = RealFileSystem::readRegularFile(taken, bytes.size());
+        return kept.kind() == FileReadOutcome::Kind::data && kept.bytes() == bytes;
+    });
+    if (isTaken(path))
+        return path;
     if (!AtomicFile::write(path, bytes, AtomicFile::Access::ownerOnly))
         return std::nullopt;
     return path;
+}
+
+bool UserDefaults::moveBesideItself(const QString& fileName) const
+{
+    const QString path = freePathBeside(m_filePath, fileName, [](const QString&) { return false; });
+    if (::rename(QFile::encodeName(m_filePath).constData(), QFile::encodeName(path).constData()) == 0)
+        return true;
+    qCWarning(lcPlatform) << "cannot move" << m_filePath << "to" << path << qt_error_string(errno);
+    return false;
 }
 
 std::expected<void, UserDefaultsError> UserDefaults::synchronize()
@@ -287,7 +342,7 @@ QString description(UserDefaultsError error)
     case UserDefaultsError::unreadableFile:
         return QStringLiteral("the defaults file exists but could not be read");
     case UserDefaultsError::copyNotKept:
-        return QStringLiteral("the unreadable defaults file could not be copied beside itself");
+        return QStringLiteral("the unreadable defaults file could not be kept beside itself");
     case UserDefaultsError::unstorableKey:
         return QStringLiteral("a key cannot be written in a property list");
     case UserDefaultsError::unwritable:

@@ -15,7 +15,7 @@ namespace tavro {
 // Why a change of the defaults did not reach their file. The change stays in memory either way.
 enum class UserDefaultsError {
     unreadableFile, // the file exists and could not be read: writing would replace what was never seen
-    copyNotKept,    // the file that could not be parsed could not be copied beside it first
+    copyNotKept,    // the file that could not be parsed, or was no file to read, could not be kept beside it first
     unstorableKey,  // a key cannot be written in a property list
     unwritable,     // the file could not be written (a folder or a broken link in its place, a full disk)
 };
@@ -27,7 +27,9 @@ QString description(UserDefaultsError error);
 // Tavro runs per home, so nothing else writes it, and no lock left by a crash can stall a write.
 //
 // A file that cannot be parsed is not lost: the defaults start empty and copy its bytes to
-// "<file name>.unreadable" beside it before their first write. A "<name>.plist" that does not
+// "<file name>.unreadable" beside it before their first write. A pipe, a device or an outsized
+// file in its place is never read (it would hold the reader or fill the memory): the defaults
+// start empty and move it there, unread, before their first write. A "<name>.plist" that does not
 // exist yet takes its values from the INI file "<name>.ini" that older versions kept, read once
 // and left as it is.
 class UserDefaults
@@ -78,7 +80,8 @@ public:
 
 private:
     void load();
-    void migrateLegacyFile(const QString& iniPath);
+    void migrateLegacyFile();
+    bool moveBesideItself(const QString& fileName) const;
     std::expected<void, UserDefaultsError> write();
     std::expected<void, UserDefaultsError> changed(const QString& key);
 
@@ -87,6 +90,8 @@ private:
     QHash<QString, QByteArray> m_unreadableValues;
     // The bytes of a file that could not be parsed, until they are copied beside it.
     std::optional<QByteArray> m_unparsedFile;
+    // A pipe, a device or an outsized file at the path, until it is moved beside it.
+    bool m_strayFile = false;
     // The file exists but could not be read: writing would replace what was never seen.
     bool m_unreadableFile = false;
     bool m_pendingWrite = false;

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Writers, FullDiskTest,
     [](const auto& info) { return std::string(info.param.name); });
 
 // A file replaced keeps who may read it, unless it is the user's alone; a link is followed in the
-// user's own folders and replaced in a shared one.
+// user's own folders, never into replacing a pipe or a device, and replaced in a shared one.
 TEST(AtomicFileTest, AccessAndLinks)
 {
     test::TempHome home;
@@ -109,6 +109,14 @@ TEST(AtomicFileTest, AccessAndLinks)
     EXPECT_FALSE(QFileInfo(link).isSymLink());
     EXPECT_EQ(contents(link), "replaced");
     EXPECT_EQ(contents(kept), "followed");
+
+    const QString pipe = home.filePath("elsewhere/pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    EXPECT_FALSE(AtomicFile::write(link, "never", AtomicFile::Access::ownerOnly));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()) << "the pipe stays a pipe";
 }
 
 } // namespace

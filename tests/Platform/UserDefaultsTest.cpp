@@ -11,7 +11,9 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <sys/stat.h>
 
 using namespace tavro;
 
@@ -153,6 +155,41 @@ TEST_F(UserDefaultsFile, AnUnparseableFileIsKeptByteForByteBeforeTheFirstWrite)
     home.writeFile(path.mid(home.path().size() + 1), damaged[2]);
     UserDefaults(path).setValue("k", "again");
     EXPECT_EQ(filesInPreferences(), QStringList(QStringList{"defaults.plist"} + kept));
+}
+
+// What can be no settings file at the path: opening the defaults neither waits on it nor reads
+// it, and the first write moves it aside, unread, where a damaged file's copy goes.
+TEST_F(UserDefaultsFile, APipeADeviceOrAnOutsizedFileIsMovedAsideUnread)
+{
+    const QString path = preferences("defaults.plist");
+    const QByteArray native = QFile::encodeName(path);
+    QDir().mkpath(preferences({}));
+    const QList<std::pair<const char*, std::function<void()>>> strays{
+        {"pipe", [&] { ASSERT_EQ(::mkfifo(native.constData(), 0600), 0); }},
+        {"device", [&] { ASSERT_TRUE(QFile::link("/dev/zero", path)); }},
+        {"outsized",
+            [&] {
+                QFile sparse(path);
+                ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+                ASSERT_TRUE(sparse.resize(64 * 1024 * 1024));
+            }},
+    };
+    for (qsizetype i = 0; i < strays.size(); ++i) {
+        SCOPED_TRACE(strays[i].first);
+        strays[i].second();
+        struct stat stray;
+        ASSERT_EQ(::lstat(native.constData(), &stray), 0);
+
+        UserDefaults defaults(path);
+        EXPECT_FALSE(defaults.contains("k"));
+        ASSERT_TRUE(defaults.setValue("k", qlonglong(i)));
+        const QString kept = "defaults.plist.unreadable" + (i == 0 ? QString() : "." + QString::number(i + 1));
+        struct stat moved;
+        ASSERT_EQ(::lstat(QFile::encodeName(preferences(kept)).constData(), &moved), 0);
+        EXPECT_EQ(moved.st_ino, stray.st_ino) << "moved, not copied";
+        EXPECT_EQ(UserDefaults(path).value("k"), qlonglong(i));
+        ASSERT_TRUE(QFile::remove(path));
+    }
 }
 
 // A record of many runs of base64: written as one text, and read back whether it is wrapped in
