@@ -41,7 +41,7 @@ OnboardingView::OnboardingView(SettingsStore& store, UpdateController& updates, 
     , m_store(store)
     , m_updates(updates)
     , m_timing(timing)
-    , m_isDefaultBrowser(DefaultBrowserService::isDefault())
+    , m_defaultBrowser(DefaultBrowserService::answer())
     , m_includesSafari(SafariSetup::isSafariInstalled())
 {
     setFixedSize(kSize);
@@ -148,7 +148,7 @@ void OnboardingView::setStep(int step)
     switch (currentStep()) {
     case Step::welcome:
         // The user may have changed the default browser elsewhere in the meantime.
-        m_isDefaultBrowser = DefaultBrowserService::isDefault();
+        m_defaultBrowser = DefaultBrowserService::answer();
         break;
     case Step::scan:
         if (!m_hasScanned)
@@ -220,7 +220,7 @@ void OnboardingView::render()
 {
     switch (currentStep()) {
     case Step::welcome: {
-        auto* welcome = new WelcomeStepView(m_isDefaultBrowser);
+        auto* welcome = new WelcomeStepView(m_defaultBrowser.isDefault);
         connect(welcome, &WelcomeStepView::makeDefaultRequested, this, &OnboardingView::makeDefault);
         replaceStepView(welcome);
         break;
@@ -281,13 +281,14 @@ void OnboardingView::makeDefault()
 
 QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timing timing)
 {
-    const bool confirmed = co_await DefaultBrowserService::waitUntilDefault(
+    const DefaultBrowserService::Answer answer = co_await DefaultBrowserService::waitUntilDefault(
         timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
     // The first wait to see the answer moves on; a wait of an earlier or later press that sees
-    // it too does nothing more.
-    if (!self || !confirmed || self->m_isDefaultBrowser)
+    // it too does nothing more. A confirmation read before the window's own newer read (the
+    // welcome step shown again) is old news.
+    if (!self || !answer.isDefault || self->m_defaultBrowser.isDefault || !answer.isNewerThan(self->m_defaultBrowser))
         co_return;
-    self->m_isDefaultBrowser = true;
+    self->m_defaultBrowser = answer;
     self->render();
     // The step is read when the timer fires: a user who went on by hand meanwhile still moves one
     // step, but never past the last.

@@ -8,6 +8,8 @@
 // (or, for the update opt-in, to the updater) the moment it is made. Finish only marks onboarding
 // complete and emits `finished()` for the host.
 
+#include "Tavro/Shell/DefaultBrowserService.h"
+
 #include <QCoro/QCoroTask>
 #include <QList>
 #include <QPointer>
@@ -92,7 +94,9 @@ private:
     // and the button stays disabled until the last one ends.
     int m_runningScans = 0;
     bool m_hasScanned = false;
-    bool m_isDefaultBrowser = false;
+    // The newest answer to whether Tavro is the default browser: the window's own reads, and the
+    // confirmations of the waits after "Set Tavro as Default Browser".
+    DefaultBrowserService::Answer m_defaultBrowser;
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
     bool m_includesSafari = false;

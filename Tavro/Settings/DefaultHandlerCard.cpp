@@ -18,17 +18,19 @@ namespace {
 QCoro::Task<> readDefault(QPointer<SettingsView> view)
 {
     // No re-checks: one read on the service's own worker, away from the GUI thread.
-    const bool isDefault = co_await DefaultBrowserService::waitUntilDefault(0, std::chrono::milliseconds(0));
+    const DefaultBrowserService::Answer answer
+        = co_await DefaultBrowserService::waitUntilDefault(0, std::chrono::milliseconds(0));
     if (view)
-        view->setDefaultBrowser(isDefault);
+        view->setDefaultBrowser(answer);
 }
 
 QCoro::Task<> waitForDefault(QPointer<SettingsView> view, DefaultHandlerCard::Timing timing)
 {
-    const bool isDefault = co_await DefaultBrowserService::waitUntilDefault(timing.waitAttempts, timing.waitInterval);
+    const DefaultBrowserService::Answer answer
+        = co_await DefaultBrowserService::waitUntilDefault(timing.waitAttempts, timing.waitInterval);
     // A refusal changes nothing: the button stays.
-    if (view && isDefault)
-        view->setDefaultBrowser(true);
+    if (view && answer.isDefault)
+        view->setDefaultBrowser(answer);
 }
 
 } // namespace

@@ -13,7 +13,7 @@ class SettingsView;
 // Whether Tavro is the default web browser, with the way to make it so. The answer lives in the
 // view (`isDefaultBrowser`); the card re-reads it off the GUI thread when it comes on screen, on
 // every activation of the application while it is shown, and on "Re-check". No read is cancelled:
-// the last to answer wins.
+// the view keeps the answer of the read made last, whichever lands last.
 class DefaultHandlerCard : public StatusCard
 {
     Q_OBJECT

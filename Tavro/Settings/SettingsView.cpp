@@ -274,12 +274,14 @@ void SettingsView::setAccessibilityGranted(bool granted)
     Q_EMIT accessibilityGrantedChanged(granted);
 }
 
-void SettingsView::setDefaultBrowser(bool isDefault)
+void SettingsView::setDefaultBrowser(const DefaultBrowserService::Answer& answer)
 {
-    if (m_isDefaultBrowser == isDefault)
+    if (!answer.isNewerThan(m_defaultBrowser))
         return;
-    m_isDefaultBrowser = isDefault;
-    Q_EMIT defaultBrowserChanged(isDefault);
+    const bool changed = answer.isDefault != m_defaultBrowser.isDefault;
+    m_defaultBrowser = answer;
+    if (changed)
+        Q_EMIT defaultBrowserChanged(answer.isDefault);
 }
 
 void SettingsView::setSelection(Section section)

@@ -3,6 +3,7 @@
 // pane of the section shown. The delegate hosts one per window, as the window itself.
 
 #include "Tavro/Model/SettingsSection.h"
+#include "Tavro/Shell/DefaultBrowserService.h"
 
 #include <QList>
 #include <QPointer>
@@ -73,10 +74,10 @@ public:
     // both panes that show one keep it current.
     bool accessibilityGranted() const { return m_accessibilityGranted; }
     void setAccessibilityGranted(bool granted);
-    // The last known answer to whether Tavro is the default browser; false until the System pane's
-    // card has asked.
-    bool isDefaultBrowser() const { return m_isDefaultBrowser; }
-    void setDefaultBrowser(bool isDefault);
+    // The newest known answer to whether Tavro is the default browser; false until the System pane's
+    // card has asked. An answer read before the one kept changes nothing, whenever it lands.
+    bool isDefaultBrowser() const { return m_defaultBrowser.isDefault; }
+    void setDefaultBrowser(const DefaultBrowserService::Answer& answer);
 
 Q_SIGNALS:
     // A link to open through Tavro's own routing (a project's page).
@@ -115,7 +116,7 @@ private:
     QButtonGroup* m_rows = nullptr;
     UpdateController* m_updates;
     bool m_accessibilityGranted;
-    bool m_isDefaultBrowser = false;
+    DefaultBrowserService::Answer m_defaultBrowser;
 };
 
 } // namespace tavro

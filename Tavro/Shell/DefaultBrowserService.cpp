@@ -8,6 +8,8 @@
 #include <QCoro/QCoroTimer>
 #include <QUrl>
 
+#include <atomic>
+
 namespace tavro::DefaultBrowserService {
 
 namespace {
@@ -20,6 +22,10 @@ QString ownBundleIdentifier()
     return identifier.isEmpty() ? QString::fromLatin1(kFallbackBundleIdentifier) : identifier;
 }
 
+// The number of the latest read, across threads.
+std::atomic<quint64> readsStarted = 0;
+} // namespace
+
 SerialQueue& queryQueue()
 {
     // Lives for the whole process: stopping it from a static destructor would wait for an event
@@ -27,7 +33,6 @@ SerialQueue& queryQueue()
     static SerialQueue* const queue = new SerialQueue(QStringLiteral("tavro.default-browser"));
     return *queue;
 }
-} // namespace
 
 bool isDefault()
 {
@@ -37,20 +42,26 @@ bool isDefault()
     return handler->compare(ownBundleIdentifier(), Qt::CaseInsensitive) == 0;
 }
 
+Answer answer()
+{
+    const quint64 read = ++readsStarted;
+    return {isDefault(), read};
+}
+
 std::expected<void, DefaultBrowserError> makeDefault()
 {
     // Setting https is enough: the system keeps http with it.
     return DefaultBrowser::setDefaultHandlerForURLScheme(QStringLiteral("https"), AppInfo::bundleIdentifier());
 }
 
-QCoro::Task<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
+QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
 {
-    bool answer = co_await queryQueue().run(&isDefault);
-    for (int remaining = maxAttempts; !answer && remaining > 0; --remaining) {
+    Answer last = co_await queryQueue().run(&answer);
+    for (int remaining = maxAttempts; !last.isDefault && remaining > 0; --remaining) {
         co_await QCoro::sleepFor(interval);
-        answer = co_await queryQueue().run(&isDefault);
+        last = co_await queryQueue().run(&answer);
     }
-    co_return answer;
+    co_return last;
 }
 
 } // namespace tavro::DefaultBrowserService

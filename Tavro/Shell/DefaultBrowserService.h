@@ -9,6 +9,10 @@
 #include <chrono>
 #include <expected>
 
+namespace tavro {
+class SerialQueue;
+}
+
 namespace tavro::DefaultBrowserService {
 
 // The identifier compared with the handler when the main bundle has none.
@@ -18,12 +22,28 @@ inline constexpr const char* kFallbackBundleIdentifier = "com.vaskhaldor.Tavro";
 // query: callers on the GUI thread that must not block read it from a worker.
 bool isDefault();
 
+// One answer of `isDefault`, numbered in the order the reads started: a read that started later saw
+// a later state. Answers read off the GUI thread land in the order they finish, so a window keeps
+// the newest by its number rather than the last to land.
+struct Answer
+{
+    bool isDefault = false;
+    quint64 read = 0;
+
+    bool isNewerThan(const Answer& other) const { return read > other.read; }
+};
+// Reads `isDefault` now, on the calling thread.
+Answer answer();
+
 // Asks to become the handler of https links. A build without a bundle identifier names no
 // application (`missingArgument`).
 std::expected<void, DefaultBrowserError> makeDefault();
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
 // `interval` after the previous check finished, until it answers true; gives the last answer.
-QCoro::Task<bool> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval);
+QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval);
+
+// The queue the checks run on, one after the other ("tavro.default-browser").
+SerialQueue& queryQueue();
 
 } // namespace tavro::DefaultBrowserService

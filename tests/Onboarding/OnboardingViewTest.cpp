@@ -9,6 +9,7 @@
 #include "Tavro/Platform/Updater.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "tests/Onboarding/OnboardingFixture.h"
+#include "tests/Support/QueueHold.h"
 #include "tests/Support/ScanCounter.h"
 
 #include <QAbstractItemView>
@@ -21,10 +22,7 @@
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
-
-#include <atomic>
 
 using namespace tavro;
 using namespace tavro::test;
@@ -57,22 +55,6 @@ protected:
     {
         return QJsonDocument::fromJson(defaults.data(SettingsStore::defaultsKey).value_or(QByteArray())).object();
     }
-
-    // Scans wait behind a job on their queue until the hold is released (or goes away): a fast
-    // scan could otherwise land before the test looks at the running one.
-    struct ScanHold
-    {
-        std::shared_ptr<std::atomic<bool>> gate = std::make_shared<std::atomic<bool>>(false);
-        ScanHold()
-        {
-            DiscoveryCoordinator::scanQueue().async([gate = gate] {
-                while (!*gate)
-                    QThread::msleep(1);
-            });
-        }
-        ~ScanHold() { release(); }
-        void release() { *gate = true; }
-    };
 
     // The welcome step says Tavro is the default browser instead of offering to make it so.
     bool showsDefaultBrowser() const
@@ -223,12 +205,31 @@ TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
 
 TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
 {
-    build();
+    const OnboardingView::Timing timing{0, 5ms, 10ms};
+    build(timing);
     EXPECT_FALSE(showsDefaultBrowser());
     pressPrimary();
     DefaultBrowserService::makeDefault();
     backButton()->click();
     EXPECT_TRUE(showsDefaultBrowser());
+    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    pressPrimary();
+    backButton()->click();
+    ASSERT_FALSE(showsDefaultBrowser());
+
+    // The check after a press reads "default", and its answer is held back until the step, shown
+    // again, has read "not default": the older answer lands last and changes nothing.
+    {
+        QueueHold hold(DefaultBrowserService::queryQueue());
+        shownStep()->findChild<QPushButton*>("makeDefault")->click();
+    }
+    DefaultBrowserService::queryQueue().run([] {}).waitForFinished();
+    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    pressPrimary();
+    backButton()->click();
+    runTimersFor(timing.advanceDelay * 3);
+    EXPECT_FALSE(showsDefaultBrowser());
+    EXPECT_EQ(dots()->active(), 0);
 }
 
 TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
@@ -236,7 +237,7 @@ TEST_F(OnboardingViewTest, FirstVisitToTheScanStepStartsOneScan)
     installApp(home, "Chromium", "org.chromium.Chromium");
     writeLocalState(home, "Chromium", {{"Default", "Person 1"}, {"Profile 1", "Work"}});
     const ScanCounter scans;
-    ScanHold hold;
+    QueueHold hold(DiscoveryCoordinator::scanQueue());
     build();
     pressPrimary();
     EXPECT_TRUE(isScanning());
@@ -339,7 +340,7 @@ TEST_F(OnboardingViewTest, CurrentProfileTagOnlyForBrowsersWithProfiles)
 TEST_F(OnboardingViewTest, BlockedDataShowsTheBannerWhoseRecheckScansEvenDuringAScan)
 {
     // Two scans surely in flight.
-    ScanHold hold;
+    QueueHold hold(DiscoveryCoordinator::scanQueue());
     build();
     store->setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
     pressPrimary();

@@ -26,7 +26,7 @@ protected:
     // Runs waitUntilDefault to its answer.
     static bool waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
     {
-        return QCoro::waitFor(DefaultBrowserService::waitUntilDefault(maxAttempts, interval));
+        return QCoro::waitFor(DefaultBrowserService::waitUntilDefault(maxAttempts, interval)).isDefault;
     }
 
     test::TempHome m_home;
