@@ -220,7 +220,7 @@ void OnboardingView::render()
 {
     switch (currentStep()) {
     case Step::welcome: {
-        auto* welcome = new WelcomeStepView(m_defaultBrowser.isDefault);
+        auto* welcome = new WelcomeStepView(m_defaultBrowser.isDefault, m_defaultBrowserFailure);
         connect(welcome, &WelcomeStepView::makeDefaultRequested, this, &OnboardingView::makeDefault);
         replaceStepView(welcome);
         break;
@@ -273,9 +273,13 @@ void OnboardingView::finish()
 
 void OnboardingView::makeDefault()
 {
-    // The answer comes from the checks that follow, whatever the request itself returned. Every
-    // press asks again, so every press gets the whole time to be answered.
-    DefaultBrowserService::makeDefault();
+    // A refusal says why at once, below the button. The answer comes from the checks that follow
+    // either way: an accepted request may still wait for the user to confirm the system's prompt.
+    // Every press asks again, so every press gets the whole time to be answered.
+    const auto requested = DefaultBrowserService::makeDefault();
+    m_defaultBrowserFailure = requested ? QString() : DefaultBrowserService::failureText(requested.error());
+    if (auto* welcome = qobject_cast<WelcomeStepView*>(m_stepView.data()))
+        welcome->showFailure(m_defaultBrowserFailure);
     waitForDefault(this, m_timing);
 }
 

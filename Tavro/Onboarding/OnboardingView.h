@@ -97,6 +97,8 @@ private:
     // The newest answer to whether Tavro is the default browser: the window's own reads, and the
     // confirmations of the waits after "Set Tavro as Default Browser".
     DefaultBrowserService::Answer m_defaultBrowser;
+    // Why the last request to become the default browser failed; empty when it did not.
+    QString m_defaultBrowserFailure;
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
     bool m_includesSafari = false;

@@ -13,7 +13,7 @@
 
 namespace tavro {
 
-WelcomeStepView::WelcomeStepView(bool isDefaultBrowser, QWidget* parent) : QWidget(parent)
+WelcomeStepView::WelcomeStepView(bool isDefaultBrowser, const QString& failure, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("welcome"));
     auto* column = OnboardingParts::column(this, 16);
@@ -47,8 +47,20 @@ WelcomeStepView::WelcomeStepView(bool isDefaultBrowser, QWidget* parent) : QWidg
         //: Caption under the Set Tavro as Default Browser button in onboarding.
         column->addWidget(BrandLabel::wrapping(QCoreApplication::translate("Tavro", "macOS will ask you to confirm."),
             Brand::textSecondary, Drawing::systemFont(11)));
+        m_failure = BrandLabel::wrapping(QString(), Brand::navy, Drawing::systemFont(12));
+        m_failure->setObjectName(QStringLiteral("defaultBrowserFailure"));
+        column->addWidget(m_failure);
+        showFailure(failure);
     }
     column->addStretch(1);
+}
+
+void WelcomeStepView::showFailure(const QString& failure)
+{
+    if (!m_failure)
+        return;
+    m_failure->setText(failure);
+    m_failure->setVisible(!failure.isEmpty());
 }
 
 } // namespace tavro

@@ -6,15 +6,25 @@
 
 namespace tavro {
 
+class BrandLabel;
+
 class WelcomeStepView : public QWidget
 {
     Q_OBJECT
 public:
-    explicit WelcomeStepView(bool isDefaultBrowser, QWidget* parent = nullptr);
+    // `failure` says why the last request to become the default browser failed, if it did.
+    WelcomeStepView(bool isDefaultBrowser, const QString& failure, QWidget* parent = nullptr);
+
+    // Shows why the last request failed below the button; an empty text hides the line.
+    void showFailure(const QString& failure);
 
 Q_SIGNALS:
     // The user pressed "Set Tavro as Default Browser".
     void makeDefaultRequested();
+
+private:
+    // None once Tavro is the default browser: the button is gone.
+    BrandLabel* m_failure = nullptr;
 };
 
 } // namespace tavro

@@ -1,6 +1,8 @@
 #include "Tavro/Settings/DefaultHandlerCard.h"
 
 #include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
+#include "Tavro/Model/Brand.h"
 #include "Tavro/Settings/LinkButton.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Shell/DefaultBrowserService.h"
@@ -55,17 +57,26 @@ void DefaultHandlerCard::showStatus(bool isDefault)
     if (isDefault) {
         //: Status line when Tavro is the default web browser.
         showSatisfied(QCoreApplication::translate("Tavro", "Tavro is your default browser"));
-    } else {
-        setStatusArea(
-            row({prominentButton(
-                     //: Button that asks macOS to make Tavro the default web browser.
-                     QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
-                    //: Link button that opens System Settings to change the default web browser. Use Apple's
-                    //: localized name for System Settings.
-                    link(QCoreApplication::translate("Tavro", "Open System Settings…"),
-                        [] { LoginItem::openDefaultBrowserSettings(); })},
-                10));
+        return;
     }
+    auto* offer = new QWidget;
+    auto* block = new QVBoxLayout(offer);
+    block->setContentsMargins(0, 0, 0, 0);
+    block->setSpacing(6);
+    block->addWidget(
+        row({prominentButton(
+                 //: Button that asks macOS to make Tavro the default web browser.
+                 QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
+                //: Link button that opens System Settings to change the default web browser. Use Apple's
+                //: localized name for System Settings.
+                link(QCoreApplication::translate("Tavro", "Open System Settings…"),
+                    [] { LoginItem::openDefaultBrowserSettings(); })},
+            10));
+    m_failure = BrandLabel::wrapping(QString(), Brand::navy, Drawing::systemFont(12));
+    m_failure->setObjectName(QStringLiteral("status"));
+    m_failure->hide();
+    block->addWidget(m_failure);
+    setStatusArea(offer);
 }
 
 void DefaultHandlerCard::recheck()
@@ -75,8 +86,11 @@ void DefaultHandlerCard::recheck()
 
 void DefaultHandlerCard::setAsDefault()
 {
-    // The request's own answer means little: the system may still ask the user, so watch instead.
-    DefaultBrowserService::makeDefault();
+    // A refusal says why at once, below the button. An accepted request may still wait for the
+    // user to confirm the system's prompt, so the checks follow either way.
+    const auto requested = DefaultBrowserService::makeDefault();
+    m_failure->setText(requested ? QString() : DefaultBrowserService::failureText(requested.error()));
+    m_failure->setVisible(!requested);
     waitForDefault(m_view, m_timing);
 }
 

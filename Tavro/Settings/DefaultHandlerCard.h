@@ -8,6 +8,7 @@
 
 namespace tavro {
 
+class BrandLabel;
 class SettingsView;
 
 // Whether Tavro is the default web browser, with the way to make it so. The answer lives in the
@@ -29,13 +30,16 @@ public:
     DefaultHandlerCard(SettingsView& view, Timing timing, QWidget* parent = nullptr);
 
     void recheck() override;
-    void setAsDefault();
 
 private:
     void showStatus(bool isDefault);
+    // "Set Tavro as Default Browser", pressed.
+    void setAsDefault();
 
     QPointer<SettingsView> m_view;
     Timing m_timing;
+    // Below the button while it is offered: why the last request failed, hidden when it did not.
+    QPointer<BrandLabel> m_failure;
 };
 
 } // namespace tavro

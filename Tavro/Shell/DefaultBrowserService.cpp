@@ -4,6 +4,7 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 #include "Tavro/Platform/SerialQueue.h"
 
+#include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
 #include <QUrl>
@@ -52,6 +53,14 @@ std::expected<void, DefaultBrowserError> makeDefault()
 {
     // Setting https is enough: the system keeps http with it.
     return DefaultBrowser::setDefaultHandlerForURLScheme(QStringLiteral("https"), AppInfo::bundleIdentifier());
+}
+
+QString failureText(DefaultBrowserError error)
+{
+    //: Shown under the Set Tavro as Default Browser button when the request failed. %1 is the reason, in
+    //: English, e.g. the MIME-applications file exists but could not be read.
+    return QCoreApplication::translate("Tavro", "Tavro couldn’t become your default browser: %1.")
+        .arg(description(error));
 }
 
 QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)

@@ -38,6 +38,8 @@ Answer answer();
 // Asks to become the handler of https links. A build without a bundle identifier names no
 // application (`missingArgument`).
 std::expected<void, DefaultBrowserError> makeDefault();
+// What the user reads where they asked and `makeDefault` failed: its reason, in a sentence.
+QString failureText(DefaultBrowserError error);
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
 // `interval` after the previous check finished, until it answers true; gives the last answer.

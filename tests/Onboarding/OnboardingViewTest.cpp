@@ -193,14 +193,23 @@ TEST_F(OnboardingViewTest, AnAnswerToTheSecondPressAfterTheFirstWaitRanOutStillA
 
 TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
 {
-    // Launch Services' table cannot be written: the request fails as a declined prompt would.
+    // Launch Services' table cannot be written (a folder stands in its place, which stops root
+    // too): the request fails, says why below the button, and is then checked as a declined prompt
+    // would be.
     QDir().mkpath(DefaultBrowser::storePath());
     build({3, 5ms, 10ms});
+    const auto failure = [this] { return shownStep()->findChild<QLabel*>("defaultBrowserFailure"); };
+    ASSERT_TRUE(failure());
+    EXPECT_FALSE(failure()->isVisible());
     shownStep()->findChild<QPushButton*>("makeDefault")->click();
+    EXPECT_TRUE(failure()->isVisible());
     runTimersFor(200ms);
     EXPECT_FALSE(showsDefaultBrowser());
     EXPECT_EQ(dots()->active(), 0);
     EXPECT_TRUE(shownStep()->findChild<QPushButton*>("makeDefault"));
+    EXPECT_TRUE(failure()->isVisible());
+    EXPECT_EQ(failure()->text(),
+        "Tavro couldn’t become your default browser: the MIME-applications file exists but could not be read.");
 }
 
 TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)

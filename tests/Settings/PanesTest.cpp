@@ -453,10 +453,13 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
 }
 
-TEST_F(PanesTest, ARefusedSetIsCheckedElevenTimesAtMost)
+TEST_F(PanesTest, ARefusedSetSaysWhyAndIsCheckedElevenTimesAtMost)
 {
-    // The defaults table cannot be read or written: the request fails as a declined prompt would.
+    // The defaults table cannot be read or written (a folder stands in its place, which stops root
+    // too): the request fails, says why, and is then checked as a declined prompt would be.
     QDir().mkpath(DefaultBrowser::storePath());
+    const QString refusal
+        = "Tavro couldn’t become your default browser: the MIME-applications file exists but could not be read.";
     RefusedTableReads reads;
     SettingsView view(store, Section::privacy, center);
     const DefaultHandlerCard::Timing timing{10, 5ms};
@@ -469,13 +472,16 @@ TEST_F(PanesTest, ARefusedSetIsCheckedElevenTimesAtMost)
     QPushButton* set = card.findChild<QPushButton*>();
     ASSERT_TRUE(set);
     ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
+    EXPECT_FALSE(shownTexts(&card).contains(refusal));
     set->click();
+    EXPECT_TRUE(shownTexts(&card).contains(refusal));
     ASSERT_TRUE(QTest::qWaitFor([&] { return reads.count() >= 11; }, 5000)) << reads.count();
     // Room for a twelfth many times over.
     EXPECT_FALSE(QTest::qWaitFor([&] { return reads.count() > 11; }, 40 * timing.waitInterval.count()));
     EXPECT_EQ(reads.count(), 11);
     EXPECT_FALSE(view.isDefaultBrowser());
     EXPECT_TRUE(shownTexts(&card).contains("Set Tavro as Default Browser"));
+    EXPECT_TRUE(shownTexts(&card).contains(refusal));
 }
 
 TEST_F(PanesTest, UpdateSwitchesMirrorInASecondCard)
