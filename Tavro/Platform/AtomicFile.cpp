@@ -1,6 +1,7 @@
 #include "Tavro/Platform/AtomicFile.h"
 
 #include "Tavro/Platform/FileDescriptor.h"
+#include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/PlatformLog.h"
 
 #include <QDir>
@@ -17,6 +18,15 @@
 namespace tavro::AtomicFile {
 
 namespace {
+
+bool isBeneathInexactHome(const QString& path)
+{
+    if (HomeFolder::pathIsExact())
+        return false;
+    const QString home = HomeFolder::path();
+    const QString cleaned = QDir::cleanPath(path);
+    return cleaned == home || cleaned.startsWith(home + QLatin1Char('/'));
+}
 
 QByteArray folderOf(const QByteArray& path)
 {
@@ -93,6 +103,11 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 bool write(const QString& path, const QByteArray& bytes, Access access, Place place)
 {
+    if (isBeneathInexactHome(path)) {
+        qCWarning(lcPlatform) << "cannot write" << path
+                              << "- HOME is not valid UTF-8, and this text names another folder";
+        return false;
+    }
     if (place == Place::ownFolder)
         QDir().mkpath(QFileInfo(path).absolutePath());
     const QByteArray native = QFile::encodeName(path);

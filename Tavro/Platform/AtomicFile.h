@@ -25,8 +25,9 @@ enum class Place {
 
 // Writes `bytes` to `path` through a fresh file beside it that is written out, flushed and synced
 // to the disk, then renamed over the path. A reader sees the old file or the new one; a full
-// disk, or any other failure on the way, leaves the old one as it was and no copy beside it. A
-// failure is logged with its reason.
+// disk, or any other failure on the way, leaves the old one as it was and no copy beside it.
+// Nothing is written beneath a home folder whose name Qt cannot give (HomeFolder::pathIsExact):
+// the text would name another folder. A failure is logged with its reason.
 bool write(const QString& path, const QByteArray& bytes, Access access, Place place = Place::ownFolder);
 
 } // namespace tavro::AtomicFile

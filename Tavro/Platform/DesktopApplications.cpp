@@ -1,6 +1,7 @@
 #include "Tavro/Platform/DesktopApplications.h"
 
 #include "Tavro/Platform/AppInfo.h"
+#include "Tavro/Platform/HomeFolder.h"
 
 #include <QDir>
 
@@ -54,10 +55,11 @@ const QList<KnownApplication>& table()
     return rows;
 }
 
+// A value Qt cannot give as a file name is ignored like a relative one: its text names another folder.
 QString fromEnvironment(const char* variable, const QString& fallback)
 {
-    const QString value = qEnvironmentVariable(variable);
-    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : fallback;
+    const std::optional<QString> value = HomeFolder::decodedExactly(qgetenv(variable));
+    return value && QDir::isAbsolutePath(*value) ? QDir::cleanPath(*value) : fallback;
 }
 
 } // namespace
@@ -119,7 +121,7 @@ QString identifierForDesktopId(const QString& desktopId)
 // system folder when XDG_DATA_DIRS has no absolute entry.
 QStringList entryFolders()
 {
-    QStringList folders{fromEnvironment("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share"))
+    QStringList folders{fromEnvironment("XDG_DATA_HOME", HomeFolder::path() + QStringLiteral("/.local/share"))
         + QStringLiteral("/applications")};
     QStringList dataDirs;
     for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'), Qt::SkipEmptyParts)) {

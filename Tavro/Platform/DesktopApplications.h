@@ -3,7 +3,8 @@
 // Linux desktop knows by desktop-entry id instead ("chromium.desktop"), for the folders where
 // those entries live, and for where the browsers among them keep their data on Linux.
 
-#include <QDir>
+#include "Tavro/Platform/HomeFolder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -53,7 +54,8 @@ QString identifierForDesktopId(const QString& desktopId);
 // entries to XDG_DATA_DIRS ("/var/lib/snapd/desktop", "/var/lib/flatpak/exports/share",
 // "~/.local/share/flatpak/exports/share").
 QStringList entryFolders();
-// "$XDG_CONFIG_HOME", default "<home>/.config" (a relative value is ignored, as the standard says).
-QString configHome(const QString& home = QDir::homePath());
+// "$XDG_CONFIG_HOME", default "<home>/.config" (a relative value is ignored, as the standard says,
+// and so is one that is not valid UTF-8).
+QString configHome(const QString& home = HomeFolder::path());
 
 } // namespace tavro::DesktopApplications

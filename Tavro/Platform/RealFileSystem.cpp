@@ -1,6 +1,7 @@
 #include "Tavro/Platform/RealFileSystem.h"
 
-#include <QDir>
+#include "Tavro/Platform/HomeFolder.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -26,7 +27,7 @@ FileReadOutcome FileReadOutcome::fromErrno(int error)
 
 QString RealFileSystem::homeDirectory() const
 {
-    return QDir::homePath();
+    return HomeFolder::path();
 }
 
 // Plain POSIX calls, so that the errno of a refused open is the system's own and nothing in

@@ -2,11 +2,11 @@
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/AtomicFile.h"
+#include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/PlatformLog.h"
 #include "Tavro/Platform/PropertyList.h"
 #include "Tavro/Platform/RealFileSystem.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -166,7 +166,7 @@ UserDefaults& UserDefaults::standard()
 
 QString UserDefaults::standardPath()
 {
-    return QDir::homePath() + QStringLiteral("/Library/Preferences/") + AppInfo::bundleIdentifier() + plistSuffix;
+    return HomeFolder::path() + QStringLiteral("/Library/Preferences/") + AppInfo::bundleIdentifier() + plistSuffix;
 }
 
 QString UserDefaults::filePath() const

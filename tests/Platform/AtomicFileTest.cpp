@@ -1,6 +1,7 @@
 #include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/AutostartEntry.h"
 #include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "tests/Support/FileSizeLimit.h"
 #include "tests/Support/QtPrinting.h"
@@ -9,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -26,6 +29,20 @@ QByteArray contents(const QString& path)
 QStringList entriesBeside(const QString& path)
 {
     return QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+}
+
+// Read as bytes: QDir drops a name that is not valid UTF-8.
+QByteArrayList namesIn(const QByteArray& folder)
+{
+    QByteArrayList names;
+    DIR* dir = ::opendir(folder.constData());
+    while (const dirent* entry = dir ? ::readdir(dir) : nullptr) {
+        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+            names.append(entry->d_name);
+    }
+    if (dir)
+        ::closedir(dir);
+    return names;
 }
 
 mode_t modeOf(const QString& path)
@@ -79,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Writers, FullDiskTest,
             }},
         WriterCase{"autostart", AutostartEntry::entryPath,
             [](const QString&) { return AutostartEntry::systemBackend().registerMainApp().has_value(); }},
-        WriterCase{"report", [] { return QDir::homePath() + "/tavro-safari-diag.txt"; },
+        WriterCase{"report", [] { return HomeFolder::path() + "/tavro-safari-diag.txt"; },
             [](const QString& path) {
                 return AtomicFile::write(
                     path, QByteArray(200, 'r'), AtomicFile::Access::ownerOnly, AtomicFile::Place::sharedFolder);
@@ -117,6 +134,29 @@ TEST(AtomicFileTest, AccessAndLinks)
     EXPECT_FALSE(AtomicFile::write(link, "never", AtomicFile::Access::ownerOnly));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()) << "the pipe stays a pipe";
+}
+
+// Qt gives a name that is not valid UTF-8 with U+FFFD in place of each bad byte: that text names
+// a folder beside the home, which nothing may make or fill.
+TEST(AtomicFileTest, NothingIsWrittenBeneathAHomeWhoseNameIsNoText)
+{
+    test::TempHome base;
+    const QByteArray parent = QFile::encodeName(base.path());
+    const QByteArray home = parent + "/home-caf\xe9";
+    ASSERT_EQ(::mkdir(home.constData(), 0700), 0);
+    // Qt cannot name it to remove it with the rest.
+    const auto removeHome = qScopeGuard([&] { ::rmdir(home.constData()); });
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", home + "/.config");
+    ASSERT_FALSE(HomeFolder::pathIsExact());
+
+    UserDefaults defaults(UserDefaults::standardPath());
+    EXPECT_EQ(defaults.setValue("k", "v"), std::unexpected(UserDefaultsError::unwritable));
+    EXPECT_TRUE(defaults.hasUnsavedChanges());
+    EXPECT_FALSE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"));
+    EXPECT_FALSE(AutostartEntry::systemBackend().registerMainApp());
+    EXPECT_EQ(namesIn(parent), QByteArrayList{"home-caf\xe9"});
+    EXPECT_EQ(namesIn(home), QByteArrayList{});
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "Tavro/Platform/RealFileSystem.h"
+#include "Tavro/Platform/HomeFolder.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
@@ -53,6 +54,40 @@ TEST_F(RealFileSystemTest, HomeFollowsHomeVariable)
 {
     EXPECT_EQ(fs.homeDirectory(), QDir(home.path()).absolutePath());
 }
+
+struct HomeCase
+{
+    const char* name;
+    QByteArray variable;
+    QByteArray nativePath;
+    bool exact;
+
+    friend void PrintTo(const HomeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class HomeFolderTest : public ::testing::TestWithParam<HomeCase>
+{ };
+
+// The home's bytes name the link socket, so homes that differ in one byte, text or not, differ
+// there; the text Qt's file functions take is exact only where it names the home.
+TEST_P(HomeFolderTest, BytesStayAsTheyAreAndTheTextSaysWhetherItNamesThem)
+{
+    test::TempHome home;
+    qputenv("HOME", GetParam().variable);
+    EXPECT_EQ(HomeFolder::nativePath(), GetParam().nativePath);
+    EXPECT_EQ(HomeFolder::pathIsExact(), GetParam().exact);
+    EXPECT_EQ(HomeFolder::path(), QDir::homePath());
+    if (GetParam().exact)
+        EXPECT_EQ(HomeFolder::nativePath(), QDir::homePath().toUtf8()) << "the socket's name of a text home stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(Homes, HomeFolderTest,
+    ::testing::Values(HomeCase{"Plain", "/home/a", "/home/a", true},
+        HomeCase{"Cleaned", "//home/./a/", "/home/a", true}, HomeCase{"Unset", "", "/", true},
+        HomeCase{"Utf8", "/home/caf\xc3\xa9", "/home/caf\xc3\xa9", true},
+        HomeCase{"Latin1", "/home/caf\xe9", "/home/caf\xe9", false},
+        HomeCase{"Latin1Other", "/home/caf\xe8/", "/home/caf\xe8", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RealFileSystemTest, ReadsAFileWhole)
 {

@@ -1,0 +1,36 @@
+#include "Tavro/Platform/HomeFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace tavro::HomeFolder {
+
+QByteArray nativePath()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (home.isEmpty())
+        return QByteArrayLiteral("/");
+    // Latin-1 gives each byte a character of its own and back again, and cleaning a path changes
+    // only slashes and dots.
+    return QDir::cleanPath(QString::fromLatin1(home)).toLatin1();
+}
+
+QString path()
+{
+    return QFile::decodeName(nativePath());
+}
+
+bool pathIsExact()
+{
+    return decodedExactly(nativePath()).has_value();
+}
+
+std::optional<QString> decodedExactly(const QByteArray& nativeName)
+{
+    QString name = QFile::decodeName(nativeName);
+    if (QFile::encodeName(name) != nativeName)
+        return std::nullopt;
+    return name;
+}
+
+} // namespace tavro::HomeFolder
