@@ -43,6 +43,9 @@ struct AutomationTiming
     // Chromium singleton
     ms chromiumAckTimeout{3000};
 
+    // A browser started with the link whose program ends with an error within this failed to start.
+    ms earlyExitWindow{3000};
+
     // Every value multiplied by `factor` (at least 1 ms each).
     AutomationTiming scaled(double factor) const
     {
@@ -52,7 +55,7 @@ struct AutomationTiming
                  &t.arcPoll, &t.arcSettle, &t.arcNewWindowWait, &t.afterSafariStart, &t.profilePressRetry,
                  &t.cachedWindowSettle, &t.afterProfilePress, &t.afterActivation, &t.beforeClosingBlankWindows,
                  &t.privateMenuTimeout, &t.privateNewWindowTimeout, &t.privateFocusTimeout, &t.firstWindowDeadline,
-                 &t.firstWindowPoll, &t.afterFirstWindow, &t.chromiumAckTimeout}) {
+                 &t.firstWindowPoll, &t.afterFirstWindow, &t.chromiumAckTimeout, &t.earlyExitWindow}) {
             const auto scaledCount = static_cast<ms::rep>(double(value->count()) * factor);
             *value = ms(scaledCount < 1 ? 1 : scaledCount);
         }

@@ -67,20 +67,23 @@ void activateFirstRunning(const QString& bundleIdentifier)
         Workspace::shared().activate(running.first());
 }
 
-// Activates a running application or starts it; awaited.
-QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(QString appURL)
+// Activates a running application or starts it; awaited. A program started with an early-exit
+// window is watched through it; one started without is not.
+QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(
+    QString appURL, std::chrono::milliseconds earlyExitWindow = {})
 {
-    co_return co_await Workspace::shared().openApplication(appURL, OpenConfiguration{true, false, {}});
+    co_return co_await Workspace::shared().openApplication(appURL, OpenConfiguration{true, false, {}, earlyExitWindow});
 }
 
 // The longest single argument the system passes to a new program (MAX_ARG_STRLEN, with the
 // terminating zero): a longer link cannot start a browser.
 constexpr qsizetype maxArgumentBytes = 32 * 4096 - 1;
 
-// A new instance with the arguments. Starting it takes no time worth waiting for, and a browser that
-// cannot start (a program that is not executable, a desktop entry without its Exec, a link over the
-// system's limit) is a failed launch, reported like any other.
-QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList arguments)
+// A new instance with the arguments. The link goes with them at once, and a browser that cannot
+// start (a program that is not executable, a desktop entry without its Exec, a link over the
+// system's limit, a program that ends with an error within its early-exit window) is a failed
+// launch, reported like any other.
+QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList arguments, AutomationTiming timing)
 {
     if (std::ranges::any_of(
             arguments, [](const QString& argument) { return argument.toUtf8().size() > maxArgumentBytes; })) {
@@ -92,19 +95,21 @@ QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList 
         co_return std::unexpected(BrowserLaunchError::launchFailed(browser, reason));
     }
     // Built outside the co_await, as in openURLInApp.
-    const OpenConfiguration configuration{true, true, arguments};
+    const OpenConfiguration configuration{true, true, arguments, timing.earlyExitWindow};
     const auto launched = co_await Workspace::shared().openApplication(appURL, configuration);
     if (!launched)
         co_return std::unexpected(BrowserLaunchError::launchFailed(browser, launched.error().localizedDescription));
     co_return {};
 }
 
-QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString appURL)
+// Hands the link over; a program started for it is watched through its early-exit window.
+QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString appURL, AutomationTiming timing)
 {
     // Built outside the co_await: GCC 12 cannot keep a braced list alive across a suspension.
     QList<QUrl> urls;
     urls.append(url);
-    co_return co_await Workspace::shared().openUrls(urls, appURL, OpenConfiguration{true, false, {}});
+    const OpenConfiguration configuration{true, false, {}, timing.earlyExitWindow};
+    co_return co_await Workspace::shared().openUrls(urls, appURL, configuration);
 }
 
 // The Chromium road: a running browser takes the command line through its socket, a closed one is
@@ -130,7 +135,7 @@ QCoro::Task<Result> openInChromium(
     case ChromiumSingleton::Outcome::unreachable:
         break;
     }
-    co_return co_await argumentLaunch(destination.browserDisplayName, appURL, arguments);
+    co_return co_await argumentLaunch(destination.browserDisplayName, appURL, arguments, timing);
 }
 
 QCoro::Task<bool> pressNewProfileWindow(QString name, int attempts, AutomationTiming timing)
@@ -152,7 +157,7 @@ QCoro::Task<Result> openSafariProfile(
     const QUrl link = url.value_or(QUrl(QStringLiteral("about:blank")));
     if (!A::isProcessTrusted()) {
         // The link still opens in Safari's front window; the user is asked for the permission.
-        co_await openURLInApp(link, appURL);
+        co_await openURLInApp(link, appURL, timing);
         co_return std::unexpected(SafariLaunchError::accessibilityDenied());
     }
     const QString name = destination.profileDisplayName;
@@ -163,7 +168,7 @@ QCoro::Task<Result> openSafariProfile(
         SafariWindowCache::windows().clear();
     } else if (const auto cached = SafariWindowCache::window(name); cached && SafariAX::raiseWindow(*cached)) {
         co_await QCoro::sleepFor(timing.cachedWindowSettle);
-        const auto handed = co_await openURLInApp(link, appURL);
+        const auto handed = co_await openURLInApp(link, appURL, timing);
         if (!handed)
             co_return std::unexpected(handed.error());
         co_return {};
@@ -172,7 +177,7 @@ QCoro::Task<Result> openSafariProfile(
     const bool hasVisibleName = !SafariProfileDiscovery::isBlankName(name);
     const int attempts = !wasRunning || hasVisibleName ? safariProfileAttempts : 1;
     if (!co_await pressNewProfileWindow(name, attempts, timing)) {
-        co_await openURLInApp(link, appURL);
+        co_await openURLInApp(link, appURL, timing);
         if (hasVisibleName)
             co_return std::unexpected(SafariLaunchError::profileWindowNotFound(name));
         co_return {};
@@ -200,7 +205,7 @@ QCoro::Task<Result> openSafariProfile(
         }
     }
     if (!entered)
-        co_await openURLInApp(link, appURL);
+        co_await openURLInApp(link, appURL, timing);
 
     if (!wasRunning && window) {
         co_await QCoro::sleepFor(timing.beforeClosingBlankWindows);
@@ -243,7 +248,7 @@ QCoro::Task<Result> openPrivateWithMenuItem(
             co_await QCoro::sleepFor(timing.cachedWindowSettle);
             // Trust the raise only when the cached window really came to the front.
             if (SafariAX::focusedWindow() == cached) {
-                const auto handed = co_await openURLInApp(*url, appURL);
+                const auto handed = co_await openURLInApp(*url, appURL, timing);
                 if (!handed)
                     co_return std::unexpected(handed.error());
                 co_return {};
@@ -403,7 +408,7 @@ QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
             const QStringList args = privateLaunchArguments(destination.launchStrategy, mechanism->argument(), url);
             if (definition->profileFamily == ProfileFamily::chromium)
                 co_return co_await openInChromium(destination, *appURL, args, timing);
-            co_return co_await argumentLaunch(browser, *appURL, args);
+            co_return co_await argumentLaunch(browser, *appURL, args, timing);
         }
         }
     }
@@ -416,16 +421,18 @@ QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
         const QStringList args = launchArguments(strategy, url);
         if (strategy.kind() == LaunchStrategy::Kind::chromiumProfileDirectory)
             co_return co_await openInChromium(destination, *appURL, args, timing);
-        co_return co_await argumentLaunch(browser, *appURL, args);
+        co_return co_await argumentLaunch(browser, *appURL, args, timing);
     }
 
-    const auto launched = co_await activationLaunch(*appURL);
+    // With a link the hand-over that follows is watched, and the link must not wait for this launch.
+    const auto launched
+        = co_await activationLaunch(*appURL, url ? std::chrono::milliseconds{} : timing.earlyExitWindow);
     if (!launched)
         co_return std::unexpected(BrowserLaunchError::launchFailed(browser, launched.error().localizedDescription));
     if (url) {
         if (destination.browserBundleIdentifier == QLatin1String(ArcAX::bundleIdentifier))
             co_await ArcAX::ensureBrowserWindow(timing);
-        const auto handed = co_await openURLInApp(*url, *appURL);
+        const auto handed = co_await openURLInApp(*url, *appURL, timing);
         if (!handed)
             co_return std::unexpected(BrowserLaunchError::launchFailed(browser, handed.error().localizedDescription));
     }

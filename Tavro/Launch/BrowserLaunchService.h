@@ -35,7 +35,11 @@ bool isAccessibilityDenied(const LaunchFailure& failure);
 namespace BrowserLaunchService {
 
 // Opens `url` (nothing: the destination without a link) in the destination, in a private window
-// when `privately`. A browser that cannot be started, whatever the road, is a `launchFailed`.
+// when `privately`. A browser that cannot be started, whatever the road, is a `launchFailed`; so is
+// one started with the link whose program ends with a non-zero status or by a signal within
+// `timing.earlyExitWindow`, told by the last line it wrote to its standard error. A program that
+// ends at once with status 0 handed the link to a running browser. Completes once the program
+// started for the link ended or its window is over.
 QCoro::Task<std::expected<void, LaunchFailure>> open(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing = {});
 

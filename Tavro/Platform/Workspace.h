@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <chrono>
 #include <expected>
 #include <optional>
 
@@ -51,6 +52,10 @@ struct OpenConfiguration
     bool activates = true;
     bool createsNewApplicationInstance = false;
     QStringList arguments;
+    // How long a program started for this is watched after its start: one that ends with a non-zero
+    // status or by a signal within it failed to start, and the last line it wrote to its standard
+    // error says why. Zero: not watched.
+    std::chrono::milliseconds earlyExitWindow{0};
 };
 
 // A failure of the system to open an application or hand it URLs.
@@ -120,11 +125,13 @@ public:
     bool activate(const RunningApplication& application);
 
     // Opens the application at `bundlePath`. Without `createsNewApplicationInstance` an application
-    // that already runs is only activated. Completes once the process was started.
+    // that already runs is only activated. Completes once the process was started or, with an
+    // early-exit window, once it ended or its window is over. GUI thread.
     QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
         const QString& bundlePath, const OpenConfiguration& configuration);
     // Hands the URLs to the application: the executable is run with the URLs as its arguments (a
-    // running single-instance browser forwards them to its first process itself).
+    // running single-instance browser forwards them to its first process itself, and that ends
+    // with status 0). Completes as `openApplication` does. GUI thread.
     QCoro::Task<std::expected<void, WorkspaceError>> openUrls(
         const QList<QUrl>& urls, const QString& bundlePath, const OpenConfiguration& configuration);
 

@@ -91,15 +91,19 @@ void Router::openDirect(const BrowserDestination& destination, bool privately)
 
 namespace {
 // Holds its own copies of the link and the destination; runs on the GUI thread, and the
-// launcher's waits suspend it without blocking.
+// launcher's waits suspend it without blocking. A failure that ends after `router` has gone (Tavro
+// quitting) shows no alert: it is logged where it was decided.
 QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
-    std::function<void()> retry, std::function<void()> recordUse)
+    std::function<void()> retry, std::function<void()> recordUse, QPointer<Router> router)
 {
-    const auto outcome = co_await BrowserLaunchService::open(url, destination, privately);
-    // After the launch, so that the settings write and what follows it keep the link waiting no
-    // longer, and whatever its outcome: a failed open still counts as a use.
+    // The launch starts first, so that the settings write and what follows it keep the link waiting
+    // no longer: by its first wait the link has gone out (a browser started with it, or the exchange
+    // with a running one under way on its own thread). The use counts whatever the outcome, which
+    // for a browser just started comes only after its early-exit window.
+    auto launch = BrowserLaunchService::open(url, destination, privately);
     recordUse();
-    if (!outcome) {
+    const auto outcome = co_await launch;
+    if (!outcome && router) {
         ErrorPresenter::show(outcome.error(), url.value_or(QUrl(QStringLiteral("about:blank"))), retryLabel, retry);
     }
 }
@@ -116,7 +120,7 @@ void Router::launch(std::optional<QUrl> url, BrowserDestination destination, boo
     };
     // Not awaited: each open runs on its own, and several may be in flight at once.
     runLaunch(std::move(url), std::move(destination), privately, std::move(retryLabel), std::move(retry),
-        std::move(recordUse));
+        std::move(recordUse), self);
 }
 
 } // namespace tavro

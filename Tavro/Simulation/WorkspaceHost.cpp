@@ -103,9 +103,10 @@ public:
             }
         }
         // Nothing of this identifier runs: the system starts a process.
+        const quint64 entry = logStarting(record);
         auto started = co_await system().openApplication(bundle, configuration);
         noteStarted(started ? std::optional(*started) : std::nullopt, configuration.activates);
-        log(record, started ? started->processIdentifier : 0, bool(started));
+        completeLog(entry, started ? started->processIdentifier : 0, bool(started));
         co_return started;
     }
 
@@ -147,16 +148,19 @@ public:
         }
         for (const QUrl& url : urls)
             record.arguments.append(url.toString(QUrl::FullyEncoded));
+        const quint64 entry = logStarting(record);
         auto started = co_await system().openUrls(urls, bundle, configuration);
         noteStarted(started ? std::optional(*started) : std::nullopt, configuration.activates);
-        log(record, started ? started->processIdentifier : 0, bool(started));
+        completeLog(entry, started ? started->processIdentifier : 0, bool(started));
         co_return started;
     }
 
     QMutex mutex;
     QList<SimulatedApp> simulated;
     QHash<QString, std::function<void()>> launchers;
-    QList<LaunchRecord> launches;
+    // The log, each record with the number it was logged under.
+    QList<std::pair<quint64, LaunchRecord>> launches;
+    quint64 nextEntry = 0;
     int lookups = 0;
     QList<qint64> started;
     std::optional<RunningApplication> frontmost;
@@ -182,12 +186,29 @@ private:
             frontmost = application;
     }
 
-    void log(LaunchRecord record, qint64 pid, bool startedProcess)
+    void log(const LaunchRecord& record, qint64 pid, bool startedProcess)
     {
-        record.processIdentifier = pid;
-        record.startedProcess = startedProcess;
+        completeLog(logStarting(record), pid, startedProcess);
+    }
+
+    // A process the system starts is logged as it starts, and completed with what was started once
+    // the call returns, after the program's early-exit window.
+    quint64 logStarting(const LaunchRecord& record)
+    {
         QMutexLocker lock(&mutex);
-        launches.append(record);
+        launches.append({nextEntry, record});
+        return nextEntry++;
+    }
+
+    void completeLog(quint64 entry, qint64 pid, bool startedProcess)
+    {
+        QMutexLocker lock(&mutex);
+        for (auto& [number, record] : launches) {
+            if (number == entry) {
+                record.processIdentifier = pid;
+                record.startedProcess = startedProcess;
+            }
+        }
     }
 };
 
@@ -208,7 +229,10 @@ QList<LaunchRecord> WorkspaceHost::launches()
 {
     SimulatedWorkspace& s = simulation();
     QMutexLocker lock(&s.mutex);
-    return s.launches;
+    QList<LaunchRecord> records;
+    for (const auto& [number, record] : std::as_const(s.launches))
+        records.append(record);
+    return records;
 }
 
 void WorkspaceHost::clearLaunches()

@@ -28,7 +28,9 @@ public:
     // Routes the Workspace through the simulation.
     static void install();
 
-    // Every launch, activation launch and hand-over since the last reset, in order.
+    // Every launch, activation launch and hand-over since the last reset, in order. A process the
+    // system starts is listed as it starts; its process identifier and `startedProcess` follow once
+    // the call completes.
     static QList<LaunchRecord> launches();
     static void clearLaunches();
 

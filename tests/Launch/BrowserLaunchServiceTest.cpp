@@ -99,6 +99,62 @@ INSTANTIATE_TEST_SUITE_P(Recipes, RecipeTest,
             true, true, {{}, {linkText}}}),
     [](const ::testing::TestParamInfo<RecipeCase>& info) { return std::string(info.param.name); });
 
+// A browser whose program ends as it starts: with an error it failed to start, and the last line it
+// wrote to its standard error says why; at once with status 0, it handed the link to a running copy.
+struct EarlyExitCase
+{
+    const char* name;
+    LaunchStrategy strategy;
+    QByteArray program;  // the stand-in's shell script
+    const char* failure; // the description of the failure; none: the link was opened
+    friend void PrintTo(const EarlyExitCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class EarlyExitTest : public test::LaunchFixture, public ::testing::WithParamInterface<EarlyExitCase>
+{ };
+
+TEST_P(EarlyExitTest, AnErrorAsTheBrowserStartsIsAFailedLaunchWithWhatItSaidLast)
+{
+    const EarlyExitCase& c = GetParam();
+    test::writeBundle(apps(), "Vivaldi", "com.vivaldi.Vivaldi", "Vivaldi", "#!/bin/sh\n" + c.program);
+    // Any stand-in ends well within it, and its end ends the wait.
+    timing.earlyExitWindow = 20s;
+    const auto result = open(testLink, destination("com.vivaldi.Vivaldi", "Vivaldi", c.strategy));
+    if (!c.failure) {
+        EXPECT_TRUE(result) << description(result.error()).toStdString();
+        return;
+    }
+    ASSERT_FALSE(result);
+    EXPECT_EQ(std::get<BrowserLaunchError>(result.error()).kind(), BrowserLaunchError::Kind::launchFailed);
+    EXPECT_EQ(description(result.error()), QString::fromUtf8(c.failure));
+}
+
+const QByteArray runningAsRoot = "echo 'Running as root without --no-sandbox is not supported' >&2\nexit 1\n";
+
+INSTANTIATE_TEST_SUITE_P(EarlyExits, EarlyExitTest,
+    ::testing::Values(
+        // Launched with the profile and the link, or started and then handed the link.
+        EarlyExitCase{"argumentLaunch", LaunchStrategy::chromiumProfileDirectory("Default"), runningAsRoot,
+            "Couldn’t open the link in Vivaldi: Running as root without --no-sandbox is not supported"},
+        EarlyExitCase{"handOver", LaunchStrategy::browserCurrentProfile(), runningAsRoot,
+            "Couldn’t open the link in Vivaldi: Running as root without --no-sandbox is not supported"},
+        EarlyExitCase{"handedToTheRunningBrowser", LaunchStrategy::chromiumProfileDirectory("Default"),
+            "echo 'Opening in existing browser session.' >&2\nexit 0\n", nullptr},
+        EarlyExitCase{"handOverToTheRunningBrowser", LaunchStrategy::browserCurrentProfile(), "exit 0\n", nullptr},
+        EarlyExitCase{"lastLineWithText", LaunchStrategy::firefoxProfile("work"),
+            "printf 'starting\\nError: the profile is locked\\n\\n  \\n' >&2\nexit 3\n",
+            "Couldn’t open the link in Vivaldi: Error: the profile is locked"},
+        EarlyExitCase{"lastLineAfterMuchOutput", LaunchStrategy::firefoxProfile("work"),
+            "i=0\nwhile [ $i -lt 2000 ]; do echo \"noise $i, more than is kept of what a browser says\" >&2; "
+            "i=$((i+1)); done\necho 'Fatal: no display' >&2\nexit 1\n",
+            "Couldn’t open the link in Vivaldi: Fatal: no display"},
+        EarlyExitCase{"silent", LaunchStrategy::firefoxProfile("work"), "exit 2\n",
+            "Couldn’t open the link in Vivaldi: The application “Vivaldi” quit right after it started."},
+        EarlyExitCase{"endedBySignal", LaunchStrategy::firefoxProfile("work"),
+            "echo 'Terminated while starting' >&2\nkill -TERM $$\n",
+            "Couldn’t open the link in Vivaldi: Terminated while starting"}),
+    [](const ::testing::TestParamInfo<EarlyExitCase>& info) { return std::string(info.param.name); });
+
 TEST_F(LaunchServiceTest, ArgumentLaunchesAskForANewInstance)
 {
     test::RecordingApp app(apps(), QStringLiteral("Firefox"), QStringLiteral("org.mozilla.firefox"));

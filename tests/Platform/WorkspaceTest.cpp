@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 using namespace tavro;
@@ -142,6 +145,39 @@ TEST_F(WorkspaceTest, RealProcessesCountAsRunningUntilTheyExit)
     ::kill(pid_t(started->processIdentifier), SIGKILL);
     EXPECT_TRUE(QTest::qWaitFor(
         [] { return Workspace::shared().runningApplications(QStringLiteral("org.example.Sleeper")).isEmpty(); }, 5000));
+}
+
+// A browser logs a lot, for as long as it runs: once its early-exit window is over, what it writes
+// to its standard error neither fills a buffer nobody empties nor ends it, and it runs in a session
+// of its own, apart from Tavro's.
+TEST_F(WorkspaceTest, AProgramThatRunsPastItsWindowWritesFreelyAndRunsOn)
+{
+    const QString go = home.filePath(QStringLiteral("go"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(go).constData(), 0600), 0);
+    const QString wrote = home.filePath(QStringLiteral("wrote"));
+    const QString bundle = test::writeBundle(apps(), QStringLiteral("Chatty"), QStringLiteral("org.example.Chatty"),
+        QStringLiteral("Chatty"),
+        "#!/bin/sh\necho starting >&2\n: < '" + go.toUtf8()
+            + "'\ni=0\nwhile [ $i -lt 5000 ]; do echo \"line $i of what a browser logs while it runs\" >&2; "
+              "i=$((i+1)); done\ntouch '"
+            + wrote.toUtf8() + "'\nexec sleep 30\n");
+    OpenConfiguration configuration;
+    configuration.earlyExitWindow = std::chrono::milliseconds(50);
+    const auto started = QCoro::waitFor(Workspace::shared().openApplication(bundle, configuration));
+    ASSERT_TRUE(started);
+    const auto pid = pid_t(started->processIdentifier);
+    EXPECT_NE(::getsid(pid), ::getsid(0));
+
+    // The window is over: the program goes on and writes far more than any buffer holds.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const int fifo = ::open(QFile::encodeName(go).constData(), O_WRONLY | O_NONBLOCK);
+            return fifo >= 0 && ::close(fifo) == 0;
+        },
+        10000))
+        << "it never waited for the test";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(wrote); }, 10000)) << "its writes blocked";
+    EXPECT_TRUE(Workspace::processIsRunning(pid)) << "its writes ended it";
 }
 
 TEST_F(WorkspaceTest, ProcessesStartedElsewhereAreFoundByTheirExecutable)

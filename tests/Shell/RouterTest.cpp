@@ -201,22 +201,33 @@ TEST_F(RouterFixture, UseIsRecordedAfterTheLaunchAndNeverForAPrivateOpen)
 
 TEST_F(RouterFixture, AFailedOpenStillCountsAndChooseAnotherShowsTheSamePickerAgain)
 {
+    // Brave is not installed; Vivaldi's program says why it cannot run and ends with an error.
+    writeBundle(home.filePath("Applications"), "Vivaldi", "com.vivaldi.Vivaldi", "Vivaldi",
+        "#!/bin/sh\necho 'Running as root without --no-sandbox is not supported' >&2\nexit 1\n");
+    const BrowserDestination vivaldi = shellDestination("com.vivaldi.Vivaldi", "Vivaldi", QStringLiteral("Default"));
     AppSettings settings;
-    settings.destinations = {chrome, brave};
+    settings.destinations = {chrome, brave, vivaldi};
     makeRouter(settings);
-    for (const bool privately : {false, true}) {
-        pickers.clear();
-        Alert::resetTestAnswers();
-        Alert::answerNextWith(Alert::kFirstButtonReturn);
-        router->open(link, brave, privately);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 5000));
-        const Alert alert = Alert::answeredAlerts().first();
-        EXPECT_EQ(alert.messageText, QStringLiteral("Tavro couldn’t open that link"));
-        EXPECT_TRUE(alert.informativeText.endsWith(QStringLiteral("\n\nhttps://example.test/page")));
-        EXPECT_EQ(alert.buttonTitles, (QStringList{"Choose Another…", "Copy Link", "Dismiss"}));
-        EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately, Router::PickerRequest::retry}}));
-        // The private attempt leaves the use recorded by the first one.
-        EXPECT_EQ(store->settings().lastUsedDestinationID, brave.id);
+    for (const auto& [failing, reason] :
+        {std::pair{brave, QStringLiteral("Couldn’t find Brave Browser. It may have been moved or uninstalled.")},
+            std::pair{vivaldi,
+                QStringLiteral("Couldn’t open the link in Vivaldi: Running as root without --no-sandbox is not "
+                               "supported")}}) {
+        for (const bool privately : {false, true}) {
+            SCOPED_TRACE(failing.browserDisplayName.toStdString() + (privately ? ", private" : ""));
+            pickers.clear();
+            Alert::resetTestAnswers();
+            Alert::answerNextWith(Alert::kFirstButtonReturn);
+            router->open(link, failing, privately);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !Alert::answeredAlerts().isEmpty(); }, 10000));
+            const Alert alert = Alert::answeredAlerts().first();
+            EXPECT_EQ(alert.messageText, QStringLiteral("Tavro couldn’t open that link"));
+            EXPECT_EQ(alert.informativeText, reason + QStringLiteral("\n\nhttps://example.test/page"));
+            EXPECT_EQ(alert.buttonTitles, (QStringList{"Choose Another…", "Copy Link", "Dismiss"}));
+            EXPECT_EQ(pickers, (QList<PickerCall>{{link, std::nullopt, privately, Router::PickerRequest::retry}}));
+            // The private attempt leaves the use recorded by the first one.
+            EXPECT_EQ(store->settings().lastUsedDestinationID, failing.id);
+        }
     }
 }
 
