@@ -1,6 +1,6 @@
 // Against Debian's Chromium under Xvfb: a closed browser is launched with the profile arguments,
-// a running one receives the link through its singleton socket without a second process, and a
-// link too long for that socket is never handed over cut.
+// a running one receives the link through its singleton socket without a second process, a link
+// too long for that socket is never handed over cut, and a browser that refuses to start says why.
 
 #include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Launch/ChromiumSingleton.h"
@@ -9,6 +9,8 @@
 #include "tests/Launch/LaunchTestSupport.h"
 #include "tests/Launch/RealChromium.h"
 #include "tests/Support/Xvfb.h"
+
+#include <unistd.h>
 
 using namespace tavro;
 using Kind = LaunchRecord::Kind;
@@ -144,4 +146,27 @@ TEST_F(ChromiumRealTest, LinksOnBothSidesOfTheSocketLimitArriveWholeOrNotAtAll)
         EXPECT_FALSE(path.startsWith(QStringLiteral("/overLimit"))) << path.size();
     EXPECT_EQ(WorkspaceHost::startedProcesses().size(), 1);
     EXPECT_EQ(test::browserProcesses(home.path()), QList<qint64>{browser}) << test::describeProcesses(home.path());
+}
+
+// As root without its sandbox switch, Chromium refuses to start: it says so on its standard error
+// and ends at once. The link is not opened, and the failure tells what Chromium said.
+TEST_F(ChromiumRealTest, ABrowserThatEndsWithAnErrorAsItStartsIsAFailedLaunchThatSaysWhy)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "Chromium refuses to start without its sandbox only for root";
+    ASSERT_TRUE(xvfb.isRunning());
+    QStringList switches = test::chromiumSwitches(home.path());
+    switches.removeAll(QStringLiteral("--no-sandbox"));
+    test::writeChromiumBundle(home.path(), xvfb.display(), switches);
+    const auto d = test::destination(
+        "org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory(QStringLiteral("Default")));
+
+    const auto refused
+        = QCoro::waitFor(BrowserLaunchService::open(QUrl(server.url(QStringLiteral("/refused"))), d, false));
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(std::get<BrowserLaunchError>(refused.error()).kind(), BrowserLaunchError::Kind::launchFailed);
+    const QString reason = description(refused.error());
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("Couldn’t open the link in Chromium: "))) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QStringLiteral("Running as root without --no-sandbox is not supported")))
+        << reason.toStdString();
 }

@@ -32,19 +32,25 @@ inline QStringList chromiumSwitches(const QString& home)
         QStringLiteral("--user-data-dir=") + home + QStringLiteral("/Library/Application Support/Chromium")};
 }
 
-// "~/Applications/Chromium.app", whose executable runs the real browser on `display` with the
-// switches above, as on a Mac. It execs under its own name, so the browser process is recognised
-// as the bundle's.
-inline QString writeChromiumBundle(const QString& home, const QString& display)
+// "~/Applications/Chromium.app", whose executable runs the real browser on `display` with
+// `switches`, as on a Mac. It execs under its own name, so the browser process is recognised as
+// the bundle's.
+inline QString writeChromiumBundle(const QString& home, const QString& display, const QStringList& switches)
 {
     QByteArray script
         = "#!/bin/bash\nexport DISPLAY='" + display.toUtf8() + "'\nexec -a \"$0\" " + kChromiumBinary.toUtf8();
-    for (const QString& flag : chromiumSwitches(home))
+    for (const QString& flag : switches)
         script += " '" + flag.toUtf8() + "'";
     script += " \"$@\"\n";
     QDir().mkpath(home + QStringLiteral("/Library/Application Support/Chromium"));
     return writeBundle(home + QStringLiteral("/Applications"), QStringLiteral("Chromium"),
         QStringLiteral("org.chromium.Chromium"), QStringLiteral("Chromium"), script);
+}
+
+// The same with the switches above.
+inline QString writeChromiumBundle(const QString& home, const QString& display)
+{
+    return writeChromiumBundle(home, display, chromiumSwitches(home));
 }
 
 // Starts the browser as a user would, outside Tavro and not through the bundle, with `url`; its pid.
