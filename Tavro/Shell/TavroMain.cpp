@@ -4,6 +4,7 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/Application.h"
+#include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/DetachedLaunch.h"
 #include "Tavro/Platform/GraphicalSession.h"
 #include "Tavro/Platform/LaunchEvent.h"
@@ -15,10 +16,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontDatabase>
-#include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
 
@@ -150,21 +148,8 @@ Command parse(const QStringList& arguments)
 
 bool writeDiagnosticsFile(const QByteArray& report, const QString& path)
 {
-    // QSaveFile would follow a link planted at the fixed path in the shared /tmp and write
-    // through it; a fresh private file renamed over the path replaces the link itself.
-    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.tavro-safari-diag-XXXXXX"));
-    if (!file.open())
-        return false;
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return false;
-    if (file.write(report) != report.size() || !file.flush())
-        return false;
-    const QByteArray from = QFile::encodeName(file.fileName());
-    const QByteArray to = QFile::encodeName(path);
-    if (std::rename(from.constData(), to.constData()) != 0)
-        return false;
-    file.setAutoRemove(false);
-    return true;
+    // The fixed path lies in the shared /tmp: a link planted there is replaced, not written through.
+    return AtomicFile::write(path, report, AtomicFile::Access::ownerOnly, AtomicFile::Place::sharedFolder);
 }
 
 QByteArray launchOutcomeLine(const QString& profileName, bool opened)
