@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -63,8 +64,11 @@ int main(int argc, char** argv)
     if (arguments.contains(QLatin1String("--diagnose-safari"))
         || arguments.contains(QLatin1String("--test-safari-launch")))
         return startApplication(argv, false);
-    const QList<QUrl> links = tavro::LinkForwarding::linksFromArguments(arguments, QDir::currentPath());
-    const auto forwarded = tavro::LinkForwarding::forward(links);
+    // Links were asked for and none is one: nothing goes over, and no Tavro starts for it.
+    const std::optional<QList<QUrl>> links = tavro::LinkForwarding::linksToHandOver(argc, argv);
+    if (!links)
+        return 1;
+    const auto forwarded = tavro::LinkForwarding::forward(*links);
     if (forwarded)
         return 0;
     if (forwarded.error() != tavro::LinkIntakeError::noRunningInstance) {
@@ -75,5 +79,5 @@ int main(int argc, char** argv)
         std::fputs(tavro::GraphicalSession::kMissingMessage, stderr);
         return 1;
     }
-    return startApplication(argv, !links.isEmpty());
+    return startApplication(argv, !links->isEmpty());
 }

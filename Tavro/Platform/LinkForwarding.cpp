@@ -1,7 +1,6 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
 #include "Tavro/Platform/FileDescriptor.h"
-#include "Tavro/Platform/PlatformLog.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -12,9 +11,13 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -61,8 +64,9 @@ QByteArray encodeRequest(const QList<QUrl>& links)
 }
 
 // A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
-// file left by a Tavro that died) is `noRunningInstance`.
-std::expected<FileDescriptor, LinkIntakeError> connectTo(const QString& socketPath)
+// file left by a Tavro that died) is `noRunningInstance`. A listener whose queue of connections
+// is full keeps the connection waiting until `deadline`, then it is `unanswered`.
+std::expected<FileDescriptor, LinkIntakeError> connectTo(const QString& socketPath, const QDeadlineTimer& deadline)
 {
     const QByteArray path = QFile::encodeName(socketPath);
     sockaddr_un address{};
@@ -73,8 +77,14 @@ std::expected<FileDescriptor, LinkIntakeError> connectTo(const QString& socketPa
     FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (fd.get() < 0)
         return std::unexpected(LinkIntakeError::socketUnavailable);
-    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0)
-        return std::unexpected(LinkIntakeError::noRunningInstance);
+    // A local connect waits as long as the send time-out allows.
+    const qint64 waitMs = qMax<qint64>(1, deadline.remainingTime());
+    const timeval wait{static_cast<time_t>(waitMs / 1000), static_cast<suseconds_t>(waitMs % 1000 * 1000)};
+    ::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof(wait));
+    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
+        return std::unexpected(
+            errno == EAGAIN || errno == EINTR ? LinkIntakeError::unanswered : LinkIntakeError::noRunningInstance);
+    }
     // Links can be private: they go to no other user's program, whoever put it at this path.
     if (!LinkForwarding::peerIsThisUser(fd.get()))
         return std::unexpected(LinkIntakeError::foreignListener);
@@ -91,6 +101,77 @@ bool waitFor(int fd, short events, const QDeadlineTimer& deadline)
         if (ready == 0 || errno != EINTR)
             return false;
     }
+}
+
+// Writes the request, as much of it as the listener takes before `deadline`. One that stops
+// taking it has refused it, and says so in its answer, or is gone: the answer tells which.
+void sendRequest(int fd, const QByteArray& request, const QDeadlineTimer& deadline)
+{
+    qsizetype written = 0;
+    while (written < request.size() && waitFor(fd, POLLOUT, deadline)) {
+        const ssize_t n = ::send(fd, request.constData() + written, request.size() - written, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        written += n;
+    }
+}
+
+// The listener's one-line answer. The connection ended before its first byte: a Tavro that is
+// ending (it still queues connections, then drops them) or none at all.
+std::expected<QByteArray, LinkIntakeError> readReply(int fd, const QDeadlineTimer& deadline)
+{
+    QByteArray reply;
+    while (!reply.contains('\n')) {
+        if (!waitFor(fd, POLLIN, deadline))
+            return std::unexpected(LinkIntakeError::unanswered);
+        char buffer[64];
+        const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            return std::unexpected(reply.isEmpty() ? LinkIntakeError::noRunningInstance : LinkIntakeError::unanswered);
+        }
+        reply.append(buffer, n);
+    }
+    return reply.left(reply.indexOf('\n') + 1);
+}
+
+// How much of a refused argument a message shows.
+constexpr qsizetype kShownArgumentLength = 80;
+
+// `argument` as one short line: control characters stand out as "?", a long text is cut.
+QString shownArgument(const QByteArray& argument)
+{
+    QString text = QString::fromLocal8Bit(argument);
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    }
+    if (text.size() > kShownArgumentLength)
+        text = text.left(kShownArgumentLength - 1) + QChar(0x2026);
+    return text;
+}
+
+// This process's working directory as the system names it, bytes that are no UTF-8 kept.
+QByteArray workingDirectory()
+{
+    const std::unique_ptr<char, decltype(&std::free)> path(::getcwd(nullptr, 0), &std::free);
+    return path ? QByteArray(path.get()) : QByteArrayLiteral("/");
+}
+
+// The local file at `path` (bytes as the system names them) as a link: made absolute against
+// `workingDirectory`, cleaned, and each byte that a path may not hold in a URL percent-encoded as
+// it is. Qt's own file URLs go through text, where bytes that are no UTF-8 are lost.
+QUrl fileLink(const QByteArray& path, const QByteArray& workingDirectory)
+{
+    const QByteArray absolute = path.startsWith('/') ? path : workingDirectory + '/' + path;
+    // Latin-1 keeps every byte as one character, and cleaning touches only "/" and ".".
+    const QByteArray cleaned = QDir::cleanPath(QString::fromLatin1(absolute)).toLatin1();
+    // What a path may hold unencoded in a URL besides letters, digits and "-._~".
+    static const QByteArray kPathCharacters = QByteArrayLiteral("/!$&'()*+,;=:@");
+    return QUrl::fromEncoded("file://" + cleaned.toPercentEncoding(kPathCharacters), QUrl::StrictMode);
 }
 
 } // namespace
@@ -131,67 +212,70 @@ QString defaultSocketPath()
     return runtimeFolder + QStringLiteral("/tavro-") + QString::fromLatin1(key) + QStringLiteral(".sock");
 }
 
-QList<QUrl> linksFromArguments(const QStringList& arguments, const QString& workingDirectory)
+bool isAcceptedLink(const QUrl& link)
 {
-    QList<QUrl> links;
+    // Schemes are case-insensitive, whatever form the sender used.
+    const QString scheme = link.scheme();
+    return link.isValid()
+        && (scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0
+            || scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0
+            || scheme.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0);
+}
+
+CommandLineLinks linksFromArguments(const QByteArrayList& arguments, const QByteArray& workingDirectory)
+{
+    CommandLineLinks found;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
+        const QByteArray& argument = arguments.at(i);
         if (argument.isEmpty())
             continue;
-        if (argument.startsWith(QLatin1Char('-'))) {
-            const QString option = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
-            if (kQtOptionsWithValue.contains(option))
+        if (argument.startsWith('-')) {
+            const QByteArray option = argument.startsWith("--") ? argument.mid(1) : argument;
+            if (kQtOptionsWithValue.contains(QString::fromLatin1(option)))
                 ++i;
             continue;
         }
-        if (kSchemePrefix.match(argument).hasMatch()) {
-            const QUrl url(argument, QUrl::TolerantMode);
-            if (url.isValid())
-                links.append(url);
-            else
-                qCWarning(lcPlatform) << "Not a link:" << argument << url.errorString();
-            continue;
-        }
-        links.append(QUrl::fromLocalFile(QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(argument))));
+        const QString text = QString::fromLocal8Bit(argument);
+        const QUrl link = kSchemePrefix.match(text).hasMatch() ? QUrl(text, QUrl::TolerantMode)
+                                                               : fileLink(argument, workingDirectory);
+        if (isAcceptedLink(link))
+            found.links.append(link);
+        else
+            found.refused.append(argument);
     }
+    return found;
+}
+
+std::optional<QList<QUrl>> linksToHandOver(int argc, char** argv)
+{
+    QByteArrayList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    auto [links, refused] = linksFromArguments(arguments, workingDirectory());
+    if (refused.isEmpty())
+        return links;
+    QString message = QStringLiteral("Tavro: not a web link or a file: ") + shownArgument(refused.first());
+    if (refused.size() > 1)
+        message += QStringLiteral(" (and %1 more)").arg(refused.size() - 1);
+    std::fputs((message + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    if (links.isEmpty())
+        return std::nullopt;
     return links;
 }
 
 std::expected<void, LinkIntakeError> forward(
     const QList<QUrl>& links, const QString& socketPath, std::chrono::milliseconds timeout)
 {
-    const auto connected = connectTo(socketPath);
+    const QDeadlineTimer deadline(timeout);
+    const auto connected = connectTo(socketPath, deadline);
     if (!connected)
         return std::unexpected(connected.error());
-    const FileDescriptor& fd = *connected;
-
-    const QDeadlineTimer deadline(timeout);
-    const QByteArray request = encodeRequest(links);
-    qsizetype written = 0;
-    while (written < request.size()) {
-        if (!waitFor(fd.get(), POLLOUT, deadline))
-            return std::unexpected(LinkIntakeError::unanswered);
-        const ssize_t n = ::send(fd.get(), request.constData() + written, request.size() - written, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return std::unexpected(LinkIntakeError::unanswered);
-        written += n;
-    }
-
-    QByteArray reply;
-    while (!reply.contains('\n')) {
-        if (!waitFor(fd.get(), POLLIN, deadline))
-            return std::unexpected(LinkIntakeError::unanswered);
-        char buffer[64];
-        const ssize_t n = ::recv(fd.get(), buffer, sizeof(buffer), 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return std::unexpected(LinkIntakeError::unanswered);
-        reply.append(buffer, n);
-    }
-    if (!reply.startsWith(kAcknowledgement))
+    const int fd = connected->get();
+    sendRequest(fd, encodeRequest(links), deadline);
+    const auto reply = readReply(fd, deadline);
+    if (!reply)
+        return std::unexpected(reply.error());
+    if (*reply != kAcknowledgement)
         return std::unexpected(LinkIntakeError::unanswered);
     return {};
 }

@@ -5,19 +5,20 @@
 // a link reaches the picker. `LinkIntake` is the listening half.
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 
 #include <chrono>
 #include <expected>
+#include <optional>
 
 namespace tavro {
 
 enum class LinkIntakeError {
-    noRunningInstance,  // nobody listens on the socket
-    unanswered,         // a process holds the socket but did not take the links in time
+    noRunningInstance,  // nobody listens on the socket, or a Tavro that is ending dropped the connection
+    unanswered,         // a process holds the socket but did not take the links: it refused them or was too late
     socketUnavailable,  // the socket could not be created or bound
     heldByAnotherTavro, // another Tavro of this home holds the socket, or is about to listen on it
     foreignListener,    // the process listening on the socket belongs to another user
@@ -35,23 +36,43 @@ inline constexpr std::chrono::milliseconds kForwardTimeout{3000};
 // holds all of Tavro's state: two homes are two separate Tavros.
 QString defaultSocketPath();
 
+// Whether Tavro opens `link`: a web link or a local file. The one rule of both halves: a
+// forwarding `tavro` hands nothing else over, and the application drops anything else it is sent.
+bool isAcceptedLink(const QUrl& link);
+
+// What a command line names: the links Tavro opens, and the arguments meant as links that are none.
+struct CommandLineLinks
+{
+    QList<QUrl> links;
+    QByteArrayList refused;
+};
+
 // The links named on a command line (the program path excluded): every argument that is
 // neither an option nor the value of one of Qt's own options (`-session <id>` from a session
 // manager, `-platform`, `-style`, `-display`, ...). An argument that begins with a URL scheme
 // is that URL, read tolerantly (a `|`, a space or a stray `%` is percent-encoded, as a browser
 // does); anything else is a file path, made absolute against `workingDirectory` so that it
-// still means the same file to the process that receives it.
-QList<QUrl> linksFromArguments(const QStringList& arguments, const QString& workingDirectory);
+// still means the same file to the process that receives it. A path's bytes are taken as they
+// are, whether or not they are UTF-8. An argument that makes no link Tavro opens is refused.
+CommandLineLinks linksFromArguments(const QByteArrayList& arguments, const QByteArray& workingDirectory);
+// The links of this process's command line (`argv[0]` excluded), read against its working
+// directory. Refused arguments are said in one line on standard error, the first cut short; when
+// links were asked for and none is one, there is nothing to hand over: no value, an error.
+std::optional<QList<QUrl>> linksToHandOver(int argc, char** argv);
 
 // Hands `links` (possibly none) to the Tavro listening on `socketPath`. Needs no Qt event
 // loop, so a forwarding process can do it before it builds an application object.
-// A listener of another user is refused before anything is sent.
+// A listener of another user is refused before anything is sent. Only the acknowledgement is
+// success; a listener that ends the connection before it answers a byte is a Tavro that is
+// ending, as good as none.
 std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links, const QString& socketPath = defaultSocketPath(),
     std::chrono::milliseconds timeout = kForwardTimeout);
 
 // The request: one link per line in its encoded form, then an empty line (the empty line alone
-// when there is no link). The listener answers this once it has read a request whole.
+// when there is no link). The listener answers one line: this once it has taken the request
+// whole, anything else when it refuses it.
 inline const QByteArray kAcknowledgement = QByteArrayLiteral("ok\n");
+inline const QByteArray kRefusal = QByteArrayLiteral("refused\n");
 bool isCompleteRequest(const QByteArray& request);
 // The links of a whole request; a line that is no absolute URL is left out.
 QList<QUrl> decodeRequest(const QByteArray& request);

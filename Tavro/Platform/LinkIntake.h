@@ -28,6 +28,11 @@ public:
     // A request larger than this is refused: links are short, and a peer that keeps writing
     // must not grow our memory.
     static constexpr qsizetype kMaximumRequestBytes = 1024 * 1024;
+    // Senders served at a time; the others wait in the socket's queue for their turn. Never more
+    // than one for every `kOpenFilesPerRequest` files the process may open: the rest of Tavro
+    // keeps its own.
+    static constexpr int kMaximumOpenRequests = 64;
+    static constexpr int kOpenFilesPerRequest = 4;
 
     explicit LinkIntake(const QString& socketPath = LinkForwarding::defaultSocketPath(), QObject* parent = nullptr);
     ~LinkIntake() override;

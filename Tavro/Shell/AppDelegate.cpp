@@ -10,6 +10,7 @@
 #include "Tavro/Platform/Accessibility.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"
+#include "Tavro/Platform/LinkForwarding.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/SerialQueue.h"
@@ -29,17 +30,6 @@
 #include <utility>
 
 namespace tavro {
-
-namespace {
-bool isAccepted(const QUrl& url)
-{
-    // Schemes are case-insensitive, whatever form the sender used.
-    const QString scheme = url.scheme();
-    return scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0
-        || scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0 || url.isLocalFile()
-        || scheme.compare(QLatin1String("file"), Qt::CaseInsensitive) == 0;
-}
-} // namespace
 
 AppDelegate::AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent)
     : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), {}, parent)
@@ -359,7 +349,7 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
     }
     QList<QUrl> accepted;
     for (const QUrl& url : urls) {
-        if (isAccepted(url))
+        if (LinkForwarding::isAcceptedLink(url))
             accepted.append(url);
     }
     if (accepted.isEmpty())

@@ -12,16 +12,19 @@
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Shell/AppDelegate.h"
+#include "Tavro/Shell/ShellLog.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFontDatabase>
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/resource.h>
 
 namespace tavro::TavroMain {
 
@@ -53,30 +56,55 @@ int fail(LinkIntakeError error)
     return 1;
 }
 
-// Another Tavro of this home took the socket's lock a moment ago and may not listen yet. One that
-// still does not listen when the time is up holds the lock but does not answer: it hangs, or its
-// socket file was removed.
-std::expected<void, LinkIntakeError> forwardToStartingTavro(const QList<QUrl>& links)
+enum class Start { listening, handedOver };
+
+// Listens for links, unless another Tavro of this home holds the socket's lock: one that took it a
+// moment ago and does not listen yet gets the links; one that is ending (it still queues
+// connections, then drops them) lets the lock go, and this process takes its place. One that does
+// neither when the time is up holds the lock but does not answer: it hangs, or its socket file was
+// removed.
+std::expected<Start, LinkIntakeError> listenOrHandOver(LinkIntake& intake, const QList<QUrl>& links)
 {
     const QDeadlineTimer deadline(LinkForwarding::kForwardTimeout);
     for (;;) {
-        auto forwarded = LinkForwarding::forward(links);
-        if (forwarded || forwarded.error() != LinkIntakeError::noRunningInstance)
-            return forwarded;
+        const auto listening = intake.listen();
+        if (listening)
+            return Start::listening;
+        if (listening.error() != LinkIntakeError::heldByAnotherTavro)
+            return std::unexpected(listening.error());
+        const auto forwarded = LinkForwarding::forward(links);
+        if (forwarded)
+            return Start::handedOver;
+        if (forwarded.error() != LinkIntakeError::noRunningInstance)
+            return std::unexpected(forwarded.error());
         if (deadline.hasExpired())
             return std::unexpected(LinkIntakeError::heldByAnotherTavro);
         QThread::msleep(static_cast<unsigned long>(kStartingTavroPollInterval.count()));
     }
 }
 
+// A desktop session starts programs with a low soft limit of open files. The link socket holds a
+// descriptor for each sender it serves: every one the system allows may be needed.
+void raiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == limit.rlim_max)
+        return;
+    limit.rlim_cur = limit.rlim_max;
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0)
+        qCWarning(lcShell) << "Cannot raise the limit of open files:" << std::strerror(errno);
+}
+
 int runApplication(int argc, char** argv, const QStringList& arguments, const WindowFactory& windows)
 {
     // Read from the whole command line before Qt takes its own options out of it: the values of
     // those options are skipped by name, whichever of them the platform in use consumes.
-    const QList<QUrl> links = LinkForwarding::linksFromArguments(arguments.mid(1), QDir::currentPath());
+    const std::optional<QList<QUrl>> links = LinkForwarding::linksToHandOver(argc, argv);
+    if (!links)
+        return 1;
 
     // A Tavro runs already: it takes the links, and this process is done.
-    auto forwarded = LinkForwarding::forward(links);
+    const auto forwarded = LinkForwarding::forward(*links);
     if (forwarded)
         return 0;
     if (forwarded.error() != LinkIntakeError::noRunningInstance)
@@ -87,7 +115,8 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
         return 1;
     }
 
-    LaunchEvent::takeFromProcess(links);
+    raiseOpenFileLimit();
+    LaunchEvent::takeFromProcess(*links);
     QApplication app(argc, argv);
     // Qt reads the system's font configuration the first time it matches a font, some ten
     // milliseconds that the first window's layout would wait for. The font database may be used
@@ -98,15 +127,14 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
+    // Another Tavro that started at the same moment and won the socket takes the links. A Tavro
+    // nobody can reach would make every later `tavro URL` start one more, so none runs.
     LinkIntake intake;
-    if (auto listening = intake.listen(); !listening) {
-        // Another Tavro started at the same moment and won the socket: hand it the links. A Tavro
-        // nobody can reach would make every later `tavro URL` start one more, so none runs.
-        if (listening.error() != LinkIntakeError::heldByAnotherTavro)
-            return fail(listening.error());
-        forwarded = forwardToStartingTavro(links);
-        return forwarded ? 0 : fail(forwarded.error());
-    }
+    const auto started = listenOrHandOver(intake, *links);
+    if (!started)
+        return fail(started.error());
+    if (*started == Start::handedOver)
+        return 0;
     // The links are this process's now: whoever started it for them may go on.
     DetachedLaunch::ready();
 
@@ -115,8 +143,8 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
     QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
     // Held until the launch sequence has run, ahead of the links handed over meanwhile.
-    if (!links.isEmpty())
-        delegate.applicationOpenUrls(links);
+    if (!links->isEmpty())
+        delegate.applicationOpenUrls(*links);
     QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
     return app.exec();
 }

@@ -1,6 +1,7 @@
 // Runs the real `tavro` executable: the diagnostic roads and the hand-over of links to a running
 // Tavro.
 
+#include "Tavro/Platform/FileDescriptor.h"
 #include "Tavro/Platform/LinkForwarding.h"
 #include "Tavro/Shell/TavroMain.h"
 #include "tests/Support/Listening.h"
@@ -17,14 +18,90 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tavro;
 
 namespace {
+
+// Stands at this home's link socket in a Tavro's place, holding its lock, and keeps each request
+// it reads whole. It answers each with `answer`; without one it drops the first sender unanswered
+// and goes, letting the socket and the lock go, as a Tavro that is ending.
+class StandInTavro
+{
+public:
+    StandInTavro(const QString& socketPath, QByteArray answer)
+        : m_lock(::open(QFile::encodeName(socketPath + ".lock").constData(), O_RDONLY | O_CREAT, 0600))
+        , m_socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0))
+        , m_answer(std::move(answer))
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(socketPath);
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        m_listening = ::flock(m_lock.get(), LOCK_EX | LOCK_NB) == 0
+            && ::bind(m_socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0
+            && ::listen(m_socket.get(), 8) == 0;
+        if (m_listening)
+            m_thread = std::thread([this] { serve(); });
+    }
+    ~StandInTavro()
+    {
+        // Wakes the accept that waits.
+        ::shutdown(m_socket.get(), SHUT_RDWR);
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    bool isListening() const { return m_listening; }
+    QByteArrayList requests() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_requests;
+    }
+
+private:
+    void serve()
+    {
+        for (;;) {
+            FileDescriptor sender(::accept(m_socket.get(), nullptr, nullptr));
+            if (sender.get() < 0)
+                return;
+            QByteArray request;
+            char buffer[4096];
+            for (ssize_t n; !request.endsWith("\n\n") && (n = ::read(sender.get(), buffer, sizeof(buffer))) > 0;)
+                request.append(buffer, n);
+            {
+                const std::lock_guard lock(m_mutex);
+                m_requests.append(request);
+            }
+            if (m_answer.isEmpty()) {
+                ::flock(m_lock.get(), LOCK_UN);
+                ::shutdown(m_socket.get(), SHUT_RDWR);
+                return;
+            }
+            // A sender that gave up is gone: no SIGPIPE for the test.
+            (void)!::send(sender.get(), m_answer.constData(), m_answer.size(), MSG_NOSIGNAL);
+        }
+    }
+
+    FileDescriptor m_lock;
+    FileDescriptor m_socket;
+    const QByteArray m_answer;
+    bool m_listening = false;
+    mutable std::mutex m_mutex;
+    QByteArrayList m_requests;
+    std::thread m_thread;
+};
 
 class TavroProcessTest : public ::testing::Test
 {
@@ -86,6 +163,9 @@ protected:
         if (const qint64 started = test::listeningTavro(runtime.path()))
             ::kill(pid_t(started), SIGKILL);
     }
+
+    // The path of this home's link socket in the test's runtime folder.
+    QString socketPath() const { return runtime.filePath(QFileInfo(LinkForwarding::defaultSocketPath()).fileName()); }
 
     test::TempHome home;
     QTemporaryDir runtime;
@@ -189,7 +269,7 @@ TEST_F(TavroProcessTest, TheForwardingProgramLoadsNoQtLibraryButItsCore)
 TEST_F(TavroProcessTest, ATavroThatHoldsTheSocketButDoesNotAnswerIsNamed)
 {
     // It took the lock beside the socket, and its socket file is gone.
-    const QString lockPath = runtime.filePath(QFileInfo(LinkForwarding::defaultSocketPath()).fileName() + ".lock");
+    const QString lockPath = socketPath() + ".lock";
     const int lock = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
     const Outcome outcome = run({"https://example.test/"});
@@ -197,6 +277,90 @@ TEST_F(TavroProcessTest, ATavroThatHoldsTheSocketButDoesNotAnswerIsNamed)
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_TRUE(outcome.standardError.contains("a Tavro holds the link socket and does not answer"))
         << outcome.standardError.toStdString();
+}
+
+struct HandOverCase
+{
+    const char* name;
+    // What the Tavro at the socket answers.
+    QByteArray answer;
+    int exitCode;
+    // What the sender says on standard error: nothing when empty.
+    QByteArray message;
+    friend void PrintTo(const HandOverCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class TavroHandOverTest : public TavroProcessTest, public ::testing::WithParamInterface<HandOverCase>
+{ };
+
+TEST_P(TavroHandOverTest, OnlyAnAcknowledgementIsSuccess)
+{
+    const HandOverCase& c = GetParam();
+    const StandInTavro standIn(socketPath(), c.answer);
+    ASSERT_TRUE(standIn.isListening());
+    const Outcome outcome = run({"https://example.test/"}, 10000);
+    EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.standardError.toStdString();
+    EXPECT_TRUE(c.message.isEmpty() ? outcome.standardError.isEmpty() : outcome.standardError.contains(c.message))
+        << outcome.standardError.toStdString();
+    EXPECT_EQ(standIn.requests(), QByteArrayList{"https://example.test/\n\n"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, TavroHandOverTest,
+    ::testing::Values(HandOverCase{"ok", "ok\n", 0, {}},
+        HandOverCase{"busy", "busy\n", 1, "Tavro is running but did not take the links"},
+        HandOverCase{"okay", "okay\n", 1, "Tavro is running but did not take the links"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A Tavro that is ending still queues connections for a moment, then drops them: the link goes to
+// a new Tavro, not lost with a message that a running one refused it.
+TEST_F(TavroProcessTest, ALinkHandedToATavroThatIsEndingStartsANewOne)
+{
+    std::optional<StandInTavro> ending(std::in_place, socketPath(), QByteArray());
+    ASSERT_TRUE(ending->isListening());
+    const Outcome outcome = run({"https://example.test/"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.standardError.toStdString();
+    EXPECT_EQ(ending->requests(), QByteArrayList{"https://example.test/\n\n"});
+    ending.reset();
+    EXPECT_NE(test::listeningTavro(runtime.path()), 0) << "no Tavro took the link's place";
+}
+
+// Only links Tavro opens go over; when none of the arguments is one, nothing goes and the sender
+// says so in one line.
+TEST_F(TavroProcessTest, ArgumentsThatAreNoLinksAreRefusedAndNothingIsSent)
+{
+    const StandInTavro standIn(socketPath(), "ok\n");
+    ASSERT_TRUE(standIn.isListening());
+    const QString longHost = "https://" + QString(10000, QLatin1Char('a')) + ".test/";
+    for (const QStringList& arguments :
+        {QStringList{"http://a b.example/"}, QStringList{longHost}, QStringList{"mailto:a@b.test", longHost}}) {
+        SCOPED_TRACE(arguments.first().left(40).toStdString());
+        const Outcome outcome = run(arguments, 10000);
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_TRUE(outcome.standardError.startsWith("Tavro: not a web link or a file: "))
+            << outcome.standardError.left(300).toStdString();
+        EXPECT_EQ(outcome.standardError.count('\n'), 1);
+        EXPECT_LT(outcome.standardError.size(), 200);
+    }
+    EXPECT_TRUE(standIn.requests().isEmpty());
+
+    // The links among them still go over.
+    const Outcome mixed = run({"http://a b.example/", "https://b.test/"}, 10000);
+    EXPECT_EQ(mixed.exitCode, 0);
+    EXPECT_EQ(mixed.standardError.count('\n'), 1);
+    EXPECT_EQ(standIn.requests(), QByteArrayList{"https://b.test/\n\n"});
+}
+
+// A file's name need not be UTF-8: the link names the same bytes.
+TEST_F(TavroProcessTest, APathThatIsNoUtf8GoesOverByteForByte)
+{
+    const StandInTavro standIn(socketPath(), "ok\n");
+    ASSERT_TRUE(standIn.isListening());
+    // A QProcess argument is text; the shell's printf makes the bytes.
+    const Outcome outcome
+        = run({"-c", R"sh(exec "$0" "$(printf '/tmp/\377\376-latin1 1.html')")sh", QStringLiteral(TAVRO_EXECUTABLE)},
+            10000, QStringLiteral("/bin/sh"));
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.standardError.toStdString();
+    EXPECT_EQ(standIn.requests(), QByteArrayList{"file:///tmp/%FF%FE-latin1%201.html\n\n"});
 }
 
 } // namespace

@@ -1,8 +1,13 @@
 // Runs several real `tavro` processes against one home: only one of them stays, every link given
 // to any of them reaches a picker, the values of Qt's own options never do, and a lock file left
-// beside the settings by a crash holds back neither the first picker nor a hand-over.
+// beside the settings by a crash holds back neither the first picker nor a hand-over. Then what a
+// careless local program does to the link socket: a sender that gives up, more connections than
+// open files.
 // A picker counts as shown when the process logs "picker shown" (the picker's debug category).
 
+#include "Tavro/Platform/FileDescriptor.h"
+#include "Tavro/Platform/LinkForwarding.h"
+#include "Tavro/Platform/LinkIntake.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "tests/Support/Listening.h"
 #include "tests/Support/TempHome.h"
@@ -10,13 +15,22 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <vector>
 
 using namespace tavro;
 
@@ -33,10 +47,13 @@ class Tavro
 {
 public:
     // The application itself by default: `tavro` would start one for links apart from the test.
+    // `inChild` runs in the new process before the program does.
     Tavro(const QProcessEnvironment& environment, const QStringList& arguments,
-        const QString& program = QStringLiteral(TAVRO_APPLICATION))
+        const QString& program = QStringLiteral(TAVRO_APPLICATION), const std::function<void()>& inChild = {})
     {
         m_process.setProcessEnvironment(environment);
+        if (inChild)
+            m_process.setChildProcessModifier(inChild);
         m_process.start(program, arguments);
     }
     ~Tavro()
@@ -51,6 +68,7 @@ public:
     }
 
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
+    pid_t pid() const { return pid_t(m_process.processId()); }
     // -1 while running or after a crash.
     int exitCode() const
     {
@@ -73,6 +91,44 @@ private:
     QProcess m_process;
     QByteArray m_standardError;
 };
+
+// The sockets open in `pid`.
+qsizetype openSockets(pid_t pid)
+{
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+    qsizetype sockets = 0;
+    for (const QString& fd : descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        if (QFileInfo(descriptors.filePath(fd)).symLinkTarget().contains(QLatin1String("socket:[")))
+            ++sockets;
+    }
+    return sockets;
+}
+
+// Whether every thread of `pid` is stopped.
+bool isStopped(pid_t pid)
+{
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks + QLatin1Char('/') + task + QStringLiteral("/stat"));
+        // The state follows the name, which is in parentheses.
+        if (!stat.open(QIODevice::ReadOnly) || !stat.readAll().split(')').last().startsWith(" T"))
+            return false;
+    }
+    return true;
+}
+
+// The soft limit of open files of `pid`; 0 when it cannot be read.
+qulonglong openFileLimit(pid_t pid)
+{
+    QFile limits(QStringLiteral("/proc/%1/limits").arg(pid));
+    if (!limits.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : limits.readAll().split('\n')) {
+        if (line.startsWith("Max open files"))
+            return line.mid(int(qstrlen("Max open files"))).simplified().split(' ').first().toULongLong();
+    }
+    return 0;
+}
 
 class TavroStartUpTest : public ::testing::Test
 {
@@ -98,6 +154,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([&] { return !client.isRunning(); }, 10000)) << "the hand-over did not end";
         return client.exitCode();
     }
+
+    bool listening() const
+    {
+        return QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 10000);
+    }
+
+    // This home's link socket in the test's runtime folder.
+    QString socketPath() const { return runtime.filePath(QFileInfo(LinkForwarding::defaultSocketPath()).fileName()); }
 
     test::TempHome home;
     QTemporaryDir runtime;
@@ -170,6 +234,68 @@ TEST_F(TavroStartUpTest, AnEmptyLockBesideTheSettingsHoldsBackNeitherThePickerNo
         EXPECT_LT(handOverTime.elapsed(), kPromptly.count());
         EXPECT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() > shown; }, kPromptly.count()))
             << "the handed-over link's picker came late";
+    }
+}
+
+// A Tavro that did not answer in time (stopped here, as a debugger or a frozen session stops it)
+// does not show a link once it goes on: its sender was told the link was not taken.
+TEST_F(TavroStartUpTest, ALinkWhoseSenderGaveUpIsNotShown)
+{
+    auto running = start({});
+    ASSERT_TRUE(listening());
+    ::kill(running->pid(), SIGSTOP);
+    auto resume = qScopeGuard([&] { ::kill(running->pid(), SIGCONT); });
+    // A thread stops once it leaves the kernel; one that waits on the disk lets the others run on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return isStopped(running->pid()); }, 10000));
+    Tavro gaveUp(environment, {"https://gave-up.test/"}, QStringLiteral(TAVRO_EXECUTABLE));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !gaveUp.isRunning(); }, 10000));
+    EXPECT_EQ(gaveUp.exitCode(), 1);
+    EXPECT_TRUE(gaveUp.standardError().contains("did not take the links")) << gaveUp.standardError().toStdString();
+    resume.dismiss();
+    ::kill(running->pid(), SIGCONT);
+
+    // Links are taken in turn: once the next one's picker is up, the first had its chance.
+    EXPECT_EQ(handOver({"https://later.test/"}), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return running->pickersShown() >= 1; }, 10000));
+    EXPECT_EQ(running->pickersShown(), 1) << running->standardError().toStdString();
+}
+
+// Started with few descriptors to spare, as a desktop session starts programs, and held by more
+// idle connections than that: Tavro serves a share of them that leaves it descriptors of its own,
+// keeps its socket, and takes and shows the next link once they go. With a higher hard limit it
+// raises its own to that.
+TEST_F(TavroStartUpTest, MoreConnectionsThanOpenFilesLeaveTheSocketWorking)
+{
+    constexpr rlim_t kFewFiles = 64;
+    for (const rlim_t hardLimit : {kFewFiles, rlim_t(4096)}) {
+        SCOPED_TRACE(hardLimit);
+        Tavro running(environment, {}, QStringLiteral(TAVRO_APPLICATION), [hardLimit] {
+            const rlimit limit{kFewFiles, hardLimit};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        });
+        ASSERT_TRUE(listening()) << running.standardError().toStdString();
+        EXPECT_EQ(openFileLimit(running.pid()), hardLimit);
+
+        std::vector<FileDescriptor> idle;
+        const QByteArray path = QFile::encodeName(socketPath());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), path.size());
+        for (rlim_t i = 0; i < 3 * kFewFiles; ++i) {
+            FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+            if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0)
+                idle.push_back(std::move(fd));
+        }
+        // Tavro took all it serves at a time, besides its listening socket.
+        const qsizetype served
+            = qsizetype(qMin<rlim_t>(hardLimit / LinkIntake::kOpenFilesPerRequest, LinkIntake::kMaximumOpenRequests));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return openSockets(running.pid()) > served; }, 5000))
+            << openSockets(running.pid());
+        idle.clear();
+
+        EXPECT_EQ(handOver({"https://next.test/"}), 0);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return running.pickersShown() >= 1; }, kPromptly.count()))
+            << running.standardError().toStdString();
     }
 }
 
