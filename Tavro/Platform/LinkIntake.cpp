@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -267,17 +268,32 @@ std::expected<void, LinkIntakeError> LinkIntake::listen()
     QMetaObject::invokeMethod(
         queue->context(),
         [this, context = queue->context(), socket = std::make_shared<FileDescriptor>(std::move(*socket))] {
-            // Emitted on this object's thread. The queue stops before this object goes, and a call
-            // still posted to it then is dropped with it.
-            const auto deliver = [this](const QList<QUrl>& links) {
-                QMetaObject::invokeMethod(
-                    this, [this, links] { Q_EMIT linksReceived(links); }, Qt::QueuedConnection);
-            };
-            new Listener(std::move(*socket), m_socketPath, deliver, context);
+            new Listener(
+                std::move(*socket), m_socketPath, [this](const QList<QUrl>& links) { arrived(links); }, context);
         },
         Qt::BlockingQueuedConnection);
     m_queue = std::move(queue);
     return {};
+}
+
+void LinkIntake::arrived(const QList<QUrl>& links)
+{
+    const QMutexLocker locker(&m_arrivedLock);
+    m_arrived.append(links);
+    // One call takes every request that came meanwhile: a burst of senders costs the receiving
+    // thread one turn of its event loop, not one for each.
+    if (m_arrived.size() == 1)
+        QMetaObject::invokeMethod(this, &LinkIntake::deliverArrived, Qt::QueuedConnection);
+}
+
+void LinkIntake::deliverArrived()
+{
+    QList<QList<QUrl>> requests;
+    {
+        const QMutexLocker locker(&m_arrivedLock);
+        requests = std::exchange(m_arrived, {});
+    }
+    Q_EMIT requestsReceived(requests);
 }
 
 } // namespace tavro

@@ -8,6 +8,7 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
 #include <QList>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QUrl>
@@ -46,14 +47,22 @@ public:
     bool isListening() const { return m_queue != nullptr; }
 
 Q_SIGNALS:
-    // The links of one request, in the order they were given (an empty list when a plain
-    // `tavro` was started while Tavro runs). The sender was told they were taken before this
-    // is emitted: however long the receiver takes, no request is reported as refused.
-    void linksReceived(const QList<QUrl>& links);
+    // The requests taken since the last time, oldest first: each one's links in the order they
+    // were given (an empty list when a plain `tavro` was started while Tavro runs). The senders
+    // were told their links were taken before this is emitted: however long the receiver takes,
+    // no request is reported as refused.
+    void requestsReceived(const QList<QList<QUrl>>& requests);
 
 private:
+    // On the intake's thread: a request taken.
+    void arrived(const QList<QUrl>& links);
+    // On this object's thread: hands on every request taken meanwhile.
+    void deliverArrived();
+
     QString m_socketPath;
     FileDescriptor m_lockFile{-1};
+    QMutex m_arrivedLock;
+    QList<QList<QUrl>> m_arrived;
     // Requests are read and acknowledged on a thread of their own, so that a busy GUI thread
     // (a modal alert, a slow first write of the settings) never makes a sender give up.
     std::unique_ptr<SerialQueue> m_queue;

@@ -31,6 +31,26 @@
 
 namespace tavro {
 
+namespace {
+// The most links that wait their turn, and the most requests that wait for the launch sequence.
+// A flood of requests would otherwise hold memory, and the user's pickers, for ever: the ones
+// that waited longest go, and the newest, which a person just sent, stay.
+constexpr qsizetype kMaximumWaiting = 200;
+
+template <typename Item> void appendWaiting(QList<Item>& line, const QList<Item>& items)
+{
+    const qsizetype before = line.size();
+    line.append(items);
+    const qsizetype excess = line.size() - kMaximumWaiting;
+    if (excess <= 0)
+        return;
+    line.remove(0, excess);
+    // Once for each time the line fills up.
+    if (before < kMaximumWaiting)
+        qCWarning(lcShell) << "Too much waits for a picker; dropping what waited longest";
+}
+} // namespace
+
 AppDelegate::AppDelegate(SettingsStore& store, WindowFactory windows, QObject* parent)
     : AppDelegate(store, NotificationCenter::defaultCenter(), UserDefaults::standard(), std::move(windows), {}, parent)
 { }
@@ -50,8 +70,12 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
     DiscoveryCoordinator::setPhotoFailuresReset(&ProfilePhoto::invalidateFailures);
     connect(m_router.get(), &Router::pickerRequested, this,
         [this](const QUrl& url, const std::optional<QString>& notice, bool privately, Router::PickerRequest request) {
-            if (request == Router::PickerRequest::retry)
+            if (request == Router::PickerRequest::retry) {
                 keepShownLinkInLine();
+            } else if (m_holdingPickers) {
+                m_heldPicker = HeldPicker{url, notice, privately};
+                return;
+            }
             showPicker(url, notice, privately, true, nullptr);
         });
     // Command-comma in the picker.
@@ -122,8 +146,7 @@ void AppDelegate::finishLaunchingAfterFirstFrame(QObject* window)
 void AppDelegate::openRequestsBeforeLaunch()
 {
     m_hasFinishedLaunching = true;
-    for (const QList<QUrl>& request : std::exchange(m_requestsBeforeLaunch, {}))
-        applicationOpenUrls(request);
+    applicationOpenUrlRequests(std::exchange(m_requestsBeforeLaunch, {}));
 }
 
 void AppDelegate::finishLaunching()
@@ -336,10 +359,12 @@ bool AppDelegate::isPlainUserLaunch()
 void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
 {
     if (!m_hasFinishedLaunching) {
-        m_requestsBeforeLaunch.append(urls);
+        appendWaiting(m_requestsBeforeLaunch, {urls});
         return;
     }
     if (urls.isEmpty()) {
+        // What a reopen does depends on the picker on the screen.
+        showHeldPicker();
         // A reopen on a Mac comes with an activation, which brings back a window ordered out by
         // a quit request or "Hide Tavro".
         if (!isPickerShown())
@@ -356,15 +381,33 @@ void AppDelegate::applicationOpenUrls(const QList<QUrl>& urls)
         return;
     // The first link replaces a picker that is up; the others of this request wait their turn
     // behind links still waiting from earlier requests.
-    m_pendingLinks.append(accepted.mid(1));
+    appendWaiting(m_pendingLinks, accepted.mid(1));
     router().route(accepted.first());
     routePendingLinks();
 }
 
+void AppDelegate::applicationOpenUrlRequests(const QList<QList<QUrl>>& requests)
+{
+    // A burst of senders costs one picker, not one for each: every one but the last would be
+    // replaced before it is drawn. Nested in an alert's event loop, the outer call shows the last.
+    const bool nested = std::exchange(m_holdingPickers, true);
+    for (const QList<QUrl>& request : requests)
+        applicationOpenUrls(request);
+    m_holdingPickers = nested;
+    if (!nested)
+        showHeldPicker();
+}
+
 void AppDelegate::routePendingLinks()
 {
-    while (!isPickerShown() && !m_pendingLinks.isEmpty())
+    while (!isPickerShown() && !m_heldPicker && !m_pendingLinks.isEmpty())
         router().route(m_pendingLinks.takeFirst());
+}
+
+void AppDelegate::showHeldPicker()
+{
+    if (const std::optional<HeldPicker> held = std::exchange(m_heldPicker, std::nullopt))
+        showPicker(held->url, held->notice, held->privately, true, nullptr);
 }
 
 void AppDelegate::pickerClosed()
@@ -376,6 +419,7 @@ void AppDelegate::pickerClosed()
 
 void AppDelegate::leavePicker()
 {
+    m_heldPicker.reset();
     if (!isPickerShown())
         return;
     // Every waiting link waits for this picker: left in line, they would pop up after some later
@@ -393,7 +437,9 @@ bool AppDelegate::isPickerShown() const
 
 void AppDelegate::keepShownLinkInLine()
 {
-    if (isPickerShown() && m_picker.model())
+    if (const std::optional<HeldPicker> held = std::exchange(m_heldPicker, std::nullopt))
+        m_pendingLinks.prepend(held->url);
+    else if (isPickerShown() && m_picker.model())
         m_pendingLinks.prepend(m_picker.model()->url);
 }
 

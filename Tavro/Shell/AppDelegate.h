@@ -67,6 +67,9 @@ public:
     // The links of one open request, in the order they were given. A request with no links at
     // all (a plain `tavro` started while Tavro runs) is a reopen.
     void applicationOpenUrls(const QList<QUrl>& urls);
+    // Open requests that came together, oldest first, each as `applicationOpenUrls` takes it. A
+    // new link's picker replaces the one before it, so only the last one is built.
+    void applicationOpenUrlRequests(const QList<QList<QUrl>>& requests);
 
     // Whether this launch was started by the user, rather than as a login item or to open links.
     static bool isPlainUserLaunch();
@@ -132,6 +135,8 @@ private:
         QPointer<QWidget> restoreOnCancel);
     // Routes the waiting links of earlier requests while no picker is up.
     void routePendingLinks();
+    // Shows the picker held back while requests that came together were taken.
+    void showHeldPicker();
     // The picker closed by a choice or a cancel: the next waiting link's picker, or else the
     // windows it ordered out come back.
     void pickerClosed();
@@ -173,6 +178,16 @@ private:
     // Links that wait for the picker shown now to close: the rest of a request, or a link whose
     // picker gave way to one that was not a new link's.
     QList<QUrl> m_pendingLinks;
+    // A new link's picker, held back while requests that came together are taken: the next one's
+    // would replace it at once.
+    struct HeldPicker
+    {
+        QUrl url;
+        std::optional<QString> notice;
+        bool privately = false;
+    };
+    bool m_holdingPickers = false;
+    std::optional<HeldPicker> m_heldPicker;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
     // The window that comes forward when the picker shown now is cancelled.

@@ -141,7 +141,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
     AppDelegate delegate(SettingsStore::shared(), windows);
     Application::setActivationPolicy(Application::ActivationPolicy::accessory);
-    QObject::connect(&intake, &LinkIntake::linksReceived, &delegate, &AppDelegate::applicationOpenUrls);
+    QObject::connect(&intake, &LinkIntake::requestsReceived, &delegate, &AppDelegate::applicationOpenUrlRequests);
     // Held until the launch sequence has run, ahead of the links handed over meanwhile.
     if (!links->isEmpty())
         delegate.applicationOpenUrls(*links);

@@ -136,7 +136,7 @@ protected:
             [&] {
                 taken.clear();
                 for (const QList<QVariant>& emission : received)
-                    taken.append(emission.at(0).value<QList<QUrl>>());
+                    taken += emission.at(0).value<QList<QList<QUrl>>>();
                 return taken.size() >= count;
             },
             2000));
@@ -228,7 +228,7 @@ TEST_F(LinkIntakeTest, ForwardedRequestArrivesWholeAndInOrder)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
 
     const QList<QUrl> links{QUrl("https://a.test/1"), QUrl("mailto:x@a.test"), QUrl("file:///tmp/a%20b.html")};
     EXPECT_TRUE(forwardWhileServing(links));
@@ -253,7 +253,7 @@ TEST_F(LinkIntakeTest, SocketLeftByADeadTavroIsTakenOver)
 
     LinkIntake intake(socketPath());
     EXPECT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     EXPECT_TRUE(forwardWhileServing({QUrl("https://a.test/")}));
     EXPECT_EQ(requests(received, 1).size(), 1);
 }
@@ -270,7 +270,7 @@ TEST_F(LinkIntakeTest, LiveSocketIsNotStolen)
     }
     // The refused one removed nothing on its way out: the first still takes links.
     EXPECT_TRUE(first.isListening());
-    QSignalSpy received(&first, &LinkIntake::linksReceived);
+    QSignalSpy received(&first, &LinkIntake::requestsReceived);
     EXPECT_TRUE(forwardWhileServing({QUrl("https://a.test/")}));
     EXPECT_EQ(requests(received, 1).size(), 1);
 }
@@ -300,7 +300,7 @@ TEST_F(LinkIntakeTest, LinksAreAcknowledgedWhileTheReceivingThreadIsBusy)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     // This thread runs no event loop while it waits: a receiver stuck in a modal alert or a
     // slow write. The sender is still told its links were taken, and they arrive afterwards.
     EXPECT_TRUE(LinkForwarding::forward({QUrl("https://a.test/busy")}, socketPath(), 2s));
@@ -311,7 +311,7 @@ TEST_F(LinkIntakeTest, TwoSendersAtOnceAreBothServed)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     std::expected<void, LinkIntakeError> first;
     std::expected<void, LinkIntakeError> second;
     std::thread a([&] { first = LinkForwarding::forward({QUrl("https://a.test/")}, socketPath(), 5s); });
@@ -331,7 +331,7 @@ TEST_F(LinkIntakeTest, HalfRequestsAreDroppedAndLaterSendersServed)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     // One sender dies after part of a request; another stays connected without finishing.
     connectAndWrite("https://half.test/\nhttps://ha").reset();
     const auto silent = connectAndWrite("https://silent.test/\n");
@@ -344,7 +344,7 @@ TEST_F(LinkIntakeTest, MalformedLinesAreDroppedAndTheServerCarriesOn)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     const char garbage[] = "\x00\xff\xfe\nnot a link\nhttp://[::1/\nhttps://ok.test/a%7Cb\n\n";
     const auto socket = connectAndWrite(QByteArray(garbage, sizeof(garbage) - 1));
     EXPECT_EQ(requests(received, 1), QList<QList<QUrl>>{{QUrl("https://ok.test/a%7Cb")}});
@@ -359,7 +359,7 @@ TEST_F(LinkIntakeTest, OversizedRequestIsRefusedWithoutLinks)
 {
     LinkIntake intake(socketPath());
     ASSERT_TRUE(intake.listen());
-    QSignalSpy received(&intake, &LinkIntake::linksReceived);
+    QSignalSpy received(&intake, &LinkIntake::requestsReceived);
     QList<QUrl> links;
     const QString longPath(4000, QLatin1Char('a'));
     for (int i = 0; i < 400; ++i)

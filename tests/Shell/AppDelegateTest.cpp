@@ -70,6 +70,23 @@ private:
     std::function<void()> m_painted;
 };
 
+// Counts the pickers shown while it lives.
+class PickersShown : public QObject
+{
+public:
+    PickersShown() { qApp->installEventFilter(this); }
+    int count() const { return m_count; }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<FloatingPickerPanel*>(watched))
+            ++m_count;
+        return false;
+    }
+
+private:
+    int m_count = 0;
+};
+
 // The system telling the application it became the active one.
 void becomeActive()
 {
@@ -412,6 +429,40 @@ TEST_F(LinkIntakeTest, ANewRequestReplacesThePickerAndTheWaitingLinksFollow)
     EXPECT_EQ(shownLink(), QUrl("https://c.test/4"));
     cancelPicker();
     EXPECT_EQ(shownLink(), QUrl());
+}
+
+// Requests that came together go as they would one after the other, and only the picker that stays
+// is built: a reopen among them finds the picker before it on the screen.
+TEST_F(LinkIntakeTest, RequestsThatCameTogetherEndAsOneAfterTheOther)
+{
+    start();
+    PickersShown shown;
+    delegate->applicationOpenUrlRequests(
+        {{QUrl("https://a.test/1"), QUrl("https://a.test/2")}, {QUrl("https://b.test/")}, {}, {QUrl("mailto:x@c.test")},
+            {QUrl("https://c.test/3"), QUrl("https://c.test/4")}});
+    EXPECT_EQ(shown.count(), 2);
+    EXPECT_EQ(delegate->settingsWindow(), nullptr);
+    for (const QUrl& link : {QUrl("https://c.test/3"), QUrl("https://a.test/2"), QUrl("https://c.test/4")}) {
+        EXPECT_EQ(shownLink(), link);
+        cancelPicker();
+    }
+    EXPECT_EQ(shownLink(), QUrl());
+}
+
+// However many links a request brings, only so many wait for their picker: the newest.
+TEST_F(LinkIntakeTest, TheLinksWaitingForAPickerAreBounded)
+{
+    start();
+    QList<QUrl> links;
+    for (int i = 0; i < 250; ++i)
+        links.append(QUrl(QStringLiteral("https://a.test/%1").arg(i)));
+    delegate->applicationOpenUrls(links);
+    QList<QUrl> shown;
+    while (!shownLink().isEmpty() && shown.size() <= links.size()) {
+        shown.append(shownLink());
+        cancelPicker();
+    }
+    EXPECT_EQ(shown, QList<QUrl>{links.first()} + links.mid(50));
 }
 
 TEST_F(LinkIntakeTest, PickerShowsTheVisibleDestinationsAtThePointer)
