@@ -56,9 +56,12 @@ public:
     {
         const QString exec = QStringLiteral("env %1=login-item ").arg(QLatin1String(LaunchEvent::kLaunchKindVariable))
             + quotedExecArgument(QCoreApplication::applicationFilePath());
-        const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+        // TryExec: once the program is gone, the desktop skips the entry instead of failing at each login.
+        const QString program
+            = QCoreApplication::applicationFilePath().replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        const QString contents = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nTryExec=%2\nExec=%3\n"
                                                 "X-GNOME-Autostart-enabled=true\n")
-                                     .arg(AppInfo::displayName(), exec);
+                                     .arg(AppInfo::displayName(), program, exec);
         if (!AtomicFile::write(AutostartEntry::entryPath(), contents.toUtf8(), AtomicFile::Access::asBefore))
             return std::unexpected(AutostartError::notPermitted);
         return {};

@@ -1,6 +1,7 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
 #include "Tavro/Platform/FileDescriptor.h"
+#include "Tavro/Platform/HomeFolder.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -205,7 +206,7 @@ namespace LinkForwarding {
 
 QString defaultSocketPath()
 {
-    const QByteArray home = QDir::homePath().toUtf8();
+    const QByteArray home = HomeFolder::nativePath();
     const QByteArray key = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
     // Looked up once: Qt warns on every lookup where the session sets no runtime folder.
     static const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);

@@ -1,5 +1,6 @@
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/HomeFolder.h"
+#include "Tavro/Platform/LinkForwarding.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
@@ -88,6 +89,16 @@ INSTANTIATE_TEST_SUITE_P(Homes, HomeFolderTest,
         HomeCase{"Latin1", "/home/caf\xe9", "/home/caf\xe9", false},
         HomeCase{"Latin1Other", "/home/caf\xe8/", "/home/caf\xe8", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Two homes that differ in one byte that is no text reach a Tavro each, never one the other's.
+TEST(HomeFolderSocketTest, HomesThatDifferInOneInvalidByteGetSocketsOfTheirOwn)
+{
+    test::TempHome home;
+    qputenv("HOME", "/home/caf\xe9");
+    const QString first = LinkForwarding::defaultSocketPath();
+    qputenv("HOME", "/home/caf\xe8");
+    EXPECT_NE(LinkForwarding::defaultSocketPath(), first);
+}
 
 TEST_F(RealFileSystemTest, ReadsAFileWhole)
 {
