@@ -15,6 +15,7 @@
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QFuture>
 #include <QSet>
 
@@ -342,6 +343,25 @@ void prewarm(const QStringList& bundleIdentifiers)
         (void)Workspace::shared().urlForApplication(identifier);
 }
 
+namespace {
+
+// The browser's own program, as a running copy reads the first word of a command line handed to
+// it: a desktop entry's `env NAME=value program …` names the program after its settings. A word of
+// the launcher's would otherwise reach the browser as one more link to open.
+QString browserProgram(const AppBundle& bundle)
+{
+    const QString executable = bundle.executablePath();
+    if (!bundle.isDesktopEntry() || QFileInfo(executable).fileName() != QLatin1String("env"))
+        return executable;
+    for (const QString& word : bundle.exec) {
+        if (!word.contains(QLatin1Char('=')) && !word.startsWith(QLatin1Char('-')))
+            return word.startsWith(QLatin1Char('%')) ? executable : word;
+    }
+    return executable;
+}
+
+} // namespace
+
 QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     BrowserDestination destination, QString appURL, QStringList arguments, AutomationTiming timing)
 {
@@ -365,7 +385,8 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     if (!socket)
         co_return Outcome::unreachable;
 
-    const QStringList argv = bundle->commandLine(arguments);
+    // The browser's program with Tavro's options and link, never the words of the entry's launcher.
+    const QStringList argv = QStringList{browserProgram(*bundle)} + arguments;
     const QStringList header = ChromiumSingleton::header(bundleID);
     const auto ackTimeout = timing.chromiumAckTimeout;
     const QString path = *socket;

@@ -420,6 +420,30 @@ TEST_F(ChromiumDeliveryTest, BrowserThatDoesNotRunIsNeverContacted)
     EXPECT_TRUE(m_app->waitForRuns(1));
 }
 
+// A desktop entry that starts the browser through `env` with a setting of its own: the running
+// browser gets its own program, Tavro's options and the link, and no word of the launcher.
+TEST_F(ChromiumDeliveryTest, ARunningBrowserStartedThroughEnvGetsItsOwnCommandLine)
+{
+    const QString program = home.writeFile("bin/chromium", "#!/bin/sh\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    home.writeFile(".local/share/applications/chromium.desktop",
+        "[Desktop Entry]\nType=Application\nName=Chromium\nExec=env GTK_THEME=Adwaita:dark " + program.toUtf8()
+            + " --class=chromium %U\n");
+    const QString data = home.filePath(".config/chromium");
+    ASSERT_TRUE(QDir().mkpath(data));
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    ASSERT_TRUE(QFile::link(
+        QString::fromLocal8Bit(host) + QLatin1Char('-') + QString::number(::getpid()), data + "/SingletonLock"));
+    m_listener = std::make_unique<test::SocketListener>(
+        m_sockets.path() + QStringLiteral("/SingletonSocket"), test::SocketListener::Answer::ack);
+    ASSERT_TRUE(QFile::link(m_sockets.path() + QStringLiteral("/SingletonSocket"), data + "/SingletonSocket"));
+
+    ASSERT_TRUE(open(testLink,
+        destination("org.chromium.Chromium", "Chromium", LaunchStrategy::chromiumProfileDirectory("Profile 1"))));
+    EXPECT_EQ(receivedTokens(), (QStringList{"START", "/", program, "--profile-directory=Profile 1", linkText}));
+}
+
 TEST_F(ChromiumDeliveryTest, BrowserStartedOutsideTavroIsToldByItsLock)
 {
     startBrowser("com.google.Chrome", "Google Chrome", "Google/Chrome", test::SocketListener::Answer::ack);
