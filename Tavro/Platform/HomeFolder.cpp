@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace tavro::HomeFolder {
 
 QByteArray nativePath()
@@ -31,6 +34,15 @@ std::optional<QString> decodedExactly(const QByteArray& nativeName)
     if (QFile::encodeName(name) != nativeName)
         return std::nullopt;
     return name;
+}
+
+bool belongsToThisUser()
+{
+    struct stat status
+    { };
+    if (::stat(nativePath().constData(), &status) != 0)
+        return true;
+    return status.st_uid == ::geteuid();
 }
 
 } // namespace tavro::HomeFolder

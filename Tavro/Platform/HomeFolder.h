@@ -19,6 +19,11 @@ QByteArray nativePath();
 QString path();
 bool pathIsExact();
 
+// Whether the home belongs to the user this process runs as; true where it cannot be looked at
+// (missing), which the readers and the writer handle themselves. Root started with a user's HOME
+// (a `sudo -E` start) finds it is not.
+bool belongsToThisUser();
+
 // A file name from the system decoded with the file-name codec; nothing when its bytes are not
 // valid there, since the text would name another file.
 std::optional<QString> decodedExactly(const QByteArray& nativeName);

@@ -7,6 +7,7 @@
 #include "Tavro/Platform/AtomicFile.h"
 #include "Tavro/Platform/DetachedLaunch.h"
 #include "Tavro/Platform/GraphicalSession.h"
+#include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/LinkIntake.h"
 #include "Tavro/Platform/RealFileSystem.h"
@@ -115,6 +116,14 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
         return 1;
     }
 
+    // Started as root with a user's HOME, Tavro would leave files in it that the user cannot change.
+    if (!HomeFolder::belongsToThisUser()) {
+        writeToStandardError(
+            QStringLiteral("Tavro's home folder %1 belongs to another user; start Tavro as that user\n")
+                .arg(HomeFolder::path())
+                .toUtf8());
+        return 1;
+    }
     raiseOpenFileLimit();
     LaunchEvent::takeFromProcess(*links);
     QApplication app(argc, argv);

@@ -251,6 +251,23 @@ TEST_F(TavroProcessTest, WithoutAGraphicalSessionBothProgramsSaySoAndEnd)
     EXPECT_EQ(run({"https://example.test/"}, 10000).exitCode, 1);
 }
 
+// Root started with a user's HOME (a `sudo -E` start) would leave files there that the user cannot
+// change: Tavro refuses such a home and says why.
+TEST_F(TavroProcessTest, AHomeOfAnotherUserIsRefused)
+{
+    const QString other = home.filePath(QStringLiteral("other-user"));
+    ASSERT_TRUE(QDir().mkpath(other));
+    const uid_t nobody = ::geteuid() == 65534 ? 65533 : 65534;
+    if (::chown(other.toLocal8Bit().constData(), nobody, nobody) != 0)
+        GTEST_SKIP() << "only root can give a folder to another user";
+    environment.insert("HOME", other);
+    const Outcome outcome = run({"https://example.test/"}, 10000, QStringLiteral(TAVRO_APPLICATION));
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_TRUE(outcome.standardError.startsWith("Tavro's home folder " + other.toUtf8() + " belongs to another user"))
+        << outcome.standardError.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(other + "/Library")) << "nothing is written there";
+}
+
 TEST_F(TavroProcessTest, TheForwardingProgramLoadsNoQtLibraryButItsCore)
 {
     // Each library it loads is paid for on every link clicked while Tavro runs.
