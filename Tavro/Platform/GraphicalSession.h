@@ -9,7 +9,7 @@ namespace tavro::GraphicalSession {
 
 // What a program prints, and then exits 1, where there is none.
 inline constexpr const char* kMissingMessage
-    = "Tavro needs a graphical session (no DISPLAY or WAYLAND_DISPLAY is set)\n";
+    = "Tavro needs a graphical session: an X11 display, or Wayland with XWayland (DISPLAY is not set)\n";
 
 // Whether Qt can start with the platform that `arguments` ("-platform NAME") or QT_QPA_PLATFORM
 // names: xcb needs DISPLAY (or "-display"), wayland WAYLAND_DISPLAY, a platform that draws into

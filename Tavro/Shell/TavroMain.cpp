@@ -110,10 +110,19 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
         return 0;
     if (forwarded.error() != LinkIntakeError::noRunningInstance)
         return fail(forwarded.error());
+    // The picker's placement at the pointer, the key grabs and the presses seen outside Tavro are
+    // X11's: under Wayland Tavro runs through XWayland, and never asks for Qt's Wayland platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     // Qt ends the process with a core dump where it finds no display.
     if (!GraphicalSession::isAvailable(arguments.mid(1))) {
         writeToStandardError(GraphicalSession::kMissingMessage);
         return 1;
+    }
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qCInfo(lcShell) << "Under Wayland Tavro runs through XWayland: the picker opens where the compositor "
+                           "places it, and global hot keys and presses outside the picker are seen only over "
+                           "XWayland's windows";
     }
 
     // Started as root with a user's HOME, Tavro would leave files in it that the user cannot change.

@@ -249,6 +249,13 @@ TEST_F(TavroProcessTest, WithoutAGraphicalSessionBothProgramsSaySoAndEnd)
     // Qt's own platform names a display of its own.
     environment.insert("QT_QPA_PLATFORM", "xcb");
     EXPECT_EQ(run({"https://example.test/"}, 10000).exitCode, 1);
+    // Wayland without XWayland: Tavro never asks for Qt's Wayland platform, and says what it needs.
+    environment.remove("QT_QPA_PLATFORM");
+    environment.insert("WAYLAND_DISPLAY", "wayland-0");
+    const Outcome wayland = run({"https://example.test/"}, 10000, QStringLiteral(TAVRO_APPLICATION));
+    EXPECT_EQ(wayland.exitCode, 1);
+    EXPECT_TRUE(wayland.standardError.startsWith("Tavro needs a graphical session"))
+        << wayland.standardError.toStdString();
 }
 
 // Root started with a user's HOME (a `sudo -E` start) would leave files there that the user cannot
