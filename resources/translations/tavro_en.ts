@@ -1622,5 +1622,20 @@ Button that closes the alert saying this build cannot check for updates.</extrac
         <extracomment>Body of the alert that answers Check for Updates… in a build that cannot check for updates: no address to look for new versions at was built into this copy of Tavro.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tavro</source>
+        <extracomment>What a screen reader calls the link picker&apos;s hub when it shows only the Tavro mark: there are destinations, but none was used last.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The application “%1” quit right after it started.</source>
+        <extracomment>System error text when an application ended with an error right after it was started, without saying why. %1 is the application name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro couldn’t become your default browser: %1.</source>
+        <extracomment>Shown under the Set Tavro as Default Browser button when the request failed. %1 is the reason, in English, e.g. the MIME-applications file exists but could not be read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
