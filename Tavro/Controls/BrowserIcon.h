@@ -28,8 +28,12 @@ public:
     // only). Found icons stay for the life of the process; a miss is not kept, so an application
     // installed later is found. An installed application without a readable icon gets the generic
     // application icon, kept like a found one: the picker draws every frame of its animations
-    // through here.
-    static std::optional<QImage> icon(const QString& bundleIdentifier);
+    // through here. For a `size` (in points) of a list row, up to kSmallFormSize, the generic icon
+    // comes in a form of its own that keeps its window at that size.
+    static std::optional<QImage> icon(const QString& bundleIdentifier, double size = kLargeSize);
+
+    static constexpr double kSmallFormSize = 20;
+    static constexpr double kLargeSize = 64;
 
     static void paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance);
 

@@ -3,6 +3,7 @@
 #include "Tavro/Controls/AccessibilityTraits.h"
 #include "Tavro/Controls/Appearance.h"
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/PointingHandCursor.h"
 #include "Tavro/Model/Brand.h"
 
@@ -10,6 +11,7 @@
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QUrlQuery>
 
@@ -26,6 +28,28 @@ void colour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::ButtonText, colour);
     widget->setPalette(palette);
 }
+
+// The developer's name, a link: plain text under the style sheet, ringed while the keyboard is on it
+// (the style sheet's own focus frame gives way to the ring).
+class NameLink : public QPushButton
+{
+public:
+    explicit NameLink(QWidget* parent) : QPushButton(QString::fromLatin1(BuiltByCredit::developerName), parent)
+    {
+        setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
+        setStyle(FocusRing::ControlStyle::shared());
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPushButton::paintEvent(event);
+        if (FocusRing::isShown(this)) {
+            QPainter painter(this);
+            FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 3), this);
+        }
+    }
+};
 
 } // namespace
 
@@ -69,12 +93,11 @@ BuiltByCredit::BuiltByCredit(const QString& content, QWidget* parent) : QWidget(
         before->setFont(font);
         row->addWidget(before);
     }
-    m_name = new QPushButton(QString::fromLatin1(developerName), this);
+    m_name = new NameLink(this);
     QFont link = font;
     link.setUnderline(true);
     m_name->setFont(link);
     m_name->setFlat(true);
-    m_name->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
     accessibilityLink(m_name);
     pointingHandCursor(m_name);
     connect(m_name, &QPushButton::clicked, this, [this] {

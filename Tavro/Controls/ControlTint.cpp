@@ -1,6 +1,7 @@
 #include "Tavro/Controls/ControlTint.h"
 
 #include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Model/Brand.h"
 
 #include <QAbstractItemView>
@@ -64,6 +65,8 @@ void tintControls(QWidget* root)
                 {QPalette::WindowText, resolve(Brand::navy, segment)}, {QPalette::Window, frameSource(segment)}});
     }
     for (QCheckBox* box : root->findChildren<QCheckBox*>()) {
+        if (box->style() != FocusRing::ControlStyle::shared())
+            box->setStyle(FocusRing::ControlStyle::shared());
         tint(box,
             {{QPalette::Base, resolve(Brand::frost, box)}, {QPalette::Window, frameSource(box)},
                 {QPalette::Text, resolve(Brand::navy, box)}, {QPalette::WindowText, resolve(Brand::navy, box)},

@@ -1,9 +1,9 @@
 #include "Tavro/Controls/PopUpButton.h"
 
 #include "Tavro/Controls/ControlsLog.h"
+#include "Tavro/Controls/FocusRing.h"
 
 #include <QKeyEvent>
-#include <QProxyStyle>
 #include <QStyleOptionComboBox>
 #include <QWheelEvent>
 
@@ -15,8 +15,9 @@ namespace {
 // hold the palette's cache key, and every palette a widget is given has a key of its own: each
 // pane built anew, its pop-ups tinted anew, would add names, and Qt keeps a name even after its
 // picture made room for others. Pop-ups draw with one shared palette for each set of colours
-// instead, so the names repeat and the pictures are found again.
-class PopUpButtonStyle : public QProxyStyle
+// instead, so the names repeat and the pictures are found again. The keyboard's focus shows as the
+// ring of every control.
+class PopUpButtonStyle : public FocusRing::ControlStyle
 {
 public:
     static PopUpButtonStyle* shared()
@@ -30,12 +31,12 @@ public:
     {
         const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
         if (control != CC_ComboBox || !box) {
-            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            ControlStyle::drawComplexControl(control, option, painter, widget);
             return;
         }
         QStyleOptionComboBox withSharedPalette = *box;
         withSharedPalette.palette = sharedPalette(box->palette);
-        QProxyStyle::drawComplexControl(control, &withSharedPalette, painter, widget);
+        ControlStyle::drawComplexControl(control, &withSharedPalette, painter, widget);
     }
 
 private:
