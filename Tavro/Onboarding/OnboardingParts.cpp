@@ -3,6 +3,7 @@
 #include "Tavro/Controls/AccessibilityTraits.h"
 #include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/ScrollBarStyle.h"
 #include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
 
@@ -62,6 +63,7 @@ QScrollArea* scrollArea(QWidget* content, QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBarStyle::apply(scroll);
     scroll->viewport()->setAutoFillBackground(false);
     scroll->setWidget(content);
     // setWidget() turns the fill on.

@@ -4,6 +4,7 @@
 #include "Tavro/Controls/BrowserDataHintBanner.h"
 #include "Tavro/Controls/Drawing.h"
 #include "Tavro/Controls/SafariHintBanner.h"
+#include "Tavro/Controls/ScrollBarStyle.h"
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -144,6 +145,7 @@ void DestinationSettingsView::rebuild()
             scroll->setFrameShape(QFrame::NoFrame);
             scroll->setWidgetResizable(true);
             scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            ScrollBarStyle::apply(scroll);
             // The list's own card is all that shows; the pane's background runs on behind it.
             scroll->viewport()->setAutoFillBackground(false);
             m_list = new DestinationList(m_store);

@@ -3,6 +3,7 @@
 #include "Tavro/Controls/AccessibilityTraits.h"
 #include "Tavro/Controls/Appearance.h"
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/PointingHandCursor.h"
 #include "Tavro/Controls/ProfilePhoto.h"
 #include "Tavro/Controls/SymbolImage.h"
@@ -178,6 +179,8 @@ protected:
         painter.setFont(Drawing::emojiFont(18));
         painter.setPen(resolve(Brand::navy, this));
         painter.drawText(rect(), Qt::AlignCenter, text());
+        if (FocusRing::isShown(this))
+            FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), cornerRadius), this);
     }
 
 private:

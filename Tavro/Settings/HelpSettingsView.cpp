@@ -5,6 +5,7 @@
 #include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Controls/ButtonStyleBase.h"
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Controls/TavroOutlineButtonStyle.h"
 #include "Tavro/Model/Brand.h"
@@ -60,7 +61,7 @@ private:
 class QuestionToggle : public QToolButton
 {
 public:
-    using QToolButton::QToolButton;
+    explicit QuestionToggle(QWidget* parent) : QToolButton(parent) { setStyle(FocusRing::ControlStyle::shared()); }
 
 protected:
     bool event(QEvent* event) override

@@ -153,6 +153,8 @@ protected:
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
         painter.fillPath(shape, resolve(Brand::frostDeep, this));
+        if (FocusRing::isShown(this))
+            FocusRing::paint(painter, shape, this);
     }
 };
 

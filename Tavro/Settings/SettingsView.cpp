@@ -5,6 +5,7 @@
 #include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Controls/BuiltByCredit.h"
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/ScrollBarStyle.h"
 #include "Tavro/Controls/TavroMark.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/Notifications.h"
@@ -321,6 +322,7 @@ void SettingsView::showPane()
         scroll->setWidgetResizable(true);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        ScrollBarStyle::apply(scroll);
         // Transparent all the way down, so the area's background (and About's mark) shows.
         scroll->viewport()->setAutoFillBackground(false);
         scroll->setWidget(padded);

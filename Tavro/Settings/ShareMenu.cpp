@@ -1,6 +1,8 @@
 #include "Tavro/Settings/ShareMenu.h"
 
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/FocusRing.h"
+#include "Tavro/Controls/MenuStyle.h"
 #include "Tavro/Controls/ResourceBundle.h"
 #include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
@@ -110,8 +112,10 @@ ShareMenu::ShareMenu(QWidget* parent) : QToolButton(parent)
     setAutoRaise(true);
     setFont(Drawing::systemFont(12, QFont::Medium));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setStyle(FocusRing::ControlStyle::shared());
 
     auto* menu = new QMenu(this);
+    menu->setStyle(MenuStyle::shared());
     QPointer<ShareMenu> self(this);
     const auto appearance = [self] { return self ? effectiveAppearance(self) : Appearance::light; };
     for (ShareDestination destination : allCases<ShareDestination>()) {

@@ -1,5 +1,7 @@
 #include "Tavro/Shell/Alert.h"
 
+#include "Tavro/Controls/FocusRing.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPointer>
@@ -56,6 +58,8 @@ int Alert::runModal() const
         buttons.append(box.addButton(title, buttons.isEmpty() ? QMessageBox::AcceptRole : QMessageBox::ActionRole));
     if (buttons.isEmpty())
         buttons.append(box.addButton(QMessageBox::Ok));
+    for (QAbstractButton* button : buttons)
+        button->setStyle(FocusRing::ControlStyle::shared());
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
     // Closing the window is taken as the last button, which is the harmless one in every alert.
     box.setEscapeButton(buttons.last());

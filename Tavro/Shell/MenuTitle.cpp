@@ -1,5 +1,7 @@
 #include "Tavro/Shell/MenuTitle.h"
 
+#include "Tavro/Controls/MenuStyle.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFontMetricsF>
@@ -7,7 +9,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
-#include <QProxyStyle>
 #include <QStyleOptionMenuItem>
 
 #include <cmath>
@@ -56,7 +57,7 @@ QString MenuTitle::string() const
 namespace {
 constexpr auto trailingColorProperty = "tavroTrailingColor";
 
-class TrailingColourStyle : public QProxyStyle
+class TrailingColourStyle : public MenuStyle
 {
 public:
     void drawControl(
@@ -68,13 +69,13 @@ public:
         QAction* action = menu ? menu->actionAt(option->rect.center()) : nullptr;
         const QVariant colour = action ? action->property(trailingColorProperty) : QVariant();
         if (element != CE_MenuItem || tab < 0 || !colour.isValid()) {
-            QProxyStyle::drawControl(element, option, painter, widget);
+            MenuStyle::drawControl(element, option, painter, widget);
             return;
         }
         // The label as Qt draws it, then the trailing text at the same right edge Qt would use.
         QStyleOptionMenuItem label = *item;
         label.text = item->text.left(tab);
-        QProxyStyle::drawControl(element, &label, painter, widget);
+        MenuStyle::drawControl(element, &label, painter, widget);
         const QString trailing = item->text.mid(tab + 1);
         if (trailing.isEmpty())
             return;
