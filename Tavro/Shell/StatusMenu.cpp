@@ -269,7 +269,8 @@ QList<StatusMenu::SubmenuRow> StatusMenu::openNewTabRows(const QList<BrowserDest
         auto* item = new QAction(label, &submenu);
         item->setData(destination.id);
         connect(item, &QAction::triggered, this, [this, id = destination.id] { Q_EMIT openNewTabRequested(id); });
-        std::optional<QImage> image = BrowserIcon::icon(destination.browserBundleIdentifier);
+        std::optional<QImage> image
+            = BrowserIcon::icon(destination.browserBundleIdentifier, MenuTitle::menuFont().pointSizeF() + 2);
         if (!image)
             image = symbol(QStringLiteral("globe"));
         std::optional<QString> hotkey;
