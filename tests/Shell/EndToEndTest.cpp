@@ -249,11 +249,15 @@ protected:
     void TearDown() override
     {
         EndToEndTest::TearDown();
+        // Each launch runs in a session of its own: its whole group goes, the window and any xdotool
+        // still waiting for it, which would otherwise outlive the check.
         QFile pids(home.filePath("stand-in.pids"));
         if (pids.open(QIODevice::ReadOnly)) {
             for (const QByteArray& pid : pids.readAll().split('\n')) {
-                if (pid.toInt() > 0)
+                if (pid.toInt() > 0) {
+                    ::kill(-pid.toInt(), SIGKILL);
                     ::kill(pid.toInt(), SIGKILL);
+                }
             }
         }
     }
@@ -263,10 +267,10 @@ protected:
     void makeFocusTakingStandIn()
     {
         makeChromiumBundle(R"(#!/bin/sh
+echo $$ >> "$HOME/stand-in.pids"
 printf '%s\n' "$*" >> "$HOME/opened.log"
 sleep 0.4
 xmessage -title "Stand-in browser $$" -geometry 900x700+200+100 "$*" &
-echo $! >> "$HOME/stand-in.pids"
 window=$(xdotool search --sync --onlyvisible --name "Stand-in browser $$" | head -n 1)
 xdotool windowactivate "$window" 2>/dev/null
 xdotool windowraise "$window" windowfocus "$window"
