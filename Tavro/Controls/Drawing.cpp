@@ -111,6 +111,11 @@ void Drawing::drawElidedText(QPainter& painter, const QRectF& rect, const QStrin
     painter.drawText(rect, int(alignment) | Qt::TextSingleLine, metrics.elidedText(text, Qt::ElideRight, rect.width()));
 }
 
+QString Drawing::elidedName(const QString& name, const QFont& font)
+{
+    return QFontMetricsF(font).elidedText(name, Qt::ElideRight, kLongestName);
+}
+
 QString Drawing::buttonTitle(QString text)
 {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));

@@ -42,5 +42,10 @@ void stroke(QPainter& painter, const QPainterPath& path, const QColor& color, do
 
 // `text` on one line inside `rect`, cut with an ellipsis at the end when too long.
 void drawElidedText(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment);
+// The widest a browser or profile name is shown in a menu, a pop-up or a line of text, in pixels.
+inline constexpr double kLongestName = 300;
+// `name` cut with an ellipsis at the end where, in `font`, it is wider than kLongestName: a name
+// of any length leaves the menu or pane around it its size.
+QString elidedName(const QString& name, const QFont& font);
 
 } // namespace tavro::Drawing

@@ -164,8 +164,8 @@ QWidget* ScanStepView::destinationGroup(const QString& browser, const QList<Brow
         auto* dot = new RoundedCard(Brand::accent, 1, std::nullopt, row);
         dot->setFixedSize(4, 4);
         line->addWidget(dot, 0, Qt::AlignVCenter);
-        auto* profile
-            = new BrandLabel(destination.profileDisplayName, Brand::textSecondary, Drawing::systemFont(12), row);
+        auto* profile = new BrandLabel(Drawing::elidedName(destination.profileDisplayName, Drawing::systemFont(12)),
+            Brand::textSecondary, Drawing::systemFont(12), row);
         accessibilityHidden(profile);
         line->addWidget(profile, 0, Qt::AlignVCenter);
         QString spoken = destination.profileDisplayName;

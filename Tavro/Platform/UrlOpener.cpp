@@ -19,6 +19,7 @@ public:
         else if (!QDesktopServices::openUrl(url))
             qCWarning(lcPlatform).noquote() << "The desktop's handler did not open" << url.toString();
     }
+    bool opens(const QUrl& url) override { return UrlOpener::isWebPage(url); }
 };
 
 InstalledBackend<UrlOpener::Backend> installedBackend;
@@ -44,6 +45,11 @@ bool UrlOpener::isWebPage(const QUrl& url)
 void UrlOpener::open(const QUrl& url)
 {
     installedBackend.orElse(systemBackend()).open(url);
+}
+
+bool UrlOpener::opens(const QUrl& url)
+{
+    return installedBackend.orElse(systemBackend()).opens(url);
 }
 
 } // namespace tavro

@@ -41,7 +41,7 @@ void AccessibilityPermissionCard::showStatus(bool granted)
     if (granted) {
         //: Status line when Accessibility permission is granted.
         showSatisfied(QCoreApplication::translate("Tavro", "Tavro has Accessibility access"));
-    } else {
+    } else if (LoginItem::systemSettingsOpen()) {
         setStatusArea(row({prominentButton(
                                //: Button that opens the Accessibility pane in System Settings. Use Apple's localized
                                //: name for Accessibility.
@@ -51,6 +51,13 @@ void AccessibilityPermissionCard::showStatus(bool granted)
                                    AccessibilityPermission::registerInList();
                                    LoginItem::openAccessibilitySettings();
                                }),
+                              recheckLink()},
+            10));
+    } else {
+        //: Permissions pane, in place of the Grant Accessibility button on a desktop that has no such setting.
+        setStatusArea(row({caption(QCoreApplication::translate("Tavro",
+                               "This desktop has no Accessibility setting to grant: Safari profiles can’t be opened "
+                               "here, other browsers work without it.")),
                               recheckLink()},
             10));
     }

@@ -85,22 +85,30 @@ QWidget* BrowserDataPermissionCard::blockedStatus(const BrowserDataHint& hint)
     block->addWidget(row(
         {new SymbolIcon(QStringLiteral("exclamationmark.triangle.fill"), kSystemOrange, QSize(15, 15)), m_statusLabel},
         6));
-    block->addWidget(row({prominentButton(
-                              //: Button that opens the Files & Folders privacy pane in System Settings. Use
-                              //: Apple's localized name for Files & Folders.
-                              QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
-                              [] {
-                                  // Tried first, so the system lists Tavro under Files & Folders.
-                                  BrowserDataPermission::probe();
-                                  LoginItem::openFilesAndFoldersSettings();
-                              }),
-                             recheckLink()},
-        10));
-    //: Hint below the Allow in Files & Folders button. Use Apple's localized name for System Settings.
-    block->addWidget(caption(QCoreApplication::translate("Tavro",
-                                 "In System Settings, Tavro shows a switch for each browser. Turn on the ones "
-                                 "whose profiles you want Tavro to read."),
-        11));
+    if (LoginItem::systemSettingsOpen()) {
+        block->addWidget(row({prominentButton(
+                                  //: Button that opens the Files & Folders privacy pane in System Settings. Use
+                                  //: Apple's localized name for Files & Folders.
+                                  QCoreApplication::translate("Tavro", "Allow in Files & Folders…"),
+                                  [] {
+                                      // Tried first, so the system lists Tavro under Files & Folders.
+                                      BrowserDataPermission::probe();
+                                      LoginItem::openFilesAndFoldersSettings();
+                                  }),
+                                 recheckLink()},
+            10));
+        //: Hint below the Allow in Files & Folders button. Use Apple's localized name for System Settings.
+        block->addWidget(caption(QCoreApplication::translate("Tavro",
+                                     "In System Settings, Tavro shows a switch for each browser. Turn on the ones "
+                                     "whose profiles you want Tavro to read."),
+            11));
+    } else {
+        block->addWidget(row({recheckLink()}, 10));
+        //: Permissions pane, in place of the Allow in Files & Folders button on a desktop that has no such setting.
+        block->addWidget(caption(QCoreApplication::translate("Tavro",
+                                     "Let your user read those browsers’ profile folders, then click Re-check."),
+            11));
+    }
     return status;
 }
 

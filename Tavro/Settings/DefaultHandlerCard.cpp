@@ -63,15 +63,22 @@ void DefaultHandlerCard::showStatus(bool isDefault)
     auto* block = new QVBoxLayout(offer);
     block->setContentsMargins(0, 0, 0, 0);
     block->setSpacing(6);
-    block->addWidget(
-        row({prominentButton(
-                 //: Button that asks macOS to make Tavro the default web browser.
-                 QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); }),
-                //: Link button that opens System Settings to change the default web browser. Use Apple's
-                //: localized name for System Settings.
-                link(QCoreApplication::translate("Tavro", "Open System Settings…"),
-                    [] { LoginItem::openDefaultBrowserSettings(); })},
-            10));
+    //: Button that asks macOS to make Tavro the default web browser.
+    QWidget* setDefault = prominentButton(
+        QCoreApplication::translate("Tavro", "Set Tavro as Default Browser"), [this] { setAsDefault(); });
+    if (LoginItem::systemSettingsOpen()) {
+        //: Link button that opens System Settings to change the default web browser. Use Apple's
+        //: localized name for System Settings.
+        LinkButton* openSettings = link(QCoreApplication::translate("Tavro", "Open System Settings…"),
+            [] { LoginItem::openDefaultBrowserSettings(); });
+        block->addWidget(row({setDefault, openSettings}, 10));
+    } else {
+        block->addWidget(row({setDefault}, 10));
+        //: System pane, in place of the Open System Settings link on a desktop that has no such page.
+        block->addWidget(caption(QCoreApplication::translate("Tavro",
+            "Or choose Tavro in your desktop’s default applications settings, or run xdg-settings set "
+            "default-web-browser tavro.desktop")));
+    }
     m_failure = BrandLabel::wrapping(QString(), Brand::navy, Drawing::systemFont(12));
     m_failure->setObjectName(QStringLiteral("status"));
     m_failure->hide();

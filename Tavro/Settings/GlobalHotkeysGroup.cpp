@@ -144,8 +144,8 @@ void GlobalHotkeysGroup::showHotkeys()
         const auto key = keys.constFind(destination.id);
         if (key == keys.cend())
             continue;
-        m_listColumn->addWidget(
-            new HotkeyRow(prefixGlyphs + QLatin1Char(' ') + key->toUpper(), destination.menuLabel()));
+        m_listColumn->addWidget(new HotkeyRow(prefixGlyphs + QLatin1Char(' ') + key->toUpper(),
+            Drawing::elidedName(destination.menuLabel(), Drawing::systemFont(13))));
     }
     if (m_store.lastUsedDestination()) {
         //: Global hotkey list row for the key that opens the most recently used profile.

@@ -16,6 +16,7 @@
 #include "Tavro/Settings/SettingsCard.h"
 #include "Tavro/Settings/SettingsView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
@@ -68,7 +69,8 @@ QString bypassAction(const SettingsStore& store)
     if (const std::optional<QString> label = store.bypassDestinationLabel()) {
         //: Bypass summary card: this gesture opens links in the given profile. %1 is a browser and profile, e.g.
         //: Chrome (Work).
-        return QCoreApplication::translate("Tavro", "Opens %1").arg(*label);
+        return QCoreApplication::translate("Tavro", "Opens %1")
+            .arg(Drawing::elidedName(*label, Drawing::systemFont(13)));
     }
     //: Bypass summary card: this gesture opens links in the most recently used browser profile.
     return QCoreApplication::translate("Tavro", "Opens last-used destination");
@@ -91,7 +93,7 @@ QList<SettingBinding::Row> destinationRows(const AppSettings& settings)
 {
     QList<SettingBinding::Row> rows;
     for (const BypassDestinationRow& row : settings.bypassDestinationRows(BypassDestinationMenu::preferences))
-        rows.append({row.label, row.key});
+        rows.append({Drawing::elidedName(row.label, QApplication::font("QComboBox")), row.key});
     return rows;
 }
 
@@ -239,7 +241,7 @@ void ShortcutsSettingsView::describe()
         m_warning->setText(QCoreApplication::translate("Tavro",
             "%1 isn’t available right now, so Tavro shows the picker instead of sending links somewhere you didn’t "
             "choose. Your selection is kept until you change it.")
-                               .arg(*unavailable));
+                               .arg(Drawing::elidedName(*unavailable, m_warning->font())));
     }
 
     const QString picker = pickerAction();

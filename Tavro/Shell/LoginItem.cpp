@@ -25,6 +25,11 @@ std::expected<void, AutostartError> setEnabled(bool enabled)
     return outcome;
 }
 
+bool systemSettingsOpen()
+{
+    return UrlOpener::opens(QUrl(QStringLiteral("x-apple.systempreferences:")));
+}
+
 void openDefaultBrowserSettings()
 {
     const QUrl pane(QStringLiteral("x-apple.systempreferences:com.apple.Desktop-Settings.extension"));

@@ -15,6 +15,9 @@ namespace tavro::LoginItem {
 // returned, so that the caller can put its switch back.
 std::expected<void, AutostartError> setEnabled(bool enabled);
 
+// Whether this desktop opens System Settings' panes; where it does not, the buttons below lead
+// nowhere and are not offered.
+bool systemSettingsOpen();
 void openDefaultBrowserSettings();
 void openAccessibilitySettings();
 void openFilesAndFoldersSettings();

@@ -1,6 +1,7 @@
 #include "Tavro/Shell/StatusMenu.h"
 
 #include "Tavro/Controls/BrowserIcon.h"
+#include "Tavro/Controls/Drawing.h"
 #include "Tavro/Controls/ResourceBundle.h"
 #include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/BrowserDefinition.h"
@@ -263,7 +264,7 @@ QList<StatusMenu::SubmenuRow> StatusMenu::openNewTabRows(const QList<BrowserDest
 
     QList<SubmenuRow> rows;
     for (const BrowserDestination& destination : destinations.mid(0, rowsThatFit(MenuTitle::menuFont()))) {
-        QString label = destination.menuLabel();
+        QString label = Drawing::elidedName(destination.menuLabel(), MenuTitle::menuFont());
         if (destination.profileEmoji && !destination.profileEmoji->isEmpty())
             label = *destination.profileEmoji + QLatin1Char(' ') + label;
         auto* item = new QAction(label, &submenu);

@@ -21,9 +21,15 @@ public:
         if (!UrlOpener::isWebPage(url))
             UrlOpener::systemBackend().open(url);
     }
+    bool opens(const QUrl& url) override
+    {
+        QMutexLocker lock(&mutex);
+        return systemSettingsOpen || UrlOpener::systemBackend().opens(url);
+    }
 
     QMutex mutex;
     QList<QUrl> opened;
+    bool systemSettingsOpen = true;
 };
 
 RecordingUrlOpener& simulation()
@@ -49,6 +55,12 @@ void UrlOpenerHost::clear()
 {
     QMutexLocker lock(&simulation().mutex);
     simulation().opened.clear();
+}
+
+void UrlOpenerHost::setSystemSettingsOpen(bool open)
+{
+    QMutexLocker lock(&simulation().mutex);
+    simulation().systemSettingsOpen = open;
 }
 
 } // namespace tavro

@@ -13,5 +13,8 @@ void install();
 // Every address asked for since the last clear, in order.
 QList<QUrl> openedUrls();
 void clear();
+// Whether the simulated desktop has pages of System Settings to open (as a Mac has; the default),
+// or answers as this desktop does, where none opens.
+void setSystemSettingsOpen(bool open);
 
 } // namespace tavro::UrlOpenerHost

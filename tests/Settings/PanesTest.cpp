@@ -1,5 +1,6 @@
 #include "Tavro/Controls/Appearance.h"
 #include "Tavro/Controls/BrandLabel.h"
+#include "Tavro/Controls/Drawing.h"
 #include "Tavro/Controls/SwitchToggle.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/HotkeyAssignment.h"
@@ -25,6 +26,7 @@
 #include "Tavro/Shell/UpdateController.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/AutostartEntryHost.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "tests/Settings/ShownSection.h"
 #include "tests/Support/QueueHold.h"
 #include "tests/Support/ResidentMemory.h"
@@ -238,6 +240,27 @@ TEST_F(PanesTest, WhatToOpenOffersAvailableDestinationsAndWarnsOfAMissingOne)
     EXPECT_EQ(rows(picker), QStringList({"Last Used", "Chrome (Hidden)", "Chrome (Work)"}));
     EXPECT_EQ(picker->currentText(), "Last Used");
     EXPECT_FALSE(part<QLabel>(shortcuts, "unavailableWarning")->isVisible());
+}
+
+// A name of any length is cut: the pane keeps to its window and its pop-up to a readable width,
+// whether the destination is there or gone.
+TEST_F(PanesTest, AFiveHundredCharacterNameLeavesShortcutsWithinItsWindow)
+{
+    BrowserDestination longName = destination("com.google.Chrome", "Chrome", QString(500, QLatin1Char('W')), 0);
+    for (const bool available : {true, false}) {
+        SCOPED_TRACE(available ? "available" : "gone");
+        longName.isAvailable = available;
+        store.edit([&](AppSettings& s) {
+            s.destinations = {longName};
+            s.bypassDestinationKey = longName.matchKey();
+            s.globalHotkeysEnabled = true;
+        });
+        auto view = open(Section::shortcuts);
+        auto* shortcuts = pane<ShortcutsSettingsView>(*view);
+        EXPECT_LE(shortcuts->minimumSizeHint().width(), SettingsView::kMinimumSize.width());
+        QComboBox* picker = part<QComboBox>(shortcuts, "bypassDestination");
+        EXPECT_LT(picker->view()->sizeHintForColumn(0), 2 * Drawing::kLongestName);
+    }
 }
 
 TEST_F(PanesTest, AWheelOverAPopUpIsPassedOnAndChangesNothing)
@@ -557,6 +580,29 @@ TEST_F(PanesTest, BlockedBrowsersAreListedAsTheLocaleJoinsThem)
     EXPECT_TRUE(shownTexts(card).contains("Allow in Files & Folders…"));
     store.setBrowserDataHint(BrowserDataHint::blocked({}));
     EXPECT_EQ(statusLine(*card), "Blocked for browser");
+}
+
+// A desktop that opens no pane of System Settings is offered none: each card says in one line what
+// to do instead.
+TEST_F(PanesTest, ButtonsToSystemSettingsShowOnlyWhereTheDesktopOpensIt)
+{
+    AccessibilityHost::setTrusted(false);
+    store.setBrowserDataHint(BrowserDataHint::blocked({"Chrome"}));
+    for (const bool opens : {true, false}) {
+        UrlOpenerHost::setSystemSettingsOpen(opens);
+        auto system = open(Section::system);
+        const QStringList systemTexts = shownTexts(pane<SystemSettingsView>(*system));
+        auto permissions = open(Section::permissions);
+        const QStringList permissionTexts = shownTexts(pane<PermissionsSettingsView>(*permissions));
+        EXPECT_EQ(systemTexts.contains("Open System Settings…"), opens);
+        EXPECT_EQ(permissionTexts.contains("Grant Accessibility…"), opens);
+        EXPECT_EQ(permissionTexts.contains("Allow in Files & Folders…"), opens);
+        EXPECT_EQ(systemTexts.filter("xdg-settings set default-web-browser tavro.desktop").size(), opens ? 0 : 1);
+        EXPECT_EQ(permissionTexts.filter("no Accessibility setting").size(), opens ? 0 : 1);
+        EXPECT_EQ(permissionTexts.filter("profile folders, then click Re-check").size(), opens ? 0 : 1);
+        EXPECT_EQ(permissionTexts.count("Re-check"), 2);
+    }
+    UrlOpenerHost::setSystemSettingsOpen(true);
 }
 
 TEST_F(PanesTest, ScreenshotsOfEveryPaneInLightAndDark)

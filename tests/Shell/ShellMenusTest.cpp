@@ -1,5 +1,6 @@
 #include "Tavro/AppWindows.h"
 #include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/Drawing.h"
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/ModifierFlags.h"
@@ -462,6 +463,17 @@ TEST_F(ShellMenusTest, AHugeRecordListsNoMoreRowsThanAScreenShows)
     EXPECT_LT(rows.size(), 200);
     EXPECT_TRUE(rows.first().startsWith(QStringLiteral("Google Chrome (Profile 0)\t"))) << rows.first().toStdString();
     EXPECT_EQ(store->settings().destinations.size(), 5000);
+}
+
+TEST_F(ShellMenusTest, AFiveHundredCharacterProfileNameLeavesTheSubmenuItsWidth)
+{
+    AppSettings settings = onboarded();
+    settings.destinations.append(
+        shellDestination("com.google.Chrome", "Google Chrome", QString(500, QLatin1Char('W'))));
+    launch(settings);
+    QMenu* rows = submenu();
+    EXPECT_LT(rows->sizeHint().width(), 2 * Drawing::kLongestName);
+    EXPECT_EQ(texts(rows).filter(QStringLiteral("WWW…")).size(), 1) << texts(rows).join('\n').toStdString();
 }
 
 TEST_F(ShellMenusTest, CommandQAndCommandWCloseOnlyTheFrontWindow)
