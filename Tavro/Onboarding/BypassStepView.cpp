@@ -47,8 +47,9 @@ bool BypassStepView::showsCurrentChoices() const
 
 QStringList BypassStepView::choices(const AppSettings& settings)
 {
-    QStringList choices{
-        QString::number(int(settings.bypassModifier)), settings.bypassDestinationKey.value_or(QString())};
+    // Only the rows: the bindings show each choice made, and a step built again for one would take
+    // the keyboard off the menu the user is working in.
+    QStringList choices;
     for (const BypassDestinationRow& row : settings.bypassDestinationRows(BypassDestinationMenu::onboarding))
         choices << row.label << row.key;
     return choices;
@@ -91,7 +92,7 @@ QComboBox* BypassStepView::destinationMenu()
     // The rows stay as built: the window builds the step again when they change. A stored key
     // that names no row selects none and stays stored until the user picks one.
     for (const BypassDestinationRow& row : m_store.settings().bypassDestinationRows(BypassDestinationMenu::onboarding))
-        destinations->addItem(row.label, row.key);
+        destinations->addItem(Drawing::elidedName(row.label, destinations->font()), row.key);
     return SettingBinding::bind(destinations,
         SettingBinding::setting(
             m_store, [](const AppSettings& s) { return s.bypassDestinationKey.value_or(QString()); },

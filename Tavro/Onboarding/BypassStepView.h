@@ -23,8 +23,8 @@ public:
 
     BypassStepView(SettingsStore& store, UpdateController& updates, QWidget* parent = nullptr);
 
-    // Whether the menus show what the store holds now; when they do, a change in the store needs
-    // no new step, and a menu the user has open stays open.
+    // Whether the menus list the rows the store holds now; when they do, a change in the store
+    // (the user's own choices among them) needs no new step, and a menu the user has open stays open.
     bool showsCurrentChoices() const;
 
 private:
@@ -33,7 +33,7 @@ private:
     QLayout* updatesRow();
     // The menu under its caption, which names it for screen readers.
     static QLayout* captioned(const QString& caption, QComboBox* menu);
-    // What the menus show, to tell whether a change in the store touches them.
+    // What the menus list, to tell whether a change in the store touches them.
     static QStringList choices(const AppSettings& settings);
 
     SettingsStore& m_store;

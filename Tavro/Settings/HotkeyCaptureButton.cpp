@@ -240,6 +240,8 @@ void HotkeyCaptureButton::start()
         other->stop();
     currentRecorder() = this;
     m_recording = true;
+    // However it started, the key the user presses next is meant for this cap.
+    setFocus(Qt::OtherFocusReason);
     VoiceOver::announce(prompt());
     qApp->installEventFilter(this);
     m_monitoring = true;

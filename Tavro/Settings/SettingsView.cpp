@@ -26,6 +26,7 @@
 #include "Tavro/Settings/SidebarRow.h"
 #include "Tavro/Settings/SystemSettingsView.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -39,6 +40,19 @@
 #include <ranges>
 
 namespace tavro {
+
+namespace {
+// Gives the keyboard to the first control of `holder` that Tab stops at.
+void focusFirstControl(const QWidget& holder)
+{
+    for (QWidget* widget : holder.findChildren<QWidget*>()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && widget->isVisibleTo(&holder)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+} // namespace
 
 // One row per section, in sidebar order: its raw value, its localised title, its symbol and how
 // its pane is built.
@@ -296,6 +310,8 @@ void SettingsView::setSelection(Section section)
 
 void SettingsView::showPane()
 {
+    // A pane left from the keyboard (a link of Help) hands the keyboard on to the pane it opens.
+    const bool keyboardInPane = m_paneHolder && m_paneHolder->isAncestorOf(QApplication::focusWidget());
     // Later, not now: the selection may change from inside the pane shown now (a button of Help).
     if (m_paneHolder) {
         m_contentLayout->removeWidget(m_paneHolder);
@@ -331,6 +347,8 @@ void SettingsView::showPane()
         m_paneHolder = scroll;
     }
     m_contentLayout->addWidget(m_paneHolder);
+    if (keyboardInPane)
+        focusFirstControl(*m_paneHolder);
     update();
 }
 

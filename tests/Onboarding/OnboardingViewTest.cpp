@@ -14,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QJsonDocument>
@@ -508,6 +509,33 @@ TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheStepIsBuiltA
     auto* rebuilt = shownStep()->findChild<QCheckBox*>("automaticChecks");
     ASSERT_TRUE(rebuilt);
     EXPECT_TRUE(rebuilt->hasFocus());
+}
+
+// A choice made from the keyboard keeps the menu it was made with, and the keyboard on it.
+TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheMenuItChoseWith)
+{
+    build();
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    goToLastStep();
+    AppSettings settings;
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium", QStringLiteral("Work"))};
+    store->setSettings(settings);
+    for (const char* name : {"bypassModifier", "bypassDestination", "bypassModifier"}) {
+        SCOPED_TRACE(name);
+        QComboBox* used = menu(name);
+        used->setFocus(Qt::TabFocusReason);
+        const int before = used->currentIndex();
+        QTest::keyClick(used, Qt::Key_Down);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return used->view()->isVisible(); }, 5000));
+        QTest::keyClick(used->view(), before + 1 < used->count() ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(used->view(), Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(menu(name), used);
+        EXPECT_NE(used->currentIndex(), before);
+        EXPECT_EQ(QApplication::focusWidget(), used);
+    }
 }
 
 TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -113,8 +114,11 @@ TEST_F(HotkeyCaptureButtonTest, HoveringDeepensTheCapButNotWhileRecording)
 
 TEST_F(HotkeyCaptureButtonTest, AClickStartsRecordingAndAnnouncesThePrompt)
 {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::mouseClick(first, Qt::LeftButton);
     ASSERT_TRUE(recording(first));
+    // The keyboard, and the screen reader with it, is where the next key is meant to go.
+    EXPECT_EQ(QApplication::focusWidget(), first);
     const QString prompt = QStringLiteral("Press a key… (Esc cancels, Delete resets to default)");
     EXPECT_EQ(first->accessibilityValue(), prompt);
     EXPECT_EQ(first->toolTip(), prompt);

@@ -160,18 +160,34 @@ TEST_F(SettingsViewTest, TheNotificationSwitchesPanesAndAnythingButASectionChang
     EXPECT_EQ(shownPane(*view), QStringLiteral("Help"));
 }
 
+// From the keyboard, the keyboard goes on to the pane opened, where the user's next key is meant for.
 TEST_F(SettingsViewTest, APaneCanSwitchTheSectionFromInsideItself)
 {
-    auto view = open(Section::help);
-    QCoreApplication::processEvents();
-    // Help's last setup step opens Browsers.
-    auto* openBrowsers = test::shownPane(*view)->findChild<QPushButton*>(QStringLiteral("step4"));
-    ASSERT_TRUE(openBrowsers);
-    QTest::mouseClick(openBrowsers, Qt::LeftButton);
-    EXPECT_EQ(test::selectedSection(*view), Section::destinations);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(shownPane(*view), QStringLiteral("Browsers"));
-    EXPECT_EQ(view->findChildren<HelpSettingsView*>().size(), 0);
+    for (const bool byKeyboard : {false, true}) {
+        SCOPED_TRACE(byKeyboard ? "keyboard" : "mouse");
+        auto view = open(Section::help);
+        view->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        QCoreApplication::processEvents();
+        // Help's last setup step opens Browsers.
+        auto* openBrowsers = test::shownPane(*view)->findChild<QPushButton*>(QStringLiteral("step4"));
+        ASSERT_TRUE(openBrowsers);
+        if (byKeyboard) {
+            openBrowsers->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(openBrowsers, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(openBrowsers, Qt::LeftButton);
+        }
+        EXPECT_EQ(test::selectedSection(*view), Section::destinations);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(shownPane(*view), QStringLiteral("Browsers"));
+        EXPECT_EQ(view->findChildren<HelpSettingsView*>().size(), 0);
+        if (byKeyboard) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget(); }, 5000));
+            EXPECT_TRUE(test::shownPane(*view)->isAncestorOf(QApplication::focusWidget()))
+                << QApplication::focusWidget()->metaObject()->className();
+        }
+    }
 }
 
 TEST_F(SettingsViewTest, AClickAnywhereInARowSelectsItsSection)
