@@ -1,29 +1,65 @@
 #include "Tavro/Discovery/BrowserDiscoveryService.h"
 
 #include "Tavro/Platform/BrowserDataFolder.h"
+#include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace tavro::BrowserDiscoveryService {
 
-QList<InstalledBrowser> discoverInstalled()
+namespace {
+
+std::optional<QString> executablePath(const QString& url)
+{
+    if (const std::optional<AppBundle> bundle = Workspace::bundle(url)) {
+        const QString path = bundle->executablePath();
+        if (!path.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    return std::nullopt;
+}
+
+// The installs of the row's application with this identifier: the one that answers to the
+// application's identifier first (a package, else the first snap or Flatpak), then each snap or
+// Flatpak beside it under its own. A sandboxed install that answers to the application's identifier
+// keeps its own where destinations were stored under that, as when a package beside it went.
+QList<InstalledBrowser> installsOf(
+    const BrowserDefinition& row, const QString& bundleIdentifier, const QSet<QString>& storedIdentifiers)
+{
+    using DesktopApplications::Install;
+    QList<InstalledBrowser> installs;
+    const auto add = [&](const QString& identifier, const QString& url) {
+        if (std::ranges::none_of(installs, [&](const InstalledBrowser& b) { return b.url == url; }))
+            installs.append(InstalledBrowser{row, identifier, url, executablePath(url)});
+    };
+    const Workspace& workspace = Workspace::shared();
+    if (const std::optional<QString> url = workspace.urlForApplication(bundleIdentifier)) {
+        const QString own
+            = DesktopApplications::installIdentifier(bundleIdentifier, DesktopApplications::installOf(*url));
+        add(storedIdentifiers.contains(own) ? own : bundleIdentifier, *url);
+    }
+    for (const Install install : {Install::snap, Install::flatpak}) {
+        const QString identifier = DesktopApplications::installIdentifier(bundleIdentifier, install);
+        if (const std::optional<QString> url = workspace.urlForApplication(identifier))
+            add(identifier, *url);
+    }
+    return installs;
+}
+
+} // namespace
+
+QList<InstalledBrowser> discoverInstalled(const QSet<QString>& storedIdentifiers)
 {
     QList<InstalledBrowser> installed;
-    const Workspace& workspace = Workspace::shared();
     for (const BrowserDefinition& row : BrowserDefinition::registry()) {
         for (const QString& bundleIdentifier : row.bundleIdentifiers) {
-            const std::optional<QString> url = workspace.urlForApplication(bundleIdentifier);
-            if (!url)
-                continue;
-            std::optional<QString> executablePath;
-            if (const std::optional<AppBundle> bundle = Workspace::bundle(*url)) {
-                const QString path = bundle->executablePath();
-                if (!path.isEmpty() && QFileInfo(path).isFile())
-                    executablePath = path;
-            }
-            installed.append(InstalledBrowser{row, bundleIdentifier, *url, executablePath});
-            break;
+            const QList<InstalledBrowser> installs = installsOf(row, bundleIdentifier, storedIdentifiers);
+            installed += installs;
+            if (!installs.isEmpty())
+                break;
         }
     }
     return installed;

@@ -10,6 +10,7 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/SerialQueue.h"
 
@@ -18,12 +19,15 @@
 #include <QMutex>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace tavro::DiscoveryCoordinator {
 
 namespace {
 
 struct NonSafariScan
 {
+    QList<InstalledBrowser> installed;
     QList<BrowserDestination> destinations;
     bool safariInstalled = false;
     QStringList unreliable;   // bundle identifiers, in scan order
@@ -47,7 +51,7 @@ std::function<void()>& photoFailuresReset()
 void markBlocked(NonSafariScan& scan, const InstalledBrowser& browser)
 {
     scan.unreliable.append(browser.bundleIdentifier);
-    scan.blockedNames.append(browser.definition.displayName);
+    scan.blockedNames.append(browser.displayName());
 }
 
 // A browser's profiles as destinations, one per profile in the reader's order; its current
@@ -61,8 +65,7 @@ void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser, const 
     std::optional<ProfileDataError> error, bool hasStoredProfiles, MakeDestination makeDestination)
 {
     if (error) {
-        qCInfo(lcDiscovery) << "profiles of" << browser.definition.displayName
-                            << "not all read:" << description(*error);
+        qCInfo(lcDiscovery) << "profiles of" << browser.displayName() << "not all read:" << description(*error);
         scan.unreliable.append(browser.bundleIdentifier);
     }
     if (profiles.isEmpty()) {
@@ -74,11 +77,13 @@ void appendProfiles(NonSafariScan& scan, const InstalledBrowser& browser, const 
         scan.destinations.append(makeDestination(profiles.at(i), i));
 }
 
-NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& browsersWithStoredProfiles)
+NonSafariScan scanNonSafari(const FileSystemReading& fs, const QSet<QString>& browsersWithStoredProfiles,
+    const QSet<QString>& storedIdentifiers)
 {
     NonSafariScan scan;
+    scan.installed = BrowserDiscoveryService::discoverInstalled(storedIdentifiers);
     const SQLiteFirefoxProfileStore firefoxStore(fs);
-    for (const InstalledBrowser& browser : BrowserDiscoveryService::discoverInstalled()) {
+    for (const InstalledBrowser& browser : std::as_const(scan.installed)) {
         switch (browser.definition.profileFamily) {
         case ProfileFamily::safari:
             scan.safariInstalled = true;
@@ -158,13 +163,51 @@ SafariResolution resolveSafari(SafariScanMode mode, const FileSystemReading& fs)
     return {profileDests(SafariProfileDiscovery::parseProfiles(menu.menuItems()), fallback), SafariHint::none, true};
 }
 
+// The install whose program made a destination stored under the application's identifier, when that
+// install now has an identifier of its own: a package of the browser appeared beside the snap or
+// Flatpak the destination came from and answers to the application's identifier instead.
+const InstalledBrowser* movedInstall(const BrowserDestination& destination, const QList<InstalledBrowser>& installed)
+{
+    const QString& identifier = destination.browserBundleIdentifier;
+    if (!destination.browserExecutablePath || DesktopApplications::applicationIdentifier(identifier) != identifier)
+        return nullptr;
+    const auto sameProgram
+        = [&](const InstalledBrowser& b) { return b.executablePath == destination.browserExecutablePath; };
+    const auto answering = std::ranges::find(installed, identifier, &InstalledBrowser::bundleIdentifier);
+    if (answering != installed.cend() && sameProgram(*answering))
+        return nullptr;
+    const auto maker = std::ranges::find_if(installed, [&](const InstalledBrowser& b) {
+        return b.bundleIdentifier != identifier
+            && DesktopApplications::applicationIdentifier(b.bundleIdentifier) == identifier && sameProgram(b);
+    });
+    return maker != installed.cend() ? &*maker : nullptr;
+}
+
+// Destinations follow the install that made them to its own identifier, with all their settings, and
+// so does the bypass choice that names one of them: the install that newly answers to theirs never
+// takes them over.
+void followMovedInstalls(AppSettings& settings, const QList<InstalledBrowser>& installed)
+{
+    for (BrowserDestination& destination : settings.destinations) {
+        const InstalledBrowser* install = movedInstall(destination, installed);
+        if (!install)
+            continue;
+        const QString previousKey = destination.matchKey();
+        destination.browserBundleIdentifier = install->bundleIdentifier;
+        destination.browserDisplayName = install->displayName();
+        if (settings.bypassDestinationKey == previousKey)
+            settings.bypassDestinationKey = destination.matchKey();
+    }
+}
+
 } // namespace
 
 ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem,
-    const QSet<QString>& browsersWithStoredProfiles)
+    const QSet<QString>& browsersWithStoredProfiles, const QSet<QString>& storedIdentifiers)
 {
-    const NonSafariScan scan = scanNonSafari(fileSystem, browsersWithStoredProfiles);
+    const NonSafariScan scan = scanNonSafari(fileSystem, browsersWithStoredProfiles, storedIdentifiers);
     ScanOutcome outcome;
+    outcome.installed = scan.installed;
     outcome.destinations = scan.destinations;
     outcome.unreliable = QSet<QString>(scan.unreliable.cbegin(), scan.unreliable.cend());
     if (!scan.blockedNames.isEmpty())
@@ -211,15 +254,18 @@ QCoro::Task<void> refresh(
     SettingsStore& store, SafariScanMode mode, std::shared_ptr<const FileSystemReading> fileSystem)
 {
     QSet<QString> browsersWithStoredProfiles;
+    QSet<QString> storedIdentifiers;
     for (const BrowserDestination& destination : store.settings().destinations) {
         if (destination.profileID)
             browsersWithStoredProfiles.insert(destination.browserBundleIdentifier);
+        storedIdentifiers.insert(destination.browserBundleIdentifier);
     }
     const bool hasRealSafariProfile = browsersWithStoredProfiles.contains(safariBundleIdentifier);
 
-    QFuture<ScanOutcome> scan = scanQueue().run([hasRealSafariProfile, mode, fileSystem, browsersWithStoredProfiles] {
-        return fullScan(hasRealSafariProfile, mode, *fileSystem, browsersWithStoredProfiles);
-    });
+    QFuture<ScanOutcome> scan
+        = scanQueue().run([hasRealSafariProfile, mode, fileSystem, browsersWithStoredProfiles, storedIdentifiers] {
+              return fullScan(hasRealSafariProfile, mode, *fileSystem, browsersWithStoredProfiles, storedIdentifiers);
+          });
     QPointer<SettingsStore> guard(&store);
     const ScanOutcome outcome = co_await scan;
     if (!guard)
@@ -227,6 +273,7 @@ QCoro::Task<void> refresh(
 
     store.setSafariHint(outcome.hint);
     store.setBrowserDataHint(outcome.browserDataHint);
+    store.edit([&](AppSettings& settings) { followMovedInstalls(settings, outcome.installed); });
     store.mergeDiscovered(outcome.destinations, outcome.unreliable);
     std::function<void()> reset;
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Tavro/Discovery/InstalledBrowser.h"
 #include "Tavro/Model/BrowserDestination.h"
 #include "Tavro/Model/DiscoveryHints.h"
 
@@ -36,10 +37,13 @@ struct ScanOutcome
     // Bundle identifiers of browsers whose stored destinations stay unchanged when not found again.
     QSet<QString> unreliable;
     BrowserDataHint browserDataHint;
+    // The installed browsers the scan went through, each under the identifier it was found by.
+    QList<InstalledBrowser> installed;
 };
 
 // Scans off the GUI thread, then on it, in this order: sets the store's Safari hint, its
-// browser-data hint, merges the destinations, and resets the remembered profile-photo failures.
+// browser-data hint, moves stored destinations to the identifier their install is now found by,
+// merges the destinations, and resets the remembered profile-photo failures.
 // Call on the GUI thread; concurrent refreshes scan one after the other.
 QCoro::Task<void> refresh(SettingsStore& store, SafariScanMode mode);
 // The same over another file system (tests put a refusing one in place).
@@ -48,9 +52,10 @@ QCoro::Task<void> refresh(
 
 // The scan itself; runs on the calling thread. `browsersWithStoredProfiles` are the bundle
 // identifiers with a stored destination that has a profile id: a browser among them whose data
-// could not be used gets no current-profile destination beside its stored ones.
+// could not be used gets no current-profile destination beside its stored ones. `storedIdentifiers`
+// are those of every stored destination: an install keeps the identifier its destinations have.
 ScanOutcome fullScan(bool hasRealSafariProfile, SafariScanMode mode, const FileSystemReading& fileSystem,
-    const QSet<QString>& browsersWithStoredProfiles = {});
+    const QSet<QString>& browsersWithStoredProfiles = {}, const QSet<QString>& storedIdentifiers = {});
 
 // The serial queue scans run on, created on first use.
 SerialQueue& scanQueue();

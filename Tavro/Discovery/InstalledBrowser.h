@@ -8,13 +8,18 @@
 
 namespace tavro {
 
-// A row of the known-browser table whose application was found on this machine.
+// One install of a row of the known-browser table found on this machine.
 struct InstalledBrowser
 {
     BrowserDefinition definition;
-    QString bundleIdentifier; // the row's identifier under which the application was found
-    QString url;              // the application bundle's location
+    // The identifier under which its destinations are kept and it is launched: the row's, or its
+    // install's own ("org.mozilla.firefox@flatpak") beside another install of the browser.
+    QString bundleIdentifier;
+    QString url; // the application bundle's location
     std::optional<QString> executablePath;
+
+    // The browser's name, with its install's where that tells it apart: "Firefox (Flatpak)".
+    QString displayName() const;
 
     bool operator==(const InstalledBrowser&) const = default;
 };

@@ -8,7 +8,7 @@ BrowserDestination browserDestination(const InstalledBrowser& browser)
 {
     BrowserDestination destination = makeDestination();
     destination.browserID = browser.definition.id;
-    destination.browserDisplayName = browser.definition.displayName;
+    destination.browserDisplayName = browser.displayName();
     destination.browserBundleIdentifier = browser.bundleIdentifier;
     destination.browserExecutablePath = browser.executablePath;
     return destination;

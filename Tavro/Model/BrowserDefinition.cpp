@@ -1,5 +1,7 @@
 #include "Tavro/Model/BrowserDefinition.h"
 
+#include "Tavro/Platform/DesktopApplications.h"
+
 namespace tavro {
 
 QString rawValue(ProfileFamily family)
@@ -61,8 +63,9 @@ const QList<BrowserDefinition>& BrowserDefinition::registry()
 
 std::optional<BrowserDefinition> BrowserDefinition::definition(const QString& bundleIdentifier)
 {
+    const QString application = DesktopApplications::applicationIdentifier(bundleIdentifier);
     for (const BrowserDefinition& row : registry()) {
-        if (row.bundleIdentifiers.contains(bundleIdentifier))
+        if (row.bundleIdentifiers.contains(application))
             return row;
     }
     return std::nullopt;

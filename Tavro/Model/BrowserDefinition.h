@@ -53,7 +53,8 @@ struct BrowserDefinition
 
     // The eighteen known browsers, in search order.
     static const QList<BrowserDefinition>& registry();
-    // The first row listing exactly this bundle identifier.
+    // The first row listing exactly this bundle identifier, or the application's identifier within
+    // a snap's or a Flatpak's ("org.mozilla.firefox@flatpak" is Firefox).
     static std::optional<BrowserDefinition> definition(const QString& bundleIdentifier);
 
     // The profile name of the single destination of a browser without profile support.

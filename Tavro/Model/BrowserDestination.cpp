@@ -2,6 +2,7 @@
 
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/JsonReader.h"
+#include "Tavro/Platform/DesktopApplications.h"
 
 namespace tavro {
 
@@ -24,8 +25,11 @@ QString BrowserDestination::describe(const QString& matchKey)
     const QString bundle = hash < 0 ? matchKey : matchKey.left(hash);
     const std::optional<QString> profile = hash < 0 ? std::nullopt : std::optional(matchKey.mid(hash + 1));
 
-    const QStringList pieces = bundle.split(QLatin1Char('.'), Qt::SkipEmptyParts);
-    const QString browser = pieces.isEmpty() ? bundle : pieces.last();
+    const QString application = DesktopApplications::applicationIdentifier(bundle);
+    const QString install = DesktopApplications::installName(bundle);
+    const QStringList pieces = application.split(QLatin1Char('.'), Qt::SkipEmptyParts);
+    const QString name = pieces.isEmpty() ? application : pieces.last();
+    const QString browser = install.isEmpty() ? name : name + QStringLiteral(" (") + install + QLatin1Char(')');
     if (!profile || *profile == currentProfileKey)
         return browser;
     return browser + QStringLiteral(" (") + *profile + QLatin1Char(')');

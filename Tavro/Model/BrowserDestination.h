@@ -40,7 +40,8 @@ struct BrowserDestination
     QString matchKey() const;
     // "Chrome (Work)", or the browser name alone for a browser without profile support.
     QString menuLabel() const;
-    // A label made from a bare match key, without looking the browser up.
+    // A label made from a bare match key, without looking the browser up: "Chrome (Work)",
+    // "firefox (Flatpak) (Work)" for a Flatpak's profile.
     static QString describe(const QString& matchKey);
 
     QJsonObject toJson() const;

@@ -7,35 +7,54 @@
 namespace tavro::BrowserDataFolder {
 
 namespace {
+using DesktopApplications::Install;
 using DesktopApplications::KnownApplication;
+
+// The two folders a browser's program chooses its data folder from: its home and its
+// $XDG_CONFIG_HOME, which a snap or a Flatpak moves into its sandbox.
+struct ProgramHomes
+{
+    QString home;
+    QString configHome;
+};
+
+ProgramHomes packageHomes(const QString& home)
+{
+    return {home, DesktopApplications::configHome(home)};
+}
 
 bool keepsData(const KnownApplication* browser)
 {
     return browser && !(browser->configFolder.isEmpty() && browser->homeFolder.isEmpty());
 }
 
-// A Flatpak keeps its home's dot folders and its XDG configuration under "~/.var/app/<app id>";
-// its exported entry is named after the app id and lies in a Flatpak installation's exports.
-std::optional<QString> flatpakFolder(const QString& entryPath, const QString& bundleIdentifier, const QString& home)
+// A Flatpak runs its program with its home's dot folders and its XDG configuration under
+// "~/.var/app/<app id>", the id its exported entry is named after; a snap in the folders the table
+// names for it.
+ProgramHomes programHomes(const QString& entryPath, const KnownApplication& browser, const QString& home)
 {
-    const QFileInfo entry(entryPath);
-    const KnownApplication* browser = DesktopApplications::knownApplication(bundleIdentifier);
-    if (!entry.absolutePath().endsWith(QLatin1String("/flatpak/exports/share/applications")) || !keepsData(browser))
-        return std::nullopt;
-    const QString sandbox = home + QStringLiteral("/.var/app/") + entry.completeBaseName();
-    if (!browser->homeFolder.isEmpty())
-        return sandbox + QLatin1Char('/') + browser->homeFolder;
-    return sandbox + QStringLiteral("/config/") + browser->configFolder;
+    switch (DesktopApplications::installOf(entryPath)) {
+    case Install::package:
+        break;
+    case Install::snap:
+        return {home + QLatin1Char('/') + browser.snapHome, home + QLatin1Char('/') + browser.snapConfigHome};
+    case Install::flatpak: {
+        const QString sandbox = home + QStringLiteral("/.var/app/") + QFileInfo(entryPath).completeBaseName();
+        return {sandbox, sandbox + QStringLiteral("/config")};
+    }
+    }
+    return packageHomes(home);
 }
 
-// A snap's data lives in the snap's own folder, found by the id of the entry the snap exports.
-std::optional<QString> snapFolder(const QString& entryPath, const QString& home)
+// The folder of the home that the browser keeps using where it exists, else its XDG folder.
+QString dataFolder(const KnownApplication& browser, const ProgramHomes& homes)
 {
-    const QString id = QFileInfo(entryPath).fileName();
-    const KnownApplication* browser = DesktopApplications::knownApplicationWithDesktopId(id);
-    if (!browser || browser->snapDesktopId != id)
-        return std::nullopt;
-    return home + QLatin1Char('/') + browser->snapFolder;
+    if (!browser.homeFolder.isEmpty()) {
+        const QString kept = homes.home + QLatin1Char('/') + browser.homeFolder;
+        if (QFileInfo::exists(kept))
+            return kept;
+    }
+    return homes.configHome + QLatin1Char('/') + browser.configFolder;
 }
 
 bool isDesktopEntry(const QString& applicationPath)
@@ -49,25 +68,15 @@ std::optional<QString> linuxFolder(const QString& bundleIdentifier, const QStrin
     const KnownApplication* browser = DesktopApplications::knownApplication(bundleIdentifier);
     if (!keepsData(browser))
         return std::nullopt;
-    if (!browser->homeFolder.isEmpty()) {
-        const QString kept = home + QLatin1Char('/') + browser->homeFolder;
-        if (QFileInfo::exists(kept))
-            return kept;
-    }
-    return DesktopApplications::configHome(home) + QLatin1Char('/') + browser->configFolder;
+    return dataFolder(*browser, packageHomes(home));
 }
 
 QString locate(
     const QString& applicationPath, const QString& bundleIdentifier, const QString& supportSubpath, const QString& home)
 {
-    if (isDesktopEntry(applicationPath)) {
-        if (auto folder = snapFolder(applicationPath, home))
-            return *folder;
-        if (auto folder = flatpakFolder(applicationPath, bundleIdentifier, home))
-            return *folder;
-        if (auto folder = linuxFolder(bundleIdentifier, home))
-            return *folder;
-    }
+    const KnownApplication* browser = DesktopApplications::knownApplication(bundleIdentifier);
+    if (isDesktopEntry(applicationPath) && keepsData(browser))
+        return dataFolder(*browser, programHomes(applicationPath, *browser, home));
     return home + QStringLiteral("/Library/Application Support/") + supportSubpath;
 }
 

@@ -10,10 +10,11 @@ namespace tavro::BrowserDataFolder {
 
 // The folder of the browser with this bundle identifier found at `applicationPath`, under `home`.
 // A browser found through its desktop entry keeps its data where it does on Linux (Chromium
-// "$XDG_CONFIG_HOME/chromium", Firefox "~/.mozilla/firefox", ...), a snap or a Flatpak inside its
-// sandbox's folders ("~/snap/chromium/common/chromium", "~/.var/app/<id>/config/chromium", ...);
-// one found as an application bundle, or one the table does not know,
-// "<home>/Library/Application Support/<supportSubpath>".
+// "$XDG_CONFIG_HOME/chromium"; Firefox "~/.mozilla/firefox" where that exists, else
+// "$XDG_CONFIG_HOME/mozilla/firefox"), a snap or a Flatpak by the same rule inside its sandbox's
+// folders ("~/snap/chromium/common/chromium", "~/.var/app/<id>/.mozilla/firefox", else
+// "~/.var/app/<id>/config/mozilla/firefox", ...); one found as an application bundle, or one the
+// table does not know, "<home>/Library/Application Support/<supportSubpath>".
 QString locate(const QString& applicationPath, const QString& bundleIdentifier, const QString& supportSubpath,
     const QString& home);
 

@@ -4,6 +4,7 @@
 #include "Tavro/Platform/HomeFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tavro::DesktopApplications {
 
@@ -18,8 +19,10 @@ const QList<KnownApplication>& table()
             .desktopIds = {QStringLiteral("chromium.desktop"), QStringLiteral("chromium-browser.desktop"),
                 QStringLiteral("org.chromium.Chromium.desktop")},
             .configFolder = QStringLiteral("chromium"),
+            // The snap points Chromium's configuration folder at its common folder.
             .snapDesktopId = QStringLiteral("chromium_chromium.desktop"),
-            .snapFolder = QStringLiteral("snap/chromium/common/chromium")},
+            .snapHome = QStringLiteral("snap/chromium/common"),
+            .snapConfigHome = QStringLiteral("snap/chromium/common")},
         {.bundleIdentifier = QStringLiteral("com.google.Chrome"),
             .desktopIds = {QStringLiteral("google-chrome.desktop"), QStringLiteral("com.google.Chrome.desktop")},
             .configFolder = QStringLiteral("google-chrome")},
@@ -42,17 +45,46 @@ const QList<KnownApplication>& table()
             .desktopIds = {QStringLiteral("opera.desktop"), QStringLiteral("com.opera.Opera.desktop")},
             .configFolder = QStringLiteral("opera")},
         // Firefox keeps "~/.mozilla/firefox" where it already exists; a Firefox that starts without
-        // one (and every release from 147 on) uses the XDG configuration folder instead.
+        // one (and every release from 147 on) uses the XDG configuration folder instead. The snap
+        // runs it with its common folder as the home, one for all of the snap's revisions.
         {.bundleIdentifier = QStringLiteral("org.mozilla.firefox"),
             .desktopIds = {QStringLiteral("firefox.desktop"), QStringLiteral("firefox-esr.desktop"),
                 QStringLiteral("org.mozilla.firefox.desktop")},
             .configFolder = QStringLiteral("mozilla/firefox"),
             .homeFolder = QStringLiteral(".mozilla/firefox"),
             .snapDesktopId = QStringLiteral("firefox_firefox.desktop"),
-            .snapFolder = QStringLiteral("snap/firefox/common/.mozilla/firefox")},
+            .snapHome = QStringLiteral("snap/firefox/common"),
+            .snapConfigHome = QStringLiteral("snap/firefox/common/.config")},
         {.bundleIdentifier = AppInfo::bundleIdentifier(), .desktopIds = {QStringLiteral("tavro.desktop")}},
     };
     return rows;
+}
+
+// The installs with a sandbox of their own: what follows the application's identifier and the
+// separator in their identifier, and the name that tells them apart in labels.
+struct Sandbox
+{
+    Install install;
+    QLatin1StringView suffix;
+    QLatin1StringView name;
+};
+constexpr QChar installSeparator = QLatin1Char('@');
+constexpr Sandbox sandboxes[]{
+    {Install::snap, QLatin1StringView("snap"), QLatin1StringView("Snap")},
+    {Install::flatpak, QLatin1StringView("flatpak"), QLatin1StringView("Flatpak")},
+};
+
+const Sandbox* sandboxOf(const QString& identifier)
+{
+    const qsizetype separator = identifier.lastIndexOf(installSeparator);
+    if (separator < 0)
+        return nullptr;
+    const QStringView suffix = QStringView(identifier).mid(separator + 1);
+    for (const Sandbox& sandbox : sandboxes) {
+        if (suffix == sandbox.suffix)
+            return &sandbox;
+    }
+    return nullptr;
 }
 
 // A value Qt cannot give as a file name is ignored like a relative one: its text names another folder.
@@ -66,8 +98,9 @@ QString fromEnvironment(const char* variable, const QString& fallback)
 
 const KnownApplication* knownApplication(const QString& bundleIdentifier)
 {
+    const QString identifier = applicationIdentifier(bundleIdentifier);
     for (const KnownApplication& application : table()) {
-        if (application.bundleIdentifier.compare(bundleIdentifier, Qt::CaseInsensitive) == 0)
+        if (application.bundleIdentifier.compare(identifier, Qt::CaseInsensitive) == 0)
             return &application;
     }
     return nullptr;
@@ -80,6 +113,35 @@ const KnownApplication* knownApplicationWithDesktopId(const QString& desktopId)
             return &application;
     }
     return nullptr;
+}
+
+Install installOf(const QString& applicationPath)
+{
+    const QFileInfo entry(applicationPath);
+    if (entry.absolutePath().endsWith(QLatin1String("/flatpak/exports/share/applications")))
+        return Install::flatpak;
+    const KnownApplication* application = knownApplicationWithDesktopId(entry.fileName());
+    return application && application->snapDesktopId == entry.fileName() ? Install::snap : Install::package;
+}
+
+QString installIdentifier(const QString& bundleIdentifier, Install install)
+{
+    for (const Sandbox& sandbox : sandboxes) {
+        if (sandbox.install == install)
+            return bundleIdentifier + installSeparator + sandbox.suffix;
+    }
+    return bundleIdentifier;
+}
+
+QString applicationIdentifier(const QString& identifier)
+{
+    return sandboxOf(identifier) ? identifier.left(identifier.lastIndexOf(installSeparator)) : identifier;
+}
+
+QString installName(const QString& identifier)
+{
+    const Sandbox* sandbox = sandboxOf(identifier);
+    return sandbox ? QString(sandbox->name) : QString();
 }
 
 std::optional<QString> bundleIdentifier(const QString& desktopId)

@@ -23,13 +23,33 @@ struct KnownApplication
     // it keeps using where that exists (Firefox's ".mozilla/firefox"); both empty for none.
     QString configFolder{};
     QString homeFolder{};
-    // The id of its snap's entry ("<snap>_<app>.desktop", after desktopIds) and the folder under
-    // the home where that snap keeps the data.
+    // The id of its snap's entry ("<snap>_<app>.desktop", after desktopIds), and the folders under
+    // the home that the snap's program takes for its home and for $XDG_CONFIG_HOME.
     QString snapDesktopId{};
-    QString snapFolder{};
+    QString snapHome{};
+    QString snapConfigHome{};
 };
 
-// The row of this bundle identifier (any case); nullptr for one the table does not know.
+// How an application came onto the system: from a package (the distribution's, the vendor's), or as
+// a snap or a Flatpak, each of which keeps its data in a sandbox of its own.
+enum class Install { package, snap, flatpak };
+
+// How the application of this desktop entry was installed: a snap's entry has the snap's id, a
+// Flatpak's lies in a Flatpak installation's exports. An application bundle is a package.
+Install installOf(const QString& applicationPath);
+
+// The identifier under which one install of an application is known: a package keeps the
+// application's own ("org.mozilla.firefox"), a snap or a Flatpak has one of its own
+// ("org.mozilla.firefox@flatpak"), so that the profiles of two installs are told apart.
+QString installIdentifier(const QString& bundleIdentifier, Install install);
+// The application's own identifier within an install's ("org.mozilla.firefox@flatpak" ->
+// "org.mozilla.firefox"); any other identifier as it is.
+QString applicationIdentifier(const QString& identifier);
+// What tells an install's identifier apart: "Snap", "Flatpak"; empty for an application's own.
+QString installName(const QString& identifier);
+
+// The row of this bundle identifier (any case; an install's identifier stands for its application);
+// nullptr for one the table does not know.
 const KnownApplication* knownApplication(const QString& bundleIdentifier);
 // The row that lists this desktop-entry id; nullptr for an id the table does not know.
 const KnownApplication* knownApplicationWithDesktopId(const QString& desktopId);

@@ -183,6 +183,20 @@ QList<AppBundle> installedBundles()
     return result;
 }
 
+// The identifier of the installed bundles that answer to `identifier`: their own, and for an
+// application with no package installed, the first snap or Flatpak of it, which a destination made
+// before installs had identifiers of their own still names by the application's identifier.
+QString answeringIdentifier(const QString& identifier, const QList<AppBundle>& bundles)
+{
+    if (std::ranges::any_of(bundles, [&](const AppBundle& b) { return b.bundleIdentifier == identifier; }))
+        return identifier;
+    for (const AppBundle& bundle : bundles) {
+        if (DesktopApplications::applicationIdentifier(bundle.bundleIdentifier) == identifier)
+            return bundle.bundleIdentifier;
+    }
+    return identifier;
+}
+
 // Real processes running from one of `executables`: by their executable file, by argv[0] (a
 // wrapper that execs the real binary under the bundle's name), or as the script a shell runs.
 QList<qint64> processesRunning(const QStringList& executables)
@@ -398,8 +412,10 @@ public:
     {
         QStringList executables;
         QString bundlePath;
-        for (const AppBundle& bundle : installedBundles()) {
-            if (bundle.bundleIdentifier != bundleIdentifier || bundle.executableName.isEmpty())
+        const QList<AppBundle> bundles = installedBundles();
+        const QString answering = answeringIdentifier(bundleIdentifier, bundles);
+        for (const AppBundle& bundle : bundles) {
+            if (bundle.bundleIdentifier != answering || bundle.executableName.isEmpty())
                 continue;
             if (executables.isEmpty())
                 bundlePath = bundle.bundlePath;
@@ -411,7 +427,7 @@ public:
             QMutexLocker lock(&m_mutex);
             pruneStarted();
             for (const Started& process : std::as_const(m_started)) {
-                if (process.bundleIdentifier == bundleIdentifier && !pids.contains(process.pid))
+                if (process.bundleIdentifier == answering && !pids.contains(process.pid))
                     pids.append(process.pid);
             }
         }
@@ -619,7 +635,8 @@ std::optional<AppBundle> Workspace::desktopEntry(const QString& entryPath)
         return std::nullopt;
     AppBundle bundle;
     bundle.bundlePath = QDir::cleanPath(entryPath);
-    bundle.bundleIdentifier = *identifier;
+    bundle.bundleIdentifier
+        = DesktopApplications::installIdentifier(*identifier, DesktopApplications::installOf(entryPath));
     bundle.executableName = exec->first();
     bundle.exec = exec->mid(1);
     bundle.iconFile = entry->value(QStringLiteral("Icon")).value_or(QString());
@@ -657,8 +674,10 @@ QStringList Workspace::applicationFolders()
 
 std::optional<QString> Workspace::urlForApplication(const QString& bundleIdentifier) const
 {
-    for (const AppBundle& bundle : installedBundles()) {
-        if (bundle.bundleIdentifier == bundleIdentifier)
+    const QList<AppBundle> bundles = installedBundles();
+    const QString answering = answeringIdentifier(bundleIdentifier, bundles);
+    for (const AppBundle& bundle : bundles) {
+        if (bundle.bundleIdentifier == answering)
             return bundle.bundlePath;
     }
     return std::nullopt;

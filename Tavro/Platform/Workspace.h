@@ -21,7 +21,7 @@ namespace tavro {
 struct AppBundle
 {
     QString bundlePath;       // ".../Name.app", or ".../<id>.desktop"
-    QString bundleIdentifier; // CFBundleIdentifier, or the one the desktop-entry id stands for
+    QString bundleIdentifier; // CFBundleIdentifier, or that of the install the desktop entry stands for
     QString executableName;   // CFBundleExecutable, or the program of the entry's Exec
     QString iconFile;         // CFBundleIconFile, or the entry's Icon (a theme name or a path); may be empty
     QString name;             // CFBundleName (else the bundle's file name without ".app"), or the entry's Name
@@ -112,13 +112,15 @@ public:
 
     // The first bundle with this identifier (exact comparison), "~/Applications" after
     // "/Applications", else the first desktop entry standing for it in the XDG application folders;
-    // nullopt when none is installed. Safe from any thread. The folders are read into an index that
-    // is read again only when a folder changed.
+    // nullopt when none is installed. An entry of a snap or a Flatpak stands for its install's own
+    // identifier ("org.mozilla.firefox@flatpak"), and for the application's when no package of it
+    // is installed. Safe from any thread. The folders are read into an index that is read again
+    // only when a folder changed.
     std::optional<QString> urlForApplication(const QString& bundleIdentifier) const;
 
     // Running applications with this bundle identifier: processes whose executable (or argv[0]) is
-    // the executable of an installed bundle with that identifier, and the ones this workspace
-    // started that still run.
+    // the executable of an installed bundle that answers to it (as `urlForApplication` finds), and
+    // the ones this workspace started from such a bundle that still run.
     QList<RunningApplication> runningApplications(const QString& bundleIdentifier) const;
     std::optional<RunningApplication> frontmostApplication() const;
     // Brings the application to the front; false when it no longer runs.

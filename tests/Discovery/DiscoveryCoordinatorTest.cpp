@@ -1,5 +1,7 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
+#include "Tavro/Launch/BrowserLaunchService.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
@@ -9,12 +11,14 @@
 
 #include <QCoro/QCoroTask>
 #include <QFuture>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace tavro;
@@ -222,6 +226,174 @@ TEST_F(DiscoveryCoordinatorTest, SnapAndFlatpakBrowsersReadTheirSandboxes)
         names.append(d.browserDisplayName);
     EXPECT_EQ(names, (QStringList{"Chromium", "Brave", "Firefox"}));
 }
+
+// One way of installing Chromium and Firefox: where the entries go, what they run, where the
+// browsers keep their profiles (Firefox's are those of a fresh install, in the XDG folder inside a
+// sandbox), and the profiles there.
+struct InstallLayout
+{
+    QString entries; // the applications folder, below the home
+    QString chromiumEntry;
+    QString firefoxEntry;
+    QString program; // what the entries run, below the home
+    QString chromiumData;
+    QString firefoxData;
+    QByteArray chromiumName; // of the Default profile
+    QByteArray firefoxProfiles;
+};
+
+const InstallLayout package{".xdg-data/applications", "chromium.desktop", "firefox-esr.desktop", "bin/browser",
+    ".config/chromium", ".mozilla/firefox", "Person 1",
+    "[Profile0]\nName=default-esr\nPath=a.default-esr\n[Profile1]\nName=work\nPath=b.work\n"};
+const InstallLayout flatpak{".local/share/flatpak/exports/share/applications", "org.chromium.Chromium.desktop",
+    "org.mozilla.firefox.desktop", "bin/flatpak", ".var/app/org.chromium.Chromium/config/chromium",
+    ".var/app/org.mozilla.firefox/config/mozilla/firefox", "Flat", "[Profile0]\nName=work\nPath=b.work\n"};
+const InstallLayout snap{"var/lib/snapd/desktop/applications", "chromium_chromium.desktop", "firefox_firefox.desktop",
+    "bin/snap-run", "snap/chromium/common/chromium", "snap/firefox/common/.config/mozilla/firefox", "Snapped",
+    "[Profile0]\nName=work\nPath=b.work\n"};
+
+struct SecondInstallCase
+{
+    const char* name;
+    InstallLayout sandbox;
+    bool packageFirst; // the package was installed first, the sandboxed install beside it
+    // "<match key> <menu label>" of every destination once both are installed, in key order.
+    QStringList both;
+
+    friend void PrintTo(const SecondInstallCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SecondInstallTest : public DiscoveryCoordinatorTest, public ::testing::WithParamInterface<SecondInstallCase>
+{
+protected:
+    void install(const InstallLayout& layout)
+    {
+        const QString program = home.writeFile(layout.program, "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const QString& id : {layout.chromiumEntry, layout.firefoxEntry}) {
+            home.writeFile(layout.entries + '/' + id,
+                "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + program.toUtf8() + " %U\n");
+        }
+        home.writeFile(layout.chromiumData + "/Local State",
+            R"({"profile":{"info_cache":{"Default":{"name":")" + layout.chromiumName + R"("}}}})");
+        QDir().mkpath(home.filePath(layout.chromiumData + "/Default"));
+        home.writeFile(layout.firefoxData + "/profiles.ini", layout.firefoxProfiles);
+    }
+    void uninstall(const InstallLayout& layout)
+    {
+        for (const QString& id : {layout.chromiumEntry, layout.firefoxEntry})
+            ASSERT_TRUE(QFile::remove(home.filePath(layout.entries + '/' + id)));
+    }
+    QStringList keysAndLabels() const
+    {
+        QStringList lines;
+        for (const BrowserDestination& d : store.settings().destinations)
+            lines.append(d.matchKey() + ' ' + d.menuLabel());
+        lines.sort();
+        return lines;
+    }
+    const BrowserDestination* stored(const QUuid& id) const
+    {
+        const QList<BrowserDestination>& all = store.settings().destinations;
+        const auto found = std::ranges::find(all, id, &BrowserDestination::id);
+        return found == all.cend() ? nullptr : &*found;
+    }
+};
+
+// Flatpak puts its exports first on XDG_DATA_DIRS. A second install of a browser never takes the
+// destinations of the first: each keeps its settings and opens its own install's profile, through
+// a restart, and when the package goes.
+TEST_P(SecondInstallTest, EachInstallKeepsItsOwnDestinations)
+{
+    const SecondInstallCase& c = GetParam();
+    qputenv("XDG_DATA_DIRS",
+        (home.filePath(".local/share/flatpak/exports/share") + ':' + home.filePath("var/lib/snapd/desktop") + ':'
+            + home.filePath(".xdg-data"))
+            .toUtf8());
+    install(c.packageFirst ? package : c.sandbox);
+    refresh();
+    const QList<BrowserDestination> first = store.settings().destinations;
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        store.setHotkey(QString(QChar(char16_t(u'a' + i))), first.at(i).id);
+        store.setProfileEmoji(QStringLiteral("🦊"), first.at(i).id);
+        store.setNodeColor(quint32(0x100000 * (i + 1)), first.at(i).id);
+    }
+    // Both installs have a Firefox profile in "b.work".
+    const auto work = std::ranges::find(first, std::optional<QString>("b.work"), &BrowserDestination::profileID);
+    ASSERT_NE(work, first.cend());
+    store.edit([&](AppSettings& s) { s.bypassDestinationKey = work->matchKey(); });
+    const QList<BrowserDestination> decorated = store.settings().destinations;
+
+    install(c.packageFirst ? c.sandbox : package);
+    refresh();
+    EXPECT_EQ(keysAndLabels(), c.both);
+    for (const BrowserDestination& before : decorated) {
+        const BrowserDestination* after = stored(before.id);
+        ASSERT_TRUE(after) << before.matchKey().toStdString();
+        EXPECT_EQ(std::tuple(after->hotkey, after->profileEmoji, after->nodeColorHex, after->sortOrder),
+            std::tuple(before.hotkey, before.profileEmoji, before.nodeColorHex, before.sortOrder));
+        EXPECT_EQ(DesktopApplications::installName(after->browserBundleIdentifier).isEmpty(), c.packageFirst);
+    }
+    EXPECT_EQ(store.settings().bypassDestinationKey, stored(work->id)->matchKey());
+    const QList<BrowserDestination> both = store.settings().destinations;
+
+    // A restart scans over the stored record and finds it as it is.
+    UserDefaults reread(home.filePath(QStringLiteral("Library/Preferences/test.ini")));
+    SettingsStore restarted(reread);
+    QSignalSpy writes(&restarted, &SettingsStore::settingsChanged);
+    QCoro::waitFor(
+        DiscoveryCoordinator::refresh(restarted, SafariScanMode::passive, std::make_shared<RealFileSystem>()));
+    EXPECT_EQ(restarted.settings(), store.settings());
+    EXPECT_EQ(writes.count(), 0);
+
+    for (const BrowserDestination& d : both) {
+        const InstallLayout& layout
+            = DesktopApplications::installName(d.browserBundleIdentifier).isEmpty() ? package : c.sandbox;
+        const bool isChromium = d.browserID == QLatin1String("chromium");
+        WorkspaceHost::clearLaunches();
+        ASSERT_TRUE(QCoro::waitFor(
+            BrowserLaunchService::open(QUrl("https://example.test/"), d, false, AutomationTiming{}.scaled(0.01))));
+        ASSERT_EQ(WorkspaceHost::launches().size(), 1);
+        const LaunchRecord launch = WorkspaceHost::launches().constFirst();
+        EXPECT_EQ(launch.bundlePath,
+            home.filePath(layout.entries + '/' + (isChromium ? layout.chromiumEntry : layout.firefoxEntry)))
+            << d.matchKey().toStdString();
+        EXPECT_TRUE(launch.arguments.contains(
+            isChromium ? QStringLiteral("--profile-directory=Default") : d.profileDisplayName))
+            << d.matchKey().toStdString();
+    }
+
+    // The package goes: the other install's destinations stay as they are.
+    uninstall(package);
+    refresh();
+    ASSERT_EQ(store.settings().destinations.size(), both.size());
+    for (const BrowserDestination& before : both) {
+        const BrowserDestination* after = stored(before.id);
+        ASSERT_TRUE(after) << before.matchKey().toStdString();
+        EXPECT_EQ(after->matchKey(), before.matchKey());
+        EXPECT_EQ(after->isAvailable, !DesktopApplications::installName(before.browserBundleIdentifier).isEmpty())
+            << before.matchKey().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SecondInstallTest,
+    ::testing::Values(
+        SecondInstallCase{"FlatpakBesideThePackage", flatpak, true,
+            {"org.chromium.Chromium#Default Chromium (Person 1)",
+                "org.chromium.Chromium@flatpak#Default Chromium (Flatpak) (Flat)",
+                "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
+                "org.mozilla.firefox@flatpak#b.work Firefox (Flatpak) (work)"}},
+        SecondInstallCase{"PackageBesideTheFlatpak", flatpak, false,
+            {"org.chromium.Chromium#Default Chromium (Person 1)",
+                "org.chromium.Chromium@flatpak#Default Chromium (Flatpak) (Flat)",
+                "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
+                "org.mozilla.firefox@flatpak#b.work Firefox (Flatpak) (work)"}},
+        SecondInstallCase{"PackageBesideTheSnap", snap, false,
+            {"org.chromium.Chromium#Default Chromium (Person 1)",
+                "org.chromium.Chromium@snap#Default Chromium (Snap) (Snapped)",
+                "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
+                "org.mozilla.firefox@snap#b.work Firefox (Snap) (work)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
 {

@@ -187,6 +187,8 @@ TEST(DestinationLabels, DescribeUsesTheKeyTextAlone)
     EXPECT_EQ(BrowserDestination::describe("a.b#c#d"), "b (c#d)");
     EXPECT_EQ(BrowserDestination::describe("...#x"), "... (x)");
     EXPECT_EQ(BrowserDestination::describe("com.x.#"), "x ()");
+    EXPECT_EQ(BrowserDestination::describe("org.mozilla.firefox@flatpak#a.work"), "firefox (Flatpak) (a.work)");
+    EXPECT_EQ(BrowserDestination::describe("org.chromium.Chromium@snap#_current"), "Chromium (Snap)");
 }
 
 TEST(DestinationEquality, EveryFieldCounts)
@@ -206,6 +208,11 @@ TEST(BrowserTable, LooksRowsUpByExactBundleIdentifier)
     EXPECT_EQ(BrowserDefinition::definition("com.google.Chrome")->id, "chrome");
     EXPECT_EQ(BrowserDefinition::definition("com.google.Chrome.beta")->id, "chrome-beta");
     EXPECT_FALSE(BrowserDefinition::definition("com.google.chrome").has_value());
+    // The identifier of a snap's or a Flatpak's install stands for its browser's row.
+    EXPECT_EQ(BrowserDefinition::definition("com.microsoft.edgemac@flatpak")->privateMechanism(),
+        PrivateWindowMechanism::launchArgument("--inprivate"));
+    EXPECT_EQ(BrowserDefinition::definition("org.mozilla.firefox@snap")->id, "firefox");
+    EXPECT_FALSE(BrowserDefinition::definition("org.mozilla.firefox@other").has_value());
     EXPECT_EQ(
         BrowserDefinition::definition("com.operasoftware.Opera")->chromiumSupportSubpath, "com.operasoftware.Opera");
     EXPECT_EQ(

@@ -115,6 +115,61 @@ TEST_F(DesktopApplicationsTest, MapsIdsAndIdentifiersBothWays)
     EXPECT_EQ(DesktopApplications::preferredDesktopId("COM.VaskHaldor.tavro"), "tavro.desktop");
     EXPECT_EQ(DesktopApplications::preferredDesktopId("org.example.Web"), "org.example.Web.desktop");
     EXPECT_EQ(DesktopApplications::identifierForDesktopId("org.example.Web.desktop"), "org.example.Web");
+
+    // Each install of an application has an identifier; a package's is the application's own.
+    using DesktopApplications::Install;
+    const QString flatpaks = "/h/.local/share/flatpak/exports/share/applications/";
+    const struct
+    {
+        QString entry;
+        Install install;
+        QString identifier;
+        QString name;
+    } installs[] = {
+        {"/usr/share/applications/firefox-esr.desktop", Install::package, "org.mozilla.firefox", ""},
+        {"/usr/share/applications/org.mozilla.firefox.desktop", Install::package, "org.mozilla.firefox", ""},
+        {flatpaks + "org.mozilla.firefox.desktop", Install::flatpak, "org.mozilla.firefox@flatpak", "Flatpak"},
+        {"/var/lib/snapd/desktop/applications/firefox_firefox.desktop", Install::snap, "org.mozilla.firefox@snap",
+            "Snap"},
+        {"/h/Applications/Firefox.app", Install::package, "org.mozilla.firefox", ""},
+    };
+    for (const auto& c : installs) {
+        EXPECT_EQ(DesktopApplications::installOf(c.entry), c.install) << qPrintable(c.entry);
+        const QString identifier = DesktopApplications::installIdentifier("org.mozilla.firefox", c.install);
+        EXPECT_EQ(identifier, c.identifier) << qPrintable(c.entry);
+        EXPECT_EQ(DesktopApplications::applicationIdentifier(identifier), "org.mozilla.firefox") << qPrintable(c.entry);
+        EXPECT_EQ(DesktopApplications::installName(identifier), c.name) << qPrintable(c.entry);
+    }
+    // An "@" that names no install is part of the identifier.
+    EXPECT_EQ(DesktopApplications::applicationIdentifier("org.example@web"), "org.example@web");
+    EXPECT_EQ(DesktopApplications::installName("org.example@web"), "");
+    EXPECT_EQ(DesktopApplications::knownApplication("org.chromium.Chromium@snap"),
+        DesktopApplications::knownApplication("org.chromium.Chromium"));
+}
+
+// A snap or a Flatpak beside the package answers to its own identifier; without a package, the
+// first of them also to the application's, which destinations stored before installs had
+// identifiers of their own name it by.
+TEST_F(DesktopApplicationsTest, EachInstallAnswersToItsOwnIdentifier)
+{
+    const QString flatpaks = ".local/share/flatpak/exports/share/applications";
+    const QString snaps = "var/lib/snapd/desktop/applications";
+    qputenv("XDG_DATA_DIRS",
+        (home.filePath(".local/share/flatpak/exports/share") + ':' + home.filePath("var/lib/snapd/desktop") + ':'
+            + home.filePath(".xdg-data"))
+            .toUtf8());
+    const QString flatpak = entry(flatpaks, "org.mozilla.firefox.desktop", "Name=Firefox\nExec=sh %u\n");
+    const QString snap = entry(snaps, "firefox_firefox.desktop", "Name=Firefox\nExec=sh %u\n");
+    const Workspace& workspace = Workspace::shared();
+    EXPECT_EQ(workspace.urlForApplication("org.mozilla.firefox"), flatpak);
+    EXPECT_EQ(workspace.urlForApplication("org.mozilla.firefox@flatpak"), flatpak);
+    EXPECT_EQ(workspace.urlForApplication("org.mozilla.firefox@snap"), snap);
+    EXPECT_EQ(Workspace::bundle(snap)->bundleIdentifier, "org.mozilla.firefox@snap");
+
+    const QString package = entry(systemEntries(), "firefox-esr.desktop", "Name=Firefox ESR\nExec=sh %u\n");
+    EXPECT_EQ(workspace.urlForApplication("org.mozilla.firefox"), package);
+    EXPECT_EQ(workspace.urlForApplication("org.mozilla.firefox@flatpak"), flatpak);
+    EXPECT_FALSE(workspace.urlForApplication("org.chromium.Chromium@flatpak"));
 }
 
 TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
@@ -136,6 +191,27 @@ TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
     EXPECT_EQ(BrowserDataFolder::locate(h + "/fp/flatpak/exports/share/applications/com.google.Chrome.desktop",
                   "com.google.Chrome", "Google/Chrome", h),
         h + "/.var/app/com.google.Chrome/config/google-chrome");
+    EXPECT_EQ(BrowserDataFolder::locate(h + "/var/lib/snapd/desktop/applications/chromium_chromium.desktop",
+                  "org.chromium.Chromium@snap", "Chromium", h),
+        h + "/snap/chromium/common/chromium");
+    // Inside a sandbox Firefox keeps the same rule, in the folders the sandbox gives it.
+    const struct
+    {
+        QString entry;
+        QString legacy;
+        QString xdg;
+    } sandboxes[] = {
+        {h + "/fp/flatpak/exports/share/applications/org.mozilla.firefox.desktop",
+            h + "/.var/app/org.mozilla.firefox/.mozilla/firefox",
+            h + "/.var/app/org.mozilla.firefox/config/mozilla/firefox"},
+        {h + "/var/lib/snapd/desktop/applications/firefox_firefox.desktop", h + "/snap/firefox/common/.mozilla/firefox",
+            h + "/snap/firefox/common/.config/mozilla/firefox"},
+    };
+    for (const auto& c : sandboxes) {
+        EXPECT_EQ(BrowserDataFolder::locate(c.entry, "org.mozilla.firefox", "Firefox", h), c.xdg);
+        QDir().mkpath(c.legacy);
+        EXPECT_EQ(BrowserDataFolder::locate(c.entry, "org.mozilla.firefox", "Firefox", h), c.legacy);
+    }
     // A bundle keeps the Library layout; so does an entry of a browser the table lacks.
     EXPECT_EQ(BrowserDataFolder::locate(h + "/Applications/Chromium.app", "org.chromium.Chromium", "Chromium", h),
         h + "/Library/Application Support/Chromium");
