@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QWindow>
 
 namespace tavro {
@@ -24,6 +25,10 @@ namespace {
 
 // The placeholder link of the warm-up picker, on a host reserved for examples.
 const QUrl prewarmURL(QStringLiteral("https://example.com/"));
+
+// How soon a refused keyboard grab is asked for again: well within the time a person takes to
+// answer a picker they just saw.
+constexpr std::chrono::milliseconds keyboardRetryInterval(25);
 
 // The first destinations, as many as `screen` shows; the record itself keeps them all.
 QList<BrowserDestination> shownDestinations(
@@ -172,8 +177,8 @@ void PickerWindowController::present(const QUrl& url, const QList<BrowserDestina
     panel->raise();
     panel->activateWindow();
     panel->setFocus(Qt::ActiveWindowFocusReason);
-    takeKeyboard();
     installEventMonitors();
+    takeKeyboard();
     qCDebug(lcPicker) << "picker shown at" << panel->geometry() << "private" << model->isPrivate();
 }
 
@@ -238,8 +243,22 @@ void PickerWindowController::takeKeyboard()
     // Grabbed again, not released first: a key pressed in between would go to the other window.
     if (QWidget::keyboardGrabber() != m_panel)
         m_panel->grabKeyboard();
-    else if (QWindow* window = m_panel->windowHandle())
-        window->setKeyboardGrabEnabled(true);
+    QWindow* window = m_panel->windowHandle();
+    if (window && window->setKeyboardGrabEnabled(true)) {
+        if (m_keyboardRetry)
+            m_keyboardRetry->stop();
+        return;
+    }
+    // Only a display where presses are seen holds grabs at all (an offscreen platform has none).
+    if (!m_globalMonitor || !m_globalMonitor->isActive())
+        return;
+    if (!m_keyboardRetry) {
+        m_keyboardRetry = new QTimer(m_panel);
+        m_keyboardRetry->setInterval(keyboardRetryInterval);
+        connect(m_keyboardRetry, &QTimer::timeout, this, &PickerWindowController::takeKeyboard);
+    }
+    if (!m_keyboardRetry->isActive())
+        m_keyboardRetry->start();
 }
 
 bool PickerWindowController::eventFilter(QObject* watched, QEvent* event)

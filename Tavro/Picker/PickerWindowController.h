@@ -13,6 +13,7 @@
 #include <optional>
 
 class QKeyEvent;
+class QTimer;
 
 namespace tavro {
 
@@ -74,7 +75,8 @@ private:
     // Another window took the focus: the picker stays above it and keeps the keys.
     void focusTaken();
     // Keys reach the panel whichever window has the focus (the browser just launched that maps its
-    // window, a Tavro window the window manager brings back), as a menu's do.
+    // window, a Tavro window the window manager brings back), as a menu's do. Asked again shortly
+    // while the server refuses: the panel is not mapped yet, or another client holds the keyboard.
     void takeKeyboard();
     void cancel();
     bool handle(QKeyEvent* event, PickerViewModel* model);
@@ -85,6 +87,8 @@ private:
     bool m_ignoringHeldPrivateKey = false;
     QMetaObject::Connection m_resignObserver;
     QPointer<GlobalEventMonitor> m_globalMonitor;
+    // Asks for the keyboard again while the shown panel does not hold it; goes with its panel.
+    QPointer<QTimer> m_keyboardRetry;
     bool m_panelHadFocus = false;
     QPointer<PickerViewModel> m_model;
 };

@@ -271,7 +271,12 @@ echo $$ >> "$HOME/stand-in.pids"
 printf '%s\n' "$*" >> "$HOME/opened.log"
 sleep 0.4
 xmessage -title "Stand-in browser $$" -geometry 900x700+200+100 "$*" &
-window=$(xdotool search --sync --onlyvisible --name "Stand-in browser $$" | head -n 1)
+# A search that meets a window going away (a picker closing) ends with an X error: search again.
+window=
+while [ -z "$window" ]; do
+    window=$(xdotool search --onlyvisible --name "Stand-in browser $$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] || sleep 0.05
+done
 xdotool windowactivate "$window" 2>/dev/null
 xdotool windowraise "$window" windowfocus "$window"
 )");
@@ -297,6 +302,10 @@ xdotool windowraise "$window" windowfocus "$window"
                 },
                 30000);
             ASSERT_TRUE(shown) << "no picker for link " << i;
+            // A person answers a picker they see drawn, and by then it holds the keys; the window
+            // is listed as visible a moment before.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return xvfb.keyboardIsGrabbed(); }, 5000))
+                << "the picker for link " << i << " never took the keyboard";
             EXPECT_EQ(xdotool({"key", "1"}), 0);
             previous = picker;
         }

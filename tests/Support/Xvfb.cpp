@@ -6,6 +6,12 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+#include <memory>
+
 namespace tavro::test {
 
 Xvfb::Xvfb(int width, int height) : m_server(std::make_unique<QProcess>())
@@ -124,6 +130,23 @@ QString Xvfb::waitForWindow(const QString& namePattern, int timeoutMs) const
         },
         timeoutMs);
     return shown ? window : QString();
+}
+
+bool Xvfb::keyboardIsGrabbed() const
+{
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(m_display.toLatin1().constData(), nullptr), &xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()))
+        return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection.get())).data->root;
+    const std::unique_ptr<xcb_grab_keyboard_reply_t, decltype(&free)> reply(
+        xcb_grab_keyboard_reply(connection.get(),
+            xcb_grab_keyboard(connection.get(), 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+            nullptr),
+        &free);
+    if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS)
+        xcb_ungrab_keyboard(connection.get(), XCB_CURRENT_TIME);
+    return reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
 }
 
 QSize Xvfb::windowSize(const QString& window) const

@@ -35,6 +35,9 @@ public:
     // The last visible window whose name matches `namePattern` (xdotool's id), once there is one;
     // empty when none shows within `timeoutMs`.
     QString waitForWindow(const QString& namePattern, int timeoutMs) const;
+    // Whether a client holds the keyboard: a grab of the test's own fails then. The probe's grab
+    // lasts one round trip, and a grab asked for in that moment fails and must be asked again.
+    bool keyboardIsGrabbed() const;
     // A window's size as the server has it.
     QSize windowSize(const QString& window) const;
     // Runs `program` with DISPLAY set to this server; returns its exit code (-1 on failure).
