@@ -78,6 +78,8 @@ AppDelegate::AppDelegate(SettingsStore& store, NotificationCenter& center, UserD
             }
             showPicker(url, notice, privately, true, nullptr);
         });
+    // A failure alert is modal and would keep a shown picker from its keys: it waits for the picker.
+    m_router->setAlertGate([this](std::function<void()> alert) { whenNoPicker(std::move(alert)); });
     // Command-comma in the picker.
     connect(&m_picker, &PickerWindowController::settingsRequested, this, [this] { showSettings(); });
     connect(&m_picker, &PickerWindowController::chosen, this,
@@ -196,14 +198,20 @@ void AppDelegate::observeSettings()
     });
 }
 
-void AppDelegate::whenNoPicker(const std::function<void()>& show)
+void AppDelegate::whenNoPicker(std::function<void()> show)
 {
     // Never over the picker: an alert is modal and would hold the link back.
-    if (isPickerShown()) {
-        QTimer::singleShot(m_timing.alertRetryInterval, this, [this, show] { whenNoPicker(show); });
-        return;
-    }
-    show();
+    if (isPickerShown())
+        m_alertsHeldForThePicker.append(std::move(show));
+    else
+        show();
+}
+
+void AppDelegate::showAlertsHeldForThePicker()
+{
+    // An alert's own loop may bring a new link, whose picker the next alerts wait for again.
+    while (!isPickerShown() && !m_alertsHeldForThePicker.isEmpty())
+        m_alertsHeldForThePicker.takeFirst()();
 }
 
 void AppDelegate::showUpdateRequired(const QString& minimum)
@@ -456,6 +464,10 @@ void AppDelegate::showPicker(const QUrl& url, const std::optional<QString>& noti
     m_picker.present(url, settings.visibleDestinations(), settings.lastUsedDestinationID,
         symbol(settings.bypassModifier), settings.reduceAnimations, settings.emojiPosition, settings.appearance, notice,
         startPrivate, settings.privateModifier, settings.privateModifier == settings.bypassModifier);
+    // However the picker goes (a choice, a cancel, a window in its place), what waited for it comes
+    // once its panel is gone, unless a newer picker took its place.
+    if (QWidget* panel = m_picker.panel())
+        connect(panel, &QObject::destroyed, this, &AppDelegate::showAlertsHeldForThePicker);
 }
 
 void AppDelegate::routeFromSettings(const QUrl& url)

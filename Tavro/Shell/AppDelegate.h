@@ -38,8 +38,6 @@ class UserDefaults;
 // The delays of the delegate's own work, which tests shorten.
 struct AppDelegateTiming
 {
-    // How long an alert that waits for the picker to close waits before it looks again.
-    std::chrono::milliseconds alertRetryInterval = std::chrono::seconds(30);
     // How long the browsers' file changes gather, and how long after the last one the profiles
     // are read again.
     std::chrono::milliseconds profileStreamLatency = ProfileWatcher::defaultStreamLatency;
@@ -149,8 +147,10 @@ private:
     // new picker closes.
     void keepShownLinkInLine();
 
-    // Runs `show` (an alert) once no picker is on the screen, looking again every retry interval.
-    void whenNoPicker(const std::function<void()>& show);
+    // Runs `show` (an alert) once no picker is on the screen: at once, or when the last picker goes.
+    void whenNoPicker(std::function<void()> show);
+    // The alerts that waited for the pickers, in the order they came, once none is shown.
+    void showAlertsHeldForThePicker();
     // Asks the user to update, once the picker is off the screen.
     void showUpdateRequired(const QString& minimum);
     void runUpdateRequiredAlert(const QString& minimum);
@@ -188,6 +188,7 @@ private:
     };
     bool m_holdingPickers = false;
     std::optional<HeldPicker> m_heldPicker;
+    QList<std::function<void()>> m_alertsHeldForThePicker;
     // Open requests that came before the launch sequence ran; it routes them once it is done.
     QList<QList<QUrl>> m_requestsBeforeLaunch;
     // The window that comes forward when the picker shown now is cancelled.

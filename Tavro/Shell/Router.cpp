@@ -104,10 +104,24 @@ QCoro::Task<> runLaunch(std::optional<QUrl> url, BrowserDestination destination,
     recordUse();
     const auto outcome = co_await launch;
     if (!outcome && router) {
-        ErrorPresenter::show(outcome.error(), url.value_or(QUrl(QStringLiteral("about:blank"))), retryLabel, retry);
+        router->showFailure([error = outcome.error(), link = url.value_or(QUrl(QStringLiteral("about:blank"))),
+                                retryLabel, retry] { ErrorPresenter::show(error, link, retryLabel, retry); });
     }
 }
 } // namespace
+
+void Router::setAlertGate(std::function<void(std::function<void()>)> gate)
+{
+    m_alertGate = std::move(gate);
+}
+
+void Router::showFailure(std::function<void()> alert)
+{
+    if (m_alertGate)
+        m_alertGate(std::move(alert));
+    else
+        alert();
+}
 
 void Router::launch(std::optional<QUrl> url, BrowserDestination destination, bool privately, QString retryLabel,
     std::function<void()> retry)

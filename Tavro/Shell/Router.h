@@ -65,6 +65,11 @@ public:
 
     // The keyboard modifier flags held now.
     static quint64 currentModifierFlags();
+    // Decides when a failure alert runs: `gate` is handed the alert and runs it, maybe later (once
+    // no picker is up). Without one the alert runs at once.
+    void setAlertGate(std::function<void(std::function<void()>)> gate);
+    // Runs the failure alert `alert` through the gate.
+    void showFailure(std::function<void()> alert);
 
 Q_SIGNALS:
     // The link needs the picker, in private mode with `privately`, showing `notice` if there is one.
@@ -76,6 +81,7 @@ private:
         std::function<void()> retry);
 
     SettingsStore& m_store;
+    std::function<void(std::function<void()>)> m_alertGate;
 };
 
 } // namespace tavro

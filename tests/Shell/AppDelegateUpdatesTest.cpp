@@ -30,9 +30,7 @@ protected:
         settings.destinations = {shellDestination("com.google.Chrome", "Google Chrome", QStringLiteral("Default"))};
         open(settings);
         menusBefore = StatusItemHost::menusGiven();
-        // A short wait between looks for the picker.
-        delegate = std::make_unique<AppDelegate>(
-            *store, center, defaults, AppWindows::factory(), AppDelegateTiming{.alertRetryInterval = 20ms});
+        delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
         delegate->applicationDidFinishLaunching();
     }
     ~AppDelegateUpdatesTest() override
@@ -98,7 +96,7 @@ TEST_F(AppDelegateUpdatesTest, TheUnsupportedVersionAlertWaitsForThePickerAndOff
     Alert::answerNextWith(Alert::kFirstButtonReturn);
     Alert::answerNextWith(Alert::kFirstButtonReturn);
     Q_EMIT delegate->supportPolicy().updateRequired(QStringLiteral("9.1"));
-    // Several retries, each finding the picker still up.
+    // The picker is still up.
     EXPECT_FALSE(QTest::qWaitFor([] { return !Alert::answeredAlerts().isEmpty(); }, 200));
 
     const int activations = ApplicationHost::activationCount();
