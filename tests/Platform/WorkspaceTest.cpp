@@ -240,8 +240,9 @@ TEST_F(WorkspaceTest, AStartedProcessWhosePidWasGivenToAnotherProcessNoLongerCou
     QFile lastPid(QStringLiteral("/proc/sys/kernel/ns_last_pid"));
     if (!lastPid.open(QIODevice::WriteOnly))
         GTEST_SKIP() << "this kernel does not let a test choose the next pid";
+    const QString proc = QStringLiteral("/proc/%1").arg(pid);
     QProcess stranger;
-    for (int attempt = 0; attempt < 20 && stranger.processId() != pid; ++attempt) {
+    for (int attempt = 0; attempt < 20 && !QFileInfo::exists(proc); ++attempt) {
         stranger.kill();
         stranger.waitForFinished();
         lastPid.write(QByteArray::number(pid - 1));
@@ -249,7 +250,8 @@ TEST_F(WorkspaceTest, AStartedProcessWhosePidWasGivenToAnotherProcessNoLongerCou
         stranger.start(QStringLiteral("sleep"), {QStringLiteral("30")});
         ASSERT_TRUE(stranger.waitForStarted());
     }
-    ASSERT_EQ(stranger.processId(), pid) << "another process took the pid first";
+    // Ours, or a process that tests running beside this one started first: another process either way.
+    ASSERT_TRUE(QFileInfo::exists(proc)) << "no process took the pid";
     EXPECT_TRUE(Workspace::shared().runningApplications(QStringLiteral("org.example.Sleeper")).isEmpty());
     stranger.kill();
     stranger.waitForFinished();
