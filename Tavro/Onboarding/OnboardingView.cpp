@@ -220,7 +220,7 @@ void OnboardingView::render()
 {
     switch (currentStep()) {
     case Step::welcome: {
-        auto* welcome = new WelcomeStepView(m_defaultBrowser.isDefault, m_defaultBrowserFailure);
+        auto* welcome = new WelcomeStepView(m_defaultBrowser.isDefault, defaultBrowserFailure());
         connect(welcome, &WelcomeStepView::makeDefaultRequested, this, &OnboardingView::makeDefault);
         replaceStepView(welcome);
         break;
@@ -279,8 +279,15 @@ void OnboardingView::makeDefault()
     const auto requested = DefaultBrowserService::makeDefault();
     m_defaultBrowserFailure = requested ? QString() : DefaultBrowserService::failureText(requested.error());
     if (auto* welcome = qobject_cast<WelcomeStepView*>(m_stepView.data()))
-        welcome->showFailure(m_defaultBrowserFailure);
+        welcome->showFailure(defaultBrowserFailure());
     waitForDefault(this, m_timing);
+}
+
+QString OnboardingView::defaultBrowserFailure() const
+{
+    if (!m_defaultBrowserFailure.isEmpty() || !m_defaultBrowser.unlaunchable)
+        return m_defaultBrowserFailure;
+    return DefaultBrowserService::launchFailureText(*m_defaultBrowser.unlaunchable);
 }
 
 QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timing timing)
@@ -290,8 +297,17 @@ QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timi
     // The first wait to see the answer moves on; a wait of an earlier or later press that sees
     // it too does nothing more. A confirmation read before the window's own newer read (the
     // welcome step shown again) is old news.
-    if (!self || !answer.isDefault || self->m_defaultBrowser.isDefault || !answer.isNewerThan(self->m_defaultBrowser))
+    if (!self || self->m_defaultBrowser.isDefault || !answer.isNewerThan(self->m_defaultBrowser))
         co_return;
+    // Named but not started by the desktop: the step says why and stays.
+    if (!answer.isDefault) {
+        if (answer.unlaunchable) {
+            self->m_defaultBrowser = answer;
+            if (auto* welcome = qobject_cast<WelcomeStepView*>(self->m_stepView.data()))
+                welcome->showFailure(self->defaultBrowserFailure());
+        }
+        co_return;
+    }
     self->m_defaultBrowser = answer;
     self->render();
     // The step is read when the timer fires: a user who went on by hand meanwhile still moves one

@@ -84,6 +84,9 @@ private:
 
     // Detached tasks: each checks the view again after every suspension.
     static QCoro::Task<> waitForDefault(QPointer<OnboardingView> self, Timing timing);
+    // What the welcome step says below its button: why the last request failed, else why the desktop
+    // cannot start the Tavro it names, else nothing.
+    QString defaultBrowserFailure() const;
     static QCoro::Task<> runScan(QPointer<OnboardingView> self, QPointer<SettingsStore> store);
 
     SettingsStore& m_store;

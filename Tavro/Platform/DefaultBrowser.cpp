@@ -111,7 +111,7 @@ QStringList lookupPaths()
     return paths;
 }
 
-std::optional<QString> handlerForURLScheme(const QString& scheme)
+std::optional<QString> handlerEntryForURLScheme(const QString& scheme)
 {
     if (scheme.isEmpty())
         return std::nullopt;
@@ -127,14 +127,28 @@ std::optional<QString> handlerForURLScheme(const QString& scheme)
         // A list: the first entry names the default.
         const QString first = value->section(QLatin1Char(';'), 0, 0).trimmed();
         if (!first.isEmpty())
-            return DesktopApplications::identifierForDesktopId(first);
+            return first;
     }
     return std::nullopt;
 }
 
-std::optional<QString> applicationToOpen(const QUrl& url)
+std::optional<QString> handlerForURLScheme(const QString& scheme)
 {
-    return handlerForURLScheme(url.scheme());
+    return handlerEntryForURLScheme(scheme).transform(&DesktopApplications::identifierForDesktopId);
+}
+
+std::expected<void, EntryLaunchError> checkLaunchable(const QString& desktopId)
+{
+    for (const QString& folder : DesktopApplications::entryFolders()) {
+        const QString path = folder + QLatin1Char('/') + desktopId;
+        if (!QFileInfo::exists(path))
+            continue;
+        const auto entry = DesktopEntry::read(path);
+        if (!entry)
+            return std::unexpected(EntryLaunchError::badCommand);
+        return entry->checkLaunchable();
+    }
+    return std::unexpected(EntryLaunchError::notInstalled);
 }
 
 std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(

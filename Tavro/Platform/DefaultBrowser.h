@@ -3,9 +3,10 @@
 // URL scheme. Kept where a Linux desktop keeps it: the "[Default Applications]" of the
 // freedesktop MIME-applications files, naming desktop entries ("tavro.desktop").
 
+#include "Tavro/Platform/DesktopEntry.h"
+
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
 #include <expected>
 #include <optional>
@@ -25,11 +26,15 @@ QString description(DefaultBrowserError error);
 
 namespace tavro::DefaultBrowser {
 
+// The desktop-entry id that the files name for links of `scheme` ("tavro.desktop"), if one is set.
+std::optional<QString> handlerEntryForURLScheme(const QString& scheme);
 // The bundle identifier of the application that opens links of `scheme`, if one is set.
 std::optional<QString> handlerForURLScheme(const QString& scheme);
 
-// The bundle identifier of the application that would open `url`.
-std::optional<QString> applicationToOpen(const QUrl& url);
+// Whether the desktop can start the application that `desktopId` names: the first entry of that id
+// in the entry folders is the one a desktop opens links with, and it must be launchable
+// (`DesktopEntry::checkLaunchable`). A default that fails this sends links nowhere.
+std::expected<void, EntryLaunchError> checkLaunchable(const QString& desktopId);
 
 // Makes the application `bundleIdentifier` the handler of `scheme`. There is no confirmation
 // prompt here: the change takes effect at once. For http or https the application becomes the web

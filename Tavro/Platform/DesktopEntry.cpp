@@ -1,6 +1,9 @@
 #include "Tavro/Platform/DesktopEntry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace tavro {
 
@@ -132,6 +135,35 @@ bool DesktopEntry::flag(const QString& key) const
     return value(key) == QLatin1String("true");
 }
 
+std::expected<void, EntryLaunchError> DesktopEntry::checkLaunchable() const
+{
+    if (flag(QStringLiteral("Hidden")))
+        return std::unexpected(EntryLaunchError::notInstalled);
+    if (const auto tryExec = value(QStringLiteral("TryExec")); tryExec && !tryExec->isEmpty()) {
+        if (const auto found = checkProgram(*tryExec); !found)
+            return found;
+    }
+    const auto exec = splitExec(value(QStringLiteral("Exec")).value_or(QString()));
+    if (!exec)
+        return std::unexpected(EntryLaunchError::badCommand);
+    return checkProgram(exec->first());
+}
+
+std::expected<void, EntryLaunchError> DesktopEntry::checkProgram(const QString& program)
+{
+    if (!QDir::isAbsolutePath(program)) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            return std::unexpected(EntryLaunchError::missingProgram);
+        return {};
+    }
+    const QFileInfo file(program);
+    if (!file.exists())
+        return std::unexpected(EntryLaunchError::missingProgram);
+    if (!file.isFile() || !file.isExecutable())
+        return std::unexpected(EntryLaunchError::notExecutable);
+    return {};
+}
+
 std::optional<QStringList> DesktopEntry::splitExec(const QString& exec)
 {
     QStringList arguments;
@@ -212,6 +244,21 @@ QStringList DesktopEntry::expandExec(const QStringList& exec, const QStringList&
     if (!placed)
         expanded.append(arguments);
     return expanded;
+}
+
+QString description(EntryLaunchError error)
+{
+    switch (error) {
+    case EntryLaunchError::notInstalled:
+        return QStringLiteral("its desktop entry is not installed");
+    case EntryLaunchError::badCommand:
+        return QStringLiteral("its desktop entry has no command that can be read");
+    case EntryLaunchError::missingProgram:
+        return QStringLiteral("the program its desktop entry names is not there");
+    case EntryLaunchError::notExecutable:
+        return QStringLiteral("the program its desktop entry names cannot be run");
+    }
+    return {};
 }
 
 } // namespace tavro

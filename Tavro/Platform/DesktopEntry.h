@@ -8,9 +8,20 @@
 #include <QString>
 #include <QStringList>
 
+#include <expected>
 #include <optional>
 
 namespace tavro {
+
+// Why a desktop cannot start the application of a desktop entry.
+enum class EntryLaunchError {
+    notInstalled,   // no entry of that id is in the entry folders, or the first one is hidden
+    badCommand,     // its Exec is missing or cannot be split into arguments
+    missingProgram, // the program its Exec or TryExec names is not there
+    notExecutable,  // that program is there but is no file this user may run
+};
+
+QString description(EntryLaunchError error);
 
 class DesktopEntry
 {
@@ -28,6 +39,13 @@ public:
         const QString& key, const QString& locale = {}, const QString& group = QString::fromLatin1(kMainGroup)) const;
     // A boolean key: only "true" counts as true.
     bool flag(const QString& key) const;
+    // Whether a desktop can start this entry's application: it is not hidden, its TryExec (if any)
+    // and the program of its Exec can be run, and its Exec splits into arguments.
+    std::expected<void, EntryLaunchError> checkLaunchable() const;
+
+    // Whether a desktop can run `program` as Exec or TryExec names it: an absolute path must be an
+    // executable file, a bare name one found on PATH.
+    static std::expected<void, EntryLaunchError> checkProgram(const QString& program);
 
     // The Exec value split into its arguments by the quoting rules (double quotes, backslash before
     // " ` $ and \ inside them); nullopt for an unterminated quote or an empty line.

@@ -626,8 +626,7 @@ std::optional<AppBundle> Workspace::desktopEntry(const QString& entryPath)
         return std::nullopt;
     // A TryExec that is not there means the package was removed but left its entry behind.
     if (const auto tryExec = entry->value(QStringLiteral("TryExec")); tryExec && !tryExec->isEmpty()) {
-        if (QDir::isAbsolutePath(*tryExec) ? !QFileInfo(*tryExec).isExecutable()
-                                           : QStandardPaths::findExecutable(*tryExec).isEmpty())
+        if (!DesktopEntry::checkProgram(*tryExec))
             return std::nullopt;
     }
     const auto exec = DesktopEntry::splitExec(entry->value(QStringLiteral("Exec")).value_or(QString()));

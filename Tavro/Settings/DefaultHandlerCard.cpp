@@ -30,8 +30,8 @@ QCoro::Task<> waitForDefault(QPointer<SettingsView> view, DefaultHandlerCard::Ti
 {
     const DefaultBrowserService::Answer answer
         = co_await DefaultBrowserService::waitUntilDefault(timing.waitAttempts, timing.waitInterval);
-    // A refusal changes nothing: the button stays.
-    if (view && answer.isDefault)
+    // A refusal changes nothing: the button stays. A default the desktop cannot start says why.
+    if (view && (answer.isDefault || answer.unlaunchable))
         view->setDefaultBrowser(answer);
 }
 
@@ -81,8 +81,8 @@ void DefaultHandlerCard::showStatus(bool isDefault)
     }
     m_failure = BrandLabel::wrapping(QString(), Brand::navy, Drawing::systemFont(12));
     m_failure->setObjectName(QStringLiteral("status"));
-    m_failure->hide();
     block->addWidget(m_failure);
+    showFailure(QString());
     setStatusArea(offer);
 }
 
@@ -96,9 +96,18 @@ void DefaultHandlerCard::setAsDefault()
     // A refusal says why at once, below the button. An accepted request may still wait for the
     // user to confirm the system's prompt, so the checks follow either way.
     const auto requested = DefaultBrowserService::makeDefault();
-    m_failure->setText(requested ? QString() : DefaultBrowserService::failureText(requested.error()));
-    m_failure->setVisible(!requested);
+    showFailure(requested ? QString() : DefaultBrowserService::failureText(requested.error()));
     waitForDefault(m_view, m_timing);
+}
+
+void DefaultHandlerCard::showFailure(const QString& requestFailure)
+{
+    const auto unlaunchable = m_view ? m_view->defaultBrowserUnlaunchable() : std::nullopt;
+    const QString text = !requestFailure.isEmpty() || !unlaunchable
+        ? requestFailure
+        : DefaultBrowserService::launchFailureText(*unlaunchable);
+    m_failure->setText(text);
+    m_failure->setVisible(!text.isEmpty());
 }
 
 } // namespace tavro

@@ -35,10 +35,13 @@ private:
     void showStatus(bool isDefault);
     // "Set Tavro as Default Browser", pressed.
     void setAsDefault();
+    // Below the button: why the last request failed, else why the desktop cannot start the Tavro it
+    // names, else nothing.
+    void showFailure(const QString& requestFailure);
 
     QPointer<SettingsView> m_view;
     Timing m_timing;
-    // Below the button while it is offered: why the last request failed, hidden when it did not.
+    // Below the button while it is offered: why links do not reach Tavro, hidden when nothing is known.
     QPointer<BrandLabel> m_failure;
 };
 

@@ -293,7 +293,8 @@ void SettingsView::setDefaultBrowser(const DefaultBrowserService::Answer& answer
 {
     if (!answer.isNewerThan(m_defaultBrowser))
         return;
-    const bool changed = answer.isDefault != m_defaultBrowser.isDefault;
+    const bool changed
+        = answer.isDefault != m_defaultBrowser.isDefault || answer.unlaunchable != m_defaultBrowser.unlaunchable;
     m_defaultBrowser = answer;
     if (changed)
         Q_EMIT defaultBrowserChanged(answer.isDefault);

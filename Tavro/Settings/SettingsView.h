@@ -77,6 +77,8 @@ public:
     // The newest known answer to whether Tavro is the default browser; false until the System pane's
     // card has asked. An answer read before the one kept changes nothing, whenever it lands.
     bool isDefaultBrowser() const { return m_defaultBrowser.isDefault; }
+    // Why the desktop cannot start Tavro while its settings name it, in that newest answer.
+    std::optional<EntryLaunchError> defaultBrowserUnlaunchable() const { return m_defaultBrowser.unlaunchable; }
     void setDefaultBrowser(const DefaultBrowserService::Answer& answer);
 
 Q_SIGNALS:

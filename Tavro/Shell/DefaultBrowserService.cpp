@@ -2,20 +2,21 @@
 
 #include "Tavro/Platform/AppInfo.h"
 #include "Tavro/Platform/DefaultBrowser.h"
+#include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/SerialQueue.h"
+#include "Tavro/Shell/ShellLog.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroFuture>
 #include <QCoro/QCoroTimer>
-#include <QUrl>
 
 #include <atomic>
 
 namespace tavro::DefaultBrowserService {
 
 namespace {
-// Any host serves: the default web browser opens every https link.
-const char* const kProbeUrl = "https://example.com";
+// The default web browser opens every https link.
+const QString kProbeScheme = QStringLiteral("https");
 
 QString ownBundleIdentifier()
 {
@@ -35,18 +36,34 @@ SerialQueue& queryQueue()
     return *queue;
 }
 
+namespace {
+// The answer of the files and the desktop, unnumbered.
+Answer read()
+{
+    const std::optional<QString> entry = DefaultBrowser::handlerEntryForURLScheme(kProbeScheme);
+    if (!entry
+        || DesktopApplications::identifierForDesktopId(*entry).compare(ownBundleIdentifier(), Qt::CaseInsensitive) != 0)
+        return {};
+    const auto launchable = DefaultBrowser::checkLaunchable(*entry);
+    if (!launchable)
+        qCWarning(lcShell).noquote() << "The default browser names" << *entry << "but"
+                                     << description(launchable.error());
+    return {.isDefault = launchable.has_value(),
+        .unlaunchable = launchable ? std::nullopt : std::optional(launchable.error())};
+}
+} // namespace
+
 bool isDefault()
 {
-    const std::optional<QString> handler = DefaultBrowser::applicationToOpen(QUrl(QString::fromLatin1(kProbeUrl)));
-    if (!handler || handler->isEmpty())
-        return false;
-    return handler->compare(ownBundleIdentifier(), Qt::CaseInsensitive) == 0;
+    return read().isDefault;
 }
 
 Answer answer()
 {
-    const quint64 read = ++readsStarted;
-    return {isDefault(), read};
+    const quint64 number = ++readsStarted;
+    Answer answer = read();
+    answer.read = number;
+    return answer;
 }
 
 std::expected<void, DefaultBrowserError> makeDefault()
@@ -63,10 +80,21 @@ QString failureText(DefaultBrowserError error)
         .arg(description(error));
 }
 
+QString launchFailureText(EntryLaunchError error)
+{
+    //: Shown in the Default web browser card and the welcome step when the desktop's settings name Tavro
+    //: but the desktop cannot start it. %1 is the reason, in English, e.g. the program its desktop entry
+    //: names is not there.
+    return QCoreApplication::translate(
+        "Tavro", "Tavro is named your default browser, but your desktop can’t start it: %1.")
+        .arg(description(error));
+}
+
 QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
 {
     Answer last = co_await queryQueue().run(&answer);
-    for (int remaining = maxAttempts; !last.isDefault && remaining > 0; --remaining) {
+    // Tavro named but not started by the desktop stays so however long one waits.
+    for (int remaining = maxAttempts; !last.isDefault && !last.unlaunchable && remaining > 0; --remaining) {
         co_await QCoro::sleepFor(interval);
         last = co_await queryQueue().run(&answer);
     }

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <expected>
+#include <optional>
 
 namespace tavro {
 class SerialQueue;
@@ -18,8 +19,9 @@ namespace tavro::DefaultBrowserService {
 // The identifier compared with the handler when the main bundle has none.
 inline constexpr const char* kFallbackBundleIdentifier = "com.vaskhaldor.Tavro";
 
-// Whether the application that opens https links is this one (letter case ignored). A synchronous
-// query: callers on the GUI thread that must not block read it from a worker.
+// Whether the application that opens https links is this one (letter case ignored) and the desktop
+// can start it through the entry that names it. A synchronous query: callers on the GUI thread that
+// must not block read it from a worker.
 bool isDefault();
 
 // One answer of `isDefault`, numbered in the order the reads started: a read that started later saw
@@ -29,6 +31,9 @@ struct Answer
 {
     bool isDefault = false;
     quint64 read = 0;
+    // Set when the files name Tavro but the desktop cannot start it: why, for the user to read
+    // (`launchFailureText`); links then go nowhere.
+    std::optional<EntryLaunchError> unlaunchable = std::nullopt;
 
     bool isNewerThan(const Answer& other) const { return read > other.read; }
 };
@@ -40,9 +45,13 @@ Answer answer();
 std::expected<void, DefaultBrowserError> makeDefault();
 // What the user reads where they asked and `makeDefault` failed: its reason, in a sentence.
 QString failureText(DefaultBrowserError error);
+// What the user reads where Tavro's default is shown when the desktop cannot start Tavro: why, in
+// a sentence.
+QString launchFailureText(EntryLaunchError error);
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
-// `interval` after the previous check finished, until it answers true; gives the last answer.
+// `interval` after the previous check finished, until it answers true or finds Tavro named but
+// unlaunchable; gives the last answer.
 QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval);
 
 // The queue the checks run on, one after the other ("tavro.default-browser").

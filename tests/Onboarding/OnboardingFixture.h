@@ -27,6 +27,7 @@ protected:
     {
         WorkspaceHost::reset();
         AccessibilityHost::reset();
+        home.installTavroEntry();
         open({});
     }
     ~OnboardingFixture() override

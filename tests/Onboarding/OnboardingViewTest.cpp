@@ -213,6 +213,28 @@ TEST_F(OnboardingViewTest, DeclinedDefaultLeavesTheButtonOnceTheChecksRunOut)
         "Tavro couldn’t become your default browser: the MIME-applications file exists but could not be read.");
 }
 
+// Named in the desktop's files but not started by it: the step says why at the first check and
+// stays, with its button.
+TEST_F(OnboardingViewTest, ADefaultTheDesktopCannotStartSaysWhyAndStays)
+{
+    home.writeFile(".local/share/applications/tavro.desktop", "[Desktop Entry]\nType=Application\nExec=\"tavro %U\n");
+    build({25, 1h, 10ms});
+    const auto failure = [this] { return shownStep()->findChild<QLabel*>("defaultBrowserFailure"); };
+    shownStep()->findChild<QPushButton*>("makeDefault")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return failure() && failure()->isVisible(); }, 5000));
+    EXPECT_EQ(failure()->text(),
+        "Tavro is named your default browser, but your desktop can’t start it: its desktop "
+        "entry has no command that can be read.");
+    EXPECT_FALSE(showsDefaultBrowser());
+    EXPECT_EQ(dots()->active(), 0);
+    // Shown again, the step still says it.
+    pressPrimary();
+    backButton()->click();
+    ASSERT_TRUE(failure());
+    EXPECT_TRUE(failure()->isVisible());
+    EXPECT_TRUE(shownStep()->findChild<QPushButton*>("makeDefault"));
+}
+
 TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
 {
     const OnboardingView::Timing timing{0, 5ms, 10ms};

@@ -440,6 +440,7 @@ TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
 
 TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
 {
+    home.installTavroEntry();
     // The check on appearing reads "not default" and its answer is held back: it lands after a
     // newer read found Tavro the default, and changes nothing.
     test::QueueHold hold(DefaultBrowserService::queryQueue());
@@ -474,6 +475,41 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
     ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
     set->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
+}
+
+// The desktop's files name Tavro, but its entry starts nothing: the card offers the button and says
+// why links do not arrive, until the entry is put right.
+TEST_F(PanesTest, DefaultCardSaysWhenTheDesktopCannotStartTavro)
+{
+    const QString entry = home.writeFile(".local/share/applications/tavro.desktop",
+        "[Desktop Entry]\nType=Application\nExec=" + home.filePath("Jürgen Ölmann/.local/bin/tavro").toUtf8()
+            + " %U\n");
+    const QString reason = "Tavro is named your default browser, but your desktop can’t start it: the program its "
+                           "desktop entry names is not there.";
+    auto view = open(Section::system);
+    auto* system = pane<SystemSettingsView>(*view);
+    auto* set = system->findChild<QPushButton*>();
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->text(), "Set Tavro as Default Browser");
+    EXPECT_FALSE(shownTexts(system).contains(reason));
+    set->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownTexts(system).contains(reason); }, 5000));
+    EXPECT_FALSE(view->isDefaultBrowser());
+    EXPECT_TRUE(shownTexts(system).contains("Set Tavro as Default Browser"));
+
+    home.installTavroEntry();
+    activate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownTexts(system).contains("Tavro is your default browser"); }, 5000));
+    EXPECT_TRUE(view->isDefaultBrowser());
+    EXPECT_FALSE(shownTexts(system).contains(reason));
+    QFile::remove(entry);
+    activate();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return shownTexts(system).contains("Tavro is named your default browser, but your desktop can’t start it: "
+                                               "its desktop entry is not installed.");
+        },
+        5000));
 }
 
 TEST_F(PanesTest, ARefusedSetSaysWhyAndIsCheckedElevenTimesAtMost)

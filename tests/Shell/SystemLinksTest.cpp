@@ -29,6 +29,8 @@ protected:
         return QCoro::waitFor(DefaultBrowserService::waitUntilDefault(maxAttempts, interval)).isDefault;
     }
 
+    DefaultBrowserServiceTest() { m_home.installTavroEntry(); }
+
     test::TempHome m_home;
 };
 
@@ -94,6 +96,71 @@ TEST_F(DefaultBrowserServiceTest, AFileThatCannotBeReadIsLeftAlone)
         std::unexpected(DefaultBrowserError::unreadable));
     EXPECT_FALSE(DefaultBrowserService::makeDefault());
     EXPECT_EQ(QFileInfo(path).isFile(), false) << "the file was replaced";
+}
+
+// Links reach Tavro only through an entry the desktop can start: one that names Tavro but cannot be
+// started is no default, and the answer says why.
+TEST_F(DefaultBrowserServiceTest, TavroIsTheDefaultOnlyWhereTheDesktopCanStartIt)
+{
+    // The README's install in a home with a space and letters beyond ASCII.
+    const QString bin = m_home.filePath(QStringLiteral("Jürgen Ölmann/.local/bin"));
+    const QString tavro = m_home.writeFile(QStringLiteral("Jürgen Ölmann/.local/bin/tavro"), "#!/bin/sh\n");
+    ASSERT_TRUE(QFile::setPermissions(tavro, QFile::permissions(tavro) | QFile::ExeOwner));
+    const QByteArray program = tavro.toUtf8();
+    m_home.writeFile("tavro.txt", "not a program");
+    const QByteArray plainFile = m_home.filePath("tavro.txt").toUtf8();
+    const QString userEntry = ".local/share/applications/tavro.desktop";
+    const QString systemEntry = ".xdg-data/applications/tavro.desktop";
+    const QByteArray head = "[Desktop Entry]\nType=Application\nName=Tavro\n";
+    using Error = EntryLaunchError;
+    const struct
+    {
+        const char* what;
+        QList<std::pair<QString, QByteArray>> entries;
+        std::optional<Error> unlaunchable;
+    } rows[] = {
+        {"quoted", {{userEntry, "Exec=\"" + program + "\" %U\n"}}, std::nullopt},
+        {"unquoted", {{userEntry, "Exec=" + program + " %U\n"}}, Error::missingProgram},
+        {"on PATH", {{userEntry, "Exec=sh -c true %U\n"}}, std::nullopt},
+        {"not on PATH", {{userEntry, "Exec=tavro-nowhere %U\n"}}, Error::missingProgram},
+        {"not executable", {{userEntry, "Exec=" + plainFile + " %U\n"}}, Error::notExecutable},
+        {"a folder", {{userEntry, "Exec=\"" + bin.toUtf8() + "\" %U\n"}}, Error::notExecutable},
+        {"unterminated quote", {{userEntry, "Exec=\"" + program + " %U\n"}}, Error::badCommand},
+        {"no Exec", {{userEntry, ""}}, Error::badCommand},
+        {"TryExec gone", {{userEntry, "TryExec=/nonexistent/tavro\nExec=sh %U\n"}}, Error::missingProgram},
+        {"hidden", {{userEntry, "Exec=sh %U\nHidden=true\n"}}, Error::notInstalled},
+        {"none", {}, Error::notInstalled},
+        {"the system's", {{systemEntry, "Exec=sh %U\n"}}, std::nullopt},
+        {"the user's hides the system's", {{systemEntry, "Exec=sh %U\n"}, {userEntry, "Exec=sh\nHidden=true\n"}},
+            Error::notInstalled},
+    };
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    for (const auto& row : rows) {
+        QFile::remove(m_home.filePath(userEntry));
+        QFile::remove(m_home.filePath(systemEntry));
+        for (const auto& [path, lines] : row.entries)
+            m_home.writeFile(path, head + lines);
+        const DefaultBrowserService::Answer answer = DefaultBrowserService::answer();
+        EXPECT_EQ(answer.isDefault, !row.unlaunchable) << row.what;
+        EXPECT_EQ(answer.unlaunchable, row.unlaunchable) << row.what;
+        EXPECT_EQ(DefaultBrowserService::isDefault(), answer.isDefault) << row.what;
+    }
+    // Another browser named: Tavro's entry is none of the answer's business.
+    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_EQ(DefaultBrowserService::answer().unlaunchable, std::nullopt);
+    EXPECT_EQ(DefaultBrowserService::launchFailureText(EntryLaunchError::missingProgram),
+        "Tavro is named your default browser, but your desktop can’t start it: the program its desktop entry names "
+        "is not there.");
+}
+
+// Named but not startable stays so: the wait ends at the first such answer.
+TEST_F(DefaultBrowserServiceTest, WaitEndsAtAnEntryTheDesktopCannotStart)
+{
+    QFile::remove(m_home.filePath(".local/share/applications/tavro.desktop"));
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    const auto answer = QCoro::waitFor(DefaultBrowserService::waitUntilDefault(5, 1h));
+    EXPECT_FALSE(answer.isDefault);
+    EXPECT_EQ(answer.unlaunchable, EntryLaunchError::notInstalled);
 }
 
 TEST_F(DefaultBrowserServiceTest, WaitWithNoRetriesChecksOnce)

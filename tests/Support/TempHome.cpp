@@ -1,5 +1,6 @@
 #include "tests/Support/TempHome.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,6 +43,13 @@ QString TempHome::writeFile(const QString& relative, const QByteArray& contents)
         qFatal("cannot write test file %s", qPrintable(path));
     file.write(contents);
     return path;
+}
+
+QString TempHome::installTavroEntry() const
+{
+    return writeFile(QStringLiteral(".local/share/applications/tavro.desktop"),
+        "[Desktop Entry]\nType=Application\nName=Tavro\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8()
+            + "\" %U\n");
 }
 
 } // namespace tavro::test

@@ -28,6 +28,9 @@ public:
     QString filePath(const QString& relative) const;
     // Writes `contents` to `relative`, creating the folders on the way; returns the absolute path.
     QString writeFile(const QString& relative, const QByteArray& contents) const;
+    // Installs Tavro's desktop entry where the README's install puts it, starting this test program:
+    // a default browser that names Tavro then reaches it. Returns the entry's path.
+    QString installTavroEntry() const;
 
 private:
     QTemporaryDir m_dir;
