@@ -315,19 +315,39 @@ TEST(InstalledDesktopEntryTest, StartsTavroFromAHomeWhoseNameHasASpace)
     ASSERT_TRUE(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const QString entry = home.filePath(QStringLiteral(".local/share/applications/tavro.desktop"));
     ASSERT_TRUE(test::writeTavroDesktopEntry(bin, entry));
-    home.writeFile(
-        QStringLiteral(".config/mimeapps.list"), "[Default Applications]\nx-scheme-handler/https=tavro.desktop\n");
+    // Tavro makes itself the default, its check finds the entry startable, and the desktop's tools agree.
+    ASSERT_TRUE(DefaultBrowserService::makeDefault());
+    EXPECT_TRUE(DefaultBrowserService::isDefault());
+    QProcess check;
+    check.start(QStringLiteral("xdg-settings"), {"check", "default-web-browser", "tavro.desktop"});
+    ASSERT_TRUE(check.waitForFinished());
+    EXPECT_EQ(check.readAllStandardOutput().trimmed(), "yes");
 
     EXPECT_EQ(QProcess::execute(QStringLiteral("gio"), {"open", "https://example.com/opened"}), 0);
     EXPECT_EQ(QProcess::execute(QStringLiteral("gio"), {"launch", entry, "https://example.com/launched"}), 0);
+    // xdg-open in a desktop environment hands the link to the desktop's opener.
+    QProcess xdgOpen;
+    QProcessEnvironment desktop = QProcessEnvironment::systemEnvironment();
+    desktop.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("GNOME"));
+    xdgOpen.setProcessEnvironment(desktop);
+    xdgOpen.start(QStringLiteral("xdg-open"), {"https://example.com/xdg-opened"});
+    ASSERT_TRUE(xdgOpen.waitForFinished());
+    EXPECT_EQ(xdgOpen.exitCode(), 0) << xdgOpen.readAllStandardError().toStdString();
     QStringList started;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             QFile file(home.filePath(QStringLiteral("started")));
             started = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
                                                      : QStringList();
-            return started.size() == 4;
+            return started.size() == 6;
         },
         5000));
-    EXPECT_EQ(started, QStringList({program, "https://example.com/opened", program, "https://example.com/launched"}));
+    // Each start writes its program and link in one piece; the openers may start them in any order.
+    QStringList starts;
+    for (qsizetype i = 0; i + 1 < started.size(); i += 2)
+        starts.append(started.at(i) + ' ' + started.at(i + 1));
+    starts.sort();
+    EXPECT_EQ(starts,
+        QStringList({program + " https://example.com/launched", program + " https://example.com/opened",
+            program + " https://example.com/xdg-opened"}));
 }
