@@ -229,10 +229,11 @@ TEST_F(DiscoveryCoordinatorTest, SnapAndFlatpakBrowsersReadTheirSandboxes)
 
 // One way of installing Chromium and Firefox: where the entries go, what they run, where the
 // browsers keep their profiles (Firefox's are those of a fresh install, in the XDG folder inside a
-// sandbox), and the profiles there.
+// sandbox), and the profiles there. An empty entry id leaves that browser out.
 struct InstallLayout
 {
-    QString entries; // the applications folder, below the home
+    QString installName; // what tells its identifiers apart: "", "Flatpak", "Snap"
+    QString entries;     // the applications folder, below the home
     QString chromiumEntry;
     QString firefoxEntry;
     QString program; // what the entries run, below the home
@@ -242,21 +243,35 @@ struct InstallLayout
     QByteArray firefoxProfiles;
 };
 
-const InstallLayout package{".xdg-data/applications", "chromium.desktop", "firefox-esr.desktop", "bin/browser",
+const InstallLayout package{"", ".xdg-data/applications", "chromium.desktop", "firefox-esr.desktop", "bin/browser",
     ".config/chromium", ".mozilla/firefox", "Person 1",
     "[Profile0]\nName=default-esr\nPath=a.default-esr\n[Profile1]\nName=work\nPath=b.work\n"};
-const InstallLayout flatpak{".local/share/flatpak/exports/share/applications", "org.chromium.Chromium.desktop",
-    "org.mozilla.firefox.desktop", "bin/flatpak", ".var/app/org.chromium.Chromium/config/chromium",
-    ".var/app/org.mozilla.firefox/config/mozilla/firefox", "Flat", "[Profile0]\nName=work\nPath=b.work\n"};
-const InstallLayout snap{"var/lib/snapd/desktop/applications", "chromium_chromium.desktop", "firefox_firefox.desktop",
-    "bin/snap-run", "snap/chromium/common/chromium", "snap/firefox/common/.config/mozilla/firefox", "Snapped",
+const InstallLayout flatpak{"Flatpak", ".local/share/flatpak/exports/share/applications",
+    "org.chromium.Chromium.desktop", "org.mozilla.firefox.desktop", "bin/flatpak",
+    ".var/app/org.chromium.Chromium/config/chromium", ".var/app/org.mozilla.firefox/config/mozilla/firefox", "Flat",
     "[Profile0]\nName=work\nPath=b.work\n"};
+const InstallLayout snap{"Snap", "var/lib/snapd/desktop/applications", "chromium_chromium.desktop",
+    "firefox_firefox.desktop", "bin/snap-run", "snap/chromium/common/chromium",
+    "snap/firefox/common/.config/mozilla/firefox", "Snapped", "[Profile0]\nName=work\nPath=b.work\n"};
+
+// A layout with one of its two browsers only.
+InstallLayout onlyChromium(InstallLayout layout)
+{
+    layout.firefoxEntry.clear();
+    return layout;
+}
+InstallLayout onlyFirefox(InstallLayout layout)
+{
+    layout.chromiumEntry.clear();
+    return layout;
+}
 
 struct SecondInstallCase
 {
     const char* name;
-    InstallLayout sandbox;
-    bool packageFirst; // the package was installed first, the sandboxed install beside it
+    // In the order they were installed: the first one's destinations are decorated before the
+    // others come.
+    QList<InstallLayout> installs;
     // "<match key> <menu label>" of every destination once both are installed, in key order.
     QStringList both;
 
@@ -271,18 +286,41 @@ protected:
         const QString program = home.writeFile(layout.program, "#!/bin/sh\nexit 0\n");
         QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         for (const QString& id : {layout.chromiumEntry, layout.firefoxEntry}) {
-            home.writeFile(layout.entries + '/' + id,
-                "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + program.toUtf8() + " %U\n");
+            if (!id.isEmpty()) {
+                home.writeFile(layout.entries + '/' + id,
+                    "[Desktop Entry]\nType=Application\nName=Browser\nExec=" + program.toUtf8() + " %U\n");
+            }
         }
-        home.writeFile(layout.chromiumData + "/Local State",
-            R"({"profile":{"info_cache":{"Default":{"name":")" + layout.chromiumName + R"("}}}})");
-        QDir().mkpath(home.filePath(layout.chromiumData + "/Default"));
-        home.writeFile(layout.firefoxData + "/profiles.ini", layout.firefoxProfiles);
+        if (!layout.chromiumEntry.isEmpty()) {
+            home.writeFile(layout.chromiumData + "/Local State",
+                R"({"profile":{"info_cache":{"Default":{"name":")" + layout.chromiumName + R"("}}}})");
+            QDir().mkpath(home.filePath(layout.chromiumData + "/Default"));
+        }
+        if (!layout.firefoxEntry.isEmpty())
+            home.writeFile(layout.firefoxData + "/profiles.ini", layout.firefoxProfiles);
     }
     void uninstall(const InstallLayout& layout)
     {
-        for (const QString& id : {layout.chromiumEntry, layout.firefoxEntry})
-            ASSERT_TRUE(QFile::remove(home.filePath(layout.entries + '/' + id)));
+        for (const QString& id : {layout.chromiumEntry, layout.firefoxEntry}) {
+            if (!id.isEmpty()) {
+                ASSERT_TRUE(QFile::remove(home.filePath(layout.entries + '/' + id)));
+            }
+        }
+    }
+    // The install that destination `d` opens: the one its identifier names, and for the
+    // application's own identifier with no package of it installed, its only install.
+    static const InstallLayout* installOf(const BrowserDestination& d, const QList<InstallLayout>& installs)
+    {
+        const QString name = DesktopApplications::installName(d.browserBundleIdentifier);
+        const InstallLayout* only = nullptr;
+        for (const InstallLayout& layout : installs) {
+            if ((d.browserID == QLatin1String("chromium") ? layout.chromiumEntry : layout.firefoxEntry).isEmpty())
+                continue;
+            if (layout.installName == name)
+                return &layout;
+            only = &layout;
+        }
+        return name.isEmpty() ? only : nullptr;
     }
     QStringList keysAndLabels() const
     {
@@ -310,7 +348,7 @@ TEST_P(SecondInstallTest, EachInstallKeepsItsOwnDestinations)
         (home.filePath(".local/share/flatpak/exports/share") + ':' + home.filePath("var/lib/snapd/desktop") + ':'
             + home.filePath(".xdg-data"))
             .toUtf8());
-    install(c.packageFirst ? package : c.sandbox);
+    install(c.installs.constFirst());
     refresh();
     const QList<BrowserDestination> first = store.settings().destinations;
     for (qsizetype i = 0; i < first.size(); ++i) {
@@ -324,7 +362,8 @@ TEST_P(SecondInstallTest, EachInstallKeepsItsOwnDestinations)
     store.edit([&](AppSettings& s) { s.bypassDestinationKey = work->matchKey(); });
     const QList<BrowserDestination> decorated = store.settings().destinations;
 
-    install(c.packageFirst ? c.sandbox : package);
+    for (const InstallLayout& later : c.installs.mid(1))
+        install(later);
     refresh();
     EXPECT_EQ(keysAndLabels(), c.both);
     for (const BrowserDestination& before : decorated) {
@@ -332,7 +371,8 @@ TEST_P(SecondInstallTest, EachInstallKeepsItsOwnDestinations)
         ASSERT_TRUE(after) << before.matchKey().toStdString();
         EXPECT_EQ(std::tuple(after->hotkey, after->profileEmoji, after->nodeColorHex, after->sortOrder),
             std::tuple(before.hotkey, before.profileEmoji, before.nodeColorHex, before.sortOrder));
-        EXPECT_EQ(DesktopApplications::installName(after->browserBundleIdentifier).isEmpty(), c.packageFirst);
+        EXPECT_EQ(
+            DesktopApplications::installName(after->browserBundleIdentifier), c.installs.constFirst().installName);
     }
     EXPECT_EQ(store.settings().bypassDestinationKey, stored(work->id)->matchKey());
     const QList<BrowserDestination> both = store.settings().destinations;
@@ -347,52 +387,62 @@ TEST_P(SecondInstallTest, EachInstallKeepsItsOwnDestinations)
     EXPECT_EQ(writes.count(), 0);
 
     for (const BrowserDestination& d : both) {
-        const InstallLayout& layout
-            = DesktopApplications::installName(d.browserBundleIdentifier).isEmpty() ? package : c.sandbox;
         const bool isChromium = d.browserID == QLatin1String("chromium");
         WorkspaceHost::clearLaunches();
         ASSERT_TRUE(QCoro::waitFor(
             BrowserLaunchService::open(QUrl("https://example.test/"), d, false, AutomationTiming{}.scaled(0.01))));
         ASSERT_EQ(WorkspaceHost::launches().size(), 1);
         const LaunchRecord launch = WorkspaceHost::launches().constFirst();
+        const InstallLayout* opened = installOf(d, c.installs);
+        ASSERT_TRUE(opened) << d.matchKey().toStdString();
         EXPECT_EQ(launch.bundlePath,
-            home.filePath(layout.entries + '/' + (isChromium ? layout.chromiumEntry : layout.firefoxEntry)))
+            home.filePath(opened->entries + '/' + (isChromium ? opened->chromiumEntry : opened->firefoxEntry)))
             << d.matchKey().toStdString();
         EXPECT_TRUE(launch.arguments.contains(
             isChromium ? QStringLiteral("--profile-directory=Default") : d.profileDisplayName))
             << d.matchKey().toStdString();
     }
 
-    // The package goes: the other install's destinations stay as they are.
-    uninstall(package);
+    // The packages go: the other installs' destinations stay as they are.
+    for (const InstallLayout& layout : c.installs) {
+        if (layout.installName.isEmpty())
+            uninstall(layout);
+    }
     refresh();
     ASSERT_EQ(store.settings().destinations.size(), both.size());
     for (const BrowserDestination& before : both) {
         const BrowserDestination* after = stored(before.id);
         ASSERT_TRUE(after) << before.matchKey().toStdString();
         EXPECT_EQ(after->matchKey(), before.matchKey());
-        EXPECT_EQ(after->isAvailable, !DesktopApplications::installName(before.browserBundleIdentifier).isEmpty())
-            << before.matchKey().toStdString();
+        const InstallLayout* install = installOf(before, c.installs);
+        ASSERT_TRUE(install) << before.matchKey().toStdString();
+        EXPECT_EQ(after->isAvailable, !install->installName.isEmpty()) << before.matchKey().toStdString();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SecondInstallTest,
     ::testing::Values(
-        SecondInstallCase{"FlatpakBesideThePackage", flatpak, true,
+        SecondInstallCase{"FlatpakBesideThePackage", {package, flatpak},
             {"org.chromium.Chromium#Default Chromium (Person 1)",
                 "org.chromium.Chromium@flatpak#Default Chromium (Flatpak) (Flat)",
                 "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
                 "org.mozilla.firefox@flatpak#b.work Firefox (Flatpak) (work)"}},
-        SecondInstallCase{"PackageBesideTheFlatpak", flatpak, false,
+        SecondInstallCase{"PackageBesideTheFlatpak", {flatpak, package},
             {"org.chromium.Chromium#Default Chromium (Person 1)",
                 "org.chromium.Chromium@flatpak#Default Chromium (Flatpak) (Flat)",
                 "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
                 "org.mozilla.firefox@flatpak#b.work Firefox (Flatpak) (work)"}},
-        SecondInstallCase{"PackageBesideTheSnap", snap, false,
+        SecondInstallCase{"PackageBesideTheSnap", {snap, package},
             {"org.chromium.Chromium#Default Chromium (Person 1)",
                 "org.chromium.Chromium@snap#Default Chromium (Snap) (Snapped)",
                 "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
-                "org.mozilla.firefox@snap#b.work Firefox (Snap) (work)"}}),
+                "org.mozilla.firefox@snap#b.work Firefox (Snap) (work)"}},
+        // firefox-esr first, then a Flatpak Firefox and a snap Chromium with no package of its own.
+        SecondInstallCase{"FlatpakFirefoxAndSnapChromiumBesideFirefoxEsr",
+            {onlyFirefox(package), onlyFirefox(flatpak), onlyChromium(snap)},
+            {"org.chromium.Chromium#Default Chromium (Snapped)",
+                "org.mozilla.firefox#a.default-esr Firefox (default-esr)", "org.mozilla.firefox#b.work Firefox (work)",
+                "org.mozilla.firefox@flatpak#b.work Firefox (Flatpak) (work)"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DiscoveryCoordinatorTest, RefusedDataBlocksOnlyThatBrowser)
