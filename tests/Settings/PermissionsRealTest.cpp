@@ -11,6 +11,7 @@
 #include "Tavro/Settings/PermissionsSettingsView.h"
 #include "Tavro/Settings/SettingsView.h"
 #include "Tavro/Settings/SidebarRow.h"
+#include "Tavro/Simulation/UrlOpenerHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
 #include "tests/Settings/ShownSection.h"
@@ -88,6 +89,8 @@ Places placesIn(QSize size)
     UserDefaults defaults(folder.filePath(QStringLiteral("twin.plist")));
     SettingsStore store(defaults);
     store.setBrowserDataHint(BrowserDataHint::blocked({"Chromium"}));
+    // Laid out as Tavro finds this desktop: no System Settings page to send the user to.
+    UrlOpenerHost::setSystemSettingsOpen(false);
     NotificationCenter center;
     SettingsView view(store, SettingsView::Section::destinations, center);
     view.resize(size);
