@@ -14,15 +14,19 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <iostream>
 #include <poll.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 using namespace tavro;
@@ -52,6 +56,32 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs)
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return done();
+}
+
+// Ends every process whose HOME is `home` and waits until they are gone: the Tavro that a `tavro URL`
+// started runs apart, in a session of its own, and would otherwise draw its picker beside the next
+// round's start.
+void endProcessesOfHome(const QString& home)
+{
+    const QByteArray entry = "HOME=" + home.toUtf8();
+    const auto living = [&] {
+        QList<pid_t> pids;
+        for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool isNumber = false;
+            const pid_t pid = pid_t(name.toLongLong(&isNumber));
+            QFile environment(QStringLiteral("/proc/%1/environ").arg(name));
+            if (isNumber && pid != ::getpid() && environment.open(QIODevice::ReadOnly)
+                && environment.readAll().split('\0').contains(entry))
+                pids.append(pid);
+        }
+        return pids;
+    };
+    for (const pid_t pid : living())
+        ::kill(pid, SIGTERM);
+    if (!QTest::qWaitFor([&] { return living().isEmpty(); }, 5000)) {
+        for (const pid_t pid : living())
+            ::kill(pid, SIGKILL);
+    }
 }
 
 // Tells when a window is mapped on the root of a display, as the server reports it.
@@ -121,6 +151,7 @@ TEST(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
         if (!process.waitForFinished(5000))
             process.kill();
         process.waitForFinished(5000);
+        endProcessesOfHome(homePath);
         return mapped ? std::optional(elapsed) : std::nullopt;
     };
 
@@ -141,9 +172,9 @@ TEST(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
     const double reference = median(bare);
     std::cout << "[bench] bare Qt window start to mapped, median of " << bare.size() << ": " << reference << " ms\n"
               << "[bench] cold `tavro URL` to picker mapped: " << median(picker) << " ms, ratio "
-              << median(picker) / reference << " (aim: within 2)\n"
+              << median(picker) / reference << " (aim: within 1.5)\n"
               << "[bench] first start to Welcome window mapped: " << median(welcome) << " ms, ratio "
-              << median(welcome) / reference << " (aim: within 2)" << std::endl;
+              << median(welcome) / reference << " (aim: within 1.5)" << std::endl;
 }
 
 TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
@@ -231,7 +262,7 @@ TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
     std::cout << "[bench] raw singleton exchange to request, median of " << exchanges.size() << ": " << reference
               << " ms\n"
               << "[bench] key \"1\" in the picker to request: " << median(keys) << " ms, ratio "
-              << median(keys) / reference << " (aim: within 2)" << std::endl;
+              << median(keys) / reference << " (aim: within 1.2)" << std::endl;
 }
 
 } // namespace
