@@ -498,7 +498,7 @@ void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance
         painter.setOpacity(std::min(3 * b, 1.0));
         painter.translate(centre);
         painter.scale(0.55 + 0.45 * b, 0.55 + 0.45 * b);
-        node(i).paint(painter, {0, 0}, appearance, m_shadows, petalSelectionScale(i));
+        node(i).paint(painter, {0, 0}, appearance, m_pictures, petalSelectionScale(i));
         painter.restore();
     }
 }
@@ -571,7 +571,7 @@ void DestinationPickerView::paintHubDisc(QPainter& painter, Appearance appearanc
     const auto index = hubIndex();
     const bool active = m_hubHovered && !hubDimmed();
     const QPainterPath disc = Drawing::circle({0, 0}, hubDiameter);
-    m_shadows.paint(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
+    m_pictures.paintShadow(painter, disc, active ? 0.3 : 0.22, active ? 18 : 14, {0, 6});
     const std::optional<quint32> tint = index ? m_model->destinations[*index].nodeColorHex : std::nullopt;
     painter.setPen(Qt::NoPen);
     // In private mode the disc takes the private surface: the private inks and caption are pale
@@ -680,7 +680,7 @@ void DestinationPickerView::paintNotice(QPainter& painter, Appearance appearance
     const QString text = noticeText();
     const QPainterPath shape = Drawing::roundedRect(*capsule, capsule->height() / 2);
     painter.save();
-    m_shadows.paint(painter, shape, 0.2, 10, {0, 3});
+    m_pictures.paintShadow(painter, shape, 0.2, 10, {0, 3});
     painter.setPen(Qt::NoPen);
     painter.setBrush(resolve(isPrivate ? PrivateTheme::surface : Brand::frost, appearance));
     painter.drawPath(shape);

@@ -3,7 +3,7 @@
 #include "Tavro/Controls/Appearance.h"
 #include "Tavro/Picker/FlowerLayout.h"
 #include "Tavro/Picker/FlowerNode.h"
-#include "Tavro/Picker/ShadowCache.h"
+#include "Tavro/Picker/PickerPictures.h"
 
 #include <QImage>
 #include <QList>
@@ -152,8 +152,8 @@ private:
     std::optional<double> m_fadeStart;
     QImage m_fadeFrom;
     QImage m_lastFrame;
-    // The shadows of the petals, the hub and the notice, drawn once for all frames.
-    mutable ShadowCache m_shadows;
+    // The shadows of the petals, the hub and the notice, and the petals on the move, drawn once for all frames.
+    mutable PickerPictures m_pictures;
     bool m_drawn = false;
     double m_hubScaleFrom = 1.0;
     std::optional<Hit> m_pressed;

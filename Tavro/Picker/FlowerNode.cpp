@@ -6,8 +6,8 @@
 #include "Tavro/Model/BrowserDefinition.h"
 #include "Tavro/Model/PrivateTheme.h"
 #include "Tavro/Picker/NodeGlyph.h"
+#include "Tavro/Picker/PickerPictures.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
-#include "Tavro/Picker/ShadowCache.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -99,10 +99,15 @@ QString FlowerNode::toolTip() const
     return !isPrivate && isLastUsed ? lastUsedText() : QString();
 }
 
-void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appearance, ShadowCache& shadows,
-    std::optional<double> scale) const
+QRectF FlowerNode::cardRect() const
 {
     const QSizeF cardSize = size();
+    return {QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize};
+}
+
+void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appearance, PickerPictures& pictures,
+    std::optional<double> scale) const
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(centre);
@@ -110,10 +115,17 @@ void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appe
     painter.scale(factor, factor);
     if (!isEnabled)
         painter.setOpacity(painter.opacity() * 0.4);
+    pictures.paintShadow(
+        painter, Drawing::roundedRect(cardRect(), cornerRadius), shadowOpacity(), shadowRadius(), {0, 5});
+    pictures.paintFace(painter, *this, appearance);
+    painter.restore();
+}
 
-    const QRectF card(QPointF(-cardSize.width() / 2, -cardSize.height() / 2), cardSize);
+void FlowerNode::paintFace(QPainter& painter, Appearance appearance) const
+{
+    painter.save();
+    const QRectF card = cardRect();
     const QPainterPath shape = Drawing::roundedRect(card, cornerRadius);
-    shadows.paint(painter, shape, shadowOpacity(), shadowRadius(), {0, 5});
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor(appearance));
     painter.drawPath(shape);
@@ -145,6 +157,14 @@ void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appe
     if (hasCornerGlyph())
         NodeGlyph(destination, glyphSize).paint(painter, cornerGlyphCentre(card), appearance);
     painter.restore();
+}
+
+QRectF FlowerNode::faceBounds() const
+{
+    // The outline lies a pixel in; the border stands half outside the card, and antialiasing
+    // touches a pixel more.
+    const double margin = 1 + borderWidth() / 2 + 1;
+    return outline({0, 0}, 1).boundingRect().adjusted(-margin, -margin, margin, margin);
 }
 
 bool FlowerNode::hasBadge() const

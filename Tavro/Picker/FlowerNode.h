@@ -18,7 +18,7 @@ class QPainter;
 
 namespace tavro {
 
-class ShadowCache;
+class PickerPictures;
 
 // One petal of the picker: a rounded card with the destination's picture, its profile name, its
 // key cap and a state mark. Everything it shows is an input; the picker view places, scales and
@@ -44,9 +44,14 @@ public:
     double selectionScale() const { return isSelected && isEnabled ? 1.1 : 1.0; }
 
     // Draws the card centred on `centre`, at `scale` (the selection scale unless a transition to or
-    // from it is under way), its shadow from `shadows`.
-    void paint(QPainter& painter, const QPointF& centre, Appearance appearance, ShadowCache& shadows,
+    // from it is under way), its shadow and, while it moves, its face copied from `pictures`.
+    void paint(QPainter& painter, const QPointF& centre, Appearance appearance, PickerPictures& pictures,
         std::optional<double> scale = {}) const;
+    // Draws everything but the shadow, centred on the origin: the card, its picture, name, key cap
+    // and marks.
+    void paintFace(QPainter& painter, Appearance appearance) const;
+    // What `paintFace` covers, around the origin.
+    QRectF faceBounds() const;
 
     // What the card covers when drawn centred on `centre` at `scale`: the card, its key cap and its
     // corner glyph, without the shadow.
@@ -73,7 +78,11 @@ public:
     static QString privateAccessibilityText(const BrowserDestination& destination);
     static QString lastUsedText();
 
+    bool operator==(const FlowerNode&) const = default;
+
 private:
+    // The card centred on the origin.
+    QRectF cardRect() const;
     bool hasBadge() const;
     static QPointF badgeCentre(const QRectF& card);
     bool hasCornerGlyph() const;

@@ -5,8 +5,10 @@
 #include "Tavro/Controls/TavroMark.h"
 #include "Tavro/Controls/VoiceOver.h"
 #include "Tavro/Model/Brand.h"
-#include "Tavro/Picker/ShadowCache.h"
+#include "Tavro/Picker/FlowerNode.h"
+#include "Tavro/Picker/PickerPictures.h"
 #include "Tavro/Simulation/AnnouncementsHost.h"
+#include "tests/Picker/PickerFixtures.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -114,43 +116,120 @@ TEST(AppearanceTest, TheApplicationsAppearanceReachesMenusAndSystemRestoresTheir
     EXPECT_EQ(QGuiApplication::palette(), system);
 }
 
-// A shadow from the cache is the shadow drawn stroke by stroke, wherever and at whatever scale it is
-// drawn, and one picture serves every shape of the same look and place between pixels.
-TEST(ShadowCacheTest, DrawsTheShadowDrawnDirectlyFromOnePictureALook)
+namespace {
+
+const QPainterPath shadowedCard = Drawing::roundedRect(QRectF(-48, -33, 96, 66), 16);
+
+// A picture at `ratio` device pixels a point with `shadow` drawn at `scale` around `centre`.
+QImage drawnShadow(double ratio, QPointF centre, double scale, const std::function<void(QPainter&)>& shadow)
 {
-    const QPainterPath card = Drawing::roundedRect(QRectF(-48, -33, 96, 66), 16);
-    const auto draw = [&](double ratio, QPointF centre, double scale, const std::function<void(QPainter&)>& shadow) {
-        QImage image((QSizeF(260, 150) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.translate(centre);
-        painter.scale(scale, scale);
-        shadow(painter);
-        return image;
-    };
-    ShadowCache cache;
-    for (const auto& [ratio, scale] : {std::pair{1.0, 1.0}, {1.0, 1.1}, {2.0, 1.0}}) {
-        for (const QPointF centre : {QPointF(70, 70), QPointF(180.4, 74.7)}) {
-            const QImage direct = draw(ratio, centre, scale, [&](QPainter& p) {
-                Drawing::paintShadow(p, card, 0.3, 15, {0, 5});
-            });
-            const QImage cached = draw(ratio, centre, scale, [&](QPainter& p) {
-                cache.paint(p, card, 0.3, 15, {0, 5});
-            });
-            int worst = 0;
-            for (int y = 0; y < direct.height(); ++y) {
-                for (int x = 0; x < direct.width(); ++x) {
-                    const QRgb a = direct.pixel(x, y);
-                    const QRgb b = cached.pixel(x, y);
-                    worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qGray(a) - qGray(b))});
-                }
-            }
-            // Placed to an eighth of a pixel: the steepest edge of the shadow may differ by a little.
-            EXPECT_LE(worst, 8) << "ratio " << ratio << ", scale " << scale << ", at " << centre.x();
+    QImage image((QSizeF(260, 150) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.translate(centre);
+    painter.scale(scale, scale);
+    shadow(painter);
+    return image;
+}
+
+// The largest difference of a pixel's alpha or grey between the card's shadow drawn stroke by
+// stroke and drawn through `cache`.
+int worstDifferenceFromDirect(PickerPictures& cache, double ratio, QPointF centre, double scale)
+{
+    const QImage direct = drawnShadow(ratio, centre, scale, [](QPainter& p) {
+        Drawing::paintShadow(p, shadowedCard, 0.3, 15, {0, 5});
+    });
+    const QImage cached = drawnShadow(ratio, centre, scale, [&](QPainter& p) {
+        cache.paintShadow(p, shadowedCard, 0.3, 15, {0, 5});
+    });
+    int worst = 0;
+    for (int y = 0; y < direct.height(); ++y) {
+        for (int x = 0; x < direct.width(); ++x) {
+            const QRgb a = direct.pixel(x, y);
+            const QRgb b = cached.pixel(x, y);
+            worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qGray(a) - qGray(b))});
         }
     }
-    EXPECT_EQ(cache.count(), 6) << "one picture for each scale and place between pixels";
-    draw(1, QPointF(150, 90), 1, [&](QPainter& p) { cache.paint(p, card, 0.3, 15, {0, 5}); });
-    EXPECT_EQ(cache.count(), 6) << "a card elsewhere on whole pixels takes the picture there is";
+    return worst;
+}
+
+} // namespace
+
+// A shadow from the cache is the shadow drawn stroke by stroke, wherever and at whatever scale it is
+// drawn, and one picture serves every shape of the same look and place between pixels.
+TEST(PickerPicturesTest, DrawsTheShadowDrawnDirectlyFromOnePictureALook)
+{
+    PickerPictures cache;
+    for (const auto& [ratio, scale] : {std::pair{1.0, 1.0}, {1.0, 1.1}, {2.0, 1.0}}) {
+        for (const QPointF centre : {QPointF(70, 70), QPointF(180.4, 74.7)}) {
+            // Placed to an eighth of a pixel: the steepest edge of the shadow may differ by a little.
+            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 8)
+                << "ratio " << ratio << ", scale " << scale << ", at " << centre.x();
+        }
+    }
+    EXPECT_EQ(cache.shadowCount(), 6) << "one picture for each scale and place between pixels";
+    drawnShadow(1, QPointF(150, 90), 1, [&](QPainter& p) { cache.paintShadow(p, shadowedCard, 0.3, 15, {0, 5}); });
+    EXPECT_EQ(cache.shadowCount(), 6) << "a card elsewhere on whole pixels takes the picture there is";
+}
+
+// The frames of a petal growing open, each at a scale and a place of its own, copy one picture of
+// the look at each density, and still show the shadow drawn stroke by stroke.
+TEST(PickerPicturesTest, AShadowOnTheMoveIsDrawnOnceForAllItsFrames)
+{
+    PickerPictures cache;
+    for (const double ratio : {1.0, 2.0}) {
+        for (double scale = 0.57; scale < 1.16; scale += 0.037) {
+            const QPointF centre(100 + 20 * scale, 70 + 3.3 * scale);
+            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 12)
+                << "ratio " << ratio << ", scale " << scale;
+        }
+    }
+    EXPECT_EQ(cache.shadowCount(), 2) << "one picture of the look for each density";
+}
+
+// A petal growing open copies one picture of its face, which shows the face drawn directly; another
+// appearance or selection draws a picture of its own, and a petal at rest is drawn directly.
+TEST(PickerPicturesTest, APetalOnTheMoveIsDrawnOnceForAllItsFrames)
+{
+    FlowerNode node;
+    node.destination = test::destination(QStringLiteral("Work"));
+    node.hotkey = QStringLiteral("1");
+    node.isLastUsed = true;
+    const auto draw = [](double scale, const std::function<void(QPainter&)>& face) {
+        QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(100.3, 75.6);
+        painter.scale(scale, scale);
+        face(painter);
+        return image;
+    };
+    // The mean difference of a pixel's alpha and grey between the face drawn directly and through `pictures`.
+    const auto meanDifference
+        = [&](PickerPictures& pictures, const FlowerNode& petal, Appearance appearance, double scale) {
+              const QImage direct = draw(scale, [&](QPainter& p) { petal.paintFace(p, appearance); });
+              const QImage copied = draw(scale, [&](QPainter& p) { pictures.paintFace(p, petal, appearance); });
+              double sum = 0;
+              for (int y = 0; y < direct.height(); ++y) {
+                  for (int x = 0; x < direct.width(); ++x) {
+                      const QRgb a = direct.pixel(x, y);
+                      const QRgb b = copied.pixel(x, y);
+                      sum += std::abs(qAlpha(a) - qAlpha(b)) + std::abs(qGray(a) - qGray(b));
+                  }
+              }
+              return sum / (direct.width() * direct.height());
+          };
+    PickerPictures pictures;
+    for (double scale = 0.57; scale < 1.16; scale += 0.037)
+        EXPECT_LT(meanDifference(pictures, node, Appearance::light, scale), 3) << "scale " << scale;
+    EXPECT_EQ(pictures.faceCount(), 1) << "one picture for every frame";
+    EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 0.83), 3);
+    EXPECT_EQ(pictures.faceCount(), 2) << "the other appearance draws the face anew";
+    node.isSelected = true;
+    EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 0.83), 3);
+    EXPECT_EQ(pictures.faceCount(), 3) << "the selected petal draws the face anew";
+    EXPECT_EQ(meanDifference(pictures, node, Appearance::dark, 1.1), 0) << "at rest the face is drawn directly";
+    EXPECT_EQ(pictures.faceCount(), 3);
 }

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Tavro/Controls/Appearance.h"
+#include "Tavro/Picker/FlowerNode.h"
+
+#include <QCache>
+#include <QHashFunctions>
+#include <QImage>
+#include <QPainterPath>
+#include <QPointF>
+
+class QPainter;
+
+namespace tavro {
+
+// What the picker draws alike in many frames, drawn once and then copied: the drop shadows of the
+// petals, the hub and the notice, and the petals on the move. A shadow is many wide antialiased
+// strokes (`Drawing::paintShadow`), and a petal's text, icon and glyph are drawn anew at every scale
+// (the font keeps its glyphs per scale): too slow to draw for every petal in every frame of the
+// picker's animations. A thing at rest stands at a scale of whole tenths and is copied pixel for
+// pixel from a picture of its own scale, or (a petal) drawn directly; a thing on the move (a petal
+// growing open, or towards or from its selection) stands at any scale, and every frame of it copies
+// one picture of its look, drawn at the largest scale it moves through. The pictures go with the
+// object, and the oldest of each kind make room once they fill `kMaxBytes`.
+class PickerPictures
+{
+public:
+    // Draws what `Drawing::paintShadow` draws with the same arguments.
+    void paintShadow(QPainter& painter, const QPainterPath& shape, double opacity, double radius, QPointF offset);
+    // Draws what `node.paintFace` draws.
+    void paintFace(QPainter& painter, const FlowerNode& node, Appearance appearance);
+
+    // How many pictures are kept.
+    qsizetype shadowCount() const { return m_shadows.count(); }
+    qsizetype faceCount() const { return m_faces.count(); }
+
+    static constexpr qsizetype kMaxBytes = 4 * 1024 * 1024;
+
+private:
+    // A shadow's look: the shape moved to the origin, the shadow's strength, spread and offset, the
+    // scale in device pixels its picture is drawn at and where the shape falls between two device
+    // pixels.
+    struct ShadowLook
+    {
+        QPainterPath shape;
+        double opacity = 0;
+        double radius = 0;
+        QPointF offset;
+        double scale = 1;
+        QPointF phase;
+        // The picture's border around the shape, in pixels.
+        int padding() const;
+        bool operator==(const ShadowLook&) const = default;
+        friend size_t qHash(const ShadowLook& look, size_t seed = 0)
+        {
+            const QSizeF size = look.shape.boundingRect().size();
+            return qHashMulti(seed, size.width(), size.height(), look.shape.elementCount(), look.opacity, look.radius,
+                look.offset.x(), look.offset.y(), look.scale, look.phase.x(), look.phase.y());
+        }
+    };
+    static QImage draw(const ShadowLook& look);
+
+    // A petal's look, and the scale in device pixels its picture is drawn at.
+    struct FaceLook
+    {
+        FlowerNode node;
+        Appearance appearance = Appearance::light;
+        double scale = 1;
+        bool operator==(const FaceLook&) const = default;
+        friend size_t qHash(const FaceLook& look, size_t seed = 0)
+        {
+            const FlowerNode& node = look.node;
+            return qHashMulti(seed, node.destination.id, node.destination.profileDisplayName,
+                node.hotkey.value_or(QString()), node.isSelected, node.isLastUsed, int(node.emojiPosition),
+                node.isPrivate, node.isEnabled, int(look.appearance), look.scale);
+        }
+    };
+    static QImage draw(const FaceLook& look, const QRectF& bounds);
+
+    QCache<ShadowLook, QImage> m_shadows{kMaxBytes};
+    QCache<FaceLook, QImage> m_faces{kMaxBytes};
+};
+
+} // namespace tavro
