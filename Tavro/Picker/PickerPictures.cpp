@@ -12,23 +12,15 @@ namespace tavro {
 
 namespace {
 
-// Pictures at rest are drawn at the painter's scale, which stands at whole tenths there.
+// Faces at rest are drawn directly, at the painter's scale, which stands at whole tenths there.
 constexpr double kScaleSteps = 10;
-// Where a shape falls between two device pixels, in quarters of a pixel: a picture drawn with its
-// shape at the same place is copied pixel for pixel, off by an eighth of a pixel at most.
-constexpr double kPhaseSteps = 4;
-// The picture of a thing on the move is drawn at this scale of the device's pixels: a petal grows
-// open from 0.55 and overshoots its selection's 1.1 a little, and is copied smaller from it.
-constexpr double kLargestMovingScale = 1.2;
+// Pictures are drawn at this scale of the device's pixels: a petal grows open from 0.55 and
+// overshoots its selection's 1.1 a little, and is copied smaller from it.
+constexpr double kLargestScale = 1.2;
 
 double roundedUpScale(double scale)
 {
     return std::max(1.0, std::ceil(scale * kScaleSteps - 1e-6)) / kScaleSteps;
-}
-
-double phase(double device)
-{
-    return std::round((device - std::floor(device)) * kPhaseSteps) / kPhaseSteps;
 }
 
 // The painter's device pixels to a point.
@@ -43,10 +35,10 @@ bool atRest(const QPainter& painter)
     return std::abs(scale - roundedUpScale(scale)) < 1e-6 && painter.deviceTransform().type() <= QTransform::TxScale;
 }
 
-// The scale of the picture that every frame of a thing on the move copies.
-double movingScale(const QPainter& painter)
+// The scale of the picture that the painter copies, smaller, in every frame.
+double pictureScale(const QPainter& painter)
 {
-    return std::max(roundedUpScale(deviceScale(painter)), painter.device()->devicePixelRatio() * kLargestMovingScale);
+    return std::max(roundedUpScale(deviceScale(painter)), painter.device()->devicePixelRatio() * kLargestScale);
 }
 
 // Draws `picture`, drawn at `scale` with its top left corner at `topLeft`, back at the painter's scale.
@@ -86,28 +78,13 @@ void PickerPictures::paintShadow(
     if (opacity <= 0 || radius <= 0)
         return;
     const QRectF bounds = shape.boundingRect();
-    const QPointF corner = painter.deviceTransform().map(bounds.topLeft());
-    const QPainterPath placed = shape.translated(-bounds.topLeft());
-    const bool resting = atRest(painter);
-    const ShadowLook look = resting ? ShadowLook{placed, opacity, radius, offset, deviceScale(painter),
-                                QPointF(phase(corner.x()), phase(corner.y()))}
-                                    : ShadowLook{placed, opacity, radius, offset, movingScale(painter), {}};
-    const QImage* picture = cached(m_shadows, look, [&] { return draw(look); });
-    if (!picture) {
-        Drawing::paintShadow(painter, shape, opacity, radius, offset);
-        return;
-    }
-    const int padding = look.padding();
-    if (!resting) {
+    const ShadowLook look{shape.translated(-bounds.topLeft()), opacity, radius, offset, pictureScale(painter)};
+    if (const QImage* picture = cached(m_shadows, look, [&] { return draw(look); })) {
+        const int padding = look.padding();
         drawScaled(painter, bounds.topLeft() - QPointF(padding, padding) / look.scale, *picture, look.scale);
-        return;
+    } else {
+        Drawing::paintShadow(painter, shape, opacity, radius, offset);
     }
-    // Copied to whole device pixels, unresampled.
-    painter.save();
-    const double ratio = painter.device()->devicePixelRatio();
-    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
-    painter.drawImage(QPointF(std::floor(corner.x()) - padding, std::floor(corner.y()) - padding), *picture);
-    painter.restore();
 }
 
 QImage PickerPictures::draw(const ShadowLook& look)
@@ -119,7 +96,7 @@ QImage PickerPictures::draw(const ShadowLook& look)
         QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
-    painter.translate(QPointF(padding, padding) + look.phase);
+    painter.translate(QPointF(padding, padding));
     painter.scale(look.scale, look.scale);
     Drawing::paintShadow(painter, look.shape, look.opacity, look.radius, look.offset);
     return picture;
@@ -131,7 +108,7 @@ void PickerPictures::paintFace(QPainter& painter, const FlowerNode& node, Appear
         node.paintFace(painter, appearance);
         return;
     }
-    const FaceLook look{node, appearance, movingScale(painter)};
+    const FaceLook look{node, appearance, pictureScale(painter)};
     const QRectF bounds = node.faceBounds();
     if (const QImage* picture = cached(m_faces, look, [&] { return draw(look, bounds); }))
         drawScaled(painter, bounds.topLeft(), *picture, look.scale);

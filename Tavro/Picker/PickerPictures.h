@@ -17,11 +17,10 @@ namespace tavro {
 // petals, the hub and the notice, and the petals on the move. A shadow is many wide antialiased
 // strokes (`Drawing::paintShadow`), and a petal's text, icon and glyph are drawn anew at every scale
 // (the font keeps its glyphs per scale): too slow to draw for every petal in every frame of the
-// picker's animations. A thing at rest stands at a scale of whole tenths and is copied pixel for
-// pixel from a picture of its own scale, or (a petal) drawn directly; a thing on the move (a petal
-// growing open, or towards or from its selection) stands at any scale, and every frame of it copies
-// one picture of its look, drawn at the largest scale it moves through. The pictures go with the
-// object, and the oldest of each kind make room once they fill `kMaxBytes`.
+// picker's animations. Each look is drawn once, at the largest scale it moves through, and every
+// frame copies it smaller; a shadow is soft enough to be copied so at rest too, while a petal at
+// rest, standing at a scale of whole tenths, is drawn directly. The pictures go with the object, and
+// the oldest of each kind make room once they fill `kMaxBytes`.
 class PickerPictures
 {
 public:
@@ -37,9 +36,8 @@ public:
     static constexpr qsizetype kMaxBytes = 4 * 1024 * 1024;
 
 private:
-    // A shadow's look: the shape moved to the origin, the shadow's strength, spread and offset, the
-    // scale in device pixels its picture is drawn at and where the shape falls between two device
-    // pixels.
+    // A shadow's look: the shape moved to the origin, the shadow's strength, spread and offset, and
+    // the scale in device pixels its picture is drawn at.
     struct ShadowLook
     {
         QPainterPath shape;
@@ -47,7 +45,6 @@ private:
         double radius = 0;
         QPointF offset;
         double scale = 1;
-        QPointF phase;
         // The picture's border around the shape, in pixels.
         int padding() const;
         bool operator==(const ShadowLook&) const = default;
@@ -55,7 +52,7 @@ private:
         {
             const QSizeF size = look.shape.boundingRect().size();
             return qHashMulti(seed, size.width(), size.height(), look.shape.elementCount(), look.opacity, look.radius,
-                look.offset.x(), look.offset.y(), look.scale, look.phase.x(), look.phase.y());
+                look.offset.x(), look.offset.y(), look.scale);
         }
     };
     static QImage draw(const ShadowLook& look);

@@ -157,20 +157,20 @@ int worstDifferenceFromDirect(PickerPictures& cache, double ratio, QPointF centr
 } // namespace
 
 // A shadow from the cache is the shadow drawn stroke by stroke, wherever and at whatever scale it is
-// drawn, and one picture serves every shape of the same look and place between pixels.
+// drawn, and one picture serves every shape of the same look at a density.
 TEST(PickerPicturesTest, DrawsTheShadowDrawnDirectlyFromOnePictureALook)
 {
     PickerPictures cache;
     for (const auto& [ratio, scale] : {std::pair{1.0, 1.0}, {1.0, 1.1}, {2.0, 1.0}}) {
         for (const QPointF centre : {QPointF(70, 70), QPointF(180.4, 74.7)}) {
-            // Placed to an eighth of a pixel: the steepest edge of the shadow may differ by a little.
-            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 8)
+            // Copied smaller: at the steepest edge of the shadow, under the card, a pixel may differ by a little.
+            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 12)
                 << "ratio " << ratio << ", scale " << scale << ", at " << centre.x();
         }
     }
-    EXPECT_EQ(cache.shadowCount(), 6) << "one picture for each scale and place between pixels";
+    EXPECT_EQ(cache.shadowCount(), 2) << "one picture for each density";
     drawnShadow(1, QPointF(150, 90), 1, [&](QPainter& p) { cache.paintShadow(p, shadowedCard, 0.3, 15, {0, 5}); });
-    EXPECT_EQ(cache.shadowCount(), 6) << "a card elsewhere on whole pixels takes the picture there is";
+    EXPECT_EQ(cache.shadowCount(), 2) << "a card elsewhere takes the picture there is";
 }
 
 // The frames of a petal growing open, each at a scale and a place of its own, copy one picture of
