@@ -476,8 +476,9 @@ void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance)
 {
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
     const QColor color = resolve(m_model->isPrivate() ? PrivateTheme::stem : Brand::chain, appearance);
-    QPen pen(color, 2, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
-    pen.setMiterLimit(10);
+    // Flat ends, which the hub and the petal cover: a stem with flat ends is drawn as a line, without
+    // stroking its outline first.
+    const QPen pen(color, 2, Qt::SolidLine, Qt::FlatCap);
     painter.save();
     painter.setPen(pen);
     for (int i = 0; i < offsets.size(); ++i) {
