@@ -1,4 +1,5 @@
 #include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Platform/AccessibilityNotifications.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -16,6 +17,9 @@ constexpr auto hiddenProperty = "tavroAccessibilityHidden";
 constexpr auto headingProperty = "tavroAccessibilityHeading";
 constexpr auto linkProperty = "tavroAccessibilityLink";
 constexpr auto expandableProperty = "tavroAccessibilityExpandable";
+constexpr auto expandedProperty = "tavroAccessibilityExpanded";
+constexpr auto radioButtonProperty = "tavroAccessibilityRadioButton";
+constexpr auto containerProperty = "tavroAccessibilityContainer";
 constexpr auto labelledProperty = "tavroAccessibilityLabelled";
 constexpr auto announcedValueProperty = "tavroAccessibilityAnnouncedValue";
 
@@ -33,6 +37,27 @@ public:
     }
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
+};
+
+// A container that Qt would read as a plain panel or filler.
+class ContainerAccessible : public QAccessibleWidget
+{
+public:
+    ContainerAccessible(QWidget* widget, AccessibleContainer kind) : QAccessibleWidget(widget, role(kind)) { }
+
+private:
+    static QAccessible::Role role(AccessibleContainer kind)
+    {
+        switch (kind) {
+        case AccessibleContainer::list:
+            return QAccessible::List;
+        case AccessibleContainer::pageTabList:
+            return QAccessible::PageTabList;
+        case AccessibleContainer::radioGroup:
+            break;
+        }
+        return QAccessible::Grouping;
+    }
 };
 
 class HeadingAccessible : public QAccessibleWidget
@@ -130,8 +155,12 @@ public:
         }
         if (button()->property(expandableProperty).toBool()) {
             s.expandable = true;
-            s.expanded = button()->isChecked();
-            s.collapsed = !button()->isChecked();
+            s.expanded = isAccessibilityExpanded(button());
+            s.collapsed = !s.expanded;
+        }
+        if (button()->property(radioButtonProperty).toBool()) {
+            s.checkable = true;
+            s.checked = button()->isChecked();
         }
         return s;
     }
@@ -186,6 +215,8 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new HiddenAccessible(widget);
     if (widget->property(headingProperty).toBool())
         return new HeadingAccessible(widget);
+    if (const QVariant container = widget->property(containerProperty); container.isValid())
+        return new ContainerAccessible(widget, container.value<AccessibleContainer>());
     const bool labelled = widget->property(labelledProperty).toBool();
     if (auto* box = qobject_cast<QComboBox*>(widget); box && labelled)
         return new PopUpAccessible(box);
@@ -197,6 +228,8 @@ QAccessibleInterface* factory(const QString&, QObject* object)
         return new ButtonAccessible(button, QAccessible::ComboBox, true);
     if (button->property(linkProperty).toBool())
         return new ButtonAccessible(button, QAccessible::Link, false);
+    if (button->property(radioButtonProperty).toBool())
+        return new ButtonAccessible(button, QAccessible::RadioButton, false);
     const bool hasValue = button->property(accessibilityValueProperty).isValid();
     if (hasValue || button->property(accessibilitySelectedProperty).isValid()
         || button->property(expandableProperty).toBool())
@@ -204,10 +237,10 @@ QAccessibleInterface* factory(const QString&, QObject* object)
     return nullptr;
 }
 
-template <typename Widget> Widget* mark(Widget* widget, const char* property)
+template <typename Widget> Widget* mark(Widget* widget, const char* property, const QVariant& value = true)
 {
     installAccessibilityTraits();
-    widget->setProperty(property, true);
+    widget->setProperty(property, value);
     // The interface Qt made before the mark would otherwise be kept for the widget's lifetime.
     // Deleting it makes Qt's cache forget every interface of the widget, so one Qt made while a
     // base class was still being built (for a text handed to QLabel's or QPushButton's
@@ -251,6 +284,31 @@ QAbstractButton* accessibilityLink(QAbstractButton* button)
 QAbstractButton* accessibilityExpandable(QAbstractButton* button)
 {
     return mark(button, expandableProperty);
+}
+
+bool isAccessibilityExpanded(const QAbstractButton* button)
+{
+    return button->property(expandedProperty).toBool();
+}
+
+void setAccessibilityExpanded(QAbstractButton* button, bool expanded)
+{
+    if (expanded == isAccessibilityExpanded(button))
+        return;
+    button->setProperty(expandedProperty, expanded);
+    if (QAccessible::isActive())
+        AccessibilityNotifications::stateChanged(
+            QAccessible::queryAccessibleInterface(button), AccessibilityNotifications::State::expanded, expanded);
+}
+
+QAbstractButton* accessibilityRadioButton(QAbstractButton* button)
+{
+    return mark(button, radioButtonProperty);
+}
+
+QWidget* accessibilityContainer(QWidget* widget, AccessibleContainer kind)
+{
+    return mark(widget, containerProperty, QVariant::fromValue(kind));
 }
 
 QWidget* accessibilityLabelled(QWidget* control, const QString& label)

@@ -9,8 +9,13 @@
 // - Heading: the widget has the heading role, named by its accessible name or, for a label, its
 //   text.
 // - Link: a button announced with the link role, which a screen reader names in its own words.
-// - Expandable: a button that opens and closes what follows it (a question and its answer): its
-//   checked state is read as expanded or collapsed, not as a check box's.
+// - Expandable: a button that opens and closes what follows it (a question and its answer): read
+//   as expanded or collapsed, and each change is sent as such (a checkable button would send a
+//   check box's "checked" instead).
+// - Radio button: a checkable button that is one choice of several (a segment of a segmented
+//   control), inside a radio group.
+// - Containers: a list (rows of list items), a page-tab list (the tabs of a sidebar) and a radio
+//   group, each named by its accessible name.
 // - Labelled pop-up: a control that Qt names after its shown choice (a combo box, on Linux) is
 //   named by the label of its row instead, and the shown choice is its value.
 // - Value and selected: Qt's interface for a button carries neither. A button opts in by having
@@ -47,8 +52,19 @@ QWidget* accessibilityHeading(QWidget* widget);
 // Announces `button` as a link.
 QAbstractButton* accessibilityLink(QAbstractButton* button);
 
-// Announces the checkable `button` as expandable, expanded while it is checked.
+// Announces `button` (not checkable) as expandable, collapsed until setAccessibilityExpanded().
 QAbstractButton* accessibilityExpandable(QAbstractButton* button);
+bool isAccessibilityExpanded(const QAbstractButton* button);
+// Reads the expandable `button` as expanded or collapsed from now on, and tells screen readers
+// when that changed.
+void setAccessibilityExpanded(QAbstractButton* button, bool expanded);
+
+// Announces the checkable `button` as a radio button, checked while it is checked.
+QAbstractButton* accessibilityRadioButton(QAbstractButton* button);
+
+enum class AccessibleContainer { list, pageTabList, radioGroup };
+// Announces `widget` as a container of the kind `kind` around its children.
+QWidget* accessibilityContainer(QWidget* widget, AccessibleContainer kind);
 
 // Names `control` by `label`; a pop-up among them also reports its shown choice as its value.
 QWidget* accessibilityLabelled(QWidget* control, const QString& label);

@@ -108,6 +108,8 @@ void HintBanner::addButtons(const QString& primaryLabel, std::function<void()> p
     m_recheck = new QPushButton(recheckText(), this);
     m_recheck->setFlat(true);
     m_recheck->setFont(Drawing::systemFont(11.5));
+    // Underlined like the "Re-check" of the status cards, and read as the same link.
+    accessibilityLink(m_recheck);
     m_recheck->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; text-decoration: underline; }"));
     pointingHandCursor(m_recheck);
     connect(m_recheck, &QPushButton::clicked, this, &HintBanner::recheckRequested);

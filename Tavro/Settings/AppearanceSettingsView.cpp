@@ -38,6 +38,7 @@ public:
         setCheckable(true);
         setFont(Drawing::systemFont(12, QFont::Medium));
         setFocusPolicy(Qt::TabFocus);
+        accessibilityRadioButton(this);
     }
 
     QSize sizeHint() const override
@@ -76,8 +77,9 @@ AppearanceSettingsView::AppearanceSettingsView(SettingsView& view, QWidget* pare
     column->setSpacing(16);
     column->addWidget(SettingsView::sectionTitle(SettingsView::title(SettingsView::Section::appearance)));
 
-    // A segmented control: one checkable segment per appearance.
+    // A segmented control: one checkable segment per appearance, a radio group to screen readers.
     auto* segments = new QWidget;
+    accessibilityContainer(segments, AccessibleContainer::radioGroup);
     auto* segmentRow = new QHBoxLayout(segments);
     segmentRow->setContentsMargins(0, 0, 0, 0);
     segmentRow->setSpacing(2);

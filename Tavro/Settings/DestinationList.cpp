@@ -1,5 +1,6 @@
 #include "Tavro/Settings/DestinationList.h"
 
+#include "Tavro/Controls/AccessibilityTraits.h"
 #include "Tavro/Controls/Appearance.h"
 #include "Tavro/Controls/Drawing.h"
 #include "Tavro/Model/Brand.h"
@@ -7,6 +8,7 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Settings/DestinationRow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +25,7 @@ DestinationList::DestinationList(SettingsStore& store, QWidget* parent)
     m_layout->setContentsMargins(kHorizontalInset, kRowInset, kHorizontalInset, kRowInset);
     m_layout->setSpacing(2 * kRowInset);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    accessibilityContainer(this, AccessibleContainer::list);
 }
 
 void DestinationList::setDestinations(const AppSettings& settings)
@@ -32,7 +35,8 @@ void DestinationList::setDestinations(const AppSettings& settings)
     // Where the keyboard was, so that a change made from the keyboard leaves it there.
     std::optional<QUuid> focusedId;
     qsizetype focusedControl = -1;
-    if (QWidget* focused = QApplication::focusWidget()) {
+    QWidget* keyboardGoesTo = nullptr;
+    if (QWidget* focused = keyboardPlace()) {
         for (DestinationRow* row : std::as_const(m_rows)) {
             if (row->isAncestorOf(focused)) {
                 focusedId = row->destination().id;
@@ -66,7 +70,7 @@ void DestinationList::setDestinations(const AppSettings& settings)
             row = new DestinationRow(m_store, destination, key, index, count, this);
             m_layout->addWidget(row);
             if (focusedId == destination.id && focusedControl >= 0)
-                row->controls().at(focusedControl)->setFocus(Qt::OtherFocusReason);
+                keyboardGoesTo = row->controls().at(focusedControl);
         } else {
             m_layout->addWidget(row);
         }
@@ -77,7 +81,47 @@ void DestinationList::setDestinations(const AppSettings& settings)
         row->hide();
         row->deleteLater();
     }
+    followScreenOrder();
+    // Once the old row is out of the way, which would hand the keyboard on as it hides; the new
+    // one is shown now rather than on the next turn, so that it can take the keyboard.
+    if (keyboardGoesTo) {
+        keyboardGoesTo->parentWidget()->show();
+        keyboardGoesTo->setFocus(Qt::OtherFocusReason);
+    }
     update();
+}
+
+QWidget* DestinationList::keyboardPlace() const
+{
+    // The window's own: while a popover of a row has the keyboard, or another window, this is the
+    // control the keyboard comes back to.
+    return window()->focusWidget();
+}
+
+void DestinationList::followScreenOrder()
+{
+    // A row built anew comes last among the list's children and in the window's Tab order; both
+    // follow the screen again. Kept rows keep their places among the widgets before the list.
+    QWidget* previous = nullptr;
+    for (QWidget* before = previousInFocusChain(); before != window() && before != this;
+         before = before->previousInFocusChain()) {
+        if (!isAncestorOf(before) && before->focusPolicy() != Qt::NoFocus) {
+            previous = before;
+            break;
+        }
+    }
+    for (DestinationRow* row : std::as_const(m_rows)) {
+        row->raise();
+        for (QWidget* control : row->controls()) {
+            if (previous)
+                setTabOrder(previous, control);
+            previous = control;
+        }
+    }
+    if (QAccessible::isActive()) {
+        QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reordered);
+    }
 }
 
 std::optional<int> DestinationList::rowIndexAt(const QPoint& pos) const

@@ -17,7 +17,7 @@ class SettingsStore;
 
 // The rows of the Browsers pane on one inset card, every stored destination in sort order, hidden
 // and unavailable ones too. A row dragged by any place that is not one of its controls moves to
-// the gap it is dropped on, through the store's move.
+// the gap it is dropped on, through the store's move. Screen readers meet it as a list of its rows.
 class DestinationList : public QWidget
 {
     Q_OBJECT
@@ -46,6 +46,10 @@ protected:
 
 private:
     std::optional<int> rowIndexAt(const QPoint& pos) const;
+    // Where the keyboard is in this window, or comes back to when the window has it again.
+    QWidget* keyboardPlace() const;
+    // Puts the rows in screen order among the children and in the Tab order.
+    void followScreenOrder();
     void endDrag();
 
     SettingsStore& m_store;

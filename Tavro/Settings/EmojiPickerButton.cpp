@@ -162,8 +162,12 @@ void EmojiPickerButton::setPopoverShown(bool shown)
     m_popover = new EmojiPopover(*this);
     connect(m_popover, &EmojiPopover::chosen, this, &EmojiPickerButton::choose);
     connect(m_popover, &EmojiPopover::usePhotoChosen, this, &EmojiPickerButton::usePhoto);
-    // However it closes (Escape, a choice, a click elsewhere), the keyboard comes back here.
-    connect(m_popover, &QObject::destroyed, this, [this] { setFocus(Qt::PopupFocusReason); });
+    // However it closes (Escape, a choice, a click elsewhere), the keyboard comes back here,
+    // unless a choice put a new row in this one's place.
+    connect(m_popover, &QObject::destroyed, this, [this] {
+        if (isVisible())
+            setFocus(Qt::PopupFocusReason);
+    });
     m_popover->showBelow(this);
 }
 

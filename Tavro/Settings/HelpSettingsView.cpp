@@ -86,8 +86,6 @@ QWidget* disclosure(const QString& title, QWidget* content)
     auto* toggle = new QuestionToggle(group);
     toggle->setObjectName(QStringLiteral("question"));
     toggle->setText(title);
-    toggle->setCheckable(true);
-    toggle->setChecked(false);
     accessibilityExpandable(toggle);
     toggle->setArrowType(Qt::RightArrow);
     toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -96,9 +94,11 @@ QWidget* disclosure(const QString& title, QWidget* content)
     column->addWidget(toggle, 0, Qt::AlignLeft);
     content->setVisible(false);
     column->addWidget(content);
-    QObject::connect(toggle, &QToolButton::toggled, content, [toggle, content](bool open) {
+    QObject::connect(toggle, &QToolButton::clicked, content, [toggle, content] {
+        const bool open = !isAccessibilityExpanded(toggle);
         toggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
         content->setVisible(open);
+        setAccessibilityExpanded(toggle, open);
     });
     return group;
 }

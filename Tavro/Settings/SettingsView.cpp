@@ -27,7 +27,6 @@
 #include "Tavro/Settings/SystemSettingsView.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -254,16 +253,20 @@ QWidget* SettingsView::buildSidebar()
     column->addWidget(new TavroMark(kSidebarMarkSize, sidebar), 0, Qt::AlignHCenter);
     column->addSpacing(18);
 
-    m_rows = new QButtonGroup(this);
-    m_rows->setExclusive(true);
+    // The rows alone make the list of tabs that screen readers meet.
+    auto* tabs = new QWidget(sidebar);
+    accessibilityContainer(tabs, AccessibleContainer::pageTabList);
+    auto* tabColumn = new QVBoxLayout(tabs);
+    tabColumn->setContentsMargins(0, 0, 0, 0);
+    tabColumn->setSpacing(kSidebarSpacing);
     for (Section section : allCases()) {
-        auto* row = new SidebarRow(title(section), icon(section), sidebar);
+        auto* row = new SidebarRow(title(section), icon(section), tabs);
         row->setObjectName(rawValue(section));
-        row->setChecked(section == m_selection);
+        row->setSelected(section == m_selection);
         connect(row, &SidebarRow::clicked, this, [this, section] { setSelection(section); });
-        m_rows->addButton(row);
-        column->addWidget(row);
+        tabColumn->addWidget(row);
     }
+    column->addWidget(tabs);
     column->addStretch(1);
 
     auto* footer = new QWidget(sidebar);
@@ -303,8 +306,8 @@ void SettingsView::setDefaultBrowser(const DefaultBrowserService::Answer& answer
 void SettingsView::setSelection(Section section)
 {
     m_selection = section;
-    if (auto* shown = m_sidebar->findChild<SidebarRow*>(rawValue(section)))
-        shown->setChecked(true);
+    for (SidebarRow* row : m_sidebar->findChildren<SidebarRow*>())
+        row->setSelected(row->objectName() == rawValue(section));
     if (m_hasAppeared)
         showPane();
 }

@@ -14,7 +14,6 @@
 #include <optional>
 #include <span>
 
-class QButtonGroup;
 class QVBoxLayout;
 
 namespace tavro {
@@ -115,7 +114,6 @@ private:
     QWidget* m_contentArea = nullptr;
     QVBoxLayout* m_contentLayout = nullptr;
     QPointer<QWidget> m_paneHolder;
-    QButtonGroup* m_rows = nullptr;
     UpdateController* m_updates;
     bool m_accessibilityGranted;
     DefaultBrowserService::Answer m_defaultBrowser;

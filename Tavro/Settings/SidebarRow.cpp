@@ -5,6 +5,7 @@
 #include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Platform/AccessibilityNotifications.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -35,7 +36,7 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.selectable = true;
-        s.selected = row()->isChecked();
+        s.selected = row()->isSelected();
         return s;
     }
 
@@ -72,9 +73,19 @@ SidebarRow::SidebarRow(const QString& title, const QString& icon, QWidget* paren
     }();
     Q_UNUSED(installed);
     setText(title);
-    setCheckable(true);
     setFont(titleFont());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void SidebarRow::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    update();
+    if (QAccessible::isActive())
+        AccessibilityNotifications::stateChanged(
+            QAccessible::queryAccessibleInterface(this), AccessibilityNotifications::State::selected, selected);
 }
 
 QSize SidebarRow::sizeHint() const
@@ -90,10 +101,10 @@ void SidebarRow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect());
-    if (isChecked())
+    if (m_selected)
         painter.fillPath(Drawing::roundedRect(area, kCornerRadius), withOpacity(resolve(Brand::navy, this), 0.1));
 
-    const QColor foreground = resolve(isChecked() ? Brand::navy : Brand::textSecondary, this);
+    const QColor foreground = resolve(m_selected ? Brand::navy : Brand::textSecondary, this);
     const QRectF iconFrame(kHorizontalPadding, 0, kIconFrame, area.height());
     const QRectF iconRect(iconFrame.center() - QPointF(kIconSize / 2, kIconSize / 2), QSizeF(kIconSize, kIconSize));
     SymbolImage::paint(painter, iconRect, m_icon, foreground);

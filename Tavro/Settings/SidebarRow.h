@@ -8,7 +8,7 @@ namespace tavro {
 // One row of the Preferences sidebar: the section's symbol and title on a rounded highlight that
 // is filled while the row's section is shown. The whole padded rectangle takes the click. Screen
 // readers meet it as a tab named by its title (the symbol is drawn, not read), selected while its
-// section is shown.
+// section is shown; it is no check box, so a change of section is told as a change of selection.
 class SidebarRow : public QAbstractButton
 {
     Q_OBJECT
@@ -23,6 +23,8 @@ public:
     SidebarRow(const QString& title, const QString& icon, QWidget* parent = nullptr);
 
     QString icon() const { return m_icon; }
+    bool isSelected() const { return m_selected; }
+    void setSelected(bool selected);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -32,8 +34,7 @@ protected:
 
 private:
     QString m_icon;
-    // The ring shows only for focus that came from the keyboard, not for the first widget a
-    // window focuses when it opens.
+    bool m_selected = false;
 };
 
 } // namespace tavro

@@ -4,6 +4,7 @@
 #include "Tavro/Controls/BrandLabel.h"
 #include "Tavro/Controls/BrowserDataHintBanner.h"
 #include "Tavro/Controls/BrowserIcon.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/SafariHintBanner.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
@@ -281,6 +282,65 @@ TEST_F(DestinationSettingsViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheRow
     EXPECT_TRUE(store.settings().destinations[1].isVisible);
 }
 
+// Choosing from a row's popover with the keyboard builds the row anew: the keyboard stays on the
+// control that opened the popover, with its ring, and the rows stay in screen order in the Tab
+// order and among the elements a screen reader lists.
+TEST_F(DestinationSettingsViewTest, ARowBuiltAgainKeepsTheKeyboardAndItsPlaceInTheTabOrder)
+{
+    for (const char* control : {"emoji", "petalColor"}) {
+        SCOPED_TRACE(control);
+        store_({chrome("Work", 0), chrome("Home", 1), chrome("Research", 2)});
+        const auto pane = open();
+        pane->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
+        part<QAbstractButton>(rowNamed(*pane, "Google Chrome: Home"), control)->setFocus(Qt::TabFocusReason);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget(); }, 5000));
+        // An emoji is found by its name and taken with Return; a colour is the next swatch, taken
+        // with Space.
+        const BrowserDestination before = rowNamed(*pane, "Google Chrome: Home")->destination();
+        if (QString::fromLatin1(control) == "emoji") {
+            ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }, 5000));
+            QTest::keyClicks(QApplication::focusWidget(), "briefcase");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !QApplication::activePopupWidget(); }, 5000));
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The offscreen platform leaves no window active once the popover is gone; a desktop gives
+        // the window back.
+        pane->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(pane.get()));
+
+        const QList<DestinationRow*> rows = pane->list()->rows();
+        ASSERT_EQ(rows.size(), 3);
+        ASSERT_NE(rows[1]->destination(), before) << "the choice changed nothing";
+        QWidget* used = part<QWidget>(rows[1], control);
+        EXPECT_TRUE(used->hasFocus()) << QApplication::focusWidget();
+        EXPECT_TRUE(FocusRing::isShown(used));
+        QList<QWidget*> screenOrder;
+        for (DestinationRow* row : rows)
+            screenOrder += row->controls();
+        QList<QWidget*> tabOrder{screenOrder.first()};
+        for (QWidget* next = tabOrder.last()->nextInFocusChain(); tabOrder.size() < screenOrder.size();
+             next = next->nextInFocusChain()) {
+            if (next->focusPolicy() & Qt::TabFocus && next->isVisibleTo(pane.get()))
+                tabOrder.append(next);
+        }
+        EXPECT_EQ(tabOrder, screenOrder);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(pane->list());
+        EXPECT_EQ(list->role(), QAccessible::List);
+        QStringList readOrder;
+        for (int i = 0; i < list->childCount(); ++i)
+            readOrder << list->child(i)->text(QAccessible::Name);
+        EXPECT_EQ(readOrder, names(*pane));
+    }
+}
+
 TEST_F(DestinationSettingsViewTest, WhatTheUserHasOpenInARowOutlivesChangesElsewhere)
 {
     store_({chrome("Work", 0), chrome("Home", 1)});
@@ -372,6 +432,8 @@ TEST_F(DestinationSettingsViewTest, TheBannersPrimaryButtonsListTavroAndOpenThei
     UrlOpenerHost::clear();
     const auto pane = open();
     store.setSafariHint(SafariHint::accessibilityNeeded);
+    // "Re-check" reads as the link it looks like, as in Permissions.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pane->banner()->recheckButton())->role(), QAccessible::Link);
     QTest::mouseClick(pane->banner()->primaryButton(), Qt::LeftButton);
     EXPECT_EQ(AccessibilityHost::systemWideReads(), 1) << "Tavro is put into the Accessibility list first";
 

@@ -70,7 +70,7 @@ protected:
     {
         QList<Section> checked;
         for (Section section : SettingsView::allCases()) {
-            if (test::sidebarRow(view, section)->isChecked())
+            if (test::sidebarRow(view, section)->isSelected())
                 checked.append(section);
         }
         return checked;

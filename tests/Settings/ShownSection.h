@@ -19,7 +19,7 @@ inline SidebarRow* sidebarRow(const SettingsView& view, SettingsSection section)
 inline std::optional<SettingsSection> selectedSection(const SettingsView& view)
 {
     for (SettingsSection section : SettingsView::allCases()) {
-        if (SidebarRow* row = sidebarRow(view, section); row && row->isChecked())
+        if (SidebarRow* row = sidebarRow(view, section); row && row->isSelected())
             return section;
     }
     return std::nullopt;

@@ -8,6 +8,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 # Texts that would stand in for a role, read aloud untranslated.
 ROLE_WORDS = {"link", "heading", "button", "checkbox", "check box", "tab"}
@@ -16,10 +17,46 @@ POP_UPS = {"Appearance": {"Image position"},
            "Shortcuts": {"Modifier key", "What to open", "Private window key", "Prefix"},
            "bypass": {"Bypass with", "What to open"}}
 findings = []
+# What a screen reader hears, as (event type, source name, detail); filled while events are pumped.
+heard = []
 
 
 def find(message):
     findings.append(message)
+
+
+def listen(event):
+    try:
+        name = event.source.name if event.source is not None else ""
+    except Exception:
+        name = ""
+    heard.append((event.type, name, event.detail1, event.any_data if event.type.startswith("object:announcement") else None))
+
+
+def start_listening():
+    pyatspi.Registry.registerEventListener(listen, "object:state-changed", "object:announcement")
+
+
+def wait_for(predicate, timeout=5):
+    """Pumps the events in until `predicate` holds; False when it never did."""
+    context = GLib.MainContext.default()
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        while context.pending():
+            context.iteration(False)
+        if predicate():
+            return True
+        time.sleep(0.05)
+    return False
+
+
+def heard_state(state, name, value):
+    return any(t == "object:state-changed:" + state and n == name and d == value for t, n, d, _ in heard)
+
+
+def check_heard(where, state, name, value):
+    if not wait_for(lambda: heard_state(state, name, value)):
+        find(f"{where}: no {state}={value} from {name!r}; heard {[h[:3] for h in heard if h[1] == name]}")
 
 
 def application():
@@ -70,6 +107,12 @@ def click(element):
     subprocess.run(["xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1"], check=True)
 
 
+def press(element):
+    action = element.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press") if "Press" in names else 0)
+
+
 def settle():
     # The bridge reports a new pane's elements once Qt has built them; give the events a moment.
     time.sleep(0.6)
@@ -90,6 +133,8 @@ def check(root, where):
             shown_choice = value(e)
             if not shown_choice or shown_choice == e.name:
                 find(f"{where}: pop-up {e.name!r} has the value {shown_choice!r}")
+        if e.name == "Re-check" and role != "link":
+            find(f"{where}: \"Re-check\" is a {role}, not the link it is elsewhere")
         for prefix in ("Hotkey for", "Emoji for", "Petal color for"):
             if e.name.startswith(prefix) and value(e) is None:
                 find(f"{where}: {e.name!r} exposes no value")
@@ -99,18 +144,31 @@ def check(root, where):
     return shown
 
 
+def role_of(element):
+    return element.getRole() if element is not None else None
+
+
 def preferences():
     app = application()
     win = window(app, "Tavro Preferences")
+    start_listening()
     tabs = [e for e in elements(win) if e.getRoleName() == "page tab"]
     if len(tabs) != 10:
         find(f"the sidebar has {len(tabs)} page tabs")
+    if {role_of(t.parent) for t in tabs} != {pyatspi.ROLE_PAGE_TAB_LIST}:
+        find(f"the sidebar's tabs are not in one page-tab list but in {[t.parent.getRoleName() for t in tabs]}")
     for tab in tabs:
+        del heard[:]
         click(tab)
         settle()
         selected = [t.name for t in tabs if t.getState().contains(pyatspi.STATE_SELECTED)]
         if selected != [tab.name]:
             find(f"{tab.name}: the selected tabs are {selected}")
+        if tab.name != "Browsers":
+            check_heard(tab.name, "selected", tab.name, 1)
+        checked = [n for t, n, d, _ in heard if t == "object:state-changed:checked" and n in {t.name for t in tabs}]
+        if checked:
+            find(f"{tab.name}: the sidebar sends checked for {checked}")
         shown = check(win, tab.name)
         if not any(e.getRoleName() == "heading" and e.name == tab.name for e in shown):
             find(f"{tab.name}: the pane's title is no heading")
@@ -120,17 +178,47 @@ def preferences():
                 name = f"{control} for Brave (Work)"
                 if values.get(name) != expected:
                     find(f"Browsers: {name!r} has the value {values.get(name)!r}, not {expected!r}")
+        if tab.name == "Browsers":
+            rows = [e for e in shown if e.getRole() == pyatspi.ROLE_LIST_ITEM]
+            if not rows or {role_of(r.parent) for r in rows} != {pyatspi.ROLE_LIST}:
+                find(f"Browsers: the rows are not list items of one list: {[r.parent.getRoleName() for r in rows]}")
+        if tab.name == "Appearance":
+            segments = [e for e in shown if e.name in ("System", "Light", "Dark") and e.getRole() != pyatspi.ROLE_PAGE_TAB]
+            if [e.getRole() for e in segments] != [pyatspi.ROLE_RADIO_BUTTON] * 3:
+                find(f"Appearance: the segments are {[e.getRoleName() for e in segments]}")
+            elif {(role_of(e.parent), e.parent.name) for e in segments} != {(pyatspi.ROLE_PANEL, "Appearance")}:
+                find(f"Appearance: the segments are not in one group named Appearance")
         if tab.name == "Help":
             questions = [e for e in shown if e.getState().contains(pyatspi.STATE_EXPANDABLE)]
             if not questions:
                 find("Help: no question reads as expandable")
             elif not all(q.getState().contains(pyatspi.STATE_COLLAPSED) for q in questions):
                 find("Help: a closed question is not collapsed")
+            else:
+                # Pressed as a screen reader presses it: the first question may lie below the fold.
+                del heard[:]
+                press(questions[0])
+                check_heard("Help", "expanded", questions[0].name, 1)
+                if not questions[0].getState().contains(pyatspi.STATE_EXPANDED):
+                    find("Help: an open question is not expanded")
+                press(questions[0])
+                check_heard("Help", "expanded", questions[0].name, 0)
+                if any(t == "object:state-changed:checked" for t, *_ in heard):
+                    find("Help: a question sends checked")
             links = [e for e in shown if e.getRoleName() == "link"]
             if not any(e.name == "Open the Full Guide" for e in links):
                 find("Help: the guide is no link")
         if not any(e.getRoleName() == "link" and e.name == "Vask Haldor" for e in shown):
             find(f"{tab.name}: the developer's name is no link")
+        if tab.name == "About":
+            copy = [e for e in shown if e.getRole() == pyatspi.ROLE_PUSH_BUTTON and e.name == "Copy Version Info"]
+            if not copy:
+                find("About: no Copy Version Info button")
+            else:
+                del heard[:]
+                click(copy[0])
+                if not wait_for(lambda: any(t.startswith("object:announcement") and a == "Copied" for t, n, d, a in heard)):
+                    find(f"About: \"Copied\" was not announced; heard {heard}")
 
 
 def onboarding():
