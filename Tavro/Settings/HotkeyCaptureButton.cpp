@@ -120,8 +120,7 @@ QString HotkeyCaptureButton::prompt()
 
 QString HotkeyCaptureButton::accessibilityValue() const
 {
-    if (m_recording)
-        return prompt();
+    // The key, also while recording: the prompt is told as an announcement and as the tooltip.
     return m_effective ? m_effective->toUpper() : QString();
 }
 
@@ -157,7 +156,9 @@ void HotkeyCaptureButton::refresh()
     else
         //: Tooltip of a hotkey field in Settings whose key Tavro assigned.
         setToolTip(QCoreApplication::translate("Tavro", "Default hotkey. Click to set your own."));
-    accessibilityValueMayHaveChanged(this);
+    // A cap whose row was built anew is hidden on its way out: its news would come from nowhere.
+    if (isVisible())
+        accessibilityValueMayHaveChanged(this);
     update();
 }
 

@@ -13,6 +13,8 @@
 #include "Tavro/Shell/PrivateMenuTracker.h"
 #include "Tavro/Shell/UpdateController.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,6 +22,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +32,101 @@ namespace tavro {
 namespace {
 
 constexpr qreal kMenuBarSide = 18;
+
+// An item of the status menu or its submenu as screen readers meet it: named by its title alone.
+// What the menu shows after the title's tab (a hot key, or "Private") is the item's accelerator,
+// where a Mac menu gives its key equivalent; Qt's own item reads the whole text as the name.
+class StatusMenuItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    StatusMenuItemAccessible(QMenu* menu, QAction* action) : m_menu(menu), m_action(action) { }
+
+    bool isValid() const override { return m_menu && m_action; }
+    QObject* object() const override { return m_action; }
+    QWindow* window() const override { return m_menu->windowHandle(); }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_menu); }
+    int childCount() const override { return m_action->menu() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 && m_action->menu() ? QAccessible::queryAccessibleInterface(m_action->menu()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && m_action->menu() && child->object() == m_action->menu() ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString whole = m_action->text();
+        const qsizetype tab = whole.indexOf(QLatin1Char('\t'));
+        if (t == QAccessible::Name)
+            return whole.left(tab).replace(QStringLiteral("&&"), QStringLiteral("&"));
+        if (t != QAccessible::Accelerator)
+            return {};
+        if (!m_action->shortcut().isEmpty())
+            return m_action->shortcut().toString(QKeySequence::NativeText);
+        return tab < 0 ? QString() : whole.mid(tab + 1);
+    }
+    void setText(QAccessible::Text, const QString&) override { }
+
+    QRect rect() const override
+    {
+        const QRect shown = m_menu->actionGeometry(m_action);
+        return {m_menu->mapToGlobal(shown.topLeft()), shown.size()};
+    }
+    QAccessible::Role role() const override
+    {
+        return m_action->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = !m_menu->isVisible() || !m_action->isVisible();
+        s.focused = m_menu->activeAction() == m_action;
+        s.disabled = m_action->isSeparator() || !m_action->isEnabled();
+        s.hasPopup = m_action->menu() != nullptr;
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+    QStringList actionNames() const override
+    {
+        if (m_action->isSeparator() || !m_action->isEnabled())
+            return {};
+        return {m_action->menu() ? showMenuAction() : pressAction()};
+    }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && m_action->isEnabled())
+            m_action->trigger();
+        else if (name == showMenuAction() && m_action->menu())
+            m_menu->setActiveAction(m_action);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_action;
+};
+
+// The items of a status menu and of its submenu, which the status menu owns.
+QAccessibleInterface* statusMenuItemFactory(const QString&, QObject* object)
+{
+    auto* action = qobject_cast<QAction*>(object);
+    if (!action)
+        return nullptr;
+    for (QObject* owner : action->associatedObjects()) {
+        auto* menu = qobject_cast<QMenu*>(owner);
+        if (menu && (qobject_cast<StatusMenu*>(menu) || qobject_cast<StatusMenu*>(menu->parent())))
+            return new StatusMenuItemAccessible(menu, action);
+    }
+    return nullptr;
+}
 
 // The destinations a submenu lists: as many as the tallest screen shows at a line of the menu font
 // each, and never fewer than there are hot keys. However many the record holds, the menu costs no
@@ -189,6 +287,11 @@ std::unique_ptr<StatusMenu> StatusMenu::build(const AppSettings& settings,
     const std::optional<BrowserDestination>& lastUsed, const std::optional<QString>& availableVersion,
     PrivateMenuTracker& tracker, const std::function<bool()>& canCheckForUpdates)
 {
+    static const bool itemsRead = [] {
+        QAccessible::installFactory(statusMenuItemFactory);
+        return true;
+    }();
+    Q_UNUSED(itemsRead);
     std::unique_ptr<StatusMenu> menu(new StatusMenu);
     MenuTitle::styleMenu(*menu);
     tracker.reset();

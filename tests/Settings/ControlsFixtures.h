@@ -45,10 +45,10 @@ inline void saveScreenshot(QWidget& widget, const QString& name, Appearance appe
     EXPECT_TRUE(image.save(QStringLiteral(TAVRO_ARTIFACTS_DIR "/%1-%2.png").arg(name, suffix)));
 }
 
-// Whether a key cap records, as a screen reader hears it: its value is the prompt.
+// Whether a key cap records, as a person sees it: its tooltip is the prompt.
 inline bool recording(const HotkeyCaptureButton* cap)
 {
-    return cap->accessibilityValue() == HotkeyCaptureButton::prompt();
+    return cap->toolTip() == HotkeyCaptureButton::prompt();
 }
 
 } // namespace tavro::testing

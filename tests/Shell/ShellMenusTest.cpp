@@ -16,6 +16,7 @@
 #include "tests/Platform/RecordingApp.h"
 #include "tests/Shell/ShellFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QMenu>
@@ -109,6 +110,13 @@ TEST_F(ShellMenusTest, StatusMenuRowsLabelsAndHotKeyText)
     EXPECT_TRUE(rows[1].startsWith(QStringLiteral("🦊 Arc\t⌃⌥⇧⌘"))) << rows[1].toStdString();
     EXPECT_EQ(rows[2], QStringLiteral("Most Recent\t⌃⌥⇧⌘0"));
     EXPECT_EQ(rows[4], QStringLiteral("Hold ⇧ Shift for a private window\t"));
+    // A screen reader reads the title as the name and the hot key as the accelerator.
+    QAccessibleInterface* firstRow = QAccessible::queryAccessibleInterface(submenu())->child(0);
+    EXPECT_EQ(firstRow->role(), QAccessible::MenuItem);
+    EXPECT_EQ(firstRow->text(QAccessible::Name), QStringLiteral("Google Chrome (Default)"));
+    EXPECT_EQ(firstRow->text(QAccessible::Accelerator), QStringLiteral("⌃⌥⇧⌘A"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(statusMenu())->child(0)->text(QAccessible::Name),
+        QStringLiteral("Open New Tab in…"));
     EXPECT_EQ(delegate->statusItem()->toolTip(), QStringLiteral("Tavro: gets links where they belong"));
     EXPECT_EQ(delegate->statusItem()->accessibilityLabel(), QStringLiteral("Tavro"));
     EXPECT_TRUE(delegate->statusItem()->title().isEmpty()); // not a development build
@@ -131,6 +139,8 @@ TEST_F(ShellMenusTest, StatusMenuRowsLabelsAndHotKeyText)
     settings.destinations[1].hotkey = QStringLiteral("é");
     store->setSettings(settings);
     EXPECT_EQ(submenu()->actions().at(0)->iconText(), QStringLiteral("Google Chrome (R&D <b>x</b>)\t⌃⌥⇧⌘A"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(submenu())->child(0)->text(QAccessible::Name),
+        QStringLiteral("Google Chrome (R&D <b>x</b>)"));
     EXPECT_EQ(texts(submenu()).at(1), QStringLiteral("🦊 Arc\t"));
     settings.destinations = {chrome, arc};
 
