@@ -1,5 +1,6 @@
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/SettingsStore.h"
+#include "Tavro/Platform/FileEvents.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
@@ -66,8 +67,12 @@ protected:
         return watcher;
     }
 
-    // Waits out the debounce and a scan, twice over: long enough for a refresh that is coming.
-    void settle() { QTest::qWait(int(debounce.count()) * 4); }
+    // Whether a refresh beyond the first `count` comes within the debounce and a scan, twice over:
+    // the time a refresh that is due takes to come.
+    bool moreRefreshesThan(int count)
+    {
+        return QTest::qWaitFor([&] { return refreshes->count() > count; }, int(debounce.count()) * 4);
+    }
 
     void installChromium()
     {
@@ -117,8 +122,7 @@ TEST_F(ProfileWatcherTest, AWriteToLocalStateRefreshesOnce)
     ASSERT_TRUE(watcher->isWatching());
     rewriteLocalState("Renamed");
     ASSERT_TRUE(refreshes->wait(5000));
-    settle();
-    EXPECT_EQ(refreshes->count(), 1);
+    EXPECT_FALSE(moreRefreshesThan(1));
     ASSERT_EQ(store.settings().destinations.size(), 1);
     EXPECT_EQ(store.settings().destinations.first().profileDisplayName, "Renamed");
 }
@@ -140,8 +144,7 @@ TEST_F(ProfileWatcherTest, ARenameOverLocalStateRefreshesOnceEachTime)
             0);
         const int before = refreshes->count();
         ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes->count() > before; }, 5000));
-        settle();
-        EXPECT_EQ(refreshes->count(), before + 1);
+        EXPECT_FALSE(moreRefreshesThan(before + 1));
         EXPECT_EQ(store.settings().destinations.first().profileDisplayName, name);
     }
 }
@@ -156,8 +159,7 @@ TEST_F(ProfileWatcherTest, TenQuickWritesGiveOneRefresh)
         home.writeFile(
             test::chromiumSupport + "Firefox/profiles.ini", "[Profile0]\nName=p" + QByteArray::number(i) + "\n");
     ASSERT_TRUE(refreshes->wait(5000));
-    settle();
-    EXPECT_EQ(refreshes->count(), 1);
+    EXPECT_FALSE(moreRefreshesThan(1));
 }
 
 TEST_F(ProfileWatcherTest, OtherChangesGiveNoRefresh)
@@ -174,8 +176,7 @@ TEST_F(ProfileWatcherTest, OtherChangesGiveNoRefresh)
     home.writeFile(test::chromiumSupport + "Chromium/Default/Cookies", "c");
     home.writeFile(test::chromiumSupport + "Firefox/Profile Groups/g.sqlite-wal", "wal");
     home.writeFile(test::safariContainer + "/Profiles/P1/Cookies", "c");
-    settle();
-    EXPECT_EQ(refreshes->count(), 0);
+    EXPECT_FALSE(moreRefreshesThan(0));
 }
 
 TEST_F(ProfileWatcherTest, NewProfileGroupStoreOrSafariProfileRefreshes)
@@ -188,8 +189,7 @@ TEST_F(ProfileWatcherTest, NewProfileGroupStoreOrSafariProfileRefreshes)
 
     home.writeFile(test::chromiumSupport + "Firefox/Profile Groups/new.sqlite", "");
     ASSERT_TRUE(refreshes->wait(5000));
-    settle();
-    EXPECT_EQ(refreshes->count(), 1);
+    EXPECT_FALSE(moreRefreshesThan(1));
 
     QDir().mkpath(home.filePath(test::safariContainer + "/Profiles/NEW-PROFILE"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes->count() == 2; }, 5000));
@@ -199,11 +199,17 @@ TEST_F(ProfileWatcherTest, DestroyingTheWatcherCancelsThePendingRefresh)
 {
     installChromium();
     auto watcher = startWatcher();
+    // A stream of the test's own on the folder shows when the change has reached the watcher's.
+    const QString localState = home.filePath(test::chromiumSupport + "Chromium/Local State");
+    FileEvents witness({QFileInfo(localState).path()}, QStringLiteral("test.witness"), 10ms);
+    QObject receiver;
+    QStringList witnessed;
+    QObject::connect(&witness, &FileEvents::changed, &receiver, [&](const QStringList& paths) { witnessed += paths; });
+    ASSERT_TRUE(witness.start());
     rewriteLocalState("Gone");
-    QTest::qWait(50); // the change reaches the watcher, the debounce has not run out
-    watcher.reset();
-    settle();
-    EXPECT_TRUE(store.settings().destinations.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return witnessed.contains(localState); }, 5000));
+    watcher.reset(); // the debounce has not run out
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !store.settings().destinations.isEmpty(); }, int(debounce.count()) * 4));
 }
 
 } // namespace

@@ -352,7 +352,8 @@ protected:
 
     QStringList receivedTokens() const
     {
-        (void)QTest::qWaitFor([&] { return !m_listener->received().isEmpty(); }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !m_listener->received().isEmpty(); }, 5000))
+            << "nothing reached the browser's socket";
         QStringList tokens;
         for (const QByteArray& token : m_listener->received().split('\0'))
             tokens.append(QString::fromUtf8(token));

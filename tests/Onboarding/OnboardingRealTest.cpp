@@ -36,8 +36,8 @@ protected:
         AppSettings settings;
         settings.appearance = GetParam();
         UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+        EXPECT_TRUE(defaults.synchronize());
 
         environment = xvfb.sessionEnvironment(home.path(), runtime.path());
         ASSERT_TRUE(xvfb.keepAlive());
@@ -68,13 +68,14 @@ protected:
 
     QSize windowSize(const QString& window) const { return xvfb.windowSize(window); }
 
-    // Photographs the window once it shows something other than `previous`.
+    // Photographs the window once it shows something other than `previous`; a null image when it
+    // does not within ten seconds.
     QImage photograph(const QString& window, const QString& name, const QImage& previous)
     {
         const QString appearance = GetParam() == AppAppearance::dark ? QStringLiteral("dark") : QStringLiteral("light");
         const QString shot = QStringLiteral(TAVRO_ARTIFACTS_DIR "/onboarding-real-%1-%2.png").arg(name, appearance);
         QImage image;
-        QTest::qWaitFor(
+        const bool changed = QTest::qWaitFor(
             [&] {
                 QFile::remove(shot);
                 if (xvfb.run("import", {"-window", window, shot}) != 0)
@@ -83,7 +84,7 @@ protected:
                 return !image.isNull() && image != previous;
             },
             10000);
-        return image;
+        return changed ? image : QImage();
     }
 
     // The primary button sits at the footer's trailing edge: 16 points in from the right and
@@ -121,8 +122,10 @@ TEST_P(OnboardingRealTest, FirstStartWalksThroughEveryStepAndTheNextStartShowsNo
     ASSERT_FALSE(shown.isNull());
     pressPrimary(window);
     shown = photograph(window, QStringLiteral("2-scan"), shown);
+    ASSERT_FALSE(shown.isNull()) << "Continue did not lead to the scan";
     pressPrimary(window);
     shown = photograph(window, QStringLiteral("3-bypass"), shown);
+    ASSERT_FALSE(shown.isNull()) << "Continue did not lead to the bypass step";
     pressPrimary(window);
 
     EXPECT_TRUE(QTest::qWaitFor(
@@ -162,10 +165,13 @@ TEST_P(OnboardingRealTest, TheWheelOverTheBypassMenusChangesNoSetting)
     const QString window = find(kTitle, 30000);
     ASSERT_FALSE(window.isEmpty()) << "no onboarding window appeared";
     QImage shown = photograph(window, QStringLiteral("wheel-welcome"), {});
+    ASSERT_FALSE(shown.isNull());
     pressPrimary(window);
     shown = photograph(window, QStringLiteral("wheel-scan"), shown);
+    ASSERT_FALSE(shown.isNull()) << "Continue did not lead to the scan";
     pressPrimary(window);
-    photograph(window, QStringLiteral("wheel-bypass"), shown);
+    ASSERT_FALSE(photograph(window, QStringLiteral("wheel-bypass"), shown).isNull())
+        << "Continue did not lead to the bypass step";
     const QString path = UserDefaults::standardPath();
     const auto propertyList = [&] {
         QFile file(path);

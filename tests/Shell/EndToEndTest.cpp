@@ -91,8 +91,8 @@ protected:
             const pid_t pid = pidFile.readAll().trimmed().toInt();
             if (pid > 0) {
                 ::kill(pid, SIGTERM);
-                (void)QTest::qWaitFor([pid] { return ::kill(pid, 0) != 0; }, 5000);
-                ::kill(pid, SIGKILL);
+                if (!QTest::qWaitFor([pid] { return ::kill(pid, 0) != 0; }, 5000))
+                    ::kill(pid, SIGKILL);
             }
         }
     }
