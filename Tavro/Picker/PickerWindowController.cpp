@@ -311,7 +311,7 @@ bool PickerWindowController::handle(QKeyEvent* event, PickerViewModel* model)
     default:
         break;
     }
-    const bool noModifiers = model->isPrivate() || (flags & ModifierFlag::shift);
+    const bool noModifiers = flags & ModifierFlag::shift;
     const QString characters = keyCharacters(event, noModifiers);
     if (characters.isEmpty())
         return false;

@@ -155,6 +155,10 @@ INSTANTIATE_TEST_SUITE_P(Rings, PickerArrows,
         ArrowCase{"fourDownFromRight", 4, 1, Direction::down, 2}, ArrowCase{"fourUpFromRight", 4, 1, Direction::up, 0},
         ArrowCase{"fourLeftFromBottom", 4, 2, Direction::left, 3},
         ArrowCase{"fourRightFromBottom", 4, 2, Direction::right, 1},
+        // Both neighbours of the right and of the left petal lie equally far across: right steps
+        // on, left steps back.
+        ArrowCase{"fourRightFromRightTies", 4, 1, Direction::right, 2},
+        ArrowCase{"fourLeftFromLeftTies", 4, 3, Direction::left, 2},
         ArrowCase{"sixDownFromTopTies", 6, 0, Direction::down, 1},
         ArrowCase{"outsideListDoesNothing", 3, 5, Direction::down, 5}),
     [](const auto& info) { return std::string(info.param.name); });

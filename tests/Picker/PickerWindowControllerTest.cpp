@@ -215,6 +215,17 @@ TEST_F(PickerWindowControllerTest, ShiftedDigitsStillChooseTheirPetal)
     EXPECT_EQ(chosen, (QList<std::pair<QString, bool>>{{"Profile 2", false}}));
 }
 
+// Only Shift is taken off a key: where a layout types "!" without Shift, it stays "!", also under a
+// private key that is not Shift.
+TEST_F(PickerWindowControllerTest, PrivateModeReadsASymbolTypedWithoutShiftAsItself)
+{
+    KeyEventsHost::setHeldModifiers(ModifierFlag::control);
+    present({.privateModifier = BypassModifier::control});
+    ASSERT_TRUE(controller.model()->isPrivate());
+    EXPECT_FALSE(sendKey(panel(), Qt::Key_Exclam, Qt::ControlModifier, "!"));
+    EXPECT_TRUE(chosen.isEmpty());
+}
+
 TEST_F(PickerWindowControllerTest, PrivateKeyHeldAtArrivalOpensPrivately)
 {
     KeyEventsHost::setHeldModifiers(ModifierFlag::shift);

@@ -425,7 +425,15 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
     login->click();
     EXPECT_TRUE(store.settings().launchAtLogin);
     EXPECT_TRUE(login->isChecked());
+
+    // An entry switched off in the desktop's session settings starts nothing: the switch goes off
+    // although the entry stays.
+    home.writeFile(QStringLiteral(".config/autostart/tavro.desktop"),
+        "[Desktop Entry]\nType=Application\nExec=tavro\nX-GNOME-Autostart-enabled=false\n");
+    login->click();
     AutostartEntryHost::setRemovalRefused(false);
+    EXPECT_FALSE(store.settings().launchAtLogin);
+    EXPECT_FALSE(login->isChecked());
 }
 
 TEST_F(PanesTest, MenuBarIconCaptionShowsOnlyWhileTheIconIsOff)
@@ -451,22 +459,22 @@ TEST_F(PanesTest, DefaultCardFollowsThePlatformOnActivationAndAfterSet)
     EXPECT_TRUE(shownTexts(system).contains("Set Tavro as Default Browser"));
     hold.release();
     DefaultBrowserService::queryQueue().run([] {}).waitForFinished();
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"));
     view->setDefaultBrowser(DefaultBrowserService::answer());
     landAnswersPosted();
     EXPECT_TRUE(view->isDefaultBrowser());
     EXPECT_TRUE(shownTexts(system).contains("Tavro is your default browser"));
     EXPECT_FALSE(shownTexts(system).contains("Set Tavro as Default Browser"));
 
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     activate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownTexts(system).contains("Set Tavro as Default Browser"); }, 5000));
     EXPECT_FALSE(view->isDefaultBrowser());
 
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "com.vaskhaldor.Tavro"));
     activate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view->isDefaultBrowser(); }, 5000));
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     activate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownTexts(system).contains("Set Tavro as Default Browser"); }, 5000));
 

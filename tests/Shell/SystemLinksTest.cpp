@@ -37,9 +37,9 @@ protected:
 TEST_F(DefaultBrowserServiceTest, AnswersByTheHttpsHandler)
 {
     EXPECT_FALSE(DefaultBrowserService::isDefault());
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     EXPECT_FALSE(DefaultBrowserService::isDefault());
-    DefaultBrowser::setDefaultHandlerForURLScheme("HTTPS", "COM.VaskHaldor.tavro");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("HTTPS", "COM.VaskHaldor.tavro"));
     EXPECT_TRUE(DefaultBrowserService::isDefault());
 }
 
@@ -170,7 +170,7 @@ TEST_F(DefaultBrowserServiceTest, WaitWithNoRetriesChecksOnce)
 
 TEST_F(DefaultBrowserServiceTest, WaitEndsTrueOnceTheUserConfirms)
 {
-    QTimer::singleShot(30ms, [] { DefaultBrowserService::makeDefault(); });
+    QTimer::singleShot(30ms, [] { EXPECT_TRUE(DefaultBrowserService::makeDefault()); });
     EXPECT_EQ(waitUntilDefault(200, 5ms), true);
 }
 
@@ -216,10 +216,13 @@ TEST_F(LoginItemTest, TheAutostartEntryStartsThisProgramAsALoginItem)
     EXPECT_EQ(DesktopEntry::splitExec(entry->value("Exec").value_or(QString())),
         (QStringList{"env", "TAVRO_LAUNCH_KIND=login-item", QCoreApplication::applicationFilePath()}));
     EXPECT_EQ(entry->value("TryExec"), QCoreApplication::applicationFilePath()) << "skipped once Tavro is gone";
-    // Switched off in the desktop's session settings, it no longer counts.
-    m_home.writeFile(".config/autostart/tavro.desktop", "[Desktop Entry]\nType=Application\nExec=tavro\nHidden=true\n");
-    EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::notRegistered);
-    EXPECT_EQ(LoginItem::setEnabled(false).error(), AutostartError::notRegistered);
+    // Switched off in the desktop's session settings (the standard's key or GNOME's), it no longer counts.
+    for (const char* off : {"Hidden=true", "X-GNOME-Autostart-enabled=false"}) {
+        m_home.writeFile(".config/autostart/tavro.desktop",
+            QByteArray("[Desktop Entry]\nType=Application\nExec=tavro\n") + off + "\n");
+        EXPECT_EQ(AutostartEntry::status(), AutostartEntry::Status::notRegistered) << off;
+        EXPECT_EQ(LoginItem::setEnabled(false).error(), AutostartError::notRegistered) << off;
+    }
 }
 
 TEST_F(LoginItemTest, RefusalIsReturnedAndLogged)
