@@ -70,7 +70,7 @@ void activateFirstRunning(const QString& bundleIdentifier)
 
 // Activates a running application or starts it; awaited. A program started with an early-exit
 // window is watched through it; one started without is not.
-QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(
+[[nodiscard]] QCoro::Task<std::expected<RunningApplication, WorkspaceError>> activationLaunch(
     QString appURL, std::chrono::milliseconds earlyExitWindow = {})
 {
     co_return co_await Workspace::shared().openApplication(appURL, OpenConfiguration{true, false, {}, earlyExitWindow});
@@ -88,7 +88,7 @@ QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList 
 {
     if (std::ranges::any_of(
             arguments, [](const QString& argument) { return argument.toUtf8().size() > maxArgumentBytes; })) {
-        //: Reason shown after "Couldn't open the link in %@:" when a link is longer than the system lets a
+        //: Reason shown as %2 of "Couldn’t open the link in %1: %2" when a link is longer than the system lets a
         //: program be started with. %1 is the browser name, e.g. Google Chrome.
         const QString reason
             = QCoreApplication::translate("Tavro", "The link is too long for the system to start %1 with it.")
@@ -104,7 +104,8 @@ QCoro::Task<Result> argumentLaunch(QString browser, QString appURL, QStringList 
 }
 
 // Hands the link over; a program started for it is watched through its early-exit window.
-QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(QUrl url, QString appURL, AutomationTiming timing)
+[[nodiscard]] QCoro::Task<std::expected<void, WorkspaceError>> openURLInApp(
+    QUrl url, QString appURL, AutomationTiming timing)
 {
     // Built outside the co_await: GCC 12 cannot keep a braced list alive across a suspension.
     QList<QUrl> urls;
@@ -126,7 +127,7 @@ QCoro::Task<Result> openInChromium(
         // would arrive cut, or the copy would kill the running browser with its windows. Open
         // nothing and say why.
         const QString browser = destination.browserDisplayName;
-        //: Reason shown after "Couldn't open the link in %@:" when a link is too long to hand to a
+        //: Reason shown as %2 of "Couldn’t open the link in %1: %2" when a link is too long to hand to a
         //: running Chromium-family browser. %1 is the browser name, e.g. Google Chrome.
         const QString reason = QCoreApplication::translate(
             "Tavro", "The link is too long for %1 to take while it is open. Quit %1, then open the link again.")
@@ -407,7 +408,7 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
 
 namespace {
 
-QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
+[[nodiscard]] QCoro::Task<std::expected<void, LaunchFailure>> attemptOpen(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing)
 {
     const QString browser = destination.browserDisplayName;

@@ -98,9 +98,8 @@ QString label(AppAppearance appearance)
 {
     switch (appearance) {
     case AppAppearance::system:
-        //: Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates).
-        //: Also the Appearance setting option that follows the macOS light or dark setting.
-        return QCoreApplication::translate("Tavro", "System");
+        //: Appearance setting option: follow the macOS light or dark setting.
+        return QCoreApplication::translate("Tavro", "System", "appearance");
     case AppAppearance::light:
         //: Appearance setting option: always use the light look. Use Apple's localized name for the macOS Light
         //: appearance.

@@ -128,7 +128,7 @@ QWidget* AboutSettingsView::versionCard()
     };
     addRow(0, QStringLiteral("Tavro"), versionString());
     //: Label in the About settings pane's Version card for the macOS version line.
-    addRow(1, QCoreApplication::translate("Tavro", "System"), systemString());
+    addRow(1, QCoreApplication::translate("Tavro", "System", "operating system"), systemString());
     grid->setColumnStretch(2, 1);
     card->column()->addLayout(grid);
 

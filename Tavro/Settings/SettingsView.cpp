@@ -83,7 +83,7 @@ std::span<const SettingsView::SectionEntry> SettingsView::sections()
             [](SettingsView& view) -> QWidget* { return new ShortcutsSettingsView(view); }},
         {Section::system, "System",
             //: Settings sidebar tab and pane title for general app settings (login, menu bar, default browser,
-            //: updates). Also the Appearance setting option that follows the macOS light or dark setting.
+            //: updates).
             QT_TRANSLATE_NOOP("Tavro", "System"), "gearshape",
             [](SettingsView& view) -> QWidget* { return new SystemSettingsView(view); }},
         {Section::permissions, "Permissions",

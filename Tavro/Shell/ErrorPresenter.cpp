@@ -75,7 +75,7 @@ void showAccessibilityNeeded(const QUrl& url, const std::optional<QString>& priv
     if (privateBrowser) {
         //: Alert title asking the user to grant Accessibility permission so Tavro can open private browser windows.
         alert.messageText = QCoreApplication::translate("Tavro", "Let Tavro open private windows");
-        //: Alert body asking for Accessibility permission to open private windows. %@ is the browser name, e.g. Safari.
+        //: Alert body asking for Accessibility permission to open private windows. %1 is the browser name, e.g. Safari.
         //: Accessibility and System Settings are Apple's names: use Apple's official localized names for the macOS
         //: privacy pane and app.
         alert.informativeText = QCoreApplication::translate("Tavro",

@@ -66,7 +66,7 @@ Router::BypassOutcome Router::resolveBypass(const BypassTarget& target, bool pri
     const auto definition = BrowserDefinition::definition(destination.browserBundleIdentifier);
     if (definition && definition->privateMechanism())
         return BypassOutcome::open(destination);
-    //: Notice above the profile picker when the bypass browser can't open a private window. %@ is the browser name,
+    //: Notice above the profile picker when the bypass browser can't open a private window. %1 is the browser name,
     //: e.g. ChatGPT Atlas.
     return BypassOutcome::picker(
         QCoreApplication::translate("Tavro", "%1 can’t open private windows").arg(destination.browserDisplayName));
