@@ -22,10 +22,10 @@ namespace tavro::ChromiumProfileDiscovery {
 // order of their folder names. No folder, or no "Local State": no profiles. A "Local State"
 // that exists but cannot be read, is not a JSON object or has no profile cache of the browser's
 // shape (an object of one object per profile): an error.
-std::expected<QList<DiscoveredProfile>, ProfileDataError> profiles(
+[[nodiscard]] std::expected<QList<DiscoveredProfile>, ProfileDataError> profiles(
     const std::optional<QString>& userDataDir, const FileSystemReading& fileSystem);
 
-std::expected<QList<DiscoveredProfile>, ProfileDataError> parse(
+[[nodiscard]] std::expected<QList<DiscoveredProfile>, ProfileDataError> parse(
     const QByteArray& localState, const QString& userDataDir, const FileSystemReading& fileSystem);
 
 } // namespace tavro::ChromiumProfileDiscovery

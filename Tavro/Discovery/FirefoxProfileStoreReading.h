@@ -25,7 +25,8 @@ public:
     virtual ~FirefoxProfileStoreReading() = default;
     // The rows in the store's own order. A store that does not exist has no rows; one that exists
     // but cannot be copied or queried is an error.
-    virtual std::expected<QList<FirefoxStoreProfile>, ProfileDataError> profiles(const QString& storePath) const = 0;
+    [[nodiscard]] virtual std::expected<QList<FirefoxStoreProfile>, ProfileDataError> profiles(
+        const QString& storePath) const = 0;
 };
 
 } // namespace tavro

@@ -19,7 +19,8 @@ public:
     // The store and its journals are read through `fileSystem`, which hands over regular files alone.
     explicit SQLiteFirefoxProfileStore(const FileSystemReading& fileSystem = RealFileSystem::shared());
 
-    std::expected<QList<FirefoxStoreProfile>, ProfileDataError> profiles(const QString& storePath) const override;
+    [[nodiscard]] std::expected<QList<FirefoxStoreProfile>, ProfileDataError> profiles(
+        const QString& storePath) const override;
 
     // The copy's folder, removed with the snapshot, and its database file.
     struct Snapshot

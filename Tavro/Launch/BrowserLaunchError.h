@@ -11,9 +11,12 @@ public:
     enum class Kind { appNotFound, launchFailed };
 
     // No application for the destination's bundle identifier.
-    static BrowserLaunchError appNotFound(const QString& browser) { return {Kind::appNotFound, browser, {}}; }
+    [[nodiscard]] static BrowserLaunchError appNotFound(const QString& browser)
+    {
+        return {Kind::appNotFound, browser, {}};
+    }
     // The activation launch or the URL hand-over failed; `underlying` is the system's own text.
-    static BrowserLaunchError launchFailed(const QString& browser, const QString& underlying)
+    [[nodiscard]] static BrowserLaunchError launchFailed(const QString& browser, const QString& underlying)
     {
         return {Kind::launchFailed, browser, underlying};
     }

@@ -40,7 +40,7 @@ namespace BrowserLaunchService {
 // `timing.earlyExitWindow`, told by the last line it wrote to its standard error. A program that
 // ends at once with status 0 handed the link to a running browser. Completes once the program
 // started for the link ended or its window is over.
-QCoro::Task<std::expected<void, LaunchFailure>> open(
+[[nodiscard]] QCoro::Task<std::expected<void, LaunchFailure>> open(
     std::optional<QUrl> url, BrowserDestination destination, bool privately, AutomationTiming timing = {});
 
 // The queue that blocking launch work runs on (socket exchanges, look-ups made in advance).

@@ -160,9 +160,11 @@ QCoro::Task<bool> focus(AXElement window, QString bundleID, std::chrono::millise
 {
     const auto deadline = Clock::now() + timeout;
     for (;;) {
-        A::setAttributeValue(window, A::minimizedAttribute, false);
-        A::setAttributeValue(window, A::mainAttribute, true);
-        A::performAction(window, A::raiseAction);
+        // Each step may be refused; what counts is whether the window has the focus below, and the
+        // loop tries again until the deadline.
+        (void)A::setAttributeValue(window, A::minimizedAttribute, false);
+        (void)A::setAttributeValue(window, A::mainAttribute, true);
+        (void)A::performAction(window, A::raiseAction);
         if (const auto application = running(bundleID))
             Workspace::shared().activate(*application);
         co_await QCoro::sleepFor(timing.focusSettle);

@@ -11,13 +11,16 @@ class PrivateWindowError
 public:
     enum class Kind { accessibilityDenied, menuItemNotFound, unsupported, locked };
 
-    static PrivateWindowError accessibilityDenied(const QString& browser)
+    [[nodiscard]] static PrivateWindowError accessibilityDenied(const QString& browser)
     {
         return {Kind::accessibilityDenied, browser};
     }
-    static PrivateWindowError menuItemNotFound(const QString& browser) { return {Kind::menuItemNotFound, browser}; }
-    static PrivateWindowError unsupported(const QString& browser) { return {Kind::unsupported, browser}; }
-    static PrivateWindowError locked(const QString& browser) { return {Kind::locked, browser}; }
+    [[nodiscard]] static PrivateWindowError menuItemNotFound(const QString& browser)
+    {
+        return {Kind::menuItemNotFound, browser};
+    }
+    [[nodiscard]] static PrivateWindowError unsupported(const QString& browser) { return {Kind::unsupported, browser}; }
+    [[nodiscard]] static PrivateWindowError locked(const QString& browser) { return {Kind::locked, browser}; }
 
     Kind kind() const { return m_kind; }
     const QString& browser() const { return m_browser; }

@@ -173,8 +173,9 @@ bool raiseWindow(const AXElement& window)
 {
     if (!A::copyAttributeValue(window, A::roleAttribute))
         return false;
-    A::setAttributeValue(window, A::minimizedAttribute, false);
-    A::setAttributeValue(window, A::mainAttribute, true);
+    // A window that stays minimized or is not made main is not raised either: the raise answers for all three.
+    (void)A::setAttributeValue(window, A::minimizedAttribute, false);
+    (void)A::setAttributeValue(window, A::mainAttribute, true);
     const bool raised = A::performAction(window, A::raiseAction) == AXError::success;
     if (const auto safari = runningSafari())
         Workspace::shared().activate(*safari);
@@ -202,8 +203,9 @@ void closeBlankWindows(const AXElement& keep)
         const QString document = A::stringAttribute(window, A::documentAttribute).value_or(QString());
         if (!document.isEmpty())
             continue;
+        // A blank window that refuses to close is left as it is: it holds nothing.
         if (const auto closeButton = A::elementAttribute(window, A::closeButtonAttribute))
-            A::performAction(*closeButton, A::pressAction);
+            (void)A::performAction(*closeButton, A::pressAction);
     }
 }
 

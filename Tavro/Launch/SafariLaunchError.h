@@ -11,12 +11,12 @@ public:
     enum class Kind { profileWindowNotFound, accessibilityDenied };
 
     // Safari's File menu has no item for the profile (it may have been renamed).
-    static SafariLaunchError profileWindowNotFound(const QString& profile)
+    [[nodiscard]] static SafariLaunchError profileWindowNotFound(const QString& profile)
     {
         return {Kind::profileWindowNotFound, profile};
     }
     // Tavro is not trusted for Accessibility; the shell offers to open the privacy settings.
-    static SafariLaunchError accessibilityDenied() { return {Kind::accessibilityDenied, {}}; }
+    [[nodiscard]] static SafariLaunchError accessibilityDenied() { return {Kind::accessibilityDenied, {}}; }
 
     Kind kind() const { return m_kind; }
     const QString& profile() const { return m_profile; }

@@ -74,8 +74,8 @@ struct AppSettings
     QByteArray toJsonBytes() const;
     // Lenient where it is safe (missing keys take defaults, four keys fall back on bad values),
     // strict elsewhere; a decoded record never has equal bypass and private modifiers.
-    static std::expected<AppSettings, DecodeError> fromJson(const QJsonValue& json);
-    static std::expected<AppSettings, DecodeError> fromJsonBytes(const QByteArray& bytes);
+    [[nodiscard]] static std::expected<AppSettings, DecodeError> fromJson(const QJsonValue& json);
+    [[nodiscard]] static std::expected<AppSettings, DecodeError> fromJsonBytes(const QByteArray& bytes);
 };
 
 } // namespace tavro

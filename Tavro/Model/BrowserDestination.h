@@ -45,7 +45,7 @@ struct BrowserDestination
     static QString describe(const QString& matchKey);
 
     QJsonObject toJson() const;
-    static std::expected<BrowserDestination, DecodeError> fromJson(
+    [[nodiscard]] static std::expected<BrowserDestination, DecodeError> fromJson(
         const QJsonValue& json, const QString& codingPath = {});
 };
 

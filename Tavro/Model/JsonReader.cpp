@@ -57,7 +57,8 @@ DecodeError JsonReader::error(DecodeError::Kind kind, const QString& key, const 
 namespace {
 
 template <typename T, typename Read>
-std::expected<std::optional<T>, DecodeError> readOptional(const JsonReader& reader, const QString& key, Read read)
+[[nodiscard]] std::expected<std::optional<T>, DecodeError> readOptional(
+    const JsonReader& reader, const QString& key, Read read)
 {
     if (reader.isAbsent(key))
         return std::optional<T>();
@@ -68,7 +69,7 @@ std::expected<std::optional<T>, DecodeError> readOptional(const JsonReader& read
 }
 
 template <typename T, typename Read>
-std::expected<T, DecodeError> readRequired(const JsonReader& reader, const QString& key, Read read)
+[[nodiscard]] std::expected<T, DecodeError> readRequired(const JsonReader& reader, const QString& key, Read read)
 {
     if (reader.isAbsent(key)) {
         const bool missing = reader.object().value(key).isUndefined();
@@ -81,21 +82,21 @@ std::expected<T, DecodeError> readRequired(const JsonReader& reader, const QStri
     return *value;
 }
 
-std::expected<QString, QString> asString(const QJsonValue& v)
+[[nodiscard]] std::expected<QString, QString> asString(const QJsonValue& v)
 {
     if (!v.isString())
         return std::unexpected(QStringLiteral("Expected a string."));
     return v.toString();
 }
 
-std::expected<bool, QString> asBool(const QJsonValue& v)
+[[nodiscard]] std::expected<bool, QString> asBool(const QJsonValue& v)
 {
     if (!v.isBool())
         return std::unexpected(QStringLiteral("Expected a Boolean."));
     return v.toBool();
 }
 
-std::expected<qint64, QString> asInt64(const QJsonValue& v)
+[[nodiscard]] std::expected<qint64, QString> asInt64(const QJsonValue& v)
 {
     const auto i = exactInteger(v);
     if (!i)
@@ -103,7 +104,7 @@ std::expected<qint64, QString> asInt64(const QJsonValue& v)
     return *i;
 }
 
-std::expected<quint32, QString> asUInt32(const QJsonValue& v)
+[[nodiscard]] std::expected<quint32, QString> asUInt32(const QJsonValue& v)
 {
     const auto i = exactInteger(v);
     if (!i || *i < 0 || *i > std::numeric_limits<quint32>::max())
@@ -111,7 +112,7 @@ std::expected<quint32, QString> asUInt32(const QJsonValue& v)
     return static_cast<quint32>(*i);
 }
 
-std::expected<QUuid, QString> asUuid(const QJsonValue& v)
+[[nodiscard]] std::expected<QUuid, QString> asUuid(const QJsonValue& v)
 {
     if (!v.isString())
         return std::unexpected(QStringLiteral("Expected a string."));

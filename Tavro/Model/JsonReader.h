@@ -21,7 +21,8 @@ class JsonReader
 public:
     JsonReader(const QJsonObject& object, QString codingPath);
 
-    static std::expected<JsonReader, DecodeError> fromValue(const QJsonValue& value, const QString& codingPath);
+    [[nodiscard]] static std::expected<JsonReader, DecodeError> fromValue(
+        const QJsonValue& value, const QString& codingPath);
 
     const QJsonObject& object() const { return m_object; }
     const QString& codingPath() const { return m_path; }
@@ -30,18 +31,18 @@ public:
     // Missing keys and JSON null both count as absent.
     bool isAbsent(const QString& key) const;
 
-    std::expected<QString, DecodeError> string(const QString& key) const;
-    std::expected<std::optional<QString>, DecodeError> optionalString(const QString& key) const;
-    std::expected<bool, DecodeError> boolean(const QString& key) const;
-    std::expected<std::optional<bool>, DecodeError> optionalBoolean(const QString& key) const;
-    std::expected<qint64, DecodeError> int64(const QString& key) const;
-    std::expected<std::optional<quint32>, DecodeError> optionalUInt32(const QString& key) const;
-    std::expected<QUuid, DecodeError> uuid(const QString& key) const;
-    std::expected<std::optional<QUuid>, DecodeError> optionalUuid(const QString& key) const;
-    std::expected<QStringList, DecodeError> stringArray(const QString& key) const;
-    std::expected<QJsonArray, DecodeError> array(const QString& key) const;
+    [[nodiscard]] std::expected<QString, DecodeError> string(const QString& key) const;
+    [[nodiscard]] std::expected<std::optional<QString>, DecodeError> optionalString(const QString& key) const;
+    [[nodiscard]] std::expected<bool, DecodeError> boolean(const QString& key) const;
+    [[nodiscard]] std::expected<std::optional<bool>, DecodeError> optionalBoolean(const QString& key) const;
+    [[nodiscard]] std::expected<qint64, DecodeError> int64(const QString& key) const;
+    [[nodiscard]] std::expected<std::optional<quint32>, DecodeError> optionalUInt32(const QString& key) const;
+    [[nodiscard]] std::expected<QUuid, DecodeError> uuid(const QString& key) const;
+    [[nodiscard]] std::expected<std::optional<QUuid>, DecodeError> optionalUuid(const QString& key) const;
+    [[nodiscard]] std::expected<QStringList, DecodeError> stringArray(const QString& key) const;
+    [[nodiscard]] std::expected<QJsonArray, DecodeError> array(const QString& key) const;
 
-    DecodeError error(DecodeError::Kind kind, const QString& key, const QString& description) const;
+    [[nodiscard]] DecodeError error(DecodeError::Kind kind, const QString& key, const QString& description) const;
 
 private:
     QJsonObject m_object;

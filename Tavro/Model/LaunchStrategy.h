@@ -44,7 +44,8 @@ public:
 
     // {"<case>": {...}}: "_0" holds a string payload, "arguments" the custom list.
     QJsonObject toJson() const;
-    static std::expected<LaunchStrategy, DecodeError> fromJson(const QJsonValue& json, const QString& codingPath = {});
+    [[nodiscard]] static std::expected<LaunchStrategy, DecodeError> fromJson(
+        const QJsonValue& json, const QString& codingPath = {});
 
     static QString caseName(Kind kind);
 

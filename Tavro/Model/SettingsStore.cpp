@@ -99,8 +99,10 @@ bool SettingsStore::keepUnreadableData()
 
 void SettingsStore::persist()
 {
-    if (keepUnreadableData())
-        m_defaults.setData(defaultsKey, m_settings.toJsonBytes());
+    if (keepUnreadableData()) {
+        if (const auto saved = m_defaults.setData(defaultsKey, m_settings.toJsonBytes()); !saved)
+            qCWarning(lcModel) << "the settings were not saved:" << description(saved.error());
+    }
     if (m_defaults.hasUnsavedChanges())
         Q_EMIT settingsNotSaved(m_defaults.filePath());
 }

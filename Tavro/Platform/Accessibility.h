@@ -81,9 +81,13 @@ public:
     virtual bool isProcessTrustedWithOptions(bool prompt) = 0;
     virtual AXElement createApplication(qint64 processIdentifier) = 0;
     virtual AXElement createSystemWide() = 0;
-    virtual std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute) = 0;
-    virtual AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value) = 0;
-    virtual AXError performAction(const AXElement& element, const QString& action) = 0;
+    [[nodiscard]] virtual std::expected<AXValue, AXError> copyAttributeValue(
+        const AXElement& element, const QString& attribute)
+        = 0;
+    [[nodiscard]] virtual AXError setAttributeValue(
+        const AXElement& element, const QString& attribute, const AXValue& value)
+        = 0;
+    [[nodiscard]] virtual AXError performAction(const AXElement& element, const QString& action) = 0;
 };
 // Routes the calls to `backend` (not owned); nullptr puts the system backend back.
 void setBackend(Backend* backend);
@@ -100,9 +104,9 @@ AXElement createApplication(qint64 processIdentifier);
 // application.
 AXElement createSystemWide();
 
-std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute);
-AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value);
-AXError performAction(const AXElement& element, const QString& action);
+[[nodiscard]] std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute);
+[[nodiscard]] AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value);
+[[nodiscard]] AXError performAction(const AXElement& element, const QString& action);
 
 // Typed reads: nullopt when the attribute cannot be read or holds another type.
 std::optional<QString> stringAttribute(const AXElement& element, const QString& attribute);

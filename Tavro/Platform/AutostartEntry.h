@@ -26,8 +26,8 @@ class Backend
 {
 public:
     virtual ~Backend() = default;
-    virtual std::expected<void, AutostartError> registerMainApp() = 0;
-    virtual std::expected<void, AutostartError> unregisterMainApp() = 0;
+    [[nodiscard]] virtual std::expected<void, AutostartError> registerMainApp() = 0;
+    [[nodiscard]] virtual std::expected<void, AutostartError> unregisterMainApp() = 0;
     virtual Status status() = 0;
 };
 Backend& systemBackend();
@@ -36,8 +36,8 @@ void setBackend(Backend* backend);
 
 // Registers or unregisters the main application (this program) as a login item. An autostart
 // folder that cannot be written to refuses the registration.
-std::expected<void, AutostartError> registerMainApp();
-std::expected<void, AutostartError> unregisterMainApp();
+[[nodiscard]] std::expected<void, AutostartError> registerMainApp();
+[[nodiscard]] std::expected<void, AutostartError> unregisterMainApp();
 // An entry the user switched off in the desktop's session settings (Hidden=true, or GNOME's
 // X-GNOME-Autostart-enabled=false) is not registered.
 Status status();

@@ -41,7 +41,7 @@ std::expected<void, EntryLaunchError> checkLaunchable(const QString& desktopId);
 // browser, as on a Mac and as `xdg-settings set default-web-browser` does: it takes http, https and
 // text/html. Other lines of the file are kept as they were; a file that cannot be read is left
 // alone.
-std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(
+[[nodiscard]] std::expected<void, DefaultBrowserError> setDefaultHandlerForURLScheme(
     const QString& scheme, const QString& bundleIdentifier);
 
 // The user's MIME-applications file, "$XDG_CONFIG_HOME/mimeapps.list", which the setting goes to.

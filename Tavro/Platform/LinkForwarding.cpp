@@ -67,7 +67,8 @@ QByteArray encodeRequest(const QList<QUrl>& links)
 // A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
 // file left by a Tavro that died) is `noRunningInstance`. A listener whose queue of connections
 // is full keeps the connection waiting until `deadline`, then it is `unanswered`.
-std::expected<FileDescriptor, LinkIntakeError> connectTo(const QString& socketPath, const QDeadlineTimer& deadline)
+[[nodiscard]] std::expected<FileDescriptor, LinkIntakeError> connectTo(
+    const QString& socketPath, const QDeadlineTimer& deadline)
 {
     const QByteArray path = QFile::encodeName(socketPath);
     sockaddr_un address{};
@@ -121,7 +122,7 @@ void sendRequest(int fd, const QByteArray& request, const QDeadlineTimer& deadli
 
 // The listener's one-line answer. The connection ended before its first byte: a Tavro that is
 // ending (it still queues connections, then drops them) or none at all.
-std::expected<QByteArray, LinkIntakeError> readReply(int fd, const QDeadlineTimer& deadline)
+[[nodiscard]] std::expected<QByteArray, LinkIntakeError> readReply(int fd, const QDeadlineTimer& deadline)
 {
     QByteArray reply;
     while (!reply.contains('\n')) {

@@ -65,8 +65,8 @@ std::optional<QList<QUrl>> linksToHandOver(int argc, char** argv);
 // A listener of another user is refused before anything is sent. Only the acknowledgement is
 // success; a listener that ends the connection before it answers a byte is a Tavro that is
 // ending, as good as none.
-std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links, const QString& socketPath = defaultSocketPath(),
-    std::chrono::milliseconds timeout = kForwardTimeout);
+[[nodiscard]] std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links,
+    const QString& socketPath = defaultSocketPath(), std::chrono::milliseconds timeout = kForwardTimeout);
 
 // The request: one link per line in its encoded form, then an empty line (the empty line alone
 // when there is no link). The listener answers one line: this once it has taken the request

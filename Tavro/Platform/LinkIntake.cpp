@@ -197,7 +197,7 @@ private:
 // Takes the lock beside the socket without waiting and returns the descriptor that holds it.
 // The kernel lets an flock() lock go when its holder dies, so a lock file left by a crash, empty
 // or not, never stands in the way. Close-on-exec: a browser Tavro launches must not inherit it.
-std::expected<FileDescriptor, LinkIntakeError> takeLock(const QString& path)
+[[nodiscard]] std::expected<FileDescriptor, LinkIntakeError> takeLock(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     FileDescriptor fd(::open(name.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
@@ -217,7 +217,7 @@ std::expected<FileDescriptor, LinkIntakeError> takeLock(const QString& path)
 
 // A socket listening at `path`, for this user alone. Holding the lock, this process alone may own
 // the path: a file still there was left by a Tavro that died.
-std::expected<FileDescriptor, LinkIntakeError> listenAt(const QString& path)
+[[nodiscard]] std::expected<FileDescriptor, LinkIntakeError> listenAt(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     sockaddr_un address{};

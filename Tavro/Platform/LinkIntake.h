@@ -43,7 +43,7 @@ public:
     // Starts taking links. A lock file beside the socket, held until this object goes, makes
     // this process the home's only listener: while another Tavro holds it this fails with
     // `heldByAnotherTavro`. A socket file left behind by a Tavro that died is replaced.
-    std::expected<void, LinkIntakeError> listen();
+    [[nodiscard]] std::expected<void, LinkIntakeError> listen();
     bool isListening() const { return m_queue != nullptr; }
 
 Q_SIGNALS:

@@ -24,7 +24,7 @@ public:
     // application's folder goes through here, since a named pipe in its place would hold the
     // opener until someone writes to it, and a device would never end. Anything else that exists
     // there is `unreadable`; a failed open is `denied`, `missing` or `unreadable` by its errno.
-    static std::expected<FileDescriptor, FileReadOutcome> openRegularFile(const QString& path);
+    [[nodiscard]] static std::expected<FileDescriptor, FileReadOutcome> openRegularFile(const QString& path);
     // The whole of a file opened so; one of more than `maximumSize` bytes is `unreadable`, and its
     // reading stops there.
     static FileReadOutcome readRegularFile(const QString& path, qint64 maximumSize);

@@ -71,7 +71,7 @@ public:
     std::optional<QDateTime> lastUpdateCheckDate() const;
 
     // A check the user asked for. Without a feed it changes nothing and records no check.
-    std::expected<void, UpdaterError> checkForUpdates();
+    [[nodiscard]] std::expected<void, UpdaterError> checkForUpdates();
 
 Q_SIGNALS:
     void automaticallyChecksForUpdatesChanged();

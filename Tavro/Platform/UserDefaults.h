@@ -55,12 +55,12 @@ public:
     // Bools, integers, reals and byte arrays keep their type; any other value is stored as its
     // string. An invalid value removes the key. Each change writes the file; its error says why
     // the write failed.
-    std::expected<void, UserDefaultsError> setValue(const QString& key, const QVariant& value);
-    std::expected<void, UserDefaultsError> remove(const QString& key);
+    [[nodiscard]] std::expected<void, UserDefaultsError> setValue(const QString& key, const QVariant& value);
+    [[nodiscard]] std::expected<void, UserDefaultsError> remove(const QString& key);
 
     // A data value; absent when the key is missing or holds no bytes.
     std::optional<QByteArray> data(const QString& key) const;
-    std::expected<void, UserDefaultsError> setData(const QString& key, const QByteArray& bytes);
+    [[nodiscard]] std::expected<void, UserDefaultsError> setData(const QString& key, const QByteArray& bytes);
 
     // The text of an entry of the old INI file that its reader could not give as a string or
     // bytes (a hand edit read as a list, a damaged "@Variant"). Such a key reads as absent; its
@@ -73,7 +73,7 @@ public:
     std::optional<QString> keepBesideItself(const QString& fileName, const QByteArray& bytes) const;
 
     // Writes the values to the file now, when an earlier write did not get through.
-    std::expected<void, UserDefaultsError> synchronize();
+    [[nodiscard]] std::expected<void, UserDefaultsError> synchronize();
     // Whether the last change is still not in the file: its write failed (a folder or a broken
     // link where the file should be, a file that could not be read, a full disk).
     bool hasUnsavedChanges() const { return m_pendingWrite; }
@@ -82,8 +82,8 @@ private:
     void load();
     void migrateLegacyFile();
     bool moveBesideItself(const QString& fileName) const;
-    std::expected<void, UserDefaultsError> write();
-    std::expected<void, UserDefaultsError> changed(const QString& key);
+    [[nodiscard]] std::expected<void, UserDefaultsError> write();
+    [[nodiscard]] std::expected<void, UserDefaultsError> changed(const QString& key);
 
     QString m_filePath;
     QMap<QString, QVariant> m_values;

@@ -78,11 +78,11 @@ public:
         virtual QList<RunningApplication> runningApplications(const QString& bundleIdentifier) = 0;
         virtual std::optional<RunningApplication> frontmostApplication() = 0;
         virtual bool activate(const RunningApplication& application) = 0;
-        virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
+        [[nodiscard]] virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
             const AppBundle& bundle, const OpenConfiguration& configuration)
             = 0;
         // The application that received the URLs.
-        virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openUrls(
+        [[nodiscard]] virtual QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openUrls(
             const QList<QUrl>& urls, const AppBundle& bundle, const OpenConfiguration& configuration)
             = 0;
     };
@@ -129,12 +129,12 @@ public:
     // Opens the application at `bundlePath`. Without `createsNewApplicationInstance` an application
     // that already runs is only activated. Completes once the process was started or, with an
     // early-exit window, once it ended or its window is over. GUI thread.
-    QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
+    [[nodiscard]] QCoro::Task<std::expected<RunningApplication, WorkspaceError>> openApplication(
         const QString& bundlePath, const OpenConfiguration& configuration);
     // Hands the URLs to the application: the executable is run with the URLs as its arguments (a
     // running single-instance browser forwards them to its first process itself, and that ends
     // with status 0). Completes as `openApplication` does. GUI thread.
-    QCoro::Task<std::expected<void, WorkspaceError>> openUrls(
+    [[nodiscard]] QCoro::Task<std::expected<void, WorkspaceError>> openUrls(
         const QList<QUrl>& urls, const QString& bundlePath, const OpenConfiguration& configuration);
 
     // The bundle's icon file (CFBundleIconFile under Contents/Resources, ".icns" added when it has no
@@ -145,7 +145,7 @@ public:
     static QIcon icon(const QString& bundlePath);
 
     // "The application “name” can’t be opened."
-    static WorkspaceError cannotOpen(const QString& name);
+    [[nodiscard]] static WorkspaceError cannotOpen(const QString& name);
 
 private:
     Workspace() = default;

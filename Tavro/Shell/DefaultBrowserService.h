@@ -42,7 +42,7 @@ Answer answer();
 
 // Asks to become the handler of https links. A build without a bundle identifier names no
 // application (`missingArgument`).
-std::expected<void, DefaultBrowserError> makeDefault();
+[[nodiscard]] std::expected<void, DefaultBrowserError> makeDefault();
 // What the user reads where they asked and `makeDefault` failed: its reason, in a sentence.
 QString failureText(DefaultBrowserError error);
 // What the user reads where Tavro's default is shown when the desktop cannot start Tavro: why, in

@@ -13,7 +13,7 @@ namespace tavro::LoginItem {
 
 // Registers (true) or unregisters (false) Tavro as a login item. A refusal is logged and
 // returned, so that the caller can put its switch back.
-std::expected<void, AutostartError> setEnabled(bool enabled);
+[[nodiscard]] std::expected<void, AutostartError> setEnabled(bool enabled);
 
 // Whether this desktop opens System Settings' panes; where it does not, the buttons below lead
 // nowhere and are not offered.

@@ -62,7 +62,7 @@ public:
 
     // One uncached GET with no cookies, "User-Agent: Tavro" and a 15 s limit. Only a 200 answer
     // succeeds, and a body is read no further than SupportPolicy::kMaxBytes.
-    static QCoro::Task<FetchResult> liveFetch(const QUrl& url);
+    [[nodiscard]] static QCoro::Task<FetchResult> liveFetch(const QUrl& url);
 
 Q_SIGNALS:
     // The running version is older than `minimum`; emitted at most once per run.

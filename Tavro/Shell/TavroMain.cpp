@@ -64,7 +64,7 @@ enum class Start { listening, handedOver };
 // connections, then drops them) lets the lock go, and this process takes its place. One that does
 // neither when the time is up holds the lock but does not answer: it hangs, or its socket file was
 // removed.
-std::expected<Start, LinkIntakeError> listenOrHandOver(LinkIntake& intake, const QList<QUrl>& links)
+[[nodiscard]] std::expected<Start, LinkIntakeError> listenOrHandOver(LinkIntake& intake, const QList<QUrl>& links)
 {
     const QDeadlineTimer deadline(LinkForwarding::kForwardTimeout);
     for (;;) {

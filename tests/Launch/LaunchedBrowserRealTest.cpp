@@ -45,8 +45,8 @@ protected:
         settings.invertBypass = true;
         settings.hasCompletedOnboarding = true;
         UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+        EXPECT_TRUE(defaults.synchronize());
     }
 
     ~LaunchedBrowserRealTest() override

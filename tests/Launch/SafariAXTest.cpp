@@ -171,7 +171,7 @@ TEST_F(SafariAXTest, RaiseWindowUnminimisesAndActivates)
     SimulatedBrowser safari(safariID);
     const AXElement first = safari.openWindow();
     safari.openWindow();
-    Accessibility::setAttributeValue(first, Accessibility::minimizedAttribute, true);
+    EXPECT_EQ(Accessibility::setAttributeValue(first, Accessibility::minimizedAttribute, true), AXError::success);
     ASSERT_TRUE(SafariAX::raiseWindow(first));
     EXPECT_FALSE(safari.isMinimized(first));
     EXPECT_EQ(SafariAX::focusedWindow(), first);

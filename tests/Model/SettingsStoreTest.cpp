@@ -37,7 +37,7 @@ TEST_F(SettingsStoreLoad, LoadsTheStoredRecord)
 TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
 {
     const QByteArray damaged = R"({"destinations":[{"id":"nope"}],"invertBypass":true})";
-    defaults.setData(SettingsStore::defaultsKey, damaged);
+    EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, damaged));
     SettingsStore& s = open();
     EXPECT_EQ(s.settings(), AppSettings());
     EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damaged) << "loading must not touch the stored bytes";
@@ -49,7 +49,7 @@ TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
 
     // A second damaged record later does not overwrite the first backup.
     const QByteArray damagedAgain = "{ truncated";
-    defaults.setData(SettingsStore::defaultsKey, damagedAgain);
+    EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, damagedAgain));
     open().setVisible(true, QUuid::createUuid()); // no write: unknown id
     EXPECT_EQ(defaults.data(SettingsStore::defaultsKey), damagedAgain);
     store->recordUse(destination("a.A", std::nullopt));
@@ -60,7 +60,7 @@ TEST_F(SettingsStoreLoad, UndecodableDataIsKeptAsABackupBeforeTheFirstWrite)
 TEST_F(SettingsStoreLoad, ALargeBackupStaysOutOfTheFileEveryWriteRewrites)
 {
     const QByteArray damaged = "{" + QByteArray(4 * 1024 * 1024, 'x');
-    defaults.setData(SettingsStore::defaultsKey, damaged);
+    EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, damaged));
     SettingsStore& s = open();
     for (int i = 0; i < 3; ++i)
         s.edit([](AppSettings& a) { a.reduceAnimations = !a.reduceAnimations; });

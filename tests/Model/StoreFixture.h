@@ -28,7 +28,7 @@ protected:
     // Stores `settings` as the record and opens a store on it; nothing is counted for that.
     SettingsStore& open(const AppSettings& settings)
     {
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
         return open();
     }
     SettingsStore& open()

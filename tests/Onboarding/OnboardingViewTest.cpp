@@ -186,7 +186,7 @@ TEST_F(OnboardingViewTest, AnAnswerToTheSecondPressAfterTheFirstWaitRanOutStillA
     button->click();
     runTimersFor(250ms); // the first wait's checks have run out, the second's still run
     QDir().rmdir(DefaultBrowser::storePath());
-    DefaultBrowserService::makeDefault();
+    EXPECT_TRUE(DefaultBrowserService::makeDefault());
     ASSERT_TRUE(QTest::qWaitFor([&] { return dots()->active() == 1; }, 5000));
     runTimersFor(300ms);
     EXPECT_EQ(dots()->active(), 1);
@@ -241,10 +241,10 @@ TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
     build(timing);
     EXPECT_FALSE(showsDefaultBrowser());
     pressPrimary();
-    DefaultBrowserService::makeDefault();
+    EXPECT_TRUE(DefaultBrowserService::makeDefault());
     backButton()->click();
     EXPECT_TRUE(showsDefaultBrowser());
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     pressPrimary();
     backButton()->click();
     ASSERT_FALSE(showsDefaultBrowser());
@@ -256,7 +256,7 @@ TEST_F(OnboardingViewTest, WelcomeRereadsTheDefaultEachTimeItShows)
         shownStep()->findChild<QPushButton*>("makeDefault")->click();
     }
     DefaultBrowserService::queryQueue().run([] {}).waitForFinished();
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     pressPrimary();
     backButton()->click();
     runTimersFor(timing.advanceDelay * 3);
@@ -564,7 +564,7 @@ TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
 {
     build();
     photograph(*view, QStringLiteral("welcome"));
-    DefaultBrowserService::makeDefault();
+    EXPECT_TRUE(DefaultBrowserService::makeDefault());
     pressPrimary();
     backButton()->click();
     photograph(*view, QStringLiteral("welcome-default"));

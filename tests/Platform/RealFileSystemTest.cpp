@@ -78,8 +78,9 @@ TEST_P(HomeFolderTest, BytesStayAsTheyAreAndTheTextSaysWhetherItNamesThem)
     EXPECT_EQ(HomeFolder::nativePath(), GetParam().nativePath);
     EXPECT_EQ(HomeFolder::pathIsExact(), GetParam().exact);
     EXPECT_EQ(HomeFolder::path(), QDir::homePath());
-    if (GetParam().exact)
+    if (GetParam().exact) {
         EXPECT_EQ(HomeFolder::nativePath(), QDir::homePath().toUtf8()) << "the socket's name of a text home stays";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Homes, HomeFolderTest,

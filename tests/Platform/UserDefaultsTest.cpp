@@ -44,12 +44,12 @@ TEST(UserDefaultsTest, DataSurvivesReopeningTheFile)
     {
         UserDefaults defaults(path);
         EXPECT_FALSE(defaults.data(QStringLiteral("tavro.settings.v1")).has_value());
-        defaults.setData(QStringLiteral("tavro.settings.v1"), json);
+        EXPECT_TRUE(defaults.setData(QStringLiteral("tavro.settings.v1"), json));
     }
     UserDefaults reopened(path);
     ASSERT_TRUE(reopened.data(QStringLiteral("tavro.settings.v1")).has_value());
     EXPECT_EQ(*reopened.data(QStringLiteral("tavro.settings.v1")), json);
-    reopened.remove(QStringLiteral("tavro.settings.v1"));
+    EXPECT_TRUE(reopened.remove(QStringLiteral("tavro.settings.v1")));
     EXPECT_FALSE(UserDefaults(path).contains(QStringLiteral("tavro.settings.v1")));
 }
 
@@ -83,9 +83,9 @@ TEST_F(UserDefaultsFile, EveryValueTypeSurvivesReopeningAsAnOwnerOnlyPropertyLis
     {
         UserDefaults defaults(path);
         for (qsizetype i = 0; i < cases.size(); ++i)
-            defaults.setValue(QString::number(i), cases[i].first);
-        defaults.setValue("gone", "x");
-        defaults.setValue("gone", QVariant());
+            EXPECT_TRUE(defaults.setValue(QString::number(i), cases[i].first));
+        EXPECT_TRUE(defaults.setValue("gone", "x"));
+        EXPECT_TRUE(defaults.setValue("gone", QVariant()));
     }
     UserDefaults reopened(path);
     for (qsizetype i = 0; i < cases.size(); ++i) {
@@ -114,9 +114,9 @@ TEST_F(UserDefaultsFile, WritesTakeNoLockSoAStaleOneCannotSlowThem)
     UserDefaults defaults(path);
     QElapsedTimer timer;
     timer.start();
-    defaults.setValue("k", "v");
-    defaults.setData("d", "bytes");
-    defaults.remove("k");
+    EXPECT_TRUE(defaults.setValue("k", "v"));
+    EXPECT_TRUE(defaults.setData("d", "bytes"));
+    EXPECT_TRUE(defaults.remove("k"));
     EXPECT_LT(timer.elapsed(), 500);
     EXPECT_EQ(UserDefaults(path).data("d"), QByteArray("bytes"));
     QStringList expected = planted + QStringList{QFileInfo(path).fileName()};
@@ -145,7 +145,7 @@ TEST_F(UserDefaultsFile, AnUnparseableFileIsKeptByteForByteBeforeTheFirstWrite)
         UserDefaults defaults(path);
         EXPECT_FALSE(defaults.contains("k"));
         EXPECT_EQ(contents(path), damaged[i]) << "opening must not touch the file";
-        defaults.setValue("k", qlonglong(i));
+        EXPECT_TRUE(defaults.setValue("k", qlonglong(i)));
         kept.append("defaults.plist.unreadable" + (i == 0 ? QString() : "." + QString::number(i + 1)));
         EXPECT_EQ(contents(preferences(kept.last())), damaged[i]);
         EXPECT_EQ(UserDefaults(path).value("k"), qlonglong(i));
@@ -153,7 +153,7 @@ TEST_F(UserDefaultsFile, AnUnparseableFileIsKeptByteForByteBeforeTheFirstWrite)
 
     // Damage seen before is not copied again.
     home.writeFile(path.mid(home.path().size() + 1), damaged[2]);
-    UserDefaults(path).setValue("k", "again");
+    EXPECT_TRUE(UserDefaults(path).setValue("k", "again"));
     EXPECT_EQ(filesInPreferences(), QStringList(QStringList{"defaults.plist"} + kept));
 }
 
@@ -201,7 +201,7 @@ TEST_F(UserDefaultsFile, ALargeDataValueIsOneBase64TextEitherWay)
     for (qsizetype i = 0; i < record.size(); ++i)
         record[i] = char(i * 7 % 251);
     const QString path = preferences("defaults.plist");
-    UserDefaults(path).setData("d", record);
+    EXPECT_TRUE(UserDefaults(path).setData("d", record));
     const QByteArray base64 = record.toBase64();
     ASSERT_TRUE(contents(path).contains("<data>" + base64 + "</data>"));
     EXPECT_EQ(UserDefaults(path).data("d"), record);
@@ -242,7 +242,7 @@ TEST_F(UserDefaultsFile, AnOldIniFileIsReadOnceAndLeftAsItWas)
         EXPECT_EQ(defaults.unreadableValue("broken"), QByteArray(R"(@Variant(\0\0\0\x7f\0\0\0\x3zzz))"));
         EXPECT_FALSE(QFileInfo::exists(path));
 
-        defaults.setValue("list", "replaced");
+        EXPECT_TRUE(defaults.setValue("list", "replaced"));
         EXPECT_FALSE(defaults.unreadableValue("list"));
     }
     EXPECT_EQ(contents(iniPath), ini);

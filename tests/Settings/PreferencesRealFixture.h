@@ -32,8 +32,8 @@ protected:
         settings.appearance = GetParam();
         seed(settings);
         UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+        EXPECT_TRUE(defaults.synchronize());
 
         environment = xvfb.sessionEnvironment(home.path(), runtime.path());
         ASSERT_TRUE(xvfb.keepAlive());

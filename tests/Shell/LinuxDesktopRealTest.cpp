@@ -112,8 +112,8 @@ protected:
         AppSettings settings;
         settings.hasCompletedOnboarding = true;
         UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+        EXPECT_TRUE(defaults.synchronize());
     }
 
     static QList<BrowserDestination> storedDestinations()

@@ -63,7 +63,7 @@ protected:
     SettingsStore& open(const AppSettings& settings)
     {
         finishScans();
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
         store = std::make_unique<SettingsStore>(defaults);
         // Decoding gives way on equal bypass and private keys; a record set while running keeps
         // them, and the routing must cope with that too.

@@ -7,6 +7,8 @@
 #include "Tavro/Platform/UserDefaults.h"
 #include "tests/Support/TempHome.h"
 
+#include <gtest/gtest.h>
+
 namespace tavro::test {
 
 // Settings of a finished onboarding with `destinations`, stored where Tavro reads them.
@@ -16,8 +18,8 @@ inline void storeFinishedOnboarding(const QList<BrowserDestination>& destination
     settings.destinations = destinations;
     settings.hasCompletedOnboarding = true;
     UserDefaults defaults(UserDefaults::standardPath());
-    defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-    defaults.synchronize();
+    EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+    EXPECT_TRUE(defaults.synchronize());
 }
 
 // Chromium's "Default" profile, "Person 1", as discovery finds it.

@@ -75,8 +75,8 @@ protected:
         settings.destinations = {destination};
         settings.hasCompletedOnboarding = true;
         UserDefaults defaults(UserDefaults::standardPath());
-        defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes());
-        defaults.synchronize();
+        EXPECT_TRUE(defaults.setData(SettingsStore::defaultsKey, settings.toJsonBytes()));
+        EXPECT_TRUE(defaults.synchronize());
     }
 
     void startTavro()

@@ -49,7 +49,7 @@ TEST_F(UpdateControllerTest, MigrationTurnsChecksOnOnlyForAnExistingUserWithoutA
     // An existing user whose record was saved before.
     TempHome existingHome;
     UserDefaults existing(existingHome.filePath("defaults.plist"));
-    existing.setData(SettingsStore::defaultsKey, "{}");
+    EXPECT_TRUE(existing.setData(SettingsStore::defaultsKey, "{}"));
     UpdateController controller(true, existing);
     EXPECT_EQ(existing.value(kAutomaticChecks), QVariant(true));
     EXPECT_TRUE(controller.updaterController().automaticallyChecksForUpdates());
@@ -58,14 +58,14 @@ TEST_F(UpdateControllerTest, MigrationTurnsChecksOnOnlyForAnExistingUserWithoutA
 
 TEST_F(UpdateControllerTest, MigrationKeepsAStoredChoiceAndNeverRunsTwice)
 {
-    defaults().setData(SettingsStore::defaultsKey, "{}");
-    defaults().setValue(kAutomaticChecks, false);
+    EXPECT_TRUE(defaults().setData(SettingsStore::defaultsKey, "{}"));
+    EXPECT_TRUE(defaults().setValue(kAutomaticChecks, false));
     UpdateCheckMigration::run(defaults());
     EXPECT_EQ(defaults().value(kAutomaticChecks), QVariant(false));
     EXPECT_EQ(defaults().value(kMigrated), QVariant(true));
 
     // Removed between launches: the migration has had its turn and does not come back.
-    defaults().remove(kAutomaticChecks);
+    EXPECT_TRUE(defaults().remove(kAutomaticChecks));
     relaunch();
     UpdateCheckMigration::run(defaults());
     EXPECT_FALSE(defaults().contains(kAutomaticChecks));
@@ -73,7 +73,7 @@ TEST_F(UpdateControllerTest, MigrationKeepsAStoredChoiceAndNeverRunsTwice)
 
 TEST_F(UpdateControllerTest, NotStartingNeitherMigratesNorStartsTheUpdater)
 {
-    defaults().setData(SettingsStore::defaultsKey, "{}");
+    EXPECT_TRUE(defaults().setData(SettingsStore::defaultsKey, "{}"));
     UpdateController controller(false, defaults());
     EXPECT_FALSE(defaults().contains(kMigrated));
     EXPECT_FALSE(defaults().contains(kAutomaticChecks));
