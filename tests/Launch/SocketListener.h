@@ -88,10 +88,12 @@ private:
             std::lock_guard lock(m_mutex);
             m_received = bytes;
         }
+        // A client that has stopped listening gets no answer; it must not end the test process with
+        // SIGPIPE, as it does not end a browser.
         if (m_answer == Answer::ack)
-            (void)::write(client, "ACK", 3);
+            (void)::send(client, "ACK", 3, MSG_NOSIGNAL);
         else if (m_answer == Answer::shutdown)
-            (void)::write(client, "SHUTDOWN", 8);
+            (void)::send(client, "SHUTDOWN", 8, MSG_NOSIGNAL);
         else if (m_answer == Answer::trickle) {
             for (char byte : std::string_view("SHUTDOWN")) {
                 if (m_stop || ::send(client, &byte, 1, MSG_NOSIGNAL) != 1)
