@@ -146,7 +146,7 @@ TEST_F(DefaultBrowserServiceTest, TavroIsTheDefaultOnlyWhereTheDesktopCanStartIt
         EXPECT_EQ(DefaultBrowserService::isDefault(), answer.isDefault) << row.what;
     }
     // Another browser named: Tavro's entry is none of the answer's business.
-    DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium");
+    EXPECT_TRUE(DefaultBrowser::setDefaultHandlerForURLScheme("https", "org.chromium.Chromium"));
     EXPECT_EQ(DefaultBrowserService::answer().unlaunchable, std::nullopt);
     EXPECT_EQ(DefaultBrowserService::launchFailureText(EntryLaunchError::missingProgram),
         "Tavro is named your default browser, but your desktop can’t start it: the program its desktop entry names "
