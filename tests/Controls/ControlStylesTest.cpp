@@ -58,7 +58,8 @@ double luminance(const QColor& colour)
 // The contrast ratio of two colours, 1 to 21, as accessibility guidelines measure it.
 double contrast(const QColor& a, const QColor& b)
 {
-    const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+    // The list form returns values: the pair of references would outlive the temporaries.
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
     return (light + 0.05) / (dark + 0.05);
 }
 
