@@ -1,11 +1,13 @@
 #include "Tavro/Controls/BrowserIcon.h"
 
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/PictureCache.h"
 #include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Platform/Workspace.h"
 
 #include <QHash>
+#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -15,8 +17,8 @@ namespace tavro {
 
 namespace {
 
-// Icons are drawn at up to 34 points; twice that keeps them sharp on high-density screens.
-constexpr int iconPixels = 128;
+// The drawing of the generic icon, on a 128-pixel grid.
+constexpr double genericGrid = 128;
 
 // What stands for an application that brings no icon of its own: a filled tile holding a small
 // window, which no one takes for an empty check box or any other control.
@@ -41,12 +43,13 @@ QImage transparentImage(int pixels)
     return image;
 }
 
-QImage genericApplicationIcon()
+QImage genericApplicationIcon(int pixels)
 {
-    QImage image = transparentImage(iconPixels);
+    QImage image = transparentImage(pixels);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF tile(8, 8, iconPixels - 16, iconPixels - 16);
+    painter.scale(pixels / genericGrid, pixels / genericGrid);
+    const QRectF tile(8, 8, genericGrid - 16, genericGrid - 16);
     fillTile(painter, tile, 26);
     const QRectF window = tile.adjusted(22, 28, -22, -24);
     painter.fillPath(Drawing::roundedRect(window, 6), windowBody);
@@ -70,25 +73,61 @@ QImage smallGenericApplicationIcon(int pixels)
     return image;
 }
 
-struct CachedIcon
+// An installed application: where it is, and whether it brings no readable icon of its own.
+struct Application
 {
-    QImage image;
+    QString bundlePath;
     bool generic = false;
 };
 
-QHash<QString, CachedIcon>& iconCache()
+// The applications found, kept for the life of the process; a miss is not kept, so an application
+// installed later is found.
+QHash<QString, Application>& foundApplications()
 {
-    static QHash<QString, CachedIcon> cache;
-    return cache;
+    static QHash<QString, Application> found;
+    return found;
 }
 
-// The generic icon's form for `size` points, drawn for screens of twice the density.
-QImage genericIconFor(const CachedIcon& cached, double size)
+std::optional<QImage> applicationIcon(const QString& bundlePath, QSize box)
 {
-    if (size > BrowserIcon::kSmallFormSize)
-        return cached.image;
-    static const QImage small = smallGenericApplicationIcon(2 * int(BrowserIcon::kSmallFormSize));
-    return small;
+    const QIcon icon = Workspace::icon(bundlePath);
+    if (icon.isNull())
+        return std::nullopt;
+    QImage image = icon.pixmap(box, 1.0).toImage();
+    image.setDevicePixelRatio(1);
+    return image.isNull() ? std::nullopt : std::optional<QImage>(image);
+}
+
+// The generic icon's form for `size` points at `place`.
+QImage genericIcon(double size, const PicturePlace& place)
+{
+    const bool small = size <= BrowserIcon::kSmallFormSize;
+    return *PictureCache::picture(
+        small ? QStringLiteral("icon:generic-small") : QStringLiteral("icon:generic"), place, [small](QSize box) {
+            return std::optional<QImage>(
+                small ? smallGenericApplicationIcon(box.width()) : genericApplicationIcon(box.width()));
+        });
+}
+
+// The icon of `bundleIdentifier` drawn at `size` points at `place`.
+std::optional<QImage> iconAt(const QString& bundleIdentifier, double size, const PicturePlace& place)
+{
+    auto& found = foundApplications();
+    auto application = found.find(bundleIdentifier);
+    if (application == found.end()) {
+        const auto bundlePath = Workspace::shared().urlForApplication(bundleIdentifier);
+        if (!bundlePath)
+            return std::nullopt;
+        application = found.insert(bundleIdentifier, {*bundlePath});
+    }
+    if (!application->generic) {
+        const QString bundlePath = application->bundlePath;
+        if (const auto icon = PictureCache::picture(QStringLiteral("icon:") + bundleIdentifier, place,
+                [&bundlePath](QSize box) { return applicationIcon(bundlePath, box); }))
+            return icon;
+        application->generic = true;
+    }
+    return genericIcon(size, place);
 }
 
 } // namespace
@@ -107,26 +146,12 @@ QSize BrowserIcon::sizeHint() const
 
 std::optional<QImage> BrowserIcon::icon(const QString& bundleIdentifier, double size)
 {
-    auto& cache = iconCache();
-    auto found = cache.constFind(bundleIdentifier);
-    if (found == cache.constEnd()) {
-        const auto bundlePath = Workspace::shared().urlForApplication(bundleIdentifier);
-        if (!bundlePath)
-            return std::nullopt;
-        const QIcon appIcon = Workspace::icon(*bundlePath);
-        CachedIcon entry{appIcon.isNull() ? QImage() : appIcon.pixmap(iconPixels).toImage()};
-        if (entry.image.isNull()) {
-            static const QImage generic = genericApplicationIcon();
-            entry = {generic, true};
-        }
-        found = cache.insert(bundleIdentifier, entry);
-    }
-    return found->generic ? genericIconFor(*found, size) : found->image;
+    return iconAt(bundleIdentifier, size, PicturePlace::forProcess({size, size}));
 }
 
 void BrowserIcon::paint(QPainter& painter, const QRectF& rect, const QString& bundleIdentifier, Appearance appearance)
 {
-    if (const auto image = icon(bundleIdentifier, rect.width())) {
+    if (const auto image = iconAt(bundleIdentifier, rect.width(), PicturePlace::drawnBy(painter, rect.size()))) {
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect, *image);

@@ -1,9 +1,11 @@
 #include "Tavro/Controls/ProfilePhoto.h"
 
 #include "Tavro/Controls/Drawing.h"
+#include "Tavro/Controls/PictureCache.h"
 #include "Tavro/Model/Brand.h"
 
 #include <QHash>
+#include <QImageReader>
 #include <QPainter>
 
 #include <cmath>
@@ -12,10 +14,34 @@ namespace tavro {
 
 namespace {
 
-QHash<QString, std::optional<QImage>>& photoCache()
+// The size of each photo looked at, or none for one that fails.
+QHash<QString, std::optional<QSize>>& photoSizes()
 {
-    static QHash<QString, std::optional<QImage>> cache;
-    return cache;
+    static QHash<QString, std::optional<QSize>> sizes;
+    return sizes;
+}
+
+// The photo at `path` decoded to fill `box`, its aspect kept and never larger than the file.
+std::optional<QImage> decodedPhoto(const QString& path, QSize whole, QSize box)
+{
+    const QSize filled = whole.scaled(box, Qt::KeepAspectRatioByExpanding);
+    QImageReader reader(path);
+    reader.setScaledSize(filled.width() < whole.width() ? filled : whole);
+    const QImage picture = reader.read();
+    return picture.isNull() ? std::nullopt : std::optional<QImage>(picture);
+}
+
+// The photo at `path` for `place`; a photo that no longer decodes is remembered as a failure.
+std::optional<QImage> drawnPhoto(const QString& path, const PicturePlace& place)
+{
+    const auto whole = ProfilePhoto::image(path);
+    if (!whole)
+        return std::nullopt;
+    const auto picture = PictureCache::picture(
+        QStringLiteral("photo:") + path, place, [&](QSize box) { return decodedPhoto(path, *whole, box); });
+    if (!picture)
+        photoSizes().insert(path, std::nullopt);
+    return picture;
 }
 
 } // namespace
@@ -32,28 +58,26 @@ QSize ProfilePhoto::sizeHint() const
     return {side, side};
 }
 
-std::optional<QImage> ProfilePhoto::image(const QString& path)
+std::optional<QSize> ProfilePhoto::image(const QString& path)
 {
-    auto& cache = photoCache();
-    if (const auto found = cache.constFind(path); found != cache.constEnd())
+    auto& sizes = photoSizes();
+    if (const auto found = sizes.constFind(path); found != sizes.constEnd())
         return *found;
-    std::optional<QImage> loaded;
-    QImage picture(path);
-    if (!picture.isNull())
-        loaded = picture;
-    cache.insert(path, loaded);
-    return loaded;
+    QImageReader reader(path);
+    const QSize size = reader.canRead() ? reader.size() : QSize();
+    const std::optional<QSize> read = size.isValid() ? std::optional<QSize>(size) : std::nullopt;
+    sizes.insert(path, read);
+    return read;
 }
 
 void ProfilePhoto::invalidateFailures()
 {
-    auto& cache = photoCache();
-    cache.removeIf([](const auto& entry) { return !entry.value().has_value(); });
+    photoSizes().removeIf([](const auto& entry) { return !entry.value().has_value(); });
 }
 
 bool ProfilePhoto::paint(QPainter& painter, const QRectF& rect, const QString& path, Appearance appearance)
 {
-    const auto picture = image(path);
+    const auto picture = drawnPhoto(path, PicturePlace::drawnBy(painter, rect.size()));
     if (!picture)
         return false;
     painter.save();

@@ -2,8 +2,8 @@
 
 #include "Tavro/Controls/Appearance.h"
 
-#include <QImage>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -23,14 +23,18 @@ public:
     QString path() const { return m_path; }
     QSize sizeHint() const override;
 
-    // The picture at `path` through a process-wide cache (main thread only). A file that fails to
-    // load is remembered as a failure and not read again until invalidateFailures().
-    static std::optional<QImage> image(const QString& path);
+    // Whether the picture at `path` loads, as its size in pixels, read from the file's header once
+    // per process (main thread only); the picture itself is decoded where it is drawn. A file that
+    // fails to load, or later to decode, is remembered as a failure and not read again until
+    // invalidateFailures().
+    static std::optional<QSize> image(const QString& path);
     // Forgets remembered failures (the discovery coordinator calls this after each scan, so photos
     // that appeared with it are tried again); loaded pictures stay.
     static void invalidateFailures();
 
-    // Returns false and draws nothing when the picture does not load.
+    // The picture filling the circle in `rect`, decoded at the size it is drawn and kept by the
+    // window drawing it (or the process, for a picture drawn off screen). Returns false and draws
+    // nothing when the picture does not load.
     static bool paint(QPainter& painter, const QRectF& rect, const QString& path, Appearance appearance);
 
 protected:

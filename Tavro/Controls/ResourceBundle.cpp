@@ -94,4 +94,20 @@ std::optional<QImage> ResourceBundle::tavroImage(const QString& name, const QStr
     return loaded;
 }
 
+std::optional<QImage> ResourceBundle::drawnImage(const QString& name, const QString& ext, const PicturePlace& place)
+{
+    static QHash<QString, std::optional<QSize>> sizes;
+    const QString key = name + QLatin1Char('.') + ext;
+    auto size = sizes.constFind(key);
+    if (size == sizes.constEnd())
+        size = sizes.insert(key, imageSize(name, ext));
+    if (!*size)
+        return std::nullopt;
+    const QSize whole = **size;
+    return PictureCache::picture(QStringLiteral("bundle:") + key, place, [&](QSize box) {
+        const QSize fitted = whole.scaled(box, Qt::KeepAspectRatio);
+        return image(name, ext, fitted.width() < whole.width() ? fitted : whole);
+    });
+}
+
 } // namespace tavro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tavro/Controls/PictureCache.h"
+
 #include <QDir>
 #include <QImage>
 #include <QString>
@@ -36,6 +38,11 @@ std::optional<QImage> image(const QString& name, const QString& ext, QSize size)
 // The image "<name>.<ext>" of the bundle through a process-wide cache keyed "<name>.<ext>": each key
 // touches the file system once, a miss included. Main thread only.
 std::optional<QImage> tavroImage(const QString& name, const QString& ext);
+
+// The image "<name>.<ext>" of the bundle for drawing at `place`, kept by PictureCache at the size it
+// is drawn and never decoded larger than the file; none when it is missing or unreadable, which is
+// remembered for the life of the process. Main thread only.
+std::optional<QImage> drawnImage(const QString& name, const QString& ext, const PicturePlace& place);
 
 // Finds the bundle among `directories` the way tavroResources() does, without caching.
 std::optional<QDir> findBundle(const QStringList& directories);

@@ -21,17 +21,12 @@ QSize TavroMark::sizeHint() const
     return {side, side};
 }
 
-std::optional<QImage> TavroMark::logoImage()
-{
-    static const std::optional<QImage> logo = ResourceBundle::image(QStringLiteral("logo"), QStringLiteral("png"));
-    return logo;
-}
-
 void TavroMark::paint(QPainter& painter, const QRectF& rect, Appearance appearance)
 {
     const double side = std::min(rect.width(), rect.height());
     const QRectF square(rect.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
-    const auto logo = logoImage();
+    const auto logo = ResourceBundle::drawnImage(
+        QStringLiteral("logo"), QStringLiteral("png"), PicturePlace::drawnBy(painter, square.size()));
     if (!logo) {
         ChainGlyph::paint(painter, square, appearance);
         return;

@@ -2,7 +2,6 @@
 
 #include "Tavro/Controls/Appearance.h"
 
-#include <QImage>
 #include <QRectF>
 #include <QWidget>
 
@@ -22,9 +21,7 @@ public:
 
     QSize sizeHint() const override;
 
-    // Read once per process from the resource bundle, past the image cache.
-    static std::optional<QImage> logoImage();
-
+    // The logo fitted in `rect`, decoded at the size it is drawn (ResourceBundle::drawnImage).
     static void paint(QPainter& painter, const QRectF& rect, Appearance appearance);
 
 protected:

@@ -1,4 +1,5 @@
 #include "Tavro/Controls/BrowserIcon.h"
+#include "Tavro/Controls/PictureCache.h"
 #include "Tavro/Controls/ProfilePhoto.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Picker/NodeGlyph.h"
@@ -30,7 +31,7 @@ QByteArray png(QColor color, int side = 16)
 }
 
 // An application bundle under ~/Applications with a red PNG as its icon.
-void installApp(const test::TempHome& home, const QString& name, const QString& bundleIdentifier)
+void installApp(const test::TempHome& home, const QString& name, const QString& bundleIdentifier, int iconSide = 16)
 {
     const QString contents = "Applications/" + name + ".app/Contents/";
     home.writeFile(contents + "Info.plist",
@@ -43,7 +44,7 @@ void installApp(const test::TempHome& home, const QString& name, const QString& 
 </dict></plist>)")
             .arg(bundleIdentifier, name)
             .toUtf8());
-    home.writeFile(contents + "Resources/icon.png", png(Qt::red));
+    home.writeFile(contents + "Resources/icon.png", png(Qt::red, iconSide));
 }
 
 QString uniqueId()
@@ -64,6 +65,22 @@ TEST(BrowserIconTest, AnIconFoundStaysAndAMissIsLookedUpAgain)
     EXPECT_EQ(icon->pixelColor(icon->width() / 2, icon->height() / 2), QColor(Qt::red));
     QDir(home.filePath("Applications")).removeRecursively();
     EXPECT_TRUE(BrowserIcon::icon(id)) << "a found icon stays for the life of the process";
+}
+
+TEST(BrowserIconTest, AnIconIsDecodedAtTheSizeItIsDrawnOnly)
+{
+    test::TempHome home;
+    const QString id = uniqueId();
+    installApp(home, "Large", id, 512);
+    // Points asked, pixels decoded: in whole steps, and a larger size replaces the smaller.
+    const qsizetype before = PictureCache::keptBytes();
+    for (const auto& [points, pixels] : QList<std::pair<double, int>>{{15, 16}, {34, 48}, {20, 48}}) {
+        SCOPED_TRACE(points);
+        const auto icon = BrowserIcon::icon(id, points);
+        ASSERT_TRUE(icon);
+        EXPECT_EQ(icon->size(), QSize(pixels, pixels));
+        EXPECT_EQ(PictureCache::keptBytes() - before, pixels * pixels * 4);
+    }
 }
 
 TEST(BrowserIconTest, ABundleWithoutAnIconGetsTheGenericApplicationIconAndKeepsIt)
@@ -118,6 +135,22 @@ TEST_F(ProfilePhotoTest, AFailureIsRememberedUntilTheNextScan)
     QFile::remove(file);
     ProfilePhoto::invalidateFailures();
     EXPECT_TRUE(ProfilePhoto::image(file)) << "a loaded photo stays cached under its path";
+}
+
+TEST_F(ProfilePhotoTest, APhotoIsDecodedToFillTheCircleItIsDrawnIn)
+{
+    QImage wide(512, 256, QImage::Format_ARGB32);
+    wide.fill(Qt::green);
+    ASSERT_TRUE(wide.save(path("wide.png")));
+    EXPECT_EQ(ProfilePhoto::image(path("wide.png")), QSize(512, 256)) << "read from the header";
+    const qsizetype before = PictureCache::keptBytes();
+    QImage image(30, 30, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    EXPECT_TRUE(ProfilePhoto::paint(painter, QRectF(0, 0, 30, 30), path("wide.png"), Appearance::light));
+    painter.end();
+    EXPECT_EQ(PictureCache::keptBytes() - before, 64 * 32 * 4) << "its shorter side fills the 32-pixel step";
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::green));
 }
 
 TEST_F(ProfilePhotoTest, AFileThatIsNoPictureFails)
