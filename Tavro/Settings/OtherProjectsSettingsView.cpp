@@ -19,9 +19,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
+#include <functional>
 
 namespace tavro {
 
@@ -116,18 +119,142 @@ protected:
     }
 };
 
-// The intro, whose two names are links the keyboard reaches: ringed while one of them has it.
-class IntroLabel : public QLabel
+// A name in the intro, a link of its own: it lies over the name as the paragraph draws it and draws
+// nothing but the focus ring around it.
+class IntroNameLink : public QAbstractButton
 {
-protected:
-    void paintEvent(QPaintEvent* event) override
+public:
+    IntroNameLink(const QString& name, QWidget* parent) : QAbstractButton(parent)
     {
-        QLabel::paintEvent(event);
-        if (FocusRing::isShown(this)) {
-            QPainter painter(this);
-            FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 4), this);
+        setObjectName(name);
+        setText(name);
+        accessibilityLink(this);
+        pointingHandCursor(this);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!FocusRing::isShown(this))
+            return;
+        QPainter painter(this);
+        FocusRing::paint(painter, Drawing::roundedRect(QRectF(rect()), 3), this);
+    }
+};
+
+// The intro: one paragraph, read whole by a screen reader and never a Tab stop itself, whose linked
+// names are links of their own, one Tab stop each. It lays out and draws all of its text in the
+// window's appearance, the names in `Brand.navy` and underlined; a name never breaks across lines,
+// so its link is one rectangle over it.
+class IntroParagraph : public QLabel
+{
+public:
+    IntroParagraph(const QString& text, const QList<OtherProjectsSettingsView::IntroLink>& links,
+        const std::function<void(const QUrl&)>& open)
+        : m_shown(text), m_links(links)
+    {
+        setObjectName(QStringLiteral("intro"));
+        setFont(Drawing::systemFont(12));
+        setWordWrap(true);
+        setTextFormat(Qt::PlainText);
+        // What a screen reader reads: the text as written.
+        setText(text);
+        for (const auto& link : links) {
+            for (qsizetype i = link.start; i < link.start + link.length; ++i) {
+                if (m_shown[i] == u' ')
+                    m_shown[i] = QChar::Nbsp;
+            }
+            auto* name = new IntroNameLink(text.mid(link.start, link.length), this);
+            connect(name, &QAbstractButton::clicked, this, [open, url = link.url] { open(url); });
+            m_names.append(name);
         }
     }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        const int horizontal = this->width() - contentsRect().width();
+        const int vertical = height() - contentsRect().height();
+        QTextLayout layout;
+        return qCeil(layOut(layout, width - horizontal)) + vertical;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(resolve(Brand::textSecondary, this));
+        QTextLayout layout;
+        layOut(layout, contentsRect().width());
+        layout.draw(&painter, contentsRect().topLeft());
+    }
+
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QLabel::resizeEvent(event);
+        QTextLayout layout;
+        layOut(layout, contentsRect().width());
+        for (qsizetype i = 0; i < m_links.size(); ++i) {
+            const QRectF name = nameRect(layout, m_links.at(i)).translated(contentsRect().topLeft());
+            m_names.at(i)->setGeometry(name.adjusted(-kRingRoom, 0, kRingRoom, 0).toAlignedRect());
+        }
+    }
+
+private:
+    // Room beside a name for its ring.
+    static constexpr double kRingRoom = 2;
+
+    // Lays the text out in lines `width` wide, the names in the link colour of the window's appearance
+    // and underlined; returns its height.
+    double layOut(QTextLayout& layout, int width) const
+    {
+        layout.setText(m_shown);
+        layout.setFont(font());
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        QList<QTextLayout::FormatRange> formats;
+        for (const auto& link : m_links) {
+            QTextCharFormat format;
+            format.setForeground(resolve(Brand::navy, this));
+            format.setFontUnderline(true);
+            formats.append({int(link.start), int(link.length), format});
+        }
+        layout.setFormats(formats);
+        double y = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(width);
+            line.setPosition({0, y});
+            y += line.height();
+        }
+        layout.endLayout();
+        return y;
+    }
+
+    // Where `link` is drawn in `layout`: the lines it lies on, from its first character to its last.
+    static QRectF nameRect(const QTextLayout& layout, const OtherProjectsSettingsView::IntroLink& link)
+    {
+        const int start = int(link.start);
+        const int end = int(link.start + link.length);
+        QRectF rect;
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            const int from = std::max(start, line.textStart());
+            const int to = std::min(end, line.textStart() + line.textLength());
+            if (from >= to)
+                continue;
+            const double x1 = line.cursorToX(from);
+            const double x2 = line.cursorToX(to);
+            rect |= QRectF(QPointF(std::min(x1, x2), line.y()), QPointF(std::max(x1, x2), line.y() + line.height()));
+        }
+        return rect;
+    }
+
+    QString m_shown; // the text as drawn: no line breaks inside a name
+    QList<OtherProjectsSettingsView::IntroLink> m_links;
+    QList<IntroNameLink*> m_names;
 };
 
 // The whole card is one link-like button on a rounded `Brand.frostDeep` field.
@@ -227,43 +354,27 @@ std::optional<QUrl> OtherProjectsSettingsView::taggedURL(const QString& address)
     return AboutLinks::tagged(address, QStringLiteral("other-projects"), QStringLiteral("app"));
 }
 
-QString OtherProjectsSettingsView::introHtml(const QString& text, const QColor& linkColor)
+QList<OtherProjectsSettingsView::IntroLink> OtherProjectsSettingsView::introLinks(const QString& text)
 {
-    struct Range
-    {
-        qsizetype start;
-        qsizetype length;
-        QUrl url;
-    };
     const std::pair<QString, QString> names[] = {
         {QStringLiteral("Vask Haldor"), QStringLiteral("https://vaskhaldor.dev/from-tavro")},
         {QStringLiteral("Mirovanta"), QStringLiteral("https://mirovanta.com/from-tavro")},
     };
-    QList<Range> ranges;
+    QList<IntroLink> found;
     for (const auto& [name, address] : names) {
         const qsizetype at = text.indexOf(name);
         if (at < 0)
             continue;
-        const auto url = taggedURL(address);
-        if (!url)
-            continue;
-        ranges.append({at, name.size(), *url});
+        if (const auto url = taggedURL(address))
+            found.append({at, name.size(), *url});
     }
-    std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) { return a.start < b.start; });
-
-    QString html;
-    qsizetype from = 0;
-    for (const Range& range : ranges) {
-        if (range.start < from)
-            continue; // one name inside the other: the first keeps its link
-        html += text.mid(from, range.start - from).toHtmlEscaped();
-        html += QStringLiteral("<a href=\"%1\" style=\"color:%2; text-decoration:underline\">%3</a>")
-                    .arg(range.url.toString(QUrl::FullyEncoded).toHtmlEscaped(), linkColor.name(),
-                        text.mid(range.start, range.length).toHtmlEscaped());
-        from = range.start + range.length;
+    std::sort(found.begin(), found.end(), [](const IntroLink& a, const IntroLink& b) { return a.start < b.start; });
+    QList<IntroLink> links;
+    for (const IntroLink& link : found) {
+        if (links.isEmpty() || link.start >= links.last().start + links.last().length)
+            links.append(link);
     }
-    html += text.mid(from).toHtmlEscaped();
-    return html;
+    return links;
 }
 
 OtherProjectsSettingsView::OtherProjectsSettingsView(int columns, QWidget* parent) : QWidget(parent)
@@ -278,17 +389,15 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(int columns, QWidget* paren
     //: Subtitle of the Other Projects settings pane.
     introBlock->addWidget(new BrandLabel(QCoreApplication::translate("Tavro", "From the same workshop."), Brand::navy,
         Drawing::systemFont(13, QFont::DemiBold)));
-    // A plain label: BrandLabel draws its text as it is, and this one is rich text.
-    m_intro = new IntroLabel;
-    m_intro->setFont(Drawing::systemFont(12));
-    m_intro->setObjectName(QStringLiteral("intro"));
-    m_intro->setWordWrap(true);
-    m_intro->setTextFormat(Qt::RichText);
+    //: Intro of the Other Projects settings pane. Vask Haldor is the developer's name and Mirovanta the studio's;
+    //: do not translate them.
+    const QString intro = QCoreApplication::translate("Tavro",
+        "Tavro is one of several products Vask Haldor of Mirovanta designs, builds, and ships end to end. Here’s "
+        "the rest of the lineup.");
     // Links in the text go through the routing, never straight to the system.
-    m_intro->setOpenExternalLinks(false);
-    m_intro->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(m_intro, &QLabel::linkActivated, this, [this](const QString& link) { Q_EMIT routeRequested(QUrl(link)); });
-    introBlock->addWidget(m_intro);
+    auto* paragraph
+        = new IntroParagraph(intro, introLinks(intro), [this](const QUrl& url) { Q_EMIT routeRequested(url); });
+    introBlock->addWidget(paragraph);
     column->addLayout(introBlock);
 
     auto* grid = new QGridLayout;
@@ -302,32 +411,6 @@ OtherProjectsSettingsView::OtherProjectsSettingsView(int columns, QWidget* paren
     for (int c = 0; c < columns; ++c)
         grid->setColumnStretch(c, 1);
     column->addLayout(grid);
-}
-
-void OtherProjectsSettingsView::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    colourIntro();
-}
-
-bool OtherProjectsSettingsView::event(QEvent* event)
-{
-    if (event->type() == appearanceChanged() || event->type() == QEvent::ApplicationPaletteChange)
-        colourIntro();
-    return QWidget::event(event);
-}
-
-void OtherProjectsSettingsView::colourIntro()
-{
-    //: Intro of the Other Projects settings pane. Vask Haldor is the developer's name and Mirovanta the studio's;
-    //: do not translate them.
-    const QString text = QCoreApplication::translate("Tavro",
-        "Tavro is one of several products Vask Haldor of Mirovanta designs, builds, and ships end to end. Here’s "
-        "the rest of the lineup.");
-    QPalette palette = m_intro->palette();
-    palette.setColor(QPalette::WindowText, resolve(Brand::textSecondary, this));
-    m_intro->setPalette(palette);
-    m_intro->setText(introHtml(text, resolve(Brand::navy, this)));
 }
 
 QWidget* OtherProjectsSettingsView::card(const Project& project)

@@ -3,14 +3,11 @@
 // Every address it opens goes through Tavro's own link routing, so the bypass or the picker decides
 // where it lands, as for a link clicked in any other app.
 
-#include <QColor>
 #include <QList>
 #include <QUrl>
 #include <QWidget>
 
 #include <optional>
-
-class QLabel;
 
 namespace tavro {
 
@@ -33,25 +30,24 @@ public:
     static const QList<Project>& projects();
     // `address` with its own items first, then the referral items of this pane.
     static std::optional<QUrl> taggedURL(const QString& address);
-    // `text` as rich text in which the first "Vask Haldor" and the first "Mirovanta" link, in
-    // `linkColor` and underlined, to the developer's and the studio's sites, tagged; a name the text
-    // lacks stays plain.
-    static QString introHtml(const QString& text, const QColor& linkColor);
+    // A name in the intro that links to its site: where it lies in the text, and the tagged address.
+    struct IntroLink
+    {
+        qsizetype start;
+        qsizetype length;
+        QUrl url;
+    };
+    // The links of `text` in its order: the first "Vask Haldor" and the first "Mirovanta", to the
+    // developer's and the studio's sites, tagged. A name the text lacks has none, nor one inside the
+    // other: the first keeps its link.
+    static QList<IntroLink> introLinks(const QString& text);
 
 Q_SIGNALS:
     // A link or a card asks for `url` to open through Tavro's routing.
     void routeRequested(const QUrl& url);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
-
 private:
-    // The intro in the window's appearance: its text colour and its two links.
-    void colourIntro();
     QWidget* card(const Project& project);
-
-    QLabel* m_intro = nullptr;
 };
 
 } // namespace tavro

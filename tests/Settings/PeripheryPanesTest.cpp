@@ -24,6 +24,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -358,10 +359,11 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
     ASSERT_EQ(routed.size(), 1);
     EXPECT_EQ(routed.at(0).toString(),
         "https://hobbrel.com?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects&utm_content=app");
-    Q_EMIT pane.findChild<QLabel*>("intro")->linkActivated(
+    pane.findChild<QAbstractButton*>("Mirovanta")->click();
+    ASSERT_EQ(routed.size(), 2);
+    EXPECT_EQ(routed.at(1).toString(),
         "https://mirovanta.com/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
         "&utm_content=app");
-    EXPECT_EQ(routed.size(), 2);
     EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
     // Every card has its picture; Gantrish's shows its own dark ground.
     for (const QString& name : names)
@@ -370,10 +372,67 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
         = pane.findChild<QAbstractButton*>("Gantrish")->findChild<QWidget*>("picture")->grab().toImage();
     EXPECT_TRUE(test::hasColourNear(gantrish, gantrish.rect(), QColor(0x3b2a1a), 12));
 
-    const QString intro = OtherProjectsSettingsView::introHtml("Made by Mirovanta and Mirovanta.", Qt::black);
-    EXPECT_EQ(intro.count("<a "), 1);
-    EXPECT_FALSE(intro.contains("vaskhaldor"));
+    const auto links = OtherProjectsSettingsView::introLinks("Made by Mirovanta and Mirovanta.");
+    ASSERT_EQ(links.size(), 1);
+    EXPECT_EQ(links.at(0).start, 8);
+    EXPECT_EQ(links.at(0).url.host(), "mirovanta.com");
     EXPECT_EQ(OtherProjectsSettingsView::taggedURL("not a url"), std::nullopt);
+}
+
+// The intro is one paragraph, read whole and never a Tab stop; each of its two names is a link of
+// its own: one Tab stop between the subtitle and the first card, opened with Space or a screen
+// reader's press, through the routing.
+TEST_F(PeripheryTest, OtherProjectsIntroIsOneParagraphWhoseTwoNamesAreLinksOfTheirOwn)
+{
+    QList<QUrl> routed;
+    OtherProjectsSettingsView pane(2);
+    QObject::connect(&pane, &OtherProjectsSettingsView::routeRequested, [&](const QUrl& url) { routed.append(url); });
+    pane.resize(520, 600);
+    pane.show();
+    QApplication::setActiveWindow(&pane);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+
+    // From the top of the pane, as from the sidebar.
+    if (QApplication::focusWidget())
+        QApplication::focusWidget()->clearFocus();
+    QStringList stops;
+    for (int step = 0; step < 3; ++step) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &pane, Qt::Key_Tab);
+        stops.append(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(stops, (QStringList{"Vask Haldor", "Mirovanta", "Ostrel"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "Mirovanta");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    ASSERT_EQ(routed.size(), 1);
+    EXPECT_EQ(routed.at(0).toString(),
+        "https://mirovanta.com/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
+        "&utm_content=app");
+
+    QAccessibleInterface* paragraph = QAccessible::queryAccessibleInterface(pane.findChild<QWidget*>("intro"));
+    ASSERT_TRUE(paragraph);
+    EXPECT_EQ(paragraph->role(), QAccessible::StaticText);
+    EXPECT_EQ(paragraph->text(QAccessible::Name),
+        "Tavro is one of several products Vask Haldor of Mirovanta designs, builds, and ships end to end. Here’s "
+        "the rest of the lineup.");
+    EXPECT_FALSE(paragraph->state().focusable);
+    ASSERT_EQ(paragraph->childCount(), 2);
+    for (const auto& [index, name] : {std::pair{0, "Vask Haldor"}, {1, "Mirovanta"}}) {
+        QAccessibleInterface* link = paragraph->child(index);
+        EXPECT_EQ(link->role(), QAccessible::Link) << name;
+        EXPECT_EQ(link->text(QAccessible::Name), name);
+        EXPECT_TRUE(link->state().focusable) << name;
+        // Over its name as drawn: on the paragraph, one line high.
+        EXPECT_TRUE(paragraph->rect().intersects(link->rect())) << name;
+        EXPECT_LT(link->rect().height(), 2 * pane.findChild<QWidget*>("intro")->fontMetrics().lineSpacing()) << name;
+    }
+    paragraph->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(routed.size(), 2);
+    EXPECT_EQ(routed.at(1).toString(),
+        "https://vaskhaldor.dev/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
+        "&utm_content=app");
+    EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
 }
 
 TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSharingPicker)
