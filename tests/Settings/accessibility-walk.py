@@ -208,6 +208,14 @@ def preferences():
             links = [e for e in shown if e.getRoleName() == "link"]
             if not any(e.name == "Open the Full Guide" for e in links):
                 find("Help: the guide is no link")
+        if tab.name == "Other Projects":
+            intro = [e for e in shown if e.name.startswith("Tavro is one of several products")]
+            if [(e.getRoleName(), e.getState().contains(pyatspi.STATE_FOCUSABLE)) for e in intro] != [("label", False)]:
+                find(f"Other Projects: the intro is {[e.getRoleName() for e in intro]}, not one paragraph off the Tab chain")
+            else:
+                names = [(c.getRoleName(), c.name) for c in intro[0]]
+                if names != [("link", "Vask Haldor"), ("link", "Mirovanta")]:
+                    find(f"Other Projects: the intro's names come through as {names}")
         if not any(e.getRoleName() == "link" and e.name == "Vask Haldor" for e in shown):
             find(f"{tab.name}: the developer's name is no link")
         if tab.name == "About":
