@@ -15,7 +15,7 @@
     </message>
     <message>
         <source>The link is too long for %1 to take while it is open. Quit %1, then open the link again.</source>
-        <extracomment>Reason shown after &quot;Couldn&apos;t open the link in %@:&quot; when a link is too long to hand to a running Chromium-family browser. %1 is the browser name, e.g. Google Chrome.</extracomment>
+        <extracomment>Reason shown as %2 of &quot;Couldn’t open the link in %1: %2&quot; when a link is too long to hand to a running Chromium-family browser. %1 is the browser name, e.g. Google Chrome.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -135,9 +135,7 @@
     </message>
     <message>
         <source>System</source>
-        <extracomment>Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates). Also the Appearance setting option that follows the macOS light or dark setting.
-----------
-Label in the About settings pane&apos;s Version card for the macOS version line.</extracomment>
+        <extracomment>Settings sidebar tab and pane title for general app settings (login, menu bar, default browser, updates).</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -222,9 +220,7 @@ Label in the About settings pane&apos;s Version card for the macOS version line.
     </message>
     <message>
         <source>%1 can’t open private windows</source>
-        <extracomment>Notice above the profile picker when the bypass browser can&apos;t open a private window. %1 is the browser name, e.g. ChatGPT Atlas.
-----------
-Notice above the profile picker when the bypass browser can&apos;t open a private window. %@ is the browser name, e.g. ChatGPT Atlas.</extracomment>
+        <extracomment>Notice above the profile picker when the bypass browser can&apos;t open a private window. %1 is the browser name, e.g. ChatGPT Atlas.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -308,7 +304,7 @@ Alert button that copies the failed link to the clipboard.</extracomment>
     </message>
     <message>
         <source>To open links in a private %1 window, allow Tavro under Accessibility in System Settings. The link wasn’t opened, so it stays private.</source>
-        <extracomment>Alert body asking for Accessibility permission to open private windows. %@ is the browser name, e.g. Safari. Accessibility and System Settings are Apple&apos;s names: use Apple&apos;s official localized names for the macOS privacy pane and app.</extracomment>
+        <extracomment>Alert body asking for Accessibility permission to open private windows. %1 is the browser name, e.g. Safari. Accessibility and System Settings are Apple&apos;s names: use Apple&apos;s official localized names for the macOS privacy pane and app.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1609,7 +1605,7 @@ Button that closes the alert saying this build cannot check for updates.</extrac
     </message>
     <message>
         <source>The link is too long for the system to start %1 with it.</source>
-        <extracomment>Reason shown after &quot;Couldn&apos;t open the link in %@:&quot; when a link is longer than the system lets a program be started with. %1 is the browser name, e.g. Google Chrome.</extracomment>
+        <extracomment>Reason shown as %2 of &quot;Couldn’t open the link in %1: %2&quot; when a link is longer than the system lets a program be started with. %1 is the browser name, e.g. Google Chrome.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1635,6 +1631,38 @@ Button that closes the alert saying this build cannot check for updates.</extrac
     <message>
         <source>Tavro couldn’t become your default browser: %1.</source>
         <extracomment>Shown under the Set Tavro as Default Browser button when the request failed. %1 is the reason, in English, e.g. the MIME-applications file exists but could not be read.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <comment>appearance</comment>
+        <extracomment>Appearance setting option: follow the macOS light or dark setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <comment>operating system</comment>
+        <extracomment>Label in the About settings pane&apos;s Version card for the macOS version line.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This desktop has no Accessibility setting to grant: Safari profiles can’t be opened here, other browsers work without it.</source>
+        <extracomment>Permissions pane, in place of the Grant Accessibility button on a desktop that has no such setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Let your user read those browsers’ profile folders, then click Re-check.</source>
+        <extracomment>Permissions pane, in place of the Allow in Files &amp; Folders button on a desktop that has no such setting.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Or choose Tavro in your desktop’s default applications settings, or run xdg-settings set default-web-browser tavro.desktop</source>
+        <extracomment>System pane, in place of the Open System Settings link on a desktop that has no such page.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tavro is named your default browser, but your desktop can’t start it: %1.</source>
+        <extracomment>Shown in the Default web browser card and the welcome step when the desktop&apos;s settings name Tavro but the desktop cannot start it. %1 is the reason, in English, e.g. the program its desktop entry names is not there.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
