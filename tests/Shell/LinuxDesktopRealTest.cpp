@@ -292,7 +292,9 @@ TEST_F(LinuxDesktopRealTest, AFirstLinkFromATerminalLeavesTheTerminalFree)
             "sh", recorder.url("/first")});
     ASSERT_TRUE(terminal.waitForFinished(10000));
     EXPECT_EQ(terminal.exitCode(), 0);
-    EXPECT_LT(clock.elapsed(), 1000);
+    // Back well before the terminal's own limit, which a command waiting on Tavro would reach; how
+    // fast a cold start is belongs to the benchmarks, not to a check that runs beside other work.
+    EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_FALSE(pickerWindow().isEmpty());
 
     // The Tavro that took the first link takes the next one too.
