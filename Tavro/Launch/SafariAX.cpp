@@ -32,7 +32,7 @@ QString title(const AXElement& element)
     return A::stringAttribute(element, A::titleAttribute).value_or(QString());
 }
 
-QList<AXElement> children(const AXElement& element, const char* attribute = A::childrenAttribute)
+QList<AXElement> children(const AXElement& element, QLatin1StringView attribute = A::childrenAttribute)
 {
     return A::elementsAttribute(element, attribute).value_or(QList<AXElement>());
 }

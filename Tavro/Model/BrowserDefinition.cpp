@@ -32,9 +32,10 @@ std::optional<ProfileFamily> profileFamilyFromRawValue(const QString& raw)
 const QList<BrowserDefinition>& BrowserDefinition::registry()
 {
     using F = ProfileFamily;
-    auto row = [](const char* id, const char* name, const QString& bundle, F family,
+    auto row = [](const char* id, const char* name, QAnyStringView bundle, F family,
                    std::optional<QString> subpath = std::nullopt) {
-        return BrowserDefinition{QString::fromUtf8(id), QString::fromUtf8(name), {bundle}, family, std::move(subpath)};
+        return BrowserDefinition{
+            QString::fromUtf8(id), QString::fromUtf8(name), {bundle.toString()}, family, std::move(subpath)};
     };
     // A function-local static is initialised exactly once, also when two threads race to it.
     static const QList<BrowserDefinition> table{

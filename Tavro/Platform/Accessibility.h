@@ -52,26 +52,26 @@ using AXValue = std::variant<QString, qint64, bool, AXElement, QList<AXElement>>
 namespace Accessibility {
 
 // Attribute, role and action names used by Tavro.
-inline constexpr auto menuBarAttribute = "AXMenuBar";
-inline constexpr auto childrenAttribute = "AXChildren";
-inline constexpr auto windowsAttribute = "AXWindows";
-inline constexpr auto identifierAttribute = "AXIdentifier";
-inline constexpr auto titleAttribute = "AXTitle";
-inline constexpr auto roleAttribute = "AXRole";
-inline constexpr auto subroleAttribute = "AXSubrole";
-inline constexpr auto valueAttribute = "AXValue";
-inline constexpr auto documentAttribute = "AXDocument";
-inline constexpr auto mainAttribute = "AXMain";
-inline constexpr auto minimizedAttribute = "AXMinimized";
-inline constexpr auto closeButtonAttribute = "AXCloseButton";
-inline constexpr auto focusedWindowAttribute = "AXFocusedWindow";
-inline constexpr auto focusedUIElementAttribute = "AXFocusedUIElement";
-inline constexpr auto menuItemCmdCharAttribute = "AXMenuItemCmdChar";
-inline constexpr auto menuItemCmdModifiersAttribute = "AXMenuItemCmdModifiers";
-inline constexpr auto pressAction = "AXPress";
-inline constexpr auto raiseAction = "AXRaise";
-inline constexpr auto standardWindowSubrole = "AXStandardWindow";
-inline constexpr auto secureTextFieldSubrole = "AXSecureTextField";
+inline constexpr QLatin1StringView menuBarAttribute("AXMenuBar");
+inline constexpr QLatin1StringView childrenAttribute("AXChildren");
+inline constexpr QLatin1StringView windowsAttribute("AXWindows");
+inline constexpr QLatin1StringView identifierAttribute("AXIdentifier");
+inline constexpr QLatin1StringView titleAttribute("AXTitle");
+inline constexpr QLatin1StringView roleAttribute("AXRole");
+inline constexpr QLatin1StringView subroleAttribute("AXSubrole");
+inline constexpr QLatin1StringView valueAttribute("AXValue");
+inline constexpr QLatin1StringView documentAttribute("AXDocument");
+inline constexpr QLatin1StringView mainAttribute("AXMain");
+inline constexpr QLatin1StringView minimizedAttribute("AXMinimized");
+inline constexpr QLatin1StringView closeButtonAttribute("AXCloseButton");
+inline constexpr QLatin1StringView focusedWindowAttribute("AXFocusedWindow");
+inline constexpr QLatin1StringView focusedUIElementAttribute("AXFocusedUIElement");
+inline constexpr QLatin1StringView menuItemCmdCharAttribute("AXMenuItemCmdChar");
+inline constexpr QLatin1StringView menuItemCmdModifiersAttribute("AXMenuItemCmdModifiers");
+inline constexpr QLatin1StringView pressAction("AXPress");
+inline constexpr QLatin1StringView raiseAction("AXRaise");
+inline constexpr QLatin1StringView standardWindowSubrole("AXStandardWindow");
+inline constexpr QLatin1StringView secureTextFieldSubrole("AXSecureTextField");
 
 // What the calls below go through.
 class Backend

@@ -622,7 +622,8 @@ std::optional<AppBundle> Workspace::desktopEntry(const QString& entryPath)
     if (!identifier)
         return std::nullopt;
     const auto entry = DesktopEntry::read(entryPath);
-    if (!entry || entry->value(QStringLiteral("Type")) != QLatin1String("Application") || entry->flag("Hidden"))
+    if (!entry || entry->value(QStringLiteral("Type")) != QLatin1String("Application")
+        || entry->flag(QStringLiteral("Hidden")))
         return std::nullopt;
     // A TryExec that is not there means the package was removed but left its entry behind.
     if (const auto tryExec = entry->value(QStringLiteral("TryExec")); tryExec && !tryExec->isEmpty()) {

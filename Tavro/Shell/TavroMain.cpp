@@ -200,7 +200,7 @@ bool writeDiagnosticsFile(const QByteArray& report, const QString& path)
 
 QByteArray launchOutcomeLine(const QString& profileName, bool opened)
 {
-    return ("openProfileWindow(" + profileName + ") = " + (opened ? "true" : "false") + "\n").toUtf8();
+    return "openProfileWindow(" + profileName.toUtf8() + ") = " + (opened ? "true" : "false") + "\n";
 }
 
 int main(int argc, char** argv, const WindowFactory& windows)

@@ -11,15 +11,6 @@ namespace tavro {
 
 namespace A = Accessibility;
 
-namespace {
-
-QString key(const char* name)
-{
-    return QString::fromLatin1(name);
-}
-
-} // namespace
-
 struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::State>
 {
     struct Window
@@ -56,7 +47,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
 
     AXElement focusedWindow() const
     {
-        auto value = AccessibilityHost::attribute(app, key(A::focusedWindowAttribute));
+        auto value = AccessibilityHost::attribute(app, A::focusedWindowAttribute);
         if (value && std::holds_alternative<AXElement>(*value))
             return std::get<AXElement>(*value);
         return {};
@@ -67,24 +58,24 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         QList<AXElement> list;
         for (const Window& w : windows)
             list.append(w.element);
-        AccessibilityHost::setAttribute(app, key(A::windowsAttribute), list);
+        AccessibilityHost::setAttribute(app, A::windowsAttribute, list);
     }
 
     void setFocusedElement(const AXElement& element)
     {
         focusedElement = element;
         if (element.isNull())
-            AccessibilityHost::removeAttribute(app, key(A::focusedUIElementAttribute));
+            AccessibilityHost::removeAttribute(app, A::focusedUIElementAttribute);
         else
-            AccessibilityHost::setAttribute(app, key(A::focusedUIElementAttribute), element);
+            AccessibilityHost::setAttribute(app, A::focusedUIElementAttribute, element);
     }
 
     void focus(const AXElement& window)
     {
         if (window.isNull()) {
-            AccessibilityHost::removeAttribute(app, key(A::focusedWindowAttribute));
+            AccessibilityHost::removeAttribute(app, A::focusedWindowAttribute);
         } else {
-            AccessibilityHost::setAttribute(app, key(A::focusedWindowAttribute), window);
+            AccessibilityHost::setAttribute(app, A::focusedWindowAttribute, window);
             // The focused window moves to the front of the window list, as on a Mac.
             for (qsizetype i = 0; i < windows.size(); ++i) {
                 if (windows[i].element == window) {
@@ -126,19 +117,19 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         if (!window)
             return;
         if (event.keyCode == KeyEvents::keyReturn && focusedElement == window->field) {
-            auto value = AccessibilityHost::attribute(window->field, key(A::valueAttribute));
+            auto value = AccessibilityHost::attribute(window->field, A::valueAttribute);
             const QString text
                 = value && std::holds_alternative<QString>(*value) ? std::get<QString>(*value) : QString();
-            AccessibilityHost::setAttribute(window->element, key(A::documentAttribute), text);
+            AccessibilityHost::setAttribute(window->element, A::documentAttribute, text);
             setFocusedElement(window->element);
             return;
         }
         if (!event.text.isEmpty() && focusedElement == window->field) {
-            auto value = AccessibilityHost::attribute(window->field, key(A::valueAttribute));
+            auto value = AccessibilityHost::attribute(window->field, A::valueAttribute);
             QString text = value && std::holds_alternative<QString>(*value) && !selectAll ? std::get<QString>(*value)
                                                                                           : QString();
             selectAll = false;
-            AccessibilityHost::setAttribute(window->field, key(A::valueAttribute), text + event.text);
+            AccessibilityHost::setAttribute(window->field, A::valueAttribute, text + event.text);
         }
     }
 
@@ -150,7 +141,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
             return;
         const AXElement front = focusedWindow();
         if (find(front)) {
-            AccessibilityHost::setAttribute(front, key(A::documentAttribute), urls.last().toString(QUrl::FullyEncoded));
+            AccessibilityHost::setAttribute(front, A::documentAttribute, urls.last().toString(QUrl::FullyEncoded));
             return;
         }
         lock.unlock();
@@ -165,35 +156,34 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         Window w;
         w.isPrivate = options.isPrivate;
         w.element = AccessibilityHost::createElement(pid,
-            {{key(A::roleAttribute), QStringLiteral("AXWindow")}, {key(A::subroleAttribute), options.subrole},
-                {key(A::titleAttribute), options.title}, {key(A::minimizedAttribute), false},
-                {key(A::mainAttribute), false}});
+            {{A::roleAttribute, QStringLiteral("AXWindow")}, {A::subroleAttribute, options.subrole},
+                {A::titleAttribute, options.title}, {A::minimizedAttribute, false}, {A::mainAttribute, false}});
         if (!options.document.isEmpty())
-            AccessibilityHost::setAttribute(w.element, key(A::documentAttribute), options.document);
+            AccessibilityHost::setAttribute(w.element, A::documentAttribute, options.document);
         w.field = AccessibilityHost::createElement(
-            pid, {{key(A::roleAttribute), QStringLiteral("AXTextField")}, {key(A::valueAttribute), options.document}});
+            pid, {{A::roleAttribute, QStringLiteral("AXTextField")}, {A::valueAttribute, options.document}});
         if (!refusesValue)
-            AccessibilityHost::setSettable(w.field, key(A::valueAttribute));
+            AccessibilityHost::setSettable(w.field, A::valueAttribute);
         w.secureField = AccessibilityHost::createElement(pid,
-            {{key(A::roleAttribute), QStringLiteral("AXTextField")},
-                {key(A::subroleAttribute), QString::fromLatin1(A::secureTextFieldSubrole)}});
-        w.closeButton = AccessibilityHost::createElement(pid, {{key(A::roleAttribute), QStringLiteral("AXButton")}});
-        AccessibilityHost::setAttribute(w.element, key(A::closeButtonAttribute), w.closeButton);
+            {{A::roleAttribute, QStringLiteral("AXTextField")},
+                {A::subroleAttribute, QString::fromLatin1(A::secureTextFieldSubrole)}});
+        w.closeButton = AccessibilityHost::createElement(pid, {{A::roleAttribute, QStringLiteral("AXButton")}});
+        AccessibilityHost::setAttribute(w.element, A::closeButtonAttribute, w.closeButton);
         AccessibilityHost::appendChild(w.element, w.field);
-        AccessibilityHost::setSettable(w.element, key(A::minimizedAttribute));
-        AccessibilityHost::setSettable(w.element, key(A::mainAttribute));
+        AccessibilityHost::setSettable(w.element, A::minimizedAttribute);
+        AccessibilityHost::setSettable(w.element, A::mainAttribute);
 
         std::weak_ptr<State> weak = weak_from_this();
         // The window's own actions must not keep the window alive.
         const AXWeakElement element(w.element);
-        AccessibilityHost::setAction(w.closeButton, key(A::pressAction), [weak, element] {
+        AccessibilityHost::setAction(w.closeButton, A::pressAction, [weak, element] {
             if (auto self = weak.lock()) {
                 QMutexLocker lock(&self->mutex);
                 self->close(element.lock());
             }
             return AXError::success;
         });
-        AccessibilityHost::setAction(w.element, key(A::raiseAction), [weak, element] {
+        AccessibilityHost::setAction(w.element, A::raiseAction, [weak, element] {
             if (auto self = weak.lock()) {
                 QMutexLocker lock(&self->mutex);
                 if (!self->raiseIgnored)
@@ -203,7 +193,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         });
         AccessibilityHost::setWriteObserver(w.element, [weak, element](const QString& attribute, const AXValue& value) {
             auto self = weak.lock();
-            if (!self || attribute != key(A::mainAttribute) || !std::holds_alternative<bool>(value)
+            if (!self || attribute != A::mainAttribute || !std::holds_alternative<bool>(value)
                 || !std::get<bool>(value))
                 return;
             QMutexLocker lock(&self->mutex);
@@ -218,20 +208,20 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
     AXElement buildItem(const MenuItem& item)
     {
         QHash<QString, AXValue> attributes{
-            {key(A::titleAttribute), item.title}, {key(A::roleAttribute), QStringLiteral("AXMenuItem")}};
+            {A::titleAttribute, item.title}, {A::roleAttribute, QStringLiteral("AXMenuItem")}};
         if (!item.identifier.isEmpty())
-            attributes.insert(key(A::identifierAttribute), item.identifier);
+            attributes.insert(A::identifierAttribute, item.identifier);
         if (!item.commandChar.isEmpty())
-            attributes.insert(key(A::menuItemCmdCharAttribute), item.commandChar);
+            attributes.insert(A::menuItemCmdCharAttribute, item.commandChar);
         if (item.commandModifiers)
-            attributes.insert(key(A::menuItemCmdModifiersAttribute), *item.commandModifiers);
+            attributes.insert(A::menuItemCmdModifiersAttribute, *item.commandModifiers);
         const AXElement element = AccessibilityHost::createElement(pid, attributes);
         const QString name = item.identifier.isEmpty() ? item.title : item.identifier;
         std::weak_ptr<State> weak = weak_from_this();
         const auto onPress = item.onPress;
         const bool fails = item.pressFails;
         const QString title = item.title;
-        AccessibilityHost::setAction(element, key(A::pressAction), [weak, name, title, onPress, fails] {
+        AccessibilityHost::setAction(element, A::pressAction, [weak, name, title, onPress, fails] {
             auto self = weak.lock();
             if (!self)
                 return AXError::invalidUIElement;
@@ -249,7 +239,7 @@ struct SimulatedBrowser::State : std::enable_shared_from_this<SimulatedBrowser::
         });
         if (!item.submenu.isEmpty()) {
             const AXElement submenu
-                = AccessibilityHost::createElement(pid, {{key(A::roleAttribute), QStringLiteral("AXMenu")}});
+                = AccessibilityHost::createElement(pid, {{A::roleAttribute, QStringLiteral("AXMenu")}});
             for (const MenuItem& child : item.submenu)
                 AccessibilityHost::appendChild(submenu, buildItem(child));
             AccessibilityHost::appendChild(element, submenu);
@@ -281,8 +271,8 @@ SimulatedBrowser::SimulatedBrowser(const QString& bundleIdentifier, const QStrin
 {
     m_state->bundleIdentifier = bundleIdentifier;
     m_state->pid = WorkspaceHost::addRunningApplication(bundleIdentifier, bundlePath);
-    m_state->app = AccessibilityHost::createElement(m_state->pid,
-        {{key(A::roleAttribute), QStringLiteral("AXApplication")}, {key(A::windowsAttribute), QList<AXElement>()}});
+    m_state->app = AccessibilityHost::createElement(
+        m_state->pid, {{A::roleAttribute, QStringLiteral("AXApplication")}, {A::windowsAttribute, QList<AXElement>()}});
     AccessibilityHost::setApplicationElement(m_state->pid, m_state->app);
     std::weak_ptr<State> weak = m_state;
     AccessibilityHost::setKeyHandler(m_state->pid, [weak](const KeyEvent& event) {
@@ -335,20 +325,20 @@ void SimulatedBrowser::setMenus(const QList<Menu>& menus)
 {
     QMutexLocker lock(&m_state->mutex);
     const qint64 pid = m_state->pid;
-    const AXElement bar = AccessibilityHost::createElement(pid, {{key(A::roleAttribute), QStringLiteral("AXMenuBar")}});
+    const AXElement bar = AccessibilityHost::createElement(pid, {{A::roleAttribute, QStringLiteral("AXMenuBar")}});
     QList<Menu> all{Menu{QStringLiteral("Apple"), {item({}, QStringLiteral("About This Mac"))}}};
     all += menus;
     for (const Menu& menu : all) {
         const AXElement barItem = AccessibilityHost::createElement(
-            pid, {{key(A::titleAttribute), menu.title}, {key(A::roleAttribute), QStringLiteral("AXMenuBarItem")}});
+            pid, {{A::titleAttribute, menu.title}, {A::roleAttribute, QStringLiteral("AXMenuBarItem")}});
         const AXElement menuElement
-            = AccessibilityHost::createElement(pid, {{key(A::roleAttribute), QStringLiteral("AXMenu")}});
+            = AccessibilityHost::createElement(pid, {{A::roleAttribute, QStringLiteral("AXMenu")}});
         for (const MenuItem& item : menu.items)
             AccessibilityHost::appendChild(menuElement, m_state->buildItem(item));
         AccessibilityHost::appendChild(barItem, menuElement);
         AccessibilityHost::appendChild(bar, barItem);
     }
-    AccessibilityHost::setAttribute(m_state->app, key(A::menuBarAttribute), bar);
+    AccessibilityHost::setAttribute(m_state->app, A::menuBarAttribute, bar);
 }
 
 int SimulatedBrowser::pressCount(const QString& identifierOrTitle) const
@@ -359,7 +349,7 @@ int SimulatedBrowser::pressCount(const QString& identifierOrTitle) const
 
 void SimulatedBrowser::removeMenuBar()
 {
-    AccessibilityHost::removeAttribute(m_state->app, key(A::menuBarAttribute));
+    AccessibilityHost::removeAttribute(m_state->app, A::menuBarAttribute);
 }
 
 AXElement SimulatedBrowser::openWindow(const WindowOptions& options)
@@ -401,7 +391,7 @@ void SimulatedBrowser::focusWindow(const AXElement& window)
 
 QString SimulatedBrowser::document(const AXElement& window) const
 {
-    auto value = AccessibilityHost::attribute(window, key(A::documentAttribute));
+    auto value = AccessibilityHost::attribute(window, A::documentAttribute);
     return value && std::holds_alternative<QString>(*value) ? std::get<QString>(*value) : QString();
 }
 
@@ -414,7 +404,7 @@ AXElement SimulatedBrowser::addressField(const AXElement& window) const
 
 QString SimulatedBrowser::addressText(const AXElement& window) const
 {
-    auto value = AccessibilityHost::attribute(addressField(window), key(A::valueAttribute));
+    auto value = AccessibilityHost::attribute(addressField(window), A::valueAttribute);
     return value && std::holds_alternative<QString>(*value) ? std::get<QString>(*value) : QString();
 }
 
@@ -427,7 +417,7 @@ bool SimulatedBrowser::isPrivate(const AXElement& window) const
 
 bool SimulatedBrowser::isMinimized(const AXElement& window) const
 {
-    auto value = AccessibilityHost::attribute(window, key(A::minimizedAttribute));
+    auto value = AccessibilityHost::attribute(window, A::minimizedAttribute);
     return value && std::holds_alternative<bool>(*value) && std::get<bool>(*value);
 }
 
@@ -442,7 +432,7 @@ void SimulatedBrowser::setAddressFieldRefusesValue(bool refuses)
     QMutexLocker lock(&m_state->mutex);
     m_state->refusesValue = refuses;
     for (const State::Window& w : std::as_const(m_state->windows))
-        AccessibilityHost::setSettable(w.field, key(A::valueAttribute), !refuses);
+        AccessibilityHost::setSettable(w.field, A::valueAttribute, !refuses);
 }
 
 void SimulatedBrowser::setRaiseIgnored(bool ignored)
@@ -455,7 +445,7 @@ void SimulatedBrowser::setFocusedElementUnreadable(bool unreadable)
 {
     QMutexLocker lock(&m_state->mutex);
     if (unreadable)
-        AccessibilityHost::removeAttribute(m_state->app, key(A::focusedUIElementAttribute));
+        AccessibilityHost::removeAttribute(m_state->app, A::focusedUIElementAttribute);
     else
         m_state->setFocusedElement(m_state->focusedElement);
 }
