@@ -3,10 +3,10 @@
 # hands usage requirements on. A header that no target lists is refused too. The targets and their
 # links are read from the build itself, so a new file or a new link needs nothing here.
 
-# The non-imported targets that `target` hands on to whoever links it, itself included.
-function(tavro_handed_on target out)
+# `target` and what each non-imported target named in its `property` hands on.
+function(tavro_with_handed_on target property out)
     set(result ${target})
-    get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+    get_target_property(links ${target} ${property})
     foreach(link IN LISTS links)
         if(TARGET ${link})
             get_target_property(imported ${link} IMPORTED)
@@ -20,20 +20,15 @@ function(tavro_handed_on target out)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+# The non-imported targets that `target` hands on to whoever links it, itself included.
+function(tavro_handed_on target out)
+    tavro_with_handed_on(${target} INTERFACE_LINK_LIBRARIES result)
+    set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
 # The targets whose headers a file of `target` may include.
 function(tavro_usable_targets target out)
-    set(result ${target})
-    get_target_property(links ${target} LINK_LIBRARIES)
-    foreach(link IN LISTS links)
-        if(TARGET ${link})
-            get_target_property(imported ${link} IMPORTED)
-            if(NOT imported)
-                tavro_handed_on(${link} handed)
-                list(APPEND result ${handed})
-            endif()
-        endif()
-    endforeach()
-    list(REMOVE_DUPLICATES result)
+    tavro_with_handed_on(${target} LINK_LIBRARIES result)
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
