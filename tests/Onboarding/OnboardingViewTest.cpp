@@ -510,8 +510,9 @@ TEST_F(OnboardingViewTest, UpdateCheckboxWritesTheFrameworkPreferenceAtOnce)
     EXPECT_EQ(Updater::automaticChecksKey, "SUEnableAutomaticChecks");
     // A change made elsewhere shows here too.
     updates.updaterController().setAutomaticallyChecksForUpdates(true);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return shownStep()->findChild<QCheckBox*>("automaticChecks")->isChecked(); }, 5000));
+    const bool shown
+        = QTest::qWaitFor([&] { return shownStep()->findChild<QCheckBox*>("automaticChecks")->isChecked(); }, 5000);
+    EXPECT_TRUE(shown);
     EXPECT_EQ(store->settings().hasCompletedOnboarding, false);
 }
 
