@@ -1,36 +1,26 @@
 #include "Tavro/Platform/SystemSound.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include <QApplication>
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/SystemSoundBackend.h"
 
 namespace tavro {
 
 namespace {
-
-class SystemBackend final : public SystemSound::Backend
-{
-public:
-    void beep() override { QApplication::beep(); }
-};
-
-InstalledBackend<SystemSound::Backend> installedBackend;
-
+BackendSlot<SystemSound::Backend, Linux::SystemSoundBackend> backendSlot;
 } // namespace
 
 SystemSound::Backend& SystemSound::systemBackend()
 {
-    static SystemBackend system;
-    return system;
+    return backendSlot.system();
 }
 
 void SystemSound::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 void SystemSound::beep()
 {
-    installedBackend.orElse(systemBackend()).beep();
+    backendSlot.current().beep();
 }
 
 } // namespace tavro

@@ -1,0 +1,12 @@
+#include "Tavro/Platform/Linux/SystemSoundBackend.h"
+
+#include <QApplication>
+
+namespace tavro::Linux {
+
+void SystemSoundBackend::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace tavro::Linux
