@@ -1,51 +1,31 @@
 #include "Tavro/Platform/Application.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/ApplicationBackend.h"
 
 namespace tavro {
 
 namespace {
-
-class SystemBackend final : public Application::Backend
-{
-public:
-    // There is no Dock here: a regular application and an accessory look alike.
-    void setActivationPolicy(Application::ActivationPolicy) override { }
-
-    void activate(bool) override
-    {
-        // Here an application has no focus of its own: each window asks the window manager for
-        // focus when it is made key, so the window made key last is already in front.
-        if (QWidget* window = QApplication::activeWindow())
-            window->raise();
-    }
-};
-
-InstalledBackend<Application::Backend> installedBackend;
-
+BackendSlot<Application::Backend, Linux::ApplicationBackend> backendSlot;
 } // namespace
 
 Application::Backend& Application::systemBackend()
 {
-    static SystemBackend system;
-    return system;
+    return backendSlot.system();
 }
 
 void Application::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 void Application::setActivationPolicy(ActivationPolicy policy)
 {
-    installedBackend.orElse(systemBackend()).setActivationPolicy(policy);
+    backendSlot.current().setActivationPolicy(policy);
 }
 
 void Application::activate(bool ignoringOtherApps)
 {
-    installedBackend.orElse(systemBackend()).activate(ignoringOtherApps);
+    backendSlot.current().activate(ignoringOtherApps);
 }
 
 } // namespace tavro
