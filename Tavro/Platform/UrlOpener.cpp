@@ -1,40 +1,21 @@
 #include "Tavro/Platform/UrlOpener.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include "Tavro/Platform/PlatformLog.h"
-
-#include <QDesktopServices>
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/UrlOpenerBackend.h"
 
 namespace tavro {
 
 namespace {
-
-class SystemBackend final : public UrlOpener::Backend
-{
-public:
-    void open(const QUrl& url) override
-    {
-        if (!UrlOpener::isWebPage(url))
-            qCInfo(lcPlatform).noquote() << "No application here opens" << url.toString();
-        else if (!QDesktopServices::openUrl(url))
-            qCWarning(lcPlatform).noquote() << "The desktop's handler did not open" << url.toString();
-    }
-    bool opens(const QUrl& url) override { return UrlOpener::isWebPage(url); }
-};
-
-InstalledBackend<UrlOpener::Backend> installedBackend;
-
+BackendSlot<UrlOpener::Backend, Linux::UrlOpenerBackend> backendSlot;
 } // namespace
 
 UrlOpener::Backend& UrlOpener::systemBackend()
 {
-    static SystemBackend system;
-    return system;
+    return backendSlot.system();
 }
 
 void UrlOpener::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 bool UrlOpener::isWebPage(const QUrl& url)
@@ -44,12 +25,12 @@ bool UrlOpener::isWebPage(const QUrl& url)
 
 void UrlOpener::open(const QUrl& url)
 {
-    installedBackend.orElse(systemBackend()).open(url);
+    backendSlot.current().open(url);
 }
 
 bool UrlOpener::opens(const QUrl& url)
 {
-    return installedBackend.orElse(systemBackend()).opens(url);
+    return backendSlot.current().opens(url);
 }
 
 } // namespace tavro
