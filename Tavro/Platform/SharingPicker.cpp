@@ -1,52 +1,31 @@
 #include "Tavro/Platform/SharingPicker.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include "Tavro/Platform/PlatformLog.h"
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/SharingPickerBackend.h"
 
 namespace tavro {
 
 namespace {
-
-class SystemBackend final : public SharingPicker::Backend
-{
-public:
-    bool isAvailable() override { return false; }
-    void show(const QList<QUrl>& items, QWidget*, const QRect&, SharingPicker::Edge) override
-    {
-        qCInfo(lcPlatform) << "No sharing picker on this system; not offering" << items.size() << "item(s)";
-    }
-};
-
-InstalledBackend<SharingPicker::Backend> installedBackend;
-
+BackendSlot<SharingPicker::Backend, Linux::SharingPickerBackend> backendSlot;
 } // namespace
 
 SharingPicker::Backend& SharingPicker::systemBackend()
 {
-    static SystemBackend system;
-    return system;
+    return backendSlot.system();
 }
 
 void SharingPicker::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
-
-namespace {
-SharingPicker::Backend& current()
-{
-    return installedBackend.orElse(SharingPicker::systemBackend());
-}
-} // namespace
 
 bool SharingPicker::isAvailable()
 {
-    return current().isAvailable();
+    return backendSlot.current().isAvailable();
 }
 
 void SharingPicker::show(const QList<QUrl>& items, QWidget* view, const QRect& rect, Edge preferredEdge)
 {
-    current().show(items, view, rect, preferredEdge);
+    backendSlot.current().show(items, view, rect, preferredEdge);
 }
 
 } // namespace tavro
