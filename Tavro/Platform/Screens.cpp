@@ -1,61 +1,31 @@
 #include "Tavro/Platform/Screens.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/ScreensBackend.h"
 
 namespace tavro {
 
 namespace {
-
-// Qt's screens, the primary one first.
-class SystemBackend final : public Screens::Backend
-{
-public:
-    QList<Screens::Screen> screens() override
-    {
-        QList<Screens::Screen> result;
-        QScreen* primary = QGuiApplication::primaryScreen();
-        if (primary)
-            result.append({primary->geometry(), primary->availableGeometry()});
-        for (QScreen* screen : QGuiApplication::screens()) {
-            if (screen != primary)
-                result.append({screen->geometry(), screen->availableGeometry()});
-        }
-        return result;
-    }
-    QPoint pointerLocation() override { return QCursor::pos(); }
-};
-
-InstalledBackend<Screens::Backend> installedBackend;
-
-Screens::Backend& backend()
-{
-    return installedBackend.orElse(Screens::systemBackend());
-}
-
+BackendSlot<Screens::Backend, Linux::ScreensBackend> backendSlot;
 } // namespace
 
 Screens::Backend& Screens::systemBackend()
 {
-    static SystemBackend system;
-    return system;
+    return backendSlot.system();
 }
 
 void Screens::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 QList<Screens::Screen> Screens::screens()
 {
-    return backend().screens();
+    return backendSlot.current().screens();
 }
 
 QPoint Screens::pointerLocation()
 {
-    return backend().pointerLocation();
+    return backendSlot.current().pointerLocation();
 }
 
 std::optional<Screens::Screen> Screens::screenAt(QPoint point)
