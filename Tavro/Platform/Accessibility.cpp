@@ -1,43 +1,18 @@
 #include "Tavro/Platform/Accessibility.h"
-#include "Tavro/Platform/InstalledBackend.h"
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/AccessibilityBackend.h"
 
 namespace tavro {
 
 namespace {
-
-// No accessibility server to ask: an untrusted process, which every call tells so.
-class SystemBackend final : public Accessibility::Backend
-{
-public:
-    bool isProcessTrustedWithOptions(bool) override { return false; }
-    AXElement createApplication(qint64) override { return {}; }
-    AXElement createSystemWide() override { return {}; }
-    std::expected<AXValue, AXError> copyAttributeValue(const AXElement&, const QString&) override
-    {
-        return std::unexpected(AXError::apiDisabled);
-    }
-    AXError setAttributeValue(const AXElement&, const QString&, const AXValue&) override
-    {
-        return AXError::apiDisabled;
-    }
-    AXError performAction(const AXElement&, const QString&) override { return AXError::apiDisabled; }
-};
-
-InstalledBackend<Accessibility::Backend> installedBackend;
-
-Accessibility::Backend& backend()
-{
-    static SystemBackend system;
-    return installedBackend.orElse(system);
-}
-
+BackendSlot<Accessibility::Backend, Linux::AccessibilityBackend> backendSlot;
 } // namespace
 
 namespace Accessibility {
 
 void setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 bool isProcessTrusted()
@@ -47,32 +22,32 @@ bool isProcessTrusted()
 
 bool isProcessTrustedWithOptions(bool prompt)
 {
-    return backend().isProcessTrustedWithOptions(prompt);
+    return backendSlot.current().isProcessTrustedWithOptions(prompt);
 }
 
 AXElement createApplication(qint64 processIdentifier)
 {
-    return backend().createApplication(processIdentifier);
+    return backendSlot.current().createApplication(processIdentifier);
 }
 
 AXElement createSystemWide()
 {
-    return backend().createSystemWide();
+    return backendSlot.current().createSystemWide();
 }
 
 std::expected<AXValue, AXError> copyAttributeValue(const AXElement& element, const QString& attribute)
 {
-    return backend().copyAttributeValue(element, attribute);
+    return backendSlot.current().copyAttributeValue(element, attribute);
 }
 
 AXError setAttributeValue(const AXElement& element, const QString& attribute, const AXValue& value)
 {
-    return backend().setAttributeValue(element, attribute, value);
+    return backendSlot.current().setAttributeValue(element, attribute, value);
 }
 
 AXError performAction(const AXElement& element, const QString& action)
 {
-    return backend().performAction(element, action);
+    return backendSlot.current().performAction(element, action);
 }
 
 namespace {
