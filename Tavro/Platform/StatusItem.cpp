@@ -1,134 +1,36 @@
 #include "Tavro/Platform/StatusItem.h"
-#include "Tavro/Platform/InstalledBackend.h"
-
-#include <QCursor>
-#include <QGuiApplication>
-#include <QHash>
-#include <QPainter>
-#include <QPalette>
-#include <QPixmap>
-#include <QScreen>
-#include <QSystemTrayIcon>
+#include "Tavro/Platform/BackendSlot.h"
+#include "Tavro/Platform/Linux/StatusItemBackend.h"
 
 namespace tavro {
 
 namespace {
-
-// Where the menu drops from: below the icon, as from a menu bar, or above it when the tray sits in
-// the lower half of the screen. At the pointer when the tray does not tell where the icon is.
-QPoint menuPosition(const QSystemTrayIcon& icon, const QMenu* menu)
-{
-    const QRect geometry = icon.geometry();
-    if (!geometry.isValid() || !menu)
-        return QCursor::pos();
-    const QScreen* screen = QGuiApplication::screenAt(geometry.center());
-    if (screen && geometry.center().y() > screen->geometry().center().y())
-        return {geometry.left(), geometry.top() - menu->sizeHint().height()};
-    return {geometry.left(), geometry.bottom() + 1};
-}
-
-class TrayBackend final : public StatusItem::Backend
-{
-public:
-    void added(StatusItem& item) override
-    {
-        auto* icon = new QSystemTrayIcon(&item);
-        m_icons.insert(&item, icon);
-        // Both buttons open the menu, as a click on a menu-bar item does.
-        QObject::connect(
-            icon, &QSystemTrayIcon::activated, &item, [&item, icon](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
-                    item.click(menuPosition(*icon, item.menu()));
-            });
-        changed(item);
-    }
-
-    void changed(StatusItem& item) override
-    {
-        QSystemTrayIcon* icon = m_icons.value(&item);
-        if (!icon)
-            return;
-        icon->setIcon(QIcon(QPixmap::fromImage(StatusItem::trayImage(item.image(), item.isTemplate()))));
-        icon->setToolTip(item.toolTip());
-        // Shown once it has an image: Qt warns about a tray icon shown without one.
-        if (!icon->icon().isNull())
-            icon->show();
-    }
-
-    void removed(StatusItem& item) override
-    {
-        if (QSystemTrayIcon* icon = m_icons.take(&item))
-            icon->hide();
-    }
-
-    bool isAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
-
-private:
-    QHash<StatusItem*, QSystemTrayIcon*> m_icons;
-};
-
-InstalledBackend<StatusItem::Backend> installedBackend;
-
-StatusItem::Backend& backend()
-{
-    return installedBackend.orElse(StatusItem::systemBackend());
-}
-
+BackendSlot<StatusItem::Backend, Linux::StatusItemBackend> backendSlot;
 } // namespace
-
-QImage StatusItem::trayImage(const QImage& image, bool isTemplate)
-{
-    if (!isTemplate)
-        return image;
-    // A template is an alpha mask that the Mac tints for the bar it sits in. A tray panel may be
-    // light or dark whatever the application's palette, so the glyph in the text colour gets a
-    // ring of the window colour around it: one of the two stands out on either panel.
-    const QPalette palette = QGuiApplication::palette();
-    const auto tinted = [&](const QColor& color) {
-        QImage layer = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QPainter painter(&layer);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(layer.rect(), color);
-        return layer;
-    };
-    const QImage ring = tinted(palette.color(QPalette::Window));
-    QImage result(image.size(), QImage::Format_ARGB32_Premultiplied);
-    result.setDevicePixelRatio(image.devicePixelRatio());
-    result.fill(Qt::transparent);
-    QPainter painter(&result);
-    // A ring one point wide.
-    for (const QPointF offset : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
-             QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)})
-        painter.drawImage(offset, ring);
-    painter.drawImage(QPointF(0, 0), tinted(palette.color(QPalette::WindowText)));
-    painter.end();
-    return result;
-}
 
 StatusItem::Backend& StatusItem::systemBackend()
 {
-    static TrayBackend tray;
-    return tray;
+    return backendSlot.system();
 }
 
 void StatusItem::setBackend(Backend* backend)
 {
-    installedBackend.set(backend);
+    backendSlot.install(backend);
 }
 
 bool StatusItem::isAvailable()
 {
-    return backend().isAvailable();
+    return backendSlot.current().isAvailable();
 }
 
 StatusItem::StatusItem(QObject* parent) : QObject(parent)
 {
-    backend().added(*this);
+    backendSlot.current().added(*this);
 }
 
 StatusItem::~StatusItem()
 {
-    backend().removed(*this);
+    backendSlot.current().removed(*this);
     // An open menu closes with its item.
     if (m_menu)
         m_menu->close();
@@ -184,7 +86,7 @@ void StatusItem::click(const QPoint& position)
 
 void StatusItem::notifyChanged()
 {
-    backend().changed(*this);
+    backendSlot.current().changed(*this);
 }
 
 } // namespace tavro
