@@ -1,4 +1,5 @@
 #include "Tavro/Controls/AccessibilityTraits.h"
+#include "Tavro/Controls/ReturnPress.h"
 #include "Tavro/Platform/AccessibilityNotifications.h"
 
 #include <QAbstractButton>
@@ -278,6 +279,7 @@ QWidget* accessibilityHeading(QWidget* widget)
 
 QAbstractButton* accessibilityLink(QAbstractButton* button)
 {
+    pressOnReturn(button);
     return mark(button, linkProperty);
 }
 

@@ -8,7 +8,8 @@
 //   "showing", which screen readers skip.
 // - Heading: the widget has the heading role, named by its accessible name or, for a label, its
 //   text.
-// - Link: a button announced with the link role, which a screen reader names in its own words.
+// - Link: a button announced with the link role, which a screen reader names in its own words,
+//   and pressed with Return or Enter as well as Space, as a link is followed.
 // - Expandable: a button that opens and closes what follows it (a question and its answer): read
 //   as expanded or collapsed, and each change is sent as such (a checkable button would send a
 //   check box's "checked" instead).
@@ -49,7 +50,7 @@ bool isAccessibilityHidden(const QWidget* widget);
 // Announces `widget` as a heading and changes nothing else about it.
 QWidget* accessibilityHeading(QWidget* widget);
 
-// Announces `button` as a link.
+// Announces `button` as a link, and presses it on Return or Enter.
 QAbstractButton* accessibilityLink(QAbstractButton* button);
 
 // Announces `button` (not checkable) as expandable, collapsed until setAccessibilityExpanded().

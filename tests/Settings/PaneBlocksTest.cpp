@@ -162,4 +162,24 @@ TEST(PaneBlocksTest, ALinkHasTheLinkRoleAndNoEnglishWordForItAndStillPresses)
     EXPECT_EQ(element->text(QAccessible::Description), QString());
     element->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(presses, 1);
+
+    // Followed from the keyboard with any of the keys a link takes; a modified Return is no press.
+    const struct
+    {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int pressed;
+    } keys[]{
+        {"Space", Qt::Key_Space, Qt::NoModifier, 1},
+        {"Return", Qt::Key_Return, Qt::NoModifier, 1},
+        {"Enter on the keypad", Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {"Control-Return", Qt::Key_Return, Qt::ControlModifier, 0},
+    };
+    for (const auto& row : keys) {
+        SCOPED_TRACE(row.name);
+        presses = 0;
+        QTest::keyClick(&link, row.key, row.modifiers);
+        EXPECT_EQ(presses, row.pressed);
+    }
 }

@@ -380,8 +380,8 @@ TEST_F(PeripheryTest, OtherProjectsRoutesEveryLinkTaggedAndNeverOpensOneItself)
 }
 
 // The intro is one paragraph, read whole and never a Tab stop; each of its two names is a link of
-// its own: one Tab stop between the subtitle and the first card, opened with Space or a screen
-// reader's press, through the routing.
+// its own: one Tab stop between the subtitle and the first card, opened with Space, Return or a
+// screen reader's press, through the routing.
 TEST_F(PeripheryTest, OtherProjectsIntroIsOneParagraphWhoseTwoNamesAreLinksOfTheirOwn)
 {
     QList<QUrl> routed;
@@ -409,6 +409,9 @@ TEST_F(PeripheryTest, OtherProjectsIntroIsOneParagraphWhoseTwoNamesAreLinksOfThe
     EXPECT_EQ(routed.at(0).toString(),
         "https://mirovanta.com/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
         "&utm_content=app");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(routed.size(), 2);
+    EXPECT_EQ(routed.at(1), routed.at(0));
 
     QAccessibleInterface* paragraph = QAccessible::queryAccessibleInterface(pane.findChild<QWidget*>("intro"));
     ASSERT_TRUE(paragraph);
@@ -428,8 +431,8 @@ TEST_F(PeripheryTest, OtherProjectsIntroIsOneParagraphWhoseTwoNamesAreLinksOfThe
         EXPECT_LT(link->rect().height(), 2 * pane.findChild<QWidget*>("intro")->fontMetrics().lineSpacing()) << name;
     }
     paragraph->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    ASSERT_EQ(routed.size(), 2);
-    EXPECT_EQ(routed.at(1).toString(),
+    ASSERT_EQ(routed.size(), 3);
+    EXPECT_EQ(routed.at(2).toString(),
         "https://vaskhaldor.dev/from-tavro?utm_source=tavro&utm_medium=referral&utm_campaign=other-projects"
         "&utm_content=app");
     EXPECT_TRUE(UrlOpenerHost::openedUrls().isEmpty());
