@@ -6,6 +6,7 @@
 #include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/PointingHandCursor.h"
 #include "Tavro/Controls/ProfilePhoto.h"
+#include "Tavro/Controls/ReturnPress.h"
 #include "Tavro/Controls/SymbolImage.h"
 #include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
@@ -18,6 +19,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -28,6 +30,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace tavro {
@@ -163,6 +166,7 @@ public:
         setMinimumSize(10, 30);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         pointingHandCursor(this);
+        pressOnReturn(this);
     }
 
     QSize sizeHint() const override { return {30, 30}; }
@@ -279,7 +283,7 @@ QWidget* EmojiPopover::buildGrid()
     m_gridLayout = new QGridLayout(m_grid);
     m_gridLayout->setContentsMargins(0, 0, 0, 0);
     m_gridLayout->setSpacing(4);
-    for (int c = 0; c < 8; ++c)
+    for (int c = 0; c < gridColumns; ++c)
         m_gridLayout->setColumnStretch(c, 1);
     return m_grid;
 }
@@ -352,11 +356,20 @@ void EmojiPopover::rebuildGrid()
         auto* cell = new EmojiCell(emoji[i], highlight(emoji[i], i == 0), !m_photoShown && m_emoji == emoji[i], m_grid);
         cell->setObjectName(QStringLiteral("cell"));
         connect(cell, &QAbstractButton::clicked, this, [this, value = emoji[i]] { Q_EMIT chosen(value); });
-        m_gridLayout->addWidget(cell, int(i / 8), int(i % 8));
+        m_gridLayout->addWidget(cell, int(i / gridColumns), int(i % gridColumns));
         // A layout shows a new child of a visible widget only on a later turn; the grid is laid
         // out now.
         cell->show();
+        cell->installEventFilter(this);
+        // In the Tab order where the grid is shown, not after the controls made before it.
+        setTabOrder(m_cells.isEmpty() ? static_cast<QWidget*>(m_field) : m_cells.last(), cell);
         m_cells.append(cell);
+    }
+    if (!m_cells.isEmpty()) {
+        setTabOrder(m_cells.last(), m_noEmoji);
+        const auto current = std::ranges::find_if(
+            m_cells, [](const QAbstractButton* cell) { return static_cast<const EmojiCell*>(cell)->highlighted(); });
+        setGridTabStop(current == m_cells.end() ? 0 : current - m_cells.begin());
     }
     m_grid->setVisible(!emoji.isEmpty());
     //: Shown in the emoji popover of Settings when a search finds nothing. %1 is what the user typed.
@@ -373,6 +386,48 @@ void EmojiPopover::chooseFirst()
     const QStringList emoji = gridEmoji();
     if (!emoji.isEmpty())
         Q_EMIT chosen(emoji.first());
+}
+
+void EmojiPopover::setGridTabStop(qsizetype index)
+{
+    for (qsizetype i = 0; i < m_cells.size(); ++i)
+        m_cells[i]->setFocusPolicy(i == index ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+std::optional<qsizetype> EmojiPopover::cellAfterKey(qsizetype index, int key) const
+{
+    qsizetype next = index;
+    switch (key) {
+    case Qt::Key_Left:
+        next = index - 1;
+        break;
+    case Qt::Key_Right:
+        next = index + 1;
+        break;
+    case Qt::Key_Up:
+        next = index - gridColumns;
+        break;
+    case Qt::Key_Down:
+        next = index + gridColumns;
+        break;
+    default:
+        return std::nullopt;
+    }
+    // At an edge the keyboard stays on the cell.
+    return next >= 0 && next < m_cells.size() ? next : index;
+}
+
+bool EmojiPopover::eventFilter(QObject* watched, QEvent* event)
+{
+    const qsizetype index = m_cells.indexOf(qobject_cast<QAbstractButton*>(watched));
+    if (index < 0 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto next = cellAfterKey(index, static_cast<QKeyEvent*>(event)->key());
+    if (!next)
+        return false;
+    setGridTabStop(*next);
+    m_cells[*next]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void EmojiPopover::mousePressEvent(QMouseEvent* event)

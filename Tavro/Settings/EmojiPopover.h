@@ -34,12 +34,14 @@ public:
 
     static constexpr int popoverWidth = 280;
     static constexpr int searchLimit = 24;
+    static constexpr int gridColumns = 8;
 
 Q_SIGNALS:
     void chosen(const std::optional<QString>& emoji);
     void usePhotoChosen();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -54,6 +56,11 @@ private:
 
     void rebuildGrid();
     void chooseFirst();
+    // The grid is one Tab stop, between the field and "No emoji": the cell of the current emoji
+    // (or the first) until the arrow keys move it, cell by cell in reading order and row by row.
+    void setGridTabStop(qsizetype index);
+    // The cell an arrow key moves to from `index` (itself at an edge); none for another key.
+    std::optional<qsizetype> cellAfterKey(qsizetype index, int key) const;
 
     std::optional<QString> m_emoji;
     bool m_photoShown;

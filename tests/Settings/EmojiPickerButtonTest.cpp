@@ -1,5 +1,6 @@
 #include "Tavro/Settings/EmojiPickerButton.h"
 #include "Tavro/Controls/Appearance.h"
+#include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/TavroButtonStyle.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Settings/EmojiPopover.h"
@@ -339,4 +340,60 @@ TEST_F(EmojiPickerButtonTest, EscapeClosesThePopoverAndTheKeyboardIsBackOnTheBut
     EXPECT_TRUE(QTest::qWaitFor([&] { return part<QLineEdit>(popover, "search")->hasFocus(); }, 2000));
     QTest::keyClick(part<QLineEdit>(popover, "search"), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !made->popover() && made->hasFocus(); }, 2000));
+}
+
+// From the field, Tab reaches the grid on the current emoji, and the next Tab goes on to "No
+// emoji": the grid is one Tab stop. The arrow keys walk its cells, stopping at its edges, with the
+// ring on the cell that has the keyboard, and Space or Return takes that cell.
+TEST_F(EmojiPickerButtonTest, TheKeyboardReachesTheGridWalksItAndTakesACell)
+{
+    const QStringList defaults = EmojiPickerButton::defaultEmoji();
+    const qsizetype current = defaults.indexOf(fire);
+    ASSERT_EQ(current, 30) << "the walk below starts on the last row";
+    for (const auto& [appearance, take] :
+        {std::pair{Appearance::light, Qt::Key_Space}, std::pair{Appearance::dark, Qt::Key_Return}}) {
+        SCOPED_TRACE(appearance == Appearance::dark ? "dark, Return" : "light, Space");
+        QWidget window;
+        auto* made = button({fire, m_photo, true}).release();
+        made->setParent(&window);
+        setExplicitAppearance(made, appearance);
+        QSignalSpy chosen(made, &EmojiPickerButton::emojiSelected);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EmojiPopover* popover = open(*made);
+        ASSERT_TRUE(popover);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return part<QLineEdit>(popover, "search")->hasFocus(); }, 2000));
+        const QList<QAbstractButton*> grid = cells(popover);
+        const auto focused = [&] { return grid.indexOf(QApplication::focusWidget()); };
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(focused(), current) << QApplication::focusWidget();
+        QAbstractButton* cell = grid[current];
+        EXPECT_TRUE(FocusRing::isShown(cell));
+        EXPECT_EQ(cell->grab().toImage().pixelColor(1, cell->height() / 2).rgb(),
+            resolve(FocusRing::kColour, appearance).rgb());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), part<QPushButton>(popover, "noEmoji"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(focused(), current);
+
+        const std::pair<Qt::Key, qsizetype> walk[]{{Qt::Key_Down, 30}, {Qt::Key_Right, 31}, {Qt::Key_Right, 31},
+            {Qt::Key_Up, 23}, {Qt::Key_Left, 22}, {Qt::Key_Up, 14}, {Qt::Key_Up, 6}, {Qt::Key_Up, 6}};
+        for (const auto& [key, expected] : walk) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            ASSERT_EQ(focused(), expected) << "after key " << std::hex << key;
+        }
+        EXPECT_TRUE(FocusRing::isShown(grid[6]));
+        // Leaving the grid and coming back finds the cell the arrows left it on.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        EXPECT_EQ(QApplication::focusWidget(), part<QLineEdit>(popover, "search"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(focused(), 6);
+
+        QTest::keyClick(QApplication::focusWidget(), take);
+        ASSERT_EQ(chosen.size(), 1);
+        EXPECT_EQ(chosen[0][0].value<std::optional<QString>>(), defaults[6]);
+        EXPECT_FALSE(made->popover());
+    }
 }
