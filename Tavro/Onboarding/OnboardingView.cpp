@@ -184,9 +184,13 @@ void OnboardingView::replaceStepView(QWidget* next)
     // that had it, so a keyboard or screen-reader user does not lose their place.
     qsizetype focusedIndex = -1;
     if (m_stepView && m_renderedStep == currentStep()) {
-        if (QWidget* focused = QApplication::focusWidget(); focused && m_stepView->isAncestorOf(focused))
+        // The step itself holds the keyboard for a control that could not take it.
+        if (QWidget* focused = QApplication::focusWidget(); focused == m_stepView)
+            focusedIndex = m_heldFocusIndex;
+        else if (focused && m_stepView->isAncestorOf(focused))
             focusedIndex = focusable(m_stepView).indexOf(focused);
     }
+    m_heldFocusIndex = -1;
     m_renderedStep = currentStep();
     // Later, not now: the change may come from inside the step on screen (a menu, a button).
     if (m_stepView) {
@@ -199,8 +203,16 @@ void OnboardingView::replaceStepView(QWidget* next)
     m_contentLayout->addWidget(next);
     next->show();
     m_stepView = next;
-    if (const QList<QWidget*> controls = focusable(next); focusedIndex >= 0 && focusedIndex < controls.size())
+    const QList<QWidget*> controls = focusable(next);
+    if (focusedIndex < 0 || focusedIndex >= controls.size())
+        return;
+    if (controls.at(focusedIndex)->isEnabled()) {
         controls.at(focusedIndex)->setFocus(Qt::OtherFocusReason);
+    } else {
+        // Qt would hand the keyboard to the next control in the window (Back).
+        m_heldFocusIndex = focusedIndex;
+        next->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void OnboardingView::renderFooter()

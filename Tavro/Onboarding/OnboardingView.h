@@ -104,6 +104,10 @@ private:
     QString m_defaultBrowserFailure;
     // The step the view on screen was built for.
     std::optional<Step> m_renderedStep;
+    // The control of the step (in the order focusable() lists them) that had the keyboard when it
+    // was built again unable to take it (Scan, while the scan it started runs): the step holds the
+    // keyboard meanwhile and hands it back once the step is built with the control enabled.
+    qsizetype m_heldFocusIndex = -1;
     bool m_includesSafari = false;
 
     QWidget* m_header = nullptr;

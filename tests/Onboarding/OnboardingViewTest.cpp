@@ -534,6 +534,27 @@ TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheControlItUsedWhenTheStepIsBuiltA
     EXPECT_TRUE(rebuilt->hasFocus());
 }
 
+// Scan pressed from the keyboard is disabled while its scan runs; the step holds the keyboard
+// meanwhile instead of Back, and the button has it again once the scan ends.
+TEST_F(OnboardingViewTest, TheKeyboardComesBackToScanWhenItsScanEnds)
+{
+    build();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    pressPrimary();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !isScanning(); }, 10000));
+    auto* rescan = shownStep()->findChild<QPushButton*>("scanButton");
+    ASSERT_TRUE(rescan && rescan->isEnabled());
+    rescan->setFocus(Qt::TabFocusReason);
+    QueueHold hold(DiscoveryCoordinator::scanQueue());
+    QTest::keyClick(rescan, Qt::Key_Space);
+    ASSERT_TRUE(isScanning());
+    EXPECT_EQ(QApplication::focusWidget(), shownStep());
+    hold.release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !isScanning(); }, 10000));
+    EXPECT_EQ(QApplication::focusWidget(), shownStep()->findChild<QPushButton*>("scanButton"));
+}
+
 // A choice made from the keyboard keeps the menu it was made with, and the keyboard on it.
 TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheMenuItChoseWith)
 {
