@@ -1,11 +1,12 @@
 // The real `tavro` under Xvfb, with a session bus and the AT-SPI registry, read by a real AT-SPI
-// client (pyatspi) as a screen reader reads it: Preferences section by section, and the Welcome
-// window step by step.
+// client (pyatspi) as a screen reader reads it: Preferences section by section, the Welcome
+// window step by step, and a link's picker while the private-window key is held.
 
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Model/Fixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
 #include "tests/Support/AccessibilityBus.h"
+#include "tests/Support/Listening.h"
 
 using namespace tavro;
 
@@ -71,6 +72,23 @@ TEST_P(AccessibilityRealTest, PreferencesReadsRightToAScreenReader)
 {
     ASSERT_FALSE(openPreferences().isEmpty()) << "no Preferences window appeared";
     const QString findings = walk(QStringLiteral("preferences"));
+    EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
+}
+
+// The link comes from a second `tavro`, as from the desktop; Shift is held and let go on the X server.
+TEST_P(AccessibilityRealTest, ThePickerAnnouncesPrivateModeAndRenamesItsPetals)
+{
+    tavro.setProcessEnvironment(environment);
+    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(tavro.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return test::tavroListening(runtime.path()); }, 20000));
+    QProcess link;
+    link.setProcessEnvironment(environment);
+    link.start(QStringLiteral(TAVRO_EXECUTABLE), {QStringLiteral("https://example.test/")});
+    ASSERT_TRUE(link.waitForFinished(10000));
+    ASSERT_EQ(link.exitCode(), 0);
+    ASSERT_FALSE(xvfb.waitForWindow(QStringLiteral("^Choose where to open "), 20000).isEmpty());
+    const QString findings = walk(QStringLiteral("picker"));
     EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
 }
 

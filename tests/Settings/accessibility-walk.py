@@ -3,6 +3,7 @@
 # finding; exits 1 when there is any. Clicks go through the X server (xdotool), as a person's do.
 #   accessibility-walk.py preferences   the Preferences window, every section
 #   accessibility-walk.py onboarding    the Welcome window, every step
+#   accessibility-walk.py picker        a link's picker while the private-window key is held and let go
 import subprocess
 import sys
 import time
@@ -50,6 +51,10 @@ def wait_for(predicate, timeout=5):
     return False
 
 
+def announced(text):
+    return any(t.startswith("object:announcement") and a == text for t, n, d, a in heard)
+
+
 def heard_state(state, name, value):
     return any(t == "object:state-changed:" + state and n == name and d == value for t, n, d, _ in heard)
 
@@ -72,11 +77,12 @@ def application():
 
 
 def window(app, title):
+    """The window named `title`, or whose name starts with it and a space (the picker names its link's host)."""
     deadline = time.time() + 20
     while time.time() < deadline:
         for i in range(app.childCount):
             child = app.getChildAtIndex(i)
-            if child is not None and child.name == title:
+            if child is not None and (child.name == title or child.name.startswith(title + " ")):
                 return child
         time.sleep(0.2)
     sys.exit("no window " + title)
@@ -225,7 +231,7 @@ def preferences():
             else:
                 del heard[:]
                 click(copy[0])
-                if not wait_for(lambda: any(t.startswith("object:announcement") and a == "Copied" for t, n, d, a in heard)):
+                if not wait_for(lambda: announced("Copied")):
                     find(f"About: \"Copied\" was not announced; heard {heard}")
 
 
@@ -250,7 +256,26 @@ def onboarding():
         find("the bypass step was not reached")
 
 
-{"preferences": preferences, "onboarding": onboarding}[sys.argv[1]]()
+def picker():
+    app = application()
+    win = window(app, "Choose where to open")
+    start_listening()
+    petals = [e for e in elements(win) if e.name.startswith("🦊 Brave, Work")]
+    if not petals:
+        find(f"picker: no petal for Brave (Work) among {[e.name for e in elements(win)]}")
+        return
+    # Held and let go through the X server, as a person holds Shift.
+    for action, announcement, private in (("keydown", "Private window", True), ("keyup", "Normal window", False)):
+        del heard[:]
+        subprocess.run(["xdotool", action, "shift"], check=True)
+        if not wait_for(lambda: announced(announcement)):
+            find(f"picker: {action} shift announced no {announcement!r}; heard {heard}")
+        if not wait_for(lambda: all(p.name.endswith(", Private window") == private for p in petals)):
+            find(f"picker: after {action} shift the petals read {[p.name for p in petals]}")
+    subprocess.run(["xdotool", "key", "Escape"], check=True)
+
+
+{"preferences": preferences, "onboarding": onboarding, "picker": picker}[sys.argv[1]]()
 for finding in findings:
     print(finding)
 sys.exit(1 if findings else 0)
