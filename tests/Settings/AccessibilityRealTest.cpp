@@ -22,11 +22,12 @@ protected:
         environment = bus.environment(environment);
     }
 
-    // A Brave with one profile, whose key, emoji and colour are set: the scan at start finds it
-    // again and keeps them.
+    // A Brave with two profiles, the first stored with its key, emoji and colour set: the scan at
+    // start finds it again and keeps them, and adds the second after it.
     void seed(AppSettings& settings) override
     {
-        test::writeLocalState(home, QStringLiteral("BraveSoftware/Brave-Browser"), {{"Default", "Work"}});
+        test::writeLocalState(
+            home, QStringLiteral("BraveSoftware/Brave-Browser"), {{"Default", "Work"}, {"Profile 1", "Home"}});
         test::installApp(home, QStringLiteral("Brave Browser"), QStringLiteral("com.brave.Browser"));
         BrowserDestination work = test::destination(QStringLiteral("com.brave.Browser"), QStringLiteral("Default"));
         work.browserID = QStringLiteral("brave");
@@ -66,6 +67,37 @@ protected:
     OnboardingAccessibilityRealTest() { m_onboarding = true; }
 };
 
+// Keys alone, typed on the X server: the light row on a bare server, which gives a window the
+// keyboard only when told, the dark one under openbox, which focuses windows as a desktop does.
+class KeyboardRealTest : public AccessibilityRealTest
+{
+protected:
+    void SetUp() override
+    {
+        AccessibilityRealTest::SetUp();
+        if (GetParam() == AppAppearance::dark)
+            ASSERT_TRUE(xvfb.startWindowManager());
+    }
+};
+
+// With Safari installed, so that the Welcome window has all four steps.
+class OnboardingKeyboardRealTest : public KeyboardRealTest
+{
+protected:
+    OnboardingKeyboardRealTest() { m_onboarding = true; }
+
+    void seed(AppSettings& settings) override
+    {
+        KeyboardRealTest::seed(settings);
+        test::installApp(home, QStringLiteral("Safari"), QStringLiteral("com.apple.Safari"));
+    }
+};
+
+std::string windowManagerRowName(const ::testing::TestParamInfo<AppAppearance>& info)
+{
+    return info.param == AppAppearance::dark ? "dark_openbox" : "light_bare";
+}
+
 } // namespace
 
 TEST_P(AccessibilityRealTest, PreferencesReadsRightToAScreenReader)
@@ -102,6 +134,32 @@ TEST_P(OnboardingAccessibilityRealTest, TheWelcomeWindowReadsRightToAScreenReade
     EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
 }
 
+// Every pane from the sidebar, the emoji and colour popovers, a hot-key recording and a row built
+// anew for a colour: at every stop a control of Tavro in sight has the keyboard, and after the
+// change Tab meets the rows as the screen shows them.
+TEST_P(KeyboardRealTest, PreferencesWithKeysAloneNeverLoseTheFocus)
+{
+    ASSERT_FALSE(openPreferences().isEmpty()) << "no Preferences window appeared";
+    const QString findings = walk(QStringLiteral("keyboard-preferences"));
+    EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
+}
+
+// Every step, each choice of each step (the default browser, a rescan, every row of the bypass
+// menus, the update box, Back) and once round each step's Tab order.
+TEST_P(OnboardingKeyboardRealTest, TheWelcomeWindowWithKeysAloneNeverLosesTheFocus)
+{
+    tavro.setProcessEnvironment(environment);
+    tavro.start(QStringLiteral(TAVRO_EXECUTABLE), {});
+    ASSERT_TRUE(tavro.waitForStarted());
+    ASSERT_FALSE(xvfb.waitForWindow(QStringLiteral("^Welcome to Tavro$"), 20000).isEmpty());
+    const QString findings = walk(QStringLiteral("keyboard-onboarding"));
+    EXPECT_TRUE(findings.isEmpty()) << findings.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardRealTest, ::testing::Values(AppAppearance::light, AppAppearance::dark), windowManagerRowName);
+INSTANTIATE_TEST_SUITE_P(Keys, OnboardingKeyboardRealTest, ::testing::Values(AppAppearance::light, AppAppearance::dark),
+    windowManagerRowName);
 INSTANTIATE_TEST_SUITE_P(
     Light, AccessibilityRealTest, ::testing::Values(AppAppearance::light), [](const auto&) { return "light"; });
 INSTANTIATE_TEST_SUITE_P(Light, OnboardingAccessibilityRealTest, ::testing::Values(AppAppearance::light),

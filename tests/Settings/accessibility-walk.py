@@ -4,6 +4,9 @@
 #   accessibility-walk.py preferences   the Preferences window, every section
 #   accessibility-walk.py onboarding    the Welcome window, every step
 #   accessibility-walk.py picker        a link's picker while the private-window key is held and let go
+#   accessibility-walk.py keyboard-preferences   Preferences with keys alone: every pane, the popovers, a row change
+#   accessibility-walk.py keyboard-onboarding    the Welcome window with keys alone: every step and choice
+import functools
 import subprocess
 import sys
 import time
@@ -20,6 +23,8 @@ POP_UPS = {"Appearance": {"Image position"},
 findings = []
 # What a screen reader hears, as (event type, source name, detail); filled while events are pumped.
 heard = []
+# The elements a screen reader was told have the focus, the newest last.
+focused = []
 
 
 def find(message):
@@ -32,6 +37,8 @@ def listen(event):
     except Exception:
         name = ""
     heard.append((event.type, name, event.detail1, event.any_data if event.type.startswith("object:announcement") else None))
+    if event.type == "object:state-changed:focused" and event.detail1 == 1:
+        focused.append(event.source)
 
 
 def start_listening():
@@ -108,8 +115,12 @@ def value(element):
     return element.queryText().getText(0, -1)
 
 
+def extents(element):
+    return element.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+
 def click(element):
-    x, y, w, h = element.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y, w, h = extents(element)
     subprocess.run(["xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1"], check=True)
 
 
@@ -275,7 +286,244 @@ def picker():
     subprocess.run(["xdotool", "key", "Escape"], check=True)
 
 
-{"preferences": preferences, "onboarding": onboarding, "picker": picker}[sys.argv[1]]()
+# The keyboard alone, through the X server as a person types.
+
+
+@functools.cache
+def screen():
+    width, height = subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True, text=True, check=True).stdout.split()
+    return 0, 0, int(width), int(height)
+
+
+def inside(rect, area):
+    x, y, w, h = rect
+    ax, ay, aw, ah = area
+    return w > 0 and h > 0 and ax <= x + w // 2 < ax + aw and ay <= y + h // 2 < ay + ah
+
+
+def top_level(element):
+    while element.parent is not None and element.parent.getRole() != pyatspi.ROLE_APPLICATION:
+        element = element.parent
+    return element
+
+
+def key(name):
+    """Types `name` on the X server and waits for the focus it moves to settle."""
+    before = len(focused)
+    subprocess.run(["xdotool", "key", name], check=True)
+    wait_for(lambda: len(focused) > before, 0.3)
+    if name in ("Tab", "shift+Tab"):
+        return
+    # What a key changes may be built again, and the new control takes the focus a moment later.
+    seen = len(focused)
+    while wait_for(lambda: len(focused) > seen, 0.1):
+        seen = len(focused)
+
+
+def stop(where):
+    """The element with the keyboard, once checked to be a control of Tavro in sight; None if not."""
+    element = focused[-1] if focused else None
+    if element is None:
+        find(f"{where}: nothing has the focus")
+        return None
+    try:
+        state = element.getState()
+        rect = extents(element)
+        window = extents(top_level(element))
+        label = f"{element.getRoleName()} {element.name!r}"
+        app = element.getApplication().name
+    except Exception:
+        find(f"{where}: the focus went with an element that is gone")
+        return None
+    if app not in ("tavro", "tavro-app"):
+        find(f"{where}: the focus is in {app!r}")
+    elif not state.contains(pyatspi.STATE_FOCUSED) or not state.contains(pyatspi.STATE_SHOWING):
+        find(f"{where}: {label} lost the focus and nothing took it")
+    elif not inside(rect, window) or not inside(rect, screen()):
+        find(f"{where}: {label} has the focus out of sight at {rect}, its window at {window}")
+    return element
+
+
+def name_at(where):
+    element = stop(where)
+    return element.name if element is not None else None
+
+
+def focus_window(win, title):
+    # A desktop gives the keyboard to the window that comes up; a bare X server is told to.
+    subprocess.run(["xdotool", "search", "--name", f"^{title}$", "windowfocus", "--sync"], check=True)
+    if not wait_for(lambda: focused, 2):
+        focused.extend(e for e in elements(win) if e.getState().contains(pyatspi.STATE_FOCUSED))
+
+
+def tab_to(where, name, limit=40):
+    for _ in range(limit):
+        if name_at(where) == name:
+            return True
+        key("Tab")
+    find(f"{where}: Tab never reached {name!r}")
+    return False
+
+
+def walk_emoji_popover(row):
+    control = f"Emoji for {row}"
+    key("space")
+    if name_at("emoji popover") != "Search by name, or paste an emoji":
+        find("emoji popover: the keyboard is not in the search field")
+    key("Tab")
+    first = stop("emoji grid")
+    key("Right")
+    after = stop("emoji grid, Right")
+    if first is None or after is None or first.getRole() != pyatspi.ROLE_PUSH_BUTTON or first.name == after.name:
+        find("emoji popover: the grid is not reached with Tab and walked with the arrows")
+    key("Tab")
+    left = stop("emoji popover, after the grid")
+    if left is not None and after is not None and left.parent == after.parent:
+        find(f"emoji popover: Tab from the grid stays in it, on {left.name!r}")
+    key("Escape")
+    if name_at("emoji popover closed") != control:
+        find(f"emoji popover: Escape does not give the keyboard back to {control!r}")
+
+
+def walk_colour_popover(row):
+    control = f"Petal color for {row}"
+    key("space")
+    swatch = name_at("colour popover")
+    key("Tab")
+    name_at("colour popover, Tab")
+    # The next swatch: a choice that builds the row anew.
+    key("space")
+    if name_at("colour chosen") != control:
+        find(f"colour popover: after a choice the keyboard is not on {control!r} (first swatch {swatch!r})")
+
+
+def walk_hot_key(row):
+    control = f"Hotkey for {row}"
+    key("space")
+    key("Escape")
+    if name_at("hot key recording cancelled") != control:
+        find(f"hot key: after a cancelled recording the keyboard is not on {control!r}")
+
+
+def rows_in_tab_order(win, start):
+    """The rows' check boxes met by Tab from `start` to the end of the pane, against their order on screen."""
+    met = []
+    for _ in range(80):
+        key("Tab")
+        element = stop("Browsers, after the change")
+        if element is None or element.getRole() == pyatspi.ROLE_PAGE_TAB:
+            break
+        if element.getRole() == pyatspi.ROLE_CHECK_BOX and element.name.startswith("Show "):
+            met.append(element.name)
+    boxes = [e for e in elements(win) if e.getRole() == pyatspi.ROLE_CHECK_BOX and e.name.startswith("Show ")]
+    on_screen = [e.name for e in sorted(boxes, key=lambda e: extents(e)[1])]
+    if start in on_screen and met != on_screen[on_screen.index(start) + 1:]:
+        find(f"Browsers: after the change Tab meets the rows {met}, the screen shows {on_screen}")
+
+
+def keyboard_preferences():
+    app = application()
+    win = window(app, "Tavro Preferences")
+    start_listening()
+    focus_window(win, "Tavro Preferences")
+    tabs = [t.name for t in sorted((t for t in elements(win) if t.getRoleName() == "page tab"), key=lambda t: extents(t)[1])]
+    if not tab_to("sidebar", tabs[0], 60):
+        return
+    for index, tab in enumerate(tabs):
+        key("space")
+        if name_at(tab) != tab:
+            find(f"{tab}: Space on its tab left the keyboard elsewhere")
+        row = "Brave (Work)"
+        for _ in range(80):
+            key("Tab")
+            element = stop(tab)
+            if element is None or element.name == tabs[0]:
+                break
+            if tab == "Browsers" and element.name == f"Hotkey for {row}":
+                walk_hot_key(row)
+            if tab == "Browsers" and element.name == f"Emoji for {row}":
+                walk_emoji_popover(row)
+            if tab == "Browsers" and element.name == f"Petal color for {row}":
+                walk_colour_popover(row)
+                rows_in_tab_order(win, f"Show {row} in picker")
+                break
+        else:
+            find(f"{tab}: Tab never came back to the sidebar")
+        if index + 1 < len(tabs):
+            tab_to(tab, tabs[index + 1], index + 3)
+
+
+def choose_every_row(where, menu):
+    """Opens the pop-up `menu` from the keyboard and takes each of its rows in turn."""
+    key("Down")
+    element = stop(f"{where}: {menu} open")
+    if element is not None and element.getRole() == pyatspi.ROLE_LIST_ITEM:
+        element = element.parent
+    rows = element.childCount if element is not None and element.getRole() == pyatspi.ROLE_LIST else 0
+    if rows < 2:
+        find(f"{where}: Down on {menu!r} opened no list of choices")
+    key("Escape")
+    for row in range(rows):
+        key("Down")
+        key("Home")
+        for _ in range(row):
+            key("Down")
+        stop(f"{where}: {menu}, row {row + 1}")
+        key("Return")
+        if name_at(f"{where}: {menu}, row {row + 1}") != menu:
+            find(f"{where}: after row {row + 1} of {menu!r} the keyboard is not on it")
+
+
+def keyboard_onboarding():
+    app = application()
+    win = window(app, "Welcome to Tavro")
+    start_listening()
+    focus_window(win, "Welcome to Tavro")
+    for step in range(6):
+        shown = [e for e in elements(win) if showing(e)]
+        dots = [e.name for e in shown if e.name.startswith("Step ")]
+        where = dots[0] if dots else f"step {step + 1}"
+        names = {e.name for e in shown if e.getState().contains(pyatspi.STATE_FOCUSABLE)}
+        # Each step's own choices first, then once round its Tab order.
+        if "Set Tavro as Default Browser" in names and tab_to(where, "Set Tavro as Default Browser"):
+            key("space")
+            stop(f"{where}: made default")
+        for rescan in ("Rescan", "Scan"):
+            if rescan in names and tab_to(where, rescan):
+                key("space")
+                if not wait_for(lambda: focused and focused[-1].name == rescan, 15):
+                    find(f"{where}: the keyboard did not come back to {rescan!r} when the scan ended")
+        for menu in ("Bypass with", "What to open"):
+            if menu in names and tab_to(where, menu):
+                choose_every_row(where, menu)
+        if "Notify me when there is an update" in names and tab_to(where, "Notify me when there is an update"):
+            key("space")
+            stop(f"{where}: update box")
+        first = name_at(where)
+        for _ in range(20):
+            key("Tab")
+            if name_at(where) == first:
+                break
+        else:
+            find(f"{where}: Tab never came round")
+        forward = "Finish" if "Finish" in names else "Continue"
+        if not tab_to(where, forward):
+            return
+        if forward == "Finish":
+            break
+        key("space")
+        if where == "Step 2 of 4" or where == "Step 2 of 3":
+            # Back and forward again, from the keyboard.
+            tab_to(where, "Back")
+            key("space")
+            tab_to(where, "Continue")
+            key("space")
+    if not any(e.name == "Set up your bypass" for e in elements(win)):
+        find("the keyboard did not reach the bypass step")
+
+
+{"preferences": preferences, "onboarding": onboarding, "picker": picker,
+ "keyboard-preferences": keyboard_preferences, "keyboard-onboarding": keyboard_onboarding}[sys.argv[1]]()
 for finding in findings:
     print(finding)
 sys.exit(1 if findings else 0)
