@@ -417,7 +417,9 @@ def rows_in_tab_order(win, start):
             met.append(element.name)
     boxes = [e for e in elements(win) if e.getRole() == pyatspi.ROLE_CHECK_BOX and e.name.startswith("Show ")]
     on_screen = [e.name for e in sorted(boxes, key=lambda e: extents(e)[1])]
-    if start in on_screen and met != on_screen[on_screen.index(start) + 1:]:
+    if start not in on_screen:
+        find(f"Browsers: no row {start!r} among {on_screen}")
+    elif met != on_screen[on_screen.index(start) + 1:]:
         find(f"Browsers: after the change Tab meets the rows {met}, the screen shows {on_screen}")
 
 
