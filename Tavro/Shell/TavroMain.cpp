@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QThread>
 #include <QTimer>
 
@@ -136,12 +137,10 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     raiseOpenFileLimit();
     LaunchEvent::takeFromProcess(*links);
     QApplication app(argc, argv);
-    // Qt reads the system's font configuration the first time it matches a font, some ten
-    // milliseconds that the first window's layout would wait for. The font database may be used
-    // from any thread: read on a worker, it is ready by then. The queue, gone before the
-    // application object, lets the reading finish.
+    // The queues, gone before the application object, let their reading finish.
     const SerialQueue fontReader(QStringLiteral("tavro.fonts"));
-    fontReader.async([] { QFontDatabase::families(); });
+    const SerialQueue imageFormatReader(QStringLiteral("tavro.image-formats"));
+    readAheadOfTheFirstFrame(fontReader, imageFormatReader);
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
@@ -167,6 +166,19 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     return app.exec();
 }
 } // namespace
+
+void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& imageFormats)
+{
+    // Qt reads the system's font configuration the first time it matches a font, some ten
+    // milliseconds that the first window's layout would wait for. The font database may be used
+    // from any thread: read on a worker, it is ready by then.
+    fonts.async([] { QFontDatabase::families(); });
+    // Qt reads the first picture of the process (a browser's icon, the logo) only after asking every
+    // image-format plugin whether it reads that format, which loads them all with their libraries:
+    // twenty to forty milliseconds of the first frame. Asking them for their formats loads them the
+    // same way, beside the fonts.
+    imageFormats.async([] { QImageReader::supportedImageFormats(); });
+}
 
 int diagnoseSafari(const QString& path)
 {

@@ -10,6 +10,10 @@
 
 #include <chrono>
 
+namespace tavro {
+class SerialQueue;
+}
+
 namespace tavro::TavroMain {
 
 inline constexpr const char* kDiagnosticsPath = "/tmp/tavro-safari-diag.txt";
@@ -22,6 +26,10 @@ struct Command
     Road road = Road::application;
     QString profileName; // for testSafariLaunch
 };
+
+// What the first window's first frame would otherwise wait for, read while the platform starts:
+// the font configuration on `fonts`, and Qt's image-format plugins on `imageFormats`.
+void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& imageFormats);
 
 // Reads the whole argument list (the program path included); options match exactly.
 Command parse(const QStringList& arguments);

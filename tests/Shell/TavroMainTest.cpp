@@ -1,11 +1,15 @@
 #include "Tavro/Shell/TavroMain.h"
 
+#include "Tavro/Platform/SerialQueue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <link.h>
 #include <sys/stat.h>
 
 using namespace tavro;
@@ -55,6 +59,38 @@ TEST(TavroMainTest, LaunchOutcomeLineIsExact)
 {
     EXPECT_EQ(TavroMain::launchOutcomeLine("Work", true), QByteArray("openProfileWindow(Work) = true\n"));
     EXPECT_EQ(TavroMain::launchOutcomeLine(" Ä ", false), QByteArray("openProfileWindow( Ä ) = false\n"));
+}
+
+// The shared objects loaded in this process.
+int loadedObjects()
+{
+    int count = 0;
+    dl_iterate_phdr(
+        [](dl_phdr_info*, size_t, void* counted) {
+            ++*static_cast<int*>(counted);
+            return 0;
+        },
+        &count);
+    return count;
+}
+
+TEST(TavroMainTest, TheFirstPictureReadAfterTheReadAheadLoadsNoLibrary)
+{
+    {
+        const SerialQueue fonts(QStringLiteral("fonts"));
+        const SerialQueue imageFormats(QStringLiteral("image-formats"));
+        TavroMain::readAheadOfTheFirstFrame(fonts, imageFormats);
+    } // the queues let their reading finish
+    QTemporaryDir dir;
+    QFile icon(dir.filePath("icon.png"));
+    ASSERT_TRUE(icon.open(QIODevice::WriteOnly));
+    icon.write(QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR4nGP4z8DwHwAFAAH/iZk9HQAAAABJRU5ErkJggg=="));
+    icon.close();
+
+    const int loaded = loadedObjects();
+    EXPECT_EQ(QImageReader(icon.fileName()).read().size(), QSize(1, 1));
+    EXPECT_EQ(loadedObjects(), loaded);
 }
 
 class DiagnosticsFileTest : public ::testing::Test
