@@ -75,8 +75,9 @@ protected:
     void SetUp() override
     {
         AccessibilityRealTest::SetUp();
-        if (GetParam() == AppAppearance::dark)
+        if (GetParam() == AppAppearance::dark) {
             ASSERT_TRUE(xvfb.startWindowManager());
+        }
     }
 };
 
