@@ -43,4 +43,10 @@ void AnnouncementsHost::setVoiceOverRunning(bool running)
     simulation().voiceOverRunning = running;
 }
 
+void AnnouncementsHost::reset()
+{
+    clear();
+    setVoiceOverRunning(false);
+}
+
 } // namespace tavro

@@ -21,5 +21,7 @@ void install();
 QList<Posted> posted();
 void clear();
 void setVoiceOverRunning(bool running);
+// Nothing posted, no screen reader running.
+void reset();
 
 } // namespace tavro::AnnouncementsHost

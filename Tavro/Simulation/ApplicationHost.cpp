@@ -46,4 +46,10 @@ int ApplicationHost::activationCount()
     return simulation().activations;
 }
 
+void ApplicationHost::reset()
+{
+    simulation().policy = Application::ActivationPolicy::regular;
+    simulation().activations = 0;
+}
+
 } // namespace tavro

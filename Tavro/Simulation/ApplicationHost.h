@@ -12,5 +12,7 @@ void install();
 Application::ActivationPolicy activationPolicy();
 // How often the application was brought forward in this run.
 int activationCount();
+// A regular application, never brought forward.
+void reset();
 
 } // namespace tavro::ApplicationHost

@@ -62,4 +62,10 @@ void AutostartEntryHost::setRemovalRefused(bool refused)
     simulation().removalRefused = refused;
 }
 
+void AutostartEntryHost::reset()
+{
+    setApproved(true);
+    setRemovalRefused(false);
+}
+
 } // namespace tavro

@@ -12,5 +12,7 @@ void install();
 void setApproved(bool approved);
 // Whether the system refuses to remove a registered login item (it does not unless told so).
 void setRemovalRefused(bool refused);
+// Approved, and removal allowed.
+void reset();
 
 } // namespace tavro::AutostartEntryHost

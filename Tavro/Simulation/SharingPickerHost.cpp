@@ -40,7 +40,7 @@ void SharingPickerHost::setAvailable(bool available)
     simulation().available = available;
 }
 
-void SharingPickerHost::clear()
+void SharingPickerHost::reset()
 {
     simulation().available = true;
     simulation().requests.clear();

@@ -18,10 +18,10 @@ struct Request
 };
 
 void install();
-// Every request since the last clear, in order.
+// Every request since the last reset, in order.
 QList<Request> requests();
-// As a desktop without a picker answers; clear() puts the picker back.
+// As a desktop without a picker answers; reset() puts the picker back.
 void setAvailable(bool available);
-void clear();
+void reset();
 
 } // namespace tavro::SharingPickerHost

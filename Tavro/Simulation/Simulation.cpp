@@ -32,4 +32,22 @@ void Simulation::install()
     ApplicationHost::install();
 }
 
+void Simulation::reset()
+{
+    install();
+    WorkspaceHost::reset();
+    AccessibilityHost::reset();
+    KeyEventsHost::reset();
+    AnnouncementsHost::reset();
+    ScreensHost::reset();
+    SystemSoundHost::reset();
+    UrlOpenerHost::reset();
+    SharingPickerHost::reset();
+    SystemInfoHost::reset();
+    KeyGrabsHost::reset();
+    StatusItemHost::reset();
+    AutostartEntryHost::reset();
+    ApplicationHost::reset();
+}
+
 } // namespace tavro

@@ -5,5 +5,9 @@
 namespace tavro::Simulation {
 
 void install();
+// Puts every simulated backend back in place as install() left it, in place of a backend a test
+// installed: no simulated applications, nothing logged, every value the system's own. A test main
+// calls it before each test.
+void reset();
 
 } // namespace tavro::Simulation

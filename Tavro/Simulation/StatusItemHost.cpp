@@ -56,6 +56,14 @@ int StatusItemHost::menusGiven()
     return simulation().menusGiven;
 }
 
+void StatusItemHost::reset()
+{
+    simulation().items.clear();
+    simulation().menus.clear();
+    simulation().menusGiven = 0;
+    simulation().available = true;
+}
+
 QList<StatusItem*> StatusItemHost::items()
 {
     return simulation().items;

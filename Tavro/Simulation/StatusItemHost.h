@@ -21,6 +21,8 @@ public:
     static void setAvailable(bool available);
     // How many menus the items have been given in this run, each new menu counted once.
     static int menusGiven();
+    // An empty bar that shows items, no menus given.
+    static void reset();
 };
 
 } // namespace tavro

@@ -35,7 +35,7 @@ int SystemSoundHost::beepCount()
     return simulation().count;
 }
 
-void SystemSoundHost::resetBeepCount()
+void SystemSoundHost::reset()
 {
     simulation().count = 0;
 }

@@ -7,6 +7,6 @@ namespace tavro::SystemSoundHost {
 // Routes SystemSound through the simulation, which counts each beep and plays it.
 void install();
 int beepCount();
-void resetBeepCount();
+void reset();
 
 } // namespace tavro::SystemSoundHost

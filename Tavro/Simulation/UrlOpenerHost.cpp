@@ -63,4 +63,10 @@ void UrlOpenerHost::setSystemSettingsOpen(bool open)
     simulation().systemSettingsOpen = open;
 }
 
+void UrlOpenerHost::reset()
+{
+    clear();
+    setSystemSettingsOpen(true);
+}
+
 } // namespace tavro

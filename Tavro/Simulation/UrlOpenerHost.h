@@ -16,5 +16,7 @@ void clear();
 // Whether the simulated desktop has pages of System Settings to open (as a Mac has; the default),
 // or answers as this desktop does, where none opens.
 void setSystemSettingsOpen(bool open);
+// Nothing asked for, System Settings opening.
+void reset();
 
 } // namespace tavro::UrlOpenerHost

@@ -1,5 +1,4 @@
 #include "Tavro/Discovery/BrowserDataPermission.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +22,6 @@ public:
 class BrowserDataPermissionTest : public ::testing::Test
 {
 protected:
-    BrowserDataPermissionTest() { WorkspaceHost::reset(); }
-    ~BrowserDataPermissionTest() override { WorkspaceHost::reset(); }
-
     test::TempHome home;
     RecordingFileSystem fs;
 };

@@ -5,7 +5,6 @@
 #include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QCoro/QCoroTask>
@@ -88,7 +87,6 @@ QList<qint64> timeFullScans(const RealFileSystem& fs)
 TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
 {
     test::TempHome home;
-    WorkspaceHost::reset();
     installBrowsers(home);
 
     const RealFileSystem fs;
@@ -109,7 +107,6 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
     }
     report("refresh with merge", refreshes);
     EXPECT_EQ(settings.settings().destinations.size(), 50);
-    WorkspaceHost::reset();
 }
 
 // Every browser looks itself up among the installed applications; many other applications should
@@ -117,7 +114,6 @@ TEST(DiscoveryBenchmark, FullScanOverFiveBrowsersWithFiftyProfiles)
 TEST(DiscoveryBenchmark, FullScanWithOneHundredFiftyOtherApplicationsInstalled)
 {
     test::TempHome home;
-    WorkspaceHost::reset();
     installBrowsers(home);
     const RealFileSystem fs;
     DiscoveryCoordinator::fullScan(false, DiscoveryCoordinator::SafariScanMode::passive, fs);
@@ -136,7 +132,6 @@ TEST(DiscoveryBenchmark, FullScanWithOneHundredFiftyOtherApplicationsInstalled)
         return double(times.at(times.size() / 2));
     };
     std::cout << "[bench] ratio: " << median(crowded) / median(alone) << " (aim: within 1.5)" << std::endl;
-    WorkspaceHost::reset();
 }
 
 } // namespace

@@ -57,15 +57,7 @@ protected:
     DiscoveryCoordinatorTest()
         : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
     {
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
         QObject::connect(&store, &SettingsStore::settingsChanged, [this] { ++settingsChanged; });
-    }
-    ~DiscoveryCoordinatorTest() override
-    {
-        setPhotoFailuresReset(nullptr);
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
     }
 
     ScanOutcome scan(SafariScanMode mode = SafariScanMode::passive, bool hasRealSafariProfile = false)

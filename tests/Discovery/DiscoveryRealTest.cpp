@@ -5,7 +5,6 @@
 #include "Tavro/Discovery/ProfileWatcher.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Discovery/RealBrowserProfiles.h"
 #include "tests/Support/Xvfb.h"
@@ -29,11 +28,7 @@ const QString chromiumId = QStringLiteral("org.chromium.Chromium");
 class RealBrowsersTest : public ::testing::Test
 {
 protected:
-    RealBrowsersTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
-    {
-        WorkspaceHost::reset();
-    }
-    ~RealBrowsersTest() override { WorkspaceHost::reset(); }
+    RealBrowsersTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults) { }
 
     void makeTwoChromiumProfiles()
     {

@@ -2,7 +2,6 @@
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/FileEvents.h"
 #include "Tavro/Platform/UserDefaults.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QSignalSpy>
@@ -53,11 +52,7 @@ class ProfileWatcherTest : public ::testing::Test
 protected:
     static constexpr auto debounce = 400ms;
 
-    ProfileWatcherTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
-    {
-        WorkspaceHost::reset();
-    }
-    ~ProfileWatcherTest() override { WorkspaceHost::reset(); }
+    ProfileWatcherTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults) { }
 
     std::unique_ptr<ProfileWatcher> startWatcher()
     {

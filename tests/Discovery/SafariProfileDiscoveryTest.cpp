@@ -2,7 +2,6 @@
 #include "Tavro/Launch/SafariAX.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
 #include "Tavro/Simulation/SimulatedBrowser.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 
 #include <QDir>
@@ -261,18 +260,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ParseProfilesTest,
 class SafariDiagnosticsTest : public ::testing::Test
 {
 protected:
-    SafariDiagnosticsTest()
-    {
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-    }
-    ~SafariDiagnosticsTest() override
-    {
-        safariApp.reset();
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-    }
-
     void startSafari()
     {
         const QString bundle = test::installApp(home, "Safari", "com.apple.Safari");

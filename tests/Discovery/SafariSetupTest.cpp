@@ -23,17 +23,7 @@ const QString safari = QStringLiteral("com.apple.Safari");
 class SafariSetupTest : public ::testing::Test
 {
 protected:
-    SafariSetupTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults)
-    {
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-    }
-    ~SafariSetupTest() override
-    {
-        safariApp.reset();
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-    }
+    SafariSetupTest() : defaults(home.filePath(QStringLiteral("Library/Preferences/test.ini"))), store(defaults) { }
 
     void detect()
     {

@@ -31,12 +31,7 @@ double median(QList<double> values)
 class ChromiumDeliveryBench : public ::testing::Test
 {
 protected:
-    ChromiumDeliveryBench() { WorkspaceHost::reset(); }
-    ~ChromiumDeliveryBench() override
-    {
-        test::killProcessesMentioning(home.path());
-        WorkspaceHost::reset();
-    }
+    ~ChromiumDeliveryBench() override { test::killProcessesMentioning(home.path()); }
 
     test::Xvfb xvfb;
     test::TempHome home;

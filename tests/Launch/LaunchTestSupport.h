@@ -38,20 +38,10 @@ inline BrowserDestination destination(const QString& bundleIdentifier, const QSt
 class LaunchFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override { resetPlatform(); }
     void TearDown() override
     {
         for (qint64 pid : WorkspaceHost::startedProcesses())
             ::kill(pid_t(pid), SIGKILL);
-        resetPlatform();
-    }
-
-    static void resetPlatform()
-    {
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-        KeyEventsHost::reset();
-        SafariWindowCache::windows().clear();
     }
 
     QString apps() const { return home.filePath(QStringLiteral("Applications")); }

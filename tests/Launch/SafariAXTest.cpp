@@ -3,9 +3,7 @@
 #include "Tavro/Launch/SafariWindowCache.h"
 #include "Tavro/Platform/Workspace.h"
 #include "Tavro/Simulation/AccessibilityHost.h"
-#include "Tavro/Simulation/KeyEventsHost.h"
 #include "Tavro/Simulation/SimulatedBrowser.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 
 #include <gtest/gtest.h>
 
@@ -31,21 +29,7 @@ Item separator()
 class SafariAXTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        AccessibilityHost::reset();
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-        SafariWindowCache::windows().clear();
-        AccessibilityHost::setTrusted(true);
-    }
-    void TearDown() override
-    {
-        SafariWindowCache::windows().clear();
-        AccessibilityHost::reset();
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-    }
+    void SetUp() override { AccessibilityHost::setTrusted(true); }
 
     static QList<SimulatedBrowser::Menu> englishMenus(const QList<Item>& fileItems)
     {

@@ -19,14 +19,12 @@
 
 namespace tavro::test {
 
-// A store and an update controller in a temporary HOME, simulated applications and trust reset.
+// A store and an update controller in a temporary HOME, with Tavro's desktop entry installed.
 class OnboardingFixture : public ShellFixture
 {
 protected:
     OnboardingFixture() : updates(false, defaults)
     {
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
         home.installTavroEntry();
         open({});
     }
@@ -34,8 +32,6 @@ protected:
     {
         view.reset();
         finishScans();
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
     }
 
     OnboardingView& build(OnboardingView::Timing timing = OnboardingView::Timing{})

@@ -22,13 +22,11 @@ const QString safariId = QStringLiteral("com.apple.Safari");
 class SafariSetupStepViewTest : public OnboardingFixture
 {
 protected:
-    SafariSetupStepViewTest() { UrlOpenerHost::clear(); }
     ~SafariSetupStepViewTest() override
     {
         step.reset();
         finishScans();
         safari.reset();
-        UrlOpenerHost::clear();
     }
 
     SafariSetupStepView& show()

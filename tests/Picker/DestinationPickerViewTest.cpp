@@ -36,7 +36,6 @@ class DestinationPickerViewTest : public testing::Test
 protected:
     void SetUp() override
     {
-        SystemSoundHost::resetBeepCount();
         auto list = test::destinations(4);
         list[1].nodeColorHex = 0xCFE2F0; // "Soft Ice"
         list[2].nodeColorHex = 0x1F3A52; // no tint's light value: a fixed colour

@@ -12,7 +12,6 @@ class PickerViewModelTest : public testing::Test
 protected:
     void SetUp() override
     {
-        SystemSoundHost::resetBeepCount();
         model.url = QUrl(QStringLiteral("https://example.com/page"));
         QObject::connect(&model, &PickerViewModel::chosen, [this](const BrowserDestination& d, bool privately) {
             chosen.append({d.profileDisplayName, privately});

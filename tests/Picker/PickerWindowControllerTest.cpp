@@ -28,7 +28,6 @@ protected:
         // One 1440 × 900 screen with a 25-point menu bar at the top.
         ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
         ScreensHost::setPointerLocation({700, 400});
-        AnnouncementsHost::clear();
         list = test::destinations(4);
         QObject::connect(&controller, &PickerWindowController::chosen, &controller,
             [this](const QUrl&, const BrowserDestination& d, bool privately) {
@@ -45,8 +44,6 @@ protected:
     {
         controller.dismiss(false);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ScreensHost::reset();
-        KeyEventsHost::setHeldModifiers(0);
     }
 
     struct Options

@@ -48,8 +48,6 @@ TEST(AppearanceTest, TheSettingForcesLightOrDarkAndSystemForcesNothing)
 
 TEST(VoiceOverTest, AnnouncesOnlyNonEmptyTextWhileAScreenReaderRuns)
 {
-    AnnouncementsHost::clear();
-    AnnouncementsHost::setVoiceOverRunning(false);
     VoiceOver::announce("Recorded");
     EXPECT_TRUE(AnnouncementsHost::posted().isEmpty());
     AnnouncementsHost::setVoiceOverRunning(true);
@@ -58,8 +56,6 @@ TEST(VoiceOverTest, AnnouncesOnlyNonEmptyTextWhileAScreenReaderRuns)
     VoiceOver::announce("Recorded");
     EXPECT_EQ(
         AnnouncementsHost::posted(), (QList<AnnouncementsHost::Posted>{{"Recorded", Announcements::Priority::high}}));
-    AnnouncementsHost::setVoiceOverRunning(false);
-    AnnouncementsHost::clear();
 }
 
 TEST(PointingHandCursorTest, TheCursorGoesWithItsView)

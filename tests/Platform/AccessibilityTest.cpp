@@ -18,19 +18,7 @@ namespace {
 class AccessibilityTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        AccessibilityHost::reset();
-        KeyEventsHost::reset();
-        WorkspaceHost::reset();
-        AccessibilityHost::setTrusted(true);
-    }
-    void TearDown() override
-    {
-        AccessibilityHost::reset();
-        KeyEventsHost::reset();
-        WorkspaceHost::reset();
-    }
+    void SetUp() override { AccessibilityHost::setTrusted(true); }
 };
 
 } // namespace

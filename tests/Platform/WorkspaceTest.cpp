@@ -20,12 +20,10 @@ namespace {
 class WorkspaceTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { WorkspaceHost::reset(); }
     void TearDown() override
     {
         for (qint64 pid : WorkspaceHost::startedProcesses())
             ::kill(pid_t(pid), SIGKILL);
-        WorkspaceHost::reset();
     }
 
     QString apps() const { return home.filePath(QStringLiteral("Applications")); }

@@ -428,8 +428,6 @@ TEST_F(DestinationSettingsViewTest, AHintBannerTakesThePlaceOfTheListAndBrowserD
 
 TEST_F(DestinationSettingsViewTest, TheBannersPrimaryButtonsListTavroAndOpenTheirSystemSettings)
 {
-    AccessibilityHost::reset();
-    UrlOpenerHost::clear();
     const auto pane = open();
     store.setSafariHint(SafariHint::accessibilityNeeded);
     // "Re-check" reads as the link it looks like, as in Permissions.

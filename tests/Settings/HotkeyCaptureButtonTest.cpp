@@ -27,7 +27,6 @@ class HotkeyCaptureButtonTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        AnnouncementsHost::clear();
         AnnouncementsHost::setVoiceOverRunning(true);
         setExplicitAppearance(&window, Appearance::light);
         auto* row = new QHBoxLayout(&window);
@@ -38,7 +37,6 @@ protected:
         window.show();
         field->setFocus();
     }
-    void TearDown() override { AnnouncementsHost::setVoiceOverRunning(false); }
 
     // Presses a key on whatever has the keyboard focus, as the window would deliver it.
     static void press(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers = {})

@@ -431,7 +431,6 @@ TEST_F(PanesTest, ARefusedLoginItemTurnsTheSwitchBackOff)
     home.writeFile(QStringLiteral(".config/autostart/tavro.desktop"),
         "[Desktop Entry]\nType=Application\nExec=tavro\nX-GNOME-Autostart-enabled=false\n");
     login->click();
-    AutostartEntryHost::setRemovalRefused(false);
     EXPECT_FALSE(store.settings().launchAtLogin);
     EXPECT_FALSE(login->isChecked());
 }
@@ -646,7 +645,6 @@ TEST_F(PanesTest, ButtonsToSystemSettingsShowOnlyWhereTheDesktopOpensIt)
         EXPECT_EQ(permissionTexts.filter("profile folders, then click Re-check").size(), opens ? 0 : 1);
         EXPECT_EQ(permissionTexts.count("Re-check"), 2);
     }
-    UrlOpenerHost::setSystemSettingsOpen(true);
 }
 
 TEST_F(PanesTest, ScreenshotsOfEveryPaneInLightAndDark)

@@ -47,13 +47,7 @@ namespace {
 class PeripheryTest : public ::testing::Test
 {
 protected:
-    PeripheryTest() : defaults(home.filePath("defaults.ini")), store(defaults)
-    {
-        UrlOpenerHost::clear();
-        SharingPickerHost::clear();
-        SystemInfoHost::reset();
-    }
-    ~PeripheryTest() override { SystemInfoHost::reset(); }
+    PeripheryTest() : defaults(home.filePath("defaults.ini")), store(defaults) { }
 
     void change(const std::function<void(AppSettings&)>& edit)
     {
@@ -262,8 +256,6 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
         data->setHtml("<b>old</b>");
         return data;
     }());
-    AnnouncementsHost::setVoiceOverRunning(false);
-    AnnouncementsHost::clear();
 
     CopiedVersion copied(std::chrono::milliseconds(600));
     AboutSettingsView about(copied);
@@ -291,7 +283,6 @@ TEST_F(PeripheryTest, CopyVersionInfoPutsOneTextOnTheClipboardAndSaysCopiedFromT
     // Back after the first press's delay (600 ms), long before the second's would end (1000 ms).
     EXPECT_GE(clock.elapsed(), 600);
     EXPECT_LT(clock.elapsed(), 1000);
-    AnnouncementsHost::setVoiceOverRunning(false);
 }
 
 TEST_F(PeripheryTest, TheVersionLinesShowTheirSelection)
@@ -470,7 +461,6 @@ TEST_F(PeripheryTest, TheShareMenuOpensComposePagesCopiesTheLinkAndAsksForTheSha
     ShareMenu withoutPicker;
     EXPECT_EQ(withoutPicker.menu()->actions().last()->text(), "Copy Link");
     EXPECT_FALSE(withoutPicker.menu()->findChild<QAction*>("share"));
-    SharingPickerHost::clear();
 }
 
 TEST_F(PeripheryTest, TheShareButtonAndHelpsQuestionsTakeTheWindowsNewAppearanceWhileShown)

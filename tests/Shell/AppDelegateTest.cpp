@@ -105,20 +105,12 @@ AppDelegateTiming shortTiming()
 class AppDelegateTest : public ShellFixture
 {
 protected:
-    AppDelegateTest()
-    {
-        LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication);
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-    }
+    AppDelegateTest() { LaunchEvent::setCurrent(LaunchEvent::Kind::openApplication); }
     ~AppDelegateTest() override
     {
         delegate.reset();
         finishScans();
         safari.reset();
-        WorkspaceHost::reset();
-        AccessibilityHost::reset();
-        LaunchEvent::setCurrent(std::nullopt);
     }
 
     void launch(const AppSettings& settings, const QList<QUrl>& links = {})
@@ -198,7 +190,6 @@ TEST_F(AppDelegateTest, LaunchStaysAnAccessoryAndHoldsTheActivityForTheRun)
 TEST_F(AppDelegateTest, ALinkAtLaunchGetsItsPickerBeforeTheRestOfTheLaunch)
 {
     installBrowsers();
-    StatusItemHost::setAvailable(true);
     launch(laterLaunch(), {QUrl("https://example.com/first")});
     ASSERT_TRUE(isPickerShown(*delegate));
     EXPECT_TRUE(StatusItemHost::items().isEmpty());
@@ -217,7 +208,6 @@ TEST_F(AppDelegateTest, ALinkAtLaunchGetsItsPickerBeforeTheRestOfTheLaunch)
 // for its first frame, or for the window to go if it closes before it drew one.
 TEST_F(AppDelegateTest, TheWelcomeWindowComesBeforeTheRestOfAFirstLaunch)
 {
-    StatusItemHost::setAvailable(true);
     launch({});
     QWidget* welcome = delegate->onboardingWindow();
     ASSERT_TRUE(welcome && welcome->isVisible());
@@ -341,20 +331,12 @@ class LinkIntakeTest : public ShellFixture
 protected:
     LinkIntakeTest()
     {
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
         ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
         ScreensHost::setPointerLocation(QPoint(700, 400));
         writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
             "#!/bin/sh\nexit 0\n");
     }
-    ~LinkIntakeTest() override
-    {
-        delegate.reset();
-        ScreensHost::reset();
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-    }
+    ~LinkIntakeTest() override { delegate.reset(); }
 
     AppDelegate& start(AppSettings settings = {})
     {

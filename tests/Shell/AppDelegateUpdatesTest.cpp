@@ -6,7 +6,6 @@
 #include "Tavro/Simulation/ScreensHost.h"
 #include "Tavro/Simulation/StatusItemHost.h"
 #include "Tavro/Simulation/UpdaterHost.h"
-#include "Tavro/Simulation/WorkspaceHost.h"
 #include "tests/Shell/ShellFixture.h"
 
 #include <QTest>
@@ -23,7 +22,6 @@ class AppDelegateUpdatesTest : public ShellFixture
 protected:
     AppDelegateUpdatesTest()
     {
-        WorkspaceHost::reset();
         ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
         AppSettings settings;
         settings.hasCompletedOnboarding = true;
@@ -33,12 +31,7 @@ protected:
         delegate = std::make_unique<AppDelegate>(*store, center, defaults, AppWindows::factory());
         delegate->applicationDidFinishLaunching();
     }
-    ~AppDelegateUpdatesTest() override
-    {
-        delegate.reset();
-        ScreensHost::reset();
-        WorkspaceHost::reset();
-    }
+    ~AppDelegateUpdatesTest() override { delegate.reset(); }
 
     void showPicker() { delegate->applicationOpenUrls({QUrl("https://a.test/")}); }
     void closePicker() { delegate->picker().dismiss(false); }

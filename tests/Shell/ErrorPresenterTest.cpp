@@ -20,13 +20,6 @@ namespace {
 class ErrorPresenterTest : public ::testing::Test
 {
 protected:
-    ErrorPresenterTest()
-    {
-        Alert::resetTestAnswers();
-        UrlOpenerHost::clear();
-    }
-    ~ErrorPresenterTest() override { Alert::resetTestAnswers(); }
-
     Alert onlyAlert()
     {
         EXPECT_EQ(Alert::answeredAlerts().size(), 1);

@@ -28,18 +28,10 @@ class RouterFixture : public ShellFixture
 protected:
     RouterFixture()
     {
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
         // Chrome is installed (its executable ends at once); Brave is not.
         writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
             "#!/bin/sh\nexit 0\n");
     }
-    ~RouterFixture() override
-    {
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-    }
-
     Router& makeRouter(const AppSettings& settings)
     {
         open(settings);

@@ -25,21 +25,12 @@ class SettingsRoutingTest : public ShellFixture
 protected:
     SettingsRoutingTest()
     {
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-        UrlOpenerHost::clear();
         ScreensHost::setScreens({{QRect(0, 0, 1440, 900), QRect(0, 25, 1440, 875)}});
         ScreensHost::setPointerLocation(QPoint(700, 400));
         writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
             "#!/bin/sh\nexit 0\n");
     }
-    ~SettingsRoutingTest() override
-    {
-        delegate.reset();
-        ScreensHost::reset();
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-    }
+    ~SettingsRoutingTest() override { delegate.reset(); }
 
     // Preferences opened by the delegate on Other Projects; the card of `project` in it.
     QAbstractButton* otherProjectsCard(const QString& project)

@@ -4,16 +4,15 @@
 #include "Tavro/Model/ProfileDiscoveryDestinations.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/NotificationCenter.h"
-#include "Tavro/Platform/SerialQueue.h"
 #include "Tavro/Platform/UserDefaults.h"
 #include "Tavro/Shell/Alert.h"
+#include "tests/Support/CleanSlate.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoreApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 
 namespace tavro::test {
@@ -40,22 +39,15 @@ class ShellFixture : public ::testing::Test
 protected:
     ShellFixture() : defaults(home.filePath(QStringLiteral("defaults.ini")))
     {
-        Alert::resetTestAnswers();
         QObject::connect(
             &center, &NotificationCenter::posted, [this](const QString& name, const QVariant&) { posts.append(name); });
     }
-    ~ShellFixture() override
-    {
-        finishScans();
-        Alert::resetTestAnswers();
-    }
+    ~ShellFixture() override { finishScans(); }
 
     // Lets scans started by the code under test land in their store before it goes away.
     static void finishScans()
     {
-        auto done = std::make_shared<std::atomic<bool>>(false);
-        DiscoveryCoordinator::scanQueue().async([done] { *done = true; });
-        EXPECT_TRUE(QTest::qWaitFor([done] { return done->load(); }, 20000));
+        EXPECT_TRUE(finishQueued(DiscoveryCoordinator::scanQueue()));
         for (int round = 0; round < 3; ++round)
             QCoreApplication::processEvents();
     }

@@ -40,23 +40,12 @@ class ShellMenusTest : public ShellFixture
 protected:
     ShellMenusTest()
     {
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-        KeyGrabsHost::reset();
-        StatusItemHost::setAvailable(true);
         writeBundle(home.filePath("Applications"), "Google Chrome", "com.google.Chrome", "Google Chrome",
             "#!/bin/sh\nexit 0\n");
         chrome.hotkey = QStringLiteral("a");
         arc.profileEmoji = QStringLiteral("🦊");
     }
-    ~ShellMenusTest() override
-    {
-        delegate.reset();
-        WorkspaceHost::reset();
-        KeyEventsHost::reset();
-        KeyGrabsHost::reset();
-        StatusItemHost::setAvailable(true);
-    }
+    ~ShellMenusTest() override { delegate.reset(); }
 
     AppDelegate& launch(AppSettings settings)
     {

@@ -188,7 +188,6 @@ protected:
     {
         s_messages.clear();
         m_previous = qInstallMessageHandler(&LoginItemTest::capture);
-        UrlOpenerHost::clear();
     }
     void TearDown() override { qInstallMessageHandler(m_previous); }
 
