@@ -35,7 +35,12 @@ ShellWindows::ShellWindows(AppDelegate& delegate, WindowFactory windows, Setting
         app->installEventFilter(this);
 }
 
-ShellWindows::~ShellWindows() = default;
+ShellWindows::~ShellWindows()
+{
+    // The windows were built for this delegate and go with it.
+    delete m_settingsWindow.data();
+    delete m_onboardingWindow.data();
+}
 
 void ShellWindows::bringForward(QWidget* window)
 {

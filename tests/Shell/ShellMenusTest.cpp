@@ -409,9 +409,12 @@ TEST_F(ShellMenusTest, AFiredKeyOpensTheDestinationAndTheNextReloadRegistersZero
 TEST_F(ShellMenusTest, QuitCollapsesAfterOnboardingAndEndsBefore)
 {
     launch(AppSettings{});
+    const QPointer<QWidget> welcome = delegate->onboardingWindow();
+    ASSERT_TRUE(welcome);
     EXPECT_EQ(delegate->applicationShouldTerminate(), AppDelegate::TerminateReply::now);
 
     delegate.reset();
+    EXPECT_FALSE(welcome) << "the windows go with the delegate they were built for";
     launch(onboarded());
     delegate->showSettings();
     QWidget* settings = delegate->settingsWindow();

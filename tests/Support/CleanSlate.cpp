@@ -9,6 +9,7 @@
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Simulation/Simulation.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
@@ -67,6 +68,16 @@ void CleanSlate::OnTestEnd(const ::testing::TestInfo&)
         EXPECT_TRUE(finishQueued(*queue)) << "work the test left on " << queue->label().toStdString() << " runs on";
     }
     deliverPostedEvents();
+    // A window the test left on the screen would be the active one, or a reason not to show one,
+    // for the next test.
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            shown.append(QString::fromLatin1(window->metaObject()->className()));
+            window->hide();
+        }
+    }
+    EXPECT_TRUE(shown.isEmpty()) << "windows left shown: " << shown.join(QStringLiteral(", ")).toStdString();
 }
 
 } // namespace tavro::test

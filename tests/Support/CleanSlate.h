@@ -11,8 +11,9 @@ namespace tavro::test {
 // What every test program's main installs: each test starts as the first one of the program would.
 // Before a test, the simulated backends, the keys and buttons Qt holds, the launch event, the
 // alerts' test answers, the Safari window cache and the scan's photo-failure hook are put back;
-// after it, the work it left on the process-wide queues runs to its end, and what that work posted
-// to the event loop is delivered, so that none of it lands in the next test.
+// after it, the work it left on the process-wide queues runs to its end, what that work posted to
+// the event loop is delivered, so that none of it lands in the next test, and a window it left
+// shown fails it (and is hidden).
 class CleanSlate : public ::testing::EmptyTestEventListener
 {
 public:
