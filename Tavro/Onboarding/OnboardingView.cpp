@@ -304,23 +304,24 @@ QString OnboardingView::defaultBrowserFailure() const
 
 QCoro::Task<> OnboardingView::waitForDefault(QPointer<OnboardingView> self, Timing timing)
 {
-    const DefaultBrowserService::Answer answer = co_await DefaultBrowserService::waitUntilDefault(
-        timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
+    // The wait ends with the window, without an answer.
+    const std::optional<DefaultBrowserService::Answer> answer = co_await DefaultBrowserService::waitUntilDefault(
+        self, timing.defaultBrowserAttempts, timing.defaultBrowserInterval);
     // The first wait to see the answer moves on; a wait of an earlier or later press that sees
     // it too does nothing more. A confirmation read before the window's own newer read (the
     // welcome step shown again) is old news.
-    if (!self || self->m_defaultBrowser.isDefault || !answer.isNewerThan(self->m_defaultBrowser))
+    if (!answer || self->m_defaultBrowser.isDefault || !answer->isNewerThan(self->m_defaultBrowser))
         co_return;
     // Named but not started by the desktop: the step says why and stays.
-    if (!answer.isDefault) {
-        if (answer.unlaunchable) {
-            self->m_defaultBrowser = answer;
+    if (!answer->isDefault) {
+        if (answer->unlaunchable) {
+            self->m_defaultBrowser = *answer;
             if (auto* welcome = qobject_cast<WelcomeStepView*>(self->m_stepView.data()))
                 welcome->showFailure(self->defaultBrowserFailure());
         }
         co_return;
     }
-    self->m_defaultBrowser = answer;
+    self->m_defaultBrowser = *answer;
     self->render();
     // The step is read when the timer fires: a user who went on by hand meanwhile still moves one
     // step, but never past the last.

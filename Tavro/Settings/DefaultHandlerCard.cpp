@@ -16,23 +16,24 @@ namespace tavro {
 
 namespace {
 
-// Started and not awaited. Preferences may close before the answer lands; it then goes nowhere.
+// Started and not awaited. Preferences may close before the answer lands: the read then ends with
+// no answer.
 QCoro::Task<> readDefault(QPointer<SettingsView> view)
 {
     // No re-checks: one read on the service's own worker, away from the GUI thread.
-    const DefaultBrowserService::Answer answer
-        = co_await DefaultBrowserService::waitUntilDefault(0, std::chrono::milliseconds(0));
-    if (view)
-        view->setDefaultBrowser(answer);
+    const std::optional<DefaultBrowserService::Answer> answer
+        = co_await DefaultBrowserService::waitUntilDefault(view, 0, std::chrono::milliseconds(0));
+    if (answer)
+        view->setDefaultBrowser(*answer);
 }
 
 QCoro::Task<> waitForDefault(QPointer<SettingsView> view, DefaultHandlerCard::Timing timing)
 {
-    const DefaultBrowserService::Answer answer
-        = co_await DefaultBrowserService::waitUntilDefault(timing.waitAttempts, timing.waitInterval);
+    const std::optional<DefaultBrowserService::Answer> answer
+        = co_await DefaultBrowserService::waitUntilDefault(view, timing.waitAttempts, timing.waitInterval);
     // A refusal changes nothing: the button stays. A default the desktop cannot start says why.
-    if (view && (answer.isDefault || answer.unlaunchable))
-        view->setDefaultBrowser(answer);
+    if (answer && (answer->isDefault || answer->unlaunchable))
+        view->setDefaultBrowser(*answer);
 }
 
 } // namespace

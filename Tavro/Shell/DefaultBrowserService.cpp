@@ -4,11 +4,10 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/SerialQueue.h"
+#include "Tavro/Platform/WhileAlive.h"
 #include "Tavro/Shell/ShellLog.h"
 
 #include <QCoreApplication>
-#include <QCoro/QCoroFuture>
-#include <QCoro/QCoroTimer>
 
 #include <atomic>
 
@@ -90,13 +89,15 @@ QString launchFailureText(EntryLaunchError error)
         .arg(description(error));
 }
 
-QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
+QCoro::Task<std::optional<Answer>> waitUntilDefault(
+    QObject* caller, int maxAttempts, std::chrono::milliseconds interval)
 {
-    Answer last = co_await queryQueue().run(&answer);
+    std::optional<Answer> last = co_await awaitWhileAlive(caller, queryQueue().run(&answer));
     // Tavro named but not started by the desktop stays so however long one waits.
-    for (int remaining = maxAttempts; !last.isDefault && !last.unlaunchable && remaining > 0; --remaining) {
-        co_await QCoro::sleepFor(interval);
-        last = co_await queryQueue().run(&answer);
+    for (int remaining = maxAttempts; last && !last->isDefault && !last->unlaunchable && remaining > 0; --remaining) {
+        if (!co_await sleepWhileAlive(caller, interval))
+            co_return std::nullopt;
+        last = co_await awaitWhileAlive(caller, queryQueue().run(&answer));
     }
     co_return last;
 }

@@ -4,6 +4,7 @@
 #include "Tavro/Platform/DefaultBrowser.h"
 
 #include <QCoro/QCoroTask>
+#include <QObject>
 #include <QString>
 
 #include <chrono>
@@ -51,8 +52,10 @@ QString launchFailureText(EntryLaunchError error);
 
 // Checks `isDefault` off the GUI thread at once and then up to `maxAttempts` more times, each
 // `interval` after the previous check finished, until it answers true or finds Tavro named but
-// unlaunchable; gives the last answer.
-QCoro::Task<Answer> waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval);
+// unlaunchable; gives the last answer. The wait is for `caller`: it ends at once, with no answer,
+// when `caller` is destroyed (or is none).
+QCoro::Task<std::optional<Answer>> waitUntilDefault(
+    QObject* caller, int maxAttempts, std::chrono::milliseconds interval);
 
 // The queue the checks run on, one after the other ("tavro.default-browser").
 SerialQueue& queryQueue();

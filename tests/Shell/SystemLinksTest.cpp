@@ -4,6 +4,7 @@
 #include "Tavro/Shell/LoginItem.h"
 #include "Tavro/Simulation/AutostartEntryHost.h"
 #include "Tavro/Simulation/UrlOpenerHost.h"
+#include "tests/Support/QueueHold.h"
 #include "tests/Support/TempHome.h"
 
 #include <QCoreApplication>
@@ -23,10 +24,17 @@ namespace {
 class DefaultBrowserServiceTest : public ::testing::Test
 {
 protected:
-    // Runs waitUntilDefault to its answer.
+    // Runs waitUntilDefault to its answer, for a caller that stays.
+    static DefaultBrowserService::Answer wait(int maxAttempts, std::chrono::milliseconds interval)
+    {
+        QObject caller;
+        const auto answer = QCoro::waitFor(DefaultBrowserService::waitUntilDefault(&caller, maxAttempts, interval));
+        EXPECT_TRUE(answer);
+        return answer.value_or(DefaultBrowserService::Answer{});
+    }
     static bool waitUntilDefault(int maxAttempts, std::chrono::milliseconds interval)
     {
-        return QCoro::waitFor(DefaultBrowserService::waitUntilDefault(maxAttempts, interval)).isDefault;
+        return wait(maxAttempts, interval).isDefault;
     }
 
     DefaultBrowserServiceTest() { m_home.installTavroEntry(); }
@@ -158,7 +166,7 @@ TEST_F(DefaultBrowserServiceTest, WaitEndsAtAnEntryTheDesktopCannotStart)
 {
     QFile::remove(m_home.filePath(".local/share/applications/tavro.desktop"));
     ASSERT_TRUE(DefaultBrowserService::makeDefault());
-    const auto answer = QCoro::waitFor(DefaultBrowserService::waitUntilDefault(5, 1h));
+    const auto answer = wait(5, 1h);
     EXPECT_FALSE(answer.isDefault);
     EXPECT_EQ(answer.unlaunchable, EntryLaunchError::notInstalled);
 }
@@ -177,6 +185,28 @@ TEST_F(DefaultBrowserServiceTest, WaitEndsTrueOnceTheUserConfirms)
 TEST_F(DefaultBrowserServiceTest, WaitEndsFalseWhenTheUserDeclines)
 {
     EXPECT_EQ(waitUntilDefault(5, 1ms), false);
+}
+
+// A wait for a window that goes ends with it, at once and without an answer, whether it was
+// reading or sleeping between reads: nothing of it is left suspended.
+TEST_F(DefaultBrowserServiceTest, WaitEndsWhenItsCallerGoes)
+{
+    for (const bool whileReading : {true, false}) {
+        SCOPED_TRACE(whileReading ? "reading" : "sleeping");
+        auto caller = std::make_unique<QObject>();
+        std::optional<test::QueueHold> hold;
+        if (whileReading)
+            hold.emplace(DefaultBrowserService::queryQueue());
+        auto waiting = DefaultBrowserService::waitUntilDefault(caller.get(), 5, 1h);
+        if (!whileReading) {
+            // The first read lands; the wait then sleeps for an hour.
+            DefaultBrowserService::queryQueue().run([] {}).waitForFinished();
+            QCoreApplication::processEvents();
+        }
+        caller.reset();
+        ASSERT_TRUE(waiting.isReady());
+        EXPECT_FALSE(QCoro::waitFor(waiting).has_value());
+    }
 }
 
 class LoginItemTest : public ::testing::Test
