@@ -64,9 +64,10 @@ EmojiPickerButton::EmojiPickerButton(const std::optional<QString>& emoji, const 
 
 EmojiPickerButton::~EmojiPickerButton()
 {
-    if (m_popover)
-        m_popover->disconnect(this);
-    delete m_popover;
+    // The popovers, the open one and any still closing, go with the button, and none hands the
+    // keyboard back to it.
+    for (EmojiPopover* popover : findChildren<EmojiPopover*>(Qt::FindDirectChildrenOnly))
+        popover->disconnect(this);
 }
 
 const QStringList& EmojiPickerButton::defaultEmoji()
@@ -159,7 +160,9 @@ void EmojiPickerButton::setPopoverShown(bool shown)
         previous->close();
     if (!shown)
         return;
-    m_popover = new EmojiPopover(*this);
+    // A window of its own, owned by the button: a button that goes before the popover's turn
+    // of the event loop takes it along.
+    m_popover = new EmojiPopover(*this, this);
     connect(m_popover, &EmojiPopover::chosen, this, &EmojiPickerButton::choose);
     connect(m_popover, &EmojiPopover::usePhotoChosen, this, &EmojiPickerButton::usePhoto);
     // However it closes (Escape, a choice, a click elsewhere), the keyboard comes back here,
