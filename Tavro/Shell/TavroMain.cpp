@@ -20,6 +20,7 @@
 #include <QFontDatabase>
 #include <QImageReader>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cerrno>
@@ -141,6 +142,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     const SerialQueue fontReader(QStringLiteral("tavro.fonts"));
     const SerialQueue imageFormatReader(QStringLiteral("tavro.image-formats"));
     readAheadOfTheFirstFrame(fontReader, imageFormatReader);
+    letIdleWorkersEnd();
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
 
@@ -178,6 +180,14 @@ void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& image
     // twenty to forty milliseconds of the first frame. Asking them for their formats loads them the
     // same way, beside the fonts.
     imageFormats.async([] { QImageReader::supportedImageFormats(); });
+}
+
+void letIdleWorkersEnd()
+{
+    // Qt's painting spreads the filling of a large area over the shared pool: the picker's shadows
+    // start a worker for every core as they are drawn. Kept for Qt's half a minute, they would
+    // hold their memory long after the picker's frames, while Tavro waits for the next link.
+    QThreadPool::globalInstance()->setExpiryTimeout(static_cast<int>(kIdleWorkerLifetime.count()));
 }
 
 int diagnoseSafari(const QString& path)

@@ -19,6 +19,8 @@ namespace tavro::TavroMain {
 inline constexpr const char* kDiagnosticsPath = "/tmp/tavro-safari-diag.txt";
 // How often a Tavro that lost the start-up race looks whether the winner listens yet.
 inline constexpr std::chrono::milliseconds kStartingTavroPollInterval{20};
+// How long a worker of Qt's shared thread pool waits idle for more work before it ends.
+inline constexpr std::chrono::milliseconds kIdleWorkerLifetime{2000};
 
 struct Command
 {
@@ -30,6 +32,9 @@ struct Command
 // What the first window's first frame would otherwise wait for, read while the platform starts:
 // the font configuration on `fonts`, and Qt's image-format plugins on `imageFormats`.
 void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& imageFormats);
+
+// Lets the workers of Qt's shared thread pool end once they have waited `kIdleWorkerLifetime` for work.
+void letIdleWorkersEnd();
 
 // Reads the whole argument list (the program path included); options match exactly.
 Command parse(const QStringList& arguments);

@@ -7,10 +7,14 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <link.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavro;
 using Road = TavroMain::Command::Road;
@@ -91,6 +95,18 @@ TEST(TavroMainTest, TheFirstPictureReadAfterTheReadAheadLoadsNoLibrary)
     const int loaded = loadedObjects();
     EXPECT_EQ(QImageReader(icon.fileName()).read().size(), QSize(1, 1));
     EXPECT_EQ(loadedObjects(), loaded);
+}
+
+TEST(TavroMainTest, TheSharedPoolsWorkersEndSoonAfterTheirWork)
+{
+    TavroMain::letIdleWorkersEnd();
+    std::atomic<pid_t> worker = 0;
+    QThreadPool::globalInstance()->start([&worker] { worker = ::gettid(); });
+    ASSERT_TRUE(QTest::qWaitFor([&worker] { return worker.load() != 0; }, 5000));
+    const QString task = QStringLiteral("/proc/self/task/%1").arg(worker.load());
+    ASSERT_TRUE(QFileInfo::exists(task));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&task] { return !QFileInfo::exists(task); }, 3 * int(TavroMain::kIdleWorkerLifetime.count())));
 }
 
 class DiagnosticsFileTest : public ::testing::Test
