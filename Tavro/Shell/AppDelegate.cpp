@@ -11,6 +11,7 @@
 #include "Tavro/Platform/Application.h"
 #include "Tavro/Platform/LaunchEvent.h"
 #include "Tavro/Platform/LinkForwarding.h"
+#include "Tavro/Platform/MemoryPressure.h"
 #include "Tavro/Platform/NotificationCenter.h"
 #include "Tavro/Platform/ProcessActivity.h"
 #include "Tavro/Platform/SerialQueue.h"
@@ -281,6 +282,9 @@ QCoro::Task<> refreshAtLaunch(QPointer<SettingsStore> store)
     // Listed in the Accessibility settings, so the user only has to switch Tavro on.
     if (store && store->safariHint() == SafariHint::accessibilityNeeded && !Accessibility::isProcessTrusted())
         AccessibilityPermission::registerInList();
+    // The last of the start's work: what it freed (the warm-up's drawings, the scan's reading)
+    // goes back to the system instead of waiting in the heap for the next link.
+    MemoryPressure::relieve();
 }
 } // namespace
 
