@@ -6,11 +6,9 @@
 
 namespace tavro::test {
 
-// The process's anonymous resident memory (RssAnon) in KiB, after the C library gave back what it
-// holds free; 0 where it cannot be read.
-inline double residentAnonymousKiB()
+// The process's anonymous resident memory (RssAnon) in KiB, as it stands; 0 where it cannot be read.
+inline double heldAnonymousKiB()
 {
-    malloc_trim(0);
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
@@ -19,6 +17,13 @@ inline double residentAnonymousKiB()
             return line.mid(8).trimmed().split(' ').first().toDouble();
     }
     return 0;
+}
+
+// The same, after the C library gave back what it holds free.
+inline double residentAnonymousKiB()
+{
+    malloc_trim(0);
+    return heldAnonymousKiB();
 }
 
 } // namespace tavro::test
