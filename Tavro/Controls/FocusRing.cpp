@@ -106,4 +106,11 @@ void ControlStyle::drawComplexControl(
         paint(*painter, controlShape(option->rect), widget);
 }
 
+QRect ControlStyle::subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const
+{
+    if (element == SE_CheckBoxClickRect)
+        return option->rect;
+    return QProxyStyle::subElementRect(element, option, widget);
+}
+
 } // namespace tavro::FocusRing

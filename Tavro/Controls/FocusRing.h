@@ -38,6 +38,9 @@ public:
         ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
         const QWidget* widget) const override;
+    // A check box's ring goes round all of it, so all of it takes a click and is what a screen
+    // reader outlines (Qt reports the click area as the check box's place).
+    QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override;
 
     static constexpr double kCornerRadius = 5;
 };

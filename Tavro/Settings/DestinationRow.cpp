@@ -36,7 +36,11 @@ constexpr ColorPair kRed{0xFF3B30, 0xFF453A};
 class VisibilityCheckBox : public QCheckBox
 {
 public:
-    using QCheckBox::QCheckBox;
+    explicit VisibilityCheckBox(QWidget* parent) : QCheckBox(parent)
+    {
+        // Its ring goes round all of it: the style makes that its place for a screen reader too.
+        setStyle(FocusRing::ControlStyle::shared());
+    }
 
     QSize sizeHint() const override { return {kCheckBoxSize + 4, kCheckBoxSize + 4}; }
     QSize minimumSizeHint() const override { return sizeHint(); }

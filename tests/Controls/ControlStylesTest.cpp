@@ -14,6 +14,7 @@
 #include "tests/Support/Pixels.h"
 #include "tests/Support/TempHome.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QImage>
@@ -242,6 +243,9 @@ TEST(FocusRingTest, TheKeyboardRingStandsOutAndAClickTakesItAway)
 
             QTest::keyClick(start, Qt::Key_Tab);
             ASSERT_TRUE(control->hasFocus());
+            // What a screen reader outlines is what the ring goes round.
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->rect(),
+                QRect(control->mapToGlobal(QPoint(0, 0)), control->size()));
             const QColor ring = edgePixel(window, control);
             EXPECT_EQ(ring.rgb(), resolve(FocusRing::kColour, appearance).rgb());
             EXPECT_GE(contrast(ring, resolve(Brand::frost, appearance)), 3.0) << "against the window";
