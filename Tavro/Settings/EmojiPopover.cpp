@@ -114,12 +114,27 @@ protected:
 
 // The field's frame, with the magnifying glass drawn on it rather than as a widget of its own, so
 // screen readers meet the field and not a nameless picture.
+// The search field's rounded frame, with the magnifier at its leading end and the ring while the
+// field has the keyboard: typing goes there, however the focus came, as in a Mac's text fields.
 class SearchBox : public QWidget
 {
 public:
     explicit SearchBox(QWidget* parent) : QWidget(parent) { }
 
+    void frame(QLineEdit* field)
+    {
+        m_field = field;
+        field->installEventFilter(this);
+    }
+
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            update();
+        return QWidget::eventFilter(watched, event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -129,7 +144,12 @@ protected:
         Drawing::strokeInside(painter, shape, resolve(Brand::divider, this), 1);
         SymbolImage::paint(painter, QRectF(8, (height() - 12) / 2.0, 12, 12), QStringLiteral("magnifyingglass"),
             resolve(Brand::textSecondary, this));
+        if (m_field && m_field->hasFocus())
+            FocusRing::paint(painter, shape, this);
     }
+
+private:
+    QLineEdit* m_field = nullptr;
 };
 
 class ClearButton : public QAbstractButton
@@ -137,7 +157,8 @@ class ClearButton : public QAbstractButton
 public:
     explicit ClearButton(QWidget* parent) : QAbstractButton(parent)
     {
-        setFixedSize(14, 14);
+        // The glyph, and the box's padding after it.
+        setFixedSize(14 + 8, 14);
         setFocusPolicy(Qt::NoFocus);
         //: Accessible name of the button that empties the emoji search field in Settings.
         setAccessibleName(QCoreApplication::translate("Tavro", "Clear search"));
@@ -149,7 +170,7 @@ protected:
     {
         QPainter painter(this);
         SymbolImage::paint(
-            painter, QRectF(rect()), QStringLiteral("xmark.circle.fill"), resolve(Brand::textSecondary, this));
+            painter, QRectF(0, 0, 14, 14), QStringLiteral("xmark.circle.fill"), resolve(Brand::textSecondary, this));
     }
 };
 
@@ -244,9 +265,11 @@ QWidget* EmojiPopover::buildSearchBox()
 {
     auto* box = new SearchBox(this);
     auto* boxRow = new QHBoxLayout(box);
-    boxRow->setContentsMargins(8 + 12 + 6, 6, 8, 6);
-    boxRow->setSpacing(6);
+    // The field spans the box, so that what a screen reader outlines is the box that shows the ring.
+    boxRow->setContentsMargins(0, 0, 0, 0);
+    boxRow->setSpacing(0);
     m_field = new QLineEdit(box);
+    m_field->setTextMargins(8 + 12 + 6, 6, 8, 6);
     m_field->setObjectName(QStringLiteral("search"));
     m_field->setFrame(false);
     m_field->setFont(Drawing::systemFont(13));
@@ -259,6 +282,7 @@ QWidget* EmojiPopover::buildSearchBox()
     QPalette fieldPalette = m_field->palette();
     fieldPalette.setColor(QPalette::PlaceholderText, resolve(Brand::textSecondary, this));
     m_field->setPalette(fieldPalette);
+    box->frame(m_field);
     boxRow->addWidget(m_field, 1);
     m_clear = new ClearButton(box);
     m_clear->setObjectName(QStringLiteral("clearSearch"));

@@ -348,9 +348,10 @@ TEST_F(EmojiPickerButtonTest, EscapeClosesThePopoverAndTheKeyboardIsBackOnTheBut
     EXPECT_TRUE(QTest::qWaitFor([&] { return !made->popover() && made->hasFocus(); }, 2000));
 }
 
-// From the field, Tab reaches the grid on the current emoji, and the next Tab goes on to "No
-// emoji": the grid is one Tab stop. The arrow keys walk its cells, stopping at its edges, with the
-// ring on the cell that has the keyboard, and Space or Return takes that cell.
+// From the field, whose box shows the ring while it has the keyboard, Tab reaches the grid on the
+// current emoji, and the next Tab goes on to "No emoji": the grid is one Tab stop. The arrow keys
+// walk its cells, stopping at its edges, with the ring on the cell that has the keyboard, and Space
+// or Return takes that cell.
 TEST_F(EmojiPickerButtonTest, TheKeyboardReachesTheGridWalksItAndTakesACell)
 {
     const QStringList defaults = EmojiPickerButton::defaultEmoji();
@@ -372,9 +373,16 @@ TEST_F(EmojiPickerButtonTest, TheKeyboardReachesTheGridWalksItAndTakesACell)
         ASSERT_TRUE(QTest::qWaitFor([&] { return part<QLineEdit>(popover, "search")->hasFocus(); }, 2000));
         const QList<QAbstractButton*> grid = cells(popover);
         const auto focused = [&] { return grid.indexOf(QApplication::focusWidget()); };
+        // The field the popover opens on shows its ring round the whole search box, and only then.
+        QWidget* searchBox = part<QLineEdit>(popover, "search")->parentWidget();
+        const auto searchEdge
+            = [&] { return searchBox->grab().toImage().pixelColor(1, searchBox->height() / 2).rgb(); };
+        EXPECT_EQ(searchEdge(), resolve(FocusRing::kColour, appearance).rgb());
+        EXPECT_EQ(part<QLineEdit>(popover, "search")->geometry(), searchBox->rect()) << "outlined as the box";
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(focused(), current) << QApplication::focusWidget();
+        EXPECT_NE(searchEdge(), resolve(FocusRing::kColour, appearance).rgb());
         QAbstractButton* cell = grid[current];
         EXPECT_TRUE(FocusRing::isShown(cell));
         EXPECT_EQ(cell->grab().toImage().pixelColor(1, cell->height() / 2).rgb(),
