@@ -6,13 +6,19 @@
 #   accessibility-walk.py picker        a link's picker while the private-window key is held and let go
 #   accessibility-walk.py keyboard-preferences   Preferences with keys alone: every pane, the popovers, a row change
 #   accessibility-walk.py keyboard-onboarding    the Welcome window with keys alone: every step and choice
+# With keys alone, every stop is also looked at on the screen for a focus ring of 3:1 around the control.
+import collections
 import functools
 import subprocess
 import sys
 import time
 
+import gi
 import pyatspi
 from gi.repository import GLib
+
+gi.require_version("Gdk", "3.0")
+from gi.repository import Gdk  # noqa: E402  (after the version it needs)
 
 # Texts that would stand in for a role, read aloud untranslated.
 ROLE_WORDS = {"link", "heading", "button", "checkbox", "check box", "tab"}
@@ -321,7 +327,7 @@ def key(name):
 
 
 def stop(where):
-    """The element with the keyboard, once checked to be a control of Tavro in sight; None if not."""
+    """The element with the keyboard, once checked to be a control of Tavro in sight with its ring; None if not."""
     element = focused[-1] if focused else None
     if element is None:
         find(f"{where}: nothing has the focus")
@@ -341,7 +347,103 @@ def stop(where):
         find(f"{where}: {label} lost the focus and nothing took it")
     elif not inside(rect, window) or not inside(rect, screen()):
         find(f"{where}: {label} has the focus out of sight at {rect}, its window at {window}")
+    else:
+        check_ring(where, element)
     return element
+
+
+# The focus ring: looked for on each side of the control, over the middle half (clear of rounded
+# corners), from this far outside its edge (a link's ring goes round its text) to this far inside it,
+# against the colour two pixels further out (still short of the next row of the sidebar).
+RING_OUTSIDE = 2
+RING_DEPTH = 5
+# The share of each side's middle half that must show the ring.
+RING_COVER = 0.8
+
+
+@functools.cache
+def luminance(pixel):
+    """WCAG's relative luminance of an (r, g, b) of bytes."""
+    def linear(c):
+        c /= 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in pixel)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    la, lb = sorted((luminance(a), luminance(b)), reverse=True)
+    return (la + 0.05) / (lb + 0.05)
+
+
+def grab(rect):
+    """The screen's pixels in `rect` as a function of desktop (x, y), grown to take in what is around it."""
+    x, y, w, h = rect
+    margin = RING_OUTSIDE + 3
+    left, top = max(0, x - margin), max(0, y - margin)
+    right, bottom = min(screen()[2], x + w + margin), min(screen()[3], y + h + margin)
+    shot = Gdk.pixbuf_get_from_window(Gdk.get_default_root_window(), left, top, right - left, bottom - top)
+    data, stride, channels = shot.get_pixels(), shot.get_rowstride(), shot.get_n_channels()
+
+    def pixel(px, py):
+        px, py = min(max(px, left), right - 1) - left, min(max(py, top), bottom - 1) - top
+        at = py * stride + px * channels
+        return tuple(data[at:at + 3])
+    return pixel
+
+
+def ring_sides(rect):
+    """The sides of `rect` along which the screen shows no ring of 3:1 against the colour just outside it."""
+    x, y, w, h = rect
+    pixel = grab(rect)
+    # Each side as: the way out of the control, and its edge pixels over its middle half.
+    sides = {"top": ((0, -1), [(x + t, y) for t in range(w // 4, w - w // 4)]),
+             "bottom": ((0, 1), [(x + t, y + h - 1) for t in range(w // 4, w - w // 4)]),
+             "left": ((-1, 0), [(x, y + t) for t in range(h // 4, h - h // 4)]),
+             "right": ((1, 0), [(x + w - 1, y + t) for t in range(h // 4, h - h // 4)])}
+    # What lies around the control: the colour most of the line just outside it has (a link's ring
+    # has the paragraph's letters beside it).
+    beyond = RING_OUTSIDE + 2
+    line = collections.Counter(pixel(ex + dx * beyond, ey + dy * beyond)
+                               for (dx, dy), edge in sides.values() for ex, ey in edge)
+    if not line:
+        return list(sides)
+    outside = line.most_common(1)[0][0]
+    bare = []
+    for side, ((dx, dy), edge) in sides.items():
+        ringed = sum(any(contrast(pixel(ex - dx * d, ey - dy * d), outside) >= 3
+                         for d in range(-RING_OUTSIDE, RING_DEPTH)) for ex, ey in edge)
+        if ringed < RING_COVER * len(edge):
+            bare.append(side)
+    return bare
+
+
+def visible_extents(element):
+    """The part of a list's row that the list shows: a pop-up's rows are as wide as their text."""
+    x, y, w, h = extents(element)
+    if element.getRole() != pyatspi.ROLE_LIST_ITEM:
+        return x, y, w, h
+    px, py, pw, ph = extents(element.parent)
+    left, top, right, bottom = max(x, px), max(y, py), min(x + w, px + pw), min(y + h, py + ph)
+    return left, top, right - left, bottom - top
+
+
+def ringed_part(element):
+    """What shows that `element` has the keyboard: an open pop-up's list shows it on its chosen row."""
+    if element.getRole() == pyatspi.ROLE_LIST:
+        chosen = [c for c in element if c is not None and c.getState().contains(pyatspi.STATE_SELECTED)]
+        if chosen:
+            return chosen[0]
+    return element
+
+
+def check_ring(where, element):
+    """Finds it when the focused `element` shows no ring of 3:1 all round."""
+    rect = visible_extents(ringed_part(element))
+    # Qt draws the ring on the next frame after the focus moved; the bridge may speak first.
+    if not wait_for(lambda: not ring_sides(rect), 0.5):
+        find(f"{where}: {element.getRoleName()} {element.name!r} at {tuple(rect)} shows no focus ring of 3:1 "
+             f"along its {', '.join(ring_sides(rect))}")
 
 
 def name_at(where):
@@ -429,6 +531,10 @@ def keyboard_preferences():
     start_listening()
     focus_window(win, "Tavro Preferences")
     tabs = [t.name for t in sorted((t for t in elements(win) if t.getRoleName() == "page tab"), key=lambda t: extents(t)[1])]
+    # The window came up with the focus where nobody's key put it, so with no ring: a person's first
+    # key moves it, and from there on the ring shows.
+    key("shift+Tab")
+    key("Tab")
     if not tab_to("sidebar", tabs[0], 60):
         return
     for index, tab in enumerate(tabs):
