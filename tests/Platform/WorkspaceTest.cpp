@@ -243,6 +243,7 @@ TEST_F(WorkspaceTest, AStartedProcessWhosePidWasGivenToAnotherProcessNoLongerCou
     for (int attempt = 0; attempt < 20 && !QFileInfo::exists(proc); ++attempt) {
         stranger.kill();
         stranger.waitForFinished();
+        lastPid.seek(0); // the kernel ignores a number written past the start of the file
         lastPid.write(QByteArray::number(pid - 1));
         lastPid.flush();
         stranger.start(QStringLiteral("sleep"), {QStringLiteral("30")});
