@@ -14,8 +14,10 @@ namespace tavro::FocusRing {
 
 inline constexpr double kWidth = 2.5;
 // The ice, one step deeper in light, where the ice itself is too faint on frost: the ring keeps at
-// least 3:1 against frost, frostDeep and iceSoft (what controls sit on) in both appearances.
-inline constexpr ColorPair kColour{0x4A84B2, 0x7FB2DA};
+// least 3:1 against frost, frostDeep and iceSoft (what controls sit on) in both appearances, and in
+// light against what lies inside it on a chosen sidebar row (its navy tint) and on a switch that is
+// on (navy), which leave it little room either way.
+inline constexpr ColorPair kColour{0x437FB4, 0x7FB2DA};
 
 // True while `widget` has the focus and the last move of its window's focus was by the keyboard;
 // a click that moves the focus takes the ring away until the keyboard moves it again.

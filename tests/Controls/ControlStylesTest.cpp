@@ -50,20 +50,6 @@ QPoint fillPoint(const QWidget& widget)
     return {6, widget.height() / 2};
 }
 
-double luminance(const QColor& colour)
-{
-    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-// The contrast ratio of two colours, 1 to 21, as accessibility guidelines measure it.
-double contrast(const QColor& a, const QColor& b)
-{
-    // The list form returns values: the pair of references would outlive the temporaries.
-    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
-    return (light + 0.05) / (dark + 0.05);
-}
-
 bool isDark(Appearance appearance)
 {
     return appearance == Appearance::dark;
@@ -248,8 +234,9 @@ TEST(FocusRingTest, TheKeyboardRingStandsOutAndAClickTakesItAway)
                 QRect(control->mapToGlobal(QPoint(0, 0)), control->size()));
             const QColor ring = edgePixel(window, control);
             EXPECT_EQ(ring.rgb(), resolve(FocusRing::kColour, appearance).rgb());
-            EXPECT_GE(contrast(ring, resolve(Brand::frost, appearance)), 3.0) << "against the window";
-            EXPECT_GE(contrast(ring, resolve(Brand::frostDeep, appearance)), 3.0) << "against a card";
+            EXPECT_GE(test::contrast(ring, resolve(Brand::frost, appearance)), 3.0) << "against the window";
+            EXPECT_GE(test::contrast(ring, resolve(Brand::frostDeep, appearance)), 3.0) << "against a card";
+            EXPECT_GE(test::contrast(ring, resolve(Brand::iceSoft, appearance)), 3.0) << "against a chosen tile";
 
             // Moved there again by a click, after the keyboard had moved it: no ring.
             start->setFocus(Qt::MouseFocusReason);
@@ -328,10 +315,10 @@ TEST(ScrollBarStyleTest, TheThumbStandsOutOfTheTrack)
         const QColor trackColour = shown.pixelColor(thumb.center().x(), thumb.bottom() + 20);
         EXPECT_EQ(trackColour.rgb(), resolve(Brand::frost, appearance).rgb());
         if (isDark(appearance))
-            EXPECT_GT(luminance(thumbColour), luminance(trackColour));
+            EXPECT_GT(test::luminance(thumbColour), test::luminance(trackColour));
         else
-            EXPECT_LT(luminance(thumbColour), luminance(trackColour)) << "the thumb is the darker part";
-        EXPECT_GE(contrast(thumbColour, trackColour), 2.5);
+            EXPECT_LT(test::luminance(thumbColour), test::luminance(trackColour)) << "the thumb is the darker part";
+        EXPECT_GE(test::contrast(thumbColour, trackColour), 2.5);
     }
 }
 
@@ -361,14 +348,14 @@ TEST(BrowserIconTest, TheGenericIconKeepsItsWindowAtListSize)
                 if (pixel.alpha() < 255)
                     continue;
                 if (y < side / 2)
-                    titleBar = std::min(titleBar, luminance(pixel));
+                    titleBar = std::min(titleBar, test::luminance(pixel));
                 else
-                    body = std::max(body, luminance(pixel));
+                    body = std::max(body, test::luminance(pixel));
             }
             EXPECT_GE((body + 0.05) / (titleBar + 0.05), 3.0) << "a title bar over a light body";
             const QColor tile = image.pixelColor(side / 8, side / 2);
             EXPECT_EQ(tile.alpha(), 255) << "a filled tile";
-            EXPECT_GE(contrast(tile, image.pixelColor(middle, side * 3 / 4)), 2.0) << "the body stands out of it";
+            EXPECT_GE(test::contrast(tile, image.pixelColor(middle, side * 3 / 4)), 2.0) << "the body stands out of it";
         }
     }
 }

@@ -12,6 +12,7 @@
 #include "Tavro/Settings/SidebarRow.h"
 #include "tests/Model/Fixtures.h"
 #include "tests/Settings/ShownSection.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAbstractScrollArea>
@@ -241,6 +242,32 @@ TEST_F(SettingsViewTest, ScreenshotsInLightAndDark)
                 + QStringLiteral("/settings-%1-%2.png")
                       .arg(SettingsView::rawValue(section).toLower(), QLatin1String(name))));
         }
+    }
+}
+
+// The keyboard on the shown section's row: its ring stands out of the row's own tint as well as of
+// the sidebar around it.
+TEST_F(SettingsViewTest, TheRingOfTheShownSectionsRowStandsOutOfItsTint)
+{
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        SCOPED_TRACE(appearance == Appearance::dark ? "dark" : "light");
+        SettingsView view(store, Section::privacy, center);
+        setExplicitAppearance(&view, appearance);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+        SidebarRow* row = test::sidebarRow(view, Section::privacy);
+        row->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(row->hasFocus());
+        const QImage shown = view.grab(QRect(row->mapTo(&view, QPoint()), row->size())).toImage();
+        // At the right-hand end, past the name: the ring, then the tint just inside it.
+        const int middle = shown.height() / 2;
+        const QColor ring = shown.pixelColor(shown.width() - 1, middle);
+        const QColor tint = shown.pixelColor(shown.width() - 6, middle);
+        const QColor sidebar = view.grab().toImage().pixelColor(4, view.height() / 2);
+        EXPECT_NE(tint, sidebar) << "the row shows as chosen";
+        EXPECT_GE(test::contrast(ring, tint), 3.0) << "against the row";
+        EXPECT_GE(test::contrast(ring, sidebar), 3.0) << "against the sidebar";
     }
 }
 

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QRect>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tavro::test {
@@ -22,6 +24,21 @@ inline bool hasColourNear(const QImage& image, const QRect& area, const QColor& 
         }
     }
     return false;
+}
+
+// WCAG's relative luminance of a colour, 0 to 1.
+inline double luminance(const QColor& colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+// The contrast ratio of two colours, 1 to 21, as accessibility guidelines measure it.
+inline double contrast(const QColor& a, const QColor& b)
+{
+    // The list form returns values: the pair of references would outlive the temporaries.
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
 }
 
 } // namespace tavro::test
