@@ -1,7 +1,5 @@
 #include "Tavro/Controls/SettingBinding.h"
 
-#include "Tavro/Controls/SwitchToggle.h"
-
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -24,9 +22,9 @@ void showFollowing(QObject* control, const Value& value, std::function<void()> s
 
 } // namespace
 
-SwitchToggle* bind(SwitchToggle* toggle, Value value)
+QAbstractButton* bind(QAbstractButton* toggle, Value value)
 {
-    QObject::connect(toggle, &SwitchToggle::toggled, toggle, [write = value.write](bool on) { write(on); });
+    QObject::connect(toggle, &QAbstractButton::toggled, toggle, [write = value.write](bool on) { write(on); });
     showFollowing(toggle, value, [toggle, read = value.read] { toggle->setChecked(read().toBool()); });
     return toggle;
 }

@@ -7,11 +7,13 @@
 #include "Tavro/Model/AppSettings.h"
 #include "Tavro/Model/SettingsStore.h"
 
+#include <QAbstractButton>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <concepts>
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -19,11 +21,7 @@
 class QButtonGroup;
 class QComboBox;
 
-namespace tavro {
-
-class SwitchToggle;
-
-namespace SettingBinding {
+namespace tavro::SettingBinding {
 
 // Where a bound value lives. A control holds it as it holds its own data: a switch as a bool, a
 // segment as its id, a pop-up row as the row's data; an enumeration as its int.
@@ -87,8 +85,13 @@ struct Row
 };
 using Rows = std::function<QList<Row>()>;
 
-// Each returns the control it binds. A switch writes every flip at once.
-SwitchToggle* bind(SwitchToggle* toggle, Value value);
+// Each returns the control it binds. A switch or a check box writes every flip at once.
+QAbstractButton* bind(QAbstractButton* toggle, Value value);
+template <std::derived_from<QAbstractButton> Toggle> Toggle* bind(Toggle* toggle, Value value)
+{
+    bind(static_cast<QAbstractButton*>(toggle), std::move(value));
+    return toggle;
+}
 // The segment whose id is the value is the one checked; a click on one writes its id.
 QButtonGroup* bind(QButtonGroup* segments, Value value);
 // The row whose data is the value is the one chosen, none when no row has it; choosing a row
@@ -96,5 +99,4 @@ QButtonGroup* bind(QButtonGroup* segments, Value value);
 // depend on other settings.
 QComboBox* bind(QComboBox* popUp, Value value, Rows rows = {});
 
-} // namespace SettingBinding
-} // namespace tavro
+} // namespace tavro::SettingBinding

@@ -106,12 +106,10 @@ QLayout* BypassStepView::updatesRow()
     row->setSpacing(10);
     //: Settings switch label: check for app updates automatically in the background.
     const QString notifyText = QCoreApplication::translate("Tavro", "Notify me when there is an update");
-    auto* checkbox = new QCheckBox;
+    auto* checkbox = SettingBinding::bind(new QCheckBox,
+        m_updates.preference(&Updater::automaticallyChecksForUpdates, &Updater::setAutomaticallyChecksForUpdates));
     checkbox->setObjectName(QStringLiteral("automaticChecks"));
     checkbox->setAccessibleName(notifyText);
-    checkbox->setChecked(m_updates.updaterController().automaticallyChecksForUpdates());
-    connect(checkbox, &QCheckBox::toggled, this,
-        [this](bool on) { m_updates.updaterController().setAutomaticallyChecksForUpdates(on); });
     row->addWidget(checkbox, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);

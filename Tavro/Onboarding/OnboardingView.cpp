@@ -63,7 +63,6 @@ OnboardingView::OnboardingView(SettingsStore& store, UpdateController& updates, 
 
     connect(&m_store, &SettingsStore::settingsChanged, this, &OnboardingView::storeChanged);
     connect(&m_store, &SettingsStore::browserDataHintChanged, this, &OnboardingView::storeChanged);
-    connect(&m_updates, &UpdateController::preferencesChanged, this, &OnboardingView::render);
 
     setStep(0);
 }

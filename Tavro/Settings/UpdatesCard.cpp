@@ -21,26 +21,13 @@
 
 namespace tavro {
 
-namespace {
-
-// One of the updater's two preferences, whose changes the controller announces.
-SettingBinding::Value preference(UpdateController& updates, bool (Updater::*read)() const, void (Updater::*write)(bool))
-{
-    Updater& updater = updates.updaterController();
-    return SettingBinding::value(
-        updates, &UpdateController::preferencesChanged, [&updater, read] { return (updater.*read)(); },
-        [&updater, write](bool on) { (updater.*write)(on); });
-}
-
-} // namespace
-
 UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsCard(8, parent), m_updates(updates)
 {
     //: Card title in the About settings pane for app updates.
     column()->addWidget(title(QCoreApplication::translate("Tavro", "Updates")));
 
     auto* checks = SettingBinding::bind(new SwitchToggle,
-        preference(updates, &Updater::automaticallyChecksForUpdates, &Updater::setAutomaticallyChecksForUpdates));
+        updates.preference(&Updater::automaticallyChecksForUpdates, &Updater::setAutomaticallyChecksForUpdates));
     checks->setObjectName(QStringLiteral("automaticChecks"));
     //: Settings switch label: check for app updates automatically in the background.
     column()->addWidget(
@@ -51,7 +38,7 @@ UpdatesCard::UpdatesCard(UpdateController& updates, QWidget* parent) : SettingsC
         "ready. Turn off to only check manually.")));
 
     m_downloads = SettingBinding::bind(new SwitchToggle,
-        preference(updates, &Updater::automaticallyDownloadsUpdates, &Updater::setAutomaticallyDownloadsUpdates));
+        updates.preference(&Updater::automaticallyDownloadsUpdates, &Updater::setAutomaticallyDownloadsUpdates));
     m_downloads->setObjectName(QStringLiteral("automaticDownloads"));
     //: Settings switch label: download and install app updates without asking. Same setting as Sparkle's
     //: Automatically download and install updates checkbox.

@@ -34,6 +34,14 @@ UpdateController::UpdateController(
 
 UpdateController::~UpdateController() = default;
 
+SettingBinding::Value UpdateController::preference(bool (Updater::*read)() const, void (Updater::*write)(bool))
+{
+    Updater& updater = *m_updater;
+    return SettingBinding::value(
+        *this, &UpdateController::preferencesChanged, [&updater, read] { return (updater.*read)(); },
+        [&updater, write](bool on) { (updater.*write)(on); });
+}
+
 void UpdateController::setCanInstallNow(std::function<bool()> canInstallNow)
 {
     m_canInstallNow = std::move(canInstallNow);

@@ -3,6 +3,7 @@
 // updater, republishes its preferences, announces a found update for the status item, and holds
 // an automatic install back while the link picker is on screen.
 
+#include "Tavro/Controls/SettingBinding.h"
 #include "Tavro/Platform/Updater.h"
 
 #include <QObject>
@@ -43,6 +44,9 @@ public:
 
     Updater& updaterController() { return *m_updater; }
     const Updater& updaterController() const { return *m_updater; }
+    // One of the updater's two preferences as a control binds it: shown again whenever this
+    // controller announces a change, wherever it was made.
+    SettingBinding::Value preference(bool (Updater::*read)() const, void (Updater::*write)(bool));
 
     // Brings Tavro to the front, then asks the updater for a check.
     void checkForUpdates(QObject* sender = nullptr);
