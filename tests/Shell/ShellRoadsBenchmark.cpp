@@ -2,7 +2,9 @@
 // - a cold start, `tavro URL` with no Tavro running until the picker's window is mapped, and the
 //   first start until the Welcome window is mapped, beside a bare Qt program's start to its window;
 // - the key that chooses a Chromium profile until that browser asks for the page, beside the raw
-//   exchange with the same Chromium's singleton socket.
+//   exchange with the same Chromium's singleton socket;
+// - what Tavro keeps resident while it waits for a link with its icon in a tray, beside a bare Qt
+//   program showing its window.
 // Prints figures; asserts nothing timed.
 
 #include "Tavro/Launch/ChromiumSingleton.h"
@@ -23,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <iostream>
 #include <poll.h>
@@ -58,30 +61,81 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs)
     return done();
 }
 
+// The processes whose HOME is `home`, but this one.
+QList<pid_t> processesOfHome(const QString& home)
+{
+    const QByteArray entry = "HOME=" + home.toUtf8();
+    QList<pid_t> pids;
+    for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isNumber = false;
+        const pid_t pid = pid_t(name.toLongLong(&isNumber));
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(name));
+        if (isNumber && pid != ::getpid() && environment.open(QIODevice::ReadOnly)
+            && environment.readAll().split('\0').contains(entry))
+            pids.append(pid);
+    }
+    return pids;
+}
+
 // Ends every process whose HOME is `home` and waits until they are gone: the Tavro that a `tavro URL`
 // started runs apart, in a session of its own, and would otherwise draw its picker beside the next
 // round's start.
 void endProcessesOfHome(const QString& home)
 {
-    const QByteArray entry = "HOME=" + home.toUtf8();
-    const auto living = [&] {
-        QList<pid_t> pids;
-        for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            bool isNumber = false;
-            const pid_t pid = pid_t(name.toLongLong(&isNumber));
-            QFile environment(QStringLiteral("/proc/%1/environ").arg(name));
-            if (isNumber && pid != ::getpid() && environment.open(QIODevice::ReadOnly)
-                && environment.readAll().split('\0').contains(entry))
-                pids.append(pid);
-        }
-        return pids;
-    };
-    for (const pid_t pid : living())
+    for (const pid_t pid : processesOfHome(home))
         ::kill(pid, SIGTERM);
-    if (!QTest::qWaitFor([&] { return living().isEmpty(); }, 5000)) {
-        for (const pid_t pid : living())
+    if (!QTest::qWaitFor([&] { return processesOfHome(home).isEmpty(); }, 5000)) {
+        for (const pid_t pid : processesOfHome(home))
             ::kill(pid, SIGKILL);
     }
+}
+
+// What a process holds in memory, in KiB: all it has resident, and its proportional share of what it
+// shares with others (a library's pages count in part).
+struct Resident
+{
+    double rss = 0;
+    double pss = 0;
+    double privateDirty = 0;
+};
+constexpr double kSettledKiB = 16;
+
+Resident residentOf(qint64 pid)
+{
+    Resident found;
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return found;
+    for (const QByteArray& line : rollup.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 2)
+            continue;
+        if (fields.first() == "Rss:")
+            found.rss = fields.at(1).toDouble();
+        else if (fields.first() == "Pss:")
+            found.pss = fields.at(1).toDouble();
+        else if (fields.first() == "Private_Dirty:")
+            found.privateDirty = fields.at(1).toDouble();
+    }
+    return found;
+}
+
+// What a waiting process keeps: its figures once its resident memory held within a few pages for
+// two seconds (what it shares moves as other processes come and go).
+std::optional<Resident> settledResident(qint64 pid)
+{
+    Resident last = residentOf(pid);
+    int stillFor = 0;
+    const QDeadlineTimer deadline(30000);
+    while (!deadline.hasExpired()) {
+        QTest::qWait(250);
+        const Resident now = residentOf(pid);
+        stillFor = now.rss > 0 && std::abs(now.rss - last.rss) <= kSettledKiB ? stillFor + 1 : 0;
+        last = now;
+        if (stillFor == 8)
+            return last;
+    }
+    return std::nullopt;
 }
 
 // Tells when a window is mapped on the root of a display, as the server reports it.
@@ -263,6 +317,71 @@ TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
               << " ms\n"
               << "[bench] key \"1\" in the picker to request: " << median(keys) << " ms, ratio "
               << median(keys) / reference << " (aim: within 1.2)" << std::endl;
+}
+
+TEST(ShellRoadsBenchmark, IdleMemoryBesideABareQtWindow)
+{
+    test::Xvfb xvfb;
+    ASSERT_TRUE(xvfb.isRunning());
+    ASSERT_TRUE(xvfb.keepAlive());
+    test::TempHome home;
+    test::writeTwoChromiumProfiles(home);
+    test::storeFinishedOnboarding({});
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = xvfb.sessionEnvironment(home.path(), runtime.path());
+    // No desktop session: the icon docks the X11 way, in the tray host started here.
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    QProcess tray;
+    tray.setProcessEnvironment(environment);
+    tray.start(QStringLiteral("trayer"), {"--edge", "top", "--align", "right", "--widthtype", "request"});
+    ASSERT_TRUE(tray.waitForStarted()) << "trayer is not installed";
+    // An empty tray is 2 pixels wide.
+    const auto trayWidth = [&] {
+        QByteArray output;
+        xvfb.run(QStringLiteral("xdotool"),
+            {"search", "--onlyvisible", "--class", "trayer", "getwindowgeometry", "--shell"}, &output);
+        for (const QByteArray& line : output.split('\n')) {
+            if (line.startsWith("WIDTH="))
+                return line.mid(6).toInt();
+        }
+        return 0;
+    };
+
+    const auto waiting = [&](const QString& program, const std::function<bool()>& shown) -> std::optional<Resident> {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, {});
+        std::optional<Resident> kept;
+        if (process.waitForStarted() && QTest::qWaitFor(shown, 20000))
+            kept = settledResident(process.processId());
+        process.terminate();
+        if (!process.waitForFinished(5000))
+            process.kill();
+        process.waitForFinished(5000);
+        return kept;
+    };
+    QList<double> bareRss, bareShare, barePrivate, tavroRss, tavroShare, tavroPrivate;
+    for (int round = 0; round < 3; ++round) {
+        const auto bare = waiting(QStringLiteral(TAVRO_BARE_WINDOW),
+            [&] { return !xvfb.waitForWindow(QStringLiteral("Bare window"), 100).isEmpty(); });
+        const auto tavro = waiting(QStringLiteral(TAVRO_EXECUTABLE), [&] { return trayWidth() >= 16; });
+        ASSERT_TRUE(bare) << "the bare window did not settle";
+        ASSERT_TRUE(tavro) << "Tavro did not dock or settle";
+        bareRss.append(bare->rss);
+        bareShare.append(bare->pss);
+        barePrivate.append(bare->privateDirty);
+        tavroRss.append(tavro->rss);
+        tavroShare.append(tavro->pss);
+        tavroPrivate.append(tavro->privateDirty);
+    }
+    tray.terminate();
+    tray.waitForFinished(5000);
+    std::cout << "[bench] bare Qt window showing, resident: " << median(bareRss) << " KiB, proportional "
+              << median(bareShare) << " KiB, private dirty " << median(barePrivate) << " KiB\n"
+              << "[bench] Tavro waiting for a link with its icon in the tray, resident: " << median(tavroRss)
+              << " KiB, ratio " << median(tavroRss) / median(bareRss) << " (aim: within 1.3); proportional "
+              << median(tavroShare) / median(bareShare) << "x, private dirty "
+              << median(tavroPrivate) / median(barePrivate) << "x" << std::endl;
 }
 
 } // namespace
