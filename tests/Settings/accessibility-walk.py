@@ -523,6 +523,12 @@ def rows_in_tab_order(win, start):
         find(f"Browsers: no row {start!r} among {on_screen}")
     elif met != on_screen[on_screen.index(start) + 1:]:
         find(f"Browsers: after the change Tab meets the rows {met}, the screen shows {on_screen}")
+    # A screen reader reads the list's rows by their index: the same order as the screen's.
+    lists = [e for e in elements(win) if e.getRole() == pyatspi.ROLE_LIST and showing(e)]
+    rows = [lists[0].getChildAtIndex(i) for i in range(lists[0].childCount)] if len(lists) == 1 else []
+    tops = [extents(row)[1] for row in rows]
+    if not rows or tops != sorted(tops):
+        find(f"Browsers: after the change the list's {len(rows)} rows come at the heights {tops}, not top to bottom")
 
 
 def keyboard_preferences():
