@@ -2,6 +2,7 @@
 // client (pyatspi) as a screen reader reads it: Preferences section by section, the Welcome
 // window step by step, and a link's picker while the private-window key is held.
 
+#include "Tavro/Controls/FocusRing.h"
 #include "tests/Discovery/DiscoveryFixtures.h"
 #include "tests/Model/Fixtures.h"
 #include "tests/Settings/PreferencesRealFixture.h"
@@ -46,6 +47,9 @@ protected:
         QProcess walker;
         QProcessEnvironment walkerEnvironment = environment;
         walkerEnvironment.insert(QStringLiteral("DISPLAY"), xvfb.display());
+        // The keyboard walk looks for the focus ring in its own colour.
+        walkerEnvironment.insert(
+            QStringLiteral("TAVRO_RING_COLOUR"), FocusRing::kColour.color(GetParam() == AppAppearance::dark).name());
         walker.setProcessEnvironment(walkerEnvironment);
         walker.setProcessChannelMode(QProcess::MergedChannels);
         walker.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TAVRO_WALK_SCRIPT), what});
