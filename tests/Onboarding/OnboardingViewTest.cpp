@@ -598,6 +598,36 @@ TEST_F(OnboardingViewTest, TheKeyboardStaysOnTheMenuItChoseWith)
     }
 }
 
+// A profile named with 500 characters: the scan step's card and the bypass step's menu keep
+// within the window.
+TEST_F(OnboardingViewTest, AFiveHundredCharacterNameKeepsTheStepsWithinTheWindow)
+{
+    build();
+    view->show();
+    AppSettings settings = store->settings();
+    settings.destinations = {shellDestination("org.chromium.Chromium", "Chromium", QString(500, QLatin1Char('W')))};
+    pressPrimary();
+    finishScans();
+    store->setSettings(settings);
+    ASSERT_EQ(shownStepName(), "scan");
+    QLabel* name = nullptr;
+    for (QLabel* label : shownStep()->findChildren<QLabel*>()) {
+        if (label->text().startsWith(QStringLiteral("WWWW")))
+            name = label;
+    }
+    ASSERT_TRUE(name) << "the card shows the name";
+    EXPECT_LE(name->sizeHint().width(), OnboardingView::kSize.width());
+    goToLastStep();
+    store->setSettings(settings);
+    QComboBox* destinations = menu("bypassDestination");
+    ASSERT_TRUE(destinations);
+    ASSERT_GE(destinations->findData(settings.destinations.first().matchKey()), 0) << "the name is a row";
+    destinations->showPopup();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return destinations->view()->isVisible(); }, 5000));
+    EXPECT_LE(destinations->view()->window()->width(), OnboardingView::kSize.width());
+    destinations->hidePopup();
+}
+
 TEST_F(OnboardingViewTest, WelcomeStepInLightAndDark)
 {
     build();
