@@ -203,6 +203,20 @@ def preferences():
                 if values.get(name) != expected:
                     find(f"Browsers: {name!r} has the value {values.get(name)!r}, not {expected!r}")
         if tab.name == "Browsers":
+            # A recording started with the mouse: the keyboard goes with it, and its prompt is heard.
+            cap = next((e for e in shown if e.name == "Hotkey for Brave (Work)"), None)
+            if cap is None:
+                find("Browsers: no 'Hotkey for Brave (Work)' to click")
+            else:
+                del heard[:]
+                click(cap)
+                prompt = "Press a key… (Esc cancels, Delete resets to default)"
+                if not wait_for(lambda: announced(prompt)):
+                    find(f"Browsers: a recording started with the mouse announced no prompt; heard {heard}")
+                if not focused or focused[-1].name != cap.name:
+                    find(f"Browsers: a recording started with the mouse left the keyboard on "
+                         f"{focused[-1].name if focused else None!r}")
+                key("Escape")
             rows = [e for e in shown if e.getRole() == pyatspi.ROLE_LIST_ITEM]
             if not rows or {role_of(r.parent) for r in rows} != {pyatspi.ROLE_LIST}:
                 find(f"Browsers: the rows are not list items of one list: {[r.parent.getRoleName() for r in rows]}")
