@@ -20,6 +20,7 @@
 #include "Tavro/Shell/DefaultBrowserService.h"
 #include "Tavro/Shell/UpdateController.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -208,8 +209,11 @@ void OnboardingView::replaceStepView(QWidget* next)
     if (controls.at(focusedIndex)->isEnabled()) {
         controls.at(focusedIndex)->setFocus(Qt::OtherFocusReason);
     } else {
-        // Qt would hand the keyboard to the next control in the window (Back).
+        // Qt would hand the keyboard to the next control in the window (Back). The step holds it,
+        // under the name of the control it holds it for, which is what a screen reader says.
         m_heldFocusIndex = focusedIndex;
+        next->setAccessibleName(
+            QAccessible::queryAccessibleInterface(controls.at(focusedIndex))->text(QAccessible::Name));
         next->setFocus(Qt::OtherFocusReason);
     }
 }

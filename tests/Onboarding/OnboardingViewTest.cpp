@@ -566,6 +566,7 @@ TEST_F(OnboardingViewTest, TheKeyboardComesBackToScanWhenItsScanEnds)
     QTest::keyClick(rescan, Qt::Key_Space);
     ASSERT_TRUE(isScanning());
     EXPECT_EQ(QApplication::focusWidget(), shownStep());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(shownStep())->text(QAccessible::Name), "Rescan");
     hold.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !isScanning(); }, 10000));
     EXPECT_EQ(QApplication::focusWidget(), shownStep()->findChild<QPushButton*>("scanButton"));
