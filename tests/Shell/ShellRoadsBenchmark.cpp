@@ -179,14 +179,30 @@ private:
     xcb_connection_t* m_connection;
 };
 
-TEST(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
+// A real X server and a temporary home, for each road.
+class ShellRoadsBenchmark : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(xvfb.isRunning());
+        ASSERT_TRUE(xvfb.keepAlive());
+    }
+
+    // The home of a user who finished the Welcome window, with a Chromium of two profiles.
+    void onboardWithTwoChromiumProfiles()
+    {
+        test::writeTwoChromiumProfiles(home);
+        test::storeFinishedOnboarding({});
+    }
+
     test::Xvfb xvfb;
-    ASSERT_TRUE(xvfb.isRunning());
-    ASSERT_TRUE(xvfb.keepAlive());
     test::TempHome home;
-    test::writeTwoChromiumProfiles(home);
-    test::storeFinishedOnboarding({});
+};
+
+TEST_F(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
+{
+    onboardWithTwoChromiumProfiles();
     MapWatcher watcher(xvfb.display());
 
     // From the start of `program` until its first window is mapped; the program is ended after.
@@ -231,12 +247,8 @@ TEST(ShellRoadsBenchmark, ColdStartBesideABareQtWindow)
               << median(welcome) / reference << " (aim: within 1.5)" << std::endl;
 }
 
-TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
+TEST_F(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
 {
-    test::Xvfb xvfb;
-    ASSERT_TRUE(xvfb.isRunning());
-    ASSERT_TRUE(xvfb.keepAlive());
-    test::TempHome home;
     test::RequestRecorder server;
     const QString bundle = test::writeChromiumBundle(home.path(), xvfb.display());
     const QString dataDir = home.filePath(QStringLiteral("Library/Application Support/Chromium"));
@@ -319,14 +331,9 @@ TEST(ShellRoadsBenchmark, KeyToRequestBesideTheRawExchange)
               << median(keys) / reference << " (aim: within 1.2)" << std::endl;
 }
 
-TEST(ShellRoadsBenchmark, IdleMemoryBesideABareQtWindow)
+TEST_F(ShellRoadsBenchmark, IdleMemoryBesideABareQtWindow)
 {
-    test::Xvfb xvfb;
-    ASSERT_TRUE(xvfb.isRunning());
-    ASSERT_TRUE(xvfb.keepAlive());
-    test::TempHome home;
-    test::writeTwoChromiumProfiles(home);
-    test::storeFinishedOnboarding({});
+    onboardWithTwoChromiumProfiles();
     QTemporaryDir runtime;
     QProcessEnvironment environment = xvfb.sessionEnvironment(home.path(), runtime.path());
     // No desktop session: the icon docks the X11 way, in the tray host started here.
