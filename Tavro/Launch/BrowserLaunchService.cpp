@@ -61,9 +61,14 @@ bool isRunning(const QString& bundleIdentifier)
     return !Workspace::shared().runningApplications(bundleIdentifier).isEmpty();
 }
 
-void activateFirstRunning(const QString& bundleIdentifier)
+// Brings the application's first process to the front when it runs. The process table is walked on
+// the work queue: on a busy machine that takes the GUI thread milliseconds, right as a link goes out.
+QCoro::Task<> activateIfRunning(QString bundleIdentifier)
 {
-    const auto running = Workspace::shared().runningApplications(bundleIdentifier);
+    // Named, not a temporary of the co_await: g++ 12 destroys such a temporary's captures twice.
+    QFuture<QList<RunningApplication>> lookup
+        = workQueue().run([bundleIdentifier] { return Workspace::shared().runningApplications(bundleIdentifier); });
+    const QList<RunningApplication> running = co_await lookup;
     if (!running.isEmpty())
         Workspace::shared().activate(running.first());
 }
@@ -189,7 +194,7 @@ QCoro::Task<Result> openSafariProfile(
     const auto window = SafariAX::focusedWindow();
     if (window)
         SafariWindowCache::windows().insert(name, *window);
-    activateFirstRunning(safariBundleIdentifier);
+    co_await activateIfRunning(safariBundleIdentifier);
     SafariAX::postKey(KeyEvents::keyL, KeyEvents::maskCommand);
     co_await QCoro::sleepFor(timing.afterActivation);
 
@@ -400,9 +405,8 @@ QCoro::Task<ChromiumSingleton::Outcome> deliverToRunningChromium(
     if (outcome != Outcome::delivered)
         co_return outcome;
     // The command line has arrived; a failed activation is not an error. A browser known only by its
-    // lock is left alone: activating it would start a second copy, and it raises its own window.
-    if (isRunning(bundleID))
-        co_await activationLaunch(appURL);
+    // lock is not among the running applications and is left alone: it raises its own window.
+    co_await activateIfRunning(bundleID);
     co_return Outcome::delivered;
 }
 

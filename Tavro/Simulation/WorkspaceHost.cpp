@@ -1,7 +1,9 @@
 #include "Tavro/Simulation/WorkspaceHost.h"
 
+#include <QCoreApplication>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QThread>
 
 namespace tavro {
 
@@ -31,6 +33,8 @@ public:
         {
             QMutexLocker lock(&mutex);
             ++lookups;
+            if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread())
+                ++guiThreadLookups;
             for (const SimulatedApp& app : std::as_const(simulated)) {
                 if (app.application.bundleIdentifier == bundleIdentifier)
                     result.append(app.application);
@@ -162,6 +166,7 @@ public:
     QList<std::pair<quint64, LaunchRecord>> launches;
     quint64 nextEntry = 0;
     int lookups = 0;
+    int guiThreadLookups = 0;
     QList<qint64> started;
     std::optional<RunningApplication> frontmost;
     qint64 nextPid = firstSimulatedPid;
@@ -309,6 +314,7 @@ void WorkspaceHost::reset()
     s.started.clear();
     s.frontmost.reset();
     s.lookups = 0;
+    s.guiThreadLookups = 0;
 }
 
 int WorkspaceHost::runningApplicationLookups()
@@ -316,6 +322,13 @@ int WorkspaceHost::runningApplicationLookups()
     SimulatedWorkspace& s = simulation();
     QMutexLocker lock(&s.mutex);
     return s.lookups;
+}
+
+int WorkspaceHost::guiThreadRunningApplicationLookups()
+{
+    SimulatedWorkspace& s = simulation();
+    QMutexLocker lock(&s.mutex);
+    return s.guiThreadLookups;
 }
 
 } // namespace tavro

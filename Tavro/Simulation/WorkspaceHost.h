@@ -52,6 +52,8 @@ public:
     // How many times the running applications were looked up since the last reset; each look-up
     // walks the real process table too.
     static int runningApplicationLookups();
+    // The look-ups among them made on the GUI thread.
+    static int guiThreadRunningApplicationLookups();
 
     // Real processes started by the workspace since the last reset, newest last.
     static QList<qint64> startedProcesses();
