@@ -1,6 +1,8 @@
 #pragma once
 // The support-policy file: the oldest version of Tavro that is still supported.
 
+#include "Tavro/Shell/SupportPolicyFetch.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -11,8 +13,8 @@ namespace tavro {
 
 struct SupportPolicy
 {
-    // Larger files are refused unread; the real one is a few dozen bytes.
-    static constexpr qsizetype kMaxBytes = 16384;
+    // Larger files are refused unread.
+    static constexpr qsizetype kMaxBytes = SupportPolicyFetch::kMaxBytes;
 
     QString minimumVersion;
 

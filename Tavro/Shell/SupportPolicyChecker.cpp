@@ -4,14 +4,8 @@
 #include "Tavro/Shell/ShellLog.h"
 #include "Tavro/Shell/SupportPolicy.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
 
-#include <QCoro/QCoroNetworkReply>
-
-#include <memory>
 #include <optional>
 
 namespace tavro {
@@ -36,7 +30,9 @@ SupportPolicyChecker::SupportPolicyChecker(const QString& currentVersion, Fetch 
 }
 
 SupportPolicyChecker::SupportPolicyChecker(QObject* parent)
-    : SupportPolicyChecker(AppVersion::current(), &SupportPolicyChecker::liveFetch, Timing{}, parent)
+    : SupportPolicyChecker(
+        AppVersion::current(),
+        [](const QUrl& url) { return SupportPolicyFetch::run(url, SupportPolicyFetch::program()); }, Timing{}, parent)
 { }
 
 void SupportPolicyChecker::start()
@@ -76,57 +72,6 @@ QCoro::Task<> SupportPolicyChecker::check()
         m_hasPromptedThisRun = true;
         Q_EMIT updateRequired(policy->minimumVersion);
     }
-}
-
-QCoro::Task<SupportPolicyChecker::FetchResult> SupportPolicyChecker::liveFetch(const QUrl& url)
-{
-    // The reply may finish from inside its own readyRead (the abort below), so the coroutine can
-    // end while Qt is still in the reply's code: both objects go with deleteLater, never at once.
-    struct DeleteLater
-    {
-        void operator()(QObject* object) const { object->deleteLater(); }
-    };
-    // A manager of its own per fetch: nothing kept from one check to the next.
-    std::unique_ptr<QNetworkAccessManager, DeleteLater> manager(new QNetworkAccessManager);
-    manager->setTransferTimeout(static_cast<int>(Timing::kTransferTimeout.count()));
-
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Tavro"));
-    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-
-    std::unique_ptr<QNetworkReply, DeleteLater> reply(manager->get(request));
-    // Qt reads from the socket only as far as this buffer has room, so a server that keeps
-    // sending costs no more memory than one byte past the limit.
-    reply->setReadBufferSize(SupportPolicy::kMaxBytes + 1);
-    auto body = std::make_shared<QByteArray>();
-    auto tooLarge = std::make_shared<bool>(false);
-    QNetworkReply* raw = reply.get();
-    QObject::connect(raw, &QNetworkReply::readyRead, raw, [raw, body, tooLarge] {
-        if (*tooLarge)
-            return;
-        body->append(raw->readAll());
-        if (body->size() > SupportPolicy::kMaxBytes) {
-            *tooLarge = true;
-            body->clear();
-            raw->abort();
-        }
-    });
-
-    co_await raw;
-    if (*tooLarge)
-        co_return std::unexpected(FetchError::tooLarge);
-    body->append(reply->readAll());
-    if (body->size() > SupportPolicy::kMaxBytes)
-        co_return std::unexpected(FetchError::tooLarge);
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && status.toInt() != 200)
-        co_return std::unexpected(FetchError::badServerResponse);
-    if (reply->error() != QNetworkReply::NoError || !status.isValid())
-        co_return std::unexpected(FetchError::transport);
-    co_return Body{std::move(*body)};
 }
 
 } // namespace tavro

@@ -1,5 +1,6 @@
 #include "Tavro/Shell/SupportPolicyChecker.h"
 #include "Tavro/Shell/SupportPolicy.h"
+#include "Tavro/Shell/SupportPolicyFetch.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -140,7 +141,7 @@ private:
 
 FetchResult fetch(const QUrl& url)
 {
-    return QCoro::waitFor(SupportPolicyChecker::liveFetch(url));
+    return QCoro::waitFor(SupportPolicyFetch::run(url, QStringLiteral(TAVRO_FETCH_PROGRAM)));
 }
 
 TEST(LiveFetchTest, OnlyA200AnswerSucceeds)
@@ -161,6 +162,11 @@ TEST(LiveFetchTest, OnlyA200AnswerSucceeds)
 
     server.respond = [](QTcpSocket* socket) { socket->abort(); };
     EXPECT_EQ(fetch(server.url()), FetchResult(std::unexpected(SupportPolicyChecker::FetchError::transport)));
+
+    // Without its program the fetch fails the same way, and the check tries again the next day.
+    server.respond = [&](QTcpSocket* socket) { LocalServer::answer(socket, "200 OK", body); };
+    EXPECT_EQ(QCoro::waitFor(SupportPolicyFetch::run(server.url(), QStringLiteral("/nonexistent/tavro-fetch"))),
+        FetchResult(std::unexpected(SupportPolicyChecker::FetchError::transport)));
 }
 
 TEST(LiveFetchTest, SendsTheUserAgentAndNoCookieFromAnEarlierAnswer)

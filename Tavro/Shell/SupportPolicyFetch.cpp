@@ -1,0 +1,83 @@
+#include "Tavro/Shell/SupportPolicyFetch.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QLoggingCategory>
+#include <QProcess>
+
+#include <QCoro/QCoroProcess>
+#include <QCoro/QCoroSignal>
+
+#include <memory>
+
+namespace tavro::SupportPolicyFetch {
+
+namespace {
+Q_LOGGING_CATEGORY(lcFetch, "tavro.shell")
+} // namespace
+
+QString program()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/tavro-fetch");
+}
+
+QCoro::Task<Result> run(QUrl url, QString fetchProgram)
+{
+    // The process may end from inside its own readyRead (the kill below), so the coroutine can end
+    // while Qt is still in the process's code: it goes with deleteLater.
+    struct DeleteLater
+    {
+        void operator()(QObject* object) const { object->deleteLater(); }
+    };
+    std::unique_ptr<QProcess, DeleteLater> process(new QProcess);
+    // What the program says of its failures reaches this program's log.
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    auto body = std::make_shared<QByteArray>();
+    auto tooLarge = std::make_shared<bool>(false);
+    QProcess* raw = process.get();
+    QObject::connect(raw, &QProcess::readyReadStandardOutput, raw, [raw, body, tooLarge] {
+        if (*tooLarge)
+            return;
+        body->append(raw->readAllStandardOutput());
+        if (body->size() > kMaxBytes) {
+            *tooLarge = true;
+            body->clear();
+            raw->kill();
+        }
+    });
+    raw->start(fetchProgram, {url.toString(QUrl::FullyEncoded)}, QIODevice::ReadOnly);
+    // Named, not temporaries of the co_await: g++ 12 may destroy such temporaries twice.
+    // Starting ends in running, or in not running when the program could not start: that emits no
+    // started(), so QCoro's waitForStarted would wait for ever.
+    if (raw->state() == QProcess::Starting) {
+        auto left = qCoro(raw, &QProcess::stateChanged);
+        co_await left;
+    }
+    if (raw->state() != QProcess::Running && raw->error() == QProcess::FailedToStart) {
+        qCInfo(lcFetch) << "The fetch's program could not start:" << fetchProgram;
+        co_return std::unexpected(Error::transport);
+    }
+    auto watched = qCoro(raw);
+    auto finished = watched.waitForFinished(-1);
+    co_await finished;
+
+    if (*tooLarge)
+        co_return std::unexpected(Error::tooLarge);
+    if (raw->exitStatus() != QProcess::NormalExit)
+        co_return std::unexpected(Error::transport);
+    switch (raw->exitCode()) {
+    case 0:
+        body->append(raw->readAllStandardOutput());
+        if (body->size() > kMaxBytes)
+            co_return std::unexpected(Error::tooLarge);
+        co_return Body{std::move(*body)};
+    case int(Error::badServerResponse):
+        co_return std::unexpected(Error::badServerResponse);
+    case int(Error::tooLarge):
+        co_return std::unexpected(Error::tooLarge);
+    default:
+        co_return std::unexpected(Error::transport);
+    }
+}
+
+} // namespace tavro::SupportPolicyFetch
