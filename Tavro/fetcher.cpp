@@ -23,13 +23,8 @@ using FetchError = Fetch::Error;
 
 QCoro::Task<int> fetch(QUrl url)
 {
-    // The reply may finish from inside its own readyRead (the abort below), so the coroutine can
-    // end while Qt is still in the reply's code: both objects go with deleteLater, never at once.
-    struct DeleteLater
-    {
-        void operator()(QObject* object) const { object->deleteLater(); }
-    };
-    std::unique_ptr<QNetworkAccessManager, DeleteLater> manager(new QNetworkAccessManager);
+    // The abort below may come from inside the reply's own readyRead: both go with deleteLater.
+    std::unique_ptr<QNetworkAccessManager, Fetch::DeleteLater> manager(new QNetworkAccessManager);
     manager->setTransferTimeout(static_cast<int>(Fetch::kTransferTimeout.count()));
 
     QNetworkRequest request(url);
@@ -39,7 +34,7 @@ QCoro::Task<int> fetch(QUrl url)
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
-    std::unique_ptr<QNetworkReply, DeleteLater> reply(manager->get(request));
+    std::unique_ptr<QNetworkReply, Fetch::DeleteLater> reply(manager->get(request));
     // Qt reads from the socket only as far as this buffer has room, so a server that keeps
     // sending costs no more memory than one byte past the limit.
     reply->setReadBufferSize(Fetch::kMaxBytes + 1);

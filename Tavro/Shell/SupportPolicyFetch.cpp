@@ -23,12 +23,7 @@ QString program()
 
 QCoro::Task<Result> run(QUrl url, QString fetchProgram)
 {
-    // The process may end from inside its own readyRead (the kill below), so the coroutine can end
-    // while Qt is still in the process's code: it goes with deleteLater.
-    struct DeleteLater
-    {
-        void operator()(QObject* object) const { object->deleteLater(); }
-    };
+    // The kill below may come from inside the process's own readyRead.
     std::unique_ptr<QProcess, DeleteLater> process(new QProcess);
     // What the program says of its failures reaches this program's log.
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -6,6 +6,7 @@
 // or the Error that ended the fetch. QtCore only: this is the half both programs share.
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
@@ -36,6 +37,13 @@ using Result = std::expected<Body, Error>;
 inline constexpr qsizetype kMaxBytes = 16384;
 // A transfer that brings no data for this long fails.
 inline constexpr std::chrono::milliseconds kTransferTimeout = std::chrono::seconds(15);
+
+// Deletes a Qt object that may still be in its own code when its last owner lets go (a reply or a
+// process that ends from inside its own readyRead) with deleteLater.
+struct DeleteLater
+{
+    void operator()(QObject* object) const { object->deleteLater(); }
+};
 
 // tavro-fetch, beside the running program.
 QString program();
