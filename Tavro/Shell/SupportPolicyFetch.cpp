@@ -6,7 +6,6 @@
 #include <QProcess>
 
 #include <QCoro/QCoroProcess>
-#include <QCoro/QCoroSignal>
 
 #include <memory>
 
@@ -41,17 +40,13 @@ QCoro::Task<Result> run(QUrl url, QString fetchProgram)
         }
     });
     raw->start(fetchProgram, {url.toString(QUrl::FullyEncoded)}, QIODevice::ReadOnly);
-    // Named, not temporaries of the co_await: g++ 12 may destroy such temporaries twice.
-    // Starting ends in running, or in not running when the program could not start: that emits no
-    // started(), so QCoro's waitForStarted would wait for ever.
-    if (raw->state() == QProcess::Starting) {
-        auto left = qCoro(raw, &QProcess::stateChanged);
-        co_await left;
-    }
-    if (raw->state() != QProcess::Running && raw->error() == QProcess::FailedToStart) {
+    // Waited for here: QCoro's waitForStarted never returns for a program that cannot start, and
+    // Qt knows within the fork and exec, a millisecond or two, once a day.
+    if (!raw->waitForStarted()) {
         qCInfo(lcFetch) << "The fetch's program could not start:" << fetchProgram;
         co_return std::unexpected(Error::transport);
     }
+    // Named, not temporaries of the co_await: g++ 12 may destroy such temporaries twice.
     auto watched = qCoro(raw);
     auto finished = watched.waitForFinished(-1);
     co_await finished;
