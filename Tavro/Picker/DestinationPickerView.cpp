@@ -170,11 +170,23 @@ double DestinationPickerView::petalBloom(int index) const
 
 FlowerNode DestinationPickerView::node(int index) const
 {
+    return node(index, HotkeyAssignment::resolve(m_model->destinations));
+}
+
+QList<FlowerNode> DestinationPickerView::nodes() const
+{
+    const auto hotkeys = HotkeyAssignment::resolve(m_model->destinations);
+    QList<FlowerNode> petals;
+    for (int i = 0; i < m_model->destinations.size(); ++i)
+        petals.append(node(i, hotkeys));
+    return petals;
+}
+
+FlowerNode DestinationPickerView::node(int index, const QHash<QUuid, QString>& hotkeys) const
+{
     FlowerNode node;
-    const auto& destinations = m_model->destinations;
-    node.destination = destinations[index];
-    const auto keys = HotkeyAssignment::resolve(destinations);
-    if (const auto key = keys.constFind(node.destination.id); key != keys.constEnd())
+    node.destination = m_model->destinations[index];
+    if (const auto key = hotkeys.constFind(node.destination.id); key != hotkeys.constEnd())
         node.hotkey = key->toUpper();
     node.isSelected = index == m_model->selectedIndex();
     node.isLastUsed = m_model->lastUsedID && node.destination.id == *m_model->lastUsedID;
@@ -188,10 +200,14 @@ QRectF DestinationPickerView::petalRect(int index) const
 {
     if (!m_model || index < 0 || index >= m_model->destinations.size())
         return {};
+    return petalRect(index, node(index));
+}
+
+QRectF DestinationPickerView::petalRect(int index, const FlowerNode& petal) const
+{
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
     const double b = petalBloom(index);
-    const FlowerNode petal = node(index);
-    const double scale = (0.55 + 0.45 * b) * petal.selectionScale();
+    const double scale = petalGrowth(b) * petal.selectionScale();
     const QSizeF size = petal.size() * scale;
     const QPointF centre = hubCentre() + offsets[index] * b;
     return {centre - QPointF(size.width() / 2, size.height() / 2), size};
@@ -225,6 +241,7 @@ QRegion DestinationPickerView::drawnRegion() const
     QPainterPathStroker stem;
     stem.setWidth(2);
     stem.setCapStyle(Qt::RoundCap);
+    const QList<FlowerNode> petals = nodes();
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
         if (b <= 0)
@@ -232,7 +249,7 @@ QRegion DestinationPickerView::drawnRegion() const
         QPainterPath line(hub);
         line.lineTo(hub + offsets[i] * b);
         covered.addPath(stem.createStroke(line));
-        covered.addPath(node(i).outline(hub + offsets[i] * b, (0.55 + 0.45 * b) * petalSelectionScale(i)));
+        covered.addPath(petals[i].outline(hub + offsets[i] * b, petalGrowth(b) * petalSelectionScale(i, petals[i])));
     }
     covered.addPath(hubOutline());
     if (const auto capsule = noticeCapsule())
@@ -332,9 +349,8 @@ bool DestinationPickerView::isAnimating() const
     return !isBloomFinished() || running(m_selectionStart) || running(m_hubStart) || privateFadeProgress() < 1;
 }
 
-double DestinationPickerView::petalSelectionScale(int index) const
+double DestinationPickerView::petalSelectionScale(int index, const FlowerNode& petal) const
 {
-    const FlowerNode petal = node(index);
     const double target = petal.selectionScale();
     const auto elapsed = since(m_selectionStart);
     if (!elapsed || !petal.isEnabled)
@@ -446,8 +462,9 @@ void DestinationPickerView::paintEvent(QPaintEvent*)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         const Appearance appearance = effectiveAppearance(this);
-        paintStems(painter, appearance);
-        paintPetals(painter, appearance);
+        const QList<FlowerNode> petals = nodes();
+        paintStems(painter, appearance, petals);
+        paintPetals(painter, appearance, petals);
         paintHub(painter, appearance);
         paintNotice(painter, appearance);
     }
@@ -472,36 +489,58 @@ double DestinationPickerView::privateFadeProgress() const
     return QEasingCurve(QEasingCurve::InOutQuad).valueForProgress(*elapsed / privateFadeSeconds);
 }
 
-void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance) const
+void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance, const QList<FlowerNode>& petals) const
 {
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
     const QColor color = resolve(m_model->isPrivate() ? PrivateTheme::stem : Brand::chain, appearance);
     // Flat ends, which the hub and the petal cover: a stem with flat ends is drawn as a line, without
-    // stroking its outline first.
+    // stroking its outline first. It runs from a pixel inside the hub's opaque disc to a pixel inside
+    // the petal's card once that is opaque, not from centre to centre: what lies under them would be
+    // filled only to be covered, and a stem taller than about a hundred rows is filled by Qt's
+    // painting on the shared pool's threads, which costs the frame more in waking them than it saves.
     const QPen pen(color, 2, Qt::SolidLine, Qt::FlatCap);
+    const double underHub = (hubDiameter / 2 - 1) * hubScale();
     painter.save();
     painter.setPen(pen);
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
+        const QPointF stem = offsets[i] * b;
+        const double length = std::hypot(stem.x(), stem.y());
+        // The circle that the card's shorter side bounds lies within its rounded corners.
+        const QSizeF card = petals[i].size() * petalGrowth(b) * petalSelectionScale(i, petals[i]);
+        const bool opaque = petalOpacity(b) >= 1 && petals[i].isEnabled;
+        const double underPetal = opaque ? std::min(card.width(), card.height()) / 2 - 2 : 0;
+        if (length <= underHub + underPetal)
+            continue;
         painter.setOpacity(std::min(2.5 * b, 0.9));
-        painter.drawLine(hubCentre(), hubCentre() + offsets[i] * b);
+        painter.drawLine(hubCentre() + stem * (underHub / length), hubCentre() + stem * (1 - underPetal / length));
     }
     painter.restore();
 }
 
-void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance) const
+void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance, const QList<FlowerNode>& petals) const
 {
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
         const QPointF centre = hubCentre() + offsets[i] * b;
         painter.save();
-        painter.setOpacity(std::min(3 * b, 1.0));
+        painter.setOpacity(petalOpacity(b));
         painter.translate(centre);
-        painter.scale(0.55 + 0.45 * b, 0.55 + 0.45 * b);
-        node(i).paint(painter, {0, 0}, appearance, m_pictures, petalSelectionScale(i));
+        painter.scale(petalGrowth(b), petalGrowth(b));
+        petals[i].paint(painter, {0, 0}, appearance, m_pictures, petalSelectionScale(i, petals[i]));
         painter.restore();
     }
+}
+
+double DestinationPickerView::petalOpacity(double bloom)
+{
+    return std::min(3 * bloom, 1.0);
+}
+
+double DestinationPickerView::petalGrowth(double bloom)
+{
+    return 0.55 + 0.45 * bloom;
 }
 
 double DestinationPickerView::privateCaptionHeight() const

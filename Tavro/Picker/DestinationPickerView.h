@@ -73,7 +73,7 @@ public:
     // Where an underdamped spring released from 0 towards 1 is after `seconds` (it overshoots a little).
     static double spring(double seconds, double response = springResponse, double damping = springDamping);
     // The petal's scale for its selection as drawn now, moving with the selection spring.
-    double petalSelectionScale(int index) const;
+    double petalSelectionScale(int index) const { return petalSelectionScale(index, node(index)); }
     double hubScale() const;
     bool isAnimating() const;
     // How far the change to or from private mode has faded in, 0 to 1 over 0.16 s (ease in and out).
@@ -114,8 +114,17 @@ private:
     // Seconds since `start`, none when that transition never began.
     std::optional<double> since(std::optional<double> start) const;
 
-    void paintStems(QPainter& painter, Appearance appearance) const;
-    void paintPetals(QPainter& painter, Appearance appearance) const;
+    // Every petal as drawn now: one resolution of the hot keys serves them all.
+    QList<FlowerNode> nodes() const;
+    FlowerNode node(int index, const QHash<QUuid, QString>& hotkeys) const;
+    double petalSelectionScale(int index, const FlowerNode& petal) const;
+    QRectF petalRect(int index, const FlowerNode& petal) const;
+
+    void paintStems(QPainter& painter, Appearance appearance, const QList<FlowerNode>& petals) const;
+    void paintPetals(QPainter& painter, Appearance appearance, const QList<FlowerNode>& petals) const;
+    // A petal fades in over the first third of its bloom, and grows from 0.55 of its size.
+    static double petalOpacity(double bloom);
+    static double petalGrowth(double bloom);
     void paintHub(QPainter& painter, Appearance appearance) const;
     void paintHubDisc(QPainter& painter, Appearance appearance) const;
     // The hub's drawings stand in a centred column, headed in private mode by the private caption:

@@ -115,17 +115,20 @@ void FlowerNode::paint(QPainter& painter, const QPointF& centre, Appearance appe
     painter.scale(factor, factor);
     if (!isEnabled)
         painter.setOpacity(painter.opacity() * 0.4);
-    pictures.paintShadow(
-        painter, Drawing::roundedRect(cardRect(), cornerRadius), shadowOpacity(), shadowRadius(), {0, 5});
-    pictures.paintFace(painter, *this, appearance);
+    pictures.paintPetal(painter, *this, appearance);
     painter.restore();
+}
+
+QPainterPath FlowerNode::cardShape() const
+{
+    return Drawing::roundedRect(cardRect(), cornerRadius);
 }
 
 void FlowerNode::paintFace(QPainter& painter, Appearance appearance) const
 {
     painter.save();
     const QRectF card = cardRect();
-    const QPainterPath shape = Drawing::roundedRect(card, cornerRadius);
+    const QPainterPath shape = cardShape();
     painter.setPen(Qt::NoPen);
     painter.setBrush(fillColor(appearance));
     painter.drawPath(shape);
@@ -165,6 +168,13 @@ QRectF FlowerNode::faceBounds() const
     // touches a pixel more.
     const double margin = 1 + borderWidth() / 2 + 1;
     return outline({0, 0}, 1).boundingRect().adjusted(-margin, -margin, margin, margin);
+}
+
+QRectF FlowerNode::bounds() const
+{
+    // The shadow's widest stroke reaches half its width past the card, and antialiasing a pixel more.
+    const double spread = shadowRadius() / 2 + 1;
+    return faceBounds().united(cardRect().translated(shadowOffset).adjusted(-spread, -spread, spread, spread));
 }
 
 bool FlowerNode::hasBadge() const

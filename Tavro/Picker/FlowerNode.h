@@ -44,14 +44,17 @@ public:
     double selectionScale() const { return isSelected && isEnabled ? 1.1 : 1.0; }
 
     // Draws the card centred on `centre`, at `scale` (the selection scale unless a transition to or
-    // from it is under way), its shadow and, while it moves, its face copied from `pictures`.
+    // from it is under way), with its shadow, through `pictures`.
     void paint(QPainter& painter, const QPointF& centre, Appearance appearance, PickerPictures& pictures,
         std::optional<double> scale = {}) const;
     // Draws everything but the shadow, centred on the origin: the card, its picture, name, key cap
     // and marks.
     void paintFace(QPainter& painter, Appearance appearance) const;
-    // What `paintFace` covers, around the origin.
-    QRectF faceBounds() const;
+    // What the face and the card's shadow cover, around the origin.
+    QRectF bounds() const;
+    // The card's outline centred on the origin, which casts the shadow.
+    QPainterPath cardShape() const;
+    static constexpr QPointF shadowOffset{0, 5};
 
     // What the card covers when drawn centred on `centre` at `scale`: the card, its key cap and its
     // corner glyph, without the shadow.
@@ -83,6 +86,8 @@ public:
 private:
     // The card centred on the origin.
     QRectF cardRect() const;
+    // What `paintFace` covers, around the origin.
+    QRectF faceBounds() const;
     bool hasBadge() const;
     static QPointF badgeCentre(const QRectF& card);
     bool hasCornerGlyph() const;

@@ -102,21 +102,25 @@ QImage PickerPictures::draw(const ShadowLook& look)
     return picture;
 }
 
-void PickerPictures::paintFace(QPainter& painter, const FlowerNode& node, Appearance appearance)
+void PickerPictures::paintPetal(QPainter& painter, const FlowerNode& node, Appearance appearance)
 {
-    if (atRest(painter)) {
+    const auto drawDirectly = [&] {
+        paintShadow(painter, node.cardShape(), node.shadowOpacity(), node.shadowRadius(), FlowerNode::shadowOffset);
         node.paintFace(painter, appearance);
+    };
+    if (atRest(painter)) {
+        drawDirectly();
         return;
     }
-    const FaceLook look{node, appearance, pictureScale(painter)};
-    const QRectF bounds = node.faceBounds();
-    if (const QImage* picture = cached(m_faces, look, [&] { return draw(look, bounds); }))
+    const PetalLook look{node, appearance, pictureScale(painter)};
+    const QRectF bounds = node.bounds();
+    if (const QImage* picture = cached(m_petals, look, [&] { return draw(look, bounds); }))
         drawScaled(painter, bounds.topLeft(), *picture, look.scale);
     else
-        node.paintFace(painter, appearance);
+        drawDirectly();
 }
 
-QImage PickerPictures::draw(const FaceLook& look, const QRectF& bounds)
+QImage PickerPictures::draw(const PetalLook& look, const QRectF& bounds)
 {
     const QSizeF size = bounds.size() * look.scale;
     QImage picture(
@@ -127,7 +131,10 @@ QImage PickerPictures::draw(const FaceLook& look, const QRectF& bounds)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.scale(look.scale, look.scale);
     painter.translate(-bounds.topLeft());
-    look.node.paintFace(painter, look.appearance);
+    // The shadow comes from its own picture, which the petals of one look share.
+    const FlowerNode& node = look.node;
+    paintShadow(painter, node.cardShape(), node.shadowOpacity(), node.shadowRadius(), FlowerNode::shadowOffset);
+    node.paintFace(painter, look.appearance);
     return picture;
 }
 

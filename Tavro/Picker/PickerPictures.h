@@ -18,20 +18,21 @@ namespace tavro {
 // strokes (`Drawing::paintShadow`), and a petal's text, icon and glyph are drawn anew at every scale
 // (the font keeps its glyphs per scale): too slow to draw for every petal in every frame of the
 // picker's animations. Each look is drawn once, at the largest scale it moves through, and every
-// frame copies it smaller; a shadow is soft enough to be copied so at rest too, while a petal at
-// rest, standing at a scale of whole tenths, is drawn directly. The pictures go with the object, and
-// the oldest of each kind make room once they fill `kMaxBytes`.
+// frame copies it smaller; a petal on the move is one picture with its shadow, copied in one go. A
+// shadow is soft enough to be copied so at rest too, while a petal's face at rest, standing at a
+// scale of whole tenths, is drawn directly. The pictures go with the object, and the oldest of each
+// kind make room once they fill `kMaxBytes`.
 class PickerPictures
 {
 public:
     // Draws what `Drawing::paintShadow` draws with the same arguments.
     void paintShadow(QPainter& painter, const QPainterPath& shape, double opacity, double radius, QPointF offset);
-    // Draws what `node.paintFace` draws.
-    void paintFace(QPainter& painter, const FlowerNode& node, Appearance appearance);
+    // Draws the card's shadow, as `paintShadow` does, and over it what `node.paintFace` draws.
+    void paintPetal(QPainter& painter, const FlowerNode& node, Appearance appearance);
 
     // How many pictures are kept.
     qsizetype shadowCount() const { return m_shadows.count(); }
-    qsizetype faceCount() const { return m_faces.count(); }
+    qsizetype petalCount() const { return m_petals.count(); }
 
     static constexpr qsizetype kMaxBytes = 4 * 1024 * 1024;
 
@@ -58,13 +59,13 @@ private:
     static QImage draw(const ShadowLook& look);
 
     // A petal's look, and the scale in device pixels its picture is drawn at.
-    struct FaceLook
+    struct PetalLook
     {
         FlowerNode node;
         Appearance appearance = Appearance::light;
         double scale = 1;
-        bool operator==(const FaceLook&) const = default;
-        friend size_t qHash(const FaceLook& look, size_t seed = 0)
+        bool operator==(const PetalLook&) const = default;
+        friend size_t qHash(const PetalLook& look, size_t seed = 0)
         {
             const FlowerNode& node = look.node;
             return qHashMulti(seed, node.destination.id, node.destination.profileDisplayName,
@@ -72,10 +73,10 @@ private:
                 node.isPrivate, node.isEnabled, int(look.appearance), look.scale);
         }
     };
-    static QImage draw(const FaceLook& look, const QRectF& bounds);
+    QImage draw(const PetalLook& look, const QRectF& bounds);
 
     QCache<ShadowLook, QImage> m_shadows{kMaxBytes};
-    QCache<FaceLook, QImage> m_faces{kMaxBytes};
+    QCache<PetalLook, QImage> m_petals{kMaxBytes};
 };
 
 } // namespace tavro

@@ -202,6 +202,37 @@ TEST_F(DestinationPickerViewTest, DrawnRegionFollowsTheFlowerAsItOpens)
         << "a petal still in the hub covers nothing out on the ring";
 }
 
+// Each stem is drawn unbroken from the hub's rim to its card, open and while the petals grow, over
+// the clear backdrop (a stem is at 90 %; shadows alone are faint).
+TEST_F(DestinationPickerViewTest, StemsRunFromTheHubToEveryCard)
+{
+    double now = 10;
+    model.reduceAnimations = false;
+    DestinationPickerView view(&model, 0.0, true);
+    view.clock = [&] { return now; };
+    view.show();
+    for (const double after : {0.12, 0.2, 1.0}) {
+        now = 10 + after;
+        const QImage image = view.grab().toImage();
+        for (int i = 0; i < 4; ++i) {
+            const QRectF card = view.petalRect(i);
+            const QPointF toHub = view.hubCentre() - card.center();
+            const double length = std::hypot(toHub.x(), toHub.y());
+            // Where the line from the card's centre to the hub's leaves the card.
+            const double inCard = std::min(card.width() / 2 / std::max(std::abs(toHub.x()) / length, 1e-9),
+                card.height() / 2 / std::max(std::abs(toHub.y()) / length, 1e-9));
+            for (double d = inCard + 2; d < length - DestinationPickerView::hubDiameter / 2 - 2; d += 1) {
+                // A two-pixel line between rows or columns covers each of them in part.
+                const QPoint point = (card.center() + toHub * (d / length)).toPoint();
+                int alpha = 0;
+                for (const QPoint beside : {QPoint(0, 0), QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                    alpha = std::max(alpha, image.pixelColor(point + beside).alpha());
+                EXPECT_GE(alpha, 200) << "stem of " << i << " at " << after << " s, " << d << " from the card's centre";
+            }
+        }
+    }
+}
+
 TEST_F(DestinationPickerViewTest, BloomSpringsOpenUnlessAnimationsAreReduced)
 {
     double now = 10;
