@@ -19,7 +19,6 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPathStroker>
 #include <QToolTip>
 #include <QTransform>
 
@@ -235,29 +234,29 @@ QRegion DestinationPickerView::drawnRegion() const
 {
     if (!m_model)
         return {};
-    QPainterPath covered;
+    // Part by part: in one path every part would be tested against every other for where they
+    // cross, and a single polygon of them all would join them with lines.
+    QRegion region;
+    const auto add = [&region](const QPainterPath& part) {
+        for (const QPolygonF& polygon : part.toFillPolygons())
+            region += QRegion(polygon.toPolygon(), Qt::WindingFill);
+    };
     const QPointF hub = hubCentre();
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
-    QPainterPathStroker stem;
-    stem.setWidth(2);
-    stem.setCapStyle(Qt::RoundCap);
     const QList<FlowerNode> petals = nodes();
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
         if (b <= 0)
             continue;
-        QPainterPath line(hub);
-        line.lineTo(hub + offsets[i] * b);
-        covered.addPath(stem.createStroke(line));
-        covered.addPath(petals[i].outline(hub + offsets[i] * b, petalGrowth(b) * petalSelectionScale(i, petals[i])));
+        // The stem two pixels wide; its ends lie under the hub and the petal.
+        const QPointF stem = offsets[i] * b;
+        const QPointF side = QPointF(-stem.y(), stem.x()) / std::hypot(stem.x(), stem.y());
+        region += QRegion(QPolygonF({hub + side, hub + stem + side, hub + stem - side, hub - side}).toPolygon());
+        add(petals[i].outline(hub + stem, petalGrowth(b) * petalSelectionScale(i, petals[i])));
     }
-    covered.addPath(hubOutline());
+    add(hubOutline());
     if (const auto capsule = noticeCapsule())
-        covered.addPath(Drawing::roundedRect(*capsule, capsule->height() / 2));
-    // One region per part: a single polygon of all of them would join them with lines.
-    QRegion region;
-    for (const QPolygonF& part : covered.toFillPolygons())
-        region += QRegion(part.toPolygon(), Qt::WindingFill);
+        add(Drawing::roundedRect(*capsule, capsule->height() / 2));
     return region;
 }
 
