@@ -522,6 +522,10 @@ void DestinationPickerView::paintPetals(QPainter& painter, Appearance appearance
     const auto offsets = flowerLayout().petalOffsets(m_model->screenRoom);
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
+        // A petal still waiting in the hub is not drawn, nor its picture made: each is made in the
+        // frame its petal comes out in, not all of them in the first.
+        if (petalOpacity(b) <= 0)
+            continue;
         const QPointF centre = hubCentre() + offsets[i] * b;
         painter.save();
         painter.setOpacity(petalOpacity(b));

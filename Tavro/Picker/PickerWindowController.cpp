@@ -373,7 +373,8 @@ void PickerWindowController::prewarm(const QList<BrowserDestination>& destinatio
     model.url = prewarmURL;
     model.destinations = shownDestinations(destinations, Screens::screenAt(Screens::pointerLocation()));
     model.emojiPosition = emojiPosition;
-    DestinationPickerView view(&model, 0.0, true);
+    // Half open, each petal is drawn through a picture, as while a picker opens.
+    DestinationPickerView view(&model, 0.5, true);
     view.adjustSize();
     // Drawing once loads the fonts, the symbols, the icons and the brand mark the first picker needs.
     QImage image(view.sizeHint(), QImage::Format_ARGB32_Premultiplied);
