@@ -1,7 +1,7 @@
 #include "Tavro/Model/JsonReader.h"
 
-#include <QRegularExpression>
-
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -195,10 +195,19 @@ QString uuidString(const QUuid& uuid)
 
 std::optional<QUuid> parseUuid(const QString& text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{12}$"));
-    if (!form.match(text).hasMatch())
+    // Eight, four, four, four and twelve hexadecimal digits joined by hyphens, nothing around them.
+    const auto isHex = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+    };
+    constexpr std::array hyphens{8, 13, 18, 23};
+    if (text.size() != 36)
         return std::nullopt;
+    for (int i = 0; i < 36; ++i) {
+        const bool hyphen = std::ranges::find(hyphens, i) != hyphens.end();
+        if (hyphen ? text.at(i) != QLatin1Char('-') : !isHex(text.at(i)))
+            return std::nullopt;
+    }
     return QUuid::fromString(text);
 }
 

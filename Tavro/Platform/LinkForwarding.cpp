@@ -7,10 +7,10 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +50,18 @@ const QSet<QString> kQtOptionsWithValue = {
 
 // RFC 3986: scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ), then ":". A one-letter scheme
 // would be a drive letter elsewhere; here it is never worth guessing at, so it makes a path.
-const QRegularExpression kSchemePrefix(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+// Checked by hand: a regular expression would load and compile PCRE in every `tavro` started.
+bool startsWithScheme(const QString& text)
+{
+    const auto isLetter = [](char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    const auto isSchemeCharacter
+        = [&](char16_t c) { return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'.' || c == u'-'; };
+    const qsizetype colon = text.indexOf(QLatin1Char(':'));
+    if (colon < 2 || !isLetter(text.at(0).unicode()))
+        return false;
+    return std::all_of(
+        text.cbegin() + 1, text.cbegin() + colon, [&](QChar c) { return isSchemeCharacter(c.unicode()); });
+}
 
 // One link per line, then an empty line. URLs in their encoded form never hold a line feed.
 QByteArray encodeRequest(const QList<QUrl>& links)
@@ -238,8 +249,8 @@ CommandLineLinks linksFromArguments(const QByteArrayList& arguments, const QByte
             continue;
         }
         const QString text = QString::fromLocal8Bit(argument);
-        const QUrl link = kSchemePrefix.match(text).hasMatch() ? QUrl(text, QUrl::TolerantMode)
-                                                               : fileLink(argument, workingDirectory);
+        const QUrl link
+            = startsWithScheme(text) ? QUrl(text, QUrl::TolerantMode) : fileLink(argument, workingDirectory);
         if (isAcceptedLink(link))
             found.links.append(link);
         else

@@ -141,6 +141,8 @@ TEST_F(DestinationJson, RejectsMissingRequiredKeysAndWrongTypes)
         {"isAvailable", QJsonValue::Undefined},
         {"id", "not-a-uuid"},
         {"id", "{0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3}"},
+        {"id", "0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2D3\n"},
+        {"id", "0A1B2C3D-4E5F-4A6B-8C7D-8E9FA0B1C2DG"},
         {"launchStrategy", QJsonValue::Null},
         {"sortOrder", 1.5},
         {"sortOrder", "3"},

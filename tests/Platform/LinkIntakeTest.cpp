@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(Arguments, LinksFromArgumentsTest,
         // A URL of a scheme Tavro does not open, not a file of that name.
         ArgumentCase{"schemeWithPlusDotAndDash", {"web+x.y-z:thing|1"}, {}, {"web+x.y-z:thing|1"}},
         ArgumentCase{"colonAfterASlashIsAPath", {"docs/a:b|c"}, {"file:///work/here/docs/a:b%7Cc"}},
+        ArgumentCase{"oneLetterBeforeAColonIsAPath", {"c:x.html"}, {"file:///work/here/c:x.html"}},
+        ArgumentCase{"digitFirstIsAPath", {"1ab:x.html"}, {"file:///work/here/1ab:x.html"}},
         ArgumentCase{
             "unparsableUrlRefused", {"http://[::1/x", "https://b.test/"}, {"https://b.test/"}, {"http://[::1/x"}},
         ArgumentCase{"spaceInTheHostRefused", {"http://a b.example/"}, {}, {"http://a b.example/"}},
