@@ -40,6 +40,16 @@ qint64 nanoseconds(const timespec& time)
     return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
+// The names in `dir` that end in `suffix` in any case, as the name filter "*" + `suffix` takes
+// them, in the order of their names. Filtered here: Qt matches a name filter with a regular
+// expression, which PCRE compiles anew for every folder read.
+QStringList namesEndingIn(const QDir& dir, QLatin1StringView suffix, QDir::Filters filters)
+{
+    QStringList names = dir.entryList(filters, QDir::Name);
+    names.removeIf([suffix](const QString& name) { return !name.endsWith(suffix, Qt::CaseInsensitive); });
+    return names;
+}
+
 FolderIndex readFolder(const QString& folder, FolderKind kind)
 {
     FolderIndex index;
@@ -56,8 +66,7 @@ FolderIndex readFolder(const QString& folder, FolderKind kind)
     index.settled = nanoseconds(info.st_mtim) < nanoseconds(now) - racyChangeNanoseconds;
     const QDir dir(folder);
     if (kind == FolderKind::bundles) {
-        const QStringList names
-            = dir.entryList({QStringLiteral("*.app")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        const QStringList names = namesEndingIn(dir, QLatin1StringView(".app"), QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString& name : names) {
             if (auto bundle = Workspace::bundle(dir.filePath(name)))
                 index.bundles.append(*bundle);
@@ -65,7 +74,7 @@ FolderIndex readFolder(const QString& folder, FolderKind kind)
         return index;
     }
     // Only the entries of the table's ids are read: a desktop holds hundreds of others.
-    const QStringList names = dir.entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
+    const QStringList names = namesEndingIn(dir, QLatin1StringView(".desktop"), QDir::Files);
     for (const QString& name : names) {
         if (!DesktopApplications::bundleIdentifier(name))
             continue;
