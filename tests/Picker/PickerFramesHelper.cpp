@@ -2,9 +2,10 @@
 // benchmark of its frames:
 //   frames FILLED of SLOTS cpu MS paints COUNT
 // FILLED counts the 60 Hz frame slots of the opening that got a drawing of the flower, SLOTS all of
-// them; MS is the main thread's processor time from the request to show the picker until it has
-// been up for 1.3 s; COUNT all drawings of the flower in that time. Arguments: --petals N, --hold-compositor (owns the
-// compositing manager's selection for the run, as a running compositor would).
+// them, whole slots only (the opening's last few milliseconds are no frame of a display's own); MS
+// is the main thread's processor time from the request to show the picker until it has been up for
+// 1.3 s; COUNT all drawings of the flower in that time. Arguments: --petals N, --hold-compositor
+// (owns the compositing manager's selection for the run, as a running compositor would).
 
 #include "Tavro/Picker/DestinationPickerView.h"
 #include "Tavro/Picker/FloatingPickerPanel.h"
@@ -20,7 +21,7 @@
 #include <QTimer>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <cmath>
+#include <cstdlib>
 #include <ctime>
 #include <xcb/xcb.h>
 
@@ -103,13 +104,14 @@ int main(int argc, char** argv)
         const double opening
             = (0.6 + DestinationPickerView::petalStagger * petals) * 1000; // until the last petal rests
         const double slot = 1000.0 / 60;
+        const int slots = int(opening / slot);
         QSet<int> filled;
         for (double t : frames.paints) {
-            if (t < opening)
+            if (t < slots * slot)
                 filled.insert(int(t / slot));
         }
-        QTextStream(stdout) << "frames " << filled.size() << " of " << int(std::ceil(opening / slot)) << " cpu " << cpu
-                            << " paints " << frames.paints.size() << Qt::endl;
+        QTextStream(stdout) << "frames " << filled.size() << " of " << slots << " cpu " << cpu << " paints "
+                            << frames.paints.size() << Qt::endl;
         app.exit(0);
     });
     return app.exec();
