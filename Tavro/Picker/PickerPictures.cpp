@@ -105,7 +105,7 @@ QImage PickerPictures::draw(const ShadowLook& look)
 void PickerPictures::paintPetal(QPainter& painter, const FlowerNode& node, Appearance appearance)
 {
     const auto drawDirectly = [&] {
-        paintShadow(painter, node.cardShape(), node.shadowOpacity(), node.shadowRadius(), FlowerNode::shadowOffset);
+        paintCardShadow(painter, node);
         node.paintFace(painter, appearance);
     };
     if (atRest(painter)) {
@@ -120,6 +120,11 @@ void PickerPictures::paintPetal(QPainter& painter, const FlowerNode& node, Appea
         drawDirectly();
 }
 
+void PickerPictures::paintCardShadow(QPainter& painter, const FlowerNode& node)
+{
+    paintShadow(painter, node.cardShape(), node.shadowOpacity(), node.shadowRadius(), FlowerNode::shadowOffset);
+}
+
 QImage PickerPictures::draw(const PetalLook& look, const QRectF& bounds)
 {
     const QSizeF size = bounds.size() * look.scale;
@@ -132,9 +137,8 @@ QImage PickerPictures::draw(const PetalLook& look, const QRectF& bounds)
     painter.scale(look.scale, look.scale);
     painter.translate(-bounds.topLeft());
     // The shadow comes from its own picture, which the petals of one look share.
-    const FlowerNode& node = look.node;
-    paintShadow(painter, node.cardShape(), node.shadowOpacity(), node.shadowRadius(), FlowerNode::shadowOffset);
-    node.paintFace(painter, look.appearance);
+    paintCardShadow(painter, look.node);
+    look.node.paintFace(painter, look.appearance);
     return picture;
 }
 

@@ -74,6 +74,7 @@ private:
         }
     };
     QImage draw(const PetalLook& look, const QRectF& bounds);
+    void paintCardShadow(QPainter& painter, const FlowerNode& node);
 
     QCache<ShadowLook, QImage> m_shadows{kMaxBytes};
     QCache<PetalLook, QImage> m_petals{kMaxBytes};
