@@ -77,11 +77,8 @@ protected:
         QImage image;
         const bool changed = QTest::qWaitFor(
             [&] {
-                QFile::remove(shot);
-                if (xvfb.run("import", {"-window", window, shot}) != 0)
-                    return false;
-                image = QImage(shot);
-                return !image.isNull() && image != previous;
+                image = xvfb.windowImage(window);
+                return !image.isNull() && image != previous && image.save(shot);
             },
             10000);
         return changed ? image : QImage();

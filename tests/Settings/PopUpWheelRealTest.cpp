@@ -115,7 +115,9 @@ TEST_P(PopUpWheelRealTest, TheWheelOverAPopUpScrollsThePaneAndChangesNoSetting)
                 EXPECT_TRUE(QTest::qWaitFor([&] { return shot(window, "after") != before; }, 5000))
                     << "the pane did not scroll under " << name.toStdString();
             }
-            pointer(window, centre, {"click", "5", "click", "4", "click", "4", "click", "5"});
+            // The pointer is there already: a synchronous move to where it stands would wait for
+            // a motion that never comes.
+            ASSERT_EQ(xvfb.run("xdotool", {"click", "5", "click", "4", "click", "4", "click", "5"}), 0);
             EXPECT_EQ(propertyList(), stored) << "the wheel over " << name.toStdString() << " changed a setting";
         }
     }

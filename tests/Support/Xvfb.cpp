@@ -149,6 +149,34 @@ bool Xvfb::keyboardIsGrabbed() const
     return reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
 }
 
+QImage Xvfb::windowImage(const QString& window) const
+{
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(m_display.toLatin1().constData(), nullptr), &xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()))
+        return {};
+    const xcb_window_t id = window == QLatin1String("root")
+        ? xcb_setup_roots_iterator(xcb_get_setup(connection.get())).data->root
+        : xcb_window_t(window.toUInt(nullptr, 0));
+    const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> geometry(
+        xcb_get_geometry_reply(connection.get(), xcb_get_geometry(connection.get(), id), nullptr), &free);
+    if (!geometry || (geometry->depth != 24 && geometry->depth != 32))
+        return {};
+    const std::unique_ptr<xcb_get_image_reply_t, decltype(&free)> image(
+        xcb_get_image_reply(connection.get(),
+            xcb_get_image(
+                connection.get(), XCB_IMAGE_FORMAT_Z_PIXMAP, id, 0, 0, geometry->width, geometry->height, ~0u),
+            nullptr),
+        &free);
+    const int bytesPerLine = geometry->width * 4;
+    if (!image || xcb_get_image_data_length(image.get()) != bytesPerLine * geometry->height)
+        return {};
+    // Four bytes a pixel, blue first: QImage's RGB32 on this little-endian machine.
+    return QImage(
+        xcb_get_image_data(image.get()), geometry->width, geometry->height, bytesPerLine, QImage::Format_RGB32)
+        .copy();
+}
+
 QSize Xvfb::windowSize(const QString& window) const
 {
     QByteArray output;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSize>
@@ -40,6 +41,9 @@ public:
     bool keyboardIsGrabbed() const;
     // A window's size as the server has it.
     QSize windowSize(const QString& window) const;
+    // What an opaque window shows (its id in decimal or 0x hexadecimal, or "root"), as the server
+    // reads it back; a null image when there is no such window.
+    QImage windowImage(const QString& window) const;
     // Runs `program` with DISPLAY set to this server; returns its exit code (-1 on failure).
     int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr,
         int timeoutMs = 10000) const;
