@@ -38,32 +38,23 @@ QCoro::Task<int> fetch(QUrl url)
     // Qt reads from the socket only as far as this buffer has room, so a server that keeps
     // sending costs no more memory than one byte past the limit.
     reply->setReadBufferSize(Fetch::kMaxBytes + 1);
-    auto body = std::make_shared<QByteArray>();
-    auto tooLarge = std::make_shared<bool>(false);
+    auto body = std::make_shared<Fetch::CappedBody>();
     QNetworkReply* raw = reply.get();
-    QObject::connect(raw, &QNetworkReply::readyRead, raw, [raw, body, tooLarge] {
-        if (*tooLarge)
-            return;
-        body->append(raw->readAll());
-        if (body->size() > Fetch::kMaxBytes) {
-            *tooLarge = true;
-            body->clear();
+    QObject::connect(raw, &QNetworkReply::readyRead, raw, [raw, body] {
+        if (!body->tooLarge && !body->take(raw->readAll()))
             raw->abort();
-        }
     });
 
     co_await raw;
-    if (*tooLarge)
-        co_return int(FetchError::tooLarge);
-    body->append(reply->readAll());
-    if (body->size() > Fetch::kMaxBytes)
+    if (!body->take(reply->readAll()))
         co_return int(FetchError::tooLarge);
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && status.toInt() != 200)
         co_return int(FetchError::badServerResponse);
     if (reply->error() != QNetworkReply::NoError || !status.isValid())
         co_return int(FetchError::transport);
-    if (std::fwrite(body->constData(), 1, size_t(body->size()), stdout) != size_t(body->size())
+    const QByteArray& bytes = body->bytes;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
         || std::fflush(stdout) != 0)
         co_return int(FetchError::transport);
     co_return 0;

@@ -26,18 +26,11 @@ QCoro::Task<Result> run(QUrl url, QString fetchProgram)
     std::unique_ptr<QProcess, DeleteLater> process(new QProcess);
     // What the program says of its failures reaches this program's log.
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    auto body = std::make_shared<QByteArray>();
-    auto tooLarge = std::make_shared<bool>(false);
+    auto body = std::make_shared<CappedBody>();
     QProcess* raw = process.get();
-    QObject::connect(raw, &QProcess::readyReadStandardOutput, raw, [raw, body, tooLarge] {
-        if (*tooLarge)
-            return;
-        body->append(raw->readAllStandardOutput());
-        if (body->size() > kMaxBytes) {
-            *tooLarge = true;
-            body->clear();
+    QObject::connect(raw, &QProcess::readyReadStandardOutput, raw, [raw, body] {
+        if (!body->tooLarge && !body->take(raw->readAllStandardOutput()))
             raw->kill();
-        }
     });
     raw->start(fetchProgram, {url.toString(QUrl::FullyEncoded)}, QIODevice::ReadOnly);
     // Waited for here: QCoro's waitForStarted never returns for a program that cannot start, and
@@ -51,16 +44,15 @@ QCoro::Task<Result> run(QUrl url, QString fetchProgram)
     auto finished = watched.waitForFinished(-1);
     co_await finished;
 
-    if (*tooLarge)
+    if (body->tooLarge)
         co_return std::unexpected(Error::tooLarge);
     if (raw->exitStatus() != QProcess::NormalExit)
         co_return std::unexpected(Error::transport);
     switch (raw->exitCode()) {
     case 0:
-        body->append(raw->readAllStandardOutput());
-        if (body->size() > kMaxBytes)
+        if (!body->take(raw->readAllStandardOutput()))
             co_return std::unexpected(Error::tooLarge);
-        co_return Body{std::move(*body)};
+        co_return Body{std::move(body->bytes)};
     case int(Error::badServerResponse):
         co_return std::unexpected(Error::badServerResponse);
     case int(Error::tooLarge):

@@ -38,6 +38,26 @@ inline constexpr qsizetype kMaxBytes = 16384;
 // A transfer that brings no data for this long fails.
 inline constexpr std::chrono::milliseconds kTransferTimeout = std::chrono::seconds(15);
 
+// A body as it arrives, kept no further than kMaxBytes: past the limit it is dropped, and the
+// source is to be stopped.
+struct CappedBody
+{
+    QByteArray bytes;
+    bool tooLarge = false;
+    // Adds `more`; false once the body is past the limit.
+    bool take(const QByteArray& more)
+    {
+        if (tooLarge)
+            return false;
+        bytes += more;
+        if (bytes.size() <= kMaxBytes)
+            return true;
+        tooLarge = true;
+        bytes.clear();
+        return false;
+    }
+};
+
 // Deletes a Qt object that may still be in its own code when its last owner lets go (a reply or a
 // process that ends from inside its own readyRead) with deleteLater.
 struct DeleteLater
