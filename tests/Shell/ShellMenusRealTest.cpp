@@ -102,10 +102,17 @@ protected:
         return xvfb.run(QStringLiteral("xdotool"), arguments, output);
     }
 
+    // xdotool's search dies of the X error when a window it is looking at goes in the meantime (a
+    // browser's windows come and go as it starts), and then prints nothing: it is asked again. It
+    // also exits 1 where it finds none, which is only slower to be believed.
     QStringList visibleWindows(const QStringList& query)
     {
         QByteArray output;
-        xdotool(QStringList{"search", "--onlyvisible"} + query, &output);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (xdotool(QStringList{"search", "--onlyvisible"} + query, &output) == 0)
+                break;
+            QTest::qWait(50);
+        }
         return QString::fromLatin1(output).split('\n', Qt::SkipEmptyParts);
     }
 
