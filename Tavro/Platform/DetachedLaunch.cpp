@@ -1,9 +1,9 @@
 #include "Tavro/Platform/DetachedLaunch.h"
 
-#include <QDeadlineTimer>
-
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,7 +20,7 @@ namespace {
 constexpr int kReadyDescriptor = 3;
 constexpr const char* kReadyDescriptorText = "3";
 
-[[noreturn]] void execInNewSession(const QByteArray& program, char** argv, int errorPipe, int readyPipe)
+[[noreturn]] void execInNewSession(const char* program, char** argv, int errorPipe, int readyPipe)
 {
     // Its own session: no controlling terminal, so neither the caller's Ctrl+C nor the terminal
     // closing reaches it.
@@ -36,8 +36,8 @@ constexpr const char* kReadyDescriptorText = "3";
     // Nothing else of the caller's stays open: a pipe it waits on must not wait for Tavro.
     ::close_range(kReadyDescriptor + 1, ~0U, 0);
     ::setenv(kReadyVariable, kReadyDescriptorText, 1);
-    ::execv(program.constData(), argv);
-    std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.constData(), std::strerror(errno));
+    ::execv(program, argv);
+    std::fprintf(stderr, "Tavro: could not start %s: %s\n", program, std::strerror(errno));
     ::_exit(1);
 }
 
@@ -53,12 +53,12 @@ int exitStatus(pid_t child)
 
 } // namespace
 
-int start(const QByteArray& program, char** argv, std::chrono::milliseconds timeout)
+int start(const char* program, char** argv, std::chrono::milliseconds timeout)
 {
     int errorPipe[2];
     int readyPipe[2];
     if (::pipe2(errorPipe, O_CLOEXEC) != 0 || ::pipe2(readyPipe, O_CLOEXEC) != 0) {
-        std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.constData(), std::strerror(errno));
+        std::fprintf(stderr, "Tavro: could not start %s: %s\n", program, std::strerror(errno));
         return 1;
     }
     const pid_t child = ::fork();
@@ -67,7 +67,7 @@ int start(const QByteArray& program, char** argv, std::chrono::milliseconds time
     ::close(errorPipe[1]);
     ::close(readyPipe[1]);
     if (child < 0) {
-        std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.constData(), std::strerror(errno));
+        std::fprintf(stderr, "Tavro: could not start %s: %s\n", program, std::strerror(errno));
         return 1;
     }
 
@@ -76,11 +76,12 @@ int start(const QByteArray& program, char** argv, std::chrono::milliseconds time
     ::signal(SIGPIPE, SIG_IGN);
     // What it says goes to our standard error until it closes its standard error: once it is
     // ready (it says so first), or as it ends.
-    const QDeadlineTimer deadline(timeout);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     pollfd errors{errorPipe[0], POLLIN, 0};
     char buffer[4096];
     for (;;) {
-        const int waiting = ::poll(&errors, 1, static_cast<int>(qMax<qint64>(0, deadline.remainingTime())));
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const int waiting = ::poll(&errors, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
         if (waiting < 0 && errno == EINTR)
             continue;
         if (waiting <= 0) {
@@ -102,11 +103,11 @@ int start(const QByteArray& program, char** argv, std::chrono::milliseconds time
 
 void ready()
 {
-    const QByteArray descriptor = qgetenv(kReadyVariable);
-    if (descriptor.isEmpty())
+    const char* descriptor = std::getenv(kReadyVariable);
+    if (!descriptor || !*descriptor)
         return;
-    qunsetenv(kReadyVariable);
-    const int fd = descriptor.toInt();
+    const int fd = std::atoi(descriptor);
+    ::unsetenv(kReadyVariable);
     // Ready first: the caller reads it once our standard error has closed.
     std::fflush(stderr);
     (void)!::write(fd, "1", 1);

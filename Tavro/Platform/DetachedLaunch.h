@@ -1,9 +1,8 @@
 #pragma once
 // Stands for the system starting an application on its own: an application started to open links
 // runs in a session of its own, away from the terminal and the signals of whoever asked for it,
-// and the asker goes on as soon as the links are taken.
-
-#include <QByteArray>
+// and the asker goes on as soon as the links are taken. Plain C++: the `tavro` command uses it
+// before it loads any library.
 
 #include <chrono>
 
@@ -17,7 +16,7 @@ inline constexpr const char* kReadyVariable = "TAVRO_READY_FD";
 // its standard error passed through to ours until it is ready. Returns 0 once it is ready, its own
 // exit status when it ends first, 1 (said on standard error) when it cannot be started or is not
 // ready within `timeout`.
-int start(const QByteArray& program, char** argv, std::chrono::milliseconds timeout);
+int start(const char* program, char** argv, std::chrono::milliseconds timeout);
 
 // Called by the started program once it has taken its links: its standard error goes to /dev/null
 // as well, and whoever started it goes on. Does nothing in a program started otherwise.

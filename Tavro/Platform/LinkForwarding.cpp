@@ -1,13 +1,13 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
+#include "Tavro/Platform/CommandLine.h"
 #include "Tavro/Platform/FileDescriptor.h"
 #include "Tavro/Platform/HomeFolder.h"
+#include "Tavro/Platform/LinkSocketName.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -25,28 +25,6 @@
 namespace tavro {
 
 namespace {
-
-// Qt's own options that take the next argument as their value: QGuiApplication's, QApplication's
-// and the xcb platform's. Qt reads them with one or two leading hyphens. Their values are never
-// links, whether or not the platform in use reads them.
-const QSet<QString> kQtOptionsWithValue = {
-    QStringLiteral("-platform"),
-    QStringLiteral("-platformpluginpath"),
-    QStringLiteral("-platformtheme"),
-    QStringLiteral("-plugin"),
-    QStringLiteral("-qwindowgeometry"),
-    QStringLiteral("-qwindowtitle"),
-    QStringLiteral("-qwindowicon"),
-    QStringLiteral("-geometry"),
-    QStringLiteral("-title"),
-    QStringLiteral("-icon"),
-    QStringLiteral("-session"),
-    QStringLiteral("-style"),
-    QStringLiteral("-stylesheet"),
-    QStringLiteral("-display"),
-    QStringLiteral("-name"),
-    QStringLiteral("-visual"),
-};
 
 // RFC 3986: scheme = ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ), then ":". A one-letter scheme
 // would be a drive letter elsewhere; here it is never worth guessing at, so it makes a path.
@@ -219,10 +197,11 @@ namespace LinkForwarding {
 QString defaultSocketPath()
 {
     const QByteArray home = HomeFolder::nativePath();
-    const QByteArray key = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
     // Looked up once: Qt warns on every lookup where the session sets no runtime folder.
     static const QString runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtimeFolder + QStringLiteral("/tavro-") + QString::fromLatin1(key) + QStringLiteral(".sock");
+    return runtimeFolder + QLatin1Char('/')
+        + QString::fromStdString(
+            LinkSocketName::fileName(std::string_view(home.constData(), std::size_t(home.size()))));
 }
 
 bool isAcceptedLink(const QUrl& link)
@@ -237,17 +216,13 @@ bool isAcceptedLink(const QUrl& link)
 
 CommandLineLinks linksFromArguments(const QByteArrayList& arguments, const QByteArray& workingDirectory)
 {
+    std::vector<std::string_view> views;
+    views.reserve(std::size_t(arguments.size()));
+    for (const QByteArray& argument : arguments)
+        views.emplace_back(argument.constData(), std::size_t(argument.size()));
     CommandLineLinks found;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QByteArray& argument = arguments.at(i);
-        if (argument.isEmpty())
-            continue;
-        if (argument.startsWith('-')) {
-            const QByteArray option = argument.startsWith("--") ? argument.mid(1) : argument;
-            if (kQtOptionsWithValue.contains(QString::fromLatin1(option)))
-                ++i;
-            continue;
-        }
+    for (const std::size_t i : CommandLine::linkArguments(views)) {
+        const QByteArray& argument = arguments.at(qsizetype(i));
         const QString text = QString::fromLocal8Bit(argument);
         const QUrl link
             = startsWithScheme(text) ? QUrl(text, QUrl::TolerantMode) : fileLink(argument, workingDirectory);

@@ -32,8 +32,8 @@ namespace LinkForwarding {
 
 inline constexpr std::chrono::milliseconds kForwardTimeout{3000};
 
-// The socket of this user and this home folder. Keyed by the home folder because the home
-// holds all of Tavro's state: two homes are two separate Tavros.
+// The socket of this user and this home folder, named by `LinkSocketName::fileName` in Qt's
+// runtime folder.
 QString defaultSocketPath();
 
 // Whether Tavro opens `link`: a web link or a local file. The one rule of both halves: a
@@ -47,9 +47,8 @@ struct CommandLineLinks
     QByteArrayList refused;
 };
 
-// The links named on a command line (the program path excluded): every argument that is
-// neither an option nor the value of one of Qt's own options (`-session <id>` from a session
-// manager, `-platform`, `-style`, `-display`, ...). An argument that begins with a URL scheme
+// The links named on a command line (the program path excluded): every argument that
+// `CommandLine::linkArguments` finds meant as a link. An argument that begins with a URL scheme
 // is that URL, read tolerantly (a `|`, a space or a stray `%` is percent-encoded, as a browser
 // does); anything else is a file path, made absolute against `workingDirectory` so that it
 // still means the same file to the process that receives it. A path's bytes are taken as they

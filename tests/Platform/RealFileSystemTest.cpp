@@ -1,11 +1,14 @@
 #include "Tavro/Platform/RealFileSystem.h"
 #include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/LinkForwarding.h"
+#include "Tavro/Platform/LinkSocketName.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -62,12 +65,35 @@ struct HomeCase
     QByteArray variable;
     QByteArray nativePath;
     bool exact;
+    // Whether the `tavro` command finds the link socket without Qt, HOME needing no cleaning.
+    bool plainSocketPath;
 
     friend void PrintTo(const HomeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HomeFolderTest : public ::testing::TestWithParam<HomeCase>
 { };
+
+// XDG_RUNTIME_DIR as a test sets it, and as it was again once the test is done.
+class RuntimeFolderVariable
+{
+public:
+    RuntimeFolderVariable()
+        : m_previous(qEnvironmentVariableIsSet(kName) ? std::optional(qgetenv(kName)) : std::nullopt)
+    { }
+    ~RuntimeFolderVariable() { set(m_previous); }
+    static void set(const std::optional<QByteArray>& value)
+    {
+        if (value)
+            qputenv(kName, *value);
+        else
+            qunsetenv(kName);
+    }
+
+private:
+    static constexpr const char* kName = "XDG_RUNTIME_DIR";
+    std::optional<QByteArray> m_previous;
+};
 
 // The home's bytes name the link socket, so homes that differ in one byte, text or not, differ
 // there; the text Qt's file functions take is exact only where it names the home.
@@ -81,14 +107,25 @@ TEST_P(HomeFolderTest, BytesStayAsTheyAreAndTheTextSaysWhetherItNamesThem)
     if (GetParam().exact) {
         EXPECT_EQ(HomeFolder::nativePath(), QDir::homePath().toUtf8()) << "the socket's name of a text home stays";
     }
+    // Where the command finds the socket by itself, it is the one the application listens on.
+    const QString socketPath = LinkForwarding::defaultSocketPath();
+    const RuntimeFolderVariable runtimeFolder;
+    RuntimeFolderVariable::set(QFile::encodeName(QFileInfo(socketPath).path()));
+    const std::optional<std::string> plain = LinkSocketName::pathFromEnvironment();
+    ASSERT_EQ(plain.has_value(), GetParam().plainSocketPath);
+    if (plain) {
+        EXPECT_EQ(QFile::decodeName(QByteArray::fromStdString(*plain)), socketPath);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Homes, HomeFolderTest,
-    ::testing::Values(HomeCase{"Plain", "/home/a", "/home/a", true},
-        HomeCase{"Cleaned", "//home/./a/", "/home/a", true}, HomeCase{"Unset", "", "/", true},
-        HomeCase{"Utf8", "/home/caf\xc3\xa9", "/home/caf\xc3\xa9", true},
-        HomeCase{"Latin1", "/home/caf\xe9", "/home/caf\xe9", false},
-        HomeCase{"Latin1Other", "/home/caf\xe8/", "/home/caf\xe8", false}),
+    ::testing::Values(HomeCase{"Plain", "/home/a", "/home/a", true, true},
+        HomeCase{"Cleaned", "//home/./a/", "/home/a", true, false}, HomeCase{"Unset", "", "/", true, true},
+        HomeCase{"Utf8", "/home/caf\xc3\xa9", "/home/caf\xc3\xa9", true, true},
+        HomeCase{"Latin1", "/home/caf\xe9", "/home/caf\xe9", false, true},
+        HomeCase{"Latin1Other", "/home/caf\xe8/", "/home/caf\xe8", false, false},
+        HomeCase{"DotDot", "/home/b/../a", "/home/a", true, false},
+        HomeCase{"Relative", "home/a", "home/a", true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Two homes that differ in one byte that is no text reach a Tavro each, never one the other's.
@@ -99,6 +136,37 @@ TEST(HomeFolderSocketTest, HomesThatDifferInOneInvalidByteGetSocketsOfTheirOwn)
     const QString first = LinkForwarding::defaultSocketPath();
     qputenv("HOME", "/home/caf\xe8");
     EXPECT_NE(LinkForwarding::defaultSocketPath(), first);
+}
+
+// Without a runtime folder named absolutely, the command leaves the socket's place to Qt's rules.
+TEST(HomeFolderSocketTest, OnlyAnAbsoluteRuntimeFolderGivesThePlainPath)
+{
+    test::TempHome home;
+    qputenv("HOME", "/home/a");
+    const RuntimeFolderVariable runtimeFolder;
+    for (const auto& [value, plain] : {std::pair{std::optional<QByteArray>(), false}, {"", false},
+             {"run/user/1000", false}, {"/run/user/1000", true}}) {
+        RuntimeFolderVariable::set(value);
+        EXPECT_EQ(LinkSocketName::pathFromEnvironment(),
+            plain ? std::optional("/run/user/1000/" + LinkSocketName::fileName("/home/a")) : std::nullopt)
+            << value.value_or("unset").toStdString();
+    }
+}
+
+// The socket's name hashes the home's bytes: the command's own SHA-256 agrees with Qt's on every
+// length across the padding's one-block and two-block ends, and on the standard's own examples.
+TEST(HomeFolderSocketTest, TheSocketsHashIsSha256)
+{
+    QByteArray bytes;
+    for (int length = 0; length <= 200; ++length) {
+        EXPECT_EQ(LinkSocketName::sha256Hex(std::string_view(bytes.constData(), std::size_t(bytes.size()))),
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString())
+            << length << " bytes";
+        bytes.append(char(0x80 + length * 7));
+    }
+    EXPECT_EQ(LinkSocketName::sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(LinkSocketName::sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+        "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
 }
 
 TEST_F(RealFileSystemTest, ReadsAFileWhole)

@@ -208,6 +208,12 @@ TEST_F(TavroProcessTest, ASecondTavroHandsItsLinksOverAndEnds)
     EXPECT_EQ(second.exitCode, 0);
     EXPECT_LT(second.milliseconds, 2000);
     EXPECT_EQ(first.state(), QProcess::Running);
+
+    // A HOME that names the same folder less plainly: the command leaves finding the socket to Qt.
+    environment.insert("HOME", home.path() + "/.");
+    const Outcome third = run({"https://example.test/two"}, 5000);
+    EXPECT_EQ(third.exitCode, 0) << third.standardError.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
 }
 
 TEST_F(TavroProcessTest, WithoutASocketTavroSaysSoAndEndsRatherThanRunUnreachable)
@@ -282,8 +288,11 @@ TEST_F(TavroProcessTest, EachProgramLoadsOnlyTheQtLibrariesItNeeds)
         const char* program;
         QStringList qtLibraries;
     } cases[] = {
+        // The command runs before anything else on every road: a link clicked while no Tavro runs
+        // starts the application without loading a library first.
+        {TAVRO_EXECUTABLE, {}},
         // Each library the forwarder loads is paid for on every link clicked while Tavro runs.
-        {TAVRO_EXECUTABLE, {"Core"}},
+        {TAVRO_FORWARDER, {"Core"}},
         // The network libraries, with Kerberos and the proxy library, are the fetch program's alone.
         {TAVRO_APPLICATION, {"Core", "DBus", "Gui", "Svg", "Widgets"}},
     };
@@ -358,6 +367,35 @@ TEST_F(TavroProcessTest, ALinkHandedToATavroThatIsEndingStartsANewOne)
     EXPECT_EQ(ending->requests(), QByteArrayList{"https://example.test/\n\n"});
     ending.reset();
     EXPECT_NE(test::listeningTavro(runtime.path()), 0) << "no Tavro took the link's place";
+}
+
+// A Tavro that was killed left its socket behind: the link goes to a new Tavro, which takes the
+// socket's place.
+TEST_F(TavroProcessTest, ASocketLeftByADeadTavroStartsANewOne)
+{
+    {
+        const FileDescriptor dead(::socket(AF_UNIX, SOCK_STREAM, 0));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray path = QFile::encodeName(socketPath());
+        std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+        ASSERT_EQ(::bind(dead.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    }
+    ASSERT_TRUE(QFileInfo::exists(socketPath()));
+    const Outcome outcome = run({"https://example.test/"});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.standardError.toStdString();
+    EXPECT_NE(test::listeningTavro(runtime.path()), 0) << "no Tavro took the link";
+}
+
+// With no Tavro running, arguments that are no links start none: the application started for them
+// says so, and the command ends as it does.
+TEST_F(TavroProcessTest, ArgumentsThatAreNoLinksStartNoTavro)
+{
+    const Outcome outcome = run({"mailto:a@b.test"}, 10000);
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.standardError, "Tavro: not a web link or a file: mailto:a@b.test\n");
+    EXPECT_EQ(test::listeningTavro(runtime.path()), 0);
+    EXPECT_TRUE(QDir(runtime.path()).entryList({"tavro-*.sock"}, QDir::System).isEmpty());
 }
 
 // Only links Tavro opens go over; when none of the arguments is one, nothing goes and the sender

@@ -1,0 +1,70 @@
+#include "Tavro/Platform/InstalledProgram.h"
+
+#include "Tavro/Platform/DetachedLaunch.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+namespace tavro::InstalledProgram {
+
+namespace {
+
+// How long a Tavro started for links may take to start listening for them.
+constexpr std::chrono::seconds kStartTimeout{20};
+
+// The folder of this process's executable, links resolved.
+std::string ownFolder()
+{
+    const std::unique_ptr<char, decltype(&std::free)> self(::realpath("/proc/self/exe", nullptr), &std::free);
+    if (!self)
+        return {};
+    const std::string_view path(self.get());
+    return std::string(path.substr(0, path.rfind('/')));
+}
+
+int missing(std::string_view name)
+{
+    std::fprintf(stderr, "Tavro: the program %.*s is missing beside tavro\n", int(name.size()), name.data());
+    return 1;
+}
+
+} // namespace
+
+std::string path(std::string_view name)
+{
+    const std::string folder = ownFolder();
+    for (const std::string& candidate :
+        {folder + '/' + std::string(name), folder + "/../libexec/tavro/" + std::string(name)}) {
+        const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(candidate.c_str(), nullptr), &std::free);
+        if (resolved && ::access(resolved.get(), X_OK) == 0)
+            return resolved.get();
+    }
+    return {};
+}
+
+int replaceThisProcess(std::string_view name, char** argv)
+{
+    const std::string program = path(name);
+    if (program.empty())
+        return missing(name);
+    ::execv(program.c_str(), argv);
+    std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.c_str(), std::strerror(errno));
+    return 1;
+}
+
+int startApplication(char** argv, bool forLinks)
+{
+    if (!forLinks)
+        return replaceThisProcess(kApplication, argv);
+    const std::string program = path(kApplication);
+    if (program.empty())
+        return missing(kApplication);
+    return DetachedLaunch::start(program.c_str(), argv, kStartTimeout);
+}
+
+} // namespace tavro::InstalledProgram
