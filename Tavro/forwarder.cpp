@@ -1,7 +1,8 @@
-// `tavro-forward`: what `tavro` becomes where a Tavro of this home may listen for links. It hands its
-// links to that Tavro and ends; where none takes them after all (it died and left its socket, or it
-// is ending), it starts the full application as `tavro` would. It links QtCore only: a link clicked
-// in another program reaches the picker without this process loading the GUI or network libraries.
+// `tavro-forward.so`: what `tavro` loads and runs where a Tavro of this home may listen for links.
+// It hands the links to that Tavro; where none takes them after all (it died and left its socket, or
+// it is ending), it starts the full application as `tavro` would. It links QtCore only: a link
+// clicked in another program reaches the picker without loading the GUI or network libraries. A
+// module, not a program: the road of a running Tavro, the common one, pays for no second start.
 
 #include "Tavro/Platform/GraphicalSession.h"
 #include "Tavro/Platform/InstalledProgram.h"
@@ -10,9 +11,11 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <type_traits>
 
-int main(int argc, char** argv)
+extern "C" Q_DECL_EXPORT int tavroForward(int argc, char** argv)
 {
+    static_assert(std::is_same_v<decltype(tavroForward), tavro::InstalledProgram::ForwarderEntry>);
     // Links were asked for and none is one: nothing goes over, and no Tavro starts for it.
     const std::optional<QList<QUrl>> links = tavro::LinkForwarding::linksToHandOver(argc, argv);
     if (!links)

@@ -8,7 +8,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix
 if(failed)
     message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(wanted bin/tavro libexec/tavro/tavro-app libexec/tavro/tavro-forward libexec/tavro/tavro-fetch libexec/tavro/Tavro_Tavro.bundle/emoji.json
+foreach(wanted bin/tavro libexec/tavro/tavro-app libexec/tavro/tavro-forward.so libexec/tavro/tavro-fetch libexec/tavro/Tavro_Tavro.bundle/emoji.json
         share/applications/tavro.desktop)
     if(NOT EXISTS "${prefix}/${wanted}")
         message(FATAL_ERROR "not installed: ${wanted}")

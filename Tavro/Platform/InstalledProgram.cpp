@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <memory>
 #include <unistd.h>
 
@@ -41,7 +42,7 @@ std::string path(std::string_view name)
     for (const std::string& candidate :
         {folder + '/' + std::string(name), folder + "/../libexec/tavro/" + std::string(name)}) {
         const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(candidate.c_str(), nullptr), &std::free);
-        if (resolved && ::access(resolved.get(), X_OK) == 0)
+        if (resolved)
             return resolved.get();
     }
     return {};
@@ -55,6 +56,21 @@ int replaceThisProcess(std::string_view name, char** argv)
     ::execv(program.c_str(), argv);
     std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.c_str(), std::strerror(errno));
     return 1;
+}
+
+int runForwarder(int argc, char** argv)
+{
+    const std::string module = path(kForwarder);
+    if (module.empty())
+        return missing(kForwarder);
+    // Kept loaded to the end: the process ends with what it returns.
+    void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* entry = handle ? ::dlsym(handle, kForwarderEntry) : nullptr;
+    if (!entry) {
+        std::fprintf(stderr, "Tavro: could not load %s: %s\n", module.c_str(), ::dlerror());
+        return 1;
+    }
+    return reinterpret_cast<ForwarderEntry*>(entry)(argc, argv);
 }
 
 int startApplication(char** argv, bool forLinks)
