@@ -30,7 +30,7 @@ std::string ownFolder()
 
 int missing(std::string_view name)
 {
-    std::fprintf(stderr, "Tavro: the program %.*s is missing beside tavro\n", int(name.size()), name.data());
+    std::fprintf(stderr, "Tavro: %.*s is missing beside tavro\n", int(name.size()), name.data());
     return 1;
 }
 
