@@ -101,17 +101,24 @@ int start(const char* program, char** argv, std::chrono::milliseconds timeout)
     return n == 1 ? 0 : exitStatus(child);
 }
 
-void ready()
+int takeReadyDescriptor()
 {
     const char* descriptor = std::getenv(kReadyVariable);
     if (!descriptor || !*descriptor)
-        return;
+        return -1;
     const int fd = std::atoi(descriptor);
     ::unsetenv(kReadyVariable);
+    return fd;
+}
+
+void ready(int readyDescriptor)
+{
+    if (readyDescriptor < 0)
+        return;
     // Ready first: the caller reads it once our standard error has closed.
     std::fflush(stderr);
-    (void)!::write(fd, "1", 1);
-    ::close(fd);
+    (void)!::write(readyDescriptor, "1", 1);
+    ::close(readyDescriptor);
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
     ::dup2(null, STDERR_FILENO);
     ::close(null);

@@ -18,8 +18,12 @@ inline constexpr const char* kReadyVariable = "TAVRO_READY_FD";
 // ready within `timeout`.
 int start(const char* program, char** argv, std::chrono::milliseconds timeout);
 
-// Called by the started program once it has taken its links: its standard error goes to /dev/null
-// as well, and whoever started it goes on. Does nothing in a program started otherwise.
-void ready();
+// Where the started program says it is ready: taken from the environment (and cleared there) at
+// its start, before it runs any thread that reads the environment. -1 in a program started otherwise.
+int takeReadyDescriptor();
+
+// Called by the started program once it has taken its links, with what `takeReadyDescriptor` gave:
+// its standard error goes to /dev/null as well, and whoever started it goes on. Does nothing for -1.
+void ready(int readyDescriptor);
 
 } // namespace tavro::DetachedLaunch

@@ -137,6 +137,8 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     }
     raiseOpenFileLimit();
     LaunchEvent::takeFromProcess(*links);
+    // Before the first thread: the environment is changed while nothing else reads it.
+    const int readyDescriptor = DetachedLaunch::takeReadyDescriptor();
     QApplication app(argc, argv);
     // The queues, gone before the application object, let their reading finish.
     const SerialQueue fontReader(QStringLiteral("tavro.fonts"));
@@ -155,7 +157,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     if (*started == Start::handedOver)
         return 0;
     // The links are this process's now: whoever started it for them may go on.
-    DetachedLaunch::ready();
+    DetachedLaunch::ready(readyDescriptor);
 
     // The application's delegate reference is weak on a Mac; here the entry point simply owns it.
     AppDelegate delegate(SettingsStore::shared(), windows);
