@@ -19,26 +19,46 @@ foreach(unwanted desktop translations)
         message(FATAL_ERROR "installed although the program never reads it: ${unwanted}")
     endif()
 endforeach()
-# The installed command finds the programs it becomes in libexec: the application where no Tavro
-# listens, the forwarder where a socket is there (a file nobody listens on). Either reads the
-# argument and refuses it.
+# The installed command finds what it runs in libexec: the application where no Tavro listens, the
+# forwarder where a socket is there (a file nobody listens on). Either reads the argument and refuses
+# it; the loader's log tells which of them ran.
 set(home "${SCRATCH}/home")
 set(runtime "${SCRATCH}/runtime")
-file(MAKE_DIRECTORY "${home}" "${runtime}")
+set(loader "${SCRATCH}/loader")
 string(SHA256 key "${home}")
 string(SUBSTRING "${key}" 0 16 key)
 foreach(road application forwarder)
+    file(REMOVE_RECURSE "${loader}")
+    file(MAKE_DIRECTORY "${home}" "${runtime}" "${loader}")
     if(road STREQUAL "forwarder")
         file(TOUCH "${runtime}/tavro-${key}.sock")
     endif()
     execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${home} XDG_RUNTIME_DIR=${runtime} QT_QPA_PLATFORM=offscreen
-            "${prefix}/bin/tavro" mailto:someone@example.test
+            LD_DEBUG=files LD_DEBUG_OUTPUT=${loader}/log "${prefix}/bin/tavro" mailto:someone@example.test
         RESULT_VARIABLE status ERROR_VARIABLE said)
     if(NOT status EQUAL 1 OR NOT said STREQUAL "Tavro: not a web link or a file: mailto:someone@example.test\n")
         message(FATAL_ERROR "the installed tavro, to the ${road}, ended with ${status}: ${said}")
     endif()
+    file(GLOB logs "${loader}/log.*")
+    set(loaded "")
+    foreach(log IN LISTS logs)
+        file(READ "${log}" text)
+        string(APPEND loaded "${text}")
+    endforeach()
+    string(FIND "${loaded}" "libexec/tavro/tavro-forward.so" forwarder)
+    string(FIND "${loaded}" "libQt6Widgets" application)
+    if(road STREQUAL "forwarder")
+        set(missed ${forwarder})
+        set(strayed ${application})
+    else()
+        set(missed ${application})
+        set(strayed ${forwarder})
+    endif()
+    if(missed EQUAL -1 OR NOT strayed EQUAL -1)
+        message(FATAL_ERROR "the installed tavro did not take the road to the ${road} alone")
+    endif()
 endforeach()
-file(REMOVE_RECURSE "${home}" "${runtime}")
+file(REMOVE_RECURSE "${home}" "${runtime}" "${loader}")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -DMANIFEST=${BUILD}/install_manifest.txt -P ${SOURCE}/cmake/TavroUninstall.cmake
     OUTPUT_QUIET RESULT_VARIABLE failed)

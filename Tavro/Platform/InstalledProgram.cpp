@@ -30,7 +30,8 @@ std::string ownFolder()
 
 int missing(std::string_view name)
 {
-    std::fprintf(stderr, "Tavro: %.*s is missing beside tavro\n", int(name.size()), name.data());
+    const char* what = name == kForwarder ? "the forwarder" : "the application";
+    std::fprintf(stderr, "Tavro: %s %.*s is missing beside tavro\n", what, int(name.size()), name.data());
     return 1;
 }
 
@@ -42,7 +43,7 @@ std::string path(std::string_view name)
     for (const std::string& candidate :
         {folder + '/' + std::string(name), folder + "/../libexec/tavro/" + std::string(name)}) {
         const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(candidate.c_str(), nullptr), &std::free);
-        if (resolved)
+        if (resolved && ::access(resolved.get(), X_OK) == 0)
             return resolved.get();
     }
     return {};

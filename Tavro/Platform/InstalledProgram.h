@@ -17,7 +17,7 @@ inline constexpr std::string_view kForwarder = "tavro-forward.so";
 inline constexpr const char* kForwarderEntry = "tavroForward";
 using ForwarderEntry = int(int argc, char** argv);
 
-// The file of Tavro named `name`, or an empty path when it is missing.
+// The file of Tavro named `name`, or an empty path when there is none that may be run.
 std::string path(std::string_view name);
 
 // Becomes the program `name` with `argv`: the same process, so that whoever started this one (a

@@ -1,7 +1,9 @@
 #include "Tavro/Platform/LinkSocketName.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
