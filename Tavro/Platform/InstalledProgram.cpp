@@ -28,13 +28,6 @@ std::string ownFolder()
     return std::string(path.substr(0, path.rfind('/')));
 }
 
-int missing(std::string_view name)
-{
-    const char* what = name == kForwarder ? "the forwarder" : "the application";
-    std::fprintf(stderr, "Tavro: %s %.*s is missing beside tavro\n", what, int(name.size()), name.data());
-    return 1;
-}
-
 } // namespace
 
 std::string path(std::string_view name)
@@ -49,11 +42,26 @@ std::string path(std::string_view name)
     return {};
 }
 
+namespace {
+
+// `path(name)`, said on standard error where it is missing.
+std::string located(std::string_view name)
+{
+    std::string found = path(name);
+    if (found.empty()) {
+        const char* what = name == kForwarder ? "the forwarder" : "the application";
+        std::fprintf(stderr, "Tavro: %s %.*s is missing beside tavro\n", what, int(name.size()), name.data());
+    }
+    return found;
+}
+
+} // namespace
+
 int replaceThisProcess(std::string_view name, char** argv)
 {
-    const std::string program = path(name);
+    const std::string program = located(name);
     if (program.empty())
-        return missing(name);
+        return 1;
     ::execv(program.c_str(), argv);
     std::fprintf(stderr, "Tavro: could not start %s: %s\n", program.c_str(), std::strerror(errno));
     return 1;
@@ -61,9 +69,9 @@ int replaceThisProcess(std::string_view name, char** argv)
 
 int runForwarder(int argc, char** argv)
 {
-    const std::string module = path(kForwarder);
+    const std::string module = located(kForwarder);
     if (module.empty())
-        return missing(kForwarder);
+        return 1;
     // Kept loaded to the end: the process ends with what it returns.
     void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     void* entry = handle ? ::dlsym(handle, kForwarderEntry) : nullptr;
@@ -78,9 +86,9 @@ int startApplication(char** argv, bool forLinks)
 {
     if (!forLinks)
         return replaceThisProcess(kApplication, argv);
-    const std::string program = path(kApplication);
+    const std::string program = located(kApplication);
     if (program.empty())
-        return missing(kApplication);
+        return 1;
     return DetachedLaunch::start(program.c_str(), argv, kStartTimeout);
 }
 
