@@ -501,6 +501,11 @@ void DestinationPickerView::paintStems(QPainter& painter, Appearance appearance,
     const double underHub = (hubDiameter / 2 - 1) * hubScale();
     painter.save();
     painter.setPen(pen);
+    // The stems come first, on the clear frame, and start at the hub's edge, where none crosses
+    // another: over nothing, a translucent line's pixels are the same in Source mode, which Qt fills
+    // on this thread. Blended over what is there, Qt hands a line of a few dozen rows to its thread
+    // pool, whose waking costs the frame twenty times the line.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (int i = 0; i < offsets.size(); ++i) {
         const double b = petalBloom(i);
         const QPointF stem = offsets[i] * b;

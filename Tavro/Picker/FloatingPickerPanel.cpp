@@ -7,6 +7,7 @@
 #include <QMetaObject>
 #include <QRegion>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace tavro {
 
@@ -37,9 +38,13 @@ void FloatingPickerPanel::shapeToContent()
     // Taken from the content's geometry: drawing every frame a second time for its coverage would
     // double the work of each frame.
     const QRegion shape = contentShape().translated(m_content->pos());
-    // An unchanged shape is not set again: setting it repaints, which would shape again.
-    if (shape != mask())
-        setMask(shape);
+    // The window's shape, not the widget's mask: a mask would clip the painting of every frame, and
+    // its putting on screen, to the hundreds of rectangles of a flower's outline, where the shape
+    // leaves the clipping to the display server. Each shape is a request to it: an unchanged one is
+    // not set again.
+    QWindow* window = windowHandle();
+    if (window && shape != window->mask())
+        window->setMask(shape);
 }
 
 void FloatingPickerPanel::showEvent(QShowEvent* event)

@@ -12,11 +12,19 @@ namespace tavro {
 
 namespace {
 
-// Faces at rest are drawn directly, at the painter's scale, which stands at whole tenths there.
 constexpr double kScaleSteps = 10;
-// Pictures are drawn at this scale of the device's pixels: a petal grows open from 0.55 and
-// overshoots its selection's 1.1 a little, and is copied smaller from it.
+// Pictures on the move are drawn at this scale of the device's pixels: a petal grows open from 0.55
+// and overshoots its selection's 1.1 a little, and is copied smaller from it.
 constexpr double kLargestScale = 1.2;
+// How far, in device pixels at its far edge, a picture may stand from its look at a whole tenth of a
+// scale and still be copied pixel for pixel from its picture at that scale: a spring coming to rest
+// moves by less than this for the last half of its frames.
+constexpr double kRestDrift = 0.5;
+
+// A copy smaller is made in bands of this many device rows, each a fill of at most three spans a row:
+// Qt hands a fill of 96 spans or more to the shared thread pool, and waking its workers costs the
+// frame four times the copy itself, where a band is filled on this thread.
+constexpr int kBandRows = 24;
 
 double roundedUpScale(double scale)
 {
@@ -29,24 +37,56 @@ double deviceScale(const QPainter& painter)
     return std::sqrt(std::abs(painter.deviceTransform().determinant()));
 }
 
-bool atRest(const QPainter& painter)
+// How a picture of `extent` points is drawn and copied for the painter as it stands: at a whole tenth
+// of a scale (of the device's density) that the painter stands at, or all but, it is drawn at that
+// scale and copied pixel for pixel, which costs a frame a tenth of copying it smaller; otherwise it
+// is drawn at the largest scale it moves through and copied smaller.
+struct Placement
 {
-    const double scale = deviceScale(painter);
-    return std::abs(scale - roundedUpScale(scale)) < 1e-6 && painter.deviceTransform().type() <= QTransform::TxScale;
+    double scale = 1;
+    bool pixelForPixel = false;
+};
+
+Placement placement(const QPainter& painter, QSizeF extent)
+{
+    const QTransform& transform = painter.deviceTransform();
+    const double ratio = painter.device()->devicePixelRatio();
+    const double rest = std::round(transform.m11() / ratio * kScaleSteps) / kScaleSteps * ratio;
+    const double drift = std::max(
+        std::abs(transform.m11() - rest) * extent.width(), std::abs(transform.m22() - rest) * extent.height());
+    if (transform.type() <= QTransform::TxScale && rest > 0 && transform.m22() > 0 && drift < kRestDrift)
+        return {rest, true};
+    return {std::max(roundedUpScale(deviceScale(painter)), ratio * kLargestScale), false};
 }
 
-// The scale of the picture that the painter copies, smaller, in every frame.
-double pictureScale(const QPainter& painter)
-{
-    return std::max(roundedUpScale(deviceScale(painter)), painter.device()->devicePixelRatio() * kLargestScale);
-}
-
-// Draws `picture`, drawn at `scale` with its top left corner at `topLeft`, back at the painter's scale.
-void drawScaled(QPainter& painter, const QPointF& topLeft, const QImage& picture, double scale)
+// Draws `picture`, drawn at `placed.scale` with its top left corner at `topLeft`, back at the
+// painter's scale: pixel for pixel, its corner moved to the nearest device pixel, or smaller, band by
+// band (`kBandRows`).
+void copy(QPainter& painter, const QPointF& topLeft, const QImage& picture, const Placement& placed)
 {
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(topLeft, QSizeF(picture.size()) / scale), picture);
+    if (placed.pixelForPixel) {
+        const QPointF corner = painter.deviceTransform().map(topLeft);
+        // The painter maps its points through the device's density after its own transform.
+        const double ratio = painter.device()->devicePixelRatio();
+        painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QPoint(qRound(corner.x()), qRound(corner.y())), picture);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF target(topLeft, QSizeF(picture.size()) / placed.scale);
+        const QRect rows = painter.deviceTransform().mapRect(target).toAlignedRect();
+        const QTransform world = painter.worldTransform();
+        const double ratio = painter.device()->devicePixelRatio();
+        for (int top = rows.top(); top <= rows.bottom(); top += kBandRows) {
+            painter.save();
+            painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+            painter.setClipRect(QRect(rows.left(), top, rows.width(), kBandRows), Qt::IntersectClip);
+            painter.setWorldTransform(world);
+            painter.drawImage(target, picture);
+            painter.restore();
+        }
+    }
     painter.restore();
 }
 
@@ -78,10 +118,12 @@ void PickerPictures::paintShadow(
     if (opacity <= 0 || radius <= 0)
         return;
     const QRectF bounds = shape.boundingRect();
-    const ShadowLook look{shape.translated(-bounds.topLeft()), opacity, radius, offset, pictureScale(painter)};
+    const double spread = radius + 2 * std::max(std::abs(offset.x()), std::abs(offset.y()));
+    const Placement placed = placement(painter, bounds.size() + QSizeF(spread, spread));
+    const ShadowLook look{shape.translated(-bounds.topLeft()), opacity, radius, offset, placed.scale};
     if (const QImage* picture = cached(m_shadows, look, [&] { return draw(look); })) {
         const int padding = look.padding();
-        drawScaled(painter, bounds.topLeft() - QPointF(padding, padding) / look.scale, *picture, look.scale);
+        copy(painter, bounds.topLeft() - QPointF(padding, padding) / look.scale, *picture, placed);
     } else {
         Drawing::paintShadow(painter, shape, opacity, radius, offset);
     }
@@ -104,20 +146,15 @@ QImage PickerPictures::draw(const ShadowLook& look)
 
 void PickerPictures::paintPetal(QPainter& painter, const FlowerNode& node, Appearance appearance)
 {
-    const auto drawDirectly = [&] {
+    const QRectF bounds = node.bounds();
+    const Placement placed = placement(painter, bounds.size());
+    const PetalLook look{node, appearance, placed.scale};
+    if (const QImage* picture = cached(m_petals, look, [&] { return draw(look, bounds); })) {
+        copy(painter, bounds.topLeft(), *picture, placed);
+    } else {
         paintCardShadow(painter, node);
         node.paintFace(painter, appearance);
-    };
-    if (atRest(painter)) {
-        drawDirectly();
-        return;
     }
-    const PetalLook look{node, appearance, pictureScale(painter)};
-    const QRectF bounds = node.bounds();
-    if (const QImage* picture = cached(m_petals, look, [&] { return draw(look, bounds); }))
-        drawScaled(painter, bounds.topLeft(), *picture, look.scale);
-    else
-        drawDirectly();
 }
 
 void PickerPictures::paintCardShadow(QPainter& painter, const FlowerNode& node)

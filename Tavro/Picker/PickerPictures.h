@@ -14,14 +14,15 @@ class QPainter;
 namespace tavro {
 
 // What the picker draws alike in many frames, drawn once and then copied: the drop shadows of the
-// petals, the hub and the notice, and the petals on the move. A shadow is many wide antialiased
+// petals, the hub and the notice, and the petals themselves. A shadow is many wide antialiased
 // strokes (`Drawing::paintShadow`), and a petal's text, icon and glyph are drawn anew at every scale
 // (the font keeps its glyphs per scale): too slow to draw for every petal in every frame of the
-// picker's animations. Each look is drawn once, at the largest scale it moves through, and every
-// frame copies it smaller; a petal on the move is one picture with its shadow, copied in one go. A
-// shadow is soft enough to be copied so at rest too, while a petal's face at rest, standing at a
-// scale of whole tenths, is drawn directly. The pictures go with the object, and the oldest of each
-// kind make room once they fill `kMaxBytes`.
+// picker's animations. A look on the move is drawn once, at the largest scale it moves through, and
+// every frame copies it smaller; a petal is one picture with its shadow, copied in one go. A look at
+// rest, at a scale of whole tenths or within half a pixel of one as its spring settles, has a picture
+// at that scale, copied pixel for pixel: as sharp as drawing it, for a fraction of a smaller copy's
+// cost. The pictures go with the object, and the oldest of each kind make room once they fill
+// `kMaxBytes`.
 class PickerPictures
 {
 public:

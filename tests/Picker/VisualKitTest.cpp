@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 using namespace tavro;
 
@@ -130,11 +131,20 @@ QImage drawnShadow(double ratio, QPointF centre, double scale, const std::functi
     return image;
 }
 
-// The largest difference of a pixel's alpha or grey between the card's shadow drawn stroke by
-// stroke and drawn through `cache`.
-int worstDifferenceFromDirect(PickerPictures& cache, double ratio, QPointF centre, double scale)
+// `centre` moved so that `corner`, drawn at `scale` around it, falls on a whole device pixel: where a
+// picture copied pixel for pixel puts what it shows.
+QPointF snapped(QPointF centre, double ratio, double scale, QPointF corner)
 {
-    const QImage direct = drawnShadow(ratio, centre, scale, [](QPainter& p) {
+    const QPointF device = (centre + corner * scale) * ratio;
+    return centre + (QPointF(qRound(device.x()), qRound(device.y())) - device) / ratio;
+}
+
+// The largest difference of a pixel's alpha or grey between the card's shadow drawn stroke by
+// stroke, around `directCentre`, and drawn through `cache` around `centre`.
+int worstDifferenceFromDirect(
+    PickerPictures& cache, double ratio, QPointF centre, double scale, std::optional<QPointF> directCentre = {})
+{
+    const QImage direct = drawnShadow(ratio, directCentre.value_or(centre), scale, [](QPainter& p) {
         Drawing::paintShadow(p, shadowedCard, 0.3, 15, {0, 5});
     });
     const QImage cached = drawnShadow(ratio, centre, scale, [&](QPainter& p) {
@@ -151,23 +161,36 @@ int worstDifferenceFromDirect(PickerPictures& cache, double ratio, QPointF centr
     return worst;
 }
 
+// The scales a petal grows open through, none within a hundredth of a whole tenth.
+QList<double> scalesOnTheMove()
+{
+    QList<double> scales;
+    for (double scale = 0.57; scale < 1.16; scale += 0.04)
+        scales.append(scale);
+    return scales;
+}
+
 } // namespace
 
-// A shadow from the cache is the shadow drawn stroke by stroke, wherever and at whatever scale it is
-// drawn, and one picture serves every shape of the same look at a density.
+// A shadow at rest is the shadow drawn stroke by stroke, moved to the nearest device pixel, wherever it
+// is drawn: one picture at each scale and density serves every shape of the same look, and a spring
+// settling within half a pixel of a scale takes the picture at that scale.
 TEST(PickerPicturesTest, DrawsTheShadowDrawnDirectlyFromOnePictureALook)
 {
     PickerPictures cache;
+    const QPointF corner = shadowedCard.boundingRect().topLeft();
     for (const auto& [ratio, scale] : {std::pair{1.0, 1.0}, {1.0, 1.1}, {2.0, 1.0}}) {
         for (const QPointF centre : {QPointF(70, 70), QPointF(180.4, 74.7)}) {
-            // Copied smaller: at the steepest edge of the shadow, under the card, a pixel may differ by a little.
-            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 12)
+            EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale, snapped(centre, ratio, scale, corner)), 2)
                 << "ratio " << ratio << ", scale " << scale << ", at " << centre.x();
         }
     }
-    EXPECT_EQ(cache.shadowCount(), 2) << "one picture for each density";
+    EXPECT_EQ(cache.shadowCount(), 3) << "one picture for each scale and density";
     drawnShadow(1, QPointF(150, 90), 1, [&](QPainter& p) { cache.paintShadow(p, shadowedCard, 0.3, 15, {0, 5}); });
-    EXPECT_EQ(cache.shadowCount(), 2) << "a card elsewhere takes the picture there is";
+    EXPECT_EQ(cache.shadowCount(), 3) << "a card elsewhere takes the picture there is";
+    const QPointF settling(120.2, 60.6);
+    EXPECT_LE(worstDifferenceFromDirect(cache, 1, settling, 1.002, snapped(settling, 1, 1.002, corner)), 12);
+    EXPECT_EQ(cache.shadowCount(), 3) << "a shadow all but at rest takes the picture at rest";
 }
 
 // The frames of a petal growing open, each at a scale and a place of its own, copy one picture of
@@ -176,8 +199,9 @@ TEST(PickerPicturesTest, AShadowOnTheMoveIsDrawnOnceForAllItsFrames)
 {
     PickerPictures cache;
     for (const double ratio : {1.0, 2.0}) {
-        for (double scale = 0.57; scale < 1.16; scale += 0.037) {
+        for (const double scale : scalesOnTheMove()) {
             const QPointF centre(100 + 20 * scale, 70 + 3.3 * scale);
+            // Copied smaller: at the steepest edge of the shadow, under the card, a pixel may differ by a little.
             EXPECT_LE(worstDifferenceFromDirect(cache, ratio, centre, scale), 12)
                 << "ratio " << ratio << ", scale " << scale;
         }
@@ -186,45 +210,47 @@ TEST(PickerPicturesTest, AShadowOnTheMoveIsDrawnOnceForAllItsFrames)
 }
 
 // A petal growing open copies one picture of its face over its shadow, which shows the two drawn
-// directly; another appearance or selection draws a picture of its own, and a petal's face at rest is
-// drawn directly.
+// directly; another appearance or selection draws a picture of its own. At rest, or all but, the petal
+// is its face drawn directly, moved to the nearest pixel, copied from a picture at its scale.
 TEST(PickerPicturesTest, APetalOnTheMoveIsDrawnOnceForAllItsFrames)
 {
     FlowerNode node;
     node.destination = test::destination(QStringLiteral("Work"));
     node.hotkey = QStringLiteral("1");
     node.isLastUsed = true;
-    const auto draw = [](double scale, const std::function<void(QPainter&)>& face) {
+    const QPointF centre(100.3, 75.6);
+    const auto draw = [](QPointF at, double scale, const std::function<void(QPainter&)>& face) {
         QImage image(200, 150, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.translate(100.3, 75.6);
+        painter.translate(at);
         painter.scale(scale, scale);
         face(painter);
         return image;
     };
-    // The mean difference of a pixel's alpha and grey between the petal drawn directly and through `pictures`.
-    const auto meanDifference
-        = [&](PickerPictures& pictures, const FlowerNode& petal, Appearance appearance, double scale) {
-              const QImage direct = draw(scale, [&](QPainter& p) {
-                  Drawing::paintShadow(
-                      p, petal.cardShape(), petal.shadowOpacity(), petal.shadowRadius(), FlowerNode::shadowOffset);
-                  petal.paintFace(p, appearance);
-              });
-              const QImage copied = draw(scale, [&](QPainter& p) { pictures.paintPetal(p, petal, appearance); });
-              double sum = 0;
-              for (int y = 0; y < direct.height(); ++y) {
-                  for (int x = 0; x < direct.width(); ++x) {
-                      const QRgb a = direct.pixel(x, y);
-                      const QRgb b = copied.pixel(x, y);
-                      sum += std::abs(qAlpha(a) - qAlpha(b)) + std::abs(qGray(a) - qGray(b));
-                  }
-              }
-              return sum / (direct.width() * direct.height());
-          };
+    // The mean difference of a pixel's alpha and grey between the petal drawn directly around
+    // `directCentre` and through `pictures` around `centre`.
+    const auto meanDifference = [&](PickerPictures& pictures, const FlowerNode& petal, Appearance appearance,
+                                    double scale, std::optional<QPointF> directCentre = {}) {
+        const QImage direct = draw(directCentre.value_or(centre), scale, [&](QPainter& p) {
+            Drawing::paintShadow(
+                p, petal.cardShape(), petal.shadowOpacity(), petal.shadowRadius(), FlowerNode::shadowOffset);
+            petal.paintFace(p, appearance);
+        });
+        const QImage copied = draw(centre, scale, [&](QPainter& p) { pictures.paintPetal(p, petal, appearance); });
+        double sum = 0;
+        for (int y = 0; y < direct.height(); ++y) {
+            for (int x = 0; x < direct.width(); ++x) {
+                const QRgb a = direct.pixel(x, y);
+                const QRgb b = copied.pixel(x, y);
+                sum += std::abs(qAlpha(a) - qAlpha(b)) + std::abs(qGray(a) - qGray(b));
+            }
+        }
+        return sum / (direct.width() * direct.height());
+    };
     PickerPictures pictures;
-    for (double scale = 0.57; scale < 1.16; scale += 0.037)
+    for (const double scale : scalesOnTheMove())
         EXPECT_LT(meanDifference(pictures, node, Appearance::light, scale), 3) << "scale " << scale;
     EXPECT_EQ(pictures.petalCount(), 1) << "one picture for every frame";
     EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 0.83), 3);
@@ -232,7 +258,11 @@ TEST(PickerPicturesTest, APetalOnTheMoveIsDrawnOnceForAllItsFrames)
     node.isSelected = true;
     EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 0.83), 3);
     EXPECT_EQ(pictures.petalCount(), 3) << "the selected petal draws the face anew";
-    EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 1.1), 1) << "at rest the face is drawn directly";
-    EXPECT_EQ(pictures.petalCount(), 3);
-    EXPECT_EQ(pictures.shadowCount(), 2) << "the petals' pictures share a shadow for each selection and scale";
+    const QPointF corner = node.bounds().topLeft();
+    EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 1.1, snapped(centre, 1, 1.1, corner)), 0.5)
+        << "at rest the face is the face drawn directly";
+    EXPECT_EQ(pictures.petalCount(), 4) << "a picture at the scale at rest";
+    EXPECT_LT(meanDifference(pictures, node, Appearance::dark, 1.1015, snapped(centre, 1, 1.1015, corner)), 1);
+    EXPECT_EQ(pictures.petalCount(), 4) << "a spring all but at rest takes the picture at rest";
+    EXPECT_EQ(pictures.shadowCount(), 3) << "the petals' pictures share a shadow for each selection and scale";
 }
