@@ -7,7 +7,6 @@
 #include "Tavro/Platform/Workspace.h"
 
 #include <QHash>
-#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -90,12 +89,10 @@ QHash<QString, Application>& foundApplications()
 
 std::optional<QImage> applicationIcon(const QString& bundlePath, QSize box)
 {
-    const QIcon icon = Workspace::icon(bundlePath);
-    if (icon.isNull())
-        return std::nullopt;
-    QImage image = icon.pixmap(box, 1.0).toImage();
-    image.setDevicePixelRatio(1);
-    return image.isNull() ? std::nullopt : std::optional<QImage>(image);
+    std::optional<QImage> image = Workspace::icon(bundlePath, box);
+    if (image)
+        image->convertTo(QImage::Format_ARGB32_Premultiplied);
+    return image;
 }
 
 // The generic icon's form for `size` points at `place`.

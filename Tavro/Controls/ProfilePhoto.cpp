@@ -3,9 +3,9 @@
 #include "Tavro/Controls/Drawing.h"
 #include "Tavro/Controls/PictureCache.h"
 #include "Tavro/Model/Brand.h"
+#include "Tavro/Platform/ImageFile.h"
 
 #include <QHash>
-#include <QImageReader>
 #include <QPainter>
 
 #include <cmath>
@@ -25,9 +25,9 @@ QHash<QString, std::optional<QSize>>& photoSizes()
 std::optional<QImage> decodedPhoto(const QString& path, QSize whole, QSize box)
 {
     const QSize filled = whole.scaled(box, Qt::KeepAspectRatioByExpanding);
-    QImageReader reader(path);
-    reader.setScaledSize(filled.width() < whole.width() ? filled : whole);
-    const QImage picture = reader.read();
+    const auto reader = ImageFile::reader(path);
+    reader->setScaledSize(filled.width() < whole.width() ? filled : whole);
+    const QImage picture = reader->read();
     return picture.isNull() ? std::nullopt : std::optional<QImage>(picture);
 }
 
@@ -63,8 +63,8 @@ std::optional<QSize> ProfilePhoto::image(const QString& path)
     auto& sizes = photoSizes();
     if (const auto found = sizes.constFind(path); found != sizes.constEnd())
         return *found;
-    QImageReader reader(path);
-    const QSize size = reader.canRead() ? reader.size() : QSize();
+    const auto reader = ImageFile::reader(path);
+    const QSize size = reader->canRead() ? reader->size() : QSize();
     const std::optional<QSize> read = size.isValid() ? std::optional<QSize>(size) : std::nullopt;
     sizes.insert(path, read);
     return read;

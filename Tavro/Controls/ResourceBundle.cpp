@@ -1,9 +1,10 @@
 #include "Tavro/Controls/ResourceBundle.h"
 
+#include "Tavro/Platform/ImageFile.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 
 namespace tavro {
 
@@ -52,13 +53,8 @@ std::optional<QString> ResourceBundle::path(const QString& name, const QString& 
 
 std::optional<QImage> ResourceBundle::image(const QString& name, const QString& ext)
 {
-    const auto file = path(name, ext);
-    if (!file)
-        return std::nullopt;
-    QImage loaded(*file);
-    if (loaded.isNull())
-        return std::nullopt;
-    return loaded;
+    // An invalid size reads the picture at its own.
+    return image(name, ext, QSize());
 }
 
 std::optional<QSize> ResourceBundle::imageSize(const QString& name, const QString& ext)
@@ -66,7 +62,7 @@ std::optional<QSize> ResourceBundle::imageSize(const QString& name, const QStrin
     const auto file = path(name, ext);
     if (!file)
         return std::nullopt;
-    const QSize size = QImageReader(*file).size();
+    const QSize size = ImageFile::reader(*file)->size();
     return size.isValid() ? std::optional<QSize>(size) : std::nullopt;
 }
 
@@ -75,9 +71,9 @@ std::optional<QImage> ResourceBundle::image(const QString& name, const QString& 
     const auto file = path(name, ext);
     if (!file)
         return std::nullopt;
-    QImageReader reader(*file);
-    reader.setScaledSize(size);
-    QImage loaded = reader.read();
+    const auto reader = ImageFile::reader(*file);
+    reader->setScaledSize(size);
+    QImage loaded = reader->read();
     if (loaded.isNull())
         return std::nullopt;
     return loaded;

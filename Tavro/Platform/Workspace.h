@@ -4,7 +4,7 @@
 
 #include <QCoro/QCoroTask>
 #include <QHash>
-#include <QIcon>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -140,9 +140,10 @@ public:
     // The bundle's icon file (CFBundleIconFile under Contents/Resources, ".icns" added when it has no
     // extension), or a desktop entry's Icon when that is a path; nullopt when there is none.
     static std::optional<QString> iconPath(const QString& bundlePath);
-    // The application's icon (a desktop entry's from the icon theme), or a null icon when it has none
-    // Qt can read.
-    static QIcon icon(const QString& bundlePath);
+    // The application's icon (a desktop entry's from the icon theme) decoded for `box` device
+    // pixels, its aspect kept: smaller to fit, never larger but for a drawing (SVG); none when it has
+    // none that reads.
+    static std::optional<QImage> icon(const QString& bundlePath, QSize box);
 
     // "The application “name” can’t be opened."
     [[nodiscard]] static WorkspaceError cannotOpen(const QString& name);

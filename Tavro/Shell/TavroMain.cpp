@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
-#include <QImageReader>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
@@ -142,8 +141,7 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
     QApplication app(argc, argv);
     // The queues, gone before the application object, let their reading finish.
     const SerialQueue fontReader(QStringLiteral("tavro.fonts"));
-    const SerialQueue imageFormatReader(QStringLiteral("tavro.image-formats"));
-    readAheadOfTheFirstFrame(fontReader, imageFormatReader);
+    readAheadOfTheFirstFrame(fontReader);
     letIdleWorkersEnd();
     // Tavro lives in the menu bar: closing its last window does not end it.
     app.setQuitOnLastWindowClosed(false);
@@ -171,17 +169,13 @@ int runApplication(int argc, char** argv, const QStringList& arguments, const Wi
 }
 } // namespace
 
-void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& imageFormats)
+void readAheadOfTheFirstFrame(const SerialQueue& fonts)
 {
     // Qt reads the system's font configuration the first time it matches a font, some ten
     // milliseconds that the first window's layout would wait for. The font database may be used
-    // from any thread: read on a worker, it is ready by then.
+    // from any thread: read on a worker, it is ready by then. (Pictures need no reading ahead: each
+    // is read in the format its file's name gives, which loads no image-format plugin.)
     fonts.async([] { QFontDatabase::families(); });
-    // Qt reads the first picture of the process (a browser's icon, the logo) only after asking every
-    // image-format plugin whether it reads that format, which loads them all with their libraries:
-    // twenty to forty milliseconds of the first frame. Asking them for their formats loads them the
-    // same way, beside the fonts.
-    imageFormats.async([] { QImageReader::supportedImageFormats(); });
 }
 
 void letIdleWorkersEnd()

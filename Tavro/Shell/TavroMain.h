@@ -29,9 +29,9 @@ struct Command
     QString profileName; // for testSafariLaunch
 };
 
-// What the first window's first frame would otherwise wait for, read while the platform starts:
-// the font configuration on `fonts`, and Qt's image-format plugins on `imageFormats`.
-void readAheadOfTheFirstFrame(const SerialQueue& fonts, const SerialQueue& imageFormats);
+// What the first window's first frame would otherwise wait for, read on `fonts` while the platform
+// starts: the font configuration.
+void readAheadOfTheFirstFrame(const SerialQueue& fonts);
 
 // Lets the workers of Qt's shared thread pool end once they have waited `kIdleWorkerLifetime` for work.
 void letIdleWorkersEnd();

@@ -6,7 +6,10 @@
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace tavro;
@@ -224,6 +227,70 @@ TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
     // A relative value does not count.
     qputenv("XDG_CONFIG_HOME", "relative");
     EXPECT_EQ(BrowserDataFolder::linuxFolder("com.google.Chrome", h), h + "/.config/google-chrome");
+}
+
+// A desktop entry names its icon by the icon theme's name for it: it comes from the theme's folder
+// of the size asked, or else of the closest size, made smaller to fit; from a theme the desktop's
+// theme inherits, or "hicolor"; then from the icons outside any theme. A drawing fills the box.
+TEST_F(DesktopApplicationsTest, AnEntrysIconComesFromTheIconThemeAtTheSizeAsked)
+{
+    const auto png = [](QColor color, int side) {
+        QImage image(side, side, QImage::Format_ARGB32);
+        image.fill(color);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    };
+    const QString icons = home.filePath(".xdg-data/icons");
+    QIcon::setThemeSearchPaths({home.filePath(".local/share/icons"), icons});
+    QIcon::setFallbackSearchPaths({home.filePath(".xdg-data/pixmaps")});
+    QIcon::setThemeName(QStringLiteral("Mine"));
+    home.writeFile(".xdg-data/icons/hicolor/index.theme",
+        "[Icon Theme]\nName=Hicolor\nDirectories=16x16/apps,48x48/apps,scalable/apps\n\n"
+        "[16x16/apps]\nSize=16\nType=Fixed\n\n[48x48/apps]\nSize=48\nType=Threshold\n\n"
+        "[scalable/apps]\nSize=128\nType=Scalable\nMinSize=8\nMaxSize=512\n");
+    home.writeFile(".xdg-data/icons/hicolor/16x16/apps/browser.png", png(Qt::red, 16));
+    home.writeFile(".xdg-data/icons/hicolor/48x48/apps/browser.png", png(Qt::blue, 48));
+    home.writeFile(".xdg-data/icons/hicolor/scalable/apps/drawn.svg",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><rect width="10" height="10" fill="#0f0"/></svg>)");
+    // The desktop's own theme, in the user's folder, inherits another that is not installed.
+    home.writeFile(".local/share/icons/Mine/index.theme",
+        "[Icon Theme]\nInherits=Missing,hicolor\nDirectories=48x48/apps\n\n[48x48/apps]\nSize=48\n");
+    home.writeFile(".local/share/icons/Mine/48x48/apps/own.png", png(Qt::yellow, 48));
+    home.writeFile(".xdg-data/pixmaps/legacy.png", png(Qt::cyan, 32));
+
+    const auto iconOf = [&](const QByteArray& icon, int box) {
+        // A browser's entry, whose icon each case names anew.
+        const QString path = entry(systemEntries(), "chromium.desktop", "Name=C\nExec=sh\nIcon=" + icon + "\n");
+        return Workspace::icon(path, QSize(box, box));
+    };
+    const struct
+    {
+        QByteArray icon;
+        int box;
+        QSize size;
+        QColor color;
+    } cases[] = {
+        {"browser", 16, {16, 16}, Qt::red},  // the folder of the size
+        {"browser", 48, {48, 48}, Qt::blue}, //
+        {"browser", 50, {48, 48}, Qt::blue}, // within the folder's threshold; never made larger
+        {"browser", 32, {32, 32}, Qt::blue}, // the closest size, made smaller
+        {"browser", 20, {16, 16}, Qt::red},  //
+        {"own", 16, {16, 16}, Qt::yellow},   // the desktop's theme before the ones it inherits
+        {"drawn", 64, {64, 64}, Qt::green},  // a drawing drawn at the box
+        {"legacy", 64, {32, 32}, Qt::cyan},  // outside any theme
+    };
+    for (const auto& c : cases) {
+        const auto image = iconOf(c.icon, c.box);
+        ASSERT_TRUE(image) << c.icon.constData() << " at " << c.box;
+        EXPECT_EQ(image->size(), c.size) << c.icon.constData() << " at " << c.box;
+        EXPECT_EQ(image->pixelColor(image->width() / 2, image->height() / 2), c.color) << c.icon.constData();
+    }
+    EXPECT_FALSE(iconOf("absent", 32)) << "no theme has it";
+    home.writeFile(".xdg-data/pixmaps/broken.png", "not a picture");
+    EXPECT_FALSE(iconOf("broken", 32)) << "a file that does not read is no icon";
 }
 
 } // namespace

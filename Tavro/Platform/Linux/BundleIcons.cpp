@@ -1,5 +1,8 @@
 #include "Tavro/Platform/Workspace.h"
 
+#include "Tavro/Platform/ImageFile.h"
+#include "Tavro/Platform/Linux/IconTheme.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -24,23 +27,24 @@ std::optional<QString> Workspace::iconPath(const QString& bundlePath)
     return path;
 }
 
-QIcon Workspace::icon(const QString& bundlePath)
+std::optional<QImage> Workspace::icon(const QString& bundlePath, QSize box)
 {
-    if (bundlePath.endsWith(QLatin1String(".desktop")) && !iconPath(bundlePath)) {
+    std::optional<QString> file = iconPath(bundlePath);
+    if (!file && bundlePath.endsWith(QLatin1String(".desktop"))) {
         const auto entry = bundle(bundlePath);
-        if (!entry || entry->iconFile.isEmpty())
-            return {};
-        // Without a desktop's theme (Xvfb, a bare window manager) the standard's fallback theme holds
-        // the icons the browsers install.
-        if (QIcon::themeName().isEmpty())
-            QIcon::setThemeName(QStringLiteral("hicolor"));
-        return QIcon::fromTheme(entry->iconFile);
+        if (entry && !entry->iconFile.isEmpty() && !QDir::isAbsolutePath(entry->iconFile))
+            file = IconTheme::file(entry->iconFile, std::max(box.width(), box.height()));
     }
-    const auto path = iconPath(bundlePath);
-    if (!path)
-        return {};
-    QIcon icon(*path);
-    return icon.availableSizes().isEmpty() && icon.pixmap(32).isNull() ? QIcon() : icon;
+    if (!file)
+        return std::nullopt;
+    const auto reader = ImageFile::reader(*file);
+    // Made smaller to the box, never larger, but for a drawing (SVG), which fills it as sharply.
+    const QSize size = reader->size();
+    const bool drawing = reader->format().startsWith("svg");
+    if (size.isValid() && (drawing || size.width() > box.width() || size.height() > box.height()))
+        reader->setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
+    const QImage image = reader->read();
+    return image.isNull() ? std::nullopt : std::optional<QImage>(image);
 }
 
 } // namespace tavro

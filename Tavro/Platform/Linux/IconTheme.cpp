@@ -1,0 +1,216 @@
+#include "Tavro/Platform/Linux/IconTheme.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QIcon>
+
+#include <climits>
+
+namespace tavro {
+
+namespace {
+
+const QStringList kExtensions{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("xpm")};
+
+// A folder of a theme's icons at one size, as its index.theme describes it, and where it is found
+// under the search paths.
+struct Folder
+{
+    enum class Type { fixed, scalable, threshold };
+    QStringList paths;
+    int size = 0;
+    int scale = 1;
+    Type type = Type::threshold;
+    int minSize = 0;
+    int maxSize = 0;
+    int threshold = 2;
+
+    bool matches(int pixels) const
+    {
+        if (scale != 1)
+            return false;
+        switch (type) {
+        case Type::fixed:
+            return size == pixels;
+        case Type::scalable:
+            return minSize <= pixels && pixels <= maxSize;
+        case Type::threshold:
+            return size - threshold <= pixels && pixels <= size + threshold;
+        }
+        return false;
+    }
+
+    int distance(int pixels) const
+    {
+        const auto outside = [&](int low, int high) {
+            return pixels < low * scale ? low * scale - pixels : pixels > high * scale ? pixels - high * scale : 0;
+        };
+        switch (type) {
+        case Type::fixed:
+            return std::abs(size * scale - pixels);
+        case Type::scalable:
+            return outside(minSize, maxSize);
+        case Type::threshold:
+            return outside(size - threshold, size + threshold);
+        }
+        return INT_MAX;
+    }
+};
+
+struct Theme
+{
+    QList<Folder> folders;
+    QStringList inherits;
+};
+
+// The groups of an index.theme: each group's keys and values.
+QHash<QString, QHash<QString, QString>> readIndex(const QString& path)
+{
+    QHash<QString, QHash<QString, QString>> groups;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return groups;
+    QString group;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
+            group = line.mid(1, line.size() - 2);
+        else if (const qsizetype equals = line.indexOf(QLatin1Char('='));
+                 equals > 0 && !line.startsWith(QLatin1Char('#')))
+            groups[group].insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    return groups;
+}
+
+QStringList listValue(const QString& value)
+{
+    QStringList items = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (QString& item : items)
+        item = item.trimmed();
+    return items;
+}
+
+// The theme `name` from the first search path whose folder of that name holds its index, with the
+// folders of its icons found under every search path; none when no search path has it.
+std::optional<Theme> readTheme(const QString& name, const QStringList& searchPaths)
+{
+    QHash<QString, QHash<QString, QString>> index;
+    for (const QString& base : searchPaths) {
+        const QString path = base + QLatin1Char('/') + name + QStringLiteral("/index.theme");
+        if (QFileInfo::exists(path)) {
+            index = readIndex(path);
+            break;
+        }
+    }
+    const auto header = index.constFind(QStringLiteral("Icon Theme"));
+    if (header == index.constEnd())
+        return std::nullopt;
+    Theme theme;
+    theme.inherits = listValue(header->value(QStringLiteral("Inherits")));
+    const QStringList folders = listValue(header->value(QStringLiteral("Directories")))
+        + listValue(header->value(QStringLiteral("ScaledDirectories")));
+    for (const QString& folderName : folders) {
+        const QHash<QString, QString> keys = index.value(folderName);
+        Folder folder;
+        folder.size = keys.value(QStringLiteral("Size")).toInt();
+        folder.scale = keys.value(QStringLiteral("Scale"), QStringLiteral("1")).toInt();
+        const QString type = keys.value(QStringLiteral("Type"), QStringLiteral("Threshold"));
+        folder.type = type == QLatin1String("Fixed") ? Folder::Type::fixed
+            : type == QLatin1String("Scalable")      ? Folder::Type::scalable
+                                                     : Folder::Type::threshold;
+        folder.minSize = keys.value(QStringLiteral("MinSize"), QString::number(folder.size)).toInt();
+        folder.maxSize = keys.value(QStringLiteral("MaxSize"), QString::number(folder.size)).toInt();
+        folder.threshold = keys.value(QStringLiteral("Threshold"), QStringLiteral("2")).toInt();
+        for (const QString& base : searchPaths) {
+            const QString path = base + QLatin1Char('/') + name + QLatin1Char('/') + folderName;
+            if (QFileInfo(path).isDir())
+                folder.paths.append(path);
+        }
+        if (folder.size > 0 && !folder.paths.isEmpty())
+            theme.folders.append(folder);
+    }
+    return theme;
+}
+
+// The theme `name` under `searchPaths`, read once.
+const std::optional<Theme>& theme(const QString& name, const QStringList& searchPaths)
+{
+    static QHash<QString, std::optional<Theme>> read;
+    const QString key = name + QLatin1Char('\n') + searchPaths.join(QLatin1Char('\n'));
+    auto found = read.find(key);
+    if (found == read.end())
+        found = read.insert(key, readTheme(name, searchPaths));
+    return *found;
+}
+
+std::optional<QString> fileIn(const QStringList& folders, const QString& name)
+{
+    for (const QString& folder : folders) {
+        for (const QString& extension : kExtensions) {
+            const QString path = folder + QLatin1Char('/') + name + QLatin1Char('.') + extension;
+            if (QFileInfo::exists(path))
+                return path;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> lookUp(const Theme& theme, const QString& name, int pixels)
+{
+    for (const Folder& folder : theme.folders) {
+        if (folder.matches(pixels)) {
+            if (const auto path = fileIn(folder.paths, name))
+                return path;
+        }
+    }
+    std::optional<QString> closest;
+    int closestDistance = INT_MAX;
+    for (const Folder& folder : theme.folders) {
+        if (const int distance = folder.distance(pixels); distance < closestDistance) {
+            if (const auto path = fileIn(folder.paths, name)) {
+                closest = path;
+                closestDistance = distance;
+            }
+        }
+    }
+    return closest;
+}
+
+// The icon in the theme `themeName` or, depth first, in the themes it inherits; each theme is looked
+// in once.
+std::optional<QString> findIn(
+    const QString& themeName, const QString& name, int pixels, const QStringList& searchPaths, QStringList& looked)
+{
+    if (looked.contains(themeName))
+        return std::nullopt;
+    looked.append(themeName);
+    const std::optional<Theme>& found = theme(themeName, searchPaths);
+    if (!found)
+        return std::nullopt;
+    if (const auto path = lookUp(*found, name, pixels))
+        return path;
+    for (const QString& inherited : found->inherits) {
+        if (const auto path = findIn(inherited, name, pixels, searchPaths, looked))
+            return path;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> IconTheme::file(const QString& name, int pixels)
+{
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QStringList looked;
+    for (const QString& themeName : {QIcon::themeName(), QStringLiteral("hicolor")}) {
+        if (themeName.isEmpty())
+            continue;
+        if (const auto path = findIn(themeName, name, pixels, searchPaths, looked))
+            return path;
+    }
+    return fileIn(QIcon::fallbackSearchPaths(), name);
+}
+
+} // namespace tavro
