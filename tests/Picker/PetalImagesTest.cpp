@@ -5,9 +5,9 @@
 #include "Tavro/Picker/NodeGlyph.h"
 #include "Tavro/Picker/ProfileNodeImage.h"
 #include "tests/Picker/PickerFixtures.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/TempHome.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -19,16 +19,7 @@ using namespace tavro;
 
 namespace {
 
-QByteArray png(QColor color, int side = 16)
-{
-    QImage image(side, side, QImage::Format_ARGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+using test::png;
 
 // An application bundle under ~/Applications with a red PNG as its icon.
 void installApp(const test::TempHome& home, const QString& name, const QString& bundleIdentifier, int iconSide = 16)

@@ -3,10 +3,10 @@
 #include "Tavro/Platform/DesktopApplications.h"
 #include "Tavro/Platform/Workspace.h"
 #include "tests/Platform/RecordingApp.h"
+#include "tests/Support/Pixels.h"
 #include "tests/Support/QtPrinting.h"
 #include "tests/Support/TempHome.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -234,15 +234,7 @@ TEST_F(DesktopApplicationsTest, DataFoldersFollowHowTheBrowserWasFound)
 // theme inherits, or "hicolor"; then from the icons outside any theme. A drawing fills the box.
 TEST_F(DesktopApplicationsTest, AnEntrysIconComesFromTheIconThemeAtTheSizeAsked)
 {
-    const auto png = [](QColor color, int side) {
-        QImage image(side, side, QImage::Format_ARGB32);
-        image.fill(color);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
-    };
+    using test::png;
     const QString icons = home.filePath(".xdg-data/icons");
     QIcon::setThemeSearchPaths({home.filePath(".local/share/icons"), icons});
     QIcon::setFallbackSearchPaths({home.filePath(".xdg-data/pixmaps")});

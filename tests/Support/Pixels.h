@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -9,6 +11,18 @@
 #include <cstdlib>
 
 namespace tavro::test {
+
+// The bytes of a PNG file of a square of `side` pixels filled with `color`.
+inline QByteArray png(const QColor& color, int side = 16)
+{
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 // Whether some pixel of `image` inside `area` is within `tolerance` of `colour` in each channel:
 // text drawn in a colour, smoothed at its edges, holds pixels of about that colour.
