@@ -15,6 +15,7 @@
 #include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace tavro;
 using Road = TavroMain::Command::Road;
@@ -103,11 +104,22 @@ TEST(TavroMainTest, PicturesReadInTheFormatTheirNamesGiveLoadNoOtherImageFormatP
         const SerialQueue fonts(QStringLiteral("fonts"));
         TavroMain::readAheadOfTheFirstFrame(fonts);
     } // the queue lets its reading finish
+    // What each read adds to the plugins already loaded (in a run of every test in one process,
+    // other tests may have loaded some).
+    QStringList loaded = loadedImageFormatPlugins();
+    const auto added = [&loaded] {
+        QStringList now = loadedImageFormatPlugins();
+        for (const QString& plugin : std::exchange(loaded, now))
+            now.removeAll(plugin);
+        return now;
+    };
     EXPECT_EQ(ImageFile::reader(icon)->size(), QSize(1, 1));
     EXPECT_EQ(ImageFile::reader(icon)->read().size(), QSize(1, 1));
-    EXPECT_EQ(loadedImageFormatPlugins(), QStringList());
+    EXPECT_EQ(added(), QStringList());
     EXPECT_EQ(ImageFile::reader(drawing)->read().size(), QSize(8, 4));
-    EXPECT_EQ(loadedImageFormatPlugins(), QStringList{"libqsvg.so"});
+    const QStringList forTheDrawing = added();
+    EXPECT_TRUE(forTheDrawing.isEmpty() || forTheDrawing == QStringList{"libqsvg.so"});
+    EXPECT_TRUE(loaded.contains("libqsvg.so"));
     EXPECT_EQ(ImageFile::reader(misnamed)->read().size(), QSize(1, 1));
 }
 
