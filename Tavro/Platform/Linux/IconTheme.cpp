@@ -1,7 +1,8 @@
 #include "Tavro/Platform/Linux/IconTheme.h"
 
+#include "Tavro/Platform/DesktopEntry.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QIcon>
@@ -65,25 +66,6 @@ struct Theme
     QStringList inherits;
 };
 
-// The groups of an index.theme: each group's keys and values.
-QHash<QString, QHash<QString, QString>> readIndex(const QString& path)
-{
-    QHash<QString, QHash<QString, QString>> groups;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return groups;
-    QString group;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')))
-            group = line.mid(1, line.size() - 2);
-        else if (const qsizetype equals = line.indexOf(QLatin1Char('='));
-                 equals > 0 && !line.startsWith(QLatin1Char('#')))
-            groups[group].insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
-    }
-    return groups;
-}
-
 QStringList listValue(const QString& value)
 {
     QStringList items = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
@@ -96,33 +78,36 @@ QStringList listValue(const QString& value)
 // folders of its icons found under every search path; none when no search path has it.
 std::optional<Theme> readTheme(const QString& name, const QStringList& searchPaths)
 {
-    QHash<QString, QHash<QString, QString>> index;
+    // An index.theme is written as a desktop entry is.
+    std::optional<DesktopEntry> index;
     for (const QString& base : searchPaths) {
         const QString path = base + QLatin1Char('/') + name + QStringLiteral("/index.theme");
         if (QFileInfo::exists(path)) {
-            index = readIndex(path);
+            index = DesktopEntry::read(path);
             break;
         }
     }
-    const auto header = index.constFind(QStringLiteral("Icon Theme"));
-    if (header == index.constEnd())
+    const QString header = QStringLiteral("Icon Theme");
+    if (!index || !index->value(QStringLiteral("Directories"), {}, header))
         return std::nullopt;
+    const auto value = [&index](const QString& group, const QString& key, const QString& otherwise = {}) {
+        return index->value(key, {}, group).value_or(otherwise);
+    };
     Theme theme;
-    theme.inherits = listValue(header->value(QStringLiteral("Inherits")));
-    const QStringList folders = listValue(header->value(QStringLiteral("Directories")))
-        + listValue(header->value(QStringLiteral("ScaledDirectories")));
+    theme.inherits = listValue(value(header, QStringLiteral("Inherits")));
+    const QStringList folders = listValue(value(header, QStringLiteral("Directories")))
+        + listValue(value(header, QStringLiteral("ScaledDirectories")));
     for (const QString& folderName : folders) {
-        const QHash<QString, QString> keys = index.value(folderName);
         Folder folder;
-        folder.size = keys.value(QStringLiteral("Size")).toInt();
-        folder.scale = keys.value(QStringLiteral("Scale"), QStringLiteral("1")).toInt();
-        const QString type = keys.value(QStringLiteral("Type"), QStringLiteral("Threshold"));
+        folder.size = value(folderName, QStringLiteral("Size")).toInt();
+        folder.scale = value(folderName, QStringLiteral("Scale"), QStringLiteral("1")).toInt();
+        const QString type = value(folderName, QStringLiteral("Type"), QStringLiteral("Threshold"));
         folder.type = type == QLatin1String("Fixed") ? Folder::Type::fixed
             : type == QLatin1String("Scalable")      ? Folder::Type::scalable
                                                      : Folder::Type::threshold;
-        folder.minSize = keys.value(QStringLiteral("MinSize"), QString::number(folder.size)).toInt();
-        folder.maxSize = keys.value(QStringLiteral("MaxSize"), QString::number(folder.size)).toInt();
-        folder.threshold = keys.value(QStringLiteral("Threshold"), QStringLiteral("2")).toInt();
+        folder.minSize = value(folderName, QStringLiteral("MinSize"), QString::number(folder.size)).toInt();
+        folder.maxSize = value(folderName, QStringLiteral("MaxSize"), QString::number(folder.size)).toInt();
+        folder.threshold = value(folderName, QStringLiteral("Threshold"), QStringLiteral("2")).toInt();
         for (const QString& base : searchPaths) {
             const QString path = base + QLatin1Char('/') + name + QLatin1Char('/') + folderName;
             if (QFileInfo(path).isDir())

@@ -6,9 +6,9 @@
 
 namespace tavro {
 
-// The icons of the desktop's icon theme, looked up as the freedesktop.org Icon Theme Specification
-// has it: in Qt's theme (`QIcon::themeName`, "hicolor" when none is set), the themes it inherits and
-// "hicolor", under Qt's theme search paths, then among the icons outside any theme
+// The icons of the desktop's icon theme, looked up by freedesktop.org's rules for icon themes: in
+// Qt's theme (`QIcon::themeName`, "hicolor" when none is set), the themes it inherits and "hicolor",
+// under Qt's theme search paths, then among the icons outside any theme
 // (`QIcon::fallbackSearchPaths`). Qt's own lookup hands its files to a reader that loads every
 // image-format plugin; a file found here is read in the format its name gives (`ImageFile`). The
 // themes read are kept for the process (main thread only).
