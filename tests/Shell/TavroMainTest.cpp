@@ -131,8 +131,9 @@ TEST(TavroMainTest, TheSharedPoolsWorkersEndSoonAfterTheirWork)
     ASSERT_TRUE(QTest::qWaitFor([&worker] { return worker.load() != 0; }, 5000));
     const QString task = QStringLiteral("/proc/self/task/%1").arg(worker.load());
     ASSERT_TRUE(QFileInfo::exists(task));
-    EXPECT_TRUE(
-        QTest::qWaitFor([&task] { return !QFileInfo::exists(task); }, 3 * int(TavroMain::kIdleWorkerLifetime.count())));
+    const bool ended = QTest::qWaitFor(
+        [&task] { return !QFileInfo::exists(task); }, 3 * int(TavroMain::kIdleWorkerLifetime.count()));
+    EXPECT_TRUE(ended);
 }
 
 class DiagnosticsFileTest : public ::testing::Test
