@@ -42,7 +42,6 @@ OnboardingView::OnboardingView(SettingsStore& store, UpdateController& updates, 
     , m_store(store)
     , m_updates(updates)
     , m_timing(timing)
-    , m_defaultBrowser(DefaultBrowserService::answer())
     , m_includesSafari(SafariSetup::isSafariInstalled())
 {
     setFixedSize(kSize);
