@@ -557,8 +557,9 @@ TEST_F(DestinationSettingsViewTest, RefreshProfilesScansTheInstalledBrowsersInto
         = home.writeFile("Applications/Google Chrome.app/Contents/MacOS/Google Chrome", "#!/bin/sh\n");
     QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
     const auto pane = open();
+    // Whether the button is still busy right after the click is not asked: a scan this small may be
+    // over on its worker before the click returns. The busy button has its own check above.
     part<DestinationHeaderButton>(pane, "refreshProfiles")->click();
-    EXPECT_TRUE(pane->isRefreshing());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 20000));
     ASSERT_TRUE(pane->list());
     EXPECT_TRUE(names(*pane).contains("Google Chrome: Work")) << names(*pane).join(", ").toStdString();
