@@ -6,6 +6,7 @@
 #include "Tavro/Controls/BrowserIcon.h"
 #include "Tavro/Controls/FocusRing.h"
 #include "Tavro/Controls/SafariHintBanner.h"
+#include "Tavro/Discovery/DiscoveryCoordinator.h"
 #include "Tavro/Model/Brand.h"
 #include "Tavro/Model/SettingsStore.h"
 #include "Tavro/Platform/UserDefaults.h"
@@ -21,6 +22,7 @@
 #include "tests/Settings/ControlsFixtures.h"
 #include "tests/Support/Pixels.h"
 #include "tests/Support/QtPrinting.h"
+#include "tests/Support/QueueHold.h"
 #include "tests/Support/TempHome.h"
 
 #include <QAccessible>
@@ -557,9 +559,11 @@ TEST_F(DestinationSettingsViewTest, RefreshProfilesScansTheInstalledBrowsersInto
         = home.writeFile("Applications/Google Chrome.app/Contents/MacOS/Google Chrome", "#!/bin/sh\n");
     QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
     const auto pane = open();
-    // Whether the button is still busy right after the click is not asked: a scan this small may be
-    // over on its worker before the click returns. The busy button has its own check above.
+    // Held, a scan of one profile cannot be over on its worker before the test looks.
+    test::QueueHold hold(DiscoveryCoordinator::scanQueue());
     part<DestinationHeaderButton>(pane, "refreshProfiles")->click();
+    EXPECT_TRUE(pane->isRefreshing());
+    hold.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !pane->isRefreshing(); }, 20000));
     ASSERT_TRUE(pane->list());
     EXPECT_TRUE(names(*pane).contains("Google Chrome: Work")) << names(*pane).join(", ").toStdString();
