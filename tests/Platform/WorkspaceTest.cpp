@@ -239,6 +239,9 @@ TEST_F(WorkspaceTest, AStartedProcessWhosePidWasGivenToAnotherProcessNoLongerCou
     if (!lastPid.open(QIODevice::WriteOnly))
         GTEST_SKIP() << "this kernel does not let a test choose the next pid";
     const QString proc = QStringLiteral("/proc/%1").arg(pid);
+    // A process is told from another under its pid by its start, which the kernel counts in clock
+    // ticks: a stranger started in the tick ours started in would pass for ours.
+    QTest::qWait(int(2 * 1000 / sysconf(_SC_CLK_TCK)));
     QProcess stranger;
     for (int attempt = 0; attempt < 20 && !QFileInfo::exists(proc); ++attempt) {
         stranger.kill();
