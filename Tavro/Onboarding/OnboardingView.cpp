@@ -146,7 +146,8 @@ void OnboardingView::setStep(int step)
     // What each step does when it comes on screen.
     switch (currentStep()) {
     case Step::welcome:
-        // The user may have changed the default browser elsewhere in the meantime.
+        // Read each time the step comes on screen, the first included: the user may have changed
+        // the default browser elsewhere in the meantime.
         m_defaultBrowser = DefaultBrowserService::answer();
         break;
     case Step::scan:
