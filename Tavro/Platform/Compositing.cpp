@@ -1,5 +1,7 @@
 #include "Tavro/Platform/Compositing.h"
 
+#include "Tavro/Platform/XcbAtoms.h"
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
@@ -21,13 +23,10 @@ bool isActive()
     const qsizetype dot = display.lastIndexOf('.');
     const int screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1).toInt() : 0;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
-    const xcb_intern_atom_cookie_t atomCookie
-        = xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.constData());
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(connection, atomCookie, nullptr);
-    if (!atom)
+    const xcb_atom_t manager = XcbAtoms::intern(connection, {name}).front();
+    if (manager == XCB_ATOM_NONE)
         return true;
-    const xcb_get_selection_owner_cookie_t ownerCookie = xcb_get_selection_owner(connection, atom->atom);
-    std::free(atom);
+    const xcb_get_selection_owner_cookie_t ownerCookie = xcb_get_selection_owner(connection, manager);
     xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(connection, ownerCookie, nullptr);
     if (!owner)
         return true;
