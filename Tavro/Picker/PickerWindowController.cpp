@@ -354,9 +354,11 @@ void PickerWindowController::dismiss(bool callCancel)
     }
     const QPointer<PickerViewModel> model = callCancel ? m_model.data() : nullptr;
     // Released after the current event: this may run inside the panel's or the view's handlers.
+    // Closed, not just hidden: a hidden window's widgets ask the display server where the pointer
+    // is now, and wait for its answer, before the choice goes on to the browser.
     if (m_panel) {
         m_panel->releaseKeyboard();
-        m_panel->hide();
+        m_panel->close();
         m_panel->deleteLater();
     }
     if (m_model)
