@@ -1,25 +1,17 @@
 #include "Tavro/Platform/LinkForwarding.h"
 
 #include "Tavro/Platform/CommandLine.h"
-#include "Tavro/Platform/FileDescriptor.h"
 #include "Tavro/Platform/HomeFolder.h"
 #include "Tavro/Platform/LinkSocketName.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/time.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace tavro {
@@ -39,94 +31,6 @@ bool startsWithScheme(const QString& text)
         return false;
     return std::all_of(
         text.cbegin() + 1, text.cbegin() + colon, [&](QChar c) { return isSchemeCharacter(c.unicode()); });
-}
-
-// One link per line, then an empty line. URLs in their encoded form never hold a line feed.
-QByteArray encodeRequest(const QList<QUrl>& links)
-{
-    QByteArray request;
-    for (const QUrl& link : links) {
-        request += link.toEncoded();
-        request += '\n';
-    }
-    request += '\n';
-    return request;
-}
-
-// A socket connected to this user's listener at `socketPath`. Nobody listening (no file, or a
-// file left by a Tavro that died) is `noRunningInstance`. A listener whose queue of connections
-// is full keeps the connection waiting until `deadline`, then it is `unanswered`.
-[[nodiscard]] std::expected<FileDescriptor, LinkIntakeError> connectTo(
-    const QString& socketPath, const QDeadlineTimer& deadline)
-{
-    const QByteArray path = QFile::encodeName(socketPath);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= static_cast<qsizetype>(sizeof(address.sun_path)))
-        return std::unexpected(LinkIntakeError::socketUnavailable);
-    std::memcpy(address.sun_path, path.constData(), path.size());
-    FileDescriptor fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (fd.get() < 0)
-        return std::unexpected(LinkIntakeError::socketUnavailable);
-    // A local connect waits as long as the send time-out allows.
-    const qint64 waitMs = qMax<qint64>(1, deadline.remainingTime());
-    const timeval wait{static_cast<time_t>(waitMs / 1000), static_cast<suseconds_t>(waitMs % 1000 * 1000)};
-    ::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &wait, sizeof(wait));
-    if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        return std::unexpected(
-            errno == EAGAIN || errno == EINTR ? LinkIntakeError::unanswered : LinkIntakeError::noRunningInstance);
-    }
-    // Links can be private: they go to no other user's program, whoever put it at this path.
-    if (!LinkForwarding::peerIsThisUser(fd.get()))
-        return std::unexpected(LinkIntakeError::foreignListener);
-    return fd;
-}
-
-bool waitFor(int fd, short events, const QDeadlineTimer& deadline)
-{
-    for (;;) {
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(qMax<qint64>(0, deadline.remainingTime())));
-        if (ready > 0)
-            return true;
-        if (ready == 0 || errno != EINTR)
-            return false;
-    }
-}
-
-// Writes the request, as much of it as the listener takes before `deadline`. One that stops
-// taking it has refused it, and says so in its answer, or is gone: the answer tells which.
-void sendRequest(int fd, const QByteArray& request, const QDeadlineTimer& deadline)
-{
-    qsizetype written = 0;
-    while (written < request.size() && waitFor(fd, POLLOUT, deadline)) {
-        const ssize_t n = ::send(fd, request.constData() + written, request.size() - written, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;
-        written += n;
-    }
-}
-
-// The listener's one-line answer. The connection ended before its first byte: a Tavro that is
-// ending (it still queues connections, then drops them) or none at all.
-[[nodiscard]] std::expected<QByteArray, LinkIntakeError> readReply(int fd, const QDeadlineTimer& deadline)
-{
-    QByteArray reply;
-    while (!reply.contains('\n')) {
-        if (!waitFor(fd, POLLIN, deadline))
-            return std::unexpected(LinkIntakeError::unanswered);
-        char buffer[64];
-        const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            return std::unexpected(reply.isEmpty() ? LinkIntakeError::noRunningInstance : LinkIntakeError::unanswered);
-        }
-        reply.append(buffer, n);
-    }
-    return reply.left(reply.indexOf('\n') + 1);
 }
 
 // How much of a refused argument a message shows.
@@ -167,29 +71,10 @@ QUrl fileLink(const QByteArray& path, const QByteArray& workingDirectory)
 
 } // namespace
 
-QString description(LinkIntakeError error)
-{
-    switch (error) {
-    case LinkIntakeError::noRunningInstance:
-        return QStringLiteral("Tavro is not running");
-    case LinkIntakeError::unanswered:
-        return QStringLiteral("Tavro is running but did not take the links");
-    case LinkIntakeError::socketUnavailable:
-        return QStringLiteral("the link socket could not be opened");
-    case LinkIntakeError::heldByAnotherTavro:
-        return QStringLiteral("a Tavro holds the link socket and does not answer");
-    case LinkIntakeError::foreignListener:
-        return QStringLiteral("the link socket belongs to another user; no links were handed over");
-    }
-    return {};
-}
-
 QString failureMessage(LinkIntakeError error)
 {
-    QString message = QStringLiteral("Tavro: ") + description(error);
-    if (error == LinkIntakeError::socketUnavailable || error == LinkIntakeError::foreignListener)
-        message += QStringLiteral(" (") + LinkForwarding::defaultSocketPath() + QStringLiteral(")");
-    return message + QLatin1Char('\n');
+    return QString::fromStdString(
+        LinkHandOver::failureLine(error, QFile::encodeName(LinkForwarding::defaultSocketPath()).toStdString()));
 }
 
 namespace LinkForwarding {
@@ -254,24 +139,13 @@ std::optional<QList<QUrl>> linksToHandOver(int argc, char** argv)
 std::expected<void, LinkIntakeError> forward(
     const QList<QUrl>& links, const QString& socketPath, std::chrono::milliseconds timeout)
 {
-    const QDeadlineTimer deadline(timeout);
-    const auto connected = connectTo(socketPath, deadline);
-    if (!connected)
-        return std::unexpected(connected.error());
-    const int fd = connected->get();
-    sendRequest(fd, encodeRequest(links), deadline);
-    const auto reply = readReply(fd, deadline);
-    if (!reply)
-        return std::unexpected(reply.error());
-    if (*reply != kAcknowledgement)
-        return std::unexpected(LinkIntakeError::unanswered);
-    return {};
-}
-
-// A request is complete once it ends in an empty line; an empty request is the empty line alone.
-bool isCompleteRequest(const QByteArray& request)
-{
-    return request == "\n" || request.endsWith("\n\n");
+    QByteArrayList encoded;
+    std::vector<std::string_view> lines;
+    for (const QUrl& link : links)
+        encoded.append(link.toEncoded());
+    for (const QByteArray& line : encoded)
+        lines.emplace_back(line.constData(), std::size_t(line.size()));
+    return LinkHandOver::send(LinkHandOver::request(lines), QFile::encodeName(socketPath).toStdString(), timeout);
 }
 
 QList<QUrl> decodeRequest(const QByteArray& request)
@@ -285,15 +159,6 @@ QList<QUrl> decodeRequest(const QByteArray& request)
             links.append(link);
     }
     return links;
-}
-
-bool peerIsThisUser(int fd)
-{
-    ucred credentials{};
-    socklen_t length = sizeof(credentials);
-    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0)
-        return false;
-    return credentials.uid == ::getuid();
 }
 
 } // namespace LinkForwarding

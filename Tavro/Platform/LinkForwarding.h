@@ -1,8 +1,11 @@
 #pragma once
-// The sending half of the link socket, and the request as it travels on it: a second
-// `tavro URL…` hands its links to the running Tavro over a local socket in the user's runtime
-// folder and ends. QtCore alone, so that the forwarding `tavro` loads no other Qt library before
-// a link reaches the picker. `LinkIntake` is the listening half.
+// The sending half of the link socket on Qt: a second `tavro URL…` whose links need reading (a
+// file, a link typed loosely) hands them to the running Tavro over a local socket in the user's
+// runtime folder and ends. QtCore alone, so that the forwarding `tavro` loads no other Qt library
+// before a link reaches the picker. `LinkHandOver` holds the exchange itself, `LinkIntake` is the
+// listening half.
+
+#include "Tavro/Platform/LinkHandOver.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -16,21 +19,10 @@
 
 namespace tavro {
 
-enum class LinkIntakeError {
-    noRunningInstance,  // nobody listens on the socket, or a Tavro that is ending dropped the connection
-    unanswered,         // a process holds the socket but did not take the links: it refused them or was too late
-    socketUnavailable,  // the socket could not be created or bound
-    heldByAnotherTavro, // another Tavro of this home holds the socket, or is about to listen on it
-    foreignListener,    // the process listening on the socket belongs to another user
-};
-
-QString description(LinkIntakeError error);
-// The line a program prints when `error` keeps it from handing over its links.
+// The line a program prints when `error` keeps it from handing over its links to this home's socket.
 QString failureMessage(LinkIntakeError error);
 
 namespace LinkForwarding {
-
-inline constexpr std::chrono::milliseconds kForwardTimeout{3000};
 
 // The socket of this user and this home folder, named by `LinkSocketName::fileName` in Qt's
 // runtime folder.
@@ -59,25 +51,14 @@ CommandLineLinks linksFromArguments(const QByteArrayList& arguments, const QByte
 // links were asked for and none is one, there is nothing to hand over: no value, an error.
 std::optional<QList<QUrl>> linksToHandOver(int argc, char** argv);
 
-// Hands `links` (possibly none) to the Tavro listening on `socketPath`. Needs no Qt event
-// loop, so a forwarding process can do it before it builds an application object.
-// A listener of another user is refused before anything is sent. Only the acknowledgement is
-// success; a listener that ends the connection before it answers a byte is a Tavro that is
-// ending, as good as none.
+// Hands `links` (possibly none) to the Tavro listening on `socketPath`, as `LinkHandOver::send`
+// does. Needs no Qt event loop, so a forwarding process can do it before it builds an application
+// object.
 [[nodiscard]] std::expected<void, LinkIntakeError> forward(const QList<QUrl>& links,
-    const QString& socketPath = defaultSocketPath(), std::chrono::milliseconds timeout = kForwardTimeout);
+    const QString& socketPath = defaultSocketPath(), std::chrono::milliseconds timeout = LinkHandOver::kTimeout);
 
-// The request: one link per line in its encoded form, then an empty line (the empty line alone
-// when there is no link). The listener answers one line: this once it has taken the request
-// whole, anything else when it refuses it.
-inline const QByteArray kAcknowledgement = QByteArrayLiteral("ok\n");
-inline const QByteArray kRefusal = QByteArrayLiteral("refused\n");
-bool isCompleteRequest(const QByteArray& request);
-// The links of a whole request; a line that is no absolute URL is left out.
+// The links of a whole request (`LinkHandOver::request`); a line that is no absolute URL is left out.
 QList<QUrl> decodeRequest(const QByteArray& request);
-// Whether the process at the other end of a connected socket runs as this user: for a listener,
-// the user that made it listen.
-bool peerIsThisUser(int fd);
 
 } // namespace LinkForwarding
 

@@ -55,7 +55,7 @@ public:
     {
         // Only processes of this user may hand us links. The socket lives in a folder only the
         // user can enter, so this matters only where that folder was set up wrongly, but it is cheap.
-        if (!LinkForwarding::peerIsThisUser(m_socket.get())) {
+        if (!LinkHandOver::peerIsThisUser(m_socket.get())) {
             end();
             return;
         }
@@ -83,14 +83,14 @@ private:
             m_request.append(buffer, n);
             if (m_request.size() > LinkIntake::kMaximumRequestBytes)
                 return refuse();
-            if (LinkForwarding::isCompleteRequest(m_request))
+            if (LinkHandOver::isCompleteRequest(std::string_view(m_request.constData(), std::size_t(m_request.size()))))
                 return answer();
         }
     }
 
     void answer()
     {
-        if (reply(LinkForwarding::kAcknowledgement))
+        if (reply(LinkHandOver::kAcknowledgement))
             m_deliver(LinkForwarding::decodeRequest(m_request));
         else
             qCInfo(lcPlatform) << "A sender gave up before its links were taken; they are dropped";
@@ -99,14 +99,14 @@ private:
 
     void refuse()
     {
-        reply(LinkForwarding::kRefusal);
+        reply(LinkHandOver::kRefusal);
         end();
     }
 
     // Whether the whole line went out: it does only while the sender is still there.
-    bool reply(const QByteArray& line)
+    bool reply(std::string_view line)
     {
-        return ::send(m_socket.get(), line.constData(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT) == line.size();
+        return ::send(m_socket.get(), line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT) == ssize_t(line.size());
     }
 
     void end()

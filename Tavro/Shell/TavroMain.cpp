@@ -67,7 +67,7 @@ enum class Start { listening, handedOver };
 // removed.
 [[nodiscard]] std::expected<Start, LinkIntakeError> listenOrHandOver(LinkIntake& intake, const QList<QUrl>& links)
 {
-    const QDeadlineTimer deadline(LinkForwarding::kForwardTimeout);
+    const QDeadlineTimer deadline(LinkHandOver::kTimeout);
     for (;;) {
         const auto listening = intake.listen();
         if (listening)
