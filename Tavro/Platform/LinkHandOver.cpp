@@ -66,7 +66,7 @@ bool isNumber(std::string_view text, std::size_t digits, int maximum)
 
 // A label of a host name, as the rules for host names have it. Hyphens in its third and fourth
 // places mark an encoded international name, which only an IDNA reader can check.
-bool isHostLabel(std::string_view label)
+bool isDomainLabel(std::string_view label)
 {
     return !label.empty() && label.size() <= 63
         && std::all_of(label.begin(), label.end(), [](char c) { return isLetterOrDigit(c) || c == '-'; })
@@ -75,14 +75,14 @@ bool isHostLabel(std::string_view label)
 
 // A host name whose last label is no number, or four decimal numbers up to 255: what looks like an
 // address but is none is Qt's to judge.
-bool isPlainHost(std::string_view host)
+bool isPlainDomainOrAddress(std::string_view host)
 {
     const std::vector<std::string_view> labels = split(host, '.');
     if (labels.size() == 4
         && std::all_of(labels.begin(), labels.end(), [](std::string_view label) { return isNumber(label, 3, 255); })) {
         return true;
     }
-    return host.size() <= 253 && std::all_of(labels.begin(), labels.end(), isHostLabel)
+    return host.size() <= 253 && std::all_of(labels.begin(), labels.end(), isDomainLabel)
         && !std::all_of(labels.back().begin(), labels.back().end(), isDigit);
 }
 
@@ -230,7 +230,7 @@ bool isPlainWebLink(std::string_view argument)
     const std::size_t colon = authority.find(':');
     if (colon != std::string_view::npos && !isNumber(authority.substr(colon + 1), 5, 65535))
         return false;
-    return isPlainHost(authority.substr(0, colon)) && isPlainRest(afterScheme.substr(authorityLength));
+    return isPlainDomainOrAddress(authority.substr(0, colon)) && isPlainRest(afterScheme.substr(authorityLength));
 }
 
 // URLs in their encoded form never hold a line feed.
