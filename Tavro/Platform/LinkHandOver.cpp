@@ -188,8 +188,7 @@ void sendRequest(int fd, std::string_view request, Clock::time_point deadline)
     return reply.substr(0, reply.find('\n') + 1);
 }
 
-} // namespace
-
+// What keeps links from being handed over or taken, in words.
 std::string_view description(LinkIntakeError error)
 {
     switch (error) {
@@ -206,6 +205,8 @@ std::string_view description(LinkIntakeError error)
     }
     return {};
 }
+
+} // namespace
 
 std::string failureLine(LinkIntakeError error, std::string_view socketPath)
 {

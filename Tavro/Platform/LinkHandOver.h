@@ -24,8 +24,6 @@ namespace LinkHandOver {
 
 inline constexpr std::chrono::milliseconds kTimeout{3000};
 
-// What keeps links from being handed over or taken, in words.
-std::string_view description(LinkIntakeError error);
 // The line a program prints when `error` keeps it from handing over its links to the socket at
 // `socketPath`, which it names where the socket itself is at fault.
 std::string failureLine(LinkIntakeError error, std::string_view socketPath);
